@@ -1,0 +1,75 @@
+// tavrel-cli: the batch front end. Runs the constructions, plots,
+// conversions and tables of Tavrel without a window, on the same core as
+// the desktop program.
+//
+// Exit status: 0 success, 1 the command ran but failed, 2 bad usage.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "cli/command_registry.h"
+#include "cli/data_file.h"
+#include "core/batch_platform.h"
+#include "core/design_fields.h"
+#include "core/design_state.h"
+#include "core/startup.h"
+
+namespace {
+
+using namespace tavrel;
+using namespace tavrel::cli;
+
+void printUsage() {
+  std::cout << "usage: tavrel-cli [global options] COMMAND [arguments]\n"
+               "\n"
+               "Global options (before the command):\n"
+               "  --data FILE          read a settings or construction-data file first\n"
+               "  --set FIELD=VALUE    set one field of the design record (repeatable)\n"
+               "  --lang de|en         language of the texts produced (default: the\n"
+               "                       file's, else German)\n"
+               "  --answer yes|no      answer to every question box (default no)\n"
+               "  --today YYYY-MM-DD   the date the program takes as today\n"
+               "  --help               this text\n"
+               "\n"
+               "Commands:\n";
+  for (const CommandInfo& c : registeredCommands()) std::cout << "  " << c.usage << '\n';
+  std::cout << "\nExit status: 0 success, 1 the command failed, 2 bad usage.\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  GlobalOptions options;
+  std::string error;
+  if (!parseGlobalOptions(args, options, error)) return usageError(error);
+  if (options.help) {
+    printUsage();
+    return kExitOk;
+  }
+  if (options.command.empty()) return usageError("no command given");
+  const CommandInfo* command = nullptr;
+  const std::vector<CommandInfo> commands = registeredCommands();
+  for (const CommandInfo& c : commands)
+    if (options.command == c.name) command = &c;
+  if (!command) return usageError("unknown command '" + options.command + "'");
+
+  BatchPlatform batch(std::cerr);
+  batch.answerYes = options.answerYes;
+  batch.today = options.today;
+  setPlatform(&batch);
+
+  startProgram();
+  DesignState& d = design();
+  if (options.dataFile && !loadDataFile(*options.dataFile)) return kExitFailed;
+  if (options.language) {
+    d.germanSelected = *options.language == 1;
+    d.language = *options.language;
+    d.stringOffset = *options.language == 1 ? 0 : 2000;
+  }
+  for (const auto& [field, value] : options.sets)
+    if (auto e = setDesignField(d, field, value)) return usageError(*e);
+
+  return command->run(options.commandArgs);
+}

@@ -1,0 +1,40 @@
+#include "core/platform.h"
+
+#include <iostream>
+
+#include "core/batch_platform.h"
+#include "core/language.h"
+
+namespace tavrel {
+
+namespace {
+Platform* gPlatform = nullptr;
+
+Platform& defaultPlatform() {
+  static BatchPlatform batch(std::cerr);
+  return batch;
+}
+}  // namespace
+
+Platform& platform() { return gPlatform ? *gPlatform : defaultPlatform(); }
+
+void setPlatform(Platform* p) { gPlatform = p; }
+
+MsgAnswer showMessage(MsgCaption caption, MsgIcon icon, const std::string& text,
+                      MsgButtons buttons) {
+  return platform().messageBox(caption, icon, buttons, text);
+}
+
+MsgAnswer showMessage(MsgCaption caption, const std::string& text, MsgButtons buttons) {
+  MsgIcon icon = MsgIcon::Information;
+  switch (caption) {
+    case MsgCaption::Warning: icon = MsgIcon::Warning; break;
+    case MsgCaption::Error: icon = MsgIcon::Error; break;
+    case MsgCaption::Information: icon = MsgIcon::Information; break;
+    case MsgCaption::Problem: icon = MsgIcon::Warning; break;
+    case MsgCaption::Question: icon = MsgIcon::Question; break;
+  }
+  return showMessage(caption, icon, text, buttons);
+}
+
+}  // namespace tavrel

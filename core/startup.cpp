@@ -1,0 +1,122 @@
+#include "core/startup.h"
+
+#include <filesystem>
+#include <string>
+
+#include "astro/solar_ephemeris.h"
+#include "core/design_state.h"
+#include "core/language.h"
+#include "core/platform.h"
+#include "plot/number_text.h"
+
+namespace tavrel {
+
+namespace {
+
+std::string withTrailingSeparator(std::string dir) {
+  if (dir.empty() || (dir.back() != '/' && dir.back() != '\\')) dir += '/';
+  return dir;
+}
+
+std::string helpFileFor(bool german, bool html) {
+  if (html) return german ? "tavrel_d.chm" : "tavrel_e.chm";
+  return german ? "tavrel.hlp" : "tavrel_e.hlp";
+}
+
+void selectLanguageFields(bool german) {
+  DesignState& d = design();
+  d.germanSelected = german;
+  d.language = german ? 1 : 2;
+  d.stringOffset = german ? 0 : 2000;
+  d.helpFileName = d.exeDirectory + helpFileFor(german, d.useHtmlHelp);
+}
+
+}  // namespace
+
+void initializeDesignState() {
+  DesignState& d = design();
+  loadDefaultValues();
+  d.azimuthObserverDistance = 300.0;
+  d.azimuthBasePlate = 180.0;
+  defaultColors();
+  d.lineWidth = 1;
+  prepareObliquity(d.referenceYear);
+  d.gnomonHoleOffset = 0;
+  d.gnomonHoleOffsetMax = d.obliquityRounded / 2;
+  d.gnomonHoleOffsetMin = -d.obliquityRounded / 2;
+
+  d.numberChoices24.clear();
+  for (int n = 0; n <= 24; ++n) d.numberChoices24.push_back("  " + std::to_string(n));
+  d.numberChoices12.clear();
+  for (int n = 0; n <= 12; ++n) d.numberChoices12.push_back("  " + std::to_string(n));
+
+  d.dialKind = 'v';
+  d.showHints = false;
+  d.umbrellaMode = false;
+  d.germanSelected = true;
+  d.childWindowsNormal = true;
+  d.extendTemporalHours = true;
+
+  buildEotSeriesTable(288, 2022);
+  d.eotSeriesTable = d.eotSeriesWork;
+}
+
+void startProgramBeforeSettings() {
+  DesignState& d = design();
+  d.language = 1;
+  d.stringOffset = 0;
+  initializeDesignState();
+
+  Platform& p = platform();
+  d.exeDirectory = withTrailingSeparator(p.executableDirectory());
+  d.workingDirectory = p.currentDirectory();
+  d.settingsFileName = (std::filesystem::path(d.workingDirectory) / "tav.ini").string();
+
+  d.hourChoices.clear();
+  for (int n = 0; n <= 24; ++n) d.hourChoices.push_back(" " + std::to_string(n) + "  Uhr");
+  d.intervalChoices = {" 60 min", " 30 min", " 20 min", " 15 min", " 10 min"};
+
+  const ScreenInfo screen = p.screen();
+  d.largeFonts = screen.pixelsPerInch >= 120;
+  d.largeScreen = screen.width >= 1000;
+
+  d.inputValid = true;
+  d.paperA4 = true;
+  defaultColors();
+
+  const LocalDateTime today = p.now();
+  d.calcYear = today.year;
+  d.calcMonth = today.month;
+  d.calcDay = today.day;
+  d.referenceYear = today.year;
+  d.calcTime = 0.5;
+  d.calcTimeOffset = 0;
+
+  selectLanguageFields(true);
+}
+
+void startProgramAfterSettings() {
+  DesignState& d = design();
+  d.twilightKind = 2;
+  if (d.ownDateLines.empty())
+    d.ownDateLines.assign(kDefaultOwnDateLines.begin(), kDefaultOwnDateLines.end());
+  selectLanguageFields(d.germanSelected);
+}
+
+void startProgram() {
+  startProgramBeforeSettings();
+  startProgramAfterSettings();
+}
+
+void startUpNotices() {
+  DesignState& d = design();
+  // The main window looks for the German help file before the settings
+  // file is read; a missing one is reported, the program runs without help.
+  const std::string germanHelp = d.exeDirectory + helpFileFor(true, d.useHtmlHelp);
+  if (!std::filesystem::exists(germanHelp))
+    showMessage(MsgCaption::Information, "Help file " + germanHelp + " not found!");
+  if (!fontInstalled("Wingdings"))
+    showMessage(MsgCaption::Warning, messagePair(60, 61));
+}
+
+}  // namespace tavrel

@@ -1,0 +1,26 @@
+// The program's start-up sequence, as far as it concerns the design record
+// (the windows add their own steps).
+#pragma once
+
+namespace tavrel {
+
+// Everything the program does to the record from its start until the
+// settings file is due: language German, initializeDesignState, the
+// directories, screen flags, input flags, the colours again, and the
+// calculation date and reference year from the platform's "today".
+void startProgramBeforeSettings();
+
+// What follows the settings file: twilightKind = 2, the three default own
+// date lines when the list is empty, and the language from germanSelected
+// (without the help-file box; see startUpNotices).
+void startProgramAfterSettings();
+
+// Both halves without a settings file: the record as the program holds it
+// after starting in a folder without "tav.ini" and declining to create it.
+void startProgram();
+
+// The boxes the main window shows when it is first shown: a missing help
+// file and a missing "Wingdings" font.
+void startUpNotices();
+
+}  // namespace tavrel

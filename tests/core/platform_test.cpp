@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "core/batch_platform.h"
+#include "core/design_state.h"
+#include "core/language.h"
+#include "core/scripted_platform.h"
+
+namespace tavrel {
+namespace {
+
+TEST(PlatformTest, CaptionsInBothLanguages) {
+  struct Case {
+    MsgCaption caption;
+    const char* german;
+    const char* english;
+  };
+  const Case cases[] = {
+      {MsgCaption::Warning, "TAVREL.EXE - Warnung!", "TAVREL.EXE - Warning!"},
+      {MsgCaption::Error, "TAVREL.EXE - Fehler!", "TAVREL.EXE - Error!"},
+      {MsgCaption::Information, "TAVREL.EXE - Information!", "TAVREL.EXE - Information!"},
+      {MsgCaption::Problem, "TAVREL.EXE - Problem!", "TAVREL.EXE - Problem!"},
+      {MsgCaption::Question, "TAVREL.EXE - Was nun?", "TAVREL.EXE - Question"},
+  };
+  for (const Case& c : cases) {
+    design().language = 1;
+    EXPECT_EQ(captionText(c.caption), c.german);
+    design().language = 2;
+    EXPECT_EQ(captionText(c.caption), c.english);
+  }
+  design().language = 1;
+}
+
+TEST(PlatformTest, ScriptedPlatformRecordsBoxesAndAnswersFromQueueThenSafely) {
+  ScopedScriptedPlatform p;
+  p->answers = {MsgAnswer::Yes};
+  EXPECT_EQ(showMessage(MsgCaption::Question, "first?", MsgButtons::YesNo), MsgAnswer::Yes);
+  EXPECT_EQ(showMessage(MsgCaption::Question, "second?", MsgButtons::YesNo), MsgAnswer::No);
+  EXPECT_EQ(showMessage(MsgCaption::Question, "third?", MsgButtons::YesNoCancel),
+            MsgAnswer::Cancel);
+  EXPECT_EQ(showMessage(MsgCaption::Error, "fourth", MsgButtons::OkCancel), MsgAnswer::Cancel);
+  EXPECT_EQ(showMessage(MsgCaption::Error, "fifth"), MsgAnswer::Ok);
+  ASSERT_EQ(p->boxes.size(), 5u);
+  EXPECT_EQ(p->boxes[0].icon, MsgIcon::Question);
+  EXPECT_EQ(p->boxes[3].icon, MsgIcon::Error);
+  EXPECT_EQ(p->boxes[1].text, "second?");
+}
+
+TEST(PlatformTest, ScopedPlatformRestoresThePreviousOne) {
+  Platform* before = &platform();
+  {
+    ScopedScriptedPlatform p;
+    EXPECT_EQ(&platform(), &p.get());
+  }
+  EXPECT_EQ(&platform(), before);
+}
+
+TEST(PlatformTest, BatchPlatformWritesCaptionAndTextOnOneLineAndAnswersByPolicy) {
+  std::ostringstream err;
+  BatchPlatform batch(err);
+  design().language = 2;
+  EXPECT_EQ(batch.messageBox(MsgCaption::Question, MsgIcon::Question, MsgButtons::YesNo,
+                             "File contains errors.\n\rCan that be done now?"),
+            MsgAnswer::No);
+  batch.answerYes = true;
+  EXPECT_EQ(batch.messageBox(MsgCaption::Question, MsgIcon::Question, MsgButtons::YesNoCancel,
+                             "Again?"),
+            MsgAnswer::Yes);
+  EXPECT_EQ(err.str(),
+            "TAVREL.EXE - Question: File contains errors. Can that be done now?\n"
+            "TAVREL.EXE - Question: Again?\n");
+  batch.today = LocalDateTime{1999, 12, 31};
+  EXPECT_EQ(batch.now().year, 1999);
+  design().language = 1;
+}
+
+}  // namespace
+}  // namespace tavrel

@@ -1,0 +1,100 @@
+// The zone time of a sun azimuth, by bisection on the clock time: the
+// sun's azimuth grows monotonically from east through south to west between
+// the lower culminations (Meeus, Astronomical Algorithms, 2nd ed., ch. 13),
+// so the bracket is one half of the day, extended past midnight on the
+// afternoon side.
+#include "astro/azimuth_time.h"
+
+#include <cmath>
+#include <utility>
+
+#include "astro/calendar.h"
+#include "astro/horizontal_coordinates.h"
+#include "astro/solar_ephemeris.h"
+#include "core/design_state.h"
+#include "core/language.h"
+#include "core/platform.h"
+#include "plot/geometry.h"
+#include "plot/number_text.h"
+
+namespace tavrel {
+
+namespace {
+
+bool within(double x, double lo, double hi) { return lo <= x && x <= hi; }
+
+std::string twoDigits(long v) { return (v < 10 ? "0" : "") + std::to_string(v); }
+
+// "hh:mm:ss  hh:mm:ss" of a time in hours, seconds rounded half to even.
+std::string clockText(double t) {
+  long hours = static_cast<long>(std::trunc(t));
+  long s = std::lrint((t - std::floor(t)) * 3600);
+  if (s >= 3600) {  // 59:59.5 and later rounds into the next hour
+    s -= 3600;
+    ++hours;
+  }
+  return fixedText(static_cast<double>(hours), 3, 0) + ":" + twoDigits(s / 60) + ":" +
+         twoDigits(s % 60) + "  hh:mm:ss";
+}
+
+}  // namespace
+
+AzimuthTime zoneTimeForAzimuth(double azimuth) {
+  const DesignState& st = design();
+  const int year = st.referenceYear;
+  const int day = dayOfYear(year, st.calcMonth, st.calcDay);
+  const double latitude = st.latitude, longitude = st.longitude, zone = st.zoneMeridian;
+  auto azimuthAt = [&](double t) {
+    return sunAtZoneTime(year, day, t, latitude, longitude, zone, true).azimuth;
+  };
+
+  const double a = azimuth == 0 ? 0.0001 : azimuth;
+  double declination = 0, eot = 0;
+  solarPosition(year, day, declination, eot);
+
+  double t1 = 0, t2 = 13.5;
+  if (a > 0) {
+    t1 = 10.5;
+    t2 = 24.99;
+  }
+  if (latitude < declination) std::swap(t1, t2);
+  double az1 = azimuthAt(t1), az2 = azimuthAt(t2);
+  if (a > 0 && az2 < 0) az2 += 360;
+  if (a < 0 && az1 > 0) az1 -= 360;
+  if (az2 < az1) {
+    std::swap(az1, az2);
+    std::swap(t1, t2);
+  }
+
+  if (!within(a, az1, az2))
+    showMessage(MsgCaption::Error, "Fehler: Az1=" + fixedText(az1, 9, 2) + " Azimut=" +
+                                       fixedText(a, 8, 2) + " Az2=" + fixedText(az2, 8, 2));
+  if (std::fabs(latitude) - std::fabs(declination) < 0)
+    showMessage(MsgCaption::Warning, messageText(44));
+
+  double t = (t1 + t2) / 2;
+  while (std::fabs(az2 - az1) >= 0.002 && std::fabs(t1 - t2) >= 1e-10) {
+    t = (t1 + t2) / 2;
+    double az = azimuthAt(t);
+    if (a * az < 0 && !within(az, az1, az2)) az -= signOf(az) * 360;
+    if (std::fabs(a - az) < 0.005) break;
+    if (within(a, az1, az)) {
+      t2 = t;
+      az2 = az;
+    } else if (within(a, az, az2)) {
+      t1 = t;
+      az1 = az;
+    } else {
+      showMessage(MsgCaption::Error, messagePair(31, 32));
+      break;
+    }
+  }
+
+  if (std::fabs(t1 - t2) < 1e-10) {
+    showMessage(MsgCaption::Error, messageText(24));
+    return {};
+  }
+  return {true, t, clockText(t)};
+}
+
+}  // namespace tavrel

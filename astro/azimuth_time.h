@@ -1,0 +1,38 @@
+// The clock time at which the sun reaches a given azimuth.
+#pragma once
+
+#include <string>
+
+namespace tavrel {
+
+struct AzimuthTime {
+  bool found = false;
+  double zoneTime = 0;  // hours; valid when found
+  // Trunc(t) as fixedText(hours, 3, 0), ":", mm, ":", ss, then the unit
+  // label "  hh:mm:ss" (" 14:05:09  hh:mm:ss"); empty when not found.
+  std::string text;
+};
+
+// The zone time at which the sun stands in azimuth A (degrees from south,
+// west positive; A = 0 is searched as 0.0001, just after true noon) on the
+// date design().calcDay, design().calcMonth of design().referenceYear at
+// the place of the design record (latitude, longitude, zoneMeridian). The
+// sun moves with the equation of time (apparent solar hour angle) and the
+// declination of the instant.
+// Method: bisection on the zone time between 10.5 and 24.99 h (afternoon,
+// A > 0) or 0 and 13.5 h (forenoon), the bracket ends swapped when the sun
+// culminates north of the zenith (latitude < declination), until the
+// azimuths of the bracket are within 0.002 degree, or the midpoint's
+// azimuth within 0.005 degree of A. Messages (platform interface):
+//   - A outside the azimuths of the bracket: error box
+//     "Fehler: Az1=" fixedText(Az1, 9, 2) " Azimut=" fixedText(A, 8, 2)
+//     " Az2=" fixedText(Az2, 8, 2); the search goes on;
+//   - |latitude| < |declination|: warning, message 44 (not every azimuth
+//     is reached);
+//   - the bracket loses A: error box, messages 31 and 32; the midpoint is
+//     still returned;
+//   - the bracket shrinks to nothing (1e-10 h): error box, message 24, and
+//     nothing is found.
+AzimuthTime zoneTimeForAzimuth(double azimuth);
+
+}  // namespace tavrel

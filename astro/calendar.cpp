@@ -1,0 +1,146 @@
+#include "astro/calendar.h"
+
+#include <array>
+#include <cstdint>
+
+#include "core/design_state.h"
+#include "core/language.h"
+#include "core/platform.h"
+
+namespace tavrel {
+
+namespace {
+
+bool isGregorianLeapYear(int year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+const std::array<std::array<std::string, 12>, 2> kMonthAbbreviations{{
+    {"Jan", "Feb", "Mar", "Apr", "Mai", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"},
+    {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
+}};
+
+// Whole decimal number: leading blanks, an optional sign, at least one
+// digit and nothing after it (the integer conversion of the entry fields).
+bool parseInteger(std::string_view text, int& value) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  if (i == text.size()) return false;
+  long long v = 0;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + (c - '0');
+    if (v > 1000000) return false;  // far outside every day or month
+  }
+  value = static_cast<int>(negative ? -v : v);
+  return true;
+}
+
+std::string twoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+
+}  // namespace
+
+int dayOfYear(int year, int month, int day) {
+  if (month < 3) return (month - 1) * 31 + day;
+  // 30.6001 rather than 30.6 keeps month * 30.6 - 32.3 off whole numbers.
+  int n = static_cast<int>(month * 30.6001L - 32.3L) + day;
+  if (isGregorianLeapYear(year)) ++n;
+  return n;
+}
+
+double julianDayNumber(int day, int month, int year) {
+  // The sortable decimal date year.mmdd, kept as an integer so that the
+  // calendar switch is decided exactly.
+  const std::int64_t sortable =
+      static_cast<std::int64_t>(year) * 10000 + std::int64_t{month} * 100 + day;
+  std::int64_t y = year, m = month;
+  if (month <= 2) {
+    y = year - 1;
+    m = month + 12;
+  }
+  std::int64_t b;
+  if (sortable >= 15821015) {
+    b = y / 400 - y / 100;  // Gregorian; C++ division truncates like Trunc
+  } else if (sortable <= 15821004) {
+    b = -2;  // Julian
+  } else {
+    b = -12;  // 5..14 October 1582 never existed: take 15 October
+    day = 15;
+  }
+  const auto yearDays = static_cast<std::int64_t>(365.25L * y);
+  const auto monthDays = static_cast<std::int64_t>(30.6001L * (m + 1));
+  return static_cast<double>(yearDays + monthDays + day + b + 1720997);
+}
+
+const std::string& monthAbbreviation(int month, int language) {
+  static const std::string kNone;
+  if (month < 1 || month > 12) return kNone;
+  return kMonthAbbreviations[language == 1 ? 0 : 1][month - 1];
+}
+
+const std::string& monthAbbreviation(int month) {
+  return monthAbbreviation(month, design().language);
+}
+
+std::string dateLabel(int d) {
+  const int year = design().referenceYear;
+  std::array<int, 13> firstDay{};
+  for (int m = 1; m <= 12; ++m) firstDay[m] = dayOfYear(year, m, 1);
+  int month = 12;
+  for (int m = 1; m <= 11; ++m) {
+    if (firstDay[m + 1] > d) {
+      month = m;
+      break;
+    }
+  }
+  return std::to_string(d - firstDay[month] + 1) + ". " + monthAbbreviation(month);
+}
+
+DayMonth parseDayMonth(std::string_view text, bool showMessage) {
+  DayMonth result;
+  std::string_view dayPart = text.substr(0, 2);
+  std::string_view monthPart;
+  if (const std::size_t slash = text.find('/'); slash != std::string_view::npos)
+    monthPart = text.substr(slash + 1, 2);
+  if (dayPart.size() == 2 && (dayPart[1] == ' ' || dayPart[1] == '/')) dayPart = dayPart.substr(0, 1);
+  if (monthPart.size() == 2 && monthPart[1] == ' ') monthPart = monthPart.substr(0, 1);
+
+  int day = 0, month = 0;
+  bool valid = !text.empty() && parseInteger(dayPart, day) && parseInteger(monthPart, month);
+  if (valid) valid = month >= 1 && month <= 12 && day >= 1 && day <= 31;
+  if (valid) {
+    switch (month) {
+      case 2:
+        valid = day <= 28 || (day == 29 && isGregorianLeapYear(design().referenceYear));
+        break;
+      case 4: case 6: case 9: case 11:
+        valid = day <= 30;
+        break;
+      default:
+        break;
+    }
+  }
+  if (!valid) {
+    if (showMessage) tavrel::showMessage(MsgCaption::Error, messageText(6));
+    return result;
+  }
+  result.ok = true;
+  result.label = twoDigits(day) + ". " + monthAbbreviation(month);
+  result.key = twoDigits(day) + "/" + twoDigits(month);
+  result.number = day + 100 * month;
+  return result;
+}
+
+bool isValidDayMonthEntry(std::string_view text) {
+  if (parseDayMonth(text, false).ok) return true;
+  if (!text.empty()) showMessage(MsgCaption::Error, std::string(text) + ": " + messageText(57));
+  return false;
+}
+
+}  // namespace tavrel

@@ -1,0 +1,61 @@
+// Calendar arithmetic: day of the year, Julian day number, short date
+// labels and the "dd/mm" keys of the user's own date lines.
+//
+// A day of the year is 1-based (1 = 1 January, 60 = 1 March in a common
+// year) and always taken inside design().referenceYear. Month numbers are
+// 1..12. Labels use the month abbreviations of design().language
+// (1 German, 2 English).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tavrel {
+
+// Day-of-year number of a civil date. The Gregorian leap rule (divisible
+// by 4 and not by 100, or by 400) is applied to every year, also before
+// 1582. Months 1..12; the day is not checked.
+int dayOfYear(int year, int month, int day);
+
+// Julian Date of 12:00 UT on the given civil date (an integral value;
+// 2451545 for 1 January 2000). Note the argument order day, month, year.
+// Dates up to 4 October 1582 are Julian-calendar dates, from 15 October
+// 1582 on Gregorian ones; the ten dates 5..14 October 1582, which never
+// existed, count as 15 October 1582. Meeus, Astronomical Algorithms,
+// 2nd ed., ch. 7, in the integer form with 30.6001 (years >= 1 only).
+double julianDayNumber(int day, int month, int year);
+
+// Three-letter month abbreviation of month 1..12 in the current language
+// ("Mai", "Okt", "Dez" in German; "May", "Oct", "Dec" in English). An
+// out-of-range month gives the empty text.
+const std::string& monthAbbreviation(int month);
+// The same in an explicit language (1 German, otherwise English).
+const std::string& monthAbbreviation(int month, int language);
+
+// "21. Mar": the day of the month, ". " and the month abbreviation of the
+// day-of-year number d inside referenceYear. No leading zero, no padding.
+// Days before 1 January are counted into January ("0. Jan"), days after
+// 31 December into December ("32. Dez").
+std::string dateLabel(int d);
+
+// Result of parseDayMonth. On failure ok is false, number -1 and the texts
+// are empty.
+struct DayMonth {
+  bool ok = false;
+  std::string label;  // "07. Mar": two-digit day, ". ", month abbreviation
+  std::string key;    // "07/03"
+  int number = -1;    // day + 100 * month (307)
+};
+
+// Validates a "dd/mm" entry (one or two digits each; the entry may go on
+// after the month with a blank and a label, as the lines of the own date
+// list do) against referenceYear: day 1..31 within the month's length,
+// 29 February only in leap years. An invalid entry shows the error box
+// with message 6 when showMessage is set.
+DayMonth parseDayMonth(std::string_view text, bool showMessage);
+
+// parseDayMonth without its message; an invalid, non-empty entry instead
+// shows the error box "<entry>: " + message 57. True when valid.
+bool isValidDayMonthEntry(std::string_view text);
+
+}  // namespace tavrel

@@ -1,0 +1,188 @@
+// Language tables: the UI string table (German key n, English n + 2000),
+// the bilingual text tables and the numbered message table. Texts are
+// UTF-8 in memory; the tables themselves live in resources/*.tsv and are
+// compiled into the program.
+//
+// "The current language" is design().language (1 German, 2 English) for
+// the text tables and design().stringOffset (0 or 2000) for the string
+// table; setLanguage keeps the two in step. Every lookup of a row or key
+// that does not exist gives the empty text and reports nothing.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/platform.h"
+
+namespace tavrel {
+
+// --- Message table ------------------------------------------------------
+
+// Message n (0..71) of the message table in the current language
+// (language 1 German, 2 English); an unknown n gives the empty text.
+std::string messageText(int n);
+
+// Message n in the given language (2 English, anything else German).
+std::string messageText(int n, int language);
+
+// Message a + LF CR + message b (the two characters "\n\r" in that order).
+std::string messagePair(int a, int b);
+
+// --- Box captions and dialog titles -------------------------------------
+
+// Caption text of a message box in the current language.
+std::string captionText(MsgCaption caption);
+std::string captionText(MsgCaption caption, int language);
+
+// The titles of the program's file dialogs.
+enum class DialogTitle { SavePlot, SaveConstruction, LoadConstruction, SaveTable };
+std::string dialogTitle(DialogTitle title);
+std::string dialogTitle(DialogTitle title, int language);
+
+// --- String table -------------------------------------------------------
+
+// String n + stringOffset: the German text of key n, or its English text
+// (key n + 2000) while English is selected.
+std::string loadString(int n);
+
+// loadString(n) with every "&" removed (captions and labels built from
+// strings).
+std::string loadStringPlain(int n);
+
+// The text stored under the absolute key: keys below 2000 give German
+// texts, key n + 2000 the English text of n.
+std::string stringByKey(int key);
+
+// loadString(base), loadString(base + 1), .., loadString(base + count - 1).
+std::vector<std::string> stringsList(int base, int count);
+
+// The German keys present in the string table, ascending.
+std::vector<int> stringTableKeys();
+
+// --- Text tables --------------------------------------------------------
+
+enum class TextTable {
+  Messages,      // the message table, rows 0..71
+  Captions,      // box captions 0..4 (MsgCaption order), dialog titles 5..8
+  Menu,          // the 45 main-menu captions in menu order
+  Labels,        // window and page captions, dial names (see labelRow)
+  Texts,         // longer texts, list items, table headers (see textRow)
+  PoleStyle,     // pole-style information lines and zodiac names
+  Explanations,  // explanation lines of the planar dial information
+  Months,        // three-letter month abbreviations, rows 1..12
+  DialTypes,     // the dial-type choice list and its sub-choices
+};
+
+// Row r of a text table in the current language, or in the given one.
+std::string tableText(TextTable table, int r);
+std::string tableText(TextTable table, int r, int language);
+
+// Rows first .. last of the text table (TextTable::Texts) in the current
+// language, in order; a missing row gives an empty entry.
+std::vector<std::string> tableRowsList(int first, int last);
+
+// The row numbers present in a table, ascending.
+std::vector<int> tableRowIds(TextTable table);
+
+// Three-letter abbreviation of month 1..12 ("Mai", "Okt" German; "May",
+// "Oct" English); any other month gives the empty text.
+std::string monthName(int month);
+std::string monthName(int month, int language);
+
+// Rows of the label table that the program names.
+namespace labelRow {
+constexpr int kVerticalSundialPart = 4;      // " Vertical Sundial"
+constexpr int kHorizontalSundialPart = 5;    // " Horizontal Sundial"
+constexpr int kInclinedSundialPart = 6;      // "n Inclining Sundial"
+constexpr int kHourLineAnglesTitle = 29;     // "Angles of the Hour Lines in a"
+constexpr int kPageCaptionBase = 30;         // page k of the parameter pages: row 30 + k
+constexpr int kPlanarFamily = 31;            // " Horizontal/ Vertical/ Inclining Sundial"
+constexpr int kUmbrellaFamily = 32;          // "\"Umbrella\"-dial"
+constexpr int kQuadrantFamily = 33;          // "Vertical Altitude Dial"
+constexpr int kCylinderFamily = 34;          // "Cylinder Sundial"
+constexpr int kAltitudeFamily = 35;          // "Horizontal Altitude Sundial"
+constexpr int kRingFamily = 36;              // "Ring Sundial (Farmers´ Ring) "
+constexpr int kAzimuthalFamily = 37;         // "Azimuthal Sundial"
+constexpr int kBiAzimuthalFamily = 38;       // "Compressed Sundial"
+constexpr int kHollanderFamily = 39;         // "Mean Time Sundial"
+constexpr int kSawyerFamily = 40;            // "Sawyer Sundials"
+constexpr int kHourLinesShow = 41;           // "Hour lines show "
+}  // namespace labelRow
+
+// Rows of the text table that the program names.
+namespace textRow {
+constexpr int kApparentTimeZoneMeridian = 17;  // " Apparent Time of zone meridian"
+constexpr int kGridWidthPrompt = 50;           // "Width of grid (default=10 [mm] :"
+constexpr int kGridTitle = 51;                 // "Display Grid of Coordinates"
+constexpr int kProjectionCentre = 66;          // "projection center: "
+constexpr int kDegrees = 105;                  // " deg "
+constexpr int kLocalApparentTime = 120;        // "Local Apparent Time"
+constexpr int kHorizontalSundial = 125;        // "horizontal SUNDIAL"
+constexpr int kVerticalSundial = 126;          // "vertical SUNDIAL"
+constexpr int kInclinedSundial = 127;          // "inclining SUNDIAL"
+constexpr int kHorizontalUmbrella = 128;       // "horizontal Umbrella Sundial"
+constexpr int kVerticalUmbrella = 129;         // "vertical Umbrella Sundial"
+constexpr int kInclinedUmbrella = 130;         // "inclining Umbrella Sundial"
+constexpr int kLatitudeIs = 131;               // "Latitude = "
+constexpr int kLongitudeIs = 132;              // ", Longitude = "
+constexpr int kSubstyleDirection = 172;        // hour-line angle table information
+constexpr int kStyleHeight = 173;
+constexpr int kSubstyleShadowTime = 174;
+constexpr int kTime = 175;                     // "Time"
+constexpr int kTableContinues = 177;           // "Table on the following page!"
+constexpr int kSteepestSlope = 178;
+}  // namespace textRow
+
+// Rows of the pole-style table.
+namespace poleStyleRow {
+constexpr int kLatitude = 0;           // "     Latitude     :"
+constexpr int kLongitude = 1;          // "     Longitude    :"
+constexpr int kDeclination = 2;        // "     Declination of dial (in degrees)    :"
+constexpr int kInclination = 3;        // "     Inclination of dial (in degrees)    :"
+constexpr int kGnomonLength = 4;       // "     Length of gnomon, orthogonal to dial:"
+constexpr int kStyleParallel = 5;      // "     Polar-pointing style parallel to face"
+constexpr int kIntersection = 6;       // "     Intersection of style and dial face : S("
+constexpr int kStyleOrthogonal = 7;    // "     Polar-pointing style orthogonal to dial face"
+constexpr int kStyleHeight = 8;        // "     Angle from dial face to pole style  :"
+constexpr int kSubstyleDirection = 9;  // "     Direction of sub-style in P(0/0)    :"
+constexpr int kSubstyleShadow = 10;    // "     Shadow on sub-style (local app.time):"
+constexpr int kSunshineHours = 11;     // "Sun declinations for days with integer sunshine hours"
+constexpr int kZodiacFirst = 12;       // 12 names, Aries .. Pisces
+constexpr int kOClock = 24;            // " o´clock"
+constexpr int kHours = 25;             // "hours"
+}  // namespace poleStyleRow
+
+// Rows of the explanation table.
+namespace explanationRow {
+constexpr int kPoleStyleFirst = 0;      // ten lines under the pole-style information
+constexpr int kPoleStyleCount = 10;
+constexpr int kSteepestSlopeFirst = 10; // two lines, vertical and inclined dials
+constexpr int kSteepestSlopeCount = 2;
+constexpr int kAngleTableFirst = 12;    // five lines of the printed angle table
+constexpr int kAngleTableCount = 5;
+}  // namespace explanationRow
+
+// Rows of the dial-type table: the choice list is rows 0..13 (the
+// position in the list); then the sub-choices.
+namespace dialTypeRow {
+constexpr int kUmbrellaKindFirst = 20;  // horizontal, inclined, vertical
+constexpr int kCylinderKindFirst = 23;  // cylinderVariant 0..2
+constexpr int kAzimuthKindFirst = 26;   // azimuthDialKind 0..1
+}  // namespace dialTypeRow
+
+// --- Language switch ----------------------------------------------------
+
+// Name of the help file of a language inside the executable's directory:
+// "tavrel_d.chm" / "tavrel_e.chm" with HTML help, else "tavrel.hlp" /
+// "tavrel_e.hlp".
+std::string helpFileBaseName(bool german, bool useHtmlHelp);
+
+// The menu commands "&Deutsch" / "&English", as far as the design record
+// goes: germanSelected, language (1 / 2), stringOffset (0 / 2000) and
+// helpFileName = exeDirectory + helpFileBaseName. When that file does not
+// exist an information box with the question icon says so and the program
+// goes on without help; returns whether the help file exists. (The
+// windows re-apply their texts themselves.)
+bool setLanguage(bool german);
+
+}  // namespace tavrel

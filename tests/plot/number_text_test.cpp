@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <locale>
 #include <string>
 
@@ -112,6 +113,20 @@ TEST(HpglInt, Table) {
   for (const auto& c : kHpglIntCases) EXPECT_EQ(hpglInt(c.x), c.expected) << c.x;
   EXPECT_EQ(hpglInt(std::numeric_limits<double>::infinity()), "217000000");
   EXPECT_EQ(hpglInt(-std::numeric_limits<double>::infinity()), "-217000000");
+}
+
+TEST(RoundHalfEven, Table) {
+  struct Row {
+    double x;
+    long long expected;
+  };
+  constexpr Row kRows[] = {{0.5, 0},   {1.5, 2},   {2.5, 2},    {-0.5, 0},     {-1.5, -2},
+                           {2.4999, 2}, {-2.6, -3}, {1e15 + 0.5, 1000000000000000},
+                           {0, 0}};
+  for (const auto& r : kRows) EXPECT_EQ(roundHalfEven(r.x), r.expected) << r.x;
+  EXPECT_EQ(roundHalfEven(std::numeric_limits<double>::quiet_NaN()), 0);
+  EXPECT_GT(roundHalfEven(1e300), 9000000000000000000LL);
+  EXPECT_LT(roundHalfEven(-1e300), -9000000000000000000LL);
 }
 
 struct TextCase {

@@ -1,0 +1,143 @@
+#include "plot/hpgl_writer.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "plot/number_text.h"
+
+namespace tavrel {
+
+namespace {
+
+// Shortest "." text of a number that reads back the same ("90", "0.25").
+std::string plainNumber(double x) {
+  if (!std::isfinite(x)) return "0";
+  char buf[400];
+  auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed);
+  std::string s(buf, res.ptr);
+  return s == "-0" ? "0" : s;
+}
+
+std::string pair(double x, double y) { return hpglInt(x) + " " + hpglInt(y); }
+
+}  // namespace
+
+PlotFileError::PlotFileError(const std::string& path, std::error_code ec)
+    : std::runtime_error("cannot write " + path + ": " + ec.message()), path_(path), code_(ec) {}
+
+std::string hpglPrologue(int r) {
+  const std::string w = hpglInt(static_cast<double>(kPlotWindowWidth) * r);
+  const std::string h = hpglInt(static_cast<double>(kPlotWindowHeight) * r);
+  return "IN;VS 1;PA;IW 0 0 " + w + " " + h + ";PU 0 0;EA " + w + " " + h + ";";
+}
+
+std::string hpglLabelText(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F') c = ' ';
+  return out;
+}
+
+HpglWriter::HpglWriter(int resolutionFactor) : resolutionFactor_(resolutionFactor) {}
+
+HpglWriter::~HpglWriter() = default;  // AtomicFileWriter abandons an open file
+
+void HpglWriter::fail(std::error_code ec) {
+  file_.abandon();
+  reportFileWriteError(path_, ec);
+  throw PlotFileError(path_, ec);
+}
+
+void HpglWriter::hpglOpen(const std::string& path) {
+  path_ = path;
+  if (std::error_code ec = file_.open(path)) fail(ec);
+}
+
+void HpglWriter::hpglWrite(std::string_view text) {
+  if (text.empty()) return;
+  if (!file_.isOpen()) fail(std::make_error_code(std::errc::bad_file_descriptor));
+  if (std::error_code ec = file_.write(text)) fail(ec);
+}
+
+void HpglWriter::hpglClose() {
+  if (!file_.isOpen()) return;
+  if (std::error_code ec = file_.commit()) {
+    reportFileWriteError(path_, ec);
+    throw PlotFileError(path_, ec);
+  }
+}
+
+void HpglWriter::writeStandardPrologue() {
+  hpglWrite(hpglPrologue(resolutionFactor_));
+  hpglWrite(kHpglPenTextStart);
+}
+
+void HpglWriter::hpglGrid(double x0, double y0, double width, double spacing, double height) {
+  hpglWrite(";IW 0 0 " + pair(width, height) + ";SP " + hpglInt(9) + ";PU " + pair(x0, y0) +
+            ";CI " + hpglInt(80) + ";");
+  if (!(spacing > 0) || !std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(width) ||
+      !std::isfinite(height)) {
+    hpglWrite("PU ;");
+    return;
+  }
+  double a = x0, b = y0;
+  while (a > spacing + 2) a -= spacing;
+  while (b > spacing + 2) b -= spacing;
+  double g = a, h = b;
+  while (g < width - spacing - 2) g += spacing;
+  while (h < height - spacing - 2) h += spacing;
+  std::string lines;
+  for (double x = a; x <= g; x += spacing)
+    lines += "PU " + pair(x, b) + ";PD " + pair(x, h) + ";";
+  for (double y = b; y <= h; y += spacing)
+    lines += "PU " + pair(a, y) + ";PD " + pair(g, y) + ";";
+  lines += "PU ;";
+  hpglWrite(lines);
+}
+
+void HpglWriter::selectPen(int pen) { hpglWrite(";SP " + std::to_string(pen)); }
+
+void HpglWriter::moveTo(double x, double y) { hpglWrite(";PU " + pair(x, y)); }
+
+void HpglWriter::lineTo(double x, double y) { hpglWrite(";PD " + pair(x, y)); }
+
+void HpglWriter::penUp() { hpglWrite(";PU;"); }
+
+void HpglWriter::circle(double x, double y, double r, double chordDeg) {
+  hpglWrite(";PU " + pair(x, y) + ";CI " + hpglInt(r) +
+            (chordDeg > 0 ? " ," + plainNumber(chordDeg) : std::string(";")));
+}
+
+void HpglWriter::arc(double cx, double cy, double sweepDeg, double chordDeg) {
+  hpglWrite(";PD;AA " + hpglInt(cx) + "," + hpglInt(cy) + "," + plainNumber(sweepDeg) +
+            (chordDeg > 0 ? "," + plainNumber(chordDeg) : std::string()));
+}
+
+void HpglWriter::label(double x, double y, std::string_view text) {
+  hpglWrite(";PU " + pair(x, y) + ";LB" + hpglLabelText(text) + kLabelTerminator);
+}
+
+void HpglWriter::setCharSize(double widthCm, double heightCm) {
+  hpglWrite(";SI " + fixedText(widthCm * resolutionFactor_, 5, 2) + "," +
+            fixedText(heightCm * resolutionFactor_, 5, 2));
+}
+
+void HpglWriter::setLabelDirection(double run, double rise) {
+  hpglWrite(";DI " + fixedText(run, 1, 1) + "," + fixedText(rise, 1, 1));
+}
+
+void HpglWriter::setLineType(bool dashed) { hpglWrite(dashed ? ";LT 2,2;" : ";LT;"); }
+
+void HpglWriter::setPenWidth(int width) { hpglWrite(";PW " + std::to_string(width) + ";"); }
+
+void HpglWriter::setWindow(double x1, double y1, double x2, double y2) {
+  hpglWrite(";IW " + pair(x1, y1) + " " + pair(x2, y2) + ";");
+}
+
+void HpglWriter::resetWindow() { hpglWrite(";IW;"); }
+
+void HpglWriter::frameRectangle(double x, double y) {
+  hpglWrite(";PU 0 0;EA " + pair(x, y) + ";");
+}
+
+}  // namespace tavrel

@@ -1,0 +1,116 @@
+// The HPGL plot stream.
+//
+// Units: plotter units of 0.025 mm (40 per millimetre), origin at the
+// bottom-left corner, y upwards; coordinates are written as given (the
+// construction has multiplied them by the resolution factor R already),
+// character sizes are centimetres and are multiplied by R here.
+//
+// A plot file is one line of semicolon-separated commands, in the order of
+// the calls; the writer adds no line terminator. It is written under a
+// temporary name in the target's folder and renamed over the target by
+// hpglClose, so a failed save leaves no partial file behind.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "plot/atomic_file.h"
+#include "plot/page_constants.h"
+#include "plot/plot_surface.h"
+
+namespace tavrel {
+
+// Raised by hpglOpen, hpglWrite and hpglClose when the file cannot be
+// created or written (disk full, no permission). The user has already
+// been told (message 53 with the file name and the reason) and the
+// temporary file is gone; the save command ends.
+class PlotFileError : public std::runtime_error {
+ public:
+  PlotFileError(const std::string& path, std::error_code ec);
+  const std::string& path() const { return path_; }
+  std::error_code code() const { return code_; }
+
+ private:
+  std::string path_;
+  std::error_code code_;
+};
+
+// "IN;VS 1;PA;IW 0 0 W H;PU 0 0;EA W H;" with W = 16157 R, H = 11038 R.
+std::string hpglPrologue(int resolutionFactor);
+// What most dial plots write after the prologue.
+inline constexpr std::string_view kHpglPenTextStart = ";SP 4;PU 0 0;";
+// Trailers of the dial families.
+inline constexpr std::string_view kHpglTrailerWindowReset = ";IW;IN;";
+inline constexpr std::string_view kHpglTrailerPenAway = ";SP 0;IN;";
+inline constexpr std::string_view kHpglTrailerInit = ";IN;";
+
+// Label text as it goes between "LB" and the end-of-text character: line
+// breaks, tabs and other control characters (the terminator included)
+// would end the label or break the single-line file; they become blanks.
+std::string hpglLabelText(std::string_view text);
+
+inline constexpr char kLabelTerminator = '\x03';
+
+class HpglWriter : public PlotSurface {
+ public:
+  explicit HpglWriter(int resolutionFactor = kResolutionFactorHpgl);
+  // A file still open (for example when a construction threw) is
+  // abandoned: the target keeps its previous contents.
+  ~HpglWriter() override;
+
+  int resolutionFactor() const { return resolutionFactor_; }
+  void setResolutionFactor(int r) { resolutionFactor_ = r; }
+
+  // Creates (or, on close, overwrites) the plot file. Throws PlotFileError.
+  void hpglOpen(const std::string& path);
+  // Appends `text` verbatim and flushes; an empty text writes nothing.
+  // Throws PlotFileError on a write failure.
+  void hpglWrite(std::string_view text);
+  // Completes the file. Throws PlotFileError.
+  void hpglClose();
+  bool isOpen() const { return file_.isOpen(); }
+
+  // The prologue of hpglPrologue followed by ";SP 4;PU 0 0;".
+  void writeStandardPrologue();
+
+  // The coordinate grid with its origin at (x0, y0): a clip window of
+  // width x height, pen 9, a circle of radius 80 (not scaled) at the
+  // origin, then lines every `spacing` units. A spacing of 0 or less, or
+  // a value that is not finite, draws the circle only (the line loops
+  // would never end).
+  void hpglGrid(double x0, double y0, double width, double spacing, double height);
+
+  // PlotSurface, in the forms:
+  // selectPen ";SP n"; moveTo ";PU x y"; lineTo ";PD x y"; penUp ";PU;";
+  // circle ";PU x y;CI r;" or ";PU x y;CI r ,chord"; arc ";PD;AA cx,cy,sweep"
+  // (",chord"); label ";PU x y;LB" text ETX; setCharSize ";SI w,h" (each
+  // fixedText(size * R, 5, 2)); setLabelDirection ";DI run,rise" (one
+  // decimal each, so give them scaled, e.g. 100 cos a, 100 sin a);
+  // setLineType ";LT 2,2;" or ";LT;"; setPenWidth ";PW w;"; setWindow
+  // ";IW x1 y1 x2 y2;"; resetWindow ";IW;"; frameRectangle ";PU 0 0;EA x y;".
+  void selectPen(int pen) override;
+  void moveTo(double x, double y) override;
+  void lineTo(double x, double y) override;
+  void penUp() override;
+  void circle(double x, double y, double r, double chordDeg = 0) override;
+  void arc(double cx, double cy, double sweepDeg, double chordDeg = 0) override;
+  void label(double x, double y, std::string_view text) override;
+  void setCharSize(double widthCm, double heightCm) override;
+  void setLabelDirection(double run, double rise) override;
+  void setLineType(bool dashed) override;
+  void setPenWidth(int width) override;
+  void setWindow(double x1, double y1, double x2, double y2) override;
+  void resetWindow() override;
+  void frameRectangle(double x, double y) override;
+
+ private:
+  [[noreturn]] void fail(std::error_code ec);
+
+  AtomicFileWriter file_;
+  std::string path_;
+  int resolutionFactor_;
+};
+
+}  // namespace tavrel

@@ -1,0 +1,47 @@
+// The drawing target of every construction.
+//
+// Coordinates are in the units and axes of the target: pixels (screen) or
+// 0.1 mm (printer page) with y downwards for ScreenSurface, plotter units
+// of 0.025 mm with y upwards for HpglWriter. The surface does not convert
+// coordinates: a construction computes them for its target (plot
+// coordinates already multiplied by the resolution factor). Character
+// sizes are centimetres, as the plotter's SI command takes them.
+#pragma once
+
+#include <string_view>
+
+namespace tavrel {
+
+class PlotSurface {
+ public:
+  virtual ~PlotSurface() = default;
+
+  // Pen 1..12: colour entry n of the design record on the screen, SP n in
+  // the plot.
+  virtual void selectPen(int pen) = 0;
+  virtual void moveTo(double x, double y) = 0;
+  virtual void lineTo(double x, double y) = 0;
+  virtual void penUp() = 0;
+  // A circle of radius r about (x, y); the point moves to the centre.
+  // chordDeg > 0 asks the plotter for that chord angle.
+  virtual void circle(double x, double y, double r, double chordDeg = 0) = 0;
+  // An arc about (cx, cy) from the current point through sweepDeg degrees,
+  // counter-clockwise as the picture is seen; the point moves to its end.
+  virtual void arc(double cx, double cy, double sweepDeg, double chordDeg = 0) = 0;
+  // A text at (x, y) in the current size and direction.
+  virtual void label(double x, double y, std::string_view text) = 0;
+  // Character width and height in centimetres.
+  virtual void setCharSize(double widthCm, double heightCm) = 0;
+  // Text direction as a run and a rise (y upwards): (1, 0) horizontal.
+  virtual void setLabelDirection(double run, double rise) = 0;
+  virtual void setLineType(bool dashed) = 0;
+  // Pen width step: plot line width in the plot, pen width in units on
+  // the screen (0 there means 1).
+  virtual void setPenWidth(int width) = 0;
+  virtual void setWindow(double x1, double y1, double x2, double y2) = 0;
+  virtual void resetWindow() = 0;
+  // The rectangle from the origin to (x, y).
+  virtual void frameRectangle(double x, double y) = 0;
+};
+
+}  // namespace tavrel

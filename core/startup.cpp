@@ -18,17 +18,15 @@ std::string withTrailingSeparator(std::string dir) {
   return dir;
 }
 
-std::string helpFileFor(bool german, bool html) {
-  if (html) return german ? "tavrel_d.chm" : "tavrel_e.chm";
-  return german ? "tavrel.hlp" : "tavrel_e.hlp";
-}
-
+// The language fields and the help file name, without the box that the
+// menu's language switch shows for a missing help file: at start-up that
+// is reported once by startUpNotices.
 void selectLanguageFields(bool german) {
   DesignState& d = design();
   d.germanSelected = german;
   d.language = german ? 1 : 2;
   d.stringOffset = german ? 0 : 2000;
-  d.helpFileName = d.exeDirectory + helpFileFor(german, d.useHtmlHelp);
+  d.helpFileName = d.exeDirectory + helpFileBaseName(german, d.useHtmlHelp);
 }
 
 }  // namespace
@@ -112,7 +110,7 @@ void startUpNotices() {
   DesignState& d = design();
   // The main window looks for the German help file before the settings
   // file is read; a missing one is reported, the program runs without help.
-  const std::string germanHelp = d.exeDirectory + helpFileFor(true, d.useHtmlHelp);
+  const std::string germanHelp = d.exeDirectory + helpFileBaseName(true, d.useHtmlHelp);
   if (!std::filesystem::exists(germanHelp))
     showMessage(MsgCaption::Information, "Help file " + germanHelp + " not found!");
   if (!fontInstalled("Wingdings"))

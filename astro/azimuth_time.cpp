@@ -52,10 +52,16 @@ AzimuthTime zoneTimeForAzimuth(double azimuth) {
   double declination = 0, eot = 0;
   solarPosition(year, day, declination, eot);
 
-  double t1 = 0, t2 = 13.5;
+  // The half day of the bracket, in local mean time of the place: 0..13.5 h
+  // (forenoon) or 10.5..24.99 h (afternoon), shifted into zone time. (Held
+  // in zone time the bracket would miss the azimuths near the meridian and
+  // near midnight wherever the zone meridian is an hour or more away, e.g.
+  // Galicia on Central European Time, noon at 13:34.)
+  const double shift = (longitude - zone) / 15;
+  double t1 = 0 + shift, t2 = 13.5 + shift;
   if (a > 0) {
-    t1 = 10.5;
-    t2 = 24.99;
+    t1 = 10.5 + shift;
+    t2 = 24.99 + shift;
   }
   if (latitude < declination) std::swap(t1, t2);
   double az1 = azimuthAt(t1), az2 = azimuthAt(t2);

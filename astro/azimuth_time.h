@@ -18,12 +18,15 @@ struct AzimuthTime {
 // date design().calcDay, design().calcMonth of design().referenceYear at
 // the place of the design record (latitude, longitude, zoneMeridian). The
 // sun moves with the equation of time (apparent solar hour angle) and the
-// declination of the instant.
+// declination of the instant. Times after midnight of the day are given as
+// 24 h and more (" 24:19:33").
 // Method: bisection on the zone time between 10.5 and 24.99 h (afternoon,
-// A > 0) or 0 and 13.5 h (forenoon), the bracket ends swapped when the sun
-// culminates north of the zenith (latitude < declination), until the
-// azimuths of the bracket are within 0.002 degree, or the midpoint's
-// azimuth within 0.005 degree of A. Messages (platform interface):
+// A > 0) or 0 and 13.5 h (forenoon) of local mean time, i.e. shifted by
+// (longitude - zoneMeridian) / 15 into zone time, the bracket ends swapped
+// when the sun culminates north of the zenith (latitude < declination),
+// until the azimuths of the bracket are within 0.002 degree, or the
+// midpoint's azimuth within 0.005 degree of A. Messages (platform
+// interface):
 //   - A outside the azimuths of the bracket: error box
 //     "Fehler: Az1=" fixedText(Az1, 9, 2) " Azimut=" fixedText(A, 8, 2)
 //     " Az2=" fixedText(Az2, 8, 2); the search goes on;

@@ -58,7 +58,12 @@ HorizontalPosition horizontalFromHourAngle(double hourAngle, double declination,
 
   long double azimuth = 0;
   if (z >= 1e-6L) {
-    long double c = (-sd * cp + cH * cd * sp) / sqrtl(1 - s * s);
+    // sin z is 0 only in the nadir (s = -1 exactly); the numerator is then
+    // 0 as well and the floor below gives the azimuth +-90 that the sun
+    // keeps on the equinox at the equator.
+    const long double sinZ = sqrtl(1 - s * s);
+    long double c = -sd * cp + cH * cd * sp;
+    if (sinZ > 0) c /= sinZ;
     if (fabsl(c) > 1)
       c = sgn(c);
     else if (fabsl(c) < 1e-10L)
@@ -86,14 +91,24 @@ EquatorialPosition equatorialFromHorizontal(double latitude, double altitude, do
   else
     declination = -deg(atanl(l / sqrtl(1 - l * l)));
 
-  long double c = sqrtl(1 - l * l) * cp;
-  if (fabsl(c) < 1e-8L) c = sgn(c) * 1e-7L + 5e-8L;
-  long double x = (sh + l * sp) / c;  // cosine of the hour angle
-  if (x > 1) x = 1;
-  if (x < -1) x = -1;
-  if (fabsl(x) < 1e-8L) x = (sgn(x) + 0.5L) * 1e-7L;
-  long double H = arcFromCosine(x);
-  if (A < 0) H = -H;
+  long double H;
+  const long double c = sqrtl(1 - l * l) * cp;
+  if (fabsl(c) < 1e-8L) {
+    // At a pole of the observer (cos p = 0) the cosine form is 0 / 0; the
+    // tangent form of the same transformation, tan H = sin A /
+    // (cos A sin p + tan h cos p), still holds there: H = A at the north
+    // pole, 180 - A at the south pole (an equatorial dial plane has such a
+    // "latitude" of +-90).
+    const long double ch = cosD(h);
+    H = deg(atan2l(sinD(A) * ch, cosD(A) * ch * sp + sh * cp));
+  } else {
+    long double x = (sh + l * sp) / c;  // cosine of the hour angle
+    if (x > 1) x = 1;
+    if (x < -1) x = -1;
+    if (fabsl(x) < 1e-8L) x = (sgn(x) + 0.5L) * 1e-7L;
+    H = arcFromCosine(x);
+    if (A < 0) H = -H;
+  }
   return {static_cast<double>(H), static_cast<double>(declination)};
 }
 

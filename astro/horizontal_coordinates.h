@@ -53,8 +53,11 @@ HorizontalPosition horizontalFromHourAngle(double hourAngle, double declination,
 // azimuth A) at latitude p. A is brought into [-180, 180]; H is negative
 // when A < 0. A point exactly due east or west on the horizon (|A| = 90,
 // h = 0) gives H = +-90 and declination 0. Declinations within 1e-7 (in
-// sine) of +-90 give exactly +-90; floors as in the forward transformation
-// keep the hour angle finite at the poles.
+// sine) of +-90 give exactly +-90. The hour angle comes from its cosine
+// (limited to [-1, 1]; within 1e-8 of 0 it is moved to 0.5e-7 or 1.5e-7,
+// so H = +-90 comes out about 1e-5 degree short); where that cosine is
+// 0 / 0 (at latitude +-90, or for a direction at a celestial pole) the
+// tangent form tan H = sin A / (cos A sin p + tan h cos p) is used.
 EquatorialPosition equatorialFromHorizontal(double latitude, double altitude, double azimuth);
 
 // The sun at zone time t of day `day` (1-based day of the year) of year,

@@ -76,7 +76,10 @@ Span overlap(double h0, double l, double hp) {
   Span s;
   for (int k = 0; k < n; ++k) {
     const double lo = std::max(pieces[k][0], -h0), hi = std::min(pieces[k][1], h0);
-    if (lo >= hi) continue;
+    // Windows that only touch (a plane facing the nadir at the equator
+    // meets the horizon at +-90) leave no sunlight; the floor on the style
+    // height may turn such a touch into a sliver of some 1e-9 degree.
+    if (hi - lo <= 1e-6) continue;
     s.first = s.first == 999 ? lo : std::min(s.first, lo);
     s.last = s.last == 999 ? hi : std::max(s.last, hi);
   }
@@ -106,6 +109,9 @@ SunlitWindow sunlitWindowOnPlane(double offset, double latitude, double planeDec
   double earliest = 180, latest = -180, earliestDeclination = 0;
   for (int k = 0; k <= 940; ++k) {
     const double d = k == 0 ? obliquity : (k == 940 ? -obliquity : 23.5 - 0.05 * k);
+    // The fixed steps run to +-23.45; the sun does not go beyond the
+    // obliquity of the reference year (23.44 in 2000, 23.35 in 2500).
+    if (std::fabs(d) > obliquity) continue;
     const double h0 = halfArc(d, p, 0.01);
     const double hp = halfArc(d, g, 0.1);
     Span s;
@@ -126,11 +132,16 @@ SunlitWindow sunlitWindowOnPlane(double offset, double latitude, double planeDec
   w.earliest = offset + earliest;
   w.latest = offset + latest;
   w.earliestDeclination = earliestDeclination;
-  if (verbose || -hs >= hs || -hs >= latest || hs <= earliest)
-    w.text = "         " + clockText(offset + earliest) + " - " + clockText(offset + latest);
-  else
+  // The two-span form "earliest - solstice sunrise; solstice sunset -
+  // latest" only reads right for a window that starts before the earliest
+  // sunrise of the year and ends after the latest sunset, which sunlight
+  // cannot do; every real window gets the one-span form.
+  const bool twoSpans = !verbose && hs > 0 && earliest < -hs - 1e-6 && hs + 1e-6 < latest;
+  if (twoSpans)
     w.text = clockText(offset + earliest) + " - " + clockText(offset - hs) + "; " +
              clockText(offset + hs) + " - " + clockText(offset + latest);
+  else
+    w.text = "         " + clockText(offset + earliest) + " - " + clockText(offset + latest);
   return w;
 }
 

@@ -52,21 +52,27 @@ struct SunlitWindow {
 
 // The span of the day during which the sun is both above the horizon and in
 // front of the plane (latitude p, declination w, inclination i), scanned
-// over 941 declinations from +design().obliquityRounded down to its
-// negative: the horizon window [-H0, H0] is intersected with the plane's
+// over the declinations +design().obliquityRounded, 23.5 - 0.05 k
+// (k = 1..939, those within +-obliquityRounded) and -obliquityRounded:
+// the horizon window [-H0, H0] is intersected with the plane's
 // window L +- Hp (L the substyle hour angle, Hp the half day arc of the
 // plane's own latitude, the style height), which may wrap through +-180;
 // the earliest start and the latest end over the year are kept (180 and
 // -180 when the plane is never lit). A day on which the sun stays below the
-// horizon gives no light.
+// horizon gives no light; windows that merely touch give none either. At a
+// pole (|p| >= 89.99) and for a plane perpendicular to the axis
+// (|style height| >= 89.9) the half arc is 180 when the sun is on the
+// pole's side of the equator (or on it) and 0 otherwise.
 // `offset` (degrees) is added to both hour angles, e.g. longitude -
 // zoneMeridian for clock times of the zone meridian.
-// Text, with T(h) = formatMinutesSeconds((h / 15 + 12) / 4) (h:mm) and Hs
-// the half day arc of the summer solstice (180 when |p| >= 70):
-//   verbose, or Hs <= 0, or -Hs >= latest, or Hs <= earliest:
-//     nine blanks, T(offset + earliest), " - ", T(offset + latest);
-//   otherwise: T(offset + earliest), " - ", T(offset - Hs), "; ",
-//     T(offset + Hs), " - ", T(offset + latest).
+// Text, with T(h) = formatMinutesSeconds((h / 15 + 12) / 4) (h:mm): nine
+// blanks, T(offset + earliest), " - ", T(offset + latest)
+// ("           6:00 -  18:00" for a south wall at 47 degrees). A two-span
+// form T(offset + earliest), " - ", T(offset - Hs), "; ", T(offset + Hs),
+// " - ", T(offset + latest), with Hs the half day arc of the summer
+// solstice (180 when |p| >= 70), is used only when not verbose and the
+// window would run from before -Hs to after +Hs, which a real window of
+// sunlight never does (the sun is not up before the solstice sunrise).
 // Reads design().obliquityRounded.
 SunlitWindow sunlitWindowOnPlane(double offset, double latitude, double planeDeclination,
                                  double planeInclination, bool verbose);

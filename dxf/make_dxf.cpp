@@ -1,0 +1,998 @@
+// The HPGL-to-DXF converter.
+//
+// Units: HPGL plotter units in, DXF units out; a coordinate or radius read
+// from the plot file is divided by `scale` (plotter units per DXF unit).
+// Angles are degrees, counter-clockwise from +x, as in both formats.
+//
+// The converter works on text. Coordinates travel from the plot file to
+// the DXF file as decimal strings; only scaling, relative moves, clipping,
+// arcs, character sizes and angles turn them into numbers, and the results
+// are written back with fixed formats (fixedText) that are part of the
+// output. One pass over the input writes the DXF record by record; a
+// second pass over the finished file converts its character set.
+//
+// The HPGL subset follows HP-GL (HP 7475A Interfacing and Programming
+// Manual) with the HP-GL/2 pen width: IN VS PU PD PA PR SP LT PW EA ER CI
+// AA AR SI DI SL LB IW SA SS.
+#include "dxf/make_dxf.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "core/language.h"
+#include "core/platform.h"
+#include "dxf/code_page.h"
+#include "dxf/dxf_head.h"
+#include "dxf/dxf_line_writer.h"
+#include "dxf/info_lines.h"
+#include "plot/geometry.h"
+#include "plot/number_text.h"
+
+namespace tavrel {
+
+namespace {
+
+constexpr int kEtx = 3;
+constexpr int kEndOfInput = -1;
+
+// Parameter texts of ordinary commands are short strings of the historic
+// kind: at most 255 characters are held, more is cut (with a message) to
+// 250. PD, PA and PU coordinate lists are executed piecewise once their
+// text is longer than 230 characters, nine pairs at a time.
+constexpr std::size_t kHeldParameterChars = 255;
+constexpr std::size_t kLongestParameter = 252;
+constexpr std::size_t kCutParameter = 250;
+constexpr std::size_t kPiecewiseFrom = 230;
+constexpr int kPiecePairs = 9;
+constexpr int kCommandPairs = 255;
+// A label is kept whole however long it is, up to this many characters
+// (the rest up to its ETX is skipped), so that memory stays bounded.
+constexpr std::size_t kLongestLabel = 4096;
+// Diagnostics kept per conversion; further ones are counted only.
+constexpr std::size_t kMostInfoLines = 10000;
+
+// The trailing and leading characters removed from a parameter text.
+bool isTrimmed(char c) {
+  return c == kEtx || c == '\n' || c == '\r' || c == ' ' || c == ';';
+}
+
+bool isNumberChar(char c) {
+  return c == '+' || c == '-' || c == '.' || (c >= '0' && c <= '9');
+}
+
+bool isSeparator(char c) { return c == ' ' || c == ',' || c == ';'; }
+
+// A decimal number as the plot file writes it: optional sign, digits with
+// at most one ".", at least one digit; no exponent. Blanks around it (as
+// fixedText leaves them) are allowed.
+bool parseNumber(std::string_view s, double& value) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  bool negative = false;
+  if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
+    negative = s.front() == '-';
+    s.remove_prefix(1);
+  }
+  if (s.empty()) return false;
+  int digits = 0, points = 0;
+  for (char c : s) {
+    if (c >= '0' && c <= '9') ++digits;
+    else if (c == '.') ++points;
+    else return false;
+  }
+  if (digits == 0 || points > 1) return false;
+  double v = 0;
+  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::fixed);
+  if (ec != std::errc() || end != s.data() + s.size()) return false;
+  value = negative ? -v : v;
+  return true;
+}
+
+// fixedText that never writes "inf" or "nan": a value beyond the range of
+// doubles (only reachable with absurd scales) is written as +-1e300.
+std::string numText(double v, int width, int decimals) {
+  if (std::isnan(v)) v = 0;
+  else if (std::isinf(v)) v = v > 0 ? 1e300 : -1e300;
+  return fixedText(v, width, decimals);
+}
+
+std::string withoutLeadingBlanks(std::string s) {
+  std::size_t i = s.find_first_not_of(' ');
+  return i == std::string::npos ? std::string() : s.substr(i);
+}
+
+// Scientific form of the default polyline width: sign position (blank or
+// "-"), one digit, ".", one digit, "E", exponent sign and four exponent
+// digits, e.g. " 1.5E-0001".
+std::string scientificWidth(double v) {
+  if (!std::isfinite(v)) v = 0;
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.1E", std::fabs(v));  // "1.5E-01"
+  std::string_view text(buffer);
+  std::size_t e = text.find('E');
+  int exponent = 0;
+  std::string_view digits = text.substr(e + 2);
+  std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
+  char result[32];
+  std::snprintf(result, sizeof result, "%c%.*sE%c%04d", v < 0 ? '-' : ' ', static_cast<int>(e),
+                buffer, text[e + 1], exponent);
+  return result;
+}
+
+std::string fileNameOf(const std::string& path) {
+  return std::filesystem::path(path).filename().string();
+}
+
+std::string ioErrorText(const std::string& path, int error) {
+  return path + ": " + std::generic_category().message(error);
+}
+
+// Buffered reading of the plot file, one character (0..255) at a time.
+class ByteReader {
+ public:
+  explicit ByteReader(std::FILE* file) : file_(file), buffer_(new char[kSize]) {}
+  int get() {
+    if (pos_ == size_) {
+      size_ = std::fread(buffer_.get(), 1, kSize, file_);
+      pos_ = 0;
+      if (size_ == 0) return kEndOfInput;
+    }
+    return static_cast<unsigned char>(buffer_[pos_++]);
+  }
+  bool failed() const { return std::ferror(file_) != 0; }
+
+ private:
+  static constexpr std::size_t kSize = 1 << 16;
+  std::FILE* file_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t size_ = 0, pos_ = 0;
+};
+
+// One point as two decimal texts; an empty x means "unknown".
+struct TextPoint {
+  std::string x, y;
+  bool known() const { return !x.empty(); }
+  bool operator==(const TextPoint&) const = default;
+};
+
+// The converter state of one conversion and the command interpreter.
+class HpglToDxf {
+ public:
+  HpglToDxf(DxfLineWriter& out, int lineWidthChoice, double scale)
+      : out_(out), scale_(scale) {
+    width_ = scientificWidth((6.0 * lineWidthChoice - 6.0) / scale);
+    charHeight_ = numText(2.7 / (scale / 40.0), 10, 4);
+  }
+
+  // Runs the command loop from the first command letter c to the end of
+  // the input, then closes an open polyline and ends the file.
+  void run(int c, ByteReader& in);
+
+  bool converted() const { return converted_; }
+  void finishInfoLines();
+
+ private:
+  // --- reading ---
+  void readParameters(ByteReader& in, bool hasSecondChar);
+  void finishParameters();
+  int piecePairs() const;
+  bool moreParameters() const;
+  bool readNumber(std::string& target, bool coordinate);
+  bool readPair(TextPoint& p);
+  std::string scaledCoordinate(const std::string& token);
+
+  // --- arithmetic on texts ---
+  std::string sum(const std::string& a, const std::string& b, const char* axis);
+  TextPoint offsetFromPen(const TextPoint& d);
+  int windowCode(const TextPoint& p);
+  void clipOnce();
+  void clip();
+  TextPoint penOrOrigin() const;
+
+  // --- commands ---
+  void execute(int budget);
+  void movePairs(int budget);
+  void drawPairs(int budget);
+  void penDown(int budget);
+  void plotAbsolute(int budget);
+  void plotRelative(int budget);
+  void selectPen();
+  void lineType();
+  void penWidth();
+  void edgeRectangle(bool relative);
+  void circle();
+  void arc(bool relative);
+  void characterSize();
+  void direction();
+  void slant();
+  void label();
+  void inputWindow();
+
+  // --- records ---
+  void polylineHead(bool edgeForm);
+  void vertex(const TextPoint& p);
+  void closePolyline();
+  void log(std::string line);
+  std::string layer() const { return "L_" + pen_; }
+
+  DxfLineWriter& out_;
+  const double scale_;
+
+  std::string cmd_;
+  std::string text_;
+  std::string pen_ = "0";
+  TextPoint penPos_;
+  TextPoint newPoint_;
+  TextPoint saved_;
+  bool penIsDown_ = false;
+  bool absolute_ = true;
+  bool polylineOpen_ = false;
+  bool converted_ = false;
+  bool numberError_ = false;
+  std::string lineType_ = "CONTINUOUS";
+  std::string width_;
+  std::string widthFactor_ = "0.7";
+  std::string charHeight_;
+  std::string direction_ = "0.0";
+  std::string slant_ = "0.0";
+  bool alternateFont_ = false;
+  // Clip window: parameter texts and numbers; off while xmin == xmax.
+  std::string wxMinText_, wyMinText_, wxMaxText_, wyMaxText_;
+  double wxMin_ = 0, wyMin_ = 0, wxMax_ = 0, wyMax_ = 0;
+  std::size_t loggedLines_ = 0, droppedLines_ = 0;
+};
+
+void HpglToDxf::log(std::string line) {
+  if (loggedLines_ >= kMostInfoLines) {
+    ++droppedLines_;
+    return;
+  }
+  ++loggedLines_;
+  infoLines().push_back(std::move(line));
+}
+
+void HpglToDxf::finishInfoLines() {
+  if (droppedLines_ > 0)
+    infoLines().push_back("... " + std::to_string(droppedLines_) + " further lines not listed.");
+}
+
+// ---------------------------------------------------------------- reading
+
+void HpglToDxf::run(int c, ByteReader& in) {
+  while (c != kEndOfInput) {
+    cmd_.assign(1, static_cast<char>(c));
+    int second = in.get();
+    if (second != kEndOfInput) cmd_ += static_cast<char>(second);
+    readParameters(in, second != kEndOfInput);
+    finishParameters();
+    execute(kCommandPairs);
+    do {
+      c = in.get();
+    } while (c != kEndOfInput && c <= 64);
+    numberError_ = false;
+  }
+  closePolyline();
+}
+
+void HpglToDxf::readParameters(ByteReader& in, bool hasSecondChar) {
+  text_.clear();
+  if (!hasSecondChar) return;
+  const bool isLabel = cmd_ == "LB";
+  const bool piecewise = cmd_ == "PD" || cmd_ == "PA" || cmd_ == "PU";
+  const std::size_t held = isLabel ? kLongestLabel : kHeldParameterChars;
+  for (;;) {
+    int c = in.get();
+    if (c == kEndOfInput) return;
+    if (text_.size() < held || c == kEtx) text_ += static_cast<char>(c);
+    if (c == kEtx) return;
+    if (!isLabel && (c == '\r' || c == ';')) return;
+    if (piecewise && text_.size() > kPiecewiseFrom && !numberError_) {
+      int budget = piecePairs();
+      if (budget > 0) execute(budget);
+    }
+  }
+}
+
+// How many pairs a piecewise execution may take: at most nine, and only
+// pairs whose numbers are complete, so that a number or pair split by the
+// end of the text read so far is converted whole later. Text that is not
+// a number ends the count: the execution then meets it as the whole
+// command would.
+int HpglToDxf::piecePairs() const {
+  int tokens = 0;
+  std::size_t i = 0;
+  const std::size_t n = text_.size();
+  for (;;) {
+    while (i < n && isSeparator(text_[i])) ++i;
+    if (i == n) break;
+    if (!isNumberChar(text_[i])) return kPiecePairs;
+    while (i < n && isNumberChar(text_[i])) ++i;
+    if (i == n) break;  // may continue with the next character
+    ++tokens;
+    if (tokens >= 2 * (kPiecePairs + 1)) break;
+  }
+  int pairs = tokens / 2;
+  if (cmd_ == "PA" && !penPos_.known()) --pairs;  // PA takes its first pair uncounted
+  return pairs < kPiecePairs ? pairs : kPiecePairs;
+}
+
+void HpglToDxf::finishParameters() {
+  auto trimEnd = [this] {
+    while (!text_.empty() && isTrimmed(text_.back())) text_.pop_back();
+  };
+  if (text_.size() <= kLongestParameter) {
+    trimEnd();
+  } else if (cmd_ != "LB") {
+    showMessage(MsgCaption::Error, MsgIcon::Error,
+                cmd_ + text_ + ": Befehl ist zu lang und wird gekürzt!");
+    text_.resize(kCutParameter);
+    trimEnd();
+  }
+  std::size_t start = 0;
+  while (start < text_.size() && isTrimmed(text_[start])) ++start;
+  text_.erase(0, start);
+}
+
+// True while the parameter text holds more than separators.
+bool HpglToDxf::moreParameters() const {
+  for (char c : text_)
+    if (!isSeparator(c)) return true;
+  return false;
+}
+
+bool HpglToDxf::readNumber(std::string& target, bool coordinate) {
+  std::size_t i = 0;
+  while (i < text_.size() && isSeparator(text_[i])) ++i;
+  text_.erase(0, i);
+  std::size_t run = 0;
+  while (run < text_.size() && isNumberChar(text_[run])) ++run;
+  if (run == 0 || numberError_) {
+    if (!numberError_) log("Error in HPGL-command:" + cmd_ + " " + text_ + ";");
+    numberError_ = true;
+    std::size_t keep = 0;
+    while (keep < text_.size() && text_[keep] != '-' && text_[keep] != '.' &&
+           !(text_[keep] >= '0' && text_[keep] <= '9'))
+      ++keep;
+    text_.erase(0, keep);
+    return false;
+  }
+  std::string token = text_.substr(0, run);
+  text_.erase(0, run);
+  target = coordinate ? scaledCoordinate(token) : token;
+  return true;
+}
+
+// A coordinate or radius token divided by the scale: fixedText(v, 10, 4)
+// without its leading blanks; with scale 1 the token as written. A token
+// that is not a number (such as "1.2.3") gives "-1.0000".
+std::string HpglToDxf::scaledCoordinate(const std::string& token) {
+  double v = 0;
+  if (!parseNumber(token, v)) {
+    log("Fehler in: " + cmd_ + " " + token + text_ + "; weil:" + token + " keine Zahl ist.");
+    return "-1.0000";
+  }
+  if (scale_ == 1.0) return token;
+  return withoutLeadingBlanks(numText(v / scale_, 10, 4));
+}
+
+bool HpglToDxf::readPair(TextPoint& p) {
+  TextPoint q;
+  if (!readNumber(q.x, true) || !readNumber(q.y, true)) return false;
+  p = std::move(q);
+  return true;
+}
+
+// --------------------------------------------------------- text arithmetic
+
+std::string HpglToDxf::sum(const std::string& a, const std::string& b, const char* axis) {
+  double va = 0, vb = 0;
+  if (!parseNumber(a, va)) {
+    log(a + "=" + axis + " hat keinen Zahlenwert");
+    va = 0;
+  }
+  if (!parseNumber(b, vb)) {
+    log(b + "=" + axis + " hat keinen Zahlenwert");
+    vb = 0;
+  }
+  return numText(va + vb, 11, 5);
+}
+
+TextPoint HpglToDxf::offsetFromPen(const TextPoint& d) {
+  return {sum(penPos_.x, d.x, "x"), sum(penPos_.y, d.y, "y")};
+}
+
+// 0 inside (or no window), 1 left of xmin, 2 right of xmax, 3 below ymin,
+// 4 above ymax; y is looked at only when x is within range.
+int HpglToDxf::windowCode(const TextPoint& p) {
+  if (wxMin_ == wxMax_) return 0;
+  double x = 0, y = 0;
+  if (!parseNumber(p.x, x)) {
+    log(p.x + " : kein reeller x-Wert!");
+    return 0;
+  }
+  if (x < wxMin_) return 1;
+  if (x > wxMax_) return 2;
+  if (!parseNumber(p.y, y)) {
+    log(p.y + " : kein reeller y-Wert!");
+    return 0;
+  }
+  if (y < wyMin_) return 3;
+  if (y > wyMax_) return 4;
+  return 0;
+}
+
+// Moves the one end of the segment pen position - new point that lies
+// outside the window onto the window edge named by its code.
+void HpglToDxf::clipOnce() {
+  if (penPos_ == newPoint_) return;
+  const int penCode = windowCode(penPos_);
+  const int newCode = windowCode(newPoint_);
+  if ((penCode != 0) == (newCode != 0)) return;
+  TextPoint& outside = penCode != 0 ? penPos_ : newPoint_;
+  const TextPoint& inside = penCode != 0 ? newPoint_ : penPos_;
+  const int code = penCode != 0 ? penCode : newCode;
+  double ox = 0, oy = 0, ix = 0, iy = 0;
+  parseNumber(outside.x, ox);
+  parseNumber(outside.y, oy);
+  parseNumber(inside.x, ix);
+  parseNumber(inside.y, iy);
+  if (code == 1 || code == 2) {
+    const double edge = code == 1 ? wxMin_ : wxMax_;
+    if (ox != ix) outside.y = numText(iy + (oy - iy) * ((edge - ix) / (ox - ix)), 11, 4);
+    outside.x = code == 1 ? wxMinText_ : wxMaxText_;
+  } else {
+    const double edge = code == 3 ? wyMin_ : wyMax_;
+    if (oy != iy) outside.x = numText(ix + (ox - ix) * ((edge - iy) / (oy - iy)), 11, 4);
+    outside.y = code == 3 ? wyMinText_ : wyMaxText_;
+  }
+}
+
+// Twice, so that an end beyond two edges lands on both.
+void HpglToDxf::clip() {
+  clipOnce();
+  clipOnce();
+}
+
+TextPoint HpglToDxf::penOrOrigin() const {
+  return penPos_.known() ? penPos_ : TextPoint{"0.0", "0.0"};
+}
+
+// ---------------------------------------------------------------- records
+
+void HpglToDxf::polylineHead(bool edgeForm) {
+  out_.lines({"POLYLINE", "  8", layer(), " 62", pen_, "  6", lineType_, " 66", "1"});
+  // An empty width (after "PW;") has no default in the rectangle form;
+  // the width groups are then left out, since an empty number is not
+  // readable DXF.
+  if (!edgeForm || !width_.empty()) out_.lines({edgeForm ? " 40" : " 40 ", width_, " 41 ", width_});
+  out_.line("  0");
+}
+
+void HpglToDxf::vertex(const TextPoint& p) {
+  out_.lines({"VERTEX", "  8", layer(), " 62", pen_, "  6", lineType_, " 10", p.x, " 20", p.y, "0"});
+  penPos_ = p;
+}
+
+void HpglToDxf::closePolyline() {
+  if (!polylineOpen_) return;
+  out_.lines({"SEQEND", "  8", layer(), "  0"});
+  polylineOpen_ = false;
+  penPos_ = newPoint_;
+}
+
+// ---------------------------------------------------------------- commands
+
+void HpglToDxf::execute(int budget) {
+  const std::string& c = cmd_;
+  if (c == "IN") {
+    absolute_ = true;
+    newPoint_ = penPos_ = {"0.00", "0.00"};
+    alternateFont_ = false;
+  } else if (c == "VS") {
+  } else if (c == "PU") {
+    closePolyline();
+    penIsDown_ = false;
+    converted_ = true;
+    movePairs(budget);
+  } else if (c == "PD") {
+    penDown(budget);
+  } else if (c == "PA") {
+    plotAbsolute(budget);
+  } else if (c == "PR") {
+    plotRelative(budget);
+  } else if (c == "SP") {
+    selectPen();
+  } else if (c == "LT") {
+    lineType();
+  } else if (c == "PW") {
+    penWidth();
+  } else if (c == "EA" || c == "ER") {
+    edgeRectangle(c == "ER");
+  } else if (c == "CI") {
+    circle();
+  } else if (c == "AA" || c == "AR") {
+    arc(c == "AR");
+  } else if (c == "SI") {
+    characterSize();
+  } else if (c == "DI") {
+    direction();
+  } else if (c == "SL") {
+    slant();
+  } else if (c == "LB") {
+    label();
+  } else if (c == "IW") {
+    inputWindow();
+  } else if (c == "SA") {
+    alternateFont_ = true;
+  } else if (c == "SS") {
+    alternateFont_ = false;
+  } else {
+    log("Command: " + c + "; not supported!");
+    closePolyline();
+  }
+}
+
+// Pen-up moves: absolute pairs or offsets from the pen position.
+void HpglToDxf::movePairs(int budget) {
+  while (budget > 0 && moreParameters()) {
+    TextPoint p;
+    if (!readPair(p)) return;
+    --budget;
+    newPoint_ = absolute_ ? p : offsetFromPen(p);
+    penPos_ = newPoint_;
+  }
+}
+
+// Pen-down pairs. A polyline stays open from pair to pair (and from
+// command to command) while the pen stays inside the clip window; a
+// segment whose ends both lie outside is dropped, one that leaves the
+// window is clipped (absolute mode only) and ends the polyline.
+void HpglToDxf::drawPairs(int budget) {
+  while (budget > 0 && moreParameters()) {
+    TextPoint p;
+    if (!polylineOpen_) {
+      const int penCode = windowCode(penPos_);
+      if (!readPair(p)) return;
+      --budget;
+      newPoint_ = absolute_ ? p : offsetFromPen(p);
+      const int newCode = windowCode(newPoint_);
+      if (penCode != 0 && newCode != 0) {
+        penPos_ = newPoint_;
+        continue;
+      }
+      saved_ = newPoint_;
+      if (absolute_ && (penCode != 0 || newCode != 0)) clip();
+      if (width_.empty()) width_ = "0.8";
+      polylineHead(false);
+      polylineOpen_ = true;
+      vertex(penPos_);
+      vertex(newPoint_);
+      if (newCode != 0) closePolyline();
+    } else {
+      if (!readPair(p)) return;
+      --budget;
+      newPoint_ = absolute_ ? p : offsetFromPen(p);
+      const int newCode = windowCode(newPoint_);
+      saved_ = newPoint_;
+      if (newCode != 0) {
+        if (absolute_) clip();
+        vertex(newPoint_);
+        closePolyline();
+      } else {
+        vertex(newPoint_);
+      }
+    }
+    penPos_ = saved_;
+  }
+}
+
+void HpglToDxf::penDown(int budget) {
+  penIsDown_ = true;
+  converted_ = true;
+  if (!penPos_.known() && moreParameters()) {
+    TextPoint p;
+    if (!readPair(p)) return;
+    --budget;
+    penPos_ = p;
+  }
+  drawPairs(budget);
+}
+
+void HpglToDxf::plotAbsolute(int budget) {
+  absolute_ = true;
+  if (!penPos_.known() && moreParameters()) {
+    TextPoint p;
+    if (!readPair(p)) return;
+    penPos_ = p;
+  }
+  if (penIsDown_) drawPairs(budget);
+  else movePairs(budget);
+}
+
+void HpglToDxf::plotRelative(int budget) {
+  absolute_ = false;
+  converted_ = true;
+  if (!penPos_.known() && moreParameters()) {
+    TextPoint p;
+    if (!readPair(p)) return;
+    --budget;
+    penPos_ = p;
+  }
+  if (penIsDown_) drawPairs(budget);
+  else movePairs(budget);
+}
+
+void HpglToDxf::selectPen() {
+  // The pen number names the layer and is the colour (group 62) of every
+  // entity: a run of sign and digit characters that is no number ("4+",
+  // ".") would make the file unreadable, so it is refused like a
+  // coordinate that is no number, and the pen stays.
+  std::string pen;
+  double number = 0;
+  if (readNumber(pen, false)) {
+    if (parseNumber(pen, number))
+      pen_ = pen;
+    else
+      log("Fehler in: " + cmd_ + " " + pen + text_ + "; weil:" + pen + " keine Zahl ist.");
+  }
+  converted_ = true;
+  closePolyline();
+}
+
+void HpglToDxf::lineType() {
+  std::string type;
+  if (!text_.empty()) readNumber(type, false);
+  if (type == "1") lineType_ = "DOT";
+  else if (type == "2" || type == "3") lineType_ = "DASHED";
+  else if (type == "4") lineType_ = "DASHDOT";
+  else lineType_ = "CONTINUOUS";
+}
+
+void HpglToDxf::penWidth() {
+  double w = 0;
+  if (text_.empty()) {
+    width_.clear();
+  } else if (text_ == "0") {
+    width_ = "0";
+  } else if (parseNumber(text_, w)) {
+    width_ = numText(w * 4.0 / scale_, 6, 2);
+  } else {
+    // A width with a pen number ("PW 0.35,2") or no number at all: the
+    // previous width stays.
+    log("Fehler im Befehl PW :" + text_ + "!");
+  }
+  log("Command PW (=Penwidth) only supported by HPGL2.");
+}
+
+void HpglToDxf::edgeRectangle(bool relative) {
+  closePolyline();
+  if (!moreParameters()) return;
+  TextPoint p;
+  if (!readPair(p)) return;
+  penPos_ = penOrOrigin();
+  const TextPoint corner = relative ? offsetFromPen(p) : p;
+  const TextPoint start = penPos_;
+  polylineHead(true);
+  vertex(start);
+  vertex({corner.x, start.y});
+  vertex(corner);
+  vertex({start.x, corner.y});
+  vertex(start);
+  out_.lines({"SEQEND", "  8", layer(), "  0"});
+  penPos_ = corner;
+}
+
+void HpglToDxf::circle() {
+  closePolyline();
+  converted_ = true;
+  std::string radius;
+  if (!readNumber(radius, true)) return;
+  const TextPoint centre = penOrOrigin();
+  out_.lines({"CIRCLE", "  8", layer(), " 62", pen_, " 10", centre.x, " 20", centre.y, " 40",
+              radius, "0"});
+}
+
+void HpglToDxf::arc(bool relative) {
+  closePolyline();
+  converted_ = true;
+  const TextPoint pen = penOrOrigin();
+  TextPoint centre;
+  if (!readPair(centre)) return;
+  if (relative) {
+    penPos_ = pen;
+    centre = offsetFromPen(centre);
+  }
+  std::string sweepText;
+  if (!readNumber(sweepText, false)) return;
+  double px = 0, py = 0, cx = 0, cy = 0, sweep = 0;
+  parseNumber(pen.x, px);
+  parseNumber(pen.y, py);
+  parseNumber(centre.x, cx);
+  parseNumber(centre.y, cy);
+  if (!parseNumber(sweepText, sweep)) {
+    log("Fehler bei der Konvertierung des Bogenwinkels.");
+    return;
+  }
+  const double r = std::hypot(cx - px, cy - py);
+
+  // Direction from the centre to the pen, in (0, 360].
+  double a;
+  if (std::fabs(cx - px) < 0.0001) {
+    a = cy - py > 0 ? 270.0 : 90.0;
+  } else {
+    a = static_cast<double>(std::atan((cy - py) / (cx - px)) / kDegToRad);
+    if (cx - px < 0) a += 180.0;
+    a = a > 180.0 ? a - 180.0 : a + 180.0;
+  }
+  // DXF arcs run counter-clockwise from the start to the end angle.
+  const double start = sweep > 0 ? a : a + sweep;
+  const double end = sweep > 0 ? a + sweep : a;
+  out_.lines({"ARC", "  8", layer(), " 62", pen_, " 10", centre.x, " 20", centre.y, " 40 ",
+              numText(r, 10, 4), " 50", numText(start, 7, 2), " 51", numText(end, 7, 2), "0"});
+
+  const long double to = (a + sweep) * kDegToRad;
+  penPos_ = {numText(static_cast<double>(cx + r * std::cos(to)), 11, 5),
+             numText(static_cast<double>(cy + r * std::sin(to)), 11, 5)};
+}
+
+// SI w,h: character width and height in centimetres, as in HP-GL (400
+// plotter units per centimetre). The DXF text height is h; the width
+// factor is the ratio of the HP-GL character cell width, 1.4 times the
+// character width, to the height.
+void HpglToDxf::characterSize() {
+  converted_ = true;
+  if (text_.empty()) {
+    widthFactor_ = "0.7";
+    charHeight_ = numText(2.7 / (scale_ / 40.0), 10, 4);
+    return;
+  }
+  std::string wText, hText;
+  if (!readNumber(wText, false) || !readNumber(hText, false)) return;
+  double w = 0, h = 0;
+  if (!parseNumber(wText, w) || !parseNumber(hText, h) || h == 0) {
+    log("Fehler im Befehl SI :" + wText + "," + hText + "!");
+    return;
+  }
+  const double height = h * 400.0 / scale_;
+  charHeight_ = numText(height, 6, 2);
+  widthFactor_ = numText(w * 400.0 * 1.4 / scale_ / height, 6, 2);
+}
+
+void HpglToDxf::direction() {
+  direction_ = "0.0";
+  if (text_.empty()) return;
+  std::string runText, riseText;
+  if (!readNumber(runText, false) || !readNumber(riseText, false)) return;
+  double run = 0, rise = 0;
+  if (!parseNumber(runText, run) || !parseNumber(riseText, rise)) {
+    log("Fehler bei der Angabe der Schriftrichtung: " + runText + ";" + riseText);
+    return;
+  }
+  direction_ = numText(atan2Deg(rise, run), 5, 1);
+}
+
+void HpglToDxf::slant() {
+  if (text_.empty()) {
+    slant_ = "0.0";
+    return;
+  }
+  std::string token;
+  if (!readNumber(token, false)) return;
+  double t = 0;
+  if (!parseNumber(token, t)) {
+    log("Fehler im Befehl SL :" + token + "!");
+    return;
+  }
+  slant_ = numText(static_cast<double>(std::atan(t) / kDegToRad), 5, 1);
+}
+
+void HpglToDxf::label() {
+  closePolyline();
+  std::string text = text_;
+  // A lone "^" would start a control sequence in a DXF text.
+  if (text == "^") text = "^ ";
+  // A DXF value is one line of text: line ends inside a label become
+  // blanks, and so does NUL, which ends a line for readers written in C.
+  for (char& c : text)
+    if (c == '\r' || c == '\n' || c == '\0') c = ' ';
+  const TextPoint at = penOrOrigin();
+  out_.lines({"TEXT", "  8", layer(), " 62", pen_, " 10", at.x, " 20", at.y, " 40", charHeight_,
+              " 41", widthFactor_, "  1", text, " 50", direction_, " 51", slant_, "  7",
+              alternateFont_ ? "symbols" : "STANDARD", "  0"});
+  converted_ = true;
+}
+
+void HpglToDxf::inputWindow() {
+  bool fullPage = text_.empty();
+  if (!fullPage) {
+    TextPoint low, high;
+    if (readPair(low) && readPair(high)) {
+      wxMinText_ = low.x;
+      wyMinText_ = low.y;
+      wxMaxText_ = high.x;
+      wyMaxText_ = high.y;
+    } else {
+      fullPage = true;
+    }
+  }
+  if (fullPage) {
+    // The whole plotter page (16400 wide, not the 16440 of the extents).
+    wxMinText_ = "0";
+    wyMinText_ = "0";
+    wxMaxText_ = numText(16400.0 / scale_, 10, 4);
+    wyMaxText_ = numText(11480.0 / scale_, 10, 4);
+  }
+  wxMin_ = wyMin_ = wxMax_ = wyMax_ = 0;
+  parseNumber(wxMinText_, wxMin_);
+  parseNumber(wyMinText_, wyMin_);
+  parseNumber(wxMaxText_, wxMax_);
+  parseNumber(wyMaxText_, wyMax_);
+  if (wxMin_ > wxMax_) {
+    std::swap(wxMin_, wxMax_);
+    std::swap(wxMinText_, wxMaxText_);
+  }
+  if (wyMin_ > wyMax_) {
+    std::swap(wyMin_, wyMax_);
+    std::swap(wyMinText_, wyMaxText_);
+  }
+}
+
+// ------------------------------------------------------------ file handling
+
+// A new file beside `target`, opened exclusively; empty path on failure.
+std::string createTemporaryBeside(const std::string& target, std::FILE*& file) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    static unsigned counter = 0;
+    std::string name = target + ".~" + std::to_string(++counter) + "-" + std::to_string(attempt);
+    file = std::fopen(name.c_str(), "wbx");
+    if (file) return name;
+    if (errno != EEXIST) break;
+  }
+  file = nullptr;
+  return {};
+}
+
+bool copyFile(std::FILE* in, std::FILE* out) {
+  char buffer[1 << 14];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+    if (std::fwrite(buffer, 1, n, out) != n) return false;
+  return !std::ferror(in) && !std::ferror(out);
+}
+
+// Finds the first command letter (a character above code 64) and makes
+// sure something other than blanks, tabs and line ends follows it. The
+// reader is left just behind the letter. Returns the letter, or
+// kEndOfInput when the file is no HPGL.
+int firstCommandLetter(std::FILE* file, long& letterOffset) {
+  int c;
+  long offset = 0;
+  while ((c = std::getc(file)) != EOF && c <= 64) ++offset;
+  if (c == EOF) return kEndOfInput;
+  letterOffset = offset;
+  int d;
+  while ((d = std::getc(file)) != EOF)
+    if (d != ' ' && d != '\t' && d != '\r' && d != '\n') break;
+  if (d == EOF) return kEndOfInput;
+  return c;
+}
+
+}  // namespace
+
+DxfResult MakeDxf(const std::string& hpglPath, const std::string& dxfPath,
+                  int lineWidthChoice, double scale) {
+  namespace fs = std::filesystem;
+  infoLines().clear();
+  if (!(scale > 0)) scale = 1;
+  if (lineWidthChoice < 1) lineWidthChoice = 1;
+  if (lineWidthChoice > 3) lineWidthChoice = 3;
+
+  std::FILE* input = std::fopen(hpglPath.c_str(), "rb");
+  if (!input) {
+    showMessage(MsgCaption::Error, MsgIcon::Error, ioErrorText(hpglPath, errno));
+    return DxfResult::InputError;
+  }
+  long letterOffset = 0;
+  const int letter = firstCommandLetter(input, letterOffset);
+  if (std::ferror(input)) {
+    showMessage(MsgCaption::Error, MsgIcon::Error, ioErrorText(hpglPath, EIO));
+    std::fclose(input);
+    return DxfResult::InputError;
+  }
+  if (letter == kEndOfInput) {
+    std::fclose(input);
+    infoLines().push_back(hpglPath + " ist kein HPGL-File!");
+    showMessage(MsgCaption::Error, MsgIcon::Error,
+                "   File " + fileNameOf(hpglPath) + messageText(45));
+    return DxfResult::NotHpgl;
+  }
+  std::fseek(input, letterOffset + 1, SEEK_SET);
+
+  // Where the file goes: a link is followed to its file; a target that
+  // exists and is neither a regular file nor a folder (a device such as
+  // /dev/stdout) is written directly, since it cannot be replaced by a
+  // rename, and the first pass then goes to the temporary folder.
+  std::error_code ec;
+  std::string target = dxfPath;
+  if (fs::is_symlink(dxfPath, ec)) {
+    fs::path resolved = fs::weakly_canonical(dxfPath, ec);
+    if (!ec) target = resolved.string();
+  }
+  const fs::file_status status = fs::status(target, ec);
+  const bool isFolder = fs::is_directory(status);
+  const bool direct = fs::exists(status) && !isFolder && !fs::is_regular_file(status);
+  std::string firstPassBeside = target;
+  if (direct) firstPassBeside = (fs::temp_directory_path(ec) / "tavrel-dxf").string();
+
+  std::FILE* output = nullptr;
+  std::string firstPass;
+  if (!isFolder) firstPass = createTemporaryBeside(firstPassBeside, output);
+  if (!output) {
+    std::fclose(input);
+    showMessage(MsgCaption::Error, MsgIcon::Error, "Das war ein Datei-Öffnungsfehler!");
+    return DxfResult::OutputError;
+  }
+
+  DxfLineWriter writer(output);
+  writeDxfHead(writer, scale);
+  ByteReader reader(input);
+  HpglToDxf converter(writer, lineWidthChoice, scale);
+  converter.run(letter, reader);
+  converter.finishInfoLines();
+  writer.lines({"ENDSEC", "  0", "EOF"});
+  const bool readFailed = reader.failed();
+  std::fclose(input);
+  const bool written = writer.ok() && std::fclose(output) == 0;
+
+  auto fail = [&](const std::string& text, DxfResult result) {
+    fs::remove(firstPass, ec);
+    showMessage(MsgCaption::Error, MsgIcon::Error, text);
+    return result;
+  };
+  if (readFailed) return fail(ioErrorText(hpglPath, EIO), DxfResult::InputError);
+  if (!written) return fail(messageText(53), DxfResult::OutputError);
+
+  // The second pass: with something converted, the file is read back as
+  // lines and written again in Windows characters with CR LF line ends;
+  // otherwise it is copied as it stands (single CR line ends).
+  const bool convertedAny = converter.converted();
+  std::FILE* again = std::fopen(firstPass.c_str(), "rb");
+  std::FILE* final = nullptr;
+  std::string secondPass;
+  if (again) {
+    if (direct) final = std::fopen(target.c_str(), "wb");
+    else if (convertedAny) secondPass = createTemporaryBeside(target, final);
+  }
+  bool passed = again && (final || (!direct && !convertedAny));
+  if (passed && final) passed = convertedAny ? oemToAnsiLines(again, final) : copyFile(again, final);
+  if (again) std::fclose(again);
+  if (final && std::fclose(final) != 0) passed = false;
+  if (passed && !direct) {
+    fs::rename(convertedAny ? secondPass : firstPass, target, ec);
+    passed = !ec;
+  }
+  fs::remove(firstPass, ec);
+  if (!secondPass.empty()) fs::remove(secondPass, ec);
+  if (!passed) {
+    showMessage(MsgCaption::Error, MsgIcon::Error, messageText(53));
+    return DxfResult::OutputError;
+  }
+
+  if (!convertedAny) {
+    showMessage(MsgCaption::Error, MsgIcon::Error, "File " + fileNameOf(hpglPath) + messageText(45));
+    return DxfResult::NothingConverted;
+  }
+  // Shown once the file is complete, so that "saved" is never premature.
+  showMessage(MsgCaption::Information, MsgIcon::Information,
+              "\r       File " + fileNameOf(dxfPath) + messageText(58));
+  return DxfResult::Converted;
+}
+
+}  // namespace tavrel

@@ -1,0 +1,30 @@
+// The user's own date lines (ownDateLines) on their own: the date-list
+// file "tav_days.ini" (dateSettingsFileName; the lines as they are, one per
+// line, no header) and the date section "[Datumslinien]" of the settings
+// file. Both files are written completely or not at all.
+#pragma once
+
+namespace tavrel {
+
+// Writes ownDateLines to dateSettingsFileName. A failed write shows the
+// error box "Unable to save file!" and leaves an existing file unchanged.
+// True on success.
+bool saveDateListFile();
+
+// ownDateLines = the lines of dateSettingsFileName when it exists;
+// otherwise nothing changes. True when the file was read.
+bool loadDateListFile();
+
+// Replaces the date section of settingsFileName (from its line
+// "[Datumslinien]" on; appended when the file has none) by the header and
+// every entry of ownDateLines that is a valid "dd/mm" entry. Nothing
+// happens when the settings file does not exist. True when written.
+bool saveDatesToSettingsFile();
+
+// ownDateLines = the non-empty valid entries after "[Datumslinien]" of the
+// settings file, when that line and at least one more exist; otherwise the
+// non-empty valid lines of the date-list file when it exists; otherwise
+// the problem box "no own date lines". True when a list was taken.
+bool loadDatesFromSettingsFile();
+
+}  // namespace tavrel

@@ -29,7 +29,8 @@ int runShow(const std::vector<std::string>& args) {
 }
 
 const CommandRegistrar kShow{
-    {"show", "show                 print every field of the design record as FIELD=VALUE",
+    {"show", "show\n"
+     "                     print every field of the design record as FIELD=VALUE",
      runShow}};
 
 }  // namespace

@@ -30,7 +30,8 @@ int runSun(const std::vector<std::string>& args) {
 
 const CommandRegistrar kSun{
     {"sun",
-     "sun                  declination and equation of time at 12:00 zone time\n"
+     "sun\n"
+     "                     declination and equation of time at 12:00 zone time\n"
      "                     on the calculation date (calcDay, calcMonth, calcYear)",
      runSun}};
 

@@ -1,0 +1,34 @@
+// Texts of the planar dial pictures that the language tables do not hold
+// yet, German and English. The current language is design().language
+// (1 German, 2 English).
+#pragma once
+
+#include <string>
+
+namespace tavrel {
+
+enum class PlanarText {
+  TemporalHours,           // " Temporal hours"
+  LatitudeTooHigh,         // "not possible. Latitude to high!"
+  ItalianBabylonianHours,  // "Italian and Babylonian hours"
+  StraightHourLinesShow,   // "Straight hour lines show "
+  ApparentTimeZoneMeridian,// "apparent time at zone meridian"
+  EightSlopesShow,         // "8-slopes show "
+  CivilTime,               // "Civil Time"
+  Deviation,               // "Deviation = "
+  Inclination,             // "Inclination= "
+  RadiusR,                 // "; Radius r = "
+  TimesH,                  // " x h"
+  RatioR,                  // "; r = "
+  DiskRadius,              // "Disk radius r = "
+  TimesHeight,             // " x height"
+  ZoneMeridianIs,          // "Zone meridian = " (angle table text)
+  DeclinationIs,           // "Declination = "
+  InclinationIs,           // "Inclination = "
+  LongitudeCorrection,     // "(longitude correction on)"
+};
+
+std::string planarText(PlanarText id);
+std::string planarText(PlanarText id, int language);
+
+}  // namespace tavrel

@@ -1,0 +1,11 @@
+// The dial constructions. Planar dials: the plane and its gnomonics, the
+// shadow projection, the lines of every family, the screen and printer
+// picture and the hour-line angle table.
+#pragma once
+
+#include "dials/hour_line_angles.h"
+#include "dials/planar_dial.h"
+#include "dials/planar_lines.h"
+#include "dials/planar_plane.h"
+#include "dials/planar_texts.h"
+#include "dials/shadow_projection.h"

@@ -1,0 +1,141 @@
+// The drawing window without its widgets: the state of the picture (gnomon
+// foot, text anchor, zoom, grid, page layout), what happens when the window
+// becomes active, and the one place that decides which dial construction
+// runs (`construct`).
+//
+// Positions are pixels of the picture, origin top-left, y downwards.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "dials/hour_line_angles.h"
+#include "plot/canvas.h"
+#include "plot/screen_surface.h"
+
+namespace tavrel {
+
+// One zoom step: 2^(1/8).
+inline constexpr double kZoomStep = 1.0905077326652577;
+
+enum class CoordinatesChoice { None, Printer, TextFile };
+enum class PlotTarget { Hpgl, Dxf };
+
+struct DrawingWindowState {
+  int width = 0, height = 0;          // picture size W x H
+  double footX = 0, footY = 0;        // gnomon foot
+  bool gnomonFootFixed = false;
+  double textX = 0, textY = 0;        // top-left of the information block
+  bool textAnchorMarked = false;
+  bool withGrid = false;
+  std::string plotFileName = "tav.plt";
+  CoordinatesChoice coordinates = CoordinatesChoice::None;
+  PlotTarget plotTarget = PlotTarget::Hpgl;
+  std::string caption;                // window caption
+  std::string hint;                   // hint panel
+  bool gridCommandEnabled = false;
+  bool zoomCommandsEnabled = false;
+  bool hourLinesCommandEnabled = false;
+  bool angleTableShown = false;
+  // Preview of the text block after Alt + click: x, y, width, height.
+  double textPreview[4] = {0, 0, 0, 0};
+};
+
+// What a construction of a dial family gets.
+struct ConstructionContext {
+  ScreenSurface& surface;
+  bool screenMode;
+  int width, height;
+  DrawingWindowState& state;
+  double& zoomFactor;  // the construction may change it (gnomon below 5 mm)
+};
+using Construction = std::function<void(ConstructionContext&)>;
+
+class DrawingController {
+ public:
+  // The controller draws on `picture`, a canvas of the picture's size.
+  explicit DrawingController(Canvas& picture) : picture_(&picture) {}
+
+  DrawingWindowState& state() { return state_; }
+  const DrawingWindowState& state() const { return state_; }
+
+  // The zoom factor that multiplies the gnomon length (planar,
+  // bi-azimuthal and Hollander dials). Kept as a number of 2^(1/8) steps
+  // times a free factor, so that eight steps double it exactly.
+  double zoomFactor() const;
+  void setZoomFactor(double z);
+
+  // The last hour-line angle table (computed before the first planar
+  // construction, by "Hour lines" and by the longitude-correction switch).
+  const HourLineAngleTable& angleTable() const { return angles_; }
+
+  // showDrawing: caption, picture size, command switches and the defaults
+  // of gnomon foot and text anchor for the design's dial kind and
+  // hemisphere:
+  //   foot x0 = (W + 1) div 2; y0 = Round((W + 1) / 32) for 'v', else
+  //   Round(3 H / 4) when |latitude| > 30, else (H + 1) div 2, mirrored to
+  //   H - y0 south of the equator (not for 'v');
+  //   text anchor x = Round(3 W / 8), y = Round(0.85 H) for 'v', else
+  //   H div 25 (south of the equator H - W div 10);
+  //   zoom 1 for 'c' and 'm'; nothing fixed or marked.
+  // On the first showing the construction runs (planar dials compute the
+  // angle table first). Message 43 is then written on the picture in navy
+  // at (x0 - 130, y0 + 30).
+  void showDrawing(int width, int height, bool firstShowing = true);
+  // The state part of showDrawing: caption, size, switches and defaults.
+  void applyActivationDefaults(int width, int height);
+  // A resize of the window: records the new picture size.
+  void resize(int width, int height);
+
+  // Clears the picture to white and runs the construction of the design's
+  // dial: 'h', 'i', 'v' the planar dial (then the world map, when one is
+  // installed, for dials without umbrella); the other letters the
+  // construction installed for them with setConstruction; unknown letters
+  // draw nothing.
+  // withMap false leaves out the world map (the A4/A3 display commands).
+  void construct(bool withMap = true);
+  // The construction of the design on a printer page in 0.1 mm: the four
+  // stored positions are rescaled to the page and restored afterwards.
+  void constructOnPrinter(Canvas& page, const PrinterDevice& device);
+
+  // Commands.
+  void display();                     // "&Display": zoom 1, grid off, construct
+  void displayWithGrid();             // "...+&Grid"
+  void zoomIn();                      // "+"
+  void zoomOut();                     // "-"
+  void wheel(int delta);              // zoom by (1 + delta / 2000) when delta >= -299
+  void setPaperA4(bool a4);           // "Display as in Printout" / ".. as in saved File (DIN-A3)"
+  void leftClick(double x, double y); // fixes the gnomon foot and constructs
+  void altLeftClick(double x, double y);  // marks the text anchor (preview only)
+  void togglePoleTriangle();          // "Poldreieck zeichnen"
+  void toggleLinesToStyleFoot();      // "Stundenlinien bis zum Fußpunkt"
+  void runDrawing();                  // "Zeichnung ausführen": construct and refresh the table
+  void showHourLines();               // "&Hour lines": the angle table
+  void setLongitudeCorrection(bool checked);  // eotLinesOwnMeridian := !checked, table again
+  // Writes message 43 on the picture (navy, at x0 - 130, y0 + 30).
+  void writeFixGnomonMessage();
+
+  // Constructions of the other dial families and the world-map overlay.
+  void setConstruction(char dialKind, Construction construction);
+  void setMapOverlay(Construction overlay) { mapOverlay_ = std::move(overlay); }
+
+  // The window caption for the design's dial: "Construction of a" + part.
+  static std::string captionFor();
+
+ private:
+  bool planar() const;
+  void refreshAngleTable();
+  void dispatch(ScreenSurface& surface, bool screenMode, int width, int height, bool withMap);
+
+  Canvas* picture_;
+  DrawingWindowState state_;
+  double zoomBase_ = 1;
+  int zoomSteps_ = 0;
+  HourLineAngleTable angles_;
+  bool anglesComputed_ = false;
+  std::map<char, Construction> constructions_;
+  Construction mapOverlay_;
+};
+
+}  // namespace tavrel

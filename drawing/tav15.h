@@ -1,0 +1,6 @@
+// The drawing window's controller: picture state, activation defaults,
+// construction dispatch, zoom and page layouts.
+#pragma once
+
+#include "drawing/drawing_controller.h"
+#include "drawing/drawing_texts.h"

@@ -1,0 +1,242 @@
+// The drawing window's controller: activation defaults, zoom, page
+// layout, gnomon foot, dispatch and the messages on the picture.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "core/design_state.h"
+#include "core/language.h"
+#include "core/scripted_platform.h"
+#include "core/startup.h"
+#include "drawing/tav15.h"
+#include "plot/recording_canvas.h"
+
+namespace tavrel {
+namespace {
+
+class ControllerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    startProgram();
+    design().language = 2;
+    design().stringOffset = 2000;
+  }
+  ScopedScriptedPlatform platform;
+  RecordingCanvas canvas;
+};
+
+// Activation defaults (Round is half to even):
+//   foot x0 = (W + 1) div 2; y0 = Round((W + 1) / 32) for 'v', else
+//   Round(3 H / 4) when |lat| > 30, else (H + 1) div 2; H - y0 south (not 'v');
+//   text x = Round(3 W / 8); y = Round(0.85 H) 'v', else H div 25, south H - W div 10.
+struct ActivationRow {
+  char kind;
+  double latitude;
+  int width, height;
+  double footX, footY, textX, textY;
+};
+const ActivationRow kActivation[] = {
+    {'v', 47.25, 1600, 1000, 800, 50, 600, 850},
+    {'v', -40, 1601, 999, 801, 50, 600, 849},
+    {'h', 47.25, 1600, 1000, 800, 750, 600, 40},
+    {'h', 20, 1600, 1000, 800, 500, 600, 40},
+    {'h', -34, 1600, 1000, 800, 250, 600, 840},
+    {'i', -10, 1200, 801, 600, 400, 450, 681},
+    {'i', 52, 1000, 700, 500, 525, 375, 28},
+};
+
+TEST_F(ControllerTest, ActivationDefaultsPerDialKindAndHemisphere) {
+  for (const ActivationRow& r : kActivation) {
+    SCOPED_TRACE(std::string(1, r.kind) + " " + std::to_string(r.latitude));
+    design().dialKind = r.kind;
+    design().latitude = r.latitude;
+    DrawingController c(canvas);
+    c.applyActivationDefaults(r.width, r.height);
+    EXPECT_EQ(c.state().footX, r.footX);
+    EXPECT_EQ(c.state().footY, r.footY);
+    EXPECT_EQ(c.state().textX, r.textX);
+    EXPECT_EQ(c.state().textY, r.textY);
+    EXPECT_FALSE(c.state().gnomonFootFixed);
+    EXPECT_FALSE(c.state().textAnchorMarked);
+  }
+}
+
+TEST_F(ControllerTest, CaptionsAndHint) {
+  design().dialKind = 'v';
+  EXPECT_EQ(DrawingController::captionFor(), "Construction of a Vertical Sundial");
+  design().dialKind = 'i';
+  EXPECT_EQ(DrawingController::captionFor(), "Construction of an Inclining Sundial");
+  design().umbrellaMode = true;
+  EXPECT_EQ(DrawingController::captionFor(), "Construction of an Umbrella Dial");
+  design().umbrellaMode = false;
+  design().dialKind = 'p';
+  EXPECT_EQ(DrawingController::captionFor(), "Construction of aPeaucellier-Azimuthal Sundial");
+  design().language = 1;
+  design().dialKind = 'h';
+  EXPECT_EQ(DrawingController::captionFor(), "Konstruktion einer horizontalen Sonnenuhr");
+}
+
+TEST_F(ControllerTest, EightZoomStepsDoubleExactly) {
+  design().dialKind = 'h';
+  DrawingController c(canvas);
+  c.applyActivationDefaults(800, 500);
+  for (int k = 0; k < 8; ++k) c.zoomIn();
+  EXPECT_EQ(c.zoomFactor(), 2.0);
+  for (int k = 0; k < 16; ++k) c.zoomOut();
+  EXPECT_EQ(c.zoomFactor(), 0.5);
+  c.zoomIn();
+  EXPECT_DOUBLE_EQ(c.zoomFactor(), 0.5 * kZoomStep);
+  c.display();
+  EXPECT_EQ(c.zoomFactor(), 1.0);
+}
+
+TEST_F(ControllerTest, WheelRule) {
+  design().dialKind = 'h';
+  DrawingController c(canvas);
+  c.applyActivationDefaults(800, 500);
+  c.wheel(-300);  // a fast downward step only redraws
+  EXPECT_EQ(c.zoomFactor(), 1.0);
+  c.wheel(120);
+  EXPECT_DOUBLE_EQ(c.zoomFactor(), 1.06);
+  c.wheel(-299);
+  EXPECT_DOUBLE_EQ(c.zoomFactor(), 1.06 * (1 - 299 / 2000.0));
+}
+
+TEST_F(ControllerTest, GnomonBelowFiveMillimetresSetsTheZoom) {
+  design().dialKind = 'h';
+  design().gnomonLength = 35;
+  DrawingController c(canvas);
+  c.applyActivationDefaults(800, 500);
+  c.setZoomFactor(0.05);
+  c.construct();
+  EXPECT_DOUBLE_EQ(c.zoomFactor(), 5.0 / 35);
+}
+
+// The gnomon scale bar is L long: gnomonLength * zoom mm at W / 280 px per
+// mm in the printed layout and W / 420 in the saved one.
+double scaleBarLength(const RecordingCanvas& canvas) {
+  const Colour pen4 = design().colors[3];
+  for (const Primitive& p : canvas.primitives)
+    if (p.kind == PrimitiveKind::LineTo && p.pen.colour == pen4 && p.p[1] == p.p[3] && p.p[2] > p.p[0] &&
+        p.p[1] > 900)
+      return p.p[2] - p.p[0];
+  return -1;
+}
+
+TEST_F(ControllerTest, PageLayoutsScaleTheDial) {
+  design().dialKind = 'h';
+  design().gnomonLength = 35;
+  DrawingController c(canvas);
+  c.applyActivationDefaults(1400, 1000);
+  c.setPaperA4(true);
+  EXPECT_NEAR(scaleBarLength(canvas), 35 * 1400 / 280.0, 1e-9);
+  canvas.primitives.clear();
+  c.setPaperA4(false);
+  EXPECT_FALSE(design().paperA4);
+  EXPECT_NEAR(scaleBarLength(canvas), 35 * 1400 / 420.0, 1e-9);
+  canvas.primitives.clear();
+  c.zoomIn();
+  EXPECT_NEAR(scaleBarLength(canvas), std::round(35 * kZoomStep * 100) / 100 * 1400 / 420.0, 1e-9);
+}
+
+TEST_F(ControllerTest, ActivationConstructsAndAsksToFixTheFoot) {
+  design().dialKind = 'v';
+  DrawingController c(canvas);
+  c.showDrawing(1600, 1000);
+  EXPECT_TRUE(c.angleTable().computed);
+  ASSERT_FALSE(canvas.primitives.empty());
+  EXPECT_EQ(canvas.primitives.front().kind, PrimitiveKind::FillRectangle);  // the clear
+  const Primitive& last = canvas.primitives.back();
+  ASSERT_EQ(last.kind, PrimitiveKind::Text);
+  EXPECT_EQ(last.text, "Please fix the gnomon position with mouse click!");
+  EXPECT_EQ(last.p[0], 800 - 130);
+  EXPECT_EQ(last.p[1], 50 + 30);
+  EXPECT_EQ(last.font.colour, rgb(0, 0, 128));
+  EXPECT_EQ(c.state().caption, "Construction of a Vertical Sundial");
+  EXPECT_EQ(c.state().hint, "");  // cleared by the construction
+}
+
+// A click fixes the foot and the construction marks it there.
+TEST_F(ControllerTest, LeftClickMovesTheGnomonFoot) {
+  design().dialKind = 'h';
+  DrawingController c(canvas);
+  c.showDrawing(1600, 1000);
+  canvas.primitives.clear();
+  c.leftClick(400, 600);
+  EXPECT_TRUE(c.state().gnomonFootFixed);
+  bool cross = false;
+  for (const Primitive& p : canvas.primitives)
+    if (p.kind == PrimitiveKind::LineTo && p.p[1] == 600 && p.p[3] == 600 && p.p[0] < 400 && p.p[2] > 400)
+      cross = true;
+  EXPECT_TRUE(cross);
+  c.altLeftClick(100, 200);
+  EXPECT_TRUE(c.state().textAnchorMarked);
+  EXPECT_DOUBLE_EQ(c.state().textPreview[2], 1600 * 0.33);
+}
+
+TEST_F(ControllerTest, DispatchByDialKind) {
+  DrawingController c(canvas);
+  int calls = 0;
+  c.setConstruction('q', [&](ConstructionContext& ctx) {
+    ++calls;
+    EXPECT_TRUE(ctx.screenMode);
+    EXPECT_EQ(ctx.width, 640);
+  });
+  design().dialKind = 'q';
+  c.applyActivationDefaults(640, 480);
+  c.construct();
+  EXPECT_EQ(calls, 1);
+  ASSERT_EQ(canvas.primitives.size(), 1u);  // only the clear
+  // An unknown letter draws nothing but the clear.
+  canvas.primitives.clear();
+  design().dialKind = 'x';
+  c.construct();
+  EXPECT_EQ(canvas.primitives.size(), 1u);
+  // The planar dials and then the world map (not for umbrella dials).
+  int maps = 0;
+  c.setMapOverlay([&](ConstructionContext&) { ++maps; });
+  design().dialKind = 'h';
+  c.construct();
+  EXPECT_EQ(maps, 1);
+  c.setPaperA4(false);  // the A4/A3 display commands leave the map out
+  EXPECT_EQ(maps, 1);
+  design().umbrellaMode = true;
+  c.construct();
+  EXPECT_EQ(maps, 1);
+}
+
+TEST_F(ControllerTest, PopupTogglesAndTheAngleTable) {
+  design().dialKind = 'h';
+  DrawingController c(canvas);
+  c.showDrawing(800, 500);
+  const bool triangle = design().drawPoleTriangle;
+  c.togglePoleTriangle();
+  EXPECT_NE(design().drawPoleTriangle, triangle);
+  c.toggleLinesToStyleFoot();
+  EXPECT_TRUE(design().linesToStyleFoot);
+  c.setLongitudeCorrection(true);
+  EXPECT_FALSE(design().eotLinesOwnMeridian);
+  EXPECT_TRUE(c.state().angleTableShown);
+}
+
+TEST_F(ControllerTest, PrinterPageRescalesThePositionsAndRestoresThem) {
+  design().dialKind = 'h';
+  DrawingController c(canvas);
+  c.showDrawing(1600, 1000);
+  RecordingCanvas page;
+  PrinterDevice device{297, 210, 3508, 2480, 0, 0, false};
+  c.constructOnPrinter(page, device);
+  EXPECT_EQ(c.state().footX, 800);
+  EXPECT_EQ(c.state().footY, 750);
+  // The gnomon cross on the page: foot at (2970 / 1600 * 800, 2100 / 1000 * 750).
+  bool cross = false;
+  for (const Primitive& p : page.primitives)
+    if (p.kind == PrimitiveKind::LineTo && p.p[1] == 1575 && p.p[3] == 1575 && p.p[0] < 1485 &&
+        p.p[2] > 1485)
+      cross = true;
+  EXPECT_TRUE(cross);
+}
+
+}  // namespace
+}  // namespace tavrel

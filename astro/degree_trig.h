@@ -23,7 +23,7 @@ struct SinCos {
 // sin and cos of x degrees; exact at multiples of 90 degrees.
 inline SinCos sinCos(long double x) {
   long double r = fmodl(x, 360.0L);  // exact, |r| < 360
-  const long double q = nearbyintl(r / 90.0L);
+  const long double q = rintl(r / 90.0L);  // default rounding: ties to even
   r -= q * 90.0L;  // exact (Sterbenz), |r| <= 45
   const long double s = sinl(r * kDegToRad), c = cosl(r * kDegToRad);
   switch ((static_cast<long>(q) % 4 + 4) % 4) {

@@ -1,0 +1,106 @@
+// The rules of the dial-type window that need no widgets: the fourteen
+// entries of the choice list and what each one writes into the design
+// record, the value fields a kind asks for and their checks, the picture
+// and the colour-legend block of a kind.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tavrel {
+
+struct DesignState;
+class EditField;
+
+// Positions of the choice list (also rows 0..13 of the dial-type table).
+enum DialTypeEntry : int {
+  kEntryHorizontal = 0,
+  kEntryVertical = 1,
+  kEntryInclined = 2,
+  kEntryUmbrella = 3,
+  kEntryQuadrant = 4,
+  kEntryAzimuthal = 5,
+  kEntryCylinder = 6,
+  kEntryHidokai = 7,
+  kEntryRing = 8,
+  kEntryBiAzimuthal = 9,
+  kEntryHollander = 10,
+  kEntrySawyer = 11,
+  kEntryPeaucellier = 12,
+  kEntryHam = 13,
+};
+inline constexpr int kDialTypeEntryCount = 14;
+
+// The positions offered, in list order: all fourteen in expert mode,
+// otherwise without bi-azimuthal and Hollander.
+std::vector<int> dialTypeEntries(bool expertMode);
+
+// The position that shows the record's kind: the umbrella entry while
+// umbrellaMode, else the entry of dialKind (horizontal for an unknown one).
+int dialTypeEntryOf(const DesignState& d);
+
+// Choosing a position: umbrellaMode = false, then the entry's letter;
+// vertical also sets planeInclination = 90; umbrella keeps 'h', 'v' or 'i'
+// (anything else becomes 'h') and sets umbrellaMode; quadrant and cylinder
+// start at variant 0.
+void selectDialTypeEntry(DesignState& d, int entry);
+
+// Help topic of a position; 0 leaves the topic as it was.
+int dialTypeHelpTopic(int entry);
+
+// Without expert mode the kinds 'c' and 'm' are not offered: such a kind
+// (from a settings file, say) becomes 'h'.
+void dialKindForExpertMode(DesignState& d);
+
+// Number of the built-in picture of the record's kind (0: none). 2998, the
+// horizontal dial's number, is no built-in picture and shows nothing.
+int dialPictureNumber(const DesignState& d);
+
+// First row of the colour-legend block of a kind; the ham dial 'o' has no
+// block and keeps `current`.
+int colourLegendBlock(char dialKind, int current);
+
+// The value fields of the dial-type window.
+enum class DialValue {
+  WallDeclination,     // wallDeclination
+  Inclination,         // planeInclination
+  GnomonHeight,        // gnomonLength
+  CylinderGnomonInt,   // cylinderGnomonLengthInt (shepherd's and hat dial)
+  ShepherdScale,       // shepherdScaleLength
+  CylinderGnomonReal,  // cylinderGnomonLength (cylinder with polar style)
+  CylinderRadius,      // cylinderRadius
+  AltitudeGnomon,      // altitudeDialGnomonLength
+  HabermelDiameter,    // habermelDiameter
+  RingDiameter,        // ringDiameter
+};
+
+// The fields shown for the record's kind, in window order.
+std::vector<DialValue> dialValueFields(const DesignState& d);
+
+// The record's value of a field as the window shows it.
+std::string dialValueText(const DesignState& d, DialValue v);
+
+// Gnomon length of the Habermel quadrant from its diameter D, the rounded
+// obliquity e and the latitude p: variant 2 (D - 15) / 2 / (tan(90 - p + e)
+// + 12), variant 1 (D - 15) / (tan(90 - p + e) + tan(90 - p - e)), else 0.
+double habermelGnomonLength(int variant, double diameter, double obliquity, double latitude);
+
+// A field with the label its messages use.
+struct LabelledField {
+  EditField* field = nullptr;
+  std::string label;
+};
+
+// The check when the user leaves a field (the narrower ranges). An
+// accepted value is stored in the record; a fault shows its box, restores
+// the previous value in the field (the two plane angles are cleared
+// instead) and gives the focus back. Returns false on a fault.
+bool checkDialValueOnExit(DesignState& d, DialValue v, const LabelledField& f);
+
+// The close check of the window over the fields shown. Every failing
+// field shows its box; returns false when one failed (the caller sets
+// inputValid false and beeps).
+bool checkDialTypeWindow(DesignState& d, const std::map<DialValue, LabelledField>& fields);
+
+}  // namespace tavrel

@@ -1,0 +1,187 @@
+// The dial-type window (TF4) driven through its list, sub-choices and
+// value fields.
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <cmath>
+
+#include "ui/tav14b.h"
+#include "ui_fixture.h"
+
+using namespace tavrel;
+using tavrel::test::UiFixture;
+
+class DialTypeWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<UiFixture> f;
+
+  TF4* open() {
+    f->main->openWorkingWindow(ShellWindow::DialType, menu::kDialType);
+    TF4* w = f->main->form<TF4>(ShellWindow::DialType);
+    f->platform->boxes.clear();
+    return w;
+  }
+  // A click on the entry at list position `position`.
+  static void choose(TF4* w, int position) {
+    const auto& p = w->positions();
+    const auto it = std::find(p.begin(), p.end(), position);
+    QVERIFY(it != p.end());
+    w->list()->setCurrentRow(static_cast<int>(it - p.begin()));
+  }
+  static void chooseRadio(QGroupBox* g, int index) {
+    g->findChildren<QRadioButton*>().at(index)->click();
+  }
+
+ private slots:
+  void init() { f = std::make_unique<UiFixture>(); }
+  void cleanup() { f.reset(); }
+
+  void verticalSetsTheInclinationToNinety() {
+    design().planeInclination = 25;
+    TF4* w = open();
+    choose(w, kEntryInclined);
+    QCOMPARE(design().dialKind, 'i');
+    QCOMPARE(design().planeInclination, 25.0);
+    choose(w, kEntryVertical);
+    QCOMPARE(design().dialKind, 'v');
+    QCOMPARE(design().planeInclination, 90.0);
+    QVERIFY(w->valueField(DialValue::WallDeclination)->isVisibleTo(w));
+    QVERIFY(!w->valueField(DialValue::Inclination)->isVisibleTo(w));
+  }
+
+  void horizontalClearsDeclinationAndInclinationAtClose() {
+    TF4* w = open();
+    choose(w, kEntryHorizontal);
+    QVERIFY(!w->valueField(DialValue::WallDeclination)->isVisibleTo(w));
+    w->closeButton()->click();
+    UiFixture::settle();
+    QVERIFY(!f->main->isWindowOpen(ShellWindow::DialType));
+    QCOMPARE(design().dialKind, 'h');
+    QCOMPARE(design().wallDeclination, 0.0);
+    QCOMPARE(design().planeInclination, 0.0);
+    QVERIFY(design().inputValid);
+  }
+
+  void withoutExpertModeTwelveEntries() {
+    design().expertMode = design().expertModeActive = false;
+    TF4* w = open();
+    QCOMPARE(w->list()->count(), 12);
+    for (int i = 0; i < w->list()->count(); ++i) {
+      QVERIFY(w->list()->item(i)->text() != QStringLiteral("bi-azimutal"));
+      QVERIFY(w->list()->item(i)->text() != QStringLiteral("Hollander"));
+    }
+    choose(w, kEntrySawyer);
+    QCOMPARE(design().dialKind, 'w');
+    QCOMPARE(w->list()->currentItem()->text(), QStringLiteral("Sawyer"));
+  }
+
+  void expertKindWithoutExpertModeBecomesHorizontal() {
+    design().expertMode = design().expertModeActive = false;
+    design().dialKind = 'm';
+    TF4* w = open();
+    QCOMPARE(design().dialKind, 'h');
+    QCOMPARE(w->positions()[w->list()->currentRow()], int(kEntryHorizontal));
+  }
+
+  void hamDialOpensOnItsEntry() {
+    design().dialKind = 'o';
+    TF4* w = open();
+    QCOMPARE(w->positions()[w->list()->currentRow()], int(kEntryHam));
+    QCOMPARE(w->list()->currentItem()->text(), QStringLiteral("Schinkensonnenuhr"));
+  }
+
+  void umbrellaKeepsThePlanarLetter() {
+    design().dialKind = 'i';
+    TF4* w = open();
+    choose(w, kEntryUmbrella);
+    QVERIFY(design().umbrellaMode);
+    QCOMPARE(design().dialKind, 'i');
+    QVERIFY(w->umbrellaKind()->isVisibleTo(w));
+    chooseRadio(w->umbrellaKind(), 2);
+    QCOMPARE(design().dialKind, 'v');
+    QCOMPARE(w->pictureNumber(), 3001);
+    choose(w, kEntryRing);
+    QVERIFY(!design().umbrellaMode);
+    QCOMPARE(design().dialKind, 'r');
+  }
+
+  void shepherdsGnomonIsCutAtThePoint() {
+    TF4* w = open();
+    choose(w, kEntryCylinder);
+    chooseRadio(w->cylinderKind(), 0);
+    QLineEdit* gnomon = w->valueField(DialValue::CylinderGnomonInt);
+    QVERIFY(gnomon->isVisibleTo(w));
+    gnomon->setText(QStringLiteral("12.7"));
+    w->closeButton()->click();
+    UiFixture::settle();
+    QCOMPARE(design().cylinderGnomonLengthInt, 12);
+    QVERIFY(!f->main->isWindowOpen(ShellWindow::DialType));
+  }
+
+  void habermelGnomonFollowsTheDiameter() {
+    design().latitude = 47;
+    QCOMPARE(design().obliquityRounded, 23.44);
+    TF4* w = open();
+    choose(w, kEntryQuadrant);
+    QVERIFY(w->quadrantKind()->isVisibleTo(w));
+    chooseRadio(w->quadrantKind(), 2);
+    QLineEdit* diameter = w->valueField(DialValue::HabermelDiameter);
+    QVERIFY(diameter->isVisibleTo(w));
+    diameter->setText(QStringLiteral("200"));
+    QVERIFY(w->leaveField(diameter));
+    // (D - 15) / 2 / (tan(90 - 47 + 23.44) + 12)
+    const double expected = 185.0 / 2 / (std::tan(66.44 * M_PI / 180) + 12);
+    QVERIFY(std::fabs(design().habermelGnomonLength - expected) < 1e-9);
+  }
+
+  void habermelDiameterOutOfRange() {
+    TF4* w = open();
+    choose(w, kEntryQuadrant);
+    chooseRadio(w->quadrantKind(), 1);
+    QLineEdit* diameter = w->valueField(DialValue::HabermelDiameter);
+    diameter->setText(QStringLiteral("250"));
+    QVERIFY(!w->leaveField(diameter));
+    QCOMPARE(f->platform->boxes.back().caption, MsgCaption::Error);
+    QCOMPARE(tavrel::test::q(f->platform->boxes.back().text),
+             QStringLiteral("Der Durchmesser muss zwischen 30 und 200 mm liegen!\n\rBitte die Eingabe korrigieren."));
+    QCOMPARE(diameter->text(), QStringLiteral("200"));
+  }
+
+  void wallDeclinationOutOfRangeKeepsTheWindowOpen() {
+    TF4* w = open();
+    choose(w, kEntryVertical);
+    QLineEdit* wall = w->valueField(DialValue::WallDeclination);
+    wall->setText(QStringLiteral("200"));
+    QVERIFY(!w->close());
+    QVERIFY(!design().inputValid);
+    QCOMPARE(wall->text(), QString());
+    QCOMPARE(f->platform->boxes[0].caption, MsgCaption::Problem);
+    QCOMPARE(tavrel::test::q(f->platform->boxes[0].text),
+             QStringLiteral("Wandabweichung muss im Bereich [-180 ° ... +180 °] liegen!\n\rAktion abgebrochen!"));
+    wall->setText(QStringLiteral("-30"));
+    QVERIFY(w->close());
+    QCOMPARE(design().wallDeclination, -30.0);
+    QVERIFY(design().inputValid);
+  }
+
+  void gnomonHeightRangeAtFieldExit() {
+    TF4* w = open();
+    choose(w, kEntryHorizontal);
+    QLineEdit* gnomon = w->valueField(DialValue::GnomonHeight);
+    gnomon->setText(QStringLiteral("4"));
+    QVERIFY(!w->leaveField(gnomon));
+    QCOMPARE(gnomon->text(), QStringLiteral("35"));
+    QCOMPARE(design().gnomonLength, 35.0);
+    gnomon->setText(QStringLiteral("150"));
+    QVERIFY(w->leaveField(gnomon));
+    QCOMPARE(design().gnomonLength, 150.0);
+  }
+};
+
+QTEST_MAIN(DialTypeWindowTest)
+#include "dial_type_window_test.moc"

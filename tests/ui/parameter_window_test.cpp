@@ -1,0 +1,204 @@
+// The parameter window (TForm6): page choice, the interval digits, the
+// Sawyer latitude, the own date list and the close check.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include "ui/tav16.h"
+#include "ui_fixture.h"
+
+using namespace tavrel;
+using tavrel::test::q;
+using tavrel::test::UiFixture;
+
+class ParameterWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<UiFixture> f;
+
+  TForm6* open() {
+    f->main->openWorkingWindow(ShellWindow::Parameters, menu::kParameters);
+    f->platform->boxes.clear();
+    return f->main->form<TForm6>(ShellWindow::Parameters);
+  }
+  bool closeWindow() {
+    const bool closed = f->main->closeChildWindows();
+    UiFixture::settle();
+    return closed;
+  }
+  static void pick(QComboBox* c, int index) {
+    c->setCurrentIndex(index);
+    emit c->activated(index);
+  }
+
+ private slots:
+  void init() { f = std::make_unique<UiFixture>(); }
+  void cleanup() { f.reset(); }
+
+  void pageFollowsTheKind_data() {
+    QTest::addColumn<char>("kind");
+    QTest::addColumn<bool>("umbrella");
+    QTest::addColumn<bool>("expert");
+    QTest::addColumn<int>("page");
+    using P = TForm6::Page;
+    QTest::newRow("v") << 'v' << false << true << int(P::Planar);
+    QTest::newRow("o") << 'o' << false << true << int(P::Planar);
+    QTest::newRow("sv") << 'v' << true << true << int(P::Umbrella);
+    QTest::newRow("q") << 'q' << false << true << int(P::Quadrant);
+    QTest::newRow("z") << 'z' << false << true << int(P::Cylinder);
+    QTest::newRow("k") << 'k' << false << true << int(P::Altitude);
+    QTest::newRow("r") << 'r' << false << true << int(P::Ring);
+    QTest::newRow("a") << 'a' << false << true << int(P::Azimuthal);
+    QTest::newRow("c") << 'c' << false << true << int(P::BiAzimuthal);
+    QTest::newRow("m") << 'm' << false << true << int(P::Hollander);
+    QTest::newRow("m no expert") << 'm' << false << false << int(P::Planar);
+    QTest::newRow("p") << 'p' << false << true << int(P::Sawyer);
+  }
+  void pageFollowsTheKind() {
+    QFETCH(char, kind);
+    QFETCH(bool, umbrella);
+    QFETCH(bool, expert);
+    QFETCH(int, page);
+    DesignState& d = design();
+    d.dialKind = kind;
+    d.umbrellaMode = umbrella;
+    d.expertMode = d.expertModeActive = expert;
+    TForm6* w = open();
+    QVERIFY(w);
+    QCOMPARE(int(w->page()), page);
+    QVERIFY(closeWindow());
+    QVERIFY(design().inputValid);
+  }
+
+  void openingSetsInputValidUntilTheCloseCheckPasses() {
+    TForm6* w = open();
+    QVERIFY(w);
+    QVERIFY(!design().inputValid);
+    QVERIFY(closeWindow());
+    QVERIFY(design().inputValid);
+  }
+
+  void horizontalPlanarPageClearsTheWallDeclination() {
+    design().dialKind = 'h';
+    design().wallDeclination = -20;
+    open();
+    QCOMPARE(design().wallDeclination, 0.0);
+  }
+
+  void tenMinuteIntervals() {
+    TForm6* w = open();
+    pick(w->eotIntervalChoice(), 4);
+    QCOMPARE(design().eotLineInterval, '6');
+    pick(w->hourIntervalChoice(), 4);
+    QCOMPARE(design().hourLineInterval, '4');
+    QVERIFY(closeWindow());
+    TForm6* again = open();
+    QCOMPARE(again->eotIntervalChoice()->currentIndex(), 4);
+    QCOMPARE(again->hourIntervalChoice()->currentIndex(), 4);
+  }
+
+  void sawyerLatitudeStaysOffTheEquator_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("stored");
+    QTest::newRow("0") << "0" << 0.0049;
+    QTest::newRow("-0.001") << "-0.001" << -0.0049;
+    QTest::newRow("0.01") << "0.01" << 0.01;
+    QTest::newRow("-45") << "-45" << -45.0;
+  }
+  void sawyerLatitudeStaysOffTheEquator() {
+    QFETCH(QString, typed);
+    QFETCH(double, stored);
+    design().dialKind = 'w';
+    TForm6* w = open();
+    QCOMPARE(w->page(), TForm6::Page::Sawyer);
+    QLineEdit* lat = w->fieldFor(&design().latitude);
+    QVERIFY(lat);
+    lat->setText(typed);
+    QVERIFY(w->leaveField(lat));
+    QCOMPARE(design().latitude, stored);
+  }
+
+  void ownDateListStaysSorted() {
+    design().referenceYear = 2024;
+    TForm6* w = open();
+    QCOMPARE(w->dateList()->count(), 3);  // 21/03, 21/06, 21/12 after start-up
+    w->dateEntry()->setText(QStringLiteral("29/02"));
+    QVERIFY(w->addDateEntry());
+    w->dateEntry()->setText(QStringLiteral("1/7"));
+    QVERIFY(w->addDateEntry());
+    const std::vector<std::string>& lines = design().ownDateLines;
+    QCOMPARE(lines.size(), std::size_t(5));
+    QVERIFY(lines[0].rfind("29/02    ( ", 0) == 0);
+    QVERIFY(lines[3].rfind("01/07    ( ", 0) == 0);
+    QCOMPARE(w->dateList()->item(0)->text(), q(lines[0]));
+    QCOMPARE(w->dateEntry()->text(), QString());
+    w->dateList()->setCurrentRow(0);
+    w->removeDateEntry();
+    QCOMPARE(design().ownDateLines.size(), std::size_t(4));
+  }
+
+  void leapDayRefusedInACommonYear() {
+    design().referenceYear = 2023;
+    TForm6* w = open();
+    w->dateEntry()->setText(QStringLiteral("29/02"));
+    QVERIFY(!w->addDateEntry());
+    QCOMPARE(design().ownDateLines.size(), std::size_t(3));
+    QCOMPARE(f->platform->boxes.size(), std::size_t(1));
+    QCOMPARE(f->platform->boxes[0].text, messageText(6));
+  }
+
+  void closeCheckReportsAndKeepsTheWindow() {
+    TForm6* w = open();
+    QLineEdit* hour = w->fieldFor(&design().analemmaMarkHour);
+    QVERIFY(hour);
+    hour->setText(QStringLiteral("30"));
+    QVERIFY(!closeWindow());
+    QVERIFY(f->main->isWindowOpen(ShellWindow::Parameters));
+    QVERIFY(!design().inputValid);
+    QCOMPARE(f->platform->boxes.back().caption, MsgCaption::Error);
+    QCOMPARE(f->platform->boxes.back().text, messageText(8));
+    hour->setText(QStringLiteral("14"));
+    QVERIFY(closeWindow());
+    QCOMPARE(design().analemmaMarkHour, 14);
+  }
+
+  void inclinedUmbrellaNeedsADisc() {
+    design().dialKind = 'i';
+    design().umbrellaMode = true;
+    design().planeInclination = 70;
+    TForm6* w = open();
+    QCOMPARE(w->page(), TForm6::Page::Umbrella);
+    QLineEdit* disc = w->fieldFor(&design().umbrellaRadiusRatio);
+    disc->setText(QStringLiteral("0"));
+    QVERIFY(!closeWindow());
+    QCOMPARE(f->platform->boxes[0].text, messageText(21));
+    // tan 70 deg = 2.75 >= 1 / 0.5
+    disc->setText(QStringLiteral("50"));
+    QVERIFY(!closeWindow());
+    QCOMPARE(f->platform->boxes[2].text, messageText(17));
+    disc->setText(QStringLiteral("20"));  // 2.75 < 1 / 0.2
+    QVERIFY(closeWindow());
+    QCOMPARE(design().umbrellaRadiusRatio, 0.2);
+  }
+
+  void hollanderHalfAngleBelowTheAxis() {
+    design().dialKind = 'm';
+    design().coneAxisInclination = 40;
+    TForm6* w = open();
+    QLineEdit* half = w->fieldFor(&design().coneHalfAngle);
+    half->setText(QStringLiteral("45"));
+    QVERIFY(!w->leaveField(half));
+    QCOMPARE(q(f->platform->boxes.back().text),
+             QStringLiteral("Der Winkel muss kleiner als die Neigung der Kegelachse sein!"));
+    QLineEdit* axis = w->fieldFor(&design().coneAxisInclination);
+    axis->setText(QStringLiteral("-60"));
+    QVERIFY(w->leaveField(axis));
+    QCOMPARE(design().coneAxisInclination, 120.0);
+  }
+};
+
+QTEST_MAIN(ParameterWindowTest)
+#include "parameter_window_test.moc"

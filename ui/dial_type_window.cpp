@@ -1,0 +1,247 @@
+#include <QApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/design_state.h"
+#include "core/language.h"
+#include "ui/picture_area.h"
+#include "ui/tav14b.h"
+#include "ui/tav1main.h"
+
+namespace tavrel {
+
+namespace {
+// Window texts (ui_texts.tsv).
+constexpr int kWallLabel = 1100, kInclinationLabel = 1101, kGnomonLengthLabel = 1102,
+              kScaleLabel = 1103, kRadiusLabel = 1104, kGnomonDeclinationLabel = 1105,
+              kUmbrellaTitle = 1106, kQuadrantTitle = 1107, kQuadrantItems = 1108,
+              kCylinderTitle = 1111, kAzimuthTitle = 1112, kListTitle = 1113, kClose = 2020;
+
+constexpr DialValue kAllValues[] = {
+    DialValue::WallDeclination, DialValue::Inclination,    DialValue::GnomonHeight,
+    DialValue::CylinderGnomonInt, DialValue::ShepherdScale, DialValue::CylinderGnomonReal,
+    DialValue::CylinderRadius,  DialValue::AltitudeGnomon, DialValue::HabermelDiameter,
+    DialValue::RingDiameter};
+
+QString valueLabel(DialValue v) {
+  switch (v) {
+    case DialValue::WallDeclination:
+      return uiq(design().dialKind == 'z' ? kGnomonDeclinationLabel : kWallLabel);
+    case DialValue::Inclination: return uiq(kInclinationLabel);
+    case DialValue::GnomonHeight: return strq(6);
+    case DialValue::CylinderGnomonInt:
+    case DialValue::CylinderGnomonReal:
+    case DialValue::AltitudeGnomon: return uiq(kGnomonLengthLabel);
+    case DialValue::ShepherdScale: return uiq(kScaleLabel);
+    case DialValue::CylinderRadius: return uiq(kRadiusLabel);
+    case DialValue::HabermelDiameter:
+    case DialValue::RingDiameter: return strq(580);
+  }
+  return {};
+}
+
+// The picture of the window for the record's kind: the main window's
+// picture number, the horizontal dial's own picture instead of 2998.
+int windowPicture(const DesignState& d) {
+  const int n = dialPictureNumber(d);
+  return n == 2998 ? 1105 : n;
+}
+}  // namespace
+
+TF4::TF4(TForm1* main) : ChildForm(main, ShellWindow::DialType) {
+  DesignState& d = design();
+  inWizard_ = d.wizardStep >= 3;
+  dialKindForExpertMode(d);
+
+  auto* outer = new QVBoxLayout(body());
+  auto* columns = new QHBoxLayout;
+  outer->addLayout(columns);
+
+  QGroupBox* listBox = makeGroup(tx(kListTitle), body());
+  auto* listLayout = new QVBoxLayout(listBox);
+  list_ = new QListWidget(listBox);
+  list_->setMinimumWidth(190);
+  list_->setMinimumHeight(290);
+  listLayout->addWidget(list_);
+  columns->addWidget(listBox);
+
+  auto* right = new QVBoxLayout;
+  columns->addLayout(right, 1);
+  picture_ = new QLabel(body());
+  picture_->setFixedSize(220, 170);
+  picture_->setAlignment(Qt::AlignCenter);
+  picture_->setFrameShape(QFrame::StyledPanel);
+  right->addWidget(picture_, 0, Qt::AlignHCenter);
+
+  umbrellaKind_ = makeRadios(
+      tx(kUmbrellaTitle),
+      {tdt(dialTypeRow::kUmbrellaKindFirst), tdt(dialTypeRow::kUmbrellaKindFirst + 1),
+       tdt(dialTypeRow::kUmbrellaKindFirst + 2)},
+      [] { const char k = design().dialKind; return k == 'i' ? 1 : k == 'v' ? 2 : 0; },
+      [](int i) { design().dialKind = "hiv"[i]; }, 1, body());
+  quadrantKind_ = makeRadios(
+      tx(kQuadrantTitle), {tx(kQuadrantItems), tx(kQuadrantItems + 1), tx(kQuadrantItems + 2)},
+      [] { return int(design().quadrantVariant); },
+      [](int i) { design().quadrantVariant = static_cast<std::uint8_t>(i); }, 1, body());
+  cylinderKind_ = makeRadios(
+      tx(kCylinderTitle),
+      {tdt(dialTypeRow::kCylinderKindFirst), tdt(dialTypeRow::kCylinderKindFirst + 1),
+       tdt(dialTypeRow::kCylinderKindFirst + 2)},
+      [] { return int(design().cylinderVariant); },
+      [](int i) { design().cylinderVariant = static_cast<std::uint8_t>(i); }, 1, body());
+  azimuthKind_ = makeRadios(
+      tx(kAzimuthTitle),
+      {tdt(dialTypeRow::kAzimuthKindFirst), tdt(dialTypeRow::kAzimuthKindFirst + 1)},
+      [] { return int(design().azimuthDialKind); },
+      [](int i) { design().azimuthDialKind = static_cast<std::uint8_t>(i); }, 1, body());
+  for (QGroupBox* g : {umbrellaKind_, quadrantKind_, cylinderKind_, azimuthKind_}) right->addWidget(g);
+
+  auto* values = new QGridLayout;
+  int row = 0;
+  for (DialValue v : kAllValues) {
+    auto* label = new QLabel(body());
+    NumberField f;
+    f.label = [v] { return valueLabel(v); };
+    f.show = [v] { return qs(dialValueText(design(), v)); };
+    f.onExit = [v](EditField& e, const std::string& name) {
+      return checkDialValueOnExit(design(), v, LabelledField{&e, name});
+    };
+    QLineEdit* edit = makeField(std::move(f), kRealKeys, body());
+    edit->setFixedWidth(90);
+    label->setBuddy(edit);
+    values->addWidget(label, row, 0);
+    values->addWidget(edit, row, 1);
+    ++row;
+    fields_[v] = edit;
+    labels_[v] = label;
+  }
+  values->setColumnStretch(2, 1);
+  right->addLayout(values);
+  right->addStretch();
+
+  expertNote_ = new QLabel(body());
+  expertNote_->setWordWrap(true);
+  outer->addWidget(expertNote_);
+
+  auto* buttons = new QHBoxLayout;
+  close_ = makeButton([this] { return inWizard_ ? strq(9) : uiq(kClose); }, body());
+  cancel_ = makeButton(ts(8), body());
+  help_ = makeButton(ts(10), body());
+  for (QPushButton* b : {close_, cancel_, help_}) b->setAutoDefault(false);
+  cancel_->setVisible(inWizard_);
+  buttons->addStretch();
+  buttons->addWidget(close_);
+  buttons->addWidget(cancel_);
+  buttons->addWidget(help_);
+  outer->addLayout(buttons);
+  exemptFromChecks(cancel_);
+  exemptFromChecks(help_);
+  for (QLineEdit* e : findChildren<QLineEdit*>()) setReturnTarget(e, close_);
+  connect(close_, &QPushButton::clicked, this, [this] { close(); });
+  connect(cancel_, &QPushButton::clicked, this, [this] { mainForm()->cancelWizard(); });
+  connect(help_, &QPushButton::clicked, this, [this] { mainForm()->openHelp(helpTopic()); });
+
+  bindText([this] {
+    setWindowTitle(inWizard_ ? wizardCaption(QStringLiteral(" 2")) : plainq(strq(26)));
+  });
+  bindText([this] {
+    const DesignState& s = design();
+    expertNote_->setText(s.expertModeActive ? msgq(68) + QStringLiteral("on!") + msgq(55)
+                                            : msgq(67));
+    for (DialValue v : kAllValues) labels_[v]->setText(valueLabel(v));
+  });
+
+  buildList();
+  connect(list_, &QListWidget::currentRowChanged, this, [this](int r) {
+    if (r >= 0 && r < static_cast<int>(positions_.size())) selectEntry(positions_[r]);
+  });
+  kindChanged();
+}
+
+void TF4::buildList() {
+  const DesignState& d = design();
+  positions_ = dialTypeEntries(d.expertModeActive);
+  const QSignalBlocker block(list_);
+  list_->clear();
+  for (int p : positions_) list_->addItem(qs(tableText(TextTable::DialTypes, p)));
+  const int current = dialTypeEntryOf(d);
+  for (std::size_t i = 0; i < positions_.size(); ++i)
+    if (positions_[i] == current) list_->setCurrentRow(static_cast<int>(i));
+  setHelpTopic(dialTypeHelpTopic(current) ? dialTypeHelpTopic(current) : helpTopic());
+}
+
+void TF4::applyLanguage() {
+  ChildForm::applyLanguage();
+  if (list_) buildList();
+}
+
+void TF4::selectEntry(int position) {
+  DesignState& d = design();
+  selectDialTypeEntry(d, position);
+  if (const int topic = dialTypeHelpTopic(position)) setHelpTopic(topic);
+  for (std::size_t i = 0; i < positions_.size(); ++i) {
+    if (positions_[i] == position && list_->currentRow() != static_cast<int>(i)) {
+      const QSignalBlocker block(list_);
+      list_->setCurrentRow(static_cast<int>(i));
+    }
+  }
+  kindChanged();
+}
+
+void TF4::choiceChanged() { kindChanged(); }
+
+void TF4::kindChanged() {
+  refreshChoices();
+  showFieldsForKind();
+  updatePicture();
+  mainForm()->setLegendBlockFromKind();
+}
+
+void TF4::showFieldsForKind() {
+  const DesignState& d = design();
+  umbrellaKind_->setVisible(d.umbrellaMode);
+  quadrantKind_->setVisible(d.dialKind == 'q' && d.expertModeActive);
+  cylinderKind_->setVisible(d.dialKind == 'z' && !d.umbrellaMode);
+  azimuthKind_->setVisible(d.dialKind == 'a');
+  const std::vector<DialValue> shown = dialValueFields(d);
+  for (DialValue v : kAllValues) {
+    const bool visible = std::find(shown.begin(), shown.end(), v) != shown.end();
+    fields_[v]->setVisible(visible);
+    labels_[v]->setVisible(visible);
+    labels_[v]->setText(valueLabel(v));
+    if (visible) fields_[v]->setText(qs(dialValueText(d, v)));
+  }
+}
+
+void TF4::updatePicture() {
+  pictureNumber_ = windowPicture(design());
+  const QPixmap pix = builtInPicture(pictureNumber_);
+  if (pix.isNull()) {
+    picture_->clear();
+    return;
+  }
+  picture_->setPixmap(pix.scaled(picture_->size() - QSize(6, 6), Qt::KeepAspectRatio,
+                                 Qt::SmoothTransformation));
+}
+
+bool TF4::closeQuery() {
+  DesignState& d = design();
+  std::map<DialValue, LabelledField> visible;
+  std::vector<std::unique_ptr<QtEditField>> keep;
+  for (DialValue v : dialValueFields(d)) {
+    keep.push_back(std::make_unique<QtEditField>(fields_[v]));
+    visible[v] = LabelledField{keep.back().get(), plainq(valueLabel(v)).toStdString()};
+  }
+  const bool ok = checkDialTypeWindow(d, visible);
+  d.inputValid = ok;
+  if (!ok) QApplication::beep();
+  return ok;
+}
+
+}  // namespace tavrel

@@ -1,0 +1,834 @@
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRandomGenerator>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+
+#include "core/date_list_file.h"
+#include "core/design_state.h"
+#include "core/dial_type_rules.h"
+#include "core/language.h"
+#include "core/platform.h"
+#include "core/settings_file.h"
+#include "core/startup.h"
+#include "plot/number_text.h"
+#include "ui/about_panel.h"
+#include "ui/colour_panel.h"
+#include "ui/drawing_preview.h"
+#include "ui/help_viewer.h"
+#include "ui/picture_area.h"
+#include "ui/placeholder_window.h"
+#include "ui/tav14b.h"
+#include "ui/tav16.h"
+#include "ui/tav1main.h"
+
+namespace tavrel {
+
+namespace {
+
+// Shortcut keys of the main-menu entries.
+struct MenuKey {
+  int entry;
+  QKeySequence key;
+};
+
+const std::vector<MenuKey>& menuKeys() {
+  static const std::vector<MenuKey> keys{
+      {menu::kWizard, QKeySequence(Qt::ALT | Qt::Key_F1)},
+      {menu::kCloseAll, QKeySequence(Qt::ALT | Qt::Key_F3)},
+      {menu::kPrint, QKeySequence(Qt::Key_F3)},
+      {menu::kQuit, QKeySequence(Qt::ALT | Qt::Key_X)},
+      {menu::kLocation, QKeySequence(Qt::Key_F5)},
+      {menu::kDialType, QKeySequence(Qt::Key_F6)},
+      {menu::kParameters, QKeySequence(Qt::Key_F7)},
+      {menu::kSaveIni, QKeySequence(Qt::ALT | Qt::Key_F2)},
+      {menu::kReloadIni, QKeySequence(Qt::ALT | Qt::Key_F4)},
+      {menu::kSaveData, QKeySequence(Qt::Key_F2)},
+      {menu::kLoadData, QKeySequence(Qt::Key_F4)},
+      {menu::kDrawing, QKeySequence(Qt::Key_F8)},
+      {menu::kColours, QKeySequence(Qt::ALT | Qt::Key_F8)},
+      {menu::kRiseSet, QKeySequence(Qt::Key_F9)},
+      {menu::kSunPosition, QKeySequence(Qt::Key_F10)},
+      {menu::kTimeForPosition, QKeySequence(Qt::Key_F11)},
+      {menu::kEotDeclination, QKeySequence(Qt::Key_F12)},
+      {menu::kRiseSetTable, QKeySequence(Qt::ALT | Qt::Key_F9)},
+      {menu::kEotTable, QKeySequence(Qt::ALT | Qt::Key_F12)},
+      {menu::kDeclinationTable, QKeySequence(Qt::ALT | Qt::Key_F10)},
+      {menu::kNoonTable, QKeySequence(Qt::ALT | Qt::Key_F11)},
+      {menu::kEotGraph, QKeySequence(Qt::CTRL | Qt::Key_F12)},
+      {menu::kSunPathRect, QKeySequence(Qt::CTRL | Qt::Key_F10)},
+      {menu::kSunPathPolar, QKeySequence(Qt::CTRL | Qt::Key_F11)},
+      {menu::kHelpFile, QKeySequence(Qt::Key_F1)},
+      {menu::kExpert, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_X)},
+      {menu::kGerman, QKeySequence(Qt::CTRL | Qt::Key_D)},
+      {menu::kEnglish, QKeySequence(Qt::CTRL | Qt::Key_E)},
+  };
+  return keys;
+}
+
+// Entry 38 repeats entry 1 and its key; the key is registered once and
+// only shown beside the second entry.
+const QString kWizardKeyText = QStringLiteral("\tAlt+F1");
+
+// The working window a menu entry opens.
+ShellWindow windowOfEntry(int entry) {
+  switch (entry) {
+    case menu::kLocation: return ShellWindow::Location;
+    case menu::kDialType: return ShellWindow::DialType;
+    case menu::kParameters: return ShellWindow::Parameters;
+    case menu::kDrawing: return ShellWindow::Drawing;
+    case menu::kRiseSet:
+    case menu::kSunPosition:
+    case menu::kTimeForPosition:
+    case menu::kEotDeclination: return ShellWindow::Calculator;
+    default: return ShellWindow::Table;
+  }
+}
+
+QString menuCaption(int entry) { return qs(tableText(TextTable::Menu, entry)); }
+
+}  // namespace
+
+// --- construction ------------------------------------------------------------
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+  startProgramBeforeSettings();
+  DesignState& d = design();
+
+  setWindowTitle(QStringLiteral("  Tavrel  v. ") + qs(d.versionText));
+  mdi_ = new QMdiArea(this);
+  mdi_->setBackground(QColor(0xEE, 0xEB, 0xE3));
+  mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setCentralWidget(mdi_);
+  mdi_->viewport()->installEventFilter(this);
+  connect(mdi_, &QMdiArea::subWindowActivated, this, &TForm1::subWindowActivated);
+
+  pictures_ = new PictureArea(mdi_->viewport());
+  colourPanel_ = new ColourPanel(mdi_->viewport());
+  colourPanel_->hide();
+  about_ = new AboutPanel(mdi_->viewport());
+  connect(colourPanel_, &ColourPanel::closeRequested, this, &TForm1::hideColourPanel);
+  connect(colourPanel_, &ColourPanel::saveRequested, this, &TForm1::saveColours);
+  connect(colourPanel_, &ColourPanel::loadRequested, this, [this] { loadColours(false); });
+  connect(colourPanel_, &ColourPanel::resetRequested, this, [this] { loadColours(true); });
+
+  buildMenus();
+  buildPopupMenus();
+  statusBar()->setSizeGripEnabled(true);
+
+  const ScreenInfo screen = platform().screen();
+  resize(screen.width, std::max(400, screen.height - 35));
+  move(0, 0);
+
+  pictures_->loadStartPicture(QRandomGenerator::global()->bounded(10));
+  setLegendBlockFromKind();
+  setMenuCaptions();
+  applyLanguage();
+  qApp->installEventFilter(this);
+}
+
+TForm1::~TForm1() {
+  qApp->removeEventFilter(this);
+  closing_ = true;
+  for (QObject* o : findChildren<QObject*>()) QObject::disconnect(o, nullptr, this, nullptr);
+  delete printer_;
+}
+
+void TForm1::buildMenus() {
+  QMenuBar* bar = menuBar();
+  auto action = [this](int entry, QMenu* in, auto slot) {
+    QAction* a = in->addAction(QString());
+    entries_[entry] = a;
+    connect(a, &QAction::triggered, this, slot);
+    return a;
+  };
+  auto submenu = [this](int entry, QMenu* in) {
+    QMenu* m = in->addMenu(QString());
+    entries_[entry] = m->menuAction();
+    return m;
+  };
+  auto topMenu = [this, bar](int entry) {
+    QMenu* m = bar->addMenu(QString());
+    entries_[entry] = m->menuAction();
+    return m;
+  };
+  auto open = [this](int entry) {
+    return [this, entry] { openWorkingWindow(windowOfEntry(entry), entry); };
+  };
+
+  QMenu* files = topMenu(menu::kFiles);
+  action(menu::kWizard, files, [this] { startWizard(); });
+  action(menu::kCloseAll, files, [this] { closeAllWindows(); });
+  files->addSeparator();
+  action(menu::kPrinterSetup, files, [this] { printerSetup(); });
+  action(menu::kPrint, files, [this] { printActive(); });
+  action(menu::kPrintWindow, files, [this] { printActiveWindow(); });
+  files->addSeparator();
+  action(menu::kQuit, files, [this] { close(); });
+
+  QMenu* options = topMenu(menu::kOptions);
+  action(menu::kLocation, options, open(menu::kLocation));
+  action(menu::kDialType, options, open(menu::kDialType));
+  action(menu::kParameters, options, open(menu::kParameters));
+  options->addSeparator();
+  action(menu::kLoadDefaults, options, [this] { loadDefaults(); });
+  action(menu::kSaveIni, options, [this] { saveIniFile(); });
+  action(menu::kReloadIni, options, [this] { reloadIniFile(); });
+  options->addSeparator();
+  action(menu::kSaveData, options, [this] { saveSundialData(); });
+  action(menu::kLoadData, options, [this] { loadSundialData(); });
+
+  QMenu* display = topMenu(menu::kDisplay);
+  action(menu::kDrawing, display, open(menu::kDrawing));
+  QMenu* format = submenu(menu::kFormat, display);
+  QAction* a4 = action(menu::kFormatA4, format, [this] { setPaperA4(true); });
+  QAction* a3 = action(menu::kFormatA3, format, [this] { setPaperA4(false); });
+  a4->setCheckable(true);
+  a3->setCheckable(true);
+  display->addSeparator();
+  action(menu::kColours, display, [this] { showColourPanel(); });
+
+  QMenu* calc = topMenu(menu::kCalculations);
+  for (int e : {menu::kRiseSet, menu::kSunPosition, menu::kTimeForPosition, menu::kEotDeclination})
+    action(e, calc, open(e));
+  calc->addSeparator();
+  QMenu* tables = submenu(menu::kTables, calc);
+  for (int e : {menu::kRiseSetTable, menu::kEotTable, menu::kDeclinationTable, menu::kNoonTable})
+    action(e, tables, open(e));
+  calc->addSeparator();
+  action(menu::kEotGraph, calc, open(menu::kEotGraph));
+  QMenu* sunPath = submenu(menu::kSunPath, calc);
+  action(menu::kSunPathRect, sunPath, open(menu::kSunPathRect));
+  action(menu::kSunPathPolar, sunPath, open(menu::kSunPathPolar));
+
+  QMenu* help = topMenu(menu::kHelp);
+  action(menu::kHelpFile, help, [this] { openHelp(kHelpContents); });
+  action(menu::kWizard2, help, [this] { startWizard(); });
+  help->addSeparator();
+  action(menu::kExpert, help, [this] { toggleExpertMode(); })->setCheckable(true);
+  QMenu* language = submenu(menu::kLanguage, help);
+  QAction* de = action(menu::kGerman, language, [this] { setLanguage(true); });
+  QAction* en = action(menu::kEnglish, language, [this] { setLanguage(false); });
+  de->setCheckable(true);
+  en->setCheckable(true);
+  action(menu::kHints, help, [this] { toggleHints(); })->setCheckable(true);
+  help->addSeparator();
+  action(menu::kAbout, help, [this] { showAbout(); });
+
+  for (const MenuKey& k : menuKeys()) entries_[k.entry]->setShortcut(k.key);
+  for (int e : {menu::kCloseAll, menu::kPrint, menu::kPrintWindow}) entries_[e]->setEnabled(false);
+}
+
+void TForm1::buildPopupMenus() {
+  popup_ = new QMenu(this);
+  auto add = [this](QMenu* m, auto slot) {
+    QAction* a = m->addAction(QString());
+    connect(a, &QAction::triggered, this, slot);
+    return a;
+  };
+  popupEntries_ = {
+      add(popup_, [this] { saveIniFile(); }),
+      add(popup_, [this] { loadSundialData(); }),
+      add(popup_, [this] { saveDateList(); }),
+      add(popup_, [this] { loadDateList(); }),
+      add(popup_, [this] { openWorkingWindow(ShellWindow::Location, menu::kLocation); }),
+      add(popup_, [this] { openWorkingWindow(ShellWindow::DialType, menu::kDialType); }),
+      add(popup_, [this] { openWorkingWindow(ShellWindow::Parameters, menu::kParameters); }),
+      add(popup_, [this] { openWorkingWindow(ShellWindow::Drawing, menu::kDrawing); }),
+      add(popup_, [this] { toggleHints(); }),
+      add(popup_, [this] { closeAllWindows(); }),
+  };
+  popupEntries_[8]->setCheckable(true);
+
+  sequencePopup_ = new QMenu(this);
+  add(sequencePopup_, [this] {
+    if (QMdiSubWindow* w = mdi_->activeSubWindow())
+      if (auto* f = qobject_cast<TForm4*>(w)) return f->nextPressed();
+    if (QMdiSubWindow* w = mdi_->activeSubWindow()) w->close();
+  });
+  add(sequencePopup_, [this] { cancelWizard(); });
+  add(sequencePopup_, [this] {
+    auto* f = qobject_cast<ChildForm*>(mdi_->activeSubWindow());
+    openHelp(f ? f->helpTopic() : kHelpContents);
+  });
+}
+
+void TForm1::setMenuCaptions() {
+  const DesignState& d = design();
+  for (int i = 0; i < kMenuEntryCount; ++i) {
+    QString caption = menuCaption(i);
+    if (i == menu::kWizard2) caption += kWizardKeyText;
+    entries_[i]->setText(caption);
+    if (i != menu::kWizard2) entries_[i]->setStatusTip(plainq(menuCaption(i)).trimmed());
+  }
+  entries_[menu::kGerman]->setChecked(d.germanSelected);
+  entries_[menu::kEnglish]->setChecked(!d.germanSelected);
+  entries_[menu::kExpert]->setChecked(d.expertMode);
+  entries_[menu::kHints]->setChecked(d.showHints);
+  entries_[menu::kFormatA4]->setChecked(d.paperA4);
+  entries_[menu::kFormatA3]->setChecked(!d.paperA4);
+
+  const int popupStrings[] = {547, 548, 27, 28, 25, 26, 500, 399, 19, 29};
+  for (std::size_t i = 0; i < popupEntries_.size(); ++i)
+    popupEntries_[i]->setText(strq(popupStrings[i]));
+  popupEntries_[8]->setChecked(d.showHints);
+  const QList<QAction*> seq = sequencePopup_->actions();
+  seq[0]->setText(strq(9));
+  seq[1]->setText(strq(8));
+  seq[2]->setText(strq(10));
+}
+
+// --- start-up -------------------------------------------------------------------
+
+void TForm1::showEvent(QShowEvent* e) {
+  QMainWindow::showEvent(e);
+  if (!firstShowDone_) {
+    firstShowDone_ = true;
+    QTimer::singleShot(0, this, &TForm1::firstShown);
+  }
+}
+
+void TForm1::firstShown() {
+  if (firstShownRun_) return;
+  firstShownRun_ = true;
+  firstShowDone_ = true;
+  DesignState& d = design();
+  const ScreenInfo screen = platform().screen();
+  if (screen.width < 1000) {
+    showMessage(MsgCaption::Information,
+                messageText(50) + std::to_string(screen.width) + " x " +
+                    std::to_string(screen.height) + messageText(d.largeFonts ? 51 : 52) + "\n\r" +
+                    messageText(19));
+  }
+  readSettingsFile(d.settingsFileName);
+  startProgramAfterSettings();
+  d.expertModeActive = d.expertMode;
+  setLegendBlockFromKind();
+  setMenuCaptions();
+  applyLanguage();
+  if (!fontInstalled("Wingdings")) showMessage(MsgCaption::Warning, messagePair(60, 61));
+  activated();
+}
+
+// --- working windows ----------------------------------------------------------
+
+ChildForm* TForm1::findForm(ShellWindow kind) const {
+  for (QMdiSubWindow* w : mdi_->subWindowList()) {
+    auto* f = qobject_cast<ChildForm*>(w);
+    if (f && f->kind() == kind && !f->isGone()) return f;
+  }
+  return nullptr;
+}
+
+void TForm1::closeWindowsNamed(ShellWindow kind) {
+  BatchGuard batch(this);
+  for (QMdiSubWindow* w : mdi_->subWindowList()) {
+    auto* f = qobject_cast<ChildForm*>(w);
+    if (f && f->kind() == kind && !f->isGone()) f->close();
+  }
+}
+
+bool TForm1::closeChildWindows() {
+  bool allClosed = true;
+  {
+    BatchGuard batch(this);
+    for (QMdiSubWindow* w : mdi_->subWindowList()) {
+      auto* f = qobject_cast<ChildForm*>(w);
+      if (f && !f->isGone() && !f->close()) allClosed = false;
+    }
+    pictures_->setStartVisible(false);
+    pictures_->hidePanel();
+    for (int e : {menu::kDialType, menu::kParameters, menu::kLocation})
+      entries_[e]->setEnabled(true);
+    popupEntries_[7]->setEnabled(true);
+  }
+  return allClosed;
+}
+
+void TForm1::closeAllWindows() {
+  if (wizardRunning(design())) {
+    cancelWizard();
+    return;
+  }
+  closeChildWindows();
+  for (int e : {menu::kCloseAll, menu::kPrintWindow, menu::kPrint}) entries_[e]->setEnabled(false);
+  colourPanel_->hide();
+  pictures_->setSlideButtonVisible(false);
+}
+
+void TForm1::openWorkingWindow(ShellWindow kind, int entry) {
+  DesignState& d = design();
+  if (!wizardRunning(d)) {
+    if (entry == menu::kLocation)
+      closeAllWindows();
+    else
+      closeChildWindows();
+  }
+  colourPanel_->hide();
+  if (!d.inputValid) return;
+  pictures_->setStartVisible(false);
+  pictures_->hidePanel();
+  if (pictures_->slideShowRunning()) pictures_->toggleSlideShow();
+  ChildForm* f = createForm(kind, entry);
+  showForm(f);
+  entries_[menu::kCloseAll]->setEnabled(true);
+  entries_[menu::kPrintWindow]->setEnabled(true);
+  if (entry >= menu::kRiseSetTable && entry <= menu::kNoonTable)
+    entries_[menu::kPrint]->setEnabled(true);
+  if (entry == menu::kEotGraph || entry == menu::kSunPathRect || entry == menu::kSunPathPolar) {
+    entries_[menu::kPrint]->setEnabled(true);
+    entries_[menu::kPrintWindow]->setEnabled(false);
+  }
+}
+
+ChildForm* TForm1::createForm(ShellWindow kind, int entry) {
+  switch (kind) {
+    case ShellWindow::Location: return new TForm4(this);
+    case ShellWindow::DialType: return new TF4(this);
+    case ShellWindow::Parameters: return new TForm6(this);
+    case ShellWindow::Drawing: return new DrawingPreview(this);
+    default: return new PlaceholderWindow(this, kind, entry < 0 ? menu::kCalculations : entry);
+  }
+}
+
+void TForm1::showForm(ChildForm* f) {
+  mdi_->addSubWindow(f);
+  connect(f, &ChildForm::gone, this, &TForm1::formGone);
+  f->applyLanguage();
+  f->adjustSize();
+  if (design().childWindowsNormal)
+    f->showNormal();
+  else
+    f->showMaximized();
+  if (!design().largeScreen && f->kind() == ShellWindow::Location) f->move(f->x(), 50);
+  mdi_->setActiveSubWindow(f);
+  windowOpened(f->kind());
+}
+
+void TForm1::windowOpened(ShellWindow kind) {
+  switch (kind) {
+    case ShellWindow::Location:
+      entries_[menu::kLocation]->setEnabled(false);
+      entries_[menu::kDialType]->setEnabled(true);
+      entries_[menu::kParameters]->setEnabled(true);
+      break;
+    case ShellWindow::DialType:
+      entries_[menu::kDialType]->setEnabled(false);
+      entries_[menu::kLocation]->setEnabled(true);
+      entries_[menu::kParameters]->setEnabled(true);
+      break;
+    case ShellWindow::Parameters:
+      entries_[menu::kParameters]->setEnabled(false);
+      entries_[menu::kDialType]->setEnabled(true);
+      entries_[menu::kLocation]->setEnabled(true);
+      design().inputValid = false;
+      break;
+    default: break;
+  }
+}
+
+void TForm1::formGone(ShellWindow kind) {
+  pending_.push_back(kind);
+  if (batchDepth_ == 0)
+    QTimer::singleShot(0, this, [this] { processPending(); });
+}
+
+void TForm1::processPending() {
+  if (batchDepth_ > 0) return;
+  std::vector<ShellWindow> gone;
+  gone.swap(pending_);
+  for (ShellWindow kind : gone) afterFormGone(kind);
+}
+
+void TForm1::afterFormGone(ShellWindow kind) {
+  DesignState& d = design();
+  if (closing_) return;
+  if (suppressWizard_ > 0 || !wizardRunning(d)) return;
+  switch (wizardWindowGone(d, kind)) {
+    case WizardAction::OpenDialType: {
+      colourPanel_->hide();
+      auto* f = new TF4(this);
+      wizardDialTypeOpened(d);
+      showForm(f);
+      break;
+    }
+    case WizardAction::OpenParameters: {
+      colourPanel_->hide();
+      showForm(new TForm6(this));
+      break;
+    }
+    case WizardAction::OpenDrawing: {
+      d.wizardStep = 5;  // the drawing window opens as the sequence's last window
+      openWorkingWindow(ShellWindow::Drawing, menu::kDrawing);
+      endWizard();
+      break;
+    }
+    case WizardAction::None: break;
+  }
+}
+
+void TForm1::reopenForm(ShellWindow kind) {
+  ChildForm* f = findForm(kind);
+  if (!f) return;
+  ++suppressWizard_;
+  bool closed = false;
+  {
+    BatchGuard batch(this);
+    closed = f->close();
+  }
+  --suppressWizard_;
+  if (!closed) {
+    f->applyLanguage();
+    return;
+  }
+  ChildForm* again = createForm(kind, -1);
+  showForm(again);
+}
+
+// --- the "generate dial" sequence -----------------------------------------------
+
+void TForm1::setWizardMenus(bool running) {
+  for (int e : {menu::kWizard, menu::kWizard2, menu::kCalculations, menu::kOptions, menu::kDrawing})
+    entries_[e]->setEnabled(!running);
+}
+
+void TForm1::startWizard() {
+  DesignState& d = design();
+  closeChildWindows();
+  pictures_->setStartVisible(false);
+  if (pictures_->slideShowRunning()) pictures_->toggleSlideShow();
+  colourPanel_->hide();
+  setWizardMenus(true);
+  wizardStart(d);
+  ChildForm* f = createForm(ShellWindow::Location, menu::kLocation);
+  showForm(f);
+}
+
+void TForm1::endWizard() {
+  wizardCancel(design());
+  setWizardMenus(false);
+  entries_[menu::kCloseAll]->setEnabled(false);
+  entries_[menu::kPrintWindow]->setEnabled(false);
+}
+
+void TForm1::cancelWizard() {
+  DesignState& d = design();
+  wizardCancel(d);
+  closeChildWindows();
+  setWizardMenus(false);
+  entries_[menu::kCloseAll]->setEnabled(false);
+  entries_[menu::kPrintWindow]->setEnabled(false);
+  if (mdi_->subWindowList().isEmpty() || !findAnyForm()) pictures_->setStartVisible(true);
+}
+
+bool TForm1::findAnyForm() const {
+  for (QMdiSubWindow* w : mdi_->subWindowList()) {
+    auto* f = qobject_cast<ChildForm*>(w);
+    if (f && !f->isGone()) return true;
+  }
+  return false;
+}
+
+// --- language ---------------------------------------------------------------------
+
+void TForm1::setLanguage(bool german) {
+  DesignState& d = design();
+  d.germanSelected = german;
+  d.language = german ? 1 : 2;
+  d.stringOffset = german ? 0 : 2000;
+  // The help pages are part of the program, so the help of either
+  // language is always there.
+  d.helpFileName = d.exeDirectory + helpFileBaseName(german, d.useHtmlHelp);
+  setMenuCaptions();
+  applyLanguage();
+  if (isWindowOpen(ShellWindow::DialType)) reopenForm(ShellWindow::DialType);
+}
+
+void TForm1::applyLanguage() {
+  setMenuCaptions();
+  setWindowTitle(QStringLiteral("  Tavrel  v. ") + qs(design().versionText));
+  pictures_->applyLanguage();
+  colourPanel_->refresh(legendBlock_);
+  about_->applyLanguage();
+  for (QMdiSubWindow* w : mdi_->subWindowList())
+    if (auto* f = qobject_cast<ChildForm*>(w); f && !f->isGone()) f->applyLanguage();
+  if (help_ && help_->isVisible()) help_->showTopic(help_->topic());
+}
+
+void TForm1::loadAfterCommand() {
+  DesignState& d = design();
+  d.language = d.germanSelected ? 1 : 2;
+  d.stringOffset = d.germanSelected ? 0 : 2000;
+  d.expertModeActive = d.expertMode;
+  setLegendBlockFromKind();
+  setMenuCaptions();
+  applyLanguage();
+}
+
+// --- Options, Display, Help -------------------------------------------------------
+
+void TForm1::setLegendBlockFromKind() {
+  legendBlock_ = colourLegendBlock(design().dialKind, legendBlock_);
+}
+
+void TForm1::toggleExpertMode() {
+  DesignState& d = design();
+  setExpertMode(d, !d.expertMode);
+  entries_[menu::kExpert]->setChecked(d.expertMode);
+  setLegendBlockFromKind();
+  if (isWindowOpen(ShellWindow::Drawing))
+    closeWindowsNamed(ShellWindow::Drawing);
+  else if (isWindowOpen(ShellWindow::DialType))
+    reopenForm(ShellWindow::DialType);
+  else if (isWindowOpen(ShellWindow::Parameters))
+    reopenForm(ShellWindow::Parameters);
+  d.mapOverlay = d.expertMode;
+}
+
+void TForm1::showColourPanel() {
+  setLegendBlockFromKind();
+  colourPanel_->refresh(legendBlock_);
+  colourPanel_->adjustSize();
+  colourPanel_->move(10, 10);
+  colourPanel_->show();
+  colourPanel_->raise();
+}
+
+void TForm1::hideColourPanel() {
+  colourPanel_->hide();
+  if (pictures_->startVisible()) pictures_->setStartVisible(false);
+  if (isWindowOpen(ShellWindow::Drawing)) openWorkingWindow(ShellWindow::Drawing, menu::kDrawing);
+  if (ChildForm* table = findForm(ShellWindow::Table)) {
+    const int entry = qobject_cast<PlaceholderWindow*>(table)
+                          ? qobject_cast<PlaceholderWindow*>(table)->entry()
+                          : menu::kRiseSetTable;
+    openWorkingWindow(ShellWindow::Table, entry);
+  }
+}
+
+void TForm1::toggleHints() {
+  DesignState& d = design();
+  d.showHints = !d.showHints;
+  entries_[menu::kHints]->setChecked(d.showHints);
+  popupEntries_[8]->setChecked(d.showHints);
+}
+
+void TForm1::showAbout() {
+  about_->applyLanguage();
+  const QSize area = mdi_->viewport()->size();
+  about_->move((area.width() - about_->width()) / 2, area.height() / 3 - about_->height() / 2);
+  about_->show();
+  about_->raise();
+}
+
+void TForm1::setPaperA4(bool a4) {
+  design().paperA4 = a4;
+  entries_[menu::kFormatA4]->setChecked(a4);
+  entries_[menu::kFormatA3]->setChecked(!a4);
+}
+
+void TForm1::openHelp(int topic) {
+  if (!help_) help_ = new HelpViewer(this);
+  help_->showTopic(topic > 0 ? topic : kHelpContents);
+}
+
+void TForm1::showPopupMenu(const QPoint& globalPos) {
+  if (wizardRunning(design())) {
+    sequencePopup_->popup(globalPos);
+    return;
+  }
+  updatePopupEntries();
+  popup_->popup(globalPos);
+}
+
+void TForm1::updatePopupEntries() {
+  auto* active = qobject_cast<ChildForm*>(mdi_->activeSubWindow());
+  const bool dates = active && active->kind() == ShellWindow::Parameters &&
+                     design().dateLineMode == '2';
+  popupEntries_[2]->setVisible(dates);
+  popupEntries_[3]->setVisible(dates);
+}
+
+void TForm1::contextMenuEvent(QContextMenuEvent* e) { showPopupMenu(e->globalPos()); }
+
+// --- settings-file commands ---------------------------------------------------------
+
+namespace {
+FileDialogRequest settingsDialog(DialogTitle title, int filterText, std::string name,
+                                 std::string extension) {
+  FileDialogRequest r;
+  r.title = dialogTitle(title);
+  r.filter = uiText(filterText);
+  r.defaultExtension = std::move(extension);
+  r.initialName = std::move(name);
+  r.overwritePrompt = true;
+  return r;
+}
+}  // namespace
+
+void TForm1::saveIniFile() {
+  closeChildWindows();
+  const std::optional<std::string> path = platform().saveFileName(settingsDialog(
+      DialogTitle::SaveConstruction, 2050, design().settingsFileName, "ini"));
+  if (path) saveSettingsAs(*path, true);
+}
+
+void TForm1::saveSundialData() {
+  const std::optional<std::string> path = platform().saveFileName(
+      settingsDialog(DialogTitle::SaveConstruction, 2050, "myDial.tav", "tav"));
+  if (path) saveSettingsAs(*path, false);
+}
+
+void TForm1::reloadIniFile() {
+  closeChildWindows();
+  if (design().inputValid) reloadSettingsFile();
+  loadAfterCommand();
+}
+
+void TForm1::loadDefaults() {
+  closeChildWindows();
+  if (design().inputValid) loadDefaultValues();
+  loadAfterCommand();
+}
+
+void TForm1::loadSundialData() {
+  closeChildWindows();
+  if (!design().inputValid) return;
+  FileDialogRequest r = settingsDialog(DialogTitle::LoadConstruction, 2051, "", "tav");
+  r.overwritePrompt = false;
+  const std::optional<std::string> path = platform().openFileName(r);
+  if (!path) return;
+  loadSettingsFrom(*path);
+  loadAfterCommand();
+}
+
+void TForm1::saveColours() { saveColorsToSettingsFile(); }
+
+void TForm1::loadColours(bool reset) {
+  loadColorsFromSettingsFile(reset);
+  showColourPanel();
+}
+
+void TForm1::saveDateList() { saveDateListFile(); }
+
+void TForm1::loadDateList() {
+  loadDateListFile();
+  if (auto* f = form<TForm6>(ShellWindow::Parameters)) f->refreshDateList();
+}
+
+// --- printing -------------------------------------------------------------------------
+
+void TForm1::printerSetup() {
+  if (!printer_) printer_ = new QPrinter(QPrinter::HighResolution);
+  QPageSetupDialog dialog(printer_, this);
+  dialog.exec();
+}
+
+void TForm1::printActive() {
+  // The drawing, calculator and table windows print their own content;
+  // the input windows have none.
+}
+
+void TForm1::printActiveWindow() {
+  QMdiSubWindow* w = mdi_->activeSubWindow();
+  if (!w) return;
+  if (!printer_) printer_ = new QPrinter(QPrinter::HighResolution);
+  const QPixmap picture = w->widget()->grab();
+  const bool landscape = w->widget()->width() >= platform().screen().width / 2;
+  printer_->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+  QPrintDialog dialog(printer_, this);
+  if (dialog.exec() == QDialog::Accepted) {
+    QPainter p(printer_);
+    const QRect page = p.viewport();
+    p.fillRect(page, Qt::white);
+    const QSize size = picture.size().scaled(page.size(), Qt::KeepAspectRatio);
+    p.drawPixmap(QRect(page.topLeft(), size), picture);
+  }
+  printer_->setPageOrientation(QPageLayout::Portrait);
+}
+
+// --- events ---------------------------------------------------------------------------
+
+void TForm1::closeEvent(QCloseEvent* e) {
+  closing_ = true;
+  wizardCancel(design());
+  if (!closeChildWindows()) {
+    closing_ = false;
+    e->ignore();
+    return;
+  }
+  entries_[menu::kPrintWindow]->setEnabled(false);
+  if (help_) help_->close();
+  e->accept();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* e) {
+  if (e->type() == QEvent::ToolTip && !design().showHints) return true;
+  if (watched == mdi_->viewport()) {
+    if (e->type() == QEvent::Resize) layoutOverlays();
+    if (e->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape)
+      pictures_->hidePanel();
+  }
+  return QMainWindow::eventFilter(watched, e);
+}
+
+void TForm1::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_Escape) {
+    pictures_->hidePanel();
+    return;
+  }
+  QMainWindow::keyPressEvent(e);
+}
+
+void TForm1::changeEvent(QEvent* e) {
+  if (e->type() == QEvent::ActivationChange && isActiveWindow() && firstShowDone_) activated();
+  QMainWindow::changeEvent(e);
+}
+
+void TForm1::activated() {
+  if (!pictures_->startVisible() || pictures_->slideShowRunning() || findAnyForm()) return;
+  if (!pictures_->panelVisible()) pictures_->showPicture(dialPictureNumber(design()));
+  pictures_->setSlideButtonVisible(true);
+}
+
+void TForm1::layoutOverlays() { pictures_->layout(); }
+
+void TForm1::subWindowActivated(QMdiSubWindow* w) {
+  auto* previous = qobject_cast<ChildForm*>(lastActive_.data());
+  lastActive_ = w;
+  if (!previous || !w || previous == w || previous->isGone() || previous->checking()) return;
+  if (!previous->checksOnDeactivate()) return;
+  bool ok = false;
+  {
+    ChildForm::CheckGuard guard(previous);
+    ok = previous->closeQuery();
+  }
+  if (!ok) {
+    QApplication::beep();
+    QPointer<ChildForm> back = previous;
+    QTimer::singleShot(0, this, [this, back] {
+      if (back) mdi_->setActiveSubWindow(back);
+    });
+  }
+}
+
+QString TForm1::pictureCaption(int number) {
+  if (number == 3001 || number == 3002) return qs(tableText(TextTable::Labels, labelRow::kUmbrellaFamily));
+  return uiq(10000 + number);
+}
+
+}  // namespace tavrel

@@ -1,0 +1,114 @@
+// The parameter window (TForm6): every construction parameter of the
+// current dial family on one page (planar, umbrella, quadrant, cylinder,
+// horizontal altitude, ring, azimuthal, bi-azimuthal, Hollander, Sawyer),
+// and beside the planar and umbrella pages the user's own date lines.
+#pragma once
+
+#include "ui/child_form.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QGridLayout;
+class QGroupBox;
+
+namespace tavrel {
+
+struct DesignState;
+
+class TForm6 : public ChildForm {
+  Q_OBJECT
+ public:
+  // Pages; page k has the caption of label-table row 30 + k.
+  enum class Page {
+    Planar = 1,
+    Umbrella,
+    Quadrant,
+    Cylinder,
+    Altitude,
+    Ring,
+    Azimuthal,
+    BiAzimuthal,
+    Hollander,
+    Sawyer
+  };
+  // The page the record's kind opens.
+  static Page pageFor(const DesignState& d);
+
+  explicit TForm6(TForm1* main);
+
+  Page page() const { return page_; }
+  bool closeQuery() override;
+  void applyLanguage() override;
+  bool checksOnDeactivate() const override { return true; }
+
+  // The edit field that shows a record field (nullptr: none on this page).
+  QLineEdit* fieldFor(const void* target) const;
+  // The interval choice of the EoT hour lines (planar page).
+  QComboBox* eotIntervalChoice() const { return eotInterval_; }
+  QComboBox* hourIntervalChoice() const { return hourInterval_; }
+
+  // Own date lines.
+  QListWidget* dateList() const { return dates_; }
+  QLineEdit* dateEntry() const { return dateEntry_; }
+  bool addDateEntry();
+  void removeDateEntry();
+  void refreshDateList();
+  QPushButton* closeButton() const { return close_; }
+  QPushButton* cancelButton() const { return cancel_; }
+
+ protected:
+  void updateEnabled() override;
+
+ private:
+  struct Interval {
+    std::function<QStringList()> items;
+    std::function<int()> get;
+    std::function<void(int)> set;
+  };
+  enum class RangeList { Hours, Temporal, Altitude };
+
+  QWidget* buildPlanar();
+  QWidget* buildUmbrella();
+  QWidget* buildQuadrant();
+  QWidget* buildCylinder();
+  QWidget* buildAltitude();
+  QWidget* buildRing();
+  QWidget* buildAzimuthal();
+  QWidget* buildBiAzimuthal();
+  QWidget* buildHollander();
+  QWidget* buildSawyer();
+  QWidget* buildDatePanel();
+
+  // One line of a time-lines grid: [lead] from [..] to [..] interval [..].
+  void rangeRow(QGridLayout* g, int row, QWidget* lead, std::int32_t* from, std::int32_t* to,
+                RangeList list, const Interval& interval);
+  QGroupBox* timeLinesGroup(TextSource title);
+  // Label + edit in a two-column grid.
+  void fieldRow(QGridLayout* g, int row, TextSource label, QLineEdit* edit);
+  QLineEdit* analemmaHourField(QWidget* parent);
+
+  Interval intervalA(char* field, bool eot);
+  Interval intervalB(char* field);
+  Interval intervalB(std::uint8_t* field);
+  Interval temporalInterval(std::uint8_t* field);
+  Interval altitudeInterval();
+
+  Page page_;
+  QWidget* pageWidget_ = nullptr;
+  QComboBox* eotInterval_ = nullptr;
+  QComboBox* hourInterval_ = nullptr;
+  QWidget* datePanel_ = nullptr;
+  QListWidget* dates_ = nullptr;
+  QLineEdit* dateEntry_ = nullptr;
+  QPushButton* close_ = nullptr;
+  QPushButton* cancel_ = nullptr;
+  QPushButton* help_ = nullptr;
+  std::vector<std::pair<QWidget*, std::function<bool()>>> enabledWhen_;
+  std::vector<std::pair<QWidget*, std::function<bool()>>> visibleWhen_;
+  bool inWizard_ = false;
+};
+
+}  // namespace tavrel

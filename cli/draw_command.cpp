@@ -1,4 +1,6 @@
-// draw: the dial as the drawing window shows it, written as SVG.
+// draw: the dial as the drawing window shows it, written as SVG, or
+// through the Qt painter canvas as a PNG picture or as the printed page
+// in PDF.
 #include <charconv>
 #include <cmath>
 #include <iostream>
@@ -8,7 +10,15 @@
 #include "cli/command_registry.h"
 #include "core/design_state.h"
 #include "drawing/drawing_controller.h"
+#include "plot/recording_canvas.h"
 #include "plot/svg_canvas.h"
+
+#ifdef TAVREL_HAVE_QT_CANVAS
+#include <QImage>
+
+#include "ui/print_page.h"
+#include "ui/qt_canvas.h"
+#endif
 
 namespace tavrel::cli {
 namespace {
@@ -77,45 +87,81 @@ int runDraw(const std::vector<std::string>& args) {
       return usageError("draw: unknown argument '" + a + "'");
     }
   }
-  if (out.empty()) return usageError("draw: --out F.svg is required");
+  if (out.empty()) return usageError("draw: --out F.svg, F.png or F.pdf is required");
   const std::string ext = lowerExtension(out);
-  if (ext == "png" || ext == "pdf")
+  if (ext != "svg" && ext != "png" && ext != "pdf")
+    return usageError("draw: --out must name an .svg, .png or .pdf file");
+#ifndef TAVREL_HAVE_QT_CANVAS
+  if (ext != "svg")
     return usageError("draw: ." + ext +
-                      " output needs the Qt painter canvas, which this build does not have yet; "
+                      " output needs the Qt painter canvas, which this build does not have; "
                       "use .svg");
-  if (ext != "svg") return usageError("draw: --out must name an .svg file");
+#endif
 
   DesignState& d = design();
   if (a3) d.paperA4 = false;
   const int W = static_cast<int>(width), H = static_cast<int>(height);
-  SvgCanvas svg(W, H, W / (d.paperA4 ? 280.0 : 420.0), true);
-  DrawingController controller(svg);
-  controller.applyActivationDefaults(W, H);
-  DrawingWindowState& state = controller.state();
-  if (zoom) controller.setZoomFactor(*zoom);
-  if (foot) {
-    state.footX = foot->first;
-    state.footY = foot->second;
-    state.gnomonFootFixed = true;
+  // The picture as the drawing window holds it after the options.
+  auto setUp = [&](DrawingController& controller) {
+    controller.applyActivationDefaults(W, H);
+    DrawingWindowState& state = controller.state();
+    if (zoom) controller.setZoomFactor(*zoom);
+    if (foot) {
+      state.footX = foot->first;
+      state.footY = foot->second;
+      state.gnomonFootFixed = true;
+    }
+    if (text) {
+      state.textX = text->first;
+      state.textY = text->second;
+      state.textAnchorMarked = true;
+    }
+    state.withGrid = grid;
+  };
+
+  if (ext == "svg") {
+    SvgCanvas svg(W, H, W / (d.paperA4 ? 280.0 : 420.0), true);
+    DrawingController controller(svg);
+    setUp(controller);
+    controller.construct();
+    if (!controller.state().gnomonFootFixed) controller.writeFixGnomonMessage();
+    if (!svg.save(out)) return commandFailed("draw: could not write " + out);
+    return kExitOk;
   }
-  if (text) {
-    state.textX = text->first;
-    state.textY = text->second;
-    state.textAnchorMarked = true;
+
+#ifdef TAVREL_HAVE_QT_CANVAS
+  ensureGuiApplication();
+  if (ext == "png") {
+    QImage image(W, H, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QtCanvas canvas;
+    if (!canvas.begin(&image)) return commandFailed("draw: could not draw the picture");
+    DrawingController controller(canvas);
+    setUp(controller);
+    controller.construct();
+    if (!controller.state().gnomonFootFixed) controller.writeFixGnomonMessage();
+    canvas.end();
+    if (!writeImagePng(image, out)) return commandFailed("draw: could not write " + out);
+    return kExitOk;
   }
-  state.withGrid = grid;
-  controller.construct();
-  if (!state.gnomonFootFixed) controller.writeFixGnomonMessage();
-  if (!svg.save(out)) return commandFailed("draw: could not write " + out);
+  // The printed page: the positions of the picture rescaled to the page.
+  RecordingCanvas picture;
+  DrawingController controller(picture);
+  setUp(controller);
+  if (!confirmPrintConstruction(controller)) return commandFailed("draw: printing cancelled");
+  if (!writeConstructionPdf(controller, out)) return commandFailed("draw: could not write " + out);
+#endif
   return kExitOk;
 }
 
 const CommandRegistrar kDraw{
     {"draw",
-     "draw --out F.svg [--size WxH] [--a3] [--zoom Z] [--foot X,Y] [--text X,Y] [--grid]\n"
+     "draw --out F.svg|F.png|F.pdf [--size WxH] [--a3] [--zoom Z] [--foot X,Y]\n"
+     "         [--text X,Y] [--grid]\n"
      "                     the dial as the drawing window shows it (default 1600x1000\n"
      "                     pixels, printed layout; --a3 the saved layout); --foot fixes\n"
-     "                     the gnomon foot, --text marks the text position (pixels)",
+     "                     the gnomon foot, --text marks the text position (pixels);\n"
+     "                     a PDF is the printed page (A4 landscape, true size)",
      runDraw}};
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/solar_ephemeris.h"
 #include "cli/cli_options.h"
 #include "cli/command_registry.h"
 #include "cli/data_file.h"
@@ -62,7 +63,14 @@ int main(int argc, char** argv) {
 
   startProgram();
   DesignState& d = design();
-  if (options.dataFile && !loadDataFile(*options.dataFile)) return kExitFailed;
+  if (options.dataFile) {
+    if (!loadDataFile(*options.dataFile)) return kExitFailed;
+  } else {
+    // As the desktop program after declining to create a missing "tav.ini":
+    // the settings reader prepares the obliquity tables of the reference
+    // year (today's year), which start-up had prepared for 2020.
+    prepareObliquity(d.referenceYear);
+  }
   if (options.language) {
     d.germanSelected = *options.language == 1;
     d.language = *options.language;

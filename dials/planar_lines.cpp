@@ -271,7 +271,8 @@ class LineBuilder {
     const int equinox = dayOfYear(year_, 9, 23), june = dayOfYear(year_, 6, 21),
               december = dayOfYear(year_, 12, 21);
     for (int hour = 6; hour <= 21; hour += 3) {
-      if (hour < d_.hourLinesFrom || hour > d_.hourLinesTo) continue;
+      if (in_.sampling.hourNumbersInHourRange && (hour < d_.hourLinesFrom || hour > d_.hourLinesTo))
+        continue;
       HourNumberAnchor a;
       a.hour = hour;
       auto at = [&](int day, ShadowPoint& p, double& azimuth) {
@@ -501,6 +502,7 @@ PlanarLineSampling PlanarLineSampling::plot() {
   s.lastDayNoEot = 357;
   s.lastDayEot = 370;
   s.otherHourSubdivisionPen = 9;
+  s.hourNumbersInHourRange = false;
   return s;
 }
 

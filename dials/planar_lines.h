@@ -87,6 +87,9 @@ struct PlanarLineSampling {
   int lastDayEot = 365;
   // Pen of the subdivisions of Babylonian and Italian hours.
   int otherHourSubdivisionPen = 8;
+  // Hour-number anchors only for the hours within hourLinesFrom ..
+  // hourLinesTo (the screen); the plot numbers every third hour 6 .. 21.
+  bool hourNumbersInHourRange = true;
 
   static PlanarLineSampling screen();
   static PlanarLineSampling plot();

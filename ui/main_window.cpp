@@ -26,13 +26,14 @@
 #include "plot/number_text.h"
 #include "ui/about_panel.h"
 #include "ui/colour_panel.h"
-#include "ui/drawing_preview.h"
 #include "ui/help_viewer.h"
 #include "ui/picture_area.h"
 #include "ui/placeholder_window.h"
 #include "ui/tav14b.h"
 #include "ui/tav16.h"
 #include "ui/tav1main.h"
+#include "ui/print_jobs.h"
+#include "ui/work_windows.h"
 
 namespace tavrel {
 
@@ -144,7 +145,7 @@ TForm1::~TForm1() {
   qApp->removeEventFilter(this);
   closing_ = true;
   for (QObject* o : findChildren<QObject*>()) QObject::disconnect(o, nullptr, this, nullptr);
-  delete printer_;
+  closeTextPrinter();
 }
 
 void TForm1::buildMenus() {
@@ -395,11 +396,11 @@ void TForm1::openWorkingWindow(ShellWindow kind, int entry) {
 }
 
 ChildForm* TForm1::createForm(ShellWindow kind, int entry) {
+  if (ChildForm* work = createWorkWindow(this, kind, entry)) return work;
   switch (kind) {
     case ShellWindow::Location: return new TForm4(this);
     case ShellWindow::DialType: return new TF4(this);
     case ShellWindow::Parameters: return new TForm6(this);
-    case ShellWindow::Drawing: return new DrawingPreview(this);
     default: return new PlaceholderWindow(this, kind, entry < 0 ? menu::kCalculations : entry);
   }
 }
@@ -611,7 +612,10 @@ void TForm1::hideColourPanel() {
   colourPanel_->hide();
   if (pictures_->startVisible()) pictures_->setStartVisible(false);
   if (isWindowOpen(ShellWindow::Drawing)) openWorkingWindow(ShellWindow::Drawing, menu::kDrawing);
-  if (ChildForm* table = findForm(ShellWindow::Table)) {
+  if (auto* table = form<Tsset2>(ShellWindow::Table)) {
+    requestTable(table->request());
+    openWorkingWindow(ShellWindow::Table, menu::kRiseSetTable);
+  } else if (ChildForm* table = findForm(ShellWindow::Table)) {
     const int entry = qobject_cast<PlaceholderWindow*>(table)
                           ? qobject_cast<PlaceholderWindow*>(table)->entry()
                           : menu::kRiseSetTable;
@@ -732,32 +736,38 @@ void TForm1::loadDateList() {
 // --- printing -------------------------------------------------------------------------
 
 void TForm1::printerSetup() {
-  if (!printer_) printer_ = new QPrinter(QPrinter::HighResolution);
-  QPageSetupDialog dialog(printer_, this);
+  // One printer for the whole program: the working windows print on it.
+  QPageSetupDialog dialog(&workPrinter(), this);
   dialog.exec();
 }
 
 void TForm1::printActive() {
   // The drawing, calculator and table windows print their own content;
   // the input windows have none.
+  printWorkWindow(qobject_cast<ChildForm*>(mdi_->activeSubWindow()));
 }
 
 void TForm1::printActiveWindow() {
   QMdiSubWindow* w = mdi_->activeSubWindow();
   if (!w) return;
-  if (!printer_) printer_ = new QPrinter(QPrinter::HighResolution);
+  closeTextPrinter();
+  QPrinter& printer = workPrinter();
   const QPixmap picture = w->widget()->grab();
   const bool landscape = w->widget()->width() >= platform().screen().width / 2;
-  printer_->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-  QPrintDialog dialog(printer_, this);
-  if (dialog.exec() == QDialog::Accepted) {
-    QPainter p(printer_);
-    const QRect page = p.viewport();
-    p.fillRect(page, Qt::white);
-    const QSize size = picture.size().scaled(page.size(), Qt::KeepAspectRatio);
-    p.drawPixmap(QRect(page.topLeft(), size), picture);
+  printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+  if (runPrintDialog(printer, this)) {
+    QPainter p;
+    if (p.begin(&printer)) {
+      const QRect page = p.viewport();
+      p.fillRect(page, Qt::white);
+      const QSize size = picture.size().scaled(page.size(), Qt::KeepAspectRatio);
+      p.drawPixmap(QRect(page.topLeft(), size), picture);
+      p.end();
+    } else {
+      reportPrintError();
+    }
   }
-  printer_->setPageOrientation(QPageLayout::Portrait);
+  printer.setPageOrientation(QPageLayout::Portrait);
 }
 
 // --- events ---------------------------------------------------------------------------

@@ -160,7 +160,6 @@ class TForm1 : public QMainWindow {
   PictureArea* pictures_ = nullptr;
   AboutPanel* about_ = nullptr;
   HelpViewer* help_ = nullptr;
-  QPrinter* printer_ = nullptr;
   QPointer<QMdiSubWindow> lastActive_;
   int legendBlock_ = 0;
   bool firstShowDone_ = false;

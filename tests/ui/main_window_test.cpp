@@ -16,7 +16,7 @@
 #include "core/dial_type_rules.h"
 #include "core/settings_file.h"
 #include "ui/colour_panel.h"
-#include "ui/drawing_preview.h"
+#include "ui/drawing_window.h"
 #include "ui/help_viewer.h"
 #include "ui/picture_area.h"
 #include "ui/tav14b.h"
@@ -94,9 +94,9 @@ class MainWindowTest : public QObject {
 
     parameters->closeButton()->click();
     UiFixture::settle();
-    auto* drawing = m().form<DrawingPreview>(ShellWindow::Drawing);
+    auto* drawing = m().form<TForm5>(ShellWindow::Drawing);
     QVERIFY(drawing);
-    QVERIFY(!drawing->picture()->pixmap().isNull());
+    QVERIFY(!drawing->image().isNull());
     QCOMPARE(drawing->windowTitle(), QStringLiteral("Konstruktion einer vertikalen Sonnenuhr"));
     QCOMPARE(openForms(), 1);
     QCOMPARE(design().wizardStep, std::uint8_t(0));

@@ -1,0 +1,150 @@
+// plot: the plot file of the dial exactly as "Save as HPGL-File" or "Save
+// as dxf-File" of the drawing window writes it, with the optional
+// coordinates listing.
+#include <charconv>
+#include <cmath>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "cli/command_registry.h"
+#include "core/design_state.h"
+#include "dials/hour_line_angles.h"
+#include "drawing/drawing_controller.h"
+#include "drawing/save_route.h"
+#include "dxf/info_lines.h"
+#include "plot/recording_canvas.h"
+
+namespace tavrel::cli {
+namespace {
+
+// The picture whose pixels --foot and --text give (as for "draw").
+constexpr int kPictureWidth = 1600, kPictureHeight = 1000;
+
+bool parseNumber(const std::string& text, double& out) {
+  const char* first = text.data();
+  const char* last = first + text.size();
+  auto [ptr, ec] = std::from_chars(first, last, out);
+  return ec == std::errc() && ptr == last && std::isfinite(out);
+}
+
+bool parsePair(const std::string& text, double& a, double& b) {
+  const std::size_t at = text.find(',');
+  if (at == std::string::npos) return false;
+  return parseNumber(text.substr(0, at), a) && parseNumber(text.substr(at + 1), b);
+}
+
+bool endsWithDxf(const std::string& path) {
+  if (path.size() < 4) return false;
+  std::string ext = path.substr(path.size() - 4);
+  for (char& c : ext)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return ext == ".dxf";
+}
+
+int runPlot(const std::vector<std::string>& args) {
+  std::string out, coords;
+  int lineWidth = 0;
+  std::optional<int> grid;
+  std::optional<double> zoom;
+  std::optional<std::pair<double, double>> foot, text;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const bool takesValue = a == "--out" || a == "--line-width" || a == "--coords" || a == "--grid" ||
+                            a == "--foot" || a == "--text" || a == "--zoom";
+    if (!takesValue) return usageError("plot: unknown argument '" + a + "'");
+    if (i + 1 >= args.size()) return usageError("plot: " + a + " needs a value");
+    const std::string& v = args[++i];
+    if (a == "--out") {
+      out = v;
+    } else if (a == "--coords") {
+      coords = v;
+    } else if (a == "--line-width") {
+      if (v != "1" && v != "2" && v != "3")
+        return usageError("plot: --line-width expects 1, 2 or 3, got '" + v + "'");
+      lineWidth = v[0] - '0';
+    } else if (a == "--grid") {
+      double mm = 0;
+      if (!parseNumber(v, mm) || mm != std::floor(mm) || mm < 1 || mm > 1000)
+        return usageError("plot: --grid expects the spacing in whole millimetres (1..1000)");
+      grid = static_cast<int>(mm);
+    } else if (a == "--zoom") {
+      double z = 0;
+      if (!parseNumber(v, z) || !(z > 0) || z > 1000) return usageError("plot: --zoom needs a positive number");
+      zoom = z;
+    } else {
+      double x = 0, y = 0;
+      if (!parsePair(v, x, y)) return usageError("plot: " + a + " needs X,Y in pixels");
+      (a == "--foot" ? foot : text) = std::make_pair(x, y);
+    }
+  }
+  if (out.empty()) return usageError("plot: --out F.plt or --out F.dxf is required");
+
+  DesignState& d = design();
+  if (lineWidth != 0) d.plotLineWidth = static_cast<std::uint8_t>(lineWidth);
+  RecordingCanvas picture;
+  DrawingController controller(picture);
+  controller.applyActivationDefaults(kPictureWidth, kPictureHeight);
+  DrawingWindowState& state = controller.state();
+  if (foot) {
+    state.footX = foot->first;
+    state.footY = foot->second;
+    state.gnomonFootFixed = true;
+  }
+  if (text) {
+    state.textX = text->first;
+    state.textY = text->second;
+    state.textAnchorMarked = true;
+  }
+  const double zoomFactor = zoom.value_or(1.0);
+  const char k = d.dialKind;
+  const bool planar = k == 'h' || k == 'v' || k == 'i';
+  if (!coords.empty() && !planar)
+    return usageError("plot: --coords is offered for planar dials (dialKind h, v or i) only");
+
+  SavePanel panel;
+  const PlotTarget target = endsWithDxf(out) ? PlotTarget::Dxf : PlotTarget::Hpgl;
+  if (!openSavePanel(state, panel, target, !coords.empty())) return commandFailed("plot: cancelled");
+  state.plotFileName = out;
+  panel.coordinatesFileName = coords;
+
+  // The angle table is computed before the first construction of a planar dial.
+  HourLineAngleTable angles;
+  if (planar) angles = computeHourLineAngles();
+
+  SaveChoices choices;
+  choices.askFileName = false;
+  choices.grid = grid ? PlotGrid::On : PlotGrid::Off;
+  choices.gridSpacingMm = grid.value_or(10);
+  // The listing "to the printer" goes to standard output.
+  SaveHooks hooks;
+  hooks.printCoordinates = [](const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) std::cout << line << '\n';
+  };
+  const SaveResult result = savePlot(state, panel, zoomFactor, planar ? &angles : nullptr, hooks, choices);
+  if (target == PlotTarget::Dxf)
+    for (const std::string& line : infoLines()) std::cerr << line << '\n';
+  switch (result) {
+    case SaveResult::Saved: return kExitOk;
+    case SaveResult::NoPlot:
+      return commandFailed(std::string("plot: the plot of dial kind '") + k + "' is not available yet");
+    case SaveResult::Cancelled: return commandFailed("plot: cancelled");
+    case SaveResult::Failed: return commandFailed("plot: " + out + " was not saved");
+  }
+  return kExitFailed;
+}
+
+const CommandRegistrar kPlot{
+    {"plot",
+     "plot --out F.plt|F.dxf [--line-width 1|2|3] [--coords F.txt] [--grid MM]\n"
+     "                     [--foot X,Y] [--text X,Y] [--zoom Z]\n"
+     "                     the plot file as \"Save as HPGL-File\" / \"Save as dxf-File\"\n"
+     "                     write it (a DXF through the temporary \"tavrel.$$$\");\n"
+     "                     --coords adds the coordinates listing of a planar dial\n"
+     "                     (--coords printer: to standard output),\n"
+     "                     --grid the coordinate grid (spacing in mm); --foot and\n"
+     "                     --text are pixels of the 1600x1000 picture of \"draw\"",
+     runPlot}};
+
+}  // namespace
+}  // namespace tavrel::cli

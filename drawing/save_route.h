@@ -1,0 +1,130 @@
+// Saving the drawing window's construction as a plot file: the save panel
+// (file names, target, coordinates listing, line thickness) and "Continue"
+// (`savePlot`), without the widgets.
+//
+// An HPGL file is written directly with the resolution factor R = 1. A
+// DXF file is made in two steps: the plot is written with R = 25 into the
+// temporary file "tavrel.$$$" in the target's folder, which MakeDxf
+// converts at 40 * 25 = 1000 plotter units per millimetre; the temporary
+// file is removed afterwards, also when writing or converting failed.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "dials/hour_line_angles.h"
+#include "dials/planar_plot.h"
+#include "drawing/drawing_controller.h"
+#include "plot/hpgl_writer.h"
+
+namespace tavrel {
+
+// The name of the temporary plot of a DXF save.
+inline constexpr const char* kDxfTemporaryName = "tavrel.$$$";
+
+// The coordinates file name that sends the listing to the printer.
+inline constexpr const char* kCoordinatesPrinterName = "printer";
+
+// The save panel. Its plot file name, target and coordinates choice are
+// the drawing window's (DrawingWindowState::plotFileName, plotTarget,
+// coordinates); the panel adds the coordinates file name.
+struct SavePanel {
+  bool shown = false;
+  std::string coordinatesFileName = "tav.txt";
+  // The coordinates choice is offered for planar dials (umbrella too).
+  bool coordinatesOffered = false;
+};
+
+// The user types a new plot name: the coordinates name follows it
+// (coordinatesFileNameFor).
+void setPanelPlotFileName(DrawingWindowState& state, SavePanel& panel, const std::string& name);
+
+// The plot name with the extension of the target: the name up to and
+// including its first "." (at most 60 characters) followed by "plt" or
+// "dxf"; the name + "." + extension when it has no "."; "tav." +
+// extension for an empty name. Only the file's own name is looked at: a
+// "." in a folder name neither cuts the path nor counts as the extension.
+std::string plotFileNameFor(const std::string& name, PlotTarget target);
+
+// Where a plot goes, in plotter units (already multiplied by R).
+struct PlotPlacement {
+  int resolutionFactor = 1;
+  double footX = 0, footY = 0;
+  bool footFixed = false;
+  double textX = 0, textY = 0;
+  bool textMarked = false;
+  double zoomFactor = 1;
+};
+
+// The stored picture positions in plotter units for resolution factor R:
+// x := Round(16157 / W * x) R, y := Round(11040 - 11038 / H * y) R.
+PlotPlacement plotPlacement(const DrawingWindowState& state, double zoomFactor, int resolutionFactor);
+
+// The plot writers that other parts of the program fill in.
+struct SaveHooks {
+  // The world map of a planar dial without umbrella, one pass each for
+  // the coast lines (isCoast, pen "11") and the boundaries (pen "12"),
+  // written before the dial.
+  std::function<void(HpglWriter&, bool isCoast, const PlotPlacement&)> worldMap;
+  // The plot writers of the other dial families, by dialKind. `scaled`:
+  // the writer multiplies its coordinates by R, so a DXF gets R = 25.
+  struct DialPlot {
+    std::function<void(HpglWriter&, const PlotPlacement&)> write;
+    bool scaled = false;
+  };
+  std::map<char, DialPlot> otherDials;
+  // The coordinates listing on the printer (Courier 11 pt); without it a
+  // listing for the printer is dropped.
+  std::function<void(const std::vector<std::string>&)> printCoordinates;
+};
+
+// What the user chose beyond the panel. The drawing window asks every
+// question; the batch front end gives the answers here.
+struct SaveChoices {
+  bool askFileName = true;  // the save dialog "Save as Graphics File"
+  PlotGrid grid = PlotGrid::Ask;
+  int gridSpacingMm = 10;
+};
+
+enum class SaveResult {
+  Saved,       // the plot (and the listing) written, DXF converted
+  Cancelled,   // the save dialog or message 15 cancelled it; nothing written
+  Failed,      // a file could not be written or converted; the user was told
+  NoPlot,      // the dial has no plot writer (nothing written)
+};
+
+// openSavePanel: hides the angle table, sets the target (HPGL for "Save as
+// HPGL-File", DXF for "Save as dxf-File" and "coordinates"), resets the
+// coordinates choice (to "text file" for the "coordinates" command),
+// gives the plot name the target's extension and the coordinates name
+// that goes with it. For 'c', 'h', 'i', 'v' a gnomon foot outside the
+// picture asks message 15; Yes cancels (false, panel not shown).
+bool openSavePanel(DrawingWindowState& state, SavePanel& panel, PlotTarget target,
+                   bool coordinatesCommand = false);
+
+// "Continue >>": writes the plot of the design's dial as the panel says
+// (the name chosen in the save dialog becomes the panel's plot name).
+//   1. Coordinates as a text file: an existing file is announced with
+//      message 28 and overwritten. A file name "printer" (and the choice
+//      "printer") hand the listing to hooks.printCoordinates.
+//   2. The plot name is offered in the save dialog (overwrite prompt);
+//      cancelling ends the command.
+//   3. HPGL: written directly, R = 1; DXF: "tavrel.$$$" in the target's
+//      folder (removed first when present), R = 25 for the dials that
+//      scale, else 1.
+//   4. Planar dials: world map passes (when switched on), then
+//      writePlanarPlot with the positions converted to plotter units.
+//   5. HPGL: message "File <name> saved!". DXF: MakeDxf(temporary file,
+//      target, plotLineWidth, 40 R), then the temporary file is removed.
+// The panel is hidden afterwards.
+SaveResult savePlot(DrawingWindowState& state, SavePanel& panel, double zoomFactor,
+                    const HourLineAngleTable* angles, const SaveHooks& hooks = {},
+                    const SaveChoices& choices = {});
+
+// The same for the drawing controller's state, zoom and angle table.
+SaveResult savePlot(DrawingController& controller, SavePanel& panel, const SaveHooks& hooks = {},
+                    const SaveChoices& choices = {});
+
+}  // namespace tavrel

@@ -1,0 +1,107 @@
+// tavrel-cli plot and info, run as a user would.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_process.h"
+
+namespace tavrel::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class PlotCliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("tavrel_plotcli_" + std::to_string(::getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string file(const std::string& name) const { return (dir_ / name).string(); }
+  std::vector<std::string> files() const {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  fs::path dir_;
+};
+
+TEST_F(PlotCliTest, DxfOfTheDefaultDialLeavesNoTemporaryFile) {
+  const CliResult r = runCli({"--lang", "en", "plot", "--out", file("v.dxf")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(files(), std::vector<std::string>{"v.dxf"});
+  const std::string dxf = slurp(file("v.dxf"));
+  EXPECT_NE(dxf.find("vertical SUNDIAL"), std::string::npos);
+  EXPECT_NE(dxf.find("doppelte Gnomonhoehe (= 2 * 35.000 mm)"), std::string::npos);
+}
+
+TEST_F(PlotCliTest, ChoicesReachThePlot) {
+  const CliResult r = runCli({"--lang", "en", "--set", "dialKind=h", "plot", "--out", file("h.plt"),
+                              "--coords", file("h.txt"), "--grid", "10", "--line-width", "2", "--foot",
+                              "800,500", "--text", "100,900", "--zoom", "2"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(files(), (std::vector<std::string>{"h.plt", "h.txt"}));
+  const std::string plot = slurp(file("h.plt"));
+  // The foot clicked at (800, 500) of the 1600 x 1000 picture.
+  EXPECT_NE(plot.find(";SP 4;PU 0 0;;IW 0 0 16150 11030;SP 9;PU 8078 5521;CI 80;"), std::string::npos);
+  EXPECT_NE(plot.find(";PW 0;"), std::string::npos);
+  EXPECT_NE(plot.find(";PW 1;"), std::string::npos);
+  EXPECT_NE(plot.find("(= 2 * 70.000 mm)"), std::string::npos);
+  EXPECT_NE(plot.find(";PU 1010 1106;LBhorizontal SUNDIAL"), std::string::npos);
+  const std::string listing = slurp(file("h.txt"));
+  EXPECT_EQ(listing.rfind("Horizontal SUNDIAL\r\n", 0), 0u);
+  EXPECT_NE(listing.find("Length of gnomon, orthogonal to dial:  70.000 [ mm ]"), std::string::npos);
+  EXPECT_NE(r.err.find("File h.plt saved!"), std::string::npos) << r.err;
+}
+
+TEST_F(PlotCliTest, ListingForThePrinterGoesToStandardOutput) {
+  const CliResult r = runCli({"--lang", "en", "plot", "--out", file("v.plt"), "--coords", "printer"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("Vertical SUNDIAL\n", 0), 0u) << r.out.substr(0, 200);
+  EXPECT_NE(r.out.find("\nBeginn der Deklinationlinien (Datumslinien):\n"), std::string::npos);
+  EXPECT_EQ(files(), std::vector<std::string>{"v.plt"});
+}
+
+TEST_F(PlotCliTest, BadUsageAndFailures) {
+  EXPECT_EQ(runCli({"plot"}).exitCode, 2);
+  EXPECT_EQ(runCli({"plot", "--out", file("x.plt"), "--line-width", "4"}).exitCode, 2);
+  EXPECT_EQ(runCli({"plot", "--out", file("x.plt"), "--grid", "ten"}).exitCode, 2);
+  EXPECT_EQ(runCli({"--set", "dialKind=q", "plot", "--out", file("x.plt"), "--coords", file("x.txt")}).exitCode,
+            2);
+  const CliResult missing = runCli({"plot", "--out", file("no/such/folder/x.dxf")});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_FALSE(missing.err.empty());
+  EXPECT_TRUE(files().empty());
+}
+
+TEST(InfoCliTest, PoleStyleInformation) {
+  const CliResult r = runCli({"--lang", "en", "--set", "latitude=50", "--set", "wallDeclination=0", "info"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("Vertical SUNDIAL\n     Latitude     :                          50.00 deg \n", 0), 0u)
+      << r.out;
+  EXPECT_NE(r.out.find("     Angle from dial face to pole style  :  -40.00 deg \n"), std::string::npos);
+  EXPECT_NE(r.out.find("     Direction of sub-style in P(0/0)    :    0.00 deg \n"), std::string::npos);
+  EXPECT_NE(r.out.find("     Shadow on sub-style (local app.time):   12:00  o´clock\n"), std::string::npos);
+  EXPECT_EQ(runCli({"--set", "umbrellaMode=true", "info"}).exitCode, 1);
+  EXPECT_EQ(runCli({"info", "extra"}).exitCode, 2);
+}
+
+}  // namespace
+}  // namespace tavrel::test

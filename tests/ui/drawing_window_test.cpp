@@ -1,0 +1,350 @@
+// The drawing window (TForm5): mouse, keys and wheel on the picture, the
+// save panel against tavrel-cli plot, printing at true size into a PDF,
+// the information panels and the printed angle table.
+#include <QCheckBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWheelEvent>
+#include <cmath>
+
+#include "core/design_state.h"
+#include "core/settings_file.h"
+#include "dials/angle_table_print.h"
+#include "plot/page_constants.h"
+#include "plot/recording_canvas.h"
+#include "ui/drawing_window.h"
+#include "ui/print_angle_table.h"
+#include "work_window_support.h"
+
+using namespace tavrel;
+using namespace tavrel::test;
+
+namespace {
+
+// The picture the CLI's --foot pixels refer to.
+constexpr int kCliWidth = 1600, kCliHeight = 1000;
+
+void sendWheel(QWidget* w, int delta) {
+  const QPointF at(w->width() / 2.0, w->height() / 2.0);
+  QWheelEvent e(at, w->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(w, &e);
+}
+
+// Columns of the raster whose pixels in row y are dark, as runs
+// [first, last].
+std::vector<std::pair<int, int>> darkRuns(const QImage& img, int y, int x0, int x1) {
+  std::vector<std::pair<int, int>> runs;
+  int start = -1;
+  for (int x = x0; x <= x1; ++x) {
+    const bool dark = x < x1 && qGray(img.pixel(x, y)) < 160;
+    if (dark && start < 0) start = x;
+    if (!dark && start >= 0) {
+      runs.emplace_back(start, x - 1);
+      start = -1;
+    }
+  }
+  return runs;
+}
+
+}  // namespace
+
+class DrawingWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<UiFixture> f;
+  QTemporaryDir out;
+  TForm5* w = nullptr;
+
+  // The picture at the CLI's size, so that pixels mean the same to both.
+  void fitPictureToCli() {
+    w->picture()->setFixedSize(kCliWidth, kCliHeight);
+    UiFixture::settle();
+    w->refit();
+    QCOMPARE(w->image().size(), QSize(kCliWidth, kCliHeight));
+    QCOMPARE(w->controller().state().width, kCliWidth);
+  }
+  QString file(const QString& name) const { return out.path() + QLatin1Char('/') + name; }
+
+  // tavrel-cli on the window's design record: the record saved as
+  // construction data and read by the CLI with --data (the same reading
+  // the desktop program does, with the obliquity of the record's year).
+  CliRun runCliOnRecord(QStringList args) {
+    const QString data = file(QStringLiteral("record.tav"));
+    if (!writeSettingsFile(data.toStdString())) return {};
+    return runCli(QStringList{QStringLiteral("--data"), data} + args);
+  }
+
+  // "Save as ..." from the window: the panel, the save dialog answering
+  // `target`, the grid question answered No.
+  SaveResult saveFromWindow(PlotTarget target, const QString& path) {
+    if (!w->openSavePanel(target)) return SaveResult::Cancelled;
+    f->platform->fileNames.push_back(path.toStdString());
+    return w->continueSave();
+  }
+
+ private slots:
+  void init() {
+    f = std::make_unique<UiFixture>();
+    showMainWindow(*f);
+    f->main->openWorkingWindow(ShellWindow::Drawing, menu::kDrawing);
+    UiFixture::settle();
+    w = f->main->form<TForm5>(ShellWindow::Drawing);
+    QVERIFY(w);
+    QVERIFY(!w->image().isNull());
+    f->platform->boxes.clear();
+  }
+  void cleanup() {
+    f.reset();
+    w = nullptr;
+  }
+
+  void activationDrawsTheDefaultDialWithItsDefaults() {
+    const DrawingWindowState& s = w->controller().state();
+    QCOMPARE(w->windowTitle(), QStringLiteral("Konstruktion einer vertikalen Sonnenuhr"));
+    QCOMPARE(s.width, w->image().width());
+    QCOMPARE(s.footX, double((s.width + 1) / 2));
+    QCOMPARE(s.footY, std::round((s.width + 1) / 32.0));  // 'v' uses the width
+    QVERIFY(!s.gnomonFootFixed);
+    // The picture is drawn: more than a white page.
+    int nonWhite = 0;
+    for (int y = 0; y < w->image().height(); y += 4)
+      for (int x = 0; x < w->image().width(); x += 4)
+        if (w->image().pixel(x, y) != qRgb(255, 255, 255)) ++nonWhite;
+    QVERIFY2(nonWhite > 500, qPrintable(QString::number(nonWhite)));
+    QVERIFY(w->command(WorkText::HourLines)->isEnabled());
+  }
+
+  void clickFixesTheFootAndTheNextSaveWritesIt() {
+    fitPictureToCli();
+    QTest::mouseClick(w->picture(), Qt::LeftButton, Qt::NoModifier, QPoint(700, 300));
+    const DrawingWindowState& s = w->controller().state();
+    QVERIFY(s.gnomonFootFixed);
+    QCOMPARE(s.footX, 700.0);
+    QCOMPARE(s.footY, 300.0);
+    const QString plt = file(QStringLiteral("dial.plt"));
+    QCOMPARE(saveFromWindow(PlotTarget::Hpgl, plt), SaveResult::Saved);
+    const QByteArray hpgl = slurp(plt);
+    // The foot in plotter units: Round(16157 / W x), Round(11040 - 11038 / H y).
+    const long long px = std::llround(16157.0 / kCliWidth * 700);
+    const long long py = std::llround(11040 - 11038.0 / kCliHeight * 300);
+    QCOMPARE(px, screenToPlotX(700, kCliWidth));
+    QCOMPARE(py, screenToPlotY(300, kCliHeight));
+    // The plot of the default (unfixed) foot differs from this one.
+    const QString plain = file(QStringLiteral("plain.plt"));
+    const CliRun cli = runCliOnRecord({QStringLiteral("plot"), QStringLiteral("--out"), plain});
+    QCOMPARE(cli.exitCode, 0);
+    QVERIFY(slurp(plain) != hpgl);
+    // The foot's cross of the plot, 200 units each way.
+    const QString cross = QStringLiteral(";SP 4;PU %1 %2;PD %3 %2 %4 %2 %4 %5")
+                              .arg(px - 200).arg(py).arg(px + 200).arg(px).arg(py + 200);
+    QVERIFY2(hpgl.contains(cross.toLatin1()), qPrintable(cross));
+  }
+
+  void savedHpglAndDxfAreThoseOfTheCli() {
+    fitPictureToCli();
+    QTest::mouseClick(w->picture(), Qt::LeftButton, Qt::NoModifier, QPoint(812, 243));
+    for (PlotTarget target : {PlotTarget::Hpgl, PlotTarget::Dxf}) {
+      const QString ext = target == PlotTarget::Dxf ? QStringLiteral("dxf") : QStringLiteral("plt");
+      const QString mine = file(QStringLiteral("window.") + ext);
+      const QString theirs = file(QStringLiteral("cli.") + ext);
+      QCOMPARE(saveFromWindow(target, mine), SaveResult::Saved);
+      const CliRun cli = runCliOnRecord({QStringLiteral("plot"), QStringLiteral("--out"), theirs,
+                                 QStringLiteral("--foot"), QStringLiteral("812,243")});
+      QVERIFY2(cli.exitCode == 0, cli.err.constData());
+      const QByteArray a = slurp(mine), b = slurp(theirs);
+      QVERIFY(a.size() > 1000);
+      QVERIFY2(a == b, firstDifference(a, b).constData());
+    }
+    // No temporary plot is left beside the DXF.
+    QVERIFY(!QFile::exists(file(QStringLiteral("tavrel.$$$"))));
+    QCOMPARE(design().plotLineWidth, std::uint8_t(1));
+  }
+
+  void lineThicknessOfThePanelReachesTheDxf() {
+    fitPictureToCli();
+    QVERIFY(w->openSavePanel(PlotTarget::Dxf));
+    QVERIFY(w->savePanelWidget()->isVisible());
+    QVERIFY(w->plotNameField()->text().endsWith(QStringLiteral(".dxf")));
+    w->lineThicknessChoice(3)->click();
+    const QString mine = file(QStringLiteral("thick.dxf"));
+    f->platform->fileNames.push_back(mine.toStdString());
+    QCOMPARE(w->continueSave(), SaveResult::Saved);
+    QVERIFY(!w->savePanelWidget()->isVisible());
+    const QString theirs = file(QStringLiteral("thick-cli.dxf"));
+    const CliRun cli = runCliOnRecord({QStringLiteral("plot"), QStringLiteral("--out"), theirs,
+                               QStringLiteral("--line-width"), QStringLiteral("3")});
+    QCOMPARE(cli.exitCode, 0);
+    QVERIFY2(slurp(mine) == slurp(theirs), firstDifference(slurp(mine), slurp(theirs)).constData());
+  }
+
+  void coordinatesCommandWritesTheListingBesideThePlot() {
+    QVERIFY(w->openSavePanel(PlotTarget::Dxf, true));
+    QVERIFY(w->coordinatesChoice(CoordinatesChoice::TextFile)->isChecked());
+    const QString dxf = file(QStringLiteral("coords.dxf"));
+    w->plotNameField()->setText(dxf);
+    QTest::keyClick(w->plotNameField(), Qt::Key_End);  // an edit: the listing name follows
+    w->plotNameField()->textEdited(dxf);
+    QCOMPARE(w->coordinatesNameField()->text(), file(QStringLiteral("coords.txt")));
+    f->platform->fileNames.push_back(dxf.toStdString());
+    QCOMPARE(w->continueSave(), SaveResult::Saved);
+    QVERIFY(QFile::exists(file(QStringLiteral("coords.txt"))));
+    QVERIFY(QFile::exists(dxf));
+  }
+
+  void eightZoomStepsDoubleTheZoom() {
+    QCOMPARE(w->controller().zoomFactor(), 1.0);
+    for (int i = 0; i < 8; ++i) QTest::keyClick(w->picture(), Qt::Key_Plus);
+    QCOMPARE(w->controller().zoomFactor(), 2.0);
+    // The information shows the doubled gnomon (35 mm by default).
+    w->showStylusInfo();
+    QVERIFY(w->infoPanel()->isVisible());
+    QVERIFY2(w->infoText()->toPlainText().contains(QStringLiteral("70.00")),
+             qPrintable(w->infoText()->toPlainText()));
+    for (int i = 0; i < 8; ++i) QTest::keyClick(w->picture(), Qt::Key_Minus);
+    QCOMPARE(w->controller().zoomFactor(), 1.0);
+  }
+
+  void wheelBelowMinus299OnlyRedraws() {
+    sendWheel(w->picture(), -300);
+    QCOMPARE(w->controller().zoomFactor(), 1.0);
+    sendWheel(w->picture(), -299);
+    QCOMPARE(w->controller().zoomFactor(), 1.0 - 299 / 2000.0);
+    sendWheel(w->picture(), 120);
+    QCOMPARE(w->controller().zoomFactor(), (1.0 - 299 / 2000.0) * (1 + 120 / 2000.0));
+    w->display();  // "Display" puts the zoom back to 1
+    QCOMPARE(w->controller().zoomFactor(), 1.0);
+  }
+
+  void altClickMarksTheTextAndPreviewsItsBlock() {
+    const double W = w->controller().state().width;
+    QTest::mouseClick(w->picture(), Qt::LeftButton, Qt::AltModifier, QPoint(120, 90));
+    const DrawingWindowState& s = w->controller().state();
+    QVERIFY(s.textAnchorMarked);
+    QVERIFY(!s.gnomonFootFixed);
+    // A vertical dial: W * 0.3 wide, W / 14 high.
+    QCOMPARE(w->textPreview(), QRectF(120, 90, W * 0.3, W / 14));
+    w->zoomIn();  // the next construction removes the preview
+    QVERIFY(w->textPreview().isEmpty());
+  }
+
+  void hourLinesPanelAndLongitudeSwitch() {
+    w->showHourLines();
+    QVERIFY(w->anglePanel()->isVisible());
+    const int rows = w->angleGrid()->rowCount();
+    QVERIFY(rows > 5);
+    // The noon line of the default wall (declination -11.7) has a value.
+    const QString before = w->angleGrid()->item(12 - design().hourLinesFrom, 1)->text();
+    QVERIFY(!before.trimmed().isEmpty());
+    const bool ownMeridian = design().eotLinesOwnMeridian;
+    w->longitudeSwitch()->click();
+    QCOMPARE(design().eotLinesOwnMeridian, !ownMeridian);
+    const QString after = w->angleGrid()->item(12 - design().hourLinesFrom, 1)->text();
+    QVERIFY2(before != after, qPrintable(before));
+    // Opening the save panel hides the table.
+    QVERIFY(w->openSavePanel(PlotTarget::Hpgl));
+    QVERIFY(!w->anglePanel()->isVisible());
+  }
+
+  void printsTheDialAtTrueSizeOnOneLandscapePage() {
+    const QString pdf = file(QStringLiteral("dial.pdf"));
+    PrintIntoPdf dialog(pdf);
+    QVERIFY(w->printConstruction());
+    QVERIFY(f->platform->boxes.empty());
+    QVERIFY(QFile::exists(pdf));
+    // The page: one, landscape A4.
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    QVERIFY2(info.waitForFinished(30000), "pdfinfo (poppler-utils) is needed");
+    const QString text = QString::fromLatin1(info.readAllStandardOutput());
+    QVERIFY2(text.contains(QStringLiteral("Pages:           1")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("842 x 595 pts")), qPrintable(text));
+    // The gnomon scale bar at 254 pixels per inch (1 pixel = 0.1 mm): its
+    // two upright strokes stand the gnomon length (35 mm) apart.
+    QProcess raster;
+    raster.start(QStringLiteral("pdftoppm"),
+                 {QStringLiteral("-r"), QStringLiteral("254"), QStringLiteral("-png"),
+                  QStringLiteral("-singlefile"), pdf, file(QStringLiteral("page"))});
+    QVERIFY2(raster.waitForFinished(60000) && raster.exitCode() == 0, "pdftoppm (poppler-utils) is needed");
+    const QImage page(file(QStringLiteral("page.png")));
+    // 842 x 595 points: 2970 (or 2971) x 2100 pixels.
+    QVERIFY2(std::abs(page.width() - 2970) <= 1 && std::abs(page.height() - 2100) <= 1,
+             qPrintable(QStringLiteral("%1x%2").arg(page.width()).arg(page.height())));
+    // The bar's horizontal stroke lies 85 units above the frame's bottom
+    // (page height 2100, margin 50); its upright strokes rise from it.
+    const int barY = 2100 - 50 - 85;
+    const auto above = darkRuns(page, barY - 20, 0, 700);
+    QVERIFY2(above.size() >= 2, "the bar's upright strokes");
+    const double left = (above[0].first + above[0].second) / 2.0;
+    const double right = (above[1].first + above[1].second) / 2.0;
+    const double gnomonMm = (right - left) / 10.0;
+    QVERIFY2(std::fabs(gnomonMm - design().gnomonLength) <= 0.15, qPrintable(QString::number(gnomonMm)));
+    // The horizontal stroke itself (a hair line: the row nearest to it).
+    int longest = 0;
+    for (int y = barY - 3; y <= barY + 3; ++y)
+      for (const auto& [a, b] : darkRuns(page, y, 0, 700)) longest = std::max(longest, b - a + 1);
+    QVERIFY2(std::fabs(longest / 10.0 - design().gnomonLength) <= 0.3, qPrintable(QString::number(longest)));
+  }
+
+  void footOutsideThePictureAsksBeforePrinting() {
+    QTest::mouseClick(w->picture(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    w->controller().state().footX = -5;
+    const QString pdf = file(QStringLiteral("never.pdf"));
+    PrintIntoPdf dialog(pdf);
+    f->platform->answers.push_back(MsgAnswer::Yes);  // "Do you wish to cancel?"
+    QVERIFY(!w->printConstruction());
+    QCOMPARE(f->platform->boxes.size(), std::size_t(1));
+    QCOMPARE(f->platform->boxes[0].text, messageText(15));
+    QVERIFY(!QFile::exists(pdf));
+  }
+
+  void printWhileTheAngleTableIsShownPrintsTheTable() {
+    w->showHourLines();
+    const QString pdf = file(QStringLiteral("angles.pdf"));
+    PrintIntoPdf dialog(pdf);
+    QVERIFY(w->print());
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    QVERIFY(info.waitForFinished(30000));
+    const QString text = QString::fromLatin1(info.readAllStandardOutput());
+    QVERIFY2(text.contains(QStringLiteral("595 x 842 pts")), qPrintable(text));  // portrait
+  }
+
+  void angleTableRunsOntoAFollowingPage() {
+    HourLineAngleTable table = computeHourLineAngles();
+    const AngleTablePrintout printout = hourLineAnglePrintout(table, 35);
+    QVERIFY(printout.rows.size() > 10);
+    RecordingCanvas page;
+    int newPages = 0;
+    // A page as high as the information and a handful of rows.
+    const int height = 180 + static_cast<int>(printout.infoLines.size() + 12) * 44;
+    const int pages = drawAngleTablePages(page, printout, 2100, height, [&] { ++newPages; });
+    QVERIFY(pages >= 2);
+    QCOMPARE(newPages, pages - 1);
+    int notes = 0, cells = 0;
+    for (const Primitive& p : page.primitives) {
+      if (p.kind != PrimitiveKind::Text) continue;
+      if (p.text == printout.continuedNote) ++notes;
+      if (p.text == "12:00") ++cells;
+    }
+    QCOMPARE(notes, pages - 1);
+    QCOMPARE(cells, 1);  // every row once
+    // On a full page it all fits.
+    RecordingCanvas big;
+    QCOMPARE(drawAngleTablePages(big, printout, 2100, 2900, [] {}), 1);
+    // Every cell inside the page's width.
+    for (const Primitive& p : big.primitives)
+      if (p.kind == PrimitiveKind::Text)
+        QVERIFY2(p.p[0] + approximateTextExtent(p.font, p.text).width <= 2100, p.text.c_str());
+  }
+};
+
+QTEST_MAIN(DrawingWindowTest)
+#include "drawing_window_test.moc"

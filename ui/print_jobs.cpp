@@ -1,0 +1,104 @@
+#include "ui/print_jobs.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrintDialog>
+
+#include "core/language.h"
+#include "core/platform.h"
+
+namespace tavrel {
+
+namespace {
+
+PrintDialogRunner& dialogRunner() {
+  static PrintDialogRunner runner;
+  return runner;
+}
+
+}  // namespace
+
+QPrinter& workPrinter() {
+  static QPrinter* printer = new QPrinter(QPrinter::HighResolution);
+  return *printer;
+}
+
+void setPrintDialogRunner(PrintDialogRunner runner) { dialogRunner() = std::move(runner); }
+
+bool runPrintDialog(QPrinter& printer, QWidget* parent) {
+  if (dialogRunner()) return dialogRunner()(printer);
+  QPrintDialog dialog(&printer, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+void reportPrintError() { showMessage(MsgCaption::Error, MsgIcon::Error, messageText(42)); }
+
+struct TextPrinter::Job {
+  QPainter painter;
+  QFont font;
+  double lineHeight = 0;
+  double ascent = 0;
+  double y = 0;
+};
+
+TextPrinter& TextPrinter::instance() {
+  static TextPrinter printer;
+  return printer;
+}
+
+bool TextPrinter::isOpen() const { return job_ != nullptr; }
+
+bool TextPrinter::open(QWidget* parent) {
+  if (job_) return true;
+  QPrinter& printer = workPrinter();
+  if (!runPrintDialog(printer, parent)) return false;
+  auto* job = new Job;
+  if (!job->painter.begin(&printer)) {
+    delete job;
+    reportPrintError();
+    return false;
+  }
+  job->font = QFont(QStringLiteral("Courier"), 11);
+  job->font.setStyleHint(QFont::TypeWriter);
+  job->font.setFixedPitch(true);
+  job->painter.setFont(job->font);
+  job->painter.setPen(Qt::black);
+  const QFontMetricsF metrics(job->font, &printer);
+  job->lineHeight = metrics.lineSpacing();
+  job->ascent = metrics.ascent();
+  job_ = job;
+  return true;
+}
+
+void TextPrinter::printLines(const std::vector<std::string>& lines) {
+  if (!job_) return;
+  auto* printer = static_cast<QPrinter*>(job_->painter.device());
+  const double pageHeight = job_->painter.viewport().height();
+  for (const std::string& line : lines) {
+    if (job_->y + job_->lineHeight > pageHeight && job_->y > 0) {
+      printer->newPage();
+      job_->y = 0;
+    }
+    job_->painter.drawText(QPointF(0, job_->y + job_->ascent), QString::fromStdString(line));
+    job_->y += job_->lineHeight;
+  }
+}
+
+void TextPrinter::formFeed() { close(); }
+
+void TextPrinter::close() {
+  if (!job_) return;
+  job_->painter.end();
+  delete job_;
+  job_ = nullptr;
+}
+
+bool printText(const std::vector<std::string>& lines, bool formFeed, QWidget* parent) {
+  TextPrinter& p = TextPrinter::instance();
+  if (!p.open(parent)) return false;
+  p.printLines(lines);
+  if (formFeed) p.formFeed();
+  return true;
+}
+
+}  // namespace tavrel

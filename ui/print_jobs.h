@@ -1,0 +1,60 @@
+// The printer of the working windows: one QPrinter for the drawing,
+// calculator and table windows, the print dialog (which tests replace),
+// and the plain-text channel of the calculator results, the pole-style
+// information and the coordinates listing.
+#pragma once
+
+#include <QPrinter>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace tavrel {
+
+// The printer the working windows print on (created on first use).
+QPrinter& workPrinter();
+
+// The print dialog: true when the user confirmed it. A runner set here
+// replaces the platform's dialog (tests print into a PDF file without a
+// hand on the keyboard); nullptr brings the dialog back.
+using PrintDialogRunner = std::function<bool(QPrinter&)>;
+void setPrintDialogRunner(PrintDialogRunner runner);
+bool runPrintDialog(QPrinter& printer, QWidget* parent);
+
+// Message 42 ("Error - Printing cancelled !") with the error caption.
+void reportPrintError();
+
+// The text channel: lines in "Courier" 11 pt, fixed pitch, black, one
+// below the other, a new page when one is full. It is opened once (after
+// the print dialog) and stays open until a page is finished with a form
+// feed or close() is called (Print Window, a construction being printed,
+// the end of the program), so that results printed one after the other
+// share a page.
+class TextPrinter {
+ public:
+  static TextPrinter& instance();
+
+  bool isOpen() const;
+  // Opens the channel on workPrinter() after the print dialog; true when
+  // it is open (also when it already was).
+  bool open(QWidget* parent);
+  // Prints the lines (open() first).
+  void printLines(const std::vector<std::string>& lines);
+  // Character 12: the page is finished and goes to the printer.
+  void formFeed();
+  // Ends the job; what was printed goes to the printer.
+  void close();
+
+ private:
+  TextPrinter() = default;
+  struct Job;
+  Job* job_ = nullptr;
+};
+
+// The lines on the text channel, opened when needed; with formFeed the
+// page is finished afterwards. False when the dialog was cancelled.
+bool printText(const std::vector<std::string>& lines, bool formFeed, QWidget* parent);
+
+}  // namespace tavrel

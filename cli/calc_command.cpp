@@ -7,19 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_options.h"
 #include "cli/command_registry.h"
 #include "core/design_state.h"
 #include "tables/tav1_sunset.h"
 
 namespace tavrel::cli {
 namespace {
-
-std::optional<int> parseInt(const std::string& s) {
-  int v = 0;
-  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (ec != std::errc() || end != s.data() + s.size()) return std::nullopt;
-  return v;
-}
 
 // "YYYY-MM-DD" of a day the tables know (Julian leap years before 1582;
 // 5 .. 14 October 1582 are accepted and corrected by the calculator).
@@ -31,13 +25,6 @@ std::optional<CalculatorDate> parseDate(const std::string& s) {
   if (!y || !m || !dd || *y < 1 || *m < 1 || *m > 12 || *dd < 1) return std::nullopt;
   if (*dd > daysInTableMonth(*y, *m)) return std::nullopt;
   return CalculatorDate{*y, *m, *dd};
-}
-
-std::optional<double> parseNumber(const std::string& s) {
-  double v = 0;
-  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(v)) return std::nullopt;
-  return v;
 }
 
 int runCalc(const std::vector<std::string>& args) {

@@ -1,6 +1,7 @@
 #include "cli/cli_options.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace tavrel::cli {
 
@@ -22,6 +23,30 @@ bool parseFixedDigits(const std::string& s, std::size_t pos, std::size_t n, int&
 }
 
 }  // namespace
+
+std::optional<double> parseNumber(const std::string& text) {
+  double v = 0;
+  const char* last = text.data() + text.size();
+  const auto [end, ec] = std::from_chars(text.data(), last, v);
+  if (ec != std::errc() || end != last || !std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+std::optional<int> parseInt(const std::string& text) {
+  int v = 0;
+  const char* last = text.data() + text.size();
+  const auto [end, ec] = std::from_chars(text.data(), last, v);
+  if (ec != std::errc() || end != last) return std::nullopt;
+  return v;
+}
+
+std::optional<std::pair<double, double>> parsePair(const std::string& text, char separator) {
+  const std::size_t at = text.find(separator);
+  if (at == std::string::npos) return std::nullopt;
+  const auto a = parseNumber(text.substr(0, at)), b = parseNumber(text.substr(at + 1));
+  if (!a || !b) return std::nullopt;
+  return std::make_pair(*a, *b);
+}
 
 std::optional<LocalDateTime> parseIsoDate(const std::string& text) {
   LocalDateTime d;

@@ -27,6 +27,13 @@ struct GlobalOptions {
 bool parseGlobalOptions(const std::vector<std::string>& args, GlobalOptions& out,
                         std::string& error);
 
+// A finite decimal number with "." and nothing else around it.
+std::optional<double> parseNumber(const std::string& text);
+// A decimal integer and nothing else.
+std::optional<int> parseInt(const std::string& text);
+// "A<separator>B" with two numbers (--foot X,Y, --size WxH).
+std::optional<std::pair<double, double>> parsePair(const std::string& text, char separator);
+
 // "YYYY-MM-DD" with a real calendar date (Gregorian rule); nullopt otherwise.
 std::optional<LocalDateTime> parseIsoDate(const std::string& text);
 

@@ -7,7 +7,9 @@
 #include <optional>
 #include <string>
 
+#include "cli/cli_options.h"
 #include "cli/command_registry.h"
+#include "cli/picture_options.h"
 #include "core/design_state.h"
 #include "drawing/drawing_controller.h"
 #include "plot/recording_canvas.h"
@@ -22,20 +24,6 @@
 
 namespace tavrel::cli {
 namespace {
-
-bool parseNumber(const std::string& text, double& out) {
-  const char* first = text.data();
-  const char* last = first + text.size();
-  auto [ptr, ec] = std::from_chars(first, last, out);
-  return ec == std::errc() && ptr == last && std::isfinite(out);
-}
-
-// "A<sep>B" with two numbers.
-bool parsePair(const std::string& text, char separator, double& a, double& b) {
-  const std::size_t at = text.find(separator);
-  if (at == std::string::npos) return false;
-  return parseNumber(text.substr(0, at), a) && parseNumber(text.substr(at + 1), b);
-}
 
 std::string lowerExtension(const std::string& path) {
   const std::size_t dot = path.find_last_of('.');
@@ -66,7 +54,9 @@ int runDraw(const std::vector<std::string>& args) {
       out = *v;
     } else if (a == "--size") {
       const std::string* v = value("--size");
-      if (!v || !parsePair(*v, 'x', width, height) || width < 50 || height < 50 || width > 20000 ||
+      const auto size = v ? parsePair(*v, 'x') : std::nullopt;
+      if (size) std::tie(width, height) = *size;
+      if (!size || width < 50 || height < 50 || width > 20000 ||
           height > 20000)
         return usageError("draw: --size needs WIDTHxHEIGHT in pixels (50..20000)");
     } else if (a == "--a3") {
@@ -75,14 +65,13 @@ int runDraw(const std::vector<std::string>& args) {
       grid = true;
     } else if (a == "--zoom") {
       const std::string* v = value("--zoom");
-      double z = 0;
-      if (!v || !parseNumber(*v, z) || z <= 0) return usageError("draw: --zoom needs a positive number");
-      zoom = z;
+      zoom = v ? parseNumber(*v) : std::nullopt;
+      if (!zoom || *zoom <= 0) return usageError("draw: --zoom needs a positive number");
     } else if (a == "--foot" || a == "--text") {
       const std::string* v = value(a.c_str());
-      double x = 0, y = 0;
-      if (!v || !parsePair(*v, ',', x, y)) return usageError("draw: " + a + " needs X,Y in pixels");
-      (a == "--foot" ? foot : text) = std::make_pair(x, y);
+      auto& point = a == "--foot" ? foot : text;
+      point = v ? parsePair(*v, ',') : std::nullopt;
+      if (!point) return usageError("draw: " + a + " needs X,Y in pixels");
     } else {
       return usageError("draw: unknown argument '" + a + "'");
     }
@@ -106,16 +95,7 @@ int runDraw(const std::vector<std::string>& args) {
     controller.applyActivationDefaults(W, H);
     DrawingWindowState& state = controller.state();
     if (zoom) controller.setZoomFactor(*zoom);
-    if (foot) {
-      state.footX = foot->first;
-      state.footY = foot->second;
-      state.gnomonFootFixed = true;
-    }
-    if (text) {
-      state.textX = text->first;
-      state.textY = text->second;
-      state.textAnchorMarked = true;
-    }
+    placeFootAndText(state, foot, text);
     state.withGrid = grid;
   };
 

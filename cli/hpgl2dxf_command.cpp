@@ -1,9 +1,9 @@
 // hpgl2dxf IN.plt OUT.dxf [--line-width 1|2|3] [--scale N]: the converter
 // on any plot file. The diagnostics go to stderr, one per line, after the
 // converter's own message box.
-#include <charconv>
 #include <iostream>
 
+#include "cli/cli_options.h"
 #include "cli/command_registry.h"
 #include "core/design_state.h"
 #include "dxf/tav1_mkdxf1.h"
@@ -26,11 +26,10 @@ int runHpgl2Dxf(const std::vector<std::string>& args) {
           return usageError("--line-width expects 1, 2 or 3, got '" + v + "'");
         lineWidth = v[0] - '0';
       } else {
-        double x = 0;
-        auto [ptr, ec] = std::from_chars(v.data(), v.data() + v.size(), x);
-        if (ec != std::errc() || ptr != v.data() + v.size() || !(x > 0) || x > 1e9)
+        const auto x = parseNumber(v);
+        if (!x || !(*x > 0) || *x > 1e9)
           return usageError("--scale expects a positive number, got '" + v + "'");
-        scale = x;
+        scale = *x;
       }
     } else if (a.size() > 1 && a[0] == '-') {
       return usageError("hpgl2dxf: unknown option '" + a + "'");

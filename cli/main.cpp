@@ -14,6 +14,7 @@
 #include "core/batch_platform.h"
 #include "core/design_fields.h"
 #include "core/design_state.h"
+#include "core/language.h"
 #include "core/startup.h"
 
 namespace {
@@ -71,11 +72,7 @@ int main(int argc, char** argv) {
     // year (today's year), which start-up had prepared for 2020.
     prepareObliquity(d.referenceYear);
   }
-  if (options.language) {
-    d.germanSelected = *options.language == 1;
-    d.language = *options.language;
-    d.stringOffset = *options.language == 1 ? 0 : 2000;
-  }
+  if (options.language) selectLanguage(*options.language == 1);
   for (const auto& [field, value] : options.sets)
     if (auto e = setDesignField(d, field, value)) return usageError(*e);
 

@@ -7,7 +7,9 @@
 #include <optional>
 #include <string>
 
+#include "cli/cli_options.h"
 #include "cli/command_registry.h"
+#include "cli/picture_options.h"
 #include "core/design_state.h"
 #include "dials/hour_line_angles.h"
 #include "drawing/drawing_controller.h"
@@ -20,19 +22,6 @@ namespace {
 
 // The picture whose pixels --foot and --text give (as for "draw").
 constexpr int kPictureWidth = 1600, kPictureHeight = 1000;
-
-bool parseNumber(const std::string& text, double& out) {
-  const char* first = text.data();
-  const char* last = first + text.size();
-  auto [ptr, ec] = std::from_chars(first, last, out);
-  return ec == std::errc() && ptr == last && std::isfinite(out);
-}
-
-bool parsePair(const std::string& text, double& a, double& b) {
-  const std::size_t at = text.find(',');
-  if (at == std::string::npos) return false;
-  return parseNumber(text.substr(0, at), a) && parseNumber(text.substr(at + 1), b);
-}
 
 bool endsWithDxf(const std::string& path) {
   if (path.size() < 4) return false;
@@ -64,18 +53,17 @@ int runPlot(const std::vector<std::string>& args) {
         return usageError("plot: --line-width expects 1, 2 or 3, got '" + v + "'");
       lineWidth = v[0] - '0';
     } else if (a == "--grid") {
-      double mm = 0;
-      if (!parseNumber(v, mm) || mm != std::floor(mm) || mm < 1 || mm > 1000)
+      const auto mm = parseNumber(v);
+      if (!mm || *mm != std::floor(*mm) || *mm < 1 || *mm > 1000)
         return usageError("plot: --grid expects the spacing in whole millimetres (1..1000)");
-      grid = static_cast<int>(mm);
+      grid = static_cast<int>(*mm);
     } else if (a == "--zoom") {
-      double z = 0;
-      if (!parseNumber(v, z) || !(z > 0) || z > 1000) return usageError("plot: --zoom needs a positive number");
-      zoom = z;
+      zoom = parseNumber(v);
+      if (!zoom || !(*zoom > 0) || *zoom > 1000) return usageError("plot: --zoom needs a positive number");
     } else {
-      double x = 0, y = 0;
-      if (!parsePair(v, x, y)) return usageError("plot: " + a + " needs X,Y in pixels");
-      (a == "--foot" ? foot : text) = std::make_pair(x, y);
+      auto& point = a == "--foot" ? foot : text;
+      point = parsePair(v, ',');
+      if (!point) return usageError("plot: " + a + " needs X,Y in pixels");
     }
   }
   if (out.empty()) return usageError("plot: --out F.plt or --out F.dxf is required");
@@ -86,16 +74,7 @@ int runPlot(const std::vector<std::string>& args) {
   DrawingController controller(picture);
   controller.applyActivationDefaults(kPictureWidth, kPictureHeight);
   DrawingWindowState& state = controller.state();
-  if (foot) {
-    state.footX = foot->first;
-    state.footY = foot->second;
-    state.gnomonFootFixed = true;
-  }
-  if (text) {
-    state.textX = text->first;
-    state.textY = text->second;
-    state.textAnchorMarked = true;
-  }
+  placeFootAndText(state, foot, text);
   const double zoomFactor = zoom.value_or(1.0);
   const char k = d.dialKind;
   const bool planar = k == 'h' || k == 'v' || k == 'i';

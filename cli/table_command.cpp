@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_options.h"
 #include "cli/command_registry.h"
 #include "core/design_state.h"
 #include "tables/tav1_sunset.h"
@@ -13,13 +14,6 @@
 
 namespace tavrel::cli {
 namespace {
-
-std::optional<int> parseInt(const std::string& s) {
-  int v = 0;
-  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (ec != std::errc() || end != s.data() + s.size()) return std::nullopt;
-  return v;
-}
 
 void printLines(const std::vector<std::string>& lines) {
   for (const std::string& l : lines) std::cout << l << '\n';

@@ -116,12 +116,17 @@ std::string helpFileBaseName(bool german, bool useHtmlHelp) {
   return german ? "tavrel.hlp" : "tavrel_e.hlp";
 }
 
-bool setLanguage(bool german) {
+void selectLanguage(bool german) {
   DesignState& d = design();
   d.germanSelected = german;
   d.language = german ? 1 : 2;
   d.stringOffset = german ? 0 : kEnglishKeyOffset;
   d.helpFileName = d.exeDirectory + helpFileBaseName(german, d.useHtmlHelp);
+}
+
+bool setLanguage(bool german) {
+  selectLanguage(german);
+  DesignState& d = design();
 
   std::error_code ec;
   const bool found = std::filesystem::exists(d.helpFileName, ec) && !ec;

@@ -177,6 +177,12 @@ constexpr int kAzimuthKindFirst = 26;   // azimuthDialKind 0..1
 // "tavrel_e.hlp".
 std::string helpFileBaseName(bool german, bool useHtmlHelp);
 
+// The language fields of the record without any box: germanSelected,
+// language (1 / 2), stringOffset (0 / 2000) and helpFileName = exeDirectory
+// + helpFileBaseName. Start-up, the settings reader, the batch front end
+// and the desktop's own help (compiled in) use it directly.
+void selectLanguage(bool german);
+
 // The menu commands "&Deutsch" / "&English", as far as the design record
 // goes: germanSelected, language (1 / 2), stringOffset (0 / 2000) and
 // helpFileName = exeDirectory + helpFileBaseName. When that file does not

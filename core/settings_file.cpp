@@ -182,11 +182,7 @@ std::string faultText(std::string_view prefix, int lineNumber, std::string_view 
          std::string(kFaultySuffix);
 }
 
-void syncLanguageFields() {
-  DesignState& d = design();
-  d.language = d.germanSelected ? 1 : 2;
-  d.stringOffset = d.germanSelected ? 0 : 2000;
-}
+void syncLanguageFields() { selectLanguage(design().germanSelected); }
 
 // --- The reader -------------------------------------------------------
 

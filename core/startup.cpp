@@ -18,17 +18,6 @@ std::string withTrailingSeparator(std::string dir) {
   return dir;
 }
 
-// The language fields and the help file name, without the box that the
-// menu's language switch shows for a missing help file: at start-up that
-// is reported once by startUpNotices.
-void selectLanguageFields(bool german) {
-  DesignState& d = design();
-  d.germanSelected = german;
-  d.language = german ? 1 : 2;
-  d.stringOffset = german ? 0 : 2000;
-  d.helpFileName = d.exeDirectory + helpFileBaseName(german, d.useHtmlHelp);
-}
-
 }  // namespace
 
 void initializeDesignState() {
@@ -61,8 +50,7 @@ void initializeDesignState() {
 
 void startProgramBeforeSettings() {
   DesignState& d = design();
-  d.language = 1;
-  d.stringOffset = 0;
+  selectLanguage(true);
   initializeDesignState();
 
   Platform& p = platform();
@@ -90,7 +78,7 @@ void startProgramBeforeSettings() {
   d.calcTime = 0.5;
   d.calcTimeOffset = 0;
 
-  selectLanguageFields(true);
+  selectLanguage(true);
 }
 
 void startProgramAfterSettings() {
@@ -98,7 +86,8 @@ void startProgramAfterSettings() {
   d.twilightKind = 2;
   if (d.ownDateLines.empty())
     d.ownDateLines.assign(kDefaultOwnDateLines.begin(), kDefaultOwnDateLines.end());
-  selectLanguageFields(d.germanSelected);
+  // The help-file box of the language switch is left to startUpNotices.
+  selectLanguage(d.germanSelected);
 }
 
 void startProgram() {

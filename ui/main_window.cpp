@@ -546,13 +546,9 @@ bool TForm1::findAnyForm() const {
 // --- language ---------------------------------------------------------------------
 
 void TForm1::setLanguage(bool german) {
-  DesignState& d = design();
-  d.germanSelected = german;
-  d.language = german ? 1 : 2;
-  d.stringOffset = german ? 0 : 2000;
   // The help pages are part of the program, so the help of either
-  // language is always there.
-  d.helpFileName = d.exeDirectory + helpFileBaseName(german, d.useHtmlHelp);
+  // language is always there: no box about a missing help file.
+  selectLanguage(german);
   setMenuCaptions();
   applyLanguage();
   if (isWindowOpen(ShellWindow::DialType)) reopenForm(ShellWindow::DialType);
@@ -571,8 +567,7 @@ void TForm1::applyLanguage() {
 
 void TForm1::loadAfterCommand() {
   DesignState& d = design();
-  d.language = d.germanSelected ? 1 : 2;
-  d.stringOffset = d.germanSelected ? 0 : 2000;
+  selectLanguage(d.germanSelected);
   d.expertModeActive = d.expertMode;
   setLegendBlockFromKind();
   setMenuCaptions();

@@ -194,4 +194,48 @@ HorizonOutcome runHorizonCalculation(HorizonRunner& runner) {
   return HorizonOutcome::Saved;
 }
 
+bool loadHorizonProfileWithDialog(int failureDigit) {
+  FileDialogRequest r;
+  r.title = text(horizonText::kLoadTitle);
+  r.filter = text(horizonText::kLoadFilter);
+  r.defaultExtension = "ele";
+  std::optional<std::string> name;
+  for (;;) {
+    name = platform().openFileName(r);
+    if (!name) return false;
+    std::error_code ec;
+    if (std::filesystem::exists(*name, ec)) break;
+    const std::string question = *name + " : \n\r" + text(horizonText::kFileNotFoundCreate) + "\n\r" +
+                                 text(horizonText::kCancelQuestion);
+    if (showMessage(MsgCaption::Question, question, MsgButtons::YesNo) == MsgAnswer::Yes) return false;
+  }
+  const auto place = loadHorizonProfile(*name);
+  if (!place) {
+    showError(messageText(24) + std::to_string(failureDigit));
+    return false;
+  }
+  HorizonState& s = horizonState();
+  s.showHorizonProfile = true;
+  s.profileLoaded = true;
+  DesignState& d = design();
+  if (place->latitude != d.latitude || place->longitude != d.longitude) {
+    showMessage(MsgCaption::Information, messageText(70));
+    d.latitude = place->latitude;
+    d.longitude = place->longitude;
+  }
+  return true;
+}
+
+bool setHorizonProfileSwitch(bool on, int failureDigit) {
+  HorizonState& s = horizonState();
+  s.showHorizonProfile = on;
+  if (on && !s.profileLoaded) {
+    const std::string question = text(horizonText::kNotLoaded) + "\r\n" + text(horizonText::kLoadQuestion);
+    if (showMessage(MsgCaption::Question, question, MsgButtons::YesNo) != MsgAnswer::Yes ||
+        !loadHorizonProfileWithDialog(failureDigit))
+      s.showHorizonProfile = false;
+  }
+  return s.showHorizonProfile;
+}
+
 }  // namespace tavrel

@@ -47,6 +47,23 @@ std::unique_ptr<HorizonCalculation> computeHorizonProfile(const std::string& gri
 // saveHorizonProfile with its boxes.
 HorizonOutcome runHorizonCalculation(HorizonRunner& runner);
 
+// "Load new profile": the open dialog "Load Horizon Profile ", then
+// loadHorizonProfile. A name that does not exist asks whether to abandon
+// (Yes) or choose again (No). A file that cannot be read gives message 24
+// followed by `failureDigit` (1 in the table window, 5 in the parameter
+// window). When the file's place differs from the design record's, message
+// 70 says so and the record takes the file's latitude and longitude.
+// Returns true when a profile was loaded (showHorizonProfile and
+// profileLoaded are then set).
+bool loadHorizonProfileWithDialog(int failureDigit);
+
+// The switches "Show horizon profile" (table window) and "Include horizon
+// profile" (parameter window): sets showHorizonProfile; switched on while
+// no profile is loaded, the question "No horizon profile has been
+// loaded!" leads to loading (Yes) or clears the switch (No). Returns the
+// switch's state afterwards.
+bool setHorizonProfileSwitch(bool on, int failureDigit);
+
 // The texts of the boxes, for the windows and for tests.
 std::string horizonStartText(const HorizonCalculation& calc);
 std::string horizonDoneText(const HorizonCalculation& calc);  // with the question when tiles are missing

@@ -356,5 +356,42 @@ TEST_F(HorizonFileTest, SessionComputesAndSaves) {
   horizonSettings() = {};
 }
 
+// The switch asks for a profile when none is loaded; a loaded profile of
+// another place moves the record there (message 70); a bad file is message
+// 24 with the window's digit.
+TEST_F(HorizonFileTest, SwitchAsksAndLoadingMovesThePlace) {
+  ScriptedPlatform platform;
+  setPlatform(&platform);
+  platform.answers = {MsgAnswer::No};
+  EXPECT_FALSE(setHorizonProfileSwitch(true, 1));
+  EXPECT_FALSE(horizonState().showHorizonProfile);
+  ASSERT_EQ(platform.boxes.size(), 1u);
+  EXPECT_EQ(platform.boxes[0].text, "No horizon profile has been loaded!\r\nDo you wish to load a new horizon profile?");
+  EXPECT_TRUE(platform.dialogs.empty());
+
+  horizonState().computedProfile = emptyHorizonProfile();
+  const std::string good = (dir / "good.ele").string(), bad = (dir / "bad.ele").string();
+  ASSERT_TRUE(saveHorizonProfile(good, {46.0, 8.5, 400, 0, 180}));
+  std::ofstream(bad) << "nothing\n";
+  platform.boxes.clear();
+  platform.answers = {MsgAnswer::Yes};
+  platform.fileNames = {bad};
+  EXPECT_FALSE(setHorizonProfileSwitch(true, 5));
+  ASSERT_EQ(platform.boxes.size(), 2u);
+  EXPECT_EQ(platform.boxes[1].text, "Cannot find solution!5");
+
+  platform.boxes.clear();
+  platform.answers = {MsgAnswer::Yes};
+  platform.fileNames = {good};
+  EXPECT_TRUE(setHorizonProfileSwitch(true, 1));
+  EXPECT_TRUE(horizonProfileShown());
+  ASSERT_EQ(platform.boxes.size(), 2u);
+  EXPECT_EQ(platform.boxes[1].text, "Latitude and longitude is changed to values of horizon profile!");
+  EXPECT_EQ(design().latitude, 46.0);
+  EXPECT_EQ(design().longitude, -8.5);
+  EXPECT_EQ(platform.dialogs.back().title, "Load Horizon Profile ");
+  setPlatform(nullptr);
+}
+
 }  // namespace
 }  // namespace tavrel::test

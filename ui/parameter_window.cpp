@@ -20,6 +20,8 @@
 #include "core/platform.h"
 #include "plot/geometry.h"
 #include "plot/number_text.h"
+#include "tables/horizon_session.h"
+#include "tables/horizon_texts.h"
 #include "ui/tav16.h"
 #include "ui/tav1main.h"
 
@@ -718,7 +720,10 @@ QWidget* TForm6::buildAzimuthal() {
       column({kind, display, sizes, heights, ecliptic}),
       column({hours, circles, perMonth, arrangement,
               makeCheck(tx(T::kWithEotConstruction), &d.constructionWithEot),
-              makeCheck(tx(T::kSunshineLines), &d.integerSunshineLines)}));
+              makeCheck(tx(T::kSunshineLines), &d.integerSunshineLines),
+              makeCheck([] { return qs(horizonText::text(horizonText::kIncludeProfile)); },
+                        [] { return horizonState().showHorizonProfile; },
+                        [](bool on) { setHorizonProfileSwitch(on, 5); })}));
 }
 
 QWidget* TForm6::buildBiAzimuthal() {

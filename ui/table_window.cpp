@@ -20,8 +20,11 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "plot/canvas.h"
+#include "tables/horizon_session.h"
+#include "tables/horizon_texts.h"
 #include "tables/rise_set_tables.h"
 #include "tables/year_tables.h"
+#include "ui/horizon_panel.h"
 #include "ui/print_jobs.h"
 #include "ui/tav1main.h"
 
@@ -309,6 +312,30 @@ void Tsset2::buildControls(QWidget* panel) {
   });
   layout->addWidget(symmetric_);
 
+  // The horizon profile: its switch, loading and the calculation panel.
+  horizonSwitch_ = new QCheckBox(panel);
+  bindText([this] { horizonSwitch_->setText(qs(horizonText::text(horizonText::kShowProfile))); });
+  horizonSwitch_->setChecked(horizonState().showHorizonProfile);
+  connect(horizonSwitch_, &QCheckBox::clicked, this, [this](bool on) {
+    const bool shown = setHorizonProfileSwitch(on, 1);
+    const QSignalBlocker block(horizonSwitch_);
+    horizonSwitch_->setChecked(shown);
+    rebuild();
+  });
+  layout->addWidget(horizonSwitch_);
+  QPushButton* loadProfile = makeButton([] { return qs(horizonText::text(horizonText::kLoadNewProfile)); }, panel);
+  connect(loadProfile, &QPushButton::clicked, this, [this] {
+    if (loadHorizonProfileWithDialog(1)) {
+      const QSignalBlocker block(horizonSwitch_);
+      horizonSwitch_->setChecked(true);
+    }
+    rebuild();
+  });
+  layout->addWidget(loadProfile);
+  QPushButton* createProfile = makeButton([] { return qs(horizonText::text(horizonText::kCreateProfile)); }, panel);
+  connect(createProfile, &QPushButton::clicked, this, [this] { openHorizonPanel(); });
+  layout->addWidget(createProfile);
+
   QPushButton* start = makeButton(wt(WorkText::StartComputation), panel);
   connect(start, &QPushButton::clicked, this, [this] { rebuild(); });
   layout->addWidget(start);
@@ -324,8 +351,19 @@ void Tsset2::buildControls(QWidget* panel) {
   layout->addWidget(close);
 }
 
+HorizonPanel* Tsset2::openHorizonPanel() {
+  if (!horizonPanel_) {
+    horizonPanel_ = new HorizonPanel(this);
+    horizonPanel_->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  horizonPanel_->show();
+  horizonPanel_->raise();
+  return horizonPanel_;
+}
+
 void Tsset2::applyLanguage() {
   ChildForm::applyLanguage();
+  if (horizonPanel_) horizonPanel_->applyLanguage();
   rebuild();
 }
 

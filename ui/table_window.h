@@ -6,6 +6,7 @@
 // the symmetric approximation report.
 #pragma once
 
+#include <QPointer>
 #include <vector>
 
 #include "tables/eot_pair_report.h"
@@ -27,6 +28,7 @@ class QRect;
 namespace tavrel {
 
 class TablePicture;
+class HorizonPanel;
 
 // What the table window shows: kind 1 (rise and set; scope 0 a month,
 // 1 months 1-6, 2 months 7-12) or 8 (a year table of sub-kind 0 EoT,
@@ -66,6 +68,7 @@ class Tsset2 : public ChildForm {
   const EotPairReport& eotPairs() const { return pairs_; }
   QPushButton* saveButton() const { return save_; }
   QPushButton* printButton() const { return print_; }
+  QCheckBox* horizonSwitch() const { return horizonSwitch_; }
 
   // --- commands ---
   // Shows another table (the window's own "Tables" menu, the calculator).
@@ -81,6 +84,8 @@ class Tsset2 : public ChildForm {
   void showEotPairs(int values);
   bool saveEotPairs();
   bool printEotPairs();
+  // "Create horizon profile ... ": the calculation panel.
+  HorizonPanel* openHorizonPanel();
 
  private:
   void buildControls(QWidget* panel);
@@ -105,6 +110,8 @@ class Tsset2 : public ChildForm {
   QPlainTextEdit* pairsText_ = nullptr;
   QPushButton* save_ = nullptr;
   QPushButton* print_ = nullptr;
+  QCheckBox* horizonSwitch_ = nullptr;
+  QPointer<HorizonPanel> horizonPanel_;
 };
 
 // Draws table lines on a page of `page` pixels: a fixed-pitch font as

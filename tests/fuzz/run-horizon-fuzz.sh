@@ -30,15 +30,9 @@ esac
 cxx="${CXX:-clang++}"
 mkdir -p "$build/gen/resources" "$build/corpus" "$build/artifacts"
 
-# The language tables are generated from resources/*.tsv, as the normal
-# build does; the table list is taken from resources/CMakeLists.txt.
-"$cxx" -std=c++20 -O1 -o "$build/tavrel_resgen" "$root/resources/resgen.cpp"
-mapfile -t table_args < <(awk '
-  /set\(TAVREL_LANGUAGE_TABLES/ { inside = 1; next }
-  inside && /^\)/ { inside = 0 }
-  inside && NF == 3 { print $1; print "'"$root"'/resources/" $2; print $3 }
-' "$root/resources/CMakeLists.txt")
-"$build/tavrel_resgen" "$build/gen/resources/language_tables.cpp" "${table_args[@]}"
+# The language tables, generated as the normal build does.
+source "$here/fuzz-common.sh"
+generate_language_tables "$cxx" "$root" "$build"
 
 sources=(
   "$main"

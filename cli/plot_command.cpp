@@ -97,8 +97,8 @@ int runPlot(const std::vector<std::string>& args) {
   choices.gridSpacingMm = grid.value_or(10);
   // The listing "to the printer" goes to standard output.
   SaveHooks hooks;
-  hooks.printCoordinates = [](const std::vector<std::string>& lines) {
-    for (const std::string& line : lines) std::cout << line << '\n';
+  hooks.printCoordinates = [](const CoordinatesListing& listing) {
+    for (const std::string& line : listing.lines()) std::cout << line << '\n';
   };
   const SaveResult result = savePlot(state, panel, zoomFactor, planar ? &angles : nullptr, hooks, choices);
   if (target == PlotTarget::Dxf)

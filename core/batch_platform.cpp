@@ -24,9 +24,14 @@ std::string flattenMessage(const std::string& text) {
   return out;
 }
 
-MsgAnswer BatchPlatform::messageBox(MsgCaption caption, MsgIcon, MsgButtons buttons,
+MsgAnswer BatchPlatform::messageBox(MsgCaption caption, MsgIcon icon, MsgButtons buttons,
                                     const std::string& text) {
-  err_ << captionText(caption) << ": " << flattenMessage(text) << '\n';
+  return captionedMessageBox(captionText(caption), icon, buttons, text);
+}
+
+MsgAnswer BatchPlatform::captionedMessageBox(const std::string& caption, MsgIcon,
+                                             MsgButtons buttons, const std::string& text) {
+  err_ << caption << ": " << flattenMessage(text) << '\n';
   switch (buttons) {
     case MsgButtons::Ok: return MsgAnswer::Ok;
     case MsgButtons::OkCancel: return answerYes ? MsgAnswer::Ok : MsgAnswer::Cancel;
@@ -45,7 +50,7 @@ std::optional<std::string> BatchPlatform::openFileName(const FileDialogRequest&)
   return std::nullopt;
 }
 
-std::optional<std::string> BatchPlatform::saveFileName(const FileDialogRequest&) {
+std::optional<FileChoice> BatchPlatform::saveFileChoice(const FileDialogRequest&) {
   return std::nullopt;
 }
 

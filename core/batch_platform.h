@@ -17,10 +17,12 @@ class BatchPlatform : public Platform {
 
   MsgAnswer messageBox(MsgCaption caption, MsgIcon icon, MsgButtons buttons,
                        const std::string& text) override;
+  MsgAnswer captionedMessageBox(const std::string& caption, MsgIcon icon, MsgButtons buttons,
+                                const std::string& text) override;
   std::optional<std::string> inputBox(const std::string& title, const std::string& prompt,
                                       const std::string& initial) override;
   std::optional<std::string> openFileName(const FileDialogRequest& r) override;
-  std::optional<std::string> saveFileName(const FileDialogRequest& r) override;
+  std::optional<FileChoice> saveFileChoice(const FileDialogRequest& r) override;
   std::optional<std::int32_t> chooseColor(std::int32_t initial) override;
   LocalDateTime now() override;
   std::vector<std::string> installedFonts() override;

@@ -41,12 +41,14 @@ void setExpertMode(DesignState& d, bool on) {
   d.expertModeActive = on;
   if (on) {
     // Message 68: "Expert mode is switched ".
-    showMessage(MsgCaption::Information, messageText(68) + " on!");
+    platform().captionedMessageBox("Tavrel " + d.versionText + ", Info", MsgIcon::Information,
+                                   MsgButtons::Ok, messageText(68) + " on!");
   } else {
     d.gnomonHoleOffset = 0;
     d.gnomonHoleOffsetMax = d.obliquityRounded / 2;
     d.gnomonHoleOffsetMin = -d.obliquityRounded / 2;
-    showMessage(MsgCaption::Information, messageText(67));
+    platform().captionedMessageBox("Tavrel, v. " + d.versionText, MsgIcon::Information,
+                                   MsgButtons::Ok, messageText(67));
     if (d.dialKind == 'c' || d.dialKind == 'm') d.dialKind = 'h';
     d.cylinderVariant = 0;
   }

@@ -20,6 +20,12 @@ Platform& platform() { return gPlatform ? *gPlatform : defaultPlatform(); }
 
 void setPlatform(Platform* p) { gPlatform = p; }
 
+std::optional<std::string> Platform::saveFileName(const FileDialogRequest& r) {
+  const std::optional<FileChoice> choice = saveFileChoice(r);
+  if (!choice) return std::nullopt;
+  return choice->path;
+}
+
 MsgAnswer showMessage(MsgCaption caption, MsgIcon icon, const std::string& text,
                       MsgButtons buttons) {
   return platform().messageBox(caption, icon, buttons, text);

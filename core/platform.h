@@ -36,6 +36,13 @@ struct FileDialogRequest {
   bool overwritePrompt = true;   // save dialogs only
 };
 
+// What a save dialog returned: the path and the filter the user chose
+// (0-based index of the description|pattern pair in the request's filter).
+struct FileChoice {
+  std::string path;
+  int filterIndex = 0;
+};
+
 struct ScreenInfo {
   int width = 1280, height = 1024;
   int pixelsPerInch = 96;
@@ -48,12 +55,20 @@ class Platform {
   // A modal message box; returns the button pressed.
   virtual MsgAnswer messageBox(MsgCaption caption, MsgIcon icon,
                                MsgButtons buttons, const std::string& text) = 0;
+  // A modal message box with a caption of the caller's own instead of one
+  // of the five standard captions (the boxes of the expert-mode switch name
+  // the program's version).
+  virtual MsgAnswer captionedMessageBox(const std::string& caption, MsgIcon icon,
+                                        MsgButtons buttons, const std::string& text) = 0;
   // A one-line input box; nullopt when cancelled.
   virtual std::optional<std::string> inputBox(const std::string& title,
                                               const std::string& prompt,
                                               const std::string& initial) = 0;
   virtual std::optional<std::string> openFileName(const FileDialogRequest& r) = 0;
-  virtual std::optional<std::string> saveFileName(const FileDialogRequest& r) = 0;
+  // A save dialog: the chosen path and filter; nullopt when cancelled.
+  virtual std::optional<FileChoice> saveFileChoice(const FileDialogRequest& r) = 0;
+  // The path of saveFileChoice alone, for callers that ignore the filter.
+  std::optional<std::string> saveFileName(const FileDialogRequest& r);
   // Colour choice (0x00BBGGRR); nullopt when cancelled.
   virtual std::optional<std::int32_t> chooseColor(std::int32_t initial) = 0;
   // The clock: today's date and the time of day.

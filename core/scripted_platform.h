@@ -14,6 +14,7 @@ struct RecordedBox {
   MsgButtons buttons;
   std::string captionText;  // in the language in force when the box came
   std::string text;
+  bool freeCaption = false;  // captionedMessageBox: captionText is the caller's
 };
 
 class ScriptedPlatform : public Platform {
@@ -23,6 +24,9 @@ class ScriptedPlatform : public Platform {
   std::deque<MsgAnswer> answers;
   std::deque<std::optional<std::string>> inputs;     // input boxes
   std::deque<std::optional<std::string>> fileNames;  // open and save dialogs
+  // Filters chosen in save dialogs; when empty, the pair of the request's
+  // filter whose pattern has the extension of the name, else the first.
+  std::deque<int> filterChoices;
   std::deque<std::optional<std::int32_t>> colours;
   LocalDateTime clock{2024, 6, 15, 10, 30, 0};
   std::vector<std::string> fonts{"Arial", "Courier New", "Times New Roman", "Wingdings"};
@@ -35,10 +39,12 @@ class ScriptedPlatform : public Platform {
 
   MsgAnswer messageBox(MsgCaption caption, MsgIcon icon, MsgButtons buttons,
                        const std::string& text) override;
+  MsgAnswer captionedMessageBox(const std::string& caption, MsgIcon icon, MsgButtons buttons,
+                                const std::string& text) override;
   std::optional<std::string> inputBox(const std::string& title, const std::string& prompt,
                                       const std::string& initial) override;
   std::optional<std::string> openFileName(const FileDialogRequest& r) override;
-  std::optional<std::string> saveFileName(const FileDialogRequest& r) override;
+  std::optional<FileChoice> saveFileChoice(const FileDialogRequest& r) override;
   std::optional<std::int32_t> chooseColor(std::int32_t initial) override;
   LocalDateTime now() override { return clock; }
   std::vector<std::string> installedFonts() override { return fonts; }

@@ -41,6 +41,9 @@ void CoordinatesListing::writeHead(const std::vector<std::string>& infoLines,
   }
   text_ += plotText(PlotText::FileNameOfConstruction) + plotFileName;
   lineBreak();
+  headLineCount_ = 0;
+  for (std::size_t at = text_.find("\r\n"); at != std::string::npos; at = text_.find("\r\n", at + 2))
+    ++headLineCount_;
 }
 
 void CoordinatesListing::dateLinesHeading() {

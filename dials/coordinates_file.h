@@ -6,6 +6,7 @@
 // the printer.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,9 @@ class CoordinatesListing {
   void point(double xMm, double yMm);
   void hourPoint(int hour, double xMm, double yMm);
 
+  // How many lines (of lines()) the head takes.
+  std::size_t headLineCount() const { return headLineCount_; }
+
   // The listing as written: lines separated by CR LF.
   const std::string& text() const { return text_; }
   // The same, one text per line.
@@ -38,6 +42,7 @@ class CoordinatesListing {
  private:
   void lineBreak();
   std::string text_;
+  std::size_t headLineCount_ = 0;
   int pointsOnLine_ = 0;
   bool lineHasText_ = false;
 };

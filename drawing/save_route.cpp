@@ -188,7 +188,7 @@ SaveResult savePlot(DrawingWindowState& state, SavePanel& panel, double zoomFact
   if (coordinates == CoordinatesChoice::TextFile)
     ok = writeCoordinatesFile(panel.coordinatesFileName, listing);
   else if (coordinates == CoordinatesChoice::Printer && hooks.printCoordinates)
-    hooks.printCoordinates(listing.lines());
+    hooks.printCoordinates(listing);
 
   if (!dxf) {
     showMessage(MsgCaption::Information, MsgIcon::Information,

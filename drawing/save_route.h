@@ -75,9 +75,9 @@ struct SaveHooks {
     bool scaled = false;
   };
   std::map<char, DialPlot> otherDials;
-  // The coordinates listing on the printer (Courier 11 pt); without it a
-  // listing for the printer is dropped.
-  std::function<void(const std::vector<std::string>&)> printCoordinates;
+  // The coordinates listing on the printer (Courier 11 pt, 9 pt after the
+  // head); without it a listing for the printer is dropped.
+  std::function<void(const CoordinatesListing&)> printCoordinates;
 };
 
 // What the user chose beyond the panel. The drawing window asks every

@@ -56,6 +56,9 @@ struct Font {
   int weight = kFontWeightNormal;  // 100..900
   double angle = 0;     // text direction, degrees counter-clockwise
   Colour colour = kBlack;
+  // A fixed-pitch face is wanted: when `face` is not installed, a backend
+  // with a font engine falls back to a typewriter face, not a proportional one.
+  bool fixedPitch = false;
   bool operator==(const Font&) const = default;
 };
 

@@ -130,11 +130,12 @@ bool saveTableAs(const SolarTable& table) {
   request.filter = "Textdatei (*.TXT)|*.TXT|Excel-Datei (*.CSV)|*.CSV";
   request.defaultExtension = "txt";
   request.initialName = "Tabelle";
-  const std::optional<std::string> chosen = platform().saveFileName(request);
-  if (!chosen || chosen->empty()) return false;
-  TableFileFormat format = TableFileFormat::Text;
-  if (!tableFileFormatOf(*chosen, format)) format = TableFileFormat::Text;
-  const std::string path = withTableExtension(*chosen, format);
+  const std::optional<FileChoice> chosen = platform().saveFileChoice(request);
+  if (!chosen || chosen->path.empty()) return false;
+  // The filter decides the format; the typed extension is replaced by it.
+  const TableFileFormat format =
+      chosen->filterIndex == 1 ? TableFileFormat::Csv : TableFileFormat::Text;
+  const std::string path = withTableExtension(chosen->path, format);
   char separator = ';';
   if (format == TableFileFormat::Csv &&
       showMessage(MsgCaption::Question, MsgIcon::Question,

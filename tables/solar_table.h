@@ -84,8 +84,8 @@ bool saveTable(const SolarTable& table, const std::string& path, TableFileFormat
 
 // The table window's "Save table": a save dialog (title "Save Table",
 // filter "Textdatei (*.TXT)|*.TXT|Excel-Datei (*.CSV)|*.CSV", proposed
-// name "Tabelle"); the name chosen decides text or CSV and gets the
-// extension ".txt" or ".csv"; for CSV a question box chooses the
+// name "Tabelle"); the filter chosen decides text or CSV and the name
+// gets its extension ".txt" or ".csv" in place of the typed one; for CSV a question box chooses the
 // separator (Yes ";", No ","); then saveTable. False when cancelled or
 // not written.
 bool saveTableAs(const SolarTable& table);

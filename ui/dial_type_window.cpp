@@ -77,6 +77,7 @@ TF4::TF4(TForm1* main) : ChildForm(main, ShellWindow::DialType) {
   picture_->setFixedSize(220, 170);
   picture_->setAlignment(Qt::AlignCenter);
   picture_->setFrameShape(QFrame::StyledPanel);
+  picture_->setWordWrap(true);
   right->addWidget(picture_, 0, Qt::AlignHCenter);
 
   umbrellaKind_ = makeRadios(
@@ -100,9 +101,22 @@ TF4::TF4(TForm1* main) : ChildForm(main, ShellWindow::DialType) {
       {tdt(dialTypeRow::kAzimuthKindFirst), tdt(dialTypeRow::kAzimuthKindFirst + 1)},
       [] { return int(design().azimuthDialKind); },
       [](int i) { design().azimuthDialKind = static_cast<std::uint8_t>(i); }, 1, body());
-  for (QGroupBox* g : {umbrellaKind_, quadrantKind_, cylinderKind_, azimuthKind_}) right->addWidget(g);
+  // The sub-choices take turns in one area as high as the tallest of them,
+  // so that the window keeps its size whichever type is chosen.
+  choiceArea_ = new QWidget(body());
+  auto* choices = new QVBoxLayout(choiceArea_);
+  choices->setContentsMargins(0, 0, 0, 0);
+  for (QGroupBox* g : {umbrellaKind_, quadrantKind_, cylinderKind_, azimuthKind_}) {
+    g->setParent(choiceArea_);
+    choices->addWidget(g);
+  }
+  choices->addStretch();
+  right->addWidget(choiceArea_);
 
-  auto* values = new QGridLayout;
+  valueArea_ = new QWidget(body());
+  auto* values = new QGridLayout(valueArea_);
+  values->setContentsMargins(0, 0, 0, 0);
+  valueGrid_ = values;
   int row = 0;
   for (DialValue v : kAllValues) {
     auto* label = new QLabel(body());
@@ -122,7 +136,8 @@ TF4::TF4(TForm1* main) : ChildForm(main, ShellWindow::DialType) {
     labels_[v] = label;
   }
   values->setColumnStretch(2, 1);
-  right->addLayout(values);
+  values->setRowStretch(row, 1);
+  right->addWidget(valueArea_);
   right->addStretch();
 
   expertNote_ = new QLabel(body());
@@ -155,6 +170,7 @@ TF4::TF4(TForm1* main) : ChildForm(main, ShellWindow::DialType) {
     expertNote_->setText(s.expertModeActive ? msgq(68) + QStringLiteral("on!") + msgq(55)
                                             : msgq(67));
     for (DialValue v : kAllValues) labels_[v]->setText(valueLabel(v));
+    reserveSpace();
   });
 
   buildList();
@@ -162,6 +178,44 @@ TF4::TF4(TForm1* main) : ChildForm(main, ShellWindow::DialType) {
     if (r >= 0 && r < static_cast<int>(positions_.size())) selectEntry(positions_[r]);
   });
   kindChanged();
+}
+
+void TF4::reserveSpace() {
+  QSize choices(0, 0);
+  for (QGroupBox* g : {umbrellaKind_, quadrantKind_, cylinderKind_, azimuthKind_})
+    choices = choices.expandedTo(g->sizeHint());
+  choiceArea_->setMinimumSize(choices);
+  // The label column as wide as the widest label of any type (the wall
+  // declination reads "gnomon declination" for the cylinder), and room for
+  // the three rows the planar and cylinder types show.
+  int labelWidth = 0;
+  for (DialValue v : kAllValues) labelWidth = std::max(labelWidth, labels_[v]->sizeHint().width());
+  QLabel* wall = labels_[DialValue::WallDeclination];
+  const QString wallText = wall->text();
+  for (int text : {kWallLabel, kGnomonDeclinationLabel}) {
+    wall->setText(uiq(text));
+    labelWidth = std::max(labelWidth, wall->sizeHint().width());
+  }
+  wall->setText(wallText);
+  valueGrid_->setColumnMinimumWidth(0, labelWidth);
+  valueGrid_->setColumnMinimumWidth(1, fields_.begin()->second->minimumWidth());
+  const int rowHeight = std::max(fields_.begin()->second->sizeHint().height(),
+                                 labels_.begin()->second->sizeHint().height());
+  valueArea_->setMinimumHeight(3 * rowHeight + 2 * valueGrid_->verticalSpacing());
+  // With these sizes the window is as large for every type as for the
+  // largest. A window inside the main window does not follow its layout by
+  // itself, and the layouts of widgets not yet shown keep stale sizes, so
+  // the size is set here: at showing (the fonts are final) and when the
+  // language changes.
+  for (QWidget* w : {choiceArea_, valueArea_, body()}) w->updateGeometry();
+  for (QLayout* l : findChildren<QLayout*>()) l->invalidate();
+  if (isVisible()) resize(sizeHint());
+}
+
+void TF4::showEvent(QShowEvent* e) {
+  ChildForm::showEvent(e);
+  // The fonts are final once the window is polished for showing.
+  reserveSpace();
 }
 
 void TF4::buildList() {
@@ -223,7 +277,10 @@ void TF4::updatePicture() {
   pictureNumber_ = windowPicture(design());
   const QPixmap pix = builtInPicture(pictureNumber_);
   if (pix.isNull()) {
+    // No built-in picture (inclined and ham dials): the type's name in the
+    // frame rather than an empty frame.
     picture_->clear();
+    picture_->setText(list_->currentItem() ? list_->currentItem()->text() : QString());
     return;
   }
   picture_->setPixmap(pix.scaled(picture_->size() - QSize(6, 6), Qt::KeepAspectRatio,

@@ -482,7 +482,7 @@ void TForm5::wheel(int delta) {
 
 void TForm5::setPaperA4(bool a4) {
   activate();
-  mainForm()->setPaperA4(a4);
+  mainForm()->showPaperChoice(a4);
   previewShown_ = false;
   draw([&] { controller_.setPaperA4(a4); });
 }
@@ -674,7 +674,9 @@ SaveResult TForm5::continueSave() {
   activate();
   readSavePanel();
   SaveHooks hooks;
-  hooks.printCoordinates = [this](const std::vector<std::string>& lines) { printText(lines, true, this); };
+  hooks.printCoordinates = [this](const CoordinatesListing& listing) {
+    printCoordinatesListing(listing.lines(), listing.headLineCount(), this);
+  };
   setCursor(Qt::WaitCursor);
   const SaveResult result = tavrel::savePlot(controller_, savePanel_, hooks);
   unsetCursor();

@@ -26,6 +26,7 @@
 #include "plot/number_text.h"
 #include "ui/about_panel.h"
 #include "ui/colour_panel.h"
+#include "ui/drawing_window.h"
 #include "ui/help_viewer.h"
 #include "ui/picture_area.h"
 #include "ui/placeholder_window.h"
@@ -634,6 +635,11 @@ void TForm1::showAbout() {
 }
 
 void TForm1::setPaperA4(bool a4) {
+  showPaperChoice(a4);
+  if (auto* drawing = form<TForm5>(ShellWindow::Drawing)) drawing->setPaperA4(a4);
+}
+
+void TForm1::showPaperChoice(bool a4) {
   design().paperA4 = a4;
   entries_[menu::kFormatA4]->setChecked(a4);
   entries_[menu::kFormatA3]->setChecked(!a4);

@@ -102,6 +102,9 @@ ChildForm::NumberField ranged(TextSource label, double* target, double min, doub
   return f;
 }
 
+// Gnomon height of the planar page [mm].
+constexpr double kGnomonHeightMin = 5, kGnomonHeightMax = 200;
+
 void setZoneTime(bool zone) {
   design().zoneTime = zone;
   design().localTime = !zone;
@@ -293,6 +296,25 @@ void TForm6::fieldRow(QGridLayout* g, int row, TextSource label, QLineEdit* edit
   g->addWidget(edit, row, 1);
 }
 
+QGroupBox* TForm6::dateLineChoice() {
+  dateLines_ = makeRadios(
+      tx(T::kDateLines), sources(T::kPlanarDates, 4),
+      [] { return design().dateLineMode - '0'; },
+      [](int i) { design().dateLineMode = static_cast<char>('0' + i); });
+  return dateLines_;
+}
+
+QComboBox* TForm6::analemmaDaysChoice() {
+  analemmaDays_ = makeCombo(
+      [] {
+        return QStringList{"(  1.  )", "( 1.,  15. )", "( 7.,  22. )", "( 1., 11., 21. )",
+                           "( 1., 8., 15., 22. )"};
+      },
+      [] { return int(design().analemmaMarkDays); },
+      [](int i) { design().analemmaMarkDays = static_cast<std::uint8_t>(i); });
+  return analemmaDays_;
+}
+
 QLineEdit* TForm6::analemmaHourField(QWidget* parent) {
   return makeIntField(tx(T::kAnalemmaHour), &design().analemmaMarkHour, 1, 23, parent);
 }
@@ -326,9 +348,6 @@ QGroupBox* fieldsGroup(QGroupBox* g) {
   return g;
 }
 
-QStringList analemmaDays() {
-  return {"(  1.  )", "( 1.,  15. )", "( 7.,  22. )", "( 1., 11., 21. )", "( 1., 8., 15., 22. )"};
-}
 }  // namespace
 
 // --- pages --------------------------------------------------------------------------
@@ -340,12 +359,12 @@ QWidget* TForm6::buildPlanar() {
            makeField(ranged(tx(T::kWallDeclination), &d.wallDeclination, -180, 180), kRealKeys));
   NumberField incl = ranged(tx(T::kInclination), &d.planeInclination, 0, 175);
   fieldRow(gridOf(plane), 1, tx(T::kInclination), makeField(std::move(incl), kRealKeys));
-  fieldRow(gridOf(plane), 2, ts(6), makeRealField(ts(6), &d.gnomonLength));
+  // The gnomon height takes the range of the dial-type window's field
+  // check, so that a height of 0 or below never reaches the construction.
+  fieldRow(gridOf(plane), 2, ts(6),
+           makeField(ranged(ts(6), &d.gnomonLength, kGnomonHeightMin, kGnomonHeightMax), kRealKeys));
 
-  QGroupBox* dates = makeRadios(
-      tx(T::kDateLines), sources(T::kPlanarDates, 4),
-      [] { return design().dateLineMode - '0'; },
-      [](int i) { design().dateLineMode = static_cast<char>('0' + i); });
+  QGroupBox* dates = dateLineChoice();
   QCheckBox* styleFoot = makeCheck(tx(T::kToStyleFoot), &d.linesToStyleFoot);
   enabledWhen_.emplace_back(styleFoot, [] { return design().localTimeNoEot; });
 
@@ -384,9 +403,7 @@ QWidget* TForm6::buildPlanar() {
   hour->setFixedWidth(40);
   ag->addWidget(hour, 0, 2);
   ag->addWidget(makeLabel(tx(T::kAnalemmaDays)), 0, 3);
-  ag->addWidget(makeCombo(analemmaDays, [] { return int(design().analemmaMarkDays); },
-                          [](int i) { design().analemmaMarkDays = static_cast<std::uint8_t>(i); }),
-                0, 4);
+  ag->addWidget(analemmaDaysChoice(), 0, 4);
   ag->addWidget(makeCheck(tx(T::kPoleTriangle), &d.drawPoleTriangle), 1, 0, 1, 5);
   ag->addWidget(makeCheck(tx(T::kSunshineLines), &d.integerSunshineLines), 2, 0, 1, 5);
   ag->setColumnStretch(5, 1);
@@ -415,7 +432,7 @@ QWidget* TForm6::buildUmbrella() {
     if (!v) {
       showMessage(MsgCaption::Problem, messageText(4));
     } else if (*v < -100 || *v > 200) {
-      showMessage(MsgCaption::Problem, messagePair(9, 10));
+      showMessage(MsgCaption::Problem, messageText(10));
     } else {
       design().umbrellaRadiusRatio = *v / 100;
       return true;
@@ -456,9 +473,14 @@ QWidget* TForm6::buildUmbrella() {
   QWidget* extra = new QWidget;
   auto* el = new QVBoxLayout(extra);
   el->setContentsMargins(0, 0, 0, 0);
-  el->addWidget(makeCheck(tx(T::kAnalemma), &d.markAnalemma));
+  auto* analemma = new QHBoxLayout;
+  analemma->addWidget(makeCheck(tx(T::kAnalemma), &d.markAnalemma));
+  analemma->addWidget(makeLabel(tx(T::kAnalemmaDays)));
+  analemma->addWidget(analemmaDaysChoice());
+  analemma->addStretch();
+  el->addLayout(analemma);
   el->addWidget(makeCheck(tx(T::kSunshineLines), &d.integerSunshineLines));
-  return twoColumns(column({kind, plane}), column({hours, meridian, extra}));
+  return twoColumns(column({kind, plane, dateLineChoice()}), column({hours, meridian, extra}));
 }
 
 QWidget* TForm6::buildQuadrant() {

@@ -28,6 +28,7 @@ Font tableFont(double height) {
   f.height = height;
   f.weight = kFontWeightBold;
   f.colour = kBlack;
+  f.fixedPitch = true;
   return f;
 }
 

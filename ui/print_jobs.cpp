@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrintDialog>
+#include <algorithm>
 
 #include "core/language.h"
 #include "core/platform.h"
@@ -10,6 +11,9 @@
 namespace tavrel {
 
 namespace {
+
+constexpr int kTextPointSize = 11;
+constexpr int kListingPointSize = 9;  // the points of a coordinates listing
 
 PrintDialogRunner& dialogRunner() {
   static PrintDialogRunner runner;
@@ -58,16 +62,22 @@ bool TextPrinter::open(QWidget* parent) {
     reportPrintError();
     return false;
   }
-  job->font = QFont(QStringLiteral("Courier"), 11);
+  job->font = QFont(QStringLiteral("Courier"), kTextPointSize);
   job->font.setStyleHint(QFont::TypeWriter);
   job->font.setFixedPitch(true);
-  job->painter.setFont(job->font);
   job->painter.setPen(Qt::black);
-  const QFontMetricsF metrics(job->font, &printer);
-  job->lineHeight = metrics.lineSpacing();
-  job->ascent = metrics.ascent();
   job_ = job;
+  setPointSize(kTextPointSize);
   return true;
+}
+
+void TextPrinter::setPointSize(int points) {
+  if (!job_) return;
+  job_->font.setPointSize(points);
+  job_->painter.setFont(job_->font);
+  const QFontMetricsF metrics(job_->font, job_->painter.device());
+  job_->lineHeight = metrics.lineSpacing();
+  job_->ascent = metrics.ascent();
 }
 
 void TextPrinter::printLines(const std::vector<std::string>& lines) {
@@ -98,6 +108,18 @@ bool printText(const std::vector<std::string>& lines, bool formFeed, QWidget* pa
   if (!p.open(parent)) return false;
   p.printLines(lines);
   if (formFeed) p.formFeed();
+  return true;
+}
+
+bool printCoordinatesListing(const std::vector<std::string>& lines, std::size_t headLines,
+                             QWidget* parent) {
+  TextPrinter& p = TextPrinter::instance();
+  if (!p.open(parent)) return false;
+  const std::size_t head = std::min(headLines, lines.size());
+  p.printLines({lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(head)});
+  p.setPointSize(kListingPointSize);
+  p.printLines({lines.begin() + static_cast<std::ptrdiff_t>(head), lines.end()});
+  p.formFeed();
   return true;
 }
 

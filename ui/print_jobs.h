@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QPrinter>
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -42,6 +43,8 @@ class TextPrinter {
   bool open(QWidget* parent);
   // Prints the lines (open() first).
   void printLines(const std::vector<std::string>& lines);
+  // The size of the lines printed from now on (each job starts at 11 pt).
+  void setPointSize(int points);
   // Character 12: the page is finished and goes to the printer.
   void formFeed();
   // Ends the job; what was printed goes to the printer.
@@ -56,5 +59,11 @@ class TextPrinter {
 // The lines on the text channel, opened when needed; with formFeed the
 // page is finished afterwards. False when the dialog was cancelled.
 bool printText(const std::vector<std::string>& lines, bool formFeed, QWidget* parent);
+
+// The coordinates listing of a plot: the first headLines lines (the
+// pole-style information and the names) at 11 pt, the points at 9 pt,
+// then a form feed. False when the dialog was cancelled.
+bool printCoordinatesListing(const std::vector<std::string>& lines, std::size_t headLines,
+                             QWidget* parent);
 
 }  // namespace tavrel

@@ -38,6 +38,10 @@ QFont QtCanvas::qFont(const Font& font) {
   // leading), which is what Qt's pixel size is.
   f.setPixelSize(std::max(1, static_cast<int>(std::lround(std::fabs(font.height)))));
   f.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));
+  if (font.fixedPitch) {
+    f.setFixedPitch(true);
+    f.setStyleHint(QFont::TypeWriter);
+  }
   return f;
 }
 
@@ -122,7 +126,7 @@ void QtCanvas::setBrush(const Brush& brush) {
 
 void QtCanvas::setFont(const Font& font) {
   const bool sameQFont = font.face == font_.face && font.height == font_.height &&
-                         font.weight == font_.weight;
+                         font.weight == font_.weight && font.fixedPitch == font_.fixedPitch;
   Canvas::setFont(font);
   if (!sameQFont) {
     qfont_ = qFont(font_);

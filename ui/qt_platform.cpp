@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <algorithm>
 
 #include "core/design_state.h"
 #include "core/language.h"
@@ -60,8 +61,13 @@ QString qtFileFilter(const std::string& filter) {
 
 MsgAnswer QtPlatform::messageBox(MsgCaption caption, MsgIcon icon, MsgButtons buttons,
                                  const std::string& text) {
+  return captionedMessageBox(captionText(caption), icon, buttons, text);
+}
+
+MsgAnswer QtPlatform::captionedMessageBox(const std::string& caption, MsgIcon icon,
+                                          MsgButtons buttons, const std::string& text) {
   QMessageBox box(parent_);
-  box.setWindowTitle(qs(captionText(caption)));
+  box.setWindowTitle(qs(caption));
   box.setText(boxText(text));
   switch (icon) {
     case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
@@ -113,9 +119,10 @@ std::optional<std::string> QtPlatform::inputBox(const std::string& title,
   return text.toStdString();
 }
 
-std::optional<std::string> QtPlatform::fileDialog(const FileDialogRequest& r, bool save) {
+std::optional<FileChoice> QtPlatform::fileDialog(const FileDialogRequest& r, bool save) {
   QFileDialog dialog(parent_, qs(r.title));
-  dialog.setNameFilter(qtFileFilter(r.filter));
+  const QStringList filters = qtFileFilter(r.filter).split(QStringLiteral(";;"));
+  dialog.setNameFilters(filters);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   if (!r.defaultExtension.empty()) dialog.setDefaultSuffix(qs(r.defaultExtension));
@@ -126,14 +133,17 @@ std::optional<std::string> QtPlatform::fileDialog(const FileDialogRequest& r, bo
     dialog.selectFile(info.fileName());
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return QDir::toNativeSeparators(dialog.selectedFiles().first()).toStdString();
+  return FileChoice{QDir::toNativeSeparators(dialog.selectedFiles().first()).toStdString(),
+                    std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())))};
 }
 
 std::optional<std::string> QtPlatform::openFileName(const FileDialogRequest& r) {
-  return fileDialog(r, false);
+  const std::optional<FileChoice> choice = fileDialog(r, false);
+  if (!choice) return std::nullopt;
+  return choice->path;
 }
 
-std::optional<std::string> QtPlatform::saveFileName(const FileDialogRequest& r) {
+std::optional<FileChoice> QtPlatform::saveFileChoice(const FileDialogRequest& r) {
   return fileDialog(r, true);
 }
 

@@ -17,10 +17,12 @@ class QtPlatform : public Platform {
 
   MsgAnswer messageBox(MsgCaption caption, MsgIcon icon, MsgButtons buttons,
                        const std::string& text) override;
+  MsgAnswer captionedMessageBox(const std::string& caption, MsgIcon icon, MsgButtons buttons,
+                                const std::string& text) override;
   std::optional<std::string> inputBox(const std::string& title, const std::string& prompt,
                                       const std::string& initial) override;
   std::optional<std::string> openFileName(const FileDialogRequest& r) override;
-  std::optional<std::string> saveFileName(const FileDialogRequest& r) override;
+  std::optional<FileChoice> saveFileChoice(const FileDialogRequest& r) override;
   std::optional<std::int32_t> chooseColor(std::int32_t initial) override;
   LocalDateTime now() override;
   std::vector<std::string> installedFonts() override;
@@ -29,7 +31,7 @@ class QtPlatform : public Platform {
   std::string currentDirectory() override;
 
  private:
-  std::optional<std::string> fileDialog(const FileDialogRequest& r, bool save);
+  std::optional<FileChoice> fileDialog(const FileDialogRequest& r, bool save);
   QWidget* parent_ = nullptr;
 };
 

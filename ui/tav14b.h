@@ -13,6 +13,7 @@ class QListWidget;
 class QPushButton;
 class QRadioButton;
 class QGroupBox;
+class QGridLayout;
 
 namespace tavrel {
 
@@ -100,16 +101,20 @@ class TF4 : public ChildForm {
   QLabel* expertNote() const { return expertNote_; }
   QPushButton* closeButton() const { return close_; }
   QPushButton* cancelButton() const { return cancel_; }
+  QPushButton* helpButton() const { return help_; }
   int pictureNumber() const { return pictureNumber_; }
 
  protected:
   void choiceChanged() override;
+  void showEvent(QShowEvent* e) override;
 
  private:
   void buildList();
   void kindChanged();
   void showFieldsForKind();
   void updatePicture();
+  // Room for the sub-choices, the values and the labels of every type.
+  void reserveSpace();
 
   QListWidget* list_ = nullptr;
   std::vector<int> positions_;
@@ -119,6 +124,9 @@ class TF4 : public ChildForm {
   QGroupBox* quadrantKind_ = nullptr;
   QGroupBox* cylinderKind_ = nullptr;
   QGroupBox* azimuthKind_ = nullptr;
+  QWidget* choiceArea_ = nullptr;
+  QWidget* valueArea_ = nullptr;
+  QGridLayout* valueGrid_ = nullptr;
   QLabel* picture_ = nullptr;
   QLabel* expertNote_ = nullptr;
   QPushButton* close_ = nullptr;

@@ -49,6 +49,10 @@ class TForm6 : public ChildForm {
   // The interval choice of the EoT hour lines (planar page).
   QComboBox* eotIntervalChoice() const { return eotInterval_; }
   QComboBox* hourIntervalChoice() const { return hourInterval_; }
+  // The date-line choice and the analemma marking days (planar and
+  // umbrella pages; nullptr on the others).
+  QGroupBox* dateLineGroup() const { return dateLines_; }
+  QComboBox* analemmaDaysBox() const { return analemmaDays_; }
 
   // Own date lines.
   QListWidget* dateList() const { return dates_; }
@@ -89,6 +93,8 @@ class TForm6 : public ChildForm {
   // Label + edit in a two-column grid.
   void fieldRow(QGridLayout* g, int row, TextSource label, QLineEdit* edit);
   QLineEdit* analemmaHourField(QWidget* parent);
+  QGroupBox* dateLineChoice();
+  QComboBox* analemmaDaysChoice();
 
   Interval intervalA(char* field, bool eot);
   Interval intervalB(char* field);
@@ -100,6 +106,8 @@ class TForm6 : public ChildForm {
   QWidget* pageWidget_ = nullptr;
   QComboBox* eotInterval_ = nullptr;
   QComboBox* hourInterval_ = nullptr;
+  QGroupBox* dateLines_ = nullptr;
+  QComboBox* analemmaDays_ = nullptr;
   QWidget* datePanel_ = nullptr;
   QListWidget* dates_ = nullptr;
   QLineEdit* dateEntry_ = nullptr;

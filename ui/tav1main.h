@@ -91,7 +91,8 @@ class TForm1 : public QMainWindow {
   void hideColourPanel();   // the panel's Close button
   void toggleHints();       // entry 43
   void showAbout();         // entry 44
-  void setPaperA4(bool a4); // entries 19, 20
+  void setPaperA4(bool a4); // entries 19, 20; redraws an open drawing window
+  void showPaperChoice(bool a4);  // the record and the check marks only
   void saveIniFile();       // entry 12
   void reloadIniFile();     // entry 13
   void loadDefaults();      // entry 11

@@ -75,5 +75,43 @@ TEST(PlatformTest, BatchPlatformWritesCaptionAndTextOnOneLineAndAnswersByPolicy)
   design().language = 1;
 }
 
+TEST(PlatformTest, FreeCaptionBoxesKeepTheCallersCaption) {
+  std::ostringstream err;
+  BatchPlatform batch(err);
+  EXPECT_EQ(batch.captionedMessageBox("Tavrel, v. 1.0", MsgIcon::Information, MsgButtons::Ok,
+                                      "Expert mode\r\noff"),
+            MsgAnswer::Ok);
+  EXPECT_EQ(err.str(), "Tavrel, v. 1.0: Expert mode off\n");
+  ScopedScriptedPlatform p;
+  p->answers = {MsgAnswer::Yes};
+  EXPECT_EQ(platform().captionedMessageBox("Mine", MsgIcon::Question, MsgButtons::YesNo, "?"),
+            MsgAnswer::Yes);
+  ASSERT_EQ(p->boxes.size(), 1u);
+  EXPECT_TRUE(p->boxes[0].freeCaption);
+  EXPECT_EQ(p->boxes[0].captionText, "Mine");
+  EXPECT_EQ(p->boxes[0].icon, MsgIcon::Question);
+}
+
+// The scripted save dialog reports the queued filter, else the pair whose
+// pattern has the typed extension; the path-only form drops the filter.
+TEST(PlatformTest, ScriptedSaveDialogReportsTheChosenFilter) {
+  ScopedScriptedPlatform p;
+  FileDialogRequest r;
+  r.filter = "Textdatei (*.TXT)|*.TXT|Excel-Datei (*.CSV)|*.CSV|alle (*.*)|*.*";
+  p->fileNames = {"a", "b.csv", "c.Txt", "d.xyz", "e"};
+  p->filterChoices = {1};
+  std::optional<FileChoice> c = platform().saveFileChoice(r);
+  ASSERT_TRUE(c);
+  EXPECT_EQ(c->path, "a");
+  EXPECT_EQ(c->filterIndex, 1);
+  EXPECT_EQ(platform().saveFileChoice(r)->filterIndex, 1);
+  EXPECT_EQ(platform().saveFileChoice(r)->filterIndex, 0);
+  EXPECT_EQ(platform().saveFileChoice(r)->filterIndex, 0);
+  EXPECT_EQ(platform().saveFileName(r), std::optional<std::string>("e"));
+  EXPECT_FALSE(platform().saveFileChoice(r));  // the queue is empty: cancelled
+  std::ostringstream err;
+  EXPECT_FALSE(BatchPlatform(err).saveFileChoice(r));
+}
+
 }  // namespace
 }  // namespace tavrel

@@ -485,14 +485,23 @@ TEST_F(SaveRouteTest, CoordinatesFileBesideThePlot) {
 
   // To the printer: the same lines go to the print hook.
   std::vector<std::string> printed;
+  std::size_t head = 0;
   SaveHooks hooks;
-  hooks.printCoordinates = [&](const std::vector<std::string>& lines) { printed = lines; };
+  hooks.printCoordinates = [&](const CoordinatesListing& l) {
+    printed = l.lines();
+    head = l.headLineCount();
+  };
   openSavePanel(state_, panel_, PlotTarget::Hpgl);
   state_.coordinates = CoordinatesChoice::Printer;
   platform_->fileNames.push_back(file("dial.plt"));
   ASSERT_EQ(savePlot(state_, panel_, 1.0, nullptr, hooks, choices), SaveResult::Saved);
   ASSERT_GT(printed.size(), 30u);
   EXPECT_EQ(printed[0], "Vertical SUNDIAL");
+  // The head (printed at 11 pt, the rest at 9) ends with the file name.
+  ASSERT_GT(head, 10u);
+  ASSERT_LT(head, printed.size());
+  EXPECT_EQ(printed[head - 1].rfind("File name of saved construction: ", 0), 0u);
+  EXPECT_EQ(printed[head], "");
 
   // A coordinates file named "printer" is the printer.
   printed.clear();

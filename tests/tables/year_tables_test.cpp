@@ -329,6 +329,37 @@ TEST_F(YearTablesTest, SaveTableAsTakesTheNameAndAsksForTheSeparator) {
   EXPECT_EQ(p->boxes.size(), 1u);
 }
 
+// The filter chosen in the dialog decides the format and the extension,
+// whatever extension the name was typed with.
+TEST_F(YearTablesTest, SaveTableAsTakesTheFormatFromTheChosenFilter) {
+  struct Case {
+    const char* typed;
+    int filter;  // 0 text, 1 CSV
+    const char* written;
+  };
+  const Case cases[] = {
+      {"Tabelle", 1, "Tabelle.csv"},
+      {"Tabelle", 0, "Tabelle.txt"},
+      {"Jahr.txt", 1, "Jahr.csv"},
+      {"Liste.csv", 0, "Liste.txt"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    ScopedScriptedPlatform p;
+    p->fileNames.push_back((dir_ / c.typed).string());
+    p->filterChoices.push_back(c.filter);
+    p->answers.push_back(MsgAnswer::Yes);  // ";" when asked
+    ASSERT_TRUE(saveTableAs(yearTable(2024, YearTableKind::Eot)));
+    const std::string bytes = slurp(dir_ / c.written);
+    ASSERT_FALSE(bytes.empty());
+    // Only the CSV file asks for the separator and has it in its day rows.
+    EXPECT_EQ(p->boxes.size(), c.filter == 1 ? 1u : 0u);
+    EXPECT_EQ(bytes.find("\r\n 1.;") != std::string::npos, c.filter == 1);
+    fs::remove(dir_ / c.written);
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 0);
+}
+
 // The symmetric report: the series EoT by solar longitude and the half
 // difference to the longitude of the same declination (180 - L), against
 // PyEphem's EoT at those longitudes (tests/data/eot_by_longitude.tsv,

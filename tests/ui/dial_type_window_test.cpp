@@ -1,6 +1,8 @@
 // The dial-type window (TF4) driven through its list, sub-choices and
 // value fields.
+#include <QApplication>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -40,6 +42,73 @@ class DialTypeWindowTest : public QObject {
  private slots:
   void init() { f = std::make_unique<UiFixture>(); }
   void cleanup() { f.reset(); }
+
+  // Every type in turn, in both languages: the window keeps one size, no
+  // label is cut, the buttons stay inside, and the picture frame is
+  // never empty.
+  void windowKeepsOneSizeThatFitsEveryType_data() {
+    QTest::addColumn<bool>("german");
+    QTest::addColumn<bool>("expert");
+    QTest::addColumn<int>("pointSize");  // of the application font; 0 keeps it
+    QTest::newRow("de") << true << false << 0;
+    QTest::newRow("en") << false << false << 0;
+    QTest::newRow("en expert") << false << true << 0;
+    QTest::newRow("de large font") << true << false << 15;
+    QTest::newRow("de expert large font") << true << true << 15;
+  }
+  void windowKeepsOneSizeThatFitsEveryType() {
+    QFETCH(bool, german);
+    QFETCH(bool, expert);
+    QFETCH(int, pointSize);
+    const QFont before = QApplication::font();
+    struct RestoreFont {
+      QFont font;
+      ~RestoreFont() { QApplication::setFont(font); }
+    } restore{before};
+    if (pointSize > 0) {
+      QFont larger = before;
+      larger.setPointSize(pointSize);
+      QApplication::setFont(larger);
+    }
+    f = std::make_unique<UiFixture>(german);
+    design().expertMode = design().expertModeActive = expert;
+    design().dialKind = 'q';  // opened with a type that shows no fields
+    design().quadrantVariant = 0;
+    f->main->resize(1280, 1000);
+    f->main->show();
+    TF4* w = open();
+    UiFixture::settle();
+    const QSize size = w->size();
+    const std::vector<int> positions = w->positions();
+    for (int round = 0; round < 2; ++round) {
+      for (int position : positions) {
+        choose(w, position);
+        // The quadrant and cylinder types once with each of their forms.
+        QGroupBox* forms = position == kEntryQuadrant ? w->quadrantKind()
+                           : position == kEntryCylinder ? w->cylinderKind()
+                                                        : nullptr;
+        const int variants = forms && forms->isVisibleTo(w) ? 3 : 1;
+        for (int variant = 0; variant < variants; ++variant) {
+          if (variants > 1) chooseRadio(forms, variant);
+          UiFixture::settle();
+          const QString where = QStringLiteral("position %1 variant %2").arg(position).arg(variant);
+          QCOMPARE(w->size(), size);
+          for (QLabel* label : w->findChildren<QLabel*>()) {
+            if (!label->isVisibleTo(w) || label->wordWrap() || label->text().isEmpty()) continue;
+            QVERIFY2(label->width() >= label->sizeHint().width(),
+                     qPrintable(where + QStringLiteral(": ") + label->text()));
+          }
+          for (QPushButton* b : {w->closeButton(), w->cancelButton(), w->helpButton()}) {
+            if (!b->isVisibleTo(w)) continue;
+            const QRect inWindow(b->mapTo(w, QPoint(0, 0)), b->size());
+            QVERIFY2(w->contentsRect().contains(inWindow), qPrintable(where));
+          }
+          QVERIFY2(!w->picture()->pixmap().isNull() || !w->picture()->text().isEmpty(),
+                   qPrintable(where));
+        }
+      }
+    }
+  }
 
   void verticalSetsTheInclinationToNinety() {
     design().planeInclination = 25;

@@ -6,7 +6,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QProcess>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -104,6 +106,23 @@ class DrawingWindowTest : public QObject {
   void cleanup() {
     f.reset();
     w = nullptr;
+  }
+
+  // The main window's Format entries redraw an open drawing window at the
+  // other page scale (picture width / 280 or / 420 pixels per mm).
+  void paperFormatEntriesRedrawTheOpenDrawing() {
+    const bool a4 = design().paperA4;
+    const QImage before = w->image().copy();
+    f->main->menuEntry(a4 ? menu::kFormatA3 : menu::kFormatA4)->trigger();
+    UiFixture::settle();
+    QCOMPARE(design().paperA4, !a4);
+    QVERIFY(f->main->menuEntry(a4 ? menu::kFormatA3 : menu::kFormatA4)->isChecked());
+    QVERIFY(w->image() != before);
+    const QImage other = w->image().copy();
+    f->main->menuEntry(a4 ? menu::kFormatA4 : menu::kFormatA3)->trigger();
+    UiFixture::settle();
+    QCOMPARE(design().paperA4, a4);
+    QVERIFY(w->image() != other);
   }
 
   void activationDrawsTheDefaultDialWithItsDefaults() {
@@ -305,6 +324,35 @@ class DrawingWindowTest : public QObject {
     QVERIFY(!QFile::exists(pdf));
   }
 
+  // The coordinates listing on the printer: the head at 11 pt, the points
+  // after it at 9 pt (word heights read back with pdftotext -bbox).
+  void printedCoordinatesListingShrinksAfterTheHead() {
+    const QString pdf = file(QStringLiteral("listing.pdf"));
+    PrintIntoPdf dialog(pdf);
+    QVERIFY(w->openSavePanel(PlotTarget::Hpgl));
+    w->coordinatesChoice(CoordinatesChoice::Printer)->setChecked(true);
+    f->platform->fileNames.push_back(file(QStringLiteral("listing.plt")).toStdString());
+    QCOMPARE(w->continueSave(), SaveResult::Saved);
+    QVERIFY(QFile::exists(pdf));
+    QProcess bbox;
+    bbox.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    QVERIFY2(bbox.waitForFinished(30000), "pdftotext (poppler-utils) is needed");
+    const QString html = QString::fromUtf8(bbox.readAllStandardOutput());
+    // <word xMin=".." yMin=".." xMax=".." yMax="..">text</word>
+    const QRegularExpression word(
+        QStringLiteral("yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    double headHeight = 0, pointHeight = 0;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+      const QRegularExpressionMatch m = it.next();
+      const double h = m.captured(2).toDouble() - m.captured(1).toDouble();
+      if (headHeight == 0) headHeight = h;  // the dial's name, the first line
+      if (pointHeight == 0 && m.captured(3) == QStringLiteral("Uhr):")) pointHeight = h;
+    }
+    QVERIFY2(headHeight > 0 && pointHeight > 0, qPrintable(html.left(2000)));
+    QVERIFY2(std::fabs(headHeight / pointHeight - 11.0 / 9.0) < 0.03,
+             qPrintable(QStringLiteral("%1 / %2").arg(headHeight).arg(pointHeight)));
+  }
+
   void printWhileTheAngleTableIsShownPrintsTheTable() {
     w->showHourLines();
     const QString pdf = file(QStringLiteral("angles.pdf"));
@@ -336,6 +384,9 @@ class DrawingWindowTest : public QObject {
     }
     QCOMPARE(notes, pages - 1);
     QCOMPARE(cells, 1);  // every row once
+    // The table's columns line up only in a fixed-pitch face.
+    for (const Primitive& p : page.primitives)
+      if (p.kind == PrimitiveKind::Text) QVERIFY2(p.font.fixedPitch, p.text.c_str());
     // On a full page it all fits.
     RecordingCanvas big;
     QCOMPARE(drawAngleTablePages(big, printout, 2100, 2900, [] {}), 1);

@@ -154,6 +154,23 @@ class MainWindowTest : public QObject {
     QCOMPARE(f->platform->boxes[0].text, messageText(67));
   }
 
+  // The two boxes of the switch carry captions with the version instead
+  // of one of the five message captions.
+  void expertModeBoxesNameTheVersion() {
+    design().expertMode = design().expertModeActive = false;
+    m().toggleExpertMode();
+    m().toggleExpertMode();
+    const std::vector<RecordedBox>& boxes = f->platform->boxes;
+    QCOMPARE(boxes.size(), std::size_t(2));
+    const std::string version = design().versionText;
+    QVERIFY(boxes[0].freeCaption && boxes[1].freeCaption);
+    QCOMPARE(q(boxes[0].captionText), q("Tavrel " + version + ", Info"));
+    QCOMPARE(q(boxes[0].text), q(messageText(68)) + QStringLiteral(" on!"));
+    QCOMPARE(q(boxes[1].captionText), q("Tavrel, v. " + version));
+    QCOMPARE(q(boxes[1].text), q(messageText(67)));
+    QCOMPARE(boxes[1].icon, MsgIcon::Information);
+  }
+
   void expertModeOffReopensTheDialTypeList() {
     design().dialKind = 'm';
     m().openWorkingWindow(ShellWindow::DialType, menu::kDialType);

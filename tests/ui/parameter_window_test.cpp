@@ -1,6 +1,8 @@
 // The parameter window (TForm6): page choice, the interval digits, the
 // Sawyer latitude, the own date list and the close check.
 #include <QComboBox>
+#include <QGroupBox>
+#include <QRadioButton>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -182,6 +184,83 @@ class ParameterWindowTest : public QObject {
     disc->setText(QStringLiteral("20"));  // 2.75 < 1 / 0.2
     QVERIFY(closeWindow());
     QCOMPARE(design().umbrellaRadiusRatio, 0.2);
+  }
+
+  void planarGnomonHeightIsRangeChecked_data() {
+    QTest::addColumn<char>("kind");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("h 0") << 'h' << "0" << false;
+    QTest::newRow("h -5") << 'h' << "-5" << false;
+    QTest::newRow("v 4.9") << 'v' << "4.9" << false;
+    QTest::newRow("i 200.5") << 'i' << "200.5" << false;
+    QTest::newRow("h 5") << 'h' << "5" << true;
+    QTest::newRow("v 80") << 'v' << "80" << true;
+    QTest::newRow("i 200") << 'i' << "200" << true;
+  }
+  void planarGnomonHeightIsRangeChecked() {
+    QFETCH(char, kind);
+    QFETCH(QString, typed);
+    QFETCH(bool, accepted);
+    design().dialKind = kind;
+    TForm6* w = open();
+    QCOMPARE(w->page(), TForm6::Page::Planar);
+    QLineEdit* height = w->fieldFor(&design().gnomonLength);
+    QVERIFY(height);
+    height->setText(typed);
+    QCOMPARE(w->leaveField(height), accepted);
+    if (accepted) {
+      QVERIFY(f->platform->boxes.empty());
+      QCOMPARE(design().gnomonLength, typed.toDouble());
+      return;
+    }
+    QCOMPARE(f->platform->boxes.size(), std::size_t(1));
+    QCOMPARE(f->platform->boxes[0].caption, MsgCaption::Problem);
+    const QString text = q(f->platform->boxes[0].text);
+    QVERIFY2(text.contains(q(messageText(13))), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("5.00, ...,")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("200.0] !")), qPrintable(text));
+    // The close check refuses the window as well.
+    QVERIFY(!closeWindow());
+    QVERIFY(!design().inputValid);
+  }
+
+  void umbrellaPageChoosesDateLinesAndAnalemmaDays() {
+    design().dialKind = 'v';
+    design().umbrellaMode = true;
+    design().dateLineMode = '0';
+    design().analemmaMarkDays = 0;
+    TForm6* w = open();
+    QCOMPARE(w->page(), TForm6::Page::Umbrella);
+    QGroupBox* dates = w->dateLineGroup();
+    QVERIFY(dates);
+    const QList<QRadioButton*> radios = dates->findChildren<QRadioButton*>();
+    QCOMPARE(radios.size(), 4);
+    QVERIFY(radios[0]->isChecked());
+    radios[2]->click();  // own date lines
+    QCOMPARE(design().dateLineMode, '2');
+    QVERIFY(w->analemmaDaysBox());
+    QCOMPARE(w->analemmaDaysBox()->count(), 5);
+    pick(w->analemmaDaysBox(), 3);
+    QCOMPARE(int(design().analemmaMarkDays), 3);
+    QVERIFY(closeWindow());
+    TForm6* again = open();
+    QVERIFY(again->dateLineGroup()->findChildren<QRadioButton*>()[2]->isChecked());
+    QCOMPARE(again->analemmaDaysBox()->currentIndex(), 3);
+  }
+
+  void umbrellaDiscOutOfRangeShowsMessageTenOnly() {
+    design().dialKind = 'h';
+    design().umbrellaMode = true;
+    TForm6* w = open();
+    QLineEdit* disc = w->fieldFor(&design().umbrellaRadiusRatio);
+    QVERIFY(disc);
+    const double before = design().umbrellaRadiusRatio;
+    disc->setText(QStringLiteral("250"));
+    QVERIFY(!w->leaveField(disc));
+    QCOMPARE(f->platform->boxes.size(), std::size_t(1));
+    QCOMPARE(f->platform->boxes[0].text, messageText(10));
+    QCOMPARE(design().umbrellaRadiusRatio, before);
   }
 
   void hollanderHalfAngleBelowTheAxis() {

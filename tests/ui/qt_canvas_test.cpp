@@ -1,6 +1,7 @@
 // The Qt painter canvas on an image: lines, texts and arcs land where the
 // canvas contract puts them, flood fill stops at its border, and the page
 // a paged device reports is the printer's page set-up.
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPageLayout>
 #include <QTest>
@@ -45,6 +46,20 @@ class QtCanvasTest : public QObject {
     QVERIFY(isInked(img, 110, 60));
     QVERIFY(isWhite(img, 60, 40));
     QVERIFY(isWhite(img, 150, 20));
+  }
+
+  // A fixed-pitch request whose face is missing falls back to a face whose
+  // "i" and "W" are equally wide; without it Qt picks a proportional one.
+  void fixedPitchFallsBackToATypewriterFace() {
+    Font wanted;
+    wanted.face = "MS Serif";  // not installed here
+    wanted.height = 40;
+    wanted.fixedPitch = true;
+    const QFontMetricsF fixed(QtCanvas::qFont(wanted));
+    QCOMPARE(fixed.horizontalAdvance(QStringLiteral("iiii")), fixed.horizontalAdvance(QStringLiteral("WWWW")));
+    wanted.fixedPitch = false;
+    const QFontMetricsF plain(QtCanvas::qFont(wanted));
+    QVERIFY(plain.horizontalAdvance(QStringLiteral("iiii")) < plain.horizontalAdvance(QStringLiteral("WWWW")));
   }
 
   void textHangsBelowItsReferencePoint() {

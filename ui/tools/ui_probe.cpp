@@ -10,6 +10,8 @@
 //   tavrel_ui_probe screenshot OUT.png de|en [WINDOW]
 //       the main window after start-up in that language, saved as PNG;
 //       WINDOW opens a working window first: dialtype, location, colours,
+//       dialtype:P,Q,... (the dial-type window with the entries of the
+//       list positions P, Q, ... chosen one after the other, as clicks do),
 //       drawing,
 //       or parameters:K with K the dial kind letter (a "s" before it for
 //       the umbrella form, e.g. parameters:si).
@@ -25,23 +27,14 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "ui/qt_platform.h"
+#include "ui/tools/answering_platform.h"
+#include "ui/tav14b.h"
 #include "ui/tav1main.h"
 #include "ui/tavrel_app.h"
 
 namespace {
 
-class AnsweringPlatform : public tavrel::QtPlatform {
- public:
-  tavrel::MsgAnswer messageBox(tavrel::MsgCaption caption, tavrel::MsgIcon, tavrel::MsgButtons buttons,
-                               const std::string& text) override {
-    std::cerr << tavrel::captionText(caption) << ": " << text << "\n";
-    switch (buttons) {
-      case tavrel::MsgButtons::Ok: return tavrel::MsgAnswer::Ok;
-      case tavrel::MsgButtons::YesNo: return tavrel::MsgAnswer::No;
-      default: return tavrel::MsgAnswer::Cancel;
-    }
-  }
-};
+using tavrel::probe::AnsweringPlatform;
 
 long long wallNs() {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -83,6 +76,18 @@ int main(int argc, char** argv) {
         namespace menu = tavrel::menu;
         w.setLanguage(german);
         if (window == "dialtype") w.openWorkingWindow(ShellWindow::DialType, menu::kDialType);
+        if (window.rfind("dialtype:", 0) == 0) {
+          w.openWorkingWindow(ShellWindow::DialType, menu::kDialType);
+          if (auto* types = w.form<tavrel::TF4>(ShellWindow::DialType)) {
+            std::size_t from = 9;
+            while (from < window.size()) {
+              const std::size_t comma = window.find(',', from);
+              types->selectEntry(std::atoi(window.substr(from, comma - from).c_str()));
+              if (comma == std::string::npos) break;
+              from = comma + 1;
+            }
+          }
+        }
         if (window == "location") w.openWorkingWindow(ShellWindow::Location, menu::kLocation);
         if (window == "colours") w.showColourPanel();
         if (window == "drawing") w.openWorkingWindow(ShellWindow::Drawing, menu::kDrawing);

@@ -37,23 +37,13 @@
 #include "ui/table_window.h"
 #include "ui/print_jobs.h"
 #include "ui/qt_platform.h"
+#include "ui/tools/answering_platform.h"
 #include "ui/tav1main.h"
 #include "ui/tavrel_app.h"
 
 namespace {
 
-class AnsweringPlatform : public tavrel::QtPlatform {
- public:
-  tavrel::MsgAnswer messageBox(tavrel::MsgCaption caption, tavrel::MsgIcon, tavrel::MsgButtons buttons,
-                               const std::string& text) override {
-    std::cerr << tavrel::captionText(caption) << ": " << text << "\n";
-    switch (buttons) {
-      case tavrel::MsgButtons::Ok: return tavrel::MsgAnswer::Ok;
-      case tavrel::MsgButtons::YesNo: return tavrel::MsgAnswer::No;
-      default: return tavrel::MsgAnswer::Cancel;
-    }
-  }
-};
+using tavrel::probe::AnsweringPlatform;
 
 int usage() {
   std::cerr << "usage: tavrel_work_window_probe drawing|calculator|table OUT.png de|en | print OUT.pdf | zoom N\n";

@@ -4,7 +4,7 @@
 
 namespace tavrel {
 
-DxfLineWriter::DxfLineWriter(DxfSink& sink) : sink_(sink), buffer_(new char[kBlock]) {}
+DxfLineWriter::DxfLineWriter(AtomicFileWriter& sink) : sink_(sink), buffer_(new char[kBlock]) {}
 
 DxfLineWriter::~DxfLineWriter() {
   if (held_) std::fclose(held_);
@@ -29,7 +29,7 @@ void DxfLineWriter::makeRoom(std::size_t size) {
 void DxfLineWriter::bigLine(std::string_view text) {
   flush();
   if (converted_) {
-    failed_ = failed_ || !sink_.write(text.data(), text.size()) || !sink_.write("\r\n", 2);
+    failed_ = failed_ || sink_.write(text) || sink_.write("\r\n");
     return;
   }
   if (!held_) held_ = std::tmpfile();
@@ -40,7 +40,7 @@ void DxfLineWriter::bigLine(std::string_view text) {
 void DxfLineWriter::flush() {
   if (used_ == 0) return;
   if (converted_) {
-    if (!sink_.write(buffer_.get(), used_)) failed_ = true;
+    if (sink_.write({buffer_.get(), used_})) failed_ = true;
   } else {
     if (!held_) held_ = std::tmpfile();
     if (!held_ || std::fwrite(buffer_.get(), 1, used_, held_) != used_) failed_ = true;
@@ -67,11 +67,11 @@ void DxfLineWriter::drainHeld(bool dropLf) {
 }
 
 bool DxfLineWriter::pass(char* data, std::size_t size, bool dropLf) {
-  if (!dropLf) return sink_.write(data, size);
+  if (!dropLf) return !sink_.write({data, size});
   std::size_t kept = 0;
   for (std::size_t i = 0; i < size; ++i)
     if (data[i] != '\n') data[kept++] = data[i];
-  return sink_.write(data, kept);
+  return !sink_.write({data, kept});
 }
 
 bool DxfLineWriter::finish(bool converted) {

@@ -18,13 +18,15 @@
 #include <memory>
 #include <string_view>
 
-#include "dxf/dxf_sink.h"
+#include "plot/atomic_file.h"
 
 namespace tavrel {
 
 class DxfLineWriter {
  public:
-  explicit DxfLineWriter(DxfSink& sink);
+  // The sink is the program's one safe file writer (temporary file
+  // beside the target, renamed when complete; devices in place).
+  explicit DxfLineWriter(AtomicFileWriter& sink);
   ~DxfLineWriter();
   DxfLineWriter(const DxfLineWriter&) = delete;
   DxfLineWriter& operator=(const DxfLineWriter&) = delete;
@@ -38,8 +40,22 @@ class DxfLineWriter {
     p[text.size() + 1] = '\n';
     used_ += text.size() + 2;
   }
+  // A record: room is made once for all of its lines.
   void lines(std::initializer_list<std::string_view> texts) {
-    for (std::string_view t : texts) line(t);
+    std::size_t size = 0;
+    for (std::string_view t : texts) size += t.size() + 2;
+    if (size > kBlock - used_) makeRoom(size);
+    if (size > kBlock - used_) {
+      for (std::string_view t : texts) line(t);
+      return;
+    }
+    char* p = buffer_.get() + used_;
+    for (std::string_view t : texts) {
+      for (char c : t) *p++ = c;
+      *p++ = '\r';
+      *p++ = '\n';
+    }
+    used_ += size;
   }
   // A line of free text (a label): DOS characters become Windows ones.
   void textLine(std::string_view text);
@@ -70,7 +86,7 @@ class DxfLineWriter {
   void drainHeld(bool dropLf);
   bool pass(char* data, std::size_t size, bool dropLf);
 
-  DxfSink& sink_;
+  AtomicFileWriter& sink_;
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
   bool converted_ = false;

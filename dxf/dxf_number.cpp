@@ -52,30 +52,22 @@ char* exactDigits(char* out, double magnitude, int decimals, std::size_t& length
   return out;
 }
 
-// Integer N as a number with `decimals` places: N / 10^decimals.
+// Integer N as a number with `decimals` places: N / 10^decimals,
+// at least one digit before the point.
 std::size_t scaledInteger(char* out, std::uint64_t n, int decimals) {
-  char digits[24];
-  auto r = std::to_chars(digits, digits + sizeof digits, n);
-  std::size_t count = static_cast<std::size_t>(r.ptr - digits);
-  std::size_t length = 0;
-  const std::size_t places = static_cast<std::size_t>(decimals);
-  if (count <= places) {
-    out[length++] = '0';
-    if (places > 0) {
-      out[length++] = '.';
-      for (std::size_t i = count; i < places; ++i) out[length++] = '0';
-      std::memcpy(out + length, digits, count);
-      length += count;
-    }
-    return length;
+  char digits[48];
+  char* p = digits + sizeof digits;
+  for (int i = 0; i < decimals; ++i) {
+    *--p = static_cast<char>('0' + n % 10);
+    n /= 10;
   }
-  std::memcpy(out, digits, count - places);
-  length = count - places;
-  if (places > 0) {
-    out[length++] = '.';
-    std::memcpy(out + length, digits + count - places, places);
-    length += places;
-  }
+  if (decimals > 0) *--p = '.';
+  do {
+    *--p = static_cast<char>('0' + n % 10);
+    n /= 10;
+  } while (n > 0);
+  const std::size_t length = static_cast<std::size_t>(digits + sizeof digits - p);
+  std::memcpy(out, p, length);
   return length;
 }
 

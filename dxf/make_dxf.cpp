@@ -9,7 +9,8 @@
 // arcs, character sizes and angles turn them into numbers, and the results
 // are written back with fixed formats (fixedText) that are part of the
 // output. One pass over the input writes the DXF record by record, in
-// its final form (see dxf_line_writer.h), through one sink (dxf_sink.h).
+// its final form (see dxf_line_writer.h), through the program's safe file
+// writer (plot/atomic_file.h).
 //
 // The HPGL subset follows HP-GL (HP 7475A Interfacing and Programming
 // Manual) with the HP-GL/2 pen width: IN VS PU PD PA PR SP LT PW EA ER CI
@@ -32,8 +33,8 @@
 #include "dxf/dxf_number.h"
 #include "dxf/dxf_head.h"
 #include "dxf/dxf_line_writer.h"
-#include "dxf/dxf_sink.h"
 #include "dxf/info_lines.h"
+#include "plot/atomic_file.h"
 #include "plot/geometry.h"
 
 namespace tavrel {
@@ -81,37 +82,33 @@ bool parseNumber(std::string_view s, double& value) {
     negative = s.front() == '-';
     s.remove_prefix(1);
   }
-  if (s.empty()) return false;
-  int digits = 0, points = 0;
+  // Up to 15 digits the value is an exact integer divided by an exact
+  // power of ten: one correctly rounded division gives the correctly
+  // rounded number (Clinger, "How to read floating point numbers
+  // accurately", PLDI 1990). Longer texts go to std::from_chars.
+  static constexpr double kTens[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                     1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  std::uint64_t mantissa = 0;
+  int digits = 0, points = 0, decimals = 0;
   for (char c : s) {
-    if (c >= '0' && c <= '9') ++digits;
-    else if (c == '.') ++points;
-    else return false;
+    if (c >= '0' && c <= '9') {
+      mantissa = mantissa * 10 + (c - '0');
+      ++digits;
+      decimals += points;
+    } else if (c == '.') {
+      ++points;
+    } else {
+      return false;
+    }
   }
   if (digits == 0 || points > 1) return false;
   double v = 0;
-  // Up to 15 significant digits and 22 decimals the value is an exact
-  // integer divided by an exact power of ten: one correctly rounded
-  // division gives the correctly rounded number (Clinger, "How to read
-  // floating point numbers accurately", PLDI 1990).
-  if (s.size() <= 15) {
-    static constexpr double kTens[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    std::int64_t mantissa = 0;
-    int decimals = -1;
-    for (char c : s) {
-      if (c == '.') decimals = 0;
-      else {
-        mantissa = mantissa * 10 + (c - '0');
-        if (decimals >= 0) ++decimals;
-      }
-    }
-    v = static_cast<double>(mantissa) / kTens[decimals < 0 ? 0 : decimals];
-    value = negative ? -v : v;
-    return true;
+  if (digits <= 15) {
+    v = static_cast<double>(mantissa) / kTens[decimals];
+  } else {
+    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::fixed);
+    if (ec != std::errc() || end != s.data() + s.size()) return false;
   }
-  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::fixed);
-  if (ec != std::errc() || end != s.data() + s.size()) return false;
   value = negative ? -v : v;
   return true;
 }
@@ -607,7 +604,7 @@ void HpglToDxf::movePairs(int budget) {
     TextPoint p;
     if (!readPair(p)) return;
     --budget;
-    newPoint_ = absolute_ ? p : offsetFromPen(p);
+    newPoint_ = absolute_ ? std::move(p) : offsetFromPen(p);
     penPos_ = newPoint_;
   }
 }
@@ -623,7 +620,7 @@ void HpglToDxf::drawPairs(int budget) {
       const int penCode = windowCode(penPos_);
       if (!readPair(p)) return;
       --budget;
-      newPoint_ = absolute_ ? p : offsetFromPen(p);
+      newPoint_ = absolute_ ? std::move(p) : offsetFromPen(p);
       const int newCode = windowCode(newPoint_);
       if (penCode != 0 && newCode != 0) {
         penPos_ = newPoint_;
@@ -640,16 +637,16 @@ void HpglToDxf::drawPairs(int budget) {
     } else {
       if (!readPair(p)) return;
       --budget;
-      newPoint_ = absolute_ ? p : offsetFromPen(p);
+      newPoint_ = absolute_ ? std::move(p) : offsetFromPen(p);
       const int newCode = windowCode(newPoint_);
-      saved_ = newPoint_;
-      if (newCode != 0) {
-        if (absolute_) clip();
-        vertex(newPoint_);
-        closePolyline();
-      } else {
-        vertex(newPoint_);
+      if (newCode == 0) {
+        vertex(newPoint_);  // the pen position is the new point
+        continue;
       }
+      saved_ = newPoint_;
+      if (absolute_) clip();
+      vertex(newPoint_);
+      closePolyline();
     }
     penPos_ = saved_;
   }
@@ -960,8 +957,8 @@ DxfResult MakeDxf(const std::string& hpglPath, const std::string& dxfPath,
   }
   std::fseek(input, letterOffset + 1, SEEK_SET);
 
-  DxfSink sink;
-  if (!sink.open(dxfPath)) {
+  AtomicFileWriter sink;
+  if (sink.open(dxfPath)) {
     std::fclose(input);
     showMessage(MsgCaption::Error, MsgIcon::Error, "Das war ein Datei-Öffnungsfehler!");
     return DxfResult::OutputError;
@@ -984,7 +981,7 @@ DxfResult MakeDxf(const std::string& hpglPath, const std::string& dxfPath,
     showMessage(MsgCaption::Error, MsgIcon::Error, ioErrorText(hpglPath, EIO));
     return DxfResult::InputError;
   }
-  if (!writer.finish(convertedAny) || !sink.commit()) {
+  if (!writer.finish(convertedAny) || sink.commit()) {
     sink.abandon();
     showMessage(MsgCaption::Error, MsgIcon::Error, messageText(53));
     return DxfResult::OutputError;

@@ -57,6 +57,13 @@ class DxfLineWriter {
     }
     used_ += size;
   }
+  // Lines prepared by the caller, each ended with CR LF.
+  void completeLines(std::string_view text) {
+    if (text.size() > kBlock - used_) makeRoom(text.size());
+    if (text.size() > kBlock - used_) return bigLine(text.substr(0, text.size() - 2));
+    std::memcpy(buffer_.get() + used_, text.data(), text.size());
+    used_ += text.size();
+  }
   // A line of free text (a label): DOS characters become Windows ones.
   void textLine(std::string_view text);
   // Room for `size` more characters; the caller then writes them at

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 namespace tavrel {
 
@@ -73,7 +74,7 @@ std::size_t scaledInteger(char* out, std::uint64_t n, int decimals) {
 
 }  // namespace
 
-std::size_t dxfFixed(char* out, double x, int width, int decimals) {
+std::size_t dxfFixed(char* out, double x, int width, int decimals, double* readBack) {
   char body[kDxfFixedMax + 2];
   char* text = body + 1;  // room for the sign
   std::size_t length = 0;
@@ -86,7 +87,15 @@ std::size_t dxfFixed(char* out, double x, int width, int decimals) {
     const auto n = static_cast<std::uint64_t>(std::floor(product + 0.5));
     length = scaledInteger(text, n, decimals);
     zero = n == 0;
+    // The text is n / 10^decimals with at most 10 digits: an exact integer
+    // over an exact power of ten, read back by one correctly rounded
+    // division.
+    if (readBack) {
+      const double back = static_cast<double>(n) / kPowersOfTen[decimals];
+      *readBack = std::signbit(x) && !zero ? -back : back;
+    }
   } else {
+    if (readBack) *readBack = std::numeric_limits<double>::quiet_NaN();
     char* digits = exactDigits(text, magnitude, decimals, length);
     if (digits != text) std::memmove(text, digits, length);
     zero = true;

@@ -20,8 +20,10 @@ namespace tavrel {
 constexpr std::size_t kDxfFixedMax = 340;
 
 // Writes x into out (at least kDxfFixedMax + width characters) and
-// returns the length; decimals 0..20.
-std::size_t dxfFixed(char* out, double x, int width, int decimals);
+// returns the length; decimals 0..20. If readBack is given it receives
+// the number that a correctly rounded reading of the written text gives,
+// where that comes for free (the common case), else NaN.
+std::size_t dxfFixed(char* out, double x, int width, int decimals, double* readBack = nullptr);
 
 // The same as a string.
 std::string dxfFixedText(double x, int width, int decimals);

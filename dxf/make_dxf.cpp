@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -183,11 +184,16 @@ class ByteReader {
   std::size_t size_ = 0, pos_ = 0;
 };
 
-// One point as two decimal texts; an empty x means "unknown".
+// One point as two decimal texts; an empty x means "unknown". Where the
+// point was read from the plot file, the numbers that parseNumber gives
+// for the two texts are kept beside them (valued), so that the window
+// test need not read them again.
 struct TextPoint {
   std::string x, y;
+  double vx = 0, vy = 0;
+  bool valued = false;
   bool known() const { return !x.empty(); }
-  bool operator==(const TextPoint&) const = default;
+  bool operator==(const TextPoint& o) const { return x == o.x && y == o.y; }
 };
 
 // The converter state of one conversion and the command interpreter.
@@ -212,9 +218,9 @@ class HpglToDxf {
   void finishParameters();
   int piecePairs() const;
   bool moreParameters() const;
-  bool readNumber(std::string& target, bool coordinate);
+  bool readNumber(std::string& target, bool coordinate, double* value = nullptr);
   bool readPair(TextPoint& p);
-  std::string scaledCoordinate(std::string_view token);
+  std::string scaledCoordinate(std::string_view token, double* value);
 
   // --- arithmetic on texts ---
   std::string sum(const std::string& a, const std::string& b, const char* axis);
@@ -274,6 +280,9 @@ class HpglToDxf {
   bool converted_ = false;
   bool numberError_ = false;
   std::string lineType_ = "CONTINUOUS";
+  // The first eight lines of a VERTEX record, which change only with the
+  // pen and the line type.
+  std::string vertexHead_;
   std::string width_;
   std::string widthFactor_ = "0.7";
   std::string charHeight_;
@@ -406,7 +415,9 @@ bool HpglToDxf::moreParameters() const {
   return false;
 }
 
-bool HpglToDxf::readNumber(std::string& target, bool coordinate) {
+// For a coordinate, *value (if given) receives parseNumber(target), or
+// NaN where that is not known without reading the text again.
+bool HpglToDxf::readNumber(std::string& target, bool coordinate, double* value) {
   const std::size_t n = text_.size();
   while (at_ < n && isSeparator(text_[at_])) ++at_;
   std::size_t end = at_;
@@ -421,7 +432,7 @@ bool HpglToDxf::readNumber(std::string& target, bool coordinate) {
   }
   const std::string_view token = std::string_view(text_).substr(at_, end - at_);
   at_ = end;
-  if (coordinate) target = scaledCoordinate(token);
+  if (coordinate) target = scaledCoordinate(token, value);
   else target.assign(token);
   return true;
 }
@@ -429,21 +440,26 @@ bool HpglToDxf::readNumber(std::string& target, bool coordinate) {
 // A coordinate or radius token divided by the scale: fixedText(v, 10, 4)
 // without its leading blanks; with scale 1 the token as written. A token
 // that is not a number (such as "1.2.3") gives "-1.0000".
-std::string HpglToDxf::scaledCoordinate(std::string_view token) {
+std::string HpglToDxf::scaledCoordinate(std::string_view token, double* value) {
   double v = 0;
+  if (value) *value = std::numeric_limits<double>::quiet_NaN();
   if (!parseNumber(token, v)) {
     const std::string t(token);
     log("Fehler in: " + cmd_ + " " + t + std::string(rest()) + "; weil:" + t + " keine Zahl ist.");
     return "-1.0000";
   }
-  if (scale_ == 1.0) return std::string(token);
+  if (scale_ == 1.0) {
+    if (value) *value = v;
+    return std::string(token);
+  }
   char buffer[kDxfFixedMax];
-  return std::string(buffer, dxfFixed(buffer, finite(v / scale_), 0, 4));
+  return std::string(buffer, dxfFixed(buffer, finite(v / scale_), 0, 4, value));
 }
 
 bool HpglToDxf::readPair(TextPoint& p) {
   TextPoint q;
-  if (!readNumber(q.x, true) || !readNumber(q.y, true)) return false;
+  if (!readNumber(q.x, true, &q.vx) || !readNumber(q.y, true, &q.vy)) return false;
+  q.valued = !std::isnan(q.vx) && !std::isnan(q.vy);
   p = std::move(q);
   return true;
 }
@@ -471,14 +487,14 @@ TextPoint HpglToDxf::offsetFromPen(const TextPoint& d) {
 // 4 above ymax; y is looked at only when x is within range.
 int HpglToDxf::windowCode(const TextPoint& p) {
   if (wxMin_ == wxMax_) return 0;
-  double x = 0, y = 0;
-  if (!parseNumber(p.x, x)) {
+  double x = p.vx, y = p.vy;
+  if (!p.valued && !parseNumber(p.x, x)) {
     log(p.x + " : kein reeller x-Wert!");
     return 0;
   }
   if (x < wxMin_) return 1;
   if (x > wxMax_) return 2;
-  if (!parseNumber(p.y, y)) {
+  if (!p.valued && !parseNumber(p.y, y)) {
     log(p.y + " : kein reeller y-Wert!");
     return 0;
   }
@@ -497,6 +513,7 @@ void HpglToDxf::clipOnce() {
   TextPoint& outside = penCode != 0 ? penPos_ : newPoint_;
   const TextPoint& inside = penCode != 0 ? newPoint_ : penPos_;
   const int code = penCode != 0 ? penCode : newCode;
+  outside.valued = false;
   double ox = 0, oy = 0, ix = 0, iy = 0;
   parseNumber(outside.x, ox);
   parseNumber(outside.y, oy);
@@ -535,7 +552,15 @@ void HpglToDxf::polylineHead(bool edgeForm) {
 }
 
 void HpglToDxf::vertex(const TextPoint& p) {
-  out_.lines({"VERTEX", "  8", layer(), " 62", pen_, "  6", lineType_, " 10", p.x, " 20", p.y, "0"});
+  if (vertexHead_.empty()) {
+    for (std::string_view line : {std::string_view("VERTEX"), std::string_view("  8"),
+                                  std::string_view(layer_), std::string_view(" 62"),
+                                  std::string_view(pen_), std::string_view("  6"),
+                                  std::string_view(lineType_), std::string_view(" 10")})
+      vertexHead_.append(line).append("\r\n");
+  }
+  out_.completeLines(vertexHead_);
+  out_.lines({p.x, " 20", p.y, "0"});
   penPos_ = p;
 }
 
@@ -699,6 +724,7 @@ void HpglToDxf::selectPen() {
     if (parseNumber(pen, number)) {
       pen_ = pen;
       layer_ = "L_" + pen_;
+      vertexHead_.clear();
     }
     else
       log("Fehler in: " + cmd_ + " " + pen + std::string(rest()) + "; weil:" + pen +
@@ -715,6 +741,7 @@ void HpglToDxf::lineType() {
   else if (type == "2" || type == "3") lineType_ = "DASHED";
   else if (type == "4") lineType_ = "DASHDOT";
   else lineType_ = "CONTINUOUS";
+  vertexHead_.clear();
 }
 
 void HpglToDxf::penWidth() {

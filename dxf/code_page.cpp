@@ -33,26 +33,4 @@ unsigned char oemToAnsi(unsigned char c) {
   return c < 0x80 ? c : kCp850ToCp1252[c - 0x80];
 }
 
-bool oemToAnsiLines(std::FILE* in, std::FILE* out) {
-  bool lineOpen = false;     // characters of an unfinished line were written
-  bool afterCr = false;      // the previous character ended a line with CR
-  int c;
-  while ((c = std::getc(in)) != EOF) {
-    if (c == '\n' && afterCr) {  // the LF of a CR LF pair
-      afterCr = false;
-      continue;
-    }
-    afterCr = (c == '\r');
-    if (c == '\r' || c == '\n') {
-      std::fputs("\r\n", out);
-      lineOpen = false;
-    } else {
-      std::putc(oemToAnsi(static_cast<unsigned char>(c)), out);
-      lineOpen = true;
-    }
-  }
-  if (lineOpen) std::fputs("\r\n", out);
-  return !std::ferror(in) && !std::ferror(out);
-}
-
 }  // namespace tavrel

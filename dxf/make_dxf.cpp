@@ -8,8 +8,9 @@
 // the DXF file as decimal strings; only scaling, relative moves, clipping,
 // arcs, character sizes and angles turn them into numbers, and the results
 // are written back with fixed formats (fixedText) that are part of the
-// output. One pass over the input writes the DXF record by record; a
-// second pass over the finished file converts its character set.
+// output. One pass over the input writes the DXF record by record, in
+// its final form (see dxf_line_writer.h), through the program's safe file
+// writer (plot/atomic_file.h).
 //
 // The HPGL subset follows HP-GL (HP 7475A Interfacing and Programming
 // Manual) with the HP-GL/2 pen width: IN VS PU PD PA PR SP LT PW EA ER CI
@@ -19,8 +20,10 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -28,12 +31,12 @@
 
 #include "core/language.h"
 #include "core/platform.h"
-#include "dxf/code_page.h"
+#include "dxf/dxf_number.h"
 #include "dxf/dxf_head.h"
 #include "dxf/dxf_line_writer.h"
 #include "dxf/info_lines.h"
+#include "plot/atomic_file.h"
 #include "plot/geometry.h"
-#include "plot/number_text.h"
 
 namespace tavrel {
 
@@ -80,32 +83,48 @@ bool parseNumber(std::string_view s, double& value) {
     negative = s.front() == '-';
     s.remove_prefix(1);
   }
-  if (s.empty()) return false;
-  int digits = 0, points = 0;
+  // Up to 15 digits the value is an exact integer divided by an exact
+  // power of ten: one correctly rounded division gives the correctly
+  // rounded number (Clinger, "How to read floating point numbers
+  // accurately", PLDI 1990). Longer texts go to std::from_chars.
+  static constexpr double kTens[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                     1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  std::uint64_t mantissa = 0;
+  int digits = 0, points = 0, decimals = 0;
   for (char c : s) {
-    if (c >= '0' && c <= '9') ++digits;
-    else if (c == '.') ++points;
-    else return false;
+    if (c >= '0' && c <= '9') {
+      mantissa = mantissa * 10 + (c - '0');
+      ++digits;
+      decimals += points;
+    } else if (c == '.') {
+      ++points;
+    } else {
+      return false;
+    }
   }
   if (digits == 0 || points > 1) return false;
   double v = 0;
-  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::fixed);
-  if (ec != std::errc() || end != s.data() + s.size()) return false;
+  if (digits <= 15) {
+    v = static_cast<double>(mantissa) / kTens[decimals];
+  } else {
+    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::fixed);
+    if (ec != std::errc() || end != s.data() + s.size()) return false;
+  }
   value = negative ? -v : v;
   return true;
 }
 
-// fixedText that never writes "inf" or "nan": a value beyond the range of
-// doubles (only reachable with absurd scales) is written as +-1e300.
-std::string numText(double v, int width, int decimals) {
-  if (std::isnan(v)) v = 0;
-  else if (std::isinf(v)) v = v > 0 ? 1e300 : -1e300;
-  return fixedText(v, width, decimals);
+// A value beyond the range of doubles (only reachable with absurd
+// scales) is written as +-1e300, never as "inf" or "nan".
+double finite(double v) {
+  if (std::isnan(v)) return 0;
+  if (std::isinf(v)) return v > 0 ? 1e300 : -1e300;
+  return v;
 }
 
-std::string withoutLeadingBlanks(std::string s) {
-  std::size_t i = s.find_first_not_of(' ');
-  return i == std::string::npos ? std::string() : s.substr(i);
+// fixedText(v, width, decimals) of a finite stand-in for v.
+std::string numText(double v, int width, int decimals) {
+  return dxfFixedText(finite(v), width, decimals);
 }
 
 // Scientific form of the default polyline width: sign position (blank or
@@ -134,32 +153,47 @@ std::string ioErrorText(const std::string& path, int error) {
   return path + ": " + std::generic_category().message(error);
 }
 
-// Buffered reading of the plot file, one character (0..255) at a time.
+// Reading of the plot file in large blocks: one character (0..255) at a
+// time, or the characters read ahead as a run.
 class ByteReader {
  public:
-  explicit ByteReader(std::FILE* file) : file_(file), buffer_(new char[kSize]) {}
+  explicit ByteReader(std::FILE* file) : file_(file), buffer_(new char[kSize]) {
+    std::setvbuf(file_, nullptr, _IONBF, 0);
+  }
   int get() {
-    if (pos_ == size_) {
-      size_ = std::fread(buffer_.get(), 1, kSize, file_);
-      pos_ = 0;
-      if (size_ == 0) return kEndOfInput;
-    }
+    if (pos_ == size_ && !refill()) return kEndOfInput;
     return static_cast<unsigned char>(buffer_[pos_++]);
   }
+  // The characters read ahead (empty only at the end of the input).
+  std::string_view ahead() {
+    if (pos_ == size_) refill();
+    return {buffer_.get() + pos_, size_ - pos_};
+  }
+  void skip(std::size_t n) { pos_ += n; }
   bool failed() const { return std::ferror(file_) != 0; }
 
  private:
-  static constexpr std::size_t kSize = 1 << 16;
+  bool refill() {
+    size_ = std::fread(buffer_.get(), 1, kSize, file_);
+    pos_ = 0;
+    return size_ > 0;
+  }
+  static constexpr std::size_t kSize = std::size_t{1} << 20;
   std::FILE* file_;
   std::unique_ptr<char[]> buffer_;
   std::size_t size_ = 0, pos_ = 0;
 };
 
-// One point as two decimal texts; an empty x means "unknown".
+// One point as two decimal texts; an empty x means "unknown". Where the
+// point was read from the plot file, the numbers that parseNumber gives
+// for the two texts are kept beside them (valued), so that the window
+// test need not read them again.
 struct TextPoint {
   std::string x, y;
+  double vx = 0, vy = 0;
+  bool valued = false;
   bool known() const { return !x.empty(); }
-  bool operator==(const TextPoint&) const = default;
+  bool operator==(const TextPoint& o) const { return x == o.x && y == o.y; }
 };
 
 // The converter state of one conversion and the command interpreter.
@@ -184,9 +218,9 @@ class HpglToDxf {
   void finishParameters();
   int piecePairs() const;
   bool moreParameters() const;
-  bool readNumber(std::string& target, bool coordinate);
+  bool readNumber(std::string& target, bool coordinate, double* value = nullptr);
   bool readPair(TextPoint& p);
-  std::string scaledCoordinate(const std::string& token);
+  std::string scaledCoordinate(std::string_view token, double* value);
 
   // --- arithmetic on texts ---
   std::string sum(const std::string& a, const std::string& b, const char* axis);
@@ -220,14 +254,23 @@ class HpglToDxf {
   void vertex(const TextPoint& p);
   void closePolyline();
   void log(std::string line);
-  std::string layer() const { return "L_" + pen_; }
+  void markConverted() {
+    converted_ = true;
+    out_.setConverted();
+  }
+  const std::string& layer() const { return layer_; }
 
   DxfLineWriter& out_;
   const double scale_;
 
   std::string cmd_;
+  // The parameter text; the commands take numbers from its front by
+  // moving at_, and what they have taken is dropped after each execution.
   std::string text_;
+  std::size_t at_ = 0;
+  std::string_view rest() const { return std::string_view(text_).substr(at_); }
   std::string pen_ = "0";
+  std::string layer_ = "L_0";  // "L_" + pen_
   TextPoint penPos_;
   TextPoint newPoint_;
   TextPoint saved_;
@@ -237,6 +280,9 @@ class HpglToDxf {
   bool converted_ = false;
   bool numberError_ = false;
   std::string lineType_ = "CONTINUOUS";
+  // The first eight lines of a VERTEX record, which change only with the
+  // pen and the line type.
+  std::string vertexHead_;
   std::string width_;
   std::string widthFactor_ = "0.7";
   std::string charHeight_;
@@ -283,19 +329,41 @@ void HpglToDxf::run(int c, ByteReader& in) {
 
 void HpglToDxf::readParameters(ByteReader& in, bool hasSecondChar) {
   text_.clear();
+  at_ = 0;
   if (!hasSecondChar) return;
   const bool isLabel = cmd_ == "LB";
   const bool piecewise = cmd_ == "PD" || cmd_ == "PA" || cmd_ == "PU";
   const std::size_t held = isLabel ? kLongestLabel : kHeldParameterChars;
   for (;;) {
-    int c = in.get();
-    if (c == kEndOfInput) return;
-    if (text_.size() < held || c == kEtx) text_ += static_cast<char>(c);
-    if (c == kEtx) return;
-    if (!isLabel && (c == '\r' || c == ';')) return;
+    // Up to the terminator, in runs; a coordinate list beyond the
+    // piecewise limit one character at a time.
+    std::string_view run = in.ahead();
+    if (run.empty()) return;
+    std::size_t limit = run.size();
+    if (piecewise) {
+      limit = text_.size() > kPiecewiseFrom ? 1 : std::min(limit, kPiecewiseFrom + 1 - text_.size());
+    }
+    std::size_t n = 0;
+    bool ended = false;
+    while (n < limit) {
+      const char c = run[n++];
+      if (c == kEtx || (!isLabel && (c == '\r' || c == ';'))) {
+        ended = true;
+        break;
+      }
+    }
+    in.skip(n);
+    const std::size_t room = held > text_.size() ? held - text_.size() : 0;
+    text_.append(run.data(), std::min(n, room));
+    if (ended && run[n - 1] == kEtx && n > room) text_ += static_cast<char>(kEtx);
+    if (ended) return;
     if (piecewise && text_.size() > kPiecewiseFrom && !numberError_) {
       int budget = piecePairs();
-      if (budget > 0) execute(budget);
+      if (budget > 0) {
+        execute(budget);
+        text_.erase(0, at_);
+        at_ = 0;
+      }
     }
   }
 }
@@ -342,49 +410,56 @@ void HpglToDxf::finishParameters() {
 
 // True while the parameter text holds more than separators.
 bool HpglToDxf::moreParameters() const {
-  for (char c : text_)
+  for (char c : rest())
     if (!isSeparator(c)) return true;
   return false;
 }
 
-bool HpglToDxf::readNumber(std::string& target, bool coordinate) {
-  std::size_t i = 0;
-  while (i < text_.size() && isSeparator(text_[i])) ++i;
-  text_.erase(0, i);
-  std::size_t run = 0;
-  while (run < text_.size() && isNumberChar(text_[run])) ++run;
-  if (run == 0 || numberError_) {
-    if (!numberError_) log("Error in HPGL-command:" + cmd_ + " " + text_ + ";");
+// For a coordinate, *value (if given) receives parseNumber(target), or
+// NaN where that is not known without reading the text again.
+bool HpglToDxf::readNumber(std::string& target, bool coordinate, double* value) {
+  const std::size_t n = text_.size();
+  while (at_ < n && isSeparator(text_[at_])) ++at_;
+  std::size_t end = at_;
+  while (end < n && isNumberChar(text_[end])) ++end;
+  if (end == at_ || numberError_) {
+    if (!numberError_) log("Error in HPGL-command:" + cmd_ + " " + std::string(rest()) + ";");
     numberError_ = true;
-    std::size_t keep = 0;
-    while (keep < text_.size() && text_[keep] != '-' && text_[keep] != '.' &&
-           !(text_[keep] >= '0' && text_[keep] <= '9'))
-      ++keep;
-    text_.erase(0, keep);
+    while (at_ < n && text_[at_] != '-' && text_[at_] != '.' &&
+           !(text_[at_] >= '0' && text_[at_] <= '9'))
+      ++at_;
     return false;
   }
-  std::string token = text_.substr(0, run);
-  text_.erase(0, run);
-  target = coordinate ? scaledCoordinate(token) : token;
+  const std::string_view token = std::string_view(text_).substr(at_, end - at_);
+  at_ = end;
+  if (coordinate) target = scaledCoordinate(token, value);
+  else target.assign(token);
   return true;
 }
 
 // A coordinate or radius token divided by the scale: fixedText(v, 10, 4)
 // without its leading blanks; with scale 1 the token as written. A token
 // that is not a number (such as "1.2.3") gives "-1.0000".
-std::string HpglToDxf::scaledCoordinate(const std::string& token) {
+std::string HpglToDxf::scaledCoordinate(std::string_view token, double* value) {
   double v = 0;
+  if (value) *value = std::numeric_limits<double>::quiet_NaN();
   if (!parseNumber(token, v)) {
-    log("Fehler in: " + cmd_ + " " + token + text_ + "; weil:" + token + " keine Zahl ist.");
+    const std::string t(token);
+    log("Fehler in: " + cmd_ + " " + t + std::string(rest()) + "; weil:" + t + " keine Zahl ist.");
     return "-1.0000";
   }
-  if (scale_ == 1.0) return token;
-  return withoutLeadingBlanks(numText(v / scale_, 10, 4));
+  if (scale_ == 1.0) {
+    if (value) *value = v;
+    return std::string(token);
+  }
+  char buffer[kDxfFixedMax];
+  return std::string(buffer, dxfFixed(buffer, finite(v / scale_), 0, 4, value));
 }
 
 bool HpglToDxf::readPair(TextPoint& p) {
   TextPoint q;
-  if (!readNumber(q.x, true) || !readNumber(q.y, true)) return false;
+  if (!readNumber(q.x, true, &q.vx) || !readNumber(q.y, true, &q.vy)) return false;
+  q.valued = !std::isnan(q.vx) && !std::isnan(q.vy);
   p = std::move(q);
   return true;
 }
@@ -412,14 +487,14 @@ TextPoint HpglToDxf::offsetFromPen(const TextPoint& d) {
 // 4 above ymax; y is looked at only when x is within range.
 int HpglToDxf::windowCode(const TextPoint& p) {
   if (wxMin_ == wxMax_) return 0;
-  double x = 0, y = 0;
-  if (!parseNumber(p.x, x)) {
+  double x = p.vx, y = p.vy;
+  if (!p.valued && !parseNumber(p.x, x)) {
     log(p.x + " : kein reeller x-Wert!");
     return 0;
   }
   if (x < wxMin_) return 1;
   if (x > wxMax_) return 2;
-  if (!parseNumber(p.y, y)) {
+  if (!p.valued && !parseNumber(p.y, y)) {
     log(p.y + " : kein reeller y-Wert!");
     return 0;
   }
@@ -438,6 +513,7 @@ void HpglToDxf::clipOnce() {
   TextPoint& outside = penCode != 0 ? penPos_ : newPoint_;
   const TextPoint& inside = penCode != 0 ? newPoint_ : penPos_;
   const int code = penCode != 0 ? penCode : newCode;
+  outside.valued = false;
   double ox = 0, oy = 0, ix = 0, iy = 0;
   parseNumber(outside.x, ox);
   parseNumber(outside.y, oy);
@@ -476,7 +552,15 @@ void HpglToDxf::polylineHead(bool edgeForm) {
 }
 
 void HpglToDxf::vertex(const TextPoint& p) {
-  out_.lines({"VERTEX", "  8", layer(), " 62", pen_, "  6", lineType_, " 10", p.x, " 20", p.y, "0"});
+  if (vertexHead_.empty()) {
+    for (std::string_view line : {std::string_view("VERTEX"), std::string_view("  8"),
+                                  std::string_view(layer_), std::string_view(" 62"),
+                                  std::string_view(pen_), std::string_view("  6"),
+                                  std::string_view(lineType_), std::string_view(" 10")})
+      vertexHead_.append(line).append("\r\n");
+  }
+  out_.completeLines(vertexHead_);
+  out_.lines({p.x, " 20", p.y, "0"});
   penPos_ = p;
 }
 
@@ -499,7 +583,7 @@ void HpglToDxf::execute(int budget) {
   } else if (c == "PU") {
     closePolyline();
     penIsDown_ = false;
-    converted_ = true;
+    markConverted();
     movePairs(budget);
   } else if (c == "PD") {
     penDown(budget);
@@ -545,7 +629,7 @@ void HpglToDxf::movePairs(int budget) {
     TextPoint p;
     if (!readPair(p)) return;
     --budget;
-    newPoint_ = absolute_ ? p : offsetFromPen(p);
+    newPoint_ = absolute_ ? std::move(p) : offsetFromPen(p);
     penPos_ = newPoint_;
   }
 }
@@ -561,7 +645,7 @@ void HpglToDxf::drawPairs(int budget) {
       const int penCode = windowCode(penPos_);
       if (!readPair(p)) return;
       --budget;
-      newPoint_ = absolute_ ? p : offsetFromPen(p);
+      newPoint_ = absolute_ ? std::move(p) : offsetFromPen(p);
       const int newCode = windowCode(newPoint_);
       if (penCode != 0 && newCode != 0) {
         penPos_ = newPoint_;
@@ -578,16 +662,16 @@ void HpglToDxf::drawPairs(int budget) {
     } else {
       if (!readPair(p)) return;
       --budget;
-      newPoint_ = absolute_ ? p : offsetFromPen(p);
+      newPoint_ = absolute_ ? std::move(p) : offsetFromPen(p);
       const int newCode = windowCode(newPoint_);
-      saved_ = newPoint_;
-      if (newCode != 0) {
-        if (absolute_) clip();
-        vertex(newPoint_);
-        closePolyline();
-      } else {
-        vertex(newPoint_);
+      if (newCode == 0) {
+        vertex(newPoint_);  // the pen position is the new point
+        continue;
       }
+      saved_ = newPoint_;
+      if (absolute_) clip();
+      vertex(newPoint_);
+      closePolyline();
     }
     penPos_ = saved_;
   }
@@ -595,7 +679,7 @@ void HpglToDxf::drawPairs(int budget) {
 
 void HpglToDxf::penDown(int budget) {
   penIsDown_ = true;
-  converted_ = true;
+  markConverted();
   if (!penPos_.known() && moreParameters()) {
     TextPoint p;
     if (!readPair(p)) return;
@@ -618,7 +702,7 @@ void HpglToDxf::plotAbsolute(int budget) {
 
 void HpglToDxf::plotRelative(int budget) {
   absolute_ = false;
-  converted_ = true;
+  markConverted();
   if (!penPos_.known() && moreParameters()) {
     TextPoint p;
     if (!readPair(p)) return;
@@ -637,12 +721,16 @@ void HpglToDxf::selectPen() {
   std::string pen;
   double number = 0;
   if (readNumber(pen, false)) {
-    if (parseNumber(pen, number))
+    if (parseNumber(pen, number)) {
       pen_ = pen;
+      layer_ = "L_" + pen_;
+      vertexHead_.clear();
+    }
     else
-      log("Fehler in: " + cmd_ + " " + pen + text_ + "; weil:" + pen + " keine Zahl ist.");
+      log("Fehler in: " + cmd_ + " " + pen + std::string(rest()) + "; weil:" + pen +
+          " keine Zahl ist.");
   }
-  converted_ = true;
+  markConverted();
   closePolyline();
 }
 
@@ -653,6 +741,7 @@ void HpglToDxf::lineType() {
   else if (type == "2" || type == "3") lineType_ = "DASHED";
   else if (type == "4") lineType_ = "DASHDOT";
   else lineType_ = "CONTINUOUS";
+  vertexHead_.clear();
 }
 
 void HpglToDxf::penWidth() {
@@ -691,7 +780,7 @@ void HpglToDxf::edgeRectangle(bool relative) {
 
 void HpglToDxf::circle() {
   closePolyline();
-  converted_ = true;
+  markConverted();
   std::string radius;
   if (!readNumber(radius, true)) return;
   const TextPoint centre = penOrOrigin();
@@ -701,7 +790,7 @@ void HpglToDxf::circle() {
 
 void HpglToDxf::arc(bool relative) {
   closePolyline();
-  converted_ = true;
+  markConverted();
   const TextPoint pen = penOrOrigin();
   TextPoint centre;
   if (!readPair(centre)) return;
@@ -747,7 +836,7 @@ void HpglToDxf::arc(bool relative) {
 // factor is the ratio of the HP-GL character cell width, 1.4 times the
 // character width, to the height.
 void HpglToDxf::characterSize() {
-  converted_ = true;
+  markConverted();
   if (text_.empty()) {
     widthFactor_ = "0.7";
     charHeight_ = numText(2.7 / (scale_ / 40.0), 10, 4);
@@ -803,10 +892,12 @@ void HpglToDxf::label() {
   for (char& c : text)
     if (c == '\r' || c == '\n' || c == '\0') c = ' ';
   const TextPoint at = penOrOrigin();
+  markConverted();
   out_.lines({"TEXT", "  8", layer(), " 62", pen_, " 10", at.x, " 20", at.y, " 40", charHeight_,
-              " 41", widthFactor_, "  1", text, " 50", direction_, " 51", slant_, "  7",
-              alternateFont_ ? "symbols" : "STANDARD", "  0"});
-  converted_ = true;
+              " 41", widthFactor_, "  1"});
+  out_.textLine(text);
+  out_.lines({" 50", direction_, " 51", slant_, "  7", alternateFont_ ? "symbols" : "STANDARD",
+              "  0"});
 }
 
 void HpglToDxf::inputWindow() {
@@ -846,27 +937,6 @@ void HpglToDxf::inputWindow() {
 
 // ------------------------------------------------------------ file handling
 
-// A new file beside `target`, opened exclusively; empty path on failure.
-std::string createTemporaryBeside(const std::string& target, std::FILE*& file) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    static unsigned counter = 0;
-    std::string name = target + ".~" + std::to_string(++counter) + "-" + std::to_string(attempt);
-    file = std::fopen(name.c_str(), "wbx");
-    if (file) return name;
-    if (errno != EEXIST) break;
-  }
-  file = nullptr;
-  return {};
-}
-
-bool copyFile(std::FILE* in, std::FILE* out) {
-  char buffer[1 << 14];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-    if (std::fwrite(buffer, 1, n, out) != n) return false;
-  return !std::ferror(in) && !std::ferror(out);
-}
-
 // Finds the first command letter (a character above code 64) and makes
 // sure something other than blanks, tabs and line ends follows it. The
 // reader is left just behind the letter. Returns the letter, or
@@ -888,7 +958,6 @@ int firstCommandLetter(std::FILE* file, long& letterOffset) {
 
 DxfResult MakeDxf(const std::string& hpglPath, const std::string& dxfPath,
                   int lineWidthChoice, double scale) {
-  namespace fs = std::filesystem;
   infoLines().clear();
   if (!(scale > 0)) scale = 1;
   if (lineWidthChoice < 1) lineWidthChoice = 1;
@@ -915,32 +984,13 @@ DxfResult MakeDxf(const std::string& hpglPath, const std::string& dxfPath,
   }
   std::fseek(input, letterOffset + 1, SEEK_SET);
 
-  // Where the file goes: a link is followed to its file; a target that
-  // exists and is neither a regular file nor a folder (a device such as
-  // /dev/stdout) is written directly, since it cannot be replaced by a
-  // rename, and the first pass then goes to the temporary folder.
-  std::error_code ec;
-  std::string target = dxfPath;
-  if (fs::is_symlink(dxfPath, ec)) {
-    fs::path resolved = fs::weakly_canonical(dxfPath, ec);
-    if (!ec) target = resolved.string();
-  }
-  const fs::file_status status = fs::status(target, ec);
-  const bool isFolder = fs::is_directory(status);
-  const bool direct = fs::exists(status) && !isFolder && !fs::is_regular_file(status);
-  std::string firstPassBeside = target;
-  if (direct) firstPassBeside = (fs::temp_directory_path(ec) / "tavrel-dxf").string();
-
-  std::FILE* output = nullptr;
-  std::string firstPass;
-  if (!isFolder) firstPass = createTemporaryBeside(firstPassBeside, output);
-  if (!output) {
+  AtomicFileWriter sink;
+  if (sink.open(dxfPath)) {
     std::fclose(input);
     showMessage(MsgCaption::Error, MsgIcon::Error, "Das war ein Datei-Öffnungsfehler!");
     return DxfResult::OutputError;
   }
-
-  DxfLineWriter writer(output);
+  DxfLineWriter writer(sink);
   writeDxfHead(writer, scale);
   ByteReader reader(input);
   HpglToDxf converter(writer, lineWidthChoice, scale);
@@ -949,38 +999,17 @@ DxfResult MakeDxf(const std::string& hpglPath, const std::string& dxfPath,
   writer.lines({"ENDSEC", "  0", "EOF"});
   const bool readFailed = reader.failed();
   std::fclose(input);
-  const bool written = writer.ok() && std::fclose(output) == 0;
-
-  auto fail = [&](const std::string& text, DxfResult result) {
-    fs::remove(firstPass, ec);
-    showMessage(MsgCaption::Error, MsgIcon::Error, text);
-    return result;
-  };
-  if (readFailed) return fail(ioErrorText(hpglPath, EIO), DxfResult::InputError);
-  if (!written) return fail(messageText(53), DxfResult::OutputError);
-
-  // The second pass: with something converted, the file is read back as
-  // lines and written again in Windows characters with CR LF line ends;
-  // otherwise it is copied as it stands (single CR line ends).
   const bool convertedAny = converter.converted();
-  std::FILE* again = std::fopen(firstPass.c_str(), "rb");
-  std::FILE* final = nullptr;
-  std::string secondPass;
-  if (again) {
-    if (direct) final = std::fopen(target.c_str(), "wb");
-    else if (convertedAny) secondPass = createTemporaryBeside(target, final);
+
+  // A conversion that could not read all of its input, or not write all
+  // of its output, leaves no file behind and the target as it was.
+  if (readFailed) {
+    sink.abandon();
+    showMessage(MsgCaption::Error, MsgIcon::Error, ioErrorText(hpglPath, EIO));
+    return DxfResult::InputError;
   }
-  bool passed = again && (final || (!direct && !convertedAny));
-  if (passed && final) passed = convertedAny ? oemToAnsiLines(again, final) : copyFile(again, final);
-  if (again) std::fclose(again);
-  if (final && std::fclose(final) != 0) passed = false;
-  if (passed && !direct) {
-    fs::rename(convertedAny ? secondPass : firstPass, target, ec);
-    passed = !ec;
-  }
-  fs::remove(firstPass, ec);
-  if (!secondPass.empty()) fs::remove(secondPass, ec);
-  if (!passed) {
+  if (!writer.finish(convertedAny) || sink.commit()) {
+    sink.abandon();
     showMessage(MsgCaption::Error, MsgIcon::Error, messageText(53));
     return DxfResult::OutputError;
   }

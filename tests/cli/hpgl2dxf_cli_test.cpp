@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 
@@ -66,6 +69,37 @@ TEST_F(Hpgl2DxfCliTest, NothingConvertedFailsWithMessage45) {
                        "HPGL-file is probably corrupted."),
             std::string::npos)
       << r.err;
+}
+
+// A DXF that cannot be written completely (here: the file size limit of
+// the process is reached) leaves the old file as it was and nothing else.
+TEST_F(Hpgl2DxfCliTest, FailedWriteKeepsTheOldFileAndLeavesNothingBehind) {
+  std::string plot = "IN;SP1;PU0,0;PD";
+  for (int i = 0; i < 20000; ++i) plot += std::to_string(i) + "," + std::to_string(i % 400) + ",";
+  plot += "0,0;PU;";
+  const std::string in = write("big.plt", plot);
+  const std::string out = write("old.dxf", "old contents");
+
+  struct rlimit saved {};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  struct rlimit limit = saved;
+  limit.rlim_cur = 256 * 1024;  // the DXF needs several megabytes
+  // Beyond the limit a write fails with EFBIG instead of ending the process.
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+  const CliResult r = runCli({"--lang", "en", "hpgl2dxf", in, out});
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+
+  EXPECT_EQ(r.exitCode, 1) << r.err;
+  EXPECT_NE(r.err.find("TAVREL.EXE - Error!: Unable to save file!"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("saved!"), std::string::npos) << r.err;
+  std::ifstream dxf(out, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(dxf)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text, "old contents");
+  int files = 0;
+  for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir_)) ++files;
+  EXPECT_EQ(files, 2);
 }
 
 TEST_F(Hpgl2DxfCliTest, UsageErrors) {

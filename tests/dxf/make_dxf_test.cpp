@@ -268,6 +268,32 @@ TEST_F(MakeDxfTest, ConvertedFileHasCrLfLineEndsAndTheSavedMessage) {
             "\r       File " + german.path.filename().string() + " gespeichert!");
 }
 
+// Whether anything was converted is known only at the end. An output of
+// more than a megabyte before the first converted command (rectangles do not
+// count) must come out in single-CR form when nothing follows, and with
+// CR LF after every line when a converted command comes last.
+TEST_F(MakeDxfTest, LongOutputBeforeTheFirstConvertedCommandTakesTheFinalForm) {
+  std::string hpgl = "IN;";
+  for (int i = 0; i < 3000; ++i) hpgl += "EA " + std::to_string(40 + i % 400) + ",400;";
+  const Conversion plain = convert(hpgl);
+  const Conversion converted = convert(hpgl + "PU;");
+  ASSERT_EQ(plain.result, DxfResult::NothingConverted);
+  ASSERT_EQ(converted.result, DxfResult::Converted);
+  ASSERT_GT(plain.bytes.size(), std::size_t{1} << 20);
+  EXPECT_EQ(plain.bytes.find('\n'), std::string::npos);
+  std::string crLf;
+  for (char ch : plain.bytes) {
+    crLf += ch;
+    if (ch == '\r') crLf += '\n';
+  }
+  EXPECT_TRUE(converted.bytes == crLf) << "the converted file is not the plain one with CR LF";
+  // Each rectangle: POLYLINE, five VERTEX, SEQEND; the last one closes at
+  // the corner of the one before, (40 + 2998 % 400) / 40 = 5.95, 400 / 40.
+  ASSERT_EQ(plain.entities.size(), 3000u * (14 + 5 * 12 + 4));
+  EXPECT_EQ(Lines(plain.entities.end() - 16, plain.entities.end()),
+            cat({vertex("0", kCont, "5.9500", "10.0000"), seqend("0")}));
+}
+
 // Which commands count as converted (and so decide the final message).
 TEST_F(MakeDxfTest, OnlyDrawingAndTextCommandsCountAsConverted) {
   struct Row {

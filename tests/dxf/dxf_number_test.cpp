@@ -1,0 +1,80 @@
+// dxfFixed must write exactly what fixedText writes (the formats of the
+// DXF output are fixed): hand-worked cases first, then a sweep of values
+// of the kinds the converter formats, compared with fixedText, whose
+// digits come from std::to_chars by another route.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "core/scripted_platform.h"
+#include "dxf/dxf_number.h"
+#include "plot/number_text.h"
+
+namespace tavrel {
+namespace {
+
+TEST(DxfNumberTest, HandWorkedCases) {
+  struct Row {
+    double x;
+    int width, decimals;
+    const char* text;
+  };
+  // Ties are decided on the exact binary value, half away from zero:
+  // 0.125 and 2.5 are exact; 1.005 is 1.00499999999999989...
+  const Row rows[] = {
+      {0.0, 10, 4, "    0.0000"},   {10.0, 0, 4, "10.0000"},     {-0.00004, 10, 4, "    0.0000"},
+      {-0.00005, 0, 4, "-0.0001"},  {0.125, 6, 2, "  0.13"},     {-0.125, 6, 2, " -0.13"},
+      {1.005, 6, 2, "  1.00"},      {2.5, 0, 0, "3"},            {-2.5, 5, 0, "   -3"},
+      {9.99995, 11, 4, "    10.0000"}, {99.5, 0, 0, "100"},      {16440.0 / 40, 8, 2, "  411.00"},
+      {3e9 + 0.5, 0, 0, "3000000001"}, {-1e300, 0, 0, std::string("-1").append(300, '0').c_str()},
+      {1234567.891, 3, 1, "1234567.9"},
+  };
+  for (const Row& r : rows) EXPECT_EQ(dxfFixedText(r.x, r.width, r.decimals), r.text) << r.x;
+}
+
+TEST(DxfNumberTest, SameTextAsFixedTextOverTheConvertersValues) {
+  ScopedScriptedPlatform platform;
+  struct Format {
+    int width, decimals;
+  };
+  const Format formats[] = {{10, 4}, {11, 4}, {11, 5}, {7, 2}, {6, 2}, {5, 1}, {8, 2}, {0, 4}};
+  std::uint64_t state = 12345;
+  auto next = [&state] {
+    state = state * 6364136223846793005ull + 1442695040888963407ull;
+    return state >> 11;
+  };
+  int compared = 0;
+  for (int i = 0; i < 200000; ++i) {
+    double x;
+    switch (i % 4) {
+      case 0:  // plotter units divided by a scale
+        x = static_cast<double>(static_cast<std::int64_t>(next() % 2000001) - 1000000) /
+            (i % 8 == 0 ? 40.0 : 1000.0);
+        break;
+      case 1:  // values on or near a tie of 2 to 5 decimals
+        x = static_cast<double>(static_cast<std::int64_t>(next() % 2000001) - 1000000) / 2e5 +
+            static_cast<double>(next() % 3) * 1e-12;
+        break;
+      case 2:  // any magnitude
+        x = std::ldexp(static_cast<double>(next() % (1ull << 52)), static_cast<int>(next() % 80) - 60) *
+            (next() % 2 ? -1 : 1);
+        break;
+      default:  // angles
+        x = static_cast<double>(next() % 7200001) / 1e4 - 360.0;
+    }
+    for (const Format& f : formats) {
+      // Width 0 is the converter's "without the leading blanks".
+      std::string expected = fixedText(x, f.width == 0 ? 10 : f.width, f.decimals);
+      if (f.width == 0) expected.erase(0, expected.find_first_not_of(' '));
+      ASSERT_EQ(dxfFixedText(x, f.width, f.decimals), expected)
+          << x << " " << f.width << "," << f.decimals;
+      ++compared;
+    }
+  }
+  EXPECT_EQ(compared, 1600000);
+}
+
+}  // namespace
+}  // namespace tavrel

@@ -18,7 +18,7 @@
 
 #include "core/date_list_file.h"
 #include "core/design_state.h"
-#include "core/dial_type_rules.h"
+#include "dials/dial_type_rules.h"
 #include "core/language.h"
 #include "core/platform.h"
 #include "core/settings_file.h"

@@ -15,7 +15,7 @@
 #include "astro/calendar.h"
 #include "core/date_list_file.h"
 #include "core/design_state.h"
-#include "core/dial_type_rules.h"
+#include "dials/dial_type_rules.h"
 #include "core/language.h"
 #include "core/platform.h"
 #include "plot/geometry.h"
@@ -108,19 +108,7 @@ void setZoneTime(bool zone) {
 }  // namespace
 
 TForm6::Page TForm6::pageFor(const DesignState& d) {
-  if (d.umbrellaMode) return Page::Umbrella;
-  switch (d.dialKind) {
-    case 'q': return Page::Quadrant;
-    case 'z': return Page::Cylinder;
-    case 'k': return Page::Altitude;
-    case 'r': return Page::Ring;
-    case 'a': return Page::Azimuthal;
-    case 'c': return d.expertModeActive ? Page::BiAzimuthal : Page::Planar;
-    case 'm': return d.expertModeActive ? Page::Hollander : Page::Planar;
-    case 'w':
-    case 'p': return Page::Sawyer;
-    default: return Page::Planar;
-  }
+  return parameterPageOf(d);
 }
 
 TForm6::TForm6(TForm1* main) : ChildForm(main, ShellWindow::Parameters) {
@@ -140,10 +128,8 @@ TForm6::TForm6(TForm1* main) : ChildForm(main, ShellWindow::Parameters) {
   bindText([this, title] {
     const DesignState& s = design();
     QString name = qs(tableText(TextTable::Labels, labelRow::kPageCaptionBase + int(page_)));
-    if (page_ == Page::Planar && (s.dialKind == 'h' || s.dialKind == 'v' || s.dialKind == 'i'))
-      name = qs(tableText(TextTable::Texts, s.dialKind == 'h'   ? textRow::kHorizontalSundial
-                                            : s.dialKind == 'v' ? textRow::kVerticalSundial
-                                                                : textRow::kInclinedSundial));
+    if (const int row = parameterPageTitleRow(s); page_ == Page::Planar && row >= 0)
+      name = qs(tableText(TextTable::Texts, row));
     title->setText(name);
     setWindowTitle(inWizard_ ? wizardCaption(QStringLiteral("3")) : uiq(T::kCaptionPrefix) + name);
   });

@@ -47,7 +47,6 @@ void setExpertMode(DesignState& d, bool on) {
     d.gnomonHoleOffsetMax = d.obliquityRounded / 2;
     d.gnomonHoleOffsetMin = -d.obliquityRounded / 2;
     showMessage(MsgCaption::Information, messageText(67));
-    if (d.dialKind == 'c' || d.dialKind == 'm') d.dialKind = 'h';
     d.cylinderVariant = 0;
   }
   d.mapOverlay = d.expertMode;

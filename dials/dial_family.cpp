@@ -101,6 +101,25 @@ int parameterPageTitleRow(const DesignState& d) {
                                                                                 : -1;
 }
 
+std::string parameterPageKinds(ParameterPage page) {
+  std::string kinds;
+  for (const DialFamily& f : registry())
+    if (f.page == page)
+      for (const DialKindEntry& k : f.kinds) kinds += k.letter;
+  return kinds;
+}
+
+int parameterPageKindIndex(const DesignState& d) {
+  const std::string kinds = parameterPageKinds(parameterPageOf(d));
+  const std::size_t i = kinds.find(d.dialKind);
+  return i == std::string::npos ? 0 : static_cast<int>(i);
+}
+
+void selectParameterPageKind(DesignState& d, int index) {
+  const std::string kinds = parameterPageKinds(parameterPageOf(d));
+  if (index >= 0 && index < static_cast<int>(kinds.size())) d.dialKind = kinds[static_cast<std::size_t>(index)];
+}
+
 std::vector<std::string> dialKindList() {
   struct Line {
     int entry;

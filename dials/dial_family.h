@@ -14,6 +14,13 @@
 //     return f;
 //   }()};
 //
+// Adding a family touches its own folder (dials/<family>/: the geometry,
+// the screen and plot constructions, and <family>_family.cpp with its row,
+// listed in dials/CMakeLists.txt under tavrel_dial_family_rows) and, for
+// the families already listed, the removal of its placeholder row from
+// unbuilt_families.cpp. New texts go to the language tables; a new
+// parameter page also needs its widgets in ui/parameter_window.cpp.
+//
 // A row without a screen construction (draw == nullptr) stands for a family
 // that is not built yet: the drawing window, printing, saving and
 // tavrel-cli refuse it with "This dial type is not available yet."
@@ -90,6 +97,8 @@ enum DialCapability : unsigned {
   kCapExpertOnly = 1u << 12,         // offered in expert mode only
   kCapScaledPlot = 1u << 13,         // plot coordinates times R (a DXF gets R = 25)
   kCapGnomonDeclination = 1u << 14,  // the declination field is the gnomon's, not the wall's
+  kCapLevelFace = 1u << 15,          // the face lies level: no declination, no inclination
+  kCapInclinedFace = 1u << 16,       // the face is inclined (the umbrella checks its disc)
 };
 
 // The parameter page a family opens; the numbers are the pages' own (the
@@ -238,6 +247,13 @@ int legendFamilyNameRow(const DesignState& d);
 // The title row of the parameter page for the record's kind, -1 for the
 // page's own caption.
 int parameterPageTitleRow(const DesignState& d);
+
+// The letters of the rows that share a parameter page, in table order
+// (the Sawyer page: "wp"), and the record's position among them (0 when
+// its kind is not one of them); choosing a position sets the letter.
+std::string parameterPageKinds(ParameterPage page);
+int parameterPageKindIndex(const DesignState& d);
+void selectParameterPageKind(DesignState& d, int index);
 
 // One line per dial-type entry for --help: the letter and the English and
 // German names ("h  horizontal / horizontal").

@@ -10,6 +10,8 @@ namespace tavrel {
 namespace {
 
 unsigned planarVariant(const DesignState& d, unsigned caps) {
+  if (d.dialKind == 'h') caps |= kCapLevelFace;
+  if (d.dialKind == 'i') caps |= kCapInclinedFace;
   // The umbrella form has neither world map nor hour-line angle table.
   return d.umbrellaMode ? caps & ~(kCapWorldMap | kCapAngleTable) : caps;
 }
@@ -59,7 +61,7 @@ std::vector<DialValue> planarValues(const DesignState& d) {
 
 // A horizontal dial lies flat and faces no direction.
 void planarAfterClose(DesignState& d) {
-  if (d.dialKind == 'h') {
+  if (dialHas(d, kCapLevelFace)) {
     d.wallDeclination = 0;
     d.planeInclination = 0;
   }

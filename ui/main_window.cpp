@@ -583,6 +583,7 @@ void TForm1::setLegendBlockFromKind() {
 void TForm1::toggleExpertMode() {
   DesignState& d = design();
   setExpertMode(d, !d.expertMode);
+  dialKindForExpertMode(d);  // the expert-only families give way to the first
   entries_[menu::kExpert]->setChecked(d.expertMode);
   setLegendBlockFromKind();
   if (isWindowOpen(ShellWindow::Drawing))

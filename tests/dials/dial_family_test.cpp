@@ -120,6 +120,12 @@ TEST_F(DialFamilyTest, CapabilitiesFollowVariants) {
   EXPECT_FALSE(dialAvailable(d));
   EXPECT_EQ(dialTypeEntries(false).size(), 12u);
   EXPECT_EQ(dialTypeEntries(true).size(), 14u);
+  // The Sawyer page serves the Sawyer and the Peaucellier dial.
+  EXPECT_EQ(parameterPageKinds(ParameterPage::Sawyer), "wp");
+  d.dialKind = 'p';
+  EXPECT_EQ(parameterPageKindIndex(d), 1);
+  selectParameterPageKind(d, 0);
+  EXPECT_EQ(d.dialKind, 'w');
 }
 
 }  // namespace

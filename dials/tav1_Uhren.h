@@ -4,13 +4,13 @@
 // listing, the pole-style information and the printed angle table.
 #pragma once
 
-#include "dials/angle_table_print.h"
-#include "dials/coordinates_file.h"
-#include "dials/hour_line_angles.h"
-#include "dials/planar_dial.h"
-#include "dials/planar_lines.h"
-#include "dials/planar_plane.h"
-#include "dials/planar_plot.h"
-#include "dials/planar_texts.h"
-#include "dials/pole_style_info.h"
-#include "dials/shadow_projection.h"
+#include "dials/planar/angle_table_print.h"
+#include "dials/planar/coordinates_file.h"
+#include "dials/planar/hour_line_angles.h"
+#include "dials/planar/planar_dial.h"
+#include "dials/planar/planar_lines.h"
+#include "dials/planar/planar_plane.h"
+#include "dials/planar/planar_plot.h"
+#include "dials/planar/planar_texts.h"
+#include "dials/planar/pole_style_info.h"
+#include "dials/planar/shadow_projection.h"

@@ -4,7 +4,7 @@
 
 #include "core/design_state.h"
 #include "core/language.h"
-#include "dials/planar_dial.h"
+#include "dials/planar/planar_dial.h"
 #include "drawing/drawing_texts.h"
 #include "plot/number_text.h"
 

@@ -10,7 +10,7 @@
 #include <map>
 #include <string>
 
-#include "dials/hour_line_angles.h"
+#include "dials/planar/hour_line_angles.h"
 #include "plot/canvas.h"
 #include "plot/screen_surface.h"
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "dials/hour_line_angles.h"
-#include "dials/planar_plot.h"
+#include "dials/planar/hour_line_angles.h"
+#include "dials/planar/planar_plot.h"
 #include "drawing/drawing_controller.h"
 #include "plot/hpgl_writer.h"
 

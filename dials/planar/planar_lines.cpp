@@ -1,4 +1,4 @@
-#include "dials/planar_lines.h"
+#include "dials/planar/planar_lines.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +9,7 @@
 #include "astro/rise_set.h"
 #include "core/design_state.h"
 #include "core/platform.h"
-#include "dials/planar_texts.h"
+#include "dials/planar/planar_texts.h"
 #include "plot/geometry.h"
 
 namespace tavrel {

@@ -1,4 +1,4 @@
-#include "dials/shadow_projection.h"
+#include "dials/planar/shadow_projection.h"
 
 #include <cmath>
 

@@ -7,8 +7,8 @@
 // width / 420 (saved layout) on the screen and by 10 on the printer.
 #pragma once
 
-#include "dials/hour_line_angles.h"
-#include "dials/planar_lines.h"
+#include "dials/planar/hour_line_angles.h"
+#include "dials/planar/planar_lines.h"
 #include "plot/screen_surface.h"
 
 namespace tavrel {

@@ -12,7 +12,7 @@
 #include <limits>
 #include <vector>
 
-#include "dials/planar_plane.h"
+#include "dials/planar/planar_plane.h"
 
 namespace tavrel {
 

@@ -1,4 +1,4 @@
-#include "dials/planar_dial.h"
+#include "dials/planar/planar_dial.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +7,7 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
-#include "dials/planar_texts.h"
+#include "dials/planar/planar_texts.h"
 #include "plot/geometry.h"
 #include "plot/number_text.h"
 

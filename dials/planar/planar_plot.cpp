@@ -1,4 +1,4 @@
-#include "dials/planar_plot.h"
+#include "dials/planar/planar_plot.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,11 +7,11 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
-#include "dials/planar_lines.h"
-#include "dials/planar_plane.h"
-#include "dials/planar_plot_texts.h"
-#include "dials/planar_texts.h"
-#include "dials/pole_style_info.h"
+#include "dials/planar/planar_lines.h"
+#include "dials/planar/planar_plane.h"
+#include "dials/planar/planar_plot_texts.h"
+#include "dials/planar/planar_texts.h"
+#include "dials/planar/pole_style_info.h"
 #include "plot/geometry.h"
 #include "plot/number_text.h"
 #include "plot/page_constants.h"

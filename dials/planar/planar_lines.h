@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "dials/hour_line_angles.h"
-#include "dials/planar_plane.h"
-#include "dials/shadow_projection.h"
+#include "dials/planar/hour_line_angles.h"
+#include "dials/planar/planar_plane.h"
+#include "dials/planar/shadow_projection.h"
 
 namespace tavrel {
 

@@ -68,13 +68,14 @@ class LineBuilder {
     return out_.lines.back();
   }
 
-  // A whole day of constant declination: hour angle 15 t - 180 for
-  // t = 0, 0.25, .., 24.
-  void constantDeclinationLine(PlanarLine& line, double declination) {
+  // A whole day, t = 0, 0.25, .., 24 hours: sunAt(t) gives the sun; the
+  // first point is mirrored through P when the sun is behind the plane.
+  template <typename SunAt>
+  void dayLine(PlanarLine& line, SunAt sunAt) {
     ShadowTracer tracer(frame_, line.path);
     for (int k = 0; k <= 96; ++k) {
       const double t = k * 0.25;
-      const HorizontalPosition sun = horizontalFromHourAngle(15 * t - 180, declination, plane_.phi);
+      const HorizontalPosition sun = sunAt(t);
       const ShadowPoint p = projector_.projectShadow(sun.altitude, sun.azimuth);
       tracer.setParam(t);
       if (k == 0)
@@ -82,6 +83,12 @@ class LineBuilder {
       else
         tracer.next(p);
     }
+  }
+
+  // A day of constant declination: hour angle 15 t - 180.
+  void constantDeclinationLine(PlanarLine& line, double declination) {
+    const SkyAtDeclination sky(declination, plane_.phi);
+    dayLine(line, [&](double t) { return sky.at(15 * t - 180); });
   }
 
   void dayLengthLines() {
@@ -104,19 +111,14 @@ class LineBuilder {
       if (day.fixedDeclination) {
         constantDeclinationLine(line, day.declination);
       } else {
-        ShadowTracer tracer(frame_, line.path);
-        for (int k = 0; k <= 96; ++k) {
-          const double t = k * 0.25;
-          const SunPosition sun = sunAtZoneTimeNoonEphemeris(
-              year_, day.dayOfYear, t + plane_.tOffset, plane_.phi, ref, d_.zoneMeridian, false);
-          if (k == 0) line.value = sun.declination;
-          const ShadowPoint p = projector_.projectShadow(sun.altitude, sun.azimuth);
-          tracer.setParam(t);
-          if (k == 0)
-            tracer.startMirrored(p, !p.facing && !plane_.umbrella);
-          else
-            tracer.next(p);
-        }
+        // The declination of the day's noon holds for the whole line.
+        const DayEphemeris e = noonEphemerisOfDay(year_, day.dayOfYear, d_.zoneMeridian);
+        const SkyAtDeclination sky(e.declination, plane_.phi);
+        line.value = e.declination;
+        dayLine(line, [&](double t) {
+          const SunPosition sun = sunOfDay(e, sky, t + plane_.tOffset, ref, d_.zoneMeridian, false);
+          return HorizontalPosition{sun.altitude, sun.azimuth};
+        });
       }
     }
   }
@@ -305,32 +307,43 @@ class LineBuilder {
     // Temporal hours are local: the clock of the sun positions is local
     // apparent time whatever the hour lines show.
     const double ref = d_.zoneMeridian;
+    // The days of every temporal line, each with its noon ephemeris, the
+    // sky of that declination and the half day arc, computed once.
+    struct TemporalDay {
+      int day;
+      DayEphemeris e;
+      SkyAtDeclination sky;
+      double H0;
+    };
+    std::vector<TemporalDay> days;
+    {
+      int day = midsummer - (plane_.umbrella ? 5 : 15);
+      do {
+        const int step = plane_.umbrella ? 5 : ((day < midsummer || day > 340) ? 15 : 10);
+        day = std::min(day + step, 356);
+        const DayEphemeris e = noonEphemerisOfDay(year_, day, d_.zoneMeridian);
+        days.push_back({day, e, SkyAtDeclination(e.declination, plane_.phi),
+                        halfDayArc(d_.latitude, e.declination)});
+      } while (day < 356);
+    }
     for (int h = from; h <= to; ++h) {
       for (int j = 0; j <= n; ++j) {
         const double v = h + static_cast<double>(j) / (n + 1);
         if (v > to) break;
         PlanarLine& line = newLine(PlanarLineKind::Temporal, 10, v, j > 0);
         ShadowTracer tracer(frame_, line.path);
-        int day = midsummer - (plane_.umbrella ? 5 : 15);
         bool first = true;
-        do {
-          const int step = plane_.umbrella ? 5 : ((day < midsummer || day > 340) ? 15 : 10);
-          day = std::min(day + step, 356);
-          const double decl = sunAtZoneTimeNoonEphemeris(year_, day, 12, d_.latitude, d_.zoneMeridian,
-                                                         d_.zoneMeridian, false)
-                                  .declination;
-          const double H0 = halfDayArc(d_.latitude, decl);
-          const double T = 12 - (6 - v) * H0 / 90;
-          const SunPosition sun = sunAtZoneTimeNoonEphemeris(year_, day, T + plane_.tOffset, plane_.phi,
-                                                             ref, d_.zoneMeridian, false);
+        for (const TemporalDay& td : days) {
+          const double T = 12 - (6 - v) * td.H0 / 90;
+          const SunPosition sun = sunOfDay(td.e, td.sky, T + plane_.tOffset, ref, d_.zoneMeridian, false);
           const ShadowPoint p = projector_.projectShadow(sun.altitude, sun.azimuth);
-          tracer.setParam(day);
+          tracer.setParam(td.day);
           if (first)
             tracer.start(p);
           else
             tracer.next(p);
           first = false;
-        } while (day < 356);
+        }
         if (d_.extendTemporalHours && plane_.kind == 'h' && d_.latitude > 0) {
           // Beyond the winter solstice towards the horizon, on declinations
           // the sun does not reach.

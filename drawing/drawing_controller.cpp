@@ -138,6 +138,7 @@ void DrawingController::dispatch(ScreenSurface& surface, bool screenMode, int wi
     view.zoomFactor = zoom;
     view.grid = state_.withGrid;
     view.angles = &angles_;
+    view.sunCache = &sunCache_;
     drawPlanarDial(surface, screenMode, width, height, view);
     zoom = view.zoomFactor;
     if (withMap && !d.umbrellaMode && mapOverlay_) mapOverlay_(ctx);

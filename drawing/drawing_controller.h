@@ -11,6 +11,7 @@
 #include <string>
 
 #include "dials/planar/hour_line_angles.h"
+#include "dials/planar/planar_lines.h"
 #include "plot/canvas.h"
 #include "plot/screen_surface.h"
 
@@ -133,6 +134,7 @@ class DrawingController {
   double zoomBase_ = 1;
   int zoomSteps_ = 0;
   HourLineAngleTable angles_;
+  PlanarSunCache sunCache_;  // the sun of earlier redraws of a planar dial
   bool anglesComputed_ = false;
   std::map<char, Construction> constructions_;
   Construction mapOverlay_;

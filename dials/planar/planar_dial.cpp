@@ -82,6 +82,7 @@ class PlanarPicture {
     input.frame = layout_.frame;
     input.sampling = PlanarLineSampling::screen();
     input.angles = view_.angles;
+    input.sunCache = view_.sunCache;
 
     horizonLine(plane);
     informationBlock(plane);
@@ -379,6 +380,7 @@ PlanarLines planarDialLines(bool screenMode, int width, int height, PlanarDialVi
   input.frame = layout.frame;
   input.sampling = PlanarLineSampling::screen();
   input.angles = view.angles;
+  input.sunCache = view.sunCache;
   return computePlanarLines(input);
 }
 

@@ -24,6 +24,9 @@ struct PlanarDialView {
   // The last hour-line angle table (sunlit window, angles, the title
   // text); nullptr before the first one.
   const HourLineAngleTable* angles = nullptr;
+  // Sun positions kept from earlier drawings of the window (see
+  // PlanarSunCache); nullptr computes every one.
+  PlanarSunCache* sunCache = nullptr;
 };
 
 // Derived sizes of one construction.

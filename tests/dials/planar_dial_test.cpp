@@ -582,10 +582,8 @@ double topOfDrawing(const PlanarLines& lines) {
 }
 
 TEST_F(PlanarTest, InclinedAtNinetyDrawsTheLinesOfTheVerticalDial) {
+  horizontal(52);  // the place and gnomon; kind and latitude set below
   DesignState& d = design();
-  d.longitude = -8;
-  d.zoneMeridian = -15;
-  d.gnomonLength = 35;
   d.localTimeNoEot = true;
   d.hourLinesFrom = 4;
   d.hourLinesTo = 20;
@@ -622,6 +620,62 @@ TEST_F(PlanarTest, InclinedAtNinetyDrawsTheLinesOfTheVerticalDial) {
                   wall.lines.size(), worst, topWall, topInclined);
     }
   }
+}
+
+}  // namespace
+}  // namespace tavrel::testing
+
+namespace tavrel::testing {
+namespace {
+
+bool sameLines(const PlanarLines& a, const PlanarLines& b) {
+  if (a.lines.size() != b.lines.size() || a.marks.size() != b.marks.size()) return false;
+  for (std::size_t k = 0; k < a.lines.size(); ++k) {
+    const auto& va = a.lines[k].path.vertices;
+    const auto& vb = b.lines[k].path.vertices;
+    if (va.size() != vb.size() || a.lines[k].value != b.lines[k].value) return false;
+    for (std::size_t j = 0; j < va.size(); ++j)
+      if (va[j].x != vb[j].x || va[j].y != vb[j].y || va[j].draw != vb[j].draw) return false;
+  }
+  for (std::size_t k = 0; k < a.marks.size(); ++k)
+    if (a.marks[k].x != b.marks[k].x || a.marks[k].y != b.marks[k].y) return false;
+  return true;
+}
+
+// The kept sun of earlier drawings changes nothing: redrawn at another
+// zoom, and after the place and the plane changed under the same cache,
+// every vertex is the one computed afresh, to the bit.
+TEST_F(PlanarTest, KeptSunPositionsDrawTheSameLines) {
+  horizontal(52);  // the place and gnomon; kind and latitude set below
+  DesignState& d = design();
+  d.localTimeNoEot = d.withEot = d.markAnalemma = true;
+  d.temporalHourLines = d.babylonianHours = d.italianHours = true;
+  d.sunAltitudeLines = d.integerSunshineLines = true;
+  PlanarSunCache cache;
+  struct Step {
+    char kind;
+    double latitude, declination, inclination, zoom;
+    char dateMode;
+  };
+  constexpr Step kSteps[] = {{'v', 52, 20, 90, 1, '0'},  {'v', 52, 20, 90, 1.09, '0'},
+                             {'i', 47, -30, 60, 1, '1'}, {'i', 47, -30, 60, 0.9, '1'},
+                             {'h', -34, 0, 0, 1, '0'},   {'v', 52, 20, 90, 1.09, '0'}};
+  for (const Step& s : kSteps) {
+    d.dialKind = s.kind;
+    d.latitude = s.latitude;
+    d.wallDeclination = s.declination;
+    d.planeInclination = s.inclination;
+    d.dateLineMode = s.dateMode;
+    PlanarDialView view;
+    view.footX = 800;
+    view.footY = 400;
+    view.zoomFactor = s.zoom;
+    const PlanarLines fresh = planarDialLines(true, 1600, 1000, view);
+    view.sunCache = &cache;
+    const PlanarLines kept = planarDialLines(true, 1600, 1000, view);
+    EXPECT_TRUE(sameLines(fresh, kept)) << s.kind << " latitude " << s.latitude << " zoom " << s.zoom;
+  }
+  EXPECT_GT(cache.size(), 1000u);
 }
 
 }  // namespace

@@ -21,23 +21,43 @@ struct SinCos {
 };
 
 // sin and cos of x degrees; exact at multiples of 90 degrees.
-inline SinCos sinCos(long double x) {
+// x = r + 90 q with |r| <= 45 (r in radians on return) and q in 0..3.
+struct Quadrant {
+  long double rad;
+  int q;
+};
+inline Quadrant reduceToQuadrant(long double x) {
   long double r = fmodl(x, 360.0L);  // exact, |r| < 360
   const long double q = rintl(r / 90.0L);  // default rounding: ties to even
   r -= q * 90.0L;  // exact (Sterbenz), |r| <= 45
-  const long double s = sinl(r * kDegToRad), c = cosl(r * kDegToRad);
-  switch ((static_cast<long>(q) % 4 + 4) % 4) {
-    case 0: return {s, c};
-    case 1: return {c, -s};
-    case 2: return {-s, -c};
-    default: return {-c, s};
+  return {r * kDegToRad, static_cast<int>((static_cast<long>(q) % 4 + 4) % 4)};
+}
+
+// sin(r + 90 q) from one library call.
+inline long double sinOfQuadrant(long double r, int q) {
+  switch (q & 3) {
+    case 0: return sinl(r);
+    case 1: return cosl(r);
+    case 2: return -sinl(r);
+    default: return -cosl(r);
   }
 }
 
-inline long double sinD(long double x) { return sinCos(x).sin; }
-inline long double cosD(long double x) { return sinCos(x).cos; }
+inline SinCos sinCos(long double x) {
+  const Quadrant a = reduceToQuadrant(x);
+  return {sinOfQuadrant(a.rad, a.q), sinOfQuadrant(a.rad, a.q + 1)};
+}
 
-// Degrees of a radian value.
+inline long double sinD(long double x) {
+  const Quadrant a = reduceToQuadrant(x);
+  return sinOfQuadrant(a.rad, a.q);
+}
+// cos x = sin(x + 90).
+inline long double cosD(long double x) {
+  const Quadrant a = reduceToQuadrant(x);
+  return sinOfQuadrant(a.rad, a.q + 1);
+}
+
 inline long double deg(long double rad) { return rad / kDegToRad; }
 
 // arccos in degrees, argument limited to [-1, 1]; result in [0, 180].

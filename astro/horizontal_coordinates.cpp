@@ -43,11 +43,17 @@ long double arcFromCosine(long double x) {
 
 }  // namespace
 
-HorizontalPosition horizontalFromHourAngle(double hourAngle, double declination,
-                                           double latitude) {
+SkyAtDeclination::SkyAtDeclination(double declination, double latitude)
+    : p_(latitude),
+      d_(declination),
+      sp_(sinD(p_)),
+      cp_(cosD(p_)),
+      sd_(sinD(d_)),
+      cd_(cosD(d_)) {}
+
+HorizontalPosition SkyAtDeclination::at(double hourAngle) const {
   const long double H = reduceTo180(hourAngle);
-  const long double p = latitude, d = declination;
-  const long double sp = sinD(p), cp = cosD(p), sd = sinD(d), cd = cosD(d), cH = cosD(H);
+  const long double sp = sp_, cp = cp_, sd = sd_, cd = cd_, cH = cosD(H);
 
   long double s = sp * sd + cp * cd * cH;  // sine of the altitude
   if (fabsl(s) < 1e-10L)
@@ -71,9 +77,14 @@ HorizontalPosition horizontalFromHourAngle(double hourAngle, double declination,
     azimuth = c == -1 ? 180 : arcFromCosine(c);
   }
   if (H < 0) azimuth = -azimuth;
-  if (H == 0) azimuth = p >= d ? 0 : 180;
+  if (H == 0) azimuth = p_ >= d_ ? 0 : 180;
 
   return {static_cast<double>(90 - z), static_cast<double>(azimuth)};
+}
+
+HorizontalPosition horizontalFromHourAngle(double hourAngle, double declination,
+                                           double latitude) {
+  return SkyAtDeclination(declination, latitude).at(hourAngle);
 }
 
 EquatorialPosition equatorialFromHorizontal(double latitude, double altitude, double azimuth) {
@@ -116,14 +127,10 @@ namespace {
 
 SunPosition sunAtEphemerisInstant(int year, double x, double zoneTime, double latitude,
                                   double longitude, double zoneMeridian, bool apparent) {
-  SunPosition sun;
-  solarPosition(year, x, sun.declination, sun.eot);
-  double H = (zoneTime - 12) * 15 - (longitude - zoneMeridian);
-  if (apparent) H += sun.eot;
-  const HorizontalPosition hz = horizontalFromHourAngle(H, sun.declination, latitude);
-  sun.altitude = hz.altitude;
-  sun.azimuth = hz.azimuth;
-  return sun;
+  DayEphemeris e;
+  solarPosition(year, x, e.declination, e.eot);
+  return sunOfDay(e, SkyAtDeclination(e.declination, latitude), zoneTime, longitude, zoneMeridian,
+                  apparent);
 }
 
 }  // namespace
@@ -134,10 +141,30 @@ SunPosition sunAtZoneTime(int year, int day, double zoneTime, double latitude,
   return sunAtEphemerisInstant(year, x, zoneTime, latitude, longitude, zoneMeridian, apparent);
 }
 
+DayEphemeris noonEphemerisOfDay(int year, int day, double zoneMeridian) {
+  DayEphemeris e;
+  solarPosition(year, day + (zoneMeridian / 15) / 24, e.declination, e.eot);
+  return e;
+}
+
+SunPosition sunOfDay(const DayEphemeris& ephemeris, const SkyAtDeclination& sky, double zoneTime,
+                     double longitude, double zoneMeridian, bool apparent) {
+  SunPosition sun;
+  sun.declination = ephemeris.declination;
+  sun.eot = ephemeris.eot;
+  double H = (zoneTime - 12) * 15 - (longitude - zoneMeridian);
+  if (apparent) H += sun.eot;
+  const HorizontalPosition hz = sky.at(H);
+  sun.altitude = hz.altitude;
+  sun.azimuth = hz.azimuth;
+  return sun;
+}
+
 SunPosition sunAtZoneTimeNoonEphemeris(int year, int day, double zoneTime, double latitude,
                                        double longitude, double zoneMeridian, bool apparent) {
-  const double x = day + (zoneMeridian / 15) / 24;
-  return sunAtEphemerisInstant(year, x, zoneTime, latitude, longitude, zoneMeridian, apparent);
+  const DayEphemeris e = noonEphemerisOfDay(year, day, zoneMeridian);
+  return sunOfDay(e, SkyAtDeclination(e.declination, latitude), zoneTime, longitude, zoneMeridian,
+                  apparent);
 }
 
 HorizontalPosition sunFromMeanTime(double time, double latitude, double longitude,

@@ -49,6 +49,18 @@ struct SunPosition {
 HorizontalPosition horizontalFromHourAngle(double hourAngle, double declination,
                                            double latitude);
 
+// horizontalFromHourAngle for many hour angles at one declination and
+// latitude: their sines and cosines are computed once. Gives the same
+// numbers as horizontalFromHourAngle (which is written with it).
+class SkyAtDeclination {
+ public:
+  SkyAtDeclination(double declination, double latitude);
+  HorizontalPosition at(double hourAngle) const;
+
+ private:
+  long double p_, d_, sp_, cp_, sd_, cd_;
+};
+
 // The inverse: hour angle and declination of the direction (altitude h,
 // azimuth A) at latitude p. A is brought into [-180, 180]; H is negative
 // when A < 0. A point exactly due east or west on the horizon (|A| = 90,
@@ -75,6 +87,19 @@ SunPosition sunAtZoneTime(int year, int day, double zoneTime, double latitude,
 // constructions that keep the declination fixed over a day.
 SunPosition sunAtZoneTimeNoonEphemeris(int year, int day, double zoneTime, double latitude,
                                        double longitude, double zoneMeridian, bool apparent);
+
+// The declination and equation of time of sunAtZoneTimeNoonEphemeris for
+// one day, and the sun at any zone time of that day from them, so that a
+// line sampled over one day computes its ephemeris once:
+// sunOfDay(noonEphemerisOfDay(year, day, zm), SkyAtDeclination(decl, p),
+// t, lon, zm, apparent) is sunAtZoneTimeNoonEphemeris(year, day, t, p,
+// lon, zm, apparent).
+struct DayEphemeris {
+  double declination = 0, eot = 0;
+};
+DayEphemeris noonEphemerisOfDay(int year, int day, double zoneMeridian);
+SunPosition sunOfDay(const DayEphemeris& ephemeris, const SkyAtDeclination& sky, double zoneTime,
+                     double longitude, double zoneMeridian, bool apparent);
 
 // The sun of declination d at time t: H = 15 (t - 12) - (lon - zoneMeridian),
 // no equation of time.

@@ -60,6 +60,7 @@ void solarPosition(int year, double x, double& declination, double& eot) {
   // (ch. 25).
   const Real eps0 = 23.43929111L - 0.013004167L * t;
   const Real omega = 125.04452L - 1934.136261L * t + 0.0020708L * t * t;
+  const Real sinOmega = sinD(omega);
   const Real eps = eps0 + 0.00256L * cosD(omega);
   d.cosEps = static_cast<double>(cosD(eps));
   d.sinEps = static_cast<double>(sinD(eps));
@@ -75,21 +76,22 @@ void solarPosition(int year, double x, double& declination, double& eot) {
   const Real c = sinD(m) * (1.9146L - t * (0.004817L + 0.000014L * t)) +
                  sinD(2 * m) * (0.019993L - 0.000101L * t) + 0.00029L * sinD(3 * m);
   const Real trueLongitude = l0 + c;
-  const Real lambda = trueLongitude - 0.00569L - 0.00478L * sinD(omega);
+  const Real lambda = trueLongitude - 0.00569L - 0.00478L * sinOmega;
+  const Real sinLambda = sinD(lambda);
 
-  const Real sinDelta = sinD(lambda) * sinEps;
+  const Real sinDelta = sinLambda * sinEps;
   declination = static_cast<double>(atanD(sinDelta / sqrtl(1 - sinDelta * sinDelta)));
 
   // Right ascension in [0, 360): the arc tangent gives -90..90, the two
   // corrections move it into the quadrant of lambda.
-  Real alpha = atanD(sinD(lambda) * cosEps / cosD(lambda));
+  Real alpha = atanD(sinLambda * cosEps / cosD(lambda));
   if (alpha < 0) alpha += 180;
   if (sinDelta < 0) alpha += 180;
 
   // Nutation in longitude, the two largest terms (Meeus, ch. 22), and the
   // equation of time as mean longitude minus right ascension, both
   // referred to the true equinox (Meeus, 2nd ed., ch. 28).
-  const Real dPsi = -0.00477778L * sinD(omega) - 0.00036667L * sinD(2 * l0);
+  const Real dPsi = -0.00477778L * sinOmega - 0.00036667L * sinD(2 * l0);
   Real e = l0 - 0.0057183L - alpha + dPsi * cosEps;
   while (e > 180) e -= 360;
   while (e < -180) e += 360;

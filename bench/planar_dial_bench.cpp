@@ -7,7 +7,7 @@
 #include "core/design_state.h"
 #include "core/scripted_platform.h"
 #include "core/startup.h"
-#include "dials/planar_dial.h"
+#include "dials/planar/planar_dial.h"
 #include "plot/recording_canvas.h"
 
 namespace {
@@ -50,6 +50,26 @@ void BM_PlanarDialDefaultEveryFamily(benchmark::State& state) {
   state.counters["primitives"] = static_cast<double>(primitives);
 }
 BENCHMARK(BM_PlanarDialDefaultEveryFamily)->Unit(benchmark::kMillisecond);
+
+// The same construction redrawn with the sun kept from the drawing before
+// (what the drawing window does on a zoom step).
+void BM_PlanarDialRedrawWithKeptSun(benchmark::State& state) {
+  ScopedScriptedPlatform platform;
+  startProgram();
+  everyFamily();
+  const HourLineAngleTable table = computeHourLineAngles();
+  PlanarSunCache cache;
+  for (auto _ : state) {
+    RecordingCanvas canvas;
+    ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
+    PlanarDialView view = defaultView();
+    view.angles = &table;
+    view.sunCache = &cache;
+    drawPlanarDial(surface, true, 1600, 1000, view);
+    benchmark::DoNotOptimize(canvas.primitives.data());
+  }
+}
+BENCHMARK(BM_PlanarDialRedrawWithKeptSun)->Unit(benchmark::kMillisecond);
 
 void BM_PlanarLinesDefaultEveryFamily(benchmark::State& state) {
   ScopedScriptedPlatform platform;

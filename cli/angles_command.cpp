@@ -4,7 +4,7 @@
 #include "cli/command_registry.h"
 #include "core/design_state.h"
 #include "dials/dial_family.h"
-#include "dials/hour_line_angles.h"
+#include "dials/planar/hour_line_angles.h"
 
 namespace tavrel::cli {
 namespace {

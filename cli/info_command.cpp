@@ -5,7 +5,7 @@
 #include "cli/command_registry.h"
 #include "core/design_state.h"
 #include "dials/dial_family.h"
-#include "dials/pole_style_info.h"
+#include "dials/planar/pole_style_info.h"
 
 namespace tavrel::cli {
 namespace {

@@ -12,7 +12,7 @@
 #include "cli/picture_options.h"
 #include "core/design_state.h"
 #include "dials/dial_family.h"
-#include "dials/hour_line_angles.h"
+#include "dials/planar/hour_line_angles.h"
 #include "drawing/drawing_controller.h"
 #include "drawing/save_route.h"
 #include "dxf/info_lines.h"

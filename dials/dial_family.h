@@ -29,12 +29,14 @@
 // y downwards; plot positions are plotter units already multiplied by R.
 #pragma once
 
+#include <any>
+
 #include <string>
 #include <vector>
 
-#include "dials/coordinates_file.h"
-#include "dials/hour_line_angles.h"
-#include "dials/planar_plot.h"
+#include "dials/planar/coordinates_file.h"
+#include "dials/planar/hour_line_angles.h"
+#include "dials/planar/planar_plot.h"
 #include "plot/hpgl_writer.h"
 #include "plot/screen_surface.h"
 
@@ -136,6 +138,9 @@ struct DialScreenRequest {
   bool grid;
   double zoomFactor;
   const HourLineAngleTable* angles;  // the last angle table, or nullptr
+  // Kept by the drawing window from one redraw to the next; a construction
+  // may keep what it likes there (nullptr: nothing is kept).
+  std::any* kept = nullptr;
 };
 
 // Where a plot goes, in plotter units (already multiplied by R).

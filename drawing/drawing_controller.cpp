@@ -5,6 +5,7 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "dials/dial_family.h"
+#include "dials/planar/planar_dial.h"
 #include "drawing/drawing_texts.h"
 #include "plot/number_text.h"
 
@@ -86,7 +87,8 @@ void DrawingController::dispatch(ScreenSurface& surface, bool screenMode, int wi
   DialScreenRequest request{surface,          screenMode,    width,           height,
                             state_.footX,     state_.footY,  state_.textX,    state_.textY,
                             state_.gnomonFootFixed, state_.textAnchorMarked, state_.withGrid,
-                            zoomFactor(),     anglesComputed_ ? &angles_ : nullptr};
+                            zoomFactor(),     anglesComputed_ ? &angles_ : nullptr,
+                            &keptAcrossRedraws_};
   family->draw(request);
   double zoom = request.zoomFactor;
   ConstructionContext ctx{surface, screenMode, width, height, state_, zoom};

@@ -6,10 +6,13 @@
 // Positions are pixels of the picture, origin top-left, y downwards.
 #pragma once
 
+#include <any>
+
 #include <functional>
 #include <string>
 
-#include "dials/hour_line_angles.h"
+#include "dials/planar/hour_line_angles.h"
+#include "dials/planar/planar_lines.h"
 #include "plot/canvas.h"
 #include "plot/screen_surface.h"
 
@@ -124,6 +127,9 @@ class DrawingController {
   double zoomBase_ = 1;
   int zoomSteps_ = 0;
   HourLineAngleTable angles_;
+  // What the construction keeps from one redraw to the next (a planar dial:
+  // the sun positions it computed).
+  std::any keptAcrossRedraws_;
   bool anglesComputed_ = false;
   Construction mapOverlay_;
 };

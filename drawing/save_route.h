@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "dials/dial_family.h"
-#include "dials/hour_line_angles.h"
-#include "dials/planar_plot.h"
+#include "dials/planar/hour_line_angles.h"
+#include "dials/planar/planar_plot.h"
 #include "drawing/drawing_controller.h"
 #include "plot/hpgl_writer.h"
 

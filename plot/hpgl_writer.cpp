@@ -18,7 +18,7 @@ std::string plainNumber(double x) {
   return s == "-0" ? "0" : s;
 }
 
-std::string pair(double x, double y) { return hpglInt(x) + " " + hpglInt(y); }
+std::string intPair(double x, double y) { return hpglInt(x) + " " + hpglInt(y); }
 
 }  // namespace
 
@@ -37,6 +37,12 @@ std::string hpglLabelText(std::string_view text) {
     if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F') c = ' ';
   return out;
 }
+
+std::string HpglWriter::coordinate(double v) const {
+  return coordinateWidth_ > 0 ? fixedText(v, coordinateWidth_, 0) : hpglInt(v);
+}
+
+std::string HpglWriter::pair(double x, double y) const { return coordinate(x) + " " + coordinate(y); }
 
 HpglWriter::HpglWriter(int resolutionFactor) : resolutionFactor_(resolutionFactor) {}
 
@@ -73,7 +79,7 @@ void HpglWriter::writeStandardPrologue() {
 }
 
 void HpglWriter::hpglGrid(double x0, double y0, double width, double spacing, double height) {
-  hpglWrite(";IW 0 0 " + pair(width, height) + ";SP " + hpglInt(9) + ";PU " + pair(x0, y0) +
+  hpglWrite(";IW 0 0 " + intPair(width, height) + ";SP " + hpglInt(9) + ";PU " + intPair(x0, y0) +
             ";CI " + hpglInt(80) + ";");
   if (!(spacing > 0) || !std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(width) ||
       !std::isfinite(height)) {
@@ -88,9 +94,9 @@ void HpglWriter::hpglGrid(double x0, double y0, double width, double spacing, do
   while (h < height - spacing - 2) h += spacing;
   std::string lines;
   for (double x = a; x <= g; x += spacing)
-    lines += "PU " + pair(x, b) + ";PD " + pair(x, h) + ";";
+    lines += "PU " + intPair(x, b) + ";PD " + intPair(x, h) + ";";
   for (double y = b; y <= h; y += spacing)
-    lines += "PU " + pair(a, y) + ";PD " + pair(g, y) + ";";
+    lines += "PU " + intPair(a, y) + ";PD " + intPair(g, y) + ";";
   lines += "PU ;";
   hpglWrite(lines);
 }
@@ -102,6 +108,37 @@ void HpglWriter::moveTo(double x, double y) { hpglWrite(";PU " + pair(x, y)); }
 void HpglWriter::lineTo(double x, double y) { hpglWrite(";PD " + pair(x, y)); }
 
 void HpglWriter::penUp() { hpglWrite(";PU;"); }
+
+void HpglWriter::polyline(std::span<const PlotVertex> vertices) {
+  std::string out;
+  bool drawing = false;
+  for (const PlotVertex& v : vertices) {
+    if (!v.draw) {
+      out += ";PU ";
+      drawing = false;
+    } else {
+      out += drawing ? " " : ";PD ";
+      drawing = true;
+    }
+    out += pair(v.x, v.y);
+  }
+  hpglWrite(out);
+}
+
+void HpglWriter::setWindowOpen(double x1, double y1, double x2, double y2) {
+  hpglWrite(";IW " + pair(x1, y1) + " " + pair(x2, y2));
+}
+
+void HpglWriter::endCommand() { hpglWrite(";"); }
+
+void HpglWriter::penUpPenAndSize(int pen, double widthCm, double heightCm) {
+  hpglWrite(";PU; SP" + std::to_string(pen) + "; SI " + fixedText(widthCm * resolutionFactor_, 5, 2) +
+            "," + fixedText(heightCm * resolutionFactor_, 5, 2) + ";");
+}
+
+void HpglWriter::dashedSegment(double x1, double y1, double x2, double y2) {
+  hpglWrite(";LT 2,2; PU " + intPair(x1, y1) + " ;PD " + pair(x2, y2) + ";LT ;PU ");
+}
 
 void HpglWriter::circle(double x, double y, double r, double chordDeg) {
   hpglWrite(";PU " + pair(x, y) + ";CI " + hpglInt(r) +
@@ -115,6 +152,10 @@ void HpglWriter::arc(double cx, double cy, double sweepDeg, double chordDeg) {
 
 void HpglWriter::label(double x, double y, std::string_view text) {
   hpglWrite(";PU " + pair(x, y) + ";LB" + hpglLabelText(text) + kLabelTerminator);
+}
+
+void HpglWriter::labelHere(std::string_view text) {
+  hpglWrite(";LB" + hpglLabelText(text) + kLabelTerminator);
 }
 
 void HpglWriter::setCharSize(double widthCm, double heightCm) {

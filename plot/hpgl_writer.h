@@ -82,8 +82,27 @@ class HpglWriter : public PlotSurface {
   // would never end).
   void hpglGrid(double x0, double y0, double width, double spacing, double height);
 
+  // Coordinates are written by hpglInt, or, after setCoordinateWidth(w)
+  // with w > 0, right-justified to w characters without decimals
+  // (fixedText(v, w, 0)), the form some marks of the planar plot keep.
+  // Radii and sizes are not affected.
+  void setCoordinateWidth(int width) { coordinateWidth_ = width; }
+
+  // The clip window without the closing ";" of setWindow: ";IW x1 y1 x2 y2".
+  void setWindowOpen(double x1, double y1, double x2, double y2);
+  // An empty command: ";".
+  void endCommand();
+  // The label set-up of the planar plot's hour numbers, in its blank-
+  // separated form: ";PU; SP" pen "; SI w,h;" (sizes as setCharSize).
+  void penUpPenAndSize(int pen, double widthCm, double heightCm);
+  // A dashed segment in the planar plot's form: ";LT 2,2; PU x1 y1 ;PD x2
+  // y2;LT ;PU " (the start by hpglInt, the end in the coordinate form).
+  void dashedSegment(double x1, double y1, double x2, double y2);
+
   // PlotSurface, in the forms:
   // selectPen ";SP n"; moveTo ";PU x y"; lineTo ";PD x y"; penUp ";PU;";
+  // polyline ";PU x y" for every move, ";PD x y" opening a run of lines
+  // and " x y" for each further line of the run; labelHere ";LB" text ETX;
   // circle ";PU x y;CI r;" or ";PU x y;CI r ,chord"; arc ";PD;AA cx,cy,sweep"
   // (",chord"); label ";PU x y;LB" text ETX; setCharSize ";SI w,h" (each
   // fixedText(size * R, 5, 2)); setLabelDirection ";DI run,rise" (one
@@ -94,9 +113,11 @@ class HpglWriter : public PlotSurface {
   void moveTo(double x, double y) override;
   void lineTo(double x, double y) override;
   void penUp() override;
+  void polyline(std::span<const PlotVertex> vertices) override;
   void circle(double x, double y, double r, double chordDeg = 0) override;
   void arc(double cx, double cy, double sweepDeg, double chordDeg = 0) override;
   void label(double x, double y, std::string_view text) override;
+  void labelHere(std::string_view text) override;
   void setCharSize(double widthCm, double heightCm) override;
   void setLabelDirection(double run, double rise) override;
   void setLineType(bool dashed) override;
@@ -107,10 +128,13 @@ class HpglWriter : public PlotSurface {
 
  private:
   [[noreturn]] void fail(std::error_code ec);
+  std::string coordinate(double v) const;
+  std::string pair(double x, double y) const;
 
   AtomicFileWriter file_;
   std::string path_;
   int resolutionFactor_;
+  int coordinateWidth_ = 0;
 };
 
 }  // namespace tavrel

@@ -8,9 +8,16 @@
 // sizes are centimetres, as the plotter's SI command takes them.
 #pragma once
 
+#include <span>
 #include <string_view>
 
 namespace tavrel {
+
+// One vertex of a polyline: reached with the pen up (a move) or down.
+struct PlotVertex {
+  double x = 0, y = 0;
+  bool draw = false;
+};
 
 class PlotSurface {
  public:
@@ -22,6 +29,9 @@ class PlotSurface {
   virtual void moveTo(double x, double y) = 0;
   virtual void lineTo(double x, double y) = 0;
   virtual void penUp() = 0;
+  // Moves and lines through the vertices in order; the point ends on the
+  // last one.
+  virtual void polyline(std::span<const PlotVertex> vertices) = 0;
   // A circle of radius r about (x, y); the point moves to the centre.
   // chordDeg > 0 asks the plotter for that chord angle.
   virtual void circle(double x, double y, double r, double chordDeg = 0) = 0;
@@ -30,6 +40,8 @@ class PlotSurface {
   virtual void arc(double cx, double cy, double sweepDeg, double chordDeg = 0) = 0;
   // A text at (x, y) in the current size and direction.
   virtual void label(double x, double y, std::string_view text) = 0;
+  // A text at the current point.
+  virtual void labelHere(std::string_view text) = 0;
   // Character width and height in centimetres.
   virtual void setCharSize(double widthCm, double heightCm) = 0;
   // Text direction as a run and a rise (y upwards): (1, 0) horizontal.

@@ -73,6 +73,15 @@ void ScreenSurface::moveTo(double x, double y) { canvas_->moveTo(x, y); }
 
 void ScreenSurface::lineTo(double x, double y) { canvas_->lineTo(x, y); }
 
+void ScreenSurface::polyline(std::span<const PlotVertex> vertices) {
+  for (const PlotVertex& v : vertices) {
+    if (v.draw)
+      canvas_->lineTo(v.x, v.y);
+    else
+      canvas_->moveTo(v.x, v.y);
+  }
+}
+
 void ScreenSurface::circle(double x, double y, double r, double) {
   const Brush old = canvas_->brush();
   canvas_->setBrush({kWhite, BrushStyle::Clear});
@@ -101,6 +110,10 @@ void ScreenSurface::label(double x, double y, std::string_view text) {
   canvas_->setFont(f);
   canvas_->text(x, y, text);
   canvas_->setFont(old);
+}
+
+void ScreenSurface::labelHere(std::string_view text) {
+  label(canvas_->currentX(), canvas_->currentY(), text);
 }
 
 void ScreenSurface::setCharSize(double, double heightCm) {

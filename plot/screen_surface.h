@@ -75,9 +75,11 @@ class ScreenSurface : public PlotSurface {
   void moveTo(double x, double y) override;
   void lineTo(double x, double y) override;
   void penUp() override {}
+  void polyline(std::span<const PlotVertex> vertices) override;
   void circle(double x, double y, double r, double chordDeg = 0) override;
   void arc(double cx, double cy, double sweepDeg, double chordDeg = 0) override;
   void label(double x, double y, std::string_view text) override;
+  void labelHere(std::string_view text) override;
   void setCharSize(double widthCm, double heightCm) override;
   void setLabelDirection(double run, double rise) override;
   void setLineType(bool dashed) override;

@@ -23,9 +23,9 @@
 
 #include "core/design_state.h"
 #include "core/language.h"
-#include "dials/angle_table_print.h"
 #include "dials/dial_family.h"
-#include "dials/pole_style_info.h"
+#include "dials/planar/angle_table_print.h"
+#include "dials/planar/pole_style_info.h"
 #include "drawing/drawing_texts.h"
 #include "ui/print_angle_table.h"
 #include "ui/print_jobs.h"

@@ -13,7 +13,7 @@
 
 #include <functional>
 
-#include "dials/angle_table_print.h"
+#include "dials/planar/angle_table_print.h"
 #include "plot/canvas.h"
 
 namespace tavrel {

@@ -11,7 +11,7 @@
 #include "core/design_state.h"
 #include "core/scripted_platform.h"
 #include "core/startup.h"
-#include "dials/planar_dial.h"
+#include "dials/planar/planar_dial.h"
 #include "plot/recording_canvas.h"
 
 namespace tavrel::testing {

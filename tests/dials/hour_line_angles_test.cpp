@@ -8,7 +8,7 @@
 #include "core/scripted_platform.h"
 #include "core/startup.h"
 #include "dial_test_util.h"
-#include "dials/hour_line_angles.h"
+#include "dials/planar/hour_line_angles.h"
 #include "plot/geometry.h"
 
 namespace tavrel::testing {

@@ -519,3 +519,164 @@ TEST_F(PlanarTest, UmbrellaInclinedWithoutRadiusShowsMessage21AndGoesOn) {
 
 }  // namespace
 }  // namespace tavrel::testing
+
+namespace tavrel::testing {
+namespace {
+
+// A wall is the inclined plane of inclination 90: the shadow exists only
+// where the sun is above the horizon and in front of the plane, so the
+// inclined construction (drawn as the horizontal dial of the equivalent
+// place, Rohr, Sundials, ch. 4) must cut its lines where the vertical one
+// does. The two sample the same clock times but the equivalent place's
+// clock is shifted by the substyle hour angle, so the declination of a
+// sample is taken up to a few hours apart (at most 0.4 degree a day near
+// the equinoxes): the lines must lie on each other within 1 mm, not vertex
+// for vertex. The date lines are those of the ephemeris (mode "1"), taken
+// at the same instants; the zodiac lines are sampled at whole quarters of
+// the equivalent place's hour angle, other points of the same curves.
+struct WallCase {
+  double latitude, declination;
+};
+constexpr WallCase kWallCases[] = {{52, 20}, {52, -35}, {47, 60}, {40, -75}, {30, 0},
+                                   {-34, 20}, {-34, -50}, {-45, 70}};
+
+// The drawn pieces of a path: every segment, and lone points.
+std::vector<std::array<double, 4>> drawnSegments(const DialPath& path) {
+  std::vector<std::array<double, 4>> out;
+  for (std::size_t j = 1; j < path.vertices.size(); ++j)
+    if (path.vertices[j].draw)
+      out.push_back({path.vertices[j - 1].x, path.vertices[j - 1].y, path.vertices[j].x, path.vertices[j].y});
+  return out;
+}
+
+double distanceToSegments(double x, double y, const std::vector<std::array<double, 4>>& segs) {
+  double best = 1e300;
+  for (const auto& s : segs) {
+    const double dx = s[2] - s[0], dy = s[3] - s[1];
+    const double len2 = dx * dx + dy * dy;
+    double t = len2 > 0 ? ((x - s[0]) * dx + (y - s[1]) * dy) / len2 : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    best = std::min(best, std::hypot(x - s[0] - t * dx, y - s[1] - t * dy));
+  }
+  return best;
+}
+
+// The largest distance of a drawn end point of `a` lying more than 2 mm
+// below the horizon (y = 0) from the drawing of `b`. Nearer the horizon a
+// grazing sun moves the shadow by centimetres for the small drift of the
+// declination, and whether a sample there still counts may differ.
+double farthestFrom(const DialPath& a, const DialPath& b) {
+  const auto sa = drawnSegments(a), sb = drawnSegments(b);
+  double worst = 0;
+  for (const auto& s : sa)
+    for (int e = 0; e < 2; ++e)
+      if (s[2 * e + 1] < -2) worst = std::max(worst, distanceToSegments(s[2 * e], s[2 * e + 1], sb));
+  return sa.empty() ? 0 : worst;
+}
+
+double topOfDrawing(const PlanarLines& lines) {
+  double top = -1e300;
+  for (const PlanarLine& l : lines.lines)
+    for (const auto& s : drawnSegments(l.path)) top = std::max({top, s[1], s[3]});
+  return top;
+}
+
+TEST_F(PlanarTest, InclinedAtNinetyDrawsTheLinesOfTheVerticalDial) {
+  horizontal(52);  // the place and gnomon; kind and latitude set below
+  DesignState& d = design();
+  d.localTimeNoEot = true;
+  d.hourLinesFrom = 4;
+  d.hourLinesTo = 20;
+  d.hourLineInterval = '1';
+  d.withEot = true;
+  PlanarDialView view;
+  view.footX = 800;
+  view.footY = 500;
+  std::printf("  lat    decl  dates  lines  worst distance mm  top y 'v'  top y 'i'\n");
+  for (const WallCase& c : kWallCases) {
+    for (char mode : {'1'}) {
+      d.dateLineMode = mode;
+      d.latitude = c.latitude;
+      d.wallDeclination = c.declination;
+      d.planeInclination = 90;
+      d.dialKind = 'v';
+      const PlanarLines wall = planarDialLines(true, 1600, 1000, view);
+      d.dialKind = 'i';
+      const PlanarLines inclined = planarDialLines(true, 1600, 1000, view);
+      SCOPED_TRACE(::testing::Message() << "latitude " << c.latitude << ", declination " << c.declination
+                                        << ", date lines " << mode);
+      ASSERT_EQ(wall.lines.size(), inclined.lines.size());
+      double worst = 0;
+      for (std::size_t k = 0; k < wall.lines.size(); ++k) {
+        const double apart = std::max(farthestFrom(wall.lines[k].path, inclined.lines[k].path),
+                                      farthestFrom(inclined.lines[k].path, wall.lines[k].path));
+        EXPECT_LT(apart, 1.0) << "line " << k << " kind " << static_cast<int>(wall.lines[k].kind)
+                              << " value " << wall.lines[k].value;
+        worst = std::max(worst, apart);
+      }
+      const double topWall = topOfDrawing(wall), topInclined = topOfDrawing(inclined);
+      EXPECT_NEAR(topWall, topInclined, 1.0);
+      std::printf("%5.0f %7.0f %6c %6zu %18.3f %10.3f %10.3f\n", c.latitude, c.declination, mode,
+                  wall.lines.size(), worst, topWall, topInclined);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tavrel::testing
+
+namespace tavrel::testing {
+namespace {
+
+bool sameLines(const PlanarLines& a, const PlanarLines& b) {
+  if (a.lines.size() != b.lines.size() || a.marks.size() != b.marks.size()) return false;
+  for (std::size_t k = 0; k < a.lines.size(); ++k) {
+    const auto& va = a.lines[k].path.vertices;
+    const auto& vb = b.lines[k].path.vertices;
+    if (va.size() != vb.size() || a.lines[k].value != b.lines[k].value) return false;
+    for (std::size_t j = 0; j < va.size(); ++j)
+      if (va[j].x != vb[j].x || va[j].y != vb[j].y || va[j].draw != vb[j].draw) return false;
+  }
+  for (std::size_t k = 0; k < a.marks.size(); ++k)
+    if (a.marks[k].x != b.marks[k].x || a.marks[k].y != b.marks[k].y) return false;
+  return true;
+}
+
+// The kept sun of earlier drawings changes nothing: redrawn at another
+// zoom, and after the place and the plane changed under the same cache,
+// every vertex is the one computed afresh, to the bit.
+TEST_F(PlanarTest, KeptSunPositionsDrawTheSameLines) {
+  horizontal(52);  // the place and gnomon; kind and latitude set below
+  DesignState& d = design();
+  d.localTimeNoEot = d.withEot = d.markAnalemma = true;
+  d.temporalHourLines = d.babylonianHours = d.italianHours = true;
+  d.sunAltitudeLines = d.integerSunshineLines = true;
+  PlanarSunCache cache;
+  struct Step {
+    char kind;
+    double latitude, declination, inclination, zoom;
+    char dateMode;
+  };
+  constexpr Step kSteps[] = {{'v', 52, 20, 90, 1, '0'},  {'v', 52, 20, 90, 1.09, '0'},
+                             {'i', 47, -30, 60, 1, '1'}, {'i', 47, -30, 60, 0.9, '1'},
+                             {'h', -34, 0, 0, 1, '0'},   {'v', 52, 20, 90, 1.09, '0'}};
+  for (const Step& s : kSteps) {
+    d.dialKind = s.kind;
+    d.latitude = s.latitude;
+    d.wallDeclination = s.declination;
+    d.planeInclination = s.inclination;
+    d.dateLineMode = s.dateMode;
+    PlanarDialView view;
+    view.footX = 800;
+    view.footY = 400;
+    view.zoomFactor = s.zoom;
+    const PlanarLines fresh = planarDialLines(true, 1600, 1000, view);
+    view.sunCache = &cache;
+    const PlanarLines kept = planarDialLines(true, 1600, 1000, view);
+    EXPECT_TRUE(sameLines(fresh, kept)) << s.kind << " latitude " << s.latitude << " zoom " << s.zoom;
+  }
+  EXPECT_GT(cache.size(), 1000u);
+}
+
+}  // namespace
+}  // namespace tavrel::testing

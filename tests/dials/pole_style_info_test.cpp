@@ -12,8 +12,8 @@
 #include "astro/horizontal_coordinates.h"
 #include "core/language.h"
 #include "dial_test_util.h"
-#include "dials/angle_table_print.h"
-#include "dials/pole_style_info.h"
+#include "dials/planar/angle_table_print.h"
+#include "dials/planar/pole_style_info.h"
 
 namespace tavrel::testing {
 namespace {

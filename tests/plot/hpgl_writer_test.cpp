@@ -90,6 +90,32 @@ TEST(HpglWriter, CommandForms) {
             ";IW 0 0 16157 11038;;IW;;PU 0 0;EA 16400 11480;");
 }
 
+// The forms the planar plot writes through the surface: polylines with
+// one "PD" per run of lines, labels at the pen, the padded coordinate
+// form (radii stay integers), the hour-number set-up and the dashed
+// substyle.
+TEST(HpglWriter, PolylinesPaddedCoordinatesAndPlanarForms) {
+  ScratchDir dir;
+  const std::string text = plotText(dir, 25, [](HpglWriter& w) {
+    const PlotVertex path[] = {{1, 2, false}, {3, 4, true}, {5, 6, true}, {7, 8, false}, {9, 10, true}};
+    w.polyline(path);
+    w.polyline(std::span<const PlotVertex>());
+    w.labelHere("a\nb");
+    w.setCoordinateWidth(5);
+    w.moveTo(12.4, -3);
+    w.circle(100, 2, 50.5);
+    w.dashedSegment(7.5, 8, 1234, 5);
+    w.setCoordinateWidth(0);
+    w.moveTo(1234, 5);
+    w.setWindowOpen(0, 0, 10, 20);
+    w.endCommand();
+    w.penUpPenAndSize(4, 0.2, 0.3);
+  });
+  EXPECT_EQ(text,
+            ";PU 1 2;PD 3 4 5 6;PU 7 8;PD 9 10;LBa b\x03;PU    12    -3;PU   100     2;CI 50;"
+            ";LT 2,2; PU 8 8 ;PD  1234     5;LT ;PU ;PU 1234 5;IW 0 0 10 20;;PU; SP4; SI  5.00, 7.50;");
+}
+
 // Every label of a plot, as the text between "LB" and the next command
 // separator, must end with the end-of-text character.
 TEST(HpglWriter, SinglePlotLineAndTerminatedLabels) {

@@ -17,7 +17,7 @@
 
 #include "core/design_state.h"
 #include "core/settings_file.h"
-#include "dials/angle_table_print.h"
+#include "dials/planar/angle_table_print.h"
 #include "plot/page_constants.h"
 #include "plot/recording_canvas.h"
 #include "ui/drawing_window.h"

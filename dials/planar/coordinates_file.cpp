@@ -1,4 +1,4 @@
-#include "dials/coordinates_file.h"
+#include "dials/planar/coordinates_file.h"
 
 #include <cerrno>
 #include <string_view>
@@ -7,8 +7,8 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/text_file.h"
-#include "dials/planar_plot_texts.h"
-#include "dials/planar_texts.h"
+#include "dials/planar/planar_plot_texts.h"
+#include "dials/planar/planar_texts.h"
 #include "plot/atomic_file.h"
 #include "plot/number_text.h"
 

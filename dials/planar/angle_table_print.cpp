@@ -1,11 +1,11 @@
-#include "dials/angle_table_print.h"
+#include "dials/planar/angle_table_print.h"
 
 #include <algorithm>
 
 #include "core/design_state.h"
 #include "core/language.h"
-#include "dials/pole_style_info.h"
-#include "dials/planar_plane.h"
+#include "dials/planar/planar_plane.h"
+#include "dials/planar/pole_style_info.h"
 
 namespace tavrel {
 

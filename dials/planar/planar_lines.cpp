@@ -1,7 +1,9 @@
-#include "dials/planar_lines.h"
+#include "dials/planar/planar_lines.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "astro/calendar.h"
@@ -9,7 +11,7 @@
 #include "astro/rise_set.h"
 #include "core/design_state.h"
 #include "core/platform.h"
-#include "dials/planar_texts.h"
+#include "dials/planar/planar_texts.h"
 #include "plot/geometry.h"
 
 namespace tavrel {
@@ -34,6 +36,15 @@ double halfDayArc(double latitude, double declination) {
   return std::acos(x) / kRad;
 }
 
+// Tags of the cached routines.
+constexpr double kTagHorizontal = 1;  // horizontalFromHourAngle(H, decl, lat)
+constexpr double kTagZoneTime = 2;    // sunAtZoneTime
+constexpr double kTagNoonDay = 3;     // noonEphemerisOfDay
+constexpr double kTagOfDay = 4;       // sunOfDay with apparent = false
+constexpr double kTagNoonTime = 5;    // sunAtZoneTimeNoonEphemeris, apparent = false
+
+SunPosition fromHorizontal(const HorizontalPosition& h) { return {h.altitude, h.azimuth, 0, 0}; }
+
 class LineBuilder {
  public:
   explicit LineBuilder(const PlanarLineInput& in)
@@ -43,7 +54,8 @@ class LineBuilder {
         projector_(in.plane, in.gnomonMm, in.frame),
         frame_(in.frame),
         L_(in.gnomonMm),
-        year_(d_.referenceYear) {}
+        year_(d_.referenceYear),
+        cache_(in.sunCache) {}
 
   PlanarLines run() {
     out_.style = dialStyleFoot(plane_, L_);
@@ -58,6 +70,38 @@ class LineBuilder {
   }
 
  private:
+  template <typename Compute>
+  SunPosition memo(const PlanarSunCache::Key& key, Compute compute) {
+    return cache_ ? cache_->get(key, compute) : compute();
+  }
+  HorizontalPosition skyAt(const SkyAtDeclination& sky, double H, double declination, double latitude) {
+    const SunPosition s =
+        memo({kTagHorizontal, H, declination, latitude}, [&] { return fromHorizontal(sky.at(H)); });
+    return {s.altitude, s.azimuth};
+  }
+  HorizontalPosition horizontal(double H, double declination, double latitude) {
+    const SunPosition s = memo({kTagHorizontal, H, declination, latitude},
+                               [&] { return fromHorizontal(horizontalFromHourAngle(H, declination, latitude)); });
+    return {s.altitude, s.azimuth};
+  }
+  SunPosition zoneTimeSun(int day, double t, double latitude, double longitude, bool apparent) {
+    return memo({kTagZoneTime, double(year_), double(day), t, latitude, longitude, d_.zoneMeridian,
+                 apparent ? 1.0 : 0.0},
+                [&] { return sunAtZoneTime(year_, day, t, latitude, longitude, d_.zoneMeridian, apparent); });
+  }
+  DayEphemeris noonOfDay(int day) {
+    const SunPosition s = memo({kTagNoonDay, double(year_), double(day), d_.zoneMeridian}, [&] {
+      const DayEphemeris e = noonEphemerisOfDay(year_, day, d_.zoneMeridian);
+      return SunPosition{0, 0, e.declination, e.eot};
+    });
+    return {s.declination, s.eot};
+  }
+  SunPosition ofDay(const DayEphemeris& e, const SkyAtDeclination& sky, double t, double longitude,
+                    double latitude) {
+    return memo({kTagOfDay, e.declination, e.eot, t, longitude, d_.zoneMeridian, latitude},
+                [&] { return sunOfDay(e, sky, t, longitude, d_.zoneMeridian, false); });
+  }
+
   PlanarLine& newLine(PlanarLineKind kind, int pen, double value, bool subdivision = false) {
     PlanarLine line;
     line.kind = kind;
@@ -68,13 +112,14 @@ class LineBuilder {
     return out_.lines.back();
   }
 
-  // A whole day of constant declination: hour angle 15 t - 180 for
-  // t = 0, 0.25, .., 24.
-  void constantDeclinationLine(PlanarLine& line, double declination) {
+  // A whole day, t = 0, 0.25, .., 24 hours: sunAt(t) gives the sun; the
+  // first point is mirrored through P when the sun is behind the plane.
+  template <typename SunAt>
+  void dayLine(PlanarLine& line, SunAt sunAt) {
     ShadowTracer tracer(frame_, line.path);
     for (int k = 0; k <= 96; ++k) {
       const double t = k * 0.25;
-      const HorizontalPosition sun = horizontalFromHourAngle(15 * t - 180, declination, plane_.phi);
+      const HorizontalPosition sun = sunAt(t);
       const ShadowPoint p = projector_.projectShadow(sun.altitude, sun.azimuth);
       tracer.setParam(t);
       if (k == 0)
@@ -82,6 +127,12 @@ class LineBuilder {
       else
         tracer.next(p);
     }
+  }
+
+  // A day of constant declination: hour angle 15 t - 180.
+  void constantDeclinationLine(PlanarLine& line, double declination) {
+    const SkyAtDeclination sky(declination, plane_.phi);
+    dayLine(line, [&](double t) { return skyAt(sky, 15 * t - 180, declination, plane_.phi); });
   }
 
   void dayLengthLines() {
@@ -104,19 +155,14 @@ class LineBuilder {
       if (day.fixedDeclination) {
         constantDeclinationLine(line, day.declination);
       } else {
-        ShadowTracer tracer(frame_, line.path);
-        for (int k = 0; k <= 96; ++k) {
-          const double t = k * 0.25;
-          const SunPosition sun = sunAtZoneTimeNoonEphemeris(
-              year_, day.dayOfYear, t + plane_.tOffset, plane_.phi, ref, d_.zoneMeridian, false);
-          if (k == 0) line.value = sun.declination;
-          const ShadowPoint p = projector_.projectShadow(sun.altitude, sun.azimuth);
-          tracer.setParam(t);
-          if (k == 0)
-            tracer.startMirrored(p, !p.facing && !plane_.umbrella);
-          else
-            tracer.next(p);
-        }
+        // The declination of the day's noon holds for the whole line.
+        const DayEphemeris e = noonOfDay(day.dayOfYear);
+        const SkyAtDeclination sky(e.declination, plane_.phi);
+        line.value = e.declination;
+        dayLine(line, [&](double t) {
+          const SunPosition sun = ofDay(e, sky, t + plane_.tOffset, ref, plane_.phi);
+          return HorizontalPosition{sun.altitude, sun.azimuth};
+        });
       }
     }
   }
@@ -171,8 +217,7 @@ class LineBuilder {
           double farthest = 0.01;
           DialPoint far{0, 0};
           for (std::size_t k = 0; k < days.size(); ++k) {
-            const SunPosition sun = sunAtZoneTime(year_, days[k], T + plane_.tOffset, plane_.phi,
-                                                  ref, d_.zoneMeridian, pass.withEot);
+            const SunPosition sun = zoneTimeSun(days[k], T + plane_.tOffset, plane_.phi, ref, pass.withEot);
             const ShadowPoint p = projector_.projectShadow(sun.altitude, sun.azimuth);
             tracer.setParam(days[k]);
             if (k == 0)
@@ -249,8 +294,8 @@ class LineBuilder {
       bool first = true;
       for (int k = 0; k < 4 && kDays[choice][k] != 0; ++k) {
         const int day = kDays[choice][k];
-        const SunPosition sun = sunAtZoneTime(year_, dayOfYear(year_, month, day), hour + plane_.tOffset,
-                                              plane_.phi, ref, d_.zoneMeridian, true);
+        const SunPosition sun =
+            zoneTimeSun(dayOfYear(year_, month, day), hour + plane_.tOffset, plane_.phi, ref, true);
         const ShadowPoint p = projector_.projectShadow(sun.altitude, sun.azimuth);
         AnalemmaMark m;
         m.x = p.x;
@@ -276,8 +321,7 @@ class LineBuilder {
       HourNumberAnchor a;
       a.hour = hour;
       auto at = [&](int day, ShadowPoint& p, double& azimuth) {
-        const SunPosition sun = sunAtZoneTime(year_, day, hour + plane_.tOffset, plane_.phi, ref,
-                                              d_.zoneMeridian, false);
+        const SunPosition sun = zoneTimeSun(day, hour + plane_.tOffset, plane_.phi, ref, false);
         p = projector_.projectShadow(sun.altitude, sun.azimuth);
         azimuth = sun.azimuth;
       };
@@ -305,39 +349,50 @@ class LineBuilder {
     // Temporal hours are local: the clock of the sun positions is local
     // apparent time whatever the hour lines show.
     const double ref = d_.zoneMeridian;
+    // The days of every temporal line, each with its noon ephemeris, the
+    // sky of that declination and the half day arc, computed once.
+    struct TemporalDay {
+      int day;
+      DayEphemeris e;
+      SkyAtDeclination sky;
+      double H0;
+    };
+    std::vector<TemporalDay> days;
+    {
+      int day = midsummer - (plane_.umbrella ? 5 : 15);
+      do {
+        const int step = plane_.umbrella ? 5 : ((day < midsummer || day > 340) ? 15 : 10);
+        day = std::min(day + step, 356);
+        const DayEphemeris e = noonOfDay(day);
+        days.push_back({day, e, SkyAtDeclination(e.declination, plane_.phi),
+                        halfDayArc(d_.latitude, e.declination)});
+      } while (day < 356);
+    }
     for (int h = from; h <= to; ++h) {
       for (int j = 0; j <= n; ++j) {
         const double v = h + static_cast<double>(j) / (n + 1);
         if (v > to) break;
         PlanarLine& line = newLine(PlanarLineKind::Temporal, 10, v, j > 0);
         ShadowTracer tracer(frame_, line.path);
-        int day = midsummer - (plane_.umbrella ? 5 : 15);
         bool first = true;
-        do {
-          const int step = plane_.umbrella ? 5 : ((day < midsummer || day > 340) ? 15 : 10);
-          day = std::min(day + step, 356);
-          const double decl = sunAtZoneTimeNoonEphemeris(year_, day, 12, d_.latitude, d_.zoneMeridian,
-                                                         d_.zoneMeridian, false)
-                                  .declination;
-          const double H0 = halfDayArc(d_.latitude, decl);
-          const double T = 12 - (6 - v) * H0 / 90;
-          const SunPosition sun = sunAtZoneTimeNoonEphemeris(year_, day, T + plane_.tOffset, plane_.phi,
-                                                             ref, d_.zoneMeridian, false);
+        for (const TemporalDay& td : days) {
+          const double T = 12 - (6 - v) * td.H0 / 90;
+          const SunPosition sun = ofDay(td.e, td.sky, T + plane_.tOffset, ref, plane_.phi);
           const ShadowPoint p = projector_.projectShadow(sun.altitude, sun.azimuth);
-          tracer.setParam(day);
+          tracer.setParam(td.day);
           if (first)
             tracer.start(p);
           else
             tracer.next(p);
           first = false;
-        } while (day < 356);
+        }
         if (d_.extendTemporalHours && plane_.kind == 'h' && d_.latitude > 0) {
           // Beyond the winter solstice towards the horizon, on declinations
           // the sun does not reach.
           for (double decl = -d_.obliquityRounded - 0.1; decl > d_.latitude - 90 + 0.2; decl -= 0.1) {
             const double H0 = halfDayArc(d_.latitude, decl);
             const double T = 12 - (6 - v) * H0 / 90;
-            const HorizontalPosition sun = horizontalFromHourAngle((T - 12) * 15, decl, d_.latitude);
+            const HorizontalPosition sun = horizontal((T - 12) * 15, decl, d_.latitude);
             const ShadowPoint p = projector_.projectShadow(sun.altitude, sun.azimuth);
             tracer.setParam(decl);
             tracer.nextClipped(p, p.prevFacing && p.facing);
@@ -384,8 +439,7 @@ class LineBuilder {
               const int day = dayOfYear(year_, month, kTableDays[m]);
               // Hour angle 15 (time + tOffset - (zoneMeridian - longitude) / 15 - 12).
               const double clock = time + plane_.tOffset - (d_.zoneMeridian - d_.longitude) / 15;
-              const SunPosition sun = sunAtZoneTime(year_, day, clock, plane_.phi, d_.zoneMeridian,
-                                                    d_.zoneMeridian, false);
+              const SunPosition sun = zoneTimeSun(day, clock, plane_.phi, d_.zoneMeridian, false);
               const ShadowPoint p = projector_.projectShadow(sun.altitude, sun.azimuth);
               tracer.setParam(day);
               tracer.next(p);
@@ -407,9 +461,11 @@ class LineBuilder {
   // form cos H = (sin A - sin phi sin d) / (cos phi cos d), so the two
   // steps are counted instead of walked. A sun that never goes below A
   // stops the search at its start.
-  double crossingAzimuth(int day, double latitude, double A) const {
+  double crossingAzimuth(int day, double latitude, double A) {
     auto sunAt = [&](double t) {
-      return sunAtZoneTimeNoonEphemeris(year_, day, t, latitude, d_.zoneMeridian, d_.zoneMeridian, false);
+      return memo({kTagNoonTime, double(year_), double(day), t, latitude, d_.zoneMeridian}, [&] {
+        return sunAtZoneTimeNoonEphemeris(year_, day, t, latitude, d_.zoneMeridian, d_.zoneMeridian, false);
+      });
     };
     const double decl = sunAt(12).declination;
     const double den = cosDeg(latitude) * cosDeg(decl);
@@ -464,7 +520,7 @@ class LineBuilder {
             if (plane_.kind == 'i' && !plane_.umbrella) {
               // Into the sky of the equivalent place.
               const EquatorialPosition eq = equatorialFromHorizontal(d_.latitude, A, azimuth);
-              const HorizontalPosition hz = horizontalFromHourAngle(
+              const HorizontalPosition hz = horizontal(
                   eq.hourAngle - plane_.equivalent.substyleHourAngle, eq.declination, plane_.phi);
               alt = hz.altitude;
               azi = hz.azimuth;
@@ -487,10 +543,27 @@ class LineBuilder {
   const DialFrame& frame_;
   double L_;
   int year_;
+  PlanarSunCache* cache_;
   PlanarLines out_;
 };
 
 }  // namespace
+
+std::size_t PlanarSunCache::Hash::operator()(const Key& k) const {
+  std::uint64_t h = 1469598103934665603ull;
+  for (double v : k) {
+    h ^= std::bit_cast<std::uint64_t>(v);
+    h *= 1099511628211ull;
+    h ^= h >> 29;
+  }
+  return static_cast<std::size_t>(h);
+}
+
+bool PlanarSunCache::Same::operator()(const Key& a, const Key& b) const {
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (std::bit_cast<std::uint64_t>(a[i]) != std::bit_cast<std::uint64_t>(b[i])) return false;
+  return true;
+}
 
 PlanarLineSampling PlanarLineSampling::screen() { return {}; }
 

@@ -17,8 +17,8 @@
 #include <optional>
 #include <string>
 
-#include "dials/coordinates_file.h"
-#include "dials/hour_line_angles.h"
+#include "dials/planar/coordinates_file.h"
+#include "dials/planar/hour_line_angles.h"
 #include "plot/hpgl_writer.h"
 
 namespace tavrel {

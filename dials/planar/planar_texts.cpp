@@ -1,4 +1,4 @@
-#include "dials/planar_texts.h"
+#include "dials/planar/planar_texts.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "dials/planar_dial.h"
+#include "dials/planar/planar_dial.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +7,8 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
-#include "dials/planar_texts.h"
+#include "dials/planar/planar_marks.h"
+#include "dials/planar/planar_texts.h"
 #include "plot/geometry.h"
 #include "plot/number_text.h"
 
@@ -43,6 +44,7 @@ class PlanarPicture {
     B_ = layout_.bottom;
     hw_ = layout_.halfWidth;
     upm_ = layout_.unitsPerMm;
+    at_ = {x0_, y0_, upm_, true};
     L_ = layout_.gnomonUnits;
     bigFont_ = screen_ ? pointsToPixels(d_.largeScreen ? 16 : 12) : 60;
     smallFont_ = screen_ ? pointsToPixels(8) : 30;
@@ -80,6 +82,7 @@ class PlanarPicture {
     input.frame = layout_.frame;
     input.sampling = PlanarLineSampling::screen();
     input.angles = view_.angles;
+    input.sunCache = view_.sunCache;
 
     horizonLine(plane);
     informationBlock(plane);
@@ -102,8 +105,8 @@ class PlanarPicture {
   }
 
  private:
-  double ux(double x) const { return x0_ + x * upm_; }
-  double uy(double y) const { return y0_ - y * upm_; }
+  double ux(double x) const { return at_.x(x); }
+  double uy(double y) const { return at_.y(y); }
 
   void setFont(double height, Colour colour, int weight = kFontWeightNormal) {
     Font f;
@@ -123,12 +126,11 @@ class PlanarPicture {
       y = y0_;
     } else if (plane.kind == 'i' && plane.umbrella) {
       if (std::fabs(d_.planeInclination * static_cast<double>(kDegToRad)) <= 1e-10) return;
-      y = y0_ - L_ / std::sin(d_.planeInclination * static_cast<double>(kDegToRad));
+      y = y0_ - inclinedHorizonHeight(true, d_.planeInclination, L_);
       if (y < m_) y = m_;
     } else if (plane.kind == 'i') {
       if (std::fabs(d_.planeInclination) <= 1e-10) return;
-      const double i = d_.planeInclination * static_cast<double>(kDegToRad);
-      y = y0_ - L_ * std::cos(i) / std::sin(i);
+      y = y0_ - inclinedHorizonHeight(false, d_.planeInclination, L_);
     } else {
       return;
     }
@@ -136,19 +138,6 @@ class PlanarPicture {
     s_.selectPen(5);
     s_.moveTo(m_ + 5, y);
     s_.lineTo(m_ + R_ - 5, y);
-  }
-
-  std::string dialName(const PlanarPlane& plane) const {
-    int row;
-    if (plane.umbrella)
-      row = plane.kind == 'h' ? textRow::kHorizontalUmbrella
-            : plane.kind == 'v' ? textRow::kVerticalUmbrella
-                                : textRow::kInclinedUmbrella;
-    else
-      row = plane.kind == 'h' ? textRow::kHorizontalSundial
-            : plane.kind == 'v' ? textRow::kVerticalSundial
-                                : textRow::kInclinedSundial;
-    return tableText(TextTable::Texts, row);
   }
 
   void informationBlock(const PlanarPlane& plane) {
@@ -173,18 +162,14 @@ class PlanarPicture {
     const Colour textColour = ScreenSurface::penColour(4);
     double tx = view_.textX, ty = view_.textY;
     setFont(bigFont_, textColour);
-    text(tx, ty, dialName(plane));
+    text(tx, ty, planarDialName(plane));
     ty += bigFont_;
     setFont(smallFont_, textColour);
-    const std::string deg = tableText(TextTable::Texts, textRow::kDegrees);
-    text(tx, ty,
-         tableText(TextTable::Texts, textRow::kLatitudeIs) + fixedText(d_.latitude, 6, 2) + deg +
-             tableText(TextTable::Texts, textRow::kLongitudeIs) + fixedText(d_.longitude, 6, 2) + deg);
+    const PlanarInfoTexts info = planarInfoTexts();
+    text(tx, ty, info.location);
     ty += smallFont_;
-    const std::string deviation =
-        planarText(PlanarText::Deviation) + fixedText(d_.wallDeclination, 6, 2) + deg;
-    const std::string inclination =
-        planarText(PlanarText::Inclination) + fixedText(d_.planeInclination, 6, 2) + deg;
+    const std::string& deviation = info.deviation;
+    const std::string& inclination = info.inclination;
     std::string line;
     if (plane.kind == 'v') {
       line = deviation;
@@ -216,25 +201,9 @@ class PlanarPicture {
     text(m_ + rnd(0.73 * dInfo_), m_ + 4, system);
   }
 
-  void drawPath(const DialPath& path) {
-    for (const PathVertex& v : path.vertices) {
-      if (v.draw)
-        s_.lineTo(ux(v.x), uy(v.y));
-      else
-        s_.moveTo(ux(v.x), uy(v.y));
-    }
-  }
-
   void drawLines(const PlanarLines& lines, PlanarLineKind kind) {
     int pen = -1;
-    for (const PlanarLine& line : lines.lines) {
-      if (line.kind != kind) continue;
-      if (line.pen != pen) {
-        s_.selectPen(line.pen);
-        pen = line.pen;
-      }
-      drawPath(line.path);
-    }
+    emitPlanarLines(s_, lines, kind, at_, pen);
   }
 
   void gnomonScaleBar() {
@@ -320,10 +289,8 @@ class PlanarPicture {
       c_.lineTo(ux(b.x), uy(b.y));
     };
     if (d_.drawPoleTriangle) {
-      double e = std::sqrt(sx * sx + sy * sy);
-      if ((sx >= 0 && sy > 0) || (d_.latitude < 0 && sx >= 0 && sy < 0)) e = -e;
-      if (e == 0) e = 1;
-      const double tx = x0_ + L_ * sy / e, ty = y0_ + L_ * sx / e;
+      const DialPoint tip = poleTriangleTip(sx, sy, L_, d_.latitude);
+      const double tx = x0_ + tip.x, ty = y0_ - tip.y;
       c_.setPen({kRed, std::max<double>(1, d_.lineWidth), PenStyle::Solid});
       if (std::fabs(sx) < 20000 && std::fabs(sy) < 20000) {
         c_.moveTo(x0_, y0_);
@@ -369,6 +336,7 @@ class PlanarPicture {
   PlanarDialView& view_;
   PlanarDialLayout layout_;
   double x0_, y0_;
+  DialPlacement at_;
   int m_ = 0, R_ = 0, B_ = 0, hw_ = 0;
   double upm_ = 1, L_ = 0;
   double bigFont_ = 21, smallFont_ = 11;
@@ -385,7 +353,7 @@ PlanarDialLayout planarDialLayout(bool screenMode, int width, int height, const 
   l.bottom = height - l.margin;
   l.halfWidth = (l.right - l.margin) / 2;
   l.halfHeight = (l.bottom - l.margin) / 2;
-  l.gnomonMm = static_cast<double>(roundHalfEven(d.gnomonLength * view.zoomFactor * 100)) / 100;
+  l.gnomonMm = roundedGnomonLength(view.zoomFactor, 1);
   if (!(l.gnomonMm >= 5)) l.gnomonMm = 5;
   l.unitsPerMm = screenMode ? l.right / (d.paperA4 ? 280.0 : 420.0) : 10.0;
   if (!(l.unitsPerMm > 0)) l.unitsPerMm = 1;
@@ -412,13 +380,14 @@ PlanarLines planarDialLines(bool screenMode, int width, int height, PlanarDialVi
   input.frame = layout.frame;
   input.sampling = PlanarLineSampling::screen();
   input.angles = view.angles;
+  input.sunCache = view.sunCache;
   return computePlanarLines(input);
 }
 
 void drawPlanarDial(ScreenSurface& surface, bool screenMode, int width, int height,
                     PlanarDialView& view) {
   const DesignState& d = design();
-  const double mm = static_cast<double>(roundHalfEven(d.gnomonLength * view.zoomFactor * 100)) / 100;
+  const double mm = roundedGnomonLength(view.zoomFactor, 1);
   if (!(mm >= 5) && d.gnomonLength > 0) view.zoomFactor = 5 / d.gnomonLength;
   PlanarPicture(surface, screenMode, width, height, view).draw();
 }

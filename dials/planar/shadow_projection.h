@@ -12,7 +12,7 @@
 #include <limits>
 #include <vector>
 
-#include "dials/planar_plane.h"
+#include "dials/planar/planar_plane.h"
 
 namespace tavrel {
 
@@ -51,7 +51,10 @@ struct ShadowPoint {
 //                    in front when |a| < 90 or |a| > 270 (1.57 and 4.71
 //                    rad) and alt > 0;
 //   other planes:    a = az - azOffset; u = L cot(alt); x = u sin a,
-//                    y = u cos a; in front when alt > 0;
+//                    y = u cos a; in front when alt > 0 and, for the
+//                    inclined plane, the sun is above the real horizon
+//                    as well (the shadow below the horizon line
+//                    y = L cot i);
 //   umbrella:        the far edge of the disc of radius k L (k the radius
 //                    ratio): the vertical dial scales (x, y) by
 //                    1 + k L / r; the horizontal dial uses
@@ -81,6 +84,8 @@ class ShadowProjector {
   DialFrame frame_;
   double normalSouth_ = 0, normalWest_ = 0, normalUp_ = 1;
   bool facing_ = false;
+  bool realHorizon_ = false;  // the inclined plane without umbrella
+  double sinInclination_ = 0, cosInclination_ = 1;
 };
 
 // One vertex of a polyline: `draw` false moves the pen there, true draws

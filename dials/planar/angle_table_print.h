@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "dials/hour_line_angles.h"
+#include "dials/planar/hour_line_angles.h"
 
 namespace tavrel {
 

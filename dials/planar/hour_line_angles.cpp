@@ -1,4 +1,4 @@
-#include "dials/hour_line_angles.h"
+#include "dials/planar/hour_line_angles.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,8 +8,8 @@
 #include "astro/time_format.h"
 #include "core/design_state.h"
 #include "core/language.h"
-#include "dials/planar_plane.h"
-#include "dials/planar_texts.h"
+#include "dials/planar/planar_plane.h"
+#include "dials/planar/planar_texts.h"
 #include "plot/geometry.h"
 #include "plot/number_text.h"
 

@@ -1,4 +1,4 @@
-#include "dials/planar_plot_texts.h"
+#include "dials/planar/planar_plot_texts.h"
 
 #include <array>
 

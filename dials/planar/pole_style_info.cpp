@@ -1,4 +1,4 @@
-#include "dials/pole_style_info.h"
+#include "dials/planar/pole_style_info.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,8 +7,8 @@
 #include "astro/time_format.h"
 #include "core/design_state.h"
 #include "core/language.h"
-#include "dials/planar_lines.h"
-#include "dials/planar_plane.h"
+#include "dials/planar/planar_lines.h"
+#include "dials/planar/planar_plane.h"
 #include "plot/geometry.h"
 #include "plot/number_text.h"
 

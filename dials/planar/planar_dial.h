@@ -7,8 +7,8 @@
 // width / 420 (saved layout) on the screen and by 10 on the printer.
 #pragma once
 
-#include "dials/hour_line_angles.h"
-#include "dials/planar_lines.h"
+#include "dials/planar/hour_line_angles.h"
+#include "dials/planar/planar_lines.h"
 #include "plot/screen_surface.h"
 
 namespace tavrel {
@@ -24,6 +24,9 @@ struct PlanarDialView {
   // The last hour-line angle table (sunlit window, angles, the title
   // text); nullptr before the first one.
   const HourLineAngleTable* angles = nullptr;
+  // Sun positions kept from earlier drawings of the window (see
+  // PlanarSunCache); nullptr computes every one.
+  PlanarSunCache* sunCache = nullptr;
 };
 
 // Derived sizes of one construction.

@@ -1,4 +1,4 @@
-#include "dials/planar_plot.h"
+#include "dials/planar/planar_plot.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,11 +7,12 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
-#include "dials/planar_lines.h"
-#include "dials/planar_plane.h"
-#include "dials/planar_plot_texts.h"
-#include "dials/planar_texts.h"
-#include "dials/pole_style_info.h"
+#include "dials/planar/planar_lines.h"
+#include "dials/planar/planar_marks.h"
+#include "dials/planar/planar_plane.h"
+#include "dials/planar/planar_plot_texts.h"
+#include "dials/planar/planar_texts.h"
+#include "dials/planar/pole_style_info.h"
 #include "plot/geometry.h"
 #include "plot/number_text.h"
 #include "plot/page_constants.h"
@@ -22,8 +23,6 @@ namespace {
 
 constexpr double kRad = static_cast<double>(kDegToRad);
 
-std::string I(double v) { return hpglInt(v); }
-
 double wrap180(double a) {
   while (a > 180) a -= 360;
   while (a <= -180) a += 360;
@@ -32,7 +31,7 @@ double wrap180(double a) {
 
 bool isWholeHour(double t) { return std::isfinite(t) && t == std::floor(t); }
 
-class PlanarPlotWriter {
+class PlanarPlotWriter : private PlanarLineObserver {
  public:
   PlanarPlotWriter(HpglWriter& writer, const PlanarPlotRequest& request, CoordinatesListing* listing)
       : w_(writer),
@@ -49,13 +48,14 @@ class PlanarPlotWriter {
     if (list_) list_->writeHead(poleStyleInfoOfDesign(Lp_ / u_).lines, rq_.plotFileName);
     placeFootAndText();
     grid();
-    if (d_.plotLineWidth != 1) w_.hpglWrite(";PW 0;");
+    if (d_.plotLineWidth != 1) w_.setPenWidth(0);
     const PlanarLines lines = computeLines();
+    at_ = {xp_, yp_, u_, false};
     header(lines);
     horizonLine();
     styleAndTriangle(lines.style);
     // The lines, drawn with the plot's pen width.
-    if (d_.plotLineWidth != 1) w_.hpglWrite(";PW " + std::to_string(d_.plotLineWidth - 1) + ";");
+    if (d_.plotLineWidth != 1) w_.setPenWidth(d_.plotLineWidth - 1);
     pen_ = 0;  // the line families select their pens
     plotLines(lines, PlanarLineKind::DayLength);
     if (list_) list_->dateLinesHeading();
@@ -68,20 +68,18 @@ class PlanarPlotWriter {
     plotLines(lines, PlanarLineKind::EotHourLine);
     plotLines(lines, PlanarLineKind::Analemma);
     analemmaMarks(lines);
-    if (d_.plotLineWidth != 1) w_.hpglWrite(";PW 0;");
+    if (d_.plotLineWidth != 1) w_.setPenWidth(0);
     if (plane_.kind == 'i' || plane_.kind == 'v') endMarks(lines.style);
   }
 
  private:
   double r(double v) const { return v * R_; }
-  double px(double xMm) const { return xp_ + xMm * u_; }
-  double py(double yMm) const { return yp_ + yMm * u_; }
+  double px(double xMm) const { return at_.x(xMm); }
+  double py(double yMm) const { return at_.y(yMm); }
 
   void label(double x, double y, const std::string& text) { w_.label(x, y, asciiUmlauts(text)); }
-  // A label at the pen's position.
-  void labelHere(const std::string& text) {
-    w_.hpglWrite(";LB" + hpglLabelText(asciiUmlauts(text)) + kLabelTerminator);
-  }
+  void labelHere(const std::string& text) { w_.labelHere(asciiUmlauts(text)); }
+  void polyline(std::initializer_list<PlotVertex> vertices) { w_.polyline(vertices); }
 
   void placeFootAndText() {
     if (rq_.footFixed) {
@@ -119,8 +117,7 @@ class PlanarPlotWriter {
   double inclinedHorizonY() const {
     double i = d_.planeInclination;
     if (std::fabs(i) < 1e-12) i = 1e-12;
-    const double s = std::sin(i * kRad);
-    double y = plane_.umbrella ? yp_ + Lp_ / s : yp_ + Lp_ * std::cos(i * kRad) / s;
+    double y = yp_ + inclinedHorizonHeight(plane_.umbrella, i, Lp_);
     if (!(y <= r(kPlotWindowHeight))) y = r(kPlotWindowHeight);
     if (y < r(1)) y = r(1);
     return y;
@@ -153,45 +150,31 @@ class PlanarPlotWriter {
   // Marks at the foot, scale bar, title, legend and hour numbers.
   void header(const PlanarLines& lines) {
     const char k = plane_.kind;
-    w_.hpglWrite(";SP 4;PU " + I(xp_ - r(200)) + " " + I(yp_) + ";PD " + I(xp_ + r(200)) + " " + I(yp_) +
-                 " " + I(xp_) + " " + I(yp_) + " " + I(xp_) + " " + I(yp_ + r(200)) + " " + I(xp_) + " " +
-                 I(yp_ - r(200)));
+    const double x = xp_, y = yp_, arm = r(200);
+    w_.selectPen(4);
+    polyline({{x - arm, y, false}, {x + arm, y, true}, {x, y, true}, {x, y + arm, true}, {x, y - arm, true}});
     // The double gnomon length as a bracket in the lower left corner.
-    const std::string c40 = I(r(40)), c160 = I(r(160)), end = I(2 * Lp_ + r(40));
-    w_.hpglWrite(";PU " + c40 + " " + c40 + ";PD " + end + " " + c40 + " " + end + " " + c160);
-    w_.hpglWrite(";PU " + c40 + " " + c40 + ";PD " + c40 + " " + end + " " + c160 + " " + end);
-    w_.hpglWrite(";PU " + c160 + " " + c160);
+    const double c40 = r(40), c160 = r(160), end = 2 * Lp_ + r(40);
+    polyline({{c40, c40, false}, {end, c40, true}, {end, c160, true}});
+    polyline({{c40, c40, false}, {c40, end, true}, {c160, end, true}});
+    w_.moveTo(c160, c160);
     w_.setCharSize(0.16, 0.24);
-    w_.hpglWrite(";LBdoppelte Gnomonhoehe (= 2 * " + fixedText(Lp_ / u_, 6, 3) + " mm)" +
-                 kLabelTerminator + ";");
+    w_.labelHere("doppelte Gnomonhoehe (= 2 * " + fixedText(Lp_ / u_, 6, 3) + " mm)");
+    w_.endCommand();
 
-    const std::string deg = tableText(TextTable::Texts, textRow::kDegrees);
-    std::string title;
-    if (k == 'h')
-      title = plane_.umbrella ? "   " + tableText(TextTable::Texts, textRow::kHorizontalUmbrella)
-                              : tableText(TextTable::Texts, textRow::kHorizontalSundial);
-    else if (k == 'i')
-      title = plane_.umbrella ? "   " + tableText(TextTable::Texts, textRow::kInclinedUmbrella)
-                              : "     " + tableText(TextTable::Texts, textRow::kInclinedSundial);
-    else
-      title = plane_.umbrella ? "    " + tableText(TextTable::Texts, textRow::kVerticalUmbrella)
-                              : tableText(TextTable::Texts, textRow::kVerticalSundial);
+    // The title, indented as the plot has always set it.
+    const int indent = !plane_.umbrella ? (k == 'i' ? 5 : 0) : (k == 'v' ? 4 : 3);
     w_.setCharSize(0.28, 0.5);
-    label(X_, Y_, title);
+    label(X_, Y_, std::string(static_cast<std::size_t>(indent), ' ') + planarDialName(plane_));
 
     w_.setCharSize(0.2, 0.3);
-    const std::string location = tableText(TextTable::Texts, textRow::kLatitudeIs) +
-                                 fixedText(d_.latitude, 6, 2) + deg +
-                                 tableText(TextTable::Texts, textRow::kLongitudeIs) +
-                                 fixedText(d_.longitude, 6, 2) + deg;
+    const PlanarInfoTexts info = planarInfoTexts();
     const double locationDy = k == 'h' ? (plane_.umbrella ? 220 : 300) : 440;
-    label(X_, Y_ - r(locationDy), location);
-    const std::string deviation = planarText(PlanarText::Deviation) + fixedText(d_.wallDeclination, 6, 2) + deg;
+    label(X_, Y_ - r(locationDy), info.location);
     if (k == 'i')
-      label(X_, Y_ - r(650),
-            planarText(PlanarText::Inclination) + fixedText(d_.planeInclination, 6, 2) + deg + "; " + deviation);
+      label(X_, Y_ - r(650), info.inclination + "; " + info.deviation);
     else if (k == 'v')
-      label(X_, Y_ - r(650), deviation);
+      label(X_, Y_ - r(650), info.deviation);
     if (plane_.umbrella) {
       const std::string disk = planarText(PlanarText::DiskRadius) + fixedText(d_.umbrellaRadiusRatio, 5, 2) +
                                planarText(PlanarText::TimesHeight);
@@ -210,11 +193,16 @@ class PlanarPlotWriter {
     const double a = k == 'i' ? 1020 : k == 'h' ? 560 : 1100;
     const double b = k == 'i' ? 610 : k == 'h' ? 705 : 690;
     const double c = k == 'i' ? 1160 : k == 'h' ? 700 : 1240;
-    w_.hpglWrite(";SP 1;PU " + I(X_) + " " + I(Y_ - r(a)) + ";PD " + I(X_ + r(b)) + " " + I(Y_ - r(a)) + ";SP 4");
+    w_.selectPen(1);
+    w_.moveTo(X_, Y_ - r(a));
+    w_.lineTo(X_ + r(b), Y_ - r(a));
+    w_.selectPen(4);
     labelHere("  " + plotText(PlotText::ShadowPath));
-    w_.hpglWrite(";SP 3;PU " + I(X_) + " " + I(Y_ - r(c)) + ";PD " + I(X_ + r(b)) + " " + I(Y_ - r(c)));
+    w_.selectPen(3);
+    w_.moveTo(X_, Y_ - r(c));
+    w_.lineTo(X_ + r(b), Y_ - r(c));
     if (k == 'v') {
-      w_.hpglWrite(";SP 4");
+      w_.selectPen(4);
       labelHere("  " + plotText(PlotText::HourLinesWithoutEot) +
                 (d_.eotLinesOwnMeridian ? " " + tableText(TextTable::Texts, textRow::kLocalApparentTime)
                                         : tableText(TextTable::Texts, textRow::kApparentTimeZoneMeridian)) +
@@ -228,7 +216,7 @@ class PlanarPlotWriter {
   // written 300 R below it.
   void hourNumbers(const PlanarLines& lines) {
     if (!(d_.localTimeNoEot || d_.withEot)) return;
-    w_.hpglWrite(";PU; SP4; SI " + fixedText(0.2 * R_, 5, 2) + "," + fixedText(0.3 * R_, 5, 2) + ";");
+    w_.penUpPenAndSize(4, 0.2, 0.3);
     const bool south = d_.latitude < 0;
     for (const HourNumberAnchor& a : lines.hourNumbers) {
       const ShadowPoint& p = south ? a.december : a.june;
@@ -248,12 +236,11 @@ class PlanarPlotWriter {
   }
 
   void horizonLine() {
-    if (plane_.kind == 'i') {
-      const std::string y = I(inclinedHorizonY());
-      w_.hpglWrite(";SP 5;PU 0 " + y + ";PD " + I(r(kPlotPageWidth)) + " " + y);
-    } else if (plane_.kind == 'v') {
-      w_.hpglWrite(";SP 5;PU 5 " + I(yp_) + ";PD " + I(r(kPlotPageWidth)) + " " + I(yp_));
-    }
+    if (plane_.kind != 'i' && plane_.kind != 'v') return;
+    const double y = plane_.kind == 'i' ? inclinedHorizonY() : yp_;
+    w_.selectPen(5);
+    w_.moveTo(plane_.kind == 'i' ? 0 : 5, y);
+    w_.lineTo(r(kPlotPageWidth), y);
   }
 
   // The style P-S and the polar triangle P, T', S (T' the gnomon tip
@@ -262,27 +249,28 @@ class PlanarPlotWriter {
     if (!d_.drawPoleTriangle) return;
     if (plane_.umbrella && plane_.kind != 'h') return;
     const double sx = style.sx * u_, sy = style.sy * u_;
-    double e = std::sqrt(sx * sx + sy * sy);
-    if ((sx >= 0 && sy > 0) || (d_.latitude < 0 && sx >= 0 && sy < 0)) e = -e;
-    if (e == 0) e = 1;
-    const DialPoint P{xp_, yp_}, S{xp_ + sx, yp_ + sy}, T{xp_ + Lp_ * sy / e, yp_ - Lp_ * sx / e};
+    const DialPoint tip = poleTriangleTip(sx, sy, Lp_, d_.latitude);
+    const DialPoint P{xp_, yp_}, S{xp_ + sx, yp_ + sy}, T{xp_ + tip.x, yp_ + tip.y};
     DialFrame window;
     window.left = 0;
     window.right = r(kPlotWindowWidth);
     window.bottom = 0;
     window.top = r(kPlotWindowHeight);
-    auto coordinate = [&](const DialPoint& q, const DialPoint& original) {
+    // P and the cut points are written 7 wide, T' and S as integers.
+    auto form = [&](const DialPoint& q, const DialPoint& original) {
       const bool exact = q.x == original.x && q.y == original.y;
-      if (exact && !(original.x == P.x && original.y == P.y)) return I(q.x) + " " + I(q.y);
-      return fixedText(q.x, 7, 0) + " " + fixedText(q.y, 7, 0);
+      w_.setCoordinateWidth(exact && !(original.x == P.x && original.y == P.y) ? 0 : 7);
     };
-    std::string out = ";SP 4";
+    w_.selectPen(4);
     for (auto [a0, b0] : {std::pair{P, S}, std::pair{P, T}, std::pair{T, S}}) {
       DialPoint a = a0, b = b0;
       if (!clipSegment(a, b, window)) continue;
-      out += ";PU " + coordinate(a, a0) + ";PD " + coordinate(b, b0);
+      form(a, a0);
+      w_.moveTo(a.x, a.y);
+      form(b, b0);
+      w_.lineTo(b.x, b.y);
     }
-    w_.hpglWrite(out);
+    w_.setCoordinateWidth(0);
   }
 
   std::string sectionTitle(const PlanarLine& line) const {
@@ -317,41 +305,22 @@ class PlanarPlotWriter {
     return {};
   }
 
-  // Every line of one kind: its pen, then its path as "PU" moves and "PD"
-  // polylines, ended by a pen-up; the listing gets the same points.
+  // Every line of one kind, the listing seeing the same points.
   void plotLines(const PlanarLines& lines, PlanarLineKind kind) {
-    const bool byHour = kind == PlanarLineKind::DateLine || kind == PlanarLineKind::DayLength;
-    for (const PlanarLine& line : lines.lines) {
-      if (line.kind != kind) continue;
-      if (line.pen != pen_) {
-        w_.selectPen(line.pen);
-        pen_ = line.pen;
-      }
-      if (list_) list_->beginSection(sectionTitle(line), byHour);
-      if (line.path.vertices.empty()) continue;
-      std::string out;
-      bool drawing = false;
-      for (const PathVertex& v : line.path.vertices) {
-        const std::string xy = I(px(v.x)) + " " + I(py(v.y));
-        if (!v.draw) {
-          out += ";PU " + xy;
-          drawing = false;
-        } else if (drawing) {
-          out += " " + xy;
-        } else {
-          out += ";PD " + xy;
-          drawing = true;
-        }
-        if (list_) {
-          if (byHour && isWholeHour(v.param))
-            list_->hourPoint(static_cast<int>(v.param), v.x, v.y);
-          else
-            list_->point(v.x, v.y);
-        }
-      }
-      out += ";PU;";
-      w_.hpglWrite(out);
-    }
+    emitPlanarLines(w_, lines, kind, at_, pen_, list_ ? this : nullptr);
+  }
+
+  void beginLine(const PlanarLine& line) override {
+    list_->beginSection(sectionTitle(line), byHour(line));
+  }
+  void vertex(const PlanarLine& line, const PathVertex& v) override {
+    if (byHour(line) && isWholeHour(v.param))
+      list_->hourPoint(static_cast<int>(v.param), v.x, v.y);
+    else
+      list_->point(v.x, v.y);
+  }
+  static bool byHour(const PlanarLine& line) {
+    return line.kind == PlanarLineKind::DateLine || line.kind == PlanarLineKind::DayLength;
   }
 
   // Circles of 0.6 mm on the analemma: pen 2 for the first mark of a
@@ -371,23 +340,29 @@ class PlanarPlotWriter {
   // A square round P and, without umbrella, the dashed substyle to the
   // style foot S, marked by a cross, a circle and the letter S.
   void endMarks(StyleFoot style) {
-    const std::string W = I(r(kPlotWindowWidth)), H = I(r(kPlotWindowHeight));
-    const double q = r(60);
-    w_.hpglWrite(";IW 0 0 " + W + " " + H + ";SP 4;PU " + I(xp_ - q) + " " + I(yp_ - q) + ";PD " +
-                 I(xp_ + q) + " " + I(yp_ - q) + " " + I(xp_ + q) + " " + I(yp_ + q) + " " + I(xp_ - q) + " " +
-                 I(yp_ + q) + " " + I(xp_ - q) + " " + I(yp_ - q) + ";");
+    const double q = r(60), x = xp_, y = yp_;
+    w_.setWindowOpen(0, 0, r(kPlotWindowWidth), r(kPlotWindowHeight));
+    w_.selectPen(4);
+    polyline({{x - q, y - q, false}, {x + q, y - q, true}, {x + q, y + q, true}, {x - q, y + q, true},
+              {x - q, y - q, true}});
+    w_.endCommand();
     pen_ = 4;
     if (plane_.umbrella) return;
     const double Sx = px(style.sx), Sy = py(style.sy);
     if (!(std::fabs(Sx - r(kPlotPageWidth) / 2) < r(kPlotPageWidth) &&
           std::fabs(Sy - r(kPlotPageHeight) / 2) < r(kPlotPageHeight)))
       return;
-    auto f = [](double v) { return fixedText(v, 5, 0); };
+    // S is written 5 wide.
     const double arm = r(36);
-    w_.hpglWrite(";LT 2,2; PU " + I(xp_) + " " + I(yp_) + " " + ";PD " + f(Sx) + " " + f(Sy) + ";LT ;PU " +
-                 ";PU " + f(Sx - arm) + " " + f(Sy) + ";PD " + f(Sx + arm) + " " + f(Sy) + ";PU " + f(Sx) + " " +
-                 f(Sy - arm) + ";PD " + f(Sx) + " " + f(Sy + arm) + ";PU " + f(Sx) + " " + f(Sy) + ";CI " +
-                 I(r(50)) + ";;PU " + f(Sx + r(60)) + " " + f(Sy + r(20)) + ";LBS" + kLabelTerminator);
+    w_.setCoordinateWidth(5);
+    w_.dashedSegment(xp_, yp_, Sx, Sy);
+    w_.moveTo(Sx - arm, Sy);
+    w_.lineTo(Sx + arm, Sy);
+    w_.moveTo(Sx, Sy - arm);
+    w_.lineTo(Sx, Sy + arm);
+    w_.circle(Sx, Sy, r(50));
+    w_.label(Sx + r(60), Sy + r(20), "S");
+    w_.setCoordinateWidth(0);
   }
 
   HpglWriter& w_;
@@ -400,14 +375,14 @@ class PlanarPlotWriter {
   double Lp_;
   double xp_ = 0, yp_ = 0, X_ = 0, Y_ = 0;
   double frameTop_ = 0;
+  DialPlacement at_;
   int pen_ = 4;
 };
 
 }  // namespace
 
 double plotGnomonUnits(double zoomFactor, int resolutionFactor) {
-  const double v = design().gnomonLength * zoomFactor * resolutionFactor;
-  return static_cast<double>(roundHalfEven(v * 100)) / 100 * kPlotUnitsPerMm;
+  return roundedGnomonLength(zoomFactor, resolutionFactor) * kPlotUnitsPerMm;
 }
 
 PlotPoint defaultPlotFoot(double gnomonUnits, int R) {

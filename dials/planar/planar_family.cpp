@@ -76,6 +76,10 @@ void drawPlanar(DialScreenRequest& r) {
   view.zoomFactor = r.zoomFactor;
   view.grid = r.grid;
   view.angles = r.angles;
+  if (r.kept) {
+    if (!std::any_cast<PlanarSunCache>(r.kept)) *r.kept = PlanarSunCache{};
+    view.sunCache = std::any_cast<PlanarSunCache>(r.kept);
+  }
   drawPlanarDial(r.surface, r.screenMode, r.width, r.height, view);
   r.zoomFactor = view.zoomFactor;
 }

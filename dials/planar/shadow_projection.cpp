@@ -1,4 +1,4 @@
-#include "dials/shadow_projection.h"
+#include "dials/planar/shadow_projection.h"
 
 #include <cmath>
 
@@ -26,6 +26,11 @@ ShadowProjector::ShadowProjector(const PlanarPlane& plane, double gnomonMm, cons
   // trigonometry of cosAngleBetween gives them.
   if (plane.normalAlt == 90) normalSouth_ = normalWest_ = 0;
   if (plane.normalAlt == 0) normalUp_ = 0;
+  if (plane.kind == 'i' && !plane.umbrella) {
+    realHorizon_ = true;
+    sinInclination_ = std::sin(plane.inclination * kRad);
+    cosInclination_ = std::cos(plane.inclination * kRad);
+  }
 }
 
 ShadowPoint ShadowProjector::projectShadow(double altitude, double azimuth) {
@@ -57,7 +62,13 @@ ShadowPoint ShadowProjector::projectShadow(double altitude, double azimuth) {
       const double u = L * ch / sh;
       x = u * std::sin(a);
       y = u * std::cos(a);
-      p.inFront = h > 0;
+      // The inclined plane is the horizon of the equivalent place, not
+      // of our own: the sun must also stand above the real horizon. With
+      // the sun (-cos h sin a, -cos h cos a, sin h) in face coordinates
+      // (x, up-slope y, normal) and the zenith (0, sin i, cos i), that is
+      // sin h cos i - cos h cos a sin i > 0: the shadow falls below the
+      // horizon line y = L cot i.
+      p.inFront = h > 0 && (!realHorizon_ || sh * cosInclination_ - ch * std::cos(a) * sinInclination_ > 0);
     } else {
       const double l = floorSmall(ch, 1e-8);
       const double M = (sh * k / l + 1) * L;

@@ -1,4 +1,4 @@
-#include "dials/planar_plane.h"
+#include "dials/planar/planar_plane.h"
 
 #include <cmath>
 #include <cstdio>

@@ -12,12 +12,17 @@
 // visible point at all (see linesToStyleFoot).
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
-#include "dials/hour_line_angles.h"
-#include "dials/planar_plane.h"
-#include "dials/shadow_projection.h"
+#include "astro/horizontal_coordinates.h"
+
+#include "dials/planar/hour_line_angles.h"
+#include "dials/planar/planar_plane.h"
+#include "dials/planar/shadow_projection.h"
 
 namespace tavrel {
 
@@ -95,6 +100,38 @@ struct PlanarLineSampling {
   static PlanarLineSampling plot();
 };
 
+// Sun positions of earlier constructions, for redrawing the same dial
+// (a zoom step, another gnomon foot, the printer page): the sun does not
+// move with the picture. A position is found by every argument that
+// determines it (compared bit for bit), so a hit is the very value the
+// astronomy would give; nothing goes stale when the design changes, it
+// only stops being asked for. Kept below a fixed size by starting over.
+class PlanarSunCache {
+ public:
+  using Key = std::array<double, 8>;  // a tag for the routine, then its arguments
+
+  template <typename Compute>
+  SunPosition get(const Key& key, Compute compute) {
+    if (auto it = map_.find(key); it != map_.end()) return it->second;
+    if (map_.size() >= kMaxEntries) map_.clear();
+    const SunPosition sun = compute();
+    map_.emplace(key, sun);
+    return sun;
+  }
+  std::size_t size() const { return map_.size(); }
+  void clear() { map_.clear(); }
+
+ private:
+  static constexpr std::size_t kMaxEntries = 200000;
+  struct Hash {
+    std::size_t operator()(const Key& k) const;
+  };
+  struct Same {
+    bool operator()(const Key& a, const Key& b) const;
+  };
+  std::unordered_map<Key, SunPosition, Hash, Same> map_;
+};
+
 struct PlanarLineInput {
   PlanarPlane plane;
   double gnomonMm = 35;
@@ -104,6 +141,8 @@ struct PlanarLineInput {
   // hour lines without any visible point); nullptr counts as "not yet
   // computed" (window 0..0, every angle missing).
   const HourLineAngleTable* angles = nullptr;
+  // Sun positions kept between constructions; nullptr computes them all.
+  PlanarSunCache* sunCache = nullptr;
 };
 
 struct PlanarLines {

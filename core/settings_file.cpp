@@ -14,7 +14,7 @@
 #include "core/language.h"
 #include "core/platform.h"
 #include "core/text_file.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 
 namespace tavrel {
 

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "core/text_encoding.h"
+#include "base/text_encoding.h"
 
 namespace tavrel {
 

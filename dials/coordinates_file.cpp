@@ -10,7 +10,7 @@
 #include "dials/planar_plot_texts.h"
 #include "dials/planar_texts.h"
 #include "plot/atomic_file.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 
 namespace tavrel {
 

@@ -10,8 +10,8 @@
 #include "core/language.h"
 #include "dials/planar_plane.h"
 #include "dials/planar_texts.h"
-#include "plot/geometry.h"
-#include "plot/number_text.h"
+#include "base/geometry.h"
+#include "base/number_text.h"
 
 namespace tavrel {
 

@@ -10,7 +10,7 @@
 #include "core/design_state.h"
 #include "core/platform.h"
 #include "dials/planar_texts.h"
-#include "plot/geometry.h"
+#include "base/geometry.h"
 
 namespace tavrel {
 

@@ -6,7 +6,7 @@
 #include "astro/calendar.h"
 #include "astro/time_format.h"
 #include "core/design_state.h"
-#include "plot/geometry.h"
+#include "base/geometry.h"
 
 namespace tavrel {
 

@@ -12,8 +12,8 @@
 #include "dials/planar_plot_texts.h"
 #include "dials/planar_texts.h"
 #include "dials/pole_style_info.h"
-#include "plot/geometry.h"
-#include "plot/number_text.h"
+#include "base/geometry.h"
+#include "base/number_text.h"
 #include "plot/page_constants.h"
 
 namespace tavrel {

@@ -9,8 +9,8 @@
 #include "core/language.h"
 #include "dials/planar_lines.h"
 #include "dials/planar_plane.h"
-#include "plot/geometry.h"
-#include "plot/number_text.h"
+#include "base/geometry.h"
+#include "base/number_text.h"
 
 namespace tavrel {
 

@@ -6,7 +6,7 @@
 #include "core/language.h"
 #include "dials/planar_dial.h"
 #include "drawing/drawing_texts.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 
 namespace tavrel {
 

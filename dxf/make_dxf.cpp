@@ -32,8 +32,8 @@
 #include "dxf/dxf_head.h"
 #include "dxf/dxf_line_writer.h"
 #include "dxf/info_lines.h"
-#include "plot/geometry.h"
-#include "plot/number_text.h"
+#include "base/geometry.h"
+#include "base/number_text.h"
 
 namespace tavrel {
 

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "plot/number_text.h"
+#include "base/number_text.h"
 
 namespace tavrel {
 

@@ -6,9 +6,9 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
-#include "core/text_encoding.h"
+#include "base/text_encoding.h"
 #include "core/text_file.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 #include "tables/solar_table.h"
 #include "tables/table_texts.h"
 

@@ -6,7 +6,7 @@
 
 #include "core/language.h"
 #include "core/platform.h"
-#include "core/text_encoding.h"
+#include "base/text_encoding.h"
 #include "core/text_file.h"
 #include "tables/table_texts.h"
 

@@ -10,7 +10,7 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 #include "tables/rise_set_search.h"
 #include "tables/table_calendar.h"
 #include "tables/table_texts.h"

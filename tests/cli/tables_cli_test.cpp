@@ -12,7 +12,7 @@
 #include "core/design_state.h"
 #include "core/scripted_platform.h"
 #include "core/startup.h"
-#include "core/text_encoding.h"
+#include "base/text_encoding.h"
 #include "tables/tav1_sunset.h"
 #include "tables/tav1_sunset2.h"
 

@@ -9,7 +9,7 @@
 #include "core/startup.h"
 #include "dial_test_util.h"
 #include "dials/hour_line_angles.h"
-#include "plot/geometry.h"
+#include "base/geometry.h"
 
 namespace tavrel::testing {
 namespace {

@@ -16,7 +16,7 @@
 #include "core/language.h"
 #include "dial_test_util.h"
 #include "dials/planar_plot.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 
 namespace tavrel::testing {
 namespace {

@@ -25,7 +25,7 @@
 #include "core/scripted_platform.h"
 #include "core/settings_file.h"
 #include "core/startup.h"
-#include "core/text_encoding.h"
+#include "base/text_encoding.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "plot/number_text.h"
+#include "base/number_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Number and text utilities. Every number written to a file goes through
 // here, so nothing in this file may depend on the C locale: digits come
 // from std::to_chars, which is locale-independent by definition.
-#include "plot/number_text.h"
+#include "base/number_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -12,7 +12,7 @@
 
 #include "core/language.h"
 #include "core/platform.h"
-#include "plot/geometry.h"
+#include "base/geometry.h"
 
 namespace tavrel {
 

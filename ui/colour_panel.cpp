@@ -13,7 +13,7 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 #include "ui/tav1main.h"
 #include "ui/ui_texts.h"
 

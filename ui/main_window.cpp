@@ -23,7 +23,7 @@
 #include "core/platform.h"
 #include "core/settings_file.h"
 #include "core/startup.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 #include "ui/about_panel.h"
 #include "ui/colour_panel.h"
 #include "ui/help_viewer.h"

@@ -18,8 +18,8 @@
 #include "core/dial_type_rules.h"
 #include "core/language.h"
 #include "core/platform.h"
-#include "plot/geometry.h"
-#include "plot/number_text.h"
+#include "base/geometry.h"
+#include "base/number_text.h"
 #include "ui/tav16.h"
 #include "ui/tav1main.h"
 

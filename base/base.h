@@ -5,4 +5,5 @@
 
 #include "base/geometry.h"
 #include "base/number_text.h"
+#include "base/safe_file_writer.h"
 #include "base/text_encoding.h"

@@ -9,7 +9,7 @@
 #include "core/text_file.h"
 #include "dials/planar_plot_texts.h"
 #include "dials/planar_texts.h"
-#include "plot/atomic_file.h"
+#include "base/safe_file_writer.h"
 #include "base/number_text.h"
 
 namespace tavrel {

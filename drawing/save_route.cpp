@@ -10,7 +10,7 @@
 #include "dials/coordinates_file.h"
 #include "dials/planar_plot_texts.h"
 #include "dxf/make_dxf.h"
-#include "plot/atomic_file.h"
+#include "base/safe_file_writer.h"
 #include "plot/page_constants.h"
 
 namespace tavrel {

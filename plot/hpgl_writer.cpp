@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/number_text.h"
+#include "core/text_file.h"
 
 namespace tavrel {
 
@@ -40,7 +41,7 @@ std::string hpglLabelText(std::string_view text) {
 
 HpglWriter::HpglWriter(int resolutionFactor) : resolutionFactor_(resolutionFactor) {}
 
-HpglWriter::~HpglWriter() = default;  // AtomicFileWriter abandons an open file
+HpglWriter::~HpglWriter() = default;  // SafeFileWriter abandons an open file
 
 void HpglWriter::fail(std::error_code ec) {
   file_.abandon();

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "plot/atomic_file.h"
+#include "base/safe_file_writer.h"
 #include "plot/page_constants.h"
 #include "plot/plot_surface.h"
 
@@ -108,7 +108,7 @@ class HpglWriter : public PlotSurface {
  private:
   [[noreturn]] void fail(std::error_code ec);
 
-  AtomicFileWriter file_;
+  SafeFileWriter file_;
   std::string path_;
   int resolutionFactor_;
 };

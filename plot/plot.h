@@ -4,7 +4,6 @@
 #pragma once
 
 #include "base/base.h"
-#include "plot/atomic_file.h"
 #include "plot/canvas.h"
 #include "plot/hpgl_writer.h"
 #include "plot/page_constants.h"

@@ -10,7 +10,8 @@
 #include "core/language.h"
 #include "core/platform.h"
 #include "drawing/drawing_controller.h"
-#include "plot/atomic_file.h"
+#include "base/safe_file_writer.h"
+#include "core/text_file.h"
 #include "ui/qt_canvas.h"
 
 namespace tavrel {
@@ -22,7 +23,7 @@ constexpr int kPdfResolution = 1200;
 constexpr double kUnitsPerInch = 254.0;
 
 bool writeBytes(const QByteArray& bytes, const std::string& path) {
-  AtomicFileWriter file;
+  SafeFileWriter file;
   std::error_code ec = file.open(path);
   if (!ec) ec = file.write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
   if (!ec) ec = file.commit();

@@ -215,9 +215,6 @@ void loadDefaultValues();
 // colors := the twelve defaults.
 void defaultColors();
 
-// Start-up step 2: defaults, colours, obliquity tables of referenceYear,
-// choice lists, dialKind 'v', and the series EoT table (288, 2022).
-void initializeDesignState();
 
 // The three own date lines given when the list is empty after start-up.
 extern const std::array<const char*, 3> kDefaultOwnDateLines;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "astro/calendar.h"
+#include "core/date_list_file.h"
 #include "astro/time_format.h"
 #include "core/design_state.h"
 #include "base/geometry.h"

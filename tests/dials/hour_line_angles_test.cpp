@@ -6,7 +6,7 @@
 
 #include "core/design_state.h"
 #include "core/scripted_platform.h"
-#include "core/startup.h"
+#include "astro/startup.h"
 #include "dial_test_util.h"
 #include "dials/hour_line_angles.h"
 #include "base/geometry.h"

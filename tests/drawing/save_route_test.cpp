@@ -22,7 +22,7 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/scripted_platform.h"
-#include "core/startup.h"
+#include "astro/startup.h"
 #include "dials/coordinates_file.h"
 #include "dials/planar_dial.h"
 #include "drawing/save_route.h"

@@ -11,11 +11,10 @@
 #include "astro/calendar.h"
 #include "astro/horizontal_coordinates.h"
 #include "astro/solar_ephemeris.h"
-#include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
-#include "plot/geometry.h"
-#include "plot/number_text.h"
+#include "base/geometry.h"
+#include "base/number_text.h"
 
 namespace tavrel {
 
@@ -39,11 +38,11 @@ std::string clockText(double t) {
 
 }  // namespace
 
-AzimuthTime zoneTimeForAzimuth(double azimuth) {
-  const DesignState& st = design();
-  const int year = st.referenceYear;
-  const int day = dayOfYear(year, st.calcMonth, st.calcDay);
-  const double latitude = st.latitude, longitude = st.longitude, zone = st.zoneMeridian;
+AzimuthTime zoneTimeForAzimuth(double azimuth, const AzimuthSearch& search) {
+  const int year = search.year;
+  const int day = dayOfYear(year, search.month, search.day);
+  const double latitude = search.latitude, longitude = search.longitude;
+  const double zone = search.zoneMeridian;
   auto azimuthAt = [&](double t) {
     return sunAtZoneTime(year, day, t, latitude, longitude, zone, true).azimuth;
   };

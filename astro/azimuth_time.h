@@ -13,10 +13,19 @@ struct AzimuthTime {
   std::string text;
 };
 
+// The date and place of a search.
+struct AzimuthSearch {
+  int year = 2000;
+  int month = 1;
+  int day = 1;
+  double latitude = 0;
+  double longitude = 0;      // degrees, west positive
+  double zoneMeridian = 0;   // degrees, west positive
+};
+
 // The zone time at which the sun stands in azimuth A (degrees from south,
 // west positive; A = 0 is searched as 0.0001, just after true noon) on the
-// date design().calcDay, design().calcMonth of design().referenceYear at
-// the place of the design record (latitude, longitude, zoneMeridian). The
+// date and at the place of `search`. The
 // sun moves with the equation of time (apparent solar hour angle) and the
 // declination of the instant. Times after midnight of the day are given as
 // 24 h and more (" 24:19:33").
@@ -36,6 +45,6 @@ struct AzimuthTime {
 //     still returned;
 //   - the bracket shrinks to nothing (1e-10 h): error box, message 24, and
 //     nothing is found.
-AzimuthTime zoneTimeForAzimuth(double azimuth);
+AzimuthTime zoneTimeForAzimuth(double azimuth, const AzimuthSearch& search);
 
 }  // namespace tavrel

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "base/day_month.h"
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
@@ -11,36 +12,10 @@ namespace tavrel {
 
 namespace {
 
-bool isGregorianLeapYear(int year) {
-  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
 const std::array<std::array<std::string, 12>, 2> kMonthAbbreviations{{
     {"Jan", "Feb", "Mar", "Apr", "Mai", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"},
     {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
 }};
-
-// Whole decimal number: leading blanks, an optional sign, at least one
-// digit and nothing after it (the integer conversion of the entry fields).
-bool parseInteger(std::string_view text, int& value) {
-  std::size_t i = 0;
-  while (i < text.size() && text[i] == ' ') ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  if (i == text.size()) return false;
-  long long v = 0;
-  for (; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c < '0' || c > '9') return false;
-    v = v * 10 + (c - '0');
-    if (v > 1000000) return false;  // far outside every day or month
-  }
-  value = static_cast<int>(negative ? -v : v);
-  return true;
-}
 
 std::string twoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
@@ -104,43 +79,17 @@ std::string dateLabel(int d) {
 
 DayMonth parseDayMonth(std::string_view text, bool showMessage) {
   DayMonth result;
-  std::string_view dayPart = text.substr(0, 2);
-  std::string_view monthPart;
-  if (const std::size_t slash = text.find('/'); slash != std::string_view::npos)
-    monthPart = text.substr(slash + 1, 2);
-  if (dayPart.size() == 2 && (dayPart[1] == ' ' || dayPart[1] == '/')) dayPart = dayPart.substr(0, 1);
-  if (monthPart.size() == 2 && monthPart[1] == ' ') monthPart = monthPart.substr(0, 1);
-
-  int day = 0, month = 0;
-  bool valid = !text.empty() && parseInteger(dayPart, day) && parseInteger(monthPart, month);
-  if (valid) valid = month >= 1 && month <= 12 && day >= 1 && day <= 31;
-  if (valid) {
-    switch (month) {
-      case 2:
-        valid = day <= 28 || (day == 29 && isGregorianLeapYear(design().referenceYear));
-        break;
-      case 4: case 6: case 9: case 11:
-        valid = day <= 30;
-        break;
-      default:
-        break;
-    }
-  }
-  if (!valid) {
+  const std::optional<DayMonthParts> parts = dayMonthOfEntry(text, design().referenceYear);
+  if (!parts) {
     if (showMessage) tavrel::showMessage(MsgCaption::Error, messageText(6));
     return result;
   }
+  const int day = parts->day, month = parts->month;
   result.ok = true;
   result.label = twoDigits(day) + ". " + monthAbbreviation(month);
   result.key = twoDigits(day) + "/" + twoDigits(month);
   result.number = day + 100 * month;
   return result;
-}
-
-bool isValidDayMonthEntry(std::string_view text) {
-  if (parseDayMonth(text, false).ok) return true;
-  if (!text.empty()) showMessage(MsgCaption::Error, std::string(text) + ": " + messageText(57));
-  return false;
 }
 
 }  // namespace tavrel

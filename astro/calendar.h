@@ -47,15 +47,9 @@ struct DayMonth {
   int number = -1;    // day + 100 * month (307)
 };
 
-// Validates a "dd/mm" entry (one or two digits each; the entry may go on
-// after the month with a blank and a label, as the lines of the own date
-// list do) against referenceYear: day 1..31 within the month's length,
-// 29 February only in leap years. An invalid entry shows the error box
+// Validates a "dd/mm" entry against referenceYear (dayMonthOfEntry,
+// base/day_month.h). An invalid entry shows the error box
 // with message 6 when showMessage is set.
 DayMonth parseDayMonth(std::string_view text, bool showMessage);
-
-// parseDayMonth without its message; an invalid, non-empty entry instead
-// shows the error box "<entry>: " + message 57. True when valid.
-bool isValidDayMonthEntry(std::string_view text);
 
 }  // namespace tavrel

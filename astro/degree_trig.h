@@ -12,7 +12,7 @@
 #include <cmath>
 #include <limits>
 
-#include "plot/geometry.h"
+#include "base/geometry.h"
 
 namespace tavrel::degtrig {
 

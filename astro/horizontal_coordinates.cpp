@@ -8,7 +8,7 @@
 
 #include "astro/degree_trig.h"
 #include "astro/solar_ephemeris.h"
-#include "plot/geometry.h"
+#include "base/geometry.h"
 
 namespace tavrel {
 

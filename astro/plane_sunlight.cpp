@@ -13,7 +13,7 @@
 #include "astro/horizontal_coordinates.h"
 #include "astro/time_format.h"
 #include "core/design_state.h"
-#include "plot/geometry.h"
+#include "base/geometry.h"
 
 namespace tavrel {
 

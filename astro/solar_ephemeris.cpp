@@ -6,8 +6,8 @@
 
 #include "astro/calendar.h"
 #include "core/design_state.h"
-#include "plot/geometry.h"
-#include "plot/number_text.h"
+#include "base/geometry.h"
+#include "base/number_text.h"
 
 namespace tavrel {
 
@@ -43,10 +43,23 @@ Real centuriesSinceJ2000(int year, Real x) {
   return (static_cast<Real>(julianDayNumber(1, 1, year)) + x - 1 - 2451545) / 36525;
 }
 
+// Longitude of the Moon's ascending node (Meeus, 2nd ed., ch. 22).
+Real moonNode(Real t) { return 125.04452L - 1934.136261L * t + 0.0020708L * t * t; }
+
+// Mean obliquity (Meeus, 2nd ed., eq. 22.2, first two terms) and the
+// apparent obliquity (ch. 25).
+Real apparentObliquityAt(Real t) {
+  const Real eps0 = 23.43929111L - 0.013004167L * t;
+  return eps0 + 0.00256L * cosD(moonNode(t));
+}
+
 }  // namespace
 
+double apparentObliquity(int year, double x) {
+  return static_cast<double>(apparentObliquityAt(centuriesSinceJ2000(year, x)));
+}
+
 void solarPosition(int year, double x, double& declination, double& eot) {
-  DesignState& d = design();
   const Real t = centuriesSinceJ2000(year, x);
 
   // Mean anomaly in the cubic form of Meeus' first edition (ch. 24); the
@@ -55,17 +68,13 @@ void solarPosition(int year, double x, double& declination, double& eot) {
   const Real m1 = reduce360(35999 * t);
   const Real m = reduce360(357.5291L + m1 + t * (0.0503L - t * (0.0001559L + 0.00000048L * t)));
 
-  // Mean obliquity (Meeus, 2nd ed., eq. 22.2, first two terms), longitude
-  // of the Moon's ascending node (ch. 22) and the apparent obliquity
-  // (ch. 25).
-  const Real eps0 = 23.43929111L - 0.013004167L * t;
-  const Real omega = 125.04452L - 1934.136261L * t + 0.0020708L * t * t;
+  const Real omega = moonNode(t);
   const Real sinOmega = sinD(omega);
-  const Real eps = eps0 + 0.00256L * cosD(omega);
-  d.cosEps = static_cast<double>(cosD(eps));
-  d.sinEps = static_cast<double>(sinD(eps));
-  const Real cosEps = d.cosEps;
-  const Real sinEps = d.sinEps;
+  const Real eps = apparentObliquityAt(t);
+  // Rounded through double as the values always were, so that the
+  // positions stay the same to the last bit.
+  const Real cosEps = static_cast<double>(cosD(eps));
+  const Real sinEps = static_cast<double>(sinD(eps));
 
   // Geometric mean longitude referred to the mean equinox of date (the
   // VSOP87 polynomial of Meeus, 2nd ed., ch. 28, in centuries), equation

@@ -18,11 +18,14 @@ namespace tavrel {
 //         1 January of year (callers pass dayOfYear + (UT - 12) / 24)
 //   declination  degrees, north positive
 //   eot          degrees in [-180, 180]; minutes of time = 4 * eot
-// Also leaves the cosine and sine of the apparent obliquity in
-// design().cosEps and design().sinEps.
 // Meeus, Astronomical Algorithms, 2nd ed., ch. 22 (obliquity, nutation),
 // ch. 25 (solar coordinates of low accuracy) and ch. 28 (equation of time).
 void solarPosition(int year, double x, double& declination, double& eot);
+
+// The apparent obliquity of the ecliptic (degrees) that solarPosition uses
+// at the same instant: the mean obliquity (Meeus, 2nd ed., eq. 22.2, first
+// two terms) plus 0.00256 cos(node) (ch. 25).
+double apparentObliquity(int year, double x);
 
 // Mean obliquity of day 80, 12 h UT, of year and its derived tables in the
 // design record: meanObliquity, obliquityRounded (two decimals, ties to

@@ -8,7 +8,7 @@
 
 #include "core/design_state.h"
 #include "core/scripted_platform.h"
-#include "core/startup.h"
+#include "astro/startup.h"
 #include "drawing/drawing_controller.h"
 #include "plot/recording_canvas.h"
 #include "ui/qt_canvas.h"

@@ -2,12 +2,13 @@
 
 #include <iostream>
 
+#include "astro/solar_ephemeris.h"
 #include "core/settings_file.h"
 
 namespace tavrel::cli {
 
 bool loadDataFile(const std::string& path) {
-  const SettingsReadResult r = readSettingsFile(path);
+  const SettingsReadResult r = readSettingsFile(path, prepareObliquity);
   switch (r.status) {
     case SettingsReadStatus::NotFound:
       std::cerr << "tavrel-cli: cannot read '" << path << "': no such file\n";

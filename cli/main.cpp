@@ -15,7 +15,7 @@
 #include "core/design_fields.h"
 #include "core/design_state.h"
 #include "core/language.h"
-#include "core/startup.h"
+#include "astro/startup.h"
 #include "dials/dial_family.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "astro/time_format.h"
 #include "cli/command_registry.h"
 #include "core/design_state.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 
 namespace tavrel::cli {
 namespace {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "astro/calendar.h"
+#include "base/day_month.h"
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
@@ -92,6 +92,12 @@ bool loadDatesFromSettingsFile() {
     }
   }
   showMessage(MsgCaption::Problem, messageText(63));
+  return false;
+}
+
+bool isValidDayMonthEntry(std::string_view text) {
+  if (dayMonthOfEntry(text, design().referenceYear)) return true;
+  if (!text.empty()) showMessage(MsgCaption::Error, std::string(text) + ": " + messageText(57));
   return false;
 }
 

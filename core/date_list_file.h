@@ -4,6 +4,8 @@
 // file. Both files are written completely or not at all.
 #pragma once
 
+#include <string_view>
+
 namespace tavrel {
 
 // Writes ownDateLines to dateSettingsFileName. A failed write shows the
@@ -26,5 +28,10 @@ bool saveDatesToSettingsFile();
 // non-empty valid lines of the date-list file when it exists; otherwise
 // the problem box "no own date lines". True when a list was taken.
 bool loadDatesFromSettingsFile();
+
+// A "dd/mm" entry of the own date lines checked against referenceYear
+// (dayMonthOfEntry, base/day_month.h); an invalid, non-empty entry shows
+// the error box "<entry>: " + message 57. True when valid.
+bool isValidDayMonthEntry(std::string_view text);
 
 }  // namespace tavrel

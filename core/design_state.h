@@ -192,7 +192,6 @@ struct DesignState {
   std::vector<EotSeriesRow> eotSeriesTable;   // 288 steps, year 2022
   std::vector<EotSeriesRow> eotSeriesWork;    // working copy (cross-check report)
   std::vector<EotSeriesRow> eotSeriesReport;  // the copy the report reads
-  double cosEps = 0, sinEps = 0;     // apparent obliquity of the last solarPosition
   std::vector<std::string> numberChoices24;  // "  0" .. "  24"
   std::vector<std::string> numberChoices12;  // "  0" .. "  12"
   std::vector<std::string> hourChoices;      // " 0  Uhr" .. " 24  Uhr"
@@ -215,9 +214,6 @@ void loadDefaultValues();
 // colors := the twelve defaults.
 void defaultColors();
 
-// Start-up step 2: defaults, colours, obliquity tables of referenceYear,
-// choice lists, dialKind 'v', and the series EoT table (288, 2022).
-void initializeDesignState();
 
 // The three own date lines given when the list is empty after start-up.
 extern const std::array<const char*, 3> kDefaultOwnDateLines;

@@ -6,7 +6,7 @@
 
 #include "core/language.h"
 #include "core/platform.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 
 namespace tavrel {
 

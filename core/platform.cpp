@@ -1,7 +1,9 @@
 #include "core/platform.h"
 
+#include <algorithm>
 #include <iostream>
 
+#include "base/number_text.h"
 #include "core/batch_platform.h"
 #include "core/language.h"
 
@@ -41,6 +43,20 @@ MsgAnswer showMessage(MsgCaption caption, const std::string& text, MsgButtons bu
     case MsgCaption::Question: icon = MsgIcon::Question; break;
   }
   return showMessage(caption, icon, text, buttons);
+}
+
+bool fontInstalled(std::string_view name) {
+  const std::string wanted = upperAscii(name);
+  const std::vector<std::string> fonts = platform().installedFonts();
+  return std::any_of(fonts.begin(), fonts.end(),
+                     [&](const std::string& f) { return upperAscii(f) == wanted; });
+}
+
+std::string fixedTextOrMessage(double x, int width, int decimals) {
+  std::optional<std::string> text = tryFixedText(x, width, decimals);
+  if (text) return *std::move(text);
+  showMessage(MsgCaption::Error, MsgIcon::Warning, messageText(25));
+  return std::string();
 }
 
 }  // namespace tavrel

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavrel {
@@ -93,5 +94,14 @@ MsgAnswer showMessage(MsgCaption caption, const std::string& text,
                       MsgButtons buttons = MsgButtons::Ok);
 MsgAnswer showMessage(MsgCaption caption, MsgIcon icon, const std::string& text,
                       MsgButtons buttons = MsgButtons::Ok);
+
+// True when a font of that name (compared after upperAscii) is installed
+// according to the platform.
+bool fontInstalled(std::string_view name);
+
+// fixedText (base/number_text.h) for a width and number of decimals that
+// are not fixed in the code: decimals > width shows message 25 (error
+// caption) and gives the empty text.
+std::string fixedTextOrMessage(double x, int width, int decimals);
 
 }  // namespace tavrel

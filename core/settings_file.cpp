@@ -8,13 +8,12 @@
 #include <optional>
 #include <string_view>
 
-#include "astro/calendar.h"
-#include "astro/solar_ephemeris.h"
+#include "core/date_list_file.h"
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
 #include "core/text_file.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 
 namespace tavrel {
 
@@ -780,8 +779,8 @@ bool SettingsReader::askToCorrect(int index) {
   return true;
 }
 
-void finishReading() {
-  prepareObliquity(design().referenceYear);
+void finishReading(YearTablesFunction prepareYearTables) {
+  prepareYearTables(design().referenceYear);
   syncLanguageFields();
 }
 
@@ -877,7 +876,8 @@ std::optional<std::size_t> firstIndexOf(const std::vector<std::string>& lines,
 
 }  // namespace
 
-SettingsReadResult readSettingsFile(const std::string& path) {
+SettingsReadResult readSettingsFile(const std::string& path,
+                                    YearTablesFunction prepareYearTables) {
   std::error_code ec;
   if (!fs::exists(path, ec)) {
     if (fileNameWithoutDirectory(path) != "tav.ini") return {SettingsReadStatus::NotFound};
@@ -889,7 +889,7 @@ SettingsReadResult readSettingsFile(const std::string& path) {
       writeSettingsFile(path);
       result.status = SettingsReadStatus::MissingCreated;
     }
-    prepareObliquity(design().referenceYear);
+    prepareYearTables(design().referenceYear);
     return result;
   }
   auto lines = readTextFileLines(path);
@@ -898,7 +898,7 @@ SettingsReadResult readSettingsFile(const std::string& path) {
   const SettingsReadResult result = reader.run();
   // Also after a structure fault: the defaults bring the year 2020, whose
   // obliquity tables must then be in force.
-  finishReading();
+  finishReading(prepareYearTables);
   return result;
 }
 
@@ -989,10 +989,10 @@ bool saveSettingsAs(const std::string& path, bool keepStoredColors) {
   return false;
 }
 
-bool reloadSettingsFile() {
+bool reloadSettingsFile(YearTablesFunction prepareYearTables) {
   DesignState& d = design();
   if (!d.inputValid) return false;
-  const SettingsReadResult r = readSettingsFile(d.settingsFileName);
+  const SettingsReadResult r = readSettingsFile(d.settingsFileName, prepareYearTables);
   if (r.status == SettingsReadStatus::NotFound || r.status == SettingsReadStatus::Unreadable) {
     showMessage(MsgCaption::Error, MsgIcon::Error, messageText(24) + "3");
     return false;
@@ -1003,8 +1003,8 @@ bool reloadSettingsFile() {
   return true;
 }
 
-bool loadSettingsFrom(const std::string& path) {
-  const SettingsReadResult r = readSettingsFile(path);
+bool loadSettingsFrom(const std::string& path, YearTablesFunction prepareYearTables) {
+  const SettingsReadResult r = readSettingsFile(path, prepareYearTables);
   if (r.status == SettingsReadStatus::NotFound || r.status == SettingsReadStatus::Unreadable) {
     showMessage(MsgCaption::Error, MsgIcon::Error, messageText(24) + "4");
     return false;

@@ -46,13 +46,18 @@ struct SettingsReadResult {
   }
 };
 
+// Fills the record's tables that follow the reference year (the obliquity
+// and the declinations derived from it); the program passes
+// prepareObliquity (astro/solar_ephemeris.h).
+using YearTablesFunction = void (*)(int year);
+
 // Reads a settings or construction-data file into the design record with
 // every rule of the reader (see settings_file.cpp). Always reads the
-// colours and the own date lines. Afterwards the obliquity tables are
-// prepared for the reference year then in force, and language and
-// stringOffset follow germanSelected. NotFound and Unreadable show no box;
-// the calling command reports them.
-SettingsReadResult readSettingsFile(const std::string& path);
+// colours and the own date lines. Afterwards prepareYearTables is called
+// for the reference year then in force, and language and stringOffset
+// follow germanSelected. NotFound and Unreadable show no box (and leave
+// the tables alone); the calling command reports them.
+SettingsReadResult readSettingsFile(const std::string& path, YearTablesFunction prepareYearTables);
 
 // The file's lines (UTF-8) for the current record. keepStoredColors (Save
 // INI-File): the colour section repeats the palette stored in the
@@ -72,15 +77,15 @@ bool writeSettingsFile(const std::string& path);
 bool saveSettingsAs(const std::string& path, bool keepStoredColors);
 
 // Reload INI-File (the caller has closed the child windows): when
-// inputValid, reads settingsFileName and shows "<name> loaded!"; a file
+// inputValid, reads settingsFileName (readSettingsFile) and shows "<name> loaded!"; a file
 // that cannot be read gives the error box "Cannot find solution!" + "3".
 // True when the file was read.
-bool reloadSettingsFile();
+bool reloadSettingsFile(YearTablesFunction prepareYearTables);
 
 // Load Sundial Data after the open dialog chose path: reads it; a file
 // that cannot be read gives the error box "Cannot find solution!" + "4".
 // True when the file was read.
-bool loadSettingsFrom(const std::string& path);
+bool loadSettingsFrom(const std::string& path, YearTablesFunction prepareYearTables);
 
 // Save Colors: rewrites only the colour section of settingsFileName with
 // the current colours. True when the file was written.

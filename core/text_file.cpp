@@ -1,15 +1,14 @@
 #include "core/text_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
-#include "core/text_encoding.h"
+#include "base/safe_file_writer.h"
+#include "base/text_encoding.h"
+#include "core/language.h"
+#include "core/platform.h"
 
 namespace tavrel {
 
@@ -20,27 +19,6 @@ namespace {
 // The program's own files are a few kilobytes; anything far larger is not
 // one of them and is not read into memory.
 constexpr std::uintmax_t kMaxTextFileBytes = 16u * 1024u * 1024u;
-
-bool writeAll(int fd, const std::string& bytes) {
-  const char* p = bytes.data();
-  std::size_t left = bytes.size();
-  while (left > 0) {
-    const ssize_t n = ::write(fd, p, left);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    p += n;
-    left -= static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-mode_t newFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
 
 }  // namespace
 
@@ -57,35 +35,16 @@ std::optional<std::vector<std::string>> readTextFileLines(const std::string& pat
   return splitLines(decodeFileText(bytes));
 }
 
-bool writeFileAtomically(const std::string& path, const std::string& bytes) {
-  if (path.empty()) return false;
-  fs::path target(path);
-  std::error_code ec;
-  if (fs::is_symlink(target, ec)) {
-    const fs::path resolved = fs::canonical(target, ec);
-    if (!ec) target = resolved;
-  }
-  struct stat old {};
-  const bool hadFile = ::stat(target.c_str(), &old) == 0;
-  if (hadFile && !S_ISREG(old.st_mode)) return false;  // never replace a folder or device
-
-  fs::path folder = target.parent_path();
-  if (folder.empty()) folder = ".";
-  std::string tempName = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-  const int fd = ::mkstemp(tempName.data());
-  if (fd < 0) return false;
-
-  bool ok = ::fchmod(fd, hadFile ? (old.st_mode & 07777) : newFileMode()) == 0;
-  ok = ok && writeAll(fd, bytes);
-  ok = ok && ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  ok = ok && ::rename(tempName.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(tempName.c_str());
-  return ok;
+bool writeTextFileLines(const std::string& path, const std::vector<std::string>& lines) {
+  const std::error_code ec = writeFileSafely(path, encodeFileLines(lines));
+  if (ec) errno = ec.value();
+  return !ec;
 }
 
-bool writeTextFileLines(const std::string& path, const std::vector<std::string>& lines) {
-  return writeFileAtomically(path, encodeFileLines(lines));
+void reportFileWriteError(const std::string& path, std::error_code ec) {
+  std::string text = messageText(53) + "\n\r" + path;
+  if (ec) text += "\n\r" + ec.message();
+  showMessage(MsgCaption::Error, MsgIcon::Error, text);
 }
 
 std::string fileNameWithoutDirectory(const std::string& path) {

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace tavrel {
@@ -14,17 +15,16 @@ namespace tavrel {
 // file cannot be opened or read (missing, a folder, no permission).
 std::optional<std::vector<std::string>> readTextFileLines(const std::string& path);
 
-// Writes `bytes` to path without ever leaving a damaged file behind: the
-// bytes go to a new temporary file in the same folder, which is flushed to
-// disk and then renamed over path. When any step fails the temporary file
-// is removed, an existing file at path is left exactly as it was, and the
-// result is false. A symbolic link at path is followed (its target is
-// replaced); the permission bits of an existing file are kept.
-bool writeFileAtomically(const std::string& path, const std::string& bytes);
-
-// writeFileAtomically with the lines in the historic form of the program's
-// text files (encodeFileLines: Windows-1252, CR LF).
+// Writes the lines in the historic form of the program's text files
+// (encodeFileLines: Windows-1252, CR LF) through writeFileSafely
+// (base/safe_file_writer.h): an existing file is replaced only when
+// everything was written; a device is written in place. False on failure,
+// with errno set to the system's reason.
 bool writeTextFileLines(const std::string& path, const std::vector<std::string>& lines);
+
+// Message 53 ("Unable to save file!") with the file name and the system's
+// reason, error caption.
+void reportFileWriteError(const std::string& path, std::error_code ec);
 
 // The file name without its folder ("C:/x/tav.ini" and "tav.ini" give
 // "tav.ini").

@@ -5,7 +5,7 @@
 
 #include "core/design_state.h"
 #include "core/language.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 
 namespace tavrel {
 

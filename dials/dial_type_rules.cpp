@@ -7,8 +7,8 @@
 #include "core/field_checks.h"
 #include "core/language.h"
 #include "core/platform.h"
-#include "plot/geometry.h"
-#include "plot/number_text.h"
+#include "base/geometry.h"
+#include "base/number_text.h"
 
 namespace tavrel {
 

@@ -7,7 +7,7 @@
 #include "dials/dial_family.h"
 #include "dials/planar/planar_dial.h"
 #include "drawing/drawing_texts.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 
 namespace tavrel {
 

@@ -11,7 +11,7 @@
 #include "dials/planar/coordinates_file.h"
 #include "dials/planar/planar_plot_texts.h"
 #include "dxf/make_dxf.h"
-#include "plot/atomic_file.h"
+#include "base/safe_file_writer.h"
 #include "plot/page_constants.h"
 
 namespace tavrel {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "plot/number_text.h"
+#include "base/number_text.h"
 
 namespace tavrel {
 

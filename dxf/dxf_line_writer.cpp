@@ -4,7 +4,7 @@
 
 namespace tavrel {
 
-DxfLineWriter::DxfLineWriter(AtomicFileWriter& sink) : sink_(sink), buffer_(new char[kBlock]) {}
+DxfLineWriter::DxfLineWriter(SafeFileWriter& sink) : sink_(sink), buffer_(new char[kBlock]) {}
 
 DxfLineWriter::~DxfLineWriter() {
   if (held_) std::fclose(held_);

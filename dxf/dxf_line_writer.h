@@ -18,7 +18,7 @@
 #include <memory>
 #include <string_view>
 
-#include "plot/atomic_file.h"
+#include "base/safe_file_writer.h"
 
 namespace tavrel {
 
@@ -26,7 +26,7 @@ class DxfLineWriter {
  public:
   // The sink is the program's one safe file writer (temporary file
   // beside the target, renamed when complete; devices in place).
-  explicit DxfLineWriter(AtomicFileWriter& sink);
+  explicit DxfLineWriter(SafeFileWriter& sink);
   ~DxfLineWriter();
   DxfLineWriter(const DxfLineWriter&) = delete;
   DxfLineWriter& operator=(const DxfLineWriter&) = delete;
@@ -93,7 +93,7 @@ class DxfLineWriter {
   void drainHeld(bool dropLf);
   bool pass(char* data, std::size_t size, bool dropLf);
 
-  AtomicFileWriter& sink_;
+  SafeFileWriter& sink_;
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
   bool converted_ = false;

@@ -10,7 +10,7 @@
 // are written back with fixed formats (fixedText) that are part of the
 // output. One pass over the input writes the DXF record by record, in
 // its final form (see dxf_line_writer.h), through the program's safe file
-// writer (plot/atomic_file.h).
+// writer (base/safe_file_writer.h).
 //
 // The HPGL subset follows HP-GL (HP 7475A Interfacing and Programming
 // Manual) with the HP-GL/2 pen width: IN VS PU PD PA PR SP LT PW EA ER CI
@@ -35,8 +35,9 @@
 #include "dxf/dxf_head.h"
 #include "dxf/dxf_line_writer.h"
 #include "dxf/info_lines.h"
-#include "plot/atomic_file.h"
-#include "plot/geometry.h"
+#include "base/geometry.h"
+#include "base/number_text.h"
+#include "base/safe_file_writer.h"
 
 namespace tavrel {
 
@@ -984,7 +985,7 @@ DxfResult MakeDxf(const std::string& hpglPath, const std::string& dxfPath,
   }
   std::fseek(input, letterOffset + 1, SEEK_SET);
 
-  AtomicFileWriter sink;
+  SafeFileWriter sink;
   if (sink.open(dxfPath)) {
     std::fclose(input);
     showMessage(MsgCaption::Error, MsgIcon::Error, "Das war ein Datei-Öffnungsfehler!");

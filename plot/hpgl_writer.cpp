@@ -3,7 +3,8 @@
 #include <charconv>
 #include <cmath>
 
-#include "plot/number_text.h"
+#include "base/number_text.h"
+#include "core/text_file.h"
 
 namespace tavrel {
 
@@ -46,7 +47,7 @@ std::string HpglWriter::pair(double x, double y) const { return coordinate(x) + 
 
 HpglWriter::HpglWriter(int resolutionFactor) : resolutionFactor_(resolutionFactor) {}
 
-HpglWriter::~HpglWriter() = default;  // AtomicFileWriter abandons an open file
+HpglWriter::~HpglWriter() = default;  // SafeFileWriter abandons an open file
 
 void HpglWriter::fail(std::error_code ec) {
   file_.abandon();

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "plot/atomic_file.h"
+#include "base/safe_file_writer.h"
 #include "plot/page_constants.h"
 #include "plot/plot_surface.h"
 
@@ -131,7 +131,7 @@ class HpglWriter : public PlotSurface {
   std::string coordinate(double v) const;
   std::string pair(double x, double y) const;
 
-  AtomicFileWriter file_;
+  SafeFileWriter file_;
   std::string path_;
   int resolutionFactor_;
   int coordinateWidth_ = 0;

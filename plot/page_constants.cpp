@@ -1,6 +1,6 @@
 #include "plot/page_constants.h"
 
-#include "plot/number_text.h"
+#include "base/number_text.h"
 
 namespace tavrel {
 

@@ -1,13 +1,11 @@
-// The plot foundation: number, text and geometry utilities, the canvas and
+// The plot foundation: the canvas and
 // its backends, the plot surfaces (screen and printer, HPGL stream) and
 // the page constants.
 #pragma once
 
-#include "plot/atomic_file.h"
+#include "base/base.h"
 #include "plot/canvas.h"
-#include "plot/geometry.h"
 #include "plot/hpgl_writer.h"
-#include "plot/number_text.h"
 #include "plot/page_constants.h"
 #include "plot/plot_surface.h"
 #include "plot/recording_canvas.h"

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "core/design_state.h"
-#include "plot/geometry.h"
-#include "plot/number_text.h"
+#include "base/geometry.h"
+#include "base/number_text.h"
 #include "plot/page_constants.h"
 
 namespace tavrel {

@@ -3,7 +3,8 @@
 #include <charconv>
 #include <cmath>
 
-#include "plot/atomic_file.h"
+#include "base/safe_file_writer.h"
+#include "core/text_file.h"
 
 namespace tavrel {
 
@@ -235,7 +236,7 @@ std::string SvgCanvas::document() {
 
 bool SvgCanvas::save(const std::string& path) {
   const std::string doc = document();
-  AtomicFileWriter file;
+  SafeFileWriter file;
   std::error_code ec = file.open(path);
   if (!ec) ec = file.write(doc);
   if (!ec) ec = file.commit();

@@ -6,9 +6,9 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
-#include "core/text_encoding.h"
-#include "core/text_file.h"
-#include "plot/number_text.h"
+#include "base/text_encoding.h"
+#include "base/safe_file_writer.h"
+#include "base/number_text.h"
 #include "tables/solar_table.h"
 #include "tables/table_texts.h"
 
@@ -80,7 +80,7 @@ std::vector<std::string> eotPairLines(const EotPairReport& report, bool csv) {
 }
 
 bool saveEotPairReport(const EotPairReport& report, const std::string& path, bool csv) {
-  if (!writeFileAtomically(path, encodeFileLines(eotPairLines(report, csv)))) {
+  if (writeFileSafely(path, encodeFileLines(eotPairLines(report, csv)))) {
     showMessage(MsgCaption::Error, MsgIcon::Error, tablesText(TablesText::kSaveError) + path);
     return false;
   }

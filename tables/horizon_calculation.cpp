@@ -5,7 +5,7 @@
 #include <numbers>
 #include <set>
 
-#include "plot/number_text.h"
+#include "base/number_text.h"
 
 namespace tavrel {
 namespace {

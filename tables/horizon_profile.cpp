@@ -6,7 +6,7 @@
 
 #include "core/language.h"
 #include "core/text_file.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 #include "tables/horizon_texts.h"
 
 namespace tavrel {

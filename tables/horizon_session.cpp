@@ -7,7 +7,7 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 #include "tables/horizon_texts.h"
 
 namespace tavrel {

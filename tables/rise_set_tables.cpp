@@ -4,7 +4,8 @@
 
 #include "astro/time_format.h"
 #include "core/design_state.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
+#include "core/platform.h"
 #include "tables/rise_set_search.h"
 #include "tables/table_calendar.h"
 #include "tables/table_texts.h"
@@ -57,7 +58,7 @@ std::vector<std::string> fieldsAt(const std::vector<std::string>& words,
 std::string positionLine(int longitudeWidth, int longitudeDecimals) {
   const DesignState& d = design();
   return " " + tablesText(TablesText::kCivilTime) + tablesText(TablesText::kNotDst) +
-         tablesText(TablesText::kPosition) + fixedText(d.longitude, longitudeWidth, longitudeDecimals) +
+         tablesText(TablesText::kPosition) + fixedTextOrMessage(d.longitude, longitudeWidth, longitudeDecimals) +
          "°/" + fixedText(d.latitude, 5, 2) + "°";
 }
 

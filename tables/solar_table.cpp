@@ -6,8 +6,8 @@
 
 #include "core/language.h"
 #include "core/platform.h"
-#include "core/text_encoding.h"
-#include "core/text_file.h"
+#include "base/text_encoding.h"
+#include "base/safe_file_writer.h"
 #include "tables/table_texts.h"
 
 namespace tavrel {
@@ -119,7 +119,7 @@ std::string tableFileBytes(const SolarTable& table, TableFileFormat format, char
 
 bool saveTable(const SolarTable& table, const std::string& path, TableFileFormat format,
                char separator) {
-  if (writeFileAtomically(path, tableFileBytes(table, format, separator))) return true;
+  if (!writeFileSafely(path, tableFileBytes(table, format, separator))) return true;
   showMessage(MsgCaption::Error, MsgIcon::Error, tablesText(TablesText::kSaveOpenError) + path);
   return false;
 }

@@ -10,7 +10,7 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 #include "tables/rise_set_search.h"
 #include "tables/table_calendar.h"
 #include "tables/table_texts.h"
@@ -134,14 +134,9 @@ std::vector<std::string> riseSetBlock(CalculatorDate date) {
 }
 
 std::vector<std::string> azimuthBlock(CalculatorDate date, double azimuth) {
-  DesignState& d = design();
-  const int savedYear = d.referenceYear;
-  d.calcDay = date.day;
-  d.calcMonth = date.month;
-  d.calcYear = date.year;
-  d.referenceYear = date.year;
-  const AzimuthTime found = zoneTimeForAzimuth(azimuth);
-  d.referenceYear = savedYear;
+  const DesignState& d = design();
+  const AzimuthTime found = zoneTimeForAzimuth(
+      azimuth, {date.year, date.month, date.day, d.latitude, d.longitude, d.zoneMeridian});
 
   std::vector<std::string> lines = blockHead(date);
   lines.push_back("    " + tablesText(TablesText::kAzimuthEntered) + fixedText(azimuth, 7, 2) +

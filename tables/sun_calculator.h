@@ -41,10 +41,8 @@ std::vector<std::string> riseSetBlock(CalculatorDate date);
 
 // The zone time at which the sun reaches the azimuth (degrees from south,
 // west positive) and the sun's altitude then, or "The sun is below the
-// horizon!". Uses zoneTimeForAzimuth, which reads its date from
-// design().calcDay, calcMonth and referenceYear: these are set to the
-// date for the search and referenceYear is restored afterwards. When no
-// time is found (the search has shown its message) the block says so with
+// horizon!", at the place of the design record (which is left unchanged).
+// When no time is found (the search has shown its message) the block says so with
 // message 24.
 std::vector<std::string> azimuthBlock(CalculatorDate date, double azimuth);
 

@@ -5,7 +5,7 @@
 #include "astro/calendar.h"
 #include "astro/time_format.h"
 #include "core/design_state.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 #include "tables/table_calendar.h"
 #include "tables/table_texts.h"
 

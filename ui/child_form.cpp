@@ -15,7 +15,7 @@
 #include <QTimer>
 
 #include "core/design_state.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 #include "ui/tav1main.h"
 
 namespace tavrel {

@@ -13,8 +13,8 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
+#include "base/number_text.h"
 #include "dials/dial_family.h"
-#include "plot/number_text.h"
 #include "ui/tav1main.h"
 #include "ui/ui_texts.h"
 

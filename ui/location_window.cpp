@@ -10,7 +10,7 @@
 #include "core/design_state.h"
 #include "core/location_input.h"
 #include "core/platform.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 #include "ui/tav14b.h"
 #include "ui/tav1main.h"
 

@@ -17,13 +17,14 @@
 #include <QTimer>
 
 #include "core/date_list_file.h"
+#include "astro/solar_ephemeris.h"
 #include "core/design_state.h"
 #include "dials/dial_type_rules.h"
 #include "core/language.h"
 #include "core/platform.h"
 #include "core/settings_file.h"
-#include "core/startup.h"
-#include "plot/number_text.h"
+#include "astro/startup.h"
+#include "base/number_text.h"
 #include "ui/about_panel.h"
 #include "ui/colour_panel.h"
 #include "ui/drawing_window.h"
@@ -315,7 +316,7 @@ void TForm1::firstShown() {
                     std::to_string(screen.height) + messageText(d.largeFonts ? 51 : 52) + "\n\r" +
                     messageText(19));
   }
-  readSettingsFile(d.settingsFileName);
+  readSettingsFile(d.settingsFileName, prepareObliquity);
   startProgramAfterSettings();
   d.expertModeActive = d.expertMode;
   setLegendBlockFromKind();
@@ -700,7 +701,7 @@ void TForm1::saveSundialData() {
 
 void TForm1::reloadIniFile() {
   closeChildWindows();
-  if (design().inputValid) reloadSettingsFile();
+  if (design().inputValid) reloadSettingsFile(prepareObliquity);
   loadAfterCommand();
 }
 
@@ -717,7 +718,7 @@ void TForm1::loadSundialData() {
   r.overwritePrompt = false;
   const std::optional<std::string> path = platform().openFileName(r);
   if (!path) return;
-  loadSettingsFrom(*path);
+  loadSettingsFrom(*path, prepareObliquity);
   loadAfterCommand();
 }
 

@@ -15,7 +15,7 @@
 
 #include "core/design_state.h"
 #include "core/main_window_rules.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 #include "ui/tav1main.h"
 #include "ui/ui_texts.h"
 

@@ -11,7 +11,8 @@
 #include "core/platform.h"
 #include "dials/dial_family.h"
 #include "drawing/drawing_controller.h"
-#include "plot/atomic_file.h"
+#include "base/safe_file_writer.h"
+#include "core/text_file.h"
 #include "ui/qt_canvas.h"
 
 namespace tavrel {
@@ -23,7 +24,7 @@ constexpr int kPdfResolution = 1200;
 constexpr double kUnitsPerInch = 254.0;
 
 bool writeBytes(const QByteArray& bytes, const std::string& path) {
-  AtomicFileWriter file;
+  SafeFileWriter file;
   std::error_code ec = file.open(path);
   if (!ec) ec = file.write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
   if (!ec) ec = file.commit();

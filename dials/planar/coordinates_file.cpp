@@ -7,10 +7,10 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/text_file.h"
+#include "base/number_text.h"
+#include "base/safe_file_writer.h"
 #include "dials/planar/planar_plot_texts.h"
 #include "dials/planar/planar_texts.h"
-#include "plot/atomic_file.h"
-#include "plot/number_text.h"
 
 namespace tavrel {
 

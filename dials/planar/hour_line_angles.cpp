@@ -8,10 +8,10 @@
 #include "astro/time_format.h"
 #include "core/design_state.h"
 #include "core/language.h"
+#include "base/geometry.h"
+#include "base/number_text.h"
 #include "dials/planar/planar_plane.h"
 #include "dials/planar/planar_texts.h"
-#include "plot/geometry.h"
-#include "plot/number_text.h"
 
 namespace tavrel {
 

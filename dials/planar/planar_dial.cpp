@@ -7,10 +7,10 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
+#include "base/geometry.h"
+#include "base/number_text.h"
 #include "dials/planar/planar_marks.h"
 #include "dials/planar/planar_texts.h"
-#include "plot/geometry.h"
-#include "plot/number_text.h"
 
 namespace tavrel {
 

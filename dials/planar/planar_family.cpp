@@ -4,7 +4,7 @@
 #include "core/language.h"
 #include "dials/dial_family.h"
 #include "dials/tav1_Uhren.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 
 namespace tavrel {
 namespace {

@@ -11,8 +11,8 @@
 #include "astro/rise_set.h"
 #include "core/design_state.h"
 #include "core/platform.h"
+#include "base/geometry.h"
 #include "dials/planar/planar_texts.h"
-#include "plot/geometry.h"
 
 namespace tavrel {
 

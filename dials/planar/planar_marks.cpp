@@ -6,8 +6,8 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "dials/planar/planar_texts.h"
-#include "plot/geometry.h"
-#include "plot/number_text.h"
+#include "base/geometry.h"
+#include "base/number_text.h"
 
 namespace tavrel {
 

@@ -4,9 +4,10 @@
 #include <cstdio>
 
 #include "astro/calendar.h"
+#include "core/date_list_file.h"
 #include "astro/time_format.h"
 #include "core/design_state.h"
-#include "plot/geometry.h"
+#include "base/geometry.h"
 
 namespace tavrel {
 

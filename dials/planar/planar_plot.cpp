@@ -7,14 +7,14 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
+#include "base/geometry.h"
+#include "base/number_text.h"
 #include "dials/planar/planar_lines.h"
 #include "dials/planar/planar_marks.h"
 #include "dials/planar/planar_plane.h"
 #include "dials/planar/planar_plot_texts.h"
 #include "dials/planar/planar_texts.h"
 #include "dials/planar/pole_style_info.h"
-#include "plot/geometry.h"
-#include "plot/number_text.h"
 #include "plot/page_constants.h"
 
 namespace tavrel {

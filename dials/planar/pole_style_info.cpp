@@ -7,10 +7,10 @@
 #include "astro/time_format.h"
 #include "core/design_state.h"
 #include "core/language.h"
+#include "base/geometry.h"
+#include "base/number_text.h"
 #include "dials/planar/planar_lines.h"
 #include "dials/planar/planar_plane.h"
-#include "plot/geometry.h"
-#include "plot/number_text.h"
 
 namespace tavrel {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "plot/geometry.h"
+#include "base/geometry.h"
 
 namespace tavrel {
 

@@ -35,6 +35,13 @@ class AzimuthTimeTest : public ::testing::Test {
   DesignState saved_ = design();
 };
 
+// The search on the date and at the place the fixture keeps in the record.
+AzimuthTime searchAt(double A) {
+  const DesignState& s = design();
+  return zoneTimeForAzimuth(A, {s.referenceYear, s.calcMonth, s.calcDay, s.latitude, s.longitude,
+                                s.zoneMeridian});
+}
+
 // The hour angle at which a sun of declination d stands in azimuth A
 // (from south, west positive) at latitude p, from Meeus, Astronomical
 // Algorithms, 2nd ed., eq. 13.5, tan A = sin H / (cos H sin p - tan d cos p),
@@ -122,7 +129,7 @@ TEST_F(AzimuthTimeTest, AgreesWithTheClosedForm) {
     design().calcMonth = pl.month;
     for (double A : {-170.0, -120.0, -90.0, -45.0, -2.0, 3.0, 30.0, 90.0, 135.0, 175.0}) {
       ScopedScriptedPlatform p;
-      const AzimuthTime r = zoneTimeForAzimuth(A);
+      const AzimuthTime r = searchAt(A);
       SCOPED_TRACE(::testing::Message() << pl.name << ", A " << A);
       ASSERT_TRUE(r.found);
       EXPECT_TRUE(p->boxes.empty());
@@ -152,7 +159,7 @@ TEST_F(AzimuthTimeTest, AzimuthZeroIsTrueNoon) {
   // A = 0 is searched as 0.0001 degree: true noon, 12 + (lon - zone) / 15 -
   // EoT / 15 (12:23 CET at Feldkirch on 21 June).
   ScopedScriptedPlatform p;
-  const AzimuthTime r = zoneTimeForAzimuth(0);
+  const AzimuthTime r = searchAt(0);
   ASSERT_TRUE(r.found);
   double d = 0, eot = 0;
   solarPosition(2024, dayOfYear(2024, 6, 21) + (r.zoneTime - 1 - 12) / 24, d, eot);
@@ -168,7 +175,7 @@ TEST_F(AzimuthTimeTest, UnreachableAzimuthsInTheTropics) {
   design().latitude = 10;
   for (double A : {-90.0, 0.0, 30.0}) {
     ScopedScriptedPlatform p;
-    const AzimuthTime r = zoneTimeForAzimuth(A);
+    const AzimuthTime r = searchAt(A);
     SCOPED_TRACE(A);
     EXPECT_FALSE(r.found);
     EXPECT_EQ(r.text, "");
@@ -182,7 +189,7 @@ TEST_F(AzimuthTimeTest, UnreachableAzimuthsInTheTropics) {
   // sun passes azimuth 120 once above and once below the horizon), with
   // the warning.
   ScopedScriptedPlatform p;
-  const AzimuthTime r = zoneTimeForAzimuth(120);
+  const AzimuthTime r = searchAt(120);
   ASSERT_TRUE(r.found);
   EXPECT_NEAR(sunAtZoneTime(2024, dayOfYear(2024, 6, 21), r.zoneTime, 10, -9.59, -15, true).azimuth,
               120, 0.005);
@@ -199,7 +206,7 @@ TEST_F(AzimuthTimeTest, AzimuthOutsideTheBracket) {
   design().latitude = -20;
   design().calcMonth = 12;
   ScopedScriptedPlatform p;
-  zoneTimeForAzimuth(-150);
+  searchAt(-150);
   ASSERT_GE(p->boxes.size(), 3u);
   const std::string& first = p->boxes[0].text;
   EXPECT_EQ(p->boxes[0].caption, MsgCaption::Error);
@@ -216,7 +223,7 @@ TEST_F(AzimuthTimeTest, GermanMessages) {
   design().language = 1;
   design().latitude = 10;
   ScopedScriptedPlatform p;
-  zoneTimeForAzimuth(0);
+  searchAt(0);
   ASSERT_EQ(p->boxes.size(), 2u);
   EXPECT_EQ(p->boxes[1].text, "Die Aufgabe kann nicht gelöst werden!");
 }

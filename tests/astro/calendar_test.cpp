@@ -1,4 +1,5 @@
 #include "astro/calendar.h"
+#include "core/date_list_file.h"
 
 #include <gtest/gtest.h>
 

@@ -54,13 +54,13 @@ TEST_F(SolarEphemerisTest, PublishedCheckValues) {
   }
 }
 
-TEST_F(SolarEphemerisTest, KeepsTheApparentObliquity) {
-  double declination = 0, eot = 0;
-  solarPosition(2000, 1.0, declination, eot);
+TEST_F(SolarEphemerisTest, ApparentObliquity) {
   // Mean obliquity 23.43929 plus 0.00256 cos(node), the node at 125 degrees.
   const double expected = 23.43929 + 0.00256 * std::cos(125.04 * kRad);
-  EXPECT_NEAR(std::asin(design().sinEps) / kRad, expected, 1e-5);
-  EXPECT_NEAR(std::acos(design().cosEps) / kRad, expected, 1e-5);
+  EXPECT_NEAR(apparentObliquity(2000, 1.0), expected, 1e-5);
+  // A century later: 0.013 degree less, the node at 125 - 1934.1 degrees.
+  const double later = 23.43929 - 0.013004 + 0.00256 * std::cos((125.04 - 1934.136) * kRad);
+  EXPECT_NEAR(apparentObliquity(2100, 1.0), later, 1e-5);
 }
 
 // The extremes of the equation of time in 2021 (days at 12 h UT) and the

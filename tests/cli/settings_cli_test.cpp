@@ -10,7 +10,7 @@
 #include "cli_process.h"
 #include "core/batch_platform.h"
 #include "core/language.h"
-#include "core/text_encoding.h"
+#include "base/text_encoding.h"
 
 namespace tavrel::test {
 namespace {

@@ -11,8 +11,8 @@
 #include "cli_process.h"
 #include "core/design_state.h"
 #include "core/scripted_platform.h"
-#include "core/startup.h"
-#include "core/text_encoding.h"
+#include "astro/startup.h"
+#include "base/text_encoding.h"
 #include "tables/tav1_sunset.h"
 #include "tables/tav1_sunset2.h"
 

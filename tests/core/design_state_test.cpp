@@ -2,7 +2,7 @@
 
 #include "core/design_state.h"
 #include "core/scripted_platform.h"
-#include "core/startup.h"
+#include "astro/startup.h"
 
 namespace tavrel {
 namespace {

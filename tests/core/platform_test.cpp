@@ -4,6 +4,7 @@
 
 #include "core/batch_platform.h"
 #include "core/design_state.h"
+#include "core/platform.h"
 #include "core/language.h"
 #include "core/scripted_platform.h"
 
@@ -111,6 +112,39 @@ TEST(PlatformTest, ScriptedSaveDialogReportsTheChosenFilter) {
   EXPECT_FALSE(platform().saveFileChoice(r));  // the queue is empty: cancelled
   std::ostringstream err;
   EXPECT_FALSE(BatchPlatform(err).saveFileChoice(r));
+}
+
+TEST(FixedTextOrMessage, DecimalsWiderThanWidthShowsMessage25) {
+  ScopedScriptedPlatform p;
+  const int oldLanguage = design().language;
+  for (int language : {1, 2}) {
+    design().language = language;
+    p->boxes.clear();
+    EXPECT_EQ(fixedTextOrMessage(1.005, 3, 5), "");
+    ASSERT_EQ(p->boxes.size(), 1u);
+    EXPECT_EQ(p->boxes[0].caption, MsgCaption::Error);
+    EXPECT_EQ(p->boxes[0].icon, MsgIcon::Warning);
+    EXPECT_EQ(p->boxes[0].buttons, MsgButtons::Ok);
+    EXPECT_EQ(p->boxes[0].text, language == 1 ? "Fehler bei Umwandlung in String!"
+                                              : "Error in conversion into string!");
+  }
+  design().language = oldLanguage;
+  p->boxes.clear();
+  EXPECT_EQ(fixedTextOrMessage(0.125, 5, 2), " 0.13");
+  EXPECT_TRUE(p->boxes.empty());
+}
+
+TEST(FontInstalled, ComparesUpperCase) {
+  ScopedScriptedPlatform p;
+  p->fonts = {"Arial", "Wingdings", "DejaVu Sans"};
+  EXPECT_TRUE(fontInstalled("Wingdings"));
+  EXPECT_TRUE(fontInstalled("WINGDINGS"));
+  EXPECT_TRUE(fontInstalled("dejavu sans"));
+  EXPECT_FALSE(fontInstalled("Wingding"));
+  EXPECT_FALSE(fontInstalled("Wingdings 2"));
+  EXPECT_FALSE(fontInstalled(""));
+  p->fonts.clear();
+  EXPECT_FALSE(fontInstalled("Arial"));
 }
 
 }  // namespace

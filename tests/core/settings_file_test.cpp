@@ -204,7 +204,7 @@ TEST_F(SettingsFileTest, WritingThenReadingRestoresEveryStoredField) {
   ASSERT_TRUE(writeSettingsFile(path("odd.tav")));
   design() = fresh;  // the started program, then "Load Sundial Data"
   platform_->boxes.clear();
-  const SettingsReadResult r = readSettingsFile(path("odd.tav"));
+  const SettingsReadResult r = readSettingsFile(path("odd.tav"), prepareObliquity);
   EXPECT_EQ(r.status, SettingsReadStatus::Complete);
   EXPECT_TRUE(platform_->boxes.empty()) << platform_->boxes[0].text;
   for (const FieldValue& v : kStoredFields)
@@ -238,7 +238,7 @@ TEST_F(SettingsFileTest, DialKindCodesSurviveARoundTrip) {
     design() = fresh;
     design().dialKind = 'a';
     design().umbrellaMode = !c.umbrella;
-    readSettingsFile(path("kind.tav"));
+    readSettingsFile(path("kind.tav"), prepareObliquity);
     EXPECT_EQ(design().dialKind, c.dialKind);
     EXPECT_EQ(design().umbrellaMode, c.umbrella);
     EXPECT_EQ(design().quadrantVariant, c.quadrant);
@@ -446,7 +446,7 @@ TEST_F(SettingsFileTest, ReaderRulesForFaultyValues) {
     setFields(c.before);
     platform_->boxes.clear();
 
-    const SettingsReadResult r = readSettingsFile(file);
+    const SettingsReadResult r = readSettingsFile(file, prepareObliquity);
 
     for (const FieldValue& v : c.expect)
       EXPECT_EQ(getDesignField(design(), v.field), std::string(v.value)) << v.field;
@@ -501,7 +501,7 @@ TEST_F(SettingsFileTest, HistoricWindows1252FileAndItsUtf8TwinReadTheSame) {
   for (const char* name : {"historic_cp1252.tav", "historic_utf8_lf.tav"}) {
     SCOPED_TRACE(name);
     design() = started;
-    EXPECT_EQ(readSettingsFile(kSettingsFixtures + name).status, SettingsReadStatus::Complete);
+    EXPECT_EQ(readSettingsFile(kSettingsFixtures + name, prepareObliquity).status, SettingsReadStatus::Complete);
     EXPECT_TRUE(platform_->boxes.empty());
     EXPECT_EQ(design().ownDateLines, expectedDates);
     EXPECT_EQ(design().referenceYear, 1998);
@@ -532,7 +532,7 @@ TEST_F(SettingsFileTest, ReadingPreparesTheObliquityOfTheFilesYear) {
   std::vector<std::string> lines = crlfLines(fixtureBytes("startup_defaults.tav"));
   lines[0] = "1400";
   writeBytes(path("old.tav"), joinCrlf(lines));
-  readSettingsFile(path("old.tav"));
+  readSettingsFile(path("old.tav"), prepareObliquity);
   EXPECT_EQ(design().referenceYear, 1400);
   // About 0.08 degree more than in 2024: the tables follow the file's year.
   const double expected = meeusMeanObliquity(1400);
@@ -548,7 +548,7 @@ TEST_F(SettingsFileTest, ReadingPreparesTheObliquityOfTheFilesYear) {
 TEST_F(SettingsFileTest, MissingTavIniAsksAndYesWritesTheDefaultsOf2020) {
   platform_->answers = {MsgAnswer::Yes};
   const std::string file = path("tav.ini");
-  const SettingsReadResult r = readSettingsFile(file);
+  const SettingsReadResult r = readSettingsFile(file, prepareObliquity);
   EXPECT_EQ(r.status, SettingsReadStatus::MissingCreated);
   ASSERT_EQ(platform_->boxes.size(), 2u);
   const RecordedBox& q = platform_->boxes[0];
@@ -561,7 +561,7 @@ TEST_F(SettingsFileTest, MissingTavIniAsksAndYesWritesTheDefaultsOf2020) {
 }
 
 TEST_F(SettingsFileTest, MissingTavIniAndNoKeepsTheCurrentYear) {
-  const SettingsReadResult r = readSettingsFile(path("tav.ini"));
+  const SettingsReadResult r = readSettingsFile(path("tav.ini"), prepareObliquity);
   EXPECT_EQ(r.status, SettingsReadStatus::MissingKept);
   EXPECT_EQ(platform_->boxes.size(), 1u);
   EXPECT_EQ(design().referenceYear, 2024);
@@ -571,13 +571,13 @@ TEST_F(SettingsFileTest, MissingTavIniAndNoKeepsTheCurrentYear) {
 TEST_F(SettingsFileTest, MissingFileOfAnotherNameIsLeftToTheCaller) {
   // The name test is case-sensitive.
   for (const char* name : {"myDial.tav", "TAV.INI"}) {
-    EXPECT_EQ(readSettingsFile(path(name)).status, SettingsReadStatus::NotFound);
+    EXPECT_EQ(readSettingsFile(path(name), prepareObliquity).status, SettingsReadStatus::NotFound);
     EXPECT_TRUE(platform_->boxes.empty());
   }
   // A folder is no settings file.
   fs::create_directory(path("folder.tav"));
-  EXPECT_EQ(readSettingsFile(path("folder.tav")).status, SettingsReadStatus::Unreadable);
-  EXPECT_FALSE(loadSettingsFrom(path("myDial.tav")));
+  EXPECT_EQ(readSettingsFile(path("folder.tav"), prepareObliquity).status, SettingsReadStatus::Unreadable);
+  EXPECT_FALSE(loadSettingsFrom(path("myDial.tav"), prepareObliquity));
   ASSERT_EQ(platform_->boxes.size(), 1u);
   EXPECT_EQ(platform_->boxes[0].text, messageText(24) + "4");
 }
@@ -600,7 +600,7 @@ TEST_F(SettingsFileTest, MisplacedHeadersLoadDefaultsAndOfferToWriteTheFile) {
     design().latitude = 10;
     platform_->boxes.clear();
     platform_->answers = {MsgAnswer::No};
-    EXPECT_EQ(readSettingsFile(file).status, SettingsReadStatus::BadStructure);
+    EXPECT_EQ(readSettingsFile(file, prepareObliquity).status, SettingsReadStatus::BadStructure);
     EXPECT_EQ(design().referenceYear, 2020);
     EXPECT_DOUBLE_EQ(design().latitude, 47.251315);
     ASSERT_EQ(platform_->boxes.size(), 1u);
@@ -609,7 +609,7 @@ TEST_F(SettingsFileTest, MisplacedHeadersLoadDefaultsAndOfferToWriteTheFile) {
     EXPECT_EQ(readBytes(file), before);
     // Yes writes the defaults.
     platform_->answers = {MsgAnswer::Yes};
-    EXPECT_TRUE(readSettingsFile(file).corrected);
+    EXPECT_TRUE(readSettingsFile(file, prepareObliquity).corrected);
     EXPECT_EQ(crlfLines(readBytes(file))[0], "2020");
   }
 }
@@ -623,7 +623,7 @@ TEST_F(SettingsFileTest, YesToTheFileErrorQuestionKeepsABackupAndWritesAFreshFil
   writeBytes(path("tav_ini.bak"), "an older backup");
   platform_->answers = {MsgAnswer::Yes};
 
-  const SettingsReadResult r = readSettingsFile(file);
+  const SettingsReadResult r = readSettingsFile(file, prepareObliquity);
   EXPECT_EQ(r.status, SettingsReadStatus::StoppedAtFault);
   EXPECT_TRUE(r.corrected);
   EXPECT_EQ(readBytes(path("tav_ini.bak")), damaged);
@@ -646,7 +646,7 @@ TEST_F(SettingsFileTest, WithoutABackupTheDamagedFileIsNotOverwritten) {
   platform_->currentDir = path("no-such-folder");
   platform_->answers = {MsgAnswer::Yes};
 
-  readSettingsFile(file);
+  readSettingsFile(file, prepareObliquity);
   ASSERT_EQ(platform_->boxes.size(), 2u);
   EXPECT_EQ(platform_->boxes[1].text, messageText(36));
   EXPECT_EQ(platform_->boxes[1].icon, MsgIcon::Error);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/solar_ephemeris.h"
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/settings_file.h"
@@ -248,7 +249,7 @@ TEST_F(SettingsWriteTest, LoadColorsWithoutFileOrSection) {
 
 TEST_F(SettingsWriteTest, ReloadReadsTavIniAndSaysSo) {
   writeBytes(design().settingsFileName, fixtureBytes("historic_cp1252.tav"));
-  EXPECT_TRUE(reloadSettingsFile());
+  EXPECT_TRUE(reloadSettingsFile(prepareObliquity));
   EXPECT_EQ(design().referenceYear, 1998);
   ASSERT_EQ(platform_->boxes.size(), 1u);
   EXPECT_EQ(platform_->boxes[0].text, design().settingsFileName + messageText(56));
@@ -256,7 +257,7 @@ TEST_F(SettingsWriteTest, ReloadReadsTavIniAndSaysSo) {
   // While an input is invalid nothing happens.
   design().inputValid = false;
   design().referenceYear = 2000;
-  EXPECT_FALSE(reloadSettingsFile());
+  EXPECT_FALSE(reloadSettingsFile(prepareObliquity));
   EXPECT_EQ(design().referenceYear, 2000);
 }
 

@@ -8,7 +8,7 @@
 
 #include "core/design_state.h"
 #include "core/scripted_platform.h"
-#include "core/startup.h"
+#include "astro/startup.h"
 #include "dials/dial_family.h"
 #include "dials/dial_type_rules.h"
 

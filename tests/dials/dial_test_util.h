@@ -10,7 +10,7 @@
 
 #include "core/design_state.h"
 #include "core/scripted_platform.h"
-#include "core/startup.h"
+#include "astro/startup.h"
 #include "dials/planar/planar_dial.h"
 #include "plot/recording_canvas.h"
 

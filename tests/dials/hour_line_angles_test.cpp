@@ -6,10 +6,10 @@
 
 #include "core/design_state.h"
 #include "core/scripted_platform.h"
-#include "core/startup.h"
+#include "astro/startup.h"
 #include "dial_test_util.h"
+#include "base/geometry.h"
 #include "dials/planar/hour_line_angles.h"
-#include "plot/geometry.h"
 
 namespace tavrel::testing {
 namespace {

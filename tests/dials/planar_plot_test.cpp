@@ -15,8 +15,8 @@
 
 #include "core/language.h"
 #include "dial_test_util.h"
+#include "base/number_text.h"
 #include "dials/planar/planar_plot.h"
-#include "plot/number_text.h"
 
 namespace tavrel::testing {
 namespace {

@@ -8,7 +8,7 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/scripted_platform.h"
-#include "core/startup.h"
+#include "astro/startup.h"
 #include "dials/dial_family.h"
 #include "tests/drawing/not_available_texts.h"
 #include "drawing/tav15.h"

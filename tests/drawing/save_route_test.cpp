@@ -22,7 +22,7 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/scripted_platform.h"
-#include "core/startup.h"
+#include "astro/startup.h"
 #include "dials/dial_family.h"
 #include "dials/planar/coordinates_file.h"
 #include "dials/planar/planar_dial.h"

@@ -10,7 +10,7 @@
 
 #include "core/scripted_platform.h"
 #include "dxf/dxf_number.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 
 namespace tavrel {
 namespace {

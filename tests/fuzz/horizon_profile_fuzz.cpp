@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/text_encoding.h"
+#include "base/text_encoding.h"
 #include "tables/horizon_profile.h"
 
 namespace {

@@ -21,11 +21,12 @@
 #include <string>
 #include <vector>
 
+#include "astro/solar_ephemeris.h"
 #include "core/design_state.h"
 #include "core/scripted_platform.h"
 #include "core/settings_file.h"
-#include "core/startup.h"
-#include "core/text_encoding.h"
+#include "astro/startup.h"
+#include "base/text_encoding.h"
 
 namespace {
 
@@ -82,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
   }
-  readSettingsFile(path);
+  readSettingsFile(path, prepareObliquity);
 
   const std::vector<std::string> lines = buildSettingsText(false);
   check(lines.size() >= 48);
@@ -94,6 +95,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   setup.platform.answers.clear();
   const std::string again = setup.dir + "/again.tav";
   check(writeSettingsFile(again));
-  check(readSettingsFile(again).status != SettingsReadStatus::BadStructure);
+  check(readSettingsFile(again, prepareObliquity).status != SettingsReadStatus::BadStructure);
   return 0;
 }

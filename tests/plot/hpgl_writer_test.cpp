@@ -11,7 +11,7 @@
 
 #include "core/design_state.h"
 #include "core/scripted_platform.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 #include "plot/page_constants.h"
 #include "plot_test_util.h"
 

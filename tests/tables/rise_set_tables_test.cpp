@@ -11,7 +11,7 @@
 #include "astro/calendar.h"
 #include "astro/solar_ephemeris.h"
 #include "astro/time_format.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 #include "table_test_util.h"
 #include "tables/rise_set_search.h"
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/design_state.h"
-#include "core/startup.h"
+#include "astro/startup.h"
 
 namespace tavrel::test {
 

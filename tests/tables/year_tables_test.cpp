@@ -16,7 +16,7 @@
 #include "astro/solar_ephemeris.h"
 #include "astro/time_format.h"
 #include "core/scripted_platform.h"
-#include "plot/number_text.h"
+#include "base/number_text.h"
 #include "table_test_util.h"
 #include "tables/eot_pair_report.h"
 #include "tables/rise_set_tables.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/text_encoding.h"
+#include "base/text_encoding.h"
 
 namespace tavrel {
 namespace {

@@ -1,6 +1,6 @@
 // Angle and geometry utilities. Every trigonometric evaluation is done in
 // long double with the constants of geometry.h.
-#include "plot/geometry.h"
+#include "base/geometry.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "core/startup.h"
+#include "astro/startup.h"
 
 #include <filesystem>
 #include <string>
@@ -7,7 +7,6 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
-#include "plot/number_text.h"
 
 namespace tavrel {
 

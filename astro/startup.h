@@ -1,8 +1,13 @@
 // The program's start-up sequence, as far as it concerns the design record
-// (the windows add their own steps).
+// (the windows add their own steps). It lives above the ephemeris, whose
+// tables of the reference year are part of the record's start values.
 #pragma once
 
 namespace tavrel {
+
+// Start-up step 2: defaults, colours, obliquity tables of referenceYear,
+// choice lists, dialKind 'v', and the series EoT table (288, 2022).
+void initializeDesignState();
 
 // Everything the program does to the record from its start until the
 // settings file is due: language German, initializeDesignState, the

@@ -1,6 +1,7 @@
 // Number and text utilities shared by every file, table and plot writer.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -8,12 +9,15 @@ namespace tavrel {
 
 // Fixed-point text: exactly `decimals` digits after a "." (never the
 // locale's comma), rounded half away from zero, right-justified with
-// blanks to at least `width` characters and never cut. decimals > width
-// shows message 25 (error caption) and gives the empty text.
+// blanks to at least `width` characters and never cut. decimals > width is
+// refused: tryFixedText gives nullopt, fixedText the empty text (callers
+// with widths not fixed in the code use fixedTextOrMessage, core/platform.h,
+// which shows the message).
 // Ties are decided on the exact binary value: 0.125 gives "0.13", but
 // 1.005 (stored as 1.00499999999999989...) gives "1.00". A result that
 // rounds to zero has no minus sign. NaN and infinities give "NaN", "INF",
 // "-INF".
+std::optional<std::string> tryFixedText(double x, int width, int decimals);
 std::string fixedText(double x, int width, int decimals);
 
 // Nearest integer, ties to even (the rounding of Round in the
@@ -34,9 +38,5 @@ std::string stripAccelerators(std::string_view text);
 
 // Upper-cases a-z only.
 std::string upperAscii(std::string_view text);
-
-// True when a font of that name (compared after upperAscii) is installed
-// according to the platform.
-bool fontInstalled(std::string_view name);
 
 }  // namespace tavrel

@@ -1,4 +1,4 @@
-#include "plot/number_text.h"
+#include "base/number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,6 @@
 #include <locale>
 #include <string>
 
-#include "core/design_state.h"
-#include "core/scripted_platform.h"
 
 namespace tavrel {
 namespace {
@@ -52,29 +50,17 @@ constexpr FixedCase kFixedCases[] = {
 };
 
 TEST(FixedText, Table) {
-  ScopedScriptedPlatform p;
   for (const auto& c : kFixedCases) {
     EXPECT_EQ(fixedText(c.x, c.width, c.decimals), c.expected)
         << "x=" << c.x << " width=" << c.width << " decimals=" << c.decimals;
   }
-  EXPECT_TRUE(p->boxes.empty());
 }
 
-TEST(FixedText, DecimalsWiderThanWidthShowsMessage25) {
-  ScopedScriptedPlatform p;
-  const int oldLanguage = design().language;
-  for (int language : {1, 2}) {
-    design().language = language;
-    p->boxes.clear();
-    EXPECT_EQ(fixedText(1.005, 3, 5), "");
-    ASSERT_EQ(p->boxes.size(), 1u);
-    EXPECT_EQ(p->boxes[0].caption, MsgCaption::Error);
-    EXPECT_EQ(p->boxes[0].icon, MsgIcon::Warning);
-    EXPECT_EQ(p->boxes[0].buttons, MsgButtons::Ok);
-    EXPECT_EQ(p->boxes[0].text, language == 1 ? "Fehler bei Umwandlung in String!"
-                                              : "Error in conversion into string!");
-  }
-  design().language = oldLanguage;
+TEST(FixedText, DecimalsWiderThanWidthIsRefused) {
+  EXPECT_EQ(tryFixedText(1.005, 3, 5), std::nullopt);
+  EXPECT_EQ(fixedText(1.005, 3, 5), "");
+  EXPECT_EQ(tryFixedText(1.005, 3, 3), "1.005");  // equal is allowed
+  EXPECT_EQ(tryFixedText(-2.5, 0, 0), "-3");
 }
 
 // A locale whose decimal point is a comma, as a German desktop has.
@@ -166,19 +152,6 @@ TEST(UpperAscii, Table) {
       {"", ""},
   };
   for (const auto& c : kCases) EXPECT_EQ(upperAscii(c.in), c.expected) << c.in;
-}
-
-TEST(FontInstalled, ComparesUpperCase) {
-  ScopedScriptedPlatform p;
-  p->fonts = {"Arial", "Wingdings", "DejaVu Sans"};
-  EXPECT_TRUE(fontInstalled("Wingdings"));
-  EXPECT_TRUE(fontInstalled("WINGDINGS"));
-  EXPECT_TRUE(fontInstalled("dejavu sans"));
-  EXPECT_FALSE(fontInstalled("Wingding"));
-  EXPECT_FALSE(fontInstalled("Wingdings 2"));
-  EXPECT_FALSE(fontInstalled(""));
-  p->fonts.clear();
-  EXPECT_FALSE(fontInstalled("Arial"));
 }
 
 }  // namespace

@@ -1,18 +1,15 @@
 // Number and text utilities. Every number written to a file goes through
 // here, so nothing in this file may depend on the C locale: digits come
 // from std::to_chars, which is locale-independent by definition.
-#include "plot/number_text.h"
+#include "base/number_text.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <string>
 #include <system_error>
 
-#include "core/language.h"
-#include "core/platform.h"
-#include "plot/geometry.h"
+#include "base/geometry.h"
 
 namespace tavrel {
 
@@ -64,11 +61,8 @@ bool isDecimalTie(double magnitude, int decimals) {
 // 1.00499999999999989... and gives "1.00". A result that rounds to zero
 // carries no minus sign ("0.00", not "-0.00"). NaN and the infinities are
 // written "NaN", "INF" and "-INF".
-std::string fixedText(double x, int width, int decimals) {
-  if (decimals > width) {
-    showMessage(MsgCaption::Error, MsgIcon::Warning, messageText(25));
-    return std::string();
-  }
+std::optional<std::string> tryFixedText(double x, int width, int decimals) {
+  if (decimals > width) return std::nullopt;
   if (decimals < 0) decimals = 0;
   std::string text;
   if (std::isnan(x)) {
@@ -91,6 +85,10 @@ std::string fixedText(double x, int width, int decimals) {
   if (static_cast<int>(text.size()) < width)
     text.insert(text.begin(), static_cast<std::size_t>(width) - text.size(), ' ');
   return text;
+}
+
+std::string fixedText(double x, int width, int decimals) {
+  return tryFixedText(x, width, decimals).value_or(std::string());
 }
 
 long long roundHalfEven(double x) {
@@ -154,13 +152,6 @@ std::string upperAscii(std::string_view text) {
   for (char& c : out)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   return out;
-}
-
-bool fontInstalled(std::string_view name) {
-  const std::string wanted = upperAscii(name);
-  const std::vector<std::string> fonts = platform().installedFonts();
-  return std::any_of(fonts.begin(), fonts.end(),
-                     [&](const std::string& f) { return upperAscii(f) == wanted; });
 }
 
 }  // namespace tavrel

@@ -12,6 +12,7 @@
 #include "dxf/make_dxf.h"
 #include "plot/atomic_file.h"
 #include "plot/page_constants.h"
+#include "plot/temporary_file.h"
 
 namespace tavrel {
 
@@ -28,22 +29,6 @@ std::size_t fileNameStart(const std::string& path) {
 
 // The folder of a path with its trailing separator ("" for a bare name).
 std::string folderOf(const std::string& path) { return path.substr(0, fileNameStart(path)); }
-
-// Removes the temporary plot when the save ends, however it ends.
-class TemporaryPlot {
- public:
-  explicit TemporaryPlot(std::string path) : path_(std::move(path)) { remove(); }
-  ~TemporaryPlot() { remove(); }
-  TemporaryPlot(const TemporaryPlot&) = delete;
-  TemporaryPlot& operator=(const TemporaryPlot&) = delete;
-  void remove() {
-    std::error_code ec;
-    if (!path_.empty() && !fs::is_directory(path_, ec)) fs::remove(path_, ec);
-  }
-
- private:
-  std::string path_;
-};
 
 }  // namespace
 
@@ -146,7 +131,7 @@ SaveResult savePlot(DrawingWindowState& state, SavePanel& panel, double zoomFact
     panel.shown = false;
     return SaveResult::Failed;
   }
-  TemporaryPlot temporary(dxf ? plotPath : std::string());
+  TemporaryFile temporary(dxf ? plotPath : std::string());
 
   // The plot, in plotter units: the world map first, then the dial.
   const PlotPlacement place = plotPlacement(state, zoomFactor, R);

@@ -70,7 +70,7 @@ void zodiacAt(PlotSurface& s, const GraphTarget& t, double x, double y, int sign
 int lastDay(int year) { return dayOfYear(year, 12, 31); }
 
 // The four text lines of the sun-path diagrams at the top left.
-void sunPathTexts(PlotSurface& s, const GraphTarget& t, const std::string& title, bool zoneTime,
+void sunPathTexts(PlotSurface& s, const GraphTarget& t, const std::string& title, bool withPlace, bool zoneTime,
                   SunPathPeriod period) {
   const double h = t.textHeight;
   const double x = t.left + t.width / 40;
@@ -78,8 +78,10 @@ void sunPathTexts(PlotSurface& s, const GraphTarget& t, const std::string& title
   s.selectPen(4);
   textAt(s, t, x, y, title, 1.4 * h);
   y -= upward(t) * 1.8 * h;
-  textAt(s, t, x, y, placeLine(), h);
-  y -= upward(t) * 1.5 * h;
+  if (withPlace) {
+    textAt(s, t, x, y, placeLine(), h);
+    y -= upward(t) * 1.5 * h;
+  }
   textAt(s, t, x, y, sunPathTimeLine(zoneTime, design().constructionWithEot), h);
   y -= upward(t) * 1.5 * h;
   std::string p = periodText(period);
@@ -369,10 +371,12 @@ void emitSunPathPolar(PlotSurface& s, const GraphTarget& t, const GraphOptions& 
   }
   const double compassAzimuth[4] = {180, 0, -90, 90};
   for (int k = 0; k < 4; ++k) {
+    // North and south beyond the numbers, east and west beside them.
+    const std::string name = compassName(k);
     PolarChart outer = c;
-    outer.r0 = c.r0 + ring + 3.0 * h;
+    outer.r0 = c.r0 + ring + (k < 2 ? 3.0 * h : 2.6 * h + 0.3 * h * static_cast<double>(utf8Length(name)));
     const auto [x, y] = polarChartPoint(outer, 0, compassAzimuth[k]);
-    textCentred(s, t, x, y - upward(t) * 0.4 * h, compassName(k), h);
+    textCentred(s, t, x, y - upward(t) * 0.4 * h, name, h);
   }
 
   // The horizon profile as a closed polygon.
@@ -405,7 +409,7 @@ void emitSunPathPolar(PlotSurface& s, const GraphTarget& t, const GraphOptions& 
     }
   }
 
-  sunPathTexts(s, t, graphRow::text(graphRow::kPolarTitle), o.zoneTime, o.period);
+  sunPathTexts(s, t, graphRow::text(graphRow::kPolarTitle), true, o.zoneTime, o.period);
 }
 
 // --- cartesian sun-path diagram -------------------------------------------------------
@@ -472,13 +476,19 @@ void emitSunPathCartesian(PlotSurface& s, const GraphTarget& t, const GraphOptio
     if (line.kind != SunPathLineKind::ZodiacStart || line.pieces.empty()) continue;
     // The signs of the line: the longitude itself at its western end, the
     // longitude of the same declination in the other half-year at the eastern.
+    // Both stand where the line has risen 5 degrees, outside it.
     s.selectPen(4);
-    const SkyPoint& east = line.pieces.front().points.front();
-    const SkyPoint& west = line.pieces.back().points.back();
+    const std::vector<SkyPoint>& first = line.pieces.front().points;
+    const std::vector<SkyPoint>& last = line.pieces.back().points;
+    auto risen = [](const SkyPoint& p) { return p.altitude >= 5; };
+    auto eastIt = std::find_if(first.begin(), first.end(), risen);
+    auto westIt = std::find_if(last.rbegin(), last.rend(), risen);
+    const SkyPoint& east = eastIt != first.end() ? *eastIt : first.front();
+    const SkyPoint& west = westIt != last.rend() ? *westIt : last.back();
     const int sign = static_cast<int>(std::lround(line.value)) / 30 % 12;
     const int other = (static_cast<int>(std::lround(540 - line.value)) % 360) / 30;
-    zodiacAt(s, t, X(west.azimuth) + 0.3 * h, Y(west.altitude) - down * 0.3 * h, sign);
-    if (other != sign) zodiacAt(s, t, X(east.azimuth) - 1.5 * h, Y(east.altitude) - down * 0.3 * h, other);
+    zodiacAt(s, t, X(west.azimuth) + 0.4 * h, Y(west.altitude) - down * 0.5 * h, sign);
+    if (other != sign) zodiacAt(s, t, X(east.azimuth) - 1.4 * h, Y(east.altitude) - down * 0.5 * h, other);
   }
   for (const SunPathLine& line : g.hourLines) {
     drawLine(s, t, line, map, true);
@@ -490,13 +500,13 @@ void emitSunPathCartesian(PlotSurface& s, const GraphTarget& t, const GraphOptio
   }
 
   const DesignState& d = design();
-  sunPathTexts(s, t, graphRow::text(graphRow::kCartesianTitle) + placeLine(), o.zoneTime, o.period);
+  sunPathTexts(s, t, graphRow::text(graphRow::kCartesianTitle) + placeLine(), false, o.zoneTime, o.period);
   (void)d;
   if (o.sunlightOnPlane) {
     const PlaneSunlight p = planeSunlight(o.planeLatitude, o.planeLongitude, d.zoneMeridian, o.zoneTime,
                                           o.planeDeclination, o.planeInclination);
     s.selectPen(4);
-    textAt(s, t, X(-180), Y(0) + down * 4.3 * h, p.line, h);
+    textAt(s, t, X(-180), Y(0) + down * 4.3 * h, p.line, 0.8 * h);
   }
 }
 

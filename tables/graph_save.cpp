@@ -60,9 +60,15 @@ std::string graphFileNameFor(const std::string& name, GraphPlotTarget target) {
   return name.substr(0, dot) + ext;
 }
 
+std::optional<double> graphYFactor(const std::string& text) {
+  const std::optional<double> factor = parseRealText(text);
+  if (!factor || *factor < kMinYFactor || *factor > kMaxYFactor) return std::nullopt;
+  return factor;
+}
+
 GraphSaveResult saveGraph(GraphSavePanel& panel, GraphOptions options, int lineWidthChoice, bool askFileName) {
-  const std::optional<double> factor = parseRealText(panel.yFactorText);
-  if (!factor || *factor < kMinYFactor || *factor > kMaxYFactor) return GraphSaveResult::InvalidFactor;
+  const std::optional<double> factor = graphYFactor(panel.yFactorText);
+  if (!factor) return GraphSaveResult::InvalidFactor;
   options.yFactor = *factor;
   options.mirror = panel.mirrorEnabled && panel.mirror;
   options.zoneTime = panel.zoneTime;

@@ -7,6 +7,7 @@
 // temporary file is removed, however the conversion ends.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "tables/graphs.h"
@@ -35,6 +36,9 @@ GraphSavePanel openGraphSavePanel(int graphKind, bool polar, GraphPlotTarget tar
 // The name with its extension replaced by ".plt" or ".dxf" (appended
 // when it has none; a "." in a folder name does not count).
 std::string graphFileNameFor(const std::string& name, GraphPlotTarget target);
+
+// The y scaling factor of the panel: a number in 0.05 .. 20, else nullopt.
+std::optional<double> graphYFactor(const std::string& text);
 
 enum class GraphSaveResult {
   Saved,          // written (and converted)

@@ -25,16 +25,6 @@
 namespace tavrel::cli {
 namespace {
 
-std::string lowerExtension(const std::string& path) {
-  const std::size_t dot = path.find_last_of('.');
-  const std::size_t slash = path.find_last_of("/\\");
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
-  std::string ext = path.substr(dot + 1);
-  for (char& c : ext)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return ext;
-}
-
 int runDraw(const std::vector<std::string>& args) {
   std::string out;
   double width = 1600, height = 1000;
@@ -99,31 +89,16 @@ int runDraw(const std::vector<std::string>& args) {
     state.withGrid = grid;
   };
 
-  if (ext == "svg") {
-    SvgCanvas svg(W, H, W / (d.paperA4 ? 280.0 : 420.0), true);
-    DrawingController controller(svg);
-    setUp(controller);
-    controller.construct();
-    if (!controller.state().gnomonFootFixed) controller.writeFixGnomonMessage();
-    if (!svg.save(out)) return commandFailed("draw: could not write " + out);
-    return kExitOk;
-  }
+  if (ext == "svg" || ext == "png")
+    return writeScreenPicture(ext, W, H, W / (d.paperA4 ? 280.0 : 420.0), [&](Canvas& canvas) {
+      DrawingController controller(canvas);
+      setUp(controller);
+      controller.construct();
+      if (!controller.state().gnomonFootFixed) controller.writeFixGnomonMessage();
+    }, out, "draw");
 
 #ifdef TAVREL_HAVE_QT_CANVAS
   ensureGuiApplication();
-  if (ext == "png") {
-    QImage image(W, H, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QtCanvas canvas;
-    if (!canvas.begin(&image)) return commandFailed("draw: could not draw the picture");
-    DrawingController controller(canvas);
-    setUp(controller);
-    controller.construct();
-    if (!controller.state().gnomonFootFixed) controller.writeFixGnomonMessage();
-    canvas.end();
-    if (!writeImagePng(image, out)) return commandFailed("draw: could not write " + out);
-    return kExitOk;
-  }
   // The printed page: the positions of the picture rescaled to the page.
   RecordingCanvas picture;
   DrawingController controller(picture);

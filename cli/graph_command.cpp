@@ -8,19 +8,17 @@
 
 #include "cli/cli_options.h"
 #include "cli/command_registry.h"
+#include "cli/picture_options.h"
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
 #include "plot/number_text.h"
 #include "plot/screen_surface.h"
-#include "plot/svg_canvas.h"
 #include "tables/graph_save.h"
 #include "tables/graphs.h"
 #include "tables/horizon_profile.h"
 
 #ifdef TAVREL_HAVE_QT_CANVAS
-#include <QImage>
-
 #include "ui/print_page.h"
 #include "ui/qt_canvas.h"
 #endif
@@ -30,42 +28,21 @@ namespace {
 
 constexpr const char* kExtensions = ".svg, .png, .pdf, .plt or .dxf";
 
-std::string lowerExtension(const std::string& path) {
-  const std::size_t dot = path.find_last_of('.');
-  const std::size_t slash = path.find_last_of("/\\");
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
-  std::string ext = path.substr(dot + 1);
-  for (char& c : ext)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return ext;
-}
-
-enum class GraphKind { Eot, Polar, Cartesian };
-
-void drawGraph(ScreenSurface& surface, GraphKind kind, double left, double top, double height, double width,
-               bool onScreen, const GraphOptions& o) {
-  switch (kind) {
-    case GraphKind::Eot: drawEotGraph(surface, left, top, height, width, onScreen, o); break;
-    case GraphKind::Polar: drawSunPathPolar(surface, left, top, height, width, onScreen, o); break;
-    case GraphKind::Cartesian: drawSunPathCartesian(surface, left, top, height, width, onScreen, o); break;
-  }
-}
-
 int runGraph(const std::vector<std::string>& args) {
   if (args.empty()) return usageError("graph: eot, sunpath-polar or sunpath-cartesian expected");
-  GraphKind kind;
-  if (args[0] == "eot")
-    kind = GraphKind::Eot;
-  else if (args[0] == "sunpath-polar")
-    kind = GraphKind::Polar;
-  else if (args[0] == "sunpath-cartesian")
-    kind = GraphKind::Cartesian;
-  else
+  GraphChoice choice;
+  if (args[0] == "eot") {
+    choice.kind = kEotGraphKind;
+  } else if (args[0] == "sunpath-polar" || args[0] == "sunpath-cartesian") {
+    choice.kind = kSunPathKind;
+    choice.polar = args[0] == "sunpath-polar";
+  } else {
     return usageError("graph: unknown graph '" + args[0] + "' (eot, sunpath-polar, sunpath-cartesian)");
+  }
 
   DesignState& d = design();
   std::string out, horizonFile;
-  GraphOptions o;
+  GraphOptions& o = choice.options;
   o.zoneTime = d.zoneTime;
   o.planeLatitude = d.latitude;
   o.planeLongitude = d.longitude;
@@ -125,13 +102,12 @@ int runGraph(const std::vector<std::string>& args) {
     if (!loadHorizonProfile(horizonFile)) return commandFailed("graph: cannot read the horizon profile " + horizonFile);
     horizonState().showHorizonProfile = true;
   }
-  if (kind == GraphKind::Cartesian && !fontInstalled("Wingdings"))
+  if (choice.kind == kSunPathKind && !choice.polar && !fontInstalled("Wingdings"))
     showMessage(MsgCaption::Warning, messagePair(60, 61));
 
   if (ext == "plt" || ext == "dxf") {
-    GraphSavePanel panel = openGraphSavePanel(kind == GraphKind::Eot ? kEotGraphKind : kSunPathKind,
-                                              kind == GraphKind::Polar,
-                                              ext == "dxf" ? GraphPlotTarget::Dxf : GraphPlotTarget::Hpgl);
+    GraphSavePanel panel =
+        openGraphSavePanel(choice.kind, choice.polar, ext == "dxf" ? GraphPlotTarget::Dxf : GraphPlotTarget::Hpgl);
     panel.fileName = out;
     panel.yFactorText = yFactor;
     panel.mirror = o.mirror;
@@ -144,30 +120,19 @@ int runGraph(const std::vector<std::string>& args) {
   }
 
   const int W = static_cast<int>(width), H = static_cast<int>(height);
-  if (ext == "svg") {
-    SvgCanvas svg(W, H, W / (d.paperA4 ? 280.0 : 420.0), true);
-    ScreenSurface surface = ScreenSurface::screen(svg, W, H);
-    drawGraph(surface, kind, 0, 0, H, W, true, o);
-    if (!svg.save(out)) return commandFailed("graph: could not write " + out);
-    return kExitOk;
-  }
+  if (ext == "svg" || ext == "png")
+    return writeScreenPicture(ext, W, H, W / (d.paperA4 ? 280.0 : 420.0), [&](Canvas& canvas) {
+      ScreenSurface surface = ScreenSurface::screen(canvas, W, H);
+      drawGraphChoice(surface, choice, 0, 0, H, W, true);
+    }, out, "graph");
 #ifdef TAVREL_HAVE_QT_CANVAS
   ensureGuiApplication();
-  if (ext == "png") {
-    QImage image(W, H, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QtCanvas canvas;
-    if (!canvas.begin(&image)) return commandFailed("graph: could not draw the picture");
-    ScreenSurface surface = ScreenSurface::screen(canvas, W, H);
-    drawGraph(surface, kind, 0, 0, H, W, true, o);
-    canvas.end();
-    return writeImagePng(image, out) ? kExitOk : kExitFailed;
-  }
   const bool written = writePdfPage(
       [&](QtCanvas& canvas, const PrinterDevice& device) {
         ScreenSurface surface = ScreenSurface::printer(canvas, device);
         const PrinterPage& page = surface.page();
-        drawGraph(surface, kind, page.offsetX, page.offsetY, page.printableHeight, page.printableWidth, false, o);
+        drawGraphChoice(surface, choice, page.offsetX, page.offsetY, page.printableHeight, page.printableWidth,
+                        false);
       },
       out);
   return written ? kExitOk : kExitFailed;

@@ -12,6 +12,7 @@
 #include "dxf/make_dxf.h"
 #include "plot/atomic_file.h"
 #include "plot/page_constants.h"
+#include "plot/plot_file_dialog.h"
 #include "plot/temporary_file.h"
 
 namespace tavrel {
@@ -110,13 +111,7 @@ SaveResult savePlot(DrawingWindowState& state, SavePanel& panel, double zoomFact
   const bool dxf = state.plotTarget == PlotTarget::Dxf;
   std::string target = state.plotFileName;
   if (choices.askFileName) {
-    FileDialogRequest request;
-    request.title = dialogTitle(DialogTitle::SavePlot);
-    request.filter = dxf ? "DXF (*.dxf)|*.dxf|*.*|*.*" : "HPGL (*.plt)|*.plt|*.*|*.*";
-    request.defaultExtension = dxf ? "dxf" : "plt";
-    request.initialName = target;
-    request.overwritePrompt = true;
-    const std::optional<std::string> chosen = platform().saveFileName(request);
+    const std::optional<std::string> chosen = askPlotFileName(dxf, target);
     if (!chosen) return SaveResult::Cancelled;
     target = *chosen;
   }

@@ -10,6 +10,7 @@
 #include "plot/atomic_file.h"
 #include "plot/hpgl_writer.h"
 #include "plot/page_constants.h"
+#include "plot/plot_file_dialog.h"
 #include "plot/temporary_file.h"
 #include "tables/graph_texts.h"
 
@@ -77,13 +78,7 @@ GraphSaveResult saveGraph(GraphSavePanel& panel, GraphOptions options, int lineW
   const bool dxf = panel.target == GraphPlotTarget::Dxf;
   std::string target = panel.fileName;
   if (askFileName) {
-    FileDialogRequest request;
-    request.title = dialogTitle(DialogTitle::SavePlot);
-    request.filter = dxf ? "DXF (*.dxf)|*.dxf|*.*|*.*" : "HPGL (*.plt)|*.plt|*.*|*.*";
-    request.defaultExtension = dxf ? "dxf" : "plt";
-    request.initialName = target;
-    request.overwritePrompt = true;
-    const std::optional<std::string> chosen = platform().saveFileName(request);
+    const std::optional<std::string> chosen = askPlotFileName(dxf, target);
     if (!chosen) return GraphSaveResult::Cancelled;
     target = *chosen;
   }

@@ -89,6 +89,21 @@ void sunPathTexts(PlotSurface& s, const GraphTarget& t, const std::string& title
   textAt(s, t, x, y, first == std::string::npos ? p : p.substr(first), h);
 }
 
+// A polyline through the points, mapped to the target.
+template <class Points, class Map>
+void polyline(PlotSurface& s, const Points& points, const Map& map) {
+  bool first = true;
+  for (const auto& p : points) {
+    const auto [x, y] = map(p);
+    if (first)
+      s.moveTo(x, y);
+    else
+      s.lineTo(x, y);
+    first = false;
+  }
+  s.penUp();
+}
+
 int linePen(const SunPathLine& line, const SkyPiece& piece) {
   if (piece.belowHorizon) return 11;
   switch (line.kind) {
@@ -287,16 +302,9 @@ void emitEotGraph(PlotSurface& s, const GraphTarget& t, const GraphOptions& o) {
   // The curve.
   s.selectPen(curvePen);
   if (!plot) s.setPenWidth(2);
-  bool first = true;
-  for (const EotSample& e : eotCurve(year)) {
-    const double x = xOf(e.day), y = yOf(e.minutes + f.shift.fraction);
-    if (first)
-      s.moveTo(x, y);
-    else
-      s.lineTo(x, y);
-    first = false;
-  }
-  s.penUp();
+  polyline(s, eotCurve(year), [&](const EotSample& e) {
+    return std::pair<double, double>{xOf(e.day), yOf(e.minutes + f.shift.fraction)};
+  });
   if (!plot) s.setPenWidth(1);
 
   // Texts.
@@ -382,16 +390,7 @@ void emitSunPathPolar(PlotSurface& s, const GraphTarget& t, const GraphOptions& 
   // The horizon profile as a closed polygon.
   if (!g.horizon.empty()) {
     s.selectPen(4);
-    bool first = true;
-    for (const SkyPoint& p : g.horizon) {
-      const auto [x, y] = at(std::max(0.0, p.altitude), p.azimuth);
-      if (first)
-        s.moveTo(x, y);
-      else
-        s.lineTo(x, y);
-      first = false;
-    }
-    s.penUp();
+    polyline(s, g.horizon, [&](const SkyPoint& p) { return at(std::max(0.0, p.altitude), p.azimuth); });
   }
 
   auto map = [&](const SkyPoint& p) { return at(p.altitude, p.azimuth); };
@@ -458,16 +457,8 @@ void emitSunPathCartesian(PlotSurface& s, const GraphTarget& t, const GraphOptio
   // The horizon profile over the azimuth axis.
   if (!g.horizon.empty()) {
     s.selectPen(4);
-    bool first = true;
-    for (const SkyPoint& p : g.horizon) {
-      const double x = X(p.azimuth), y = Y(std::max(0.0, p.altitude));
-      if (first)
-        s.moveTo(x, y);
-      else
-        s.lineTo(x, y);
-      first = false;
-    }
-    s.penUp();
+    polyline(s, g.horizon,
+             [&](const SkyPoint& p) { return std::pair<double, double>{X(p.azimuth), Y(std::max(0.0, p.altitude))}; });
   }
 
   auto map = [&](const SkyPoint& p) { return std::pair<double, double>{X(p.azimuth), Y(p.altitude)}; };
@@ -571,6 +562,16 @@ void drawSunPathPolar(ScreenSurface& surface, double left, double top, double he
 void drawSunPathCartesian(ScreenSurface& surface, double left, double top, double height, double width,
                           bool onScreen, const GraphOptions& options) {
   emitSunPathCartesian(surface, screenGraphTarget(surface, left, top, height, width, onScreen), options);
+}
+
+void drawGraphChoice(ScreenSurface& surface, const GraphChoice& c, double left, double top, double height,
+                     double width, bool onScreen) {
+  if (c.kind == kEotGraphKind)
+    drawEotGraph(surface, left, top, height, width, onScreen, c.options);
+  else if (c.polar)
+    drawSunPathPolar(surface, left, top, height, width, onScreen, c.options);
+  else
+    drawSunPathCartesian(surface, left, top, height, width, onScreen, c.options);
 }
 
 void plotEotGraph(HpglWriter& writer, const GraphOptions& options) {

@@ -21,6 +21,10 @@ class PlotSurface;
 class ScreenSurface;
 class HpglWriter;
 
+// Graph kinds of the table window.
+inline constexpr int kEotGraphKind = 16;
+inline constexpr int kSunPathKind = 32;
+
 enum class GraphMedium { Screen, Printer, Plot };
 
 // Where a graph goes: the box in the target's units. For the screen and
@@ -94,14 +98,22 @@ void drawSunPathPolar(ScreenSurface& surface, double left, double top, double he
 void drawSunPathCartesian(ScreenSurface& surface, double left, double top, double height, double width,
                           bool onScreen, const GraphOptions& options);
 
+// What the table window's picture shows.
+struct GraphChoice {
+  int kind = kEotGraphKind;  // kEotGraphKind or kSunPathKind
+  bool polar = false;
+  GraphOptions options;
+};
+
+// Draws the chosen graph into the box on the surface.
+void drawGraphChoice(ScreenSurface& surface, const GraphChoice& choice, double left, double top, double height,
+                     double width, bool onScreen);
+
 // The plot file, on an open writer: prologue and construction.
 void plotEotGraph(HpglWriter& writer, const GraphOptions& options);
 void plotSunPathPolar(HpglWriter& writer, const GraphOptions& options);
 void plotSunPathCartesian(HpglWriter& writer, const GraphOptions& options);
 
-// Graph kinds of the table window.
-inline constexpr int kEotGraphKind = 16;
-inline constexpr int kSunPathKind = 32;
 
 // The time line of the sun-path diagrams (as the azimuthal dial writes it).
 std::string sunPathTimeLine(bool zoneTime, bool withEot);

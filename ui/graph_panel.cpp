@@ -30,16 +30,6 @@ constexpr int kIntervals[] = {60, 30, 20, 15};
 
 }  // namespace
 
-void drawGraphChoice(ScreenSurface& surface, const GraphChoice& c, double left, double top, double height,
-                     double width, bool onScreen) {
-  if (c.kind == kEotGraphKind)
-    drawEotGraph(surface, left, top, height, width, onScreen, c.options);
-  else if (c.polar)
-    drawSunPathPolar(surface, left, top, height, width, onScreen, c.options);
-  else
-    drawSunPathCartesian(surface, left, top, height, width, onScreen, c.options);
-}
-
 // --- picture -----------------------------------------------------------------------
 
 GraphPicture::GraphPicture(QWidget* parent) : QWidget(parent) { setMinimumSize(400, 300); }

@@ -23,17 +23,6 @@ namespace tavrel {
 
 class ScreenSurface;
 
-// What the picture shows.
-struct GraphChoice {
-  int kind = kEotGraphKind;  // kEotGraphKind or kSunPathKind
-  bool polar = false;
-  GraphOptions options;
-};
-
-// Draws the chosen graph into the box on the surface.
-void drawGraphChoice(ScreenSurface& surface, const GraphChoice& choice, double left, double top, double height,
-                     double width, bool onScreen);
-
 class GraphPicture : public QWidget {
  public:
   explicit GraphPicture(QWidget* parent = nullptr);

@@ -6,6 +6,8 @@
 
 #include "core/language.h"
 #include "core/platform.h"
+#include "ui/print_page.h"
+#include "ui/qt_canvas.h"
 
 namespace tavrel {
 
@@ -99,6 +101,24 @@ bool printText(const std::vector<std::string>& lines, bool formFeed, QWidget* pa
   p.printLines(lines);
   if (formFeed) p.formFeed();
   return true;
+}
+
+bool printLandscapePage(QWidget* parent, const std::function<void(QtCanvas&, const PrinterDevice&)>& draw) {
+  QPrinter& printer = workPrinter();
+  printer.setPageOrientation(QPageLayout::Landscape);
+  bool printed = false;
+  if (runPrintDialog(printer, parent)) {
+    QtCanvas page;
+    PrinterDevice device;
+    if (beginPrinterCanvas(page, printer, printer.resolution(), device)) {
+      draw(page, device);
+      page.end();
+      printed = printer.printerState() != QPrinter::Error;
+    }
+    if (!printed) reportPrintError();
+  }
+  printer.setPageOrientation(QPageLayout::Portrait);
+  return printed;
 }
 
 }  // namespace tavrel

@@ -481,27 +481,16 @@ bool Tsset2::saveGraphAs(int target) {
 
 bool Tsset2::print() {
   TextPrinter::instance().close();
-  QPrinter& printer = workPrinter();
   if (showsGraph()) {
     // The graph on a landscape page.
-    printer.setPageOrientation(QPageLayout::Landscape);
-    bool printed = false;
-    if (runPrintDialog(printer, this)) {
-      QtCanvas page;
-      PrinterDevice device;
-      if (beginPrinterCanvas(page, printer, printer.resolution(), device)) {
-        ScreenSurface surface = ScreenSurface::printer(page, device);
-        const PrinterPage& p = surface.page();
-        drawGraphChoice(surface, graphPicture_->choice(), p.offsetX, p.offsetY, p.printableHeight,
-                        p.printableWidth, false);
-        page.end();
-        printed = printer.printerState() != QPrinter::Error;
-      }
-      if (!printed) reportPrintError();
-    }
-    printer.setPageOrientation(QPageLayout::Portrait);
-    return printed;
+    return printLandscapePage(this, [this](QtCanvas& page, const PrinterDevice& device) {
+      ScreenSurface surface = ScreenSurface::printer(page, device);
+      const PrinterPage& p = surface.page();
+      drawGraphChoice(surface, graphPicture_->choice(), p.offsetX, p.offsetY, p.printableHeight, p.printableWidth,
+                      false);
+    });
   }
+  QPrinter& printer = workPrinter();
   const std::vector<std::string> lines = picture_->lines();
   std::size_t widest = 0;
   for (const std::string& l : lines) widest = std::max(widest, utf8Length(l));

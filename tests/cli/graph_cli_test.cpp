@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -16,19 +16,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Shell {
+// Runs a reader; its exit status and what it wrote.
+struct Reader {
   int status = -1;
   std::string out;
 };
 
-Shell runShell(const std::string& command) {
-  Shell r;
-  std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return r;
-  char buffer[4096];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
-  r.status = pclose(pipe);
+Reader runReader(const std::string& command, const std::string& log) {
+  Reader r;
+  r.status = std::system((command + " > '" + log + "' 2>&1").c_str());
+  std::ifstream in(log);
+  std::stringstream s;
+  s << in.rdbuf();
+  r.out = s.str();
   return r;
 }
 
@@ -72,7 +72,7 @@ TEST_F(GraphCliTest, PlotFilesRenderInHp2xx) {
     const std::string text = read(plt);
     EXPECT_EQ(text.rfind(c.prologue, 0), 0u);
     EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos);
-    const Shell h = runShell("/usr/bin/hp2xx -m png -f '" + file("x.png") + "' '" + plt + "'");
+    const Reader h = runReader("/usr/bin/hp2xx -m png -f '" + file("x.png") + "' '" + plt + "'", file("log"));
     EXPECT_EQ(h.status, 0) << h.out;
     EXPECT_NE(h.out.find("Writing PNG output"), std::string::npos) << h.out;
     EXPECT_GT(fs::file_size(file("x.png")), 2000u);
@@ -86,7 +86,8 @@ TEST_F(GraphCliTest, DxfPassesTheEzdxfAudit) {
     const CliResult r = runCli({"--lang", "de", "graph", kind, "--out", dxf});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_FALSE(fs::exists(file("tavrel.$$$")));
-    const Shell s = runShell("/usr/bin/python3 " TAVREL_SOURCE_DIR "/tests/dxf/check_dxf.py '" + dxf + "'");
+    const Reader s =
+        runReader("/usr/bin/python3 " TAVREL_SOURCE_DIR "/tests/dxf/check_dxf.py '" + dxf + "'", file("log"));
     EXPECT_EQ(s.status, 0) << s.out.substr(0, 2000);
   }
 }

@@ -346,6 +346,51 @@ TEST_F(GraphsTest, HalfYearDrawsEachHourLineOnce) {
   EXPECT_EQ(rises(other), static_cast<int>(other.size()) - 1);
 }
 
+// A skyline 20 degrees high in the east and 3 in the west: with the
+// switch on, the parts of the paths below it are pieces of their own in
+// colour 10 (pen 11) and the profile is drawn (pen 4, 721 points); with
+// the switch off nothing of it shows.
+TEST_F(GraphsTest, HorizonProfileMarksThePathsBelowIt) {
+  pathDesign(47);
+  HorizonState& h = horizonState();
+  const HorizonState saved = h;
+  for (HorizonPoint& p : h.horizonProfile) p.elevation = p.azimuth < 0 ? 20 : 3;
+  h.profileLoaded = true;
+  h.showHorizonProfile = true;
+  const SunPathGeometry g = sunPathGeometry(sunPathOptionsFromDesign(false, SunPathPeriod::WholeYear));
+  EXPECT_EQ(g.horizon.size(), 721u);
+  int below = 0, above = 0;
+  for (const auto* lines : {&g.dateLines, &g.hourLines})
+    for (const SunPathLine& line : *lines)
+      for (const SkyPiece& piece : line.pieces) {
+        (piece.belowHorizon ? below : above) += 1;
+        // Every point after the first (shared with the piece before) lies on its side.
+        for (std::size_t i = 1; i < piece.points.size(); ++i) {
+          const SkyPoint& p = piece.points[i];
+          EXPECT_EQ(sunBelowHorizon(h.horizonProfile, p.azimuth, p.altitude), piece.belowHorizon)
+              << p.azimuth << " " << p.altitude;
+          EXPECT_EQ(p.altitude < (p.azimuth < 0 ? 20 : 3), piece.belowHorizon) << p.azimuth << " " << p.altitude;
+        }
+      }
+  EXPECT_GT(below, 5);
+  EXPECT_GT(above, 5);
+  RecordingCanvas shown;
+  {
+    ScreenSurface surface = ScreenSurface::screen(shown, kWidth, kHeight);
+    drawSunPathCartesian(surface, 0, 0, kHeight, kWidth, true, {});
+  }
+  EXPECT_GT(segmentsOfPen(shown, 11).size(), 20u);
+  h.showHorizonProfile = false;
+  RecordingCanvas hidden;
+  {
+    ScreenSurface surface = ScreenSurface::screen(hidden, kWidth, kHeight);
+    drawSunPathCartesian(surface, 0, 0, kHeight, kWidth, true, {});
+  }
+  EXPECT_TRUE(segmentsOfPen(hidden, 11).empty());
+  EXPECT_EQ(segmentsOfPen(shown, 4).size(), segmentsOfPen(hidden, 4).size() + 720);
+  h = saved;
+}
+
 // The polar chart of the azimuthal dial and the diagram: the four
 // spacings at their defining altitudes.
 TEST(PolarChart, SpacingsAndDirections) {

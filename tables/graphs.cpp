@@ -33,7 +33,11 @@ void setTextHeight(PlotSurface& s, const GraphTarget& t, double height) {
 // A text whose baseline starts at (x, y).
 void textAt(PlotSurface& s, const GraphTarget& t, double x, double y, const std::string& text, double height) {
   setTextHeight(s, t, height);
-  s.label(x, isPlot(t) ? y : y - height * kAscentEm, text);
+  // The plotter's character set has no umlauts.
+  if (isPlot(t))
+    s.label(x, y, asciiUmlauts(text));
+  else
+    s.label(x, y - height * kAscentEm, text);
 }
 
 // A text centred on x.

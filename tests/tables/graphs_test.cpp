@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "astro/solar_ephemeris.h"
+#include "core/scripted_platform.h"
 #include "plot/canvas.h"
 #include "plot/hpgl_writer.h"
 #include "plot/recording_canvas.h"
@@ -389,6 +390,34 @@ TEST_F(GraphsTest, HorizonProfileMarksThePathsBelowIt) {
   EXPECT_TRUE(segmentsOfPen(hidden, 11).empty());
   EXPECT_EQ(segmentsOfPen(shown, 4).size(), segmentsOfPen(hidden, 4).size() + 720);
   h = saved;
+}
+
+// The zodiac signs of the cartesian diagram: the Unicode signs in
+// "Wingdings" when the font is there, its letters ("^" Aries .. "i"
+// Pisces) in the label face when it is missing.
+TEST_F(GraphsTest, ZodiacSignsOrTheirLetters) {
+  pathDesign(47);
+  design().dateLinesPerMonth = 1;
+  auto signs = [](bool installed) {
+    ScopedScriptedPlatform p;
+    p->fonts = installed ? std::vector<std::string>{"Arial", "Wingdings"} : std::vector<std::string>{"Arial"};
+    RecordingCanvas c;
+    ScreenSurface surface = ScreenSurface::screen(c, kWidth, kHeight);
+    drawSunPathCartesian(surface, 0, 0, kHeight, kWidth, true, {});
+    std::vector<Primitive> out;
+    for (const Primitive& t : c.ofKind(PrimitiveKind::Text))
+      if (t.font.face == "Wingdings" || (t.text.size() == 1 && t.text[0] >= '^' && t.text[0] <= 'i')) out.push_back(t);
+    return out;
+  };
+  const auto shown = signs(true);
+  ASSERT_EQ(shown.size(), 12u);  // seven lines, the solstice lines with one sign each
+  for (const Primitive& t : shown) {
+    EXPECT_EQ(t.font.face, "Wingdings");
+    EXPECT_EQ(t.text.substr(0, 2), "\xE2\x99");  // U+2648 .. U+2653
+  }
+  const auto letters = signs(false);
+  ASSERT_EQ(letters.size(), 12u);
+  for (const Primitive& t : letters) EXPECT_EQ(t.font.face, "Arial");
 }
 
 // The polar chart of the azimuthal dial and the diagram: the four

@@ -91,31 +91,16 @@ int runDraw(const std::vector<std::string>& args) {
     state.withGrid = grid;
   };
 
-  if (ext == "svg") {
-    SvgCanvas svg(W, H, W / (d.paperA4 ? 280.0 : 420.0), true);
-    DrawingController controller(svg);
-    setUp(controller);
-    controller.construct();
-    if (!controller.state().gnomonFootFixed) controller.writeFixGnomonMessage();
-    if (!svg.save(out)) return commandFailed("draw: could not write " + out);
-    return kExitOk;
-  }
+  if (ext == "svg" || ext == "png")
+    return writeScreenPicture(ext, W, H, W / (d.paperA4 ? 280.0 : 420.0), [&](Canvas& canvas) {
+      DrawingController controller(canvas);
+      setUp(controller);
+      controller.construct();
+      if (!controller.state().gnomonFootFixed) controller.writeFixGnomonMessage();
+    }, out, "draw");
 
 #ifdef TAVREL_HAVE_QT_CANVAS
   ensureGuiApplication();
-  if (ext == "png") {
-    QImage image(W, H, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QtCanvas canvas;
-    if (!canvas.begin(&image)) return commandFailed("draw: could not draw the picture");
-    DrawingController controller(canvas);
-    setUp(controller);
-    controller.construct();
-    if (!controller.state().gnomonFootFixed) controller.writeFixGnomonMessage();
-    canvas.end();
-    if (!writeImagePng(image, out)) return commandFailed("draw: could not write " + out);
-    return kExitOk;
-  }
   // The printed page: the positions of the picture rescaled to the page.
   RecordingCanvas picture;
   DrawingController controller(picture);

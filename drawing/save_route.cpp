@@ -13,6 +13,8 @@
 #include "dxf/make_dxf.h"
 #include "base/safe_file_writer.h"
 #include "plot/page_constants.h"
+#include "plot/plot_file_dialog.h"
+#include "plot/temporary_file.h"
 
 namespace tavrel {
 
@@ -34,22 +36,6 @@ std::size_t fileNameStart(const std::string& path) {
 
 // The folder of a path with its trailing separator ("" for a bare name).
 std::string folderOf(const std::string& path) { return path.substr(0, fileNameStart(path)); }
-
-// Removes the temporary plot when the save ends, however it ends.
-class TemporaryPlot {
- public:
-  explicit TemporaryPlot(std::string path) : path_(std::move(path)) { remove(); }
-  ~TemporaryPlot() { remove(); }
-  TemporaryPlot(const TemporaryPlot&) = delete;
-  TemporaryPlot& operator=(const TemporaryPlot&) = delete;
-  void remove() {
-    std::error_code ec;
-    if (!path_.empty() && !fs::is_directory(path_, ec)) fs::remove(path_, ec);
-  }
-
- private:
-  std::string path_;
-};
 
 }  // namespace
 
@@ -131,13 +117,7 @@ SaveResult savePlot(DrawingWindowState& state, SavePanel& panel, double zoomFact
   const bool dxf = state.plotTarget == PlotTarget::Dxf;
   std::string target = state.plotFileName;
   if (choices.askFileName) {
-    FileDialogRequest request;
-    request.title = dialogTitle(DialogTitle::SavePlot);
-    request.filter = dxf ? "DXF (*.dxf)|*.dxf|*.*|*.*" : "HPGL (*.plt)|*.plt|*.*|*.*";
-    request.defaultExtension = dxf ? "dxf" : "plt";
-    request.initialName = target;
-    request.overwritePrompt = true;
-    const std::optional<std::string> chosen = platform().saveFileName(request);
+    const std::optional<std::string> chosen = askPlotFileName(dxf, target);
     if (!chosen) return SaveResult::Cancelled;
     target = *chosen;
   }
@@ -152,7 +132,7 @@ SaveResult savePlot(DrawingWindowState& state, SavePanel& panel, double zoomFact
     panel.shown = false;
     return SaveResult::Failed;
   }
-  TemporaryPlot temporary(dxf ? plotPath : std::string());
+  TemporaryFile temporary(dxf ? plotPath : std::string());
 
   // The plot, in plotter units: the world map first, then the dial.
   const PlotPlacement place = plotPlacement(state, zoomFactor, R);

@@ -4,4 +4,5 @@
 
 #include "drawing/drawing_controller.h"
 #include "drawing/drawing_texts.h"
+#include "drawing/graph_save.h"
 #include "drawing/save_route.h"

@@ -45,6 +45,11 @@ inline constexpr std::string_view kHpglPenTextStart = ";SP 4;PU 0 0;";
 inline constexpr std::string_view kHpglTrailerWindowReset = ";IW;IN;";
 inline constexpr std::string_view kHpglTrailerPenAway = ";SP 0;IN;";
 inline constexpr std::string_view kHpglTrailerInit = ";IN;";
+// Prologues of the table window's graphs: the equation of time, the
+// cartesian and the polar sun-path diagram.
+inline constexpr std::string_view kHpglEotGraphPrologue = "IN;SP 8;SI 0.14, 0.24;SP 8";
+inline constexpr std::string_view kHpglCartesianPrologue = ";IN;SS;SI 0.14, 0.21;SP 4";
+inline constexpr std::string_view kHpglPolarPrologue = ";IN;SS;SI 0.16, 0.24;SP 4";
 
 // Label text as it goes between "LB" and the end-of-text character: line
 // breaks, tabs and other control characters (the terminator included)

@@ -689,21 +689,9 @@ bool TForm5::printConstruction() {
   activate();
   if (!confirmPrintConstruction(controller_)) return false;
   TextPrinter::instance().close();
-  QPrinter& printer = workPrinter();
-  printer.setPageOrientation(QPageLayout::Landscape);
-  bool printed = false;
-  if (runPrintDialog(printer, this)) {
-    QtCanvas page;
-    PrinterDevice device;
-    if (beginPrinterCanvas(page, printer, printer.resolution(), device)) {
-      drawConstructionPage(controller_, page, device);
-      page.end();
-      printed = printer.printerState() != QPrinter::Error;
-    }
-    if (!printed) reportPrintError();
-  }
-  printer.setPageOrientation(QPageLayout::Portrait);
-  return printed;
+  return printLandscapePage(this, [this](QtCanvas& page, const PrinterDevice& device) {
+    drawConstructionPage(controller_, page, device);
+  });
 }
 
 bool TForm5::printHourLineAngles() {

@@ -7,6 +7,8 @@
 
 #include "core/language.h"
 #include "core/platform.h"
+#include "ui/print_page.h"
+#include "ui/qt_canvas.h"
 
 namespace tavrel {
 
@@ -121,6 +123,24 @@ bool printCoordinatesListing(const std::vector<std::string>& lines, std::size_t 
   p.printLines({lines.begin() + static_cast<std::ptrdiff_t>(head), lines.end()});
   p.formFeed();
   return true;
+}
+
+bool printLandscapePage(QWidget* parent, const std::function<void(QtCanvas&, const PrinterDevice&)>& draw) {
+  QPrinter& printer = workPrinter();
+  printer.setPageOrientation(QPageLayout::Landscape);
+  bool printed = false;
+  if (runPrintDialog(printer, parent)) {
+    QtCanvas page;
+    PrinterDevice device;
+    if (beginPrinterCanvas(page, printer, printer.resolution(), device)) {
+      draw(page, device);
+      page.end();
+      printed = printer.printerState() != QPrinter::Error;
+    }
+    if (!printed) reportPrintError();
+  }
+  printer.setPageOrientation(QPageLayout::Portrait);
+  return printed;
 }
 
 }  // namespace tavrel

@@ -14,6 +14,9 @@ class QWidget;
 
 namespace tavrel {
 
+class QtCanvas;
+struct PrinterDevice;
+
 // The printer the working windows print on (created on first use).
 QPrinter& workPrinter();
 
@@ -26,6 +29,11 @@ bool runPrintDialog(QPrinter& printer, QWidget* parent);
 
 // Message 42 ("Error - Printing cancelled !") with the error caption.
 void reportPrintError();
+
+// One landscape page on the work printer after the print dialog, drawn by
+// `draw` on the printer canvas (0.1 mm units); message 42 when it failed.
+// The printer is left in portrait orientation. True when printed.
+bool printLandscapePage(QWidget* parent, const std::function<void(QtCanvas&, const PrinterDevice&)>& draw);
 
 // The text channel: lines in "Courier" 11 pt, fixed pitch, black, one
 // below the other, a new page when one is full. It is opened once (after

@@ -92,7 +92,7 @@ QPageLayout pdfPageLayout() {
                      QPageLayout::Millimeter);
 }
 
-bool writeConstructionPdf(DrawingController& controller, const std::string& path) {
+bool writePdfPage(const std::function<void(QtCanvas&, const PrinterDevice&)>& draw, const std::string& path) {
   QByteArray bytes;
   {
     QBuffer buffer(&bytes);
@@ -107,10 +107,16 @@ bool writeConstructionPdf(DrawingController& controller, const std::string& path
       reportFileWriteError(path, std::make_error_code(std::errc::io_error));
       return false;
     }
-    drawConstructionPage(controller, canvas, page);
+    draw(canvas, page);
     canvas.end();
   }
   return writeBytes(bytes, path);
+}
+
+bool writeConstructionPdf(DrawingController& controller, const std::string& path) {
+  return writePdfPage(
+      [&controller](QtCanvas& canvas, const PrinterDevice& page) { drawConstructionPage(controller, canvas, page); },
+      path);
 }
 
 bool writeImagePng(const QImage& image, const std::string& path) {

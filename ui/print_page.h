@@ -8,6 +8,8 @@
 // per unit), so that a millimetre of the dial is a millimetre on paper.
 #pragma once
 
+#include <functional>
+
 #include <QPageLayout>
 #include <string>
 
@@ -52,6 +54,10 @@ QPageLayout pdfPageLayout();
 // when complete. On failure message 53 names the file and false is
 // returned.
 bool writeConstructionPdf(DrawingController& controller, const std::string& path);
+
+// Any page drawn by `draw` on the printer canvas of that PDF page, written
+// the same way.
+bool writePdfPage(const std::function<void(QtCanvas&, const PrinterDevice&)>& draw, const std::string& path);
 
 // Bytes of an image as PNG, written the same way.
 bool writeImagePng(const QImage& image, const std::string& path);

@@ -24,7 +24,13 @@
 #include "tables/horizon_texts.h"
 #include "tables/rise_set_tables.h"
 #include "tables/year_tables.h"
+#include "base/number_text.h"
+#include "drawing/graph_save.h"
+#include "tables/graph_texts.h"
+#include "ui/graph_panel.h"
 #include "ui/horizon_panel.h"
+#include "ui/print_page.h"
+#include "ui/qt_canvas.h"
 #include "ui/print_jobs.h"
 #include "ui/tav1main.h"
 
@@ -170,6 +176,9 @@ Tsset2::Tsset2(TForm1* main, const TableRequest& request)
   auto* right = new QVBoxLayout;
   picture_ = new TablePicture(body());
   right->addWidget(picture_, 1);
+  graphPicture_ = new GraphPicture(body());
+  graphPicture_->hide();
+  right->addWidget(graphPicture_, 1);
   symmetricPanel_ = new QFrame(body());
   symmetricPanel_->setFrameShape(QFrame::StyledPanel);
   auto* symLayout = new QVBoxLayout(symmetricPanel_);
@@ -227,6 +236,24 @@ void Tsset2::buildControls(QWidget* panel) {
       setRequest(r);
     });
     bindText([a, entry] { a->setText(plainq(qs(tableText(TextTable::Menu, entry))).trimmed()); });
+  }
+  // The graphs: EoT, sun-path diagram cartesian and polar.
+  const struct {
+    int kind;
+    bool polar;
+    int row;
+  } graphs[] = {{16, false, graphRow::kEotGraphCommand},
+                {32, false, graphRow::kSunPathCommand},
+                {32, true, graphRow::kPolarTitle}};
+  tablesMenu->addSeparator();
+  for (const auto& g : graphs) {
+    QAction* a = tablesMenu->addAction(QString(), this, [this, g] {
+      TableRequest r = request_;
+      r.kind = g.kind;
+      r.polar = g.polar;
+      setRequest(r);
+    });
+    bindText([a, row = g.row] { a->setText(plainq(qs(graphRow::text(row))).trimmed()); });
   }
   tablesButton->setMenu(tablesMenu);
   bindText([tablesButton] { tablesButton->setText(plainq(wtext(WorkText::TablesMenu)).trimmed()); });
@@ -336,6 +363,15 @@ void Tsset2::buildControls(QWidget* panel) {
   connect(createProfile, &QPushButton::clicked, this, [this] { openHorizonPanel(); });
   layout->addWidget(createProfile);
 
+  graphControls_ = new GraphControls(panel);
+  connect(graphControls_, &GraphControls::changed, this, [this] {
+    request_.polar = !graphControls_->cartesianSwitch()->isChecked();
+    rebuild();
+  });
+  connect(graphControls_, &GraphControls::saveRequested, this,
+          [this](GraphPlotTarget target) { saveGraphAs(static_cast<int>(target)); });
+  layout->addWidget(graphControls_);
+
   QPushButton* start = makeButton(wt(WorkText::StartComputation), panel);
   connect(start, &QPushButton::clicked, this, [this] { rebuild(); });
   layout->addWidget(start);
@@ -364,14 +400,21 @@ HorizonPanel* Tsset2::openHorizonPanel() {
 void Tsset2::applyLanguage() {
   ChildForm::applyLanguage();
   if (horizonPanel_) horizonPanel_->applyLanguage();
+  if (graphControls_) graphControls_->applyLanguage();
   rebuild();
 }
 
 void Tsset2::updateVisibility() {
   const bool year = request_.kind == 8;
+  const bool graph = showsGraph();
   subKindBox_->setVisible(year);
-  scopeBox_->setVisible(!year);
-  twilightBox_->setVisible(!year);
+  scopeBox_->setVisible(request_.kind == 1);
+  twilightBox_->setVisible(request_.kind == 1);
+  graphControls_->setVisible(graph);
+  graphControls_->showFor(request_.kind);
+  picture_->setVisible(!graph);
+  graphPicture_->setVisible(graph);
+  save_->setVisible(!graph);
   month_->setEnabled(request_.scope == 0);
   const bool eot = year && request_.subKind == 0;
   symmetric_->setVisible(eot);
@@ -387,12 +430,23 @@ void Tsset2::updateVisibility() {
 }
 
 void Tsset2::setRequest(const TableRequest& request) {
+  const bool cartesianBefore = request_.kind == 32 && !request_.polar;
   request_ = request;
+  if (request_.kind == 32) graphControls_->setPolar(request_.polar);
+  // The zodiac signs of the cartesian diagram need the symbol font.
+  if (request_.kind == 32 && !request_.polar && !cartesianBefore && !fontInstalled("Wingdings"))
+    showMessage(MsgCaption::Warning, messagePair(60, 61));
   rebuild();
 }
 
 void Tsset2::rebuild() {
-  if (!picture_) return;
+  if (!picture_ || !graphControls_) return;
+  if (showsGraph()) {
+    updateVisibility();
+    setWindowTitle(request_.kind == 16 ? qs(graphRow::text(graphRow::kEotCaption)) : wtext(WorkText::TableTitle));
+    graphPicture_->setChoice(graphControls_->choice(request_.kind));
+    return;
+  }
   int startSize = 11, fitLines = 42;
   if (request_.kind == 1) {
     fitLines = 44;
@@ -416,8 +470,26 @@ int Tsset2::fontPointSize() const { return picture_->pointSize(); }
 
 bool Tsset2::saveTable() { return saveTableAs(table_); }
 
+bool Tsset2::saveGraphAs(int target) {
+  if (!showsGraph()) return false;
+  const GraphChoice choice = graphControls_->choice(request_.kind);
+  GraphSaveDialog dialog(openGraphSavePanel(request_.kind, choice.polar, static_cast<GraphPlotTarget>(target)), this);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  GraphSavePanel panel = dialog.panel();
+  return saveGraph(panel, choice.options, design().plotLineWidth) == GraphSaveResult::Saved;
+}
+
 bool Tsset2::print() {
   TextPrinter::instance().close();
+  if (showsGraph()) {
+    // The graph on a landscape page.
+    return printLandscapePage(this, [this](QtCanvas& page, const PrinterDevice& device) {
+      ScreenSurface surface = ScreenSurface::printer(page, device);
+      const PrinterPage& p = surface.page();
+      drawGraphChoice(surface, graphPicture_->choice(), p.offsetX, p.offsetY, p.printableHeight, p.printableWidth,
+                      false);
+    });
+  }
   QPrinter& printer = workPrinter();
   const std::vector<std::string> lines = picture_->lines();
   std::size_t widest = 0;

@@ -29,16 +29,20 @@ namespace tavrel {
 
 class TablePicture;
 class HorizonPanel;
+class GraphPicture;
+class GraphControls;
 
 // What the table window shows: kind 1 (rise and set; scope 0 a month,
-// 1 months 1-6, 2 months 7-12) or 8 (a year table of sub-kind 0 EoT,
-// 1 EoT + longitude correction, 2 declination, 3 transit).
+// 1 months 1-6, 2 months 7-12), 8 (a year table of sub-kind 0 EoT,
+// 1 EoT + longitude correction, 2 declination, 3 transit), 16 (the EoT
+// graph) or 32 (the sun-path diagram, polar or cartesian).
 struct TableRequest {
   int kind = 8;
   int subKind = 2;
   int scope = 0;
   int month = 1;
   int year = 2020;
+  bool polar = false;  // kind 32
 };
 
 // The request of a main-menu entry (28 to 31) for the design record's
@@ -86,6 +90,12 @@ class Tsset2 : public ChildForm {
   bool printEotPairs();
   // "Create horizon profile ... ": the calculation panel.
   HorizonPanel* openHorizonPanel();
+  // The graphs: the picture, its options, and "Save as HPGL/DXF-File"
+  // (the save panel, then the save dialog).
+  GraphPicture* graphPicture() const { return graphPicture_; }
+  GraphControls* graphControls() const { return graphControls_; }
+  bool showsGraph() const { return request_.kind == 16 || request_.kind == 32; }
+  bool saveGraphAs(int target);
 
  private:
   void buildControls(QWidget* panel);
@@ -112,6 +122,8 @@ class Tsset2 : public ChildForm {
   QPushButton* print_ = nullptr;
   QCheckBox* horizonSwitch_ = nullptr;
   QPointer<HorizonPanel> horizonPanel_;
+  GraphPicture* graphPicture_ = nullptr;
+  GraphControls* graphControls_ = nullptr;
 };
 
 // Draws table lines on a page of `page` pixels: a fixed-pitch font as

@@ -3,6 +3,7 @@
 // byte for byte the CLI's, the picture's font shrinks to fit, and the
 // main window's Print follows the form-feed question.
 #include <QCheckBox>
+#include <QLabel>
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QLineEdit>
@@ -15,6 +16,8 @@
 #include "core/language.h"
 #include "tables/table_texts.h"
 #include "ui/calculator_window.h"
+#include "tables/graph_texts.h"
+#include "ui/graph_panel.h"
 #include "ui/table_window.h"
 #include "ui/work_windows.h"
 #include "work_window_support.h"
@@ -112,6 +115,46 @@ class TableWindowsTest : public QObject {
         QCOMPARE(slurp(mine), slurp(theirs));
       }
     }
+  }
+
+  // The graphs share the window: the picture and the options replace the
+  // table; the representation switch turns the diagram; the save panel
+  // keeps an invalid y factor open.
+  void graphsReplaceTheTable() {
+    TableRequest r{32, 0, 0, 1, 2024, true};
+    Tsset2* t = openTable({8, 2, 0, 1, 2024});
+    QVERIFY(t);
+    t->setRequest(r);
+    UiFixture::settle();
+    QVERIFY(t->graphPicture()->isVisible());
+    QVERIFY(!t->picture()->isVisible());
+    QVERIFY(t->graphControls()->isVisible());
+    QVERIFY(t->graphPicture()->choice().polar);
+    t->graphControls()->cartesianSwitch()->setChecked(true);
+    QVERIFY(!t->graphPicture()->choice().polar);
+    QVERIFY(!t->request().polar);
+    t->graphControls()->sunlightSwitch()->setChecked(true);
+    QVERIFY(t->graphPicture()->choice().options.sunlightOnPlane);
+    QVERIFY(t->graphControls()->sunlightStatus()->isVisible());
+    QVERIFY(t->graphControls()->sunlightStatus()->text().startsWith(
+        QString::fromStdString(graphRow::text(graphRow::kSunlightHeading))));
+    t->setRequest({16, 2, 0, 1, 2024});
+    QCOMPARE(t->windowTitle(), QString::fromStdString(graphRow::text(graphRow::kEotCaption)));
+    t->setRequest({8, 2, 0, 1, 2024});
+    QVERIFY(t->picture()->isVisible());
+    QVERIFY(!t->graphPicture()->isVisible());
+
+    GraphSaveDialog dialog(openGraphSavePanel(16, false, GraphPlotTarget::Hpgl), t);
+    QCOMPARE(dialog.nameField()->text(), QStringLiteral("EoT.plt"));
+    dialog.factorField()->setText(QStringLiteral("25"));
+    dialog.show();
+    dialog.accept();
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.result(), 0);
+    dialog.factorField()->setText(QStringLiteral("2.5"));
+    dialog.accept();
+    QCOMPARE(dialog.result(), static_cast<int>(QDialog::Accepted));
+    QCOMPARE(dialog.panel().yFactorText, std::string("2.5"));
   }
 
   void csvWithCommaWhenTheQuestionSaysNo() {

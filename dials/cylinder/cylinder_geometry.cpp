@@ -26,6 +26,8 @@ constexpr double kEndlessDrop = 100000;
 constexpr double kOldHoursLatitudeLimit = 65;
 // Width of the altitude scale strip right of the box (260 plot units).
 constexpr double kAltitudeStripMm = 6.5;
+// Longest chord of a polar-style date line before its step is halved.
+constexpr double kMaxChordMm = 1.0;
 
 int partsOf(int intervalIndex) { return std::clamp(intervalIndex, 0, 5) + 1; }
 int partsOfChar(char c) { return c == '6' ? 6 : partsOf(c - '0'); }
@@ -553,16 +555,68 @@ class Builder {
       proto.value = decl;
       BandTracer tracer(out_.lines, proto, poleDepth, out_.bottom, maxJump);
       const auto& smp = in_.sampling;
-      for (double t = 0.05; t <= smp.dateLineLastHour + 1e-9;) {
+      const auto at = [&](double t, CylinderPoint& p, double* altitude = nullptr) {
         const HorizontalPosition s = sunFromMeanTime(t, d_.latitude, d_.longitude, meridian_, decl);
-        CylinderPoint p;
-        if (s.altitude > 0 && project(s, p)) {
-          p.day = t;
-          tracer.add(p);
-        } else {
-          tracer.gap();
+        if (altitude) *altitude = s.altitude;
+        p.day = t;
+        return s.altitude > 0 && project(s, p);
+      };
+      // Towards the grazing edges the shadow runs fast over the surface:
+      // halve a step while its chord is longer than kMaxChordMm.
+      const std::function<void(const CylinderPoint&, const CylinderPoint&, int)> refine =
+          [&](const CylinderPoint& a, const CylinderPoint& b, int depth) {
+            if (depth == 0 || std::hypot(b.x - a.x, b.y - a.y) <= kMaxChordMm) return;
+            CylinderPoint m;
+            if (!at(0.5 * (a.day + b.day), m)) return;
+            refine(a, m, depth - 1);
+            tracer.add(m);
+            refine(m, b, depth - 1);
+          };
+      // The last visible point between a visible and an invisible time,
+      // by bisection: the line runs on to the edge of the visible part.
+      const auto edge = [&](double visible, double invisible) {
+        CylinderPoint e, q;
+        at(visible, e);
+        for (int i = 0; i < 30; ++i) {
+          const double mid = 0.5 * (visible + invisible);
+          if (at(mid, q)) {
+            visible = mid;
+            e = q;
+          } else {
+            invisible = mid;
+          }
         }
-        t += s.altitude >= 1.5 ? smp.dateLineStepHours : smp.dateLineStepLowHours;
+        return e;
+      };
+      bool prevOk = false, started = false;
+      CylinderPoint prev;
+      double tPrev = 0;
+      for (double t = 0.05; t <= smp.dateLineLastHour + 1e-9;) {
+        CylinderPoint p;
+        double altitude = 0;
+        if (at(t, p, &altitude)) {
+          if (prevOk) {
+            refine(prev, p, 8);
+          } else if (started) {
+            const CylinderPoint e = edge(t, tPrev);
+            tracer.add(e);
+            refine(e, p, 8);
+          }
+          tracer.add(p);
+          prev = p;
+          prevOk = true;
+        } else {
+          if (prevOk) {
+            const CylinderPoint e = edge(tPrev, t);
+            refine(prev, e, 8);
+            tracer.add(e);
+          }
+          tracer.gap();
+          prevOk = false;
+        }
+        started = true;
+        tPrev = t;
+        t += altitude >= 1.5 ? smp.dateLineStepHours : smp.dateLineStepLowHours;
       }
     }
     const auto fams = families();

@@ -37,12 +37,28 @@ HorizontalPosition temporalHourSun(int year, int day, double hour, double meridi
   return sunAtApparentTime(year, day, 12 - (6 - hour) * h0 / 90, meridian, latitude);
 }
 
+namespace {
+
+// Local apparent time of Babylonian (from sunrise, a day early) or Italian
+// (from the previous sunset) hour `hour` on a day of half day arc h0.
+double italianBabylonianTime(bool babylonian, double hour, double h0) {
+  const double r = h0 / 15;
+  return babylonian ? std::fabs(12 - r) - (24 - hour) : hour - std::fabs(r - 12);
+}
+
+}  // namespace
+
 HorizontalPosition italianBabylonianSun(int year, int day, bool babylonian, double hour,
                                         double meridian, double latitude) {
   const double h0 = halfDayArc(latitude, noonDeclination(year, day, meridian, latitude));
-  const double r = h0 / 15;
-  const double t = babylonian ? std::fabs(12 - r) - (24 - hour) : hour - std::fabs(r - 12);
-  return sunAtApparentTime(year, day, t, meridian, latitude);
+  return sunAtApparentTime(year, day, italianBabylonianTime(babylonian, hour, h0), meridian,
+                           latitude);
+}
+
+HorizontalPosition italianBabylonianSunAtDeclination(bool babylonian, double hour, double latitude,
+                                                     double declination) {
+  const double t = italianBabylonianTime(babylonian, hour, halfDayArc(latitude, declination));
+  return horizontalFromHourAngle((t - 12) * 15, declination, latitude);
 }
 
 HorizontalPosition temporalHourSunAtDeclination(double hour, double latitude,

@@ -29,6 +29,10 @@ HorizontalPosition temporalHourSun(int year, int day, double hour, double meridi
 HorizontalPosition italianBabylonianSun(int year, int day, bool babylonian, double hour,
                                         double meridian, double latitude);
 
+// As italianBabylonianSun for the sun of declination d (held for the day).
+HorizontalPosition italianBabylonianSunAtDeclination(bool babylonian, double hour, double latitude,
+                                                     double declination);
+
 // The sun of declination d at temporal hour `hour`: hour angle
 // (hour - 6) H0 / 6.
 HorizontalPosition temporalHourSunAtDeclination(double hour, double latitude,

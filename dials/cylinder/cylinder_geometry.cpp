@@ -1,12 +1,14 @@
 // The geometry of the cylinder dials and of the hidokai, in dial
 // millimetres (axes in cylinder_dial.h).
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <optional>
 
 #include "astro/calendar.h"
 #include "astro/horizontal_coordinates.h"
+#include "astro/solar_ephemeris.h"
 #include "astro/time_systems.h"
 #include "core/design_state.h"
 #include "core/language.h"
@@ -193,9 +195,48 @@ class Builder {
     return lat >= d_.obliquityRounded ? d_.obliquityRounded + 90 - lat : 90;
   }
 
-  std::optional<HorizontalPosition> ordinarySun(double t, int day, bool eot, double meridian) const {
-    const SunPosition s = sunAtZoneTime(year_, day, t, d_.latitude, d_.longitude, meridian, eot);
-    return HorizontalPosition{s.altitude, s.azimuth};
+  // Declination and equation of time at ephemeris instant x (days of the
+  // year, as solarPosition takes it), interpolated linearly between whole
+  // days: both change by less than 0.5 degree a day and bend so little that
+  // the error stays below 1e-4 degree, while a construction asks for some
+  // ten thousand instants.
+  void ephemeris(double x, double& decl, double& eot) {
+    const double fl = std::floor(x);
+    const int k = static_cast<int>(fl) + kEphemerisOffset;
+    if (k < 0 || k + 1 >= static_cast<int>(kEphemerisDays)) {
+      solarPosition(year_, x, decl, eot);
+      return;
+    }
+    const auto day = [this](int i) -> const std::array<double, 2>& {
+      auto& e = ephemeris_[static_cast<std::size_t>(i)];
+      if (!known_[static_cast<std::size_t>(i)]) {
+        solarPosition(year_, i - kEphemerisOffset, e[0], e[1]);
+        known_[static_cast<std::size_t>(i)] = true;
+      }
+      return e;
+    };
+    const auto& a = day(k);
+    const auto& b = day(k + 1);
+    const double f = x - fl;
+    decl = a[0] + f * (b[0] - a[0]);
+    eot = a[1] + f * (b[1] - a[1]);
+  }
+
+  // The sun at zone time t of `day` for the clock of `meridian`
+  // (sunAtZoneTime, astro/horizontal_coordinates.h).
+  std::optional<HorizontalPosition> ordinarySun(double t, int day, bool withEot, double meridian) {
+    double decl, eot;
+    ephemeris(day + (t + meridian / 15 - 12) / 24, decl, eot);
+    double h = (t - 12) * 15 - (d_.longitude - meridian);
+    if (withEot) h += eot;
+    return horizontalFromHourAngle(h, decl, d_.latitude);
+  }
+
+  // The declination of 12:00 local time of `day`, held for the old hours.
+  double noonDeclination(int day) {
+    double decl, eot;
+    ephemeris(day + d_.longitude / 360, decl, eot);
+    return decl;
   }
 
   // ---- families -----------------------------------------------------
@@ -215,7 +256,7 @@ class Builder {
       f.push_back({CylinderLineKind::Temporal, from, to, partsOf(d_.temporalIntervalOther),
                    [this, open](double t, int day) -> std::optional<HorizontalPosition> {
                      if (open && (t <= 0 || t >= 12)) return std::nullopt;
-                     return temporalHourSun(year_, day, t, d_.longitude, d_.latitude);
+                     return temporalHourSunAtDeclination(t, d_.latitude, noonDeclination(day));
                    },
                    [](double, bool part) { return part ? 9 : 10; }, hourText});
     }
@@ -263,8 +304,8 @@ class Builder {
                  babylonian ? d_.babylonianTo : d_.italianTo,
                  partsOf(babylonian ? d_.babylonianInterval : d_.italianInterval),
                  [this, babylonian](double t, int day) -> std::optional<HorizontalPosition> {
-                   const HorizontalPosition s =
-                       italianBabylonianSun(year_, day, babylonian, t, d_.longitude, d_.latitude);
+                   const HorizontalPosition s = italianBabylonianSunAtDeclination(
+                       babylonian, t, d_.latitude, noonDeclination(day));
                    // Forenoon only: the afternoon would fold onto other hours.
                    if (s.azimuth >= 0.01) return std::nullopt;
                    return s;
@@ -663,6 +704,10 @@ class Builder {
   int year_ = 2020;
   double meridian_ = 0;
   int midsummer_ = 172;
+  static constexpr int kEphemerisOffset = 2;
+  static constexpr std::size_t kEphemerisDays = 372;
+  std::array<std::array<double, 2>, kEphemerisDays> ephemeris_{};
+  std::array<bool, kEphemerisDays> known_{};
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "cli/command_registry.h"
 #include "core/design_state.h"
+#include "dials/dial_family.h"
 #include "dials/hour_line_angles.h"
 
 namespace tavrel::cli {
@@ -11,8 +12,7 @@ namespace {
 int runAngles(const std::vector<std::string>& args) {
   if (!args.empty()) return usageError("angles takes no arguments");
   const DesignState& d = design();
-  const char k = d.dialKind;
-  if ((k != 'h' && k != 'v' && k != 'i') || d.umbrellaMode)
+  if (!dialHas(d, kCapAngleTable))
     return commandFailed(
         "angles: the hour-line angle table is made for horizontal, vertical and inclined dials "
         "without umbrella (dialKind h, v or i, umbrellaMode false)");

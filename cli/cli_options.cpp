@@ -126,4 +126,14 @@ bool parseGlobalOptions(const std::vector<std::string>& args, GlobalOptions& out
   return true;
 }
 
+std::string lowerExtension(const std::string& path) {
+  const std::size_t dot = path.find_last_of('.');
+  const std::size_t slash = path.find_last_of("/\\");
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+  std::string ext = path.substr(dot + 1);
+  for (char& c : ext)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return ext;
+}
+
 }  // namespace tavrel::cli

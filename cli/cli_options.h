@@ -37,4 +37,7 @@ std::optional<std::pair<double, double>> parsePair(const std::string& text, char
 // "YYYY-MM-DD" with a real calendar date (Gregorian rule); nullopt otherwise.
 std::optional<LocalDateTime> parseIsoDate(const std::string& text);
 
+// The extension of a file's own name in lower case, without the dot ("" for none).
+std::string lowerExtension(const std::string& path);
+
 }  // namespace tavrel::cli

@@ -11,6 +11,7 @@
 #include "cli/command_registry.h"
 #include "cli/picture_options.h"
 #include "core/design_state.h"
+#include "dials/dial_family.h"
 #include "drawing/drawing_controller.h"
 #include "plot/recording_canvas.h"
 #include "plot/svg_canvas.h"
@@ -24,16 +25,6 @@
 
 namespace tavrel::cli {
 namespace {
-
-std::string lowerExtension(const std::string& path) {
-  const std::size_t dot = path.find_last_of('.');
-  const std::size_t slash = path.find_last_of("/\\");
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
-  std::string ext = path.substr(dot + 1);
-  for (char& c : ext)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return ext;
-}
 
 int runDraw(const std::vector<std::string>& args) {
   std::string out;
@@ -88,6 +79,7 @@ int runDraw(const std::vector<std::string>& args) {
 #endif
 
   DesignState& d = design();
+  if (!dialAvailable(d)) return commandFailed("draw: " + dialNotAvailableText());
   if (a3) d.paperA4 = false;
   const int W = static_cast<int>(width), H = static_cast<int>(height);
   // The picture as the drawing window holds it after the options.

@@ -4,6 +4,7 @@
 
 #include "cli/command_registry.h"
 #include "core/design_state.h"
+#include "dials/dial_family.h"
 #include "dials/pole_style_info.h"
 
 namespace tavrel::cli {
@@ -12,8 +13,7 @@ namespace {
 int runInfo(const std::vector<std::string>& args) {
   if (!args.empty()) return usageError("info takes no arguments");
   const DesignState& d = design();
-  const char k = d.dialKind;
-  if ((k != 'h' && k != 'v' && k != 'i') || d.umbrellaMode)
+  if (!dialHas(d, kCapAngleTable))
     return commandFailed(
         "info: the pole-style information is made for horizontal, vertical and inclined dials "
         "without umbrella (dialKind h, v or i, umbrellaMode false)");

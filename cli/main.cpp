@@ -16,6 +16,7 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/startup.h"
+#include "dials/dial_family.h"
 
 namespace {
 
@@ -36,7 +37,10 @@ void printUsage() {
                "\n"
                "Commands:\n";
   for (const CommandInfo& c : registeredCommands()) std::cout << "  " << c.usage << '\n';
-  std::cout << "\nExit status: 0 success, 1 the command failed, 2 bad usage.\n";
+  std::cout << "\nDial kinds (--set dialKind=LETTER; --set umbrellaMode=true for the umbrella form):\n";
+  for (const std::string& line : dialKindList()) std::cout << "  " << line << '\n';
+  std::cout << "\nThe fields of the design record, with their values: tavrel-cli show\n"
+               "\nExit status: 0 success, 1 the command failed, 2 bad usage.\n";
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "cli/command_registry.h"
 #include "cli/picture_options.h"
 #include "core/design_state.h"
+#include "dials/dial_family.h"
 #include "dials/hour_line_angles.h"
 #include "drawing/drawing_controller.h"
 #include "drawing/save_route.h"
@@ -23,13 +24,6 @@ namespace {
 // The picture whose pixels --foot and --text give (as for "draw").
 constexpr int kPictureWidth = 1600, kPictureHeight = 1000;
 
-bool endsWithDxf(const std::string& path) {
-  if (path.size() < 4) return false;
-  std::string ext = path.substr(path.size() - 4);
-  for (char& c : ext)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return ext == ".dxf";
-}
 
 int runPlot(const std::vector<std::string>& args) {
   std::string out, coords;
@@ -67,6 +61,8 @@ int runPlot(const std::vector<std::string>& args) {
     }
   }
   if (out.empty()) return usageError("plot: --out F.plt or --out F.dxf is required");
+  const std::string ext = lowerExtension(out);
+  if (ext != "plt" && ext != "dxf") return usageError("plot: --out must name a .plt or .dxf file");
 
   DesignState& d = design();
   if (lineWidth != 0) d.plotLineWidth = static_cast<std::uint8_t>(lineWidth);
@@ -76,20 +72,20 @@ int runPlot(const std::vector<std::string>& args) {
   DrawingWindowState& state = controller.state();
   placeFootAndText(state, foot, text);
   const double zoomFactor = zoom.value_or(1.0);
-  const char k = d.dialKind;
-  const bool planar = k == 'h' || k == 'v' || k == 'i';
-  if (!coords.empty() && !planar)
+  if (!coords.empty() && !dialHas(d, kCapCoordinates))
     return usageError("plot: --coords is offered for planar dials (dialKind h, v or i) only");
+  if (!dialAvailable(d)) return commandFailed("plot: " + dialNotAvailableText());
 
   SavePanel panel;
-  const PlotTarget target = endsWithDxf(out) ? PlotTarget::Dxf : PlotTarget::Hpgl;
+  const PlotTarget target = ext == "dxf" ? PlotTarget::Dxf : PlotTarget::Hpgl;
   if (!openSavePanel(state, panel, target, !coords.empty())) return commandFailed("plot: cancelled");
   state.plotFileName = out;
   panel.coordinatesFileName = coords;
 
-  // The angle table is computed before the first construction of a planar dial.
+  // The angle table is computed before the first construction of the dials that read it.
+  const bool usesAngles = dialHas(d, kCapUsesAngleTable);
   HourLineAngleTable angles;
-  if (planar) angles = computeHourLineAngles();
+  if (usesAngles) angles = computeHourLineAngles();
 
   SaveChoices choices;
   choices.askFileName = false;
@@ -100,15 +96,14 @@ int runPlot(const std::vector<std::string>& args) {
   hooks.printCoordinates = [](const CoordinatesListing& listing) {
     for (const std::string& line : listing.lines()) std::cout << line << '\n';
   };
-  const SaveResult result = savePlot(state, panel, zoomFactor, planar ? &angles : nullptr, hooks, choices);
+  const SaveResult result = savePlot(state, panel, zoomFactor, usesAngles ? &angles : nullptr, hooks, choices);
   if (target == PlotTarget::Dxf)
     for (const std::string& line : infoLines()) std::cerr << line << '\n';
   switch (result) {
     case SaveResult::Saved: return kExitOk;
-    case SaveResult::NoPlot:
-      return commandFailed(std::string("plot: the plot of dial kind '") + k + "' is not available yet");
+    case SaveResult::NoPlot: return kExitFailed;  // the refusal was said
     case SaveResult::Cancelled: return commandFailed("plot: cancelled");
-    case SaveResult::Failed: return commandFailed("plot: " + out + " was not saved");
+    case SaveResult::Failed: return kExitFailed;  // the fault was said once, by its message
   }
   return kExitFailed;
 }

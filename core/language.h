@@ -107,6 +107,20 @@ constexpr int kBiAzimuthalFamily = 38;       // "Compressed Sundial"
 constexpr int kHollanderFamily = 39;         // "Mean Time Sundial"
 constexpr int kSawyerFamily = 40;            // "Sawyer Sundials"
 constexpr int kHourLinesShow = 41;           // "Hour lines show "
+// Title of the drawing window: kConstructionOfA followed by a dial's part.
+constexpr int kConstructionOfA = 50;         // "Construction of a"
+constexpr int kUmbrellaDialPart = 51;        // "n Umbrella Dial"
+constexpr int kQuadrantSundialPart = 52;     // " Quadrant Sundial"
+constexpr int kCylinderSundialPart = 53;     // " Cylinder Sundial"
+constexpr int kCylinderVariantPart = 54;     // 54..56: " (Shepherds´ Dial)", " (Hat Dial)", " (Polar Style)"
+constexpr int kAzimuthalSundialPart = 57;    // "n Azimuthal Sundial"
+constexpr int kBiAzimuthalSundialPart = 58;  // " Biazimuthal (compressed) Sundial"
+constexpr int kMeanTimeSundialPart = 59;     // " Sundial for Mean Time"
+constexpr int kElevationSundialPart = 60;    // " horizontal elevation Sundial"
+constexpr int kSawyerSundialPart = 61;       // " Sawyer Sundial"
+constexpr int kPeaucellierSundialPart = 62;  // " Peaucellier-Azimuthal Sundial"
+constexpr int kRingSundialPart = 63;         // " Ring Sundial"
+constexpr int kHamDialPart = 64;             // " Ham Dial"
 }  // namespace labelRow
 
 // Rows of the text table that the program names.
@@ -131,6 +145,7 @@ constexpr int kSubstyleShadowTime = 174;
 constexpr int kTime = 175;                     // "Time"
 constexpr int kTableContinues = 177;           // "Table on the following page!"
 constexpr int kSteepestSlope = 178;
+constexpr int kDialNotAvailable = 179;         // "This dial type is not available yet."
 }  // namespace textRow
 
 // Rows of the pole-style table.

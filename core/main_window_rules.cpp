@@ -49,7 +49,6 @@ void setExpertMode(DesignState& d, bool on) {
     d.gnomonHoleOffsetMin = -d.obliquityRounded / 2;
     platform().captionedMessageBox("Tavrel, v. " + d.versionText, MsgIcon::Information,
                                    MsgButtons::Ok, messageText(67));
-    if (d.dialKind == 'c' || d.dialKind == 'm') d.dialKind = 'h';
     d.cylinderVariant = 0;
   }
   d.mapOverlay = d.expertMode;

@@ -39,9 +39,10 @@ void wizardCancel(DesignState& d);
 
 // The menu command: expertMode and expertModeActive take `on` and the
 // information box says so. Switching off also returns the ring dial's
-// gnomon-hole offset to 0 with limits of half the obliquity, turns the
-// expert kinds 'c' and 'm' into 'h' and the cylinder back to variant 0.
-// The world-map overlay follows the mode.
+// gnomon-hole offset to 0 with limits of half the obliquity and turns the
+// cylinder back to variant 0 (the caller then gives the expert-only kinds
+// up with dialKindForExpertMode of the family table). The world-map
+// overlay follows the mode.
 void setExpertMode(DesignState& d, bool on);
 
 // --- Built-in pictures ---------------------------------------------------

@@ -5,6 +5,7 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "dials/pole_style_info.h"
+#include "dials/planar_plane.h"
 
 namespace tavrel {
 
@@ -30,7 +31,7 @@ std::string rightAligned(std::string s, std::size_t w) {
 
 AngleTablePrintout hourLineAnglePrintout(const HourLineAngleTable& table, double gnomonMm) {
   const DesignState& d = design();
-  const char kind = (d.dialKind == 'v' || d.dialKind == 'i') ? d.dialKind : 'h';
+  const char kind = planarPlane(d).kind;
   AngleTablePrintout p;
   p.title = table.dialTypeLine;
 

@@ -63,7 +63,7 @@ HourLineAngleTable::HourLineAngleTable() {
 HourLineAngleTable computeHourLineAngles() {
   const DesignState& d = design();
   HourLineAngleTable t;
-  const char kind = (d.dialKind == 'v' || d.dialKind == 'i') ? d.dialKind : 'h';
+  const char kind = planarPlane(d).kind;
   const double phi = d.latitude;
   const double delta = kind == 'h' ? 0.0 : d.wallDeclination;
   const double incl = kind == 'h' ? 0.0 : (kind == 'v' ? 90.0 : d.planeInclination);

@@ -72,7 +72,7 @@ void sunshineDeclinations(std::vector<std::string>& lines, double latitude, doub
 PoleStyleInfo poleStyleInfo(double longitude, double inclination, double declination,
                             double latitude, double gnomonMm) {
   const DesignState& d = design();
-  const char kind = (d.dialKind == 'v' || d.dialKind == 'i') ? d.dialKind : 'h';
+  const char kind = planarPlane(d).kind;
   const std::string deg = tableText(TextTable::Texts, textRow::kDegrees);
   PoleStyleInfo info;
   std::vector<std::string>& lines = info.lines;
@@ -137,15 +137,8 @@ PoleStyleInfo poleStyleInfo(double longitude, double inclination, double declina
 
 PoleStyleInfo poleStyleInfoOfDesign(double gnomonMm) {
   const DesignState& d = design();
-  double inclination = 0, declination = 0;
-  if (d.dialKind == 'v') {
-    inclination = 90;
-    declination = d.wallDeclination;
-  } else if (d.dialKind == 'i') {
-    inclination = d.planeInclination;
-    declination = d.wallDeclination;
-  }
-  return poleStyleInfo(d.longitude, inclination, declination, d.latitude, gnomonMm);
+  const PlanarPlane plane = planarPlane(d);
+  return poleStyleInfo(d.longitude, plane.inclination, plane.declination, d.latitude, gnomonMm);
 }
 
 PoleStyleInfo poleStyleInfoAtZoom(double zoomFactor) {

@@ -4,7 +4,7 @@
 
 #include "core/design_state.h"
 #include "core/language.h"
-#include "dials/planar_dial.h"
+#include "dials/dial_family.h"
 #include "drawing/drawing_texts.h"
 #include "plot/number_text.h"
 
@@ -24,43 +24,7 @@ void DrawingController::setZoomFactor(double z) {
   zoomSteps_ = 0;
 }
 
-bool DrawingController::planar() const {
-  const char k = design().dialKind;
-  return k == 'h' || k == 'v' || k == 'i';
-}
-
-std::string DrawingController::captionFor() {
-  const DesignState& d = design();
-  const char k = d.dialKind;
-  std::string part;
-  if (d.umbrellaMode && (k == 'h' || k == 'v' || k == 'i')) {
-    part = drawingText(DrawingText::UmbrellaDial);
-  } else {
-    switch (k) {
-      case 'v': part = tableText(TextTable::Labels, labelRow::kVerticalSundialPart); break;
-      case 'h': part = tableText(TextTable::Labels, labelRow::kHorizontalSundialPart); break;
-      case 'i': part = tableText(TextTable::Labels, labelRow::kInclinedSundialPart); break;
-      case 'q': part = drawingText(DrawingText::QuadrantSundial); break;
-      case 'z': {
-        static const DrawingText kVariant[3] = {DrawingText::ShepherdsDial, DrawingText::HatDial,
-                                                DrawingText::PolarStyle};
-        part = drawingText(DrawingText::CylinderSundial) +
-               drawingText(kVariant[d.cylinderVariant < 3 ? d.cylinderVariant : 0]);
-        break;
-      }
-      case 'a': part = drawingText(DrawingText::AzimuthalSundialPart); break;
-      case 'c': part = drawingText(DrawingText::BiazimuthalSundial); break;
-      case 'm': part = drawingText(DrawingText::MeanTimeSundial); break;
-      case 'k': part = drawingText(DrawingText::ElevationSundial); break;
-      case 'w': part = drawingText(DrawingText::SawyerSundials); break;
-      case 'p':
-        part = drawingText(DrawingText::PeaucellierPrefix) + drawingText(DrawingText::AzimuthalSundial);
-        break;
-      default: break;
-    }
-  }
-  return drawingText(DrawingText::ConstructionOfA) + part;
-}
+bool DrawingController::usesAngleTable() const { return dialHas(design(), kCapUsesAngleTable); }
 
 void DrawingController::resize(int width, int height) {
   state_.width = width;
@@ -70,39 +34,28 @@ void DrawingController::resize(int width, int height) {
 void DrawingController::showDrawing(int width, int height, bool firstShowing) {
   applyActivationDefaults(width, height);
   if (firstShowing) {
-    if (planar()) refreshAngleTable();
+    if (usesAngleTable()) refreshAngleTable();
     construct();
   }
   writeFixGnomonMessage();
 }
 
 void DrawingController::applyActivationDefaults(int width, int height) {
-  DesignState& d = design();
-  const char k = d.dialKind;
-  state_.caption = captionFor();
+  const DesignState& d = design();
+  const unsigned caps = dialCapabilities(d);
+  state_.caption = drawingWindowTitle(d);
   resize(width, height);
-  const bool zoomable = planar() || k == 'c' || k == 'm';
-  state_.gridCommandEnabled = zoomable;
-  state_.zoomCommandsEnabled = zoomable;
-  state_.hourLinesCommandEnabled = planar() && !d.umbrellaMode;
+  state_.gridCommandEnabled = (caps & kCapZoom) != 0;
+  state_.zoomCommandsEnabled = (caps & kCapZoom) != 0;
+  state_.hourLinesCommandEnabled = (caps & kCapAngleTable) != 0;
 
-  const int W = width, H = height;
-  state_.footX = (W + 1) / 2;
-  if (k == 'v')
-    state_.footY = static_cast<double>(rnd((W + 1) / 32.0));
-  else if (std::fabs(d.latitude) > 30)
-    state_.footY = static_cast<double>(rnd(3.0 * H / 4));
-  else
-    state_.footY = (H + 1) / 2;
-  if (d.latitude < 0 && k != 'v') state_.footY = H - state_.footY;
+  const DialActivation a = dialActivation(d, width, height);
+  state_.footX = a.footX;
+  state_.footY = a.footY;
+  state_.textX = a.textX;
+  state_.textY = a.textY;
 
-  state_.textX = static_cast<double>(rnd(3.0 * W / 8));
-  if (k == 'v')
-    state_.textY = static_cast<double>(rnd(0.85 * H));
-  else
-    state_.textY = d.latitude < 0 ? H - W / 10 : H / 25;
-
-  if (k == 'c' || k == 'm') setZoomFactor(1.0);
+  if (caps & kCapZoomResetOnShow) setZoomFactor(1.0);
   state_.gnomonFootFixed = false;
   state_.textAnchorMarked = false;
   state_.hint = drawingText(DrawingText::HintFixGnomon);
@@ -114,7 +67,8 @@ void DrawingController::writeFixGnomonMessage() {
   f.height = 16;
   f.colour = kNavy;
   picture_->setFont(f);
-  picture_->text(state_.footX - 130, state_.footY + 30, messageText(43));
+  picture_->text(state_.footX - 130, state_.footY + 30,
+                 dialAvailable(design()) ? messageText(43) : dialNotAvailableText());
 }
 
 void DrawingController::refreshAngleTable() {
@@ -124,26 +78,19 @@ void DrawingController::refreshAngleTable() {
 
 void DrawingController::dispatch(ScreenSurface& surface, bool screenMode, int width, int height,
                                  bool withMap) {
-  DesignState& d = design();
-  const char k = d.dialKind;
-  double zoom = zoomFactor();
+  const DesignState& d = design();
+  const DialFamily* family = familyOf(d);
+  if (!family || !family->built()) return;
+  const unsigned caps = dialCapabilities(d);
+  if ((caps & kCapUsesAngleTable) && !anglesComputed_) refreshAngleTable();
+  DialScreenRequest request{surface,          screenMode,    width,           height,
+                            state_.footX,     state_.footY,  state_.textX,    state_.textY,
+                            state_.gnomonFootFixed, state_.textAnchorMarked, state_.withGrid,
+                            zoomFactor(),     anglesComputed_ ? &angles_ : nullptr};
+  family->draw(request);
+  double zoom = request.zoomFactor;
   ConstructionContext ctx{surface, screenMode, width, height, state_, zoom};
-  if (k == 'h' || k == 'i' || k == 'v') {
-    if (!anglesComputed_) refreshAngleTable();
-    PlanarDialView view;
-    view.footX = state_.footX;
-    view.footY = state_.footY;
-    view.textX = state_.textX;
-    view.textY = state_.textY;
-    view.zoomFactor = zoom;
-    view.grid = state_.withGrid;
-    view.angles = &angles_;
-    drawPlanarDial(surface, screenMode, width, height, view);
-    zoom = view.zoomFactor;
-    if (withMap && !d.umbrellaMode && mapOverlay_) mapOverlay_(ctx);
-  } else if (auto it = constructions_.find(k); it != constructions_.end() && it->second) {
-    it->second(ctx);
-  }
+  if (withMap && (caps & kCapWorldMap) && mapOverlay_) mapOverlay_(ctx);
   if (zoom != zoomFactor()) setZoomFactor(zoom);
 }
 
@@ -210,13 +157,13 @@ void DrawingController::leftClick(double x, double y) {
 }
 
 void DrawingController::altLeftClick(double x, double y) {
-  const char k = design().dialKind;
-  if (k == 'w') return;
+  const DesignState& d = design();
+  if (!dialHas(d, kCapTextAnchor)) return;
   state_.textX = x;
   state_.textY = y;
   state_.textAnchorMarked = true;
   const double W = state_.width;
-  const double width = (k == 'c' || k == 'm') ? W * 0.29 : (k == 'v' ? W * 0.3 : W * 0.33);
+  const double width = W * dialActivation(d, state_.width, state_.height).textBlockWidth;
   state_.textPreview[0] = x;
   state_.textPreview[1] = y;
   state_.textPreview[2] = width;
@@ -235,7 +182,7 @@ void DrawingController::toggleLinesToStyleFoot() {
 
 void DrawingController::runDrawing() {
   construct();
-  if (planar()) refreshAngleTable();
+  if (usesAngleTable()) refreshAngleTable();
 }
 
 void DrawingController::showHourLines() {
@@ -246,10 +193,6 @@ void DrawingController::showHourLines() {
 void DrawingController::setLongitudeCorrection(bool checked) {
   design().eotLinesOwnMeridian = !checked;
   showHourLines();
-}
-
-void DrawingController::setConstruction(char dialKind, Construction construction) {
-  constructions_[dialKind] = std::move(construction);
 }
 
 }  // namespace tavrel

@@ -7,7 +7,6 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <string>
 
 #include "dials/hour_line_angles.h"
@@ -42,13 +41,13 @@ struct DrawingWindowState {
   double textPreview[4] = {0, 0, 0, 0};
 };
 
-// What a construction of a dial family gets.
+// What the world-map overlay gets.
 struct ConstructionContext {
   ScreenSurface& surface;
   bool screenMode;
   int width, height;
   DrawingWindowState& state;
-  double& zoomFactor;  // the construction may change it (gnomon below 5 mm)
+  double& zoomFactor;
 };
 using Construction = std::function<void(ConstructionContext&)>;
 
@@ -71,28 +70,23 @@ class DrawingController {
   const HourLineAngleTable& angleTable() const { return angles_; }
 
   // showDrawing: caption, picture size, command switches and the defaults
-  // of gnomon foot and text anchor for the design's dial kind and
-  // hemisphere:
-  //   foot x0 = (W + 1) div 2; y0 = Round((W + 1) / 32) for 'v', else
-  //   Round(3 H / 4) when |latitude| > 30, else (H + 1) div 2, mirrored to
-  //   H - y0 south of the equator (not for 'v');
-  //   text anchor x = Round(3 W / 8), y = Round(0.85 H) for 'v', else
-  //   H div 25 (south of the equator H - W div 10);
-  //   zoom 1 for 'c' and 'm'; nothing fixed or marked.
-  // On the first showing the construction runs (planar dials compute the
-  // angle table first). Message 43 is then written on the picture in navy
-  // at (x0 - 130, y0 + 30).
+  // of gnomon foot and text anchor of the design's dial family (its
+  // activation in the family table); zoom 1 for the families that reset
+  // it; nothing fixed or marked.
+  // On the first showing the construction runs (dials that read the angle
+  // table compute it first). Message 43 is then written on the picture in
+  // navy at (x0 - 130, y0 + 30); for a family that is not built yet, "This
+  // dial type is not available yet." instead.
   void showDrawing(int width, int height, bool firstShowing = true);
   // The state part of showDrawing: caption, size, switches and defaults.
   void applyActivationDefaults(int width, int height);
   // A resize of the window: records the new picture size.
   void resize(int width, int height);
 
-  // Clears the picture to white and runs the construction of the design's
-  // dial: 'h', 'i', 'v' the planar dial (then the world map, when one is
-  // installed, for dials without umbrella); the other letters the
-  // construction installed for them with setConstruction; unknown letters
-  // draw nothing.
+  // Clears the picture to white and runs the screen construction of the
+  // design's dial family (then the world map, when one is installed, for
+  // the families that carry it); a family that is not built yet and an
+  // unknown letter draw nothing.
   // withMap false leaves out the world map (the A4/A3 display commands).
   void construct(bool withMap = true);
   // The construction of the design on a printer page in 0.1 mm: the four
@@ -113,18 +107,15 @@ class DrawingController {
   void runDrawing();                  // "Zeichnung ausführen": construct and refresh the table
   void showHourLines();               // "&Hour lines": the angle table
   void setLongitudeCorrection(bool checked);  // eotLinesOwnMeridian := !checked, table again
-  // Writes message 43 on the picture (navy, at x0 - 130, y0 + 30).
+  // Writes message 43 on the picture (navy, at x0 - 130, y0 + 30), or
+  // "This dial type is not available yet." for a family not built yet.
   void writeFixGnomonMessage();
 
-  // Constructions of the other dial families and the world-map overlay.
-  void setConstruction(char dialKind, Construction construction);
+  // The world-map overlay.
   void setMapOverlay(Construction overlay) { mapOverlay_ = std::move(overlay); }
 
-  // The window caption for the design's dial: "Construction of a" + part.
-  static std::string captionFor();
-
  private:
-  bool planar() const;
+  bool usesAngleTable() const;
   void refreshAngleTable();
   void dispatch(ScreenSurface& surface, bool screenMode, int width, int height, bool withMap);
 
@@ -134,7 +125,6 @@ class DrawingController {
   int zoomSteps_ = 0;
   HourLineAngleTable angles_;
   bool anglesComputed_ = false;
-  std::map<char, Construction> constructions_;
   Construction mapOverlay_;
 };
 

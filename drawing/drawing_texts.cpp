@@ -13,21 +13,7 @@ struct TextPair {
   const char* english;
 };
 
-constexpr std::array<TextPair, 17> kTexts{{
-    {"Konstruktion einer", "Construction of a"},
-    {" Schirm-Sonnenuhr", "n Umbrella Dial"},
-    {" Quadranten-Sonnenuhr", " Quadrant Sundial"},
-    {" Zylindersonnenuhr", " Cylinder Sundial"},
-    {" (Hirtenuhr)", " (Shepherds´ Dial)"},
-    {" (Hutuhr)", " (Hat Dial)"},
-    {" (Polstab)", " (Polar Style)"},
-    {" azimutalen Sonnenuhr", "n Azimuthal Sundial"},
-    {" biazimutalen (komprimierten) Sonnenuhr", "n Biazimuthal (compressed) Sundial"},
-    {" Sonnenuhr für mittlere Zeit", " Sundial for Mean Time"},
-    {" horizontalen Höhensonnenuhr", " horizontal elevation Sundial"},
-    {"Sawyer-Sonnenuhren", "Sawyer Sundials"},
-    {"Peaucellier-", "Peaucellier-"},
-    {"Azimutale Sonnenuhr", "Azimuthal Sundial"},
+constexpr std::array<TextPair, 3> kTexts{{
     {"Linker Mausklick fixiert die Gnomonposition - <Alt>+linker Mausklick markiert die Textposition!",
      "Left mouseclick fixes the gnomon position - <Alt>+left mouseclick marks text position!"},
     {"<Alt>+linker Mausklick markiert die Textposition für gespeicherte oder gedruckte Konstruktionen!",

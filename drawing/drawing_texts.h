@@ -7,20 +7,6 @@
 namespace tavrel {
 
 enum class DrawingText {
-  ConstructionOfA,       // "Construction of a"
-  UmbrellaDial,          // "n Umbrella Dial"
-  QuadrantSundial,       // " Quadrant Sundial"
-  CylinderSundial,       // " Cylinder Sundial"
-  ShepherdsDial,         // " (Shepherds´ Dial)"
-  HatDial,               // " (Hat Dial)"
-  PolarStyle,            // " (Polar Style)"
-  AzimuthalSundialPart,  // "n Azimuthal Sundial"
-  BiazimuthalSundial,    // "n Biazimuthal (compressed) Sundial"
-  MeanTimeSundial,       // " Sundial for Mean Time"
-  ElevationSundial,      // " horizontal elevation Sundial"
-  SawyerSundials,        // "Sawyer Sundials"
-  PeaucellierPrefix,     // "Peaucellier-"
-  AzimuthalSundial,      // "Azimuthal Sundial"
   HintFixGnomon,         // "Left mouseclick fixes the gnomon position - <Alt>+left mouseclick marks text position!"
   HintMarkText,          // "<Alt>+left mouseclick marks the text position for saved or printed constructions!"
   HintDataButtons,       // "Save / Load sundial construction data"

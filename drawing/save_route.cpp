@@ -8,6 +8,7 @@
 #include "core/platform.h"
 #include "core/text_file.h"
 #include "dials/coordinates_file.h"
+#include "dials/dial_family.h"
 #include "dials/planar_plot_texts.h"
 #include "dxf/make_dxf.h"
 #include "plot/atomic_file.h"
@@ -19,7 +20,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool isPlanar(char k) { return k == 'h' || k == 'v' || k == 'i'; }
+// A dial type whose family is not built yet: said, and nothing is written.
+bool refuseUnavailable(const DesignState& d) {
+  if (dialAvailable(d)) return false;
+  showMessage(MsgCaption::Information, MsgIcon::Information, dialNotAvailableText());
+  return true;
+}
 
 std::size_t fileNameStart(const std::string& path) {
   const std::size_t slash = path.find_last_of("/\\");
@@ -80,11 +86,13 @@ PlotPlacement plotPlacement(const DrawingWindowState& state, double zoomFactor, 
 
 bool openSavePanel(DrawingWindowState& state, SavePanel& panel, PlotTarget target,
                    bool coordinatesCommand) {
-  const char k = design().dialKind;
+  const DesignState& d = design();
+  const unsigned caps = dialCapabilities(d);
   state.angleTableShown = false;
+  if (refuseUnavailable(d)) return false;
   state.plotTarget = target;
   state.coordinates = coordinatesCommand ? CoordinatesChoice::TextFile : CoordinatesChoice::None;
-  if (isPlanar(k) || k == 'c') {
+  if (caps & kCapFootCheckOnSave) {
     const bool outside = state.footX < 1 || state.footY < 1 || state.footX > state.width ||
                          state.footY > state.height;
     if (outside && showMessage(MsgCaption::Question, MsgIcon::Question, messageText(15),
@@ -92,7 +100,7 @@ bool openSavePanel(DrawingWindowState& state, SavePanel& panel, PlotTarget targe
       return false;
   }
   setPanelPlotFileName(state, panel, plotFileNameFor(state.plotFileName, target));
-  panel.coordinatesOffered = isPlanar(k);
+  panel.coordinatesOffered = (caps & kCapCoordinates) != 0;
   if (!panel.coordinatesOffered) state.coordinates = CoordinatesChoice::None;
   panel.shown = true;
   return true;
@@ -101,15 +109,13 @@ bool openSavePanel(DrawingWindowState& state, SavePanel& panel, PlotTarget targe
 SaveResult savePlot(DrawingWindowState& state, SavePanel& panel, double zoomFactor,
                     const HourLineAngleTable* angles, const SaveHooks& hooks, const SaveChoices& choices) {
   const DesignState& d = design();
-  const char k = d.dialKind;
-  const bool planar = isPlanar(k);
-  const SaveHooks::DialPlot* other = nullptr;
-  if (!planar) {
-    auto it = hooks.otherDials.find(k);
-    if (it == hooks.otherDials.end() || !it->second.write) return SaveResult::NoPlot;
-    other = &it->second;
+  if (refuseUnavailable(d)) {
+    panel.shown = false;
+    return SaveResult::NoPlot;
   }
-  CoordinatesChoice coordinates = planar ? state.coordinates : CoordinatesChoice::None;
+  const DialFamily& family = *familyOf(d);
+  const unsigned caps = dialCapabilities(d);
+  CoordinatesChoice coordinates = (caps & kCapCoordinates) ? state.coordinates : CoordinatesChoice::None;
   // A coordinates file called "printer" is the printer.
   if (coordinates == CoordinatesChoice::TextFile && panel.coordinatesFileName == kCoordinatesPrinterName)
     coordinates = CoordinatesChoice::Printer;
@@ -138,7 +144,7 @@ SaveResult savePlot(DrawingWindowState& state, SavePanel& panel, double zoomFact
   state.plotFileName = target;
 
   // Directly, or through the temporary file in the target's folder.
-  const int R = dxf && (planar || other->scaled) ? kResolutionFactorDxf : kResolutionFactorHpgl;
+  const int R = dxf && (caps & kCapScaledPlot) ? kResolutionFactorDxf : kResolutionFactorHpgl;
   const std::string plotPath = dxf ? folderOf(target) + kDxfTemporaryName : target;
   if (dxf && fileNameWithoutDirectory(target) == kDxfTemporaryName) {
     // The converted file would be removed with the temporary one.
@@ -151,31 +157,27 @@ SaveResult savePlot(DrawingWindowState& state, SavePanel& panel, double zoomFact
   // The plot, in plotter units: the world map first, then the dial.
   const PlotPlacement place = plotPlacement(state, zoomFactor, R);
   CoordinatesListing listing;
+  bool ok = true;
   try {
     HpglWriter writer(R);
     writer.hpglOpen(plotPath);
-    if (planar) {
-      if (!d.umbrellaMode && d.mapOverlay && hooks.worldMap) {
-        if (d.mapCoastlines) hooks.worldMap(writer, true, place);
-        if (d.mapFrontiers) hooks.worldMap(writer, false, place);
-      }
-      PlanarPlotRequest request;
-      request.resolutionFactor = R;
-      request.footX = place.footX;
-      request.footY = place.footY;
-      request.footFixed = place.footFixed;
-      request.textX = place.textX;
-      request.textY = place.textY;
-      request.textMarked = place.textMarked;
-      request.zoomFactor = zoomFactor;
-      request.grid = choices.grid;
-      request.gridSpacingMm = choices.gridSpacingMm;
-      request.angles = angles;
-      request.plotFileName = target;
-      writePlanarPlot(writer, request,
-                      coordinates != CoordinatesChoice::None ? &listing : nullptr);
-    } else {
-      other->write(writer, place);
+    if ((caps & kCapWorldMap) && d.mapOverlay && hooks.worldMap) {
+      if (d.mapCoastlines) hooks.worldMap(writer, true, place);
+      if (d.mapFrontiers) hooks.worldMap(writer, false, place);
+    }
+    DialPlotRequest request;
+    request.place = place;
+    request.grid = choices.grid;
+    request.gridSpacingMm = choices.gridSpacingMm;
+    request.angles = angles;
+    request.plotFileName = target;
+    request.listing = coordinates != CoordinatesChoice::None ? &listing : nullptr;
+    family.plot(writer, request);
+    // A coordinates file that cannot be written ends the save before the
+    // plot file is completed: the writer abandons it on the way out.
+    if (coordinates == CoordinatesChoice::TextFile && !writeCoordinatesFile(panel.coordinatesFileName, listing)) {
+      panel.shown = false;
+      return SaveResult::Failed;
     }
     writer.hpglClose();
   } catch (const PlotFileError&) {
@@ -184,10 +186,7 @@ SaveResult savePlot(DrawingWindowState& state, SavePanel& panel, double zoomFact
     return SaveResult::Failed;
   }
 
-  bool ok = true;
-  if (coordinates == CoordinatesChoice::TextFile)
-    ok = writeCoordinatesFile(panel.coordinatesFileName, listing);
-  else if (coordinates == CoordinatesChoice::Printer && hooks.printCoordinates)
+  if (coordinates == CoordinatesChoice::Printer && hooks.printCoordinates)
     hooks.printCoordinates(listing);
 
   if (!dxf) {

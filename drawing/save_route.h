@@ -10,10 +10,10 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "dials/dial_family.h"
 #include "dials/hour_line_angles.h"
 #include "dials/planar_plot.h"
 #include "drawing/drawing_controller.h"
@@ -48,33 +48,17 @@ void setPanelPlotFileName(DrawingWindowState& state, SavePanel& panel, const std
 // "." in a folder name neither cuts the path nor counts as the extension.
 std::string plotFileNameFor(const std::string& name, PlotTarget target);
 
-// Where a plot goes, in plotter units (already multiplied by R).
-struct PlotPlacement {
-  int resolutionFactor = 1;
-  double footX = 0, footY = 0;
-  bool footFixed = false;
-  double textX = 0, textY = 0;
-  bool textMarked = false;
-  double zoomFactor = 1;
-};
-
 // The stored picture positions in plotter units for resolution factor R:
 // x := Round(16157 / W * x) R, y := Round(11040 - 11038 / H * y) R.
 PlotPlacement plotPlacement(const DrawingWindowState& state, double zoomFactor, int resolutionFactor);
 
-// The plot writers that other parts of the program fill in.
+// The plot writers that other parts of the program fill in (the dials'
+// own plots come from the family table).
 struct SaveHooks {
   // The world map of a planar dial without umbrella, one pass each for
   // the coast lines (isCoast, pen "11") and the boundaries (pen "12"),
   // written before the dial.
   std::function<void(HpglWriter&, bool isCoast, const PlotPlacement&)> worldMap;
-  // The plot writers of the other dial families, by dialKind. `scaled`:
-  // the writer multiplies its coordinates by R, so a DXF gets R = 25.
-  struct DialPlot {
-    std::function<void(HpglWriter&, const PlotPlacement&)> write;
-    bool scaled = false;
-  };
-  std::map<char, DialPlot> otherDials;
   // The coordinates listing on the printer (Courier 11 pt, 9 pt after the
   // head); without it a listing for the printer is dropped.
   std::function<void(const CoordinatesListing&)> printCoordinates;
@@ -92,15 +76,17 @@ enum class SaveResult {
   Saved,       // the plot (and the listing) written, DXF converted
   Cancelled,   // the save dialog or message 15 cancelled it; nothing written
   Failed,      // a file could not be written or converted; the user was told
-  NoPlot,      // the dial has no plot writer (nothing written)
+  NoPlot,      // the dial type is not available yet (said; nothing written)
 };
 
 // openSavePanel: hides the angle table, sets the target (HPGL for "Save as
 // HPGL-File", DXF for "Save as dxf-File" and "coordinates"), resets the
 // coordinates choice (to "text file" for the "coordinates" command),
 // gives the plot name the target's extension and the coordinates name
-// that goes with it. For 'c', 'h', 'i', 'v' a gnomon foot outside the
-// picture asks message 15; Yes cancels (false, panel not shown).
+// that goes with it. A dial type that is not available yet is refused
+// with its message (false). For the families that check the foot before
+// saving, a gnomon foot outside the picture asks message 15; Yes cancels
+// (false, panel not shown).
 bool openSavePanel(DrawingWindowState& state, SavePanel& panel, PlotTarget target,
                    bool coordinatesCommand = false);
 
@@ -114,10 +100,15 @@ bool openSavePanel(DrawingWindowState& state, SavePanel& panel, PlotTarget targe
 //   3. HPGL: written directly, R = 1; DXF: "tavrel.$$$" in the target's
 //      folder (removed first when present), R = 25 for the dials that
 //      scale, else 1.
-//   4. Planar dials: world map passes (when switched on), then
-//      writePlanarPlot with the positions converted to plotter units.
-//   5. HPGL: message "File <name> saved!". DXF: MakeDxf(temporary file,
+//   4. World map passes (families that carry it, when switched on), then
+//      the family's plot with the positions converted to plotter units.
+//   5. The coordinates file is written before the plot file is completed:
+//      when it cannot be written the save ends there (message 53 only;
+//      the plot file keeps its previous state).
+//   6. HPGL: message "File <name> saved!". DXF: MakeDxf(temporary file,
 //      target, plotLineWidth, 40 R), then the temporary file is removed.
+// A dial type that is not available yet is refused with its message
+// (NoPlot) before anything is asked or written.
 // The panel is hidden afterwards.
 SaveResult savePlot(DrawingWindowState& state, SavePanel& panel, double zoomFactor,
                     const HourLineAngleTable* angles, const SaveHooks& hooks = {},

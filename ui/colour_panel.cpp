@@ -13,6 +13,7 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
+#include "dials/dial_family.h"
 #include "plot/number_text.h"
 #include "ui/tav1main.h"
 #include "ui/ui_texts.h"
@@ -150,22 +151,7 @@ QString legendPenLabel(int row) {
 }
 
 QString legendFamilyName() {
-  const DesignState& d = design();
-  int row = labelRow::kPlanarFamily;
-  switch (d.dialKind) {
-    case 'q': row = labelRow::kQuadrantFamily; break;
-    case 'z': row = labelRow::kCylinderFamily; break;
-    case 'k': row = labelRow::kAltitudeFamily; break;
-    case 'r': row = labelRow::kRingFamily; break;
-    case 'a': row = labelRow::kAzimuthalFamily; break;
-    case 'c': row = labelRow::kBiAzimuthalFamily; break;
-    case 'm': row = labelRow::kHollanderFamily; break;
-    case 'p':
-    case 'w': row = labelRow::kSawyerFamily; break;
-    default:
-      if (d.umbrellaMode) row = labelRow::kUmbrellaFamily;
-      break;
-  }
+  const int row = legendFamilyNameRow(design());
   return qs(tableText(TextTable::Labels, row));
 }
 

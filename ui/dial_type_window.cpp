@@ -32,7 +32,7 @@ constexpr DialValue kAllValues[] = {
 QString valueLabel(DialValue v) {
   switch (v) {
     case DialValue::WallDeclination:
-      return uiq(design().dialKind == 'z' ? kGnomonDeclinationLabel : kWallLabel);
+      return uiq(dialHas(design(), kCapGnomonDeclination) ? kGnomonDeclinationLabel : kWallLabel);
     case DialValue::Inclination: return uiq(kInclinationLabel);
     case DialValue::GnomonHeight: return strq(6);
     case DialValue::CylinderGnomonInt:
@@ -84,8 +84,8 @@ TF4::TF4(TForm1* main) : ChildForm(main, ShellWindow::DialType) {
       tx(kUmbrellaTitle),
       {tdt(dialTypeRow::kUmbrellaKindFirst), tdt(dialTypeRow::kUmbrellaKindFirst + 1),
        tdt(dialTypeRow::kUmbrellaKindFirst + 2)},
-      [] { const char k = design().dialKind; return k == 'i' ? 1 : k == 'v' ? 2 : 0; },
-      [](int i) { design().dialKind = "hiv"[i]; }, 1, body());
+      [] { return umbrellaKindIndex(design()); }, [](int i) { selectUmbrellaKind(design(), i); }, 1,
+      body());
   quadrantKind_ = makeRadios(
       tx(kQuadrantTitle), {tx(kQuadrantItems), tx(kQuadrantItems + 1), tx(kQuadrantItems + 2)},
       [] { return int(design().quadrantVariant); },
@@ -260,9 +260,9 @@ void TF4::kindChanged() {
 void TF4::showFieldsForKind() {
   const DesignState& d = design();
   umbrellaKind_->setVisible(d.umbrellaMode);
-  quadrantKind_->setVisible(d.dialKind == 'q' && d.expertModeActive);
-  cylinderKind_->setVisible(d.dialKind == 'z' && !d.umbrellaMode);
-  azimuthKind_->setVisible(d.dialKind == 'a');
+  quadrantKind_->setVisible(dialSubChoiceShown(d, DialSubChoice::QuadrantKind));
+  cylinderKind_->setVisible(dialSubChoiceShown(d, DialSubChoice::CylinderKind));
+  azimuthKind_->setVisible(dialSubChoiceShown(d, DialSubChoice::AzimuthKind));
   const std::vector<DialValue> shown = dialValueFields(d);
   for (DialValue v : kAllValues) {
     const bool visible = std::find(shown.begin(), shown.end(), v) != shown.end();

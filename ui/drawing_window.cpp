@@ -24,6 +24,7 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "dials/angle_table_print.h"
+#include "dials/dial_family.h"
 #include "dials/pole_style_info.h"
 #include "drawing/drawing_texts.h"
 #include "ui/print_angle_table.h"
@@ -34,8 +35,6 @@
 namespace tavrel {
 
 namespace {
-
-bool planarKind(char k) { return k == 'h' || k == 'v' || k == 'i'; }
 
 // The gnomon length as drawn: gnomonLength times the zoom, to 0.01 mm.
 double gnomonMmAtZoom(double zoom) { return std::round(design().gnomonLength * zoom * 100) / 100; }
@@ -163,9 +162,9 @@ TForm5::TForm5(TForm1* main) : ChildForm(main, ShellWindow::Drawing), controller
   buildSavePanel();
   body()->installEventFilter(this);
   bindText([this] {
-    if (activated_) setWindowTitle(qs(DrawingController::captionFor()));
+    if (activated_) setWindowTitle(qs(drawingWindowTitle(design())));
   });
-  setWindowTitle(qs(DrawingController::captionFor()));
+  setWindowTitle(qs(drawingWindowTitle(design())));
   QTimer::singleShot(0, this, [this] { activate(); });
 }
 
@@ -419,15 +418,14 @@ bool TForm5::closeQuery() {
 
 void TForm5::updateCommands() {
   const DrawingWindowState& s = controller_.state();
-  const DesignState& d = design();
-  const char k = d.dialKind;
+  const unsigned caps = dialCapabilities(design());
   command(WorkText::DisplayGrid)->setEnabled(s.gridCommandEnabled);
   zoomInButton_->setEnabled(s.zoomCommandsEnabled);
   zoomOutButton_->setEnabled(s.zoomCommandsEnabled);
   command(WorkText::HourLines)->setEnabled(s.hourLinesCommandEnabled);
-  command(WorkText::StylusInfo)->setEnabled(planarKind(k) && !d.umbrellaMode);
-  command(WorkText::PrintInfo)->setEnabled(planarKind(k) && !d.umbrellaMode);
-  command(WorkText::Coordinates)->setEnabled(planarKind(k));
+  command(WorkText::StylusInfo)->setEnabled((caps & kCapAngleTable) != 0);
+  command(WorkText::PrintInfo)->setEnabled((caps & kCapAngleTable) != 0);
+  command(WorkText::Coordinates)->setEnabled((caps & kCapCoordinates) != 0);
 }
 
 void TForm5::pictureResized() {
@@ -489,19 +487,14 @@ void TForm5::setPaperA4(bool a4) {
 
 void TForm5::leftClick(const QPointF& at) {
   activate();
-  // The dials with a gnomon foot on the picture.
-  const DesignState& d = design();
-  const char k = d.dialKind;
-  const bool footDial = planarKind(k) || k == 'c' || k == 'm' || k == 'p' || k == 'w' ||
-                        (k == 'z' && d.cylinderVariant == 2);
-  if (!footDial) return;
+  if (!dialHas(design(), kCapGnomonFoot) || !dialAvailable(design())) return;
   previewShown_ = false;
   draw([&] { controller_.leftClick(at.x(), at.y()); });
 }
 
 void TForm5::altLeftClick(const QPointF& at) {
   activate();
-  if (design().dialKind == 'w') return;
+  if (!dialHas(design(), kCapTextAnchor)) return;
   controller_.altLeftClick(at.x(), at.y());
   previewShown_ = true;
   hint_->setText(qs(drawingText(DrawingText::HintMarkText)));
@@ -528,8 +521,7 @@ void TForm5::runDrawing() {
 }
 
 void TForm5::mouseMoved() {
-  const char k = design().dialKind;
-  if (!planarKind(k) && k != 'c') return;
+  if (!dialHas(design(), kCapFootHint)) return;
   hint_->setText(qs(drawingText(controller_.state().gnomonFootFixed ? DrawingText::HintMarkText
                                                                     : DrawingText::HintFixGnomon)));
 }
@@ -584,8 +576,7 @@ void TForm5::showPanel(QWidget* panel) {
 
 void TForm5::showStylusInfo() {
   activate();
-  const DesignState& d = design();
-  if (!planarKind(d.dialKind) || d.umbrellaMode) return;
+  if (!dialHas(design(), kCapAngleTable)) return;
   const PoleStyleInfo info = poleStyleInfoAtZoom(controller_.zoomFactor());
   QStringList lines;
   for (const std::string& l : info.lines) lines << qs(l);
@@ -717,8 +708,7 @@ bool TForm5::printConstruction() {
 
 bool TForm5::printHourLineAngles() {
   activate();
-  const DesignState& d = design();
-  if (!planarKind(d.dialKind) || d.umbrellaMode) return false;
+  if (!dialHas(design(), kCapAngleTable)) return false;
   TextPrinter::instance().close();
   QPrinter& printer = workPrinter();
   printer.setPageOrientation(QPageLayout::Portrait);
@@ -739,8 +729,7 @@ bool TForm5::printHourLineAngles() {
 
 bool TForm5::printInfo() {
   activate();
-  const DesignState& d = design();
-  if (!planarKind(d.dialKind) || d.umbrellaMode) return false;
+  if (!dialHas(design(), kCapAngleTable)) return false;
   const PoleStyleInfo info = poleStyleInfoAtZoom(controller_.zoomFactor());
   return printText(poleStyleInfoPrintLines(info), true, this);
 }

@@ -18,7 +18,7 @@
 
 #include "core/date_list_file.h"
 #include "core/design_state.h"
-#include "core/dial_type_rules.h"
+#include "dials/dial_type_rules.h"
 #include "core/language.h"
 #include "core/platform.h"
 #include "core/settings_file.h"
@@ -584,6 +584,7 @@ void TForm1::setLegendBlockFromKind() {
 void TForm1::toggleExpertMode() {
   DesignState& d = design();
   setExpertMode(d, !d.expertMode);
+  dialKindForExpertMode(d);  // the expert-only families give way to the first
   entries_[menu::kExpert]->setChecked(d.expertMode);
   setLegendBlockFromKind();
   if (isWindowOpen(ShellWindow::Drawing))

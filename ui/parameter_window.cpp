@@ -15,7 +15,7 @@
 #include "astro/calendar.h"
 #include "core/date_list_file.h"
 #include "core/design_state.h"
-#include "core/dial_type_rules.h"
+#include "dials/dial_type_rules.h"
 #include "core/language.h"
 #include "core/platform.h"
 #include "plot/geometry.h"
@@ -105,6 +105,10 @@ ChildForm::NumberField ranged(TextSource label, double* target, double min, doub
 // Gnomon height of the planar page [mm].
 constexpr double kGnomonHeightMin = 5, kGnomonHeightMax = 200;
 
+// The Sawyer page shows the Sawyer dial (position 0) or the Peaucellier
+// dial (position 1) of the kinds that share it.
+bool peaucellierShown() { return parameterPageKindIndex(design()) == 1; }
+
 void setZoneTime(bool zone) {
   design().zoneTime = zone;
   design().localTime = !zone;
@@ -113,26 +117,14 @@ void setZoneTime(bool zone) {
 }  // namespace
 
 TForm6::Page TForm6::pageFor(const DesignState& d) {
-  if (d.umbrellaMode) return Page::Umbrella;
-  switch (d.dialKind) {
-    case 'q': return Page::Quadrant;
-    case 'z': return Page::Cylinder;
-    case 'k': return Page::Altitude;
-    case 'r': return Page::Ring;
-    case 'a': return Page::Azimuthal;
-    case 'c': return d.expertModeActive ? Page::BiAzimuthal : Page::Planar;
-    case 'm': return d.expertModeActive ? Page::Hollander : Page::Planar;
-    case 'w':
-    case 'p': return Page::Sawyer;
-    default: return Page::Planar;
-  }
+  return parameterPageOf(d);
 }
 
 TForm6::TForm6(TForm1* main) : ChildForm(main, ShellWindow::Parameters) {
   DesignState& d = design();
   inWizard_ = d.wizardStep >= 4;
   page_ = pageFor(d);
-  if (page_ == Page::Planar && d.dialKind == 'h') d.wallDeclination = 0;
+  if (page_ == Page::Planar && dialHas(d, kCapLevelFace)) d.wallDeclination = 0;
   // The window shows 6 for the 10-minute EoT interval as index 4.
   auto* outer = new QVBoxLayout(body());
   auto* columns = new QHBoxLayout;
@@ -145,10 +137,8 @@ TForm6::TForm6(TForm1* main) : ChildForm(main, ShellWindow::Parameters) {
   bindText([this, title] {
     const DesignState& s = design();
     QString name = qs(tableText(TextTable::Labels, labelRow::kPageCaptionBase + int(page_)));
-    if (page_ == Page::Planar && (s.dialKind == 'h' || s.dialKind == 'v' || s.dialKind == 'i'))
-      name = qs(tableText(TextTable::Texts, s.dialKind == 'h'   ? textRow::kHorizontalSundial
-                                            : s.dialKind == 'v' ? textRow::kVerticalSundial
-                                                                : textRow::kInclinedSundial));
+    if (const int row = parameterPageTitleRow(s); page_ == Page::Planar && row >= 0)
+      name = qs(tableText(TextTable::Texts, row));
     title->setText(name);
     setWindowTitle(inWizard_ ? wizardCaption(QStringLiteral("3")) : uiq(T::kCaptionPrefix) + name);
   });
@@ -418,8 +408,7 @@ QWidget* TForm6::buildUmbrella() {
       tx(T::kUmbrellaKind),
       {tdt(dialTypeRow::kUmbrellaKindFirst), tdt(dialTypeRow::kUmbrellaKindFirst + 1),
        tdt(dialTypeRow::kUmbrellaKindFirst + 2)},
-      [] { const char k = design().dialKind; return k == 'i' ? 1 : k == 'v' ? 2 : 0; },
-      [](int i) { design().dialKind = "hiv"[i]; });
+      [] { return umbrellaKindIndex(design()); }, [](int i) { selectUmbrellaKind(design(), i); });
 
   QGroupBox* plane = fieldsGroup(makeGroup(tx(T::kDialPlane)));
   fieldRow(gridOf(plane), 0, tx(T::kRodHeight), makeRealField(tx(T::kRodHeight), &d.gnomonLength));
@@ -868,8 +857,8 @@ QWidget* TForm6::buildHollander() {
 QWidget* TForm6::buildSawyer() {
   DesignState& d = design();
   QGroupBox* dial = makeRadios(tx(T::kSawyerDial), sources(T::kSawyerDialItems, 2),
-                               [] { return design().dialKind == 'p' ? 1 : 0; },
-                               [](int i) { design().dialKind = i == 1 ? 'p' : 'w'; }, 2);
+                               [] { return parameterPageKindIndex(design()); },
+                               [](int i) { selectParameterPageKind(design(), i); }, 2);
   QGroupBox* time = makeRadios(
       tx(T::kSawyerTime), sources(T::kSawyerTimeItems, 4),
       [] { return int(design().sawyerTimeMode); },
@@ -881,7 +870,7 @@ QWidget* TForm6::buildSawyer() {
         s.cylinderWithEot = i >= 2;
         setZoneTime(i == 1);
       });
-  visibleWhen_.emplace_back(time, [] { return design().dialKind != 'p'; });
+  visibleWhen_.emplace_back(time, [] { return !peaucellierShown(); });
 
   // Latitude: a dial at the equator would need an infinitely long
   // construction; |v| < 0.0049 is taken as 0.0049 with the sign of v.
@@ -918,9 +907,9 @@ QWidget* TForm6::buildSawyer() {
       if (!item || !item->widget()) continue;
       QWidget* w = item->widget();
       if (r == 0 || r == 1 || r == 3)
-        visibleWhen_.emplace_back(w, [] { return design().dialKind != 'p'; });
+        visibleWhen_.emplace_back(w, [] { return !peaucellierShown(); });
       else if (r == 4 || r == 5)
-        visibleWhen_.emplace_back(w, [] { return design().dialKind == 'p'; });
+        visibleWhen_.emplace_back(w, [] { return peaucellierShown(); });
     }
   }
 
@@ -932,7 +921,7 @@ QWidget* TForm6::buildSawyer() {
   QGroupBox* dates = makeRadios(tx(T::kDateLines), sources(T::kHabermelDateItems, 3),
                                 [] { return design().dateLineMode - '0'; },
                                 [](int i) { design().dateLineMode = static_cast<char>('0' + i); });
-  visibleWhen_.emplace_back(dates, [] { return design().dialKind != 'p'; });
+  visibleWhen_.emplace_back(dates, [] { return !peaucellierShown(); });
   return twoColumns(column({dial, sawyer}), column({time, hours, dates}));
 }
 
@@ -1044,7 +1033,7 @@ bool TForm6::closeQuery() {
       if (d.temporalHours) d.zoneTime = false;
       break;
     case Page::Umbrella:
-      if (d.dialKind == 'i') {
+      if (dialHas(d, kCapInclinedFace)) {
         const double r = d.umbrellaRadiusRatio;
         if (r == 0) {
           showMessage(MsgCaption::Error, messageText(21));

@@ -9,6 +9,7 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
+#include "dials/dial_family.h"
 #include "drawing/drawing_controller.h"
 #include "plot/atomic_file.h"
 #include "ui/qt_canvas.h"
@@ -60,10 +61,11 @@ bool beginPrinterCanvas(QtCanvas& canvas, QPagedPaintDevice& device, int resolut
 bool confirmPrintConstruction(const DrawingController& controller) {
   const DesignState& d = design();
   const DrawingWindowState& s = controller.state();
-  const char k = d.dialKind;
-  const bool footDials = k == 'c' || k == 'h' || k == 'i' || k == 'v' ||
-                         (k == 'z' && d.cylinderVariant == 2);
-  if (footDials) {
+  if (!dialAvailable(d)) {
+    showMessage(MsgCaption::Information, MsgIcon::Information, dialNotAvailableText());
+    return false;
+  }
+  if (dialHas(d, kCapFootCheckOnPrint)) {
     const bool outside = s.footX < 1 || s.footY < 1 || s.footX > s.width || s.footY > s.height;
     return !(outside && showMessage(MsgCaption::Question, MsgIcon::Question, messageText(15),
                                     MsgButtons::YesNo) == MsgAnswer::Yes);

@@ -4,7 +4,7 @@
 #include <array>
 #include <map>
 
-#include "core/dial_type_rules.h"
+#include "dials/dial_type_rules.h"
 #include "ui/child_form.h"
 
 class QLabel;

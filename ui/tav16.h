@@ -4,6 +4,7 @@
 // and beside the planar and umbrella pages the user's own date lines.
 #pragma once
 
+#include "dials/dial_family.h"
 #include "ui/child_form.h"
 
 class QComboBox;
@@ -21,19 +22,9 @@ struct DesignState;
 class TForm6 : public ChildForm {
   Q_OBJECT
  public:
-  // Pages; page k has the caption of label-table row 30 + k.
-  enum class Page {
-    Planar = 1,
-    Umbrella,
-    Quadrant,
-    Cylinder,
-    Altitude,
-    Ring,
-    Azimuthal,
-    BiAzimuthal,
-    Hollander,
-    Sawyer
-  };
+  // Pages (the family table names them); page k has the caption of
+  // label-table row 30 + k.
+  using Page = ParameterPage;
   // The page the record's kind opens.
   static Page pageFor(const DesignState& d);
 

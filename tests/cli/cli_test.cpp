@@ -75,6 +75,12 @@ TEST(CliTest, HelpListsCommandsAndExitsZero) {
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_NE(r.out.find("--set FIELD=VALUE"), std::string::npos);
   EXPECT_NE(r.out.find("show"), std::string::npos);
+  // The dial kinds with their names, and where the field names are.
+  for (const char* line : {"\n  h  horizontal / horizontal\n", "\n  v  vertical / vertikal\n",
+                           "\n  i  inclined / geneigt\n", "\n  o  ham dial / Schinkensonnenuhr",
+                           "\n  p  Peaucellier azimuthal / Peaucellier azimutal"})
+    EXPECT_NE(r.out.find(line), std::string::npos) << line;
+  EXPECT_NE(r.out.find("tavrel-cli show"), std::string::npos);
 }
 
 // 21 June 2024 at 12:00 UT (zone meridian 0). PyEphem 4.1 gives the

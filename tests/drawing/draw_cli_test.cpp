@@ -77,6 +77,16 @@ TEST_F(DrawCliTest, UnwritableTargetFails) {
   EXPECT_EQ(r.exitCode, 1);
 }
 
+TEST_F(DrawCliTest, UnbuiltDialTypesAreRefused) {
+  for (const char* kind : {"q", "a", "z", "k", "r", "c", "m", "w", "p", "o"}) {
+    const CliResult r = runCli({"--lang", "en", "--set", std::string("dialKind=") + kind, "--set",
+                                "expertModeActive=true", "draw", "--out", file("x.svg")});
+    EXPECT_EQ(r.exitCode, 1) << kind;
+    EXPECT_NE(r.err.find("This dial type is not available yet."), std::string::npos) << kind << r.err;
+    EXPECT_FALSE(std::filesystem::exists(file("x.svg"))) << kind;
+  }
+}
+
 TEST(AnglesCliTest, TableOfTheDefaultDial) {
   const CliResult r = runCli({"--lang", "en", "angles"});
   ASSERT_EQ(r.exitCode, 0) << r.err;

@@ -9,11 +9,36 @@
 #include "core/language.h"
 #include "core/scripted_platform.h"
 #include "core/startup.h"
+#include "dials/dial_family.h"
+#include "tests/drawing/not_available_texts.h"
 #include "drawing/tav15.h"
 #include "plot/recording_canvas.h"
 
 namespace tavrel {
 namespace {
+
+// A family of this test only, letter 'x': one row is all a family needs to
+// be drawn. The construction records what it got.
+struct TestFamilyCalls {
+  int draws = 0;
+  bool screenMode = false;
+  int width = 0;
+};
+TestFamilyCalls testFamilyCalls;
+
+const DialFamilyRegistrar kTestFamily{[] {
+  DialFamily f;
+  f.id = "test";
+  f.kinds = {{'x', 99}};
+  f.capabilities = kCapTextAnchor;
+  f.draw = [](DialScreenRequest& r) {
+    ++testFamilyCalls.draws;
+    testFamilyCalls.screenMode = r.screenMode;
+    testFamilyCalls.width = r.width;
+  };
+  f.plot = [](HpglWriter&, const DialPlotRequest&) {};
+  return f;
+}()};
 
 class ControllerTest : public ::testing::Test {
  protected:
@@ -63,20 +88,36 @@ TEST_F(ControllerTest, ActivationDefaultsPerDialKindAndHemisphere) {
 }
 
 TEST_F(ControllerTest, CaptionsAndHint) {
+  DrawingController c(canvas);
   design().dialKind = 'v';
-  EXPECT_EQ(DrawingController::captionFor(), "Construction of a Vertical Sundial");
-  design().dialKind = 'i';
-  EXPECT_EQ(DrawingController::captionFor(), "Construction of an Inclining Sundial");
-  design().umbrellaMode = true;
-  EXPECT_EQ(DrawingController::captionFor(), "Construction of an Umbrella Dial");
-  design().umbrellaMode = false;
+  c.applyActivationDefaults(800, 500);
+  EXPECT_EQ(c.state().caption, "Construction of a Vertical Sundial");
+  EXPECT_EQ(c.state().hint,
+            "Left mouseclick fixes the gnomon position - <Alt>+left mouseclick marks text position!");
   design().dialKind = 'p';
-  EXPECT_EQ(DrawingController::captionFor(), "Construction of aPeaucellier-Azimuthal Sundial");
+  c.applyActivationDefaults(800, 500);
+  EXPECT_EQ(c.state().caption, "Construction of a Peaucellier-Azimuthal Sundial");
   design().language = 1;
   design().dialKind = 'h';
-  EXPECT_EQ(DrawingController::captionFor(), "Konstruktion einer horizontalen Sonnenuhr");
+  c.applyActivationDefaults(800, 500);
+  EXPECT_EQ(c.state().caption, "Konstruktion einer horizontalen Sonnenuhr");
 }
 
+// A dial type whose family is not built yet draws nothing and says so on
+// the picture, in both languages, instead of asking for the gnomon foot.
+TEST_F(ControllerTest, UnbuiltFamilySaysItIsNotAvailable) {
+  for (const NotAvailableText& k : kNotAvailableTexts) {
+    design().language = k.language;
+    design().dialKind = 'r';
+    canvas.primitives.clear();
+    DrawingController c(canvas);
+    c.showDrawing(800, 500);
+    std::vector<std::string> texts;
+    for (const Primitive& p : canvas.primitives)
+      if (p.kind == PrimitiveKind::Text) texts.push_back(p.text);
+    EXPECT_EQ(texts, std::vector<std::string>{k.text});
+  }
+}
 TEST_F(ControllerTest, EightZoomStepsDoubleExactly) {
   design().dialKind = 'h';
   DrawingController c(canvas);
@@ -177,20 +218,22 @@ TEST_F(ControllerTest, LeftClickMovesTheGnomonFoot) {
 
 TEST_F(ControllerTest, DispatchByDialKind) {
   DrawingController c(canvas);
-  int calls = 0;
-  c.setConstruction('q', [&](ConstructionContext& ctx) {
-    ++calls;
-    EXPECT_TRUE(ctx.screenMode);
-    EXPECT_EQ(ctx.width, 640);
-  });
-  design().dialKind = 'q';
+  testFamilyCalls = {};
+  design().dialKind = 'x';
   c.applyActivationDefaults(640, 480);
   c.construct();
-  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(testFamilyCalls.draws, 1);
+  EXPECT_TRUE(testFamilyCalls.screenMode);
+  EXPECT_EQ(testFamilyCalls.width, 640);
   ASSERT_EQ(canvas.primitives.size(), 1u);  // only the clear
+  // A family not built yet draws nothing but the clear.
+  canvas.primitives.clear();
+  design().dialKind = 'q';
+  c.construct();
+  EXPECT_EQ(canvas.primitives.size(), 1u);
   // An unknown letter draws nothing but the clear.
   canvas.primitives.clear();
-  design().dialKind = 'x';
+  design().dialKind = '?';
   c.construct();
   EXPECT_EQ(canvas.primitives.size(), 1u);
   // The planar dials and then the world map (not for umbrella dials).

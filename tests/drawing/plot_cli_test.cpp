@@ -91,6 +91,47 @@ TEST_F(PlotCliTest, BadUsageAndFailures) {
   EXPECT_TRUE(files().empty());
 }
 
+// The dial types whose families are not built yet are refused plainly,
+// with exit status 1 and no file.
+constexpr const char* kUnbuiltKinds[] = {"q", "a", "z", "k", "r", "c", "m", "w", "p", "o"};
+
+TEST_F(PlotCliTest, UnbuiltDialTypesAreRefused) {
+  for (const char* kind : kUnbuiltKinds)
+    for (const char* out : {"x.plt", "x.dxf"}) {
+      const CliResult r = runCli({"--lang", "en", "--set", std::string("dialKind=") + kind,
+                                  "--set", "expertModeActive=true", "plot", "--out", file(out)});
+      EXPECT_EQ(r.exitCode, 1) << kind;
+      EXPECT_NE(r.err.find("This dial type is not available yet."), std::string::npos) << kind << r.err;
+      EXPECT_TRUE(files().empty()) << kind;
+    }
+  const CliResult de = runCli({"--lang", "de", "--set", "dialKind=r", "plot", "--out", file("x.plt")});
+  EXPECT_NE(de.err.find("Dieser Sonnenuhrtyp ist noch nicht verfügbar."), std::string::npos) << de.err;
+}
+
+TEST_F(PlotCliTest, OutputMustBeAPlotFile) {
+  for (const char* out : {"x.svg", "x.txt", "x"}) {
+    const CliResult r = runCli({"plot", "--out", file(out)});
+    EXPECT_EQ(r.exitCode, 2) << out;
+    EXPECT_NE(r.err.find(".plt or .dxf"), std::string::npos) << r.err;
+  }
+  EXPECT_TRUE(files().empty());
+  // Upper case is the same extension.
+  EXPECT_EQ(runCli({"plot", "--out", file("X.PLT")}).exitCode, 0);
+}
+
+// A coordinates file that cannot be written ends the save: said once, no
+// "saved", no plot file.
+TEST_F(PlotCliTest, CoordinatesWriteErrorEndsTheSave) {
+  const CliResult r = runCli({"--lang", "en", "--set", "dialKind=h", "plot", "--out", file("cf.plt"),
+                              "--coords", file("no_folder/x.txt")});
+  EXPECT_EQ(r.exitCode, 1);
+  const std::size_t first = r.err.find("Unable to save file!");
+  ASSERT_NE(first, std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("Unable to save file!", first + 1), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("saved!"), std::string::npos) << r.err;
+  EXPECT_TRUE(files().empty());
+}
+
 TEST(InfoCliTest, PoleStyleInformation) {
   const CliResult r = runCli({"--lang", "en", "--set", "latitude=50", "--set", "wallDeclination=0", "info"});
   ASSERT_EQ(r.exitCode, 0) << r.err;

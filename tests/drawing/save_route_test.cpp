@@ -24,6 +24,8 @@
 #include "core/scripted_platform.h"
 #include "core/startup.h"
 #include "dials/coordinates_file.h"
+#include "dials/dial_family.h"
+#include "tests/drawing/not_available_texts.h"
 #include "dials/planar_dial.h"
 #include "drawing/save_route.h"
 #include "dxf/make_dxf.h"
@@ -33,6 +35,25 @@ namespace tavrel {
 namespace {
 
 namespace fs = std::filesystem;
+
+// Two families of this test only: 'x' plots unscaled, 'y' multiplies its
+// coordinates by R. Each writes a line of 1 mm and records its R.
+int testPlotFactor = 0;
+void plotOneMillimetre(HpglWriter& w, const DialPlotRequest& r) {
+  testPlotFactor = r.place.resolutionFactor;
+  w.hpglWrite("IN;VS 1;PA;SP 1;PU 0 0;PD " + std::to_string(40 * testPlotFactor) + " 0;SP 0;IN;");
+}
+DialFamily testFamily(char letter, unsigned caps) {
+  DialFamily f;
+  f.id = "test";
+  f.kinds = {{letter, 90 + letter}};
+  f.capabilities = caps;
+  f.draw = [](DialScreenRequest&) {};
+  f.plot = plotOneMillimetre;
+  return f;
+}
+const DialFamilyRegistrar kUnscaledFamily{testFamily('x', 0)};
+const DialFamilyRegistrar kScaledFamily{testFamily('y', kCapScaledPlot)};
 
 constexpr double kPi = 3.14159265358979323846;
 
@@ -240,7 +261,7 @@ TEST_F(SaveRouteTest, OpeningThePanel) {
   EXPECT_EQ(state_.coordinates, CoordinatesChoice::None);
 
   // Other dials: no coordinates listing.
-  design().dialKind = 'q';
+  design().dialKind = 'x';
   EXPECT_TRUE(openSavePanel(state_, panel_, PlotTarget::Hpgl, true));
   EXPECT_FALSE(panel_.coordinatesOffered);
   EXPECT_EQ(state_.coordinates, CoordinatesChoice::None);
@@ -538,28 +559,64 @@ TEST_F(SaveRouteTest, WorldMapPassesComeFirst) {
   EXPECT_TRUE(calls.empty());
 }
 
-// Other dials save through their own writers; a DXF is written at R = 25
-// only for writers that scale.
-TEST_F(SaveRouteTest, OtherDialsUseTheirWriters) {
-  design().dialKind = 'q';
-  EXPECT_EQ(save(PlotTarget::Hpgl, file("q.plt")), SaveResult::NoPlot);
-  platform_->fileNames.clear();
-  int factor = 0;
-  SaveHooks hooks;
-  hooks.otherDials['q'] = {[&](HpglWriter& w, const PlotPlacement& p) {
-                             factor = p.resolutionFactor;
-                             w.hpglWrite("IN;VS 1;PA;SP 1;PU 0 0;PD " + std::to_string(40 * factor) + " 0;SP 0;IN;");
-                           },
-                           false};
-  ASSERT_EQ(save(PlotTarget::Dxf, file("q.dxf"), hooks), SaveResult::Saved);
-  EXPECT_EQ(factor, 1);
-  hooks.otherDials['q'].scaled = true;
-  ASSERT_EQ(save(PlotTarget::Dxf, file("q.dxf"), hooks), SaveResult::Saved);
-  EXPECT_EQ(factor, 25);
-  const std::vector<DxfEntity> e = readDxf(file("q.dxf"));
-  ASSERT_EQ(e.size(), 1u);
-  EXPECT_EQ(e[0].points.back(), (std::array<double, 2>{1, 0}));  // 1 mm at 1000 units per mm
-  EXPECT_EQ(filesIn(dir_), std::vector<std::string>{"q.dxf"});
+// Every family saves through the plot of its row; a DXF is written at
+// R = 25 only for the families that scale.
+TEST_F(SaveRouteTest, FamiliesSaveThroughTheirRows) {
+  design().dialKind = 'x';
+  ASSERT_EQ(save(PlotTarget::Dxf, file("x.dxf")), SaveResult::Saved);
+  EXPECT_EQ(testPlotFactor, 1);
+  design().dialKind = 'y';
+  ASSERT_EQ(save(PlotTarget::Dxf, file("y.dxf")), SaveResult::Saved);
+  EXPECT_EQ(testPlotFactor, 25);
+  for (const char* name : {"x.dxf", "y.dxf"}) {
+    const std::vector<DxfEntity> e = readDxf(file(name));
+    ASSERT_EQ(e.size(), 1u);
+    EXPECT_EQ(e[0].points.back(), (std::array<double, 2>{1, 0}));  // 1 mm either way
+  }
+  EXPECT_EQ(filesIn(dir_), (std::vector<std::string>{"x.dxf", "y.dxf"}));
+}
+
+// A family not built yet: "Save as HPGL-File" says so once and writes
+// nothing, in both languages; so does Continue when reached.
+TEST_F(SaveRouteTest, UnbuiltFamilyIsRefused) {
+  for (const NotAvailableText& k : kNotAvailableTexts) {
+    design().language = k.language;
+    design().dialKind = 'w';
+    platform_->boxes.clear();
+    EXPECT_FALSE(openSavePanel(state_, panel_, PlotTarget::Hpgl));
+    platform_->fileNames.push_back(file("w.plt"));
+    EXPECT_EQ(savePlot(state_, panel_, 1.0, nullptr), SaveResult::NoPlot);
+    ASSERT_EQ(platform_->boxes.size(), 2u);
+    for (const RecordedBox& b : platform_->boxes) EXPECT_EQ(b.text, k.text);
+    EXPECT_TRUE(filesIn(dir_).empty());
+  }
+}
+
+// A coordinates file that cannot be written ends the save: one message,
+// no "saved", and the plot file is neither created nor replaced.
+TEST_F(SaveRouteTest, CoordinatesWriteErrorEndsTheSave) {
+  for (PlotTarget target : {PlotTarget::Hpgl, PlotTarget::Dxf}) {
+    const std::string plot = file(target == PlotTarget::Dxf ? "dial.dxf" : "dial.plt");
+    for (bool existing : {false, true}) {
+      if (existing) std::ofstream(plot) << "old";
+      openSavePanel(state_, panel_, target, true);
+      panel_.coordinatesFileName = file("missing_folder/dial.txt");
+      platform_->fileNames.push_back(plot);
+      platform_->boxes.clear();
+      SaveChoices choices;
+      choices.grid = PlotGrid::Off;
+      EXPECT_EQ(savePlot(state_, panel_, 1.0, nullptr, {}, choices), SaveResult::Failed);
+      ASSERT_EQ(platform_->boxes.size(), 1u);
+      EXPECT_EQ(platform_->boxes[0].caption, MsgCaption::Error);
+      EXPECT_EQ(platform_->boxes[0].text.rfind(messageText(53), 0), 0u);
+      if (existing)
+        EXPECT_EQ(slurp(plot), "old");
+      else
+        EXPECT_FALSE(fs::exists(plot));
+      EXPECT_EQ(filesIn(dir_).size(), existing ? 1u : 0u);
+      fs::remove(plot);
+    }
+  }
 }
 
 }  // namespace

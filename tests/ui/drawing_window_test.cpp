@@ -312,6 +312,25 @@ class DrawingWindowTest : public QObject {
     QVERIFY2(std::fabs(longest / 10.0 - design().gnomonLength) <= 0.3, qPrintable(QString::number(longest)));
   }
 
+  // A dial type whose family is not built yet: the title names it, the
+  // picture, "Save as HPGL-File" and printing say it is not available.
+  void unbuiltDialTypeIsRefused() {
+    f->main->closeWindowsNamed(ShellWindow::Drawing);
+    UiFixture::settle();
+    design().dialKind = 'r';
+    f->main->openWorkingWindow(ShellWindow::Drawing, menu::kDrawing);
+    UiFixture::settle();
+    w = f->main->form<TForm5>(ShellWindow::Drawing);
+    QVERIFY(w);
+    QCOMPARE(w->windowTitle(), QStringLiteral("Konstruktion einer Ringsonnenuhr"));
+    f->platform->boxes.clear();
+    QVERIFY(!w->openSavePanel(PlotTarget::Hpgl));
+    QVERIFY(!w->printConstruction());
+    QCOMPARE(f->platform->boxes.size(), std::size_t(2));
+    for (const RecordedBox& b : f->platform->boxes)
+      QCOMPARE(QString::fromStdString(b.text), QStringLiteral("Dieser Sonnenuhrtyp ist noch nicht verfügbar."));
+  }
+
   void footOutsideThePictureAsksBeforePrinting() {
     QTest::mouseClick(w->picture(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
     w->controller().state().footX = -5;

@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "core/dial_type_rules.h"
+#include "dials/dial_type_rules.h"
 #include "core/settings_file.h"
 #include "ui/colour_panel.h"
 #include "ui/drawing_window.h"

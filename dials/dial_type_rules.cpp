@@ -1,4 +1,4 @@
-#include "core/dial_type_rules.h"
+#include "dials/dial_type_rules.h"
 
 #include <cmath>
 #include <cstdio>
@@ -12,148 +12,111 @@
 
 namespace tavrel {
 
+namespace {
+
+// The family and the letter of a list position (the umbrella position
+// answers with the row that has the umbrella form and no letter).
+const DialFamily* familyAtEntry(int entry, char* letter) {
+  for (const DialFamily& f : dialFamilies()) {
+    if (f.umbrellaEntry == entry) return &f;
+    for (const DialKindEntry& k : f.kinds)
+      if (k.entry == entry) {
+        if (letter) *letter = k.letter;
+        return &f;
+      }
+  }
+  return nullptr;
+}
+
+char firstKind() {
+  const std::vector<DialFamily>& rows = dialFamilies();
+  return rows.empty() || rows.front().kinds.empty() ? 'h' : rows.front().kinds.front().letter;
+}
+
+}  // namespace
+
 std::vector<int> dialTypeEntries(bool expertMode) {
   std::vector<int> out;
-  for (int e = 0; e < kDialTypeEntryCount; ++e)
-    if (expertMode || (e != kEntryBiAzimuthal && e != kEntryHollander)) out.push_back(e);
+  for (int e = 0; e < kDialTypeEntryCount; ++e) {
+    const DialFamily* f = familyAtEntry(e, nullptr);
+    if (expertMode || !f || !(f->capabilities & kCapExpertOnly)) out.push_back(e);
+  }
   return out;
 }
 
 int dialTypeEntryOf(const DesignState& d) {
   if (d.umbrellaMode) return kEntryUmbrella;
-  switch (d.dialKind) {
-    case 'h': return kEntryHorizontal;
-    case 'v': return kEntryVertical;
-    case 'i': return kEntryInclined;
-    case 'q': return kEntryQuadrant;
-    case 'a': return kEntryAzimuthal;
-    case 'z': return kEntryCylinder;
-    case 'k': return kEntryHidokai;
-    case 'r': return kEntryRing;
-    case 'c': return kEntryBiAzimuthal;
-    case 'm': return kEntryHollander;
-    case 'w': return kEntrySawyer;
-    case 'p': return kEntryPeaucellier;
-    case 'o': return kEntryHam;
-    default: return kEntryHorizontal;
-  }
+  if (const DialFamily* f = familyOf(d))
+    for (const DialKindEntry& k : f->kinds)
+      if (k.letter == d.dialKind) return k.entry;
+  return kEntryHorizontal;
 }
 
 void selectDialTypeEntry(DesignState& d, int entry) {
   d.umbrellaMode = false;
-  switch (entry) {
-    case kEntryHorizontal: d.dialKind = 'h'; break;
-    case kEntryVertical:
-      d.dialKind = 'v';
-      d.planeInclination = 90;
-      break;
-    case kEntryInclined: d.dialKind = 'i'; break;
-    case kEntryUmbrella:
-      if (d.dialKind != 'h' && d.dialKind != 'v' && d.dialKind != 'i') d.dialKind = 'h';
-      d.umbrellaMode = true;
-      break;
-    case kEntryQuadrant:
-      d.dialKind = 'q';
-      d.quadrantVariant = 0;
-      break;
-    case kEntryAzimuthal: d.dialKind = 'a'; break;
-    case kEntryCylinder:
-      d.dialKind = 'z';
-      d.cylinderVariant = 0;
-      break;
-    case kEntryHidokai: d.dialKind = 'k'; break;
-    case kEntryRing: d.dialKind = 'r'; break;
-    case kEntryBiAzimuthal: d.dialKind = 'c'; break;
-    case kEntryHollander: d.dialKind = 'm'; break;
-    case kEntrySawyer: d.dialKind = 'w'; break;
-    case kEntryPeaucellier: d.dialKind = 'p'; break;
-    case kEntryHam: d.dialKind = 'o'; break;
-    default: break;
+  char letter = 0;
+  const DialFamily* f = familyAtEntry(entry, &letter);
+  if (!f) return;
+  if (entry == f->umbrellaEntry) {
+    // The umbrella form keeps a kind of its family, else takes the first.
+    if (familyOf(d) != f) d.dialKind = f->kinds.front().letter;
+    d.umbrellaMode = true;
+    return;
   }
+  d.dialKind = letter;
+  // Side effects of single entries.
+  if (entry == kEntryVertical) d.planeInclination = 90;
+  if (entry == kEntryQuadrant) d.quadrantVariant = 0;
+  if (entry == kEntryCylinder) d.cylinderVariant = 0;
 }
 
 int dialTypeHelpTopic(int entry) {
-  switch (entry) {
-    case kEntryHorizontal:
-    case kEntryVertical:
-    case kEntryInclined: return 10;
-    case kEntryUmbrella: return 12;
-    case kEntryQuadrant: return 13;
-    case kEntryAzimuthal: return 18;
-    case kEntryCylinder: return 17;
-    case kEntryHidokai: return 19;
-    case kEntryRing: return 20;
-    case kEntryBiAzimuthal: return 212;
-    case kEntryHollander: return 54;
-    case kEntrySawyer: return 55;
-    default: return 0;
-  }
+  const DialFamily* f = familyAtEntry(entry, nullptr);
+  if (!f) return 0;
+  return entry == f->umbrellaEntry ? f->umbrellaHelpTopic : f->helpTopic;
 }
 
 void dialKindForExpertMode(DesignState& d) {
-  if (!d.expertModeActive && (d.dialKind == 'c' || d.dialKind == 'm')) d.dialKind = 'h';
+  const DialFamily* f = familyOf(d);
+  if (!d.expertModeActive && f && (f->capabilities & kCapExpertOnly)) d.dialKind = firstKind();
 }
 
 int dialPictureNumber(const DesignState& d) {
-  if (d.umbrellaMode && (d.dialKind == 'h' || d.dialKind == 'v' || d.dialKind == 'i'))
-    return d.dialKind == 'i' ? 3002 : 3001;
-  switch (d.dialKind) {
-    case 'a':
-      if (d.azimuthDialKind == 1 && d.azimuthHeightMode == 1) return 3009;
-      if (d.azimuthDialKind == 1 && d.azimuthHeightMode == 2) return 3015;
-      return 3003;
-    case 'q':
-      return d.quadrantVariant == 1 ? 3010 : d.quadrantVariant == 2 ? 3011 : 3004;
-    case 'h': return 2998;
-    case 'v': return 3000;
-    case 'z':
-      return d.cylinderVariant == 1 ? 3012 : d.cylinderVariant == 2 ? 3013 : 3005;
-    case 'k': return 3006;
-    case 'r': return 3007;
-    case 'm': return 3008;
-    case 'c': return 3016;
-    case 'w': return 3021;
-    case 'p': return 3020;
-    default: return 0;
-  }
+  const DialFamily* f = familyOf(d);
+  return f && f->picture ? f->picture(d) : 0;
 }
 
 int colourLegendBlock(char dialKind, int current) {
-  switch (dialKind) {
-    case 'h':
-    case 'i':
-    case 'v': return 0;
-    case 'q': return 12;
-    case 'a': return 24;
-    case 'k':
-    case 'z': return 36;
-    case 'r': return 48;
-    case 'c': return 60;
-    case 'm': return 72;
-    case 'p':
-    case 'w': return 84;
-    default: return current;
-  }
+  const DialFamily* f = familyOfKind(dialKind);
+  return f && f->legendBlock >= 0 ? f->legendBlock : current;
 }
 
 std::vector<DialValue> dialValueFields(const DesignState& d) {
-  using V = DialValue;
-  switch (d.dialKind) {
-    case 'v': return {V::WallDeclination, V::GnomonHeight};
-    case 'i': return {V::WallDeclination, V::Inclination, V::GnomonHeight};
-    case 'h':
-    case 'm':
-    case 'w': return {V::GnomonHeight};
-    case 'z':
-      if (d.cylinderVariant == 2) return {V::CylinderGnomonReal, V::CylinderRadius, V::WallDeclination};
-      return {V::CylinderGnomonInt, V::ShepherdScale};
-    case 'k': return {V::AltitudeGnomon};
-    case 'q':
-      if (d.quadrantVariant == 1 || d.quadrantVariant == 2) return {V::HabermelDiameter};
-      return {};
-    case 'r': return {V::RingDiameter};
-    default: return {};
-  }
+  const DialFamily* f = familyOf(d);
+  return f && f->valueFields ? f->valueFields(d) : std::vector<DialValue>{};
+}
+
+bool dialSubChoiceShown(const DesignState& d, DialSubChoice c) {
+  const DialFamily* f = familyOf(d);
+  if (!f || f->subChoice != c || c == DialSubChoice::None) return false;
+  if (c == DialSubChoice::QuadrantKind) return d.expertModeActive;
+  if (c == DialSubChoice::CylinderKind) return !d.umbrellaMode;
+  return true;
+}
+
+int umbrellaKindIndex(const DesignState& d) {
+  const DialFamily* f = familyOf(d);
+  if (!f) return 0;
+  const std::string kinds = f->umbrellaKinds;
+  const std::size_t i = kinds.find(d.dialKind);
+  return i == std::string::npos ? 0 : static_cast<int>(i);
+}
+
+void selectUmbrellaKind(DesignState& d, int index) {
+  const DialFamily* f = familyAtEntry(kEntryUmbrella, nullptr);
+  if (!f) return;
+  const std::string kinds = f->umbrellaKinds;
+  if (index >= 0 && index < static_cast<int>(kinds.size())) d.dialKind = kinds[static_cast<std::size_t>(index)];
 }
 
 namespace {
@@ -276,23 +239,22 @@ bool checkRanged(DesignState& d, DialValue v, const LabelledField& f, Range r) {
   return true;
 }
 
-void deriveHabermelGnomon(DesignState& d) {
-  d.habermelGnomonLength =
-      habermelGnomonLength(d.quadrantVariant, d.habermelDiameter, d.obliquityRounded, d.latitude);
-}
-
-// The ranges a field accepts when the user leaves it.
-Range exitRange(DialValue v) {
+// The ranges a field accepts when the user leaves it, and the wider
+// ranges of the close check.
+struct Ranges {
+  Range exit, close;
+};
+Ranges valueRanges(DialValue v) {
   switch (v) {
-    case DialValue::GnomonHeight: return {5, 200};
-    case DialValue::CylinderGnomonInt: return {4, 110};
-    case DialValue::ShepherdScale: return {3, 290};
-    case DialValue::CylinderGnomonReal: return {4, 110};
-    case DialValue::CylinderRadius: return {4, 500};
-    case DialValue::AltitudeGnomon: return {1, 110};
-    case DialValue::HabermelDiameter: return {30, 200};
-    case DialValue::RingDiameter: return {10, 300};
-    default: return {-180, 180};
+    case DialValue::GnomonHeight: return {{5, 200}, {3, 120}};
+    case DialValue::CylinderGnomonInt: return {{4, 110}, {3, 220}};
+    case DialValue::ShepherdScale: return {{3, 290}, {3, 290}};
+    case DialValue::CylinderGnomonReal: return {{4, 110}, {3, 220}};
+    case DialValue::CylinderRadius: return {{4, 500}, {4, 500}};
+    case DialValue::AltitudeGnomon: return {{1, 110}, {3, 220}};
+    case DialValue::HabermelDiameter: return {{30, 200}, {30, 200}};
+    case DialValue::RingDiameter: return {{10, 300}, {10, 300}};
+    default: return {{-180, 180}, {-180, 180}};
   }
 }
 
@@ -302,6 +264,11 @@ std::string dialValueText(const DesignState& d, DialValue v) {
   DesignState& m = const_cast<DesignState&>(d);
   if (const std::int32_t* i = intTarget(m, v)) return std::to_string(*i);
   return plainNumber(*realTarget(m, v));
+}
+
+void deriveHabermelGnomonLength(DesignState& d) {
+  d.habermelGnomonLength =
+      habermelGnomonLength(d.quadrantVariant, d.habermelDiameter, d.obliquityRounded, d.latitude);
 }
 
 double habermelGnomonLength(int variant, double diameter, double obliquity, double latitude) {
@@ -315,8 +282,8 @@ double habermelGnomonLength(int variant, double diameter, double obliquity, doub
 bool checkDialValueOnExit(DesignState& d, DialValue v, const LabelledField& f) {
   if (v == DialValue::WallDeclination || v == DialValue::Inclination)
     return checkPlaneAngle(d, v, f);
-  const bool ok = checkRanged(d, v, f, exitRange(v));
-  if (ok && v == DialValue::HabermelDiameter) deriveHabermelGnomon(d);
+  const bool ok = checkRanged(d, v, f, valueRanges(v).exit);
+  if (ok && v == DialValue::HabermelDiameter) deriveHabermelGnomonLength(d);
   return ok;
 }
 
@@ -334,34 +301,12 @@ bool checkDialTypeWindow(DesignState& d, const std::map<DialValue, LabelledField
   if (const LabelledField* f = field(DialValue::Inclination))
     ok = checkPlaneAngle(d, DialValue::Inclination, *f) && ok;
 
-  switch (d.dialKind) {
-    case 'z':
-      if (d.cylinderVariant == 2) {
-        ranged(DialValue::CylinderGnomonReal, {3, 220});
-        ranged(DialValue::CylinderRadius, {4, 500});
-      } else {
-        ranged(DialValue::CylinderGnomonInt, {3, 220});
-        ranged(DialValue::ShepherdScale, {3, 290});
-      }
-      break;
-    case 'q':
-      if (d.quadrantVariant == 1 || d.quadrantVariant == 2)
-        ranged(DialValue::HabermelDiameter, {30, 200});
-      deriveHabermelGnomon(d);
-      break;
-    case 'k': ranged(DialValue::AltitudeGnomon, {3, 220}); break;
-    case 'h':
-    case 'i':
-    case 'v':
-    case 'w':
-      if (d.dialKind == 'h') {
-        d.wallDeclination = 0;
-        d.planeInclination = 0;
-      }
-      ranged(DialValue::GnomonHeight, {3, 120});
-      break;
-    default: break;
-  }
+  // The other fields shown, with the wider ranges of the close check.
+  const DialFamily* family = familyOf(d);
+  if (family && family->valuesCheckedOnClose)
+    for (DialValue v : dialValueFields(d))
+      if (v != DialValue::WallDeclination && v != DialValue::Inclination) ranged(v, valueRanges(v).close);
+  if (family && family->afterCloseCheck) family->afterCloseCheck(d);
   return ok;
 }
 

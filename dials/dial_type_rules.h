@@ -1,36 +1,20 @@
 // The rules of the dial-type window that need no widgets: the fourteen
 // entries of the choice list and what each one writes into the design
 // record, the value fields a kind asks for and their checks, the picture
-// and the colour-legend block of a kind.
+// and the colour-legend block of a kind. What depends on the kind comes
+// from the family table.
 #pragma once
 
 #include <map>
 #include <string>
 #include <vector>
 
+#include "dials/dial_family.h"
+
 namespace tavrel {
 
 struct DesignState;
 class EditField;
-
-// Positions of the choice list (also rows 0..13 of the dial-type table).
-enum DialTypeEntry : int {
-  kEntryHorizontal = 0,
-  kEntryVertical = 1,
-  kEntryInclined = 2,
-  kEntryUmbrella = 3,
-  kEntryQuadrant = 4,
-  kEntryAzimuthal = 5,
-  kEntryCylinder = 6,
-  kEntryHidokai = 7,
-  kEntryRing = 8,
-  kEntryBiAzimuthal = 9,
-  kEntryHollander = 10,
-  kEntrySawyer = 11,
-  kEntryPeaucellier = 12,
-  kEntryHam = 13,
-};
-inline constexpr int kDialTypeEntryCount = 14;
 
 // The positions offered, in list order: all fourteen in expert mode,
 // otherwise without bi-azimuthal and Hollander.
@@ -49,8 +33,9 @@ void selectDialTypeEntry(DesignState& d, int entry);
 // Help topic of a position; 0 leaves the topic as it was.
 int dialTypeHelpTopic(int entry);
 
-// Without expert mode the kinds 'c' and 'm' are not offered: such a kind
-// (from a settings file, say) becomes 'h'.
+// Without expert mode the expert-only families are not offered: such a
+// kind (from a settings file, say) becomes the first kind of the table
+// ('h').
 void dialKindForExpertMode(DesignState& d);
 
 // Number of the built-in picture of the record's kind (0: none). 2998, the
@@ -61,22 +46,17 @@ int dialPictureNumber(const DesignState& d);
 // block and keeps `current`.
 int colourLegendBlock(char dialKind, int current);
 
-// The value fields of the dial-type window.
-enum class DialValue {
-  WallDeclination,     // wallDeclination
-  Inclination,         // planeInclination
-  GnomonHeight,        // gnomonLength
-  CylinderGnomonInt,   // cylinderGnomonLengthInt (shepherd's and hat dial)
-  ShepherdScale,       // shepherdScaleLength
-  CylinderGnomonReal,  // cylinderGnomonLength (cylinder with polar style)
-  CylinderRadius,      // cylinderRadius
-  AltitudeGnomon,      // altitudeDialGnomonLength
-  HabermelDiameter,    // habermelDiameter
-  RingDiameter,        // ringDiameter
-};
-
 // The fields shown for the record's kind, in window order.
 std::vector<DialValue> dialValueFields(const DesignState& d);
+
+// Whether a sub-choice of the list is shown for the record's kind (the
+// quadrant kind only in expert mode, the cylinder kind not for umbrella).
+bool dialSubChoiceShown(const DesignState& d, DialSubChoice c);
+
+// The umbrella kind: position 0..2 of the record's kind in the umbrella
+// sub-choice, and choosing a position.
+int umbrellaKindIndex(const DesignState& d);
+void selectUmbrellaKind(DesignState& d, int index);
 
 // The record's value of a field as the window shows it.
 std::string dialValueText(const DesignState& d, DialValue v);
@@ -85,6 +65,8 @@ std::string dialValueText(const DesignState& d, DialValue v);
 // obliquity e and the latitude p: variant 2 (D - 15) / 2 / (tan(90 - p + e)
 // + 12), variant 1 (D - 15) / (tan(90 - p + e) + tan(90 - p - e)), else 0.
 double habermelGnomonLength(int variant, double diameter, double obliquity, double latitude);
+// habermelGnomonLength of the record's quadrant into habermelGnomonLength.
+void deriveHabermelGnomonLength(DesignState& d);
 
 // A field with the label its messages use.
 struct LabelledField {

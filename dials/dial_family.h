@@ -1,0 +1,262 @@
+// The family table: everything the program knows about a kind of dial, one
+// row per family. The drawing window, the save route, printing, the colour
+// panel, the parameter and dial-type windows and tavrel-cli ask this table;
+// none of them compares kind letters.
+//
+// Each family registers its row from its own source file with a static
+// DialFamilyRegistrar, the way the commands of tavrel-cli register:
+//
+//   static const DialFamilyRegistrar kRing{[] {
+//     DialFamily f;
+//     f.id = "ring";
+//     f.kinds = {{'r', kEntryRing}};
+//     ...
+//     return f;
+//   }()};
+//
+// Adding a family touches its own folder (dials/<family>/: the geometry,
+// the screen and plot constructions, and <family>_family.cpp with its row,
+// listed in dials/CMakeLists.txt under tavrel_dial_family_rows) and, for
+// the families already listed, the removal of its placeholder row from
+// unbuilt_families.cpp. New texts go to the language tables; a new
+// parameter page also needs its widgets in ui/parameter_window.cpp.
+//
+// A row without a screen construction (draw == nullptr) stands for a family
+// that is not built yet: the drawing window, printing, saving and
+// tavrel-cli refuse it with "This dial type is not available yet."
+//
+// Positions (foot, text anchor) are pixels of the picture, origin top-left,
+// y downwards; plot positions are plotter units already multiplied by R.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "dials/coordinates_file.h"
+#include "dials/hour_line_angles.h"
+#include "dials/planar_plot.h"
+#include "plot/hpgl_writer.h"
+#include "plot/screen_surface.h"
+
+namespace tavrel {
+
+struct DesignState;
+
+// Positions of the dial-type choice list (also rows 0..13 of the dial-type
+// table of the language tables).
+enum DialTypeEntry : int {
+  kEntryHorizontal = 0,
+  kEntryVertical = 1,
+  kEntryInclined = 2,
+  kEntryUmbrella = 3,
+  kEntryQuadrant = 4,
+  kEntryAzimuthal = 5,
+  kEntryCylinder = 6,
+  kEntryHidokai = 7,
+  kEntryRing = 8,
+  kEntryBiAzimuthal = 9,
+  kEntryHollander = 10,
+  kEntrySawyer = 11,
+  kEntryPeaucellier = 12,
+  kEntryHam = 13,
+};
+inline constexpr int kDialTypeEntryCount = 14;
+
+// The value fields of the dial-type window.
+enum class DialValue {
+  WallDeclination,     // wallDeclination
+  Inclination,         // planeInclination
+  GnomonHeight,        // gnomonLength
+  CylinderGnomonInt,   // cylinderGnomonLengthInt (shepherd's and hat dial)
+  ShepherdScale,       // shepherdScaleLength
+  CylinderGnomonReal,  // cylinderGnomonLength (cylinder with polar style)
+  CylinderRadius,      // cylinderRadius
+  AltitudeGnomon,      // altitudeDialGnomonLength
+  HabermelDiameter,    // habermelDiameter
+  RingDiameter,        // ringDiameter
+};
+
+// The sub-choices of the dial-type list a family shows.
+enum class DialSubChoice { None, QuadrantKind, CylinderKind, AzimuthKind };
+
+// What a family offers; a row's bits, adjusted per variant by its
+// `variantCapabilities`.
+enum DialCapability : unsigned {
+  kCapGnomonFoot = 1u << 0,          // a left click places the gnomon foot
+  kCapTextAnchor = 1u << 1,          // Alt + left click marks the text block
+  kCapFootHint = 1u << 2,            // the mouse hints in the hint panel
+  kCapZoom = 1u << 3,                // zoom and grid commands
+  kCapZoomResetOnShow = 1u << 4,     // zoom 1 whenever the window becomes active
+  kCapFootCheckOnPrint = 1u << 5,    // foot outside the picture: message 15 before printing
+  kCapFootCheckOnSave = 1u << 6,     // ... and before saving
+  kCapWorldMap = 1u << 7,            // the world-map overlay on picture and plot
+  kCapUsesAngleTable = 1u << 8,      // the construction reads the hour-line angle table
+  kCapAngleTable = 1u << 9,          // "Hour lines", pole-style information, their printouts
+  kCapCoordinates = 1u << 10,        // the coordinates listing of the plot
+  kCapUmbrella = 1u << 11,           // the umbrella form of the dial-type list
+  kCapExpertOnly = 1u << 12,         // offered in expert mode only
+  kCapScaledPlot = 1u << 13,         // plot coordinates times R (a DXF gets R = 25)
+  kCapGnomonDeclination = 1u << 14,  // the declination field is the gnomon's, not the wall's
+  kCapLevelFace = 1u << 15,          // the face lies level: no declination, no inclination
+  kCapInclinedFace = 1u << 16,       // the face is inclined (the umbrella checks its disc)
+};
+
+// The parameter page a family opens; the numbers are the pages' own (the
+// label table holds the caption of page k in row 30 + k).
+enum class ParameterPage {
+  Planar = 1,
+  Umbrella,
+  Quadrant,
+  Cylinder,
+  Altitude,
+  Ring,
+  Azimuthal,
+  BiAzimuthal,
+  Hollander,
+  Sawyer,
+};
+
+// Gnomon foot, text anchor and the width of the text block (a fraction of
+// the picture width) when the drawing window becomes active.
+struct DialActivation {
+  double footX = 0, footY = 0;
+  double textX = 0, textY = 0;
+  double textBlockWidth = 0.33;
+};
+
+// What a screen construction gets: the surface (picture or printer page),
+// its size and the stored positions. A construction may lower zoomFactor
+// (planar dials keep the gnomon at 5 mm at least).
+struct DialScreenRequest {
+  ScreenSurface& surface;
+  bool screenMode;
+  int width, height;
+  double footX, footY, textX, textY;
+  bool footFixed, textMarked;
+  bool grid;
+  double zoomFactor;
+  const HourLineAngleTable* angles;  // the last angle table, or nullptr
+};
+
+// Where a plot goes, in plotter units (already multiplied by R).
+struct PlotPlacement {
+  int resolutionFactor = 1;
+  double footX = 0, footY = 0;
+  bool footFixed = false;
+  double textX = 0, textY = 0;
+  bool textMarked = false;
+  double zoomFactor = 1;
+};
+
+// What a plot construction gets.
+struct DialPlotRequest {
+  PlotPlacement place;
+  PlotGrid grid = PlotGrid::Ask;
+  int gridSpacingMm = 10;
+  const HourLineAngleTable* angles = nullptr;
+  std::string plotFileName;              // as the coordinates listing names it
+  CoordinatesListing* listing = nullptr;  // the coordinates listing, when asked for
+};
+
+// A letter of `dialKind` and the position of the dial-type list that chooses it.
+struct DialKindEntry {
+  char letter;
+  int entry;
+};
+
+struct DialFamily {
+  const char* id = "";                  // short name: "planar", "ring", ...
+  std::vector<DialKindEntry> kinds;     // the letters the row answers for
+  int umbrellaEntry = -1;               // list position of the umbrella form
+  int helpTopic = 0;                    // help topic of its entries; 0 keeps the topic
+  int umbrellaHelpTopic = 0;
+  ParameterPage page = ParameterPage::Planar;
+  int legendBlock = -1;                 // first colour-legend row; -1 none
+  int legendNameRow = 0;                // label row naming the legend's family
+  unsigned capabilities = 0;            // DialCapability bits
+  // Per-variant changes of the bits (nullptr: none).
+  unsigned (*variantCapabilities)(const DesignState&, unsigned) = nullptr;
+  // The text after "Construction of a" in the drawing window's title.
+  std::string (*titlePart)(const DesignState&, int language) = nullptr;
+  // The built-in picture of the dial-type window (0 none).
+  int (*picture)(const DesignState&) = nullptr;
+  // Activation defaults (nullptr: standardActivation).
+  DialActivation (*activation)(const DesignState&, int width, int height) = nullptr;
+  // Title of the parameter page, when the kind names it (-1: the page caption).
+  int (*pageTitleTextRow)(const DesignState&) = nullptr;
+  // The dial-type window: its sub-choice, the umbrella kinds in the order
+  // of the umbrella sub-choice, the value fields shown, whether the close
+  // check tests them, and what the close check derives afterwards.
+  DialSubChoice subChoice = DialSubChoice::None;
+  const char* umbrellaKinds = "";
+  std::vector<DialValue> (*valueFields)(const DesignState&) = nullptr;
+  bool valuesCheckedOnClose = true;
+  void (*afterCloseCheck)(DesignState&) = nullptr;
+  // The constructions; nullptr while the family is not built.
+  void (*draw)(DialScreenRequest&) = nullptr;
+  void (*plot)(HpglWriter&, const DialPlotRequest&) = nullptr;
+
+  bool built() const { return draw != nullptr && plot != nullptr; }
+};
+
+// Registers a row at start-up (a static object in the family's own file).
+class DialFamilyRegistrar {
+ public:
+  explicit DialFamilyRegistrar(const DialFamily& family);
+};
+
+// Every row, in the order of their first dial-type entry.
+const std::vector<DialFamily>& dialFamilies();
+
+// The row of a letter; nullptr for a letter no family claims.
+const DialFamily* familyOfKind(char letter);
+
+// The row of the record's dialKind (nullptr for an unknown letter).
+const DialFamily* familyOf(const DesignState& d);
+
+// The capabilities of the record's dial, variant and umbrella form included
+// (0 for an unknown letter).
+unsigned dialCapabilities(const DesignState& d);
+bool dialHas(const DesignState& d, DialCapability c);
+
+// Whether the record's dial can be drawn, printed and saved.
+bool dialAvailable(const DesignState& d);
+
+// "This dial type is not available yet." in the current language.
+std::string dialNotAvailableText();
+
+// The title of the drawing window: "Construction of a" + the family's part.
+std::string drawingWindowTitle(const DesignState& d);
+std::string drawingWindowTitle(const DesignState& d, int language);
+
+// Gnomon foot and text anchor of the activation for a picture W x H:
+//   foot x0 = (W + 1) div 2; y0 = Round(3 H / 4) when |latitude| > 30,
+//   else (H + 1) div 2, mirrored to H - y0 south of the equator;
+//   text anchor x = Round(3 W / 8), y = H div 25 (south: H - W div 10).
+DialActivation standardActivation(const DesignState& d, int width, int height);
+DialActivation dialActivation(const DesignState& d, int width, int height);
+
+// The parameter page of the record's dial: the umbrella page for an
+// umbrella dial, the planar page for an expert-only family without expert
+// mode.
+ParameterPage parameterPageOf(const DesignState& d);
+
+// Label row naming the colour legend's family of the record's dial.
+int legendFamilyNameRow(const DesignState& d);
+
+// The title row of the parameter page for the record's kind, -1 for the
+// page's own caption.
+int parameterPageTitleRow(const DesignState& d);
+
+// The letters of the rows that share a parameter page, in table order
+// (the Sawyer page: "wp"), and the record's position among them (0 when
+// its kind is not one of them); choosing a position sets the letter.
+std::string parameterPageKinds(ParameterPage page);
+int parameterPageKindIndex(const DesignState& d);
+void selectParameterPageKind(DesignState& d, int index);
+
+// One line per dial-type entry for --help: the letter and the English and
+// German names ("h  horizontal / horizontal").
+std::vector<std::string> dialKindList();
+
+}  // namespace tavrel

@@ -1,0 +1,128 @@
+// The planar dials' row of the family table: horizontal 'h', vertical 'v'
+// and inclined 'i', each also in the umbrella form.
+#include "core/design_state.h"
+#include "core/language.h"
+#include "dials/dial_family.h"
+#include "dials/tav1_Uhren.h"
+#include "plot/number_text.h"
+
+namespace tavrel {
+namespace {
+
+unsigned planarVariant(const DesignState& d, unsigned caps) {
+  if (d.dialKind == 'h') caps |= kCapLevelFace;
+  if (d.dialKind == 'i') caps |= kCapInclinedFace;
+  // The umbrella form has neither world map nor hour-line angle table.
+  return d.umbrellaMode ? caps & ~(kCapWorldMap | kCapAngleTable) : caps;
+}
+
+std::string planarTitle(const DesignState& d, int language) {
+  int row = labelRow::kHorizontalSundialPart;
+  if (d.umbrellaMode)
+    row = labelRow::kUmbrellaDialPart;
+  else if (d.dialKind == 'v')
+    row = labelRow::kVerticalSundialPart;
+  else if (d.dialKind == 'i')
+    row = labelRow::kInclinedSundialPart;
+  return tableText(TextTable::Labels, row, language);
+}
+
+int planarPicture(const DesignState& d) {
+  if (d.umbrellaMode) return d.dialKind == 'i' ? 3002 : 3001;
+  if (d.dialKind == 'h') return 2998;
+  if (d.dialKind == 'v') return 3000;
+  return 0;
+}
+
+// A vertical dial hangs from the top of the picture: the foot near the top
+// edge, the text block near the bottom.
+DialActivation planarActivation(const DesignState& d, int W, int H) {
+  DialActivation a = standardActivation(d, W, H);
+  if (d.dialKind == 'v') {
+    a.footY = static_cast<double>(roundHalfEven((W + 1) / 32.0));
+    a.textY = static_cast<double>(roundHalfEven(0.85 * H));
+    a.textBlockWidth = 0.3;
+  }
+  return a;
+}
+
+int planarPageTitle(const DesignState& d) {
+  if (d.dialKind == 'v') return textRow::kVerticalSundial;
+  if (d.dialKind == 'i') return textRow::kInclinedSundial;
+  return textRow::kHorizontalSundial;
+}
+
+std::vector<DialValue> planarValues(const DesignState& d) {
+  using V = DialValue;
+  if (d.dialKind == 'v') return {V::WallDeclination, V::GnomonHeight};
+  if (d.dialKind == 'i') return {V::WallDeclination, V::Inclination, V::GnomonHeight};
+  return {V::GnomonHeight};
+}
+
+// A horizontal dial lies flat and faces no direction.
+void planarAfterClose(DesignState& d) {
+  if (dialHas(d, kCapLevelFace)) {
+    d.wallDeclination = 0;
+    d.planeInclination = 0;
+  }
+}
+
+void drawPlanar(DialScreenRequest& r) {
+  PlanarDialView view;
+  view.footX = r.footX;
+  view.footY = r.footY;
+  view.textX = r.textX;
+  view.textY = r.textY;
+  view.zoomFactor = r.zoomFactor;
+  view.grid = r.grid;
+  view.angles = r.angles;
+  drawPlanarDial(r.surface, r.screenMode, r.width, r.height, view);
+  r.zoomFactor = view.zoomFactor;
+}
+
+void plotPlanar(HpglWriter& writer, const DialPlotRequest& r) {
+  PlanarPlotRequest request;
+  const PlotPlacement& p = r.place;
+  request.resolutionFactor = p.resolutionFactor;
+  request.footX = p.footX;
+  request.footY = p.footY;
+  request.footFixed = p.footFixed;
+  request.textX = p.textX;
+  request.textY = p.textY;
+  request.textMarked = p.textMarked;
+  request.zoomFactor = p.zoomFactor;
+  request.grid = r.grid;
+  request.gridSpacingMm = r.gridSpacingMm;
+  request.angles = r.angles;
+  request.plotFileName = r.plotFileName;
+  writePlanarPlot(writer, request, r.listing);
+}
+
+const DialFamilyRegistrar kPlanar{[] {
+  DialFamily f;
+  f.id = "planar";
+  f.kinds = {{'h', kEntryHorizontal}, {'v', kEntryVertical}, {'i', kEntryInclined}};
+  f.umbrellaEntry = kEntryUmbrella;
+  f.helpTopic = 10;
+  f.umbrellaHelpTopic = 12;
+  f.page = ParameterPage::Planar;
+  f.legendBlock = 0;
+  f.legendNameRow = labelRow::kPlanarFamily;
+  f.capabilities = kCapGnomonFoot | kCapTextAnchor | kCapFootHint | kCapZoom | kCapFootCheckOnPrint |
+                   kCapFootCheckOnSave | kCapWorldMap | kCapUsesAngleTable | kCapAngleTable |
+                   kCapCoordinates | kCapUmbrella | kCapScaledPlot;
+  f.variantCapabilities = planarVariant;
+  f.titlePart = planarTitle;
+  f.picture = planarPicture;
+  f.activation = planarActivation;
+  f.pageTitleTextRow = planarPageTitle;
+  f.umbrellaKinds = "hiv";
+  f.valueFields = planarValues;
+  f.afterCloseCheck = planarAfterClose;
+  f.draw = drawPlanar;
+  f.plot = plotPlanar;
+  return f;
+}()};
+
+}  // namespace
+}  // namespace tavrel

@@ -105,6 +105,12 @@ struct CylinderDialInput {
   double radiusMm = 250;     // polar style
   double plateMm = 180;      // hidokai plate length
   CylinderSampling sampling;
+  // The shepherd's plot splits a half-year page into two dials: a range of
+  // the ordinary hours of its own (no noon folding then), their clock, and
+  // whether the Babylonian and Italian hours go on this dial.
+  int hoursFrom = -1, hoursTo = -1;  // -1: otherHoursFrom .. otherHoursTo
+  bool zoneClock = false;            // ordinary hours in zone time
+  bool oldHours = true;
 };
 
 struct CylinderDial {
@@ -162,6 +168,7 @@ struct CylinderPlacement {
   bool writeWidths = true;                         // plot: only when plotLineWidth != 1
   bool degreeSign = true;                          // altitude labels "n °" (screen)
   bool drawWall = true;
+  bool drawTexts = true;                           // title block
 };
 
 // Draws `dial` on `surface`. The one emitter of both targets.

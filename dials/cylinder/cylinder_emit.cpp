@@ -83,6 +83,7 @@ void emitCylinderDial(PlotSurface& s, const CylinderDial& dial, const CylinderPl
       s.label(x, y, l.text);
     }
   }
+  if (!p.drawTexts) return;
   s.selectPen(4);
   s.setCharSize(p.textWidthCm, p.textHeightCm);
   double y = p.textY;
@@ -345,7 +346,32 @@ void plotAltitudeDial(HpglWriter& w, double gnomonMm, bool isShepherd) {
   p.textX = (isShepherd ? 4600.0 : 1000.0) * r;
   p.textY = 11150.0 * r;
   w.hpglWrite(";SP 4");
-  emitCylinderDial(w, dial, p);
+  // A half-year shepherd's dial up to 183 mm leaves room for a second dial
+  // on the page: with EoT forenoon and afternoon side by side, without it
+  // the hours up to noon once more in zone time.
+  const bool twoDials = isShepherd && !dial.wholeYear && dial.scaleMm < 183;
+  if (!twoDials) {
+    emitCylinderDial(w, dial, p);
+  } else {
+    const bool eot = d.cylinderWithEot;
+    CylinderDialInput first = in, second = in;
+    if (eot) {
+      first.hoursFrom = d.otherHoursFrom;
+      first.hoursTo = std::min(12, d.otherHoursTo);
+      second.hoursFrom = std::max(12, d.otherHoursFrom);
+      second.hoursTo = d.otherHoursTo;
+      p.originX = 100.0 * r;
+    } else {
+      second.hoursFrom = d.otherHoursFrom;
+      second.hoursTo = std::min(12, d.otherHoursTo);
+      second.zoneClock = true;
+    }
+    second.oldHours = false;
+    emitCylinderDial(w, eot ? computeCylinderDial(first) : dial, p);
+    p.originX = 8350.0 * r;
+    p.drawTexts = false;
+    emitCylinderDial(w, computeCylinderDial(second), p);
+  }
   w.hpglWrite(std::string(kHpglTrailerInit));
   w.setResolutionFactor(savedR);
 }

@@ -262,14 +262,16 @@ class Builder {
     }
     const bool ordinary = hidokai ? !d_.temporalHours : d_.localTimeNoEot;
     if (ordinary) {
-      int from = d_.otherHoursFrom, to = d_.otherHoursTo;
+      const bool ownRange = in_.hoursFrom >= 0;
+      int from = ownRange ? in_.hoursFrom : d_.otherHoursFrom;
+      int to = ownRange ? in_.hoursTo : d_.otherHoursTo;
       const bool eot = datesOnX && d_.cylinderWithEot;
       // An altitude dial cannot tell forenoon from afternoon: in local
       // apparent time the two halves coincide, keep the longer one.
-      if (datesOnX && !eot && d_.localTime && from < 12 && 12 < to) {
+      if (!ownRange && datesOnX && !eot && d_.localTime && from < 12 && 12 < to) {
         if (to - 12 < 12 - from) to = 12; else from = 12;
       }
-      const double meridian = meridian_;
+      const double meridian = in_.zoneClock ? d_.zoneMeridian : meridian_;
       const bool allPen2 = !datesOnX;
       f.push_back({CylinderLineKind::Ordinary, from, to, partsOfChar(d_.otherHourInterval),
                    [this, eot, meridian](double t, int day) { return ordinarySun(t, day, eot, meridian); },
@@ -290,7 +292,7 @@ class Builder {
       f.push_back(e);
     }
     const bool polar = in_.kind == CylinderDialKind::PolarStyle;
-    const bool oldHoursAllowed = polar || (datesOnX && d_.expertMode);
+    const bool oldHoursAllowed = in_.oldHours && (polar || (datesOnX && d_.expertMode));
     const bool bab = oldHoursAllowed && d_.babylonianHours;
     const bool ital = oldHoursAllowed && d_.italianHours;
     if ((bab || ital) && std::fabs(d_.latitude) > kOldHoursLatitudeLimit) {
@@ -671,18 +673,18 @@ class Builder {
     const auto deg = cylinderText(CylinderText::Deg);
     switch (in_.kind) {
       case CylinderDialKind::Shepherd:
-        out_.title = cylinderText(CylinderText::CylinderSundial);
-        out_.subtitle = cylinderText(CylinderText::ShepherdsDial);
+        out_.title = tableText(TextTable::Labels, labelRow::kCylinderSundialPart);
+        out_.subtitle = tableText(TextTable::Labels, labelRow::kCylinderVariantPart);
         break;
       case CylinderDialKind::Hat:
-        out_.title = cylinderText(CylinderText::CylinderSundial);
-        out_.subtitle = cylinderText(CylinderText::HatDial);
+        out_.title = tableText(TextTable::Labels, labelRow::kCylinderSundialPart);
+        out_.subtitle = tableText(TextTable::Labels, labelRow::kCylinderVariantPart + 1);
         out_.extraLine = loadString(579) + " = " + fixedText(in_.scaleMm, 5, 0) +
                          cylinderText(CylinderText::Mm);
         break;
       case CylinderDialKind::PolarStyle:
-        out_.title = cylinderText(CylinderText::CylinderSundial);
-        out_.subtitle = cylinderText(CylinderText::PolarStyle);
+        out_.title = tableText(TextTable::Labels, labelRow::kCylinderSundialPart);
+        out_.subtitle = tableText(TextTable::Labels, labelRow::kCylinderVariantPart + 2);
         out_.extraLine = cylinderText(CylinderText::Deviation) + fixedText(d_.wallDeclination, 6, 2) +
                          deg + ", " + cylinderText(CylinderText::CylinderRadius) + " = " +
                          fixedText(in_.radiusMm, 6, 2) + cylinderText(CylinderText::Mm);

@@ -1,5 +1,6 @@
 // The texts of the cylinder dials and of the hidokai (text table rows
-// 700..723, German and English).
+// 704..723, German and English; the titles of the cylinder dials are the
+// label rows of the drawing window's title).
 #pragma once
 
 #include <string>
@@ -9,10 +10,6 @@
 namespace tavrel {
 
 enum class CylinderText {
-  CylinderSundial = 700,     // " Cylinder Sundial"
-  ShepherdsDial = 701,       // " (Shepherds´ Dial)"
-  HatDial = 702,             // " (Hat Dial)"
-  PolarStyle = 703,          // " (Polar Style)"
   AltitudeSundial = 704,     // "Altitude Sundial (horiz.)"
   MonthAxisReduced = 705,    // "Horizontal month axis too long, therefore reduced"
   GnomonTooLong = 706,       // "Horizontal Gnomon too long! Please change it."

@@ -160,74 +160,61 @@ HorizontalPosition sunAt(int day, double t) {
   return {s.altitude, s.azimuth};
 }
 
-TEST_F(CylinderDialTest, ShepherdsDialShadowOfTheTurnedGnomonTipLiesOnTheHourLine) {
-  const double g = 40, crown = 15;  // the crown radius plays no part in the drop
-  double worst = 0;
-  int checked = 0;
-  for (double lat : kLatitudes) {
-    setLatitude(lat);
-    const CylinderDial dial = compute(CylinderDialKind::Shepherd, g, 240);
-    for (int day : kDays) {
-      for (double t : {12.0, 13.0, 14.0, 15.0, 16.0, 17.0, 18.0, 19.0}) {
-        const HorizontalPosition sun = sunAt(day, t);
-        if (sun.altitude < 2) continue;
-        // The gnomon points at the sun's azimuth from the top of the crown.
-        const Vec tip = (crown + g) * horizontal(sun.azimuth);
-        Vec hit;
-        ASSERT_TRUE(hitCylinder(tip, -1.0 * sunVector(sun.azimuth, sun.altitude), crown, hit));
-        const double drop = -hit.u;
-        if (drop > dial.bottom) continue;
-        const double xDate = (day - dial.firstDay) * dial.mmPerDay;
-        double x, y;
-        ASSERT_TRUE(drawnPointAt(dial, CylinderLineKind::Ordinary, t, day, x, y))
-            << "lat " << lat << " day " << day << " t " << t;
-        const double err = std::hypot(x - xDate, y - drop);
-        worst = std::max(worst, err);
-        ++checked;
-        EXPECT_LT(err, kTolerance) << "lat " << lat << " day " << day << " t " << t;
+// The shepherd's dial: a horizontal gnomon from the top of a vertical
+// cylinder, turned towards the sun. The hat dial: a brim around the crown;
+// the point of the brim's edge between the sun and the crown casts the
+// deepest shadow. In both the shadow of that tip or edge point falls onto
+// the cylinder: follow its ray.
+TEST_F(CylinderDialTest, ShadowOfTheGnomonTipOrBrimEdgeOnTheCylinderLiesOnTheHourLine) {
+  struct Case {
+    CylinderDialKind kind;
+    double gnomon, scale, crown;  // crown: radius of the cylinder, mm
+    double firstHour, lastHour;
+  };
+  // The shepherd's dial's crown radius plays no part in the drop; the hat
+  // dial's crown has the circumference `scale`.
+  const Case cases[] = {{CylinderDialKind::Shepherd, 40, 240, 15, 12, 19},
+                        {CylinderDialKind::Hat, 30, 300, 300 / (2 * kPi), 7, 17}};
+  for (const Case& c : cases) {
+    double worst = 0;
+    int checked = 0;
+    for (double lat : kLatitudes) {
+      setLatitude(lat);
+      const CylinderDial dial = compute(c.kind, c.gnomon, c.scale);
+      for (int day : kDays) {
+        for (double t = c.firstHour; t <= c.lastHour; t += 1) {
+          SCOPED_TRACE("kind " + std::to_string(static_cast<int>(c.kind)) + " lat " +
+                       std::to_string(lat) + " day " + std::to_string(day) + " t " + std::to_string(t));
+          const HorizontalPosition sun = sunAt(day, t);
+          if (sun.altitude < 2) continue;
+          const Vec tip = (c.crown + c.gnomon) * horizontal(sun.azimuth);
+          Vec hit;
+          ASSERT_TRUE(hitCylinder(tip, -1.0 * sunVector(sun.azimuth, sun.altitude), c.crown, hit));
+          const double drop = -hit.u;
+          if (drop > dial.bottom) continue;
+          double x0;
+          if (c.kind == CylinderDialKind::Shepherd) {
+            x0 = (day - dial.firstDay) * dial.mmPerDay;  // the date axis
+          } else {
+            // Unrolled: arc from the south generator towards east (north of
+            // the equator), from the north generator towards west (south).
+            const double phi = lat >= 0 ? std::atan2(hit.e, -hit.n) : std::atan2(-hit.e, hit.n);
+            x0 = c.crown * phi;
+            if (std::fabs(std::fabs(x0) - c.scale / 2) < 2) continue;  // at the seam
+          }
+          double x, y;
+          ASSERT_TRUE(drawnPointAt(dial, CylinderLineKind::Ordinary, t, day, x, y));
+          const double err = std::hypot(x - x0, y - drop);
+          worst = std::max(worst, err);
+          ++checked;
+          EXPECT_LT(err, kTolerance);
+        }
       }
     }
+    EXPECT_GT(checked, 100);
+    RecordProperty(c.kind == CylinderDialKind::Shepherd ? "shepherd_worst_mm" : "hat_worst_mm",
+                   std::to_string(worst));
   }
-  EXPECT_GT(checked, 100);
-  RecordProperty("worst_mm", std::to_string(worst));
-}
-
-TEST_F(CylinderDialTest, HatDialShadowOfTheBrimEdgeLiesOnTheHourLine) {
-  const double g = 30, circumference = 300;
-  const double crown = circumference / (2 * kPi);
-  double worst = 0;
-  int checked = 0;
-  for (double lat : kLatitudes) {
-    setLatitude(lat);
-    const CylinderDial dial = compute(CylinderDialKind::Hat, g, circumference);
-    for (int day : kDays) {
-      for (double t = 7; t <= 17; t += 1) {
-        const HorizontalPosition sun = sunAt(day, t);
-        if (sun.altitude < 2) continue;
-        // The point of the brim edge between the sun and the crown casts
-        // the deepest shadow: follow its ray onto the crown.
-        const Vec edge = (crown + g) * horizontal(sun.azimuth);
-        Vec hit;
-        ASSERT_TRUE(hitCylinder(edge, -1.0 * sunVector(sun.azimuth, sun.altitude), crown, hit));
-        const double drop = -hit.u;
-        if (drop > dial.bottom) continue;
-        // Unrolled: arc from the south generator towards east (north of
-        // the equator), from the north generator towards west (south).
-        const double phi = lat >= 0 ? std::atan2(hit.e, -hit.n) : std::atan2(-hit.e, hit.n);
-        const double arc = crown * phi;
-        double x, y;
-        ASSERT_TRUE(drawnPointAt(dial, CylinderLineKind::Ordinary, t, day, x, y))
-            << "lat " << lat << " day " << day << " t " << t;
-        if (std::fabs(std::fabs(arc) - circumference / 2) < 2) continue;  // at the seam
-        const double err = std::hypot(x - arc, y - drop);
-        worst = std::max(worst, err);
-        ++checked;
-        EXPECT_LT(err, kTolerance) << "lat " << lat << " day " << day << " t " << t;
-      }
-    }
-  }
-  EXPECT_GT(checked, 100);
-  RecordProperty("worst_mm", std::to_string(worst));
 }
 
 TEST_F(CylinderDialTest, PolarStyleNodusShadowOnTheFixedCylinderLiesOnHourAndDateLines) {
@@ -614,6 +601,42 @@ TEST_F(CylinderPlotTest, EveryVariantRendersInHp2xx) {
     EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;
     EXPECT_GT(fs::file_size(out), 1000u) << v;
   }
+}
+
+// A half-year axis below 183 mm leaves room for a second dial at 8350;
+// with EoT the first moves to 100 (forenoon) and the second takes the
+// afternoon; a whole-year axis or a longer scale gives one dial at 400.
+TEST_F(CylinderPlotTest, HalfYearShepherdsPageHoldsTwoDials) {
+  setLatitude(47.25);
+  DesignState& d = design();
+  d.dialKind = 'z';
+  d.cylinderVariant = 0;
+  d.otherHoursFrom = 8;
+  d.otherHoursTo = 16;
+  struct Case { bool wholeYear, eot; int scale; bool at100, at400, at8350; };
+  const Case cases[] = {{false, false, 150, false, true, true},
+                        {false, true, 150, true, false, true},
+                        {false, false, 200, false, true, false},
+                        {true, false, 150, false, true, false}};
+  for (const Case& c : cases) {
+    d.halfYearMonthScale = c.wholeYear;
+    d.cylinderWithEot = c.eot;
+    d.shepherdScaleLength = c.scale;
+    const std::string text = plot(1, dir() / "two.plt");
+    EXPECT_EQ(text.find(";PU 100 10250") != std::string::npos, c.at100) << c.eot << c.scale;
+    EXPECT_EQ(text.find(";PU 400 10250") != std::string::npos, c.at400) << c.eot << c.scale;
+    EXPECT_EQ(text.find(";PU 8350 10250") != std::string::npos, c.at8350) << c.eot << c.scale;
+  }
+  // The EoT split across noon on a long half-year scale: the hint box.
+  d.halfYearMonthScale = false;
+  d.cylinderWithEot = true;
+  d.shepherdScaleLength = 200;
+  platform->boxes.clear();
+  plot(1, dir() / "hint.plt");
+  ASSERT_EQ(platform->boxes.size(), 1u);
+  EXPECT_EQ(platform->boxes[0].text,
+            "Die Skala sollte besser \r\nin 2 Teilen für Vormittag und Nachmittag gedruckt werden !");
+  EXPECT_EQ(platform->boxes[0].caption, MsgCaption::Information);
 }
 
 TEST_F(CylinderPlotTest, ShepherdsDxfIsAtTrueSizeAndPassesTheAudit) {

@@ -169,6 +169,12 @@ struct CylinderPlacement {
   bool degreeSign = true;                          // altitude labels "n °" (screen)
   bool drawWall = true;
   bool drawTexts = true;                           // title block
+  // Plot: umlauts spelled out in labels; the title and its subtitle on one
+  // line at (textX, textY) in 0.3 x 0.45 cm, the location 250 units below
+  // in 0.2 x 0.28 cm, the time, gnomon and extra lines at the foot of the
+  // page (footTextX, footTextY, then lineStep lower) in the label size.
+  bool plotLayout = false;
+  double footTextX = 0, footTextY = 0;
 };
 
 // Draws `dial` on `surface`. The one emitter of both targets.

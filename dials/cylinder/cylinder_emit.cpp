@@ -80,10 +80,25 @@ void emitCylinderDial(PlotSurface& s, const CylinderDial& dial, const CylinderPl
     if (l.role == CylinderLabelRole::AltitudeNumber && p.degreeSign) {
       s.label(x, y, l.text + " \xC2\xB0");
     } else {
-      s.label(x, y, l.text);
+      s.label(x, y, p.plotLayout ? asciiUmlauts(l.text) : l.text);
     }
   }
   if (!p.drawTexts) return;
+  if (p.plotLayout) {
+    s.selectPen(4);
+    s.setCharSize(0.3, 0.45);
+    s.label(p.textX, p.textY, asciiUmlauts(dial.title + " " + dial.subtitle));
+    s.setCharSize(0.2, 0.28);
+    s.label(p.textX, p.textY - p.lineStep, asciiUmlauts(dial.locationLine));
+    s.setCharSize(p.charWidthCm, p.charHeightCm);
+    double fy = p.footTextY;
+    for (const std::string* t : {&dial.timeLine, &dial.gnomonLine, &dial.extraLine}) {
+      if (t->empty()) continue;
+      s.label(p.footTextX, fy, asciiUmlauts(*t));
+      fy -= 0.6 * p.lineStep;  // 150 plot units
+    }
+    return;
+  }
   s.selectPen(4);
   s.setCharSize(p.textWidthCm, p.textHeightCm);
   double y = p.textY;
@@ -312,6 +327,9 @@ CylinderPlacement plotPlacement(int r) {
   p.textWidthCm = 0.2;
   p.textHeightCm = 0.28;
   p.lineStep = 250.0 * r;
+  p.plotLayout = true;
+  p.footTextX = 1100.0 * r;
+  p.footTextY = 500.0 * r;
   return p;
 }
 

@@ -66,7 +66,7 @@ TEST_F(PlotCliTest, CylinderDialsAndHidokaiPlot) {
       ASSERT_EQ(r.exitCode, 0) << s[0] << " " << s[1] << " " << r.err;
       const std::string text = slurp(out);
       EXPECT_GT(text.size(), 1000u) << out;
-      EXPECT_NE(text.find(n == 3 ? "Altitude Sundial (horiz.)" : " Cylinder Sundial"), std::string::npos) << out;
+      EXPECT_NE(text.find(n == 3 ? "Altitude Sundial (horiz.)" : "Cylinder Sundial"), std::string::npos) << out;
     }
     ++n;
   }

@@ -41,6 +41,7 @@
 #include <string>
 #include <vector>
 
+#include "dials/planar_plot.h"
 #include "plot/hpgl_writer.h"
 #include "plot/screen_surface.h"
 
@@ -204,10 +205,14 @@ void drawCylinderOrAltitudeDial(ScreenSurface& surface, int width, int height, b
 // ---- Plot (the writer's file is open; the resolution factor is the
 // writer's). Kind 'k' always plots with R = 1.
 void plotAltitudeDial(HpglWriter& writer, double gnomonMm, bool isShepherd);
-// poleX, poleY: plot units (negative: the default 8200, 9700).
+// poleX, poleY: plot units (negative: the default 8200, 9700). The grid of
+// coordinates about the dial centre: asked for (message 16 and the spacing
+// box), given, or left out.
 void plotCylinderDial(HpglWriter& writer, double poleX, double poleY, bool isHatDial, double zoom,
-                      double scaleOrCircumference, double gnomonMm);
+                      double scaleOrCircumference, double gnomonMm, PlotGrid grid = PlotGrid::Off,
+                      int gridSpacingMm = 10);
 void plotCylinderOrAltitudeDial(HpglWriter& writer, double zoom = 1, double poleX = -1,
-                                double poleY = -1);
+                                double poleY = -1, PlotGrid grid = PlotGrid::Off,
+                                int gridSpacingMm = 10);
 
 }  // namespace tavrel

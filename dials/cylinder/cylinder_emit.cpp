@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <optional>
 
 #include "core/design_state.h"
 #include "core/language.h"
@@ -395,7 +396,8 @@ void plotAltitudeDial(HpglWriter& w, double gnomonMm, bool isShepherd) {
 }
 
 void plotCylinderDial(HpglWriter& w, double poleX, double poleY, bool isHatDial, double zoom,
-                      double scaleOrCircumference, double gnomonMm) {
+                      double scaleOrCircumference, double gnomonMm, PlotGrid grid,
+                      int gridSpacingMm) {
   const int r = w.resolutionFactor();
   CylinderDialInput in;
   in.kind = isHatDial ? CylinderDialKind::Hat : CylinderDialKind::PolarStyle;
@@ -412,6 +414,10 @@ void plotCylinderDial(HpglWriter& w, double poleX, double poleY, bool isHatDial,
   const std::string W = hpglInt(16480.0 * r), H = hpglInt(11480.0 * r);
   w.hpglWrite("IN;VS 1;PA;IW 0 0 " + W + " " + H + ";PU 0 0;EA " + W + " " + H + ";");
   w.hpglWrite(";SP 4;PU 0 0;");
+  std::optional<int> spacing;
+  if (grid == PlotGrid::Ask) spacing = askPlotGrid();
+  if (grid == PlotGrid::On) spacing = gridSpacingMm;
+  if (spacing) w.hpglGrid(ox, oy, double{kPlotGridWidth} * r, *spacing * 40.0 * r, double{kPlotGridHeight} * r);
   CylinderPlacement p = plotPlacement(r);
   p.unitsPerMm = units;
   p.originX = ox;
@@ -422,7 +428,8 @@ void plotCylinderDial(HpglWriter& w, double poleX, double poleY, bool isHatDial,
   w.hpglWrite(std::string(kHpglTrailerPenAway));
 }
 
-void plotCylinderOrAltitudeDial(HpglWriter& w, double zoom, double poleX, double poleY) {
+void plotCylinderOrAltitudeDial(HpglWriter& w, double zoom, double poleX, double poleY,
+                                PlotGrid grid, int gridSpacingMm) {
   const DesignState& d = design();
   if (d.dialKind == 'k') {
     plotAltitudeDial(w, d.altitudeDialGnomonLength, false);
@@ -430,10 +437,12 @@ void plotCylinderOrAltitudeDial(HpglWriter& w, double zoom, double poleX, double
   }
   switch (d.cylinderVariant) {
     case 1:
-      plotCylinderDial(w, poleX, poleY, true, zoom, d.shepherdScaleLength, d.cylinderGnomonLengthInt);
+      plotCylinderDial(w, poleX, poleY, true, zoom, d.shepherdScaleLength, d.cylinderGnomonLengthInt,
+                       grid, gridSpacingMm);
       break;
     case 2:
-      plotCylinderDial(w, poleX, poleY, false, zoom, d.cylinderRadius, d.cylinderGnomonLength);
+      plotCylinderDial(w, poleX, poleY, false, zoom, d.cylinderRadius, d.cylinderGnomonLength, grid,
+                       gridSpacingMm);
       break;
     default: plotAltitudeDial(w, d.cylinderGnomonLengthInt, true); break;
   }

@@ -21,7 +21,7 @@ void drawCylinderFamily(DialScreenRequest& r) {
 void plotCylinderFamily(HpglWriter& writer, const DialPlotRequest& r) {
   const PlotPlacement& p = r.place;
   plotCylinderOrAltitudeDial(writer, p.zoomFactor, p.footFixed ? p.footX : -1,
-                             p.footFixed ? p.footY : -1);
+                             p.footFixed ? p.footY : -1, r.grid, r.gridSpacingMm);
 }
 
 const DialFamilyRegistrar kCylinder{[] {

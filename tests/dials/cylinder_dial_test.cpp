@@ -639,6 +639,29 @@ TEST_F(CylinderPlotTest, HalfYearShepherdsPageHoldsTwoDials) {
   EXPECT_EQ(platform->boxes[0].caption, MsgCaption::Information);
 }
 
+// The hat dial and the polar style offer a grid about the dial centre.
+TEST_F(CylinderPlotTest, GridAboutTheDialCentreWhenAskedFor) {
+  setLatitude(47.25);
+  DesignState& d = design();
+  d.dialKind = 'z';
+  d.cylinderVariant = 1;
+  for (const char* answer : {"yes", "no"}) {
+    platform->answers.clear();
+    platform->answers.push_back(std::string(answer) == "yes" ? MsgAnswer::Yes : MsgAnswer::No);
+    platform->inputs.clear();
+    platform->inputs.push_back(std::string("20"));
+    HpglWriter w(1);
+    const fs::path file = dir() / "grid.plt";
+    w.hpglOpen(file.string());
+    plotCylinderOrAltitudeDial(w, 1, -1, -1, PlotGrid::Ask);
+    w.hpglClose();
+    const std::string text = readAll(file);
+    // Origin 8200 9700, spacing 800: the first vertical line at x = 200.
+    EXPECT_EQ(text.find(";SP 9;PU 8200 9700;CI 80;") != std::string::npos, std::string(answer) == "yes");
+    EXPECT_EQ(text.find("PU 200 ") != std::string::npos, std::string(answer) == "yes");
+  }
+}
+
 TEST_F(CylinderPlotTest, ShepherdsDxfIsAtTrueSizeAndPassesTheAudit) {
   setLatitude(47.25);
   DesignState& d = design();

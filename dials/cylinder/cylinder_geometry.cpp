@@ -323,34 +323,51 @@ class Builder {
   }
 
   // Traces every family; `place` maps a sun position on `day` to dial mm.
-  void traceFamilies(const std::vector<Family>& fams,
-                     const std::function<bool(const HorizontalPosition&, int day, CylinderPoint&)>& place,
-                     double ymin, double ymax, double maxJump, bool wall, int firstDay, int lastDay,
-                     int dayStep) {
+  // Where a family's points go: a mapping of the sun on `day` to dial mm
+  // and the band of y it is cut to (the hidokai has two: plate and wall,
+  // fed from the same sun positions).
+  struct Target {
+    std::function<bool(const HorizontalPosition&, int day, CylinderPoint&)> place;
+    double ymin = 0, ymax = 0;
+    bool wall = false;
+  };
+
+  // Traces every family into every target.
+  void traceFamilies(const std::vector<Family>& fams, const std::vector<Target>& targets,
+                     double maxJump, int firstDay, int lastDay, int dayStep) {
     for (const Family& fam : fams) {
       for (int i = fam.from; i <= fam.to; ++i) {
         for (int j = 0; j < fam.parts; ++j) {
           const double t = i + static_cast<double>(j) / fam.parts;
           if (t > fam.to) break;
-          CylinderLine proto;
-          proto.kind = fam.kind;
-          proto.value = t;
-          proto.subdivision = j > 0;
-          proto.wall = wall;
-          proto.pen = fam.pen(t, j > 0);
+          const int pen = fam.pen(t, j > 0);
           const std::size_t firstLine = out_.lines.size();
-          BandTracer tracer(out_.lines, proto, ymin, ymax, maxJump);
-          std::optional<CylinderPoint> nearMidsummer;
+          std::vector<BandTracer> tracers;
+          tracers.reserve(targets.size());
+          std::vector<std::optional<CylinderPoint>> nearMidsummer(targets.size());
+          for (const Target& target : targets) {
+            CylinderLine proto;
+            proto.kind = fam.kind;
+            proto.value = t;
+            proto.subdivision = j > 0;
+            proto.wall = target.wall;
+            proto.pen = pen;
+            tracers.emplace_back(out_.lines, proto, target.ymin, target.ymax, maxJump);
+          }
           for (int day = firstDay;; day = std::min(day + dayStep, lastDay)) {
-            if (fam.splitAtMidsummer && day == midsummer_) tracer.gap();
             const auto sun = fam.sun(t, day);
-            CylinderPoint p;
-            if (sun && sun->altitude > 0 && place(*sun, day, p) && std::isfinite(p.y)) {
-              p.day = day;
-              tracer.add(p);
-              if (std::abs(day - midsummer_) <= 3 && p.y >= ymin && p.y <= ymax) nearMidsummer = p;
-            } else {
-              tracer.gap();
+            for (std::size_t k = 0; k < targets.size(); ++k) {
+              BandTracer& tracer = tracers[k];
+              if (fam.splitAtMidsummer && day == midsummer_) tracer.gap();
+              CylinderPoint p;
+              if (sun && sun->altitude > 0 && targets[k].place(*sun, day, p) && std::isfinite(p.y)) {
+                p.day = day;
+                tracer.add(p);
+                if (std::abs(day - midsummer_) <= 3 && p.y >= targets[k].ymin && p.y <= targets[k].ymax)
+                  nearMidsummer[k] = p;
+              } else {
+                tracer.gap();
+              }
             }
             if (day >= lastDay) break;
           }
@@ -361,11 +378,13 @@ class Builder {
             }
           }
           if (j > 0) continue;
-          const CylinderPoint* at = fam.labelNearMidsummer ? (nearMidsummer ? &*nearMidsummer : nullptr)
-                                                           : tracer.firstPoint();
-          if (at && (fam.labelNearMidsummer || at->y > 0)) {
-            out_.labels.push_back({CylinderLabelRole::HourNumber, proto.pen, at->x - 6, at->y,
-                                   fam.labelText(i)});
+          for (std::size_t k = 0; k < targets.size(); ++k) {
+            const CylinderPoint* at = fam.labelNearMidsummer
+                                          ? (nearMidsummer[k] ? &*nearMidsummer[k] : nullptr)
+                                          : tracers[k].firstPoint();
+            if (at && (fam.labelNearMidsummer || at->y > 0)) {
+              out_.labels.push_back({CylinderLabelRole::HourNumber, pen, at->x - 6, at->y, fam.labelText(i)});
+            }
           }
         }
       }
@@ -455,32 +474,30 @@ class Builder {
     const double perDay = out_.mmPerDay;
     const int first = out_.firstDay;
     const auto xOf = [perDay, first](int day) { return (day - first) * perDay; };
+    std::vector<Target> targets;
     if (hidokai) {
-      traceFamilies(fams,
-                    [&](const HorizontalPosition& s, int day, CylinderPoint& p) {
-                      double sn = std::sin(s.altitude * kDegToRad);
-                      if (std::fabs(sn) < 1e-6) sn = ((sn >= 0 ? 1 : -1) + 0.5) * 1e-6;
-                      p = {xOf(day), g * std::cos(s.altitude * kDegToRad) / sn, 0};
-                      return true;
-                    },
-                    0, plate, 1e9, false, out_.firstDay, out_.lastDay, in_.sampling.dayStep);
+      targets.push_back({[&](const HorizontalPosition& s, int day, CylinderPoint& p) {
+                           double sn = std::sin(s.altitude * kDegToRad);
+                           if (std::fabs(sn) < 1e-6) sn = ((sn >= 0 ? 1 : -1) + 0.5) * 1e-6;
+                           p = {xOf(day), g * std::cos(s.altitude * kDegToRad) / sn, 0};
+                           return true;
+                         },
+                         0, plate, false});
       if (wall) {
-        traceFamilies(fams,
-                      [&](const HorizontalPosition& s, int day, CylinderPoint& p) {
-                        p = {xOf(day), plate + g - plate * std::tan(s.altitude * kDegToRad), 0};
-                        return s.altitude < 89.999;
-                      },
-                      plate, plate + g, 1e9, true, out_.firstDay, out_.lastDay,
-                      in_.sampling.dayStep);
+        targets.push_back({[&](const HorizontalPosition& s, int day, CylinderPoint& p) {
+                             p = {xOf(day), plate + g - plate * std::tan(s.altitude * kDegToRad), 0};
+                             return s.altitude < 89.999;
+                           },
+                           plate, plate + g, true});
       }
     } else {
-      traceFamilies(fams,
-                    [&](const HorizontalPosition& s, int day, CylinderPoint& p) {
-                      p = {xOf(day), cylinderDrop(g, s.altitude), 0};
-                      return true;
-                    },
-                    0, out_.bottom, 1e9, false, out_.firstDay, out_.lastDay, in_.sampling.dayStep);
+      targets.push_back({[&](const HorizontalPosition& s, int day, CylinderPoint& p) {
+                           p = {xOf(day), cylinderDrop(g, s.altitude), 0};
+                           return true;
+                         },
+                         0, out_.bottom, false});
     }
+    traceFamilies(fams, targets, 1e9, out_.firstDay, out_.lastDay, in_.sampling.dayStep);
   }
 
   void monthLines() {
@@ -543,16 +560,15 @@ class Builder {
     gnomonSign(out_.left - 12, 0, g);
     altitudeScale();
     const auto fams = families();
-    traceFamilies(fams,
-                  [&](const HorizontalPosition& s, int, CylinderPoint& p) {
-                    double l;
-                    if (north) l = -s.azimuth;
-                    else l = s.azimuth >= 0 ? 180 - s.azimuth : -s.azimuth - 180;
-                    p = {l * perDeg, cylinderDrop(g, s.altitude), 0};
-                    return true;
-                  },
-                  0, out_.bottom, 180 * perDeg, false, out_.firstDay, out_.lastDay,
-                  in_.sampling.dayStep);
+    const Target crown{[&](const HorizontalPosition& s, int, CylinderPoint& p) {
+                         double l;
+                         if (north) l = -s.azimuth;
+                         else l = s.azimuth >= 0 ? 180 - s.azimuth : -s.azimuth - 180;
+                         p = {l * perDeg, cylinderDrop(g, s.altitude), 0};
+                         return true;
+                       },
+                       0, out_.bottom, false};
+    traceFamilies(fams, {crown}, 180 * perDeg, out_.firstDay, out_.lastDay, in_.sampling.dayStep);
   }
 
   // ---- cylinder with polar style --------------------------------------
@@ -663,9 +679,9 @@ class Builder {
       }
     }
     const auto fams = families();
-    traceFamilies(fams,
-                  [&](const HorizontalPosition& s, int, CylinderPoint& p) { return project(s, p); },
-                  0, out_.bottom, maxJump, false, out_.firstDay, out_.lastDay, 1);
+    const Target surface{[&](const HorizontalPosition& s, int, CylinderPoint& p) { return project(s, p); },
+                         0, out_.bottom, false};
+    traceFamilies(fams, {surface}, maxJump, out_.firstDay, out_.lastDay, 1);
   }
 
   // ---- texts ---------------------------------------------------------

@@ -503,6 +503,10 @@ class Builder {
   void monthLines() {
     const bool few = out_.scaleMm < 61;
     const int firstMonth = out_.wholeYear ? 1 : 6;
+    // Rows of month names above the box (mm); the hidokai's screen shows
+    // them side by side left of the plate, so they stand further apart.
+    const bool hidokai = in_.kind == CylinderDialKind::Hidokai;
+    const double firstRow = hidokai ? 14 : 7.5, secondRow = hidokai ? 6.5 : 3.5;
     for (int m = firstMonth; m <= 12; ++m) {
       for (int dd : {1, 11, 21}) {
         if (few && dd != 1) continue;
@@ -512,12 +516,12 @@ class Builder {
         addLine(CylinderLineKind::DateLine, 1, {{x, out_.top}, {x, out_.bottom}}, r);
         if (dd == 1) {
           const std::string name = monthName(m);
-          out_.labels.push_back({CylinderLabelRole::MonthName, 4, x + 0.5, out_.top - 7.5,
+          out_.labels.push_back({CylinderLabelRole::MonthName, 4, x + 0.5, out_.top - firstRow,
                                  few ? name.substr(0, 1) : name});
           if (!out_.wholeYear) {
             // The same declination in the other half of the year.
             const std::string other = monthName(13 - m);
-            out_.labels.push_back({CylinderLabelRole::MonthName, 4, x + 0.5, out_.top - 3.5,
+            out_.labels.push_back({CylinderLabelRole::MonthName, 4, x + 0.5, out_.top - secondRow,
                                    few ? other.substr(0, 1) : other});
           }
         }
@@ -711,8 +715,11 @@ class Builder {
     }
     out_.locationLine = cylinderText(CylinderText::LatitudeIs) + fixedText(d_.latitude, 6, 2) + deg +
                         cylinderText(CylinderText::LongitudeIs) + fixedText(d_.longitude, 6, 2) + deg;
-    out_.gnomonLine = cylinderText(CylinderText::GnomonHeight) + " " +
-                      fixedText(in_.gnomonMm, 5, 0) + cylinderText(CylinderText::Mm);
+    out_.gnomonLine = in_.kind == CylinderDialKind::Hidokai
+                          ? cylinderText(CylinderText::ShadowCastingEdge) + fixedText(in_.gnomonMm, 6, 2) +
+                                cylinderText(CylinderText::Mm)
+                          : cylinderText(CylinderText::GnomonHeight) + " " + fixedText(in_.gnomonMm, 5, 0) +
+                                cylinderText(CylinderText::Mm);
     out_.timeLine = cylinderTimeLine(in_.kind, in_.sampling.temporalOpenEnds);
   }
 

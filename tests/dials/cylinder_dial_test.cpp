@@ -407,6 +407,32 @@ TEST_F(CylinderDialTest, ShepherdsMonthAxisAbove250IsReducedAndNoted) {
   EXPECT_DOUBLE_EQ(dial.scaleMm, 250);
 }
 
+// The printer page draws at 10 units (0.1 mm) per millimetre: the gnomon
+// sign is the gnomon at true length, for every kind.
+TEST_F(CylinderDialTest, PrinterPageIsAtTrueSize) {
+  setLatitude(47.25);
+  DesignState& d = design();
+  d.cylinderGnomonLengthInt = 40;
+  d.altitudeDialGnomonLength = 40;
+  for (int v = 0; v < 3; ++v) {
+    if (v == 2) continue;  // the polar style has no gnomon sign
+    for (char kind : {'z', 'k'}) {
+      d.dialKind = kind;
+      d.cylinderVariant = static_cast<std::uint8_t>(v);
+      RecordingCanvas canvas;
+      ScreenSurface s = ScreenSurface::printer(canvas, PrinterDevice{});
+      drawCylinderOrAltitudeDial(s, s.width(), s.height(), false);
+      bool found = false;
+      for (const Primitive& p : canvas.primitives) {
+        if (p.kind != PrimitiveKind::LineTo) continue;
+        const double len = std::hypot(p.p[2] - p.p[0], p.p[3] - p.p[1]);
+        found = found || std::fabs(len - 400) < 1e-6;
+      }
+      EXPECT_TRUE(found) << kind << v;
+    }
+  }
+}
+
 TEST_F(CylinderDialTest, TemporalRefusalIsWrittenIntoThePictureAndNoDialIsDrawn) {
   setLatitude(70);
   design().temporalHourLines = true;

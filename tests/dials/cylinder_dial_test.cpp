@@ -229,21 +229,25 @@ TEST_F(CylinderDialTest, PolarStyleNodusShadowOnTheFixedCylinderLiesOnHourAndDat
       d.cylinderWithEot = false;
       const CylinderDial dial = compute(CylinderDialKind::PolarStyle, g, 0, r);
       const Vec nodus = (r + g) * horizontal(d.wallDeclination);
+      // The shadow of the nodus on the cylinder, unrolled: the arc from the
+      // generator facing the nodus, positive to the right as seen from the
+      // nodus (towards smaller azimuth), and the depth below the nodus;
+      // false where it misses the drawn part.
+      const auto shadow = [&](const HorizontalPosition& sun, double& x0, double& depth) {
+        Vec hit;
+        if (sun.altitude < 1 || !hitCylinder(nodus, -1.0 * sunVector(sun.azimuth, sun.altitude), r, hit))
+          return false;
+        double dAz = d.wallDeclination - std::atan2(-hit.e, -hit.n) * 180 / kPi;
+        while (dAz > 180) dAz -= 360;
+        while (dAz < -180) dAz += 360;
+        x0 = r * rad(dAz);
+        depth = -hit.u;
+        return std::fabs(dAz) <= 80 && depth <= dial.bottom && std::fabs(x0) <= dial.right - 0.5;
+      };
       for (int day : kDays) {
         for (double t = 5; t <= 19; t += 1) {
-          const HorizontalPosition sun = sunAt(day, t);
-          if (sun.altitude < 1) continue;
-          Vec hit;
-          if (!hitCylinder(nodus, -1.0 * sunVector(sun.azimuth, sun.altitude), r, hit)) continue;
-          // Arc from the generator facing the nodus, positive to the
-          // right as seen from the nodus (towards smaller azimuth).
-          const double azHit = std::atan2(-hit.e, -hit.n) * 180 / kPi;
-          double dAz = d.wallDeclination - azHit;
-          while (dAz > 180) dAz -= 360;
-          while (dAz < -180) dAz += 360;
-          if (std::fabs(dAz) > 80) continue;  // the far side faces away from the nodus
-          const double x0 = r * rad(dAz), depth = -hit.u;
-          if (depth > dial.bottom || std::fabs(x0) > dial.right - 0.5) continue;
+          double x0, depth;
+          if (!shadow(sunAt(day, t), x0, depth)) continue;
           double x, y;
           ASSERT_TRUE(drawnPointAt(dial, CylinderLineKind::Ordinary, t, day, x, y))
               << "lat " << lat << " D " << wallDecl << " day " << day << " t " << t;
@@ -258,16 +262,8 @@ TEST_F(CylinderDialTest, PolarStyleNodusShadowOnTheFixedCylinderLiesOnHourAndDat
       for (int k : {0, 36}) {
         const double decl = d.declinationByLongitude[static_cast<std::size_t>(k)];
         for (double t = 6; t <= 18; t += 0.5) {
-          const HorizontalPosition sun = sunFromMeanTime(t, lat, d.longitude, d.longitude, decl);
-          if (sun.altitude < 1) continue;
-          Vec hit;
-          if (!hitCylinder(nodus, -1.0 * sunVector(sun.azimuth, sun.altitude), r, hit)) continue;
-          const double azHit = std::atan2(-hit.e, -hit.n) * 180 / kPi;
-          double dAz = d.wallDeclination - azHit;
-          while (dAz > 180) dAz -= 360;
-          while (dAz < -180) dAz += 360;
-          const double x0 = r * rad(dAz), depth = -hit.u;
-          if (std::fabs(dAz) > 80 || depth > dial.bottom || std::fabs(x0) > dial.right - 0.5) continue;
+          double x0, depth;
+          if (!shadow(sunFromMeanTime(t, lat, d.longitude, d.longitude, decl), x0, depth)) continue;
           if (dial.poleShown && depth <= dial.poleY) continue;
           const double err = distanceToLines(dial, CylinderLineKind::DateLine, decl, x0, depth);
           worst = std::max(worst, err);

@@ -55,16 +55,23 @@ HorizontalPosition italianBabylonianSun(int year, int day, bool babylonian, doub
                            latitude);
 }
 
+double italianBabylonianHourAngle(bool babylonian, double hour, double latitude, double declination) {
+  return (italianBabylonianTime(babylonian, hour, halfDayArc(latitude, declination)) - 12) * 15;
+}
+
 HorizontalPosition italianBabylonianSunAtDeclination(bool babylonian, double hour, double latitude,
                                                      double declination) {
-  const double t = italianBabylonianTime(babylonian, hour, halfDayArc(latitude, declination));
-  return horizontalFromHourAngle((t - 12) * 15, declination, latitude);
+  return horizontalFromHourAngle(italianBabylonianHourAngle(babylonian, hour, latitude, declination),
+                                 declination, latitude);
+}
+
+double temporalHourAngle(double hour, double latitude, double declination) {
+  return (hour - 6) * halfDayArc(latitude, declination) / 6;
 }
 
 HorizontalPosition temporalHourSunAtDeclination(double hour, double latitude,
                                                 double declination) {
-  const double h0 = halfDayArc(latitude, declination);
-  return horizontalFromHourAngle((hour - 6) * h0 / 6, declination, latitude);
+  return horizontalFromHourAngle(temporalHourAngle(hour, latitude, declination), declination, latitude);
 }
 
 }  // namespace tavrel

@@ -32,6 +32,11 @@ HorizontalPosition italianBabylonianSun(int year, int day, bool babylonian, doub
 // As italianBabylonianSun for the sun of declination d (held for the day).
 HorizontalPosition italianBabylonianSunAtDeclination(bool babylonian, double hour, double latitude,
                                                      double declination);
+// Its hour angle, degrees: 15 (t - 12) with t the local apparent time.
+double italianBabylonianHourAngle(bool babylonian, double hour, double latitude, double declination);
+
+// The hour angle of temporal hour `hour` for declination d: (hour - 6) H0 / 6.
+double temporalHourAngle(double hour, double latitude, double declination);
 
 // The sun of declination d at temporal hour `hour`: hour angle
 // (hour - 6) H0 / 6.

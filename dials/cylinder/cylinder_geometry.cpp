@@ -31,6 +31,19 @@ constexpr double kAltitudeStripMm = 6.5;
 // Longest chord of a polar-style date line before its step is halved.
 constexpr double kMaxChordMm = 1.0;
 
+// Altitude and azimuth (from south, west positive) of hour angle H and
+// declination d, Meeus, Astronomical Algorithms, 2nd ed., eqs. 13.5 and
+// 13.6, in double precision: a construction asks for some ten thousand
+// directions, and the long double routine of astro/ costs ten times as
+// much for digits far below the 0.01 mm a dial is drawn to.
+HorizontalPosition horizontalQuick(double hourAngle, double declination, double sinLat,
+                                   double cosLat) {
+  const double h = hourAngle * kDegToRad, d = declination * kDegToRad;
+  const double sd = std::sin(d), cd = std::cos(d), sh = std::sin(h), ch = std::cos(h);
+  const double sinAlt = std::clamp(sinLat * sd + cosLat * cd * ch, -1.0, 1.0);
+  return {std::asin(sinAlt) / kDegToRad, std::atan2(sh * cd, ch * cd * sinLat - sd * cosLat) / kDegToRad};
+}
+
 int partsOf(int intervalIndex) { return std::clamp(intervalIndex, 0, 5) + 1; }
 int partsOfChar(char c) { return c == '6' ? 6 : partsOf(c - '0'); }
 
@@ -169,6 +182,8 @@ class Builder {
     out_.gnomonMm = in.gnomonMm;
     meridian_ = d_.localTime ? d_.longitude : d_.zoneMeridian;
     midsummer_ = dayOfYear(year_, 6, 21);
+    sinLat_ = std::sin(d_.latitude * kDegToRad);
+    cosLat_ = std::cos(d_.latitude * kDegToRad);
   }
 
   CylinderDial run() {
@@ -229,7 +244,7 @@ class Builder {
     ephemeris(day + (t + meridian / 15 - 12) / 24, decl, eot);
     double h = (t - 12) * 15 - (d_.longitude - meridian);
     if (withEot) h += eot;
-    return horizontalFromHourAngle(h, decl, d_.latitude);
+    return horizontalQuick(h, decl, sinLat_, cosLat_);
   }
 
   // The declination of 12:00 local time of `day`, held for the old hours.
@@ -256,7 +271,8 @@ class Builder {
       f.push_back({CylinderLineKind::Temporal, from, to, partsOf(d_.temporalIntervalOther),
                    [this, open](double t, int day) -> std::optional<HorizontalPosition> {
                      if (open && (t <= 0 || t >= 12)) return std::nullopt;
-                     return temporalHourSunAtDeclination(t, d_.latitude, noonDeclination(day));
+                     const double decl = noonDeclination(day);
+                     return horizontalQuick(temporalHourAngle(t, d_.latitude, decl), decl, sinLat_, cosLat_);
                    },
                    [](double, bool part) { return part ? 9 : 10; }, hourText});
     }
@@ -306,8 +322,9 @@ class Builder {
                  babylonian ? d_.babylonianTo : d_.italianTo,
                  partsOf(babylonian ? d_.babylonianInterval : d_.italianInterval),
                  [this, babylonian](double t, int day) -> std::optional<HorizontalPosition> {
-                   const HorizontalPosition s = italianBabylonianSunAtDeclination(
-                       babylonian, t, d_.latitude, noonDeclination(day));
+                   const double decl = noonDeclination(day);
+                   const HorizontalPosition s = horizontalQuick(
+                       italianBabylonianHourAngle(babylonian, t, d_.latitude, decl), decl, sinLat_, cosLat_);
                    // Forenoon only: the afternoon would fold onto other hours.
                    if (s.azimuth >= 0.01) return std::nullopt;
                    return s;
@@ -619,7 +636,8 @@ class Builder {
       BandTracer tracer(out_.lines, proto, poleDepth, out_.bottom, maxJump);
       const auto& smp = in_.sampling;
       const auto at = [&](double t, CylinderPoint& p, double* altitude = nullptr) {
-        const HorizontalPosition s = sunFromMeanTime(t, d_.latitude, d_.longitude, meridian_, decl);
+        const HorizontalPosition s =
+            horizontalQuick((t - 12) * 15 - (d_.longitude - meridian_), decl, sinLat_, cosLat_);
         if (altitude) *altitude = s.altitude;
         p.day = t;
         return s.altitude > 0 && project(s, p);
@@ -729,6 +747,7 @@ class Builder {
   int year_ = 2020;
   double meridian_ = 0;
   int midsummer_ = 172;
+  double sinLat_ = 0, cosLat_ = 1;
   static constexpr int kEphemerisOffset = 2;
   static constexpr std::size_t kEphemerisDays = 372;
   std::array<std::array<double, 2>, kEphemerisDays> ephemeris_{};

@@ -55,8 +55,14 @@ HorizontalPosition italianBabylonianSun(int year, int day, bool babylonian, doub
                            latitude);
 }
 
+double halfDayArcDegrees(double latitude, double declination) { return halfDayArc(latitude, declination); }
+
+double italianBabylonianHourAngleOnArc(bool babylonian, double hour, double h0) {
+  return (italianBabylonianTime(babylonian, hour, h0) - 12) * 15;
+}
+
 double italianBabylonianHourAngle(bool babylonian, double hour, double latitude, double declination) {
-  return (italianBabylonianTime(babylonian, hour, halfDayArc(latitude, declination)) - 12) * 15;
+  return italianBabylonianHourAngleOnArc(babylonian, hour, halfDayArc(latitude, declination));
 }
 
 HorizontalPosition italianBabylonianSunAtDeclination(bool babylonian, double hour, double latitude,
@@ -65,8 +71,10 @@ HorizontalPosition italianBabylonianSunAtDeclination(bool babylonian, double hou
                                  declination, latitude);
 }
 
+double temporalHourAngleOnArc(double hour, double h0) { return (hour - 6) * h0 / 6; }
+
 double temporalHourAngle(double hour, double latitude, double declination) {
-  return (hour - 6) * halfDayArc(latitude, declination) / 6;
+  return temporalHourAngleOnArc(hour, halfDayArc(latitude, declination));
 }
 
 HorizontalPosition temporalHourSunAtDeclination(double hour, double latitude,

@@ -38,6 +38,13 @@ double italianBabylonianHourAngle(bool babylonian, double hour, double latitude,
 // The hour angle of temporal hour `hour` for declination d: (hour - 6) H0 / 6.
 double temporalHourAngle(double hour, double latitude, double declination);
 
+// The half day arc H0 (degrees, 0..180) of the header, and the two hour
+// angles above for a day whose H0 is known (a construction that draws
+// many hours of one day computes it once).
+double halfDayArcDegrees(double latitude, double declination);
+double temporalHourAngleOnArc(double hour, double h0);
+double italianBabylonianHourAngleOnArc(bool babylonian, double hour, double h0);
+
 // The sun of declination d at temporal hour `hour`: hour angle
 // (hour - 6) H0 / 6.
 HorizontalPosition temporalHourSunAtDeclination(double hour, double latitude,

@@ -247,11 +247,20 @@ class Builder {
     return horizontalQuick(h, decl, sinLat_, cosLat_);
   }
 
-  // The declination of 12:00 local time of `day`, held for the old hours.
-  double noonDeclination(int day) {
-    double decl, eot;
-    ephemeris(day + d_.longitude / 360, decl, eot);
-    return decl;
+  // The declination of 12:00 local time of `day`, held for the old hours,
+  // and the half day arc it gives (once per day).
+  struct NoonSun {
+    double declination = 0, halfDayArc = 90;
+  };
+  const NoonSun& noonSun(int day) {
+    const std::size_t k = static_cast<std::size_t>(std::clamp(day, 0, static_cast<int>(kEphemerisDays) - 1));
+    if (!noonKnown_[k]) {
+      double eot;
+      ephemeris(day + d_.longitude / 360, noon_[k].declination, eot);
+      noon_[k].halfDayArc = halfDayArcDegrees(d_.latitude, noon_[k].declination);
+      noonKnown_[k] = true;
+    }
+    return noon_[k];
   }
 
   // ---- families -----------------------------------------------------
@@ -271,8 +280,9 @@ class Builder {
       f.push_back({CylinderLineKind::Temporal, from, to, partsOf(d_.temporalIntervalOther),
                    [this, open](double t, int day) -> std::optional<HorizontalPosition> {
                      if (open && (t <= 0 || t >= 12)) return std::nullopt;
-                     const double decl = noonDeclination(day);
-                     return horizontalQuick(temporalHourAngle(t, d_.latitude, decl), decl, sinLat_, cosLat_);
+                     const NoonSun& n = noonSun(day);
+                     return horizontalQuick(temporalHourAngleOnArc(t, n.halfDayArc), n.declination, sinLat_,
+                                            cosLat_);
                    },
                    [](double, bool part) { return part ? 9 : 10; }, hourText});
     }
@@ -322,9 +332,10 @@ class Builder {
                  babylonian ? d_.babylonianTo : d_.italianTo,
                  partsOf(babylonian ? d_.babylonianInterval : d_.italianInterval),
                  [this, babylonian](double t, int day) -> std::optional<HorizontalPosition> {
-                   const double decl = noonDeclination(day);
-                   const HorizontalPosition s = horizontalQuick(
-                       italianBabylonianHourAngle(babylonian, t, d_.latitude, decl), decl, sinLat_, cosLat_);
+                   const NoonSun& n = noonSun(day);
+                   const HorizontalPosition s =
+                       horizontalQuick(italianBabylonianHourAngleOnArc(babylonian, t, n.halfDayArc),
+                                       n.declination, sinLat_, cosLat_);
                    // Forenoon only: the afternoon would fold onto other hours.
                    if (s.azimuth >= 0.01) return std::nullopt;
                    return s;
@@ -752,6 +763,8 @@ class Builder {
   static constexpr std::size_t kEphemerisDays = 372;
   std::array<std::array<double, 2>, kEphemerisDays> ephemeris_{};
   std::array<bool, kEphemerisDays> known_{};
+  std::array<NoonSun, kEphemerisDays> noon_{};
+  std::array<bool, kEphemerisDays> noonKnown_{};
 };
 
 }  // namespace

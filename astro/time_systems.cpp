@@ -37,18 +37,49 @@ HorizontalPosition temporalHourSun(int year, int day, double hour, double meridi
   return sunAtApparentTime(year, day, 12 - (6 - hour) * h0 / 90, meridian, latitude);
 }
 
+namespace {
+
+// Local apparent time of Babylonian (from sunrise, a day early) or Italian
+// (from the previous sunset) hour `hour` on a day of half day arc h0.
+double italianBabylonianTime(bool babylonian, double hour, double h0) {
+  const double r = h0 / 15;
+  return babylonian ? std::fabs(12 - r) - (24 - hour) : hour - std::fabs(r - 12);
+}
+
+}  // namespace
+
 HorizontalPosition italianBabylonianSun(int year, int day, bool babylonian, double hour,
                                         double meridian, double latitude) {
   const double h0 = halfDayArc(latitude, noonDeclination(year, day, meridian, latitude));
-  const double r = h0 / 15;
-  const double t = babylonian ? std::fabs(12 - r) - (24 - hour) : hour - std::fabs(r - 12);
-  return sunAtApparentTime(year, day, t, meridian, latitude);
+  return sunAtApparentTime(year, day, italianBabylonianTime(babylonian, hour, h0), meridian,
+                           latitude);
+}
+
+double halfDayArcDegrees(double latitude, double declination) { return halfDayArc(latitude, declination); }
+
+double italianBabylonianHourAngleOnArc(bool babylonian, double hour, double h0) {
+  return (italianBabylonianTime(babylonian, hour, h0) - 12) * 15;
+}
+
+double italianBabylonianHourAngle(bool babylonian, double hour, double latitude, double declination) {
+  return italianBabylonianHourAngleOnArc(babylonian, hour, halfDayArc(latitude, declination));
+}
+
+HorizontalPosition italianBabylonianSunAtDeclination(bool babylonian, double hour, double latitude,
+                                                     double declination) {
+  return horizontalFromHourAngle(italianBabylonianHourAngle(babylonian, hour, latitude, declination),
+                                 declination, latitude);
+}
+
+double temporalHourAngleOnArc(double hour, double h0) { return (hour - 6) * h0 / 6; }
+
+double temporalHourAngle(double hour, double latitude, double declination) {
+  return temporalHourAngleOnArc(hour, halfDayArc(latitude, declination));
 }
 
 HorizontalPosition temporalHourSunAtDeclination(double hour, double latitude,
                                                 double declination) {
-  const double h0 = halfDayArc(latitude, declination);
-  return horizontalFromHourAngle((hour - 6) * h0 / 6, declination, latitude);
+  return horizontalFromHourAngle(temporalHourAngle(hour, latitude, declination), declination, latitude);
 }
 
 }  // namespace tavrel

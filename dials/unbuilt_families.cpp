@@ -60,50 +60,6 @@ const DialFamilyRegistrar kAzimuthal{[] {
   return f;
 }()};
 
-const DialFamilyRegistrar kCylinder{[] {
-  DialFamily f;
-  f.id = "cylinder";
-  f.subChoice = DialSubChoice::CylinderKind;
-  f.valueFields = [](const DesignState& d) {
-    using V = DialValue;
-    if (d.cylinderVariant == 2) return std::vector<V>{V::CylinderGnomonReal, V::CylinderRadius, V::WallDeclination};
-    return std::vector<V>{V::CylinderGnomonInt, V::ShepherdScale};
-  };
-  f.kinds = {{'z', kEntryCylinder}};
-  f.helpTopic = 17;
-  f.page = ParameterPage::Cylinder;
-  f.legendBlock = 36;
-  f.legendNameRow = labelRow::kCylinderFamily;
-  f.capabilities = kCapTextAnchor | kCapScaledPlot | kCapGnomonDeclination;
-  // The cylinder with polar style has a gnomon foot on the picture.
-  f.variantCapabilities = [](const DesignState& d, unsigned caps) {
-    return d.cylinderVariant == 2 ? caps | kCapGnomonFoot | kCapFootCheckOnPrint : caps;
-  };
-  f.titlePart = [](const DesignState& d, int lang) {
-    const int variant = d.cylinderVariant < 3 ? d.cylinderVariant : 0;
-    return label(labelRow::kCylinderSundialPart, lang) + label(labelRow::kCylinderVariantPart + variant, lang);
-  };
-  f.picture = [](const DesignState& d) {
-    return d.cylinderVariant == 1 ? 3012 : d.cylinderVariant == 2 ? 3013 : 3005;
-  };
-  return f;
-}()};
-
-const DialFamilyRegistrar kHidokai{[] {
-  DialFamily f;
-  f.id = "hidokai";
-  f.valueFields = [](const DesignState&) { return std::vector<DialValue>{DialValue::AltitudeGnomon}; };
-  f.kinds = {{'k', kEntryHidokai}};
-  f.helpTopic = 19;
-  f.page = ParameterPage::Altitude;
-  f.legendBlock = 36;
-  f.legendNameRow = labelRow::kAltitudeFamily;
-  f.capabilities = kCapTextAnchor | kCapScaledPlot;
-  f.titlePart = [](const DesignState&, int lang) { return label(labelRow::kElevationSundialPart, lang); };
-  f.picture = [](const DesignState&) { return 3006; };
-  return f;
-}()};
-
 const DialFamilyRegistrar kRing{[] {
   DialFamily f;
   f.id = "ring";

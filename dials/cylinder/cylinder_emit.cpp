@@ -1,0 +1,451 @@
+// The one emitter of the cylinder dials and the hidokai, and their screen,
+// printer and plot entry points: page placement and messages only; the
+// lines come from computeCylinderDial.
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <optional>
+
+#include "core/design_state.h"
+#include "core/language.h"
+#include "core/platform.h"
+#include "dials/cylinder/cylinder_dial.h"
+#include "dials/cylinder/cylinder_texts.h"
+#include "base/number_text.h"
+
+namespace tavrel {
+
+namespace {
+
+bool isCurve(CylinderLineKind k) {
+  switch (k) {
+    case CylinderLineKind::Ordinary:
+    case CylinderLineKind::Eot:
+    case CylinderLineKind::Temporal:
+    case CylinderLineKind::Babylonian:
+    case CylinderLineKind::Italian:
+    case CylinderLineKind::DateLine:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The hat dial tells of its reduced circumference once per run.
+std::atomic<bool> hatReductionShown{false};
+
+constexpr int kPlotMargin = 50;         // printer page margin, 0.1 mm
+
+}  // namespace
+
+void emitCylinderDial(PlotSurface& s, const CylinderDial& dial, const CylinderPlacement& p) {
+  const auto map = [&p](double x, double y, double& tx, double& ty) {
+    const double u = p.transposed ? y : x, v = p.transposed ? x : y;
+    tx = p.originX + p.unitsPerMm * u;
+    ty = p.yUp ? p.originY - p.unitsPerMm * v : p.originY + p.unitsPerMm * v;
+  };
+  int width = -1;
+  for (const CylinderLine& line : dial.lines) {
+    if (line.points.empty() || (line.wall && !p.drawWall)) continue;
+    const int w = isCurve(line.kind) ? p.lineWidth + line.extraWidth : p.frameWidth;
+    if (p.writeWidths && w != width) {
+      s.setPenWidth(w);
+      width = w;
+    }
+    s.selectPen(line.pen);
+    double x, y;
+    map(line.points.front().x, line.points.front().y, x, y);
+    s.moveTo(x, y);
+    for (std::size_t i = 1; i < line.points.size(); ++i) {
+      map(line.points[i].x, line.points[i].y, x, y);
+      s.lineTo(x, y);
+    }
+    s.penUp();
+  }
+  if (dial.kind == CylinderDialKind::PolarStyle) {
+    double x, y;
+    s.selectPen(1);
+    map(0, 0, x, y);
+    s.circle(x, y, p.unitsPerMm);
+    if (dial.poleShown) {
+      map(dial.poleX, dial.poleY, x, y);
+      s.circle(x, y, p.unitsPerMm);
+    }
+  }
+  if (p.writeWidths && width != p.frameWidth) s.setPenWidth(p.frameWidth);
+  s.setCharSize(p.charWidthCm, p.charHeightCm);
+  for (const CylinderLabel& l : dial.labels) {
+    double x, y;
+    map(l.x, l.y, x, y);
+    s.selectPen(l.pen);
+    if (l.role == CylinderLabelRole::AltitudeNumber && p.degreeSign) {
+      s.label(x, y, l.text + " \xC2\xB0");
+    } else {
+      s.label(x, y, p.plotLayout ? asciiUmlauts(l.text) : l.text);
+    }
+  }
+  if (!p.drawTexts) return;
+  if (p.plotLayout) {
+    s.selectPen(4);
+    s.setCharSize(0.3, 0.45);
+    s.label(p.textX, p.textY, asciiUmlauts(dial.title + " " + dial.subtitle));
+    s.setCharSize(0.2, 0.28);
+    s.label(p.textX, p.textY - p.lineStep, asciiUmlauts(dial.locationLine));
+    s.setCharSize(p.charWidthCm, p.charHeightCm);
+    double fy = p.footTextY;
+    for (const std::string* t : {&dial.timeLine, &dial.gnomonLine, &dial.extraLine}) {
+      if (t->empty()) continue;
+      s.label(p.footTextX, fy, asciiUmlauts(*t));
+      fy -= 0.6 * p.lineStep;  // 150 plot units
+    }
+    return;
+  }
+  s.selectPen(4);
+  s.setCharSize(p.textWidthCm, p.textHeightCm);
+  double y = p.textY;
+  for (const std::string* t : {&dial.title, &dial.subtitle, &dial.locationLine, &dial.timeLine,
+                               &dial.gnomonLine, &dial.extraLine}) {
+    if (t->empty()) continue;
+    s.label(p.textX, y, *t);
+    y += p.yUp ? -p.lineStep : p.lineStep;
+  }
+}
+
+void showCylinderMessages(const CylinderDial& dial, bool plot) {
+  if (dial.temporalRefused) {
+    if (plot) showMessage(MsgCaption::Error, MsgIcon::Error, messageText(64));
+    return;
+  }
+  if (dial.temporalRangeBad) showMessage(MsgCaption::Error, MsgIcon::Error, messageText(41));
+  if (dial.babylonianItalianRefused) {
+    showMessage(MsgCaption::Problem, MsgIcon::Error,
+                cylinderText(CylinderText::ItalianBabylonian) + "\r" +
+                    cylinderText(CylinderText::LatitudeTooHigh));
+  }
+  if (dial.kind == CylinderDialKind::Hat && dial.scaleReduced && !hatReductionShown.exchange(true)) {
+    showMessage(MsgCaption::Problem, cylinderText(CylinderText::MonthAxisReduced));
+  }
+  if (dial.hatDropTooLong) showMessage(MsgCaption::Problem, cylinderText(CylinderText::GnomonTooLong));
+}
+
+namespace {
+
+struct ScreenArea {
+  int x0 = 0, y0 = 0, w = 0, h = 0;
+};
+
+ScreenArea areaOf(int width, int height, bool onScreen) {
+  const int m = onScreen ? 0 : kPlotMargin;
+  return {m, m, width - 2 * m, height - 2 * m};
+}
+
+// Character size in cm for a font of fh surface units.
+double cmOf(const ScreenSurface& s, double fh) { return fh / (10 * s.unitsPerMm()); }
+
+// "Temporal hours are not possible ..." written into the picture.
+void drawTemporalRefusal(ScreenSurface& s, const ScreenArea& a, const CylinderDial& dial) {
+  Canvas& c = s.canvas();
+  Font f = c.font();
+  const Font old = f;
+  f.face = "Times New Roman";
+  f.height = 30;
+  f.colour = 0x800000;
+  f.angle = 0;
+  c.setFont(f);
+  const std::string msg = messageText(64);
+  const auto cut = msg.find("\n\r");
+  c.text(a.w / 10.0, a.h / 2.0 - 45, msg.substr(0, cut));
+  if (cut != std::string::npos) c.text(a.w / 6.0, a.h / 2.0, msg.substr(cut + 2));
+  c.text(a.w / 3.0, a.h / 8.0, dial.title + dial.subtitle);
+  c.setFont(old);
+}
+
+void outline(ScreenSurface& s, const ScreenArea& a) {
+  s.selectPen(1);
+  s.setPenWidth(1);
+  s.moveTo(a.x0, a.y0);
+  s.lineTo(a.x0 + a.w, a.y0);
+  s.lineTo(a.x0 + a.w, a.y0 + a.h);
+  s.lineTo(a.x0, a.y0 + a.h);
+  s.lineTo(a.x0, a.y0);
+}
+
+CylinderPlacement screenPlacement(ScreenSurface& s, bool onScreen, double pxPerMm) {
+  CylinderPlacement p;
+  p.unitsPerMm = pxPerMm;
+  p.lineWidth = std::max<int>(1, design().lineWidth);
+  const double fh = onScreen ? 12 : 27, th = onScreen ? 16 : 35;
+  p.charWidthCm = p.charHeightCm = cmOf(s, fh);
+  p.textWidthCm = p.textHeightCm = cmOf(s, th);
+  p.lineStep = th * 1.2;
+  return p;
+}
+
+// Draws a computed dial on the screen or printer page, or its refusal.
+bool screenDial(ScreenSurface& s, const ScreenArea& a, const CylinderDial& dial,
+                CylinderPlacement p) {
+  if (dial.temporalRefused) {
+    drawTemporalRefusal(s, a, dial);
+    return false;
+  }
+  showCylinderMessages(dial, false);
+  outline(s, a);
+  emitCylinderDial(s, dial, p);
+  return true;
+}
+
+double shepherdPxPerMm(const ScreenArea& a, bool onScreen) {
+  if (!onScreen) return kPrinterUnitsPerMm;
+  return a.w > 1.414 * a.h ? 1.42 * a.h / 305 : a.w / 305.0;
+}
+
+}  // namespace
+
+void drawShepherdsDial(ScreenSurface& s, int width, int height, bool onScreen, double gnomonMm) {
+  const ScreenArea a = areaOf(width, height, onScreen);
+  const double px = shepherdPxPerMm(a, onScreen);
+  const double top = a.h / 12.0;
+  CylinderDialInput in;
+  in.kind = CylinderDialKind::Shepherd;
+  in.gnomonMm = gnomonMm;
+  in.scaleMm = design().shepherdScaleLength;
+  in.sampling = CylinderSampling::screen((0.93 * a.h - top) / px);
+  const CylinderDial dial = computeCylinderDial(in);
+  CylinderPlacement p = screenPlacement(s, onScreen, px);
+  const double boxPx = (dial.right - dial.left) * px;
+  p.originX = std::max<double>(std::round((a.w - boxPx) / 2) + a.x0, a.x0 + 2);
+  p.originY = a.y0 + top;
+  p.textX = 0.36 * a.w + a.x0;
+  p.textY = a.y0 + a.h - 6.5 * p.lineStep;
+  if (!screenDial(s, a, dial, p)) return;
+  if (dial.scaleReduced) {
+    const Colour old = s.canvas().font().colour;
+    Font f = s.canvas().font();
+    f.colour = 255;
+    s.canvas().setFont(f);
+    rotatedText(s, a.x0 + a.w - 16, a.y0 + a.h / 10.0, cylinderText(CylinderText::MonthAxisReduced),
+                400, 0.8 * (onScreen ? 16 : 40), -90);
+    f.colour = old;
+    s.canvas().setFont(f);
+  }
+}
+
+void drawHatDial(ScreenSurface& s, int width, int height, bool onScreen, double gnomonMm) {
+  const ScreenArea a = areaOf(width, height, onScreen);
+  const double px = shepherdPxPerMm(a, onScreen);
+  const double top = a.h / 8.0;
+  CylinderDialInput in;
+  in.kind = CylinderDialKind::Hat;
+  in.gnomonMm = gnomonMm;
+  in.scaleMm = design().shepherdScaleLength;
+  in.sampling = CylinderSampling::screen((0.93 * a.h - top) / px);
+  const CylinderDial dial = computeCylinderDial(in);
+  CylinderPlacement p = screenPlacement(s, onScreen, px);
+  const double perDegPx = dial.scaleMm * px / 360;
+  p.originX = std::max<double>(std::round(0.5 * a.w - 4 * perDegPx) + a.x0, a.x0 + 2);
+  p.originY = a.y0 + top;
+  p.textX = a.x0 + a.w / 15.0;
+  p.textY = a.y0 + a.h - 6.5 * p.lineStep;
+  screenDial(s, a, dial, p);
+}
+
+void drawPolarCylinderDial(ScreenSurface& s, int width, int height, bool onScreen, double zoom,
+                           double gnomonMm, double radiusMm, double poleX, double poleY) {
+  const ScreenArea a = areaOf(width, height, onScreen);
+  const double px = onScreen ? a.h / (design().paperA4 ? 280.0 : 420.0) : static_cast<double>(kPrinterUnitsPerMm);
+  const double units = px * std::max(zoom, 1e-3);
+  const double ox = poleX >= 0 ? poleX : a.x0 + a.w / 2.0;
+  const double oy = poleY >= 0 ? poleY : a.y0 + a.h / 5.0;
+  CylinderDialInput in;
+  in.kind = CylinderDialKind::PolarStyle;
+  in.gnomonMm = gnomonMm;
+  in.radiusMm = radiusMm;
+  in.sampling = CylinderSampling::screen(std::max(1.0, (a.y0 + a.h - oy) / units));
+  const CylinderDial dial = computeCylinderDial(in);
+  CylinderPlacement p = screenPlacement(s, onScreen, units);
+  p.originX = ox;
+  p.originY = oy;
+  p.textX = a.x0 + a.w / 15.0;
+  p.textY = a.y0 + a.h - 6.5 * p.lineStep;
+  screenDial(s, a, dial, p);
+}
+
+void drawAltitudeDial(ScreenSurface& s, int width, int height, bool onScreen, double gnomonMm) {
+  const ScreenArea a = areaOf(width, height, onScreen);
+  const DesignState& d = design();
+  const double px = onScreen ? a.w / 320.0 : static_cast<double>(kPrinterUnitsPerMm);
+  CylinderDialInput in;
+  in.kind = CylinderDialKind::Hidokai;
+  in.gnomonMm = gnomonMm;
+  in.scaleMm = d.altitudeMonthScale;
+  in.plateMm = d.altitudeHorizontalScale;
+  in.sampling = CylinderSampling::screen(1e6);
+  const CylinderDial dial = computeCylinderDial(in);
+  CylinderPlacement p = screenPlacement(s, onScreen, px);
+  p.transposed = true;
+  double top = d.shepherdScaleLength > 119 ? a.h / 20.0 : a.h / 12.0;
+  if (d.altitudeMonthScale > 180) top = a.h / 25.0;
+  const double free = a.w - (dial.bottom - dial.top) * px;
+  const double fh = onScreen ? 12 : 27;
+  p.originX = a.x0 + std::max(free / 3, 1.4 * 3 * fh);
+  p.originY = a.y0 + top;
+  p.textX = a.x0 + a.w / 15.0;
+  p.textY = a.y0 + a.h - 5.5 * p.lineStep;
+  screenDial(s, a, dial, p);
+}
+
+void drawCylinderOrAltitudeDial(ScreenSurface& s, int width, int height, bool onScreen,
+                                double zoom, double poleX, double poleY) {
+  const DesignState& d = design();
+  if (d.dialKind == 'k') {
+    drawAltitudeDial(s, width, height, onScreen, d.altitudeDialGnomonLength);
+    return;
+  }
+  switch (d.cylinderVariant) {
+    case 1: drawHatDial(s, width, height, onScreen, d.cylinderGnomonLengthInt); break;
+    case 2:
+      drawPolarCylinderDial(s, width, height, onScreen, zoom, d.cylinderGnomonLength,
+                            d.cylinderRadius, poleX, poleY);
+      break;
+    default: drawShepherdsDial(s, width, height, onScreen, d.cylinderGnomonLengthInt); break;
+  }
+}
+
+// ---- plot --------------------------------------------------------------
+
+namespace {
+
+CylinderPlacement plotPlacement(int r) {
+  CylinderPlacement p;
+  p.yUp = true;
+  p.unitsPerMm = 40.0 * r;
+  p.writeWidths = design().plotLineWidth != 1;
+  p.lineWidth = std::max(0, design().plotLineWidth - 1);
+  p.frameWidth = 0;
+  p.degreeSign = false;
+  p.charWidthCm = 0.18;
+  p.charHeightCm = 0.24;
+  p.textWidthCm = 0.2;
+  p.textHeightCm = 0.28;
+  p.lineStep = 250.0 * r;
+  p.plotLayout = true;
+  p.footTextX = 1100.0 * r;
+  p.footTextY = 500.0 * r;
+  return p;
+}
+
+}  // namespace
+
+void plotAltitudeDial(HpglWriter& w, double gnomonMm, bool isShepherd) {
+  const DesignState& d = design();
+  const int savedR = w.resolutionFactor();
+  // The hidokai is always plotted at one unit = 0.025 mm.
+  if (!isShepherd) w.setResolutionFactor(1);
+  const int r = w.resolutionFactor();
+  CylinderDialInput in;
+  in.kind = isShepherd ? CylinderDialKind::Shepherd : CylinderDialKind::Hidokai;
+  in.gnomonMm = gnomonMm;
+  in.scaleMm = isShepherd ? d.shepherdScaleLength : d.altitudeMonthScale;
+  in.plateMm = d.altitudeHorizontalScale;
+  in.sampling = CylinderSampling::plot();
+  const CylinderDial dial = computeCylinderDial(in);
+  showCylinderMessages(dial, true);
+  if (dial.temporalRefused) {
+    w.setResolutionFactor(savedR);
+    return;
+  }
+  if (isShepherd && !dial.wholeYear && d.cylinderWithEot && d.localTimeNoEot &&
+      dial.scaleMm >= 183 && d.otherHoursFrom < 12 && 12 < d.otherHoursTo) {
+    showMessage(MsgCaption::Information, cylinderText(CylinderText::TwoPartScale));
+  }
+  w.hpglWrite("IN;VS 1;PA;");
+  CylinderPlacement p = plotPlacement(r);
+  p.originX = 400.0 * r;
+  p.originY = (isShepherd ? 10250.0 : 10500.0) * r;
+  p.textX = (isShepherd ? 4600.0 : 1000.0) * r;
+  p.textY = 11150.0 * r;
+  w.hpglWrite(";SP 4");
+  // A half-year shepherd's dial up to 183 mm leaves room for a second dial
+  // on the page: with EoT forenoon and afternoon side by side, without it
+  // the hours up to noon once more in zone time.
+  const bool twoDials = isShepherd && !dial.wholeYear && dial.scaleMm < 183;
+  if (!twoDials) {
+    emitCylinderDial(w, dial, p);
+  } else {
+    const bool eot = d.cylinderWithEot;
+    CylinderDialInput first = in, second = in;
+    if (eot) {
+      first.hoursFrom = d.otherHoursFrom;
+      first.hoursTo = std::min(12, d.otherHoursTo);
+      second.hoursFrom = std::max(12, d.otherHoursFrom);
+      second.hoursTo = d.otherHoursTo;
+      p.originX = 100.0 * r;
+    } else {
+      second.hoursFrom = d.otherHoursFrom;
+      second.hoursTo = std::min(12, d.otherHoursTo);
+      second.zoneClock = true;
+    }
+    second.oldHours = false;
+    emitCylinderDial(w, eot ? computeCylinderDial(first) : dial, p);
+    p.originX = 8350.0 * r;
+    p.drawTexts = false;
+    emitCylinderDial(w, computeCylinderDial(second), p);
+  }
+  w.hpglWrite(std::string(kHpglTrailerInit));
+  w.setResolutionFactor(savedR);
+}
+
+void plotCylinderDial(HpglWriter& w, double poleX, double poleY, bool isHatDial, double zoom,
+                      double scaleOrCircumference, double gnomonMm, PlotGrid grid,
+                      int gridSpacingMm) {
+  const int r = w.resolutionFactor();
+  CylinderDialInput in;
+  in.kind = isHatDial ? CylinderDialKind::Hat : CylinderDialKind::PolarStyle;
+  in.gnomonMm = gnomonMm;
+  in.scaleMm = scaleOrCircumference;
+  in.radiusMm = scaleOrCircumference;
+  in.sampling = CylinderSampling::plot();
+  const double ox = poleX >= 0 ? poleX : 8200.0 * r, oy = poleY >= 0 ? poleY : 9700.0 * r;
+  const double units = 40.0 * r * (isHatDial ? 1 : std::max(zoom, 1e-3));
+  in.sampling.maxDropMm = (oy - 600.0 * r) / units;
+  const CylinderDial dial = computeCylinderDial(in);
+  showCylinderMessages(dial, true);
+  if (dial.temporalRefused) return;
+  const std::string W = hpglInt(16480.0 * r), H = hpglInt(11480.0 * r);
+  w.hpglWrite("IN;VS 1;PA;IW 0 0 " + W + " " + H + ";PU 0 0;EA " + W + " " + H + ";");
+  w.hpglWrite(";SP 4;PU 0 0;");
+  std::optional<int> spacing;
+  if (grid == PlotGrid::Ask) spacing = askPlotGrid();
+  if (grid == PlotGrid::On) spacing = gridSpacingMm;
+  if (spacing) w.hpglGrid(ox, oy, double{kPlotGridWidth} * r, *spacing * 40.0 * r, double{kPlotGridHeight} * r);
+  CylinderPlacement p = plotPlacement(r);
+  p.unitsPerMm = units;
+  p.originX = ox;
+  p.originY = oy;
+  p.textX = 1000.0 * r;
+  p.textY = 11150.0 * r;
+  emitCylinderDial(w, dial, p);
+  w.hpglWrite(std::string(kHpglTrailerPenAway));
+}
+
+void plotCylinderOrAltitudeDial(HpglWriter& w, double zoom, double poleX, double poleY,
+                                PlotGrid grid, int gridSpacingMm) {
+  const DesignState& d = design();
+  if (d.dialKind == 'k') {
+    plotAltitudeDial(w, d.altitudeDialGnomonLength, false);
+    return;
+  }
+  switch (d.cylinderVariant) {
+    case 1:
+      plotCylinderDial(w, poleX, poleY, true, zoom, d.shepherdScaleLength, d.cylinderGnomonLengthInt,
+                       grid, gridSpacingMm);
+      break;
+    case 2:
+      plotCylinderDial(w, poleX, poleY, false, zoom, d.cylinderRadius, d.cylinderGnomonLength, grid,
+                       gridSpacingMm);
+      break;
+    default: plotAltitudeDial(w, d.cylinderGnomonLengthInt, true); break;
+  }
+}
+
+}  // namespace tavrel

@@ -1,0 +1,79 @@
+// The family-table rows of the cylinder dials ('z': shepherd's dial, hat
+// dial, cylinder with polar style) and of the horizontal altitude dial
+// ('k', hidokai).
+#include "core/design_state.h"
+#include "core/language.h"
+#include "dials/cylinder/cylinder_dial.h"
+#include "dials/dial_family.h"
+
+namespace tavrel {
+namespace {
+
+std::string label(int row, int language) { return tableText(TextTable::Labels, row, language); }
+
+// The dial centre of the polar style is the gnomon foot of the picture
+// once it is placed; the others place themselves.
+void drawCylinderFamily(DialScreenRequest& r) {
+  drawCylinderOrAltitudeDial(r.surface, r.width, r.height, r.screenMode, r.zoomFactor,
+                             r.footFixed ? r.footX : -1, r.footFixed ? r.footY : -1);
+}
+
+void plotCylinderFamily(HpglWriter& writer, const DialPlotRequest& r) {
+  const PlotPlacement& p = r.place;
+  plotCylinderOrAltitudeDial(writer, p.zoomFactor, p.footFixed ? p.footX : -1,
+                             p.footFixed ? p.footY : -1, r.grid, r.gridSpacingMm);
+}
+
+const DialFamilyRegistrar kCylinder{[] {
+  DialFamily f;
+  f.id = "cylinder";
+  f.subChoice = DialSubChoice::CylinderKind;
+  f.valueFields = [](const DesignState& d) {
+    using V = DialValue;
+    if (d.cylinderVariant == 2) return std::vector<V>{V::CylinderGnomonReal, V::CylinderRadius, V::WallDeclination};
+    return std::vector<V>{V::CylinderGnomonInt, V::ShepherdScale};
+  };
+  f.kinds = {{'z', kEntryCylinder}};
+  f.helpTopic = 17;
+  f.page = ParameterPage::Cylinder;
+  f.legendBlock = 36;
+  f.legendNameRow = labelRow::kCylinderFamily;
+  f.capabilities = kCapTextAnchor | kCapScaledPlot | kCapGnomonDeclination;
+  // The cylinder with polar style has a gnomon foot on the picture.
+  f.variantCapabilities = [](const DesignState& d, unsigned caps) {
+    return d.cylinderVariant == 2 ? caps | kCapGnomonFoot | kCapFootCheckOnPrint : caps;
+  };
+  f.titlePart = [](const DesignState& d, int lang) {
+    const int variant = d.cylinderVariant < 3 ? d.cylinderVariant : 0;
+    return label(labelRow::kCylinderSundialPart, lang) + label(labelRow::kCylinderVariantPart + variant, lang);
+  };
+  f.picture = [](const DesignState& d) {
+    return d.cylinderVariant == 1 ? 3012 : d.cylinderVariant == 2 ? 3013 : 3005;
+  };
+  f.draw = drawCylinderFamily;
+  f.plot = plotCylinderFamily;
+  return f;
+}()};
+
+// The hidokai plot is written at one unit = 0.025 mm on both routes, so
+// its row does not ask for the scaled plot: the DXF is converted at 40
+// units per millimetre and keeps its true size.
+const DialFamilyRegistrar kHidokai{[] {
+  DialFamily f;
+  f.id = "hidokai";
+  f.valueFields = [](const DesignState&) { return std::vector<DialValue>{DialValue::AltitudeGnomon}; };
+  f.kinds = {{'k', kEntryHidokai}};
+  f.helpTopic = 19;
+  f.page = ParameterPage::Altitude;
+  f.legendBlock = 36;
+  f.legendNameRow = labelRow::kAltitudeFamily;
+  f.capabilities = kCapTextAnchor;
+  f.titlePart = [](const DesignState&, int lang) { return label(labelRow::kElevationSundialPart, lang); };
+  f.picture = [](const DesignState&) { return 3006; };
+  f.draw = drawCylinderFamily;
+  f.plot = plotCylinderFamily;
+  return f;
+}()};
+
+}  // namespace
+}  // namespace tavrel

@@ -1,0 +1,730 @@
+// Cylinder dials and the hidokai: a shadow simulator of their physical
+// instruments (plain vector geometry, independent of the construction's
+// formulas) against the drawn lines; refusals and reductions with their
+// texts in both languages; the edge cases at the latitude and field
+// limits; the plot through hp2xx and through the DXF converter.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "astro/horizontal_coordinates.h"
+#include "astro/solar_ephemeris.h"
+#include "core/design_state.h"
+#include "core/language.h"
+#include "core/scripted_platform.h"
+#include "astro/startup.h"
+#include "dials/cylinder/cylinder_dial.h"
+#include "dials/cylinder/cylinder_texts.h"
+#include "dxf/make_dxf.h"
+#include "plot/recording_canvas.h"
+
+namespace tavrel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr double kPi = 3.14159265358979323846;
+double rad(double d) { return d * kPi / 180; }
+
+// ---- the instrument in space: east, north, up (mm) ----------------------
+struct Vec {
+  double e = 0, n = 0, u = 0;
+};
+Vec operator+(Vec a, Vec b) { return {a.e + b.e, a.n + b.n, a.u + b.u}; }
+Vec operator*(double k, Vec a) { return {k * a.e, k * a.n, k * a.u}; }
+
+// Unit vector towards the sun (azimuth from south, west positive).
+Vec sunVector(double azimuth, double altitude) {
+  const double c = std::cos(rad(altitude));
+  return {-std::sin(rad(azimuth)) * c, -std::cos(rad(azimuth)) * c, std::sin(rad(altitude))};
+}
+// Horizontal unit vector of azimuth a.
+Vec horizontal(double a) { return {-std::sin(rad(a)), -std::cos(rad(a)), 0}; }
+
+// First point where the ray from `from` along `dir` meets the vertical
+// cylinder e^2 + n^2 = r^2 (entering it from outside); false if it misses.
+bool hitCylinder(Vec from, Vec dir, double r, Vec& hit) {
+  const double a = dir.e * dir.e + dir.n * dir.n;
+  const double b = 2 * (from.e * dir.e + from.n * dir.n);
+  const double c = from.e * from.e + from.n * from.n - r * r;
+  const double disc = b * b - 4 * a * c;
+  if (a < 1e-15 || disc < 0) return false;
+  const double t = (-b - std::sqrt(disc)) / (2 * a);
+  if (t <= 0) return false;
+  hit = from + t * dir;
+  return true;
+}
+
+// ---- the drawing -------------------------------------------------------
+// The point of the drawn line (kind, value) at parameter `day`,
+// interpolated between its vertices; false where no piece covers it.
+bool drawnPointAt(const CylinderDial& dial, CylinderLineKind kind, double value, double day,
+                  double& x, double& y) {
+  for (const CylinderLine& l : dial.lines) {
+    if (l.kind != kind || std::fabs(l.value - value) > 1e-9 || l.wall) continue;
+    for (std::size_t i = 1; i < l.points.size(); ++i) {
+      const CylinderPoint& a = l.points[i - 1];
+      const CylinderPoint& b = l.points[i];
+      if (day < a.day || day > b.day || b.day == a.day) continue;
+      const double t = (day - a.day) / (b.day - a.day);
+      x = a.x + t * (b.x - a.x);
+      y = a.y + t * (b.y - a.y);
+      return true;
+    }
+  }
+  return false;
+}
+
+// Least distance from (x, y) to any drawn line of `kind` (and `value`
+// unless NaN); `wall` selects the wall part of the hidokai.
+double distanceToLines(const CylinderDial& dial, CylinderLineKind kind, double value, double x,
+                       double y, bool wall = false) {
+  double best = 1e300;
+  for (const CylinderLine& l : dial.lines) {
+    if (l.kind != kind || l.wall != wall) continue;
+    if (!std::isnan(value) && std::fabs(l.value - value) > 1e-6) continue;
+    for (std::size_t i = 1; i < l.points.size(); ++i) {
+      const double ax = l.points[i - 1].x, ay = l.points[i - 1].y;
+      const double dx = l.points[i].x - ax, dy = l.points[i].y - ay;
+      const double len2 = dx * dx + dy * dy;
+      double t = len2 > 0 ? ((x - ax) * dx + (y - ay) * dy) / len2 : 0;
+      t = std::clamp(t, 0.0, 1.0);
+      best = std::min(best, std::hypot(ax + t * dx - x, ay + t * dy - y));
+    }
+  }
+  return best;
+}
+
+class CylinderDialTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    startProgram();
+    DesignState& d = design();
+    d.language = 2;
+    d.stringOffset = 2000;
+    d.referenceYear = 2020;
+    d.longitude = -9.59;
+    d.zoneMeridian = -15;
+    d.localTime = true;
+    d.zoneTime = false;
+    d.localTimeNoEot = true;
+    d.cylinderWithEot = false;
+    d.temporalHourLines = false;
+    d.temporalHours = false;
+    d.babylonianHours = false;
+    d.italianHours = false;
+    d.sunAltitudeLines = false;
+    d.expertMode = true;
+    d.halfYearMonthScale = true;
+    d.withVerticalDial = true;
+    d.otherHoursFrom = 4;
+    d.otherHoursTo = 20;
+    d.otherHourInterval = '0';
+  }
+  void setLatitude(double lat) {
+    design().latitude = lat;
+    prepareObliquity(design().referenceYear);
+  }
+  CylinderDial compute(CylinderDialKind kind, double g, double scale, double radius = 60,
+                       double plate = 120) {
+    CylinderDialInput in;
+    in.kind = kind;
+    in.gnomonMm = g;
+    in.scaleMm = scale;
+    in.radiusMm = radius;
+    in.plateMm = plate;
+    in.sampling = CylinderSampling::plot();
+    in.sampling.maxDropMm = 1000;
+    return computeCylinderDial(in);
+  }
+  ScopedScriptedPlatform platform;
+};
+
+constexpr std::array<double, 5> kLatitudes{0, 35, 52, 64, -34};
+constexpr std::array<int, 6> kDays{20, 80, 130, 173, 250, 340};
+constexpr double kTolerance = 0.2;  // mm at true size
+
+// The sun at local apparent time t (no equation of time).
+HorizontalPosition sunAt(int day, double t) {
+  const DesignState& d = design();
+  const SunPosition s = sunAtZoneTime(d.referenceYear, day, t, d.latitude, d.longitude,
+                                      d.longitude, false);
+  return {s.altitude, s.azimuth};
+}
+
+// The shepherd's dial: a horizontal gnomon from the top of a vertical
+// cylinder, turned towards the sun. The hat dial: a brim around the crown;
+// the point of the brim's edge between the sun and the crown casts the
+// deepest shadow. In both the shadow of that tip or edge point falls onto
+// the cylinder: follow its ray.
+TEST_F(CylinderDialTest, ShadowOfTheGnomonTipOrBrimEdgeOnTheCylinderLiesOnTheHourLine) {
+  struct Case {
+    CylinderDialKind kind;
+    double gnomon, scale, crown;  // crown: radius of the cylinder, mm
+    double firstHour, lastHour;
+  };
+  // The shepherd's dial's crown radius plays no part in the drop; the hat
+  // dial's crown has the circumference `scale`.
+  const Case cases[] = {{CylinderDialKind::Shepherd, 40, 240, 15, 12, 19},
+                        {CylinderDialKind::Hat, 30, 300, 300 / (2 * kPi), 7, 17}};
+  for (const Case& c : cases) {
+    double worst = 0;
+    int checked = 0;
+    for (double lat : kLatitudes) {
+      setLatitude(lat);
+      const CylinderDial dial = compute(c.kind, c.gnomon, c.scale);
+      for (int day : kDays) {
+        for (double t = c.firstHour; t <= c.lastHour; t += 1) {
+          SCOPED_TRACE("kind " + std::to_string(static_cast<int>(c.kind)) + " lat " +
+                       std::to_string(lat) + " day " + std::to_string(day) + " t " + std::to_string(t));
+          const HorizontalPosition sun = sunAt(day, t);
+          if (sun.altitude < 2) continue;
+          const Vec tip = (c.crown + c.gnomon) * horizontal(sun.azimuth);
+          Vec hit;
+          ASSERT_TRUE(hitCylinder(tip, -1.0 * sunVector(sun.azimuth, sun.altitude), c.crown, hit));
+          const double drop = -hit.u;
+          if (drop > dial.bottom) continue;
+          double x0;
+          if (c.kind == CylinderDialKind::Shepherd) {
+            x0 = (day - dial.firstDay) * dial.mmPerDay;  // the date axis
+          } else {
+            // Unrolled: arc from the south generator towards east (north of
+            // the equator), from the north generator towards west (south).
+            const double phi = lat >= 0 ? std::atan2(hit.e, -hit.n) : std::atan2(-hit.e, hit.n);
+            x0 = c.crown * phi;
+            if (std::fabs(std::fabs(x0) - c.scale / 2) < 2) continue;  // at the seam
+          }
+          double x, y;
+          ASSERT_TRUE(drawnPointAt(dial, CylinderLineKind::Ordinary, t, day, x, y));
+          const double err = std::hypot(x - x0, y - drop);
+          worst = std::max(worst, err);
+          ++checked;
+          EXPECT_LT(err, kTolerance);
+        }
+      }
+    }
+    EXPECT_GT(checked, 100);
+    RecordProperty(c.kind == CylinderDialKind::Shepherd ? "shepherd_worst_mm" : "hat_worst_mm",
+                   std::to_string(worst));
+  }
+}
+
+TEST_F(CylinderDialTest, PolarStyleNodusShadowOnTheFixedCylinderLiesOnHourAndDateLines) {
+  const double g = 50, r = 80;
+  double worst = 0;
+  int checked = 0;
+  for (double lat : kLatitudes) {
+    for (double wallDecl : {0.0, -30.0, 25.0}) {
+      setLatitude(lat);
+      DesignState& d = design();
+      d.wallDeclination = lat >= 0 ? wallDecl : 180 + wallDecl;
+      d.cylinderWithEot = false;
+      const CylinderDial dial = compute(CylinderDialKind::PolarStyle, g, 0, r);
+      const Vec nodus = (r + g) * horizontal(d.wallDeclination);
+      // The shadow of the nodus on the cylinder, unrolled: the arc from the
+      // generator facing the nodus, positive to the right as seen from the
+      // nodus (towards smaller azimuth), and the depth below the nodus;
+      // false where it misses the drawn part.
+      const auto shadow = [&](const HorizontalPosition& sun, double& x0, double& depth) {
+        Vec hit;
+        if (sun.altitude < 1 || !hitCylinder(nodus, -1.0 * sunVector(sun.azimuth, sun.altitude), r, hit))
+          return false;
+        double dAz = d.wallDeclination - std::atan2(-hit.e, -hit.n) * 180 / kPi;
+        while (dAz > 180) dAz -= 360;
+        while (dAz < -180) dAz += 360;
+        x0 = r * rad(dAz);
+        depth = -hit.u;
+        return std::fabs(dAz) <= 80 && depth <= dial.bottom && std::fabs(x0) <= dial.right - 0.5;
+      };
+      for (int day : kDays) {
+        for (double t = 5; t <= 19; t += 1) {
+          double x0, depth;
+          if (!shadow(sunAt(day, t), x0, depth)) continue;
+          double x, y;
+          ASSERT_TRUE(drawnPointAt(dial, CylinderLineKind::Ordinary, t, day, x, y))
+              << "lat " << lat << " D " << wallDecl << " day " << day << " t " << t;
+          const double err = std::hypot(x - x0, y - depth);
+          worst = std::max(worst, err);
+          ++checked;
+          EXPECT_LT(err, kTolerance) << "lat " << lat << " D " << wallDecl << " day " << day;
+        }
+      }
+      // The solstice date lines: the shadow of the nodus for the sun at
+      // the solstice declination lies on them.
+      for (int k : {0, 36}) {
+        const double decl = d.declinationByLongitude[static_cast<std::size_t>(k)];
+        for (double t = 6; t <= 18; t += 0.5) {
+          double x0, depth;
+          if (!shadow(sunFromMeanTime(t, lat, d.longitude, d.longitude, decl), x0, depth)) continue;
+          if (dial.poleShown && depth <= dial.poleY) continue;
+          const double err = distanceToLines(dial, CylinderLineKind::DateLine, decl, x0, depth);
+          worst = std::max(worst, err);
+          ++checked;
+          EXPECT_LT(err, kTolerance) << "date line " << k << " lat " << lat << " D " << wallDecl
+                                     << " t " << t;
+        }
+      }
+    }
+  }
+  EXPECT_GT(checked, 200);
+  RecordProperty("worst_mm", std::to_string(worst));
+}
+
+TEST_F(CylinderDialTest, HidokaiShadowOfTheVerticalGnomonOnPlateAndWall) {
+  const double g = 25, plate = 120;
+  double worst = 0;
+  int onPlate = 0, onWall = 0;
+  for (double lat : kLatitudes) {
+    setLatitude(lat);
+    const CylinderDial dial = compute(CylinderDialKind::Hidokai, g, 120, 0, plate);
+    for (int day : kDays) {
+      for (double t = 12; t <= 20; t += 1) {
+        const HorizontalPosition sun = sunAt(day, t);
+        if (sun.altitude < 0.5) continue;
+        const Vec tip{0, 0, g};
+        const Vec ray = -1.0 * sunVector(sun.azimuth, sun.altitude);
+        const Vec away = horizontal(sun.azimuth + 180);  // the plate's axis
+        // Plate z = 0.
+        const Vec onFloor = tip + (g / -ray.u) * ray;
+        const double along = onFloor.e * away.e + onFloor.n * away.n;
+        double yDial;
+        bool wall = false;
+        if (along <= plate) {
+          yDial = along;
+        } else {
+          // The wall: the plane at distance `plate` across the axis.
+          const double k = plate / (ray.e * away.e + ray.n * away.n);
+          const Vec q = tip + k * ray;
+          if (q.u < 0 || q.u > g) continue;
+          yDial = plate + q.u;  // folded down below the plate
+          wall = true;
+        }
+        const double xDate = (day - dial.firstDay) * dial.mmPerDay;
+        const double err = distanceToLines(dial, CylinderLineKind::Ordinary, t, xDate, yDial, wall);
+        worst = std::max(worst, err);
+        (wall ? onWall : onPlate)++;
+        EXPECT_LT(err, kTolerance) << "lat " << lat << " day " << day << " t " << t
+                                   << (wall ? " wall" : " plate");
+      }
+    }
+  }
+  EXPECT_GT(onPlate, 60);
+  EXPECT_GT(onWall, 20);
+  RecordProperty("worst_mm", std::to_string(worst));
+}
+
+// ---- refusals, reductions, texts ----------------------------------------
+
+TEST_F(CylinderDialTest, RefusalsAndReductionsNameTheirTextsInBothLanguages) {
+  struct Case {
+    const char* name;
+    CylinderDialKind kind;
+    double latitude;
+    bool temporal, babylonian;
+    double scale, gnomon;
+    int otherTemporalTo;
+    std::string expectText[2];  // German, English; empty: no box
+    bool refused;
+  };
+  const std::vector<Case> cases = {
+      {"temporal above 65", CylinderDialKind::Shepherd, 66, true, false, 200, 40, 6,
+       {messageText(64, 1), messageText(64, 2)}, true},
+      {"temporal hidokai south", CylinderDialKind::Hidokai, -70, true, false, 120, 25, 6,
+       {messageText(64, 1), messageText(64, 2)}, true},
+      {"babylonian above 65", CylinderDialKind::Shepherd, 66, false, true, 200, 40, 6,
+       {"Italienische und Babylonische Stunden\rnicht möglich. Breite zu hoch!",
+        "Italian and Babylonian hours\rnot possible. Latitude to high!"}, false},
+      {"temporal range", CylinderDialKind::Hidokai, 50, true, false, 120, 25, 13,
+       {messageText(41, 1), messageText(41, 2)}, false},
+      {"hat circumference", CylinderDialKind::Hat, 50, false, false, 350, 20, 6,
+       {"Horizontale Monatsachse zu lang, daher verkürzt",
+        "Horizontal month axis too long, therefore reduced"}, false},
+      {"hat drop", CylinderDialKind::Hat, 40, false, false, 200, 110, 6,
+       {"Horizontaler Schattenstab zu lang! Bitte ändern.",
+        "Horizontal Gnomon too long! Please change it."}, false},
+  };
+  for (int language : {1, 2}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + " language " + std::to_string(language));
+      SetUp();
+      DesignState& d = design();
+      d.language = language;
+      d.stringOffset = language == 2 ? 2000 : 0;
+      setLatitude(c.latitude);
+      d.temporalHourLines = c.temporal;
+      d.temporalHours = c.temporal;
+      d.babylonianHours = c.babylonian;
+      d.otherTemporalTo = c.otherTemporalTo;
+      platform->boxes.clear();
+      CylinderDialInput in;
+      in.kind = c.kind;
+      in.gnomonMm = c.gnomon;
+      in.scaleMm = c.scale;
+      in.sampling = CylinderSampling::plot();
+      const CylinderDial dial = computeCylinderDial(in);
+      EXPECT_EQ(dial.temporalRefused, c.refused);
+      if (c.refused) {
+        EXPECT_TRUE(dial.lines.empty());
+      }
+      showCylinderMessages(dial, true);
+      const std::string& want = c.expectText[language - 1];
+      bool found = false;
+      for (const auto& b : platform->boxes) found = found || b.text == want;
+      // The hat dial reduction box comes once per run: only the first pass.
+      if (c.kind == CylinderDialKind::Hat && c.scale > 300 && language == 2) continue;
+      EXPECT_TRUE(found) << want;
+    }
+  }
+}
+
+TEST_F(CylinderDialTest, ShepherdsMonthAxisAbove250IsReducedAndNoted) {
+  setLatitude(48);
+  RecordingCanvas canvas;
+  ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
+  design().shepherdScaleLength = 300;
+  drawShepherdsDial(s, 1600, 1000, true, 40);
+  bool noted = false;
+  for (const Primitive& p : canvas.primitives) {
+    noted = noted || (p.kind == PrimitiveKind::Text &&
+                      p.text == "Horizontal month axis too long, therefore reduced" &&
+                      std::fabs(p.font.angle + 90) < 1e-9);
+  }
+  EXPECT_TRUE(noted);
+  const CylinderDial dial = compute(CylinderDialKind::Shepherd, 40, 300);
+  EXPECT_TRUE(dial.scaleReduced);
+  EXPECT_DOUBLE_EQ(dial.scaleMm, 250);
+}
+
+// The printer page draws at 10 units (0.1 mm) per millimetre: the gnomon
+// sign is the gnomon at true length, for every kind.
+TEST_F(CylinderDialTest, PrinterPageIsAtTrueSize) {
+  setLatitude(47.25);
+  DesignState& d = design();
+  d.cylinderGnomonLengthInt = 40;
+  d.altitudeDialGnomonLength = 40;
+  for (int v = 0; v < 3; ++v) {
+    if (v == 2) continue;  // the polar style has no gnomon sign
+    for (char kind : {'z', 'k'}) {
+      d.dialKind = kind;
+      d.cylinderVariant = static_cast<std::uint8_t>(v);
+      RecordingCanvas canvas;
+      ScreenSurface s = ScreenSurface::printer(canvas, PrinterDevice{});
+      drawCylinderOrAltitudeDial(s, s.width(), s.height(), false);
+      bool found = false;
+      for (const Primitive& p : canvas.primitives) {
+        if (p.kind != PrimitiveKind::LineTo) continue;
+        const double len = std::hypot(p.p[2] - p.p[0], p.p[3] - p.p[1]);
+        found = found || std::fabs(len - 400) < 1e-6;
+      }
+      EXPECT_TRUE(found) << kind << v;
+    }
+  }
+}
+
+TEST_F(CylinderDialTest, TemporalRefusalIsWrittenIntoThePictureAndNoDialIsDrawn) {
+  setLatitude(70);
+  design().temporalHourLines = true;
+  RecordingCanvas canvas;
+  ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
+  drawShepherdsDial(s, 1600, 1000, true, 40);
+  std::vector<std::string> texts;
+  int lines = 0;
+  for (const Primitive& p : canvas.primitives) {
+    if (p.kind == PrimitiveKind::Text) texts.push_back(p.text);
+    if (p.kind == PrimitiveKind::LineTo) ++lines;
+  }
+  ASSERT_GE(texts.size(), 2u);
+  EXPECT_EQ(texts[0], "Temporal hours are not possible in this latitude!");
+  EXPECT_EQ(texts[1], "Therefore the sundial is not constructed.");
+  EXPECT_EQ(lines, 0);
+  EXPECT_TRUE(platform->boxes.empty());
+}
+
+TEST_F(CylinderDialTest, NoonFoldingKeepsTheLongerHalf) {
+  struct Case { int from, to; double first, last; };
+  const Case cases[] = {{8, 18, 12, 18}, {8, 16, 12, 16}, {7, 16, 7, 12}};
+  setLatitude(45);
+  for (const Case& c : cases) {
+    design().otherHoursFrom = c.from;
+    design().otherHoursTo = c.to;
+    const CylinderDial dial = compute(CylinderDialKind::Shepherd, 40, 200);
+    double lo = 99, hi = -1;
+    for (const auto& l : dial.lines) {
+      if (l.kind != CylinderLineKind::Ordinary) continue;
+      lo = std::min(lo, l.value);
+      hi = std::max(hi, l.value);
+    }
+    EXPECT_EQ(lo, c.first) << c.from << ".." << c.to;
+    EXPECT_EQ(hi, c.last) << c.from << ".." << c.to;
+  }
+  // Half-hour parts stop at the range's end and are not labelled.
+  design().otherHoursFrom = 12;
+  design().otherHoursTo = 18;
+  design().otherHourInterval = '1';
+  const CylinderDial dial = compute(CylinderDialKind::Shepherd, 40, 200);
+  double hi = 0;
+  for (const auto& l : dial.lines) {
+    if (l.kind == CylinderLineKind::Ordinary) hi = std::max(hi, l.value);
+  }
+  EXPECT_EQ(hi, 18);
+  for (const auto& l : dial.labels) {
+    if (l.role == CylinderLabelRole::HourNumber) {
+      EXPECT_EQ(l.text.find('.'), std::string::npos);
+    }
+  }
+}
+
+TEST_F(CylinderDialTest, HatDialAzimuthLabelsInBothHemispheres) {
+  for (double lat : {50.0, -30.0}) {
+    setLatitude(lat);
+    const CylinderDial dial = compute(CylinderDialKind::Hat, 20, 250);
+    std::vector<std::string> labels;
+    for (const auto& l : dial.labels) {
+      if (l.role == CylinderLabelRole::AzimuthNumber) labels.push_back(l.text);
+    }
+    ASSERT_EQ(labels.size(), 19u);
+    if (lat > 0) {
+      EXPECT_EQ(labels.front(), "180");
+      EXPECT_EQ(labels[9], "0");
+      EXPECT_EQ(labels.back(), "-180");
+    } else {
+      EXPECT_EQ(labels.front(), "0");
+      EXPECT_EQ(labels[9], "-180");
+      EXPECT_EQ(labels.back(), "0");
+    }
+  }
+}
+
+TEST_F(CylinderDialTest, HalfYearAxisRunsFromJuneToDecemberWithTheOtherHalfNamed) {
+  setLatitude(50);
+  design().halfYearMonthScale = false;
+  const CylinderDial dial = compute(CylinderDialKind::Shepherd, 40, 183);
+  EXPECT_EQ(dial.firstDay, 173);  // 21 June 2020
+  EXPECT_EQ(dial.lastDay, 356);   // 21 December 2020
+  std::vector<std::string> names;
+  for (const auto& l : dial.labels) {
+    if (l.role == CylinderLabelRole::MonthName) names.push_back(l.text);
+  }
+  ASSERT_GE(names.size(), 4u);
+  EXPECT_EQ(names[0], "Jul");  // 1 July is the first date line
+  EXPECT_EQ(names[1], "Jun");
+  EXPECT_EQ(names[names.size() - 2], "Dec");
+  EXPECT_EQ(names.back(), "Jan");
+}
+
+// ---- edge cases --------------------------------------------------------
+
+TEST_F(CylinderDialTest, LimitsGiveFiniteLinesAndEnd) {
+  struct Case {
+    CylinderDialKind kind;
+    double latitude, gnomon, scale, radius, plate;
+  };
+  const Case cases[] = {
+      {CylinderDialKind::Shepherd, 0, 70, 270, 0, 0},
+      {CylinderDialKind::Shepherd, 89.99, 110, 400, 0, 0},
+      {CylinderDialKind::Shepherd, -89.99, 4, 0, 0, 0},
+      {CylinderDialKind::Hat, 0, 110, 290, 0, 0},
+      {CylinderDialKind::Hat, -89.99, 4, 3, 0, 0},
+      {CylinderDialKind::Hat, 89.99, 50, 300, 0, 0},
+      {CylinderDialKind::PolarStyle, 0, 4, 0, 500, 0},
+      {CylinderDialKind::PolarStyle, 89.99, 110, 0, 4, 0},
+      {CylinderDialKind::PolarStyle, -89.99, 51, 0, 250, 0},
+      {CylinderDialKind::Hidokai, 0, 110, 180, 0, 260},
+      {CylinderDialKind::Hidokai, 89.99, 4, 0, 0, 0},
+      {CylinderDialKind::Hidokai, -89.99, 25, 120, 0, 180},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(static_cast<int>(c.kind)) + " lat " + std::to_string(c.latitude));
+    setLatitude(c.latitude);
+    DesignState& d = design();
+    d.temporalHourLines = std::fabs(c.latitude) < 65;
+    d.temporalHours = false;
+    d.babylonianHours = d.italianHours = std::fabs(c.latitude) < 65;
+    d.sunAltitudeLines = true;
+    d.cylinderWithEot = true;
+    CylinderDialInput in;
+    in.kind = c.kind;
+    in.gnomonMm = c.gnomon;
+    in.scaleMm = c.scale;
+    in.radiusMm = c.radius;
+    in.plateMm = c.plate;
+    in.sampling = CylinderSampling::plot();
+    const CylinderDial dial = computeCylinderDial(in);
+    for (const auto& l : dial.lines) {
+      for (const auto& p : l.points) {
+        ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+        EXPECT_LE(std::fabs(p.y), 1000);
+      }
+    }
+    for (const auto& l : dial.labels) ASSERT_TRUE(std::isfinite(l.x) && std::isfinite(l.y));
+    EXPECT_TRUE(std::isfinite(dial.right) && std::isfinite(dial.bottom));
+  }
+}
+
+TEST_F(CylinderDialTest, ShepherdsBoxAtTheEquatorIsCutToThePage) {
+  setLatitude(0);
+  CylinderDialInput in;
+  in.kind = CylinderDialKind::Shepherd;
+  in.gnomonMm = 70;
+  in.scaleMm = 200;
+  in.sampling = CylinderSampling::plot();
+  EXPECT_DOUBLE_EQ(computeCylinderDial(in).bottom, 240);  // 9600 plot units
+}
+
+// ---- plot files --------------------------------------------------------
+
+std::string readAll(const fs::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+class CylinderPlotTest : public CylinderDialTest {
+ protected:
+  fs::path dir() {
+    const fs::path p = fs::temp_directory_path() / ("tavrel_cyl_" + std::to_string(getpid()));
+    fs::create_directories(p);
+    return p;
+  }
+  std::string plot(int resolution, const fs::path& file) {
+    HpglWriter w(resolution);
+    w.hpglOpen(file.string());
+    plotCylinderOrAltitudeDial(w);
+    w.hpglClose();
+    return readAll(file);
+  }
+  void TearDown() override { fs::remove_all(dir()); }
+};
+
+TEST_F(CylinderPlotTest, EveryVariantRendersInHp2xx) {
+  setLatitude(47.25);
+  DesignState& d = design();
+  d.temporalHourLines = true;
+  d.sunAltitudeLines = true;
+  for (int v = 0; v < 4; ++v) {
+    d.dialKind = v == 3 ? 'k' : 'z';
+    d.cylinderVariant = static_cast<std::uint8_t>(v % 3);
+    d.cylinderWithEot = v == 1;
+    const fs::path file = dir() / ("v" + std::to_string(v) + ".plt");
+    const std::string text = plot(1, file);
+    EXPECT_EQ(text.find('\n'), std::string::npos);
+    EXPECT_EQ(text.rfind("IN;", 0), 0u);
+    const fs::path out = dir() / ("v" + std::to_string(v) + ".eps");
+    const std::string cmd = "hp2xx -q -m eps -f " + out.string() + " " + file.string() + " 2>&1";
+    EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;
+    EXPECT_GT(fs::file_size(out), 1000u) << v;
+  }
+}
+
+// A half-year axis below 183 mm leaves room for a second dial at 8350;
+// with EoT the first moves to 100 (forenoon) and the second takes the
+// afternoon; a whole-year axis or a longer scale gives one dial at 400.
+TEST_F(CylinderPlotTest, HalfYearShepherdsPageHoldsTwoDials) {
+  setLatitude(47.25);
+  DesignState& d = design();
+  d.dialKind = 'z';
+  d.cylinderVariant = 0;
+  d.otherHoursFrom = 8;
+  d.otherHoursTo = 16;
+  struct Case { bool wholeYear, eot; int scale; bool at100, at400, at8350; };
+  const Case cases[] = {{false, false, 150, false, true, true},
+                        {false, true, 150, true, false, true},
+                        {false, false, 200, false, true, false},
+                        {true, false, 150, false, true, false}};
+  for (const Case& c : cases) {
+    d.halfYearMonthScale = c.wholeYear;
+    d.cylinderWithEot = c.eot;
+    d.shepherdScaleLength = c.scale;
+    const std::string text = plot(1, dir() / "two.plt");
+    EXPECT_EQ(text.find(";PU 100 10250") != std::string::npos, c.at100) << c.eot << c.scale;
+    EXPECT_EQ(text.find(";PU 400 10250") != std::string::npos, c.at400) << c.eot << c.scale;
+    EXPECT_EQ(text.find(";PU 8350 10250") != std::string::npos, c.at8350) << c.eot << c.scale;
+  }
+  // The EoT split across noon on a long half-year scale: the hint box.
+  d.halfYearMonthScale = false;
+  d.cylinderWithEot = true;
+  d.shepherdScaleLength = 200;
+  platform->boxes.clear();
+  plot(1, dir() / "hint.plt");
+  ASSERT_EQ(platform->boxes.size(), 1u);
+  EXPECT_EQ(platform->boxes[0].text,
+            "Die Skala sollte besser \r\nin 2 Teilen für Vormittag und Nachmittag gedruckt werden !");
+  EXPECT_EQ(platform->boxes[0].caption, MsgCaption::Information);
+}
+
+// The hat dial and the polar style offer a grid about the dial centre.
+TEST_F(CylinderPlotTest, GridAboutTheDialCentreWhenAskedFor) {
+  setLatitude(47.25);
+  DesignState& d = design();
+  d.dialKind = 'z';
+  d.cylinderVariant = 1;
+  for (const char* answer : {"yes", "no"}) {
+    platform->answers.clear();
+    platform->answers.push_back(std::string(answer) == "yes" ? MsgAnswer::Yes : MsgAnswer::No);
+    platform->inputs.clear();
+    platform->inputs.push_back(std::string("20"));
+    HpglWriter w(1);
+    const fs::path file = dir() / "grid.plt";
+    w.hpglOpen(file.string());
+    plotCylinderOrAltitudeDial(w, 1, -1, -1, PlotGrid::Ask);
+    w.hpglClose();
+    const std::string text = readAll(file);
+    // Origin 8200 9700, spacing 800: the first vertical line at x = 200.
+    EXPECT_EQ(text.find(";SP 9;PU 8200 9700;CI 80;") != std::string::npos, std::string(answer) == "yes");
+    EXPECT_EQ(text.find("PU 200 ") != std::string::npos, std::string(answer) == "yes");
+  }
+}
+
+TEST_F(CylinderPlotTest, ShepherdsDxfIsAtTrueSizeAndPassesTheAudit) {
+  setLatitude(47.25);
+  DesignState& d = design();
+  d.dialKind = 'z';
+  d.cylinderVariant = 0;
+  d.cylinderGnomonLengthInt = 50;
+  d.shepherdScaleLength = 200;
+  const fs::path hp1 = dir() / "s1.plt", hp25 = dir() / "s25.plt", dxf = dir() / "s.dxf";
+  const std::string a = plot(1, hp1), b = plot(25, hp25);
+  EXPECT_GT(b.size(), a.size());
+  ASSERT_EQ(MakeDxf(hp25.string(), dxf.string(), 1, 1000), DxfResult::Converted);
+  // The frame box: its width is 366 days of 200 / 365 mm (2020), its top at the
+  // gnomon level; the gnomon sign is the gnomon at true length (50 mm).
+  const std::string script =
+      "import ezdxf,sys\n"
+      "doc=ezdxf.readfile(sys.argv[1])\n"
+      "a=doc.audit()\n"
+      "print(len(a.errors))\n"
+      "best=0\n"
+      "for e in doc.modelspace().query('POLYLINE'):\n"
+      "  p=[v.dxf.location for v in e.vertices]\n"
+      "  if len(p)==5:\n"
+      "    best=max(best,abs(p[1][0]-p[0][0]))\n"
+      "g=0\n"
+      "for e in doc.modelspace().query('POLYLINE'):\n"
+      "  p=[v.dxf.location for v in e.vertices]\n"
+      "  if len(p)==5 and abs(p[0][0]-p[1][0])<1e-6:\n"
+      "    g=max(g,abs(p[1][1]-p[0][1]))\n"
+      "print('%.3f %.3f'%(best,g))\n";
+  const fs::path py = dir() / "audit.py", res = dir() / "audit.txt";
+  std::ofstream(py) << script;
+  const std::string cmd = "/usr/bin/python3 " + py.string() + " " + dxf.string() + " > " + res.string();
+  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  std::istringstream in(readAll(res));
+  int errors = -1;
+  double width = 0, gnomon = 0;
+  in >> errors >> width >> gnomon;
+  EXPECT_EQ(errors, 0);
+  EXPECT_NEAR(width, 366 * 200.0 / 365, 0.05);
+  EXPECT_NEAR(gnomon, 50, 0.05);
+}
+
+}  // namespace
+}  // namespace tavrel::testing

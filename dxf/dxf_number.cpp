@@ -90,40 +90,47 @@ char* scaledInteger(char* end, std::uint32_t n, int decimals) {
 
 }  // namespace
 
+std::size_t dxfFixedInteger(char* out, std::uint32_t n, bool negative, int width, int decimals,
+                            double* readBack) {
+  // The text (at most 10 digits, 20 decimals, point and sign) is built
+  // right-aligned among blanks, so that the padded result is one copy;
+  // up to kShort characters are copied as a block of fixed size (out has
+  // room for more).
+  constexpr std::ptrdiff_t kShort = 32;
+  char local[48 + kShort];
+  std::memset(local, ' ', sizeof local);
+  char* const end = local + 48;
+  char* p = scaledInteger(end, n, decimals);
+  negative = negative && n != 0;
+  if (negative) *--p = '-';
+  // The text is n / 10^decimals with at most 10 digits: an exact integer
+  // over an exact power of ten, read back by one correctly rounded
+  // division.
+  if (readBack) {
+    const double back = static_cast<double>(n) / kPowersOfTen[decimals];
+    *readBack = negative ? -back : back;
+  }
+  const std::ptrdiff_t used = end - p;
+  if (width <= kShort) {
+    const std::ptrdiff_t total = width > used ? width : used;
+    std::memcpy(out, end - total, kShort);
+    return static_cast<std::size_t>(total);
+  }
+  std::memset(out, ' ', static_cast<std::size_t>(width - used));
+  std::memcpy(out + (width - used), p, static_cast<std::size_t>(used));
+  return static_cast<std::size_t>(width);
+}
+
 std::size_t dxfFixed(char* out, double x, int width, int decimals, double* readBack) {
   const double magnitude = std::fabs(x);
   const double product = magnitude * kPowersOfTen[decimals];
-  // The product is within half an ulp (below 2^-22 here) of the exact
-  // value, so away from a tie it rounds the same way.
-  if (product < 2147483648.0 && std::fabs(product - std::floor(product) - 0.5) > 1e-6) {
-    const auto n = static_cast<std::uint32_t>(product + 0.5);
-    // The text (at most 10 digits, 20 decimals, point and sign) is built
-    // right-aligned among blanks, so that the padded result is one copy;
-    // up to kShort characters are copied as a block of fixed size (out
-    // has room for more).
-    constexpr std::ptrdiff_t kShort = 32;
-    char local[48 + kShort];
-    std::memset(local, ' ', sizeof local);
-    char* const end = local + 48;
-    char* p = scaledInteger(end, n, decimals);
-    const bool negative = std::signbit(x) && n != 0;
-    if (negative) *--p = '-';
-    // The text is n / 10^decimals with at most 10 digits: an exact integer
-    // over an exact power of ten, read back by one correctly rounded
-    // division.
-    if (readBack) {
-      const double back = static_cast<double>(n) / kPowersOfTen[decimals];
-      *readBack = negative ? -back : back;
-    }
-    const std::ptrdiff_t used = end - p;
-    if (width <= kShort) {
-      const std::ptrdiff_t total = width > used ? width : used;
-      std::memcpy(out, end - total, kShort);
-      return static_cast<std::size_t>(total);
-    }
-    std::memset(out, ' ', static_cast<std::size_t>(width - used));
-    std::memcpy(out + (width - used), p, static_cast<std::size_t>(used));
-    return static_cast<std::size_t>(width);
+  // Away from a tie the product (within half an ulp, below 2^-22 here,
+  // of the exact value) rounds the same way as the exact value.
+  if (product < 2147483648.0) {
+    const auto whole = static_cast<std::uint32_t>(product);
+    if (std::fabs(product - whole - 0.5) > 1e-6)
+      return dxfFixedInteger(out, static_cast<std::uint32_t>(product + 0.5), std::signbit(x), width,
+                             decimals, readBack);
   }
   if (readBack) *readBack = std::numeric_limits<double>::quiet_NaN();
   char body[kDxfFixedMax + 2];

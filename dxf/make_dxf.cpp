@@ -116,6 +116,25 @@ bool parseNumber(std::string_view s, double& value) {
   return true;
 }
 
+// A token of a sign and one to nine digits: its magnitude and sign.
+bool integerToken(std::string_view s, std::uint64_t& magnitude, bool& negative) {
+  std::size_t i = 0;
+  negative = false;
+  if (!s.empty() && (s[0] == '+' || s[0] == '-')) {
+    negative = s[0] == '-';
+    i = 1;
+  }
+  if (s.size() == i || s.size() - i > 9) return false;
+  std::uint64_t m = 0;
+  for (; i < s.size(); ++i) {
+    const unsigned digit = static_cast<unsigned char>(s[i]) - unsigned{'0'};
+    if (digit > 9) return false;
+    m = m * 10 + digit;
+  }
+  magnitude = m;
+  return true;
+}
+
 // A value beyond the range of doubles (only reachable with absurd
 // scales) is written as +-1e300, never as "inf" or "nan".
 double finite(double v) {
@@ -248,6 +267,9 @@ class HpglToDxf {
   HpglToDxf(DxfLineWriter& out, int lineWidthChoice, double scale)
       : out_(out), scale_(scale) {
     width_ = scientificWidth((6.0 * lineWidthChoice - 6.0) / scale);
+    if (scale >= 2 && scale <= 10000 && scale == std::floor(scale) &&
+        10000 % static_cast<int>(scale) == 0)
+      tenThousandthsPerUnit_ = 10000 / static_cast<std::uint32_t>(scale);
     charHeight_ = numText(2.7 / (scale / 40.0), 10, 4);
   }
 
@@ -310,6 +332,10 @@ class HpglToDxf {
 
   DxfLineWriter& out_;
   const double scale_;
+  // Where the scale divides 10000 (40, 1000, ...), a plotter unit is a
+  // whole number of ten-thousandths of a DXF unit, so an integer token
+  // becomes its coordinate text by one multiplication; else 0.
+  std::uint32_t tenThousandthsPerUnit_ = 0;
 
   std::string cmd_;
   // The parameter text; the commands take numbers from its front by
@@ -502,6 +528,20 @@ bool HpglToDxf::readCoordinate(CoordText& target, double* value) {
 // without its leading blanks; with scale 1 the token as written. A token
 // that is not a number (such as "1.2.3") gives "-1.0000".
 void HpglToDxf::scaledCoordinate(std::string_view token, CoordText& target, double* value) {
+  // An integer token m gives m * tenThousandthsPerUnit_ ten-thousandths
+  // exactly: the digits fixedText finds for the quotient m / scale, whose
+  // rounding error is far from any tie; dxfFixedInteger also gives the
+  // value read back, the correctly rounded m / scale.
+  std::uint64_t m = 0;
+  bool negative = false;
+  if (tenThousandthsPerUnit_ != 0 && integerToken(token, m, negative)) {
+    const std::uint64_t n = m * tenThousandthsPerUnit_;
+    if (n < (std::uint64_t{1} << 31)) {
+      target.setSize(dxfFixedInteger(target.room(), static_cast<std::uint32_t>(n), negative, 0, 4,
+                                     value));
+      return;
+    }
+  }
   double v = 0;
   if (value) *value = std::numeric_limits<double>::quiet_NaN();
   if (!parseNumber(token, v)) {

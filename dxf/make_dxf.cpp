@@ -18,6 +18,7 @@
 #include "dxf/make_dxf.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -68,11 +69,28 @@ bool isTrimmed(char c) {
   return c == kEtx || c == '\n' || c == '\r' || c == ' ' || c == ';';
 }
 
-bool isNumberChar(char c) {
-  return c == '+' || c == '-' || c == '.' || (c >= '0' && c <= '9');
+// Character classes of the reading loops, one table look-up per character.
+enum : unsigned char {
+  kNumberChar = 1,   // + - . 0-9
+  kSeparator = 2,    // blank , ;
+  kEndsCommand = 4,  // ETX CR ; (ETX alone ends a label)
+};
+
+constexpr auto kCharClass = [] {
+  std::array<unsigned char, 256> table{};
+  for (char c : std::string_view("+-.0123456789")) table[static_cast<unsigned char>(c)] |= kNumberChar;
+  for (char c : std::string_view(" ,;")) table[static_cast<unsigned char>(c)] |= kSeparator;
+  for (char c : std::string_view("\3\r;")) table[static_cast<unsigned char>(c)] |= kEndsCommand;
+  return table;
+}();
+
+bool isClass(char c, unsigned char charClass) {
+  return (kCharClass[static_cast<unsigned char>(c)] & charClass) != 0;
 }
 
-bool isSeparator(char c) { return c == ' ' || c == ',' || c == ';'; }
+bool isNumberChar(char c) { return isClass(c, kNumberChar); }
+
+bool isSeparator(char c) { return isClass(c, kSeparator); }
 
 // A decimal number as the plot file writes it: optional sign, digits with
 // at most one ".", at least one digit; no exponent. Blanks around it (as
@@ -213,8 +231,12 @@ class ByteReader {
 // columns), a window edge.
 class CoordText {
  public:
-  CoordText() { std::memset(text_, 0, kShort); }
   static constexpr std::size_t kRoom = kDxfFixedMax + 32;
+  // Texts up to this length (nearly all) are copied as one block of this
+  // fixed size.
+  static constexpr std::size_t kShort = 16;
+
+  CoordText() { std::memset(text_, 0, kShort); }
   CoordText(std::string_view s) { assign(s); }
   CoordText(const std::string& s) : CoordText(std::string_view(s)) {}
   CoordText(const char* s) : CoordText(std::string_view(s)) {}
@@ -234,16 +256,19 @@ class CoordText {
     size_ = static_cast<std::uint32_t>(std::min(s.size(), kRoom));
     std::memcpy(text_, s.data(), size_);
   }
+  // Writes the text at out, which has room for kShort characters more.
+  void copyTo(char* out) const {
+    if (size_ <= kShort) std::memcpy(out, text_, kShort);
+    else std::memcpy(out, text_, size_);
+  }
   // dxfFixed writes into the room directly.
   char* room() { return text_; }
   void setSize(std::size_t n) { size_ = static_cast<std::uint32_t>(n); }
 
  private:
-  static constexpr std::size_t kShort = 16;
-  // Short texts (nearly all) as one block of fixed size.
   void copyFrom(const CoordText& o) {
     size_ = o.size_;
-    std::memcpy(text_, o.text_, size_ <= kShort ? kShort : size_);
+    o.copyTo(text_);
   }
   std::uint32_t size_ = 0;
   char text_[kRoom];
@@ -421,7 +446,7 @@ void HpglToDxf::readParameters(ByteReader& in, bool hasSecondChar) {
     bool ended = false;
     while (n < limit) {
       const char c = run[n++];
-      if (c == kEtx || (!isLabel && (c == '\r' || c == ';'))) {
+      if (isClass(c, kEndsCommand) && (c == kEtx || !isLabel)) {
         ended = true;
         break;
       }
@@ -664,14 +689,16 @@ void HpglToDxf::vertex(const TextPoint& p) {
   const std::string_view x = p.x, y = p.y;
   static constexpr std::string_view kMiddle = "\r\n 20\r\n", kEnd = "\r\n0\r\n";
   const std::size_t size = vertexHead_.size() + x.size() + kMiddle.size() + y.size() + kEnd.size();
-  char* o = out_.reserve(size);
+  // Short texts are copied as blocks of fixed size; the reservation has
+  // room for the blocks' ends, which the next writes cover.
+  char* o = out_.reserve(size + CoordText::kShort);
   std::memcpy(o, vertexHead_.data(), vertexHead_.size());
   o += vertexHead_.size();
-  std::memcpy(o, x.data(), x.size());
+  p.x.copyTo(o);
   o += x.size();
   std::memcpy(o, kMiddle.data(), kMiddle.size());
   o += kMiddle.size();
-  std::memcpy(o, y.data(), y.size());
+  p.y.copyTo(o);
   o += y.size();
   std::memcpy(o, kEnd.data(), kEnd.size());
   out_.advance(size);

@@ -557,15 +557,23 @@ void HpglToDxf::scaledCoordinate(std::string_view token, CoordText& target, doub
   // exactly: the digits fixedText finds for the quotient m / scale, whose
   // rounding error is far from any tie; dxfFixedInteger also gives the
   // value read back, the correctly rounded m / scale.
+  // At scale 1 such a token is copied, its value the integer itself (as
+  // parseNumber reads it, "-0" included).
   std::uint64_t m = 0;
   bool negative = false;
-  if (tenThousandthsPerUnit_ != 0 && integerToken(token, m, negative)) {
+  const bool integer = integerToken(token, m, negative);
+  if (integer && tenThousandthsPerUnit_ != 0) {
     const std::uint64_t n = m * tenThousandthsPerUnit_;
     if (n < (std::uint64_t{1} << 31)) {
       target.setSize(dxfFixedInteger(target.room(), static_cast<std::uint32_t>(n), negative, 0, 4,
                                      value));
       return;
     }
+  }
+  if (integer && scale_ == 1.0) {
+    if (value) *value = negative ? -static_cast<double>(m) : static_cast<double>(m);
+    target.assign(token);
+    return;
   }
   double v = 0;
   if (value) *value = std::numeric_limits<double>::quiet_NaN();

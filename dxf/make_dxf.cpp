@@ -557,8 +557,6 @@ void HpglToDxf::scaledCoordinate(std::string_view token, CoordText& target, doub
   // exactly: the digits fixedText finds for the quotient m / scale, whose
   // rounding error is far from any tie; dxfFixedInteger also gives the
   // value read back, the correctly rounded m / scale.
-  // At scale 1 such a token is copied, its value the integer itself (as
-  // parseNumber reads it, "-0" included).
   std::uint64_t m = 0;
   bool negative = false;
   const bool integer = integerToken(token, m, negative);
@@ -570,6 +568,8 @@ void HpglToDxf::scaledCoordinate(std::string_view token, CoordText& target, doub
       return;
     }
   }
+  // At scale 1 such a token is copied, its value the integer itself (as
+  // parseNumber reads it, "-0" included).
   if (integer && scale_ == 1.0) {
     if (value) *value = negative ? -static_cast<double>(m) : static_cast<double>(m);
     target.assign(token);

@@ -53,54 +53,93 @@ char* exactDigits(char* out, double magnitude, int decimals, std::size_t& length
   return out;
 }
 
-// Integer N as a number with `decimals` places: N / 10^decimals,
-// at least one digit before the point.
-std::size_t scaledInteger(char* out, std::uint64_t n, int decimals) {
-  char digits[48];
-  char* p = digits + sizeof digits;
-  for (int i = 0; i < decimals; ++i) {
+// "00" "01" ... "99": two digits per division by 100.
+constexpr char kDigitPairs[] =
+    "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243444546474849"
+    "5051525354555657585960616263646566676869707172737475767778798081828384858687888990919293949596979899";
+
+// Integer n as a number with `decimals` places, n / 10^decimals with at
+// least one digit before the point, written backwards so that it ends
+// just before `end`; returns its start.
+char* scaledInteger(char* end, std::uint32_t n, int decimals) {
+  char* p = end;
+  int d = decimals;
+  for (; d >= 2; d -= 2) {
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * (n % 100), 2);
+    n /= 100;
+  }
+  if (d > 0) {
     *--p = static_cast<char>('0' + n % 10);
     n /= 10;
   }
   if (decimals > 0) *--p = '.';
-  do {
-    *--p = static_cast<char>('0' + n % 10);
-    n /= 10;
-  } while (n > 0);
-  const std::size_t length = static_cast<std::size_t>(digits + sizeof digits - p);
-  std::memcpy(out, p, length);
-  return length;
+  while (n >= 100) {
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * (n % 100), 2);
+    n /= 100;
+  }
+  if (n >= 10) {
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * n, 2);
+  } else {
+    *--p = static_cast<char>('0' + n);
+  }
+  return p;
 }
 
 }  // namespace
 
+std::size_t dxfFixedInteger(char* out, std::uint32_t n, bool negative, int width, int decimals,
+                            double* readBack) {
+  // The text (at most 10 digits, 20 decimals, point and sign) is built
+  // right-aligned among blanks, so that the padded result is one copy;
+  // up to kShort characters are copied as a block of fixed size (out has
+  // room for more).
+  constexpr std::ptrdiff_t kShort = 32;
+  char local[48 + kShort];
+  std::memset(local, ' ', sizeof local);
+  char* const end = local + 48;
+  char* p = scaledInteger(end, n, decimals);
+  negative = negative && n != 0;
+  if (negative) *--p = '-';
+  // The text is n / 10^decimals with at most 10 digits: an exact integer
+  // over an exact power of ten, read back by one correctly rounded
+  // division.
+  if (readBack) {
+    const double back = static_cast<double>(n) / kPowersOfTen[decimals];
+    *readBack = negative ? -back : back;
+  }
+  const std::ptrdiff_t used = end - p;
+  if (width <= kShort) {
+    const std::ptrdiff_t total = width > used ? width : used;
+    std::memcpy(out, end - total, kShort);
+    return static_cast<std::size_t>(total);
+  }
+  std::memset(out, ' ', static_cast<std::size_t>(width - used));
+  std::memcpy(out + (width - used), p, static_cast<std::size_t>(used));
+  return static_cast<std::size_t>(width);
+}
+
 std::size_t dxfFixed(char* out, double x, int width, int decimals, double* readBack) {
+  const double magnitude = std::fabs(x);
+  const double product = magnitude * kPowersOfTen[decimals];
+  // Away from a tie the product (within half an ulp, below 2^-22 here,
+  // of the exact value) rounds the same way as the exact value.
+  if (product < 2147483648.0) {
+    const auto whole = static_cast<std::uint32_t>(product);
+    if (std::fabs(product - whole - 0.5) > 1e-6)
+      return dxfFixedInteger(out, static_cast<std::uint32_t>(product + 0.5), std::signbit(x), width,
+                             decimals, readBack);
+  }
+  if (readBack) *readBack = std::numeric_limits<double>::quiet_NaN();
   char body[kDxfFixedMax + 2];
   char* text = body + 1;  // room for the sign
   std::size_t length = 0;
-  bool zero = false;
-  const double magnitude = std::fabs(x);
-  const double product = magnitude * kPowersOfTen[decimals];
-  // The product is within half an ulp (below 2^-22 here) of the exact
-  // value, so away from a tie it rounds the same way.
-  if (product < 2147483648.0 && std::fabs(product - std::floor(product) - 0.5) > 1e-6) {
-    const auto n = static_cast<std::uint64_t>(std::floor(product + 0.5));
-    length = scaledInteger(text, n, decimals);
-    zero = n == 0;
-    // The text is n / 10^decimals with at most 10 digits: an exact integer
-    // over an exact power of ten, read back by one correctly rounded
-    // division.
-    if (readBack) {
-      const double back = static_cast<double>(n) / kPowersOfTen[decimals];
-      *readBack = std::signbit(x) && !zero ? -back : back;
-    }
-  } else {
-    if (readBack) *readBack = std::numeric_limits<double>::quiet_NaN();
-    char* digits = exactDigits(text, magnitude, decimals, length);
-    if (digits != text) std::memmove(text, digits, length);
-    zero = true;
-    for (std::size_t i = 0; i < length; ++i) zero = zero && (text[i] == '0' || text[i] == '.');
-  }
+  char* digits = exactDigits(text, magnitude, decimals, length);
+  if (digits != text) std::memmove(text, digits, length);
+  bool zero = true;
+  for (std::size_t i = 0; i < length; ++i) zero = zero && (text[i] == '0' || text[i] == '.');
   if (std::signbit(x) && !zero) {
     --text;
     *text = '-';

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace tavrel {
@@ -24,6 +25,14 @@ constexpr std::size_t kDxfFixedMax = 340;
 // the number that a correctly rounded reading of the written text gives,
 // where that comes for free (the common case), else NaN.
 std::size_t dxfFixed(char* out, double x, int width, int decimals, double* readBack = nullptr);
+
+// What dxfFixed writes for the value n / 10^decimals, negated when
+// `negative` (n below 2^31, decimals 0..20): the route for values known
+// as such an integer, and dxfFixed's own common case. No minus sign when
+// n is 0. out has the room dxfFixed asks for (the text is copied as a
+// block of fixed size); readBack always receives the number.
+std::size_t dxfFixedInteger(char* out, std::uint32_t n, bool negative, int width, int decimals,
+                            double* readBack = nullptr);
 
 // The same as a string.
 std::string dxfFixedText(double x, int width, int decimals);

@@ -17,11 +17,14 @@
 // AA AR SI DI SL LB IW SA SS.
 #include "dxf/make_dxf.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <limits>
 #include <memory>
@@ -67,11 +70,28 @@ bool isTrimmed(char c) {
   return c == kEtx || c == '\n' || c == '\r' || c == ' ' || c == ';';
 }
 
-bool isNumberChar(char c) {
-  return c == '+' || c == '-' || c == '.' || (c >= '0' && c <= '9');
+// Character classes of the reading loops, one table look-up per character.
+enum : unsigned char {
+  kNumberChar = 1,   // + - . 0-9
+  kSeparator = 2,    // blank , ;
+  kEndsCommand = 4,  // ETX CR ; (ETX alone ends a label)
+};
+
+constexpr auto kCharClass = [] {
+  std::array<unsigned char, 256> table{};
+  for (char c : std::string_view("+-.0123456789")) table[static_cast<unsigned char>(c)] |= kNumberChar;
+  for (char c : std::string_view(" ,;")) table[static_cast<unsigned char>(c)] |= kSeparator;
+  for (char c : std::string_view("\3\r;")) table[static_cast<unsigned char>(c)] |= kEndsCommand;
+  return table;
+}();
+
+bool isClass(char c, unsigned char charClass) {
+  return (kCharClass[static_cast<unsigned char>(c)] & charClass) != 0;
 }
 
-bool isSeparator(char c) { return c == ' ' || c == ',' || c == ';'; }
+bool isNumberChar(char c) { return isClass(c, kNumberChar); }
+
+bool isSeparator(char c) { return isClass(c, kSeparator); }
 
 // A decimal number as the plot file writes it: optional sign, digits with
 // at most one ".", at least one digit; no exponent. Blanks around it (as
@@ -112,6 +132,25 @@ bool parseNumber(std::string_view s, double& value) {
     if (ec != std::errc() || end != s.data() + s.size()) return false;
   }
   value = negative ? -v : v;
+  return true;
+}
+
+// A token of a sign and one to nine digits: its magnitude and sign.
+bool integerToken(std::string_view s, std::uint64_t& magnitude, bool& negative) {
+  std::size_t i = 0;
+  negative = false;
+  if (!s.empty() && (s[0] == '+' || s[0] == '-')) {
+    negative = s[0] == '-';
+    i = 1;
+  }
+  if (s.size() == i || s.size() - i > 9) return false;
+  std::uint64_t m = 0;
+  for (; i < s.size(); ++i) {
+    const unsigned digit = static_cast<unsigned char>(s[i]) - unsigned{'0'};
+    if (digit > 9) return false;
+    m = m * 10 + digit;
+  }
+  magnitude = m;
   return true;
 }
 
@@ -185,12 +224,63 @@ class ByteReader {
   std::size_t size_ = 0, pos_ = 0;
 };
 
+// A coordinate text held in place. Points are copied from command to
+// command millions of times; a text of fixed room saves an allocation
+// and the string machinery per copy. The room holds every text a
+// coordinate can have: a token of a parameter text (at most 255
+// characters), a formatted number (dxfFixed, fields of at most 11
+// columns), a window edge.
+class CoordText {
+ public:
+  static constexpr std::size_t kRoom = kDxfFixedMax + 32;
+  // Texts up to this length (nearly all) are copied as one block of this
+  // fixed size.
+  static constexpr std::size_t kShort = 16;
+
+  CoordText() { std::memset(text_, 0, kShort); }
+  CoordText(std::string_view s) { assign(s); }
+  CoordText(const std::string& s) : CoordText(std::string_view(s)) {}
+  CoordText(const char* s) : CoordText(std::string_view(s)) {}
+  CoordText(const CoordText& o) { copyFrom(o); }
+  CoordText& operator=(const CoordText& o) {
+    if (this != &o) copyFrom(o);
+    return *this;
+  }
+  operator std::string_view() const { return {text_, size_}; }
+  std::string str() const { return std::string(text_, size_); }
+  bool empty() const { return size_ == 0; }
+  bool operator==(const CoordText& o) const {
+    return std::string_view(*this) == std::string_view(o);
+  }
+  void assign(std::string_view s) {
+    if (s.size() < kShort) std::memset(text_, 0, kShort);
+    size_ = static_cast<std::uint32_t>(std::min(s.size(), kRoom));
+    std::memcpy(text_, s.data(), size_);
+  }
+  // Writes the text at out, which has room for kShort characters more.
+  void copyTo(char* out) const {
+    if (size_ <= kShort) std::memcpy(out, text_, kShort);
+    else std::memcpy(out, text_, size_);
+  }
+  // dxfFixed writes into the room directly.
+  char* room() { return text_; }
+  void setSize(std::size_t n) { size_ = static_cast<std::uint32_t>(n); }
+
+ private:
+  void copyFrom(const CoordText& o) {
+    size_ = o.size_;
+    o.copyTo(text_);
+  }
+  std::uint32_t size_ = 0;
+  char text_[kRoom];
+};
+
 // One point as two decimal texts; an empty x means "unknown". Where the
 // point was read from the plot file, the numbers that parseNumber gives
 // for the two texts are kept beside them (valued), so that the window
 // test need not read them again.
 struct TextPoint {
-  std::string x, y;
+  CoordText x, y;
   double vx = 0, vy = 0;
   bool valued = false;
   bool known() const { return !x.empty(); }
@@ -203,6 +293,9 @@ class HpglToDxf {
   HpglToDxf(DxfLineWriter& out, int lineWidthChoice, double scale)
       : out_(out), scale_(scale) {
     width_ = scientificWidth((6.0 * lineWidthChoice - 6.0) / scale);
+    if (scale >= 2 && scale <= 10000 && scale == std::floor(scale) &&
+        10000 % static_cast<int>(scale) == 0)
+      tenThousandthsPerUnit_ = 10000 / static_cast<std::uint32_t>(scale);
     charHeight_ = numText(2.7 / (scale / 40.0), 10, 4);
   }
 
@@ -219,12 +312,14 @@ class HpglToDxf {
   void finishParameters();
   int piecePairs() const;
   bool moreParameters() const;
-  bool readNumber(std::string& target, bool coordinate, double* value = nullptr);
+  bool readToken(std::string_view& token);
+  bool readNumber(std::string& target);
+  bool readCoordinate(CoordText& target, double* value);
   bool readPair(TextPoint& p);
-  std::string scaledCoordinate(std::string_view token, double* value);
+  void scaledCoordinate(std::string_view token, CoordText& target, double* value);
 
   // --- arithmetic on texts ---
-  std::string sum(const std::string& a, const std::string& b, const char* axis);
+  std::string sum(const CoordText& a, const CoordText& b, const char* axis);
   TextPoint offsetFromPen(const TextPoint& d);
   int windowCode(const TextPoint& p);
   void clipOnce();
@@ -263,6 +358,10 @@ class HpglToDxf {
 
   DxfLineWriter& out_;
   const double scale_;
+  // Where the scale divides 10000 (40, 1000, ...), a plotter unit is a
+  // whole number of ten-thousandths of a DXF unit, so an integer token
+  // becomes its coordinate text by one multiplication; else 0.
+  std::uint32_t tenThousandthsPerUnit_ = 0;
 
   std::string cmd_;
   // The parameter text; the commands take numbers from its front by
@@ -291,7 +390,7 @@ class HpglToDxf {
   std::string slant_ = "0.0";
   bool alternateFont_ = false;
   // Clip window: parameter texts and numbers; off while xmin == xmax.
-  std::string wxMinText_, wyMinText_, wxMaxText_, wyMaxText_;
+  CoordText wxMinText_, wyMinText_, wxMaxText_, wyMaxText_;
   double wxMin_ = 0, wyMin_ = 0, wxMax_ = 0, wyMax_ = 0;
   std::size_t loggedLines_ = 0, droppedLines_ = 0;
 };
@@ -348,7 +447,7 @@ void HpglToDxf::readParameters(ByteReader& in, bool hasSecondChar) {
     bool ended = false;
     while (n < limit) {
       const char c = run[n++];
-      if (c == kEtx || (!isLabel && (c == '\r' || c == ';'))) {
+      if (isClass(c, kEndsCommand) && (c == kEtx || !isLabel)) {
         ended = true;
         break;
       }
@@ -416,9 +515,8 @@ bool HpglToDxf::moreParameters() const {
   return false;
 }
 
-// For a coordinate, *value (if given) receives parseNumber(target), or
-// NaN where that is not known without reading the text again.
-bool HpglToDxf::readNumber(std::string& target, bool coordinate, double* value) {
+// The next token of the parameter text, or false with the number error.
+bool HpglToDxf::readToken(std::string_view& token) {
   const std::size_t n = text_.size();
   while (at_ < n && isSeparator(text_[at_])) ++at_;
   std::size_t end = at_;
@@ -431,50 +529,86 @@ bool HpglToDxf::readNumber(std::string& target, bool coordinate, double* value) 
       ++at_;
     return false;
   }
-  const std::string_view token = std::string_view(text_).substr(at_, end - at_);
+  token = std::string_view(text_).substr(at_, end - at_);
   at_ = end;
-  if (coordinate) target = scaledCoordinate(token, value);
-  else target.assign(token);
+  return true;
+}
+
+bool HpglToDxf::readNumber(std::string& target) {
+  std::string_view token;
+  if (!readToken(token)) return false;
+  target.assign(token);
+  return true;
+}
+
+// *value (if given) receives parseNumber(target), or NaN where that is
+// not known without reading the text again.
+bool HpglToDxf::readCoordinate(CoordText& target, double* value) {
+  std::string_view token;
+  if (!readToken(token)) return false;
+  scaledCoordinate(token, target, value);
   return true;
 }
 
 // A coordinate or radius token divided by the scale: fixedText(v, 10, 4)
 // without its leading blanks; with scale 1 the token as written. A token
 // that is not a number (such as "1.2.3") gives "-1.0000".
-std::string HpglToDxf::scaledCoordinate(std::string_view token, double* value) {
+void HpglToDxf::scaledCoordinate(std::string_view token, CoordText& target, double* value) {
+  // An integer token m gives m * tenThousandthsPerUnit_ ten-thousandths
+  // exactly: the digits fixedText finds for the quotient m / scale, whose
+  // rounding error is far from any tie; dxfFixedInteger also gives the
+  // value read back, the correctly rounded m / scale.
+  std::uint64_t m = 0;
+  bool negative = false;
+  const bool integer = integerToken(token, m, negative);
+  if (integer && tenThousandthsPerUnit_ != 0) {
+    const std::uint64_t n = m * tenThousandthsPerUnit_;
+    if (n < (std::uint64_t{1} << 31)) {
+      target.setSize(dxfFixedInteger(target.room(), static_cast<std::uint32_t>(n), negative, 0, 4,
+                                     value));
+      return;
+    }
+  }
+  // At scale 1 such a token is copied, its value the integer itself (as
+  // parseNumber reads it, "-0" included).
+  if (integer && scale_ == 1.0) {
+    if (value) *value = negative ? -static_cast<double>(m) : static_cast<double>(m);
+    target.assign(token);
+    return;
+  }
   double v = 0;
   if (value) *value = std::numeric_limits<double>::quiet_NaN();
   if (!parseNumber(token, v)) {
     const std::string t(token);
     log("Fehler in: " + cmd_ + " " + t + std::string(rest()) + "; weil:" + t + " keine Zahl ist.");
-    return "-1.0000";
+    target = "-1.0000";
+    return;
   }
   if (scale_ == 1.0) {
     if (value) *value = v;
-    return std::string(token);
+    target.assign(token);
+    return;
   }
-  char buffer[kDxfFixedMax];
-  return std::string(buffer, dxfFixed(buffer, finite(v / scale_), 0, 4, value));
+  target.setSize(dxfFixed(target.room(), finite(v / scale_), 0, 4, value));
 }
 
+// Reads into p, which the callers drop when this fails.
 bool HpglToDxf::readPair(TextPoint& p) {
-  TextPoint q;
-  if (!readNumber(q.x, true, &q.vx) || !readNumber(q.y, true, &q.vy)) return false;
-  q.valued = !std::isnan(q.vx) && !std::isnan(q.vy);
-  p = std::move(q);
+  if (!readCoordinate(p.x, &p.vx) || !readCoordinate(p.y, &p.vy)) return false;
+  p.valued = !std::isnan(p.vx) && !std::isnan(p.vy);
   return true;
 }
 
 // --------------------------------------------------------- text arithmetic
 
-std::string HpglToDxf::sum(const std::string& a, const std::string& b, const char* axis) {
+std::string HpglToDxf::sum(const CoordText& a, const CoordText& b, const char* axis) {
   double va = 0, vb = 0;
   if (!parseNumber(a, va)) {
-    log(a + "=" + axis + " hat keinen Zahlenwert");
+    log(a.str() + "=" + axis + " hat keinen Zahlenwert");
     va = 0;
   }
   if (!parseNumber(b, vb)) {
-    log(b + "=" + axis + " hat keinen Zahlenwert");
+    log(b.str() + "=" + axis + " hat keinen Zahlenwert");
     vb = 0;
   }
   return numText(va + vb, 11, 5);
@@ -490,13 +624,13 @@ int HpglToDxf::windowCode(const TextPoint& p) {
   if (wxMin_ == wxMax_) return 0;
   double x = p.vx, y = p.vy;
   if (!p.valued && !parseNumber(p.x, x)) {
-    log(p.x + " : kein reeller x-Wert!");
+    log(p.x.str() + " : kein reeller x-Wert!");
     return 0;
   }
   if (x < wxMin_) return 1;
   if (x > wxMax_) return 2;
   if (!p.valued && !parseNumber(p.y, y)) {
-    log(p.y + " : kein reeller y-Wert!");
+    log(p.y.str() + " : kein reeller y-Wert!");
     return 0;
   }
   if (y < wyMin_) return 3;
@@ -560,9 +694,24 @@ void HpglToDxf::vertex(const TextPoint& p) {
                                   std::string_view(lineType_), std::string_view(" 10")})
       vertexHead_.append(line).append("\r\n");
   }
-  out_.completeLines(vertexHead_);
-  out_.lines({p.x, " 20", p.y, "0"});
-  penPos_ = p;
+  // The whole record at once: head, x, " 20", y, "0".
+  const std::string_view x = p.x, y = p.y;
+  static constexpr std::string_view kMiddle = "\r\n 20\r\n", kEnd = "\r\n0\r\n";
+  const std::size_t size = vertexHead_.size() + x.size() + kMiddle.size() + y.size() + kEnd.size();
+  // Short texts are copied as blocks of fixed size; the reservation has
+  // room for the blocks' ends, which the next writes cover.
+  char* o = out_.reserve(size + CoordText::kShort);
+  std::memcpy(o, vertexHead_.data(), vertexHead_.size());
+  o += vertexHead_.size();
+  p.x.copyTo(o);
+  o += x.size();
+  std::memcpy(o, kMiddle.data(), kMiddle.size());
+  o += kMiddle.size();
+  p.y.copyTo(o);
+  o += y.size();
+  std::memcpy(o, kEnd.data(), kEnd.size());
+  out_.advance(size);
+  if (&p != &penPos_) penPos_ = p;
 }
 
 void HpglToDxf::closePolyline() {
@@ -721,7 +870,7 @@ void HpglToDxf::selectPen() {
   // coordinate that is no number, and the pen stays.
   std::string pen;
   double number = 0;
-  if (readNumber(pen, false)) {
+  if (readNumber(pen)) {
     if (parseNumber(pen, number)) {
       pen_ = pen;
       layer_ = "L_" + pen_;
@@ -737,7 +886,7 @@ void HpglToDxf::selectPen() {
 
 void HpglToDxf::lineType() {
   std::string type;
-  if (!text_.empty()) readNumber(type, false);
+  if (!text_.empty()) readNumber(type);
   if (type == "1") lineType_ = "DOT";
   else if (type == "2" || type == "3") lineType_ = "DASHED";
   else if (type == "4") lineType_ = "DASHDOT";
@@ -782,8 +931,8 @@ void HpglToDxf::edgeRectangle(bool relative) {
 void HpglToDxf::circle() {
   closePolyline();
   markConverted();
-  std::string radius;
-  if (!readNumber(radius, true)) return;
+  CoordText radius;
+  if (!readCoordinate(radius, nullptr)) return;
   const TextPoint centre = penOrOrigin();
   out_.lines({"CIRCLE", "  8", layer(), " 62", pen_, " 10", centre.x, " 20", centre.y, " 40",
               radius, "0"});
@@ -800,7 +949,7 @@ void HpglToDxf::arc(bool relative) {
     centre = offsetFromPen(centre);
   }
   std::string sweepText;
-  if (!readNumber(sweepText, false)) return;
+  if (!readNumber(sweepText)) return;
   double px = 0, py = 0, cx = 0, cy = 0, sweep = 0;
   parseNumber(pen.x, px);
   parseNumber(pen.y, py);
@@ -844,7 +993,7 @@ void HpglToDxf::characterSize() {
     return;
   }
   std::string wText, hText;
-  if (!readNumber(wText, false) || !readNumber(hText, false)) return;
+  if (!readNumber(wText) || !readNumber(hText)) return;
   double w = 0, h = 0;
   if (!parseNumber(wText, w) || !parseNumber(hText, h) || h == 0) {
     log("Fehler im Befehl SI :" + wText + "," + hText + "!");
@@ -859,7 +1008,7 @@ void HpglToDxf::direction() {
   direction_ = "0.0";
   if (text_.empty()) return;
   std::string runText, riseText;
-  if (!readNumber(runText, false) || !readNumber(riseText, false)) return;
+  if (!readNumber(runText) || !readNumber(riseText)) return;
   double run = 0, rise = 0;
   if (!parseNumber(runText, run) || !parseNumber(riseText, rise)) {
     log("Fehler bei der Angabe der Schriftrichtung: " + runText + ";" + riseText);
@@ -874,7 +1023,7 @@ void HpglToDxf::slant() {
     return;
   }
   std::string token;
-  if (!readNumber(token, false)) return;
+  if (!readNumber(token)) return;
   double t = 0;
   if (!parseNumber(token, t)) {
     log("Fehler im Befehl SL :" + token + "!");

@@ -455,6 +455,19 @@ INSTANTIATE_TEST_SUITE_P(
         EntityCase{"ScaleZeroCopiesTokens", "IN;PU 12.5,-3;PD 400,0.5;", 1, 0,
                    cat({polyline("0", kCont, kNoWidth), vertex("0", kCont, "12.5", "-3"),
                         vertex("0", kCont, "400", "0.5"), seqend("0")})},
+        // Integer plotter units at a scale dividing 10000 are whole
+        // ten-thousandths: signs, "-0", ten digits, and both sides of
+        // 2^31 ten-thousandths (8589934 * 250 and 8589935 * 250).
+        EntityCase{"IntegerUnitsAtScale40", "IN;PU +5,-0;PD -8589934,8589935,1234567890,-7;", 1, 40,
+                   cat({polyline("0", kCont, kNoWidth), vertex("0", kCont, "0.1250", "0.0000"),
+                        vertex("0", kCont, "-214748.3500", "214748.3750"),
+                        vertex("0", kCont, "30864197.2500", "-0.1750"), seqend("0")})},
+        // At scale 1 integer tokens are copied as written and their
+        // values still decide the window test ("-0" is inside).
+        EntityCase{"IntegerTokensAtScale1", "IN;IW 0,0,100,100;PU -0,5;PD 50,+7,200,50;", 1, 1,
+                   cat({polyline("0", kCont, kNoWidth), vertex("0", kCont, "-0", "5"),
+                        vertex("0", kCont, "50", "+7"), vertex("0", kCont, "100", "    21.3333"),
+                        seqend("0")})},
         // A number error ends PU at the last good pair.
         EntityCase{"NumberErrorStopsPu", "IN;PU 100,100,abc,200;CI 40;", 1, 40,
                    circle("0", "2.5000", "2.5000", "1.0000")},

@@ -71,7 +71,7 @@ class PanelRunner : public HorizonRunner {
     });
     QEventLoop loop;
     QTimer timer;
-    timer.setInterval(40);
+    timer.setInterval(panel_ ? panel_->progressIntervalMs_ : 40);
     QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
       if (panel_) panel_->progress_->setValue(progress.perMille.load());
       if (done) loop.quit();

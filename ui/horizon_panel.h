@@ -38,6 +38,9 @@ class HorizonPanel : public QDialog {
   QLineEdit* minDistanceField() const { return minDistance_; }
   QLineEdit* maxDistanceField() const { return maxDistance_; }
   QProgressBar* progressBar() const { return progress_; }
+  // How often the progress bar follows the computation (tests use 1 ms, so
+  // that even a short computation shows its intermediate steps).
+  void setProgressIntervalMs(int ms) { progressIntervalMs_ = ms; }
   QPushButton* startButton() const { return start_; }
   QPushButton* cancelButton() const { return cancel_; }
   // Checks every field as leaving it would; false at the first fault.
@@ -72,6 +75,7 @@ class HorizonPanel : public QDialog {
   QPushButton* start_ = nullptr;
   QPushButton* cancel_ = nullptr;
   HorizonProgress* current_ = nullptr;  // while a long step runs
+  int progressIntervalMs_ = 40;
   bool running_ = false;
   bool checking_ = false;
 };

@@ -39,7 +39,9 @@ class HorizonPanelTest : public QObject {
     f->main->openWorkingWindow(ShellWindow::Table, menu::kEotTable);
     UiFixture::settle();
     auto* table = f->main->form<Tsset2>(ShellWindow::Table);
-    return table ? table->openHorizonPanel() : nullptr;
+    HorizonPanel* panel = table ? table->openHorizonPanel() : nullptr;
+    if (panel) panel->setProgressIntervalMs(1);
+    return panel;
   }
 
  private slots:

@@ -190,7 +190,8 @@ PlaneSunlight planeSunlight(double latitude, double longitude, double zoneMeridi
                             double planeDeclination, double planeInclination) {
   PlaneSunlight out;
   const double offset = zoneTime ? longitude - zoneMeridian : 0;
-  const SunlitWindow w = sunlitWindowOnPlane(offset, latitude, planeDeclination, planeInclination, false);
+  const SunlitWindow w = sunlitWindowOnPlane(offset, latitude, planeDeclination, planeInclination,
+                                             design().obliquityRounded, false);
   const std::size_t first = w.text.find_first_not_of(' ');
   out.window = first == std::string::npos ? std::string() : w.text.substr(first);
   const std::string timeKind =

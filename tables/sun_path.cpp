@@ -7,6 +7,7 @@
 #include "astro/horizontal_coordinates.h"
 #include "astro/plane_sunlight.h"
 #include "astro/solar_ephemeris.h"
+#include "astro/startup.h"
 #include "core/design_state.h"
 #include "base/number_text.h"
 #include "tables/graph_texts.h"

@@ -242,6 +242,33 @@ TEST_F(AzimuthTimeTest, OutsideTheBracketInEnglish) {
                                   " Azimuth= -150.00 Az2=" + fixedText(r.bracketAzimuth2, 8, 2));
 }
 
+TEST_F(AzimuthTimeTest, TheSearchReportsInItsResultAndOpensNoBox) {
+  // The cases that open boxes in the calculator, searched alone: the
+  // scripted platform records nothing, the flags say what happened.
+  struct Case {
+    double latitude;
+    int month;
+    double azimuth;
+    bool found, outside, notEvery, lost;
+  };
+  const Case cases[] = {
+      {47.25, 6, 0, true, false, false, false},    // Feldkirch, true noon
+      {10, 6, -90, false, false, true, false},     // tropics: due east is never reached
+      {10, 6, 120, true, false, true, false},      // north-west is
+      {-20, 12, -150, true, true, true, true},     // outside the bracket, bisection lost
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.latitude << " " << c.month << " " << c.azimuth);
+    ScopedScriptedPlatform p;
+    const AzimuthTime r = zoneTimeForAzimuth(c.azimuth, {2024, c.month, 21, c.latitude, -9.59, -15});
+    EXPECT_TRUE(p->boxes.empty());
+    EXPECT_EQ(r.found, c.found);
+    EXPECT_EQ(r.azimuthOutsideBracket, c.outside);
+    EXPECT_EQ(r.notEveryAzimuthReached, c.notEvery);
+    EXPECT_EQ(r.bracketLost, c.lost);
+  }
+}
+
 TEST_F(AzimuthTimeTest, GermanMessages) {
   design().language = 1;
   design().latitude = 10;

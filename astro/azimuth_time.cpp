@@ -12,7 +12,6 @@
 #include "astro/horizontal_coordinates.h"
 #include "astro/solar_ephemeris.h"
 #include "core/language.h"
-#include "core/platform.h"
 #include "base/geometry.h"
 #include "base/number_text.h"
 
@@ -71,11 +70,14 @@ AzimuthTime zoneTimeForAzimuth(double azimuth, const AzimuthSearch& search) {
     std::swap(t1, t2);
   }
 
-  if (!within(a, az1, az2))
-    showMessage(MsgCaption::Error, "Fehler: Az1=" + fixedText(az1, 9, 2) + " Azimut=" +
-                                       fixedText(a, 8, 2) + " Az2=" + fixedText(az2, 8, 2));
-  if (std::fabs(latitude) - std::fabs(declination) < 0)
-    showMessage(MsgCaption::Warning, messageText(44));
+  AzimuthTime result;
+  result.searchedAzimuth = a;
+  if (!within(a, az1, az2)) {
+    result.azimuthOutsideBracket = true;
+    result.bracketAzimuth1 = az1;
+    result.bracketAzimuth2 = az2;
+  }
+  result.notEveryAzimuthReached = std::fabs(latitude) - std::fabs(declination) < 0;
 
   double t = (t1 + t2) / 2;
   while (std::fabs(az2 - az1) >= 0.002 && std::fabs(t1 - t2) >= 1e-10) {
@@ -90,16 +92,22 @@ AzimuthTime zoneTimeForAzimuth(double azimuth, const AzimuthSearch& search) {
       t1 = t;
       az1 = az;
     } else {
-      showMessage(MsgCaption::Error, messagePair(31, 32));
+      result.bracketLost = true;
       break;
     }
   }
 
-  if (std::fabs(t1 - t2) < 1e-10) {
-    showMessage(MsgCaption::Error, messageText(24));
-    return {};
-  }
-  return {true, t, clockText(t)};
+  if (std::fabs(t1 - t2) < 1e-10) return result;
+  result.found = true;
+  result.zoneTime = t;
+  result.text = clockText(t);
+  return result;
+}
+
+std::string azimuthOutsideBracketText(const AzimuthTime& result, int language) {
+  return tableText(TextTable::Texts, 801, language) + fixedText(result.bracketAzimuth1, 9, 2) +
+         tableText(TextTable::Texts, 802, language) + fixedText(result.searchedAzimuth, 8, 2) +
+         tableText(TextTable::Texts, 803, language) + fixedText(result.bracketAzimuth2, 8, 2);
 }
 
 }  // namespace tavrel

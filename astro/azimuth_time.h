@@ -11,6 +11,17 @@ struct AzimuthTime {
   // Trunc(t) as fixedText(hours, 3, 0), ":", mm, ":", ss, then the unit
   // label "  hh:mm:ss" (" 14:05:09  hh:mm:ss"); empty when not found.
   std::string text;
+  // What the search met, in the order the caller reports it (the routine
+  // itself shows nothing):
+  // A lay outside the azimuths of the bracket ends (az1, az2); the search
+  // went on. searchedAzimuth is A as searched (0 becomes 0.0001).
+  bool azimuthOutsideBracket = false;
+  double bracketAzimuth1 = 0, bracketAzimuth2 = 0, searchedAzimuth = 0;
+  // |latitude| < |declination|: not every azimuth is reached that day.
+  bool notEveryAzimuthReached = false;
+  // The bisection lost A between its ends; the midpoint is still returned.
+  bool bracketLost = false;
+  // found false: the bracket shrank to nothing (1e-10 h).
 };
 
 // The date and place of a search.
@@ -34,17 +45,14 @@ struct AzimuthSearch {
 // (longitude - zoneMeridian) / 15 into zone time, the bracket ends swapped
 // when the sun culminates north of the zenith (latitude < declination),
 // until the azimuths of the bracket are within 0.002 degree, or the
-// midpoint's azimuth within 0.005 degree of A. Messages (platform
-// interface):
-//   - A outside the azimuths of the bracket: error box
-//     "Fehler: Az1=" fixedText(Az1, 9, 2) " Azimut=" fixedText(A, 8, 2)
-//     " Az2=" fixedText(Az2, 8, 2); the search goes on;
-//   - |latitude| < |declination|: warning, message 44 (not every azimuth
-//     is reached);
-//   - the bracket loses A: error box, messages 31 and 32; the midpoint is
-//     still returned;
-//   - the bracket shrinks to nothing (1e-10 h): error box, message 24, and
-//     nothing is found.
+// midpoint's azimuth within 0.005 degree of A. Opens no box: the flags of
+// the result tell the caller what to report (the sun calculator's
+// showAzimuthSearchMessages, tables/sun_calculator.h).
 AzimuthTime zoneTimeForAzimuth(double azimuth, const AzimuthSearch& search);
+
+// The error text of azimuthOutsideBracket in a language (1 German, 2
+// English): "Fehler: Az1=" fixedText(az1, 9, 2) " Azimut=" fixedText(A, 8, 2)
+// " Az2=" fixedText(az2, 8, 2) (rows 801..803 of the text table).
+std::string azimuthOutsideBracketText(const AzimuthTime& result, int language);
 
 }  // namespace tavrel

@@ -4,9 +4,6 @@
 #include <cstdint>
 
 #include "base/day_month.h"
-#include "core/design_state.h"
-#include "core/language.h"
-#include "core/platform.h"
 
 namespace tavrel {
 
@@ -59,12 +56,7 @@ const std::string& monthAbbreviation(int month, int language) {
   return kMonthAbbreviations[language == 1 ? 0 : 1][month - 1];
 }
 
-const std::string& monthAbbreviation(int month) {
-  return monthAbbreviation(month, design().language);
-}
-
-std::string dateLabel(int d) {
-  const int year = design().referenceYear;
+std::string dateLabel(int d, int year, int language) {
   std::array<int, 13> firstDay{};
   for (int m = 1; m <= 12; ++m) firstDay[m] = dayOfYear(year, m, 1);
   int month = 12;
@@ -74,19 +66,16 @@ std::string dateLabel(int d) {
       break;
     }
   }
-  return std::to_string(d - firstDay[month] + 1) + ". " + monthAbbreviation(month);
+  return std::to_string(d - firstDay[month] + 1) + ". " + monthAbbreviation(month, language);
 }
 
-DayMonth parseDayMonth(std::string_view text, bool showMessage) {
+DayMonth parseDayMonth(std::string_view text, int referenceYear, int language) {
   DayMonth result;
-  const std::optional<DayMonthParts> parts = dayMonthOfEntry(text, design().referenceYear);
-  if (!parts) {
-    if (showMessage) tavrel::showMessage(MsgCaption::Error, messageText(6));
-    return result;
-  }
+  const std::optional<DayMonthParts> parts = dayMonthOfEntry(text, referenceYear);
+  if (!parts) return result;
   const int day = parts->day, month = parts->month;
   result.ok = true;
-  result.label = twoDigits(day) + ". " + monthAbbreviation(month);
+  result.label = twoDigits(day) + ". " + monthAbbreviation(month, language);
   result.key = twoDigits(day) + "/" + twoDigits(month);
   result.number = day + 100 * month;
   return result;

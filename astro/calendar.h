@@ -2,9 +2,10 @@
 // labels and the "dd/mm" keys of the user's own date lines.
 //
 // A day of the year is 1-based (1 = 1 January, 60 = 1 March in a common
-// year) and always taken inside design().referenceYear. Month numbers are
-// 1..12. Labels use the month abbreviations of design().language
-// (1 German, 2 English).
+// year) and taken inside the year the caller passes (the reference year of
+// the design). Month numbers are 1..12. Labels use the month abbreviations
+// of the language passed (1 German, otherwise English). Nothing here reads
+// the design record or opens a box.
 #pragma once
 
 #include <string>
@@ -25,18 +26,16 @@ int dayOfYear(int year, int month, int day);
 // 2nd ed., ch. 7, in the integer form with 30.6001 (years >= 1 only).
 double julianDayNumber(int day, int month, int year);
 
-// Three-letter month abbreviation of month 1..12 in the current language
-// ("Mai", "Okt", "Dez" in German; "May", "Oct", "Dec" in English). An
-// out-of-range month gives the empty text.
-const std::string& monthAbbreviation(int month);
-// The same in an explicit language (1 German, otherwise English).
+// Three-letter month abbreviation of month 1..12 in a language (1 German,
+// otherwise English: "Mai", "Okt", "Dez" in German; "May", "Oct", "Dec" in
+// English). An out-of-range month gives the empty text.
 const std::string& monthAbbreviation(int month, int language);
 
 // "21. Mar": the day of the month, ". " and the month abbreviation of the
-// day-of-year number d inside referenceYear. No leading zero, no padding.
+// day-of-year number d inside year. No leading zero, no padding.
 // Days before 1 January are counted into January ("0. Jan"), days after
 // 31 December into December ("32. Dez").
-std::string dateLabel(int d);
+std::string dateLabel(int d, int year, int language);
 
 // Result of parseDayMonth. On failure ok is false, number -1 and the texts
 // are empty.
@@ -47,9 +46,10 @@ struct DayMonth {
   int number = -1;    // day + 100 * month (307)
 };
 
-// Validates a "dd/mm" entry against referenceYear (dayMonthOfEntry,
-// base/day_month.h). An invalid entry shows the error box
-// with message 6 when showMessage is set.
-DayMonth parseDayMonth(std::string_view text, bool showMessage);
+// Validates a "dd/mm" entry against the reference year (dayMonthOfEntry,
+// base/day_month.h); the label takes the month abbreviation of language.
+// An invalid entry gives ok false and shows nothing: a window that takes
+// the entry from the user shows message 6 ("Error in Input !").
+DayMonth parseDayMonth(std::string_view text, int referenceYear, int language);
 
 }  // namespace tavrel

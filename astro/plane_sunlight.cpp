@@ -12,7 +12,6 @@
 #include "astro/degree_trig.h"
 #include "astro/horizontal_coordinates.h"
 #include "astro/time_format.h"
-#include "core/design_state.h"
 #include "base/geometry.h"
 
 namespace tavrel {
@@ -91,9 +90,8 @@ std::string clockText(double hourAngle) { return formatMinutesSeconds((hourAngle
 }  // namespace
 
 SunlitWindow sunlitWindowOnPlane(double offset, double latitude, double planeDeclination,
-                                 double planeInclination, bool verbose) {
+                                 double planeInclination, double obliquity, bool verbose) {
   const double p = latitude;
-  const double obliquity = design().obliquityRounded;
 
   // Half day arc of the summer solstice.
   const double e = p > 0 ? obliquity : -obliquity;

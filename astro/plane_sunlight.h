@@ -52,8 +52,9 @@ struct SunlitWindow {
 
 // The span of the day during which the sun is both above the horizon and in
 // front of the plane (latitude p, declination w, inclination i), scanned
-// over the declinations +design().obliquityRounded, 23.5 - 0.05 k
-// (k = 1..939, those within +-obliquityRounded) and -obliquityRounded:
+// over the declinations +obliquity, 23.5 - 0.05 k (k = 1..939, those within
+// +-obliquity) and -obliquity, with obliquity the rounded obliquity of the
+// reference year (obliquityRounded of the design, 23.44 around 2000):
 // the horizon window [-H0, H0] is intersected with the plane's
 // window L +- Hp (L the substyle hour angle, Hp the half day arc of the
 // plane's own latitude, the style height), which may wrap through +-180;
@@ -73,8 +74,7 @@ struct SunlitWindow {
 // solstice (180 when |p| >= 70), is used only when not verbose and the
 // window would run from before -Hs to after +Hs, which a real window of
 // sunlight never does (the sun is not up before the solstice sunrise).
-// Reads design().obliquityRounded.
 SunlitWindow sunlitWindowOnPlane(double offset, double latitude, double planeDeclination,
-                                 double planeInclination, bool verbose);
+                                 double planeInclination, double obliquity, bool verbose);
 
 }  // namespace tavrel

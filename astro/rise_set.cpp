@@ -8,8 +8,7 @@
 #include "astro/calendar.h"
 #include "astro/degree_trig.h"
 #include "astro/horizontal_coordinates.h"
-#include "core/design_state.h"
-#include "core/platform.h"
+#include "core/language.h"
 
 namespace tavrel {
 
@@ -46,9 +45,9 @@ ApparentRiseSet sunriseSunsetApparent(int year, int day, double latitude, double
   return r;
 }
 
-RiseSetArc riseSetHourAngle(int day, double referenceMeridian, double latitude) {
+RiseSetArc riseSetHourAngle(int year, int day, double referenceMeridian, double latitude) {
   RiseSetArc r;
-  const SunPosition noon = sunAtZoneTime(design().referenceYear, day, 12, latitude,
+  const SunPosition noon = sunAtZoneTime(year, day, 12, latitude,
                                          referenceMeridian, referenceMeridian, false);
   r.declination = noon.declination;
   r.eot = noon.eot;
@@ -79,10 +78,11 @@ RiseSetArc riseSetHourAngleFromDeclination(double declination, double latitude) 
   return r;
 }
 
-RiseSetTimes riseSetZoneTimes(int day, double referenceMeridian, double latitude) {
-  const RiseSetArc arc = riseSetHourAngle(day, referenceMeridian, latitude);
+RiseSetTimes riseSetZoneTimes(int year, int day, double zoneMeridian, double referenceMeridian,
+                              double latitude) {
+  const RiseSetArc arc = riseSetHourAngle(year, day, referenceMeridian, latitude);
   if (arc.notPolarDay && arc.notPolarNight) {
-    const double noon = (design().zoneMeridian - referenceMeridian) / 15 + 12;
+    const double noon = (zoneMeridian - referenceMeridian) / 15 + 12;
     return {noon - arc.hourAngle / 15, noon + arc.hourAngle / 15};
   }
   if (arc.notPolarNight) return {0, 24};  // the sun never sets
@@ -94,24 +94,23 @@ constexpr int kTimeTableDays[3] = {1, 11, 21};
 constexpr int kAzimuthTableDays[4] = {1, 8, 15, 22};
 }  // namespace
 
-RiseSetTimeTable riseSetTimeTable(double referenceMeridian, double latitude) {
+RiseSetTimeTable riseSetTimeTable(int year, double zoneMeridian, double referenceMeridian,
+                                  double latitude) {
   RiseSetTimeTable table{};
-  const int year = design().referenceYear;
   for (int month = 6; month <= 12; ++month)
     for (int k = 0; k < 3; ++k)
-      table[month - 6][k] =
-          riseSetZoneTimes(dayOfYear(year, month, kTimeTableDays[k]), referenceMeridian, latitude);
+      table[month - 6][k] = riseSetZoneTimes(year, dayOfYear(year, month, kTimeTableDays[k]),
+                                             zoneMeridian, referenceMeridian, latitude);
   return table;
 }
 
-RiseSetAzimuthTable riseSetAzimuthTable(double latitude) {
+RiseSetAzimuthTable riseSetAzimuthTable(int year, double zoneMeridian, double latitude) {
   RiseSetAzimuthTable table;
-  const int year = design().referenceYear;
-  const double zone = design().zoneMeridian;
+  const double zone = zoneMeridian;
   for (int month = 1; month <= 12; ++month)
     for (int k = 0; k < 4; ++k) {
       const int day = dayOfYear(year, month, kAzimuthTableDays[k]);
-      const RiseSetTimes t = riseSetZoneTimes(day, zone, latitude);
+      const RiseSetTimes t = riseSetZoneTimes(year, day, zone, zone, latitude);
       table.rise[month - 1][k] = sunAtZoneTime(year, day, t.rise, latitude, zone, zone, false).azimuth;
       table.set[month - 1][k] = sunAtZoneTime(year, day, t.set, latitude, zone, zone, false).azimuth;
     }
@@ -129,8 +128,6 @@ SunsetArc sunsetHourAngleAndAzimuth(double declination, double latitude) {
   return r;
 }
 
-const char kNoRiseSetWarning[] = "On some days no sun rise/set!";
-
-void showNoRiseSetWarning() { showMessage(MsgCaption::Warning, kNoRiseSetWarning); }
+std::string noRiseSetWarningText(int language) { return tableText(TextTable::Texts, 800, language); }
 
 }  // namespace tavrel

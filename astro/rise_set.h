@@ -41,7 +41,7 @@ struct RiseSetArc {
   bool notPolarNight = true; // false: the sun does not rise on that day
 };
 
-// H0 of day `day` of design().referenceYear at latitude p, with the
+// H0 of day `day` of year at latitude p, with the
 // declination and equation of time of local mean noon at the (west-positive)
 // reference meridian. A day is polar when the lower (upper) culmination is
 // above (below) the horizon, the culmination exactly on the horizon still
@@ -50,7 +50,7 @@ struct RiseSetArc {
 // p + 90 + d >= 0 and p + 90 - d >= 0. With both flags true, H0 = 90 within
 // 1e-6 degree of a pole or when |cos H0| < 1e-15, else arccos (limited to
 // 0..180).
-RiseSetArc riseSetHourAngle(int day, double referenceMeridian, double latitude);
+RiseSetArc riseSetHourAngle(int year, int day, double referenceMeridian, double latitude);
 
 // The same for a given declination, without the ephemeris (declination
 // copied, eot 0). North of the equator both polar tests are strict
@@ -64,9 +64,9 @@ struct RiseSetTimes {
   double set = 0;
 };
 
-// Rise and set of day `day` of design().referenceYear at latitude p in mean
-// time (no equation of time), on the clock whose noon falls at
-// 12 + (design().zoneMeridian - ref) / 15:
+// Rise and set of day `day` of year at latitude p in mean time (no
+// equation of time), on the clock whose noon falls at
+// 12 + (zoneMeridian - ref) / 15:
 //   rise = (zoneMeridian - ref) / 15 + 12 - H0 / 15, set = ... + H0 / 15.
 // With ref = zoneMeridian this is the local mean time of the zone meridian.
 // Note the sign: for ref != zoneMeridian this clock is mirrored about the
@@ -75,25 +75,27 @@ struct RiseSetTimes {
 // which is how the planar dials read the table.
 // Polar cases: the sun never sets: rise 0, set 24; it never rises: rise -1,
 // set 0.
-RiseSetTimes riseSetZoneTimes(int day, double referenceMeridian, double latitude);
+RiseSetTimes riseSetZoneTimes(int year, int day, double zoneMeridian, double referenceMeridian,
+                              double latitude);
 
 // Rise and set times for the 1st, 11th and 21st of June to December of
-// design().referenceYear (riseSetZoneTimes with the given reference
-// meridian and latitude): table[month - 6][k] for the days 1, 11, 21.
+// year (riseSetZoneTimes with the given meridians and latitude):
+// table[month - 6][k] for the days 1, 11, 21.
 using RiseSetTimeTable = std::array<std::array<RiseSetTimes, 3>, 7>;
-RiseSetTimeTable riseSetTimeTable(double referenceMeridian, double latitude);
+RiseSetTimeTable riseSetTimeTable(int year, double zoneMeridian, double referenceMeridian,
+                                  double latitude);
 
 // Azimuths of sunrise and sunset for the 1st, 8th, 15th and 22nd of every
-// month of design().referenceYear at latitude p: riseSetZoneTimes with
-// ref = design().zoneMeridian, then the azimuth of sunAtZoneTime (mean
-// time, longitude = zone = zoneMeridian) at those times; rise[month - 1][k]
+// month of year at latitude p: riseSetZoneTimes with ref = zoneMeridian,
+// then the azimuth of sunAtZoneTime (mean time, longitude = zone =
+// zoneMeridian) at those times; rise[month - 1][k]
 // and set[month - 1][k] for the days 1, 8, 15, 22. On polar days and nights
 // the azimuths are those at the code times (0 and 24, or -1 and 0 hours).
 struct RiseSetAzimuthTable {
   std::array<std::array<double, 4>, 12> rise{};
   std::array<std::array<double, 4>, 12> set{};
 };
-RiseSetAzimuthTable riseSetAzimuthTable(double latitude);
+RiseSetAzimuthTable riseSetAzimuthTable(int year, double zoneMeridian, double latitude);
 
 // H0 of declination d at latitude p (|cos H0| < 1e-12 gives 90, > 0.9999999
 // gives 0 or 180) and the sun at H = +H0.
@@ -103,15 +105,15 @@ struct SunsetArc {
   double altitude = 0;   // altitude at H0: about 0 unless the day is polar
   // The sun does not set on that day: at H0 = 180 it stands more than
   // 0.1 degree above the horizon (due north, or due south in the southern
-  // hemisphere). The sun-path graphs then show kNoRiseSetWarning, once per
-  // graph (showNoRiseSetWarning).
+  // hemisphere). A graph that meets such a day warns with
+  // noRiseSetWarningText, once per graph.
   bool sunDoesNotSet = false;
 };
 SunsetArc sunsetHourAngleAndAzimuth(double declination, double latitude);
 
-// "On some days no sun rise/set!"
-extern const char kNoRiseSetWarning[];
-// Shows kNoRiseSetWarning in a warning box.
-void showNoRiseSetWarning();
+// The warning of a day without sunset in a language (1 German, 2 English):
+// "On some days no sun rise/set!" (row 800 of the text table). The caller
+// shows it in a warning box.
+std::string noRiseSetWarningText(int language);
 
 }  // namespace tavrel

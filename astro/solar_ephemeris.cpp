@@ -5,7 +5,6 @@
 #include <cstdlib>
 
 #include "astro/calendar.h"
-#include "core/design_state.h"
 #include "base/geometry.h"
 #include "base/number_text.h"
 
@@ -107,8 +106,8 @@ void solarPosition(int year, double x, double& declination, double& eot) {
   eot = static_cast<double>(e);
 }
 
-void prepareObliquity(int year) {
-  DesignState& d = design();
+ObliquityTables obliquityTables(int year) {
+  ObliquityTables d;
   const Real t = centuriesSinceJ2000(year, 80);
   d.meanObliquity = static_cast<double>(23.43929111L - 0.013004167L * t);
   d.obliquityRounded = static_cast<double>(roundEven(Real{d.meanObliquity} * 100) / 100);
@@ -119,6 +118,7 @@ void prepareObliquity(int year) {
   }
   d.declinationByLongitude[18] = 0;  // the autumn equinox exactly
   for (int j = 1; j <= 7; ++j) d.zodiacDeclination[j] = d.declinationByLongitude[6 * (7 - j)];
+  return d;
 }
 
 namespace {
@@ -199,17 +199,13 @@ Real keplerEot(const EotSeries& s, Real l) {
 
 }  // namespace
 
-void buildEotSeriesTable(int steps, int year) {
-  DesignState& d = design();
-  d.eotSeriesWork.clear();
-  if (steps < 1 || steps > 360) {
-    d.eotSeriesReport.clear();
-    return;
-  }
+std::vector<EotSeriesRow> eotSeriesRows(int steps, int year) {
+  std::vector<EotSeriesRow> rows;
+  if (steps < 1 || steps > 360) return rows;
   const EotSeries series(year);
   const Real stepAngle = Real{360} / steps;
   const Real sinObliquity = sinD(series.obliquity);
-  d.eotSeriesWork.reserve(static_cast<std::size_t>(steps) + 1);
+  rows.reserve(static_cast<std::size_t>(steps) + 1);
   for (int i = 0; i <= steps; ++i) {
     const Real l = stepAngle * i;
     int i2 = steps / 2 - i;  // the mirror longitude 180 - l (same declination)
@@ -230,9 +226,9 @@ void buildEotSeriesTable(int steps, int year) {
     const auto half = static_cast<std::int32_t>(roundEven(static_cast<Real>(std::abs(diff)) / 2));
     row.eotAntisymmetric = diff > 0 ? half : -half;
     row.eotMinutesText = minutesText(row.eotSeconds);
-    d.eotSeriesWork.push_back(std::move(row));
+    rows.push_back(std::move(row));
   }
-  d.eotSeriesReport = d.eotSeriesWork;
+  return rows;
 }
 
 std::string minutesText(int seconds) {

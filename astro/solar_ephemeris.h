@@ -8,7 +8,11 @@
 // universal and terrestrial time are not told apart.
 #pragma once
 
+#include <array>
 #include <string>
+#include <vector>
+
+#include "core/design_state.h"  // EotSeriesRow
 
 namespace tavrel {
 
@@ -27,19 +31,27 @@ void solarPosition(int year, double x, double& declination, double& eot);
 // two terms) plus 0.00256 cos(node) (ch. 25).
 double apparentObliquity(int year, double x);
 
-// Mean obliquity of day 80, 12 h UT, of year and its derived tables in the
-// design record: meanObliquity, obliquityRounded (two decimals, ties to
-// even), declinationByLongitude[k] (ecliptic longitude 90 + 5k degrees,
+// Mean obliquity of day 80, 12 h UT, of year and its derived tables:
+// meanObliquity, obliquityRounded (two decimals, ties to even),
+// declinationByLongitude[k] (ecliptic longitude 90 + 5k degrees,
 // k = 0..36, entry 18 exactly 0) and zodiacDeclination[1..7] (the sign
-// boundaries in ascending order: longitude 270, 240, 210, 180, 150, 120, 90).
-void prepareObliquity(int year);
+// boundaries in ascending order: longitude 270, 240, 210, 180, 150, 120,
+// 90; entry 0 unused). The start-up copies them into the design record
+// (prepareObliquity, astro/startup.h).
+struct ObliquityTables {
+  double meanObliquity = 0;
+  double obliquityRounded = 0;
+  std::array<double, 37> declinationByLongitude{};
+  std::array<double, 8> zodiacDeclination{};
+};
+ObliquityTables obliquityTables(int year);
 
-// Builds the series EoT table by solar longitude, steps + 1 rows for the
+// The series EoT table by solar longitude, steps + 1 rows for the
 // longitudes 360 / steps * i, i = 0..steps, with the orbital elements of
-// year, into design().eotSeriesWork and copies it into
-// design().eotSeriesReport. steps must lie in 1..360; otherwise both
-// tables are left empty.
-void buildEotSeriesTable(int steps, int year);
+// year. steps must lie in 1..360; otherwise the table is empty. The
+// start-up keeps it in the design record (buildEotSeriesTable,
+// astro/startup.h).
+std::vector<EotSeriesRow> eotSeriesRows(int steps, int year);
 
 // Whole seconds as "m:ss" with a leading "-" for negative values
 // ("7:05", "-14:12", "0:00").

@@ -19,6 +19,21 @@ std::string withTrailingSeparator(std::string dir) {
 
 }  // namespace
 
+void prepareObliquity(int year) {
+  DesignState& d = design();
+  const ObliquityTables t = obliquityTables(year);
+  d.meanObliquity = t.meanObliquity;
+  d.obliquityRounded = t.obliquityRounded;
+  d.declinationByLongitude = t.declinationByLongitude;
+  d.zodiacDeclination = t.zodiacDeclination;
+}
+
+void buildEotSeriesTable(int steps, int year) {
+  DesignState& d = design();
+  d.eotSeriesWork = eotSeriesRows(steps, year);
+  d.eotSeriesReport = d.eotSeriesWork;
+}
+
 void initializeDesignState() {
   DesignState& d = design();
   loadDefaultValues();

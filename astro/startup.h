@@ -5,6 +5,19 @@
 
 namespace tavrel {
 
+// The obliquity tables of year (obliquityTables, astro/solar_ephemeris.h)
+// into the design record: meanObliquity, obliquityRounded,
+// declinationByLongitude, zodiacDeclination. A start-up step, repeated
+// whenever a settings or construction-data file has been read and by the
+// sun-path graphs for their year.
+void prepareObliquity(int year);
+
+// The series EoT table (eotSeriesRows) into design().eotSeriesWork and its
+// copy design().eotSeriesReport; both empty when steps lies outside 1..360.
+// A start-up step (288, 2022), repeated by the pair report of the
+// equation of time.
+void buildEotSeriesTable(int steps, int year);
+
 // Start-up step 2: defaults, colours, obliquity tables of referenceYear,
 // choice lists, dialKind 'v', and the series EoT table (288, 2022).
 void initializeDesignState();

@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "astro/solar_ephemeris.h"
+#include "astro/startup.h"
 
 namespace {
 

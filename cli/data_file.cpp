@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "astro/solar_ephemeris.h"
+#include "astro/startup.h"
 #include "core/settings_file.h"
 
 namespace tavrel::cli {

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "astro/solar_ephemeris.h"
 #include "cli/cli_options.h"
 #include "cli/command_registry.h"
 #include "cli/data_file.h"

@@ -48,7 +48,7 @@ struct SettingsReadResult {
 
 // Fills the record's tables that follow the reference year (the obliquity
 // and the declinations derived from it); the program passes
-// prepareObliquity (astro/solar_ephemeris.h).
+// prepareObliquity (astro/startup.h).
 using YearTablesFunction = void (*)(int year);
 
 // Reads a settings or construction-data file into the design record with

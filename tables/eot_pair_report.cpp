@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "astro/solar_ephemeris.h"
+#include "astro/startup.h"
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"

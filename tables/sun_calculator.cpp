@@ -133,10 +133,19 @@ std::vector<std::string> riseSetBlock(CalculatorDate date) {
   return finished(std::move(lines));
 }
 
+void showAzimuthSearchMessages(const AzimuthTime& result) {
+  if (result.azimuthOutsideBracket)
+    showMessage(MsgCaption::Error, azimuthOutsideBracketText(result, design().language));
+  if (result.notEveryAzimuthReached) showMessage(MsgCaption::Warning, messageText(44));
+  if (result.bracketLost) showMessage(MsgCaption::Error, messagePair(31, 32));
+  if (!result.found) showMessage(MsgCaption::Error, messageText(24));
+}
+
 std::vector<std::string> azimuthBlock(CalculatorDate date, double azimuth) {
   const DesignState& d = design();
   const AzimuthTime found = zoneTimeForAzimuth(
       azimuth, {date.year, date.month, date.day, d.latitude, d.longitude, d.zoneMeridian});
+  showAzimuthSearchMessages(found);
 
   std::vector<std::string> lines = blockHead(date);
   lines.push_back("    " + tablesText(TablesText::kAzimuthEntered) + fixedText(azimuth, 7, 2) +

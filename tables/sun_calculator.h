@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "astro/azimuth_time.h"
+
 namespace tavrel {
 
 struct CalculatorDate {
@@ -45,6 +47,12 @@ std::vector<std::string> riseSetBlock(CalculatorDate date);
 // When no time is found (the search has shown its message) the block says so with
 // message 24.
 std::vector<std::string> azimuthBlock(CalculatorDate date, double azimuth);
+
+// The boxes of an azimuth search (zoneTimeForAzimuth), in this order: the
+// azimuth outside the bracket (error, azimuthOutsideBracketText), not every
+// azimuth reached (warning, message 44), the bracket lost (error, messages
+// 31 and 32), nothing found (error, message 24).
+void showAzimuthSearchMessages(const AzimuthTime& result);
 
 enum class CalculatorTimeSystem { Apparent, Mean, Zone };
 

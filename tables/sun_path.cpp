@@ -7,6 +7,7 @@
 #include "astro/horizontal_coordinates.h"
 #include "astro/plane_sunlight.h"
 #include "astro/solar_ephemeris.h"
+#include "astro/startup.h"
 #include "core/design_state.h"
 #include "base/number_text.h"
 #include "tables/graph_texts.h"
@@ -190,7 +191,8 @@ PlaneSunlight planeSunlight(double latitude, double longitude, double zoneMeridi
                             double planeDeclination, double planeInclination) {
   PlaneSunlight out;
   const double offset = zoneTime ? longitude - zoneMeridian : 0;
-  const SunlitWindow w = sunlitWindowOnPlane(offset, latitude, planeDeclination, planeInclination, false);
+  const SunlitWindow w = sunlitWindowOnPlane(offset, latitude, planeDeclination, planeInclination,
+                                             design().obliquityRounded, false);
   const std::size_t first = w.text.find_first_not_of(' ');
   out.window = first == std::string::npos ? std::string() : w.text.substr(first);
   const std::string timeKind =

@@ -112,7 +112,7 @@ SolarTable yearTable(int year, YearTableKind kind) {
   const int cellWidth = kind == YearTableKind::Transit ? 8 : 6;
   // "      Jan    Feb ..." (columns of 7) or "      Jan      Feb ..." (9).
   std::string header = kind == YearTableKind::Transit ? "" : "  ";
-  for (int m = 1; m <= 12; ++m) header += std::string(cellWidth - 2, ' ') + monthAbbreviation(m);
+  for (int m = 1; m <= 12; ++m) header += std::string(cellWidth - 2, ' ') + monthAbbreviation(m, design().language);
   t.lines.push_back(line(header, CsvRule::Cut));
 
   for (int day = 1; day <= 31; ++day) {

@@ -17,7 +17,6 @@
 #include <QTimer>
 
 #include "core/date_list_file.h"
-#include "astro/solar_ephemeris.h"
 #include "core/design_state.h"
 #include "dials/dial_type_rules.h"
 #include "core/language.h"

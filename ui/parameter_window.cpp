@@ -976,8 +976,10 @@ bool TForm6::addDateEntry() {
     dateEntry_->setFocus();
     return false;
   }
-  const DayMonth parsed = parseDayMonth(text.toStdString(), true);
+  const DayMonth parsed =
+      parseDayMonth(text.toStdString(), design().referenceYear, design().language);
   if (!parsed.ok) {
+    showMessage(MsgCaption::Error, messageText(6));
     dateEntry_->setFocus();
     return false;
   }
@@ -985,7 +987,7 @@ bool TForm6::addDateEntry() {
   std::vector<std::string>& lines = design().ownDateLines;
   auto it = lines.begin();
   for (; it != lines.end(); ++it) {
-    const DayMonth other = parseDayMonth(*it, false);
+    const DayMonth other = parseDayMonth(*it, design().referenceYear, design().language);
     if (other.ok && other.number >= parsed.number) break;
   }
   lines.insert(it, entry);

@@ -83,7 +83,7 @@ HourLineAngleTable computeHourLineAngles() {
                    tableText(TextTable::Labels, partRow);
 
   // 2. Sunlit window.
-  const SunlitWindow window = sunlitWindowOnPlane(0, phi, delta, incl, false);
+  const SunlitWindow window = sunlitWindowOnPlane(0, phi, delta, incl, d.obliquityRounded, false);
   t.sunlitEarliest = window.earliest;
   t.sunlitLatest = window.latest;
   t.sunlitLabel = loadString(566);

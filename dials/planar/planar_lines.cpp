@@ -408,7 +408,7 @@ class LineBuilder {
       refuse(PlanarText::ItalianBabylonianHours);
       return;
     }
-    const RiseSetTimeTable table = riseSetTimeTable(d_.longitude, d_.latitude);
+    const RiseSetTimeTable table = riseSetTimeTable(d_.referenceYear, d_.zoneMeridian, d_.longitude, d_.latitude);
     struct Kind {
       PlanarLineKind kind;
       bool on;

@@ -131,7 +131,7 @@ std::vector<DateLineDay> dateLineDays(char mode) {
       bool any = false;
       for (const std::string& entry : d.ownDateLines) {
         if (!isValidDayMonthEntry(entry)) continue;  // shows its message
-        const DayMonth dm = parseDayMonth(entry, false);
+        const DayMonth dm = parseDayMonth(entry, d.referenceYear, d.language);
         if (!dm.ok) continue;
         const int day = dm.number % 100, month = dm.number / 100;
         char label[16];

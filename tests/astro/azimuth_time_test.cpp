@@ -13,6 +13,8 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/scripted_platform.h"
+#include "base/number_text.h"
+#include "tables/sun_calculator.h"
 
 namespace tavrel {
 namespace {
@@ -35,11 +37,20 @@ class AzimuthTimeTest : public ::testing::Test {
   DesignState saved_ = design();
 };
 
-// The search on the date and at the place the fixture keeps in the record.
+// The search on the date and at the place the fixture keeps in the record,
+// with the boxes the sun calculator shows for it. The search itself opens
+// none.
 AzimuthTime searchAt(double A) {
   const DesignState& s = design();
-  return zoneTimeForAzimuth(A, {s.referenceYear, s.calcMonth, s.calcDay, s.latitude, s.longitude,
-                                s.zoneMeridian});
+  AzimuthTime r;
+  {
+    ScopedScriptedPlatform silent;
+    r = zoneTimeForAzimuth(A, {s.referenceYear, s.calcMonth, s.calcDay, s.latitude, s.longitude,
+                               s.zoneMeridian});
+    EXPECT_TRUE(silent->boxes.empty()) << "zoneTimeForAzimuth opened a box";
+  }
+  showAzimuthSearchMessages(r);
+  return r;
 }
 
 // The hour angle at which a sun of declination d stands in azimuth A
@@ -205,6 +216,7 @@ TEST_F(AzimuthTimeTest, AzimuthOutsideTheBracket) {
   // of message 44 and the failure of the bisection (messages 31 and 32).
   design().latitude = -20;
   design().calcMonth = 12;
+  design().language = 1;
   ScopedScriptedPlatform p;
   searchAt(-150);
   ASSERT_GE(p->boxes.size(), 3u);
@@ -217,6 +229,44 @@ TEST_F(AzimuthTimeTest, AzimuthOutsideTheBracket) {
   EXPECT_EQ(first.substr(37, 5), " Az2=");
   EXPECT_EQ(p->boxes[1].text, messageText(44));
   EXPECT_EQ(p->boxes[2].text, messagePair(31, 32));
+}
+
+TEST_F(AzimuthTimeTest, OutsideTheBracketInEnglish) {
+  design().latitude = -20;
+  design().calcMonth = 12;
+  ScopedScriptedPlatform p;
+  const AzimuthTime r = searchAt(-150);
+  ASSERT_TRUE(r.azimuthOutsideBracket);
+  ASSERT_FALSE(p->boxes.empty());
+  EXPECT_EQ(p->boxes[0].text, "Error: Az1=" + fixedText(r.bracketAzimuth1, 9, 2) +
+                                  " Azimuth= -150.00 Az2=" + fixedText(r.bracketAzimuth2, 8, 2));
+}
+
+TEST_F(AzimuthTimeTest, TheSearchReportsInItsResultAndOpensNoBox) {
+  // The cases that open boxes in the calculator, searched alone: the
+  // scripted platform records nothing, the flags say what happened.
+  struct Case {
+    double latitude;
+    int month;
+    double azimuth;
+    bool found, outside, notEvery, lost;
+  };
+  const Case cases[] = {
+      {47.25, 6, 0, true, false, false, false},    // Feldkirch, true noon
+      {10, 6, -90, false, false, true, false},     // tropics: due east is never reached
+      {10, 6, 120, true, false, true, false},      // north-west is
+      {-20, 12, -150, true, true, true, true},     // outside the bracket, bisection lost
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.latitude << " " << c.month << " " << c.azimuth);
+    ScopedScriptedPlatform p;
+    const AzimuthTime r = zoneTimeForAzimuth(c.azimuth, {2024, c.month, 21, c.latitude, -9.59, -15});
+    EXPECT_TRUE(p->boxes.empty());
+    EXPECT_EQ(r.found, c.found);
+    EXPECT_EQ(r.azimuthOutsideBracket, c.outside);
+    EXPECT_EQ(r.notEveryAzimuthReached, c.notEvery);
+    EXPECT_EQ(r.bracketLost, c.lost);
+  }
 }
 
 TEST_F(AzimuthTimeTest, GermanMessages) {

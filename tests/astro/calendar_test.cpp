@@ -129,9 +129,7 @@ constexpr DateLabelCase kDateLabelCases[] = {
 
 TEST_F(CalendarTest, DateLabelUsesReferenceYearAndLanguage) {
   for (const DateLabelCase& c : kDateLabelCases) {
-    design().referenceYear = c.referenceYear;
-    design().language = c.language;
-    EXPECT_EQ(dateLabel(c.dayOfYear), c.expected)
+    EXPECT_EQ(dateLabel(c.dayOfYear, c.referenceYear, c.language), c.expected)
         << "day " << c.dayOfYear << " of " << c.referenceYear << ", language " << c.language;
   }
 }
@@ -146,9 +144,9 @@ TEST_F(CalendarTest, MonthAbbreviations) {
     EXPECT_EQ(monthAbbreviation(m, 2), english[m - 1]);
   }
   design().language = 2;
-  EXPECT_EQ(monthAbbreviation(10), "Oct");
-  EXPECT_EQ(monthAbbreviation(0), "");
-  EXPECT_EQ(monthAbbreviation(13), "");
+  EXPECT_EQ(monthAbbreviation(10, 2), "Oct");
+  EXPECT_EQ(monthAbbreviation(0, 1), "");
+  EXPECT_EQ(monthAbbreviation(13, 2), "");
 }
 
 struct ParseCase {
@@ -202,9 +200,7 @@ constexpr ParseCase kParseCases[] = {
 TEST_F(CalendarTest, ParseDayMonth) {
   ScopedScriptedPlatform p;
   for (const ParseCase& c : kParseCases) {
-    design().referenceYear = c.referenceYear;
-    design().language = c.language;
-    const DayMonth r = parseDayMonth(c.text, false);
+    const DayMonth r = parseDayMonth(c.text, c.referenceYear, c.language);
     EXPECT_EQ(r.ok, c.ok) << '"' << c.text << "\" in " << c.referenceYear;
     EXPECT_EQ(r.label, c.label) << c.text;
     EXPECT_EQ(r.key, c.key) << c.text;
@@ -213,21 +209,18 @@ TEST_F(CalendarTest, ParseDayMonth) {
   EXPECT_TRUE(p->boxes.empty());
 }
 
-TEST_F(CalendarTest, ParseDayMonthShowsMessageSixOnlyWhenAskedAndInvalid) {
+TEST_F(CalendarTest, CalendarRoutinesReadNoRecordAndShowNoBox) {
+  // The year and the language are arguments: a record that says otherwise
+  // changes nothing, and an invalid entry is only reported in the result
+  // (the parameter window shows message 6; tests/ui).
   ScopedScriptedPlatform p;
-  design().referenceYear = 2023;
-  design().language = 2;
-  EXPECT_TRUE(parseDayMonth("21/03", true).ok);
-  EXPECT_TRUE(p->boxes.empty());
-  EXPECT_FALSE(parseDayMonth("29/02", true).ok);
-  ASSERT_EQ(p->boxes.size(), 1u);
-  EXPECT_EQ(p->boxes[0].caption, MsgCaption::Error);
-  EXPECT_EQ(p->boxes[0].captionText, "TAVREL.EXE - Error!");
-  EXPECT_EQ(p->boxes[0].text, "Error in Input !");
+  design().referenceYear = 2024;
   design().language = 1;
-  EXPECT_FALSE(parseDayMonth("", true).ok);
-  ASSERT_EQ(p->boxes.size(), 2u);
-  EXPECT_EQ(p->boxes[1].text, "Fehlerhafte Eingabe !");
+  EXPECT_FALSE(parseDayMonth("29/02", 2023, 2).ok);
+  EXPECT_FALSE(parseDayMonth("", 2023, 2).ok);
+  EXPECT_EQ(parseDayMonth("07/10", 2023, 2).label, "07. Oct");
+  EXPECT_EQ(dateLabel(60, 2023, 2), "1. Mar");
+  EXPECT_TRUE(p->boxes.empty());
 }
 
 TEST_F(CalendarTest, IsValidDayMonthEntryNamesTheRejectedEntry) {

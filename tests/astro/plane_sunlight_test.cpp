@@ -203,9 +203,13 @@ TEST(SunInFrontOfPlane, ClosedFormCrossings) {
 // ---------------------------------------------------------------------------
 // sunlitWindowOnPlane
 
+// The rounded obliquity of the years around 2000. The record's
+// obliquityRounded is set to something else: the routine must not read it.
+constexpr double kObliquity = 23.44;
+
 class SunlitWindowTest : public ::testing::Test {
  protected:
-  void SetUp() override { design().obliquityRounded = 23.44; }
+  void SetUp() override { design().obliquityRounded = 10; }
   void TearDown() override { design() = saved_; }
   DesignState saved_ = design();
 };
@@ -288,7 +292,7 @@ TEST_F(SunlitWindowTest, AgreesWithBruteForce) {
   };
   double worst = 0;
   for (const Row& r : kRows) {
-    const SunlitWindow s = sunlitWindowOnPlane(0, r.p, r.w, r.i, false);
+    const SunlitWindow s = sunlitWindowOnPlane(0, r.p, r.w, r.i, kObliquity, false);
     const BruteWindow b = bruteForceWindow(r.p, r.w, r.i);
     EXPECT_NEAR(s.earliest, b.earliest, 0.12) << r.what;
     EXPECT_NEAR(s.latest, b.latest, 0.12) << r.what;
@@ -303,25 +307,25 @@ TEST_F(SunlitWindowTest, ClosedFormWindows) {
   // 23.44) = 117.70; a south wall at most from 6 to 18 h (on the equinox);
   // a north wall at most from the solstice sunrise to its sunset.
   const double hs = std::acos(-std::tan(47 * kRad) * std::tan(23.44 * kRad)) / kRad;
-  const SunlitWindow horizontal = sunlitWindowOnPlane(0, 47, 0, 0, false);
+  const SunlitWindow horizontal = sunlitWindowOnPlane(0, 47, 0, 0, kObliquity, false);
   EXPECT_NEAR(horizontal.earliest, -hs, 1e-6);
   EXPECT_NEAR(horizontal.latest, hs, 1e-6);
   EXPECT_EQ(horizontal.earliestDeclination, 23.44);
   EXPECT_EQ(horizontal.text, "           4:09 -  19:51");
 
-  const SunlitWindow south = sunlitWindowOnPlane(0, 47, 0, 90, false);
+  const SunlitWindow south = sunlitWindowOnPlane(0, 47, 0, 90, kObliquity, false);
   EXPECT_NEAR(south.earliest, -90, 1e-6);
   EXPECT_NEAR(south.latest, 90, 1e-6);
   EXPECT_NEAR(south.earliestDeclination, 0, 1e-12);
   EXPECT_EQ(south.text, "           6:00 -  18:00");
 
-  const SunlitWindow north = sunlitWindowOnPlane(0, 47, 180, 90, false);
+  const SunlitWindow north = sunlitWindowOnPlane(0, 47, 180, 90, kObliquity, false);
   EXPECT_NEAR(north.earliest, -hs, 1e-6);
   EXPECT_NEAR(north.latest, hs, 1e-6);
 
   // The offset moves both hour angles and the clock times of the text:
   // 5.41 degrees of longitude east of the zone meridian = 21.64 min.
-  const SunlitWindow zone = sunlitWindowOnPlane(-9.59 - -15.0, 47, 0, 90, true);
+  const SunlitWindow zone = sunlitWindowOnPlane(-9.59 - -15.0, 47, 0, 90, kObliquity, true);
   EXPECT_NEAR(zone.earliest, -90 + 5.41, 1e-6);
   EXPECT_NEAR(zone.latest, 90 + 5.41, 1e-6);
   EXPECT_EQ(zone.text, "           6:22 -  18:22");
@@ -333,16 +337,16 @@ TEST_F(SunlitWindowTest, PolarCases) {
   // it is up (summer) and within 90 degrees of the normal; the sun does not
   // rise in winter (a half day arc of 180 for every declination would let
   // this plane see a winter sun below the horizon from H = -138.6).
-  const SunlitWindow top = sunlitWindowOnPlane(0, 90, 0, 0, false);
+  const SunlitWindow top = sunlitWindowOnPlane(0, 90, 0, 0, kObliquity, false);
   EXPECT_EQ(top.earliest, -180);
   EXPECT_EQ(top.latest, 180);
   EXPECT_EQ(top.text, "           0:00 -  24:00");
-  const SunlitWindow down = sunlitWindowOnPlane(0, 90, 0, 150, false);
+  const SunlitWindow down = sunlitWindowOnPlane(0, 90, 0, 150, kObliquity, false);
   EXPECT_NEAR(down.earliest, -90, 0.1);
   EXPECT_NEAR(down.latest, 90, 0.1);
   // The lower face of an equatorial plane (style height -90) is lit only
   // while the declination is negative: at most from 6 to 18 h.
-  const SunlitWindow lower = sunlitWindowOnPlane(0, 47, 0, 137, false);
+  const SunlitWindow lower = sunlitWindowOnPlane(0, 47, 0, 137, kObliquity, false);
   EXPECT_NEAR(lower.earliest, -90, 0.1);
   EXPECT_NEAR(lower.latest, 90, 0.1);
 }
@@ -350,7 +354,7 @@ TEST_F(SunlitWindowTest, PolarCases) {
 TEST_F(SunlitWindowTest, NeverLit) {
   // A plane facing the nadir at the equator: the sun is never in front of
   // it while it is up. No first or last light: 180 and -180.
-  const SunlitWindow s = sunlitWindowOnPlane(0, 0, 0, 180, false);
+  const SunlitWindow s = sunlitWindowOnPlane(0, 0, 0, 180, kObliquity, false);
   EXPECT_EQ(s.earliest, 180);
   EXPECT_EQ(s.latest, -180);
 }
@@ -358,8 +362,7 @@ TEST_F(SunlitWindowTest, NeverLit) {
 TEST_F(SunlitWindowTest, FollowsTheObliquity) {
   // With a smaller obliquity the horizontal plane's window shrinks to the
   // new solstice.
-  design().obliquityRounded = 20;
-  const SunlitWindow s = sunlitWindowOnPlane(0, 47, 0, 0, false);
+  const SunlitWindow s = sunlitWindowOnPlane(0, 47, 0, 0, 20, false);
   EXPECT_NEAR(s.earliest, -std::acos(-std::tan(47 * kRad) * std::tan(20 * kRad)) / kRad, 1e-6);
 }
 

@@ -1,4 +1,5 @@
 #include "astro/solar_ephemeris.h"
+#include "astro/startup.h"
 
 #include <gtest/gtest.h>
 
@@ -256,6 +257,23 @@ TEST_F(SolarEphemerisTest, PrepareObliquity) {
     EXPECT_NEAR(d.zodiacDeclination[3], -boundary, 1e-9);  // longitude 210
     EXPECT_NEAR(d.zodiacDeclination[5], boundary, 1e-9);   // longitude 150
   }
+}
+
+TEST_F(SolarEphemerisTest, TablesAreComputedWithoutTheRecord) {
+  // obliquityTables and eotSeriesRows give what the start-up steps store,
+  // and leave the record alone.
+  prepareObliquity(2000);
+  const DesignState before = design();
+  const ObliquityTables t = obliquityTables(2500);
+  EXPECT_EQ(t.obliquityRounded, 23.37);
+  EXPECT_EQ(eotSeriesRows(72, 2500).size(), 73u);
+  EXPECT_TRUE(eotSeriesRows(0, 2500).empty());
+  EXPECT_EQ(design().obliquityRounded, before.obliquityRounded);
+  EXPECT_EQ(design().eotSeriesWork.size(), before.eotSeriesWork.size());
+  prepareObliquity(2500);
+  EXPECT_EQ(design().meanObliquity, t.meanObliquity);
+  EXPECT_EQ(design().declinationByLongitude, t.declinationByLongitude);
+  EXPECT_EQ(design().zodiacDeclination, t.zodiacDeclination);
 }
 
 // ---------------------------------------------------------------------------

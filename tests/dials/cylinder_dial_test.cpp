@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "astro/horizontal_coordinates.h"
-#include "astro/solar_ephemeris.h"
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/scripted_platform.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "astro/solar_ephemeris.h"
+#include "astro/startup.h"
 #include "core/scripted_platform.h"
 #include "plot/canvas.h"
 #include "plot/hpgl_writer.h"

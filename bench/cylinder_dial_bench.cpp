@@ -13,12 +13,10 @@ namespace {
 
 using namespace tavrel;
 
-void BM_CylinderDial(benchmark::State& state) {
-  ScopedScriptedPlatform platform;
-  startProgram();
+void everyOption(int which) {
   DesignState& d = design();
-  d.dialKind = state.range(0) == 3 ? 'k' : 'z';
-  d.cylinderVariant = static_cast<std::uint8_t>(state.range(0) % 3);
+  d.dialKind = which == 3 ? 'k' : 'z';
+  d.cylinderVariant = static_cast<std::uint8_t>(which % 3);
   d.localTimeNoEot = d.cylinderWithEot = true;
   d.temporalHourLines = d.babylonianHours = d.italianHours = true;
   d.sunAltitudeLines = d.expertMode = true;
@@ -26,6 +24,12 @@ void BM_CylinderDial(benchmark::State& state) {
   d.otherHourInterval = '3';
   d.temporalIntervalOther = 3;
   d.eotLineInterval = '3';
+}
+
+void BM_CylinderDial(benchmark::State& state) {
+  ScopedScriptedPlatform platform;
+  startProgram();
+  everyOption(static_cast<int>(state.range(0)));
   std::size_t primitives = 0;
   for (auto _ : state) {
     RecordingCanvas canvas;
@@ -38,5 +42,31 @@ void BM_CylinderDial(benchmark::State& state) {
 }
 // 0 shepherd's dial, 1 hat dial, 2 polar style, 3 hidokai.
 BENCHMARK(BM_CylinderDial)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
+// The geometry of the cylinder with polar style alone (no canvas), every
+// option on: the part of the construction that is this family's own.
+void BM_PolarCylinderGeometry(benchmark::State& state) {
+  ScopedScriptedPlatform platform;
+  startProgram();
+  everyOption(2);
+  CylinderDialInput in;
+  in.kind = CylinderDialKind::PolarStyle;
+  in.gnomonMm = design().cylinderGnomonLength;
+  in.radiusMm = design().cylinderRadius;
+  in.sampling = CylinderSampling::screen(240);
+  std::size_t points = 0;
+  for (auto _ : state) {
+    const CylinderDial dial = computeCylinderDial(in);
+    points = 0;
+    for (const CylinderLine& l : dial.lines) points += l.points.size();
+    benchmark::DoNotOptimize(points);
+  }
+  state.counters["points"] = static_cast<double>(points);
+  std::size_t datePoints = 0;
+  for (const CylinderLine& l : computeCylinderDial(in).lines)
+    if (l.kind == CylinderLineKind::DateLine) datePoints += l.points.size();
+  state.counters["datePoints"] = static_cast<double>(datePoints);
+}
+BENCHMARK(BM_PolarCylinderGeometry)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "dials/dial_family.h"
+#include "dials/dial_type_rules.h"
 #include "dials/planar/angle_table_print.h"
 #include "dials/planar/pole_style_info.h"
 #include "drawing/drawing_texts.h"
@@ -384,6 +385,11 @@ QRectF TForm5::textPreview() const {
   if (!previewShown_) return {};
   const auto& p = controller_.state().textPreview;
   return QRectF(p[0], p[1], p[2], p[3]);
+}
+
+int TForm5::helpTopic() const {
+  const int topic = dialTypeHelpTopic(dialTypeEntryOf(design()));
+  return topic ? topic : ChildForm::helpTopic();
 }
 
 void TForm5::showEvent(QShowEvent* e) {

@@ -43,6 +43,8 @@ class TForm5 : public ChildForm {
   void applyLanguage() override;
   // Closing hides the panels and disables the main window's Print.
   bool closeQuery() override;
+  // F1 opens the help topic of the dial on the picture.
+  int helpTopic() const override;
 
   // --- parts, for the main window and for tests ---
   DrawingController& controller() { return controller_; }

@@ -569,15 +569,16 @@ QWidget* TForm6::buildCylinder() {
   QGroupBox* scale = makeRadios(tx(T::kMonthScale), {tx(T::kTogether), tx(T::kSideBySide)},
                                 [] { return design().halfYearMonthScale ? 1 : 0; },
                                 [](int i) { design().halfYearMonthScale = i == 1; });
+  // The cylinder constructions take their meridian from localTime.
   QGroupBox* trueTime = makeRadios(
       tx(T::kTrueTime), {tx(T::kLocalTime), tx(T::kZoneTime)},
-      [] { return design().umbrellaLocalTime ? 0 : 1; },
-      [](int i) { design().umbrellaLocalTime = i == 0; }, 2);
+      [] { return design().localTime ? 0 : 1; },
+      [](int i) { setZoneTime(i == 1); }, 2);
   QCheckBox* eot = makeCheck(tx(T::kWithEotConstruction), &d.cylinderWithEot);
 
   QGroupBox* hours = timeLinesGroup(tx(T::kHourLines));
-  rangeRow(gridOf(hours), 0, makeLabel(tx(T::kHours)), &d.otherHoursFrom, &d.otherHoursTo,
-           RangeList::Hours, intervalB(&d.otherHourInterval));
+  rangeRow(gridOf(hours), 0, makeCheck(tx(T::kHours), &d.localTimeNoEot), &d.otherHoursFrom,
+           &d.otherHoursTo, RangeList::Hours, intervalB(&d.otherHourInterval));
   rangeRow(gridOf(hours), 1, makeCheck(tx(T::kBabylonian), &d.babylonianHours),
            &d.babylonianFrom, &d.babylonianTo, RangeList::Hours, intervalB(&d.babylonianInterval));
   rangeRow(gridOf(hours), 2, makeCheck(tx(T::kItalian), &d.italianHours), &d.italianFrom,
@@ -587,6 +588,12 @@ QWidget* TForm6::buildCylinder() {
            temporalInterval(&d.temporalIntervalOther));
   rangeRow(gridOf(hours), 4, makeCheck(tx(T::kAltitudeLines), &d.sunAltitudeLines),
            &d.altitudeFrom, &d.altitudeTo, RangeList::Altitude, altitudeInterval());
+  // The hat dial and the polar style draw their own lines with EoT; the
+  // shepherd's dial turns its hour lines into mean time instead.
+  if (d.cylinderVariant != 0) {
+    rangeRow(gridOf(hours), 5, makeLabel(tx(T::kWithEot)), &d.eotLinesFrom, &d.eotLinesTo,
+             RangeList::Hours, intervalA(&d.eotLineInterval, true));
+  }
   QWidget* left = column({sizes, scale, trueTime, eot});
   if (polar) {
     QGroupBox* option = makeRadios(tx(T::kCylinderDates), {tx(T::kSevenDates), tx(T::kThreeDates)},

@@ -150,6 +150,16 @@ double cylinderDrop(double gnomonMm, double altitude);
 // sun at (azimuth, altitude); false when it misses the visible part.
 bool polarStylePoint(double azimuth, double altitude, double declinationOfWall, double radiusMm,
                      double gnomonMm, double& x, double& y);
+// The same with the limits of the visible part worked out once, for the
+// many points of one dial.
+class PolarStyleProjection {
+ public:
+  PolarStyleProjection(double declinationOfWall, double radiusMm, double gnomonMm);
+  bool operator()(double azimuth, double altitude, double& x, double& y) const;
+
+ private:
+  double wallDecl_, r_, g_, ratio_, limitDeg_, maxCentralRad_;
+};
 
 // Placement of dial millimetres on a target: target = origin + unitsPerMm
 // * (x, y) with y downwards (screen) or upwards (plot, yUp); with

@@ -55,32 +55,45 @@ double cylinderDrop(double gnomonMm, double altitude) {
   return gnomonMm * std::sin(altitude * kDegToRad) / c;
 }
 
-bool polarStylePoint(double azimuth, double altitude, double wallDecl, double r, double g,
-                     double& x, double& y) {
-  double f = azimuth - wallDecl;
+PolarStyleProjection::PolarStyleProjection(double wallDecl, double r, double g)
+    : wallDecl_(wallDecl), r_(r), g_(g), ratio_((r + g) / r),
+      // The nodus N at distance r + g from the axis O sees the cylinder
+      // within asin(r / (r + g)) of the direction to the axis; the
+      // visible arc reaches acos(r / (r + g)) either side.
+      limitDeg_(std::asin(r / (r + g)) / kDegToRad),
+      maxCentralRad_(std::acos(r / (r + g))) {}
+
+bool PolarStyleProjection::operator()(double azimuth, double altitude, double& x, double& y) const {
+  double f = azimuth - wallDecl_;
   while (f > 180) f -= 360;
   while (f <= -180) f += 360;
-  // The nodus N at distance r + g from the axis O sees the cylinder within
-  // asin(r / (r + g)) of the direction to the axis.
-  const double limit = std::asin(r / (r + g)) / kDegToRad;
-  if (std::fabs(f) > limit) return false;
+  const double af = std::fabs(f);
+  if (af > limitDeg_) return false;
   // Triangle O N P (P the shadow point, |OP| = r, |ON| = r + g, angle f at
   // N): sin P = sin f (r + g) / r (law of sines), P obtuse for the near
   // side, so the central angle is e - |f| with e = asin|sin P|.
-  const double c = std::sin(std::fabs(f) * kDegToRad) * (r + g) / r;
-  const double e = std::asin(std::min(1.0, c)) / kDegToRad;
-  const double m = (f >= 0 ? 1 : -1) * (e - std::fabs(f));
-  if (std::fabs(m) > std::acos(r / (r + g)) / kDegToRad) return false;
-  x = m * kDegToRad * r;
+  const double afRad = af * kDegToRad;
+  const double sf = std::sin(afRad), cf = std::cos(afRad);
+  const double c = std::min(1.0, sf * ratio_);
+  const double m = (f >= 0 ? 1 : -1) * (std::asin(c) - afRad);
+  if (std::fabs(m) > maxCentralRad_) return false;
+  x = m * r_;
   if (std::fabs(altitude) > 89) {
     y = kEndlessDrop;
-  } else if (std::fabs(f) < 0.01) {
-    y = g * std::tan(altitude * kDegToRad);
+  } else if (af < 0.01) {
+    y = g_ * std::tan(altitude * kDegToRad);
   } else {
-    // |NP| = r sin m / sin f (law of sines), the depth |NP| tan h.
-    y = r * std::sin(m * kDegToRad) * std::tan(altitude * kDegToRad) / std::sin(f * kDegToRad);
+    // |NP| = r sin m / sin f (law of sines), the depth |NP| tan h; with
+    // sin e = c and sin f = c r / (r + g) the ratio sin m / sin f is
+    // (r + g) / r cos f - cos e.
+    y = r_ * (ratio_ * cf - std::sqrt(1 - c * c)) * std::tan(altitude * kDegToRad);
   }
   return true;
+}
+
+bool polarStylePoint(double azimuth, double altitude, double wallDecl, double r, double g,
+                     double& x, double& y) {
+  return PolarStyleProjection(wallDecl, r, g)(azimuth, altitude, x, y);
 }
 
 CylinderSampling CylinderSampling::screen(double maxDropMm) {
@@ -621,8 +634,9 @@ class Builder {
     addLine(CylinderLineKind::VisibleWidth, 1, {{-half, 0}, {half, 0}});
     addLine(CylinderLineKind::VisibleWidth, 1, {{-half, -1}, {-half, 1}});
     addLine(CylinderLineKind::VisibleWidth, 1, {{half, -1}, {half, 1}});
+    const PolarStyleProjection projection(wallDecl, r, g);
     const auto project = [&](const HorizontalPosition& s, CylinderPoint& p) {
-      return polarStylePoint(s.azimuth, s.altitude, wallDecl, r, g, p.x, p.y);
+      return projection(s.azimuth, s.altitude, p.x, p.y);
     };
     // The celestial pole (hour angle 15, declination 89.95).
     const HorizontalPosition pole =

@@ -2,6 +2,7 @@
 // language switching, the colour panel, the slide show, the menus and the
 // settings-file commands.
 #include <QAction>
+#include <QKeyEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -331,6 +332,53 @@ class MainWindowTest : public QObject {
     UiFixture::settle();
     m().openHelp(m().form<TF4>(ShellWindow::DialType)->helpTopic());
     QVERIFY(m().helpViewer()->browser()->toPlainText().contains(QStringLiteral("Ring sundial")));
+    m().helpViewer()->close();
+  }
+
+  // F1 in the parameter page and in the drawing window of a cylinder dial
+  // or a hidokai opens its topic, in both languages, with its picture.
+  void f1OpensTheCylinderAndHidokaiTopics_data() {
+    QTest::addColumn<char>("kind");
+    QTest::addColumn<int>("variant");
+    QTest::addColumn<int>("topic");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("german");
+    QTest::addColumn<QString>("picture");
+    QTest::newRow("shepherd") << 'z' << 0 << 17 << "Shepherd's dial" << "Hirtenuhr" << "cylinder-shepherds-dial.jpg";
+    QTest::newRow("polar style") << 'z' << 2 << 17 << "Radius of the cylinder" << "Zylinderradius"
+                                 << "cylinder-shepherds-dial.jpg";
+    QTest::newRow("hidokai") << 'k' << 0 << 19 << "Complete with a vertical dial face"
+                             << "Mit vertikalem Zifferblatt ergänzen" << "hidokai-with-wall.jpg";
+  }
+  void f1OpensTheCylinderAndHidokaiTopics() {
+    QFETCH(char, kind);
+    QFETCH(int, variant);
+    QFETCH(int, topic);
+    QFETCH(QString, english);
+    QFETCH(QString, german);
+    QFETCH(QString, picture);
+    design().dialKind = kind;
+    design().cylinderVariant = static_cast<std::uint8_t>(variant);
+    const auto pressF1 = [](QWidget* w) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+      QCoreApplication::sendEvent(w, &press);
+    };
+    m().openWorkingWindow(ShellWindow::Parameters, menu::kParameters);
+    pressF1(m().form<TForm6>(ShellWindow::Parameters));
+    QVERIFY(m().helpViewer());
+    QCOMPARE(m().helpViewer()->topic(), topic);
+    QTextBrowser* b = m().helpViewer()->browser();
+    QVERIFY2(b->toPlainText().contains(german), qPrintable(b->toPlainText()));
+    QVERIFY(!b->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("../pictures/") + picture))
+                 .isNull());
+    m().helpViewer()->close();
+    QVERIFY(m().closeChildWindows());
+    m().setLanguage(false);
+    UiFixture::settle();
+    m().openWorkingWindow(ShellWindow::Drawing, menu::kDrawing);
+    pressF1(m().form<TForm5>(ShellWindow::Drawing));
+    QCOMPARE(m().helpViewer()->topic(), topic);
+    QVERIFY2(b->toPlainText().contains(english), qPrintable(b->toPlainText()));
     m().helpViewer()->close();
   }
 

@@ -1,5 +1,6 @@
 // The parameter window (TForm6): page choice, the interval digits, the
 // Sawyer latitude, the own date list and the close check.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QRadioButton>
@@ -9,6 +10,7 @@
 #include <QTest>
 
 #include "ui/tav16.h"
+#include "ui/ui_texts.h"
 #include "ui_fixture.h"
 
 using namespace tavrel;
@@ -223,6 +225,108 @@ class ParameterWindowTest : public QObject {
     // The close check refuses the window as well.
     QVERIFY(!closeWindow());
     QVERIFY(!design().inputValid);
+  }
+
+  // Every size field of the cylinder and altitude pages refuses a value
+  // outside its range with the interval in the message and keeps the
+  // window open; a value inside is stored.
+  void cylinderAndAltitudeSizesAreRangeChecked_data() {
+    QTest::addColumn<char>("kind");
+    QTest::addColumn<int>("variant");
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("interval");  // empty: accepted
+    QTest::newRow("shepherd gnomon 3") << 'z' << 0 << 0 << "3" << "[4..110] !";
+    QTest::newRow("shepherd gnomon 111") << 'z' << 0 << 0 << "111" << "[4..110] !";
+    QTest::newRow("shepherd gnomon 110") << 'z' << 0 << 0 << "110" << "";
+    QTest::newRow("hat circumference 401") << 'z' << 1 << 1 << "401" << "[0..400] !";
+    QTest::newRow("hat circumference 250") << 'z' << 1 << 1 << "250" << "";
+    QTest::newRow("max shadow 201") << 'z' << 0 << 2 << "201" << "[0..200] !";
+    QTest::newRow("polar gnomon 3.9") << 'z' << 2 << 3 << "3.9" << "4.00, ...,";
+    QTest::newRow("polar gnomon 110,5") << 'z' << 2 << 3 << "110,5" << "110.0] !";
+    QTest::newRow("polar gnomon 60,5") << 'z' << 2 << 3 << "60,5" << "";
+    QTest::newRow("polar radius 501") << 'z' << 2 << 4 << "501" << "500.0] !";
+    QTest::newRow("polar declination -181") << 'z' << 2 << 5 << "-181" << "-180.00, ...,";
+    QTest::newRow("hidokai gnomon 0") << 'k' << 0 << 6 << "0" << "[4..110] !";
+    QTest::newRow("hidokai month scale 181") << 'k' << 0 << 7 << "181" << "[0..180] !";
+    QTest::newRow("hidokai horizontal 261") << 'k' << 0 << 8 << "261" << "[0..260] !";
+    QTest::newRow("hidokai horizontal 260") << 'k' << 0 << 8 << "260" << "";
+  }
+  void cylinderAndAltitudeSizesAreRangeChecked() {
+    QFETCH(char, kind);
+    QFETCH(int, variant);
+    QFETCH(int, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, interval);
+    DesignState& d = design();
+    d.dialKind = kind;
+    d.cylinderVariant = static_cast<std::uint8_t>(variant);
+    const void* targets[] = {&d.cylinderGnomonLengthInt, &d.shepherdScaleLength, &d.shepherdMaxShadow,
+                             &d.cylinderGnomonLength,    &d.cylinderRadius,      &d.wallDeclination,
+                             &d.altitudeDialGnomonLength, &d.altitudeMonthScale, &d.altitudeHorizontalScale};
+    TForm6* w = open();
+    QCOMPARE(w->page(), kind == 'z' ? TForm6::Page::Cylinder : TForm6::Page::Altitude);
+    QLineEdit* edit = w->fieldFor(targets[field]);
+    QVERIFY(edit);
+    edit->setText(typed);
+    const bool accepted = interval.isEmpty();
+    QCOMPARE(w->leaveField(edit), accepted);
+    if (accepted) {
+      QVERIFY(f->platform->boxes.empty());
+      QVERIFY(closeWindow());
+      QVERIFY(d.inputValid);
+      const double stored = field == 3 ? d.cylinderGnomonLength
+                            : field == 1 ? d.shepherdScaleLength
+                            : field == 8 ? d.altitudeHorizontalScale
+                                         : d.cylinderGnomonLengthInt;
+      QCOMPARE(stored, QString(typed).replace(',', '.').toDouble());
+      return;
+    }
+    QCOMPARE(f->platform->boxes.size(), std::size_t(1));
+    const QString text = q(f->platform->boxes[0].text);
+    QVERIFY2(text.contains(q(messageText(13))), qPrintable(text));
+    QVERIFY2(text.contains(interval), qPrintable(text));
+    QVERIFY(!closeWindow());
+    QVERIFY(f->main->isWindowOpen(ShellWindow::Parameters));
+    QVERIFY(!d.inputValid);
+  }
+
+  // The cylinder page edits what the construction reads: the ordinary
+  // hour lines can be switched off, the time choice sets localTime, and
+  // the hat dial and polar style offer the range of their lines with EoT.
+  void cylinderPageEditsTheFieldsTheConstructionReads() {
+    DesignState& d = design();
+    d.dialKind = 'z';
+    d.cylinderVariant = 1;
+    d.localTimeNoEot = true;
+    d.localTime = false;
+    d.zoneTime = true;
+    TForm6* w = open();
+    QCheckBox* hours = nullptr;
+    for (QCheckBox* c : w->findChildren<QCheckBox*>())
+      if (c->text().remove('&') == uiq(1268)) hours = c;
+    QVERIFY(hours);
+    QVERIFY(hours->isChecked());
+    hours->click();
+    QVERIFY(!d.localTimeNoEot);
+    QRadioButton* local = nullptr;
+    for (QRadioButton* r : w->findChildren<QRadioButton*>())
+      if (r->text().remove('&') == uiq(1223)) local = r;
+    QVERIFY(local);
+    QVERIFY(!local->isChecked());
+    local->click();
+    QVERIFY(d.localTime);
+    QVERIFY(!d.zoneTime);
+    // The EoT range: hours and the 10-minute interval stored as the digit 6.
+    QList<QComboBox*> boxes = w->findChildren<QComboBox*>();
+    bool eotRange = false;
+    for (QComboBox* c : boxes)
+      if (c->count() == 5 && c->itemText(4).contains(QStringLiteral("10"))) {
+        pick(c, 4);
+        eotRange = true;
+      }
+    QVERIFY(eotRange);
+    QCOMPARE(d.eotLineInterval, '6');
   }
 
   void umbrellaPageChoosesDateLinesAndAnalemmaDays() {

@@ -73,10 +73,11 @@ for entry in "${PICTURES[@]}"; do
     for s in $settings; do args+=(--set "$s"); done
     tmp=$(mktemp --suffix=.svg)
     # A family the command cannot construct yet comes back as an empty
-    # page: a drawing needs lines.
+    # page: a drawing needs lines (elements, or the segments of the one
+    # path a pen's lines are joined into).
     if "$CLI" --lang en --today 2024-06-21 "${args[@]}" draw --out "$tmp" --size 800x600 \
           --foot 400,300 >/dev/null 2>&1 \
-        && [ "$(grep -c '<line\|<path\|<polyline\|<polygon' "$tmp")" -ge 10 ] \
+        && [ "$(grep -o '<line\|<polyline\|<polygon\| L[0-9-]' "$tmp" | wc -l)" -ge 10 ] \
         && convert -density 96 "$tmp" -background white -flatten -resize 400x300 \
              -quality 88 "$number.jpg" 2>/dev/null; then
       made=yes

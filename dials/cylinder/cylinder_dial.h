@@ -41,7 +41,7 @@
 #include <string>
 #include <vector>
 
-#include "dials/planar_plot.h"
+#include "dials/planar/planar_plot.h"
 #include "plot/hpgl_writer.h"
 #include "plot/screen_surface.h"
 

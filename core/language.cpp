@@ -31,6 +31,7 @@ const resources::Table& tableData(TextTable table) {
     case TextTable::Explanations: return resources::kExplanationTable;
     case TextTable::Months: return resources::kMonthTable;
     case TextTable::DialTypes: return resources::kDialTypeTable;
+    case TextTable::WorkTexts: return resources::kWorkTextTable;
   }
   return resources::kTextTable;
 }

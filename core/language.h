@@ -71,6 +71,7 @@ enum class TextTable {
   Explanations,  // explanation lines of the planar dial information
   Months,        // three-letter month abbreviations, rows 1..12
   DialTypes,     // the dial-type choice list and its sub-choices
+  WorkTexts,     // window, solar-table, plot and legend texts (see workTextRow)
 };
 
 // Row r of a text table in the current language, or in the given one.
@@ -184,6 +185,18 @@ constexpr int kUmbrellaKindFirst = 20;  // horizontal, inclined, vertical
 constexpr int kCylinderKindFirst = 23;  // cylinderVariant 0..2
 constexpr int kAzimuthKindFirst = 26;   // azimuthDialKind 0..1
 }  // namespace dialTypeRow
+
+// Blocks of the work-text table (resources/work_texts.tsv); a text's row
+// is the block start plus its place in the block.
+namespace workTextRow {
+constexpr int kWindowFirst = 0;      // WorkText order (ui/work_window_texts.h)
+constexpr int kTablesFirst = 100;    // TablesText order (tables/table_texts.h)
+constexpr int kFullMonthFirst = 179; // full month name of month m: row 179 + m
+constexpr int kPlanarFirst = 200;    // PlanarText order
+constexpr int kPlotFirst = 220;      // PlotText order
+constexpr int kDrawingFirst = 240;   // DrawingText order
+constexpr int kLegendFirst = 1000;   // colour legend row r: row 1000 + r
+}  // namespace workTextRow
 
 // --- Language switch ----------------------------------------------------
 

@@ -94,6 +94,12 @@ std::string tableText(TextTable table, int r, int language) {
 
 std::string tableText(TextTable table, int r) { return tableText(table, r, design().language); }
 
+std::string workText(int r) { return tableText(TextTable::WorkTexts, r); }
+
+std::string hourChoiceText(int n) {
+  return " " + std::to_string(n) + workText(workTextRow::kHourChoiceUnit);
+}
+
 std::vector<std::string> tableRowsList(int first, int last) {
   std::vector<std::string> list;
   for (int r = first; r <= last; ++r) list.push_back(tableText(TextTable::Texts, r));

@@ -196,7 +196,31 @@ constexpr int kPlanarFirst = 200;    // PlanarText order
 constexpr int kPlotFirst = 220;      // PlotText order
 constexpr int kDrawingFirst = 240;   // DrawingText order
 constexpr int kLegendFirst = 1000;   // colour legend row r: row 1000 + r
+// Single rows.
+constexpr int kIniFaulty = 300;        // " : INI-Datei ist fehlerhaft!"
+constexpr int kIniLine = 301;          // "Line "
+constexpr int kIniInLine = 302;        // "In Line "
+constexpr int kIniFaultyDate = 303;    // "Fehlerhaftes Datum "
+constexpr int kIniIn = 304;            // " in "
+constexpr int kIniLineOf = 305;        // " : line "
+constexpr int kIniNoStoredColours = 306;  // "Ursprüngliche Farbeinstellung nicht gefunden!"
+constexpr int kDxfCommandTooLong = 310;   // ": Befehl ist zu lang und wird gekürzt!"
+constexpr int kDxfNotHpgl = 311;          // " ist kein HPGL-File!"
+constexpr int kDxfOpenError = 312;        // "Das war ein Datei-Öffnungsfehler!"
+constexpr int kDxfFurtherLines = 313;     // " further lines not listed."
+constexpr int kDoubleGnomonHeight = 320;  // "doppelte Gnomonhoehe (= 2 * "
+constexpr int kTableFileName = 330;       // "Tabelle"
+constexpr int kTableFileFilter = 331;     // text filter first, CSV second
+constexpr int kHourChoiceUnit = 332;      // "  Uhr"
+constexpr int kCsvSeparatorQuestion = 333;  // "csv-trennzeichen wählen" ...
 }  // namespace workTextRow
+
+// Row r of the work-text table in the current language.
+std::string workText(int r);
+
+// Entry n (0..24) of the from/to hour choices as shown in the current
+// language: " " + n + "  Uhr" (German), " " + n + "  o´clock" (English).
+std::string hourChoiceText(int n);
 
 // --- Language switch ----------------------------------------------------
 

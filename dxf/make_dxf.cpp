@@ -406,7 +406,8 @@ void HpglToDxf::log(std::string line) {
 
 void HpglToDxf::finishInfoLines() {
   if (droppedLines_ > 0)
-    infoLines().push_back("... " + std::to_string(droppedLines_) + " further lines not listed.");
+    infoLines().push_back("... " + std::to_string(droppedLines_) +
+                          workText(workTextRow::kDxfFurtherLines));
 }
 
 // ---------------------------------------------------------------- reading
@@ -499,7 +500,7 @@ void HpglToDxf::finishParameters() {
     trimEnd();
   } else if (cmd_ != "LB") {
     showMessage(MsgCaption::Error, MsgIcon::Error,
-                cmd_ + text_ + ": Befehl ist zu lang und wird gekürzt!");
+                cmd_ + text_ + workText(workTextRow::kDxfCommandTooLong));
     text_.resize(kCutParameter);
     trimEnd();
   }
@@ -1127,7 +1128,7 @@ DxfResult MakeDxf(const std::string& hpglPath, const std::string& dxfPath,
   }
   if (letter == kEndOfInput) {
     std::fclose(input);
-    infoLines().push_back(hpglPath + " ist kein HPGL-File!");
+    infoLines().push_back(hpglPath + workText(workTextRow::kDxfNotHpgl));
     showMessage(MsgCaption::Error, MsgIcon::Error,
                 "   File " + fileNameOf(hpglPath) + messageText(45));
     return DxfResult::NotHpgl;
@@ -1135,9 +1136,10 @@ DxfResult MakeDxf(const std::string& hpglPath, const std::string& dxfPath,
   std::fseek(input, letterOffset + 1, SEEK_SET);
 
   SafeFileWriter sink;
-  if (sink.open(dxfPath)) {
+  if (const std::error_code ec = sink.open(dxfPath)) {
     std::fclose(input);
-    showMessage(MsgCaption::Error, MsgIcon::Error, "Das war ein Datei-Öffnungsfehler!");
+    showMessage(MsgCaption::Error, MsgIcon::Error,
+                workText(workTextRow::kDxfOpenError) + "\n\r" + ioErrorText(dxfPath, ec.value()));
     return DxfResult::OutputError;
   }
   DxfLineWriter writer(sink);

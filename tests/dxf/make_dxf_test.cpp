@@ -645,9 +645,15 @@ TEST_F(MakeDxfTest, TooLongCommandIsCutWithAMessage) {
   ASSERT_EQ(c.boxes.size(), 2u);
   EXPECT_EQ(c.boxes[0].caption, MsgCaption::Error);
   EXPECT_EQ(c.boxes[0].text.rfind("DI 111", 0), 0u);
-  const std::string tail = ": Befehl ist zu lang und wird gekürzt!";
+  const std::string tail = ": Command is too long and will be shortened!";
   ASSERT_GT(c.boxes[0].text.size(), tail.size());
   EXPECT_EQ(c.boxes[0].text.substr(c.boxes[0].text.size() - tail.size()), tail);
+  design().language = 1;
+  Conversion german = convert("IN;DI " + std::string(300, '1') + ";LBa\x03");
+  ASSERT_EQ(german.boxes.size(), 2u);
+  EXPECT_TRUE(german.boxes[0].text.ends_with("1: Befehl ist zu lang und wird gekürzt!"))
+      << german.boxes[0].text;
+  design().language = 2;
   // Cut to 250 characters the command has one number: direction "0.0".
   EXPECT_EQ(c.entities, text("0", "0.00", "0.00", kHeight40, "0.7", "a"));
 }
@@ -704,8 +710,12 @@ TEST_F(MakeDxfTest, InputThatIsNotHpglIsRejectedWithoutAFile) {
     EXPECT_EQ(c.boxes[0].caption, MsgCaption::Error);
     EXPECT_EQ(c.boxes[0].text,
               "   File in.plt not converted!\n\rHPGL-file is probably corrupted.");
-    EXPECT_EQ(c.info, (Lines{(dir_ / "in.plt").string() + " ist kein HPGL-File!"}));
+    EXPECT_EQ(c.info, (Lines{(dir_ / "in.plt").string() + " is not an HPGL file!"}));
   }
+  design().language = 1;
+  Conversion german = convert("@", 1, 40, "rejected.dxf");
+  EXPECT_EQ(german.info, (Lines{(dir_ / "in.plt").string() + " ist kein HPGL-File!"}));
+  design().language = 2;
   // A letter followed by anything but blanks and line ends is accepted.
   Conversion accepted = convert("I\x03", 1, 40, "accepted.dxf");
   EXPECT_EQ(accepted.result, DxfResult::NothingConverted);
@@ -728,7 +738,18 @@ TEST_F(MakeDxfTest, OutputThatCannotBeCreatedLeavesNoFile) {
               DxfResult::OutputError);
     ASSERT_EQ(p->boxes.size(), 1u);
     EXPECT_EQ(p->boxes[0].caption, MsgCaption::Error);
-    EXPECT_EQ(p->boxes[0].text, "Das war ein Datei-Öffnungsfehler!");
+    // The program's text, then the file and the reason it could not be made.
+    const std::string reason = target.filename() == "folder" ? "Is a directory"
+                                                             : "No such file or directory";
+    EXPECT_EQ(p->boxes[0].text,
+              "That was a file opening error!\n\r" + target.string() + ": " + reason);
+    design().language = 1;
+    EXPECT_EQ(MakeDxf((dir_ / "in.plt").string(), target.string(), 1, 40),
+              DxfResult::OutputError);
+    ASSERT_EQ(p->boxes.size(), 2u);
+    EXPECT_EQ(p->boxes[1].text,
+              "Das war ein Datei-Öffnungsfehler!\n\r" + target.string() + ": " + reason);
+    design().language = 2;
   }
   EXPECT_FALSE(fs::exists(dir_ / "missing"));
   EXPECT_TRUE(fs::is_directory(dir_ / "folder"));

@@ -213,6 +213,21 @@ constexpr int kTableFileName = 330;       // "Tabelle"
 constexpr int kTableFileFilter = 331;     // text filter first, CSV second
 constexpr int kHourChoiceUnit = 332;      // "  Uhr"
 constexpr int kCsvSeparatorQuestion = 333;  // "csv-trennzeichen wählen" ...
+constexpr int kDxfErrorInCommand = 340;   // "Error in HPGL-command:"
+constexpr int kDxfErrorIn = 341;          // "Fehler in: "
+constexpr int kDxfBecause = 342;          // "; weil:"
+constexpr int kDxfNotANumber = 343;       // " keine Zahl ist."
+constexpr int kDxfNoNumericValue = 344;   // " hat keinen Zahlenwert"
+constexpr int kDxfNoRealX = 345;          // " : kein reeller x-Wert!"
+constexpr int kDxfNoRealY = 346;          // " : kein reeller y-Wert!"
+constexpr int kDxfCommand = 347;          // "Command: "
+constexpr int kDxfNotSupported = 348;     // "; not supported!"
+constexpr int kDxfErrorInPw = 349;        // "Fehler im Befehl PW :"
+constexpr int kDxfPwOnlyHpgl2 = 350;      // "Command PW (=Penwidth) only supported by HPGL2."
+constexpr int kDxfArcAngleError = 351;    // "Fehler bei der Konvertierung des Bogenwinkels."
+constexpr int kDxfErrorInSi = 352;        // "Fehler im Befehl SI :"
+constexpr int kDxfTextDirectionError = 353;  // "Fehler bei der Angabe der Schriftrichtung: "
+constexpr int kDxfErrorInSl = 354;        // "Fehler im Befehl SL :"
 }  // namespace workTextRow
 
 // Row r of the work-text table in the current language.

@@ -675,24 +675,34 @@ TEST_F(MakeDxfTest, CommandBoundaries) {
 TEST_F(MakeDxfTest, DiagnosticLines) {
   struct Row {
     const char* hpgl;
-    Lines info;
+    Lines english;
+    Lines german;
   };
   const Row rows[] = {
-      {"IN;PU 100,100,abc,200;", {"Error in HPGL-command:PU abc,200;"}},
-      {"IN;SP;", {"Error in HPGL-command:SP ;"}},
-      {"IN;SP 4+;", {"Fehler in: SP 4+; weil:4+ keine Zahl ist."}},
-      {"IN;PU 0,0;PD 40,0,80;", {"Error in HPGL-command:PD ;"}},
-      {"IN;PU 1.2.3,4;", {"Fehler in: PU 1.2.3,4; weil:1.2.3 keine Zahl ist."}},
-      {"IN;AA 0,0,1.2.3;", {"Fehler bei der Konvertierung des Bogenwinkels."}},
-      {"IN;DI 1.2.3,4;", {"Fehler bei der Angabe der Schriftrichtung: 1.2.3;4"}},
-      {"IN;SL 1..2;", {"Fehler im Befehl SL :1..2!"}},
-      {"IN;XY;PD 1,1;", {"Command: XY; not supported!"}},
-      {"PR;PU 40,40;", {"=x hat keinen Zahlenwert", "=y hat keinen Zahlenwert"}},
+      {"IN;PU 100,100,abc,200;", {"Error in HPGL-command:PU abc,200;"},
+       {"Fehler im HPGL-Befehl:PU abc,200;"}},
+      {"IN;SP;", {"Error in HPGL-command:SP ;"}, {"Fehler im HPGL-Befehl:SP ;"}},
+      {"IN;SP 4+;", {"Error in: SP 4+; because:4+ is not a number."},
+       {"Fehler in: SP 4+; weil:4+ keine Zahl ist."}},
+      {"IN;PU 0,0;PD 40,0,80;", {"Error in HPGL-command:PD ;"}, {"Fehler im HPGL-Befehl:PD ;"}},
+      {"IN;PU 1.2.3,4;", {"Error in: PU 1.2.3,4; because:1.2.3 is not a number."},
+       {"Fehler in: PU 1.2.3,4; weil:1.2.3 keine Zahl ist."}},
+      {"IN;AA 0,0,1.2.3;", {"Error in converting the arc angle."},
+       {"Fehler bei der Konvertierung des Bogenwinkels."}},
+      {"IN;DI 1.2.3,4;", {"Error in the text direction: 1.2.3;4"},
+       {"Fehler bei der Angabe der Schriftrichtung: 1.2.3;4"}},
+      {"IN;SL 1..2;", {"Error in command SL :1..2!"}, {"Fehler im Befehl SL :1..2!"}},
+      {"IN;XY;PD 1,1;", {"Command: XY; not supported!"}, {"Befehl: XY; wird nicht unterstützt!"}},
+      {"PR;PU 40,40;", {"=x has no numeric value", "=y has no numeric value"},
+       {"=x hat keinen Zahlenwert", "=y hat keinen Zahlenwert"}},
   };
   for (const Row& r : rows) {
-    Conversion c = convert(r.hpgl);
-    EXPECT_EQ(c.info, r.info) << r.hpgl;
+    design().language = 2;
+    EXPECT_EQ(convert(r.hpgl).info, r.english) << r.hpgl;
+    design().language = 1;
+    EXPECT_EQ(convert(r.hpgl).info, r.german) << r.hpgl;
   }
+  design().language = 2;
   // Every conversion starts with an empty list.
   Conversion clean = convert("IN;PU 0,0;");
   EXPECT_TRUE(clean.info.empty());

@@ -31,6 +31,7 @@ const resources::Table& tableData(TextTable table) {
     case TextTable::Explanations: return resources::kExplanationTable;
     case TextTable::Months: return resources::kMonthTable;
     case TextTable::DialTypes: return resources::kDialTypeTable;
+    case TextTable::WorkTexts: return resources::kWorkTextTable;
   }
   return resources::kTextTable;
 }
@@ -92,6 +93,12 @@ std::string tableText(TextTable table, int r, int language) {
 }
 
 std::string tableText(TextTable table, int r) { return tableText(table, r, design().language); }
+
+std::string workText(int r) { return tableText(TextTable::WorkTexts, r); }
+
+std::string hourChoiceText(int n) {
+  return " " + std::to_string(n) + workText(workTextRow::kHourChoiceUnit);
+}
 
 std::vector<std::string> tableRowsList(int first, int last) {
   std::vector<std::string> list;

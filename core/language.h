@@ -71,6 +71,7 @@ enum class TextTable {
   Explanations,  // explanation lines of the planar dial information
   Months,        // three-letter month abbreviations, rows 1..12
   DialTypes,     // the dial-type choice list and its sub-choices
+  WorkTexts,     // window, solar-table, plot and legend texts (see workTextRow)
 };
 
 // Row r of a text table in the current language, or in the given one.
@@ -184,6 +185,57 @@ constexpr int kUmbrellaKindFirst = 20;  // horizontal, inclined, vertical
 constexpr int kCylinderKindFirst = 23;  // cylinderVariant 0..2
 constexpr int kAzimuthKindFirst = 26;   // azimuthDialKind 0..1
 }  // namespace dialTypeRow
+
+// Blocks of the work-text table (resources/work_texts.tsv); a text's row
+// is the block start plus its place in the block.
+namespace workTextRow {
+constexpr int kWindowFirst = 0;      // WorkText order (ui/work_window_texts.h)
+constexpr int kTablesFirst = 100;    // TablesText order (tables/table_texts.h)
+constexpr int kFullMonthFirst = 179; // full month name of month m: row 179 + m
+constexpr int kPlanarFirst = 200;    // PlanarText order
+constexpr int kPlotFirst = 220;      // PlotText order
+constexpr int kDrawingFirst = 240;   // DrawingText order
+constexpr int kLegendFirst = 1000;   // colour legend row r: row 1000 + r
+// Single rows.
+constexpr int kIniFaulty = 300;        // " : INI-Datei ist fehlerhaft!"
+constexpr int kIniLine = 301;          // "Line "
+constexpr int kIniInLine = 302;        // "In Line "
+constexpr int kIniFaultyDate = 303;    // "Fehlerhaftes Datum "
+constexpr int kIniIn = 304;            // " in "
+constexpr int kIniLineOf = 305;        // " : line "
+constexpr int kIniNoStoredColours = 306;  // "Ursprüngliche Farbeinstellung nicht gefunden!"
+constexpr int kDxfCommandTooLong = 310;   // ": Befehl ist zu lang und wird gekürzt!"
+constexpr int kDxfNotHpgl = 311;          // " ist kein HPGL-File!"
+constexpr int kDxfOpenError = 312;        // "Das war ein Datei-Öffnungsfehler!"
+constexpr int kDxfFurtherLines = 313;     // " further lines not listed."
+constexpr int kDoubleGnomonHeight = 320;  // "doppelte Gnomonhoehe (= 2 * "
+constexpr int kTableFileName = 330;       // "Tabelle"
+constexpr int kTableFileFilter = 331;     // text filter first, CSV second
+constexpr int kHourChoiceUnit = 332;      // "  Uhr"
+constexpr int kCsvSeparatorQuestion = 333;  // "csv-trennzeichen wählen" ...
+constexpr int kDxfErrorInCommand = 340;   // "Error in HPGL-command:"
+constexpr int kDxfErrorIn = 341;          // "Fehler in: "
+constexpr int kDxfBecause = 342;          // "; weil:"
+constexpr int kDxfNotANumber = 343;       // " keine Zahl ist."
+constexpr int kDxfNoNumericValue = 344;   // " hat keinen Zahlenwert"
+constexpr int kDxfNoRealX = 345;          // " : kein reeller x-Wert!"
+constexpr int kDxfNoRealY = 346;          // " : kein reeller y-Wert!"
+constexpr int kDxfCommand = 347;          // "Command: "
+constexpr int kDxfNotSupported = 348;     // "; not supported!"
+constexpr int kDxfErrorInPw = 349;        // "Fehler im Befehl PW :"
+constexpr int kDxfPwOnlyHpgl2 = 350;      // "Command PW (=Penwidth) only supported by HPGL2."
+constexpr int kDxfArcAngleError = 351;    // "Fehler bei der Konvertierung des Bogenwinkels."
+constexpr int kDxfErrorInSi = 352;        // "Fehler im Befehl SI :"
+constexpr int kDxfTextDirectionError = 353;  // "Fehler bei der Angabe der Schriftrichtung: "
+constexpr int kDxfErrorInSl = 354;        // "Fehler im Befehl SL :"
+}  // namespace workTextRow
+
+// Row r of the work-text table in the current language.
+std::string workText(int r);
+
+// Entry n (0..24) of the from/to hour choices as shown in the current
+// language: " " + n + "  Uhr" (German), " " + n + "  o´clock" (English).
+std::string hourChoiceText(int n);
 
 // --- Language switch ----------------------------------------------------
 

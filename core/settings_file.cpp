@@ -24,7 +24,6 @@ namespace {
 constexpr std::string_view kColorsHeader = "[Farben]";
 constexpr std::string_view kHoursHeader = "[Zeiten]";
 constexpr std::string_view kDatesHeader = "[Datumslinien]";
-constexpr std::string_view kFaultySuffix = " : INI-Datei ist fehlerhaft!";
 constexpr int kValueLines = 18;
 constexpr int kColorCount = 12;
 
@@ -176,9 +175,16 @@ void reportFault(const std::string& text) {
 }
 
 // "Line 7:<rest> : INI-Datei ist fehlerhaft!" and its relatives.
-std::string faultText(std::string_view prefix, int lineNumber, std::string_view what) {
-  return std::string(prefix) + std::to_string(lineNumber) + ":" + std::string(what) +
-         std::string(kFaultySuffix);
+// The texts come from the work-text table (workTextRow::kIniLine,
+// kIniInLine, kIniFaulty), in the language current at the time.
+std::string faultText(int prefixRow, int lineNumber, std::string_view what) {
+  return workText(prefixRow) + std::to_string(lineNumber) + ":" + std::string(what) +
+         workText(workTextRow::kIniFaulty);
+}
+
+// "Line 16/1 : INI-Datei ist fehlerhaft!": a value without its own text.
+std::string lineFaultText(std::string_view where) {
+  return workText(workTextRow::kIniLine) + std::string(where) + workText(workTextRow::kIniFaulty);
 }
 
 void syncLanguageFields() { selectLanguage(design().germanSelected); }
@@ -351,7 +357,7 @@ bool SettingsReader::readValueLine(int i, const std::string& line) {
       const auto axis = toReal(t.next());
       if (!axis || *axis < 1) {
         d.coneAxisInclination = d.latitude < 0 ? d.latitude + 180 : d.latitude;
-        reportFault(faultText("Line ", 7, rest));
+        reportFault(faultText(workTextRow::kIniLine, 7, rest));
         return false;
       }
       d.coneAxisInclination = *axis;
@@ -360,7 +366,7 @@ bool SettingsReader::readValueLine(int i, const std::string& line) {
       const auto half = toReal(token);
       if (!half || *half < 1 || *half > 86) {
         d.coneHalfAngle = d.coneAxisInclination / 2;
-        reportFault(faultText("In Line ", 7, token));
+        reportFault(faultText(workTextRow::kIniInLine, 7, token));
         return false;
       }
       d.coneHalfAngle = *half;
@@ -374,7 +380,7 @@ bool SettingsReader::readValueLine(int i, const std::string& line) {
       const auto centre = toReal(t.next());
       if (!centre || *centre < 0 || *centre > 900) {
         d.sawyerCentre = 90;
-        reportFault(faultText("Line ", 8, rest));
+        reportFault(faultText(workTextRow::kIniLine, 8, rest));
         return false;
       }
       d.sawyerCentre = *centre;
@@ -383,7 +389,7 @@ bool SettingsReader::readValueLine(int i, const std::string& line) {
       const auto angle = toReal(token);
       if (!angle || *angle < 1 || *angle > 11) {
         d.sawyerLineAngle = 5;
-        reportFault(faultText("In Line ", 8, token));
+        reportFault(faultText(workTextRow::kIniInLine, 8, token));
         return false;
       }
       d.sawyerLineAngle = *angle;
@@ -393,7 +399,7 @@ bool SettingsReader::readValueLine(int i, const std::string& line) {
       // A negative mode cannot be held by the one-byte field: bad as well.
       if (!mode || *mode < 0 || *mode > 4) {
         d.sawyerTimeMode = 2;
-        reportFault(faultText("In Line ", 8, token));
+        reportFault(faultText(workTextRow::kIniInLine, 8, token));
         return false;
       }
       d.sawyerTimeMode = static_cast<std::uint8_t>(*mode);
@@ -451,7 +457,7 @@ bool SettingsReader::readValueLine(int i, const std::string& line) {
       const auto gnomon = toReal(t.next());
       if (!gnomon || *gnomon < 1) {
         d.habermelGnomonLength = 2.0;
-        reportFault("Line 17/1" + std::string(kFaultySuffix));
+        reportFault(lineFaultText("17/1"));
       } else {
         d.habermelGnomonLength = *gnomon;
       }
@@ -460,7 +466,7 @@ bool SettingsReader::readValueLine(int i, const std::string& line) {
       const auto unit = toInt(token);
       if (!unit || *unit < 10) {
         d.sawyerUnit = 32;
-        reportFault(faultText("In Line ", 16, token));
+        reportFault(faultText(workTextRow::kIniInLine, 16, token));
       } else {
         d.sawyerUnit = *unit;
       }
@@ -469,7 +475,7 @@ bool SettingsReader::readValueLine(int i, const std::string& line) {
       const auto parameter = toReal(token);
       if (!parameter || std::fabs(*parameter) > 1.99) {
         d.peaucellierParameter = -0.9876;
-        reportFault(faultText("In Line ", 16, token));
+        reportFault(faultText(workTextRow::kIniInLine, 16, token));
       } else {
         d.peaucellierParameter = *parameter;
       }
@@ -478,7 +484,7 @@ bool SettingsReader::readValueLine(int i, const std::string& line) {
       const auto mode = toInt(token);
       if (!mode || *mode < 0 || *mode > 4) {
         d.sawyerTimeMode = 2;
-        reportFault(faultText("In Line ", 16, token));
+        reportFault(faultText(workTextRow::kIniInLine, 16, token));
       } else {
         d.sawyerTimeMode = static_cast<std::uint8_t>(*mode);
       }
@@ -502,7 +508,7 @@ bool SettingsReader::readValueLine(int i, const std::string& line) {
       const auto max = toReal(token);
       if (!max || *max < 0) {
         d.gnomonHoleOffsetMax = half;
-        reportFault(faultText("In Line ", 17, token));
+        reportFault(faultText(workTextRow::kIniInLine, 17, token));
       } else {
         d.gnomonHoleOffsetMax = *max;
       }
@@ -511,7 +517,7 @@ bool SettingsReader::readValueLine(int i, const std::string& line) {
       const auto min = toReal(token);
       if (!min || *min > 0) {
         d.gnomonHoleOffsetMin = -half;
-        reportFault(faultText("In Line ", 17, token));
+        reportFault(faultText(workTextRow::kIniInLine, 17, token));
       } else {
         d.gnomonHoleOffsetMin = *min;
       }
@@ -527,7 +533,7 @@ bool SettingsReader::readRingLine(const std::string& line) {
   DesignState& d = design();
   if (line.find(';') == std::string::npos) {
     if (const auto v = toReal(line)) d.umbrellaRadiusRatio = *v;
-    else reportFault("Line 15" + std::string(kFaultySuffix));
+    else reportFault(lineFaultText("15"));
     return true;
   }
   const std::vector<std::string> tokens = ringLineTokens(line);
@@ -537,7 +543,7 @@ bool SettingsReader::readRingLine(const std::string& line) {
       case 0:
         // A bad ratio keeps the value held before.
         if (v) d.umbrellaRadiusRatio = *v;
-        else reportFault("Line 16/1" + std::string(kFaultySuffix));
+        else reportFault(lineFaultText("16/1"));
         break;
       case 1:
         d.ringDiameter = (v && *v >= 0 && *v <= 300) ? *v : 110;
@@ -547,7 +553,7 @@ bool SettingsReader::readRingLine(const std::string& line) {
           d.ringWidth = *v;
         } else {
           d.ringWidth = 50;
-          reportFault("Line 16/3" + std::string(kFaultySuffix));
+          reportFault(lineFaultText("16/3"));
         }
         break;
       case 3:
@@ -743,7 +749,7 @@ void SettingsReader::readDateLine(const std::string& line) {
     return;
   }
   showMessage(MsgCaption::Error, MsgIcon::Question,
-              "Fehlerhaftes Datum " + line + " in " + path_);
+              workText(workTextRow::kIniFaultyDate) + line + workText(workTextRow::kIniIn) + path_);
 }
 
 // Moves the damaged file aside as "tav_ini.bak" in the current folder.
@@ -762,7 +768,7 @@ bool backUpDamagedFile(const std::string& path) {
 }
 
 bool SettingsReader::askToCorrect(int index) {
-  const std::string text = fileNameWithoutDirectory(path_) + " : line " +
+  const std::string text = fileNameWithoutDirectory(path_) + workText(workTextRow::kIniLineOf) +
                            std::to_string(index + 1) + "\n\r" + messageText(14);
   if (showMessage(MsgCaption::Problem, MsgIcon::Question, text, MsgButtons::YesNo) !=
       MsgAnswer::Yes)
@@ -852,7 +858,7 @@ std::optional<std::array<std::int32_t, 12>> storedPalette() {
   const auto lines = readTextFileLines(name);
   if (!lines) {
     showMessage(MsgCaption::Information, MsgIcon::Question,
-                "Ursprüngliche Farbeinstellung nicht gefunden!");
+                workText(workTextRow::kIniNoStoredColours));
     return std::nullopt;
   }
   for (std::size_t h = 0; h < lines->size(); ++h) {

@@ -1,5 +1,6 @@
-// Texts of the drawing window that the language tables do not hold yet,
-// German and English (current language: design().language).
+// Texts of the drawing window: rows 240.. of the work-text table
+// (resources/work_texts.tsv) in enum order, in the current language
+// (design().language) or the given one.
 #pragma once
 
 #include <string>

@@ -406,7 +406,8 @@ void HpglToDxf::log(std::string line) {
 
 void HpglToDxf::finishInfoLines() {
   if (droppedLines_ > 0)
-    infoLines().push_back("... " + std::to_string(droppedLines_) + " further lines not listed.");
+    infoLines().push_back("... " + std::to_string(droppedLines_) +
+                          workText(workTextRow::kDxfFurtherLines));
 }
 
 // ---------------------------------------------------------------- reading
@@ -499,7 +500,7 @@ void HpglToDxf::finishParameters() {
     trimEnd();
   } else if (cmd_ != "LB") {
     showMessage(MsgCaption::Error, MsgIcon::Error,
-                cmd_ + text_ + ": Befehl ist zu lang und wird gekürzt!");
+                cmd_ + text_ + workText(workTextRow::kDxfCommandTooLong));
     text_.resize(kCutParameter);
     trimEnd();
   }
@@ -522,7 +523,8 @@ bool HpglToDxf::readToken(std::string_view& token) {
   std::size_t end = at_;
   while (end < n && isNumberChar(text_[end])) ++end;
   if (end == at_ || numberError_) {
-    if (!numberError_) log("Error in HPGL-command:" + cmd_ + " " + std::string(rest()) + ";");
+    if (!numberError_)
+      log(workText(workTextRow::kDxfErrorInCommand) + cmd_ + " " + std::string(rest()) + ";");
     numberError_ = true;
     while (at_ < n && text_[at_] != '-' && text_[at_] != '.' &&
            !(text_[at_] >= '0' && text_[at_] <= '9'))
@@ -580,7 +582,8 @@ void HpglToDxf::scaledCoordinate(std::string_view token, CoordText& target, doub
   if (value) *value = std::numeric_limits<double>::quiet_NaN();
   if (!parseNumber(token, v)) {
     const std::string t(token);
-    log("Fehler in: " + cmd_ + " " + t + std::string(rest()) + "; weil:" + t + " keine Zahl ist.");
+    log(workText(workTextRow::kDxfErrorIn) + cmd_ + " " + t + std::string(rest()) + workText(workTextRow::kDxfBecause) + t +
+        workText(workTextRow::kDxfNotANumber));
     target = "-1.0000";
     return;
   }
@@ -604,11 +607,11 @@ bool HpglToDxf::readPair(TextPoint& p) {
 std::string HpglToDxf::sum(const CoordText& a, const CoordText& b, const char* axis) {
   double va = 0, vb = 0;
   if (!parseNumber(a, va)) {
-    log(a.str() + "=" + axis + " hat keinen Zahlenwert");
+    log(a.str() + "=" + axis + workText(workTextRow::kDxfNoNumericValue));
     va = 0;
   }
   if (!parseNumber(b, vb)) {
-    log(b.str() + "=" + axis + " hat keinen Zahlenwert");
+    log(b.str() + "=" + axis + workText(workTextRow::kDxfNoNumericValue));
     vb = 0;
   }
   return numText(va + vb, 11, 5);
@@ -624,13 +627,13 @@ int HpglToDxf::windowCode(const TextPoint& p) {
   if (wxMin_ == wxMax_) return 0;
   double x = p.vx, y = p.vy;
   if (!p.valued && !parseNumber(p.x, x)) {
-    log(p.x.str() + " : kein reeller x-Wert!");
+    log(p.x.str() + workText(workTextRow::kDxfNoRealX));
     return 0;
   }
   if (x < wxMin_) return 1;
   if (x > wxMax_) return 2;
   if (!p.valued && !parseNumber(p.y, y)) {
-    log(p.y.str() + " : kein reeller y-Wert!");
+    log(p.y.str() + workText(workTextRow::kDxfNoRealY));
     return 0;
   }
   if (y < wyMin_) return 3;
@@ -768,7 +771,7 @@ void HpglToDxf::execute(int budget) {
   } else if (c == "SS") {
     alternateFont_ = false;
   } else {
-    log("Command: " + c + "; not supported!");
+    log(workText(workTextRow::kDxfCommand) + c + workText(workTextRow::kDxfNotSupported));
     closePolyline();
   }
 }
@@ -877,8 +880,8 @@ void HpglToDxf::selectPen() {
       vertexHead_.clear();
     }
     else
-      log("Fehler in: " + cmd_ + " " + pen + std::string(rest()) + "; weil:" + pen +
-          " keine Zahl ist.");
+      log(workText(workTextRow::kDxfErrorIn) + cmd_ + " " + pen + std::string(rest()) + workText(workTextRow::kDxfBecause) + pen +
+          workText(workTextRow::kDxfNotANumber));
   }
   markConverted();
   closePolyline();
@@ -905,9 +908,9 @@ void HpglToDxf::penWidth() {
   } else {
     // A width with a pen number ("PW 0.35,2") or no number at all: the
     // previous width stays.
-    log("Fehler im Befehl PW :" + text_ + "!");
+    log(workText(workTextRow::kDxfErrorInPw) + text_ + "!");
   }
-  log("Command PW (=Penwidth) only supported by HPGL2.");
+  log(workText(workTextRow::kDxfPwOnlyHpgl2));
 }
 
 void HpglToDxf::edgeRectangle(bool relative) {
@@ -956,7 +959,7 @@ void HpglToDxf::arc(bool relative) {
   parseNumber(centre.x, cx);
   parseNumber(centre.y, cy);
   if (!parseNumber(sweepText, sweep)) {
-    log("Fehler bei der Konvertierung des Bogenwinkels.");
+    log(workText(workTextRow::kDxfArcAngleError));
     return;
   }
   const double r = std::hypot(cx - px, cy - py);
@@ -996,7 +999,7 @@ void HpglToDxf::characterSize() {
   if (!readNumber(wText) || !readNumber(hText)) return;
   double w = 0, h = 0;
   if (!parseNumber(wText, w) || !parseNumber(hText, h) || h == 0) {
-    log("Fehler im Befehl SI :" + wText + "," + hText + "!");
+    log(workText(workTextRow::kDxfErrorInSi) + wText + "," + hText + "!");
     return;
   }
   const double height = h * 400.0 / scale_;
@@ -1011,7 +1014,7 @@ void HpglToDxf::direction() {
   if (!readNumber(runText) || !readNumber(riseText)) return;
   double run = 0, rise = 0;
   if (!parseNumber(runText, run) || !parseNumber(riseText, rise)) {
-    log("Fehler bei der Angabe der Schriftrichtung: " + runText + ";" + riseText);
+    log(workText(workTextRow::kDxfTextDirectionError) + runText + ";" + riseText);
     return;
   }
   direction_ = numText(atan2Deg(rise, run), 5, 1);
@@ -1026,7 +1029,7 @@ void HpglToDxf::slant() {
   if (!readNumber(token)) return;
   double t = 0;
   if (!parseNumber(token, t)) {
-    log("Fehler im Befehl SL :" + token + "!");
+    log(workText(workTextRow::kDxfErrorInSl) + token + "!");
     return;
   }
   slant_ = numText(static_cast<double>(std::atan(t) / kDegToRad), 5, 1);
@@ -1127,7 +1130,7 @@ DxfResult MakeDxf(const std::string& hpglPath, const std::string& dxfPath,
   }
   if (letter == kEndOfInput) {
     std::fclose(input);
-    infoLines().push_back(hpglPath + " ist kein HPGL-File!");
+    infoLines().push_back(hpglPath + workText(workTextRow::kDxfNotHpgl));
     showMessage(MsgCaption::Error, MsgIcon::Error,
                 "   File " + fileNameOf(hpglPath) + messageText(45));
     return DxfResult::NotHpgl;
@@ -1135,9 +1138,10 @@ DxfResult MakeDxf(const std::string& hpglPath, const std::string& dxfPath,
   std::fseek(input, letterOffset + 1, SEEK_SET);
 
   SafeFileWriter sink;
-  if (sink.open(dxfPath)) {
+  if (const std::error_code ec = sink.open(dxfPath)) {
     std::fclose(input);
-    showMessage(MsgCaption::Error, MsgIcon::Error, "Das war ein Datei-Öffnungsfehler!");
+    showMessage(MsgCaption::Error, MsgIcon::Error,
+                workText(workTextRow::kDxfOpenError) + "\n\r" + ioErrorText(dxfPath, ec.value()));
     return DxfResult::OutputError;
   }
   DxfLineWriter writer(sink);

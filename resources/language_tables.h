@@ -41,5 +41,6 @@ extern const Table kPoleStyleTable;    // pole_style.tsv
 extern const Table kExplanationTable;  // explanations.tsv
 extern const Table kMonthTable;        // months.tsv: month 1..12
 extern const Table kDialTypeTable;     // dial_types.tsv
+extern const Table kWorkTextTable;     // work_texts.tsv: window, table, plot and legend texts
 
 }  // namespace tavrel::resources

@@ -127,9 +127,9 @@ bool saveTable(const SolarTable& table, const std::string& path, TableFileFormat
 bool saveTableAs(const SolarTable& table) {
   FileDialogRequest request;
   request.title = dialogTitle(DialogTitle::SaveTable);
-  request.filter = "Textdatei (*.TXT)|*.TXT|Excel-Datei (*.CSV)|*.CSV";
+  request.filter = workText(workTextRow::kTableFileFilter);
   request.defaultExtension = "txt";
-  request.initialName = "Tabelle";
+  request.initialName = workText(workTextRow::kTableFileName);
   const std::optional<FileChoice> chosen = platform().saveFileChoice(request);
   if (!chosen || chosen->path.empty()) return false;
   // The filter decides the format; the typed extension is replaced by it.
@@ -139,7 +139,7 @@ bool saveTableAs(const SolarTable& table) {
   char separator = ';';
   if (format == TableFileFormat::Csv &&
       showMessage(MsgCaption::Question, MsgIcon::Question,
-                  "csv-trennzeichen wählen\n\rja = Standard (;) oder nein = Komma (,)",
+                  workText(workTextRow::kCsvSeparatorQuestion),
                   MsgButtons::YesNo) != MsgAnswer::Yes)
     separator = ',';
   return saveTable(table, path, format, separator);

@@ -22,107 +22,104 @@ namespace tavrel {
 
 namespace {
 
-// The colour legend table: pen label, German and English text; the row is
+// The pen labels of the colour legend (the texts are rows 1000 + row of the
+// work-text table); the row is
 // the block start (planar 0, quadrant 12, azimuthal 24, cylinder and
 // hidokai 36, ring 48, bi-azimuthal 60, Hollander 72, Sawyer and
 // Peaucellier 84) plus 1..12. Rows not listed are empty.
 struct LegendRow {
   int row;
   const char* pen;
-  const char* german;
-  const char* english;
 };
 
 constexpr LegendRow kLegend[] = {
-    {0, "", "Farben für ", "Colors for "},
+    {0, ""},
     // planar
-    {1, "1", "= Deklinationslinien", "= declination lines"},
-    {2, "2", "= volle Stunden mit ZGL", "= full hours with EoT"},
-    {3, "3", "= volle Stunden ohne ZGL", "= full hours without EoT"},
-    {4, "4", "= Text", "= text"},
-    {5, "5", "= Linien der Sonnenhöhe", "= lines for sun altitude"},
-    {6, "6", "= Italienische Stunden", "= Italian hours"},
-    {7, "7", "= Babylonische Stunden", "= Babylonian hours"},
-    {8, "8", "= Stundenlinien zwischen vollen Stunden", "= hour lines for not full hours"},
-    {9, "9", "= Gitter (Koordinaten)", "= grid (coordinates)"},
-    {10, "10", "= Temporalstunden", "= temporal hours"},
-    {11, "11", "= Küstenlinien", "= coast lines"},
-    {12, "12", "= Grenzen", "= boundaries"},
+    {1, "1"},
+    {2, "2"},
+    {3, "3"},
+    {4, "4"},
+    {5, "5"},
+    {6, "6"},
+    {7, "7"},
+    {8, "8"},
+    {9, "9"},
+    {10, "10"},
+    {11, "11"},
+    {12, "12"},
     // quadrant
-    {13, "1", "= Winkelmesser, Bögen", "= protractor, arcs"},
-    {14, "2", "= Stundenlinien (volle Stunden)", "= hour lines (full hours)"},
-    {15, "", "   ( 3 = für Teile der Stunde)", "   ( 3 = for parts of the single hour)"},
-    {16, "3", "= Stundenlinien zwischen vollen Stunden", "= hour lines between full hours"},
-    {17, "4", "= Text", "= text"},
-    {18, "5", "Azimutlinien (Gunter)", "azimuth lines (Gunter)"},
-    {19, "6", "= Bögen für verschiedene Daten", "= arcs for different dates"},
-    {20, "7", "Azimutlinien (Gunter)", "azimuth lines (Gunter)"},
-    {21, "8", "= Bögen für verschiedene Daten", "= arcs for different dates"},
-    {22, "10", "= Temporalstunden (volle Stunden)", "= temporal hours (full hours)"},
-    {23, "", "   ( 3 = für Teile der Temporalstunde)", "   ( 3 = for parts of the temporal hour)"},
-    {24, "11,12", "Skalenhintergrund", "scales background"},
+    {13, "1"},
+    {14, "2"},
+    {15, ""},
+    {16, "3"},
+    {17, "4"},
+    {18, "5"},
+    {19, "6"},
+    {20, "7"},
+    {21, "8"},
+    {22, "10"},
+    {23, ""},
+    {24, "11,12"},
     // azimuthal
-    {25, "1", "= Babylonische Stundenlinien (volle)", "= Babylonian hour lines (full)"},
-    {26, "2", "= Ortszeit (volle Stunden)", "= local time (full hours)"},
-    {27, "3", "= Stundenlinien zwischen vollen Stunden", "= hour lines in between full hours"},
-    {28, "4", "= Text, Winkelmesser", "= text, protractor"},
-    {29, "5", "= Linien Sonnenuntergang/-aufgang", "= lines sunset/sunrise"},
-    {30, "6, 7", "= Bögen (für Daten)", "= arcs (for dates)"},
-    {31, "8", "= Temporalstunden", "= temporal hours"},
-    {32, "9", "= farbiger Kreisring (nur Bildschirm), Gitter (Koordinaten)",
-     "= colored circle ring (only screen), grid (co-ordinates)"},
-    {33, "10", "= Italienische Stundenlinien (volle) 3 = Zwischenzeiten",
-     "= Italian hour lines (full) 3 = times in between"},
-    {34, "11", "= Horizontprofil (Skyline)", "= horizon profile (skyline)"},
+    {25, "1"},
+    {26, "2"},
+    {27, "3"},
+    {28, "4"},
+    {29, "5"},
+    {30, "6, 7"},
+    {31, "8"},
+    {32, "9"},
+    {33, "10"},
+    {34, "11"},
     // cylinder, hidokai
-    {37, "1", "= Gitter mit Daten", "= grid with dates"},
-    {38, "2", "= Stundenlinien vorm. (volle Stunden)", "= hour lines a.m. (full hours)"},
-    {39, "3", "= Stundenlinien nachm. (volle Stunden)", "= hour lines p.m. (full hours)"},
-    {40, "4", "= Text, Datumslinien", "= text, date lines"},
-    {41, "5", "= Zwischenstunden vorm. // Ital. Stunden", "= for hours in between a.m. // Ital. Hours"},
-    {42, "6", "= Zwischenstunden nachm. // Babyl. Stunden", "= for hours in between p.m.// Babyl. Hours"},
-    {43, "8", "= Skala der Sonnenhöhe", "= scale for Sun altitude"},
-    {44, "10", "= Temporalstunden", "= temporal hours"},
-    {45, "", "   ( 9 = für Teile der Temporalstunden)", "   ( 9 = for parts of temporal hours)"},
-    {46, "1", "= Winkelmesser, Bögen", "= protractor, arcs"},
+    {37, "1"},
+    {38, "2"},
+    {39, "3"},
+    {40, "4"},
+    {41, "5"},
+    {42, "6"},
+    {43, "8"},
+    {44, "10"},
+    {45, ""},
+    {46, "1"},
     // ring
-    {49, "1", "= Text", "= text"},
-    {50, "2", "= Stundenlinien (volle Stunden)", "= hour lines (full hours)"},
-    {51, "3", "= Stundenlinien zwischen vollen Stunden", "= hour lines between full hours"},
-    {52, "4", "= Datumslinien (Tierkreis)", "= date lines (Zodiac)"},
-    {53, "5,9", "= Italienische Stunden (volle, Teile)", "= Italian Hours (full hours, parts)"},
-    {54, "6,9", "= Babylon. (volle Stunden, Teile)", "= Babylon. (full hours,parts)"},
-    {55, "8", "= Linie für Sonnenauf-/-untergang", "= Line for Sun rise/set"},
-    {56, "10", "= Temporalstunden (volle Stunden)", "= temporal hours (full hours)"},
-    {57, "", "   ( 3 = für Teile der Temporalstunde)", "   ( 3 = for parts of the temporal hour)"},
+    {49, "1"},
+    {50, "2"},
+    {51, "3"},
+    {52, "4"},
+    {53, "5,9"},
+    {54, "6,9"},
+    {55, "8"},
+    {56, "10"},
+    {57, ""},
     // bi-azimuthal
-    {61, "2", "= Stundenlinien (volle Stunden)", "= hour lines (full hours)"},
-    {62, "3", "= Stundenlinien zwischen vollen Stunden", "= hour lines between full hours"},
-    {63, "4", "= Text", "= text"},
-    {64, "5", "= Stundenlinien mit ZGL", "= hour lines with Eot"},
-    {65, "6", "= Datumslinien (Tierkreis)", "= date lines (Zodiac)"},
-    {66, "7", "= Datumslinien", "= date lines"},
-    {67, "11", "= Küstenlinien", "= coast lines"},
-    {68, "12", "= Grenzen", "= boundaries"},
+    {61, "2"},
+    {62, "3"},
+    {63, "4"},
+    {64, "5"},
+    {65, "6"},
+    {66, "7"},
+    {67, "11"},
+    {68, "12"},
     // Hollander
-    {73, "1", "= Text", "= text"},
-    {74, "2", "= Stundenlinien (volle Stunden)", "= hour lines (full hours)"},
-    {75, "3", "= Stundenlinien zwischen vollen Stunden", "= hour lines between full hours"},
-    {76, "4", "= Schattenkegel (Position)", "= shadow con(position)"},
-    {77, "6", "= Datumslinien", "= date lines"},
-    {78, "7", "= Datumslinien", "= date lines"},
-    {79, "11", "= Küstenlinien", "= coast lines"},
-    {80, "12", "= Grenzen", "= boundaries"},
+    {73, "1"},
+    {74, "2"},
+    {75, "3"},
+    {76, "4"},
+    {77, "6"},
+    {78, "7"},
+    {79, "11"},
+    {80, "12"},
     // Sawyer, Peaucellier
-    {85, "1", "= Datumslinien", "= date lines"},
-    {86, "2", "= Datumslinien", "= date lines"},
-    {87, "3", "= Stundenlinien (volle Stunden)", "= hour lines (full hours)"},
-    {88, "4", "= Text", "= text"},
-    {89, "5", "= Datumslinien zwischen vollen Monaten", "= date lines between full months"},
-    {90, "6", "= Datumslinien", "= date lines"},
-    {91, "7", "= Datumslinien", "= date lines"},
-    {92, "8", "= Stundenlinien zwischen vollen Stunden", "= hour lines between full hours"},
-    {93, "9", "", ""},
+    {85, "1"},
+    {86, "2"},
+    {87, "3"},
+    {88, "4"},
+    {89, "5"},
+    {90, "6"},
+    {91, "7"},
+    {92, "8"},
+    {93, "9"},
 };
 
 const LegendRow* legendRow(int row) {
@@ -140,9 +137,8 @@ constexpr int kLegendHeight = 300;
 }  // namespace
 
 QString legendText(int row) {
-  const LegendRow* r = legendRow(row);
-  if (!r) return {};
-  return QString::fromUtf8(design().language == 2 ? r->english : r->german);
+  if (!legendRow(row)) return {};
+  return qs(tableText(TextTable::WorkTexts, workTextRow::kLegendFirst + row));
 }
 
 QString legendPenLabel(int row) {

@@ -226,7 +226,7 @@ void TForm6::rangeRow(QGridLayout* g, int row, QWidget* lead, std::int32_t* from
     case RangeList::Hours:
       items = [] {
         QStringList out;
-        for (const std::string& s : design().hourChoices) out << qs(s);
+        for (int n = 0; n < int(design().hourChoices.size()); ++n) out << qs(hourChoiceText(n));
         return out;
       };
       indexOf = [](std::int32_t v) { return v; };

@@ -1,4 +1,4 @@
-// The window-text table generated from ui_texts.tsv (its rows are compiled
+// The window-text table generated from resources/ui_texts.tsv (its rows are compiled
 // with this declaration in force so that the table has external linkage).
 #pragma once
 

@@ -1,6 +1,6 @@
 // The texts of the windows that the shared language tables do not hold:
 // labels, choice items and notes of the input windows and the main
-// window, in German and English. They live in ui_texts.tsv (the format of
+// window, in German and English. They live in resources/ui_texts.tsv (the format of
 // resources/README.md) and are compiled into the program.
 #pragma once
 

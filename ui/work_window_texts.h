@@ -1,6 +1,6 @@
-// The texts of the drawing, calculator and table windows that the shared
-// language tables do not hold, German and English (current language:
-// design().language).
+// The texts of the drawing, calculator and table windows: rows 0.. of the
+// work-text table (resources/work_texts.tsv) in enum order, in the current
+// language (design().language) or the given one.
 #pragma once
 
 #include <QString>

@@ -159,7 +159,7 @@ class PlanarPlotWriter : private PlanarLineObserver {
     polyline({{c40, c40, false}, {c40, end, true}, {c160, end, true}});
     w_.moveTo(c160, c160);
     w_.setCharSize(0.16, 0.24);
-    w_.labelHere("doppelte Gnomonhoehe (= 2 * " + fixedText(Lp_ / u_, 6, 3) + " mm)");
+    w_.labelHere(workText(workTextRow::kDoubleGnomonHeight) + fixedText(Lp_ / u_, 6, 3) + " mm)");
     w_.endCommand();
 
     // The title, indented as the plot has always set it.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -258,6 +259,36 @@ TEST_F(LanguageTest, MonthNamesInBothLanguages) {
   EXPECT_EQ(monthName(10), "Oct");
   EXPECT_EQ(monthName(0), "");
   EXPECT_EQ(monthName(13), "");
+}
+
+// Every row of the work-text table has both forms, and the blocks that the
+// windows, tables and plots index by enum are gapless.
+TEST_F(LanguageTest, WorkTextBlocksAreCompleteInBothLanguages) {
+  const std::vector<int> ids = tableRowIds(TextTable::WorkTexts);
+  for (int r : ids) {
+    EXPECT_FALSE(tableText(TextTable::WorkTexts, r, kGerman).empty()) << r;
+    EXPECT_FALSE(tableText(TextTable::WorkTexts, r, kEnglish).empty()) << r;
+  }
+  struct Block { int first, count; };
+  const Block blocks[] = {{workTextRow::kWindowFirst, 85}, {workTextRow::kTablesFirst, 68},
+                          {workTextRow::kFullMonthFirst + 1, 12}, {workTextRow::kPlanarFirst, 18},
+                          {workTextRow::kPlotFirst, 11}, {workTextRow::kDrawingFirst, 3}};
+  for (const Block& b : blocks)
+    for (int r = b.first; r < b.first + b.count; ++r)
+      EXPECT_TRUE(std::binary_search(ids.begin(), ids.end(), r)) << "missing row " << r;
+  EXPECT_EQ(tableText(TextTable::WorkTexts, workTextRow::kFullMonthFirst + 3, kGerman), "März");
+  EXPECT_EQ(tableText(TextTable::WorkTexts, workTextRow::kFullMonthFirst + 3, kEnglish), "March");
+}
+
+// The from/to hour choices follow the language; the German form is the one
+// the design record holds.
+TEST_F(LanguageTest, HourChoicesFollowTheLanguage) {
+  selectGerman();
+  EXPECT_EQ(hourChoiceText(0), " 0  Uhr");
+  EXPECT_EQ(hourChoiceText(8), " 8  Uhr");
+  selectEnglish();
+  EXPECT_EQ(hourChoiceText(8), " 8  o´clock");
+  EXPECT_EQ(hourChoiceText(24), " 24  o´clock");
 }
 
 TEST_F(LanguageTest, MenuHas45CaptionsInEachLanguage) {

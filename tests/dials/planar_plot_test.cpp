@@ -131,7 +131,7 @@ TEST_F(PlanarPlotTest, HeadOfTheVerticalDial) {
       "IN;VS 1;PA;IW 0 0 16157 11038;PU 0 0;EA 16157 11038;;SP 4;PU 0 0;"
       ";SP 4;PU 8000 11000;PD 8400 11000 8200 11000 8200 11200 8200 10800"
       ";PU 40 40;PD 2840 40 2840 160;PU 40 40;PD 40 2840 160 2840"
-      ";PU 160 160;SI  0.16, 0.24;LBdoppelte Gnomonhoehe (= 2 * 35.000 mm)\x03;"
+      ";PU 160 160;SI  0.16, 0.24;LBdouble gnomon height (= 2 * 35.000 mm)\x03;"
       ";SI  0.28, 0.50;PU 800 1540;LBvertical SUNDIAL\x03"
       ";SI  0.20, 0.30;PU 800 1100;LBLatitude =  47.25 deg , Longitude =  -9.59 deg \x03"
       ";PU 800 890;LBDeviation = -11.70 deg \x03"

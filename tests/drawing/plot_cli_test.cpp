@@ -49,7 +49,13 @@ TEST_F(PlotCliTest, DxfOfTheDefaultDialLeavesNoTemporaryFile) {
   EXPECT_EQ(files(), std::vector<std::string>{"v.dxf"});
   const std::string dxf = slurp(file("v.dxf"));
   EXPECT_NE(dxf.find("vertical SUNDIAL"), std::string::npos);
-  EXPECT_NE(dxf.find("doppelte Gnomonhoehe (= 2 * 35.000 mm)"), std::string::npos);
+  EXPECT_NE(dxf.find("double gnomon height (= 2 * 35.000 mm)"), std::string::npos);
+  EXPECT_EQ(dxf.find("doppelte"), std::string::npos);
+
+  const CliResult de = runCli({"--lang", "de", "plot", "--out", file("v.plt")});
+  ASSERT_EQ(de.exitCode, 0) << de.err;
+  EXPECT_NE(slurp(file("v.plt")).find("LBdoppelte Gnomonhoehe (= 2 * 35.000 mm)\x03"),
+            std::string::npos);
 }
 
 // The cylinder dials and the hidokai plot headless, as HPGL and as DXF.

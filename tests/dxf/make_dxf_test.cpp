@@ -645,9 +645,15 @@ TEST_F(MakeDxfTest, TooLongCommandIsCutWithAMessage) {
   ASSERT_EQ(c.boxes.size(), 2u);
   EXPECT_EQ(c.boxes[0].caption, MsgCaption::Error);
   EXPECT_EQ(c.boxes[0].text.rfind("DI 111", 0), 0u);
-  const std::string tail = ": Befehl ist zu lang und wird gekürzt!";
+  const std::string tail = ": Command is too long and will be shortened!";
   ASSERT_GT(c.boxes[0].text.size(), tail.size());
   EXPECT_EQ(c.boxes[0].text.substr(c.boxes[0].text.size() - tail.size()), tail);
+  design().language = 1;
+  Conversion german = convert("IN;DI " + std::string(300, '1') + ";LBa\x03");
+  ASSERT_EQ(german.boxes.size(), 2u);
+  EXPECT_TRUE(german.boxes[0].text.ends_with("1: Befehl ist zu lang und wird gekürzt!"))
+      << german.boxes[0].text;
+  design().language = 2;
   // Cut to 250 characters the command has one number: direction "0.0".
   EXPECT_EQ(c.entities, text("0", "0.00", "0.00", kHeight40, "0.7", "a"));
 }
@@ -669,24 +675,34 @@ TEST_F(MakeDxfTest, CommandBoundaries) {
 TEST_F(MakeDxfTest, DiagnosticLines) {
   struct Row {
     const char* hpgl;
-    Lines info;
+    Lines english;
+    Lines german;
   };
   const Row rows[] = {
-      {"IN;PU 100,100,abc,200;", {"Error in HPGL-command:PU abc,200;"}},
-      {"IN;SP;", {"Error in HPGL-command:SP ;"}},
-      {"IN;SP 4+;", {"Fehler in: SP 4+; weil:4+ keine Zahl ist."}},
-      {"IN;PU 0,0;PD 40,0,80;", {"Error in HPGL-command:PD ;"}},
-      {"IN;PU 1.2.3,4;", {"Fehler in: PU 1.2.3,4; weil:1.2.3 keine Zahl ist."}},
-      {"IN;AA 0,0,1.2.3;", {"Fehler bei der Konvertierung des Bogenwinkels."}},
-      {"IN;DI 1.2.3,4;", {"Fehler bei der Angabe der Schriftrichtung: 1.2.3;4"}},
-      {"IN;SL 1..2;", {"Fehler im Befehl SL :1..2!"}},
-      {"IN;XY;PD 1,1;", {"Command: XY; not supported!"}},
-      {"PR;PU 40,40;", {"=x hat keinen Zahlenwert", "=y hat keinen Zahlenwert"}},
+      {"IN;PU 100,100,abc,200;", {"Error in HPGL-command:PU abc,200;"},
+       {"Fehler im HPGL-Befehl:PU abc,200;"}},
+      {"IN;SP;", {"Error in HPGL-command:SP ;"}, {"Fehler im HPGL-Befehl:SP ;"}},
+      {"IN;SP 4+;", {"Error in: SP 4+; because:4+ is not a number."},
+       {"Fehler in: SP 4+; weil:4+ keine Zahl ist."}},
+      {"IN;PU 0,0;PD 40,0,80;", {"Error in HPGL-command:PD ;"}, {"Fehler im HPGL-Befehl:PD ;"}},
+      {"IN;PU 1.2.3,4;", {"Error in: PU 1.2.3,4; because:1.2.3 is not a number."},
+       {"Fehler in: PU 1.2.3,4; weil:1.2.3 keine Zahl ist."}},
+      {"IN;AA 0,0,1.2.3;", {"Error in converting the arc angle."},
+       {"Fehler bei der Konvertierung des Bogenwinkels."}},
+      {"IN;DI 1.2.3,4;", {"Error in the text direction: 1.2.3;4"},
+       {"Fehler bei der Angabe der Schriftrichtung: 1.2.3;4"}},
+      {"IN;SL 1..2;", {"Error in command SL :1..2!"}, {"Fehler im Befehl SL :1..2!"}},
+      {"IN;XY;PD 1,1;", {"Command: XY; not supported!"}, {"Befehl: XY; wird nicht unterstützt!"}},
+      {"PR;PU 40,40;", {"=x has no numeric value", "=y has no numeric value"},
+       {"=x hat keinen Zahlenwert", "=y hat keinen Zahlenwert"}},
   };
   for (const Row& r : rows) {
-    Conversion c = convert(r.hpgl);
-    EXPECT_EQ(c.info, r.info) << r.hpgl;
+    design().language = 2;
+    EXPECT_EQ(convert(r.hpgl).info, r.english) << r.hpgl;
+    design().language = 1;
+    EXPECT_EQ(convert(r.hpgl).info, r.german) << r.hpgl;
   }
+  design().language = 2;
   // Every conversion starts with an empty list.
   Conversion clean = convert("IN;PU 0,0;");
   EXPECT_TRUE(clean.info.empty());
@@ -704,8 +720,12 @@ TEST_F(MakeDxfTest, InputThatIsNotHpglIsRejectedWithoutAFile) {
     EXPECT_EQ(c.boxes[0].caption, MsgCaption::Error);
     EXPECT_EQ(c.boxes[0].text,
               "   File in.plt not converted!\n\rHPGL-file is probably corrupted.");
-    EXPECT_EQ(c.info, (Lines{(dir_ / "in.plt").string() + " ist kein HPGL-File!"}));
+    EXPECT_EQ(c.info, (Lines{(dir_ / "in.plt").string() + " is not an HPGL file!"}));
   }
+  design().language = 1;
+  Conversion german = convert("@", 1, 40, "rejected.dxf");
+  EXPECT_EQ(german.info, (Lines{(dir_ / "in.plt").string() + " ist kein HPGL-File!"}));
+  design().language = 2;
   // A letter followed by anything but blanks and line ends is accepted.
   Conversion accepted = convert("I\x03", 1, 40, "accepted.dxf");
   EXPECT_EQ(accepted.result, DxfResult::NothingConverted);
@@ -728,7 +748,18 @@ TEST_F(MakeDxfTest, OutputThatCannotBeCreatedLeavesNoFile) {
               DxfResult::OutputError);
     ASSERT_EQ(p->boxes.size(), 1u);
     EXPECT_EQ(p->boxes[0].caption, MsgCaption::Error);
-    EXPECT_EQ(p->boxes[0].text, "Das war ein Datei-Öffnungsfehler!");
+    // The program's text, then the file and the reason it could not be made.
+    const std::string reason = target.filename() == "folder" ? "Is a directory"
+                                                             : "No such file or directory";
+    EXPECT_EQ(p->boxes[0].text,
+              "That was a file opening error!\n\r" + target.string() + ": " + reason);
+    design().language = 1;
+    EXPECT_EQ(MakeDxf((dir_ / "in.plt").string(), target.string(), 1, 40),
+              DxfResult::OutputError);
+    ASSERT_EQ(p->boxes.size(), 2u);
+    EXPECT_EQ(p->boxes[1].text,
+              "Das war ein Datei-Öffnungsfehler!\n\r" + target.string() + ": " + reason);
+    design().language = 2;
   }
   EXPECT_FALSE(fs::exists(dir_ / "missing"));
   EXPECT_TRUE(fs::is_directory(dir_ / "folder"));

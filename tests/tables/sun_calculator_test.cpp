@@ -136,7 +136,7 @@ TEST_F(SunCalculatorTest, TimeForAnAzimuth) {
   // = 12:21:48 + 1:55 on 21 June 2024.
   const std::vector<std::string> noon = azimuthBlock({2024, 6, 21}, 0);
   EXPECT_EQ(noon[7], "    Azimuth of the sun:          0.00 deg");
-  EXPECT_EQ(noon[8], "    [ N= -180° ..<..  O= -90° ..<..  S= 0° ..<..  W= +90° ..<..  N=+180°  ] ");
+  EXPECT_EQ(noon[8], "    [ N= -180° ..<..  E= -90° ..<..  S= 0° ..<..  W= +90° ..<..  N=+180°  ] ");
   int h = 0, m = 0, s = 0;
   ASSERT_EQ(std::sscanf(noon[10].c_str(), "    Sunposition reached at:  %d:%d:%d", &h, &m, &s), 3) << noon[10];
   EXPECT_NEAR(h * 3600 + m * 60 + s, 12 * 3600 + 21 * 60 + 48 + 115, 5);

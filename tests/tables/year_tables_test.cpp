@@ -317,11 +317,11 @@ TEST_F(YearTablesTest, SaveTableAsTakesTheNameAndAsksForTheSeparator) {
   p->answers.push_back(MsgAnswer::No);  // No: the comma
   ASSERT_TRUE(saveTableAs(yearTable(2024, YearTableKind::Eot)));
   ASSERT_EQ(p->dialogs.size(), 1u);
-  EXPECT_EQ(p->dialogs[0].filter, "Textdatei (*.TXT)|*.TXT|Excel-Datei (*.CSV)|*.CSV");
-  EXPECT_EQ(p->dialogs[0].initialName, "Tabelle");
+  EXPECT_EQ(p->dialogs[0].filter, "Text file (*.TXT)|*.TXT|Excel file (*.CSV)|*.CSV");
+  EXPECT_EQ(p->dialogs[0].initialName, "Table");
   ASSERT_EQ(p->boxes.size(), 1u);
   EXPECT_EQ(p->boxes[0].buttons, MsgButtons::YesNo);
-  EXPECT_EQ(p->boxes[0].text, "csv-trennzeichen wählen\n\rja = Standard (;) oder nein = Komma (,)");
+  EXPECT_EQ(p->boxes[0].text, "Choose the CSV separator\n\rYes = standard (;) or No = comma (,)");
   const std::string bytes = slurp(dir_ / "Tabelle.csv");
   EXPECT_NE(bytes.find("\r\n 1., "), std::string::npos);
   // Cancelling the dialog writes nothing and asks nothing.

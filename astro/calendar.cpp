@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "base/day_month.h"
+#include "core/design_state.h"
 
 namespace tavrel {
 
@@ -79,6 +80,20 @@ DayMonth parseDayMonth(std::string_view text, int referenceYear, int language) {
   result.key = twoDigits(day) + "/" + twoDigits(month);
   result.number = day + 100 * month;
   return result;
+}
+
+std::string ownDateLineShown(const std::string& entry, int referenceYear, int language) {
+  const DayMonth own = parseDayMonth(entry, referenceYear, language);
+  if (!own.ok) return entry;
+  const std::string prefix = own.key + "    ( ";
+  if (entry.rfind(prefix, 0) != 0) return entry;
+  // The start-up entries are German (language 1).
+  bool otherLanguage = false;
+  for (const char* start : kDefaultOwnDateLines) otherLanguage = otherLanguage || (entry == start && language != 1);
+  for (int lang : {1, 2})
+    otherLanguage = otherLanguage ||
+                    (lang != language && entry == prefix + parseDayMonth(entry, referenceYear, lang).label + " )");
+  return otherLanguage ? prefix + own.label + " )" : entry;
 }
 
 }  // namespace tavrel

@@ -52,4 +52,12 @@ struct DayMonth {
 // the entry from the user shows message 6 ("Error in Input !").
 DayMonth parseDayMonth(std::string_view text, int referenceYear, int language);
 
+// An entry of the own date lines as the list shows it in `language`. The
+// stored entry keeps the language it was made in ("21/03    ( 21. März )"
+// from the start-up, "( 21. Mar )" when added in English); an entry whose
+// label is one the program builds for its date (the start-up default or
+// the parameter window's label, in either language) is shown with the
+// label of the shown language. Anything else is shown as it is stored.
+std::string ownDateLineShown(const std::string& entry, int referenceYear, int language);
+
 }  // namespace tavrel

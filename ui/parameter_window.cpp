@@ -973,7 +973,8 @@ QWidget* TForm6::buildDatePanel() {
 void TForm6::refreshDateList() {
   if (!dates_) return;
   dates_->clear();
-  for (const std::string& line : design().ownDateLines) dates_->addItem(qs(line));
+  for (const std::string& line : design().ownDateLines)
+    dates_->addItem(qs(ownDateLineShown(line, design().referenceYear, design().language)));
   updateEnabled();
 }
 

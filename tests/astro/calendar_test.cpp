@@ -209,6 +209,29 @@ TEST_F(CalendarTest, ParseDayMonth) {
   EXPECT_TRUE(p->boxes.empty());
 }
 
+// The own date lines follow the shown language where the program built
+// their label; what a user wrote into a file stays as it is.
+TEST_F(CalendarTest, OwnDateLinesShownInTheInterfaceLanguage) {
+  struct Case {
+    const char* stored;
+    int language;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {"21/03    ( 21. März )", 2, "21/03    ( 21. Mar )"},
+      {"21/06    ( 21. Juni )", 2, "21/06    ( 21. Jun )"},
+      {"21/12    ( 21. Dezember )", 2, "21/12    ( 21. Dec )"},
+      {"21/03    ( 21. März )", 1, "21/03    ( 21. März )"},
+      {"07/10    ( 07. Oct )", 1, "07/10    ( 07. Okt )"},
+      {"07/10    ( 07. Okt )", 2, "07/10    ( 07. Oct )"},
+      {"07/10    ( Kirchweih )", 2, "07/10    ( Kirchweih )"},
+      {"07/10", 2, "07/10"},
+      {"no date", 2, "no date"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ownDateLineShown(c.stored, 2021, c.language), c.shown) << c.stored;
+}
+
 TEST_F(CalendarTest, CalendarRoutinesReadNoRecordAndShowNoBox) {
   // The year and the language are arguments: a record that says otherwise
   // changes nothing, and an invalid entry is only reported in the result

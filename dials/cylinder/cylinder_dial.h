@@ -63,6 +63,11 @@ enum class CylinderLineKind {
   Italian,       // pen 5, parts pen 7
 };
 
+// Which target draws an element: the hidokai's screen shows its gnomon as
+// a right triangle with its height beside it, the plot as a bar with the
+// gnomon at true length below it.
+enum class CylinderTarget { Both, Screen, Plot };
+
 struct CylinderPoint {
   double x = 0, y = 0;  // dial mm
   double day = 0;       // day of the year (hour lines), clock hour (polar date lines)
@@ -75,16 +80,19 @@ struct CylinderLine {
   double value = 0;    // hour value, declination, altitude
   bool subdivision = false;
   bool wall = false;   // hidokai wall part
+  CylinderTarget target = CylinderTarget::Both;
   std::vector<CylinderPoint> points;
 };
 
-enum class CylinderLabelRole { HourNumber, MonthName, MonthDay, AltitudeNumber, AzimuthNumber };
+enum class CylinderLabelRole { HourNumber, MonthName, MonthDay, AltitudeNumber, AzimuthNumber,
+                               GnomonText };
 
 struct CylinderLabel {
   CylinderLabelRole role = CylinderLabelRole::HourNumber;
   int pen = 4;
   double x = 0, y = 0;  // dial mm, the label's reference point
   std::string text;
+  CylinderTarget target = CylinderTarget::Both;
 };
 
 // What the two targets compute differently.
@@ -137,6 +145,9 @@ struct CylinderDial {
   bool anyFamily = false;
   // Title and information lines, in the current language.
   std::string title, subtitle, locationLine, timeLine, gnomonLine, extraLine;
+  // The screen writes the gnomon line beside the gnomon sign (hidokai),
+  // not in the title block.
+  bool gnomonLineAtSign = false;
 };
 
 // The whole geometry of the dial of the design record. Shows no message.

@@ -44,9 +44,10 @@ void emitCylinderDial(PlotSurface& s, const CylinderDial& dial, const CylinderPl
     tx = p.originX + p.unitsPerMm * u;
     ty = p.yUp ? p.originY - p.unitsPerMm * v : p.originY + p.unitsPerMm * v;
   };
+  const CylinderTarget skipped = p.plotLayout ? CylinderTarget::Screen : CylinderTarget::Plot;
   int width = -1;
   for (const CylinderLine& line : dial.lines) {
-    if (line.points.empty() || (line.wall && !p.drawWall)) continue;
+    if (line.points.empty() || (line.wall && !p.drawWall) || line.target == skipped) continue;
     const int w = isCurve(line.kind) ? p.lineWidth + line.extraWidth : p.frameWidth;
     if (p.writeWidths && w != width) {
       s.setPenWidth(w);
@@ -75,6 +76,7 @@ void emitCylinderDial(PlotSurface& s, const CylinderDial& dial, const CylinderPl
   if (p.writeWidths && width != p.frameWidth) s.setPenWidth(p.frameWidth);
   s.setCharSize(p.charWidthCm, p.charHeightCm);
   for (const CylinderLabel& l : dial.labels) {
+    if (l.target == skipped) continue;
     double x, y;
     map(l.x, l.y, x, y);
     s.selectPen(l.pen);
@@ -105,7 +107,7 @@ void emitCylinderDial(PlotSurface& s, const CylinderDial& dial, const CylinderPl
   double y = p.textY;
   for (const std::string* t : {&dial.title, &dial.subtitle, &dial.locationLine, &dial.timeLine,
                                &dial.gnomonLine, &dial.extraLine}) {
-    if (t->empty()) continue;
+    if (t->empty() || (t == &dial.gnomonLine && dial.gnomonLineAtSign)) continue;
     s.label(p.textX, y, *t);
     y += p.yUp ? -p.lineStep : p.lineStep;
   }

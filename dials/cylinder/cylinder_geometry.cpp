@@ -28,6 +28,8 @@ constexpr double kEndlessDrop = 100000;
 constexpr double kOldHoursLatitudeLimit = 65;
 // Width of the altitude scale strip right of the box (260 plot units).
 constexpr double kAltitudeStripMm = 6.5;
+// Distance of the hidokai's gnomon triangle from the plate (mm).
+constexpr double kTriangleGapMm = 6;
 // Longest chord of a polar-style date line before its step is halved.
 constexpr double kMaxChordMm = 1.0;
 
@@ -433,8 +435,9 @@ class Builder {
   }
 
   void addLine(CylinderLineKind kind, int pen, std::initializer_list<CylinderPoint> pts,
-               double value = 0) {
+               double value = 0, CylinderTarget target = CylinderTarget::Both) {
     CylinderLine l;
+    l.target = target;
     l.kind = kind;
     l.pen = pen;
     l.value = value;
@@ -467,11 +470,26 @@ class Builder {
   }
 
   // The gnomon at true length left of the box, with a bar at its top.
-  void gnomonSign(double x, double top, double length) {
-    addLine(CylinderLineKind::Frame, 1, {{x - 1.75, top}, {x + 1.75, top}});
+  void gnomonSign(double x, double top, double length, CylinderTarget target) {
+    addLine(CylinderLineKind::Frame, 1, {{x - 1.75, top}, {x + 1.75, top}}, 0, target);
     addLine(CylinderLineKind::Frame, 1,
             {{x, top}, {x, top + length}, {x - 1.75, top + length - 2.5},
-             {x + 1.75, top + length - 2.5}, {x, top + length}});
+             {x + 1.75, top + length - 2.5}, {x, top + length}},
+            0, target);
+  }
+
+  // The hidokai's screen: the gnomon seen from the side, a right triangle
+  // of the gnomon's height standing beyond the far end of the plate at
+  // the lower right, its height written below it.
+  void hidokaiGnomonTriangle(double g) {
+    const double foot = out_.right, edge = out_.bottom + kTriangleGapMm;
+    addLine(CylinderLineKind::Frame, 1,
+            {{foot, edge}, {foot - g, edge}, {foot, edge + g / 2}, {foot, edge}}, 0,
+            CylinderTarget::Screen);
+    CylinderLabel l{CylinderLabelRole::GnomonText, 4, foot + kTriangleGapMm, edge, out_.gnomonLine};
+    l.target = CylinderTarget::Screen;
+    out_.labels.push_back(std::move(l));
+    out_.gnomonLineAtSign = true;
   }
 
   // ---- shepherd's dial and hidokai ------------------------------------
@@ -507,7 +525,8 @@ class Builder {
     }
     frame(out_.left, out_.top, out_.right, out_.bottom);
     if (wall) addLine(CylinderLineKind::WallJoint, 1, {{out_.left, plate}, {out_.right, plate}});
-    gnomonSign(out_.left - 12, 0, g);
+    gnomonSign(out_.left - 12, 0, g, hidokai ? CylinderTarget::Plot : CylinderTarget::Both);
+    if (hidokai) hidokaiGnomonTriangle(g);
     if (!hidokai) altitudeScale();
     monthLines();
 
@@ -602,7 +621,7 @@ class Builder {
       out_.labels.push_back({CylinderLabelRole::AzimuthNumber, 4, x - 1, out_.top - 4,
                              std::to_string(value)});
     }
-    gnomonSign(out_.left - 12, 0, g);
+    gnomonSign(out_.left - 12, 0, g, CylinderTarget::Both);
     altitudeScale();
     const auto fams = families();
     const Target crown{[&](const HorizontalPosition& s, int, CylinderPoint& p) {

@@ -428,6 +428,44 @@ TEST_F(CylinderDialTest, PrinterPageIsAtTrueSize) {
   }
 }
 
+// The hidokai's screen: the gnomon sign is a right triangle of the gnomon's
+// height (5 px per mm on a 1600 px wide picture) in the lower right part of
+// the picture, with "Shadow casting edge (height = 25.00 mm" beside it and
+// not once more in the title block.
+TEST_F(CylinderDialTest, HidokaiGnomonTriangleStandsAtTheLowerRightInsideThePicture) {
+  setLatitude(47.25);
+  DesignState& d = design();
+  d.dialKind = 'k';
+  d.altitudeDialGnomonLength = 25;
+  RecordingCanvas canvas;
+  ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
+  drawCylinderOrAltitudeDial(s, 1600, 1000, true);
+  const double g = 25 * 1600.0 / 320;
+  double legX = -1, legTop = 0, legFoot = 0;
+  for (const Primitive& p : canvas.primitives) {
+    if (p.kind != PrimitiveKind::LineTo || std::fabs(p.p[0] - p.p[2]) > 1e-9) continue;
+    if (std::fabs(std::fabs(p.p[3] - p.p[1]) - g) > 1e-6) continue;
+    legX = p.p[0];
+    legTop = std::min(p.p[1], p.p[3]);
+    legFoot = std::max(p.p[1], p.p[3]);
+  }
+  ASSERT_GE(legX, 0) << "no vertical edge of the gnomon's height";
+  EXPECT_GT(legX, 800);
+  EXPECT_LT(legX, 1600);
+  EXPECT_GT(legFoot, 500);
+  EXPECT_GE(legTop, 0);
+  EXPECT_LT(legFoot, 1000);
+  int count = 0;
+  for (const Primitive& p : canvas.primitives) {
+    if (p.kind != PrimitiveKind::Text || p.text != "Shadow casting edge (height = 25.00 mm") continue;
+    ++count;
+    EXPECT_NEAR(p.p[0], legX, 1.5 * g);
+    EXPECT_NEAR(p.p[1], legFoot, 60);
+    EXPECT_LT(p.p[0] + 7.0 * p.text.size(), 1600);
+  }
+  EXPECT_EQ(count, 1);
+}
+
 TEST_F(CylinderDialTest, TemporalRefusalIsWrittenIntoThePictureAndNoDialIsDrawn) {
   setLatitude(70);
   design().temporalHourLines = true;

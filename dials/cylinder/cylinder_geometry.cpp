@@ -28,6 +28,8 @@ constexpr double kEndlessDrop = 100000;
 constexpr double kOldHoursLatitudeLimit = 65;
 // Width of the altitude scale strip right of the box (260 plot units).
 constexpr double kAltitudeStripMm = 6.5;
+// Shortest date axis whose plot carries the day numbers "1." and "11." (mm).
+constexpr double kPlotDayLabelsMinMm = 81;
 // Distance of the hidokai's gnomon triangle from the plate (mm).
 constexpr double kTriangleGapMm = 6;
 // Longest chord of a polar-style date line before its step is halved.
@@ -567,6 +569,10 @@ class Builder {
     // them side by side left of the plate, so they stand further apart.
     const bool hidokai = in_.kind == CylinderDialKind::Hidokai;
     const double firstRow = hidokai ? 14 : 7.5, secondRow = hidokai ? 6.5 : 3.5;
+    // Day numbers of the whole-year plot, 3.5 mm (hidokai 2 mm) above the
+    // box, on scales of 81 mm and more.
+    const bool dayLabels = out_.wholeYear && out_.scaleMm >= kPlotDayLabelsMinMm;
+    const double dayRow = hidokai ? 2 : 3.5;
     for (int m = firstMonth; m <= 12; ++m) {
       for (int dd : {1, 11, 21}) {
         if (few && dd != 1) continue;
@@ -574,6 +580,15 @@ class Builder {
         if (r < out_.firstDay || r > out_.lastDay) continue;
         const double x = (r - out_.firstDay) * out_.mmPerDay;
         addLine(CylinderLineKind::DateLine, 1, {{x, out_.top}, {x, out_.bottom}}, r);
+        if (dd == 1 && dayLabels) {
+          // The plot marks the first and the eleventh of each month.
+          for (const auto& [text, offset] : {std::pair{"1.", -2}, std::pair{"11.", 8}}) {
+            CylinderLabel l{CylinderLabelRole::MonthDay, 4, x + offset * out_.mmPerDay,
+                            out_.top - dayRow, text};
+            l.target = CylinderTarget::Plot;
+            out_.labels.push_back(std::move(l));
+          }
+        }
         if (dd == 1) {
           const std::string name = monthName(m);
           out_.labels.push_back({CylinderLabelRole::MonthName, 4, x + 0.5, out_.top - firstRow,

@@ -698,6 +698,38 @@ TEST_F(CylinderPlotTest, HalfYearShepherdsPageHoldsTwoDials) {
   EXPECT_EQ(platform->boxes[0].caption, MsgCaption::Information);
 }
 
+// The whole-year plot names the 1st and the 11th of every month: "1." two
+// days before and "11." eight days after the month's first day line, 140
+// units (hidokai 80) above the box; not on a half-year axis nor on an axis
+// below 81 mm.
+TEST_F(CylinderPlotTest, WholeYearPlotNamesTheFirstAndEleventhDays) {
+  setLatitude(47.25);
+  DesignState& d = design();
+  struct Case { char kind; int scale; bool wholeYear; int top, rise; bool shown; };
+  const Case cases[] = {{'z', 200, true, 10250, 140, true}, {'k', 150, true, 10500, 80, true},
+                        {'z', 200, false, 10250, 140, false}, {'z', 70, true, 10250, 140, false}};
+  for (const Case& c : cases) {
+    d.dialKind = c.kind;
+    d.cylinderVariant = 0;
+    d.shepherdScaleLength = c.scale;
+    d.altitudeMonthScale = c.scale;
+    d.halfYearMonthScale = c.wholeYear;
+    const std::string text = plot(1, dir() / "days.plt");
+    const double s = c.scale * 40.0 / 365;  // units per day, 2020: days 1 .. 366
+    // March: day 61 of 2020.
+    const double x = 400 + 60 * s;
+    const std::string one = ";PU " + std::to_string(std::lround(x - 2 * s)) + " " +
+                            std::to_string(c.top + c.rise) + ";LB1.\x03";
+    const std::string eleven = ";PU " + std::to_string(std::lround(x + 8 * s)) + " " +
+                               std::to_string(c.top + c.rise) + ";LB11.\x03";
+    EXPECT_EQ(text.find(one) != std::string::npos, c.shown) << c.kind << c.scale << " " << one;
+    EXPECT_EQ(text.find(eleven) != std::string::npos, c.shown) << c.kind << c.scale << " " << eleven;
+    std::size_t n = 0;
+    for (std::size_t i = text.find(";LB1.\x03"); i != std::string::npos; i = text.find(";LB1.\x03", i + 1)) ++n;
+    EXPECT_EQ(n, c.shown ? 12u : 0u) << c.kind << c.scale;
+  }
+}
+
 // The hat dial and the polar style offer a grid about the dial centre.
 TEST_F(CylinderPlotTest, GridAboutTheDialCentreWhenAskedFor) {
   setLatitude(47.25);

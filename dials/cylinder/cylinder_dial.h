@@ -133,6 +133,13 @@ struct CylinderDial {
   double gnomonMm = 0, scaleMm = 0;
   std::vector<CylinderLine> lines;
   std::vector<CylinderLabel> labels;
+  // The strip of the altitude scale, filled on the screen and printer page
+  // (the plot draws its outline only); empty when there is no scale.
+  struct Fill {
+    bool shown = false;
+    double left = 0, top = 0, right = 0, bottom = 0;  // dial mm
+    Colour colour = 0;
+  } altitudeStrip;
   // Polar style: the projected pole, when it is on the dial.
   bool poleShown = false;
   double poleX = 0, poleY = 0;
@@ -191,6 +198,7 @@ struct CylinderPlacement {
   bool degreeSign = true;                          // altitude labels "n °" (screen)
   bool drawWall = true;
   bool drawTexts = true;                           // title block
+  Canvas* fillCanvas = nullptr;                    // screen: where areas are filled
   // Plot: umlauts spelled out in labels; the title and its subtitle on one
   // line at (textX, textY) in 0.3 x 0.45 cm, the location 250 units below
   // in 0.2 x 0.28 cm, the time, gnomon and extra lines at the foot of the

@@ -44,6 +44,13 @@ void emitCylinderDial(PlotSurface& s, const CylinderDial& dial, const CylinderPl
     tx = p.originX + p.unitsPerMm * u;
     ty = p.yUp ? p.originY - p.unitsPerMm * v : p.originY + p.unitsPerMm * v;
   };
+  if (dial.altitudeStrip.shown && p.fillCanvas) {
+    double x1, y1, x2, y2;
+    map(dial.altitudeStrip.left, dial.altitudeStrip.top, x1, y1);
+    map(dial.altitudeStrip.right, dial.altitudeStrip.bottom, x2, y2);
+    p.fillCanvas->fillRectangle(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2),
+                                std::max(y1, y2), dial.altitudeStrip.colour);
+  }
   const CylinderTarget skipped = p.plotLayout ? CylinderTarget::Screen : CylinderTarget::Plot;
   int width = -1;
   for (const CylinderLine& line : dial.lines) {
@@ -180,6 +187,7 @@ CylinderPlacement screenPlacement(ScreenSurface& s, bool onScreen, double pxPerM
   p.charWidthCm = p.charHeightCm = cmOf(s, fh);
   p.textWidthCm = p.textHeightCm = cmOf(s, th);
   p.lineStep = th * 1.2;
+  p.fillCanvas = &s.canvas();
   return p;
 }
 

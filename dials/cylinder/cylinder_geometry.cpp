@@ -32,6 +32,8 @@ constexpr double kAltitudeStripMm = 6.5;
 constexpr double kPlotDayLabelsMinMm = 81;
 // Distance of the hidokai's gnomon triangle from the plate (mm).
 constexpr double kTriangleGapMm = 6;
+// Its fill on the screen and printer page, a pale yellow.
+constexpr Colour kAltitudeStripColour = 13366773;
 // Longest chord of a polar-style date line before its step is halved.
 constexpr double kMaxChordMm = 1.0;
 
@@ -456,6 +458,7 @@ class Builder {
   void altitudeScale() {
     if (!d_.sunAltitudeLines) return;
     const double xR = out_.right, xS = xR + kAltitudeStripMm;
+    out_.altitudeStrip = {true, xR, out_.top, xS, out_.bottom, kAltitudeStripColour};
     addLine(CylinderLineKind::AltitudeTick, 8,
             {{xR, out_.top}, {xS, out_.top}, {xS, out_.bottom}, {xR, out_.bottom}});
     for (int n = 1; n <= 88; ++n) {

@@ -466,6 +466,53 @@ TEST_F(CylinderDialTest, HidokaiGnomonTriangleStandsAtTheLowerRightInsideThePict
   EXPECT_EQ(count, 1);
 }
 
+// The strip of the altitude scale is filled in 13366773 right of the box,
+// over the box's height, before its outline in the colour of pen 8 is
+// drawn; without the scale there is no fill.
+TEST_F(CylinderDialTest, AltitudeStripIsFilledRightOfTheBox) {
+  setLatitude(47.25);
+  DesignState& d = design();
+  d.dialKind = 'z';
+  d.cylinderGnomonLengthInt = 30;
+  d.colors[7] = 0x123456;
+  for (int variant : {0, 1}) {
+    for (bool scale : {true, false}) {
+      d.cylinderVariant = static_cast<std::uint8_t>(variant);
+      d.sunAltitudeLines = scale;
+      RecordingCanvas canvas;
+      ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
+      drawCylinderOrAltitudeDial(s, 1600, 1000, true);
+      const Primitive* fill = nullptr;
+      std::size_t fillAt = 0;
+      for (std::size_t i = 0; i < canvas.primitives.size(); ++i) {
+        const Primitive& p = canvas.primitives[i];
+        if (p.kind == PrimitiveKind::FillRectangle && p.colour == 13366773) fill = &p, fillAt = i;
+      }
+      if (!scale) {
+        EXPECT_EQ(fill, nullptr) << variant;
+        continue;
+      }
+      ASSERT_NE(fill, nullptr) << variant;
+      // The frame's right edge (pen 1) is the strip's left edge; the
+      // strip's outline (pen 8) comes after the fill and runs along it.
+      bool frameEdge = false, outlineAfter = false;
+      for (std::size_t i = 0; i < canvas.primitives.size(); ++i) {
+        const Primitive& p = canvas.primitives[i];
+        if (p.kind != PrimitiveKind::LineTo || std::fabs(p.p[0] - p.p[2]) > 1e-9) continue;
+        const double lo = std::min(p.p[1], p.p[3]), hi = std::max(p.p[1], p.p[3]);
+        const bool sameSpan = std::fabs(lo - fill->p[1]) < 1e-6 && std::fabs(hi - fill->p[3]) < 1e-6;
+        if (sameSpan && std::fabs(p.p[0] - fill->p[0]) < 1e-6 && p.pen.colour == d.colors[0])
+          frameEdge = true;
+        if (sameSpan && std::fabs(p.p[0] - fill->p[2]) < 1e-6 && p.pen.colour == 0x123456 && i > fillAt)
+          outlineAfter = true;
+      }
+      EXPECT_TRUE(frameEdge) << variant;
+      EXPECT_TRUE(outlineAfter) << variant;
+      EXPECT_GT(fill->p[2] - fill->p[0], 10) << variant;
+    }
+  }
+}
+
 TEST_F(CylinderDialTest, TemporalRefusalIsWrittenIntoThePictureAndNoDialIsDrawn) {
   setLatitude(70);
   design().temporalHourLines = true;

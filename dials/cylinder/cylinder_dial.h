@@ -81,6 +81,7 @@ struct CylinderLine {
   bool subdivision = false;
   bool wall = false;   // hidokai wall part
   CylinderTarget target = CylinderTarget::Both;
+  Colour screenColour = -1;  // screen colour other than the pen's, -1: none
   std::vector<CylinderPoint> points;
 };
 
@@ -114,6 +115,8 @@ struct CylinderDialInput {
   double radiusMm = 250;     // polar style
   double plateMm = 180;      // hidokai plate length
   CylinderSampling sampling;
+  // Zoom of the picture (polar style): its marks keep their size, 1 mm.
+  double zoom = 1;
   // The shepherd's plot splits a half-year page into two dials: a range of
   // the ordinary hours of its own (no noon folding then), their clock, and
   // whether the Babylonian and Italian hours go on this dial.
@@ -143,6 +146,7 @@ struct CylinderDial {
   // Polar style: the projected pole, when it is on the dial.
   bool poleShown = false;
   double poleX = 0, poleY = 0;
+  double markMm = 1;  // radius of the centre and pole marks, dial mm
   // What was refused or reduced (the messages are shown by the callers).
   bool temporalRefused = false;          // |latitude| > 65 with temporal hours
   bool babylonianItalianRefused = false; // |latitude| > 65
@@ -198,7 +202,7 @@ struct CylinderPlacement {
   bool degreeSign = true;                          // altitude labels "n °" (screen)
   bool drawWall = true;
   bool drawTexts = true;                           // title block
-  Canvas* fillCanvas = nullptr;                    // screen: where areas are filled
+  Canvas* screenCanvas = nullptr;                  // screen: fills and own colours
   // Plot: umlauts spelled out in labels; the title and its subtitle on one
   // line at (textX, textY) in 0.3 x 0.45 cm, the location 250 units below
   // in 0.2 x 0.28 cm, the time, gnomon and extra lines at the foot of the

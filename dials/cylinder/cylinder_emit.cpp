@@ -44,11 +44,11 @@ void emitCylinderDial(PlotSurface& s, const CylinderDial& dial, const CylinderPl
     tx = p.originX + p.unitsPerMm * u;
     ty = p.yUp ? p.originY - p.unitsPerMm * v : p.originY + p.unitsPerMm * v;
   };
-  if (dial.altitudeStrip.shown && p.fillCanvas) {
+  if (dial.altitudeStrip.shown && p.screenCanvas) {
     double x1, y1, x2, y2;
     map(dial.altitudeStrip.left, dial.altitudeStrip.top, x1, y1);
     map(dial.altitudeStrip.right, dial.altitudeStrip.bottom, x2, y2);
-    p.fillCanvas->fillRectangle(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2),
+    p.screenCanvas->fillRectangle(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2),
                                 std::max(y1, y2), dial.altitudeStrip.colour);
   }
   const CylinderTarget skipped = p.plotLayout ? CylinderTarget::Screen : CylinderTarget::Plot;
@@ -61,6 +61,11 @@ void emitCylinderDial(PlotSurface& s, const CylinderDial& dial, const CylinderPl
       width = w;
     }
     s.selectPen(line.pen);
+    if (line.screenColour >= 0 && p.screenCanvas) {
+      Pen own = p.screenCanvas->pen();
+      own.colour = line.screenColour;
+      p.screenCanvas->setPen(own);
+    }
     double x, y;
     map(line.points.front().x, line.points.front().y, x, y);
     s.moveTo(x, y);
@@ -73,11 +78,12 @@ void emitCylinderDial(PlotSurface& s, const CylinderDial& dial, const CylinderPl
   if (dial.kind == CylinderDialKind::PolarStyle) {
     double x, y;
     s.selectPen(1);
+    const double mark = dial.markMm * p.unitsPerMm;
     map(0, 0, x, y);
-    s.circle(x, y, p.unitsPerMm);
+    s.circle(x, y, mark);
     if (dial.poleShown) {
       map(dial.poleX, dial.poleY, x, y);
-      s.circle(x, y, p.unitsPerMm);
+      s.circle(x, y, mark);
     }
   }
   if (p.writeWidths && width != p.frameWidth) s.setPenWidth(p.frameWidth);
@@ -187,7 +193,7 @@ CylinderPlacement screenPlacement(ScreenSurface& s, bool onScreen, double pxPerM
   p.charWidthCm = p.charHeightCm = cmOf(s, fh);
   p.textWidthCm = p.textHeightCm = cmOf(s, th);
   p.lineStep = th * 1.2;
-  p.fillCanvas = &s.canvas();
+  p.screenCanvas = &s.canvas();
   return p;
 }
 
@@ -270,6 +276,7 @@ void drawPolarCylinderDial(ScreenSurface& s, int width, int height, bool onScree
   in.kind = CylinderDialKind::PolarStyle;
   in.gnomonMm = gnomonMm;
   in.radiusMm = radiusMm;
+  in.zoom = std::max(zoom, 1e-3);
   in.sampling = CylinderSampling::screen(std::max(1.0, (a.y0 + a.h - oy) / units));
   const CylinderDial dial = computeCylinderDial(in);
   CylinderPlacement p = screenPlacement(s, onScreen, units);
@@ -418,6 +425,7 @@ void plotCylinderDial(HpglWriter& w, double poleX, double poleY, bool isHatDial,
   const double ox = poleX >= 0 ? poleX : 8200.0 * r, oy = poleY >= 0 ? poleY : 9700.0 * r;
   const double units = 40.0 * r * (isHatDial ? 1 : std::max(zoom, 1e-3));
   in.sampling.maxDropMm = (oy - 600.0 * r) / units;
+  if (!isHatDial) in.zoom = std::max(zoom, 1e-3);
   const CylinderDial dial = computeCylinderDial(in);
   showCylinderMessages(dial, true);
   if (dial.temporalRefused) return;

@@ -34,6 +34,8 @@ constexpr double kPlotDayLabelsMinMm = 81;
 constexpr double kTriangleGapMm = 6;
 // Its fill on the screen and printer page, a pale yellow.
 constexpr Colour kAltitudeStripColour = 13366773;
+// The polar style's line of the visible width on the screen: purple.
+constexpr Colour kVisibleWidthColour = 0x800080;
 // Longest chord of a polar-style date line before its step is halved.
 constexpr double kMaxChordMm = 1.0;
 
@@ -668,9 +670,16 @@ class Builder {
     out_.wholeYear = true;
     out_.firstDay = 1;
     out_.lastDay = dayOfYear(year_, 12, 31);
-    addLine(CylinderLineKind::VisibleWidth, 1, {{-half, 0}, {half, 0}});
-    addLine(CylinderLineKind::VisibleWidth, 1, {{-half, -1}, {-half, 1}});
-    addLine(CylinderLineKind::VisibleWidth, 1, {{half, -1}, {half, 1}});
+    // The visible width in purple, its end marks and the centre and pole
+    // marks 1 mm at every zoom of the picture.
+    out_.markMm = 1 / in_.zoom;
+    const double mark = out_.markMm;
+    for (const auto& [a, b] : {std::pair{CylinderPoint{-half, 0}, CylinderPoint{half, 0}},
+                               std::pair{CylinderPoint{-half, -mark}, CylinderPoint{-half, mark}},
+                               std::pair{CylinderPoint{half, -mark}, CylinderPoint{half, mark}}}) {
+      addLine(CylinderLineKind::VisibleWidth, 1, {a, b});
+      out_.lines.back().screenColour = kVisibleWidthColour;
+    }
     const PolarStyleProjection projection(wallDecl, r, g);
     const auto project = [&](const HorizontalPosition& s, CylinderPoint& p) {
       return projection(s.azimuth, s.altitude, p.x, p.y);

@@ -513,6 +513,39 @@ TEST_F(CylinderDialTest, AltitudeStripIsFilledRightOfTheBox) {
   }
 }
 
+// Polar style on the screen: the visible width arccos(r / (r + g)) r either
+// side of the dial centre, drawn purple (0x800080) and grown with the zoom;
+// its end marks and the centre mark stay one millimetre (pxPerMm = H / 280).
+TEST_F(CylinderDialTest, PolarStyleVisibleWidthIsPurpleAndZoomed) {
+  setLatitude(47.25);
+  DesignState& d = design();
+  d.paperA4 = true;
+  const double r = 60, g = 40, px = 1000 / 280.0;
+  for (double zoom : {1.0, 2.5}) {
+    RecordingCanvas canvas;
+    ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
+    drawPolarCylinderDial(s, 1600, 1000, true, zoom, g, r);
+    double across = 0, marks = 0;
+    int purple = 0;
+    for (const Primitive& p : canvas.primitives) {
+      if (p.kind != PrimitiveKind::LineTo || p.pen.colour != 0x800080) continue;
+      ++purple;
+      if (std::fabs(p.p[1] - p.p[3]) < 1e-9) across = std::fabs(p.p[2] - p.p[0]);
+      if (std::fabs(p.p[0] - p.p[2]) < 1e-9) marks = std::max(marks, std::fabs(p.p[3] - p.p[1]));
+    }
+    EXPECT_EQ(purple, 3) << zoom;
+    EXPECT_NEAR(across, 2 * std::acos(r / (r + g)) * r * px * zoom, 1e-6) << zoom;
+    EXPECT_NEAR(marks, 2 * px, 1e-6) << zoom;
+    bool centreMark = false;
+    for (const Primitive& p : canvas.primitives) {
+      if (p.kind == PrimitiveKind::Ellipse && std::fabs(p.p[2] - p.p[0] - 2 * px) < 1e-6 &&
+          std::fabs(0.5 * (p.p[0] + p.p[2]) - 800) < 1e-6)
+        centreMark = true;
+    }
+    EXPECT_TRUE(centreMark) << zoom;
+  }
+}
+
 TEST_F(CylinderDialTest, TemporalRefusalIsWrittenIntoThePictureAndNoDialIsDrawn) {
   setLatitude(70);
   design().temporalHourLines = true;
@@ -774,6 +807,28 @@ TEST_F(CylinderPlotTest, WholeYearPlotNamesTheFirstAndEleventhDays) {
     std::size_t n = 0;
     for (std::size_t i = text.find(";LB1.\x03"); i != std::string::npos; i = text.find(";LB1.\x03", i + 1)) ++n;
     EXPECT_EQ(n, c.shown ? 12u : 0u) << c.kind << c.scale;
+  }
+}
+
+// Polar style plot: the visible width at 40 units per mm times the zoom
+// about the default centre (8200, 9700), end marks of 40 units either side.
+TEST_F(CylinderPlotTest, PolarStyleVisibleWidthOnThePlotFollowsTheZoom) {
+  setLatitude(47.25);
+  const double r = 60, g = 40;
+  for (double zoom : {1.0, 2.0}) {
+    const fs::path file = dir() / "polar.plt";
+    {
+      HpglWriter w(1);
+      w.hpglOpen(file.string());
+      plotCylinderDial(w, -1, -1, false, zoom, r, g);
+      w.hpglClose();
+    }
+    const std::string text = readAll(file);
+    const long h = std::lround(std::acos(r / (r + g)) * r * 40 * zoom);
+    const std::string left = std::to_string(8200 - h), right = std::to_string(8200 + h);
+    EXPECT_NE(text.find(";PU " + left + " 9700;PD " + right + " 9700"), std::string::npos) << zoom;
+    EXPECT_NE(text.find(";PU " + left + " 9740;PD " + left + " 9660"), std::string::npos) << zoom;
+    EXPECT_NE(text.find(";PU " + right + " 9740;PD " + right + " 9660"), std::string::npos) << zoom;
   }
 }
 

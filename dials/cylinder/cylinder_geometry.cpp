@@ -32,6 +32,8 @@ constexpr double kAltitudeStripMm = 6.5;
 constexpr double kPlotDayLabelsMinMm = 81;
 // Distance of the hidokai's gnomon triangle from the plate (mm).
 constexpr double kTriangleGapMm = 6;
+// Length of the line of the gnomon's height under it (mm, 2.7 mm letters).
+constexpr double kGnomonTextMm = 60;
 // Its fill on the screen and printer page, a pale yellow.
 constexpr Colour kAltitudeStripColour = 13366773;
 // The polar style's line of the visible width on the screen: purple.
@@ -487,13 +489,16 @@ class Builder {
 
   // The hidokai's screen: the gnomon seen from the side, a right triangle
   // of the gnomon's height standing beyond the far end of the plate at
-  // the lower right, its height written below it.
+  // the lower right, its height written under it.
   void hidokaiGnomonTriangle(double g) {
     const double foot = out_.right, edge = out_.bottom + kTriangleGapMm;
     addLine(CylinderLineKind::Frame, 1,
             {{foot, edge}, {foot - g, edge}, {foot, edge + g / 2}, {foot, edge}}, 0,
             CylinderTarget::Screen);
-    CylinderLabel l{CylinderLabelRole::GnomonText, 4, foot + kTriangleGapMm, edge, out_.gnomonLine};
+    // The line ends about under the triangle's base, so that it stays on
+    // the page also beside a plate with its wall.
+    CylinderLabel l{CylinderLabelRole::GnomonText, 4, foot + kTriangleGapMm,
+                    std::max(out_.top, edge + g / 2 - kGnomonTextMm), out_.gnomonLine};
     l.target = CylinderTarget::Screen;
     out_.labels.push_back(std::move(l));
     out_.gnomonLineAtSign = true;

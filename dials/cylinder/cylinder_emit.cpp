@@ -351,6 +351,19 @@ CylinderPlacement plotPlacement(int r) {
   return p;
 }
 
+// The gnomon at true length G below a bar of 140 units at (a, b), with a
+// small arrow head at its foot: one pen-down run.
+void plotGnomonSign(HpglWriter& w, double a, double b, double G, int r) {
+  const double u = 70.0 * r, head = 100.0 * r;
+  const PlotVertex v[] = {{a - u, b, false},         {a + u, b, true},
+                          {a, b, true},              {a, b - G, true},
+                          {a - u, b + head - G, true}, {a + u, b + head - G, true},
+                          {a, b - G, true}};
+  w.selectPen(1);
+  w.polyline(v);
+  w.penUp();
+}
+
 }  // namespace
 
 void plotAltitudeDial(HpglWriter& w, double gnomonMm, bool isShepherd) {
@@ -382,6 +395,10 @@ void plotAltitudeDial(HpglWriter& w, double gnomonMm, bool isShepherd) {
   p.textX = (isShepherd ? 4600.0 : 1000.0) * r;
   p.textY = 11150.0 * r;
   w.hpglWrite(";SP 4");
+  // The sign stands once on the page, left of the (first) dial.
+  const double G = gnomonMm * 40.0 * r;
+  if (isShepherd) plotGnomonSign(w, 100.0 * r, G + 400.0 * r, G, r);
+  else plotGnomonSign(w, 180.0, 10500.0, G, 1);
   // A half-year shepherd's dial up to 183 mm leaves room for a second dial
   // on the page: with EoT forenoon and afternoon side by side, without it
   // the hours up to noon once more in zone time.

@@ -537,8 +537,9 @@ class Builder {
     }
     frame(out_.left, out_.top, out_.right, out_.bottom);
     if (wall) addLine(CylinderLineKind::WallJoint, 1, {{out_.left, plate}, {out_.right, plate}});
-    gnomonSign(out_.left - 12, 0, g, hidokai ? CylinderTarget::Plot : CylinderTarget::Both);
+    // The plot draws its own sign at a fixed place on the page.
     if (hidokai) hidokaiGnomonTriangle(g);
+    else gnomonSign(out_.left - 12, 0, g, CylinderTarget::Screen);
     if (!hidokai) altitudeScale();
     monthLines();
 

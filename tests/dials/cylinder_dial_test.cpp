@@ -812,6 +812,34 @@ TEST_F(CylinderPlotTest, WholeYearPlotNamesTheFirstAndEleventhDays) {
   }
 }
 
+// The plot's gnomon sign: a bar of 140 units at (a, b), the gnomon at true
+// length below it and an arrow head 100 units above its foot; at (100,
+// G + 400) for the shepherd's dial (25 times larger for DXF) and at (180,
+// 10500) for the hidokai on both routes, drawn once per page.
+TEST_F(CylinderPlotTest, GnomonSignStandsAtItsPlaceOnThePage) {
+  setLatitude(47.25);
+  DesignState& d = design();
+  d.cylinderGnomonLengthInt = 40;
+  d.altitudeDialGnomonLength = 25;
+  d.halfYearMonthScale = false;
+  d.shepherdScaleLength = 150;  // two dials on the page, one sign
+  struct Case { char kind; int resolution; const char* sign; };
+  const Case cases[] = {
+      {'z', 1, ";SP 1;PU 30 2000;PD 170 2000 100 2000 100 400 30 500 170 500 100 400;PU;"},
+      {'z', 25,
+       ";SP 1;PU 750 50000;PD 4250 50000 2500 50000 2500 10000 750 12500 4250 12500 2500 10000;PU;"},
+      {'k', 1, ";SP 1;PU 110 10500;PD 250 10500 180 10500 180 9500 110 9600 250 9600 180 9500;PU;"},
+      {'k', 25, ";SP 1;PU 110 10500;PD 250 10500 180 10500 180 9500 110 9600 250 9600 180 9500;PU;"}};
+  for (const Case& c : cases) {
+    d.dialKind = c.kind;
+    d.cylinderVariant = 0;
+    const std::string text = plot(c.resolution, dir() / "sign.plt");
+    const std::size_t at = text.find(c.sign);
+    EXPECT_NE(at, std::string::npos) << c.kind << c.resolution << "\n" << text.substr(0, 400);
+    if (at != std::string::npos) EXPECT_EQ(text.find(c.sign, at + 1), std::string::npos) << c.kind;
+  }
+}
+
 // Polar style plot: the visible width at 40 units per mm times the zoom
 // about the default centre (8200, 9700), end marks of 40 units either side.
 TEST_F(CylinderPlotTest, PolarStyleVisibleWidthOnThePlotFollowsTheZoom) {
@@ -869,7 +897,8 @@ TEST_F(CylinderPlotTest, ShepherdsDxfIsAtTrueSizeAndPassesTheAudit) {
   EXPECT_GT(b.size(), a.size());
   ASSERT_EQ(MakeDxf(hp25.string(), dxf.string(), 1, 1000), DxfResult::Converted);
   // The frame box: its width is 366 days of 200 / 365 mm (2020), its top at the
-  // gnomon level; the gnomon sign is the gnomon at true length (50 mm).
+  // gnomon level; the gnomon sign (bar, gnomon, arrow head: seven vertices)
+  // shows the gnomon at true length (50 mm).
   const std::string script =
       "import ezdxf,sys\n"
       "doc=ezdxf.readfile(sys.argv[1])\n"
@@ -883,8 +912,8 @@ TEST_F(CylinderPlotTest, ShepherdsDxfIsAtTrueSizeAndPassesTheAudit) {
       "g=0\n"
       "for e in doc.modelspace().query('POLYLINE'):\n"
       "  p=[v.dxf.location for v in e.vertices]\n"
-      "  if len(p)==5 and abs(p[0][0]-p[1][0])<1e-6:\n"
-      "    g=max(g,abs(p[1][1]-p[0][1]))\n"
+      "  if len(p)==7 and abs(p[2][0]-p[3][0])<1e-6:\n"
+      "    g=max(g,abs(p[3][1]-p[2][1]))\n"
       "print('%.3f %.3f'%(best,g))\n";
   const fs::path py = dir() / "audit.py", res = dir() / "audit.txt";
   std::ofstream(py) << script;

@@ -83,7 +83,17 @@ void emitCylinderDial(PlotSurface& s, const CylinderDial& dial, const CylinderPl
     s.circle(x, y, mark);
     if (dial.poleShown) {
       map(dial.poleX, dial.poleY, x, y);
-      s.circle(x, y, mark);
+      if (p.plotLayout) {
+        // The plot marks the pole with a cross of twice the mark's size.
+        const double h = 2 * mark;
+        s.moveTo(x - h, y);
+        s.lineTo(x + h, y);
+        s.moveTo(x, y - h);
+        s.lineTo(x, y + h);
+        s.penUp();
+      } else {
+        s.circle(x, y, mark);
+      }
     }
   }
   if (p.writeWidths && width != p.frameWidth) s.setPenWidth(p.frameWidth);

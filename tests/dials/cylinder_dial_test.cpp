@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -859,6 +860,52 @@ TEST_F(CylinderPlotTest, PolarStyleVisibleWidthOnThePlotFollowsTheZoom) {
     EXPECT_NE(text.find(";PU " + left + " 9700;PD " + right + " 9700"), std::string::npos) << zoom;
     EXPECT_NE(text.find(";PU " + left + " 9740;PD " + left + " 9660"), std::string::npos) << zoom;
     EXPECT_NE(text.find(";PU " + right + " 9740;PD " + right + " 9660"), std::string::npos) << zoom;
+  }
+}
+
+// Polar style plot: the projected celestial pole (hour angle 15 deg,
+// declination 89.95 deg) is marked by a cross of half-size 80 units at every
+// zoom and resolution. With the nodus north of the cylinder (declination 180)
+// the pole direction projects to a point found here from the spherical
+// triangle and the nodus geometry (Rohr): azimuth A, altitude h, central
+// angle m from sin(e) = sin(f) (r + g) / r, m = e - f, f = A - D.
+TEST_F(CylinderPlotTest, PolarStylePoleIsACrossOnThePlot) {
+  setLatitude(47.25);
+  DesignState& d = design();
+  d.wallDeclination = 180;
+  const double r = 60, g = 40, rad = 3.14159265358979323846 / 180;
+  const double phi = 47.25 * rad, dec = 89.95 * rad, ha = 15 * rad;
+  const double h = std::asin(std::sin(phi) * std::sin(dec) + std::cos(phi) * std::cos(dec) * std::cos(ha));
+  double az = std::atan2(std::sin(ha), std::cos(ha) * std::sin(phi) - std::tan(dec) * std::cos(phi)) / rad;
+  const double f = az - 180;  // reduced into (-180, 180]
+  const double e = std::asin(std::sin(f * rad) * (r + g) / r) / rad;
+  const double m = (e - f) * rad;
+  for (const auto& [zoom, res] : {std::pair{1.0, 1}, std::pair{2.0, 1}, std::pair{1.0, 25}}) {
+    const fs::path file = dir() / "pole.plt";
+    {
+      HpglWriter w(res);
+      w.hpglOpen(file.string());
+      plotCylinderDial(w, -1, -1, false, zoom, r, g);
+      w.hpglClose();
+    }
+    const std::string text = readAll(file);
+    const double rPx = r * 40 * res * zoom;
+    const double x = 8200.0 * res + m * rPx;
+    const double y = 9700.0 * res - rPx * std::sin(m) * std::tan(h) / std::sin(f * rad);
+    const std::regex cross(";PU (-?\\d+) (-?\\d+);PD (-?\\d+) (-?\\d+);PU (-?\\d+) (-?\\d+);PD (-?\\d+) (-?\\d+);PU;;SI");
+    std::smatch k;
+    ASSERT_TRUE(std::regex_search(text, k, cross)) << zoom << " " << res;
+    long v[8];
+    for (int n = 0; n < 8; ++n) v[n] = std::stol(k[n + 1]);
+    const long h80 = 80L * res;
+    EXPECT_EQ(v[2] - v[0], 2 * h80);  // horizontal bar
+    EXPECT_EQ(v[1], v[3]);
+    EXPECT_EQ(v[7] - v[5], 2 * h80);  // vertical bar through its middle
+    EXPECT_EQ(v[4], v[6]);
+    EXPECT_EQ(v[4], v[0] + h80);
+    EXPECT_EQ(v[5], v[1] - h80);
+    EXPECT_NEAR(v[4], x, 1.0) << zoom << " " << res;
+    EXPECT_NEAR(v[1], y, 1.0) << zoom << " " << res;
   }
 }
 

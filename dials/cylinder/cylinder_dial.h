@@ -123,6 +123,10 @@ struct CylinderDialInput {
   int hoursFrom = -1, hoursTo = -1;  // -1: otherHoursFrom .. otherHoursTo
   bool zoneClock = false;            // ordinary hours in zone time
   bool oldHours = true;
+  // The altitude scale's strip right of the box and the gap before its
+  // numbers (dial mm): 260 and 40 units on the plot; the screen and
+  // printer page take twice and half the small font's height.
+  double altitudeStripMm = 6.5, altitudeLabelGapMm = 1;
 };
 
 struct CylinderDial {

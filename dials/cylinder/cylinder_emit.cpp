@@ -36,6 +36,9 @@ std::atomic<bool> hatReductionShown{false};
 
 constexpr int kPlotMargin = 50;         // printer page margin, 0.1 mm
 
+// Height of the small font (hour and altitude numbers) in surface units.
+double smallFontHeight(bool onScreen) { return onScreen ? 12 : 27; }
+
 }  // namespace
 
 void emitCylinderDial(PlotSurface& s, const CylinderDial& dial, const CylinderPlacement& p) {
@@ -199,7 +202,7 @@ CylinderPlacement screenPlacement(ScreenSurface& s, bool onScreen, double pxPerM
   CylinderPlacement p;
   p.unitsPerMm = pxPerMm;
   p.lineWidth = std::max<int>(1, design().lineWidth);
-  const double fh = onScreen ? 12 : 27, th = onScreen ? 16 : 35;
+  const double fh = smallFontHeight(onScreen), th = onScreen ? 16 : 35;
   p.charWidthCm = p.charHeightCm = cmOf(s, fh);
   p.textWidthCm = p.textHeightCm = cmOf(s, th);
   p.lineStep = th * 1.2;
@@ -220,6 +223,14 @@ bool screenDial(ScreenSurface& s, const ScreenArea& a, const CylinderDial& dial,
   return true;
 }
 
+// The altitude strip is two small-font heights wide, its numbers half a
+// height beyond it.
+void screenAltitudeStrip(CylinderDialInput& in, bool onScreen, double pxPerMm) {
+  const double fh = smallFontHeight(onScreen);
+  in.altitudeStripMm = 2 * fh / pxPerMm;
+  in.altitudeLabelGapMm = 0.5 * fh / pxPerMm;
+}
+
 double shepherdPxPerMm(const ScreenArea& a, bool onScreen) {
   if (!onScreen) return kPrinterUnitsPerMm;
   return a.w > 1.414 * a.h ? 1.42 * a.h / 305 : a.w / 305.0;
@@ -236,6 +247,7 @@ void drawShepherdsDial(ScreenSurface& s, int width, int height, bool onScreen, d
   in.gnomonMm = gnomonMm;
   in.scaleMm = design().shepherdScaleLength;
   in.sampling = CylinderSampling::screen((0.93 * a.h - top) / px);
+  screenAltitudeStrip(in, onScreen, px);
   const CylinderDial dial = computeCylinderDial(in);
   CylinderPlacement p = screenPlacement(s, onScreen, px);
   const double boxPx = (dial.right - dial.left) * px;
@@ -265,6 +277,7 @@ void drawHatDial(ScreenSurface& s, int width, int height, bool onScreen, double 
   in.gnomonMm = gnomonMm;
   in.scaleMm = design().shepherdScaleLength;
   in.sampling = CylinderSampling::screen((0.93 * a.h - top) / px);
+  screenAltitudeStrip(in, onScreen, px);
   const CylinderDial dial = computeCylinderDial(in);
   CylinderPlacement p = screenPlacement(s, onScreen, px);
   const double perDegPx = dial.scaleMm * px / 360;
@@ -313,7 +326,7 @@ void drawAltitudeDial(ScreenSurface& s, int width, int height, bool onScreen, do
   double top = d.shepherdScaleLength > 119 ? a.h / 20.0 : a.h / 12.0;
   if (d.altitudeMonthScale > 180) top = a.h / 25.0;
   const double free = a.w - (dial.bottom - dial.top) * px;
-  const double fh = onScreen ? 12 : 27;
+  const double fh = smallFontHeight(onScreen);
   p.originX = a.x0 + std::max(free / 3, 1.4 * 3 * fh);
   p.originY = a.y0 + top;
   p.textX = a.x0 + a.w / 15.0;

@@ -26,8 +26,6 @@ constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
 constexpr double kEndlessDrop = 100000;
 // Temporal, Babylonian and Italian hours need a rising and setting sun.
 constexpr double kOldHoursLatitudeLimit = 65;
-// Width of the altitude scale strip right of the box (260 plot units).
-constexpr double kAltitudeStripMm = 6.5;
 // Shortest date axis whose plot carries the day numbers "1." and "11." (mm).
 constexpr double kPlotDayLabelsMinMm = 81;
 // Distance of the hidokai's gnomon triangle from the plate (mm).
@@ -461,7 +459,8 @@ class Builder {
   // The scale of sun altitudes right of the box (drop g tan n).
   void altitudeScale() {
     if (!d_.sunAltitudeLines) return;
-    const double xR = out_.right, xS = xR + kAltitudeStripMm;
+    const double strip = in_.altitudeStripMm;
+    const double xR = out_.right, xS = xR + strip;
     out_.altitudeStrip = {true, xR, out_.top, xS, out_.bottom, kAltitudeStripColour};
     addLine(CylinderLineKind::AltitudeTick, 8,
             {{xR, out_.top}, {xS, out_.top}, {xS, out_.bottom}, {xR, out_.bottom}});
@@ -470,10 +469,10 @@ class Builder {
       if (y >= out_.bottom) break;
       if (n % 5 == 0) {
         addLine(CylinderLineKind::AltitudeTick, 8, {{out_.left, y}, {xS, y}}, n);
-        out_.labels.push_back({CylinderLabelRole::AltitudeNumber, 8, xS + 1, y,
+        out_.labels.push_back({CylinderLabelRole::AltitudeNumber, 8, xS + in_.altitudeLabelGapMm, y,
                                std::to_string(n)});
       } else {
-        addLine(CylinderLineKind::AltitudeTick, 8, {{xR + kAltitudeStripMm / 2, y}, {xS, y}}, n);
+        addLine(CylinderLineKind::AltitudeTick, 8, {{xR + strip / 2, y}, {xS, y}}, n);
       }
     }
   }

@@ -469,7 +469,8 @@ TEST_F(CylinderDialTest, HidokaiGnomonTriangleStandsAtTheLowerRightInsideThePict
   EXPECT_EQ(count, 1);
 }
 
-// The strip of the altitude scale is filled in 13366773 right of the box,
+// The strip of the altitude scale, two small-font heights wide, is filled
+// in 13366773 right of the box,
 // over the box's height, before its outline in the colour of pen 8 is
 // drawn; without the scale there is no fill.
 TEST_F(CylinderDialTest, AltitudeStripIsFilledRightOfTheBox) {
@@ -511,7 +512,15 @@ TEST_F(CylinderDialTest, AltitudeStripIsFilledRightOfTheBox) {
       }
       EXPECT_TRUE(frameEdge) << variant;
       EXPECT_TRUE(outlineAfter) << variant;
-      EXPECT_GT(fill->p[2] - fill->p[0], 10) << variant;
+      // Two small-font heights wide (fh = 12 px on the screen), the
+      // numbers at 2.5 fh right of the box.
+      EXPECT_NEAR(fill->p[2] - fill->p[0], 24, 1e-6) << variant;
+      bool five = false;
+      for (const Primitive& p : canvas.primitives) {
+        if (p.kind == PrimitiveKind::Text && p.text == "5 \xC2\xB0")
+          five = std::fabs(p.p[0] - (fill->p[0] + 30)) < 1e-6;
+      }
+      EXPECT_TRUE(five) << variant;
     }
   }
 }

@@ -104,6 +104,9 @@ struct CylinderSampling {
   double dateLineStepLowHours = 0.03;  // ... below 1.5 degrees altitude
   double dateLineLastHour = 23.95;
   double maxDropMm = 240;          // box height limit (plot: 9600 units)
+  // Date axes shorter than these (mm) name each month by its first letter
+  // and draw one date line a month instead of three (days 1, 11, 21).
+  double fewNamesBelowMm = 61, fewLinesBelowMm = 61;
   static CylinderSampling screen(double maxDropMm);
   static CylinderSampling plot();
 };

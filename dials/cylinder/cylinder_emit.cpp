@@ -320,6 +320,7 @@ void drawAltitudeDial(ScreenSurface& s, int width, int height, bool onScreen, do
   in.scaleMm = d.altitudeMonthScale;
   in.plateMm = d.altitudeHorizontalScale;
   in.sampling = CylinderSampling::screen(1e6);
+  in.sampling.fewLinesBelowMm = 81;  // days 11 and 21 on axes above 80 mm
   const CylinderDial dial = computeCylinderDial(in);
   CylinderPlacement p = screenPlacement(s, onScreen, px);
   p.transposed = true;

@@ -117,6 +117,7 @@ CylinderSampling CylinderSampling::plot() {
   s.dateLineStepLowHours = 0.025;
   s.dateLineLastHour = 23.5;
   s.maxDropMm = 240;
+  s.fewNamesBelowMm = s.fewLinesBelowMm = 81;
   return s;
 }
 
@@ -573,7 +574,8 @@ class Builder {
   }
 
   void monthLines() {
-    const bool few = out_.scaleMm < 61;
+    const bool few = out_.scaleMm < in_.sampling.fewNamesBelowMm;
+    const bool fewLines = out_.scaleMm < in_.sampling.fewLinesBelowMm;
     const int firstMonth = out_.wholeYear ? 1 : 6;
     // Rows of month names above the box (mm); the hidokai's screen shows
     // them side by side left of the plate, so they stand further apart.
@@ -585,7 +587,7 @@ class Builder {
     const double dayRow = hidokai ? 2 : 3.5;
     for (int m = firstMonth; m <= 12; ++m) {
       for (int dd : {1, 11, 21}) {
-        if (few && dd != 1) continue;
+        if (fewLines && dd != 1) continue;
         const int r = dayOfYear(year_, m, dd);
         if (r < out_.firstDay || r > out_.lastDay) continue;
         const double x = (r - out_.firstDay) * out_.mmPerDay;

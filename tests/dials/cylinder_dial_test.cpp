@@ -850,6 +850,45 @@ TEST_F(CylinderPlotTest, GnomonSignStandsAtItsPlaceOnThePage) {
   }
 }
 
+// A short date axis gets one date line and one letter a month: on the
+// screen below 61 mm (the hidokai's screen keeps its days 11 and 21 only
+// above 80 mm), on the plot below 81 mm.
+TEST_F(CylinderPlotTest, ShortDateAxesHaveOneLineAndOneLetterAMonth) {
+  setLatitude(47.25);
+  DesignState& d = design();
+  d.halfYearMonthScale = true;  // whole year: 12 months
+  struct Case { CylinderDialKind kind; bool plot; double scale; std::size_t lines; bool letters; };
+  const Case cases[] = {
+      {CylinderDialKind::Shepherd, false, 60, 12, true},  {CylinderDialKind::Shepherd, false, 61, 36, false},
+      {CylinderDialKind::Shepherd, false, 70, 36, false}, {CylinderDialKind::Shepherd, true, 70, 12, true},
+      {CylinderDialKind::Shepherd, true, 80, 12, true},   {CylinderDialKind::Shepherd, true, 81, 36, false},
+      {CylinderDialKind::Hidokai, false, 70, 12, false},  {CylinderDialKind::Hidokai, false, 81, 36, false},
+      {CylinderDialKind::Hidokai, true, 70, 12, true},    {CylinderDialKind::Hidokai, true, 81, 36, false}};
+  for (const Case& c : cases) {
+    CylinderDialInput in;
+    in.kind = c.kind;
+    in.gnomonMm = 30;
+    in.scaleMm = c.scale;
+    in.plateMm = 100;
+    in.sampling = c.plot ? CylinderSampling::plot() : CylinderSampling::screen(1000);
+    if (!c.plot && c.kind == CylinderDialKind::Hidokai) in.sampling.fewLinesBelowMm = 81;
+    const CylinderDial dial = computeCylinderDial(in);
+    std::size_t lines = 0;
+    for (const CylinderLine& l : dial.lines) lines += l.kind == CylinderLineKind::DateLine;
+    EXPECT_EQ(lines, c.lines) << c.plot << " " << c.scale;
+    for (const CylinderLabel& l : dial.labels) {
+      if (l.role == CylinderLabelRole::MonthName) EXPECT_EQ(l.text.size() == 1, c.letters) << c.plot << " " << c.scale << l.text;
+    }
+  }
+  // The plot file: 70 mm names March "M".
+  d.dialKind = 'z';
+  d.cylinderVariant = 0;
+  d.shepherdScaleLength = 70;
+  const std::string text = plot(1, dir() / "few.plt");
+  EXPECT_NE(text.find(";LBM\x03"), std::string::npos);
+  EXPECT_EQ(text.find(";LBMarch"), std::string::npos);
+}
+
 // Polar style plot: the visible width at 40 units per mm times the zoom
 // about the default centre (8200, 9700), end marks of 40 units either side.
 TEST_F(CylinderPlotTest, PolarStyleVisibleWidthOnThePlotFollowsTheZoom) {

@@ -121,8 +121,10 @@ void emitCylinderDial(PlotSurface& s, const CylinderDial& dial, const CylinderPl
     s.label(p.textX, p.textY - p.lineStep, asciiUmlauts(dial.locationLine));
     s.setCharSize(p.charWidthCm, p.charHeightCm);
     double fy = p.footTextY;
+    // The hidokai's plot carries its gnomon only as the sign, unlabelled.
+    const bool gnomonText = dial.kind != CylinderDialKind::Hidokai;
     for (const std::string* t : {&dial.timeLine, &dial.gnomonLine, &dial.extraLine}) {
-      if (t->empty()) continue;
+      if (t->empty() || (t == &dial.gnomonLine && !gnomonText)) continue;
       s.label(p.footTextX, fy, asciiUmlauts(*t));
       fy -= 0.6 * p.lineStep;  // 150 plot units
     }

@@ -889,6 +889,24 @@ TEST_F(CylinderPlotTest, ShortDateAxesHaveOneLineAndOneLetterAMonth) {
   EXPECT_EQ(text.find(";LBMarch"), std::string::npos);
 }
 
+// The foot of the plot: the time line at (1100, 500); the shepherd's dial
+// adds its gnomon height at (1100, 350), the hidokai writes no gnomon text.
+TEST_F(CylinderPlotTest, FootTextNamesTheGnomonOnlyOnTheShepherdsDial) {
+  setLatitude(47.25);
+  DesignState& d = design();
+  d.cylinderGnomonLengthInt = 40;
+  d.altitudeDialGnomonLength = 25;
+  d.cylinderVariant = 0;
+  for (char kind : {'z', 'k'}) {
+    d.dialKind = kind;
+    const std::string text = plot(1, dir() / "foot.plt");
+    EXPECT_NE(text.find(";PU 1100 500;LBlocal time without EoT\x03"), std::string::npos) << kind;
+    EXPECT_EQ(text.find(";PU 1100 350;LBGnomon height =    40 mm\x03") != std::string::npos, kind == 'z');
+    EXPECT_EQ(text.find("PU 1100 350;"), kind == 'z' ? text.find("PU 1100 350;LBGnomon") : std::string::npos);
+    EXPECT_EQ(text.find("Shadow casting edge"), std::string::npos) << kind;
+  }
+}
+
 // Polar style plot: the visible width at 40 units per mm times the zoom
 // about the default centre (8200, 9700), end marks of 40 units either side.
 TEST_F(CylinderPlotTest, PolarStyleVisibleWidthOnThePlotFollowsTheZoom) {

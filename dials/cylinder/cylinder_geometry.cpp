@@ -591,7 +591,11 @@ class Builder {
         const int r = dayOfYear(year_, m, dd);
         if (r < out_.firstDay || r > out_.lastDay) continue;
         const double x = (r - out_.firstDay) * out_.mmPerDay;
-        addLine(CylinderLineKind::DateLine, 1, {{x, out_.top}, {x, out_.bottom}}, r);
+        // The half-year plot starts its date lines at 1 July; the screen
+        // also marks 21 June.
+        const CylinderTarget where =
+            m < 7 && !out_.wholeYear ? CylinderTarget::Screen : CylinderTarget::Both;
+        addLine(CylinderLineKind::DateLine, 1, {{x, out_.top}, {x, out_.bottom}}, r, where);
         if (dd == 1 && dayLabels) {
           // The plot marks the first and the eleventh of each month.
           for (const auto& [text, offset] : {std::pair{"1.", -2}, std::pair{"11.", 8}}) {

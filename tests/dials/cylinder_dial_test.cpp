@@ -889,6 +889,33 @@ TEST_F(CylinderPlotTest, ShortDateAxesHaveOneLineAndOneLetterAMonth) {
   EXPECT_EQ(text.find(";LBMarch"), std::string::npos);
 }
 
+// The half-year plot draws its first date line on 1 July (day 183 of 2020,
+// ten days after 21 June: x = 400 + 10 * Wm / 183); nothing at the box's
+// left edge but the frame. The screen keeps its line on 21 June.
+TEST_F(CylinderPlotTest, HalfYearPlotDateLinesStartInJuly) {
+  setLatitude(47.25);
+  DesignState& d = design();
+  d.dialKind = 'z';
+  d.cylinderVariant = 0;
+  d.halfYearMonthScale = false;
+  d.shepherdScaleLength = 200;  // one dial on the page
+  const std::string text = plot(1, dir() / "july.plt");
+  const long julyX = std::lround(400 + 10 * 200 * 40.0 / 183);
+  const std::string july = ";PU " + std::to_string(julyX) + " 10250;PD " + std::to_string(julyX) + " ";
+  EXPECT_NE(text.find(july), std::string::npos) << july;
+  const std::string june = ";PU 400 10250;PD 400 ";
+  EXPECT_EQ(text.find(june), std::string::npos);
+  const CylinderDial dial = compute(CylinderDialKind::Shepherd, 40, 200);
+  std::size_t screenOnly = 0;
+  for (const CylinderLine& l : dial.lines) {
+    if (l.kind == CylinderLineKind::DateLine && l.target == CylinderTarget::Screen) {
+      ++screenOnly;
+      EXPECT_EQ(l.value, 173);  // 21 June 2020
+    }
+  }
+  EXPECT_EQ(screenOnly, 1u);
+}
+
 // The foot of the plot: the time line at (1100, 500); the shepherd's dial
 // adds its gnomon height at (1100, 350), the hidokai writes no gnomon text.
 TEST_F(CylinderPlotTest, FootTextNamesTheGnomonOnlyOnTheShepherdsDial) {

@@ -28,6 +28,7 @@ constexpr double kEndlessDrop = 100000;
 constexpr double kOldHoursLatitudeLimit = 65;
 // Shortest date axis whose plot carries the day numbers "1." and "11." (mm).
 constexpr double kPlotDayLabelsMinMm = 81;
+constexpr double kHidokaiLowRowMm = 2.25;  // short hidokai plot: months 1..6
 // Distance of the hidokai's gnomon triangle from the plate (mm).
 constexpr double kTriangleGapMm = 6;
 // Length of the line of the gnomon's height under it (mm, 2.7 mm letters).
@@ -607,8 +608,18 @@ class Builder {
         }
         if (dd == 1) {
           const std::string name = monthName(m);
-          out_.labels.push_back({CylinderLabelRole::MonthName, 4, x + 0.5, out_.top - firstRow,
-                                 few ? name.substr(0, 1) : name});
+          CylinderLabel l{CylinderLabelRole::MonthName, 4, x + 0.5, out_.top - firstRow,
+                          few ? name.substr(0, 1) : name};
+          if (hidokai && few && m <= 6) {
+            // The short hidokai plot writes the first half year's letters
+            // 90 units (2.25 mm) above the plate.
+            CylinderLabel low = l;
+            low.y = out_.top - kHidokaiLowRowMm;
+            low.target = CylinderTarget::Plot;
+            out_.labels.push_back(std::move(low));
+            l.target = CylinderTarget::Screen;
+          }
+          out_.labels.push_back(std::move(l));
           if (!out_.wholeYear) {
             // The same declination in the other half of the year.
             const std::string other = monthName(13 - m);

@@ -916,6 +916,27 @@ TEST_F(CylinderPlotTest, HalfYearPlotDateLinesStartInJuly) {
   EXPECT_EQ(screenOnly, 1u);
 }
 
+// The hidokai plot on a date axis below 81 mm writes the letters of
+// January .. June 90 units above the plate (p = 10500): March of 2020 at
+// x = 400 + 60 * 70 * 40 / 365.
+TEST_F(CylinderPlotTest, ShortHidokaiPlotNamesTheFirstHalfYearLow) {
+  setLatitude(47.25);
+  DesignState& d = design();
+  d.dialKind = 'k';
+  d.halfYearMonthScale = true;
+  d.altitudeMonthScale = 70;
+  const std::string text = plot(1, dir() / "low.plt");
+  const double s = 70 * 40.0 / 365;
+  for (const auto& [day, letter] : {std::pair{0, "J"}, std::pair{60, "M"}, std::pair{152, "J"}}) {
+    const std::string at = ";PU " + std::to_string(std::lround(400 + day * s + 20)) + " 10590;LB" +
+                           letter + "\x03";
+    EXPECT_NE(text.find(at), std::string::npos) << at;
+  }
+  std::size_t low = 0;
+  for (std::size_t i = text.find(" 10590;LB"); i != std::string::npos; i = text.find(" 10590;LB", i + 1)) ++low;
+  EXPECT_EQ(low, 6u);
+}
+
 // The foot of the plot: the time line at (1100, 500); the shepherd's dial
 // adds its gnomon height at (1100, 350), the hidokai writes no gnomon text.
 TEST_F(CylinderPlotTest, FootTextNamesTheGnomonOnlyOnTheShepherdsDial) {

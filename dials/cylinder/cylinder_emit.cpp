@@ -34,7 +34,8 @@ bool isCurve(CylinderLineKind k) {
 // The hat dial tells of its reduced circumference once per run.
 std::atomic<bool> hatReductionShown{false};
 
-constexpr int kPlotMargin = 50;         // printer page margin, 0.1 mm
+constexpr int kPlotMargin = 50;
+constexpr const char* kShepherdPageMark = "TV";  // Tavrel         // printer page margin, 0.1 mm
 
 // Height of the small font (hour and altitude numbers) in surface units.
 double smallFontHeight(bool onScreen) { return onScreen ? 12 : 27; }
@@ -127,6 +128,12 @@ void emitCylinderDial(PlotSurface& s, const CylinderDial& dial, const CylinderPl
       if (t->empty() || (t == &dial.gnomonLine && !gnomonText)) continue;
       s.label(p.footTextX, fy, asciiUmlauts(*t));
       fy -= 0.6 * p.lineStep;  // 150 plot units
+    }
+    // The shepherd's page is signed with a two-letter mark at its lower
+    // right corner.
+    if (dial.kind == CylinderDialKind::Shepherd) {
+      const double r = p.footTextX / 1100.0;
+      s.label(15780.0 * r, 100.0 * r, kShepherdPageMark);
     }
     return;
   }

@@ -937,6 +937,31 @@ TEST_F(CylinderPlotTest, ShortHidokaiPlotNamesTheFirstHalfYearLow) {
   EXPECT_EQ(low, 6u);
 }
 
+// The shepherd's page carries a two-letter mark at (15780, 100), 25 times
+// further out for DXF, once even on a page of two dials; the hidokai none.
+TEST_F(CylinderPlotTest, ShepherdsPageCarriesItsMarkAtTheLowerRight) {
+  setLatitude(47.25);
+  DesignState& d = design();
+  d.cylinderVariant = 0;
+  d.halfYearMonthScale = false;
+  d.shepherdScaleLength = 150;  // two dials on the page
+  struct Case { char kind; int resolution; const char* mark; };
+  const Case cases[] = {{'z', 1, ";PU 15780 100;LBTV\x03"},
+                        {'z', 25, ";PU 394500 2500;LBTV\x03"},
+                        {'k', 1, nullptr}};
+  for (const Case& c : cases) {
+    d.dialKind = c.kind;
+    const std::string text = plot(c.resolution, dir() / "mark.plt");
+    if (c.mark == nullptr) {
+      EXPECT_EQ(text.find("LBTV\x03"), std::string::npos);
+      continue;
+    }
+    const std::size_t at = text.find(c.mark);
+    ASSERT_NE(at, std::string::npos) << c.resolution;
+    EXPECT_EQ(text.find("LBTV\x03", at + std::string(c.mark).size()), std::string::npos);
+  }
+}
+
 // The foot of the plot: the time line at (1100, 500); the shepherd's dial
 // adds its gnomon height at (1100, 350), the hidokai writes no gnomon text.
 TEST_F(CylinderPlotTest, FootTextNamesTheGnomonOnlyOnTheShepherdsDial) {

@@ -35,6 +35,7 @@ bool isCurve(CylinderLineKind k) {
 std::atomic<bool> hatReductionShown{false};
 
 constexpr int kPlotMargin = 50;
+constexpr Colour kShepherdSignColour = 0x800080;  // purple
 constexpr const char* kShepherdPageMark = "TV";  // Tavrel         // printer page margin, 0.1 mm
 
 // Height of the small font (hour and altitude numbers) in surface units.
@@ -264,7 +265,30 @@ void drawShepherdsDial(ScreenSurface& s, int width, int height, bool onScreen, d
   p.originY = a.y0 + top;
   p.textX = 0.36 * a.w + a.x0;
   p.textY = a.y0 + a.h - 6.5 * p.lineStep;
-  if (!screenDial(s, a, dial, p)) return;
+  CylinderDial shown = dial;
+  shown.gnomonLineAtSign = true;  // written beside the sign below
+  if (!screenDial(s, a, shown, p)) return;
+  // The gnomon sign at the lower left, purple: a short top, the gnomon's
+  // height down, a foot of the same length and a short rise at its end.
+  {
+    const double fh = smallFontHeight(onScreen);
+    const double rh = std::round(1.5 * fh), G = std::round(gnomonMm * px);
+    const double x = a.x0 + rh, base = a.y0 + a.h - 2 * fh;
+    s.selectPen(1);
+    s.setPenWidth(1);
+    Pen own = s.canvas().pen();
+    own.colour = kShepherdSignColour;
+    s.canvas().setPen(own);
+    s.moveTo(a.x0 + 1.5 * rh, base - G);
+    s.lineTo(x, base - G);
+    s.lineTo(x, base);
+    s.lineTo(x + G, base);
+    s.lineTo(x + G, base - rh / 2);
+    s.penUp();
+    s.selectPen(4);
+    s.setCharSize(p.charWidthCm, p.charHeightCm);
+    s.label(x, a.y0 + a.h - 1.5 * fh, dial.gnomonLine);
+  }
   if (dial.scaleReduced) {
     const Colour old = s.canvas().font().colour;
     Font f = s.canvas().font();

@@ -540,7 +540,7 @@ class Builder {
     if (wall) addLine(CylinderLineKind::WallJoint, 1, {{out_.left, plate}, {out_.right, plate}});
     // The plot draws its own sign at a fixed place on the page.
     if (hidokai) hidokaiGnomonTriangle(g);
-    else gnomonSign(out_.left - 12, 0, g, CylinderTarget::Screen);
+    // The shepherd's screen draws its sign at the corner of the picture.
     if (!hidokai) altitudeScale();
     monthLines();
 

@@ -403,6 +403,30 @@ TEST_F(CylinderDialTest, ShepherdsMonthAxisAbove250IsReducedAndNoted) {
   EXPECT_DOUBLE_EQ(dial.scaleMm, 250);
 }
 
+// The shepherd's screen sign: a purple polyline at the lower left corner.
+// 1600 x 1000 is wider than 1.414 heights: 1.42 * 1000 / 305 px per mm,
+// G = round(40 * 4.6557) = 186; fh = 12, rh = 18, base = 1000 - 24.
+TEST_F(CylinderDialTest, ShepherdsScreenSignIsAPurplePolylineAtTheLowerLeft) {
+  setLatitude(47.25);
+  RecordingCanvas canvas;
+  ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
+  drawShepherdsDial(s, 1600, 1000, true, 40);
+  const std::vector<std::array<double, 4>> expected{
+      {27, 790, 18, 790}, {18, 790, 18, 976}, {18, 976, 204, 976}, {204, 976, 204, 967}};
+  std::vector<std::array<double, 4>> purple;
+  for (const Primitive& p : canvas.primitives) {
+    if (p.kind == PrimitiveKind::LineTo && p.pen.colour == 0x800080)
+      purple.push_back({p.p[0], p.p[1], p.p[2], p.p[3]});
+  }
+  EXPECT_EQ(purple, expected);
+  bool text = false;
+  for (const Primitive& p : canvas.primitives) {
+    text = text || (p.kind == PrimitiveKind::Text && p.text == "Gnomon height =    40 mm" &&
+                    std::fabs(p.p[0] - 18) < 1e-9 && std::fabs(p.p[1] - 982) < 1e-9);
+  }
+  EXPECT_TRUE(text);
+}
+
 // The printer page draws at 10 units (0.1 mm) per millimetre: the gnomon
 // sign is the gnomon at true length, for every kind.
 TEST_F(CylinderDialTest, PrinterPageIsAtTrueSize) {

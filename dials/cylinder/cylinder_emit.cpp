@@ -246,19 +246,27 @@ double shepherdPxPerMm(const ScreenArea& a, bool onScreen) {
   return a.w > 1.414 * a.h ? 1.42 * a.h / 305 : a.w / 305.0;
 }
 
+// The input of a dial around a cylinder (shepherd's or hat dial) on the
+// screen: its altitude axis runs from `top` down to 93 % of the picture.
+CylinderDialInput wrappedScreenInput(CylinderDialKind kind, const ScreenArea& a, double px, double top,
+                                     bool onScreen, double gnomonMm) {
+  CylinderDialInput in;
+  in.kind = kind;
+  in.gnomonMm = gnomonMm;
+  in.scaleMm = design().shepherdScaleLength;
+  in.sampling = CylinderSampling::screen((0.93 * a.h - top) / px);
+  screenAltitudeStrip(in, onScreen, px);
+  return in;
+}
+
 }  // namespace
 
 void drawShepherdsDial(ScreenSurface& s, int width, int height, bool onScreen, double gnomonMm) {
   const ScreenArea a = areaOf(width, height, onScreen);
   const double px = shepherdPxPerMm(a, onScreen);
   const double top = a.h / 12.0;
-  CylinderDialInput in;
-  in.kind = CylinderDialKind::Shepherd;
-  in.gnomonMm = gnomonMm;
-  in.scaleMm = design().shepherdScaleLength;
-  in.sampling = CylinderSampling::screen((0.93 * a.h - top) / px);
-  screenAltitudeStrip(in, onScreen, px);
-  const CylinderDial dial = computeCylinderDial(in);
+  const CylinderDial dial =
+      computeCylinderDial(wrappedScreenInput(CylinderDialKind::Shepherd, a, px, top, onScreen, gnomonMm));
   CylinderPlacement p = screenPlacement(s, onScreen, px);
   const double boxPx = (dial.right - dial.left) * px;
   p.originX = std::max<double>(std::round((a.w - boxPx) / 2) + a.x0, a.x0 + 2);
@@ -305,13 +313,8 @@ void drawHatDial(ScreenSurface& s, int width, int height, bool onScreen, double 
   const ScreenArea a = areaOf(width, height, onScreen);
   const double px = shepherdPxPerMm(a, onScreen);
   const double top = a.h / 8.0;
-  CylinderDialInput in;
-  in.kind = CylinderDialKind::Hat;
-  in.gnomonMm = gnomonMm;
-  in.scaleMm = design().shepherdScaleLength;
-  in.sampling = CylinderSampling::screen((0.93 * a.h - top) / px);
-  screenAltitudeStrip(in, onScreen, px);
-  const CylinderDial dial = computeCylinderDial(in);
+  const CylinderDial dial =
+      computeCylinderDial(wrappedScreenInput(CylinderDialKind::Hat, a, px, top, onScreen, gnomonMm));
   CylinderPlacement p = screenPlacement(s, onScreen, px);
   const double perDegPx = dial.scaleMm * px / 360;
   p.originX = std::max<double>(std::round(0.5 * a.w - 4 * perDegPx) + a.x0, a.x0 + 2);

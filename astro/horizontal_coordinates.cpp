@@ -43,11 +43,29 @@ long double arcFromCosine(long double x) {
 
 }  // namespace
 
+namespace {
+
+// sin and cos of the latitude asked last: a construction asks for
+// thousands of positions at one place.
+struct LatitudeTrig {
+  double latitude;
+  long double sin, cos;
+};
+
+const LatitudeTrig& latitudeTrig(double latitude) {
+  thread_local LatitudeTrig last{0, sinD(0.0L), cosD(0.0L)};
+  if (latitude != last.latitude || std::signbit(latitude) != std::signbit(last.latitude))
+    last = {latitude, sinD(latitude), cosD(latitude)};
+  return last;
+}
+
+}  // namespace
+
 SkyAtDeclination::SkyAtDeclination(double declination, double latitude)
     : p_(latitude),
       d_(declination),
-      sp_(sinD(p_)),
-      cp_(cosD(p_)),
+      sp_(latitudeTrig(latitude).sin),
+      cp_(latitudeTrig(latitude).cos),
       sd_(sinD(d_)),
       cd_(cosD(d_)) {}
 

@@ -21,89 +21,106 @@ Real atanD(Real x) { return atanl(x) / kDegToRad; }
 // Round in the default rounding mode: ties to even.
 Real roundEven(Real x) { return nearbyintl(x); }
 
-// Brings an angle into [0, 360] the way repeated subtraction or addition
-// of 360 does (an exact multiple of 360 above 0 stays 360). fmodl is
-// exact, so the result is the same bit for bit, without the loop.
-Real reduce360(Real v) {
-  if (v > 360) {
-    v = fmodl(v, 360);
-    if (v == 0) v = 360;
-  }
-  if (v < 0) {
-    v = fmodl(v, 360);
-    if (v < 0) v += 360;
-  }
-  return v;
-}
-
 // Julian centuries from J2000.0 of day x of year (x = 1.0 is 12:00 UT on
 // 1 January).
 Real centuriesSinceJ2000(int year, Real x) {
   return (static_cast<Real>(julianDayNumber(1, 1, year)) + x - 1 - 2451545) / 36525;
 }
 
+// The position of the sun is computed in double precision: the model is
+// good to about 0.01 degree, so the extended precision of the tables
+// below would buy nothing there and costs a factor of seven in speed
+// (a dial construction asks for thousands of positions).
+double sinDeg(double x) { return std::sin(x * static_cast<double>(kDegToRad)); }
+double cosDeg(double x) { return std::cos(x * static_cast<double>(kDegToRad)); }
+double atanDeg(double x) { return std::atan(x) / static_cast<double>(kDegToRad); }
+
+// Brings an angle into [0, 360] the way repeated subtraction or addition
+// of 360 does (an exact multiple of 360 above 0 stays 360); fmod is exact.
+double reduce360(double v) {
+  if (v > 360) {
+    v = std::fmod(v, 360);
+    if (v == 0) v = 360;
+  }
+  if (v < 0) {
+    v = std::fmod(v, 360);
+    if (v < 0) v += 360;
+  }
+  return v;
+}
+
+// Julian centuries from J2000.0 of day x of year, with the Julian day of
+// 1 January kept for the year asked last.
+double centuriesOfDay(int year, double x) {
+  thread_local int lastYear = 0;
+  thread_local double lastJan1 = 0;
+  thread_local bool known = false;
+  if (!known || year != lastYear) {
+    lastJan1 = julianDayNumber(1, 1, year);
+    lastYear = year;
+    known = true;
+  }
+  return static_cast<double>((static_cast<Real>(lastJan1) + x - 1 - 2451545) / 36525);
+}
+
 // Longitude of the Moon's ascending node (Meeus, 2nd ed., ch. 22).
-Real moonNode(Real t) { return 125.04452L - 1934.136261L * t + 0.0020708L * t * t; }
+double moonNode(double t) { return 125.04452 - 1934.136261 * t + 0.0020708 * t * t; }
 
 // Mean obliquity (Meeus, 2nd ed., eq. 22.2, first two terms) and the
 // apparent obliquity (ch. 25).
-Real apparentObliquityAt(Real t) {
-  const Real eps0 = 23.43929111L - 0.013004167L * t;
-  return eps0 + 0.00256L * cosD(moonNode(t));
+double apparentObliquityAt(double t) {
+  const double eps0 = 23.43929111 - 0.013004167 * t;
+  return eps0 + 0.00256 * cosDeg(moonNode(t));
 }
 
 }  // namespace
 
-double apparentObliquity(int year, double x) {
-  return static_cast<double>(apparentObliquityAt(centuriesSinceJ2000(year, x)));
-}
+double apparentObliquity(int year, double x) { return apparentObliquityAt(centuriesOfDay(year, x)); }
 
 void solarPosition(int year, double x, double& declination, double& eot) {
-  const Real t = centuriesSinceJ2000(year, x);
+  const double t = centuriesOfDay(year, x);
 
   // Mean anomaly in the cubic form of Meeus' first edition (ch. 24); the
   // large linear terms are reduced first so that little precision is lost
   // far from 2000.
-  const Real m1 = reduce360(35999 * t);
-  const Real m = reduce360(357.5291L + m1 + t * (0.0503L - t * (0.0001559L + 0.00000048L * t)));
+  const double m1 = reduce360(35999 * t);
+  const double m = reduce360(357.5291 + m1 + t * (0.0503 - t * (0.0001559 + 0.00000048 * t)));
 
-  const Real omega = moonNode(t);
-  const Real sinOmega = sinD(omega);
-  const Real eps = apparentObliquityAt(t);
-  // Rounded through double as the values always were, so that the
-  // positions stay the same to the last bit.
-  const Real cosEps = static_cast<double>(cosD(eps));
-  const Real sinEps = static_cast<double>(sinD(eps));
+  const double omega = moonNode(t);
+  const double sinOmega = sinDeg(omega);
+  const double eps = apparentObliquityAt(t);
+  const double cosEps = cosDeg(eps);
+  const double sinEps = sinDeg(eps);
 
   // Geometric mean longitude referred to the mean equinox of date (the
   // VSOP87 polynomial of Meeus, 2nd ed., ch. 28, in centuries), equation
   // of the centre (ch. 25) and apparent longitude with nutation and
   // aberration.
-  const Real l1 = reduce360(36000 * t);
-  const Real l0 = reduce360(280.4664567L + l1 + t * (0.76982772L + 0.0003032L * t));
-  const Real c = sinD(m) * (1.9146L - t * (0.004817L + 0.000014L * t)) +
-                 sinD(2 * m) * (0.019993L - 0.000101L * t) + 0.00029L * sinD(3 * m);
-  const Real trueLongitude = l0 + c;
-  const Real lambda = trueLongitude - 0.00569L - 0.00478L * sinOmega;
-  const Real sinLambda = sinD(lambda);
+  const double l1 = reduce360(36000 * t);
+  const double l0 = reduce360(280.4664567 + l1 + t * (0.76982772 + 0.0003032 * t));
+  const double c = sinDeg(m) * (1.9146 - t * (0.004817 + 0.000014 * t)) +
+                   sinDeg(2 * m) * (0.019993 - 0.000101 * t) + 0.00029 * sinDeg(3 * m);
+  const double trueLongitude = l0 + c;
+  const double lambda = trueLongitude - 0.00569 - 0.00478 * sinOmega;
+  const double sinLambda = sinDeg(lambda);
 
-  const Real sinDelta = sinLambda * sinEps;
-  declination = static_cast<double>(atanD(sinDelta / sqrtl(1 - sinDelta * sinDelta)));
+  const double sinDelta = sinLambda * sinEps;
+  declination = atanDeg(sinDelta / std::sqrt(1 - sinDelta * sinDelta));
 
   // Right ascension in [0, 360): the arc tangent gives -90..90, the two
   // corrections move it into the quadrant of lambda.
-  Real alpha = atanD(sinLambda * cosEps / cosD(lambda));
+  double alpha = atanDeg(sinLambda * cosEps / cosDeg(lambda));
   if (alpha < 0) alpha += 180;
   if (sinDelta < 0) alpha += 180;
 
   // Nutation in longitude, the two largest terms (Meeus, ch. 22), and the
   // equation of time as mean longitude minus right ascension, both
   // referred to the true equinox (Meeus, 2nd ed., ch. 28).
-  const Real dPsi = -0.00477778L * sinOmega - 0.00036667L * sinD(2 * l0);
-  Real e = l0 - 0.0057183L - alpha + dPsi * cosEps;
+  const double dPsi = -0.00477778 * sinOmega - 0.00036667 * sinDeg(2 * l0);
+  double e = l0 - 0.0057183 - alpha + dPsi * cosEps;
   while (e > 180) e -= 360;
   while (e < -180) e += 360;
-  eot = static_cast<double>(e);
+  eot = e;
 }
 
 ObliquityTables obliquityTables(int year) {

@@ -168,6 +168,23 @@ void ShadowTracer::start(const ShadowPoint& p) {
   prevParam_ = param_;
   started_ = true;
   penAtPrev_ = false;
+  penAtExit_ = false;
+}
+
+void ShadowTracer::lineToExit(DialPoint c) {
+  path_.lineTo(c.x, c.y);
+  exit_ = c;
+  penAtExit_ = true;
+}
+
+void ShadowTracer::moveToEntry(DialPoint c, double param) {
+  // A line touching the frame edge leaves and comes back at the same
+  // point; the two crossings, computed from different segments, differ
+  // only by rounding. The pen stays down there.
+  const double tolerance = 1e-9 * (std::fabs(frame_.right - frame_.left) + std::fabs(frame_.top - frame_.bottom));
+  const bool touching = penAtExit_ && std::fabs(c.x - exit_.x) <= tolerance && std::fabs(c.y - exit_.y) <= tolerance;
+  if (!touching) path_.moveTo(c.x, c.y, param);
+  penAtExit_ = false;
 }
 
 void ShadowTracer::startMirrored(const ShadowPoint& p, bool mirror) {
@@ -188,15 +205,16 @@ void ShadowTracer::next(const ShadowPoint& p) {
     if (!penAtPrev_) path_.moveTo(prev_.x, prev_.y, prevParam_);
     path_.lineTo(p.x, p.y, param_);
     penAtPrev_ = true;
+    penAtExit_ = false;
   } else if (p.visible && p.prevFacing) {
-    const DialPoint c = clipToFrame({p.x, p.y}, {prev_.x, prev_.y}, frame_);
-    path_.moveTo(c.x, c.y);
+    moveToEntry(clipToFrame({p.x, p.y}, {prev_.x, prev_.y}, frame_),
+                std::numeric_limits<double>::quiet_NaN());
     path_.lineTo(p.x, p.y, param_);
     penAtPrev_ = true;
   } else if (!p.visible && prev_.visible && p.facing) {
     const DialPoint c = clipToFrame({prev_.x, prev_.y}, {p.x, p.y}, frame_);
     if (!penAtPrev_) path_.moveTo(prev_.x, prev_.y, prevParam_);
-    path_.lineTo(c.x, c.y);
+    lineToExit(c);
     penAtPrev_ = false;
   } else {
     penAtPrev_ = false;
@@ -216,8 +234,13 @@ void ShadowTracer::nextClipped(const ShadowPoint& p, bool join) {
       const bool fromPrev = a.x == prev_.x && a.y == prev_.y;
       const bool toCurrent = b.x == p.x && b.y == p.y;
       if (!(penAtPrev_ && fromPrev))
-        path_.moveTo(a.x, a.y, fromPrev ? prevParam_ : std::numeric_limits<double>::quiet_NaN());
-      path_.lineTo(b.x, b.y, toCurrent ? param_ : std::numeric_limits<double>::quiet_NaN());
+        moveToEntry(a, fromPrev ? prevParam_ : std::numeric_limits<double>::quiet_NaN());
+      if (toCurrent) {
+        path_.lineTo(b.x, b.y, param_);
+        penAtExit_ = false;
+      } else {
+        lineToExit(b);
+      }
       penAtPrev_ = toCurrent;
     } else {
       penAtPrev_ = false;

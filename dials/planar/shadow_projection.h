@@ -158,6 +158,13 @@ class ShadowTracer {
   double prevParam_ = std::numeric_limits<double>::quiet_NaN();
   bool started_ = false;
   bool penAtPrev_ = false;  // the path's last vertex is prev_
+  // Where the path last left the frame (valid while penAtExit_): a line
+  // that only touches the frame edge comes back in at the same point and
+  // goes on without lifting the pen.
+  DialPoint exit_;
+  bool penAtExit_ = false;
+  void lineToExit(DialPoint c);
+  void moveToEntry(DialPoint c, double param);
 };
 
 }  // namespace tavrel

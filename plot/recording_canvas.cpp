@@ -4,10 +4,10 @@
 
 namespace tavrel {
 
-void RecordingCanvas::add(PrimitiveKind kind, std::vector<double> p, std::string text) {
+void RecordingCanvas::add(PrimitiveKind kind, PrimitiveCoords p, std::string text) {
   Primitive prim;
   prim.kind = kind;
-  prim.p = std::move(p);
+  prim.p = p;
   prim.text = std::move(text);
   prim.pen = pen_;
   prim.brush = brush_;

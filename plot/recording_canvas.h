@@ -3,6 +3,11 @@
 // calls on any other canvas.
 #pragma once
 
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <initializer_list>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -23,9 +28,45 @@ enum class PrimitiveKind {
   ResetClip,      // p = {}
 };
 
+// The coordinates of a primitive, at most six, held in place (a drawing
+// records tens of thousands of primitives; one allocation each would cost
+// more than the drawing). Reads like a std::vector<double> and compares
+// equal to one with the same values.
+class PrimitiveCoords {
+ public:
+  PrimitiveCoords() = default;
+  PrimitiveCoords(std::initializer_list<double> values)
+      : size_(std::min(values.size(), kCapacity)) {
+    std::copy_n(values.begin(), size_, v_.begin());
+  }
+  std::size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  double operator[](std::size_t i) const { return v_[i]; }
+  double& operator[](std::size_t i) { return v_[i]; }
+  const double* begin() const { return v_.data(); }
+  const double* end() const { return v_.data() + size_; }
+  std::vector<double> toVector() const { return {begin(), end()}; }
+  friend bool operator==(const PrimitiveCoords& a, const std::vector<double>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end());
+  }
+  friend bool operator==(const PrimitiveCoords& a, const PrimitiveCoords& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end());
+  }
+  friend std::ostream& operator<<(std::ostream& os, const PrimitiveCoords& c) {
+    os << '{';
+    for (std::size_t i = 0; i < c.size(); ++i) os << (i ? ", " : "") << c[i];
+    return os << '}';
+  }
+
+ private:
+  static constexpr std::size_t kCapacity = 6;
+  std::array<double, kCapacity> v_{};
+  std::size_t size_ = 0;
+};
+
 struct Primitive {
   PrimitiveKind kind = PrimitiveKind::MoveTo;
-  std::vector<double> p;
+  PrimitiveCoords p;
   std::string text;
   Colour colour = 0;
   FloodMode floodMode = FloodMode::Border;
@@ -57,7 +98,7 @@ class RecordingCanvas : public Canvas {
   void replay(Canvas& target) const;
 
  private:
-  void add(PrimitiveKind kind, std::vector<double> p, std::string text = {});
+  void add(PrimitiveKind kind, PrimitiveCoords p, std::string text = {});
 };
 
 }  // namespace tavrel

@@ -578,10 +578,15 @@ class Builder {
     const bool few = out_.scaleMm < in_.sampling.fewNamesBelowMm;
     const bool fewLines = out_.scaleMm < in_.sampling.fewLinesBelowMm;
     const int firstMonth = out_.wholeYear ? 1 : 6;
-    // Rows of month names above the box (mm); the hidokai's screen shows
-    // them side by side left of the plate, so they stand further apart.
+    // Rows of month names above the box (mm). The screen has one row (the
+    // hidokai's stands left of the plate, room for the longest name). The
+    // plot: 300 units (7.5 mm) above the box on the shepherd's dial, 260
+    // (whole year) or 20 units (half year) on the hidokai; the second row
+    // of the half year 160 units (4 mm) above, 7 days further right.
     const bool hidokai = in_.kind == CylinderDialKind::Hidokai;
-    const double firstRow = hidokai ? 14 : 7.5, secondRow = hidokai ? 6.5 : 3.5;
+    const double firstRow = hidokai ? 14 : 7.5;
+    const double plotFirstRow = !hidokai ? 7.5 : out_.wholeYear ? 6.5 : 0.5;
+    const double plotSecondRow = 4;
     // Day numbers of the whole-year plot, 3.5 mm (hidokai 2 mm) above the
     // box, on scales of 81 mm and more.
     const bool dayLabels = out_.wholeYear && out_.scaleMm >= kPlotDayLabelsMinMm;
@@ -607,24 +612,30 @@ class Builder {
           }
         }
         if (dd == 1) {
-          const std::string name = monthName(m);
-          CylinderLabel l{CylinderLabelRole::MonthName, 4, x + 0.5, out_.top - firstRow,
-                          few ? name.substr(0, 1) : name};
-          if (hidokai && few && m <= 6) {
-            // The short hidokai plot writes the first half year's letters
-            // 90 units (2.25 mm) above the plate.
-            CylinderLabel low = l;
-            low.y = out_.top - kHidokaiLowRowMm;
-            low.target = CylinderTarget::Plot;
-            out_.labels.push_back(std::move(low));
-            l.target = CylinderTarget::Screen;
-          }
-          out_.labels.push_back(std::move(l));
+          // The screen writes the full month names, the plot three letters;
+          // both only the first letter on short date axes.
+          const auto names = [&](int month, CylinderTarget target) {
+            const std::string name =
+                target == CylinderTarget::Screen
+                    ? tableText(TextTable::WorkTexts, workTextRow::kFullMonthFirst + month, d_.language)
+                    : monthName(month, d_.language);
+            return few ? name.substr(0, 1) : name;
+          };
+          CylinderLabel screen{CylinderLabelRole::MonthName, 4, x + 0.5, out_.top - firstRow,
+                               names(m, CylinderTarget::Screen), CylinderTarget::Screen};
+          CylinderLabel plot{CylinderLabelRole::MonthName, 4, x, out_.top - plotFirstRow,
+                             names(m, CylinderTarget::Plot), CylinderTarget::Plot};
+          // The short hidokai plot writes the first half year's letters
+          // 90 units (2.25 mm) above the plate.
+          if (hidokai && few && m <= 6) plot.y = out_.top - kHidokaiLowRowMm;
+          out_.labels.push_back(std::move(screen));
+          out_.labels.push_back(std::move(plot));
           if (!out_.wholeYear) {
-            // The same declination in the other half of the year.
-            const std::string other = monthName(13 - m);
-            out_.labels.push_back({CylinderLabelRole::MonthName, 4, x + 0.5, out_.top - secondRow,
-                                   few ? other.substr(0, 1) : other});
+            // The plot names the month of the same declination in the
+            // other half of the year.
+            out_.labels.push_back({CylinderLabelRole::MonthName, 4, x + 7 * out_.mmPerDay,
+                                   out_.top - plotSecondRow, names(13 - m, CylinderTarget::Plot),
+                                   CylinderTarget::Plot});
           }
         }
       }

@@ -662,15 +662,49 @@ TEST_F(CylinderDialTest, HalfYearAxisRunsFromJuneToDecemberWithTheOtherHalfNamed
   const CylinderDial dial = compute(CylinderDialKind::Shepherd, 40, 183);
   EXPECT_EQ(dial.firstDay, 173);  // 21 June 2020
   EXPECT_EQ(dial.lastDay, 356);   // 21 December 2020
-  std::vector<std::string> names;
+  // The plot writes three letters and names the other half year's month
+  // beside each; the screen writes the full names, one row.
+  std::vector<std::string> plotNames, screenNames;
   for (const auto& l : dial.labels) {
-    if (l.role == CylinderLabelRole::MonthName) names.push_back(l.text);
+    if (l.role != CylinderLabelRole::MonthName) continue;
+    (l.target == CylinderTarget::Plot ? plotNames : screenNames).push_back(l.text);
   }
-  ASSERT_GE(names.size(), 4u);
-  EXPECT_EQ(names[0], "Jul");  // 1 July is the first date line
-  EXPECT_EQ(names[1], "Jun");
-  EXPECT_EQ(names[names.size() - 2], "Dec");
-  EXPECT_EQ(names.back(), "Jan");
+  EXPECT_EQ(plotNames, (std::vector<std::string>{"Jul", "Jun", "Aug", "May", "Sep", "Apr", "Oct",
+                                                 "Mar", "Nov", "Feb", "Dec", "Jan"}));
+  EXPECT_EQ(screenNames, (std::vector<std::string>{"July", "August", "September", "October",
+                                                   "November", "December"}));
+}
+
+// The plot's rows of month names: 300 units above the box on the shepherd's
+// dial, 260 (whole year) or 20 units (half year) on the hidokai; the
+// second row of the half year 160 units above, 7 days to the right.
+TEST_F(CylinderDialTest, PlotMonthRowsStandAtTheirHeightsAboveTheBox) {
+  setLatitude(47.25);
+  struct Case {
+    CylinderDialKind kind;
+    bool wholeYear;
+    double firstRowMm, secondRowMm;  // secondRowMm < 0: none
+  };
+  for (const Case& c : {Case{CylinderDialKind::Shepherd, true, 7.5, -1},
+                        Case{CylinderDialKind::Shepherd, false, 7.5, 4},
+                        Case{CylinderDialKind::Hidokai, true, 6.5, -1},
+                        Case{CylinderDialKind::Hidokai, false, 0.5, 4}}) {
+    design().halfYearMonthScale = c.wholeYear;
+    const CylinderDial dial = compute(c.kind, 40, 183);
+    std::vector<const CylinderLabel*> plotNames;
+    for (const auto& l : dial.labels)
+      if (l.role == CylinderLabelRole::MonthName && l.target == CylinderTarget::Plot) plotNames.push_back(&l);
+    ASSERT_FALSE(plotNames.empty());
+    const CylinderLabel& first = *plotNames[0];
+    EXPECT_NEAR(dial.top - first.y, c.firstRowMm, 1e-9);
+    const int firstMonthDay = c.wholeYear ? 1 : 183;  // 1 January or 1 July 2020
+    EXPECT_NEAR(first.x, (firstMonthDay - dial.firstDay) * dial.mmPerDay, 1e-9);
+    if (c.secondRowMm > 0) {
+      ASSERT_GE(plotNames.size(), 2u);
+      EXPECT_NEAR(dial.top - plotNames[1]->y, c.secondRowMm, 1e-9);
+      EXPECT_NEAR(plotNames[1]->x - first.x, 7 * dial.mmPerDay, 1e-9);
+    }
+  }
 }
 
 // ---- edge cases --------------------------------------------------------
@@ -941,8 +975,8 @@ TEST_F(CylinderPlotTest, HalfYearPlotDateLinesStartInJuly) {
 }
 
 // The hidokai plot on a date axis below 81 mm writes the letters of
-// January .. June 90 units above the plate (p = 10500): March of 2020 at
-// x = 400 + 60 * 70 * 40 / 365.
+// January .. June 90 units above the plate (p = 10500), each at the line
+// of its first day: March of 2020 at x = 400 + 60 * 70 * 40 / 365.
 TEST_F(CylinderPlotTest, ShortHidokaiPlotNamesTheFirstHalfYearLow) {
   setLatitude(47.25);
   DesignState& d = design();
@@ -952,7 +986,7 @@ TEST_F(CylinderPlotTest, ShortHidokaiPlotNamesTheFirstHalfYearLow) {
   const std::string text = plot(1, dir() / "low.plt");
   const double s = 70 * 40.0 / 365;
   for (const auto& [day, letter] : {std::pair{0, "J"}, std::pair{60, "M"}, std::pair{152, "J"}}) {
-    const std::string at = ";PU " + std::to_string(std::lround(400 + day * s + 20)) + " 10590;LB" +
+    const std::string at = ";PU " + std::to_string(std::lround(400 + day * s)) + " 10590;LB" +
                            letter + "\x03";
     EXPECT_NE(text.find(at), std::string::npos) << at;
   }
@@ -1095,47 +1129,60 @@ TEST_F(CylinderPlotTest, GridAboutTheDialCentreWhenAskedFor) {
   }
 }
 
-TEST_F(CylinderPlotTest, ShepherdsDxfIsAtTrueSizeAndPassesTheAudit) {
-  setLatitude(47.25);
-  DesignState& d = design();
-  d.dialKind = 'z';
-  d.cylinderVariant = 0;
-  d.cylinderGnomonLengthInt = 50;
-  d.shepherdScaleLength = 200;
-  const fs::path hp1 = dir() / "s1.plt", hp25 = dir() / "s25.plt", dxf = dir() / "s.dxf";
-  const std::string a = plot(1, hp1), b = plot(25, hp25);
-  EXPECT_GT(b.size(), a.size());
-  ASSERT_EQ(MakeDxf(hp25.string(), dxf.string(), 1, 1000), DxfResult::Converted);
-  // The frame box: its width is 366 days of 200 / 365 mm (2020), its top at the
-  // gnomon level; the gnomon sign (bar, gnomon, arrow head: seven vertices)
-  // shows the gnomon at true length (50 mm).
-  const std::string script =
-      "import ezdxf,sys\n"
-      "doc=ezdxf.readfile(sys.argv[1])\n"
-      "a=doc.audit()\n"
-      "print(len(a.errors))\n"
-      "best=0\n"
-      "for e in doc.modelspace().query('POLYLINE'):\n"
-      "  p=[v.dxf.location for v in e.vertices]\n"
-      "  if len(p)==5:\n"
-      "    best=max(best,abs(p[1][0]-p[0][0]))\n"
-      "g=0\n"
-      "for e in doc.modelspace().query('POLYLINE'):\n"
-      "  p=[v.dxf.location for v in e.vertices]\n"
-      "  if len(p)==7 and abs(p[2][0]-p[3][0])<1e-6:\n"
-      "    g=max(g,abs(p[3][1]-p[2][1]))\n"
-      "print('%.3f %.3f'%(best,g))\n";
-  const fs::path py = dir() / "audit.py", res = dir() / "audit.txt";
-  std::ofstream(py) << script;
-  const std::string cmd = "/usr/bin/python3 " + py.string() + " " + dxf.string() + " > " + res.string();
-  ASSERT_EQ(std::system(cmd.c_str()), 0);
-  std::istringstream in(readAll(res));
-  int errors = -1;
-  double width = 0, gnomon = 0;
-  in >> errors >> width >> gnomon;
-  EXPECT_EQ(errors, 0);
-  EXPECT_NEAR(width, 366 * 200.0 / 365, 0.05);
-  EXPECT_NEAR(gnomon, 50, 0.05);
+// The DXF of the shepherd's dial (written at 25 times the resolution and
+// converted at 1000 units per mm) and of the hidokai (one unit = 0.025 mm,
+// converted at 40 units per mm) at true size: the frame box is 366 days of
+// Wm / 365 mm wide (2020), and the gnomon sign (bar, gnomon, arrow head:
+// seven vertices) shows the gnomon at its true length.
+TEST_F(CylinderPlotTest, DxfIsAtTrueSizeAndPassesTheAudit) {
+  struct Case {
+    char kind;
+    int resolution;
+    double unitsPerMm;
+    double gnomonMm, axisMm;
+  };
+  for (const Case& c : {Case{'z', 25, 1000, 50, 200}, Case{'k', 1, 40, 25, 150}}) {
+    SCOPED_TRACE(c.kind);
+    setLatitude(47.25);
+    DesignState& d = design();
+    d.dialKind = c.kind;
+    d.cylinderVariant = 0;
+    d.halfYearMonthScale = true;
+    d.cylinderGnomonLengthInt = static_cast<int>(c.gnomonMm);
+    d.shepherdScaleLength = static_cast<int>(c.axisMm);
+    d.altitudeDialGnomonLength = static_cast<int>(c.gnomonMm);
+    d.altitudeMonthScale = static_cast<int>(c.axisMm);
+    const fs::path hp = dir() / "s.plt", dxf = dir() / "s.dxf";
+    plot(c.resolution, hp);
+    ASSERT_EQ(MakeDxf(hp.string(), dxf.string(), 1, c.unitsPerMm), DxfResult::Converted);
+    const std::string script =
+        "import ezdxf,sys\n"
+        "doc=ezdxf.readfile(sys.argv[1])\n"
+        "a=doc.audit()\n"
+        "print(len(a.errors))\n"
+        "best=0\n"
+        "for e in doc.modelspace().query('POLYLINE'):\n"
+        "  p=[v.dxf.location for v in e.vertices]\n"
+        "  if len(p)==5:\n"
+        "    best=max(best,abs(p[1][0]-p[0][0]))\n"
+        "g=0\n"
+        "for e in doc.modelspace().query('POLYLINE'):\n"
+        "  p=[v.dxf.location for v in e.vertices]\n"
+        "  if len(p)==7 and abs(p[2][0]-p[3][0])<1e-6:\n"
+        "    g=max(g,abs(p[3][1]-p[2][1]))\n"
+        "print('%.3f %.3f'%(best,g))\n";
+    const fs::path py = dir() / "audit.py", res = dir() / "audit.txt";
+    std::ofstream(py) << script;
+    const std::string cmd = "/usr/bin/python3 " + py.string() + " " + dxf.string() + " > " + res.string();
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    std::istringstream in(readAll(res));
+    int errors = -1;
+    double width = 0, gnomon = 0;
+    in >> errors >> width >> gnomon;
+    EXPECT_EQ(errors, 0);
+    EXPECT_NEAR(width, 366 * c.axisMm / 365, 0.05);
+    EXPECT_NEAR(gnomon, c.gnomonMm, 0.05);
+  }
 }
 
 }  // namespace

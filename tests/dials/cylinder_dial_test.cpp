@@ -904,7 +904,9 @@ TEST_F(CylinderPlotTest, GnomonSignStandsAtItsPlaceOnThePage) {
     const std::string text = plot(c.resolution, dir() / "sign.plt");
     const std::size_t at = text.find(c.sign);
     EXPECT_NE(at, std::string::npos) << c.kind << c.resolution << "\n" << text.substr(0, 400);
-    if (at != std::string::npos) EXPECT_EQ(text.find(c.sign, at + 1), std::string::npos) << c.kind;
+    if (at != std::string::npos) {
+      EXPECT_EQ(text.find(c.sign, at + 1), std::string::npos) << c.kind;
+    }
   }
 }
 
@@ -935,7 +937,9 @@ TEST_F(CylinderPlotTest, ShortDateAxesHaveOneLineAndOneLetterAMonth) {
     for (const CylinderLine& l : dial.lines) lines += l.kind == CylinderLineKind::DateLine;
     EXPECT_EQ(lines, c.lines) << c.plot << " " << c.scale;
     for (const CylinderLabel& l : dial.labels) {
-      if (l.role == CylinderLabelRole::MonthName) EXPECT_EQ(l.text.size() == 1, c.letters) << c.plot << " " << c.scale << l.text;
+      if (l.role == CylinderLabelRole::MonthName) {
+        EXPECT_EQ(l.text.size() == 1, c.letters) << c.plot << " " << c.scale << l.text;
+      }
     }
   }
   // The plot file: 70 mm names March "M".

@@ -2,8 +2,9 @@
 // entry points: placement, texts and messages; the geometry comes from
 // computeAzimuthalDial.
 #include <algorithm>
-#include <atomic>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "base/number_text.h"
 #include "core/design_state.h"
@@ -19,9 +20,6 @@ namespace {
 
 constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
 constexpr Colour kRed = 0x0000FF;  // Windows COLORREF order: 0x00BBGGRR
-
-// The missing symbol font is told once per run.
-std::atomic<bool> symbolFontTold{false};
 
 bool isCurve(AzimuthLineKind k) {
   return k != AzimuthLineKind::Frame && k != AzimuthLineKind::Spoke && k != AzimuthLineKind::Horizon;
@@ -184,6 +182,24 @@ void screenTexts(ScreenSurface& s, const Page& pg, const AzimuthalDial& dial) {
     y += 1.3 * textH;
   }
   double by = pg.y0 + pg.H - 2.5 * textH;
+  // Without the symbol font the zodiac signs show as plain letters:
+  // messages 60 and 61 say so in the picture.
+  if (dial.zodiacSymbols && !fontInstalled("Wingdings")) {
+    const std::string msg = messagePair(60, 61);
+    std::size_t start = 0;
+    std::vector<std::string> parts;
+    while (start <= msg.size()) {
+      const std::size_t cut = msg.find_first_of("\r\n", start);
+      const std::string part = msg.substr(start, cut == std::string::npos ? std::string::npos : cut - start);
+      if (!part.empty()) parts.push_back(part);
+      if (cut == std::string::npos) break;
+      start = cut + 1;
+    }
+    for (auto it = parts.rbegin(); it != parts.rend(); ++it) {
+      writeText(s, x, by, *it, textH, false, kRed);
+      by -= 1.3 * textH;
+    }
+  }
   if (dial.lowLatitude) {
     writeText(s, x, by, messageText(49), textH, true, c);
     by -= 1.5 * textH;
@@ -206,18 +222,12 @@ void screenTexts(ScreenSurface& s, const Page& pg, const AzimuthalDial& dial) {
   }
 }
 
-void tellMissingSymbolFont(const AzimuthalDial& dial, bool& installed) {
-  installed = fontInstalled("Wingdings");
-  if (dial.zodiacSymbols && !installed && !symbolFontTold.exchange(true))
-    showMessage(MsgCaption::Warning, messagePair(60, 61));
-}
-
-AzimuthalPlacement screenPlacement(ScreenSurface& s, const AzimuthalDial& dial, double labelHeight) {
+AzimuthalPlacement screenPlacement(ScreenSurface& s, double labelHeight) {
   AzimuthalPlacement p;
   p.screen = &s;
   p.lineWidth = std::max<int>(1, design().lineWidth);
   p.labelHeight = labelHeight;
-  tellMissingSymbolFont(dial, p.zodiacFont);
+  p.zodiacFont = fontInstalled("Wingdings");
   return p;
 }
 
@@ -280,7 +290,7 @@ void drawAzimuthDateDial(ScreenSurface& s, int width, int height, bool printer, 
   }
   const int m = printer ? 0 : 50;
   const double w = width - m, h = height - m;
-  AzimuthalPlacement p = screenPlacement(s, dial, 12 * dial.dayStep);
+  AzimuthalPlacement p = screenPlacement(s, 12 * dial.dayStep);
   p.cx = pg.x0 + std::round(0.57 * w) + m;
   p.cy = pg.y0 + h / 2 + m - std::round(10 * dial.dayStep);
   frame(s, pg);
@@ -295,7 +305,7 @@ void drawAzimuthAltitudeDial(ScreenSurface& s, int width, int height, bool print
   const AzimuthalDial dial = computeAzimuthalDial(in);
   const Page pg = pageOf(s, width, height, printer);
   const int m = printer ? 0 : 50;
-  AzimuthalPlacement p = screenPlacement(s, dial, 0.6 * in.textHeight);
+  AzimuthalPlacement p = screenPlacement(s, 0.6 * in.textHeight);
   p.cx = pg.x0 + std::round(0.57 * (width - m)) + m;
   const bool fits = 2 * in.plateRadius + in.textHeight <= height;
   const double shift = fits || printer ? in.textHeight / 2 : 0;

@@ -25,7 +25,9 @@
 #include "core/scripted_platform.h"
 #include "dials/azimuthal/azimuthal_dial.h"
 #include "dials/azimuthal/azimuthal_texts.h"
+#include "drawing/drawing_controller.h"
 #include "dxf/make_dxf.h"
+#include "tables/horizon_profile.h"
 #include "plot/hpgl_writer.h"
 #include "plot/recording_canvas.h"
 
@@ -431,6 +433,34 @@ TEST_F(AzimuthalDialTest, HorizonProfileHidesTheSunBelowTheSkyline) {
   }
   EXPECT_GT(hiddenLines, 5);
   EXPECT_EQ(horizon, 1);
+}
+
+// The drawing window hands the loaded profile to the chart while it is
+// shown: the parts of the curves below it appear in colour 10.
+TEST_F(AzimuthalDialTest, DrawingWindowPassesTheShownProfile) {
+  DesignState& d = design();
+  d.azimuthDialKind = 1;
+  for (int pen = 1; pen <= 12; ++pen) d.colors[static_cast<std::size_t>(pen - 1)] = rgb(pen * 16 + 1, 3, 7);
+  HorizonState& h = horizonState();
+  const HorizonState saved = h;
+  for (int k = 0; k < kHorizonPoints; ++k) h.horizonProfile[static_cast<std::size_t>(k)].elevation = k < 360 ? 25 : 0;
+  const auto hiddenStrokes = [&d]() {
+    RecordingCanvas canvas;
+    DrawingController controller(canvas);
+    controller.applyActivationDefaults(2000, 2000);
+    controller.construct();
+    int n = 0;
+    for (const Primitive& p : canvas.ofKind(PrimitiveKind::LineTo)) n += p.pen.colour == d.colors[10];
+    return n;
+  };
+  h.profileLoaded = true;
+  h.showHorizonProfile = false;
+  EXPECT_EQ(hiddenStrokes(), 0);
+  h.showHorizonProfile = true;
+  EXPECT_GT(hiddenStrokes(), 20);
+  h.profileLoaded = false;  // switched on, nothing loaded: nothing to draw
+  EXPECT_EQ(hiddenStrokes(), 0);
+  h = saved;
 }
 
 // ---- texts -----------------------------------------------------------------------------------

@@ -32,6 +32,7 @@
 #include <any>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dials/planar/coordinates_file.h"
@@ -141,6 +142,9 @@ struct DialScreenRequest {
   // Kept by the drawing window from one redraw to the next; a construction
   // may keep what it likes there (nullptr: nothing is kept).
   std::any* kept = nullptr;
+  // The skyline of the horizon profile when it is to be shown (nullptr:
+  // none), as (azimuth, elevation) degrees ascending in azimuth.
+  const std::vector<std::pair<double, double>>* horizon = nullptr;
 };
 
 // Where a plot goes, in plotter units (already multiplied by R).
@@ -161,6 +165,7 @@ struct DialPlotRequest {
   const HourLineAngleTable* angles = nullptr;
   std::string plotFileName;              // as the coordinates listing names it
   CoordinatesListing* listing = nullptr;  // the coordinates listing, when asked for
+  const std::vector<std::pair<double, double>>* horizon = nullptr;  // as DialScreenRequest::horizon
 };
 
 // A letter of `dialKind` and the position of the dial-type list that chooses it.

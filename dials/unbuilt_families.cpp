@@ -41,25 +41,6 @@ const DialFamilyRegistrar kQuadrant{[] {
   return f;
 }()};
 
-const DialFamilyRegistrar kAzimuthal{[] {
-  DialFamily f;
-  f.id = "azimuthal";
-  f.subChoice = DialSubChoice::AzimuthKind;
-  f.kinds = {{'a', kEntryAzimuthal}};
-  f.helpTopic = 18;
-  f.page = ParameterPage::Azimuthal;
-  f.legendBlock = 24;
-  f.legendNameRow = labelRow::kAzimuthalFamily;
-  f.capabilities = kCapTextAnchor;
-  f.titlePart = [](const DesignState&, int lang) { return label(labelRow::kAzimuthalSundialPart, lang); };
-  f.picture = [](const DesignState& d) {
-    if (d.azimuthDialKind == 1 && d.azimuthHeightMode == 1) return 3009;
-    if (d.azimuthDialKind == 1 && d.azimuthHeightMode == 2) return 3015;
-    return 3003;
-  };
-  return f;
-}()};
-
 const DialFamilyRegistrar kRing{[] {
   DialFamily f;
   f.id = "ring";

@@ -7,6 +7,7 @@
 #include "dials/dial_family.h"
 #include "dials/planar/planar_dial.h"
 #include "drawing/drawing_texts.h"
+#include "tables/horizon_profile.h"
 #include "base/number_text.h"
 
 namespace tavrel {
@@ -89,6 +90,8 @@ void DrawingController::dispatch(ScreenSurface& surface, bool screenMode, int wi
                             state_.gnomonFootFixed, state_.textAnchorMarked, state_.withGrid,
                             zoomFactor(),     anglesComputed_ ? &angles_ : nullptr,
                             &keptAcrossRedraws_};
+  const std::vector<std::pair<double, double>> skyline = shownHorizonPolyline();
+  if (!skyline.empty()) request.horizon = &skyline;
   family->draw(request);
   double zoom = request.zoomFactor;
   ConstructionContext ctx{surface, screenMode, width, height, state_, zoom};

@@ -15,6 +15,7 @@
 #include "plot/page_constants.h"
 #include "plot/plot_file_dialog.h"
 #include "plot/temporary_file.h"
+#include "tables/horizon_profile.h"
 
 namespace tavrel {
 
@@ -152,6 +153,8 @@ SaveResult savePlot(DrawingWindowState& state, SavePanel& panel, double zoomFact
     request.angles = angles;
     request.plotFileName = target;
     request.listing = coordinates != CoordinatesChoice::None ? &listing : nullptr;
+    const std::vector<std::pair<double, double>> skyline = shownHorizonPolyline();
+    if (!skyline.empty()) request.horizon = &skyline;
     family.plot(writer, request);
     // A coordinates file that cannot be written ends the save before the
     // plot file is completed: the writer abandons it on the way out.

@@ -197,4 +197,9 @@ std::vector<std::pair<double, double>> horizonPolyline(const HorizonProfile& pro
   return line;
 }
 
+std::vector<std::pair<double, double>> shownHorizonPolyline() {
+  if (!horizonProfileShown()) return {};
+  return horizonPolyline(horizonState().horizonProfile);
+}
+
 }  // namespace tavrel

@@ -111,4 +111,8 @@ bool sunBelowHorizon(const HorizonProfile& profile, double azimuth, double altit
 // +180 degrees (721 points, the last repeating the first at +180).
 std::vector<std::pair<double, double>> horizonPolyline(const HorizonProfile& profile);
 
+// The skyline the dial constructions draw: horizonPolyline of the loaded
+// profile while it is shown, else empty.
+std::vector<std::pair<double, double>> shownHorizonPolyline();
+
 }  // namespace tavrel

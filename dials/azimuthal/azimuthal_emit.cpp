@@ -1,0 +1,385 @@
+// The one emitter of the azimuthal dial and its screen, printer and plot
+// entry points: placement, texts and messages; the geometry comes from
+// computeAzimuthalDial.
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "base/number_text.h"
+#include "core/design_state.h"
+#include "core/language.h"
+#include "core/platform.h"
+#include "dials/azimuthal/azimuthal_dial.h"
+#include "plot/hpgl_writer.h"
+#include "plot/page_constants.h"
+
+namespace tavrel {
+
+namespace {
+
+constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
+constexpr Colour kRed = 0x0000FF;  // Windows COLORREF order: 0x00BBGGRR
+
+bool isCurve(AzimuthLineKind k) {
+  return k != AzimuthLineKind::Frame && k != AzimuthLineKind::Spoke && k != AzimuthLineKind::Horizon;
+}
+
+std::size_t codePoints(const std::string& s) {
+  std::size_t n = 0;
+  for (unsigned char c : s) n += (c & 0xC0) != 0x80;
+  return n;
+}
+
+std::string zodiacGlyph(int sign) {
+  const char32_t c = 0x2648 + static_cast<char32_t>(sign);  // U+2648 Aries .. U+2653 Pisces
+  return {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+          static_cast<char>(0x80 | (c & 0x3F))};
+}
+
+}  // namespace
+
+void emitAzimuthalDial(PlotSurface& s, const AzimuthalDial& dial, const AzimuthalPlacement& p) {
+  const auto X = [&p](double x) { return p.cx + x; };
+  const auto Y = [&p](double y) { return p.yUp ? p.cy + y : p.cy - y; };
+  const auto penOf = [&p](int screenPen, int plotPen) { return p.plotPens ? plotPen : screenPen; };
+  int width = -1;
+  const auto widthFor = [&](int w, bool force) {
+    if ((p.writeWidths || force) && w != width) {
+      s.setPenWidth(w);
+      width = w;
+    }
+  };
+
+  // Circles: the plate, date circles, altitude circles.
+  for (const AzimuthCircle& c : dial.circles) {
+    if (!(c.r > 0)) continue;
+    const bool frameLike = c.screenPen == 4;
+    widthFor(frameLike ? (p.plotPens ? p.lineWidth : 1) : p.lineWidth + c.extraWidth, false);
+    s.selectPen(penOf(c.screenPen, c.plotPen));
+    if (!(p.plotPens && c.dayArc)) {
+      s.circle(X(0), Y(0), c.r);
+      continue;
+    }
+    // The plot draws a date circle as the arc the shadow sweeps from
+    // sunrise to sunset (through the noon direction), and for the 1st of a
+    // month the rest of it as well.
+    double span = c.setAzimuth - c.riseAzimuth;
+    // The shadow turns through south (north of the equator) or north.
+    if (design().latitude >= 0) {
+      while (span <= 0) span += 360;
+    } else {
+      while (span >= 0) span -= 360;
+    }
+    if (c.setAzimuth == c.riseAzimuth) span = 0;
+    const double sign = p.yUp ? -1 : 1;
+    const auto start = [&](double az) {
+      s.moveTo(X(-c.r * std::sin(az * kDegToRad)), Y(-c.r * std::cos(az * kDegToRad)));
+    };
+    if (span != 0) {
+      start(c.riseAzimuth);
+      s.arc(X(0), Y(0), sign * span);
+      s.penUp();
+    }
+    if (c.complementary && std::fabs(span) < 360) {
+      start(c.setAzimuth);
+      s.arc(X(0), Y(0), sign * ((span >= 0 ? 360 : -360) - span));
+      s.penUp();
+    }
+  }
+
+  // Lines.
+  bool dashed = false;
+  for (const AzimuthLine& l : dial.lines) {
+    if (l.points.size() < 2) continue;
+    const bool dateLine = p.plotPens && (l.kind == AzimuthLineKind::DateLine || l.kind == AzimuthLineKind::Sunshine);
+    if (dateLine) widthFor(l.kind == AzimuthLineKind::Sunshine || l.extraWidth ? 1 : 0, true);
+    else widthFor(isCurve(l.kind) ? p.lineWidth + l.extraWidth : (p.plotPens ? p.lineWidth : 1), false);
+    const bool wantDashed = p.plotPens && l.kind == AzimuthLineKind::Spoke;
+    if (wantDashed != dashed) {
+      s.setLineType(wantDashed);
+      dashed = wantDashed;
+    }
+    s.selectPen(penOf(l.screenPen, l.plotPen));
+    s.moveTo(X(l.points[0].x), Y(l.points[0].y));
+    for (std::size_t i = 1; i < l.points.size(); ++i) s.lineTo(X(l.points[i].x), Y(l.points[i].y));
+    s.penUp();
+  }
+  if (dashed) s.setLineType(false);
+  widthFor(p.plotPens ? p.lineWidth : 1, false);
+
+  // Labels, centred on their points.
+  const double h = p.labelHeight;
+  for (const AzimuthLabel& l : dial.labels) {
+    std::string text = l.text;
+    bool glyph = false;
+    if (l.role == AzimuthLabelRole::Zodiac && l.zodiacSign >= 0) {
+      if (p.plotPens) text = asciiUmlauts(tableText(TextTable::PoleStyle, 12 + l.zodiacSign)).substr(0, 3);
+      else if (p.zodiacFont) text = zodiacGlyph(l.zodiacSign), glyph = true;
+      else text = std::string(1, static_cast<char>('^' + l.zodiacSign));
+    }
+    if (p.plotPens) text = asciiUmlauts(text);
+    const double w = 0.6 * h * static_cast<double>(codePoints(text));
+    const double left = l.x - w / 2;
+    s.selectPen(penOf(l.screenPen, l.plotPen));
+    if (p.screen) {
+      ScreenSurface& ss = *p.screen;
+      ss.setCharSize(h / (10 * ss.unitsPerMm()), h / (10 * ss.unitsPerMm()));
+      const std::string face = ss.fontFace();
+      if (glyph) ss.setFontFace("Wingdings");
+      s.label(X(left), Y(l.y + h / 2), text);
+      if (glyph) ss.setFontFace(face);
+    } else {
+      s.label(X(left), Y(l.y - h / 2), text);
+    }
+  }
+}
+
+namespace {
+
+// ---- screen and printer -------------------------------------------------------------
+
+struct Page {
+  int x0 = 0, y0 = 0;  // page offsets
+  int W = 0, H = 0;    // picture size
+  bool printer = false;
+};
+
+void writeText(ScreenSurface& s, double x, double y, const std::string& text, double height, bool bold,
+               Colour colour) {
+  Canvas& c = s.canvas();
+  Font f = c.font();
+  const Font old = f;
+  f.colour = colour;
+  c.setFont(f);
+  rotatedText(s, x, y, text, bold ? 700 : 400, height, 0);
+  c.setFont(old);
+}
+
+void frame(ScreenSurface& s, const Page& pg) {
+  s.selectPen(4);
+  s.setPenWidth(1);
+  s.moveTo(pg.x0, pg.y0);
+  s.lineTo(pg.x0 + pg.W - 1, pg.y0);
+  s.lineTo(pg.x0 + pg.W - 1, pg.y0 + pg.H - 1);
+  s.lineTo(pg.x0, pg.y0 + pg.H - 1);
+  s.lineTo(pg.x0, pg.y0);
+  s.penUp();
+}
+
+// The information block at one twenty-fifth of the picture's width and
+// height, the note near the lower left corner.
+void screenTexts(ScreenSurface& s, const Page& pg, const AzimuthalDial& dial) {
+  const Colour c = ScreenSurface::penColour(4);
+  const double titleH = pg.printer ? 20 : 45, textH = pg.printer ? 14 : 35;
+  const double x = pg.x0 + pg.W / 25.0;
+  double y = pg.y0 + pg.H / 25.0;
+  writeText(s, x, y, dial.title, titleH, true, c);
+  y += 1.4 * titleH;
+  for (const std::string* t : {&dial.latitudeLine, &dial.timeLine, &dial.diameterLine, &dial.extraLine}) {
+    if (t->empty()) continue;
+    writeText(s, x, y, *t, textH, false, c);
+    y += 1.3 * textH;
+  }
+  double by = pg.y0 + pg.H - 2.5 * textH;
+  // Without the symbol font the zodiac signs show as plain letters:
+  // messages 60 and 61 say so in the picture.
+  if (dial.zodiacSymbols && !fontInstalled("Wingdings")) {
+    const std::string msg = messagePair(60, 61);
+    std::size_t start = 0;
+    std::vector<std::string> parts;
+    while (start <= msg.size()) {
+      const std::size_t cut = msg.find_first_of("\r\n", start);
+      const std::string part = msg.substr(start, cut == std::string::npos ? std::string::npos : cut - start);
+      if (!part.empty()) parts.push_back(part);
+      if (cut == std::string::npos) break;
+      start = cut + 1;
+    }
+    for (auto it = parts.rbegin(); it != parts.rend(); ++it) {
+      writeText(s, x, by, *it, textH, false, kRed);
+      by -= 1.3 * textH;
+    }
+  }
+  if (dial.lowLatitude) {
+    writeText(s, x, by, messageText(49), textH, true, c);
+    by -= 1.5 * textH;
+  }
+  writeText(s, x, by, dial.note, 1.1 * textH, false, kRed);
+  by -= 1.6 * textH;
+  if (dial.mode == 0) {
+    for (int i = 1; i >= 0; --i) {
+      const std::string& t = i == 0 ? dial.legendFirst : dial.legendMiddle;
+      const int pen = i == 0 ? 7 : 6;
+      s.selectPen(pen);
+      s.setPenWidth(std::max<int>(1, design().lineWidth) + (i == 0 ? 1 : 0));
+      s.moveTo(x, by + 0.6 * textH);
+      s.lineTo(x + 2 * textH, by + 0.6 * textH);
+      s.penUp();
+      writeText(s, x + 2.4 * textH, by, t, textH, false, c);
+      by -= 1.3 * textH;
+    }
+    s.setPenWidth(1);
+  }
+}
+
+AzimuthalPlacement screenPlacement(ScreenSurface& s, double labelHeight) {
+  AzimuthalPlacement p;
+  p.screen = &s;
+  p.lineWidth = std::max<int>(1, design().lineWidth);
+  p.labelHeight = labelHeight;
+  p.zodiacFont = fontInstalled("Wingdings");
+  return p;
+}
+
+Page pageOf(ScreenSurface& s, int width, int height, bool printer) {
+  Page pg;
+  pg.printer = printer;
+  pg.x0 = s.leftOffset();
+  pg.y0 = s.topOffset();
+  pg.W = width;
+  pg.H = height;
+  return pg;
+}
+
+double plateRadius(int height, bool printer) {
+  const double plate = design().azimuthBasePlate;
+  return printer ? height * plate / 210 / 2 : plate * 10 / 2;
+}
+
+}  // namespace
+
+AzimuthalInput azimuthalScreenInput(int width, int height, bool printer) {
+  (void)width;
+  const DesignState& d = design();
+  AzimuthalInput in;
+  in.mode = d.azimuthDialKind == 1 ? 1 : 0;
+  in.plateRadius = plateRadius(height, printer);
+  in.dayStep = in.plateRadius / 480 * 365 / 410;
+  in.textHeight = printer ? 14 : 33;
+  // The dome's v: half the plate diameter less two text heights (the
+  // text height taken in tenths of a millimetre on the screen), R0 on paper.
+  in.domeV = printer ? 0 : std::max(0.0, (d.azimuthBasePlate - 2 * in.textHeight / 10) * 10 / 2);
+  return in;
+}
+
+AzimuthalInput azimuthalPlotInput(int r) {
+  const DesignState& d = design();
+  AzimuthalInput in;
+  in.mode = d.azimuthDialKind == 1 ? 1 : 0;
+  if (in.mode == 0) r = 1;
+  in.plateRadius = d.azimuthBasePlate * 40 / 2 * r;
+  in.dayStep = std::round(in.plateRadius * 0.75 / 410);
+  in.textHeight = 96.0 * r;
+  in.domeV = 0;
+  return in;
+}
+
+void drawAzimuthDateDial(ScreenSurface& s, int width, int height, bool printer, const SkyOutline* horizon) {
+  AzimuthalInput in = azimuthalScreenInput(width, height, printer);
+  in.mode = 0;
+  in.horizon = horizon;
+  const AzimuthalDial dial = computeAzimuthalDial(in);
+  const Page pg = pageOf(s, width, height, printer);
+  if (dial.refused) {
+    const Colour c = ScreenSurface::penColour(4);
+    const double th = printer ? 20 : 30;
+    writeText(s, pg.x0 + pg.W / 10.0, pg.y0 + pg.H / 2.0 - 1.5 * th, dial.refusal1, th, true, c);
+    writeText(s, pg.x0 + pg.W / 6.0, pg.y0 + pg.H / 2.0, dial.refusal2, th, true, c);
+    writeText(s, pg.x0 + pg.W / 25.0, pg.y0 + pg.H / 25.0, dial.title, printer ? 20 : 45, true, c);
+    return;
+  }
+  const int m = printer ? 0 : 50;
+  const double w = width - m, h = height - m;
+  AzimuthalPlacement p = screenPlacement(s, 12 * dial.dayStep);
+  p.cx = pg.x0 + std::round(0.57 * w) + m;
+  p.cy = pg.y0 + h / 2 + m - std::round(10 * dial.dayStep);
+  frame(s, pg);
+  emitAzimuthalDial(s, dial, p);
+  screenTexts(s, pg, dial);
+}
+
+void drawAzimuthAltitudeDial(ScreenSurface& s, int width, int height, bool printer, const SkyOutline* horizon) {
+  AzimuthalInput in = azimuthalScreenInput(width, height, printer);
+  in.mode = 1;
+  in.horizon = horizon;
+  const AzimuthalDial dial = computeAzimuthalDial(in);
+  const Page pg = pageOf(s, width, height, printer);
+  const int m = printer ? 0 : 50;
+  AzimuthalPlacement p = screenPlacement(s, 0.6 * in.textHeight);
+  p.cx = pg.x0 + std::round(0.57 * (width - m)) + m;
+  const bool fits = 2 * in.plateRadius + in.textHeight <= height;
+  const double shift = fits || printer ? in.textHeight / 2 : 0;
+  p.cy = pg.y0 + height / 2.0 + (design().latitude >= 0 ? -shift : shift);
+  frame(s, pg);
+  emitAzimuthalDial(s, dial, p);
+  screenTexts(s, pg, dial);
+}
+
+// ---- plot ---------------------------------------------------------------------------
+
+namespace {
+
+void plotTexts(HpglWriter& w, const AzimuthalDial& dial, int r, bool altitude) {
+  w.selectPen(1);
+  if (altitude) w.setCharSize(0.28, 0.42);
+  else w.setCharSize(0.3, 0.4);
+  w.label(200.0 * r, 10500.0 * r, asciiUmlauts(dial.title));
+  if (altitude) w.setCharSize(0.16, 0.24);
+  else w.setCharSize(0.15, 0.24);
+  double y = 10300;
+  for (const std::string* t : {&dial.latitudeLine, &dial.timeLine, &dial.diameterLine, &dial.extraLine}) {
+    if (t->empty()) continue;
+    w.label(200.0 * r, y * r, asciiUmlauts(*t));
+    y -= 200;
+  }
+}
+
+AzimuthalPlacement plotPlacement(const AzimuthalDial& dial, int r) {
+  AzimuthalPlacement p;
+  p.yUp = true;
+  p.plotPens = true;
+  p.cx = 7300.0 * r;
+  p.cy = 5300.0 * r;
+  p.writeWidths = design().plotLineWidth != 1;
+  p.lineWidth = std::max(0, design().plotLineWidth - 1);
+  p.labelHeight = dial.mode == 0 ? 12 * dial.dayStep : 58.0 * r;
+  return p;
+}
+
+}  // namespace
+
+void plotAzimuthDateDial(HpglWriter& w) {
+  AzimuthalInput in = azimuthalPlotInput(1);
+  in.mode = 0;
+  const int saved = w.resolutionFactor();
+  w.setResolutionFactor(1);  // the date-circle plot is written at one unit = 0.025 mm
+  const AzimuthalDial dial = computeAzimuthalDial(in);
+  if (dial.refused) {
+    showMessage(MsgCaption::Error, MsgIcon::Error, messageText(64));
+    w.setResolutionFactor(saved);
+    return;
+  }
+  w.hpglWrite("IN;PA;");
+  AzimuthalPlacement p = plotPlacement(dial, 1);
+  w.setCharSize(0.15, 0.24);
+  emitAzimuthalDial(w, dial, p);
+  plotTexts(w, dial, 1, false);
+  w.hpglWrite(";SP0;IN;");
+  w.setResolutionFactor(saved);
+}
+
+void plotAzimuthAltitudeDial(HpglWriter& w, const SkyOutline* horizon) {
+  const int r = w.resolutionFactor();
+  AzimuthalInput in = azimuthalPlotInput(r);
+  in.mode = 1;
+  in.horizon = horizon;
+  const AzimuthalDial dial = computeAzimuthalDial(in);
+  w.writeStandardPrologue();
+  AzimuthalPlacement p = plotPlacement(dial, r);
+  w.setCharSize(0.14, 0.23);
+  emitAzimuthalDial(w, dial, p);
+  plotTexts(w, dial, r, true);
+  w.hpglWrite(std::string(kHpglTrailerPenAway));
+}
+
+}  // namespace tavrel

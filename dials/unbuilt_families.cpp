@@ -19,28 +19,6 @@ DialActivation narrowTextBlock(const DesignState& d, int W, int H) {
   return a;
 }
 
-const DialFamilyRegistrar kQuadrant{[] {
-  DialFamily f;
-  f.id = "quadrant";
-  f.subChoice = DialSubChoice::QuadrantKind;
-  f.valueFields = [](const DesignState& d) {
-    return d.quadrantVariant == 1 || d.quadrantVariant == 2 ? std::vector<DialValue>{DialValue::HabermelDiameter}
-                                                             : std::vector<DialValue>{};
-  };
-  f.afterCloseCheck = deriveHabermelGnomonLength;
-  f.kinds = {{'q', kEntryQuadrant}};
-  f.helpTopic = 13;
-  f.page = ParameterPage::Quadrant;
-  f.legendBlock = 12;
-  f.legendNameRow = labelRow::kQuadrantFamily;
-  f.capabilities = kCapTextAnchor;
-  f.titlePart = [](const DesignState&, int lang) { return label(labelRow::kQuadrantSundialPart, lang); };
-  f.picture = [](const DesignState& d) {
-    return d.quadrantVariant == 1 ? 3010 : d.quadrantVariant == 2 ? 3011 : 3004;
-  };
-  return f;
-}()};
-
 const DialFamilyRegistrar kAzimuthal{[] {
   DialFamily f;
   f.id = "azimuthal";

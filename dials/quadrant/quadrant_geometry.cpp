@@ -29,6 +29,8 @@ constexpr int kDeclinationSteps = 60;
 // a date mark across it.
 constexpr double kHabermelRimMm = 7.5;
 constexpr double kHabermelMarkMm = 3;
+// Width of a label character on the disc (mm), for labels that read inwards.
+constexpr double kHabermelCharMm = 2.2;
 
 double sinD(double a) { return std::sin(a * kDegToRad); }
 double cosD(double a) { return std::cos(a * kDegToRad); }
@@ -217,7 +219,6 @@ class QuadrantBuilder {
     const int last = gunter ? 18 : 36;
     for (int k = 0, i = 0; k <= last; k += 2, ++i) {
       const double dec = d_.declinationByLongitude[static_cast<std::size_t>(k)];
-      if (!gunter && k > 18) continue;  // the same declinations again
       const bool strong = gunter ? i % 3 == 0 : k % 6 == 0;
       addArc(dec, quadrantArcRadius(in_, dec), strong ? 6 : 8, strong,
              strong ? fixedTextTrim(dec) : std::string());
@@ -568,8 +569,12 @@ class HabermelBuilder {
         l.points = {{out_.gnomonX, out_.gnomonY, l.value}, {hx, hy, l.value},
                     {hx + kHabermelMarkMm * cosD(a), hy - kHabermelMarkMm * sinD(a), l.value}};
         if (!text.empty() && (mode != 2 || mk.dayOfMonth == 1)) {
-          const double lx = hx + (kHabermelMarkMm + 1) * cosD(a), ly = hy - (kHabermelMarkMm + 1) * sinD(a);
-          out_.labels.push_back({4, lx, ly, text, a});
+          // Labels read outwards on the right half and inwards on the left
+          // half, never upside down.
+          const bool left = cosD(a) < -1e-9;
+          const double out = kHabermelMarkMm + 1 + (left ? kHabermelCharMm * static_cast<double>(text.size()) : 0);
+          const double lx = hx + out * cosD(a), ly = hy - out * sinD(a);
+          out_.labels.push_back({4, lx, ly, text, left ? a + 180 : a});
         }
       } else {
         if (mk.day == 0) continue;

@@ -407,6 +407,18 @@ TEST_F(QuadrantDialTest, ScalesPutTheirDatesWhereTheirDefinitionsSay) {
     EXPECT_NE(arcOf(dial, dayOfYear(2021, 3, 1)), nullptr);
     EXPECT_EQ(arcOf(dial, dayOfYear(2021, 3, 11)), nullptr);
   }
+  // The declination scale: an arc every 10 degrees of solar longitude from
+  // the tropic of Cancer to that of Capricorn, 19 in all.
+  {
+    QuadrantInput w;
+    w.radiusMm = 120;
+    w.scale = QuadrantScale::Declination;
+    const QuadrantDial dial = computeQuadrant(w);
+    int arcs = 0;
+    for (const QuadrantArc& a : dial.arcs) arcs += a.r < 120 - 1e-9 || std::fabs(a.value) > 1e-9 ? 1 : 0;
+    EXPECT_EQ(arcs, 19);
+    EXPECT_NE(arcOf(dial, design().declinationByLongitude[36]), nullptr);
+  }
 }
 
 // Zone time with hours 8..18: the screen shows 12..18; a range 8..15 the

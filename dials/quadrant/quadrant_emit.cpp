@@ -16,7 +16,8 @@ namespace tavrel {
 
 namespace {
 
-constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kDegToRad = kPi / 180.0;
 constexpr int kPrinterMargin = 50;  // printer page margin, 0.1 mm
 // The plot page of the Gunter quadrant and of the Habermel dials.
 constexpr double kPageWidth = 16400, kPageHeight = 10400;
@@ -44,14 +45,19 @@ void emitQuadrantDial(PlotSurface& s, const QuadrantDial& dial, const QuadrantPl
       s.penUp();
     }
     if (p.screenCanvas) {
-      const double rm = (dial.band.r1 + dial.band.r2) / 2;
-      map(rm * std::sin(45 * kDegToRad), rm * std::cos(45 * kDegToRad), x, y);
-      Brush b = p.screenCanvas->brush();
-      const Brush old = b;
-      b.colour = ScreenSurface::penColour(12);
-      p.screenCanvas->setBrush(b);
-      p.screenCanvas->floodFill(x, y, ScreenSurface::penColour(12), FloodMode::Border);
-      p.screenCanvas->setBrush(old);
+      // Filled by radial strokes, no more than one unit apart at the outer
+      // edge (a flood fill is not available on every target).
+      const int steps = std::max(8, static_cast<int>(std::ceil(kPi / 2 * dial.band.r2 * p.unitsPerMm)));
+      s.setPenWidth(2);
+      for (int k = 0; k <= steps; ++k) {
+        const double t = kPi / 2 * k / steps;
+        map(dial.band.r1 * std::sin(t), dial.band.r1 * std::cos(t), x, y);
+        s.moveTo(x, y);
+        map(dial.band.r2 * std::sin(t), dial.band.r2 * std::cos(t), x, y);
+        s.lineTo(x, y);
+      }
+      s.penUp();
+      s.setPenWidth(1);
     }
   }
   int width = -1;

@@ -107,6 +107,7 @@ struct QuadrantInput {
   bool withEot = false;      // ordinary hours read as mean time
   bool mergeMirrored = false;// local apparent time: t and 24 - t coincide
   double textMm = 3;         // height of a text line (Gunter inset: 13 of them)
+  double charMm = 2.25;      // width of a label character
   bool azimuthLines = false; // Gunter: lines of equal azimuth
 };
 

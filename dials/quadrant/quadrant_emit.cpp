@@ -318,7 +318,9 @@ void plotQuadrantPage(HpglWriter& w) {
   const DesignState& d = design();
   const int r = w.resolutionFactor();
   const double textMm = 3.2;
-  const QuadrantInput base = screenQuadrantInput(d.quadrantSize, textMm);
+  QuadrantInput base = screenQuadrantInput(d.quadrantSize, textMm);
+  // The left quadrant leaves 10 mm for the date labels: narrow letters.
+  base.charMm = 1.8;
   if (base.temporal && std::fabs(d.latitude) > 65) {
     showMessage(MsgCaption::Error, MsgIcon::Error, messageText(64));
     return;
@@ -386,6 +388,7 @@ void plotQuadrantPage(HpglWriter& w) {
     p.direction = dir;
     p.writeWidths = d.plotLineWidth != 1;
     p.lineWidth = std::max(0, d.plotLineWidth - 1);
+    p.charWidthCm = 0.18;
     emitQuadrantDial(w, dial, p);
     w.resetWindow();
     w.setLineType(false);

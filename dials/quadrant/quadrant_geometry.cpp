@@ -182,8 +182,9 @@ class QuadrantBuilder {
   void addArc(double value, double r, int screenPen, bool monthStart, const std::string& text) {
     if (!(r > 0) || r > in_.radiusMm + 1e-9) return;
     out_.arcs.push_back({screenPen, 0, 0, r, -90, 90, value, monthStart});
-    if (!text.empty()) out_.labels.push_back({4, -1.2 * in_.textMm * static_cast<double>(text.size()) / 2.5,
-                                              r, text, 0});
+    // Date labels end just left of the vertical edge.
+    if (!text.empty())
+      out_.labels.push_back({4, -(in_.charMm * static_cast<double>(text.size()) + 0.5), r, text, 0});
   }
 
   // Date arcs of the calendar scale: the 1st, 11th and 21st of each month
@@ -413,6 +414,7 @@ QuadrantInput screenQuadrantInput(double radiusMm, double textMm) {
   QuadrantInput in;
   in.radiusMm = radiusMm;
   in.textMm = textMm;
+  in.charMm = 0.6 * textMm;
   in.scale = static_cast<QuadrantScale>(std::min<int>(d.zodiacScale, 2));
   in.wholeYear = d.wholeYearQuadrant;
   in.juneOutside = d.januaryOutside;

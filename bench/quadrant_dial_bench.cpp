@@ -9,7 +9,7 @@
 #include "core/design_state.h"
 #include "core/scripted_platform.h"
 #include "dials/quadrant/quadrant_dial.h"
-#include "plot/recording_canvas.h"
+#include "recording_draw.h"
 
 namespace {
 
@@ -33,15 +33,7 @@ void BM_QuadrantDial(benchmark::State& state) {
   ScopedScriptedPlatform platform;
   startProgram();
   everyOption(static_cast<int>(state.range(0)));
-  std::size_t primitives = 0;
-  for (auto _ : state) {
-    RecordingCanvas canvas;
-    ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
-    drawQuadrantDial(surface, 1600, 1000, true);
-    primitives = canvas.primitives.size();
-    benchmark::DoNotOptimize(canvas.primitives.data());
-  }
-  state.counters["primitives"] = static_cast<double>(primitives);
+  benchRecordingDraw(state, [](ScreenSurface& s) { drawQuadrantDial(s, 1600, 1000, true); });
 }
 // 0 calendar with EoT, 1 declination, 2 Gunter, 3 Habermel I, 4 Habermel II.
 BENCHMARK(BM_QuadrantDial)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);

@@ -123,11 +123,10 @@ double cmOf(ScreenSurface& s, double units) { return units / (10 * s.unitsPerMm(
 void outline(ScreenSurface& s, const Area& a) {
   s.selectPen(1);
   s.setPenWidth(1);
-  s.moveTo(a.x0, a.y0);
-  s.lineTo(a.x0 + a.w, a.y0);
-  s.lineTo(a.x0 + a.w, a.y0 + a.h);
-  s.lineTo(a.x0, a.y0 + a.h);
-  s.lineTo(a.x0, a.y0);
+  const double x1 = a.x0 + a.w, y1 = a.y0 + a.h;
+  const PlotVertex frame[] = {{double(a.x0), double(a.y0), false}, {x1, double(a.y0), true}, {x1, y1, true},
+                              {double(a.x0), y1, true}, {double(a.x0), double(a.y0), true}};
+  s.polyline(frame);
 }
 
 // Texts in the font "Arial", pen 4, top-left at (x, y).
@@ -205,6 +204,14 @@ void habermelOn(PlotSurface& s, const QuadrantDial& dial, const QuadrantPlacemen
           text(quadrantText(dial.variant == 1 ? QuadrantText::HabermelUse1 : QuadrantText::HabermelUse2)));
 }
 
+// "IN;VS 1;PA;IW 0 0 W H;PU 0 0;EA W H;" for the page of 16400 x 10400
+// units times the resolution factor.
+void writePagePrologue(HpglWriter& w) {
+  const int r = w.resolutionFactor();
+  const std::string W = hpglInt(kPageWidth * r), H = hpglInt(kPageHeight * r);
+  w.hpglWrite("IN;VS 1;PA;IW 0 0 " + W + " " + H + ";PU 0 0;EA " + W + " " + H + ";");
+}
+
 void showSouthRefusal() { showMessage(MsgCaption::Problem, MsgIcon::Warning, quadrantText(QuadrantText::NorthOnly)); }
 
 void habermelScreen(ScreenSurface& s, int width, int height, bool onScreen, int variant, double gnomonMm) {
@@ -239,8 +246,7 @@ void habermelPlot(HpglWriter& w, int variant, double gnomonMm) {
     return;
   }
   const int r = w.resolutionFactor();
-  const std::string W = hpglInt(kPageWidth * r), H = hpglInt(kPageHeight * r);
-  w.hpglWrite("IN;VS 1;PA;IW 0 0 " + W + " " + H + ";PU 0 0;EA " + W + " " + H + ";");
+  writePagePrologue(w);
   w.hpglWrite(";SP 4;PU 0 0;");
   QuadrantPlacement p;
   p.plot = true;
@@ -291,8 +297,7 @@ void plotGunterQuadrant(HpglWriter& w, double quadrantSizeMm) {
     showMessage(MsgCaption::Error, MsgIcon::Error, messageText(64));
     return;
   }
-  const std::string W = hpglInt(kPageWidth * r), H = hpglInt(kPageHeight * r);
-  w.hpglWrite("IN;VS 1;PA;IW 0 0 " + W + " " + H + ";PU 0 0;EA " + W + " " + H + ";");
+  writePagePrologue(w);
   w.hpglWrite(";SP 4;SI " + fixedText(0.3 * r, 5, 2) + "," + fixedText(0.45 * r, 5, 2) + ";");
   const double R = quadrantSizeMm * 40.0 * r;
   const double xA = 1400.0 * r, yA = 10000.0 * r;

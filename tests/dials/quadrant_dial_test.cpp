@@ -23,6 +23,7 @@
 #include "dials/quadrant/quadrant_dial.h"
 #include "dials/quadrant/quadrant_texts.h"
 #include "dxf/make_dxf.h"
+#include "plot_file_test_util.h"
 #include "plot/recording_canvas.h"
 
 namespace tavrel::testing {
@@ -91,12 +92,7 @@ double distanceToLines(const QuadrantDial& dial, QuadrantLineKind kind, double v
   for (const QuadrantLine& l : dial.lines) {
     if (l.kind != kind || std::fabs(l.value - value) > 1e-9) continue;
     for (std::size_t i = 1; i < l.points.size(); ++i) {
-      const double ax = l.points[i - 1].x, ay = l.points[i - 1].y;
-      const double dx = l.points[i].x - ax, dy = l.points[i].y - ay;
-      const double len2 = dx * dx + dy * dy;
-      double t = len2 > 0 ? ((x - ax) * dx + (y - ay) * dy) / len2 : 0;
-      t = std::clamp(t, 0.0, 1.0);
-      best = std::min(best, std::hypot(ax + t * dx - x, ay + t * dy - y));
+      best = std::min(best, segmentDistance(x, y, l.points[i - 1].x, l.points[i - 1].y, l.points[i].x, l.points[i].y));
     }
   }
   return best;
@@ -516,26 +512,11 @@ TEST_F(QuadrantDialTest, LimitsGiveFiniteLinesAndEnd) {
   }
 }
 
-std::string readAll(const fs::path& p) {
-  std::ifstream f(p, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
 class QuadrantPlotTest : public QuadrantDialTest {
  protected:
-  fs::path dir() {
-    const fs::path p = fs::temp_directory_path() / ("tavrel_quad_" + std::to_string(getpid()));
-    fs::create_directories(p);
-    return p;
-  }
+  fs::path dir() { return scratchFolder("tavrel_quad_"); }
   std::string plot(int resolution, const fs::path& file) {
-    HpglWriter w(resolution);
-    w.hpglOpen(file.string());
-    plotQuadrantDial(w);
-    w.hpglClose();
-    return readAll(file);
+    return plotFileText(resolution, file, [](HpglWriter& w) { plotQuadrantDial(w); });
   }
   void TearDown() override { fs::remove_all(dir()); }
 };
@@ -626,11 +607,9 @@ TEST_F(QuadrantPlotTest, ScaledPlotsGiveTrueSizeDxfThatPassesTheAudit) {
         "a=doc.audit()\n"
         "big=max([e.dxf.radius for e in doc.modelspace() if e.dxftype() in ('ARC','CIRCLE')]+[0])\n"
         "print(len(a.errors), '%.3f'%big)\n";
-    const fs::path py = dir() / "audit.py", res = dir() / "audit.txt";
-    std::ofstream(py) << script;
-    const std::string cmd = "/usr/bin/python3 " + py.string() + " " + dxf.string() + " > " + res.string();
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
-    std::istringstream in(readAll(res));
+    const std::string result = runPython(script, dxf);
+    ASSERT_FALSE(result.empty());
+    std::istringstream in(result);
     int errors = -1;
     double big = 0;
     in >> errors >> big;

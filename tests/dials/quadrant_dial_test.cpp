@@ -475,6 +475,41 @@ TEST_F(QuadrantDialTest, RefusalsInBothLanguages) {
   EXPECT_EQ(quadrantText(QuadrantText::Title, 2), "QUADRANT SUNDIAL");
 }
 
+// The picture and the printer page: the quadrant's limb about the apex at
+// 14 text heights from the left margin, radius quadrantSize * H / 210
+// pixels on the screen and quadrantSize * 10 units (true size) on the
+// printer page; the Habermel rim at true size on the printer page.
+TEST_F(QuadrantDialTest, PictureAndPrinterPagePlaceTheDialAtItsSize) {
+  DesignState& d = design();
+  place({47, -8.5, -15, false, false});
+  d.habermelDiameter = 160;
+  struct Case {
+    int variant;
+    bool printer;
+    double radius;  // surface units
+    double apexX;   // -1: not checked
+  };
+  const Case cases[] = {{0, false, std::round(150 * 1000 / 210.0), 14 * 14},
+                        {0, true, 1500, 50 + 14 * 35},
+                        {1, true, 800, -1},
+                        {2, true, 800, -1}};
+  for (const Case& c : cases) {
+    d.quadrantVariant = static_cast<std::uint8_t>(c.variant);
+    RecordingCanvas canvas;
+    PrinterDevice device;
+    ScreenSurface s = c.printer ? ScreenSurface::printer(canvas, device) : ScreenSurface::screen(canvas, 1600, 1000);
+    drawQuadrantDial(s, c.printer ? s.width() : 1600, c.printer ? s.height() : 1000, !c.printer);
+    double biggest = 0, cx = 0;
+    for (const Primitive& p : canvas.ofKind(PrimitiveKind::Arc))
+      if (p.p[2] > biggest) {
+        biggest = p.p[2];
+        cx = p.p[0];
+      }
+    EXPECT_NEAR(biggest, c.radius, 1e-6) << c.variant << " " << c.printer;
+    if (c.apexX >= 0) EXPECT_NEAR(cx, c.apexX, 1e-6) << c.variant << " " << c.printer;
+  }
+}
+
 // The limits: latitude 0 and near the poles, the field limits; finite
 // points, an end, no crash.
 TEST_F(QuadrantDialTest, LimitsGiveFiniteLinesAndEnd) {

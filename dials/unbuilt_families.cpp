@@ -5,7 +5,6 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "dials/dial_family.h"
-#include "dials/dial_type_rules.h"
 
 namespace tavrel {
 namespace {

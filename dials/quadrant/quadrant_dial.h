@@ -50,7 +50,6 @@ enum class QuadrantScale { Calendar = 0, Declination = 1, Gunter = 2 };
 
 enum class QuadrantLineKind {
   Frame,        // edges and arc of the quadrant, rim of the disc: pen 1
-  DateArc,      // date arcs (quadrant) as polylines: Gunter net
   DateMark,     // Habermel date marks and lines
   Hour,         // ordinary hours: whole pen 2, parts pen 3
   Temporal,     // temporal hours: whole pen 10, parts pen 3
@@ -149,8 +148,6 @@ QuadrantDial computeHabermel(int variant, double gnomonMm, double diameterMm);
 // seen) in which the thread hangs when set on declination d in the rising
 // (21 Dec .. 21 Jun) or falling half of the year.
 double habermelThreadDirection(double declination, bool rising);
-// Habermel dial II: x of the day's hole on the date bar (mm).
-double habermelBarX(const QuadrantDial& dial, int day);
 
 // Placement of dial mm on a target: target = origin + unitsPerMm * (dir x,
 // y) (screen, y down) or (dir x, -y) (plot, yUp).
@@ -164,7 +161,6 @@ struct QuadrantPlacement {
   bool writeWidths = true;
   bool plot = false;           // umlauts spelled out, label directions as "DI"
   Canvas* screenCanvas = nullptr;  // screen: the zodiac band's fill
-  bool arcsAsArcs = true;      // date arcs as "AA" / canvas arcs
 };
 
 // Draws the lines, arcs and labels of `dial` (not its title block).

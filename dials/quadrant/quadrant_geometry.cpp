@@ -717,15 +717,4 @@ QuadrantDial computeHabermel(int variant, double gnomonMm, double diameterMm) {
   return HabermelBuilder(variant == 2 ? 2 : 1, gnomonMm, diameterMm).run();
 }
 
-double habermelBarX(const QuadrantDial& dial, int day) {
-  for (const QuadrantLine& l : dial.lines)
-    if (l.kind == QuadrantLineKind::Gnomon && l.points.size() == 2 && l.points[0].y == l.points[1].y &&
-        dial.variant == 2) {
-      const double half = l.points[1].x;
-      const double N = daysInYear(design().referenceYear);
-      return -half + 2 * half * (day - 1) / (N - 1);
-    }
-  return 0;
-}
-
 }  // namespace tavrel

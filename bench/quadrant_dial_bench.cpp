@@ -3,6 +3,10 @@
 // quadrant with EoT in quarter hours, the declination scale, Gunter's
 // quadrant with its azimuth lines, and the two Habermel dials with three
 // date lines a month.
+//
+// Medians of 5 repetitions on the 2-core build machine under load (wall
+// time): calendar with EoT 1.7 ms, declination 0.2 ms, Gunter 3.1 ms,
+// Habermel I 3.0 ms, Habermel II 4.2 ms (2.4 ms CPU); the goal is 5 ms.
 #include <benchmark/benchmark.h>
 
 #include "astro/startup.h"

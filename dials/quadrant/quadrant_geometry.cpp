@@ -330,8 +330,14 @@ class QuadrantBuilder {
     for (const auto& [t, part] : hourValues(in_.from, in_.to, in_.parts)) {
       std::string label;
       if (!part) label = in_.temporal ? std::to_string(static_cast<int>(t)) : hourText(t);
-      if (!in_.temporal && in_.mergeMirrored && t > 12 && 24 - t >= in_.from && 24 - t <= in_.to) continue;
-      if (!in_.temporal && in_.mergeMirrored && !part && t < 12 && 24 - t <= in_.to) label += "/" + hourText(24 - t);
+      // Lines that coincide with a forenoon line (t and 24 - t in local
+      // apparent time, temporal hours t and 12 - t) are drawn once, with
+      // both labels.
+      const bool merge = in_.temporal || in_.mergeMirrored;
+      const double noon = in_.temporal ? 6 : 12, mirror = 2 * noon - t;
+      if (merge && t > noon && mirror >= in_.from && mirror <= in_.to) continue;
+      if (merge && !part && t < noon && mirror <= in_.to)
+        label += "/" + (in_.temporal ? std::to_string(static_cast<int>(mirror)) : hourText(mirror));
       QuadrantLine proto;
       proto.kind = in_.temporal ? QuadrantLineKind::Temporal : QuadrantLineKind::Hour;
       proto.pen = part ? 3 : (in_.temporal ? 10 : 2);

@@ -223,8 +223,10 @@ TEST_F(QuadrantDialTest, BeadOnTheDaysArcLiesOnTheHourLineOfTheTime) {
                        " t " + std::to_string(t));
           double x, y;
           beadPosition(h, arc->r, x, y);
+          // Temporal hours t and 12 - t share one line, labelled with both.
+          const double drawn = lay.temporal && t > 6 ? 12 - t : t;
           const double err = distanceToLines(dial, lay.temporal ? QuadrantLineKind::Temporal : QuadrantLineKind::Hour,
-                                             t, x, y);
+                                             drawn, x, y);
           worst = std::max(worst, err);
           ++checked;
           EXPECT_LT(err, kTolerance);
@@ -234,6 +236,36 @@ TEST_F(QuadrantDialTest, BeadOnTheDaysArcLiesOnTheHourLineOfTheTime) {
   }
   EXPECT_GT(checked, 300);
   RecordProperty("quadrant_worst_mm", std::to_string(worst));
+}
+
+// Lines that coincide are drawn once with both labels: temporal hours t
+// and 12 - t; in local apparent time without EoT t and 24 - t.
+TEST_F(QuadrantDialTest, CoincidingHourLinesAreDrawnOnceWithBothLabels) {
+  place({47, -8.5, -15, false, false});
+  struct Case {
+    bool temporal, merge;
+    int from, to;
+    std::vector<std::string> labels;
+    std::vector<double> absent;
+  };
+  const Case cases[] = {{true, false, 0, 12, {"5/7", "6", "0/12"}, {7, 12}},
+                        {false, true, 8, 18, {"10/14", "12", "8/16"}, {14, 16}},
+                        {false, false, 8, 18, {"10", "14"}, {}}};
+  for (const Case& c : cases) {
+    QuadrantInput in;
+    in.temporal = c.temporal;
+    in.mergeMirrored = c.merge;
+    in.from = c.from;
+    in.to = c.to;
+    const QuadrantDial dial = computeQuadrant(in);
+    for (const std::string& want : c.labels) {
+      bool found = false;
+      for (const QuadrantLabel& l : dial.labels) found = found || l.text == want;
+      EXPECT_TRUE(found) << want;
+    }
+    for (double t : c.absent)
+      for (const QuadrantLine& l : dial.lines) EXPECT_FALSE(l.value == t && !l.subdivision) << t;
+  }
 }
 
 // The declination and Gunter scales: the bead is set to the day's

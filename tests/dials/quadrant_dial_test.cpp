@@ -645,6 +645,17 @@ TEST_F(QuadrantPlotTest, TwoQuadrantPageCases) {
     const std::string text = plot(1, dir() / "page.plt");
     for (const std::string& s : c.present) EXPECT_NE(text.find(s), std::string::npos) << c.name << ": " << s;
     EXPECT_NE(text.find("LBQUADRANT SUNDIAL"), std::string::npos) << c.name;
+    // Zone time without EoT: 8..12 on the left quadrant, 12..18 on the right.
+    if (c.zone && !c.eot) {
+      const auto count = [&text](const std::string& label) {
+        int n = 0;
+        for (std::size_t at = text.find(label); at != std::string::npos; at = text.find(label, at + 1)) ++n;
+        return n;
+      };
+      EXPECT_EQ(count("LB8\x03"), 1);
+      EXPECT_EQ(count("LB16\x03"), 1);
+      EXPECT_EQ(count("LB12\x03"), 2);
+    }
     // The date arcs are arcs: quarter circles about the apex, turning the
     // other way on the mirrored quadrant.
     EXPECT_NE(text.find(c.mirrored ? "AA 7900,10000,-90" : "AA 400,10000,90"), std::string::npos) << c.name;

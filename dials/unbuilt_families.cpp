@@ -5,7 +5,6 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "dials/dial_family.h"
-#include "dials/dial_type_rules.h"
 
 namespace tavrel {
 namespace {
@@ -18,28 +17,6 @@ DialActivation narrowTextBlock(const DesignState& d, int W, int H) {
   a.textBlockWidth = 0.29;
   return a;
 }
-
-const DialFamilyRegistrar kQuadrant{[] {
-  DialFamily f;
-  f.id = "quadrant";
-  f.subChoice = DialSubChoice::QuadrantKind;
-  f.valueFields = [](const DesignState& d) {
-    return d.quadrantVariant == 1 || d.quadrantVariant == 2 ? std::vector<DialValue>{DialValue::HabermelDiameter}
-                                                             : std::vector<DialValue>{};
-  };
-  f.afterCloseCheck = deriveHabermelGnomonLength;
-  f.kinds = {{'q', kEntryQuadrant}};
-  f.helpTopic = 13;
-  f.page = ParameterPage::Quadrant;
-  f.legendBlock = 12;
-  f.legendNameRow = labelRow::kQuadrantFamily;
-  f.capabilities = kCapTextAnchor;
-  f.titlePart = [](const DesignState&, int lang) { return label(labelRow::kQuadrantSundialPart, lang); };
-  f.picture = [](const DesignState& d) {
-    return d.quadrantVariant == 1 ? 3010 : d.quadrantVariant == 2 ? 3011 : 3004;
-  };
-  return f;
-}()};
 
 const DialFamilyRegistrar kRing{[] {
   DialFamily f;

@@ -474,16 +474,29 @@ QWidget* TForm6::buildUmbrella() {
 
 QWidget* TForm6::buildQuadrant() {
   DesignState& d = design();
-  const bool habermel = d.quadrantVariant == 1 || d.quadrantVariant == 2;
+  // The Habermel fields are built for every kind and shown while a Habermel
+  // kind is chosen, so that choosing one in the open window shows them and
+  // the close check (which checks the visible fields) checks them.
+  const auto habermel = [] { return design().quadrantVariant == 1 || design().quadrantVariant == 2; };
   QGroupBox* kind = makeRadios(
       tx(T::kQuadrantKind), sources(T::kQuadrantItems, 3),
       [] { return int(design().quadrantVariant); },
-      [](int i) { design().quadrantVariant = static_cast<std::uint8_t>(i); });
+      [this](int i) {
+        DesignState& s = design();
+        const bool wasHabermel = s.quadrantVariant == 1 || s.quadrantVariant == 2;
+        s.quadrantVariant = static_cast<std::uint8_t>(i);
+        // A Habermel kind chosen here takes the gnomon derived from its
+        // diameter, as the dial-type window gives it.
+        if (!wasHabermel && (i == 1 || i == 2)) {
+          deriveHabermelGnomonLength(s);
+          refreshFields();
+        }
+      });
   kind->setVisible(d.expertModeActive);
 
   QGroupBox* sizes = fieldsGroup(makeGroup(tx(T::kDialPlane)));
   int row = 0;
-  if (habermel) {
+  {
     NumberField gnomon;
     gnomon.label = tx(T::kGnomonLength);
     gnomon.target = &d.habermelGnomonLength;
@@ -497,9 +510,14 @@ QWidget* TForm6::buildQuadrant() {
     };
     gnomon.onExit = check;
     gnomon.onClose = check;
+    const int first = row;
     fieldRow(gridOf(sizes), row++, tx(T::kGnomonLength), makeField(std::move(gnomon), kRealKeys));
     fieldRow(gridOf(sizes), row++, tx(T::kDiameter),
              makeField(ranged(tx(T::kDiameter), &d.habermelDiameter, 30, 200), kRealKeys));
+    for (int r = first; r < row; ++r)
+      for (int c = 0; c < 2; ++c)
+        if (QLayoutItem* item = gridOf(sizes)->itemAtPosition(r, c); item && item->widget())
+          visibleWhen_.emplace_back(item->widget(), habermel);
   }
   fieldRow(gridOf(sizes), row++, tx(T::kLatitude),
            makeField(ranged(tx(T::kLatitude), &d.latitude, -90, 90), kRealKeys));
@@ -533,15 +551,13 @@ QWidget* TForm6::buildQuadrant() {
   QWidget* checks = column({makeCheck(tx(T::kAzimuthLines), &d.includeAzimuthLines),
                             makeCheck(tx(T::kWholeYear), &d.wholeYearQuadrant),
                             makeCheck(tx(T::kMirrored), &d.quadrantMirrored), eot});
-  std::vector<QWidget*> right{hours, circles, arrangement};
   QWidget* rightColumn = column({hours, circles, arrangement});
-  if (habermel) {
-    QGroupBox* dates = makeRadios(
-        tx(T::kHabermelDates), sources(T::kHabermelDateItems, 3),
-        [] { return design().dateLineMode - '0'; },
-        [](int i) { design().dateLineMode = static_cast<char>('0' + i); });
-    rightColumn->layout()->addWidget(dates);
-  }
+  QGroupBox* dates = makeRadios(
+      tx(T::kHabermelDates), sources(T::kHabermelDateItems, 3),
+      [] { return design().dateLineMode - '0'; },
+      [](int i) { design().dateLineMode = static_cast<char>('0' + i); });
+  visibleWhen_.emplace_back(dates, habermel);
+  rightColumn->layout()->addWidget(dates);
   return twoColumns(column({kind, sizes, timeKind, trueTime, checks}), rightColumn);
 }
 

@@ -89,8 +89,19 @@ TEST_F(DrawCliTest, CylinderDialsAndHidokaiDraw) {
   EXPECT_NE(slurp(file("k.svg")).find("Höhensonnenuhr (horiz.)"), std::string::npos);
 }
 
+TEST_F(DrawCliTest, QuadrantsDraw) {
+  for (const char* variant : {"0", "1", "2"}) {
+    const CliResult r = runCli({"--lang", "en", "--set", "dialKind=q", "--set",
+                                std::string("quadrantVariant=") + variant, "--set", "habermelGnomonLength=40",
+                                "draw", "--out", file("q.svg")});
+    ASSERT_EQ(r.exitCode, 0) << variant << r.err;
+    const char* title[] = {"QUADRANT SUNDIAL", "Vertical Habermel-Sundial I", "Vertical Altitude Dial (Habermel II)"};
+    EXPECT_NE(slurp(file("q.svg")).find(title[variant[0] - '0']), std::string::npos) << variant;
+  }
+}
+
 TEST_F(DrawCliTest, UnbuiltDialTypesAreRefused) {
-  for (const char* kind : {"q", "r", "c", "m", "w", "p", "o"}) {
+  for (const char* kind : {"r", "c", "m", "w", "p", "o"}) {
     const CliResult r = runCli({"--lang", "en", "--set", std::string("dialKind=") + kind, "--set",
                                 "expertModeActive=true", "draw", "--out", file("x.svg")});
     EXPECT_EQ(r.exitCode, 1) << kind;

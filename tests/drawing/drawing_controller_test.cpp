@@ -228,7 +228,7 @@ TEST_F(ControllerTest, DispatchByDialKind) {
   ASSERT_EQ(canvas.primitives.size(), 1u);  // only the clear
   // A family not built yet draws nothing but the clear.
   canvas.primitives.clear();
-  design().dialKind = 'q';
+  design().dialKind = 'r';
   c.construct();
   EXPECT_EQ(canvas.primitives.size(), 1u);
   // An unknown letter draws nothing but the clear.

@@ -349,6 +349,8 @@ class MainWindowTest : public QObject {
                                  << "cylinder-shepherds-dial.jpg";
     QTest::newRow("hidokai") << 'k' << 0 << 19 << "Complete with a vertical dial face"
                              << "Mit vertikalem Zifferblatt ergänzen" << "hidokai-with-wall.jpg";
+    QTest::newRow("quadrant") << 'q' << 0 << 13 << "Vertical Habermel dial II" << "Gunter-Quadrant"
+                              << "habermel-1.jpg";
   }
   void f1OpensTheCylinderAndHidokaiTopics() {
     QFETCH(char, kind);

@@ -1,5 +1,7 @@
 // The parameter window (TForm6): page choice, the interval digits, the
 // Sawyer latitude, the own date list and the close check.
+#include <cmath>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -380,6 +382,46 @@ class ParameterWindowTest : public QObject {
     axis->setText(QStringLiteral("-60"));
     QVERIFY(w->leaveField(axis));
     QCOMPARE(design().coneAxisInclination, 120.0);
+  }
+
+  // Choosing a Habermel kind in the open quadrant page shows its gnomon,
+  // diameter and date-line fields and puts them under the close check;
+  // the quadrant sundial hides them and leaves them unchecked.
+  void habermelFieldsFollowTheKindChosenInTheOpenWindow() {
+    DesignState& d = design();
+    d.dialKind = 'q';
+    d.quadrantVariant = 0;
+    d.expertMode = d.expertModeActive = true;
+    d.latitude = 47;
+    d.habermelDiameter = 200;
+    TForm6* w = open();
+    QCOMPARE(w->page(), TForm6::Page::Quadrant);
+    QLineEdit* diameter = w->fieldFor(&d.habermelDiameter);
+    QLineEdit* gnomon = w->fieldFor(&d.habermelGnomonLength);
+    QVERIFY(diameter && gnomon);
+    QVERIFY(!diameter->isVisibleTo(w));
+    QVERIFY(!gnomon->isVisibleTo(w));
+    QGroupBox* kinds = nullptr;
+    for (QGroupBox* g : w->findChildren<QGroupBox*>())
+      if (g->findChildren<QRadioButton*>().size() == 3 && g->title() == uiq(1107)) kinds = g;
+    QVERIFY(kinds);
+    kinds->findChildren<QRadioButton*>()[1]->click();
+    QCOMPARE(int(d.quadrantVariant), 1);
+    QVERIFY(diameter->isVisibleTo(w));
+    QVERIFY(gnomon->isVisibleTo(w));
+    // The gnomon follows the diameter's rule of the dial-type window.
+    QVERIFY(std::fabs(d.habermelGnomonLength - 185 / (std::tan(66.44 * M_PI / 180) + std::tan(19.56 * M_PI / 180))) <
+            0.02);
+    diameter->setText(QStringLiteral("500"));
+    QVERIFY(!closeWindow());
+    QVERIFY(!design().inputValid);
+    diameter->setText(QStringLiteral("150"));
+    kinds->findChildren<QRadioButton*>()[0]->click();
+    QVERIFY(!diameter->isVisibleTo(w));
+    // A bad value in a hidden field does not stop the close check.
+    diameter->setText(QStringLiteral("500"));
+    QVERIFY(closeWindow());
+    QVERIFY(design().inputValid);
   }
 };
 

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "astro/calendar.h"
+#include "astro/daily_ephemeris.h"
 #include "astro/horizontal_coordinates.h"
 #include "astro/rise_set.h"
 #include "astro/solar_ephemeris.h"
@@ -230,33 +231,9 @@ class Builder {
     c.setAzimuth = horizontalFromHourAngle(arc.hourAngle, decl, d_.latitude).azimuth;
   }
 
-  // The ephemeris of the reference year at whole days, worked out once
-  // each and interpolated linearly in between (the declination's second
-  // difference stays below 0.007 degree a day: under 0.001 degree off).
-  std::vector<std::array<double, 3>> days_;  // declination, eot, known
-  static constexpr int kFirstDay = -2;
-  void ephemeris(double x, double& decl, double& eot) {
-    const double fl = std::floor(x);
-    const int k = static_cast<int>(fl) - kFirstDay;
-    if (days_.empty()) days_.assign(380, {0, 0, 0});
-    if (k < 0 || k + 1 >= static_cast<int>(days_.size())) {
-      solarPosition(year(), x, decl, eot);
-      return;
-    }
-    const auto day = [this](int i) -> const std::array<double, 3>& {
-      auto& e = days_[static_cast<std::size_t>(i)];
-      if (e[2] == 0) {
-        solarPosition(year(), i + kFirstDay, e[0], e[1]);
-        e[2] = 1;
-      }
-      return e;
-    };
-    const auto& a = day(k);
-    const auto& b = day(k + 1);
-    const double f = x - fl;
-    decl = a[0] + f * (b[0] - a[0]);
-    eot = a[1] + f * (b[1] - a[1]);
-  }
+  // The ephemeris of the reference year (astro/daily_ephemeris.h).
+  DailyEphemeris ephemeris_{d_.referenceYear};
+  void ephemeris(double x, double& decl, double& eot) { ephemeris_.at(x, decl, eot); }
 
   // The declination of 12:00 local time, held for the day by the old
   // hours, and the half day arc it gives; worked out once per day.

@@ -14,11 +14,8 @@ namespace {
 
 using namespace tavrel;
 
-void BM_AzimuthalDial(benchmark::State& state) {
-  ScopedScriptedPlatform platform;
-  startProgram();
+void everyOption(int mode) {
   DesignState& d = design();
-  const int mode = static_cast<int>(state.range(0));
   d.dialKind = 'a';
   d.azimuthDialKind = static_cast<std::uint8_t>(mode);
   d.azimuthHeightMode = 2;
@@ -31,8 +28,20 @@ void BM_AzimuthalDial(benchmark::State& state) {
   d.otherHourInterval = '3';
   d.temporalIntervalOther = 3;
   d.dateLinesPerMonth = 3;
+}
+
+SkyOutline hills() {
   SkyOutline sky;
   for (int k = 0; k <= 720; ++k) sky.push_back({k * 0.5 - 180, k % 40 < 20 ? 8.0 : 3.0});
+  return sky;
+}
+
+void BM_AzimuthalDial(benchmark::State& state) {
+  ScopedScriptedPlatform platform;
+  startProgram();
+  const int mode = static_cast<int>(state.range(0));
+  everyOption(mode);
+  const SkyOutline sky = hills();
   std::size_t primitives = 0;
   for (auto _ : state) {
     RecordingCanvas canvas;
@@ -46,5 +55,26 @@ void BM_AzimuthalDial(benchmark::State& state) {
 }
 // 0 date circles, 1 altitude circles.
 BENCHMARK(BM_AzimuthalDial)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+
+// The geometry alone (no canvas): the part of the construction that is
+// this family's own.
+void BM_AzimuthalGeometry(benchmark::State& state) {
+  ScopedScriptedPlatform platform;
+  startProgram();
+  const int mode = static_cast<int>(state.range(0));
+  everyOption(mode);
+  const SkyOutline sky = hills();
+  AzimuthalInput in = azimuthalScreenInput(1600, 1000, false);
+  in.mode = mode;
+  in.horizon = mode == 1 ? &sky : nullptr;
+  std::size_t lines = 0;
+  for (auto _ : state) {
+    const AzimuthalDial dial = computeAzimuthalDial(in);
+    lines = dial.lines.size();
+    benchmark::DoNotOptimize(dial.lines.data());
+  }
+  state.counters["lines"] = static_cast<double>(lines);
+}
+BENCHMARK(BM_AzimuthalGeometry)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

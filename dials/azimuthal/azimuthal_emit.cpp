@@ -241,15 +241,18 @@ Page pageOf(ScreenSurface& s, int width, int height, bool printer) {
   return pg;
 }
 
-double plateRadius(int height, bool printer) {
+// R from the page height H (0.1 mm) of the A4 page: H plate / 210 / 2,
+// true size on the 210 mm high landscape sheet.
+double plateRadius(int pageHeight, bool printer) {
   const double plate = design().azimuthBasePlate;
-  return printer ? height * plate / 210 / 2 : plate * 10 / 2;
+  return printer ? pageHeight * plate / 210 / 2 : plate * 10 / 2;
 }
 
 }  // namespace
 
 AzimuthalInput azimuthalScreenInput(int width, int height, bool printer) {
   (void)width;
+  if (printer) height = PrinterPage{}.pageHeight;
   const DesignState& d = design();
   AzimuthalInput in;
   in.mode = d.azimuthDialKind == 1 ? 1 : 0;

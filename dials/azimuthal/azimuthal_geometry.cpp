@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "astro/calendar.h"
+#include "astro/daily_ephemeris.h"
 #include "astro/horizontal_coordinates.h"
 #include "astro/rise_set.h"
 #include "astro/solar_ephemeris.h"
@@ -106,7 +107,8 @@ class PieceBuilder {
 
 class Builder {
  public:
-  Builder(const AzimuthalInput& in) : in_(in), d_(design()) {}
+  Builder(const AzimuthalInput& in)
+      : in_(in), d_(design()), sinLat_(std::sin(d_.latitude * kDeg)), cosLat_(std::cos(d_.latitude * kDeg)) {}
 
   AzimuthalDial build() {
     out_.mode = in_.mode;
@@ -138,7 +140,17 @@ class Builder {
  private:
   const AzimuthalInput& in_;
   const DesignState& d_;
+  const double sinLat_, cosLat_;
   AzimuthalDial out_;
+
+  // Altitude and azimuth at hour angle H and declination decl (Meeus eqs.
+  // 13.5, 13.6), in double precision for the many points of the hour lines.
+  Sun quickSun(double hourAngle, double decl) const {
+    const double h = hourAngle * kDeg, dr = decl * kDeg, sd = std::sin(dr), cd = std::cos(dr);
+    const double sinAlt = std::clamp(sinLat_ * sd + cosLat_ * cd * std::cos(h), -1.0, 1.0);
+    const double az = std::atan2(std::sin(h) * cd, std::cos(h) * cd * sinLat_ - sd * cosLat_);
+    return {std::asin(sinAlt) / kDeg, az / kDeg, decl};
+  }
 
   int year() const { return d_.referenceYear; }
   bool declinationScale() const { return d_.showDateCircles; }
@@ -219,40 +231,28 @@ class Builder {
     c.setAzimuth = horizontalFromHourAngle(arc.hourAngle, decl, d_.latitude).azimuth;
   }
 
-  // The ephemeris of the reference year at whole days, worked out once
-  // each and interpolated linearly in between (the declination's second
-  // difference stays below 0.007 degree a day: under 0.001 degree off).
-  std::vector<std::array<double, 3>> days_;  // declination, eot, known
-  static constexpr int kFirstDay = -2;
-  void ephemeris(double x, double& decl, double& eot) {
-    const double fl = std::floor(x);
-    const int k = static_cast<int>(fl) - kFirstDay;
-    if (days_.empty()) days_.assign(380, {0, 0, 0});
-    if (k < 0 || k + 1 >= static_cast<int>(days_.size())) {
-      solarPosition(year(), x, decl, eot);
-      return;
-    }
-    const auto day = [this](int i) -> const std::array<double, 3>& {
-      auto& e = days_[static_cast<std::size_t>(i)];
-      if (e[2] == 0) {
-        solarPosition(year(), i + kFirstDay, e[0], e[1]);
-        e[2] = 1;
-      }
-      return e;
-    };
-    const auto& a = day(k);
-    const auto& b = day(k + 1);
-    const double f = x - fl;
-    decl = a[0] + f * (b[0] - a[0]);
-    eot = a[1] + f * (b[1] - a[1]);
-  }
+  // The ephemeris of the reference year (astro/daily_ephemeris.h).
+  DailyEphemeris ephemeris_{d_.referenceYear};
+  void ephemeris(double x, double& decl, double& eot) { ephemeris_.at(x, decl, eot); }
 
-  // The declination of 12:00 local time, held for the day by the old hours.
-  double noonDeclination(int doy) {
-    double decl, eot;
-    ephemeris(doy + d_.longitude / 360, decl, eot);
-    return decl;
+  // The declination of 12:00 local time, held for the day by the old
+  // hours, and the half day arc it gives; worked out once per day.
+  struct NoonSun {
+    double declination = 0, halfDayArc = 90;
+    bool known = false;
+  };
+  std::vector<NoonSun> noon_ = std::vector<NoonSun>(380);
+  const NoonSun& noonSun(int doy) {
+    NoonSun& n = noon_[static_cast<std::size_t>(std::clamp(doy, 0, static_cast<int>(noon_.size()) - 1))];
+    if (!n.known) {
+      double eot;
+      ephemeris(doy + d_.longitude / 360, n.declination, eot);
+      n.halfDayArc = halfDayArcDegrees(d_.latitude, n.declination);
+      n.known = true;
+    }
+    return n;
   }
+  double noonDeclination(int doy) { return noonSun(doy).declination; }
 
   void dateCircles() {
     if (!declinationScale()) {
@@ -397,7 +397,7 @@ class Builder {
   std::vector<HourFamily> families() {
     std::vector<HourFamily> f;
     const bool m1 = in_.mode == 1;
-    const double lat = d_.latitude, lon = d_.longitude, ref = clockMeridian();
+    const double lon = d_.longitude, ref = clockMeridian();
     const bool eot = d_.constructionWithEot;
     // Clock hours: the sun at zone time t (sunAtZoneTime,
     // astro/horizontal_coordinates.h) from the interpolated ephemeris.
@@ -406,18 +406,15 @@ class Builder {
                  true, [=, this](double t, int doy) {
                    double decl, e;
                    ephemeris(doy + (t + ref / 15 - 12) / 24, decl, e);
-                   const double H = 15 * (t - 12) - (lon - ref) + (eot ? e : 0);
-                   const HorizontalPosition p = horizontalFromHourAngle(H, decl, lat);
-                   return Sun{p.altitude, p.azimuth, decl};
+                   return quickSun(15 * (t - 12) - (lon - ref) + (eot ? e : 0), decl);
                  }});
     // The old hours at the place's apparent time (astro/time_systems.h).
     if (d_.temporalHourLines) {
       f.push_back({AzimuthLineKind::Temporal,
                    hourValues(d_.otherTemporalFrom, d_.otherTemporalTo, d_.temporalIntervalOther + 1, true), 8,
-                   m1 ? 9 : 3, 8, true, [=, this](double t, int doy) {
-                     const double decl = noonDeclination(doy);
-                     const HorizontalPosition p = temporalHourSunAtDeclination(t, lat, decl);
-                     return Sun{p.altitude, p.azimuth, decl};
+                   m1 ? 9 : 3, 8, true, [this](double t, int doy) {
+                     const NoonSun& n = noonSun(doy);
+                     return quickSun(temporalHourAngleOnArc(t, n.halfDayArc), n.declination);
                    }});
     }
     for (bool babylonian : {true, false}) {
@@ -427,10 +424,9 @@ class Builder {
       const int parts = (babylonian ? d_.babylonianInterval : d_.italianInterval) + 1;
       f.push_back({babylonian ? AzimuthLineKind::Babylonian : AzimuthLineKind::Italian,
                    hourValues(from, to, parts, false), babylonian ? (m1 ? 1 : 4) : 10, m1 ? (babylonian ? 5 : 9) : 3,
-                   babylonian ? 4 : 10, false, [=, this](double t, int doy) {
-                     const double decl = noonDeclination(doy);
-                     const HorizontalPosition p = italianBabylonianSunAtDeclination(babylonian, t, lat, decl);
-                     return Sun{p.altitude, p.azimuth, decl};
+                   babylonian ? 4 : 10, false, [this, babylonian](double t, int doy) {
+                     const NoonSun& n = noonSun(doy);
+                     return quickSun(italianBabylonianHourAngleOnArc(babylonian, t, n.halfDayArc), n.declination);
                    }});
     }
     return f;
@@ -576,10 +572,9 @@ class Builder {
   // One daily path of declination decl, mean time 1 h .. 23 h.
   void sunPath(double decl, AzimuthLine proto, bool withHorizon) {
     PieceBuilder pieces(out_.lines, std::move(proto), withHorizon ? in_.horizon : nullptr);
-    const SkyAtDeclination sky(decl, d_.latitude);
     double t = 1;
     while (t <= 23 + 1e-9) {
-      const HorizontalPosition p = sky.at(15 * (t - 12));
+      const Sun p = quickSun(15 * (t - 12), decl);
       const auto [x, y] = polarChartPoint(out_.chart, p.altitude, p.azimuth);
       pieces.add({x, y}, p.altitude > 0 && p.altitude < 89.9, p.altitude, p.azimuth);
       t += p.altitude >= 1.5 ? 0.1 : 0.025;
@@ -625,7 +620,7 @@ class Builder {
       const auto at = [&](double l) {
         const double ra = std::atan2(std::sin(l * kDeg) * std::cos(e), std::cos(l * kDeg)) / kDeg;
         const double dec = std::asin(std::sin(e) * std::sin(l * kDeg)) / kDeg;
-        return horizontalFromHourAngle(lst - ra, dec, d_.latitude);
+        return quickSun(lst - ra, dec);
       };
       AzimuthLine proto;
       proto.kind = AzimuthLineKind::Ecliptic;
@@ -633,11 +628,11 @@ class Builder {
       proto.plotPen = 5;
       PieceBuilder pieces(out_.lines, proto, nullptr);
       for (int l = 0; l <= 360; ++l) {
-        const HorizontalPosition p = at(l);
+        const Sun p = at(l);
         pieces.add(sky(p.altitude, p.azimuth), p.altitude >= 0, p.altitude, p.azimuth);
       }
       for (int l = 0; l < 360; ++l) {
-        const HorizontalPosition p = at(l), a = at(l - 0.5), b = at(l + 0.5);
+        const Sun p = at(l), a = at(l - 0.5), b = at(l + 0.5);
         if (p.altitude < 0 || a.altitude < 0 || b.altitude < 0) continue;
         const AzPoint c = sky(p.altitude, p.azimuth), pa = sky(a.altitude, a.azimuth), pb = sky(b.altitude, b.azimuth);
         const double dx = pb.x - pa.x, dy = pb.y - pa.y, n = std::hypot(dx, dy);

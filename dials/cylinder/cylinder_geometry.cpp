@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "astro/calendar.h"
+#include "astro/daily_ephemeris.h"
 #include "astro/horizontal_coordinates.h"
 #include "astro/solar_ephemeris.h"
 #include "astro/time_systems.h"
@@ -201,6 +202,7 @@ class Builder {
  public:
   explicit Builder(const CylinderDialInput& in) : in_(in), d_(design()) {
     year_ = d_.referenceYear;
+    ephemeris_ = DailyEphemeris(year_);
     out_.kind = in.kind;
     out_.gnomonMm = in.gnomonMm;
     meridian_ = d_.localTime ? d_.longitude : d_.zoneMeridian;
@@ -238,27 +240,7 @@ class Builder {
   // days: both change by less than 0.5 degree a day and bend so little that
   // the error stays below 1e-4 degree, while a construction asks for some
   // ten thousand instants.
-  void ephemeris(double x, double& decl, double& eot) {
-    const double fl = std::floor(x);
-    const int k = static_cast<int>(fl) + kEphemerisOffset;
-    if (k < 0 || k + 1 >= static_cast<int>(kEphemerisDays)) {
-      solarPosition(year_, x, decl, eot);
-      return;
-    }
-    const auto day = [this](int i) -> const std::array<double, 2>& {
-      auto& e = ephemeris_[static_cast<std::size_t>(i)];
-      if (!known_[static_cast<std::size_t>(i)]) {
-        solarPosition(year_, i - kEphemerisOffset, e[0], e[1]);
-        known_[static_cast<std::size_t>(i)] = true;
-      }
-      return e;
-    };
-    const auto& a = day(k);
-    const auto& b = day(k + 1);
-    const double f = x - fl;
-    decl = a[0] + f * (b[0] - a[0]);
-    eot = a[1] + f * (b[1] - a[1]);
-  }
+  void ephemeris(double x, double& decl, double& eot) { ephemeris_.at(x, decl, eot); }
 
   // The sun at zone time t of `day` for the clock of `meridian`
   // (sunAtZoneTime, astro/horizontal_coordinates.h).
@@ -852,10 +834,8 @@ class Builder {
   double meridian_ = 0;
   int midsummer_ = 172;
   double sinLat_ = 0, cosLat_ = 1;
-  static constexpr int kEphemerisOffset = 2;
   static constexpr std::size_t kEphemerisDays = 372;
-  std::array<std::array<double, 2>, kEphemerisDays> ephemeris_{};
-  std::array<bool, kEphemerisDays> known_{};
+  DailyEphemeris ephemeris_{2020};
   std::array<NoonSun, kEphemerisDays> noon_{};
   std::array<bool, kEphemerisDays> noonKnown_{};
 };

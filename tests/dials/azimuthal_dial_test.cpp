@@ -258,6 +258,23 @@ TEST_F(AzimuthalDialTest, WorkedExampleRadiiOnScreenAndPlot) {
   EXPECT_NEAR(hi, 3285, 1e-9);
 }
 
+// The printer page draws the plate at true size: 10 units per millimetre,
+// the plate circle of 180 mm and, on the altitude chart, the horizon
+// circle two text heights (2 x 1.4 mm) inside it.
+TEST_F(AzimuthalDialTest, PrinterPageIsAtTrueSize) {
+  for (int mode = 0; mode < 2; ++mode) {
+    design().azimuthDialKind = static_cast<std::uint8_t>(mode);
+    design().azimuthHeightMode = 0;
+    RecordingCanvas canvas;
+    ScreenSurface s = ScreenSurface::printer(canvas, PrinterDevice{});
+    if (mode == 0) drawAzimuthDateDial(s, s.width(), s.height(), true);
+    else drawAzimuthAltitudeDial(s, s.width(), s.height(), true);
+    double largest = 0;
+    for (const Primitive& p : canvas.ofKind(PrimitiveKind::Ellipse)) largest = std::max(largest, p.p[2] - p.p[0]);
+    EXPECT_NEAR(largest, mode == 0 ? 1800 : 1800 - 4 * 14, 1e-6) << mode;
+  }
+}
+
 // ---- edge cases ------------------------------------------------------------------------------
 // Hour curves break where the sun leaves (0, 89) degrees (date circles) or
 // sinks below the horizon (altitude circles): near the zenith passage in

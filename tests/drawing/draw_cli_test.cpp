@@ -100,6 +100,20 @@ TEST_F(DrawCliTest, QuadrantsDraw) {
   }
 }
 
+// Both designs of the azimuthal dial draw headless, with their titles in
+// the language asked for.
+TEST_F(DrawCliTest, AzimuthalDialsDraw) {
+  const char* cases[][4] = {{"en", "azimuthDialKind=0", "azimuthHeightMode=0", "AZIMUTHAL SUNDIAL"},
+                            {"de", "azimuthDialKind=1", "azimuthHeightMode=1", "AZIMUTALE SONNENUHR (Tonne)"},
+                            {"en", "azimuthDialKind=1", "azimuthHeightMode=2", "Stereographic Sundial"}};
+  for (const auto& c : cases) {
+    const CliResult r = runCli({"--lang", c[0], "--set", "dialKind=a", "--set", c[1], "--set", c[2], "draw",
+                                "--out", file("a.svg"), "--size", "2000x2000"});
+    ASSERT_EQ(r.exitCode, 0) << c[1] << r.err;
+    EXPECT_NE(slurp(file("a.svg")).find(c[3]), std::string::npos) << c[3];
+  }
+}
+
 TEST_F(DrawCliTest, UnbuiltDialTypesAreRefused) {
   for (const char* kind : {"r", "c", "m", "w", "p", "o"}) {
     const CliResult r = runCli({"--lang", "en", "--set", std::string("dialKind=") + kind, "--set",

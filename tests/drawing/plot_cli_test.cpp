@@ -100,6 +100,24 @@ TEST_F(PlotCliTest, QuadrantsPlot) {
   }
 }
 
+// The azimuthal dial plots headless in both designs, as HPGL and as DXF;
+// the date-circle plot starts bare ("IN;PA;"), the altitude chart with the
+// frame of the page.
+TEST_F(PlotCliTest, AzimuthalDialsPlot) {
+  int n = 0;
+  for (const char* kind : {"azimuthDialKind=0", "azimuthDialKind=1"}) {
+    for (const char* ext : {".plt", ".dxf"}) {
+      const std::string out = file("a" + std::to_string(n++) + ext);
+      const CliResult r = runCli({"--lang", "en", "--set", "dialKind=a", "--set", kind, "plot", "--out", out});
+      ASSERT_EQ(r.exitCode, 0) << kind << " " << r.err;
+      const std::string text = slurp(out);
+      EXPECT_NE(text.find("AZIMUTHAL SUNDIAL"), std::string::npos) << out;
+      if (std::string(ext) == ".plt")
+        EXPECT_EQ(text.rfind(kind[16] == '0' ? "IN;PA;" : "IN;VS 1;PA;IW 0 0 16157 11038;", 0), 0u) << out;
+    }
+  }
+}
+
 TEST_F(PlotCliTest, ChoicesReachThePlot) {
   const CliResult r = runCli({"--lang", "en", "--set", "dialKind=h", "plot", "--out", file("h.plt"),
                               "--coords", file("h.txt"), "--grid", "10", "--line-width", "2", "--foot",

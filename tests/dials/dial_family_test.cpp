@@ -35,12 +35,15 @@ TEST_F(DialFamilyTest, EveryLetterAndEntryHasOneRow) {
   for (char c : letters) EXPECT_EQ(claimed.count(c), 1u) << c;
   EXPECT_EQ(claimed.size(), letters.size());
   for (int e = 0; e < kDialTypeEntryCount; ++e) EXPECT_EQ(entries.count(e), 1u) << e;
-  // Planar is the first row; planar, cylinder and hidokai are built so far.
+  // Planar is the first row; the built rows so far. Every built row has a
+  // plot but the ham dial's, which has none.
   ASSERT_FALSE(dialFamilies().empty());
   EXPECT_STREQ(dialFamilies().front().id, "planar");
   for (const DialFamily& f : dialFamilies()) {
     const std::string id = f.id;
-    EXPECT_EQ(f.built(), id == "planar" || id == "cylinder" || id == "hidokai") << f.id;
+    EXPECT_EQ(f.built(), id == "planar" || id == "cylinder" || id == "hidokai" || id == "Sawyer" || id == "ham")
+        << f.id;
+    EXPECT_EQ(f.plots(), f.built() && id != "ham") << f.id;
   }
 }
 
@@ -121,6 +124,13 @@ TEST_F(DialFamilyTest, CapabilitiesFollowVariants) {
   d.dialKind = '?';
   EXPECT_EQ(dialCapabilities(d), 0u);
   EXPECT_FALSE(dialAvailable(d));
+  EXPECT_FALSE(dialPlottable(d));
+  d.dialKind = 'o';
+  EXPECT_TRUE(dialAvailable(d));
+  EXPECT_FALSE(dialPlottable(d));
+  EXPECT_EQ(dialCapabilities(d), 0u);  // no foot, no text anchor: its clicks mark hour points
+  d.dialKind = 'w';
+  EXPECT_TRUE(dialPlottable(d));
   EXPECT_EQ(dialTypeEntries(false).size(), 12u);
   EXPECT_EQ(dialTypeEntries(true).size(), 14u);
   // The Sawyer page serves the Sawyer and the Peaucellier dial.

@@ -36,6 +36,7 @@ const DialFamilyRegistrar kHam{[] {
   f.kinds = {{'o', kEntryHam}};
   f.page = ParameterPage::Planar;
   f.legendNameRow = labelRow::kPlanarFamily;
+  f.capabilities = kCapHamFields;
   f.titlePart = [](const DesignState&, int lang) { return tableText(TextTable::Labels, labelRow::kHamDialPart, lang); };
   f.draw = drawHamFamily;
   f.pictureClick = hamClick;

@@ -47,6 +47,14 @@ void plotSawyerFamily(HpglWriter& writer, const DialPlotRequest& r) {
                   static_cast<double>(sawyerScreenToPlotY(p.screenTextY + 10, H)) * R, p.zoomFactor);
 }
 
+// The information block starts at the top of the picture, clear of the
+// reading texts above O (O stands at H div 5).
+DialActivation sawyerActivation(const DesignState& d, int W, int H) {
+  DialActivation a = standardActivation(d, W, H);
+  a.textY = 0;
+  return a;
+}
+
 const DialFamilyRegistrar kSawyer{[] {
   DialFamily f;
   f.id = "Sawyer";
@@ -61,6 +69,7 @@ const DialFamilyRegistrar kSawyer{[] {
     return tableText(TextTable::Labels, labelRow::kSawyerSundialPart, lang);
   };
   f.picture = [](const DesignState&) { return 3021; };
+  f.activation = sawyerActivation;
   f.draw = drawSawyerFamily;
   f.plot = plotSawyerFamily;
   return f;

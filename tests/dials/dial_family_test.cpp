@@ -128,7 +128,8 @@ TEST_F(DialFamilyTest, CapabilitiesFollowVariants) {
   d.dialKind = 'o';
   EXPECT_TRUE(dialAvailable(d));
   EXPECT_FALSE(dialPlottable(d));
-  EXPECT_EQ(dialCapabilities(d), 0u);  // no foot, no text anchor: its clicks mark hour points
+  // No foot, no text anchor (its clicks mark hour points); its own fields.
+  EXPECT_EQ(dialCapabilities(d), unsigned{kCapHamFields});
   d.dialKind = 'w';
   EXPECT_TRUE(dialPlottable(d));
   EXPECT_EQ(dialTypeEntries(false).size(), 12u);

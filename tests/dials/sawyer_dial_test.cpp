@@ -274,6 +274,61 @@ TEST_F(SawyerDialTest, DateLinesCarryTheShadowOfTheirDay) {
   RecordProperty("worst_date_line_mm", std::to_string(worst));
 }
 
+// The mean-time modes shift each date by the antisymmetric part of the
+// equation of time from the design's series table (seconds): mode 3 draws
+// the date line of the sun at hour angle h on the ray of h + s (s =
+// table value / 240 degrees); mode 2 draws the hour curve of mean time t
+// through the shadow of the sun at apparent time t - s (s = table value /
+// 3600 hours). The simulator turns the face for those rays and sun
+// positions; the drawn lines must carry the shadow.
+TEST_F(SawyerDialTest, MeanTimeLinesCarryTheShiftedShadow) {
+  const std::vector<EotSeriesRow>& table = design().eotSeriesTable;
+  ASSERT_GT(table.size(), 216u);
+  double worst = 0;
+  for (const double lat : {50.0, -42.0}) {
+    // Mode 3: the date lines.
+    SawyerDialInput in = trueSize(lat, 3);
+    SawyerDial dial = computeSawyerDial(in);
+    int checked = 0;
+    for (const SawyerLine& l : dial.lines) {
+      if (l.kind != SawyerLineKind::WholeSignDate) continue;
+      const std::size_t row = static_cast<std::size_t>(std::lround((l.value) / 1.25));
+      const double decl = table[row].declination, s = table[row].eotAntisymmetric / 240.0;
+      for (const double h : {-40.0, -15.0, 0.0, 20.0, 50.0}) {
+        const Vec sun = sunVector(h, decl, lat);
+        if (sun.u <= 0.05) continue;
+        const Shadow sh = shadowOnRay(sun, (h + s) / 15 * in.lineAngle, in.u, in.C);
+        if (!sh.ok) continue;
+        const double d = distanceToLine(sh.x, sh.y, l);
+        EXPECT_LT(d, 0.2) << "mode 3 lat " << lat << " longitude " << l.value << " h " << h;
+        worst = std::max(worst, d);
+        ++checked;
+      }
+    }
+    EXPECT_GT(checked, 20);
+    // Mode 2: the hour curves.
+    in = trueSize(lat, 2);
+    dial = computeSawyerDial(in);
+    checked = 0;
+    for (const SawyerLine& l : dial.lines) {
+      if (l.kind != SawyerLineKind::FullHour || std::fabs(l.value) > 4) continue;
+      for (const std::size_t row : {80u, 100u, 144u, 170u, 200u}) {
+        const double t = l.value - table[row].eotAntisymmetric / 3600.0;
+        const Vec sun = sunVector(15 * t, table[row].declination, lat);
+        if (sun.u <= 0.1) continue;
+        const Shadow sh = shadowOnRay(sun, t * in.lineAngle, in.u, in.C);
+        if (!sh.ok) continue;
+        const double d = distanceToLine(sh.x, sh.y, l);
+        EXPECT_LT(d, 0.2) << "mode 2 lat " << lat << " hour " << l.value << " row " << row;
+        worst = std::max(worst, d);
+        ++checked;
+      }
+    }
+    EXPECT_GT(checked, 20);
+  }
+  RecordProperty("worst_mean_time_mm", std::to_string(worst));
+}
+
 // ---- refusals ------------------------------------------------------------
 
 TEST_F(SawyerDialTest, TropicsAreRefusedWithBothTexts) {

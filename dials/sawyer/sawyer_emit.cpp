@@ -102,9 +102,8 @@ void emitSawyerDial(PlotSurface& s, const SawyerDial& dial, const SawyerDialInpu
   const auto X = [&](double x) { return p.canvas ? p.x0 + static_cast<double>(rnd(x)) : p.x0 + x; };
   const auto Y = [&](double y) { return p.canvas ? p.y0 + up * static_cast<double>(rnd(y)) : p.y0 + up * y; };
 
+  // Within the tropics: the refusal, in English and in German.
   if (dial.tropicsRefused) {
-    const int other = design().language == 2 ? 1 : 2;
-    (void)other;
     out.text(p.refusalX, p.refusalY1, sawyerTropicsText(2), p.refusalHeight, true, -1);
     out.text(p.refusalX, p.refusalY2, sawyerTropicsText(1), p.refusalHeight, true, -1);
     return;
@@ -116,7 +115,7 @@ void emitSawyerDial(PlotSurface& s, const SawyerDial& dial, const SawyerDialInpu
   const double b = static_cast<double>(rnd(th / 2));
   s.selectPen(4);
   s.setPenWidth(1);
-  s.circle(p.x0, p.y0, b);
+  s.circle(p.x0, p.y0, b, p.canvas ? 0 : 0.2);  // the plot: ";CI r ,0.2"
   s.moveTo(p.x0 - b, p.y0);
   s.lineTo(p.x0 + b, p.y0);
   s.moveTo(p.x0, p.y0 - b);

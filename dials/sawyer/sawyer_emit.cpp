@@ -114,7 +114,7 @@ void emitSawyerDial(PlotSurface& s, const SawyerDial& dial, const SawyerDialInpu
   const double th = p.textHeight;
   const double b = static_cast<double>(rnd(th / 2));
   s.selectPen(4);
-  s.setPenWidth(1);
+  if (p.writeWidths) s.setPenWidth(1);
   s.circle(p.x0, p.y0, b, p.canvas ? 0 : 0.2);  // the plot: ";CI r ,0.2"
   s.moveTo(p.x0 - b, p.y0);
   s.lineTo(p.x0 + b, p.y0);

@@ -7,12 +7,12 @@
 // azimuth a relative to the face's normal, the tip's shadow falls at
 //   x = -u tan a,  y = -u tan h / cos a  =  -tan h * sqrt(x^2 + u^2),
 // so the shadow stays on one hyperbola per altitude whatever the turn of
-// the face (Sawyer, "A self-orienting equiangular sundial", Compendium of
-// the NASS 4(2), 1997; the altitude hyperbola after Rohr, "Sundials:
-// History, Theory and Practice", ch. 6). The hour rays all start from the
-// centre (0, C) above O and make the constant angle `sawyerLineAngle`
-// per hour; the dial marks where each ray meets the hyperbola of the
-// sun's altitude at that hour.
+// the face (the shadow of a nodus on a vertical plane, Rohr, "Sundials:
+// History, Theory and Practice", Dover 1996, ch. 6; the altitude from
+// Meeus, Astronomical Algorithms, 2nd ed., eq. 13.6). The hour rays all
+// start from the centre (0, C) above O and make the constant angle
+// `sawyerLineAngle` per hour; the dial marks where each ray meets the
+// hyperbola of the sun's altitude at that hour.
 //
 // Units and axes of the geometry: x to the right of O, y UPWARDS from O,
 // in the units of the target the geometry is computed for (screen

@@ -75,6 +75,7 @@ int runPlot(const std::vector<std::string>& args) {
   if (!coords.empty() && !dialHas(d, kCapCoordinates))
     return usageError("plot: --coords is offered for planar dials (dialKind h, v or i) only");
   if (!dialAvailable(d)) return commandFailed("plot: " + dialNotAvailableText());
+  if (!dialPlottable(d)) return commandFailed("plot: " + dialNoPlotText());
 
   SavePanel panel;
   const PlotTarget target = ext == "dxf" ? PlotTarget::Dxf : PlotTarget::Hpgl;

@@ -55,6 +55,16 @@ bool dialAvailable(const DesignState& d) {
 
 std::string dialNotAvailableText() { return tableText(TextTable::Texts, textRow::kDialNotAvailable); }
 
+bool dialPlottable(const DesignState& d) {
+  const DialFamily* f = familyOf(d);
+  return f && f->built() && f->plots();
+}
+
+// Text-table row of "There is no plot output for this dial type."
+constexpr int kNoPlotRow = 1530;
+
+std::string dialNoPlotText() { return tableText(TextTable::Texts, kNoPlotRow); }
+
 std::string drawingWindowTitle(const DesignState& d, int language) {
   const DialFamily* f = familyOf(d);
   const std::string part = f && f->titlePart ? f->titlePart(d, language) : std::string();

@@ -23,7 +23,9 @@
 //
 // A row without a screen construction (draw == nullptr) stands for a family
 // that is not built yet: the drawing window, printing, saving and
-// tavrel-cli refuse it with "This dial type is not available yet."
+// tavrel-cli refuse it with "This dial type is not available yet." A built
+// row without a plot (plot == nullptr) is drawn and printed, and its plot
+// is refused with "There is no plot output for this dial type."
 //
 // Positions (foot, text anchor) are pixels of the picture, origin top-left,
 // y downwards; plot positions are plotter units already multiplied by R.
@@ -102,6 +104,7 @@ enum DialCapability : unsigned {
   kCapGnomonDeclination = 1u << 14,  // the declination field is the gnomon's, not the wall's
   kCapLevelFace = 1u << 15,          // the face lies level: no declination, no inclination
   kCapInclinedFace = 1u << 16,       // the face is inclined (the umbrella checks its disc)
+  kCapHamFields = 1u << 24,          // the planar page shows the ham dial's own fields
 };
 
 // The parameter page a family opens; the numbers are the pages' own (the
@@ -155,6 +158,21 @@ struct PlotPlacement {
   double textX = 0, textY = 0;
   bool textMarked = false;
   double zoomFactor = 1;
+  // The picture the positions come from and the positions themselves in
+  // pixels, for the families that convert them their own way.
+  double pictureWidth = 0, pictureHeight = 0;
+  double screenFootX = 0, screenFootY = 0, screenTextX = 0, screenTextY = 0;
+};
+
+// A mouse click on the picture, offered to the family before the drawing
+// window's own handling (gnomon foot, text anchor).
+enum class PictureClickKind { Plain, Alt, Ctrl, Shift };
+struct DialPictureClick {
+  Canvas& picture;
+  double x, y;
+  PictureClickKind kind;
+  // The drawing window's store kept between redraws (see DialScreenRequest).
+  std::any* kept;
 };
 
 // What a plot construction gets.
@@ -205,8 +223,15 @@ struct DialFamily {
   // The constructions; nullptr while the family is not built.
   void (*draw)(DialScreenRequest&) = nullptr;
   void (*plot)(HpglWriter&, const DialPlotRequest&) = nullptr;
+  // Clicks on the picture the family handles itself (nullptr: none).
+  void (*pictureClick)(DialPictureClick&) = nullptr;
+  // The drawing window's "Save" and "Load" of construction data when the
+  // family has files of its own (nullptr: the main window's commands).
+  bool (*saveData)() = nullptr;
+  bool (*loadData)() = nullptr;
 
-  bool built() const { return draw != nullptr && plot != nullptr; }
+  bool built() const { return draw != nullptr; }
+  bool plots() const { return plot != nullptr; }
 };
 
 // Registers a row at start-up (a static object in the family's own file).
@@ -234,6 +259,12 @@ bool dialAvailable(const DesignState& d);
 
 // "This dial type is not available yet." in the current language.
 std::string dialNotAvailableText();
+
+// Whether the record's dial writes a plot file (built, with a plot).
+bool dialPlottable(const DesignState& d);
+
+// "There is no plot output for this dial type." in the current language.
+std::string dialNoPlotText();
 
 // The title of the drawing window: "Construction of a" + the family's part.
 std::string drawingWindowTitle(const DesignState& d);

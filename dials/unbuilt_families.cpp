@@ -68,21 +68,6 @@ const DialFamilyRegistrar kHollander{[] {
   return f;
 }()};
 
-const DialFamilyRegistrar kSawyer{[] {
-  DialFamily f;
-  f.id = "Sawyer";
-  f.valueFields = [](const DesignState&) { return std::vector<DialValue>{DialValue::GnomonHeight}; };
-  f.kinds = {{'w', kEntrySawyer}};
-  f.helpTopic = 55;
-  f.page = ParameterPage::Sawyer;
-  f.legendBlock = 84;
-  f.legendNameRow = labelRow::kSawyerFamily;
-  f.capabilities = kCapGnomonFoot;
-  f.titlePart = [](const DesignState&, int lang) { return label(labelRow::kSawyerSundialPart, lang); };
-  f.picture = [](const DesignState&) { return 3021; };
-  return f;
-}()};
-
 const DialFamilyRegistrar kPeaucellier{[] {
   DialFamily f;
   f.id = "Peaucellier";
@@ -93,17 +78,6 @@ const DialFamilyRegistrar kPeaucellier{[] {
   f.capabilities = kCapGnomonFoot | kCapTextAnchor | kCapScaledPlot;
   f.titlePart = [](const DesignState&, int lang) { return label(labelRow::kPeaucellierSundialPart, lang); };
   f.picture = [](const DesignState&) { return 3020; };
-  return f;
-}()};
-
-const DialFamilyRegistrar kHam{[] {
-  DialFamily f;
-  f.id = "ham";
-  f.kinds = {{'o', kEntryHam}};
-  f.page = ParameterPage::Planar;
-  f.legendNameRow = labelRow::kPlanarFamily;
-  f.capabilities = kCapTextAnchor;
-  f.titlePart = [](const DesignState&, int lang) { return label(labelRow::kHamDialPart, lang); };
   return f;
 }()};
 

@@ -161,6 +161,14 @@ void DrawingController::leftClick(double x, double y) {
   construct();
 }
 
+bool DrawingController::familyClick(double x, double y, PictureClickKind kind) {
+  const DialFamily* family = familyOf(design());
+  if (!family || !family->pictureClick) return false;
+  DialPictureClick click{*picture_, x, y, kind, &keptAcrossRedraws_};
+  family->pictureClick(click);
+  return true;
+}
+
 void DrawingController::altLeftClick(double x, double y) {
   const DesignState& d = design();
   if (!dialHas(d, kCapTextAnchor)) return;

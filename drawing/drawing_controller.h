@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 
+#include "dials/dial_family.h"
 #include "dials/planar/hour_line_angles.h"
 #include "dials/planar/planar_lines.h"
 #include "plot/canvas.h"
@@ -105,6 +106,9 @@ class DrawingController {
   void setPaperA4(bool a4);           // "Display as in Printout" / ".. as in saved File (DIN-A3)"
   void leftClick(double x, double y); // fixes the gnomon foot and constructs
   void altLeftClick(double x, double y);  // marks the text anchor (preview only)
+  // Offers a click to the dial family before the ordinary handling (the
+  // ham dial's hour points); true when the family takes clicks.
+  bool familyClick(double x, double y, PictureClickKind kind);
   void togglePoleTriangle();          // "Poldreieck zeichnen"
   void toggleLinesToStyleFoot();      // "Stundenlinien bis zum Fußpunkt"
   void runDrawing();                  // "Zeichnung ausführen": construct and refresh the table

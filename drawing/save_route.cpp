@@ -24,9 +24,11 @@ namespace fs = std::filesystem;
 namespace {
 
 // A dial type whose family is not built yet: said, and nothing is written.
+// A dial without a plot (the ham dial) likewise.
 bool refuseUnavailable(const DesignState& d) {
-  if (dialAvailable(d)) return false;
-  showMessage(MsgCaption::Information, MsgIcon::Information, dialNotAvailableText());
+  if (dialPlottable(d)) return false;
+  showMessage(MsgCaption::Information, MsgIcon::Information,
+              dialAvailable(d) ? dialNoPlotText() : dialNotAvailableText());
   return true;
 }
 
@@ -68,6 +70,12 @@ PlotPlacement plotPlacement(const DrawingWindowState& state, double zoomFactor, 
   p.textY = static_cast<double>(screenToPlotY(state.textY, H)) * R;
   p.textMarked = state.textAnchorMarked;
   p.zoomFactor = zoomFactor;
+  p.pictureWidth = state.width;
+  p.pictureHeight = state.height;
+  p.screenFootX = state.footX;
+  p.screenFootY = state.footY;
+  p.screenTextX = state.textX;
+  p.screenTextY = state.textY;
   return p;
 }
 

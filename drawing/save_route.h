@@ -76,7 +76,7 @@ enum class SaveResult {
   Saved,       // the plot (and the listing) written, DXF converted
   Cancelled,   // the save dialog or message 15 cancelled it; nothing written
   Failed,      // a file could not be written or converted; the user was told
-  NoPlot,      // the dial type is not available yet (said; nothing written)
+  NoPlot,      // the dial type is not available yet or has no plot (said; nothing written)
 };
 
 // openSavePanel: hides the angle table, sets the target (HPGL for "Save as

@@ -86,6 +86,10 @@ class DrawingPicture : public QWidget {
   void mousePressEvent(QMouseEvent* e) override {
     setFocus(Qt::MouseFocusReason);
     if (e->button() == Qt::LeftButton) {
+      if (form_->familyClick(e->position(), e->modifiers())) {
+        e->accept();
+        return;
+      }
       if (e->modifiers() & Qt::AltModifier)
         form_->altLeftClick(e->position());
       else if (!(e->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier)))
@@ -216,8 +220,17 @@ void TForm5::buildCommands(QWidget* panel) {
   add(WorkText::SaveDxf, [this] { openSavePanel(PlotTarget::Dxf); });
   add(WorkText::Coordinates, [this] { openSavePanel(PlotTarget::Dxf, true); });
   layout->addSpacing(6);
-  add(WorkText::SaveData, [this] { mainForm()->saveSundialData(); });
-  add(WorkText::LoadData, [this] { mainForm()->loadSundialData(); });
+  // A family with construction-data files of its own saves and loads them.
+  add(WorkText::SaveData, [this] {
+    const DialFamily* f = familyOf(design());
+    if (f && f->saveData) f->saveData();
+    else mainForm()->saveSundialData();
+  });
+  add(WorkText::LoadData, [this] {
+    const DialFamily* f = familyOf(design());
+    if (f && f->loadData) f->loadData();
+    else mainForm()->loadSundialData();
+  });
   add(WorkText::Parameter, [this] {
     mainForm()->openWorkingWindow(ShellWindow::Parameters, menu::kParameters);
   });
@@ -496,6 +509,17 @@ void TForm5::leftClick(const QPointF& at) {
   if (!dialHas(design(), kCapGnomonFoot) || !dialAvailable(design())) return;
   previewShown_ = false;
   draw([&] { controller_.leftClick(at.x(), at.y()); });
+}
+
+bool TForm5::familyClick(const QPointF& at, Qt::KeyboardModifiers modifiers) {
+  activate();
+  const PictureClickKind kind = (modifiers & Qt::AltModifier)       ? PictureClickKind::Alt
+                                : (modifiers & Qt::ControlModifier) ? PictureClickKind::Ctrl
+                                : (modifiers & Qt::ShiftModifier)   ? PictureClickKind::Shift
+                                                                    : PictureClickKind::Plain;
+  bool taken = false;
+  draw([&] { taken = controller_.familyClick(at.x(), at.y(), kind); });
+  return taken;
 }
 
 void TForm5::altLeftClick(const QPointF& at) {

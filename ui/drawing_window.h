@@ -82,6 +82,9 @@ class TForm5 : public ChildForm {
   void setPaperA4(bool a4);
   void leftClick(const QPointF& at);
   void altLeftClick(const QPointF& at);
+  // A click offered to the dial family first (the ham dial's hour
+  // points); true when the family took it.
+  bool familyClick(const QPointF& at, Qt::KeyboardModifiers modifiers);
   void togglePoleTriangle();
   void toggleLinesToStyleFoot();
   void runDrawing();

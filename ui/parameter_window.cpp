@@ -72,6 +72,8 @@ constexpr int kSawyerDial = 1390, kSawyerDialItems = 1391, kSawyerTime = 1393,
 constexpr int kOwnDates = 1410, kDateEntry = 1411, kAdd = 1412, kRemove = 1413,
               kSaveDates = 1414, kLoadDates = 1415;
 constexpr int kClose = 2020, kNext = 1020;
+// The ham dial's fields on the planar page.
+constexpr int kHamDial = 20500, kHamSize = 20501, kHamStretch = 20502, kHamEquinox = 20503;
 }  // namespace T
 
 QStringList listA() {
@@ -398,7 +400,19 @@ QWidget* TForm6::buildPlanar() {
   ag->addWidget(makeCheck(tx(T::kSunshineLines), &d.integerSunshineLines), 2, 0, 1, 5);
   ag->setColumnStretch(5, 1);
 
-  return twoColumns(column({plane, dates, styleFoot, display, meridian}),
+  // The ham dial reads its size, stretch, equinox position and latitude.
+  QGroupBox* ham = fieldsGroup(makeGroup(tx(T::kHamDial)));
+  fieldRow(gridOf(ham), 0, tx(T::kHamSize),
+           makeField(ranged(tx(T::kHamSize), &d.habermelGnomonLength, 1, 300), kRealKeys));
+  fieldRow(gridOf(ham), 1, tx(T::kHamStretch),
+           makeField(ranged(tx(T::kHamStretch), &d.hamStretch, 1.2, 3), kRealKeys));
+  fieldRow(gridOf(ham), 2, tx(T::kHamEquinox),
+           makeField(ranged(tx(T::kHamEquinox), &d.hamEquinoxPosition, -180, 180), kRealKeys));
+  fieldRow(gridOf(ham), 3, tx(T::kLatitude),
+           makeField(ranged(tx(T::kLatitude), &d.latitude, -90, 90), kRealKeys));
+  visibleWhen_.emplace_back(ham, [] { return dialHas(design(), kCapHamFields); });
+
+  return twoColumns(column({plane, dates, styleFoot, display, meridian, ham}),
                     column({hours, further, analemma}));
 }
 

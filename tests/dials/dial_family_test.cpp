@@ -35,13 +35,15 @@ TEST_F(DialFamilyTest, EveryLetterAndEntryHasOneRow) {
   for (char c : letters) EXPECT_EQ(claimed.count(c), 1u) << c;
   EXPECT_EQ(claimed.size(), letters.size());
   for (int e = 0; e < kDialTypeEntryCount; ++e) EXPECT_EQ(entries.count(e), 1u) << e;
-  // Planar is the first row; these families are built so far.
+  // Planar is the first row; these families are built so far. Every built
+  // row has a plot but the ham dial's, which has none.
   ASSERT_FALSE(dialFamilies().empty());
   EXPECT_STREQ(dialFamilies().front().id, "planar");
   for (const DialFamily& f : dialFamilies()) {
     const std::string id = f.id;
-    static const std::set<std::string> kBuilt{"planar", "cylinder", "hidokai", "azimuthal", "quadrant"};
+    static const std::set<std::string> kBuilt{"planar", "cylinder", "hidokai", "azimuthal", "quadrant", "Sawyer", "ham"};
     EXPECT_EQ(f.built(), kBuilt.count(id) == 1) << f.id;
+    EXPECT_EQ(f.plots(), f.built() && id != "ham") << f.id;
   }
 }
 
@@ -122,6 +124,14 @@ TEST_F(DialFamilyTest, CapabilitiesFollowVariants) {
   d.dialKind = '?';
   EXPECT_EQ(dialCapabilities(d), 0u);
   EXPECT_FALSE(dialAvailable(d));
+  EXPECT_FALSE(dialPlottable(d));
+  d.dialKind = 'o';
+  EXPECT_TRUE(dialAvailable(d));
+  EXPECT_FALSE(dialPlottable(d));
+  // No foot, no text anchor (its clicks mark hour points); its own fields.
+  EXPECT_EQ(dialCapabilities(d), unsigned{kCapHamFields});
+  d.dialKind = 'w';
+  EXPECT_TRUE(dialPlottable(d));
   EXPECT_EQ(dialTypeEntries(false).size(), 12u);
   EXPECT_EQ(dialTypeEntries(true).size(), 14u);
   // The Sawyer page serves the Sawyer and the Peaucellier dial.

@@ -115,13 +115,30 @@ TEST_F(DrawCliTest, AzimuthalDialsDraw) {
 }
 
 TEST_F(DrawCliTest, UnbuiltDialTypesAreRefused) {
-  for (const char* kind : {"r", "c", "m", "w", "p", "o"}) {
+  for (const char* kind : {"r", "c", "m", "p"}) {
     const CliResult r = runCli({"--lang", "en", "--set", std::string("dialKind=") + kind, "--set",
                                 "expertModeActive=true", "draw", "--out", file("x.svg")});
     EXPECT_EQ(r.exitCode, 1) << kind;
     EXPECT_NE(r.err.find("This dial type is not available yet."), std::string::npos) << kind << r.err;
     EXPECT_FALSE(std::filesystem::exists(file("x.svg"))) << kind;
   }
+}
+
+// The Sawyer dial and the ham dial draw headless; the Sawyer dial within
+// the tropics draws its refusal in both languages.
+TEST_F(DrawCliTest, SawyerAndHamDialsDraw) {
+  const CliResult w = runCli({"--lang", "en", "--set", "dialKind=w", "--set", "latitude=48", "draw", "--out",
+                              file("w.svg")});
+  ASSERT_EQ(w.exitCode, 0) << w.err;
+  EXPECT_NE(slurp(file("w.svg")).find("Sawyer Sundials"), std::string::npos);
+  const CliResult t = runCli({"--lang", "en", "--set", "dialKind=w", "--set", "latitude=20", "draw", "--out",
+                              file("t.svg")});
+  ASSERT_EQ(t.exitCode, 0) << t.err;
+  EXPECT_NE(slurp(file("t.svg")).find("No constructions for latitudes in between"), std::string::npos);
+  EXPECT_NE(slurp(file("t.svg")).find("Berechnungen erfolgen nur"), std::string::npos);
+  const CliResult o = runCli({"--lang", "de", "--set", "dialKind=o", "draw", "--out", file("o.svg")});
+  ASSERT_EQ(o.exitCode, 0) << o.err;
+  EXPECT_NE(slurp(file("o.svg")).find("Schinkensonnenuhr"), std::string::npos);
 }
 
 TEST(AnglesCliTest, TableOfTheDefaultDial) {

@@ -281,5 +281,57 @@ TEST_F(ControllerTest, PrinterPageRescalesThePositionsAndRestoresThem) {
   EXPECT_TRUE(cross);
 }
 
+
+// Clicks go to the family first when its row takes them (the ham dial's
+// hour points): Ctrl marks, Shift asks for the curve, the next
+// construction draws it from the centre through the marks. A row without
+// the hook leaves the click to the window.
+TEST_F(ControllerTest, HamDialTakesPictureClicks) {
+  design().dialKind = 'o';
+  design().habermelGnomonLength = 40;
+  DrawingController c(canvas);
+  c.showDrawing(1600, 1000);
+  const double marks[][2] = {{900, 300}, {1000, 420}, {1100, 560}};
+  for (const auto& m : marks) EXPECT_TRUE(c.familyClick(m[0], m[1], PictureClickKind::Ctrl));
+  EXPECT_TRUE(c.familyClick(5, 5, PictureClickKind::Shift));
+  canvas.primitives.clear();
+  c.construct();
+  const auto lines = canvas.ofKind(PrimitiveKind::LineTo);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0].p[0], 800);  // from the centre of the construction
+  EXPECT_EQ(lines[0].p[1], 500);
+  EXPECT_EQ(lines[2].p[2], 1100);
+  EXPECT_EQ(lines[2].p[3], 560);
+  // Any click ends the curve; the next construction shows the nomogram.
+  EXPECT_TRUE(c.familyClick(5, 5, PictureClickKind::Plain));
+  canvas.primitives.clear();
+  c.construct();
+  EXPECT_GT(canvas.ofKind(PrimitiveKind::LineTo).size(), 50u);
+  // On the printer page as well (20 units per millimetre).
+  RecordingCanvas page;
+  c.constructOnPrinter(page, PrinterDevice{297, 210, 3508, 2480, 0, 0, false});
+  EXPECT_GT(page.ofKind(PrimitiveKind::LineTo).size(), 50u);
+  design().dialKind = 'w';
+  EXPECT_FALSE(c.familyClick(5, 5, PictureClickKind::Ctrl));
+}
+
+// The Sawyer dial on the printer page: the page less 100, O not yet
+// placed at ((W - 100) div 2 + 50, (H - 100) div 5 + 50) moved up by half
+// the 30-unit text height.
+TEST_F(ControllerTest, SawyerDialKeepsItsPrinterMargin) {
+  design().dialKind = 'w';
+  design().latitude = 48;
+  DrawingController c(canvas);
+  c.showDrawing(1600, 1000);
+  RecordingCanvas page;
+  c.constructOnPrinter(page, PrinterDevice{297, 210, 3508, 2480, 0, 0, false});
+  const ScreenSurface s = ScreenSurface::printer(page, PrinterDevice{297, 210, 3508, 2480, 0, 0, false});
+  const int W = s.width() - 100, H = s.height() - 100;
+  const auto ellipses = page.ofKind(PrimitiveKind::Ellipse);
+  ASSERT_FALSE(ellipses.empty());
+  EXPECT_EQ((ellipses[0].p[0] + ellipses[0].p[2]) / 2, W / 2 + 50);
+  EXPECT_EQ((ellipses[0].p[1] + ellipses[0].p[3]) / 2, H / 5 + 50 - 15);
+}
+
 }  // namespace
 }  // namespace tavrel

@@ -159,7 +159,7 @@ TEST_F(PlotCliTest, BadUsageAndFailures) {
 
 // The dial types whose families are not built yet are refused plainly,
 // with exit status 1 and no file.
-constexpr const char* kUnbuiltKinds[] = {"r", "c", "m", "w", "p", "o"};
+constexpr const char* kUnbuiltKinds[] = {"r", "c", "m", "p"};
 
 TEST_F(PlotCliTest, UnbuiltDialTypesAreRefused) {
   for (const char* kind : kUnbuiltKinds)
@@ -172,6 +172,25 @@ TEST_F(PlotCliTest, UnbuiltDialTypesAreRefused) {
     }
   const CliResult de = runCli({"--lang", "de", "--set", "dialKind=r", "plot", "--out", file("x.plt")});
   EXPECT_NE(de.err.find("Dieser Sonnenuhrtyp ist noch nicht verfügbar."), std::string::npos) << de.err;
+}
+
+// The ham dial has no plot: refused in both languages, no file.
+TEST_F(PlotCliTest, HamDialHasNoPlot) {
+  struct Case {
+    const char* lang;
+    const char* text;
+  };
+  for (const Case& c : {Case{"en", "There is no plot output for this dial type."},
+                        Case{"de", "Für diesen Sonnenuhrtyp gibt es keine Plotdatei."}})
+    for (const char* out : {"x.plt", "x.dxf"}) {
+      const CliResult r = runCli({"--lang", c.lang, "--set", "dialKind=o", "plot", "--out", file(out)});
+      EXPECT_EQ(r.exitCode, 1);
+      EXPECT_NE(r.err.find(c.text), std::string::npos) << r.err;
+      EXPECT_TRUE(files().empty());
+    }
+  // The Sawyer dial plots.
+  const CliResult w = runCli({"--set", "dialKind=w", "--set", "latitude=48", "plot", "--out", file("w.plt")});
+  EXPECT_EQ(w.exitCode, 0) << w.err;
 }
 
 TEST_F(PlotCliTest, OutputMustBeAPlotFile) {

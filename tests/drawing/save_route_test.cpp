@@ -581,13 +581,34 @@ TEST_F(SaveRouteTest, FamiliesSaveThroughTheirRows) {
 TEST_F(SaveRouteTest, UnbuiltFamilyIsRefused) {
   for (const NotAvailableText& k : kNotAvailableTexts) {
     design().language = k.language;
-    design().dialKind = 'w';
+    design().dialKind = 'm';
     platform_->boxes.clear();
     EXPECT_FALSE(openSavePanel(state_, panel_, PlotTarget::Hpgl));
     platform_->fileNames.push_back(file("w.plt"));
     EXPECT_EQ(savePlot(state_, panel_, 1.0, nullptr), SaveResult::NoPlot);
     ASSERT_EQ(platform_->boxes.size(), 2u);
     for (const RecordedBox& b : platform_->boxes) EXPECT_EQ(b.text, k.text);
+    EXPECT_TRUE(filesIn(dir_).empty());
+  }
+}
+
+// The ham dial is drawn but has no plot: the save is refused the same way
+// with its own text, in both languages.
+TEST_F(SaveRouteTest, HamDialHasNoPlot) {
+  struct Case {
+    int language;
+    const char* text;
+  };
+  for (const Case& c : {Case{2, "There is no plot output for this dial type."},
+                        Case{1, "Für diesen Sonnenuhrtyp gibt es keine Plotdatei."}}) {
+    design().language = c.language;
+    design().dialKind = 'o';
+    platform_->boxes.clear();
+    EXPECT_FALSE(openSavePanel(state_, panel_, PlotTarget::Dxf));
+    platform_->fileNames.push_back(file("o.dxf"));
+    EXPECT_EQ(savePlot(state_, panel_, 1.0, nullptr), SaveResult::NoPlot);
+    ASSERT_EQ(platform_->boxes.size(), 2u);
+    for (const RecordedBox& b : platform_->boxes) EXPECT_EQ(b.text, c.text);
     EXPECT_TRUE(filesIn(dir_).empty());
   }
 }

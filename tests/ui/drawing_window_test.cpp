@@ -2,6 +2,7 @@
 // save panel against tavrel-cli plot, printing at true size into a PDF,
 // the information panels and the printed angle table.
 #include <QCheckBox>
+#include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -314,6 +315,58 @@ class DrawingWindowTest : public QObject {
 
   // A dial type whose family is not built yet: the title names it, the
   // picture, "Save as HPGL-File" and printing say it is not available.
+  // The ham dial in the window: Ctrl + click marks hour points on the
+  // picture, Shift + click and "Display" draw the curve through them, the
+  // ninth mark is refused; "Save" writes a .ham file; a plot is refused.
+  void hamDialMarksPointsAndSavesItsFile() {
+    f->main->closeWindowsNamed(ShellWindow::Drawing);
+    UiFixture::settle();
+    design().dialKind = 'o';
+    design().habermelGnomonLength = 40;
+    f->main->openWorkingWindow(ShellWindow::Drawing, menu::kDrawing);
+    UiFixture::settle();
+    w = f->main->form<TForm5>(ShellWindow::Drawing);
+    QVERIFY(w);
+    fitPictureToCli();
+    f->platform->boxes.clear();
+    for (int n = 0; n < 9; ++n)
+      QTest::mouseClick(w->picture(), Qt::LeftButton, Qt::ControlModifier, QPoint(900 + 20 * n, 300 + 30 * n));
+    QCOMPARE(f->platform->boxes.size(), std::size_t(1));
+    QCOMPARE(QString::fromStdString(f->platform->boxes[0].text),
+             QStringLiteral("Es sind schon 8 Stundenpunkte gespeichert!"));
+    // The marks are red circles on the picture.
+    const QRgb mark = w->image().pixel(900 + 5, 300);
+    QVERIFY(qRed(mark) > 200 && qGreen(mark) < 200 && qBlue(mark) < 200);
+    QTest::mouseClick(w->picture(), Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 10));
+    QVERIFY(!w->controller().state().gnomonFootFixed);
+    w->display();
+    // The curve from the centre through the marks instead of the hour
+    // lines: far fewer drawn pixels than the nomogram after a plain click.
+    const auto drawn = [this] {
+      int n = 0;
+      for (int y = 0; y < w->image().height(); y += 2)
+        for (int x = 0; x < w->image().width(); x += 2)
+          if (w->image().pixel(x, y) != qRgb(255, 255, 255)) ++n;
+      return n;
+    };
+    const int curve = drawn();
+    QTest::mouseClick(w->picture(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    w->display();
+    const int nomogram = drawn();
+    QVERIFY2(2 * curve < nomogram, qPrintable(QStringLiteral("%1 %2").arg(curve).arg(nomogram)));
+    const QString ham = file(QStringLiteral("mine.ham"));
+    f->platform->fileNames.push_back(ham.toStdString());
+    f->platform->boxes.clear();
+    w->command(WorkText::SaveData)->click();
+    QVERIFY(QFile::exists(ham));
+    QCOMPARE(f->platform->boxes.size(), std::size_t(1));
+    QVERIFY(QString::fromStdString(f->platform->boxes[0].text).endsWith(QStringLiteral(" gespeichert!")));
+    f->platform->boxes.clear();
+    QVERIFY(!w->openSavePanel(PlotTarget::Dxf));
+    QCOMPARE(QString::fromStdString(f->platform->boxes.at(0).text),
+             QStringLiteral("Für diesen Sonnenuhrtyp gibt es keine Plotdatei."));
+  }
+
   void unbuiltDialTypeIsRefused() {
     f->main->closeWindowsNamed(ShellWindow::Drawing);
     UiFixture::settle();

@@ -106,6 +106,34 @@ class ParameterWindowTest : public QObject {
     QCOMPARE(again->hourIntervalChoice()->currentIndex(), 4);
   }
 
+  // The ham dial's fields appear on the planar page for the ham dial only,
+  // and their checks guard the stretch factor's range.
+  void hamFieldsOnThePlanarPage() {
+    design().dialKind = 'o';
+    TForm6* w = open();
+    QCOMPARE(w->page(), TForm6::Page::Planar);
+    QLineEdit* stretch = w->fieldFor(&design().hamStretch);
+    QLineEdit* equinox = w->fieldFor(&design().hamEquinoxPosition);
+    QLineEdit* size = w->fieldFor(&design().habermelGnomonLength);
+    QVERIFY(stretch && equinox && size);
+    QVERIFY(stretch->isVisibleTo(w));
+    equinox->setText(QStringLiteral("35.5"));
+    QVERIFY(w->leaveField(equinox));
+    QCOMPARE(design().hamEquinoxPosition, 35.5);
+    stretch->setText(QStringLiteral("3.5"));
+    QVERIFY(!w->leaveField(stretch));
+    QVERIFY(!f->platform->boxes.empty());
+    stretch->setText(QStringLiteral("2.5"));
+    QVERIFY(w->leaveField(stretch));
+    QCOMPARE(design().hamStretch, 2.5);
+    QVERIFY(closeWindow());
+    design().dialKind = 'h';
+    TForm6* planar = open();
+    QLineEdit* hidden = planar->fieldFor(&design().hamStretch);
+    QVERIFY(hidden);
+    QVERIFY(!hidden->isVisibleTo(planar));
+  }
+
   void sawyerLatitudeStaysOffTheEquator_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<double>("stored");

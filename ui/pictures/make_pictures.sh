@@ -14,7 +14,7 @@ CLI="${1:-../../build/cli/tavrel-cli}"
 PY=/usr/bin/python3
 command -v convert >/dev/null || { echo "make_pictures: ImageMagick 'convert' is needed" >&2; exit 1; }
 
-# picture  settings for tavrel-cli  tint of the neutral drawing
+# picture  settings for tavrel-cli (foot=X,Y: the gnomon foot, default 400,300)  tint of the neutral drawing
 PICTURES=(
   "1105|dialKind=h|#b07a2a"
   "1106|dialKind=v wallDeclination=0|#b07a2a"
@@ -41,7 +41,7 @@ PICTURES=(
   "3018|dialKind=r ringRayDeflection=2|#4a4a8a"
   "3008|dialKind=m|#6a8a2a"
   "3016|dialKind=c|#6a8a2a"
-  "3021|dialKind=w|#6a8a2a"
+  "3021|dialKind=w latitude=48 otherHourInterval=1 sawyerTimeMode=0 sawyerMeanStraight=false cylinderWithEot=false foot=400,175|#6a8a2a"
 )
 
 # A neutral dial face: the arc of a horizontal dial with its hour lines.
@@ -70,13 +70,16 @@ for entry in "${PICTURES[@]}"; do
   made=no
   if [ -x "$CLI" ]; then
     args=()
-    for s in $settings; do args+=(--set "$s"); done
+    foot=400,300
+    for s in $settings; do
+      case "$s" in foot=*) foot=${s#foot=} ;; *) args+=(--set "$s") ;; esac
+    done
     tmp=$(mktemp --suffix=.svg)
     # A family the command cannot construct yet comes back as an empty
     # page: a drawing needs lines (elements, or the segments of the one
     # path a pen's lines are joined into).
     if "$CLI" --lang en --today 2024-06-21 "${args[@]}" draw --out "$tmp" --size 800x600 \
-          --foot 400,300 >/dev/null 2>&1 \
+          --foot "$foot" >/dev/null 2>&1 \
         && [ "$(grep -o '<line\|<polyline\|<polygon\| L[0-9-]' "$tmp" | wc -l)" -ge 10 ] \
         && convert -density 96 "$tmp" -background white -flatten -resize 400x300 \
              -quality 88 "$number.jpg" 2>/dev/null; then

@@ -1,0 +1,111 @@
+// The ham dial ("Schinkensonnenuhr"): an altitude dial laid out as a
+// geometric nomogram. Seven date points A1..A7 lie on a circle; from each
+// date point a straight line leaves at the angle of the sun's altitude at
+// a given hour on that date, and the lines of one hour meet in the hour
+// points through which the ham-shaped hour curve is drawn by hand
+// (marked with the mouse, up to eight points).
+//
+// Units and axes: pixels of the picture (screen) or 0.1 mm (printer page),
+// origin top-left, y DOWNWARDS; slopes are taken in these axes, so a line
+// at altitude a runs down to the right with slope tan a. Angles in
+// degrees.
+//
+// Sources: the altitude of the sun at hour angle H and declination d,
+//   sin a = cos H cos phi cos d + sin phi sin d
+// (Meeus, Astronomical Algorithms, 2nd ed., eq. 13.6); the nomogram
+// after the ham dial of the Roman portable altitude dials (Gibbs,
+// "Greek and Roman Sundials", Yale 1976), with the zodiac boundaries of a
+// 23.5 degree obliquity. There is no plot output for this dial.
+#pragma once
+
+#include <any>
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "plot/screen_surface.h"
+
+namespace tavrel {
+
+struct HamPoint {
+  double x = 0, y = 0;
+};
+
+// The layout of one construction: scale, circle, date points and the
+// altitude table.
+struct HamLayout {
+  double scale = 1;             // units per millimetre: round(H / 105) on the screen, 20 on the printer
+  double radius = 0;            // R = D * scale
+  HamPoint centre;              // (W div 2, round(H / 2))
+  std::array<double, 8> declination{};   // d[1..7]: 23.5 cos(30 k - 210); [0] unused
+  std::array<double, 8> circleAngle{};   // t[1..7] = stretch * d + equinox position
+  std::array<HamPoint, 8> datePoint{};   // A[1..7] = centre - R (cos t, sin t)
+  double altitude[8][9] = {};            // alt[k][i]: hour angle 15 i, i = 0..8
+};
+
+// scale: units per millimetre; D the size ("Diameter") in mm.
+HamLayout hamLayout(int width, int height, double scale, double sizeMm, double latitude,
+                    double stretch, double equinoxPosition);
+
+// The intersection of the line through A[a] with slope tan alt[a][i] and
+// the line through A[b] with slope tan alt[b][i]:
+//   s = ((ya - yb) - (xa - xb) tan alt[a][i]) / (tan alt[b][i] - tan alt[a][i]),
+//   P = (xb + s, yb + s tan alt[b][i]).
+// nullopt when a = b, when the two lines are parallel (no finite point)
+// or an index lies outside 1..7 / 0..8.
+std::optional<HamPoint> hamIntersection(const HamLayout& layout, int a, int b, int i);
+
+// The hour-point table: record 0 the centre of the construction (written
+// by every screen construction), records 1..8 the points marked with the
+// mouse (x = 0 is a free record; record 9 is never filled).
+struct HamHourPoints {
+  std::array<HamPoint, 10> records{};
+  bool showHourPoints = false;
+  // The first free record from 1 on; 0 when records 1..8 are in use.
+  int firstFree() const;
+};
+
+// The table kept by the drawing window between redraws (created empty
+// when `kept` holds something else).
+HamHourPoints& hamHourPoints(std::any& kept);
+
+// drawHamDial: the screen picture (screenMode) or the printer page, with
+// the marked points and their polyline when showHourPoints is set. D the
+// size in millimetres. Writes the centre into record 0 on the screen.
+void drawHamDial(ScreenSurface& surface, int width, int height, HamHourPoints& points, double sizeMm,
+                 double latitude, bool screenMode);
+
+// A click on the picture while the ham dial is shown: every click clears
+// showHourPoints; Alt + left clears the table; Ctrl + left stores the
+// point in the first free record and marks it with a red circle of radius
+// 5 on `picture` (when records 1..8 are all in use the message "Es sind
+// schon 8 Stundenpunkte gespeichert!" instead, table unchanged); Shift +
+// left marks the points in use and sets showHourPoints for the next
+// construction.
+enum class HamClick { Plain, Alt, Ctrl, Shift };
+void hamPictureClick(HamHourPoints& points, HamClick click, double x, double y, Canvas& picture);
+
+// ---- The ham dial's settings files "*.ham".
+// The settings text list: what the settings writer makes of the record
+// (buildSettingsText(false)) at a save, replaced by a load.
+std::vector<std::string>& hamSettingsText();
+
+// Writes the list to path (whole file or nothing): the information box
+// path + " saved!", or the error box path + " :" + CR LF + "Could not save
+// INI-file! (Write-protection?)". True when written.
+bool saveHamSettingsFile(const std::string& path);
+
+// Reads path into the list. A file that cannot be read, or that is not a
+// settings text (its section headers "[Farben]" and "[Zeiten]" missing),
+// gives the error box with the file name and the reason, and the list
+// stays as it was. True when read.
+bool loadHamSettingsFile(const std::string& path);
+
+// The drawing window's "Save" and "Load" while the ham dial is shown: the
+// file dialogs ("TAVREL.EXE - Save Construction Data", "schink.ham";
+// "SchinkenSU"), then the two above. True when a file was written / read.
+bool saveHamSettingsCommand();
+bool loadHamSettingsCommand();
+
+}  // namespace tavrel

@@ -34,7 +34,7 @@ const DialFamilyRegistrar kHam{[] {
   DialFamily f;
   f.id = "ham";
   f.kinds = {{'o', kEntryHam}};
-  f.helpTopic = 56;
+  f.helpTopic = 57;
   f.page = ParameterPage::Planar;
   f.legendNameRow = labelRow::kPlanarFamily;
   f.capabilities = kCapHamFields;

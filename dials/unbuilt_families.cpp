@@ -125,19 +125,6 @@ const DialFamilyRegistrar kSawyer{[] {
   return f;
 }()};
 
-const DialFamilyRegistrar kPeaucellier{[] {
-  DialFamily f;
-  f.id = "Peaucellier";
-  f.kinds = {{'p', kEntryPeaucellier}};
-  f.page = ParameterPage::Sawyer;
-  f.legendBlock = 84;
-  f.legendNameRow = labelRow::kSawyerFamily;
-  f.capabilities = kCapGnomonFoot | kCapTextAnchor | kCapScaledPlot;
-  f.titlePart = [](const DesignState&, int lang) { return label(labelRow::kPeaucellierSundialPart, lang); };
-  f.picture = [](const DesignState&) { return 3020; };
-  return f;
-}()};
-
 const DialFamilyRegistrar kHam{[] {
   DialFamily f;
   f.id = "ham";

@@ -92,24 +92,6 @@ const DialFamilyRegistrar kBiAzimuthal{[] {
   return f;
 }()};
 
-const DialFamilyRegistrar kHollander{[] {
-  DialFamily f;
-  f.id = "Hollander";
-  f.valueFields = [](const DesignState&) { return std::vector<DialValue>{DialValue::GnomonHeight}; };
-  f.valuesCheckedOnClose = false;
-  f.kinds = {{'m', kEntryHollander}};
-  f.helpTopic = 54;
-  f.page = ParameterPage::Hollander;
-  f.legendBlock = 72;
-  f.legendNameRow = labelRow::kHollanderFamily;
-  f.capabilities = kCapGnomonFoot | kCapTextAnchor | kCapZoom | kCapZoomResetOnShow | kCapExpertOnly |
-                   kCapScaledPlot;
-  f.titlePart = [](const DesignState&, int lang) { return label(labelRow::kMeanTimeSundialPart, lang); };
-  f.picture = [](const DesignState&) { return 3008; };
-  f.activation = narrowTextBlock;
-  return f;
-}()};
-
 const DialFamilyRegistrar kSawyer{[] {
   DialFamily f;
   f.id = "Sawyer";

@@ -41,8 +41,12 @@ std::vector<HollanderDatePair> hollanderDatePairs(int year) {
   std::size_t k = 0;
   for (int d = first; d <= last; ++d) {
     const double dd = decl[d];
-    while (k + 1 < partners.size() &&
-           std::fabs(decl[partners[k + 1]] - dd) <= std::fabs(decl[partners[k]] - dd))
+    // The partners' declinations fall (past the solstice hump at the
+    // start): go on while the next one is still at least as high, then
+    // take the nearer neighbour.
+    while (k + 1 < partners.size() && decl[partners[k + 1]] >= dd) ++k;
+    if (k + 1 < partners.size() &&
+        std::fabs(decl[partners[k + 1]] - dd) < std::fabs(decl[partners[k]] - dd))
       ++k;
     const int q = partners[k];
     HollanderDatePair r;
@@ -91,7 +95,10 @@ bool hollanderApexShadow(const HollanderDial& dial, double delta, double eot, do
   if (Y <= 1e-9) return false;
   const double h = dial.apexHeight;
   x = h * std::sin(H) / Y;
-  y = dial.L * std::cos(rad(dial.psi)) + dial.c +
+  // South of the (equivalent) equator the cone leans the other way, its
+  // axis rising towards the south pole.
+  const double side = dial.equivalentLatitude < 0 ? -1 : 1;
+  y = side * (dial.L * std::cos(rad(dial.psi)) + dial.c) +
       h * (std::sin(phi) * std::cos(H) - std::cos(phi) * std::tan(dl)) / Y;
   return true;
 }
@@ -122,7 +129,7 @@ bool hollanderShadowPoint(const HollanderDial& dial, int row, double t, double& 
   double px = (q2 - q1) / ds, py = (q2 * s1 - q1 * s2) / ds;
   if (!std::isfinite(px) || !std::isfinite(py)) return false;
   py = -py;
-  if (dial.turn != 0) rotatePoint(px, py, dial.turn);
+  if (dial.turn != 0) rotatePoint(px, py, -dial.turn);
   x = px;
   y = py;
   return true;
@@ -132,7 +139,7 @@ namespace {
 
 HollanderPoint turned(const HollanderDial& dial, double x, double yNorth) {
   double px = x, py = -yNorth;
-  if (dial.turn != 0) rotatePoint(px, py, dial.turn);
+  if (dial.turn != 0) rotatePoint(px, py, -dial.turn);
   return {px, py};
 }
 
@@ -141,7 +148,7 @@ double hypot2(double x, double y) { return std::sqrt(x * x + y * y); }
 // Whether a point (dial mm, turned) lies outside k times the footprint.
 bool outsideEllipse(const HollanderDial& dial, HollanderPoint p, double k) {
   double x = p.x, y = p.y;
-  if (dial.turn != 0) rotatePoint(x, y, -dial.turn);
+  if (dial.turn != 0) rotatePoint(x, y, dial.turn);
   return (x / (k * dial.b)) * (x / (k * dial.b)) + (y / (k * dial.a)) * (y / (k * dial.a)) > 1;
 }
 
@@ -199,8 +206,9 @@ HollanderDial computeHollanderDial(const HollanderInput& in) {
   dial.a = L * sa / 2 * (1 / std::sin(rad(ps + al)) + 1 / std::sin(rad(ps - al)));
   dial.c = L * sa / 2 * (1 / std::sin(rad(ps - al)) - 1 / std::sin(rad(ps + al)));
   dial.apexHeight = L * std::sin(rad(ps));
-  dial.axisFoot = turned(dial, 0, dial.c);
-  dial.underApex = turned(dial, 0, dial.c + L * std::cos(rad(ps)));
+  const double side = dial.equivalentLatitude < 0 ? -1 : 1;
+  dial.axisFoot = turned(dial, 0, side * dial.c);
+  dial.underApex = turned(dial, 0, side * (dial.c + L * std::cos(rad(ps))));
   dial.rows = hollanderDatePairs(in.year);
 
   // Footprint, its major axis and the two marks.

@@ -68,6 +68,15 @@ struct HollanderLabel {
   int pen = 4;
 };
 
+// The label of a zodiac date line where it crosses the noon line; the
+// emitter writes them outwards from the footprint, leaving out those that
+// would overlap the one before.
+struct HollanderDateLabel {
+  double x = 0, y = 0;       // dial mm
+  double distance = 0;       // from the ellipse centre, mm
+  std::string text;          // "21. Jun / 21. Jun"
+};
+
 struct HollanderInput {
   double coneAxisMm = 100;     // L (gnomonLength)
   double axisInclination = 47; // psi
@@ -100,6 +109,7 @@ struct HollanderDial {
   std::vector<HollanderDatePair> rows;  // rows[0] is row 1 (21 June)
   std::vector<HollanderLine> lines;
   std::vector<HollanderLabel> labels;
+  std::vector<HollanderDateLabel> dateLabels;
   std::string declinationListing;
   std::string title, dataLine, coneLine;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <vector>
 
 #include "base/number_text.h"
 #include "core/design_state.h"
@@ -49,6 +50,20 @@ void emitHollanderDial(PlotSurface& s, const HollanderDial& dial, const Hollande
     s.selectPen(l.pen);
     // Centred on its place: half a height left and up.
     s.label(x - 0.5 * p.textHeight, p.yUp ? y - 0.5 * p.textHeight : y - 0.5 * p.textHeight, l.text);
+  }
+  // Date labels beside the noon line, outwards from the footprint.
+  std::vector<HollanderDateLabel> dates = dial.dateLabels;
+  std::sort(dates.begin(), dates.end(),
+            [](const HollanderDateLabel& a, const HollanderDateLabel& b) { return a.distance < b.distance; });
+  double lastX = 0, lastY = 0;
+  bool any = false;
+  s.selectPen(6);
+  for (const HollanderDateLabel& l : dates) {
+    const double x = X(l.x), y = Y(l.y);
+    if (any && std::hypot(x - lastX, y - lastY) < 1.2 * p.textHeight) continue;
+    s.label(x + 0.4 * p.textHeight, p.yUp ? y + 0.1 * p.textHeight : y - 1.1 * p.textHeight,
+            p.plot ? asciiUmlauts(l.text) : l.text);
+    lastX = x, lastY = y, any = true;
   }
   s.selectPen(4);
   double y = p.textY;

@@ -311,6 +311,17 @@ HollanderDial computeHollanderDial(const HollanderInput& in) {
     zodiacRows.push_back(row);
     dateLine(row, HollanderLineKind::ZodiacDate);
     const HollanderDatePair& r = dial.rows[static_cast<std::size_t>(row - 1)];
+    {
+      double x, y;
+      if (hollanderShadowPoint(dial, row, 12 - shift, x, y) && hypot2(x, y) < in.limitMm) {
+        HollanderDateLabel l;
+        l.x = x;
+        l.y = y;
+        l.distance = hypot2(x, y);
+        l.text = dateLabel(r.day, in.year, lang) + " / " + dateLabel(r.partner, in.year, lang);
+        dial.dateLabels.push_back(l);
+      }
+    }
     dial.declinationListing += hollanderText(HollanderText::Day, lang) + fixedText(row, 3, 0) +
                                hollanderText(HollanderText::Open, lang) + dateLabel(r.day, in.year, lang) +
                                hollanderText(HollanderText::HasDeclination, lang) +

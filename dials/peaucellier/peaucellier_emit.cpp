@@ -159,7 +159,7 @@ void drawPeaucellierDial(ScreenSurface& s, bool screenMode, int width, int heigh
   p.frameTop = top;
   p.frameWidth = W - 2;
   p.frameHeight = H - 2;
-  p.textX = left + 0.5 * p.textHeight;
+  p.textX = left + 1.5 * p.textHeight;
   p.textTop = top + 0.04 * H;
   p.screenCanvas = &c;
   double x0 = originX, y0 = originY;

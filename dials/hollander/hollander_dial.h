@@ -168,7 +168,8 @@ void plotHollanderDial(HpglWriter& writer, double zoom, double originX, double o
 // cone surface, true size (times zoom).
 void plotHollanderCone(HpglWriter& writer, double zoom);
 
-// The name of the cone file: "Cone" before the extension of the plot file.
+// The name of the cone file: "Cone" before the extension of the plot file
+// (a DXF target's cone file is an HPGL plot: ".plt").
 std::string hollanderConeFileName(const std::string& plotFile);
 
 }  // namespace tavrel

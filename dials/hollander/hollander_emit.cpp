@@ -153,7 +153,9 @@ void plotHollanderDial(HpglWriter& w, double zoom, double originX, double origin
 std::string hollanderConeFileName(const std::string& plotFile) {
   const std::filesystem::path path(plotFile);
   std::filesystem::path out = path;
-  out.replace_filename(path.stem().string() + "Cone" + path.extension().string());
+  std::string ext = path.extension().string();
+  if (ext == ".dxf" || ext == ".DXF") ext = ".plt";
+  out.replace_filename(path.stem().string() + "Cone" + ext);
   return out.string();
 }
 

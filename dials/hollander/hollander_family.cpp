@@ -1,5 +1,7 @@
 // The family-table row of Hollander's mean-time dial ('m'); for plot files
 // it also writes the cone file beside the plot.
+#include <filesystem>
+
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
@@ -23,10 +25,24 @@ void drawHollanderFamily(DialScreenRequest& r) {
                     r.textMarked ? r.textX : -1, r.textMarked ? r.textY : -1, r.grid);
 }
 
+// The plot, then the cone file beside the chosen file (an HPGL plot at
+// true size; for a DXF target it keeps the plot extension ".plt").
 void plotHollanderFamily(HpglWriter& w, const DialPlotRequest& r) {
   const PlotPlacement& p = r.place;
   plotHollanderDial(w, p.zoomFactor, p.footX, p.footY, p.textMarked ? p.textX : -1,
                     p.textMarked ? p.textY : -1);
+  if (r.plotFileName.empty()) return;
+  const DesignState& d = design();
+  if (computeHollanderDial(hollanderInputOfDesign()).refusal != HollanderRefusal::None) return;
+  const std::string cone = hollanderConeFileName(r.plotFileName);
+  HpglWriter coneWriter(1);
+  coneWriter.hpglOpen(cone);
+  plotHollanderCone(coneWriter, p.zoomFactor);
+  coneWriter.hpglClose();
+  showMessage(MsgCaption::Information, MsgIcon::Information,
+              "\r\n" + hollanderText(HollanderText::ConeFile, d.language) + " \"" +
+                  std::filesystem::path(cone).filename().string() + "\"" +
+                  hollanderText(HollanderText::ConeFileEnd, d.language));
 }
 
 const DialFamilyRegistrar kHollander{[] {

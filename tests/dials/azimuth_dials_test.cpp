@@ -20,6 +20,7 @@
 #include "core/language.h"
 #include "core/scripted_platform.h"
 #include "base/geometry.h"
+#include "dials/dial_family.h"
 #include "dials/hollander/hollander_dial.h"
 #include "dials/peaucellier/peaucellier_dial.h"
 #include "dxf/make_dxf.h"
@@ -429,6 +430,146 @@ TEST_F(AzimuthDialsTest, HollanderEdgeCases) {
   EXPECT_DOUBLE_EQ(v.turn, l);
   EXPECT_DOUBLE_EQ(v.equivalentLatitude, e);
   EXPECT_NE(l, 0);
+}
+
+// ---- plots --------------------------------------------------------------
+
+std::string readAll(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class AzimuthDialPlotTest : public AzimuthDialsTest {
+ protected:
+  void SetUp() override {
+    AzimuthDialsTest::SetUp();
+    dir_ = fs::temp_directory_path() / ("tavrel_azimuth_" + std::to_string(getpid()));
+    fs::create_directories(dir_);
+    DesignState& d = design();
+    d.latitude = 47.25;
+    d.longitude = -9.59;
+    d.sawyerUnit = 35;
+    d.peaucellierParameter = -0.8749;
+    d.otherHourInterval = '3';
+    d.gnomonLength = 60;
+    d.coneAxisInclination = 47.25;
+    d.coneHalfAngle = 12;
+    d.hollanderVariant = 0;
+    d.otherHoursFrom = 8;
+    d.otherHoursTo = 16;
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string plot(char kind, int R, const fs::path& file) {
+    design().dialKind = kind;
+    HpglWriter w(R);
+    w.hpglOpen(file.string());
+    if (kind == 'p') plotPeaucellierDial(w, -1);
+    else plotHollanderDial(w, 1, -1, -1, -1, -1);
+    w.hpglClose();
+    return readAll(file);
+  }
+  // ezdxf audit errors and, of the lines between vertices i and i + 1 of
+  // the polylines with n vertices (n = 2: also the LINE entities), the
+  // length nearest to `mm`.
+  std::pair<int, double> audit(const fs::path& dxf, int n, int i, double mm) {
+    const std::string script =
+        "import ezdxf,sys,math\n"
+        "doc=ezdxf.readfile(sys.argv[1])\n"
+        "a=doc.audit()\n"
+        "n=int(sys.argv[2]); i=int(sys.argv[3]); t=float(sys.argv[4]); best=-1e9\n"
+        "def take(l):\n"
+        "  global best\n"
+        "  if abs(l-t)<abs(best-t): best=l\n"
+        "for e in doc.modelspace().query('POLYLINE'):\n"
+        "  p=[v.dxf.location for v in e.vertices]\n"
+        "  if len(p)==n:\n"
+        "    take(math.hypot(p[i+1][0]-p[i][0],p[i+1][1]-p[i][1]))\n"
+        "for e in doc.modelspace().query('LINE'):\n"
+        "  if n==2:\n"
+        "    take(math.hypot(e.dxf.end[0]-e.dxf.start[0],e.dxf.end[1]-e.dxf.start[1]))\n"
+        "print(len(a.errors), '%.4f'%best)\n";
+    const fs::path py = dir_ / "audit.py", res = dir_ / "audit.txt";
+    std::ofstream(py) << script;
+    const std::string cmd = "/usr/bin/python3 " + py.string() + " " + dxf.string() + " " +
+                            std::to_string(n) + " " + std::to_string(i) + " " + std::to_string(mm) + " > " +
+                            res.string();
+    EXPECT_EQ(std::system(cmd.c_str()), 0);
+    std::istringstream in(readAll(res));
+    int errors = -1;
+    double len = 0;
+    in >> errors >> len;
+    return {errors, len};
+  }
+  fs::path dir_;
+};
+
+TEST_F(AzimuthDialPlotTest, PlotsRenderInHp2xx) {
+  for (char kind : {'p', 'm'}) {
+    const fs::path file = dir_ / (std::string(1, kind) + ".plt");
+    const std::string text = plot(kind, 1, file);
+    EXPECT_EQ(text.find('\n'), std::string::npos);
+    EXPECT_EQ(text.rfind("IN;VS 1;PA;IW 0 0 ", 0), 0u) << kind;
+    if (kind == 'p') {
+      EXPECT_EQ(text.rfind("IN;VS 1;PA;IW 0 0 16400 11480;PU 0 0;EA 16400 11480;;SP 4;PU 0 0;", 0), 0u);
+      EXPECT_EQ(text.substr(text.size() - 7), ";IW;IN;");
+      // The data line, in its three parts.
+    for (const char* part : {"LBCentral distance of equinoctial date line= 35;\x03",
+                             "LBPeaucellier constant = -0.8749;\x03", "LBLatitude = 47.25\x03"})
+      EXPECT_NE(text.find(part), std::string::npos) << part;
+    }
+    const fs::path out = dir_ / (std::string(1, kind) + ".eps");
+    const std::string cmd = "hp2xx -q -m eps -f " + out.string() + " " + file.string() + " 2>&1";
+    EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;
+    EXPECT_GT(fs::file_size(out), 1000u) << kind;
+  }
+}
+
+// The DXF (R = 25, 1000 units per mm) passes the audit and keeps true size:
+// the equinox line's cross piece of the Peaucellier dial is 2 p = 70 mm;
+// the major axis of the Hollander footprint is the distance between the
+// plate points of the two generators in the meridian plane,
+// L sin(psi) (cot(psi - alpha) - cot(psi + alpha)).
+TEST_F(AzimuthDialPlotTest, DxfIsAtTrueSizeAndPassesTheAudit) {
+  struct Case {
+    char kind;
+    int vertices, segment;
+    double mm;
+  };
+  const double L = 60, psi = rad(47.25), al = rad(12);
+  const Case cases[] = {{'p', 4, 1, 70.0},
+                        {'m', 2, 0, L * std::sin(psi) * (1 / std::tan(psi - al) - 1 / std::tan(psi + al))}};
+  for (const Case& c : cases) {
+    const fs::path hp = dir_ / "d.plt", dxf = dir_ / "d.dxf";
+    plot(c.kind, 25, hp);
+    ASSERT_EQ(MakeDxf(hp.string(), dxf.string(), 1, 1000), DxfResult::Converted) << c.kind;
+    const auto [errors, len] = audit(dxf, c.vertices, c.segment, c.mm);
+    EXPECT_EQ(errors, 0) << c.kind;
+    EXPECT_NEAR(len, c.mm, 0.05) << c.kind;
+  }
+}
+
+// Saving the Hollander plot writes the cone file beside it and says so.
+TEST_F(AzimuthDialPlotTest, HollanderPlotWritesTheConeFile) {
+  design().dialKind = 'm';
+  const DialFamily* family = familyOfKind('m');
+  ASSERT_TRUE(family && family->built());
+  const fs::path file = dir_ / "holl.plt";
+  DialPlotRequest request;
+  request.plotFileName = file.string();
+  HpglWriter w(1);
+  w.hpglOpen(file.string());
+  family->plot(w, request);
+  w.hpglClose();
+  const fs::path cone = dir_ / "hollCone.plt";
+  ASSERT_TRUE(fs::exists(cone));
+  const std::string text = readAll(cone);
+  EXPECT_EQ(text.rfind("IN;VS 1;PA;{IW 0 0 16400 11480;}PU 0 0;EA 16400 11480;", 0), 0u);
+  ASSERT_FALSE(platform->boxes.empty());
+  EXPECT_EQ(platform->boxes.back().text,
+            "\r\nCone cross section and unfolded cone in file  \"hollCone.plt\" !!!");
+  EXPECT_EQ(hollanderConeFileName("/x/a.b.dxf"), "/x/a.bCone.plt");
 }
 
 }  // namespace

@@ -47,6 +47,8 @@ struct HollanderDatePair {
   int day = -1, partner = -1;                // day of the year; -1: none
   double declination = 99, partnerDeclination = 99, meanDeclination = 99;
   double eot = 99, partnerEot = 99;          // degrees
+  // sin, cos and tan of the mean declination (kept for the many hour points).
+  double sinMean = 0, cosMean = 1, tanMean = 0;
 };
 
 enum class HollanderLineKind { Ellipse, MajorAxis, Mark, HourLine, PartHour, ZodiacDate, CalendarDate };
@@ -104,6 +106,8 @@ struct HollanderDial {
   // The cone: footprint half axes (b across, a along the meridian), the
   // offset c of the axis foot from the ellipse centre, apex height.
   int variant = 0;
+  double sinLat = 0, cosLat = 1;  // of the equivalent latitude
+  double cosTurn = 1, sinTurn = 0;  // of -turn: the picture is turned as the plate is seen
   double L = 0, psi = 0, alpha = 0, a = 0, b = 0, c = 0, apexHeight = 0;
   HollanderPoint axisFoot, underApex;  // dial mm, turned
   std::vector<HollanderDatePair> rows;  // rows[0] is row 1 (21 June)

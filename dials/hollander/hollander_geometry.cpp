@@ -55,6 +55,9 @@ std::vector<HollanderDatePair> hollanderDatePairs(int year) {
     r.declination = dd;
     r.partnerDeclination = decl[q];
     r.meanDeclination = (dd + decl[q]) / 2;
+    r.sinMean = std::sin(rad(r.meanDeclination));
+    r.cosMean = std::cos(rad(r.meanDeclination));
+    r.tanMean = std::tan(rad(r.meanDeclination));
     r.eot = eot[d];
     r.partnerEot = eot[q];
     rows.push_back(r);
@@ -103,6 +106,24 @@ bool hollanderApexShadow(const HollanderDial& dial, double delta, double eot, do
   return true;
 }
 
+namespace {
+
+// The apex shadow with the row's trigonometry kept (see hollanderApexShadow).
+bool apexShadowOfRow(const HollanderDial& dial, const HollanderDatePair& r, double eot, double t,
+                     double& x, double& y) {
+  const double H = rad(15 * (t - 12) + eot);
+  const double cH = std::cos(H), sH = std::sin(H);
+  const double Y = dial.cosLat * cH + r.sinMean * dial.sinLat / r.cosMean;
+  if (Y <= 1e-9) return false;
+  const double h = dial.apexHeight;
+  const double side = dial.equivalentLatitude < 0 ? -1 : 1;
+  x = h * sH / Y;
+  y = side * (dial.L * std::cos(rad(dial.psi)) + dial.c) + h * (dial.sinLat * cH - dial.cosLat * r.tanMean) / Y;
+  return true;
+}
+
+}  // namespace
+
 bool hollanderShadowPoint(const HollanderDial& dial, int row, double t, double& x, double& y) {
   if (row < 1 || row > static_cast<int>(dial.rows.size())) return false;
   const HollanderDatePair& r = dial.rows[static_cast<std::size_t>(row - 1)];
@@ -113,8 +134,8 @@ bool hollanderShadowPoint(const HollanderDial& dial, int row, double t, double& 
   if (group == 2) e1 = r.partnerEot, e2 = r.eot;
   if (dial.equivalentLatitude < 0) std::swap(e1, e2);
   double x1, y1, x2, y2;
-  if (!hollanderApexShadow(dial, r.meanDeclination, e1, t, x1, y1)) return false;
-  if (!hollanderApexShadow(dial, r.meanDeclination, e2, t, x2, y2)) return false;
+  if (!apexShadowOfRow(dial, r, e1, t, x1, y1)) return false;
+  if (!apexShadowOfRow(dial, r, e2, t, x2, y2)) return false;
   const double a = dial.a, b = dial.b;
   const auto outside = [&](double px, double py) { return (px / b) * (px / b) + (py / a) * (py / a) > 1; };
   if (!outside(x1, y1) || !outside(x2, y2)) return false;
@@ -129,26 +150,24 @@ bool hollanderShadowPoint(const HollanderDial& dial, int row, double t, double& 
   double px = (q2 - q1) / ds, py = (q2 * s1 - q1 * s2) / ds;
   if (!std::isfinite(px) || !std::isfinite(py)) return false;
   py = -py;
-  if (dial.turn != 0) rotatePoint(px, py, -dial.turn);
-  x = px;
-  y = py;
+  x = px * dial.cosTurn - py * dial.sinTurn;
+  y = px * dial.sinTurn + py * dial.cosTurn;
   return true;
 }
 
 namespace {
 
 HollanderPoint turned(const HollanderDial& dial, double x, double yNorth) {
-  double px = x, py = -yNorth;
-  if (dial.turn != 0) rotatePoint(px, py, -dial.turn);
-  return {px, py};
+  const double px = x, py = -yNorth;
+  return {px * dial.cosTurn - py * dial.sinTurn, px * dial.sinTurn + py * dial.cosTurn};
 }
 
 double hypot2(double x, double y) { return std::sqrt(x * x + y * y); }
 
 // Whether a point (dial mm, turned) lies outside k times the footprint.
 bool outsideEllipse(const HollanderDial& dial, HollanderPoint p, double k) {
-  double x = p.x, y = p.y;
-  if (dial.turn != 0) rotatePoint(x, y, dial.turn);
+  // Turned back into the ellipse's axes.
+  const double x = p.x * dial.cosTurn + p.y * dial.sinTurn, y = -p.x * dial.sinTurn + p.y * dial.cosTurn;
   return (x / (k * dial.b)) * (x / (k * dial.b)) + (y / (k * dial.a)) * (y / (k * dial.a)) > 1;
 }
 
@@ -200,6 +219,10 @@ HollanderDial computeHollanderDial(const HollanderInput& in) {
     rotateSpherical(v == 1 ? 90.0 : in.planeInclination, in.wallDeclination, in.latitude,
                     dial.equivalentLatitude, dial.longitudeDifference, dial.turn);
   }
+  dial.cosTurn = std::cos(rad(-dial.turn));
+  dial.sinTurn = std::sin(rad(-dial.turn));
+  dial.sinLat = std::sin(rad(dial.equivalentLatitude));
+  dial.cosLat = std::cos(rad(dial.equivalentLatitude));
   const double L = in.coneAxisMm, sa = std::sin(rad(al));
   const double cotA = 1 / std::tan(rad(al)), cotP = 1 / std::tan(rad(ps));
   dial.b = L / std::sqrt(cotA * cotA - cotP * cotP);

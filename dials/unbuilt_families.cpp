@@ -12,13 +12,6 @@ namespace {
 
 std::string label(int row, int language) { return tableText(TextTable::Labels, row, language); }
 
-// The other families have the plain activation with a text block of this width.
-DialActivation narrowTextBlock(const DesignState& d, int W, int H) {
-  DialActivation a = standardActivation(d, W, H);
-  a.textBlockWidth = 0.29;
-  return a;
-}
-
 const DialFamilyRegistrar kQuadrant{[] {
   DialFamily f;
   f.id = "quadrant";
@@ -88,7 +81,7 @@ const DialFamilyRegistrar kBiAzimuthal{[] {
                    kCapFootCheckOnPrint | kCapFootCheckOnSave | kCapExpertOnly | kCapScaledPlot;
   f.titlePart = [](const DesignState&, int lang) { return label(labelRow::kBiAzimuthalSundialPart, lang); };
   f.picture = [](const DesignState&) { return 3016; };
-  f.activation = narrowTextBlock;
+  f.activation = narrowTextBlockActivation;
   return f;
 }()};
 

@@ -14,12 +14,6 @@ namespace {
 
 std::string label(int row, int language) { return tableText(TextTable::Labels, row, language); }
 
-DialActivation narrowTextBlock(const DesignState& d, int W, int H) {
-  DialActivation a = standardActivation(d, W, H);
-  a.textBlockWidth = 0.29;
-  return a;
-}
-
 void drawHollanderFamily(DialScreenRequest& r) {
   drawHollanderDial(r.surface, r.screenMode, r.width, r.height, r.zoomFactor, r.footX, r.footY,
                     r.textMarked ? r.textX : -1, r.textMarked ? r.textY : -1, r.grid);
@@ -59,7 +53,7 @@ const DialFamilyRegistrar kHollander{[] {
                    kCapScaledPlot;
   f.titlePart = [](const DesignState&, int lang) { return label(labelRow::kMeanTimeSundialPart, lang); };
   f.picture = [](const DesignState&) { return 3008; };
-  f.activation = narrowTextBlock;
+  f.activation = narrowTextBlockActivation;
   f.draw = drawHollanderFamily;
   f.plot = plotHollanderFamily;
   return f;

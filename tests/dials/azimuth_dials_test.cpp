@@ -25,6 +25,7 @@
 #include "dials/peaucellier/peaucellier_dial.h"
 #include "dxf/make_dxf.h"
 #include "plot/recording_canvas.h"
+#include "space_vector.h"
 
 namespace tavrel::testing {
 namespace {
@@ -33,17 +34,6 @@ namespace fs = std::filesystem;
 
 constexpr double kPi = 3.14159265358979323846;
 double rad(double d) { return d * kPi / 180; }
-
-struct Vec {
-  double e = 0, n = 0, u = 0;
-};
-Vec operator+(Vec a, Vec b) { return {a.e + b.e, a.n + b.n, a.u + b.u}; }
-Vec operator-(Vec a, Vec b) { return {a.e - b.e, a.n - b.n, a.u - b.u}; }
-Vec operator*(double k, Vec a) { return {k * a.e, k * a.n, k * a.u}; }
-double dot(Vec a, Vec b) { return a.e * b.e + a.n * b.n + a.u * b.u; }
-Vec cross(Vec a, Vec b) { return {a.n * b.u - a.u * b.n, a.u * b.e - a.e * b.u, a.e * b.n - a.n * b.e}; }
-double norm(Vec a) { return std::sqrt(dot(a, a)); }
-Vec unit(Vec a) { return (1 / norm(a)) * a; }
 
 // Unit vector towards the sun (east, north, up) for hour angle H
 // (afternoon positive) and declination delta at latitude phi.

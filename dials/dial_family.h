@@ -200,6 +200,9 @@ struct DialFamily {
   // The constructions; nullptr while the family is not built.
   void (*draw)(DialScreenRequest&) = nullptr;
   void (*plot)(HpglWriter&, const DialPlotRequest&) = nullptr;
+  // The information of the "StylusInfo" command for a family without the
+  // angle table (nullptr: none), at the drawing window's zoom.
+  std::vector<std::string> (*information)(const DesignState&, double zoomFactor) = nullptr;
 
   bool built() const { return draw != nullptr && plot != nullptr; }
 };

@@ -172,6 +172,12 @@ void plotHollanderDial(HpglWriter& writer, double zoom, double originX, double o
 // cone surface, true size (times zoom).
 void plotHollanderCone(HpglWriter& writer, double zoom);
 
+// The lines of the drawing window's information on the dial: title,
+// place and cone, the footprint, the equivalent horizontal dial of a wall,
+// the spread of the date pairs' apex shadows at noon over the year
+// ("Dist.", L = axis length times zoom), and the declination listing.
+std::vector<std::string> hollanderInformation(double zoom);
+
 // The name of the cone file: "Cone" before the extension of the plot file
 // (a DXF target's cone file is an HPGL plot: ".plt").
 std::string hollanderConeFileName(const std::string& plotFile);

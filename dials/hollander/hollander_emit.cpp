@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "astro/calendar.h"
 #include "base/number_text.h"
 #include "core/design_state.h"
 #include "core/language.h"
@@ -148,6 +149,63 @@ void plotHollanderDial(HpglWriter& w, double zoom, double originX, double origin
   p.lineStep = 200.0 * R;
   emitHollanderDial(w, dial, p);
   w.hpglWrite(";PU;SP 0;");
+}
+
+std::vector<std::string> hollanderInformation(double zoom) {
+  const DesignState& d = design();
+  const int lang = d.language;
+  HollanderInput in = hollanderInputOfDesign();
+  in.coneAxisMm *= std::max(zoom, 1e-3);
+  in.hoursFrom = 1;
+  in.hoursTo = 0;  // no hour curves needed
+  const HollanderDial dial = computeHollanderDial(in);
+  std::vector<std::string> lines{dial.title};
+  if (dial.refusal != HollanderRefusal::None) {
+    lines.push_back(dial.refusalText);
+    return lines;
+  }
+  const auto text = [lang](HollanderText t) { return hollanderText(t, lang); };
+  lines.push_back(dial.dataLine);
+  lines.push_back(dial.coneLine);
+  lines.push_back(text(HollanderText::FootprintA) + fixedText(dial.a, 7, 2) + text(HollanderText::FootprintB) +
+                  fixedText(dial.b, 7, 2) + " mm");
+  lines.push_back(text(HollanderText::AxisFootOffset) + fixedText(dial.c, 7, 2) + " mm");
+  lines.push_back(text(HollanderText::ApexHeight) + fixedText(dial.apexHeight, 7, 2) + " mm");
+  if (in.variant % 3 != 0) {
+    lines.push_back(text(HollanderText::EquivalentLatitude) + fixedText(dial.equivalentLatitude, 7, 2) +
+                    text(HollanderText::LongitudeDifference) + fixedText(dial.longitudeDifference, 7, 2) +
+                    text(HollanderText::Turn) + fixedText(dial.turn, 7, 2));
+  }
+  // The two apex shadows of a pair at noon (mean time of the plane).
+  double lo = 1e300, hi = -1;
+  int loRow = 0, hiRow = 0;
+  for (std::size_t i = 0; i < dial.rows.size(); ++i) {
+    const HollanderDatePair& r = dial.rows[i];
+    double x1, y1, x2, y2;
+    const double t = 12 - dial.longitudeDifference / 15;
+    if (!hollanderApexShadow(dial, r.meanDeclination, r.eot, t, x1, y1) ||
+        !hollanderApexShadow(dial, r.meanDeclination, r.partnerEot, t, x2, y2))
+      continue;
+    const double dist = std::hypot(x2 - x1, y2 - y1);
+    if (dist < lo) lo = dist, loRow = static_cast<int>(i);
+    if (dist > hi) hi = dist, hiRow = static_cast<int>(i);
+  }
+  if (hi >= 0) {
+    const auto pair = [&](int row) {
+      const HollanderDatePair& r = dial.rows[static_cast<std::size_t>(row)];
+      return " (" + dateLabel(r.day, in.year, lang) + " / " + dateLabel(r.partner, in.year, lang) + ")";
+    };
+    lines.push_back(text(HollanderText::DistMin) + fixedText(lo, 6, 2) + " mm" + pair(loRow) +
+                    text(HollanderText::DistMax) + fixedText(hi, 6, 2) + " mm" + pair(hiRow));
+  }
+  std::string listing = dial.declinationListing;
+  for (std::size_t from = 0; from < listing.size();) {
+    const std::size_t cut = listing.find("\r\n", from);
+    lines.push_back(listing.substr(from, cut == std::string::npos ? std::string::npos : cut - from));
+    if (cut == std::string::npos) break;
+    from = cut + 2;
+  }
+  return lines;
 }
 
 std::string hollanderConeFileName(const std::string& plotFile) {

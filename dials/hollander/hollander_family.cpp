@@ -56,6 +56,7 @@ const DialFamilyRegistrar kHollander{[] {
   f.activation = narrowTextBlockActivation;
   f.draw = drawHollanderFamily;
   f.plot = plotHollanderFamily;
+  f.information = [](const DesignState&, double zoom) { return hollanderInformation(zoom); };
   return f;
 }()};
 

@@ -422,6 +422,37 @@ TEST_F(AzimuthDialsTest, HollanderEdgeCases) {
   EXPECT_NE(l, 0);
 }
 
+// The information of the drawing window: the footprint against the plate
+// points of the generators in the meridian plane (closed form), the wall's
+// equivalent dial, and one listing line per distinct zodiac declination.
+TEST_F(AzimuthDialsTest, HollanderInformationLines) {
+  DesignState& d = design();
+  d.dialKind = 'm';
+  d.gnomonLength = 50;
+  d.coneAxisInclination = 40;
+  d.coneHalfAngle = 10;
+  d.hollanderVariant = 1;
+  d.wallDeclination = 15;
+  d.latitude = 47;
+  const std::vector<std::string> lines = hollanderInformation(2);  // zoom 2: L = 100 mm
+  const double L = 100, psi = rad(40), al = rad(10);
+  const double a = L * std::sin(psi) * (1 / std::tan(psi - al) - 1 / std::tan(psi + al)) / 2;
+  std::ostringstream want;
+  want.setf(std::ios::fixed);
+  want.precision(2);
+  want << a;
+  ASSERT_GE(lines.size(), 10u);
+  EXPECT_EQ(lines[0], "Hollander´s Mean Time Sundial");
+  EXPECT_NE(lines[3].find("along the meridian a =   " + want.str()), std::string::npos) << lines[3];
+  EXPECT_EQ(lines[6].rfind("Equivalent horizontal dial: latitude =", 0), 0u) << lines[6];
+  EXPECT_EQ(lines[7].rfind("Dist. (", 0), 0u) << lines[7];
+  int listing = 0;
+  for (const std::string& l : lines) listing += l.rfind("Day ", 0) == 0;
+  EXPECT_EQ(listing, 7);
+  d.language = 1;
+  EXPECT_EQ(hollanderInformation(1)[0], "Hollanders Sonnenuhr für mittlere Zeit");
+}
+
 // ---- plots --------------------------------------------------------------
 
 std::string readAll(const fs::path& p) {

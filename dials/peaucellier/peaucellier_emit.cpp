@@ -30,6 +30,7 @@ void downwardLabel(PlotSurface& s, const PeaucellierPlacement& p, double x, doub
                    const std::string& text) {
   s.setLabelDirection(0, -100);
   s.label(p.plot ? x - height : x, y, p.plot ? asciiUmlauts(text) : text);
+  s.setLabelDirection(100, 0);
 }
 
 void setBold(const PeaucellierPlacement& p, bool bold, const char* face = nullptr) {
@@ -94,7 +95,9 @@ void emitPeaucellierDial(PlotSurface& s, const PeaucellierDial& dial, const Peau
     s.selectPen(p.plot ? l.plotPen : l.screenPen);
     s.setCharSize(0.7 * cmOf(p, h), cmOf(p, h));
     setBold(p, l.bold);
-    downwardLabel(s, p, m.x(l.x) + l.alongX * h, m.y(l.y) + m.down(l.alongY * h), h, l.text);
+    // The plot writes the noon number as "LB 12".
+    const std::string text = p.plot && l.role == PeaucellierLabelRole::Noon ? " " + l.text : l.text;
+    downwardLabel(s, p, m.x(l.x) + l.alongX * h, m.y(l.y) + m.down(l.alongY * h), h, text);
   }
   setBold(p, false);
 
@@ -120,7 +123,6 @@ void emitPeaucellierDial(PlotSurface& s, const PeaucellierDial& dial, const Peau
     x -= 1.3 * th;
   }
   setBold(p, false, "Arial");
-  s.setLabelDirection(100, 0);
 }
 
 void drawPeaucellierDial(ScreenSurface& s, bool screenMode, int width, int height, double originX,

@@ -108,11 +108,10 @@ bool hollanderApexShadow(const HollanderDial& dial, double delta, double eot, do
 
 namespace {
 
-// The apex shadow with the row's trigonometry kept (see hollanderApexShadow).
-bool apexShadowOfRow(const HollanderDial& dial, const HollanderDatePair& r, double eot, double t,
+// The apex shadow with the row's trigonometry kept (see
+// hollanderApexShadow), for the hour angle given by its cosine and sine.
+bool apexShadowOfRow(const HollanderDial& dial, const HollanderDatePair& r, double cH, double sH,
                      double& x, double& y) {
-  const double H = rad(15 * (t - 12) + eot);
-  const double cH = std::cos(H), sH = std::sin(H);
   const double Y = dial.cosLat * cH + r.sinMean * dial.sinLat / r.cosMean;
   if (Y <= 1e-9) return false;
   const double h = dial.apexHeight;
@@ -122,20 +121,23 @@ bool apexShadowOfRow(const HollanderDial& dial, const HollanderDatePair& r, doub
   return true;
 }
 
-}  // namespace
-
-bool hollanderShadowPoint(const HollanderDial& dial, int row, double t, double& x, double& y) {
-  if (row < 1 || row > static_cast<int>(dial.rows.size())) return false;
-  const HollanderDatePair& r = dial.rows[static_cast<std::size_t>(row - 1)];
-  if (r.day < 0) return false;
-  double e1 = std::min(r.eot, r.partnerEot), e2 = std::max(r.eot, r.partnerEot);
+// The equations of time of the two apex shadows of a row: P1 takes e1.
+void rowEots(const HollanderDial& dial, const HollanderDatePair& r, double& e1, double& e2) {
+  e1 = std::min(r.eot, r.partnerEot);
+  e2 = std::max(r.eot, r.partnerEot);
   const int group = (dial.variant / 3) % 3;
   if (group == 1) e1 = r.eot, e2 = r.partnerEot;
   if (group == 2) e1 = r.partnerEot, e2 = r.eot;
   if (dial.equivalentLatitude < 0) std::swap(e1, e2);
+}
+
+// The hour point of a row for the two hour angles H1, H2 (cosines and
+// sines) of its apex shadows.
+bool hourPoint(const HollanderDial& dial, const HollanderDatePair& r, double c1, double s1H, double c2,
+               double s2H, double& x, double& y) {
   double x1, y1, x2, y2;
-  if (!apexShadowOfRow(dial, r, e1, t, x1, y1)) return false;
-  if (!apexShadowOfRow(dial, r, e2, t, x2, y2)) return false;
+  if (!apexShadowOfRow(dial, r, c1, s1H, x1, y1)) return false;
+  if (!apexShadowOfRow(dial, r, c2, s2H, x2, y2)) return false;
   const double a = dial.a, b = dial.b;
   const auto outside = [&](double px, double py) { return (px / b) * (px / b) + (py / a) * (py / a) > 1; };
   if (!outside(x1, y1) || !outside(x2, y2)) return false;
@@ -153,6 +155,18 @@ bool hollanderShadowPoint(const HollanderDial& dial, int row, double t, double& 
   x = px * dial.cosTurn - py * dial.sinTurn;
   y = px * dial.sinTurn + py * dial.cosTurn;
   return true;
+}
+
+}  // namespace
+
+bool hollanderShadowPoint(const HollanderDial& dial, int row, double t, double& x, double& y) {
+  if (row < 1 || row > static_cast<int>(dial.rows.size())) return false;
+  const HollanderDatePair& r = dial.rows[static_cast<std::size_t>(row - 1)];
+  if (r.day < 0) return false;
+  double e1, e2;
+  rowEots(dial, r, e1, e2);
+  const double H1 = rad(15 * (t - 12) + e1), H2 = rad(15 * (t - 12) + e2);
+  return hourPoint(dial, r, std::cos(H1), std::sin(H1), std::cos(H2), std::sin(H2), x, y);
 }
 
 namespace {
@@ -308,11 +322,25 @@ HollanderDial computeHollanderDial(const HollanderInput& in) {
     line.extraWidth = kind == HollanderLineKind::ZodiacDate ? 1 : 0;
     line.row = row;
     const int steps = static_cast<int>(std::floor(2 * H0 / 15 / 0.01));
+    // The mean time runs in steps of 0.01 h: both hour angles turn by
+    // 0.15 degrees a step, kept as cosines and sines by the addition theorem.
+    double e1, e2;
+    rowEots(dial, r, e1, e2);
+    const double start = -H0 + 15 * 0.01;  // t = 12 - H0 / 15 + 0.01 of the plane
+    double c1 = std::cos(rad(start + e1)), s1 = std::sin(rad(start + e1));
+    double c2 = std::cos(rad(start + e2)), s2 = std::sin(rad(start + e2));
+    const double cd = std::cos(rad(0.15)), sd = std::sin(rad(0.15));
     bool lastOk = false;
     for (int i = 0; i <= steps; ++i) {
-      const double t = 12 - H0 / 15 + 0.01 + 0.01 * i;
+      if (i > 0) {
+        const double n1 = c1 * cd - s1 * sd, n2 = c2 * cd - s2 * sd;
+        s1 = s1 * cd + c1 * sd;
+        s2 = s2 * cd + c2 * sd;
+        c1 = n1;
+        c2 = n2;
+      }
       double x, y;
-      const bool ok = hollanderShadowPoint(dial, row, t, x, y) && hypot2(x, y) < in.limitMm &&
+      const bool ok = hourPoint(dial, r, c1, s1, c2, s2, x, y) && hypot2(x, y) < in.limitMm &&
                       outsideEllipse(dial, {x, y}, 1.05);
       if (ok) {
         if (!lastOk && line.points.size() >= 2) {

@@ -12,7 +12,9 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
+#include <algorithm>
 
 #include "astro/solar_ephemeris.h"
 #include "astro/startup.h"
@@ -427,6 +429,38 @@ TEST_F(AzimuthDialsTest, HollanderEdgeCases) {
   EXPECT_DOUBLE_EQ(v.turn, l);
   EXPECT_DOUBLE_EQ(v.equivalentLatitude, e);
   EXPECT_NE(l, 0);
+}
+
+// A date line is the locus of its row's hour points over the day, sampled
+// every 0.01 h from 12 - H0 / 15 + 0.01 (H0 the half day arc of the mean
+// declination on the equivalent plane): each drawn vertex is one of them,
+// in order.
+TEST_F(AzimuthDialsTest, HollanderDateLinesFollowTheirRowsHourPoints) {
+  for (const auto& [lat, variant, wall] : {std::tuple{47.0, 0, 0.0}, std::tuple{-34.0, 1, 160.0}}) {
+    HollanderInput in = hollander(lat, variant, wall);
+    in.dateLineMode = 2;
+    in.limitMm = 2000;
+    const HollanderDial dial = computeHollanderDial(in);
+    int lines = 0;
+    for (const HollanderLine& l : dial.lines) {
+      if (l.kind != HollanderLineKind::ZodiacDate && l.kind != HollanderLineKind::CalendarDate) continue;
+      const HollanderDatePair& r = dial.rows[static_cast<std::size_t>(l.row - 1)];
+      const double p = rad(dial.equivalentLatitude), d = rad(r.meanDeclination);
+      const double H0 = std::acos(std::clamp(-std::tan(p) * std::tan(d), -1.0, 1.0)) * 180 / kPi;
+      int i = 0;
+      for (const HollanderPoint& q : l.points) {
+        double x = 0, y = 0;
+        bool found = false;
+        for (; i <= 4800 && !found; ++i) {
+          const double t = 12 - H0 / 15 + 0.01 + 0.01 * i;
+          found = hollanderShadowPoint(dial, l.row, t, x, y) && std::hypot(x - q.x, y - q.y) < 1e-6;
+        }
+        ASSERT_TRUE(found) << lat << " row " << l.row;
+      }
+      ++lines;
+    }
+    EXPECT_GE(lines, 7);
+  }
 }
 
 // The information of the drawing window: the footprint against the plate

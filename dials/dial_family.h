@@ -229,6 +229,9 @@ struct DialFamily {
   // family has files of its own (nullptr: the main window's commands).
   bool (*saveData)() = nullptr;
   bool (*loadData)() = nullptr;
+  // The information of the "StylusInfo" command for a family without the
+  // angle table (nullptr: none), at the drawing window's zoom.
+  std::vector<std::string> (*information)(const DesignState&, double zoomFactor) = nullptr;
 
   bool built() const { return draw != nullptr; }
   bool plots() const { return plot != nullptr; }
@@ -275,6 +278,9 @@ std::string drawingWindowTitle(const DesignState& d, int language);
 //   else (H + 1) div 2, mirrored to H - y0 south of the equator;
 //   text anchor x = Round(3 W / 8), y = H div 25 (south: H - W div 10).
 DialActivation standardActivation(const DesignState& d, int width, int height);
+// The same with a text block of 0.29 of the picture width (the families
+// with a gnomon foot and a long title block).
+DialActivation narrowTextBlockActivation(const DesignState& d, int width, int height);
 DialActivation dialActivation(const DesignState& d, int width, int height);
 
 // The parameter page of the record's dial: the umbrella page for an

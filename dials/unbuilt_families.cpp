@@ -5,18 +5,12 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "dials/dial_family.h"
+#include "dials/dial_type_rules.h"
 
 namespace tavrel {
 namespace {
 
 std::string label(int row, int language) { return tableText(TextTable::Labels, row, language); }
-
-// The other families have the plain activation with a text block of this width.
-DialActivation narrowTextBlock(const DesignState& d, int W, int H) {
-  DialActivation a = standardActivation(d, W, H);
-  a.textBlockWidth = 0.29;
-  return a;
-}
 
 const DialFamilyRegistrar kRing{[] {
   DialFamily f;
@@ -46,38 +40,7 @@ const DialFamilyRegistrar kBiAzimuthal{[] {
                    kCapFootCheckOnPrint | kCapFootCheckOnSave | kCapExpertOnly | kCapScaledPlot;
   f.titlePart = [](const DesignState&, int lang) { return label(labelRow::kBiAzimuthalSundialPart, lang); };
   f.picture = [](const DesignState&) { return 3016; };
-  f.activation = narrowTextBlock;
-  return f;
-}()};
-
-const DialFamilyRegistrar kHollander{[] {
-  DialFamily f;
-  f.id = "Hollander";
-  f.valueFields = [](const DesignState&) { return std::vector<DialValue>{DialValue::GnomonHeight}; };
-  f.valuesCheckedOnClose = false;
-  f.kinds = {{'m', kEntryHollander}};
-  f.helpTopic = 54;
-  f.page = ParameterPage::Hollander;
-  f.legendBlock = 72;
-  f.legendNameRow = labelRow::kHollanderFamily;
-  f.capabilities = kCapGnomonFoot | kCapTextAnchor | kCapZoom | kCapZoomResetOnShow | kCapExpertOnly |
-                   kCapScaledPlot;
-  f.titlePart = [](const DesignState&, int lang) { return label(labelRow::kMeanTimeSundialPart, lang); };
-  f.picture = [](const DesignState&) { return 3008; };
-  f.activation = narrowTextBlock;
-  return f;
-}()};
-
-const DialFamilyRegistrar kPeaucellier{[] {
-  DialFamily f;
-  f.id = "Peaucellier";
-  f.kinds = {{'p', kEntryPeaucellier}};
-  f.page = ParameterPage::Sawyer;
-  f.legendBlock = 84;
-  f.legendNameRow = labelRow::kSawyerFamily;
-  f.capabilities = kCapGnomonFoot | kCapTextAnchor | kCapScaledPlot;
-  f.titlePart = [](const DesignState&, int lang) { return label(labelRow::kPeaucellierSundialPart, lang); };
-  f.picture = [](const DesignState&) { return 3020; };
+  f.activation = narrowTextBlockActivation;
   return f;
 }()};
 

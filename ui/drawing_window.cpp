@@ -442,7 +442,8 @@ void TForm5::updateCommands() {
   zoomInButton_->setEnabled(s.zoomCommandsEnabled);
   zoomOutButton_->setEnabled(s.zoomCommandsEnabled);
   command(WorkText::HourLines)->setEnabled(s.hourLinesCommandEnabled);
-  command(WorkText::StylusInfo)->setEnabled((caps & kCapAngleTable) != 0);
+  const DialFamily* family = familyOf(design());
+  command(WorkText::StylusInfo)->setEnabled((caps & kCapAngleTable) != 0 || (family && family->information));
   command(WorkText::PrintInfo)->setEnabled((caps & kCapAngleTable) != 0);
   command(WorkText::Coordinates)->setEnabled((caps & kCapCoordinates) != 0);
 }
@@ -606,10 +607,13 @@ void TForm5::showPanel(QWidget* panel) {
 
 void TForm5::showStylusInfo() {
   activate();
-  if (!dialHas(design(), kCapAngleTable)) return;
-  const PoleStyleInfo info = poleStyleInfoAtZoom(controller_.zoomFactor());
+  const DialFamily* family = familyOf(design());
+  const bool own = family && family->information && !dialHas(design(), kCapAngleTable);
+  if (!dialHas(design(), kCapAngleTable) && !own) return;
+  const std::vector<std::string> text = own ? family->information(design(), controller_.zoomFactor())
+                                            : poleStyleInfoAtZoom(controller_.zoomFactor()).lines;
   QStringList lines;
-  for (const std::string& l : info.lines) lines << qs(l);
+  for (const std::string& l : text) lines << qs(l);
   infoText_->setPlainText(lines.join(QLatin1Char('\n')));
   showPanel(infoPanel_);
 }

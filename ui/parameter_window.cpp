@@ -880,9 +880,10 @@ QWidget* TForm6::buildHollander() {
   QGroupBox* time = makeRadios(tx(T::kTimeDisplay), {tx(T::kLocalTime), tx(T::kZoneTime)},
                                [] { return design().zoneTime ? 1 : 0; },
                                [](int i) { setZoneTime(i == 1); }, 2);
+  // The dial draws otherHoursFrom .. otherHoursTo with otherHourInterval.
   QGroupBox* hours = timeLinesGroup(tx(T::kHourLines));
-  rangeRow(gridOf(hours), 0, makeLabel(tx(T::kHours)), &d.hourLinesFrom, &d.hourLinesTo,
-           RangeList::Hours, intervalA(&d.hourLineInterval, false));
+  rangeRow(gridOf(hours), 0, makeLabel(tx(T::kHours)), &d.otherHoursFrom, &d.otherHoursTo,
+           RangeList::Hours, intervalB(&d.otherHourInterval));
   QGroupBox* dates = makeRadios(tx(T::kDateLines), sources(T::kHabermelDateItems, 3),
                                 [] { return design().dateLineMode - '0'; },
                                 [](int i) { design().dateLineMode = static_cast<char>('0' + i); });

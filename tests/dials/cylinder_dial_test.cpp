@@ -25,6 +25,7 @@
 #include "dials/cylinder/cylinder_texts.h"
 #include "dxf/make_dxf.h"
 #include "plot/recording_canvas.h"
+#include "space_vector.h"
 
 namespace tavrel::testing {
 namespace {
@@ -34,12 +35,7 @@ namespace fs = std::filesystem;
 constexpr double kPi = 3.14159265358979323846;
 double rad(double d) { return d * kPi / 180; }
 
-// ---- the instrument in space: east, north, up (mm) ----------------------
-struct Vec {
-  double e = 0, n = 0, u = 0;
-};
-Vec operator+(Vec a, Vec b) { return {a.e + b.e, a.n + b.n, a.u + b.u}; }
-Vec operator*(double k, Vec a) { return {k * a.e, k * a.n, k * a.u}; }
+// ---- the instrument in space: east, north, up (mm, space_vector.h) ------
 
 // Unit vector towards the sun (azimuth from south, west positive).
 Vec sunVector(double azimuth, double altitude) {

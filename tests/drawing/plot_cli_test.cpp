@@ -118,6 +118,24 @@ TEST_F(PlotCliTest, AzimuthalDialsPlot) {
   }
 }
 
+// The Peaucellier dial plots to HPGL and DXF; the Hollander plot brings
+// its cone file ("Cone" before the extension, an HPGL plot).
+TEST_F(PlotCliTest, PeaucellierAndHollanderDialsPlot) {
+  for (const char* ext : {".plt", ".dxf"}) {
+    const std::string p = file(std::string("p") + ext);
+    const CliResult r = runCli({"--lang", "en", "--set", "dialKind=p", "plot", "--out", p});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(slurp(p).find("Hybrid Peaucellier Sundial, azimuthal"), std::string::npos) << ext;
+    const std::string m = file(std::string("m") + ext);
+    const CliResult h = runCli({"--lang", "en", "--set", "dialKind=m", "--set", "expertModeActive=true",
+                                "plot", "--out", m});
+    ASSERT_EQ(h.exitCode, 0) << h.err;
+    EXPECT_NE(slurp(m).find("Mean Time Sundial"), std::string::npos) << ext;
+    EXPECT_NE(slurp(file("mCone.plt")).find("LBCone cross section\x03"), std::string::npos) << ext;
+  }
+  EXPECT_EQ(files(), (std::vector<std::string>{"m.dxf", "m.plt", "mCone.plt", "p.dxf", "p.plt"}));
+}
+
 TEST_F(PlotCliTest, ChoicesReachThePlot) {
   const CliResult r = runCli({"--lang", "en", "--set", "dialKind=h", "plot", "--out", file("h.plt"),
                               "--coords", file("h.txt"), "--grid", "10", "--line-width", "2", "--foot",
@@ -159,7 +177,7 @@ TEST_F(PlotCliTest, BadUsageAndFailures) {
 
 // The dial types whose families are not built yet are refused plainly,
 // with exit status 1 and no file.
-constexpr const char* kUnbuiltKinds[] = {"r", "c", "m", "p"};
+constexpr const char* kUnbuiltKinds[] = {"r", "c"};
 
 TEST_F(PlotCliTest, UnbuiltDialTypesAreRefused) {
   for (const char* kind : kUnbuiltKinds)

@@ -384,6 +384,27 @@ class DrawingWindowTest : public QObject {
       QCOMPARE(QString::fromStdString(b.text), QStringLiteral("Dieser Sonnenuhrtyp ist noch nicht verfügbar."));
   }
 
+  // Hollander's dial: the information command shows its own lines (the
+  // footprint, the date pairs' spread, the declination listing).
+  void hollanderInformationIsShown() {
+    f->main->closeWindowsNamed(ShellWindow::Drawing);
+    UiFixture::settle();
+    design().expertMode = design().expertModeActive = true;
+    design().dialKind = 'm';
+    f->main->openWorkingWindow(ShellWindow::Drawing, menu::kDrawing);
+    UiFixture::settle();
+    w = f->main->form<TForm5>(ShellWindow::Drawing);
+    QVERIFY(w);
+    QVERIFY(w->command(WorkText::StylusInfo)->isEnabled());
+    QVERIFY(!w->command(WorkText::HourLines)->isEnabled());
+    w->showStylusInfo();
+    QVERIFY(w->infoPanel()->isVisible());
+    const QString text = w->infoText()->toPlainText();
+    QVERIFY2(text.startsWith(QStringLiteral("Hollanders Sonnenuhr für mittlere Zeit")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("Standellipse des Kegels")), qPrintable(text));
+    QCOMPARE(text.count(QStringLiteral("hat Deklination=")), 7);
+  }
+
   void footOutsideThePictureAsksBeforePrinting() {
     QTest::mouseClick(w->picture(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
     w->controller().state().footX = -5;

@@ -397,6 +397,39 @@ class ParameterWindowTest : public QObject {
     QCOMPARE(design().umbrellaRadiusRatio, before);
   }
 
+  // The hour rows of the Hollander page edit the fields its dial draws:
+  // otherHoursFrom / To and otherHourInterval (list B, four entries).
+  void hollanderPageEditsTheHoursTheDialReads() {
+    DesignState& d = design();
+    d.dialKind = 'm';
+    d.hourLinesFrom = 8;
+    d.hourLinesTo = 19;
+    d.hourLineInterval = '1';
+    d.otherHoursFrom = 10;
+    d.otherHoursTo = 18;
+    d.otherHourInterval = '0';
+    TForm6* w = open();
+    QList<QComboBox*> hours, intervals;
+    for (QComboBox* c : w->findChildren<QComboBox*>()) {
+      if (!c->isVisibleTo(w)) continue;
+      if (c->count() == 25) hours.push_back(c);
+      if (c->count() == 4 && c->itemText(0).contains(QStringLiteral("60"))) intervals.push_back(c);
+    }
+    QCOMPARE(hours.size(), 2);
+    QCOMPARE(intervals.size(), 1);
+    QCOMPARE(hours[0]->currentIndex(), 10);
+    QCOMPARE(hours[1]->currentIndex(), 18);
+    pick(hours[0], 7);
+    pick(hours[1], 15);
+    pick(intervals[0], 2);
+    QCOMPARE(d.otherHoursFrom, 7);
+    QCOMPARE(d.otherHoursTo, 15);
+    QCOMPARE(d.otherHourInterval, '2');
+    QCOMPARE(d.hourLinesFrom, 8);
+    QCOMPARE(d.hourLinesTo, 19);
+    QCOMPARE(d.hourLineInterval, '1');
+  }
+
   void hollanderHalfAngleBelowTheAxis() {
     design().dialKind = 'm';
     design().coneAxisInclination = 40;

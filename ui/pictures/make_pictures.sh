@@ -25,7 +25,7 @@ PICTURES=(
   "3003|dialKind=a azimuthDialKind=0 azimuthBasePlate=50|#2a7ab0"
   "3009|dialKind=a azimuthDialKind=1 azimuthHeightMode=1 azimuthBasePlate=50|#2a7ab0"
   "3015|dialKind=a azimuthDialKind=1 azimuthHeightMode=2 azimuthBasePlate=50|#2a7ab0"
-  "3020|dialKind=p|#2a7ab0"
+  "3020|dialKind=p otherHourInterval=3|#2a7ab0"
   "3004|dialKind=q quadrantVariant=0|#3a8a4a"
   "3010|dialKind=q quadrantVariant=1 habermelGnomonLength=70.6 dateLineMode=2 otherHoursFrom=12|#3a8a4a"
   "3011|dialKind=q quadrantVariant=2 habermelGnomonLength=35 dateLineMode=2 otherHoursFrom=12|#3a8a4a"
@@ -39,7 +39,7 @@ PICTURES=(
   "3007|dialKind=r|#4a4a8a"
   "3017|dialKind=r wholeYearQuadrant=true|#4a4a8a"
   "3018|dialKind=r ringRayDeflection=2|#4a4a8a"
-  "3008|dialKind=m|#6a8a2a"
+  "3008|dialKind=m otherHourInterval=1 otherHoursFrom=7 otherHoursTo=17|#6a8a2a"
   "3016|dialKind=c|#6a8a2a"
   "3021|dialKind=w latitude=48 otherHourInterval=1 sawyerTimeMode=0 sawyerMeanStraight=false cylinderWithEot=false foot=400,175|#6a8a2a"
 )

@@ -1,0 +1,280 @@
+// The one emitter of Hollander's mean-time dial, its screen, printer and
+// plot entry points, and the cone file.
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <vector>
+
+#include "astro/calendar.h"
+#include "base/number_text.h"
+#include "core/design_state.h"
+#include "core/language.h"
+#include "core/platform.h"
+#include "dials/hollander/hollander_dial.h"
+#include "dials/hollander/hollander_texts.h"
+#include "plot/page_constants.h"
+
+namespace tavrel {
+
+void emitHollanderDial(PlotSurface& s, const HollanderDial& dial, const HollanderPlacement& p) {
+  const auto X = [&](double x) { return p.originX + p.unitsPerMm * x; };
+  const auto Y = [&](double y) { return p.yUp ? p.originY - p.unitsPerMm * y : p.originY + p.unitsPerMm * y; };
+  int width = -1;
+  for (const HollanderLine& line : dial.lines) {
+    if (line.points.size() < 2) continue;
+    s.selectPen(line.pen);
+    const int w = p.lineWidth + line.extraWidth;
+    if (!p.plot && w != width) s.setPenWidth(w), width = w;
+    s.moveTo(X(line.points[0].x), Y(line.points[0].y));
+    for (std::size_t i = 1; i < line.points.size(); ++i) s.lineTo(X(line.points[i].x), Y(line.points[i].y));
+    s.penUp();
+  }
+  if (!p.plot) s.setPenWidth(1);
+  // The axis foot and the point under the apex.
+  s.selectPen(4);
+  s.setCharSize(p.charWidthCm, p.charHeightCm);
+  const double m = p.markUnits;
+  for (const auto& [pt, name] : {std::pair{dial.axisFoot, "A"}, std::pair{dial.underApex, "S"}}) {
+    const double x = X(pt.x), y = Y(pt.y);
+    s.moveTo(x - m, y);
+    s.lineTo(x + m, y);
+    s.moveTo(x, y - m);
+    s.lineTo(x, y + m);
+    s.penUp();
+    s.label(x + m, y, p.plot ? std::string(name) : std::string(" ") + name);
+  }
+  for (const HollanderLabel& l : dial.labels) {
+    const double r = std::hypot(l.x, l.y);
+    const double ux = r > 0 ? l.x / r : 0, uy = r > 0 ? l.y / r : 0;
+    const double x = X(l.x) + ux * l.radialHeights * p.textHeight;
+    const double y = Y(l.y) + (p.yUp ? -uy : uy) * l.radialHeights * p.textHeight;
+    s.selectPen(l.pen);
+    // Centred on its place: half a height left and up.
+    s.label(x - 0.5 * p.textHeight, p.yUp ? y - 0.5 * p.textHeight : y - 0.5 * p.textHeight, l.text);
+  }
+  // Date labels beside the noon line, outwards from the footprint.
+  std::vector<HollanderDateLabel> dates = dial.dateLabels;
+  std::sort(dates.begin(), dates.end(),
+            [](const HollanderDateLabel& a, const HollanderDateLabel& b) { return a.distance < b.distance; });
+  double lastX = 0, lastY = 0;
+  bool any = false;
+  s.selectPen(6);
+  for (const HollanderDateLabel& l : dates) {
+    const double x = X(l.x), y = Y(l.y);
+    if (any && std::hypot(x - lastX, y - lastY) < 1.2 * p.textHeight) continue;
+    s.label(x + 0.4 * p.textHeight, p.yUp ? y + 0.1 * p.textHeight : y - 1.1 * p.textHeight,
+            p.plot ? asciiUmlauts(l.text) : l.text);
+    lastX = x, lastY = y, any = true;
+  }
+  s.selectPen(4);
+  double y = p.textY;
+  for (const std::string* t : {&dial.title, &dial.dataLine, &dial.coneLine}) {
+    s.label(p.textX, y, p.plot ? asciiUmlauts(*t) : *t);
+    y += p.yUp ? -p.lineStep : p.lineStep;
+  }
+}
+
+bool showHollanderRefusal(const HollanderDial& dial) {
+  if (dial.refusal == HollanderRefusal::None) return false;
+  showMessage(MsgCaption::Error, MsgIcon::Error, dial.refusalText);
+  return true;
+}
+
+void drawHollanderDial(ScreenSurface& s, bool screenMode, int width, int height, double zoom,
+                       double originX, double originY, double textX, double textY, bool grid) {
+  const DesignState& d = design();
+  const double z = std::max(zoom, 1e-3);
+  const double units = (screenMode ? width / (d.paperA4 ? 280.0 : 420.0) : 10.0) * z;
+  HollanderInput in = hollanderInputOfDesign();
+  in.limitMm = 2.0 * std::max(width, height) / units;
+  const HollanderDial dial = computeHollanderDial(in);
+  if (showHollanderRefusal(dial)) return;
+  HollanderPlacement p;
+  p.originX = originX >= 1 ? originX : width / 2.0;
+  p.originY = originY >= 1 ? originY : height / 2.0;
+  p.unitsPerMm = units;
+  p.lineWidth = std::max<int>(1, d.lineWidth);
+  const double fh = screenMode ? 13 : 35;
+  p.textHeight = fh;
+  p.markUnits = screenMode ? 5 : 15;
+  p.charWidthCm = p.charHeightCm = fh / (10 * s.unitsPerMm());
+  p.textX = textX >= 1 ? textX : width * 3 / 8.0;
+  p.textY = textY >= 1 ? textY : height / 25.0;
+  p.lineStep = 1.4 * fh;
+  p.screenCanvas = &s.canvas();
+  if (grid) screenGrid(s, !screenMode, ScreenSurface::penColour(9), 10, height - 20, width - 20,
+                       static_cast<int>(p.originY), static_cast<int>(p.originX));
+  emitHollanderDial(s, dial, p);
+  if (screenMode) {
+    Canvas& c = s.canvas();
+    Font f = c.font();
+    const Font old = f;
+    f.face = "Arial";
+    f.height = 13;
+    f.colour = rgb(255, 0, 0);
+    f.angle = 0;
+    c.setFont(f);
+    c.text(5, 5, hollanderText(HollanderText::Hint, d.language));
+    c.setFont(old);
+  }
+}
+
+void plotHollanderDial(HpglWriter& w, double zoom, double originX, double originY, double textX,
+                       double textY) {
+  const int R = w.resolutionFactor();
+  const double z = std::max(zoom, 1e-3);
+  const double units = 40.0 * R * z;
+  HollanderInput in = hollanderInputOfDesign();
+  in.limitMm = 2.0 * 16400.0 * R / units;
+  const HollanderDial dial = computeHollanderDial(in);
+  if (showHollanderRefusal(dial)) {
+    w.hpglWrite("IN;");
+    return;
+  }
+  const std::string W = hpglInt(16157.0 * R), H = hpglInt(11038.0 * R);
+  w.hpglWrite("IN;VS 1;PA;IW 0 0 " + W + " " + H + ";SP 4;PU 0 0;EA " + W + " " + H + ";");
+  HollanderPlacement p;
+  p.plot = true;
+  p.yUp = true;
+  p.originX = originX >= 1 ? originX : 8078.0 * R;
+  p.originY = originY >= 1 ? originY : 5519.0 * R;
+  p.unitsPerMm = units;
+  p.lineWidth = 0;
+  p.markUnits = 60.0 * R;
+  p.charWidthCm = 0.2;
+  p.charHeightCm = 0.28;
+  p.textHeight = 112.0 * R;
+  p.textX = textX >= 1 ? textX : 1000.0 * R;
+  p.textY = textY >= 1 ? textY : 10800.0 * R;
+  p.lineStep = 200.0 * R;
+  emitHollanderDial(w, dial, p);
+  w.hpglWrite(";PU;SP 0;");
+}
+
+std::vector<std::string> hollanderInformation(double zoom) {
+  const DesignState& d = design();
+  const int lang = d.language;
+  HollanderInput in = hollanderInputOfDesign();
+  in.coneAxisMm *= std::max(zoom, 1e-3);
+  in.hoursFrom = 1;
+  in.hoursTo = 0;  // no hour curves needed
+  const HollanderDial dial = computeHollanderDial(in);
+  std::vector<std::string> lines{dial.title};
+  if (dial.refusal != HollanderRefusal::None) {
+    lines.push_back(dial.refusalText);
+    return lines;
+  }
+  const auto text = [lang](HollanderText t) { return hollanderText(t, lang); };
+  lines.push_back(dial.dataLine);
+  lines.push_back(dial.coneLine);
+  lines.push_back(text(HollanderText::FootprintA) + fixedText(dial.a, 7, 2) + text(HollanderText::FootprintB) +
+                  fixedText(dial.b, 7, 2) + " mm");
+  lines.push_back(text(HollanderText::AxisFootOffset) + fixedText(dial.c, 7, 2) + " mm");
+  lines.push_back(text(HollanderText::ApexHeight) + fixedText(dial.apexHeight, 7, 2) + " mm");
+  if (in.variant % 3 != 0) {
+    lines.push_back(text(HollanderText::EquivalentLatitude) + fixedText(dial.equivalentLatitude, 7, 2) +
+                    text(HollanderText::LongitudeDifference) + fixedText(dial.longitudeDifference, 7, 2) +
+                    text(HollanderText::Turn) + fixedText(dial.turn, 7, 2));
+  }
+  // The two apex shadows of a pair at noon (mean time of the plane).
+  double lo = 1e300, hi = -1;
+  int loRow = 0, hiRow = 0;
+  for (std::size_t i = 0; i < dial.rows.size(); ++i) {
+    const HollanderDatePair& r = dial.rows[i];
+    double x1, y1, x2, y2;
+    const double t = 12 - dial.longitudeDifference / 15;
+    if (!hollanderApexShadow(dial, r.meanDeclination, r.eot, t, x1, y1) ||
+        !hollanderApexShadow(dial, r.meanDeclination, r.partnerEot, t, x2, y2))
+      continue;
+    const double dist = std::hypot(x2 - x1, y2 - y1);
+    if (dist < lo) lo = dist, loRow = static_cast<int>(i);
+    if (dist > hi) hi = dist, hiRow = static_cast<int>(i);
+  }
+  if (hi >= 0) {
+    const auto pair = [&](int row) {
+      const HollanderDatePair& r = dial.rows[static_cast<std::size_t>(row)];
+      return " (" + dateLabel(r.day, in.year, lang) + " / " + dateLabel(r.partner, in.year, lang) + ")";
+    };
+    lines.push_back(text(HollanderText::DistMin) + fixedText(lo, 6, 2) + " mm" + pair(loRow) +
+                    text(HollanderText::DistMax) + fixedText(hi, 6, 2) + " mm" + pair(hiRow));
+  }
+  std::string listing = dial.declinationListing;
+  for (std::size_t from = 0; from < listing.size();) {
+    const std::size_t cut = listing.find("\r\n", from);
+    lines.push_back(listing.substr(from, cut == std::string::npos ? std::string::npos : cut - from));
+    if (cut == std::string::npos) break;
+    from = cut + 2;
+  }
+  return lines;
+}
+
+std::string hollanderConeFileName(const std::string& plotFile) {
+  const std::filesystem::path path(plotFile);
+  std::filesystem::path out = path;
+  std::string ext = path.extension().string();
+  if (ext == ".dxf" || ext == ".DXF") ext = ".plt";
+  out.replace_filename(path.stem().string() + "Cone" + ext);
+  return out.string();
+}
+
+void plotHollanderCone(HpglWriter& w, double zoom) {
+  const DesignState& d = design();
+  const int R = w.resolutionFactor();
+  const double k = 40.0 * R;  // units per mm
+  const double L = d.gnomonLength * std::max(zoom, 1e-3);
+  const double psi = d.coneAxisInclination * 3.14159265358979323846 / 180;
+  const double al = d.coneHalfAngle * 3.14159265358979323846 / 180;
+  const std::string W = hpglInt(16400.0 * R), H = hpglInt(11480.0 * R);
+  w.hpglWrite("IN;VS 1;PA;{IW 0 0 " + W + " " + H + ";}PU 0 0;EA " + W + " " + H + ";");
+  w.selectPen(4);
+  w.setCharSize(0.25, 0.35);
+  // Cross section in the meridian plane: the plate line, the axis from
+  // its foot to the apex and the two generators in that plane.
+  const double fx = 1500.0 * R, fy = 2000.0 * R;
+  const double ax = fx + k * L * std::cos(psi), ay = fy + k * L * std::sin(psi);
+  const double h = L * std::sin(psi);
+  const double g1 = h / std::tan(psi + al), g2 = h / std::tan(psi - al);
+  const double apexX = L * std::cos(psi);
+  w.selectPen(1);
+  w.moveTo(fx + k * (apexX - g2) - 400.0 * R, fy);
+  w.lineTo(fx + k * (apexX - g1) + 400.0 * R, fy);
+  w.penUp();
+  w.selectPen(2);
+  w.moveTo(fx + k * (apexX - g2), fy);
+  w.lineTo(ax, ay);
+  w.lineTo(fx + k * (apexX - g1), fy);
+  w.penUp();
+  w.selectPen(3);
+  w.moveTo(fx, fy);
+  w.lineTo(ax, ay);
+  w.penUp();
+  w.selectPen(4);
+  w.label(fx, fy - 400.0 * R, asciiUmlauts(hollanderText(HollanderText::ConeSection, d.language)));
+  // The unfolded surface of the cone from its apex to the plate: the
+  // generators have the lengths from the apex to the footprint ellipse;
+  // a generator at angle u about the axis has direction
+  // (sin al cos u, sin al sin u, cos al) in the axis frame.
+  const double cx = 10000.0 * R, cy = 6000.0 * R;
+  const double unfoldFactor = std::sin(al);  // developed angle = u sin(al)
+  w.selectPen(2);
+  bool first = true;
+  for (int i = 0; i <= 360; ++i) {
+    const double u = i * 3.14159265358979323846 / 180;
+    // Height of the generator's unit direction below the apex: the axis
+    // points down at psi, the generator tilts from it by al about u.
+    const double down = std::cos(al) * std::sin(psi) + std::sin(al) * std::cos(u) * std::cos(psi);
+    const double len = down > 1e-6 ? h / down : 0;
+    const double ang = u * unfoldFactor;
+    const double x = cx + k * std::min(len, 250.0) * std::cos(ang);
+    const double y = cy + k * std::min(len, 250.0) * std::sin(ang);
+    if (first) w.moveTo(cx, cy), w.lineTo(x, y), first = false;
+    else w.lineTo(x, y);
+  }
+  w.lineTo(cx, cy);
+  w.penUp();
+  w.selectPen(4);
+  w.label(cx, cy - 400.0 * R, asciiUmlauts(hollanderText(HollanderText::ConeUnfolded, d.language)));
+  w.hpglWrite(";PU;SP 0;");
+}
+
+}  // namespace tavrel

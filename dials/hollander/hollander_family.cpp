@@ -1,0 +1,64 @@
+// The family-table row of Hollander's mean-time dial ('m'); for plot files
+// it also writes the cone file beside the plot.
+#include <filesystem>
+
+#include "core/design_state.h"
+#include "core/language.h"
+#include "core/platform.h"
+#include "dials/dial_family.h"
+#include "dials/hollander/hollander_dial.h"
+#include "dials/hollander/hollander_texts.h"
+
+namespace tavrel {
+namespace {
+
+std::string label(int row, int language) { return tableText(TextTable::Labels, row, language); }
+
+void drawHollanderFamily(DialScreenRequest& r) {
+  drawHollanderDial(r.surface, r.screenMode, r.width, r.height, r.zoomFactor, r.footX, r.footY,
+                    r.textMarked ? r.textX : -1, r.textMarked ? r.textY : -1, r.grid);
+}
+
+// The plot, then the cone file beside the chosen file (an HPGL plot at
+// true size; for a DXF target it keeps the plot extension ".plt").
+void plotHollanderFamily(HpglWriter& w, const DialPlotRequest& r) {
+  const PlotPlacement& p = r.place;
+  plotHollanderDial(w, p.zoomFactor, p.footX, p.footY, p.textMarked ? p.textX : -1,
+                    p.textMarked ? p.textY : -1);
+  if (r.plotFileName.empty()) return;
+  const DesignState& d = design();
+  if (computeHollanderDial(hollanderInputOfDesign()).refusal != HollanderRefusal::None) return;
+  const std::string cone = hollanderConeFileName(r.plotFileName);
+  HpglWriter coneWriter(1);
+  coneWriter.hpglOpen(cone);
+  plotHollanderCone(coneWriter, p.zoomFactor);
+  coneWriter.hpglClose();
+  showMessage(MsgCaption::Information, MsgIcon::Information,
+              "\r\n" + hollanderText(HollanderText::ConeFile, d.language) + " \"" +
+                  std::filesystem::path(cone).filename().string() + "\"" +
+                  hollanderText(HollanderText::ConeFileEnd, d.language));
+}
+
+const DialFamilyRegistrar kHollander{[] {
+  DialFamily f;
+  f.id = "Hollander";
+  f.valueFields = [](const DesignState&) { return std::vector<DialValue>{DialValue::GnomonHeight}; };
+  f.valuesCheckedOnClose = false;
+  f.kinds = {{'m', kEntryHollander}};
+  f.helpTopic = 54;
+  f.page = ParameterPage::Hollander;
+  f.legendBlock = 72;
+  f.legendNameRow = labelRow::kHollanderFamily;
+  f.capabilities = kCapGnomonFoot | kCapTextAnchor | kCapZoom | kCapZoomResetOnShow | kCapExpertOnly |
+                   kCapScaledPlot;
+  f.titlePart = [](const DesignState&, int lang) { return label(labelRow::kMeanTimeSundialPart, lang); };
+  f.picture = [](const DesignState&) { return 3008; };
+  f.activation = narrowTextBlockActivation;
+  f.draw = drawHollanderFamily;
+  f.plot = plotHollanderFamily;
+  f.information = [](const DesignState&, double zoom) { return hollanderInformation(zoom); };
+  return f;
+}()};
+
+}  // namespace
+}  // namespace tavrel

@@ -1,0 +1,55 @@
+// The family-table row of the hybrid Peaucellier azimuthal dial ('p').
+#include <cmath>
+
+#include "core/design_state.h"
+#include "core/language.h"
+#include "dials/dial_family.h"
+#include "dials/peaucellier/peaucellier_dial.h"
+
+namespace tavrel {
+namespace {
+
+std::string label(int row, int language) { return tableText(TextTable::Labels, row, language); }
+
+// The unit of the dial follows the zoom of the drawing window:
+// u = Round(sawyerUnit * zoomFactor).
+struct ZoomedUnit {
+  explicit ZoomedUnit(double zoom) : saved(design().sawyerUnit) {
+    const double u = saved == 0 ? kPeaucellierDefaultUnit : saved;
+    design().sawyerUnit = static_cast<std::int32_t>(std::lround(u * zoom));
+  }
+  ~ZoomedUnit() { design().sawyerUnit = saved; }
+  std::int32_t saved;
+};
+
+void drawPeaucellierFamily(DialScreenRequest& r) {
+  ZoomedUnit unit(r.zoomFactor);
+  // The printer page keeps 30 units of margin; the stored origin moves with it.
+  const double shift = r.screenMode ? 0 : 50;
+  drawPeaucellierDial(r.surface, r.screenMode, r.width, r.height,
+                      r.footFixed ? r.footX + shift : -1, r.footFixed ? r.footY + shift : -1);
+}
+
+void plotPeaucellierFamily(HpglWriter& w, const DialPlotRequest& r) {
+  ZoomedUnit unit(r.place.zoomFactor);
+  plotPeaucellierDial(w, r.place.footFixed ? r.place.footX : -1);
+}
+
+const DialFamilyRegistrar kPeaucellier{[] {
+  DialFamily f;
+  f.id = "Peaucellier";
+  f.kinds = {{'p', kEntryPeaucellier}};
+  f.helpTopic = 56;
+  f.page = ParameterPage::Sawyer;
+  f.legendBlock = 84;
+  f.legendNameRow = labelRow::kSawyerFamily;
+  f.capabilities = kCapGnomonFoot | kCapTextAnchor | kCapZoom | kCapScaledPlot;
+  f.titlePart = [](const DesignState&, int lang) { return label(labelRow::kPeaucellierSundialPart, lang); };
+  f.picture = [](const DesignState&) { return 3020; };
+  f.draw = drawPeaucellierFamily;
+  f.plot = plotPeaucellierFamily;
+  return f;
+}()};
+
+}  // namespace
+}  // namespace tavrel

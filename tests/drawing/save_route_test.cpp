@@ -581,7 +581,7 @@ TEST_F(SaveRouteTest, FamiliesSaveThroughTheirRows) {
 TEST_F(SaveRouteTest, UnbuiltFamilyIsRefused) {
   for (const NotAvailableText& k : kNotAvailableTexts) {
     design().language = k.language;
-    design().dialKind = 'm';
+    design().dialKind = 'c';
     platform_->boxes.clear();
     EXPECT_FALSE(openSavePanel(state_, panel_, PlotTarget::Hpgl));
     platform_->fileNames.push_back(file("w.plt"));

@@ -200,6 +200,11 @@ struct DialFamily {
   // The constructions; nullptr while the family is not built.
   void (*draw)(DialScreenRequest&) = nullptr;
   void (*plot)(HpglWriter&, const DialPlotRequest&) = nullptr;
+  // A second picture the drawing window offers by a button of its own (the
+  // ring dial's offset-correction chart): the button caption's row of the
+  // text table and the picture's construction; nullptr: none.
+  int extraPictureButtonRow = -1;
+  void (*extraPicture)(DialScreenRequest&) = nullptr;
 
   bool built() const { return draw != nullptr && plot != nullptr; }
 };

@@ -221,6 +221,18 @@ void TForm5::buildCommands(QWidget* panel) {
   add(WorkText::Parameter, [this] {
     mainForm()->openWorkingWindow(ShellWindow::Parameters, menu::kParameters);
   });
+  // The family's second picture (the ring dial's correction table), shown
+  // only for a family that has one.
+  extraPictureButton_ = makeButton(
+      [this] {
+        const int row = controller_.extraPictureButtonRow();
+        return row < 0 ? QString() : qs(tableText(TextTable::Texts, row));
+      },
+      panel);
+  extraPictureButton_->setFocusPolicy(Qt::TabFocus);
+  connect(extraPictureButton_, &QPushButton::clicked, this,
+          [this] { draw([this] { controller_.showExtraPicture(); }); });
+  layout->addWidget(extraPictureButton_);
   layout->addStretch(1);
   add(WorkText::Close, [this] {
     hidePanels();
@@ -429,6 +441,7 @@ void TForm5::updateCommands() {
   zoomInButton_->setEnabled(s.zoomCommandsEnabled);
   zoomOutButton_->setEnabled(s.zoomCommandsEnabled);
   command(WorkText::HourLines)->setEnabled(s.hourLinesCommandEnabled);
+  extraPictureButton_->setVisible(controller_.extraPictureButtonRow() >= 0);
   command(WorkText::StylusInfo)->setEnabled((caps & kCapAngleTable) != 0);
   command(WorkText::PrintInfo)->setEnabled((caps & kCapAngleTable) != 0);
   command(WorkText::Coordinates)->setEnabled((caps & kCapCoordinates) != 0);

@@ -137,6 +137,7 @@ class TForm5 : public ChildForm {
   QMenu* popup_ = nullptr;
   std::map<WorkText, QPushButton*> commands_;
   QPushButton* zoomInButton_ = nullptr;
+  QPushButton* extraPictureButton_ = nullptr;
   QPushButton* zoomOutButton_ = nullptr;
 
   QFrame* infoPanel_ = nullptr;

@@ -108,7 +108,7 @@ TEST_F(ControllerTest, CaptionsAndHint) {
 TEST_F(ControllerTest, UnbuiltFamilySaysItIsNotAvailable) {
   for (const NotAvailableText& k : kNotAvailableTexts) {
     design().language = k.language;
-    design().dialKind = 'r';
+    design().dialKind = 'm';
     canvas.primitives.clear();
     DrawingController c(canvas);
     c.showDrawing(800, 500);

@@ -317,12 +317,12 @@ class DrawingWindowTest : public QObject {
   void unbuiltDialTypeIsRefused() {
     f->main->closeWindowsNamed(ShellWindow::Drawing);
     UiFixture::settle();
-    design().dialKind = 'r';
+    design().dialKind = 'm';
     f->main->openWorkingWindow(ShellWindow::Drawing, menu::kDrawing);
     UiFixture::settle();
     w = f->main->form<TForm5>(ShellWindow::Drawing);
     QVERIFY(w);
-    QCOMPARE(w->windowTitle(), QStringLiteral("Konstruktion einer Ringsonnenuhr"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Konstruktion einer Sonnenuhr für mittlere Zeit"));
     f->platform->boxes.clear();
     QVERIFY(!w->openSavePanel(PlotTarget::Hpgl));
     QVERIFY(!w->printConstruction());

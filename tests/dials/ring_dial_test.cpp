@@ -8,12 +8,14 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 #include "astro/startup.h"
 #include "core/design_state.h"
 #include "core/scripted_platform.h"
 #include "core/settings_file.h"
 #include "dials/ring/ring_dial.h"
+#include "dxf/make_dxf.h"
 #include "plot/recording_canvas.h"
 
 namespace tavrel {
@@ -413,6 +415,154 @@ TEST_F(RingDialTest, HalfDayChoiceIsStoredInTheGnomonHoleLine) {
     fs::remove(file);
   }
   EXPECT_TRUE(platform->boxes.empty());
+}
+
+
+// The printer page is at true size (10 units per mm): the band's frame
+// is pi D / 2 long and as high as the ring is wide.
+TEST_F(RingDialTest, PrinterPageIsAtTrueSize) {
+  design().latitude = 47.25;
+  RecordingCanvas canvas;
+  ScreenSurface surface = ScreenSurface::screen(canvas, 2800, 2000);
+  ASSERT_TRUE(drawRingDial(surface, 2800, 2000, 19, 8, 60, 30, 120, false));
+  // The frame: the one closed run of four lines from the band's corner.
+  double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
+  const auto& pr = canvas.primitives;
+  for (std::size_t i = 0; i + 4 < pr.size(); ++i) {
+    if (pr[i].kind != PrimitiveKind::MoveTo) continue;
+    bool box = true;
+    for (int k = 1; k <= 4; ++k) box = box && pr[i + k].kind == PrimitiveKind::LineTo;
+    if (!box || std::fabs(pr[i + 4].p[2] - pr[i].p[0]) > 1e-9 || std::fabs(pr[i + 4].p[3] - pr[i].p[1]) > 1e-9) continue;
+    for (int k = 1; k <= 4; ++k) {
+      minX = std::min(minX, pr[i + k].p[2]);
+      maxX = std::max(maxX, pr[i + k].p[2]);
+      minY = std::min(minY, pr[i + k].p[3]);
+      maxY = std::max(maxY, pr[i + k].p[3]);
+    }
+    break;
+  }
+  EXPECT_NEAR(maxX - minX, kPi * 60 * 10, 0.01);
+  EXPECT_NEAR(maxY - minY, 60 * 10, 0.01);
+}
+
+// A band larger than the picture asks; No draws nothing, Yes draws it
+// smaller. Texts of the refusals in both languages.
+TEST_F(RingDialTest, BandTooLargeAsksAndRefusalsInBothLanguages) {
+  struct Case {
+    int language;
+    MsgAnswer answer;
+    bool drawn;
+    const char* question;
+  };
+  const Case cases[] = {
+      {2, MsgAnswer::No, false, "The ring band does not fit into the drawing.\n\rShall it be drawn smaller?"},
+      {1, MsgAnswer::Yes, true, "Das Ringband passt nicht in die Zeichnung.\n\rSoll es verkleinert gezeichnet werden?"},
+  };
+  for (const Case& c : cases) {
+    design().language = c.language;
+    design().stringOffset = c.language == 2 ? 2000 : 0;
+    platform->boxes.clear();
+    platform->answers.push_back(c.answer);
+    RecordingCanvas canvas;
+    ScreenSurface surface = ScreenSurface::screen(canvas, 800, 500);
+    EXPECT_EQ(drawRingDial(surface, 800, 500, 19, 8, 80, 30, 300, true), c.drawn);
+    ASSERT_EQ(platform->boxes.size(), 1u);
+    EXPECT_EQ(platform->boxes[0].text, c.question);
+    EXPECT_EQ(platform->boxes[0].buttons, MsgButtons::YesNo);
+    bool lines = false;
+    for (const Primitive& p : canvas.primitives) lines = lines || p.kind == PrimitiveKind::LineTo;
+    EXPECT_EQ(lines, c.drawn);
+  }
+  // Temporal hours beyond 65 degrees: the refusal in the picture, no band.
+  struct Refusal {
+    int language;
+    const char* firstLine;
+  };
+  const Refusal refusals[] = {{2, "Temporal hours are not possible in this latitude!"},
+                              {1, "Temporalstunden sind in dieser Breite nicht möglich!"}};
+  for (const Refusal& r : refusals) {
+    design().language = r.language;
+    design().stringOffset = r.language == 2 ? 2000 : 0;
+    design().latitude = 70;
+    design().temporalHours = true;
+    RecordingCanvas canvas;
+    ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
+    EXPECT_FALSE(drawRingDial(surface, 1600, 1000, 19, 8, 80, 30, 150, true));
+    bool found = false, lines = false;
+    for (const Primitive& p : canvas.primitives) {
+      found = found || p.text == r.firstLine;
+      lines = lines || p.kind == PrimitiveKind::LineTo;
+    }
+    EXPECT_TRUE(found) << r.firstLine;
+    EXPECT_FALSE(lines);
+  }
+}
+
+class RingPlotTest : public RingDialTest {
+ protected:
+  std::filesystem::path dir() {
+    const auto p = std::filesystem::temp_directory_path() / ("tavrel_ring_" + std::to_string(getpid()));
+    std::filesystem::create_directories(p);
+    return p;
+  }
+  std::string plot(int resolution, const std::filesystem::path& file, double D = 150, double W = 80) {
+    HpglWriter w(resolution);
+    w.hpglOpen(file.string());
+    plotRingDial(w, D, W, 30);
+    w.hpglClose();
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+  void TearDown() override { std::filesystem::remove_all(dir()); }
+};
+
+TEST_F(RingPlotTest, PlotRendersInHp2xxAndItsDxfIsAtTrueSize) {
+  design().latitude = -34;
+  design().italianHours = true;
+  design().ringRayDeflection = 2;
+  const auto hp1 = dir() / "r1.plt", hp25 = dir() / "r25.plt", dxf = dir() / "r.dxf";
+  const std::string text = plot(1, hp1);
+  EXPECT_EQ(text.rfind("IN;SS;PA;", 0), 0u);
+  EXPECT_EQ(text.substr(text.size() - 9), ";SP 0;IN;");
+  const std::string eps = (dir() / "r.eps").string();
+  const std::string cmd = "hp2xx -q -m eps -f " + eps + " " + hp1.string() + " 2>&1";
+  ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+  EXPECT_GT(std::filesystem::file_size(eps), 1000u);
+
+  plot(25, hp25);
+  ASSERT_EQ(MakeDxf(hp25.string(), dxf.string(), 1, 1000), DxfResult::Converted);
+  // The frame is the one closed polyline of five vertices: pi 75 x 80 mm.
+  const std::string script =
+      "import ezdxf,sys\n"
+      "doc=ezdxf.readfile(sys.argv[1])\n"
+      "print(len(doc.audit().errors))\n"
+      "w=h=0\n"
+      "for e in doc.modelspace().query('POLYLINE'):\n"
+      "  p=[v.dxf.location for v in e.vertices]\n"
+      "  if len(p)==5 and abs(p[0][0]-p[4][0])<1e-6 and abs(p[0][1]-p[4][1])<1e-6:\n"
+      "    w=max(w,abs(p[1][0]-p[0][0])); h=max(h,abs(p[2][1]-p[1][1]))\n"
+      "print('%.4f %.4f'%(w,h))\n";
+  const auto py = dir() / "audit.py", res = dir() / "audit.txt";
+  std::ofstream(py) << script;
+  const std::string run = "/usr/bin/python3 " + py.string() + " " + dxf.string() + " > " + res.string();
+  ASSERT_EQ(std::system(run.c_str()), 0);
+  std::ifstream in(res);
+  int errors = -1;
+  double width = 0, height = 0;
+  in >> errors >> width >> height;
+  EXPECT_EQ(errors, 0);
+  EXPECT_NEAR(width, kPi * 75, 0.05);
+  EXPECT_NEAR(height, 80, 0.05);
+}
+
+// A ring too large for the A3 page is plotted reduced and says so.
+TEST_F(RingPlotTest, LargeRingIsReducedOnThePage) {
+  const std::string small = plot(1, dir() / "s.plt", 150, 80);
+  const std::string large = plot(1, dir() / "l.plt", 300, 80);
+  EXPECT_EQ(small.find("reduced to"), std::string::npos);
+  EXPECT_NE(large.find("reduced to  "), std::string::npos);
 }
 
 }  // namespace

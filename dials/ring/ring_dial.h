@@ -82,10 +82,12 @@ struct RingRaySolution {
 
 // The deflection psi whose mark lies targetMm across the band (its
 // magnitude; the mark of -psi lies as far on the other side with the same
-// beta): psi steps by 0.25 degrees below 45, then 0.01, back by 0.005 and
-// forward by 0.0001. A target reached only below psi 0.02 gives 0 (found);
-// none below 90 degrees: not found.
-RingRaySolution solveRingRay(double targetMm, double hsun, double alpha, double diameterMm);
+// beta): the first psi where the offset reaches the target, to better
+// than 0.0001 degrees. A target reached below psi 0.02 gives 0 (found);
+// none below 90 degrees: not found. psiStart, a deflection near the
+// answer (the neighbouring point of a line), only makes it faster.
+RingRaySolution solveRingRay(double targetMm, double hsun, double alpha, double diameterMm,
+                             double psiStart = -1);
 
 // ---- the band -------------------------------------------------------------
 
@@ -179,6 +181,10 @@ std::vector<RingBandPart> ringBandParts(const RingDialInput& in);
 // found, or off the band's length.
 RingMark ringMark(const RingDialInput& in, double declination, double holeDeclination,
                   double altitude, int deflection);
+// The same with the noon shift of the date line known (ringNoonShift) and
+// a deflection near the answer (-1: none).
+RingMark ringMark(const RingDialInput& in, double declination, double holeDeclination,
+                  double altitude, int deflection, double noonShift, double psiStart);
 
 // The arc (degrees) by which the band is turned for the date line of
 // declination d (0 without noonHorizontal).

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <tuple>
 
 #include "astro/calendar.h"
 #include "astro/horizontal_coordinates.h"
@@ -36,6 +37,14 @@ double foldHourAngle(double h) {
   while (h > 180) h -= 360;
   while (h <= -180) h += 360;
   return h;
+}
+
+// The sun's altitude at hour angle H and declination d (Meeus, 2nd ed.,
+// eq. 13.6) in double precision: a band asks for some ten thousand.
+double altitudeAt(double hourAngle, double declination, double latitude) {
+  const double s = std::sin(latitude * kDeg) * std::sin(declination * kDeg) +
+                   std::cos(latitude * kDeg) * std::cos(declination * kDeg) * std::cos(hourAngle * kDeg);
+  return std::asin(std::clamp(s, -1.0, 1.0)) / kDeg;
 }
 
 // Whether the sun rises and sets on the day of declination d at latitude p.
@@ -98,10 +107,10 @@ namespace {
 
 // Arc degrees of the mark beyond Q0 before the noon shift, or NaN.
 double markArc(const RingDialInput& in, double declination, double holeDeclination,
-               double altitude, int deflection, double* psi) {
+               double altitude, int deflection, double* psi, double psiStart = -1) {
   if (deflection == 0) return 2 * altitude;
   const double a = ringBandY(declination, in.widthMm) - ringBandY(holeDeclination, in.widthMm);
-  const RingRaySolution s = solveRingRay(a, altitude, in.alpha, in.diameterMm);
+  const RingRaySolution s = solveRingRay(a, altitude, in.alpha, in.diameterMm, psiStart);
   if (!s.found) return std::nan("");
   if (psi) *psi = s.psi;
   return 2 * altitude + s.beta;
@@ -120,12 +129,19 @@ double ringNoonShift(const RingDialInput& in, double declination, double holeDec
 
 RingMark ringMark(const RingDialInput& in, double declination, double holeDeclination,
                   double altitude, int deflection) {
+  return ringMark(in, declination, holeDeclination, altitude, deflection,
+                  ringNoonShift(in, declination, holeDeclination, deflection), -1);
+}
+
+RingMark ringMark(const RingDialInput& in, double declination, double holeDeclination,
+                  double altitude, int deflection, double noonShift, double psiStart) {
   RingMark m;
   if (!(altitude > 0)) return m;
-  const double arc = markArc(in, declination, holeDeclination, altitude, deflection, &m.psi);
+  const double arc =
+      markArc(in, declination, holeDeclination, altitude, deflection, &m.psi, psiStart);
   if (std::isnan(arc)) return m;
   const double r = in.diameterMm / 2;
-  m.x = r * kDeg * (arc - ringNoonShift(in, declination, holeDeclination, deflection));
+  m.x = r * kDeg * (arc - noonShift);
   m.y = ringBandY(declination, in.widthMm);
   m.shown = m.x >= -kEndToleranceMm && m.x <= kPi * r + kEndToleranceMm;
   return m;
@@ -158,15 +174,15 @@ class BandBuilder {
   // The hour angle of value v of the family on declination d; NaN when
   // the family has no such hour that day.
   double hourAngle(RingLineKind kind, double v, double d) const {
+    if (kind == RingLineKind::Hour) return 15 * (v - 12);
+    if (!risesAndSets(in_.latitude, d)) return std::nan("");
+    const double h0 = halfDayArc(d);
     switch (kind) {
-      case RingLineKind::Hour: return 15 * (v - 12);
-      case RingLineKind::Temporal:
-        return risesAndSets(in_.latitude, d) ? temporalHourAngle(v, in_.latitude, d) : std::nan("");
+      case RingLineKind::Temporal: return temporalHourAngleOnArc(v, h0);
       case RingLineKind::Italian:
       case RingLineKind::Babylonian: {
-        if (!risesAndSets(in_.latitude, d)) return std::nan("");
         const double h = foldHourAngle(
-            italianBabylonianHourAngle(kind == RingLineKind::Babylonian, v, in_.latitude, d));
+            italianBabylonianHourAngleOnArc(kind == RingLineKind::Babylonian, v, h0));
         if (in_.oldHoursPart == 1 && h > 0) return std::nan("");
         if (in_.oldHoursPart == 2 && h < 0) return std::nan("");
         return h;
@@ -207,13 +223,16 @@ class BandBuilder {
         }
         line.points.clear();
       };
+      double psi = -1;  // the deflection of the previous point
       for (double d : samples(part)) {
         const double H = hourAngle(kind, v, d);
         RingMark m;
         if (!std::isnan(H)) {
-          const double alt = horizontalFromHourAngle(H, d, in_.latitude).altitude;
-          m = ringMark(in_, d, part.holeDeclination, alt, deflection);
+          const double alt = altitudeAt(H, d, in_.latitude);
+          m = ringMark(in_, d, part.holeDeclination, alt, deflection,
+                       noonShift(d, part.holeDeclination, deflection), psi);
         }
+        psi = m.shown ? m.psi : -1;
         if (m.shown) line.points.push_back({m.x, m.y});
         else flush();
       }
@@ -264,7 +283,7 @@ class BandBuilder {
         if (d > part.decHigh || d < part.decLow) continue;
         const double H = hourAngle(kind, v, d);
         if (std::isnan(H)) continue;
-        const double alt = horizontalFromHourAngle(H, d, in_.latitude).altitude;
+        const double alt = altitudeAt(H, d, in_.latitude);
         const RingMark a = ringMark(in_, d, part.holeDeclination, alt, 0);
         const RingMark b = ringMark(in_, d, part.holeDeclination, alt, 1);
         if (a.shown && b.shown) {
@@ -306,9 +325,26 @@ class BandBuilder {
     }
   }
 
-  const std::vector<double>& dateDeclinations() const { return dateDeclinations_; }
+  // The half day arc of a declination, worked out once.
+  double halfDayArc(double d) const {
+    const auto it = halfDayArcs_.find(d);
+    if (it != halfDayArcs_.end()) return it->second;
+    return halfDayArcs_[d] = halfDayArcDegrees(in_.latitude, d);
+  }
+
+  // The noon shift of a date line, worked out once per declination.
+  double noonShift(double d, double hole, int deflection) {
+    const auto key = std::make_tuple(d, hole, deflection);
+    const auto it = shifts_.find(key);
+    if (it != shifts_.end()) return it->second;
+    const double s = ringNoonShift(in_, d, hole, deflection);
+    shifts_.emplace(key, s);
+    return s;
+  }
 
  private:
+  std::map<std::tuple<double, double, int>, double> shifts_;
+  mutable std::map<double, double> halfDayArcs_;
   const RingDialInput& in_;
   RingDial& dial_;
   std::vector<double> dateDeclinations_;

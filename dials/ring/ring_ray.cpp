@@ -38,30 +38,81 @@ RingRayResult ringRay(double psi, double hsun, double alpha, double diameterMm) 
   return out;
 }
 
-RingRaySolution solveRingRay(double targetMm, double hsun, double alpha, double diameterMm) {
+namespace {
+
+// The offset of the mark across the band for one altitude and hole, the
+// sines and cosines of both worked out once (the formulas of ringRay).
+class OffsetOfDeflection {
+ public:
+  OffsetOfDeflection(double hsun, double alpha, double diameterMm)
+      : sh_(std::sin(hsun * kDeg)), ch_(std::cos(hsun * kDeg)), sa_(std::sin(alpha * kDeg)),
+        ca_(std::cos(alpha * kDeg)), r_(diameterMm / 2) {}
+  double operator()(double psi) const {
+    const double sp = std::sin(psi * kDeg), cp = std::cos(psi * kDeg);
+    const double denominator = sh_ * sh_ + ch_ * ch_ * cp * cp;
+    if (denominator < 1e-15) return HUGE_VAL;
+    const double k = 2 * (sh_ * ca_ + ch_ * sa_ * cp) / denominator;
+    return ch_ * (r_ * k) * sp;
+  }
+
+ private:
+  double sh_, ch_, sa_, ca_, r_;
+};
+
+// Newton's method on the offset from a nearby deflection (the previous
+// point of a line); NaN when it leaves 0..90, meets the falling side of
+// the offset (beyond its maximum) or does not settle.
+double newtonDeflection(double target, const OffsetOfDeflection& offset, double psi) {
+  constexpr double kStep = 1e-5;
+  for (int i = 0; i < 8; ++i) {
+    const double here = offset(psi);
+    const double f = here - target;
+    const double slope = (offset(psi + kStep) - here) / kStep;
+    if (!(slope > 0)) return std::nan("");
+    const double next = psi - f / slope;
+    if (!(next > 0.02 && next < 90)) return std::nan("");
+    if (std::fabs(next - psi) < 1e-9) return next;
+    psi = next;
+  }
+  return std::nan("");
+}
+
+}  // namespace
+
+// The stepping of the first crossing (0.25 degrees below 45, then 0.01,
+// back by 0.005 and forward by 0.0001) is done here by a coarse scan of
+// half a degree and halving the step that crosses, to far below 0.0001
+// degrees; a start near the answer is refined by Newton's method first.
+RingRaySolution solveRingRay(double targetMm, double hsun, double alpha, double diameterMm,
+                             double psiStart) {
   const double target = std::fabs(targetMm);
-  double psi = 0;
-  RingRayResult r = ringRay(psi, hsun, alpha, diameterMm);
-  while (r.axialOffset < target && psi < 90) {
-    psi += psi < 45 ? 0.25 : 0.01;
-    r = ringRay(psi, hsun, alpha, diameterMm);
-  }
   RingRaySolution out;
-  if (psi >= 90) return out;
-  while (r.axialOffset > target && psi >= 0.005) {
-    psi -= 0.005;
-    r = ringRay(psi, hsun, alpha, diameterMm);
-  }
-  if (psi < 0.02) {
+  const OffsetOfDeflection offset(hsun, alpha, diameterMm);
+  // Reached within the first 0.02 degrees: no deflection.
+  if (offset(0.02) >= target) {
     out.found = true;
     out.relativeHeight = ringRay(0, hsun, alpha, diameterMm).relativeHeight;
     return out;
   }
-  while (r.axialOffset < target && psi < 90) {
-    psi += 0.0001;
-    r = ringRay(psi, hsun, alpha, diameterMm);
+  double psi = psiStart > 0.02 && psiStart < 90
+                   ? newtonDeflection(target, offset, psiStart)
+                   : std::nan("");
+  if (std::isnan(psi)) {
+    double lo = 0.02, hi = 0.02;
+    constexpr double kScan = 0.5;
+    while (true) {
+      lo = hi;
+      hi = std::min(90.0, hi + kScan);
+      if (hi >= 90) return out;  // not found below 90 degrees
+      if (offset(hi) >= target) break;
+    }
+    for (int i = 0; i < 45; ++i) {
+      const double mid = (lo + hi) / 2;
+      (offset(mid) >= target ? hi : lo) = mid;
+    }
+    psi = hi;
   }
-  if (psi >= 90) return out;
+  const RingRayResult r = ringRay(psi, hsun, alpha, diameterMm);
   out.found = true;
   out.psi = psi;
   out.beta = r.beta;

@@ -148,7 +148,7 @@ void drawRingCorrectionChart(ScreenSurface& s, int width, int height, double rin
     c.setPen(p);
     bool first = true;
     for (const RingPoint& q : curve.points) {
-      if (q.x < -1 || q.x > 91) {
+      if (q.x < 0 || q.x > 90) {
         first = true;
         continue;
       }

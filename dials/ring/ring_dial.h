@@ -36,7 +36,8 @@
 //   and at gnomonHoleOffsetMin for the others.
 //   noonLineHorizontal: the band of hour lines is turned along the
 //   circumference with the date by the arc that brings the day's noon mark
-//   to the noon mark of the equinox, so that noon is one generator of the
+//   to the noon mark of the highest sun of the year (altitude
+//   min(90, 90 - |latitude| + 23.44)), so that noon is one generator of the
 //   ring, a horizontal line on the hanging ring; the band carries the date
 //   scale for setting it. Where the day's noon mark cannot reach its date
 //   line (a high sun and a large offset), the band is turned by the noon

@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kPrinterMargin = 50;  // printer page margin, 0.1 mm
 // Room below the band for its length label and the legend (mm).
-constexpr double kBelowBandMm = 26;
+constexpr double kBelowBandMm = 30;
 // Room left of the band for the hole marks, right of it for the date labels (mm).
 constexpr double kLeftOfBandMm = 14, kRightOfBandMm = 22;
 

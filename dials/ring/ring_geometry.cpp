@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <optional>
 #include <tuple>
 
 #include "astro/calendar.h"
@@ -121,10 +122,13 @@ double markArc(const RingDialInput& in, double declination, double holeDeclinati
 double ringNoonShift(const RingDialInput& in, double declination, double holeDeclination,
                      int deflection) {
   if (!in.noonHorizontal) return 0;
+  // Every noon goes to the noon of the highest sun of the year (the
+  // summer solstice, or the zenith in the tropics): the band is only
+  // turned forwards, and no mark of a low sun leaves its start.
   const double noon = 90 - std::fabs(in.latitude - declination);
-  const double equinoxNoon = 90 - std::fabs(in.latitude);
+  const double highestNoon = std::min(90.0, 90 - std::fabs(in.latitude) + kRingDeclinationLimit);
   const double arc = markArc(in, declination, holeDeclination, noon, deflection, nullptr);
-  return (std::isnan(arc) ? 2 * noon : arc) - 2 * equinoxNoon;
+  return (std::isnan(arc) ? 2 * noon : arc) - 2 * highestNoon;
 }
 
 RingMark ringMark(const RingDialInput& in, double declination, double holeDeclination,
@@ -136,7 +140,9 @@ RingMark ringMark(const RingDialInput& in, double declination, double holeDeclin
 RingMark ringMark(const RingDialInput& in, double declination, double holeDeclination,
                   double altitude, int deflection, double noonShift, double psiStart) {
   RingMark m;
-  if (!(altitude > 0)) return m;
+  // The sun on the horizon (sunrise and sunset lines) counts as up.
+  if (!(altitude > -1e-7)) return m;
+  altitude = std::max(altitude, 0.0);
   const double arc =
       markArc(in, declination, holeDeclination, altitude, deflection, &m.psi, psiStart);
   if (std::isnan(arc)) return m;
@@ -211,14 +217,19 @@ class BandBuilder {
   void hourLine(RingLineKind kind, double v, bool sub, int pen, int deflection,
                 const std::string& label) {
     bool labelled = label.empty();
+    // Clock and temporal hours are named above the band at their upper
+    // ends, the Babylonian and Italian hours below their lower ends.
+    const bool oldHours = kind == RingLineKind::Italian || kind == RingLineKind::Babylonian;
+    std::optional<RingPoint> lastEnd;
     for (const RingBandPart& part : ringBandParts(in_)) {
       RingLine line{kind, pen, v, sub, deflection, {}};
       const auto flush = [&] {
         if (line.points.size() >= 2) {
-          if (!labelled) {
+          if (!labelled && !oldHours) {
             dial_.labels.push_back({pen, line.points.front().x, -1.5, label});
             labelled = true;
           }
+          lastEnd = line.points.back();
           dial_.lines.push_back(line);
         }
         line.points.clear();
@@ -238,6 +249,7 @@ class BandBuilder {
       }
       flush();
     }
+    if (!labelled && oldHours && lastEnd) dial_.labels.push_back({pen, lastEnd->x, lastEnd->y + 4, label});
   }
 
   // The values of a family: a clock hour and its mirror about noon give
@@ -386,7 +398,7 @@ RingDial computeRingDial(const RingDialInput& in) {
   }
   const double L = dial.lengthMm, W = dial.widthMm;
   dial.lines.push_back({RingLineKind::Frame, 1, 0, false, 0, {{0, 0}, {L, 0}, {L, W}, {0, W}, {0, 0}}});
-  dial.labels.push_back({4, L / 2 - 25, W + 6, ringText(RingText::HalfCircumference)});
+  dial.labels.push_back({4, L / 2 - 25, W + 10, ringText(RingText::HalfCircumference)});
 
   BandBuilder b(in, dial);
   b.dateLines();
@@ -400,7 +412,7 @@ RingDial computeRingDial(const RingDialInput& in) {
   } else {
     b.family({RingLineKind::Hour, in.hoursFrom, in.hoursTo, in.hourParts, 2, 3}, 12);
   }
-  double legendY = W + 12;
+  double legendY = W + 16;
   const auto legend = [&](RingLineKind kind, int pen, RingText text) {
     dial.lines.push_back({kind, pen, -1, false, 0, {{0, legendY}, {10, legendY}}});
     dial.labels.push_back({4, 12, legendY - 1.5, ringText(text)});

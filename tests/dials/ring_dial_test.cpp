@@ -128,7 +128,7 @@ class RingDialTest : public ::testing::Test {
 // lands on the unrolled band: the hole set as the dial asks for that day
 // (deflection 0: moved across to the date line; 1: fixed, the ring turned
 // until the spot falls on the date line), the band turned so that noon
-// falls on the equinox's noon generator when asked.
+// falls on the generator of the year's highest noon when asked.
 struct BandSpot {
   bool hit;
   double x, y;
@@ -163,7 +163,7 @@ BandSpot simulate(const RingDialInput& in, double decl, double H) {
     const double noonAltitude = altitudeOf(in.latitude, decl, 0);
     double noonArc = arcOf(noonAltitude);
     if (std::isnan(noonArc)) noonArc = lightSpot(noonAltitude, 0, in.alpha, R, 0).arcDeg;
-    arc = arc - (noonArc - in.alpha) + 2 * (90 - std::fabs(in.latitude));
+    arc = arc - (noonArc - in.alpha) + 2 * std::min(90.0, 90 - std::fabs(in.latitude) + e);
   }
   return {true, R * rad(arc), yOf(decl)};
 }

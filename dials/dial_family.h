@@ -205,6 +205,10 @@ struct DialFamily {
   // text table and the picture's construction; nullptr: none.
   int extraPictureButtonRow = -1;
   void (*extraPicture)(DialScreenRequest&) = nullptr;
+  // A switch of the record that lets the second picture also write its
+  // table file, and the text-table row of its caption (nullptr: none).
+  bool DesignState::*extraPictureFileSwitch = nullptr;
+  int extraPictureFileSwitchRow = -1;
 
   bool built() const { return draw != nullptr && plot != nullptr; }
 };

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QSignalBlocker>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -233,6 +234,19 @@ void TForm5::buildCommands(QWidget* panel) {
   connect(extraPictureButton_, &QPushButton::clicked, this,
           [this] { draw([this] { controller_.showExtraPicture(); }); });
   layout->addWidget(extraPictureButton_);
+  extraPictureFile_ = new QCheckBox(panel);
+  extraPictureFile_->setFocusPolicy(Qt::TabFocus);
+  bindText([this] {
+    const DialFamily* f = familyOf(design());
+    extraPictureFile_->setText(f && f->extraPictureFileSwitchRow >= 0
+                                   ? qs(tableText(TextTable::Texts, f->extraPictureFileSwitchRow))
+                                   : QString());
+  });
+  connect(extraPictureFile_, &QCheckBox::toggled, this, [](bool on) {
+    const DialFamily* f = familyOf(design());
+    if (f && f->extraPictureFileSwitch) design().*(f->extraPictureFileSwitch) = on;
+  });
+  layout->addWidget(extraPictureFile_);
   layout->addStretch(1);
   add(WorkText::Close, [this] {
     hidePanels();
@@ -442,6 +456,14 @@ void TForm5::updateCommands() {
   zoomOutButton_->setEnabled(s.zoomCommandsEnabled);
   command(WorkText::HourLines)->setEnabled(s.hourLinesCommandEnabled);
   extraPictureButton_->setVisible(controller_.extraPictureButtonRow() >= 0);
+  const DialFamily* family = familyOf(design());
+  const bool fileSwitch = extraPictureButton_->isVisibleTo(this) && family && family->extraPictureFileSwitch;
+  extraPictureFile_->setVisible(fileSwitch);
+  if (fileSwitch) {
+    const QSignalBlocker quiet(extraPictureFile_);
+    extraPictureFile_->setChecked(design().*(family->extraPictureFileSwitch));
+    extraPictureFile_->setText(qs(tableText(TextTable::Texts, family->extraPictureFileSwitchRow)));
+  }
   command(WorkText::StylusInfo)->setEnabled((caps & kCapAngleTable) != 0);
   command(WorkText::PrintInfo)->setEnabled((caps & kCapAngleTable) != 0);
   command(WorkText::Coordinates)->setEnabled((caps & kCapCoordinates) != 0);

@@ -138,6 +138,7 @@ class TForm5 : public ChildForm {
   std::map<WorkText, QPushButton*> commands_;
   QPushButton* zoomInButton_ = nullptr;
   QPushButton* extraPictureButton_ = nullptr;
+  QCheckBox* extraPictureFile_ = nullptr;
   QPushButton* zoomOutButton_ = nullptr;
 
   QFrame* infoPanel_ = nullptr;

@@ -43,6 +43,8 @@ const DialFamilyRegistrar kRing{[] {
   f.plot = plotRingFamily;
   f.extraPictureButtonRow = static_cast<int>(RingText::ChartButton);
   f.extraPicture = drawRingChart;
+  f.extraPictureFileSwitch = &DesignState::writeCorrectionFile;
+  f.extraPictureFileSwitchRow = static_cast<int>(RingText::WriteTableFile);
   return f;
 }()};
 

@@ -38,6 +38,7 @@ enum class RingText {
   ChartButton = 1328,       // "Korrekturtabelle... "
   Hole = 1329,              // "hole"
   HoleLegend = 1330,        // " = position of the pin hole"
+  WriteTableFile = 1331,    // "write it to Schoener-Tabelle.txt"
 };
 
 std::string ringText(RingText id);

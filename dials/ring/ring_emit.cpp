@@ -77,23 +77,6 @@ void emitRingDial(PlotSurface& s, const RingDial& dial, const RingPlacement& p) 
 
 namespace {
 
-void drawTemporalRefusal(ScreenSurface& s, int x0, int y0, int w, int h, const RingDial& dial) {
-  Canvas& c = s.canvas();
-  const Font old = c.font();
-  Font f = old;
-  f.face = "Times New Roman";
-  f.height = 30;
-  f.colour = 0x800000;
-  f.angle = 0;
-  c.setFont(f);
-  const std::string msg = messageText(64);
-  const auto cut = msg.find("\n\r");
-  c.text(x0 + w / 10.0, y0 + h / 2.0 - 45, msg.substr(0, cut));
-  if (cut != std::string::npos) c.text(x0 + w / 6.0, y0 + h / 2.0, msg.substr(cut + 2));
-  c.text(x0 + w / 3.0, y0 + h / 8.0, dial.title);
-  c.setFont(old);
-}
-
 // The sun symbol of the title block: "Wingdings" letter R.
 void sunSymbol(ScreenSurface& s, double x, double y, double height) {
   Canvas& c = s.canvas();
@@ -122,7 +105,7 @@ bool drawRingDial(ScreenSurface& s, int width, int height, int hoursTo, int hour
   in.diameterMm = ringDiameter;
   const RingDial dial = computeRingDial(in);
   if (dial.temporalRefused) {
-    drawTemporalRefusal(s, x0, y0, w, h, dial);
+    writeRefusalInPicture(s, x0, y0, w, h, messageText(64), dial.title);
     return false;
   }
   if (dial.temporalRangeBad) showMessage(MsgCaption::Error, MsgIcon::Error, messageText(41));

@@ -518,8 +518,7 @@ QWidget* TForm6::buildQuadrant() {
   enabledWhen_.emplace_back(eot, [] { return !design().temporalHours && !design().showDateCircles; });
 
   QGroupBox* hours = timeLinesGroup(tx(T::kHourLines));
-  // The ring dial draws the main hour range (hourLinesFrom .. hourLinesTo).
-  rangeRow(gridOf(hours), 0, makeLabel(tx(T::kHours)), &d.hourLinesFrom, &d.hourLinesTo,
+  rangeRow(gridOf(hours), 0, makeLabel(tx(T::kHours)), &d.otherHoursFrom, &d.otherHoursTo,
            RangeList::Hours, intervalB(&d.otherHourInterval));
   rangeRow(gridOf(hours), 1, makeLabel(tx(T::kTemporal)), &d.otherTemporalFrom,
            &d.otherTemporalTo, RangeList::Temporal, temporalInterval(&d.temporalIntervalOther));
@@ -679,7 +678,8 @@ QWidget* TForm6::buildRing() {
                                      [] { return int(design().ringRayDeflection); },
                                      [](int i) { design().ringRayDeflection = static_cast<std::uint8_t>(i); });
   QGroupBox* hours = timeLinesGroup(tx(T::kHourLines));
-  rangeRow(gridOf(hours), 0, makeLabel(tx(T::kHours)), &d.otherHoursFrom, &d.otherHoursTo,
+  // The ring dial draws the main hour range (hourLinesFrom .. hourLinesTo).
+  rangeRow(gridOf(hours), 0, makeLabel(tx(T::kHours)), &d.hourLinesFrom, &d.hourLinesTo,
            RangeList::Hours, intervalB(&d.otherHourInterval));
   rangeRow(gridOf(hours), 1, makeLabel(tx(T::kTemporal)), &d.otherTemporalFrom,
            &d.otherTemporalTo, RangeList::Temporal, temporalInterval(&d.temporalIntervalOther));

@@ -97,9 +97,10 @@ enum class RingLineKind {
   DateLine,    // pen 4
   Hour,        // full hours pen 2, parts pen 3
   Temporal,    // pen 10, parts pen 3
-  Italian,     // pen 5, parts pen 9
-  Babylonian,  // pen 6, parts pen 9
-  Joint,       // deflection both: pen 8, from the mark without to the mark with deflection
+  Italian,     // pen 5, parts pen 9; hour 24 (sunset) pen 8
+  Babylonian,  // pen 6, parts pen 9; hour 0 (sunrise) pen 8
+  Joint,       // deflection both, in the pen of its hour line: from the mark
+               // without to the mark with deflection
 };
 
 struct RingPoint {

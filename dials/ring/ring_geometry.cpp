@@ -27,6 +27,9 @@ constexpr double kTemporalLatitudeLimit = 65;
 // A point may stand this far (mm) beyond the band's ends before it is dropped.
 constexpr double kEndToleranceMm = 1e-6;
 
+// The pen of the sunrise and sunset lines.
+constexpr int kRiseSetPen = 8;
+
 int partsOf(int intervalIndex) { return std::clamp(intervalIndex, 0, 5) + 1; }
 
 double clampDeclination(double d) {
@@ -279,17 +282,21 @@ class BandBuilder {
     const std::vector<int> modes = in_.deflection == 2 ? std::vector<int>{0, 1}
                                                        : std::vector<int>{in_.deflection};
     for (const HourValue& hv : values(f, noon)) {
+      // Babylonian hour 0 and Italian hour 24 are the sunrise and sunset
+      // lines, in their own pen.
+      const bool riseSet = (f.kind == RingLineKind::Babylonian && hv.value == 0) ||
+                           (f.kind == RingLineKind::Italian && hv.value == 24);
+      const int pen = riseSet ? kRiseSetPen : hv.subdivision ? f.partPen : f.pen;
       for (int mode : modes) {
-        hourLine(f.kind, hv.value, hv.subdivision, hv.subdivision ? f.partPen : f.pen, mode,
-                 mode == modes.back() ? hv.label : "");
+        hourLine(f.kind, hv.value, hv.subdivision, pen, mode, mode == modes.back() ? hv.label : "");
       }
-      if (in_.deflection == 2) joints(f.kind, hv.value);
+      if (in_.deflection == 2) joints(f.kind, hv.value, pen);
     }
   }
 
   // Deflection shown both ways: a short line on each date line from the
   // mark without to the mark with deflection.
-  void joints(RingLineKind kind, double v) {
+  void joints(RingLineKind kind, double v, int pen) {
     for (const RingBandPart& part : ringBandParts(in_)) {
       for (double d : dateDeclinations_) {
         if (d > part.decHigh || d < part.decLow) continue;
@@ -299,7 +306,7 @@ class BandBuilder {
         const RingMark a = ringMark(in_, d, part.holeDeclination, alt, 0);
         const RingMark b = ringMark(in_, d, part.holeDeclination, alt, 1);
         if (a.shown && b.shown) {
-          dial_.lines.push_back({RingLineKind::Joint, 8, v, false, 1, {{a.x, a.y}, {b.x, b.y}}});
+          dial_.lines.push_back({RingLineKind::Joint, pen, v, false, 1, {{a.x, a.y}, {b.x, b.y}}});
         }
       }
     }

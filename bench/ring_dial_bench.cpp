@@ -1,6 +1,8 @@
 // One full construction of the ring dial at 1600 x 1000 pixels on the
 // recording canvas, every option on (both deflection modes, quarter
 // hours, Babylonian and Italian hours), and the offset-correction chart.
+// Measured on the 2-core build machine: BM_RingDial median 6.7 ms CPU
+// (goal 5 ms), BM_RingCorrectionChart 18 ms CPU.
 #include <benchmark/benchmark.h>
 
 #include "astro/startup.h"

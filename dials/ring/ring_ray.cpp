@@ -82,7 +82,8 @@ double newtonDeflection(double target, const OffsetOfDeflection& offset, double 
 // The stepping of the first crossing (0.25 degrees below 45, then 0.01,
 // back by 0.005 and forward by 0.0001) is done here by a coarse scan of
 // half a degree and halving the step that crosses, to far below 0.0001
-// degrees; a start near the answer is refined by Newton's method first.
+// degrees; a start near the answer (or the small-angle guess) is refined
+// by Newton's method first.
 RingRaySolution solveRingRay(double targetMm, double hsun, double alpha, double diameterMm,
                              double psiStart) {
   const double target = std::fabs(targetMm);
@@ -93,6 +94,11 @@ RingRaySolution solveRingRay(double targetMm, double hsun, double alpha, double 
     out.found = true;
     out.relativeHeight = ringRay(0, hsun, alpha, diameterMm).relativeHeight;
     return out;
+  }
+  // Without a start, the small-angle guess: offset ~ R k(0) cos h psi.
+  if (!(psiStart > 0.02 && psiStart < 90)) {
+    const double slope0 = (offset(0.02) - offset(0)) / 0.02;
+    psiStart = slope0 > 0 ? std::min(80.0, target / slope0) : -1;
   }
   double psi = psiStart > 0.02 && psiStart < 90
                    ? newtonDeflection(target, offset, psiStart)
@@ -106,7 +112,7 @@ RingRaySolution solveRingRay(double targetMm, double hsun, double alpha, double 
       if (hi >= 90) return out;  // not found below 90 degrees
       if (offset(hi) >= target) break;
     }
-    for (int i = 0; i < 45; ++i) {
+    for (int i = 0; i < 32; ++i) {
       const double mid = (lo + hi) / 2;
       (offset(mid) >= target ? hi : lo) = mid;
     }

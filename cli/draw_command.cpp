@@ -29,7 +29,7 @@ namespace {
 int runDraw(const std::vector<std::string>& args) {
   std::string out;
   double width = 1600, height = 1000;
-  bool a3 = false, grid = false;
+  bool a3 = false, grid = false, second = false;
   std::optional<double> zoom;
   std::optional<std::pair<double, double>> foot, text;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -54,6 +54,8 @@ int runDraw(const std::vector<std::string>& args) {
       a3 = true;
     } else if (a == "--grid") {
       grid = true;
+    } else if (a == "--second") {
+      second = true;
     } else if (a == "--zoom") {
       const std::string* v = value("--zoom");
       zoom = v ? parseNumber(*v) : std::nullopt;
@@ -91,10 +93,21 @@ int runDraw(const std::vector<std::string>& args) {
     state.withGrid = grid;
   };
 
+  if (second) {
+    RecordingCanvas probe;
+    DrawingController controller(probe);
+    if (controller.extraPictureButtonRow() < 0)
+      return usageError("draw: --second: this dial type has no second picture");
+    if (ext == "pdf") return usageError("draw: --second writes an .svg or .png file");
+  }
   if (ext == "svg" || ext == "png")
     return writeScreenPicture(ext, W, H, W / (d.paperA4 ? 280.0 : 420.0), [&](Canvas& canvas) {
       DrawingController controller(canvas);
       setUp(controller);
+      if (second) {
+        controller.showExtraPicture();
+        return;
+      }
       controller.construct();
       if (!controller.state().gnomonFootFixed) controller.writeFixGnomonMessage();
     }, out, "draw");
@@ -114,11 +127,13 @@ int runDraw(const std::vector<std::string>& args) {
 const CommandRegistrar kDraw{
     {"draw",
      "draw --out F.svg|F.png|F.pdf [--size WxH] [--a3] [--zoom Z] [--foot X,Y]\n"
-     "         [--text X,Y] [--grid]\n"
+     "         [--text X,Y] [--grid] [--second]\n"
      "                     the dial as the drawing window shows it (default 1600x1000\n"
      "                     pixels, printed layout; --a3 the saved layout); --foot fixes\n"
      "                     the gnomon foot, --text marks the text position (pixels);\n"
-     "                     a PDF is the printed page (A4 landscape, true size)",
+     "                     a PDF is the printed page (A4 landscape, true size);\n"
+     "                     --second the dial's second picture (the ring dial's\n"
+     "                     offset-correction chart)",
      runDraw}};
 
 }  // namespace

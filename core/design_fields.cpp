@@ -120,6 +120,7 @@ const Field kFields[] = {
     F(drawPoleTriangle),
     F(noonLineHorizontal),
     F(ringRayDeflection, 0, 2),
+    F(ringOldHoursPart, 0, 2),
     F(halfYearMonthScale),
     F(withVerticalDial),
     F(quadrantMirrored),

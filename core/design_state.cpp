@@ -89,6 +89,7 @@ void loadDefaultValues() {
   d.drawPoleTriangle = fresh.drawPoleTriangle;
   d.noonLineHorizontal = fresh.noonLineHorizontal;
   d.ringRayDeflection = fresh.ringRayDeflection;
+  d.ringOldHoursPart = fresh.ringOldHoursPart;
   d.halfYearMonthScale = fresh.halfYearMonthScale;
   d.withVerticalDial = fresh.withVerticalDial;
   d.quadrantMirrored = fresh.quadrantMirrored;

@@ -122,6 +122,10 @@ struct DesignState {
   bool drawPoleTriangle = false;
   bool noonLineHorizontal = true;
   std::uint8_t ringRayDeflection = 1;  // 0..2
+  // Ring dial: which part of the Babylonian and Italian hour lines is
+  // drawn: 0 all day, 1 only before noon, 2 only afternoon (stored as an
+  // optional fourth value of the gnomon-hole line of the settings file).
+  std::uint8_t ringOldHoursPart = 0;
   bool halfYearMonthScale = false;
   bool withVerticalDial = true;
   bool quadrantMirrored = false;

@@ -497,6 +497,9 @@ bool SettingsReader::readValueLine(int i, const std::string& line) {
       d.gnomonHoleOffset = 0;
       d.gnomonHoleOffsetMax = half;
       d.gnomonHoleOffsetMin = -half;
+      // A file without the ring's half-day choice draws the Babylonian and
+      // Italian hours all day, as the writer leaves that value out.
+      d.ringOldHoursPart = 0;
       const auto offset = toReal(t.next());
       if (!offset || std::fabs(*offset) > 23.44) {
         d.gnomonHoleOffset = 0;
@@ -520,6 +523,16 @@ bool SettingsReader::readValueLine(int i, const std::string& line) {
         reportFault(faultText(workTextRow::kIniInLine, 17, token));
       } else {
         d.gnomonHoleOffsetMin = *min;
+      }
+      // An optional fourth value: the ring dial's part of the day of its
+      // Babylonian and Italian hours (0 all day, 1 before noon, 2 afternoon).
+      if (!t.hasMore()) return true;
+      token = t.next();
+      const auto part = toInt(token);
+      if (!part || *part < 0 || *part > 2) {
+        reportFault(faultText(workTextRow::kIniInLine, 17, token));
+      } else {
+        d.ringOldHoursPart = static_cast<std::uint8_t>(*part);
       }
       return true;
     }
@@ -949,8 +962,14 @@ std::vector<std::string> buildSettingsText(bool keepStoredColors) {
   // the reader fills from it (the diameter is in line 5).
   out.push_back(fixedText(d.habermelGnomonLength, 7, 1) + ";" + fixedText(d.sawyerUnit, 6, 0) +
                 ";" + fixedText(d.peaucellierParameter, 9, 4));
-  out.push_back(fixedText(d.gnomonHoleOffset, 7, 2) + ";" + fixedText(d.gnomonHoleOffsetMax, 7, 2) +
-                ";" + fixedText(d.gnomonHoleOffsetMin, 7, 2));
+  // The ring's half-day choice follows as a fourth value only when it is
+  // not "all day", so that the line keeps its three values otherwise and
+  // a reader that knows three values reads every file.
+  std::string holeLine = fixedText(d.gnomonHoleOffset, 7, 2) + ";" +
+                         fixedText(d.gnomonHoleOffsetMax, 7, 2) + ";" +
+                         fixedText(d.gnomonHoleOffsetMin, 7, 2);
+  if (d.ringOldHoursPart != 0) holeLine += ";" + fixedText(d.ringOldHoursPart, 2, 0);
+  out.push_back(holeLine);
 
   out.emplace_back(kColorsHeader);
   for (std::int32_t c : stored ? d.savedColors : d.colors) out.push_back(std::to_string(c));

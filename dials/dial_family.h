@@ -232,6 +232,15 @@ struct DialFamily {
   // The information of the "StylusInfo" command for a family without the
   // angle table (nullptr: none), at the drawing window's zoom.
   std::vector<std::string> (*information)(const DesignState&, double zoomFactor) = nullptr;
+  // A second picture the drawing window offers by a button of its own (the
+  // ring dial's offset-correction chart): the button caption's row of the
+  // text table and the picture's construction; nullptr: none.
+  int extraPictureButtonRow = -1;
+  void (*extraPicture)(DialScreenRequest&) = nullptr;
+  // A switch of the record that lets the second picture also write its
+  // table file, and the text-table row of its caption (nullptr: none).
+  bool DesignState::*extraPictureFileSwitch = nullptr;
+  int extraPictureFileSwitchRow = -1;
 
   bool built() const { return draw != nullptr; }
   bool plots() const { return plot != nullptr; }

@@ -12,22 +12,6 @@ namespace {
 
 std::string label(int row, int language) { return tableText(TextTable::Labels, row, language); }
 
-const DialFamilyRegistrar kRing{[] {
-  DialFamily f;
-  f.id = "ring";
-  f.valueFields = [](const DesignState&) { return std::vector<DialValue>{DialValue::RingDiameter}; };
-  f.valuesCheckedOnClose = false;
-  f.kinds = {{'r', kEntryRing}};
-  f.helpTopic = 20;
-  f.page = ParameterPage::Ring;
-  f.legendBlock = 48;
-  f.legendNameRow = labelRow::kRingFamily;
-  f.capabilities = kCapTextAnchor;
-  f.titlePart = [](const DesignState&, int lang) { return label(labelRow::kRingSundialPart, lang); };
-  f.picture = [](const DesignState&) { return 3007; };
-  return f;
-}()};
-
 const DialFamilyRegistrar kBiAzimuthal{[] {
   DialFamily f;
   f.id = "bi-azimuthal";

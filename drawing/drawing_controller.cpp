@@ -107,6 +107,25 @@ void DrawingController::construct(bool withMap) {
   state_.hint.clear();
 }
 
+int DrawingController::extraPictureButtonRow() const {
+  const DialFamily* family = familyOf(design());
+  return family && family->built() && family->extraPicture ? family->extraPictureButtonRow : -1;
+}
+
+void DrawingController::showExtraPicture() {
+  const DialFamily* family = familyOf(design());
+  if (!family || !family->built() || !family->extraPicture) return;
+  const int W = state_.width, H = state_.height;
+  picture_->fillRectangle(0, 0, W, H, kWhite);
+  ScreenSurface surface = ScreenSurface::screen(*picture_, W, H);
+  DialScreenRequest request{surface,          true,          W,               H,
+                            state_.footX,     state_.footY,  state_.textX,    state_.textY,
+                            state_.gnomonFootFixed, state_.textAnchorMarked, state_.withGrid,
+                            zoomFactor(),     nullptr,       &keptAcrossRedraws_};
+  family->extraPicture(request);
+  state_.hint.clear();
+}
+
 void DrawingController::constructOnPrinter(Canvas& page, const PrinterDevice& device) {
   ScreenSurface surface = ScreenSurface::printer(page, device);
   const int PW = surface.width(), PH = surface.height();

@@ -114,6 +114,11 @@ class DrawingController {
   void runDrawing();                  // "Zeichnung ausführen": construct and refresh the table
   void showHourLines();               // "&Hour lines": the angle table
   void setLongitudeCorrection(bool checked);  // eotLinesOwnMeridian := !checked, table again
+  // The family's second picture (the ring dial's offset-correction chart):
+  // the text-table row of its button's caption, -1 when the family has none.
+  int extraPictureButtonRow() const;
+  // Clears the picture and draws that second picture on it.
+  void showExtraPicture();
   // Writes message 43 on the picture (navy, at x0 - 130, y0 + 30), or
   // "This dial type is not available yet." for a family not built yet.
   void writeFixGnomonMessage();

@@ -153,6 +153,23 @@ void ScreenSurface::frameRectangle(double x, double y) {
   canvas_->setBrush(oldBrush);
 }
 
+void writeRefusalInPicture(ScreenSurface& surface, double x0, double y0, double w, double h,
+                           const std::string& message, const std::string& title) {
+  Canvas& c = surface.canvas();
+  const Font old = c.font();
+  Font f = old;
+  f.face = "Times New Roman";
+  f.height = 30;
+  f.colour = 0x800000;
+  f.angle = 0;
+  c.setFont(f);
+  const auto cut = message.find("\n\r");
+  c.text(x0 + w / 10.0, y0 + h / 2.0 - 45, message.substr(0, cut));
+  if (cut != std::string::npos) c.text(x0 + w / 6.0, y0 + h / 2.0, message.substr(cut + 2));
+  c.text(x0 + w / 3.0, y0 + h / 8.0, title);
+  c.setFont(old);
+}
+
 void rotatedText(ScreenSurface& surface, double x, double y, std::string_view text, int weight,
                  double heightPx, double angleDeg) {
   if (text.empty()) return;

@@ -109,6 +109,13 @@ class ScreenSurface : public PlotSurface {
 void rotatedText(ScreenSurface& surface, double x, double y, std::string_view text, int weight,
                  double heightPx, double angleDeg);
 
+// A refusal written into the picture instead of a dial, in the area
+// (x0, y0, w, h): the message's two lines (split at LF CR) in navy "Times
+// New Roman" of height 30 at (w/10, h/2 - 45) and (w/6, h/2), and the
+// dial's title at (w/3, h/8); the font is restored afterwards.
+void writeRefusalInPicture(ScreenSurface& surface, double x0, double y0, double w, double h,
+                           const std::string& message, const std::string& title);
+
 // Paints the strips of width `border` along the four edges of a width x
 // height picture white and draws the silver frame (border, border) to
 // (width - border, height - border - 1), 1 unit wide and not filled, so

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QSignalBlocker>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -234,6 +235,31 @@ void TForm5::buildCommands(QWidget* panel) {
   add(WorkText::Parameter, [this] {
     mainForm()->openWorkingWindow(ShellWindow::Parameters, menu::kParameters);
   });
+  // The family's second picture (the ring dial's correction table), shown
+  // only for a family that has one.
+  extraPictureButton_ = makeButton(
+      [this] {
+        const int row = controller_.extraPictureButtonRow();
+        return row < 0 ? QString() : qs(tableText(TextTable::Texts, row));
+      },
+      panel);
+  extraPictureButton_->setFocusPolicy(Qt::TabFocus);
+  connect(extraPictureButton_, &QPushButton::clicked, this,
+          [this] { draw([this] { controller_.showExtraPicture(); }); });
+  layout->addWidget(extraPictureButton_);
+  extraPictureFile_ = new QCheckBox(panel);
+  extraPictureFile_->setFocusPolicy(Qt::TabFocus);
+  bindText([this] {
+    const DialFamily* f = familyOf(design());
+    extraPictureFile_->setText(f && f->extraPictureFileSwitchRow >= 0
+                                   ? qs(tableText(TextTable::Texts, f->extraPictureFileSwitchRow))
+                                   : QString());
+  });
+  connect(extraPictureFile_, &QCheckBox::toggled, this, [](bool on) {
+    const DialFamily* f = familyOf(design());
+    if (f && f->extraPictureFileSwitch) design().*(f->extraPictureFileSwitch) = on;
+  });
+  layout->addWidget(extraPictureFile_);
   layout->addStretch(1);
   add(WorkText::Close, [this] {
     hidePanels();
@@ -442,7 +468,15 @@ void TForm5::updateCommands() {
   zoomInButton_->setEnabled(s.zoomCommandsEnabled);
   zoomOutButton_->setEnabled(s.zoomCommandsEnabled);
   command(WorkText::HourLines)->setEnabled(s.hourLinesCommandEnabled);
+  extraPictureButton_->setVisible(controller_.extraPictureButtonRow() >= 0);
   const DialFamily* family = familyOf(design());
+  const bool fileSwitch = extraPictureButton_->isVisibleTo(this) && family && family->extraPictureFileSwitch;
+  extraPictureFile_->setVisible(fileSwitch);
+  if (fileSwitch) {
+    const QSignalBlocker quiet(extraPictureFile_);
+    extraPictureFile_->setChecked(design().*(family->extraPictureFileSwitch));
+    extraPictureFile_->setText(qs(tableText(TextTable::Texts, family->extraPictureFileSwitchRow)));
+  }
   command(WorkText::StylusInfo)->setEnabled((caps & kCapAngleTable) != 0 || (family && family->information));
   command(WorkText::PrintInfo)->setEnabled((caps & kCapAngleTable) != 0);
   command(WorkText::Coordinates)->setEnabled((caps & kCapCoordinates) != 0);

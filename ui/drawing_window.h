@@ -140,6 +140,8 @@ class TForm5 : public ChildForm {
   QMenu* popup_ = nullptr;
   std::map<WorkText, QPushButton*> commands_;
   QPushButton* zoomInButton_ = nullptr;
+  QPushButton* extraPictureButton_ = nullptr;
+  QCheckBox* extraPictureFile_ = nullptr;
   QPushButton* zoomOutButton_ = nullptr;
 
   QFrame* infoPanel_ = nullptr;

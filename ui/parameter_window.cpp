@@ -56,6 +56,7 @@ constexpr int kMonthScaleLength = 1311, kHorizontalScale = 1312, kVerticalFace =
 constexpr int kRingWidth = 1321, kRingAlpha = 1322, kOneBand = 1323, kDeflection = 1324,
               kDeflectionItems = 1325, kNoonHorizontal = 1328, kOffsetAll = 1329,
               kOffsetMax = 1330;
+constexpr int kRingOldHoursPart = 20300;  // caption, then the three choices
 constexpr int kAzimuthKind = 1112, kDateCirclesShow = 1340, kDeclination = 1341,
               kDatesPerMonth = 1342, kDatesPerMonthItems = 1343, kEcliptic = 1347,
               kAzimuthArrangement = 1348, kJanuaryOutside = 1349, kJuneOutsideAz = 1350,
@@ -707,7 +708,8 @@ QWidget* TForm6::buildRing() {
                                      [] { return int(design().ringRayDeflection); },
                                      [](int i) { design().ringRayDeflection = static_cast<std::uint8_t>(i); });
   QGroupBox* hours = timeLinesGroup(tx(T::kHourLines));
-  rangeRow(gridOf(hours), 0, makeLabel(tx(T::kHours)), &d.otherHoursFrom, &d.otherHoursTo,
+  // The ring dial draws the main hour range (hourLinesFrom .. hourLinesTo).
+  rangeRow(gridOf(hours), 0, makeLabel(tx(T::kHours)), &d.hourLinesFrom, &d.hourLinesTo,
            RangeList::Hours, intervalB(&d.otherHourInterval));
   rangeRow(gridOf(hours), 1, makeLabel(tx(T::kTemporal)), &d.otherTemporalFrom,
            &d.otherTemporalTo, RangeList::Temporal, temporalInterval(&d.temporalIntervalOther));
@@ -715,8 +717,17 @@ QWidget* TForm6::buildRing() {
            &d.italianTo, RangeList::Hours, intervalB(&d.italianInterval));
   rangeRow(gridOf(hours), 3, makeCheck(tx(T::kBabylonian), &d.babylonianHours),
            &d.babylonianFrom, &d.babylonianTo, RangeList::Hours, intervalB(&d.babylonianInterval));
+  // Italian and Babylonian hours: "only before noon", only afternoon or
+  // all day (ringOldHoursPart 1, 2, 0).
+  QGroupBox* oldHoursPart = makeRadios(
+      tx(T::kRingOldHoursPart), sources(T::kRingOldHoursPart + 1, 3),
+      [] {
+        const int part = design().ringOldHoursPart;
+        return part == 0 ? 2 : part - 1;
+      },
+      [](int i) { design().ringOldHoursPart = static_cast<std::uint8_t>(i == 2 ? 0 : i + 1); }, 3);
   return twoColumns(column({timeKind, sizes, deflection}),
-                    column({hours, makeCheck(tx(T::kOneBand), &d.wholeYearQuadrant),
+                    column({hours, oldHoursPart, makeCheck(tx(T::kOneBand), &d.wholeYearQuadrant),
                             makeCheck(tx(T::kNoonHorizontal), &d.noonLineHorizontal)}));
 }
 

@@ -182,20 +182,7 @@ double cmOf(const ScreenSurface& s, double fh) { return fh / (10 * s.unitsPerMm(
 
 // "Temporal hours are not possible ..." written into the picture.
 void drawTemporalRefusal(ScreenSurface& s, const ScreenArea& a, const CylinderDial& dial) {
-  Canvas& c = s.canvas();
-  Font f = c.font();
-  const Font old = f;
-  f.face = "Times New Roman";
-  f.height = 30;
-  f.colour = 0x800000;
-  f.angle = 0;
-  c.setFont(f);
-  const std::string msg = messageText(64);
-  const auto cut = msg.find("\n\r");
-  c.text(a.w / 10.0, a.h / 2.0 - 45, msg.substr(0, cut));
-  if (cut != std::string::npos) c.text(a.w / 6.0, a.h / 2.0, msg.substr(cut + 2));
-  c.text(a.w / 3.0, a.h / 8.0, dial.title + dial.subtitle);
-  c.setFont(old);
+  writeRefusalInPicture(s, 0, 0, a.w, a.h, messageText(64), dial.title + dial.subtitle);
 }
 
 void outline(ScreenSurface& s, const ScreenArea& a) {

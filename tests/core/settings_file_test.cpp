@@ -127,6 +127,7 @@ const std::vector<FieldValue> kStoredFields = {
     {"drawPoleTriangle", "true"},        {"withEot", "true"},
     {"analemmaMarkDays", "4"},           {"showDateCircles", "false"},
     {"ringRayDeflection", "2"},          {"noonLineHorizontal", "false"},
+    {"ringOldHoursPart", "1"},
     {"lineWidth", "3"},                  {"hollanderVertical", "true"},
     {"secondPlaneVertical", "true"},     {"hollanderVariant", "2"},
     {"azimuthHeightMode", "2"},          {"azimuthDialKind", "0"},

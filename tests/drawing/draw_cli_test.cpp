@@ -130,8 +130,24 @@ TEST_F(DrawCliTest, PeaucellierAndHollanderDialsDraw) {
   }
 }
 
+// The ring dial and its second picture, the correction chart; a dial
+// without a second picture refuses --second.
+TEST_F(DrawCliTest, RingDialAndItsCorrectionChart) {
+  const CliResult band = runCli({"--lang", "en", "--set", "dialKind=r", "draw", "--out", file("r.svg")});
+  ASSERT_EQ(band.exitCode, 0) << band.err;
+  EXPECT_NE(slurp(file("r.svg")).find("Ring Dial (Farmers\u00b4 Ring):"), std::string::npos);
+  const CliResult chart =
+      runCli({"--lang", "en", "--set", "dialKind=r", "draw", "--second", "--out", file("c.svg")});
+  ASSERT_EQ(chart.exitCode, 0) << chart.err;
+  EXPECT_NE(slurp(file("c.svg")).find("Scale inner ring [deg]"), std::string::npos);
+  const CliResult none =
+      runCli({"--lang", "en", "--set", "dialKind=h", "draw", "--second", "--out", file("h.svg")});
+  EXPECT_NE(none.exitCode, 0);
+  EXPECT_FALSE(std::filesystem::exists(file("h.svg")));
+}
+
 TEST_F(DrawCliTest, UnbuiltDialTypesAreRefused) {
-  for (const char* kind : {"r", "c"}) {
+  for (const char* kind : {"c"}) {
     const CliResult r = runCli({"--lang", "en", "--set", std::string("dialKind=") + kind, "--set",
                                 "expertModeActive=true", "draw", "--out", file("x.svg")});
     EXPECT_EQ(r.exitCode, 1) << kind;

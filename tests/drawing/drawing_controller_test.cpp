@@ -108,7 +108,7 @@ TEST_F(ControllerTest, CaptionsAndHint) {
 TEST_F(ControllerTest, UnbuiltFamilySaysItIsNotAvailable) {
   for (const NotAvailableText& k : kNotAvailableTexts) {
     design().language = k.language;
-    design().dialKind = 'r';
+    design().dialKind = 'm';
     canvas.primitives.clear();
     DrawingController c(canvas);
     c.showDrawing(800, 500);
@@ -118,6 +118,28 @@ TEST_F(ControllerTest, UnbuiltFamilySaysItIsNotAvailable) {
     EXPECT_EQ(texts, std::vector<std::string>{k.text});
   }
 }
+// The ring dial's second picture (its correction chart) is offered by the
+// family table; a planar dial has none and draws nothing on the request.
+TEST_F(ControllerTest, SecondPictureComesFromTheFamilyTable) {
+  struct Case {
+    char kind;
+    bool offered;
+  };
+  for (const Case c : {Case{'r', true}, Case{'h', false}, Case{'z', false}}) {
+    design().language = 2;
+    design().dialKind = c.kind;
+    canvas.primitives.clear();
+    DrawingController controller(canvas);
+    controller.applyActivationDefaults(800, 500);
+    EXPECT_EQ(controller.extraPictureButtonRow() >= 0, c.offered) << c.kind;
+    canvas.primitives.clear();
+    controller.showExtraPicture();
+    bool chart = false;
+    for (const Primitive& p : canvas.primitives) chart = chart || p.text == "Scale inner ring [deg]";
+    EXPECT_EQ(chart, c.offered) << c.kind;
+  }
+}
+
 TEST_F(ControllerTest, EightZoomStepsDoubleExactly) {
   design().dialKind = 'h';
   DrawingController c(canvas);

@@ -370,12 +370,12 @@ class DrawingWindowTest : public QObject {
   void unbuiltDialTypeIsRefused() {
     f->main->closeWindowsNamed(ShellWindow::Drawing);
     UiFixture::settle();
-    design().dialKind = 'r';
+    design().dialKind = 'm';
     f->main->openWorkingWindow(ShellWindow::Drawing, menu::kDrawing);
     UiFixture::settle();
     w = f->main->form<TForm5>(ShellWindow::Drawing);
     QVERIFY(w);
-    QCOMPARE(w->windowTitle(), QStringLiteral("Konstruktion einer Ringsonnenuhr"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Konstruktion einer Sonnenuhr für mittlere Zeit"));
     f->platform->boxes.clear();
     QVERIFY(!w->openSavePanel(PlotTarget::Hpgl));
     QVERIFY(!w->printConstruction());
@@ -403,6 +403,44 @@ class DrawingWindowTest : public QObject {
     QVERIFY2(text.startsWith(QStringLiteral("Hollanders Sonnenuhr für mittlere Zeit")), qPrintable(text));
     QVERIFY2(text.contains(QStringLiteral("Standellipse des Kegels")), qPrintable(text));
     QCOMPARE(text.count(QStringLiteral("hat Deklination=")), 7);
+  }
+
+  // The ring dial's correction table: its button and file switch come
+  // from the family table, hidden for the other dials; the button draws
+  // the chart, the switch sets writeCorrectionFile.
+  void ringCorrectionTableButtonAndFileSwitch() {
+    const auto find = [this] {
+      QPushButton* button = nullptr;
+      for (QPushButton* b : w->findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("Korrekturtabelle... ")) button = b;
+      QCheckBox* check = nullptr;
+      for (QCheckBox* c : w->findChildren<QCheckBox*>())
+        if (c->text() == QStringLiteral("in Schoener-Tabelle.txt schreiben")) check = c;
+      return std::make_pair(button, check);
+    };
+    auto [none, noCheck] = find();
+    QVERIFY(!none || !none->isVisibleTo(w));
+    QVERIFY(!noCheck || !noCheck->isVisibleTo(w));
+    f->main->closeWindowsNamed(ShellWindow::Drawing);
+    UiFixture::settle();
+    design().dialKind = 'r';
+    design().writeCorrectionFile = false;
+    f->main->openWorkingWindow(ShellWindow::Drawing, menu::kDrawing);
+    UiFixture::settle();
+    w = f->main->form<TForm5>(ShellWindow::Drawing);
+    QVERIFY(w);
+    auto [button, check] = find();
+    QVERIFY(button && button->isVisibleTo(w));
+    QVERIFY(check && check->isVisibleTo(w));
+    QVERIFY(!check->isChecked());
+    const QImage band = w->image().copy();
+    button->click();
+    UiFixture::settle();
+    QVERIFY(w->image() != band);
+    check->click();
+    QVERIFY(design().writeCorrectionFile);
+    check->click();
+    QVERIFY(!design().writeCorrectionFile);
   }
 
   void footOutsideThePictureAsksBeforePrinting() {

@@ -359,6 +359,46 @@ class ParameterWindowTest : public QObject {
     QCOMPARE(d.eotLineInterval, '6');
   }
 
+  // The ring page: the part of the day of the Babylonian and Italian
+  // hours (radios "only before noon", only afternoon, all day) and the
+  // hour range the ring dial draws (hourLinesFrom .. hourLinesTo).
+  void ringPageEditsTheFieldsTheConstructionReads() {
+    DesignState& d = design();
+    d.dialKind = 'r';
+    d.ringOldHoursPart = 0;
+    d.hourLinesFrom = 8;
+    d.otherHoursFrom = 10;
+    TForm6* w = open();
+    QVERIFY(w);
+    const auto radio = [w](int id) {
+      QRadioButton* found = nullptr;
+      for (QRadioButton* r : w->findChildren<QRadioButton*>())
+        if (r->text().remove('&') == uiq(id)) found = r;
+      return found;
+    };
+    QRadioButton* allDay = radio(20303);
+    QRadioButton* forenoon = radio(20301);
+    QRadioButton* afternoon = radio(20302);
+    QVERIFY(allDay && forenoon && afternoon);
+    QVERIFY(allDay->isChecked());
+    QCOMPARE(forenoon->text(), QStringLiteral("nur vormittags"));
+    forenoon->click();
+    QCOMPARE(int(d.ringOldHoursPart), 1);
+    afternoon->click();
+    QCOMPARE(int(d.ringOldHoursPart), 2);
+    allDay->click();
+    QCOMPARE(int(d.ringOldHoursPart), 0);
+    // The first hour list shows hourLinesFrom (8), not otherHoursFrom (10).
+    QComboBox* from = nullptr;
+    for (QComboBox* c : w->findChildren<QComboBox*>())
+      if (!from && c->count() == 25) from = c;
+    QVERIFY(from);
+    QCOMPARE(from->currentIndex(), 8);
+    pick(from, 6);
+    QCOMPARE(d.hourLinesFrom, 6);
+    QCOMPARE(d.otherHoursFrom, 10);
+  }
+
   void umbrellaPageChoosesDateLinesAndAnalemmaDays() {
     design().dialKind = 'v';
     design().umbrellaMode = true;

@@ -1,0 +1,197 @@
+// The one emitter of the ring dial and its screen, printer and plot entry
+// points: placement and messages only; the lines come from computeRingDial.
+#include <algorithm>
+#include <cmath>
+
+#include "base/number_text.h"
+#include "core/design_state.h"
+#include "core/language.h"
+#include "core/platform.h"
+#include "dials/ring/ring_dial.h"
+#include "dials/ring/ring_texts.h"
+#include "plot/page_constants.h"
+
+namespace tavrel {
+
+namespace {
+
+constexpr int kPrinterMargin = 50;  // printer page margin, 0.1 mm
+// Room below the band for its length label and the legend (mm).
+constexpr double kBelowBandMm = 30;
+// Room left of the band for the hole marks, right of it for the date labels (mm).
+constexpr double kLeftOfBandMm = 14, kRightOfBandMm = 22;
+
+bool isCurve(RingLineKind k) { return k != RingLineKind::Frame && k != RingLineKind::DateLine; }
+
+}  // namespace
+
+void emitRingDial(PlotSurface& s, const RingDial& dial, const RingPlacement& p) {
+  const auto map = [&p](double x, double y, double& tx, double& ty) {
+    tx = p.originX + p.unitsPerMm * x;
+    ty = p.yUp ? p.originY - p.unitsPerMm * y : p.originY + p.unitsPerMm * y;
+  };
+  int width = -1;
+  for (const RingLine& line : dial.lines) {
+    if (line.points.size() < 2) continue;
+    const int w = isCurve(line.kind) ? p.lineWidth : 1;
+    if (p.writeWidths && w != width) {
+      s.setPenWidth(w);
+      width = w;
+    }
+    s.selectPen(line.pen);
+    std::vector<PlotVertex> v;
+    v.reserve(line.points.size());
+    for (const RingPoint& q : line.points) {
+      PlotVertex pv;
+      map(q.x, q.y, pv.x, pv.y);
+      pv.draw = !v.empty();
+      v.push_back(pv);
+    }
+    s.polyline(v);
+    s.penUp();
+  }
+  if (p.writeWidths && width != 1) s.setPenWidth(1);
+  s.setCharSize(p.charWidthCm, p.charHeightCm);
+  // Labels stand with their baseline at their point; the screen writes
+  // them from their top-left corner, so they are lifted by their height
+  // (a character of h cm is 10 h mm).
+  const double labelLift = p.yUp ? 0 : 10 * p.charHeightCm * p.unitsPerMm;
+  for (const RingLabel& l : dial.labels) {
+    double x, y;
+    map(l.x, l.y, x, y);
+    s.selectPen(l.pen);
+    s.label(x, y - labelLift, p.asciiTexts ? asciiUmlauts(l.text) : l.text);
+  }
+  s.selectPen(4);
+  s.setCharSize(p.titleWidthCm, p.titleHeightCm);
+  const auto text = [&](double x, double y, const std::string& t) {
+    s.label(x, y, p.asciiTexts ? asciiUmlauts(t) : t);
+  };
+  text(p.titleX, p.titleY, dial.title);
+  s.setCharSize(p.textWidthCm, p.textHeightCm);
+  text(p.dataX, p.dataY, dial.dataLine);
+  text(p.timeX, p.timeY, dial.timeLine);
+  const double step = p.yUp ? -p.lineStep : p.lineStep;
+  text(p.timeX, p.timeY + step, dial.locationLine + "   " + dial.offsetLine);
+}
+
+namespace {
+
+// The sun symbol of the title block: "Wingdings" letter R.
+void sunSymbol(ScreenSurface& s, double x, double y, double height) {
+  Canvas& c = s.canvas();
+  const Font old = c.font();
+  Font f = old;
+  f.face = "Wingdings";
+  f.height = height;
+  f.colour = ScreenSurface::penColour(4);
+  f.angle = 0;
+  c.setFont(f);
+  c.text(x, y, "R");
+  c.setFont(old);
+}
+
+}  // namespace
+
+bool drawRingDial(ScreenSurface& s, int width, int height, int hoursTo, int hoursFrom,
+                  double ringWidth, double ringAlpha, double ringDiameter, bool onScreen) {
+  const int m = onScreen ? 0 : kPrinterMargin;
+  const int x0 = m, y0 = m, w = width - 2 * m, h = height - 2 * m;
+  RingDialInput in = RingDialInput::fromDesign();
+  in.hoursFrom = hoursFrom;
+  in.hoursTo = hoursTo;
+  in.widthMm = ringWidth;
+  in.alpha = ringAlpha;
+  in.diameterMm = ringDiameter;
+  const RingDial dial = computeRingDial(in);
+  if (dial.temporalRefused) {
+    writeRefusalInPicture(s, x0, y0, w, h, messageText(64), dial.title);
+    return false;
+  }
+  if (dial.temporalRangeBad) showMessage(MsgCaption::Error, MsgIcon::Error, messageText(41));
+  double px = onScreen ? screenUnitsPerMm(width, design().paperA4) : double{kPrinterUnitsPerMm};
+  const double top = 0.2 * h;
+  const double neededW = (dial.lengthMm + kLeftOfBandMm + kRightOfBandMm) * px;
+  const double neededH = (dial.widthMm + kBelowBandMm) * px;
+  const double availW = w, availH = h - top;
+  if (0.98 * availH < neededH || 0.98 * availW < neededW) {
+    if (showMessage(MsgCaption::Question, MsgIcon::Question, ringText(RingText::ShrinkQuestion),
+                    MsgButtons::YesNo) != MsgAnswer::Yes) {
+      return false;
+    }
+    px *= 0.95 * std::min(availH / neededH, availW / neededW);
+  }
+  RingPlacement p;
+  p.unitsPerMm = px;
+  p.originX = x0 + kLeftOfBandMm * px + std::max(0.0, (availW - (dial.lengthMm + kLeftOfBandMm + kRightOfBandMm) * px) / 2);
+  p.originY = y0 + top;
+  const double fh = onScreen ? 12 : 27, th = onScreen ? 16 : 35;
+  const double cm = 10 * s.unitsPerMm();  // surface units per centimetre
+  p.charWidthCm = p.charHeightCm = fh / cm;
+  p.titleWidthCm = p.titleHeightCm = 1.3 * th / cm;
+  p.textWidthCm = p.textHeightCm = th / cm;
+  p.lineWidth = std::max<int>(1, design().lineWidth);
+  p.lineStep = 1.3 * th;
+  p.titleX = x0 + w / 15.0 + 1.6 * th;
+  p.titleY = y0 + h / 40.0;
+  p.dataX = p.titleX;
+  p.dataY = p.titleY + 2 * th;
+  p.timeX = p.titleX;
+  p.timeY = p.dataY + p.lineStep;
+  s.selectPen(1);
+  s.setPenWidth(1);
+  emitRingDial(s, dial, p);
+  sunSymbol(s, x0 + w / 15.0, p.titleY, 1.3 * th);
+  return true;
+}
+
+void plotRingDial(HpglWriter& w, double ringDiameter, double ringWidth, double ringAlpha) {
+  const int r = w.resolutionFactor();
+  RingDialInput in = RingDialInput::fromDesign();
+  in.diameterMm = ringDiameter;
+  in.widthMm = ringWidth;
+  in.alpha = ringAlpha;
+  const RingDial dial = computeRingDial(in);
+  if (dial.temporalRefused) {
+    showMessage(MsgCaption::Error, MsgIcon::Error, messageText(64));
+    return;
+  }
+  if (dial.temporalRangeBad) showMessage(MsgCaption::Error, MsgIcon::Error, messageText(41));
+  // The band fits the A3 page at true size up to 372 mm of half
+  // circumference (a diameter of 237 mm) and 200 mm of width; larger rings
+  // are reduced and say so.
+  const double availW = 16000.0 - 600.0 - kRightOfBandMm * 40, availH = 9700.0 - 200.0;
+  const double needW = dial.lengthMm * 40, needH = (dial.widthMm + kBelowBandMm) * 40;
+  const double f = std::min({1.0, availW / needW, availH / needH});
+  RingDial shown = dial;
+  if (f < 1) {
+    shown.dataLine += "   " + ringText(RingText::ReducedTo) + fixedText(100 * f, 5, 1) + " %";
+  }
+  w.hpglWrite("IN;SS;PA;");
+  w.hpglWrite(std::string(kHpglPenTextStart));
+  RingPlacement p;
+  p.yUp = true;
+  p.unitsPerMm = 40.0 * r * f;
+  p.originX = 600.0 * r;
+  p.originY = 9700.0 * r;
+  p.charWidthCm = 0.16;
+  p.charHeightCm = 0.24;
+  p.titleWidthCm = 0.3;
+  p.titleHeightCm = 0.4;
+  p.textWidthCm = 0.2;
+  p.textHeightCm = 0.32;
+  p.titleX = 600.0 * r;
+  p.titleY = 10500.0 * r;
+  p.dataX = 5500.0 * r;
+  p.dataY = 10500.0 * r;
+  p.timeX = 1500.0 * r;
+  p.timeY = 10260.0 * r;
+  p.asciiTexts = true;
+  p.writeWidths = design().plotLineWidth != 1;
+  p.lineWidth = std::max(0, design().plotLineWidth - 1);
+  p.lineStep = 240.0 * r;
+  emitRingDial(w, shown, p);
+  w.hpglWrite(std::string(kHpglTrailerPenAway));
+}
+
+}  // namespace tavrel

@@ -1,0 +1,52 @@
+// The family-table row of the ring dial ('r').
+#include "core/design_state.h"
+#include "core/language.h"
+#include "dials/dial_family.h"
+#include "dials/ring/ring_dial.h"
+#include "dials/ring/ring_texts.h"
+
+namespace tavrel {
+namespace {
+
+std::string label(int row, int language) { return tableText(TextTable::Labels, row, language); }
+
+void drawRingFamily(DialScreenRequest& r) {
+  const DesignState& d = design();
+  drawRingDial(r.surface, r.width, r.height, d.hourLinesTo, d.hourLinesFrom, d.ringWidth,
+               d.ringAlpha, d.ringDiameter, r.screenMode);
+}
+
+void plotRingFamily(HpglWriter& writer, const DialPlotRequest&) {
+  const DesignState& d = design();
+  plotRingDial(writer, d.ringDiameter, d.ringWidth, d.ringAlpha);
+}
+
+void drawRingChart(DialScreenRequest& r) {
+  const DesignState& d = design();
+  drawRingCorrectionChart(r.surface, r.width, r.height, d.ringDiameter, d.ringAlpha, r.screenMode);
+}
+
+const DialFamilyRegistrar kRing{[] {
+  DialFamily f;
+  f.id = "ring";
+  f.valueFields = [](const DesignState&) { return std::vector<DialValue>{DialValue::RingDiameter}; };
+  f.valuesCheckedOnClose = false;
+  f.kinds = {{'r', kEntryRing}};
+  f.helpTopic = 20;
+  f.page = ParameterPage::Ring;
+  f.legendBlock = 48;
+  f.legendNameRow = labelRow::kRingFamily;
+  f.capabilities = kCapTextAnchor;
+  f.titlePart = [](const DesignState&, int lang) { return label(labelRow::kRingSundialPart, lang); };
+  f.picture = [](const DesignState&) { return 3007; };
+  f.draw = drawRingFamily;
+  f.plot = plotRingFamily;
+  f.extraPictureButtonRow = static_cast<int>(RingText::ChartButton);
+  f.extraPicture = drawRingChart;
+  f.extraPictureFileSwitch = &DesignState::writeCorrectionFile;
+  f.extraPictureFileSwitchRow = static_cast<int>(RingText::WriteTableFile);
+  return f;
+}()};
+
+}  // namespace
+}  // namespace tavrel

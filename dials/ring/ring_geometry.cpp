@@ -1,0 +1,439 @@
+// The band of the ring dial in band millimetres (axes in ring_dial.h).
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <map>
+#include <optional>
+#include <tuple>
+
+#include "astro/calendar.h"
+#include "astro/horizontal_coordinates.h"
+#include "astro/solar_ephemeris.h"
+#include "astro/time_systems.h"
+#include "base/number_text.h"
+#include "core/design_state.h"
+#include "core/language.h"
+#include "dials/ring/ring_dial.h"
+#include "dials/ring/ring_texts.h"
+
+namespace tavrel {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kDeg = kPi / 180.0;
+// Temporal hours need a rising and setting sun on every day of the band.
+constexpr double kTemporalLatitudeLimit = 65;
+// A point may stand this far (mm) beyond the band's ends before it is dropped.
+constexpr double kEndToleranceMm = 1e-6;
+
+// The pen of the sunrise and sunset lines.
+constexpr int kRiseSetPen = 8;
+
+int partsOf(int intervalIndex) { return std::clamp(intervalIndex, 0, 5) + 1; }
+
+double clampDeclination(double d) {
+  return std::clamp(d, -kRingDeclinationLimit, kRingDeclinationLimit);
+}
+
+// Hour angle folded into -180 .. 180.
+double foldHourAngle(double h) {
+  while (h > 180) h -= 360;
+  while (h <= -180) h += 360;
+  return h;
+}
+
+// The sun's altitude at hour angle H and declination d (Meeus, 2nd ed.,
+// eq. 13.6) in double precision: a band asks for some ten thousand.
+double altitudeAt(double hourAngle, double declination, double latitude) {
+  const double s = std::sin(latitude * kDeg) * std::sin(declination * kDeg) +
+                   std::cos(latitude * kDeg) * std::cos(declination * kDeg) * std::cos(hourAngle * kDeg);
+  return std::asin(std::clamp(s, -1.0, 1.0)) / kDeg;
+}
+
+// Whether the sun rises and sets on the day of declination d at latitude p.
+bool risesAndSets(double latitude, double declination) {
+  return std::fabs(std::tan(latitude * kDeg) * std::tan(declination * kDeg)) < 1;
+}
+
+}  // namespace
+
+RingDialInput RingDialInput::fromDesign() {
+  const DesignState& d = design();
+  RingDialInput in;
+  in.diameterMm = d.ringDiameter;
+  in.widthMm = d.ringWidth;
+  in.alpha = d.ringAlpha;
+  in.latitude = d.latitude;
+  in.year = d.referenceYear;
+  in.deflection = std::clamp<int>(d.ringRayDeflection, 0, 2);
+  in.noonHorizontal = d.noonLineHorizontal;
+  in.singleBand = d.wholeYearQuadrant;
+  in.holeOffset = d.gnomonHoleOffset;
+  in.holeOffsetMax = d.gnomonHoleOffsetMax;
+  in.holeOffsetMin = d.gnomonHoleOffsetMin;
+  in.temporal = d.temporalHours;
+  in.hoursFrom = d.hourLinesFrom;
+  in.hoursTo = d.hourLinesTo;
+  in.hourParts = d.otherHourInterval == '6' ? 6 : partsOf(d.otherHourInterval - '0');
+  in.temporalFrom = d.otherTemporalFrom;
+  in.temporalTo = d.otherTemporalTo;
+  in.temporalParts = partsOf(d.temporalIntervalOther);
+  in.babylonian = d.babylonianHours;
+  in.italian = d.italianHours;
+  in.babylonianFrom = d.babylonianFrom;
+  in.babylonianTo = d.babylonianTo;
+  in.babylonianParts = partsOf(d.babylonianInterval);
+  in.italianFrom = d.italianFrom;
+  in.italianTo = d.italianTo;
+  in.italianParts = partsOf(d.italianInterval);
+  in.oldHoursPart = std::clamp<int>(d.ringOldHoursPart, 0, 2);
+  return in;
+}
+
+double ringBandY(double declination, double widthMm) {
+  return widthMm * (kRingDeclinationLimit - clampDeclination(declination)) /
+         (2 * kRingDeclinationLimit);
+}
+
+std::vector<RingBandPart> ringBandParts(const RingDialInput& in) {
+  const double e = kRingDeclinationLimit;
+  if (in.singleBand) {
+    const double off = clampDeclination(in.holeOffset);
+    if (std::fabs(off - in.holeOffsetMax) < 0.5) return {{e, 0, off}};
+    if (std::fabs(off - in.holeOffsetMin) < 0.5) return {{0, -e, off}};
+    return {{e, -e, off}};
+  }
+  return {{e, 0, clampDeclination(in.holeOffsetMax)}, {0, -e, clampDeclination(in.holeOffsetMin)}};
+}
+
+namespace {
+
+// Arc degrees of the mark beyond Q0 before the noon shift, or NaN.
+double markArc(const RingDialInput& in, double declination, double holeDeclination,
+               double altitude, int deflection, double* psi, double psiStart = -1) {
+  if (deflection == 0) return 2 * altitude;
+  const double a = ringBandY(declination, in.widthMm) - ringBandY(holeDeclination, in.widthMm);
+  const RingRaySolution s = solveRingRay(a, altitude, in.alpha, in.diameterMm, psiStart);
+  if (!s.found) return std::nan("");
+  if (psi) *psi = s.psi;
+  return 2 * altitude + s.beta;
+}
+
+}  // namespace
+
+double ringNoonShift(const RingDialInput& in, double declination, double holeDeclination,
+                     int deflection) {
+  if (!in.noonHorizontal) return 0;
+  // Every noon goes to the noon of the highest sun of the year (the
+  // summer solstice, or the zenith in the tropics): the band is only
+  // turned forwards, and no mark of a low sun leaves its start.
+  const double noon = 90 - std::fabs(in.latitude - declination);
+  const double highestNoon = std::min(90.0, 90 - std::fabs(in.latitude) + kRingDeclinationLimit);
+  const double arc = markArc(in, declination, holeDeclination, noon, deflection, nullptr);
+  return (std::isnan(arc) ? 2 * noon : arc) - 2 * highestNoon;
+}
+
+RingMark ringMark(const RingDialInput& in, double declination, double holeDeclination,
+                  double altitude, int deflection) {
+  return ringMark(in, declination, holeDeclination, altitude, deflection,
+                  ringNoonShift(in, declination, holeDeclination, deflection), -1);
+}
+
+RingMark ringMark(const RingDialInput& in, double declination, double holeDeclination,
+                  double altitude, int deflection, double noonShift, double psiStart) {
+  RingMark m;
+  // The sun on the horizon (sunrise and sunset lines) counts as up.
+  if (!(altitude > -1e-7)) return m;
+  altitude = std::max(altitude, 0.0);
+  const double arc =
+      markArc(in, declination, holeDeclination, altitude, deflection, &m.psi, psiStart);
+  if (std::isnan(arc)) return m;
+  const double r = in.diameterMm / 2;
+  m.x = r * kDeg * (arc - noonShift);
+  m.y = ringBandY(declination, in.widthMm);
+  m.shown = m.x >= -kEndToleranceMm && m.x <= kPi * r + kEndToleranceMm;
+  return m;
+}
+
+namespace {
+
+struct Family {
+  RingLineKind kind;
+  int from, to, parts;
+  int pen, partPen;
+};
+
+// One value of an hour family and the hour angle of it for a declination
+// (NaN: not on that day).
+struct HourValue {
+  double value;
+  bool subdivision;
+  std::string label;
+};
+
+std::string hourText(double v) {
+  return std::to_string(static_cast<int>(std::lround(v)));
+}
+
+class BandBuilder {
+ public:
+  BandBuilder(const RingDialInput& in, RingDial& dial) : in_(in), dial_(dial) {}
+
+  // The hour angle of value v of the family on declination d; NaN when
+  // the family has no such hour that day.
+  double hourAngle(RingLineKind kind, double v, double d) const {
+    if (kind == RingLineKind::Hour) return 15 * (v - 12);
+    if (!risesAndSets(in_.latitude, d)) return std::nan("");
+    const double h0 = halfDayArc(d);
+    switch (kind) {
+      case RingLineKind::Temporal: return temporalHourAngleOnArc(v, h0);
+      case RingLineKind::Italian:
+      case RingLineKind::Babylonian: {
+        const double h = foldHourAngle(
+            italianBabylonianHourAngleOnArc(kind == RingLineKind::Babylonian, v, h0));
+        if (in_.oldHoursPart == 1 && h > 0) return std::nan("");
+        if (in_.oldHoursPart == 2 && h < 0) return std::nan("");
+        return h;
+      }
+      default: return std::nan("");
+    }
+  }
+
+  // Declination samples of a band part, from its upper end down.
+  std::vector<double> samples(const RingBandPart& p) const {
+    const double span = p.decHigh - p.decLow;
+    const int n = std::max(2, static_cast<int>(std::ceil(in_.declinationSteps * span /
+                                                        (2 * kRingDeclinationLimit))));
+    std::vector<double> out;
+    for (int i = 0; i <= n; ++i) out.push_back(p.decHigh - span * i / n);
+    // The date lines themselves, so that the marks of their days are exact.
+    for (double d : dateDeclinations_) {
+      if (d < p.decHigh && d > p.decLow) out.push_back(d);
+    }
+    std::sort(out.begin(), out.end(), std::greater<double>());
+    return out;
+  }
+
+  // The line of one hour value over every part of the band, split where
+  // the sun is down or the mark leaves the band.
+  void hourLine(RingLineKind kind, double v, bool sub, int pen, int deflection,
+                const std::string& label) {
+    bool labelled = label.empty();
+    // Clock and temporal hours are named above the band at their upper
+    // ends, the Babylonian and Italian hours below their lower ends.
+    const bool oldHours = kind == RingLineKind::Italian || kind == RingLineKind::Babylonian;
+    std::optional<RingPoint> lastEnd;
+    for (const RingBandPart& part : ringBandParts(in_)) {
+      RingLine line{kind, pen, v, sub, deflection, {}};
+      const auto flush = [&] {
+        if (line.points.size() >= 2) {
+          if (!labelled && !oldHours) {
+            dial_.labels.push_back({pen, line.points.front().x, -1.5, label});
+            labelled = true;
+          }
+          lastEnd = line.points.back();
+          dial_.lines.push_back(line);
+        }
+        line.points.clear();
+      };
+      double psi = -1;  // the deflection of the previous point
+      for (double d : samples(part)) {
+        const double H = hourAngle(kind, v, d);
+        RingMark m;
+        if (!std::isnan(H)) {
+          const double alt = altitudeAt(H, d, in_.latitude);
+          m = ringMark(in_, d, part.holeDeclination, alt, deflection,
+                       noonShift(d, part.holeDeclination, deflection), psi);
+        }
+        psi = m.shown ? m.psi : -1;
+        if (m.shown) line.points.push_back({m.x, m.y});
+        else flush();
+      }
+      flush();
+    }
+    if (!labelled && oldHours && lastEnd) dial_.labels.push_back({pen, lastEnd->x, lastEnd->y + 4, label});
+  }
+
+  // The values of a family: a clock hour and its mirror about noon give
+  // the same altitude and so the same line; each is drawn once.
+  std::vector<HourValue> values(const Family& f, double noon) const {
+    std::map<long, HourValue> byKey;
+    const int steps = (f.to - f.from) * f.parts;
+    for (int i = 0; i <= steps; ++i) {
+      const double v = f.from + static_cast<double>(i) / f.parts;
+      const bool sub = i % f.parts != 0;
+      const bool mirrored = f.kind == RingLineKind::Hour || f.kind == RingLineKind::Temporal;
+      const long key = std::lround((mirrored ? std::fabs(v - noon) : v) * 3600);
+      auto it = byKey.find(key);
+      if (it == byKey.end()) {
+        byKey.emplace(key, HourValue{v, sub, sub ? "" : hourText(v)});
+      } else if (!sub && std::fabs(v - noon) > 1e-9) {
+        it->second.label += "/" + hourText(v);
+      }
+    }
+    std::vector<HourValue> out;
+    for (auto& [key, hv] : byKey) out.push_back(hv);
+    return out;
+  }
+
+  void family(const Family& f, double noon) {
+    if (f.parts <= 0 || f.to < f.from) return;
+    const std::vector<int> modes = in_.deflection == 2 ? std::vector<int>{0, 1}
+                                                       : std::vector<int>{in_.deflection};
+    for (const HourValue& hv : values(f, noon)) {
+      // Babylonian hour 0 and Italian hour 24 are the sunrise and sunset
+      // lines, in their own pen.
+      const bool riseSet = (f.kind == RingLineKind::Babylonian && hv.value == 0) ||
+                           (f.kind == RingLineKind::Italian && hv.value == 24);
+      const int pen = riseSet ? kRiseSetPen : hv.subdivision ? f.partPen : f.pen;
+      for (int mode : modes) {
+        hourLine(f.kind, hv.value, hv.subdivision, pen, mode, mode == modes.back() ? hv.label : "");
+      }
+      if (in_.deflection == 2) joints(f.kind, hv.value, pen);
+    }
+  }
+
+  // Deflection shown both ways: a short line on each date line from the
+  // mark without to the mark with deflection.
+  void joints(RingLineKind kind, double v, int pen) {
+    for (const RingBandPart& part : ringBandParts(in_)) {
+      for (double d : dateDeclinations_) {
+        if (d > part.decHigh || d < part.decLow) continue;
+        const double H = hourAngle(kind, v, d);
+        if (std::isnan(H)) continue;
+        const double alt = altitudeAt(H, d, in_.latitude);
+        const RingMark a = ringMark(in_, d, part.holeDeclination, alt, 0);
+        const RingMark b = ringMark(in_, d, part.holeDeclination, alt, 1);
+        if (a.shown && b.shown) {
+          dial_.lines.push_back({RingLineKind::Joint, pen, v, false, 1, {{a.x, a.y}, {b.x, b.y}}});
+        }
+      }
+    }
+  }
+
+  // Date lines on the 1st, 11th and 21st of each month from 21 June to
+  // 21 December (the other half year repeats the declinations).
+  void dateLines() {
+    const double length = dial_.lengthMm;
+    for (int m = 6; m <= 12; ++m) {
+      for (int day : {1, 11, 21}) {
+        if ((m == 6 && day < 21) || (m == 12 && day > 21)) continue;
+        double decl = 0, eot = 0;
+        solarPosition(in_.year, dayOfYear(in_.year, m, day), decl, eot);
+        decl = clampDeclination(decl);
+        bool onBand = false;
+        for (const RingBandPart& p : ringBandParts(in_)) {
+          onBand = onBand || (decl <= p.decHigh + 1e-9 && decl >= p.decLow - 1e-9);
+        }
+        if (!onBand) continue;
+        dateDeclinations_.push_back(decl);
+        const double y = ringBandY(decl, in_.widthMm);
+        dial_.lines.push_back({RingLineKind::DateLine, 4, decl, day != 1, 0, {{0, y}, {length, y}}});
+        dial_.labels.push_back({4, length + 2, y, std::to_string(day) + ". " + monthName(m)});
+      }
+    }
+  }
+
+  // The hole's plane of each part: a tick beyond each end of the band.
+  void holeMarks() {
+    for (const RingBandPart& p : ringBandParts(in_)) {
+      const double y = ringBandY(p.holeDeclination, in_.widthMm);
+      dial_.lines.push_back({RingLineKind::Frame, 1, p.holeDeclination, false, 0, {{-4, y}, {-1, y}}});
+      dial_.labels.push_back({1, -12, y, ringText(RingText::Hole)});
+    }
+  }
+
+  // The half day arc of a declination, worked out once.
+  double halfDayArc(double d) const {
+    const auto it = halfDayArcs_.find(d);
+    if (it != halfDayArcs_.end()) return it->second;
+    return halfDayArcs_[d] = halfDayArcDegrees(in_.latitude, d);
+  }
+
+  // The noon shift of a date line, worked out once per declination.
+  double noonShift(double d, double hole, int deflection) {
+    const auto key = std::make_tuple(d, hole, deflection);
+    const auto it = shifts_.find(key);
+    if (it != shifts_.end()) return it->second;
+    const double s = ringNoonShift(in_, d, hole, deflection);
+    shifts_.emplace(key, s);
+    return s;
+  }
+
+ private:
+  std::map<std::tuple<double, double, int>, double> shifts_;
+  mutable std::map<double, double> halfDayArcs_;
+  const RingDialInput& in_;
+  RingDial& dial_;
+  std::vector<double> dateDeclinations_;
+};
+
+std::string deflectionText(int deflection) {
+  switch (deflection) {
+    case 0: return ringText(RingText::WithoutDeflection);
+    case 2: return ringText(RingText::BothDeflections);
+    default: return ringText(RingText::WithDeflection);
+  }
+}
+
+}  // namespace
+
+RingDial computeRingDial(const RingDialInput& in) {
+  RingDial dial;
+  dial.radiusMm = in.diameterMm / 2;
+  dial.lengthMm = kPi * dial.radiusMm;
+  dial.widthMm = in.widthMm;
+  const std::string deg = ringText(RingText::Deg), mm = ringText(RingText::Mm);
+  dial.title = ringText(RingText::Title);
+  dial.dataLine = ringText(RingText::Diameter) + fixedText(in.diameterMm, 6, 1) + mm +
+                  ringText(RingText::RingWidth) + fixedText(in.widthMm, 6, 1) + mm +
+                  ringText(RingText::PinHoleAt) + fixedText(in.alpha, 5, 1) + deg;
+  dial.locationLine = ringText(RingText::Latitude) + fixedText(in.latitude, 7, 2) + deg;
+  dial.timeLine = ringText(RingText::HourLinesShow) +
+                  ringText(in.temporal ? RingText::TemporalHours : RingText::LocalApparentTime) +
+                  deflectionText(in.deflection);
+  std::string offsets;
+  for (const RingBandPart& p : ringBandParts(in)) {
+    offsets += (offsets.empty() ? " = " : " / ") + fixedText(p.holeDeclination, 6, 2);
+  }
+  dial.offsetLine = ringText(RingText::HoleOffset) + offsets + deg;
+
+  if (in.temporal && std::fabs(in.latitude) > kTemporalLatitudeLimit) {
+    dial.temporalRefused = true;
+    return dial;
+  }
+  const double L = dial.lengthMm, W = dial.widthMm;
+  dial.lines.push_back({RingLineKind::Frame, 1, 0, false, 0, {{0, 0}, {L, 0}, {L, W}, {0, W}, {0, 0}}});
+  dial.labels.push_back({4, L / 2 - 25, W + 10, ringText(RingText::HalfCircumference)});
+
+  BandBuilder b(in, dial);
+  b.dateLines();
+  b.holeMarks();
+  if (in.temporal) {
+    if (in.temporalFrom > 12 || in.temporalTo > 12 || in.temporalFrom < 0 || in.temporalTo < 0) {
+      dial.temporalRangeBad = true;
+    } else {
+      b.family({RingLineKind::Temporal, in.temporalFrom, in.temporalTo, in.temporalParts, 10, 3}, 6);
+    }
+  } else {
+    b.family({RingLineKind::Hour, in.hoursFrom, in.hoursTo, in.hourParts, 2, 3}, 12);
+  }
+  double legendY = W + 16;
+  const auto legend = [&](RingLineKind kind, int pen, RingText text) {
+    dial.lines.push_back({kind, pen, -1, false, 0, {{0, legendY}, {10, legendY}}});
+    dial.labels.push_back({4, 12, legendY - 1.5, ringText(text)});
+    legendY += 6;
+  };
+  if (in.italian) {
+    b.family({RingLineKind::Italian, in.italianFrom, in.italianTo, in.italianParts, 5, 9}, 12);
+    legend(RingLineKind::Italian, 5, RingText::ItalianLegend);
+  }
+  if (in.babylonian) {
+    b.family({RingLineKind::Babylonian, in.babylonianFrom, in.babylonianTo, in.babylonianParts, 6, 9}, 12);
+    legend(RingLineKind::Babylonian, 6, RingText::BabylonianLegend);
+  }
+  return dial;
+}
+
+}  // namespace tavrel

@@ -1,0 +1,130 @@
+// The ray through the pin hole of the ring dial and the deflection that
+// puts its mark at a given offset across the band (geometry in
+// ring_dial.h).
+#include <cmath>
+
+#include "dials/ring/ring_dial.h"
+
+namespace tavrel {
+
+namespace {
+constexpr double kDeg = 3.14159265358979323846 / 180.0;
+}
+
+RingRayResult ringRay(double psi, double hsun, double alpha, double diameterMm) {
+  const double sh = std::sin(hsun * kDeg), ch = std::cos(hsun * kDeg);
+  const double sa = std::sin(alpha * kDeg), ca = std::cos(alpha * kDeg);
+  const double sp = std::sin(psi * kDeg), cp = std::cos(psi * kDeg);
+  const double r = diameterMm / 2;
+  // The chord from the hole to the mark in radii: the ray (-cos h cos psi,
+  // -sin h) projected on the ring's plane meets the circle again after
+  // t = -2 (H . d) / |d|^2 (power of a point).
+  const double denominator = sh * sh + ch * ch * cp * cp;
+  RingRayResult out;
+  if (denominator < 1e-15) {
+    // A horizontal ray along the axis never meets the ring.
+    out.axialOffset = HUGE_VAL;
+    out.relativeHeight = ca;
+    return out;
+  }
+  const double k = 2 * (sh * ca + ch * sa * cp) / denominator;
+  out.axialOffset = ch * (r * k) * sp;
+  out.relativeHeight = ca - k * sh;
+  const double L = std::fabs(out.relativeHeight) <= 0.9999999
+                       ? std::asin(out.relativeHeight) / kDeg
+                       : (out.relativeHeight < 0 ? -90.0 : 90.0);
+  const double side = r * (k * ch * cp - sa);
+  out.beta = side >= 0 ? 90 - alpha - L - 2 * hsun : L + 270 - alpha - 2 * hsun;
+  return out;
+}
+
+namespace {
+
+// The offset of the mark across the band for one altitude and hole, the
+// sines and cosines of both worked out once (the formulas of ringRay).
+class OffsetOfDeflection {
+ public:
+  OffsetOfDeflection(double hsun, double alpha, double diameterMm)
+      : sh_(std::sin(hsun * kDeg)), ch_(std::cos(hsun * kDeg)), sa_(std::sin(alpha * kDeg)),
+        ca_(std::cos(alpha * kDeg)), r_(diameterMm / 2) {}
+  double operator()(double psi) const {
+    const double sp = std::sin(psi * kDeg), cp = std::cos(psi * kDeg);
+    const double denominator = sh_ * sh_ + ch_ * ch_ * cp * cp;
+    if (denominator < 1e-15) return HUGE_VAL;
+    const double k = 2 * (sh_ * ca_ + ch_ * sa_ * cp) / denominator;
+    return ch_ * (r_ * k) * sp;
+  }
+
+ private:
+  double sh_, ch_, sa_, ca_, r_;
+};
+
+// Newton's method on the offset from a nearby deflection (the previous
+// point of a line); NaN when it leaves 0..90, meets the falling side of
+// the offset (beyond its maximum) or does not settle.
+double newtonDeflection(double target, const OffsetOfDeflection& offset, double psi) {
+  constexpr double kStep = 1e-5;
+  for (int i = 0; i < 8; ++i) {
+    const double here = offset(psi);
+    const double f = here - target;
+    const double slope = (offset(psi + kStep) - here) / kStep;
+    if (!(slope > 0)) return std::nan("");
+    const double next = psi - f / slope;
+    if (!(next > 0.02 && next < 90)) return std::nan("");
+    if (std::fabs(next - psi) < 1e-9) return next;
+    psi = next;
+  }
+  return std::nan("");
+}
+
+}  // namespace
+
+// The stepping of the first crossing (0.25 degrees below 45, then 0.01,
+// back by 0.005 and forward by 0.0001) is done here by a coarse scan of
+// half a degree and halving the step that crosses, to far below 0.0001
+// degrees; a start near the answer (or the small-angle guess) is refined
+// by Newton's method first.
+RingRaySolution solveRingRay(double targetMm, double hsun, double alpha, double diameterMm,
+                             double psiStart) {
+  const double target = std::fabs(targetMm);
+  RingRaySolution out;
+  const OffsetOfDeflection offset(hsun, alpha, diameterMm);
+  // Reached within the first 0.02 degrees: no deflection.
+  if (offset(0.02) >= target) {
+    out.found = true;
+    out.relativeHeight = ringRay(0, hsun, alpha, diameterMm).relativeHeight;
+    return out;
+  }
+  // Without a start, the small-angle guess: offset ~ R k(0) cos h psi.
+  if (!(psiStart > 0.02 && psiStart < 90)) {
+    const double slope0 = (offset(0.02) - offset(0)) / 0.02;
+    psiStart = slope0 > 0 ? std::min(80.0, target / slope0) : -1;
+  }
+  double psi = psiStart > 0.02 && psiStart < 90
+                   ? newtonDeflection(target, offset, psiStart)
+                   : std::nan("");
+  if (std::isnan(psi)) {
+    double lo = 0.02, hi = 0.02;
+    constexpr double kScan = 0.5;
+    while (true) {
+      lo = hi;
+      hi = std::min(90.0, hi + kScan);
+      if (hi >= 90) return out;  // not found below 90 degrees
+      if (offset(hi) >= target) break;
+    }
+    for (int i = 0; i < 32; ++i) {
+      const double mid = (lo + hi) / 2;
+      (offset(mid) >= target ? hi : lo) = mid;
+    }
+    psi = hi;
+  }
+  const RingRayResult r = ringRay(psi, hsun, alpha, diameterMm);
+  out.found = true;
+  out.psi = psi;
+  out.beta = r.beta;
+  out.relativeHeight = r.relativeHeight;
+  out.axialOffset = r.axialOffset;
+  return out;
+}
+
+}  // namespace tavrel

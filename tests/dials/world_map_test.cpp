@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -111,7 +115,7 @@ class WorldMapTest : public ::testing::Test {
     startProgram();
     design().paperA4 = true;
   }
-  ScriptedPlatform platform_;
+  ScopedScriptedPlatform platform_;
 };
 
 // Printer page: 10 units per millimetre, so 0.2 mm is 2 units. Every
@@ -149,6 +153,118 @@ TEST_F(WorldMapTest, OutlinePointsFallOnTheTipShadowOfTheirZenithSun) {
   }
   EXPECT_EQ(inFront, 18);  // the others are behind their plane
   RecordProperty("worstErrorMm", std::to_string(worst));
+}
+
+// The line format: which lines are points and what the lenient scanner
+// reads from them.
+TEST(WorldOutlineTest, PointLinesAndTheirValues) {
+  struct Case {
+    const char* line;
+    bool point;
+    double lon, lat;
+  };
+  const Case cases[] = {
+      {"0.19\t5.67", true, 0.19, 5.67},
+      {"-140.00\t60.19", true, -140.0, 60.19},
+      {"180.00\t90.00", true, 180, 90},        // on the bounds: inside
+      {"-180.00\t-90.00", true, -180, -90},
+      {"180.01\t10.00", false, 0, 0},          // outside: lifts the pen
+      {"10.00\t-90.01", false, 0, 0},
+      {"Grenze", false, 0, 0},
+      {"> -b", false, 0, 0},
+      {"<10.00\t20.00", false, 0, 0},           // begins with "<"
+      {"1.0\t2.0", false, 0, 0},                // 7 characters: too short
+      {"   12.5 ; 47.25x", true, 12.5, 47.25},   // blanks and stray characters
+      {"1.2.3\tab-4.5e1", true, 1.2, -45},      // the run "1.2.3" reads as 1.2
+      {"abc\tdef 1", true, 0, 1},               // no leading number: 0
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    double lon = -1, lat = -1;
+    EXPECT_EQ(outlinePoint(c.line, kOutlineScreenMinLength, lon, lat), c.point);
+    if (!c.point) continue;
+    EXPECT_DOUBLE_EQ(lon, c.lon);
+    EXPECT_DOUBLE_EQ(lat, c.lat);
+  }
+  // The plot pass takes 7-character lines too.
+  double lon = 0, lat = 0;
+  EXPECT_TRUE(outlinePoint("1.0\t2.0", kOutlinePlotMinLength, lon, lat));
+}
+
+// The embedded outline: its two parts around the single "Grenze" line, and
+// a separator or "Grenze" lifts the pen.
+TEST_F(WorldMapTest, EmbeddedOutlineAndItsTwoParts) {
+  const std::vector<std::string>& lines = design().coastlineText;
+  ASSERT_GT(lines.size(), 40000u);
+  const OutlineRange coast = coastRange(lines), borders = boundaryRange(lines);
+  EXPECT_EQ(lines[coast.end], "Grenze");
+  EXPECT_EQ(borders.begin, coast.end + 1);
+  EXPECT_EQ(borders.end, lines.size());
+  std::size_t points = 0;
+  for (const std::string& l : lines) {
+    double lon = 0, lat = 0;
+    if (outlinePoint(l, kOutlineScreenMinLength, lon, lat)) ++points;
+  }
+  EXPECT_GT(points, 30000u);
+  EXPECT_LT(points, 60000u);
+
+  const std::vector<std::string> small{"> -b", "1.00\t1.00", "2.00\t2.00", "Grenze", "3.00\t3.00",
+                                       "> -b", "4.00\t4.00"};
+  auto identity = [](double lat, double lon, double& x, double& y) {
+    x = lon;
+    y = lat;
+    return true;
+  };
+  auto all = [](double, double) { return true; };
+  const auto c = outlineVertices(small, coastRange(small), 7, identity, all);
+  ASSERT_EQ(c.size(), 2u);
+  EXPECT_FALSE(c[0].draw);
+  EXPECT_TRUE(c[1].draw);
+  const auto b = outlineVertices(small, boundaryRange(small), 7, identity, all);
+  ASSERT_EQ(b.size(), 2u);
+  EXPECT_FALSE(b[0].draw);
+  EXPECT_FALSE(b[1].draw);  // after the separator: a move
+  // A point outside the page is skipped without lifting the pen.
+  const auto skip = outlineVertices(small, OutlineRange{0, 3}, 7, identity,
+                                    [](double x, double) { return x != 1.0; });
+  ASSERT_EQ(skip.size(), 1u);
+  EXPECT_FALSE(skip[0].draw);
+}
+
+// A plot pass: its prologue, pen, size, the foot marker and the points,
+// all numbers eight characters wide.
+TEST_F(WorldMapTest, PlotPassHasItsOwnPrologueAndMarker) {
+  DesignState& d = design();
+  d.dialKind = 'h';
+  d.latitude = 47.25;
+  d.longitude = -9.59;
+  d.coastlineText = {"> -b", "9.59\t47.25", "9.59\t50.00", "Grenze", "> -b", "0.00\t51.48"};
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("tavrel_map_" + std::to_string(::getpid()) + ".plt")).string();
+  for (int R : {1, 25}) {
+    HpglWriter w(R);
+    w.hpglOpen(path);
+    plotWorldMap(w, true, 35, 8200.0 * R, 1500.0 * R);
+    w.hpglClose();
+    std::ifstream in(path, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::filesystem::remove(path);
+    const std::string head =
+        R == 1 ? "IN;VS 1;PA;IW 0 0 16157 11038;SP 11;PU 0 0;EA 16157 11038;PU 0 0;SI  0.22, 0.32"
+                 ";SP 4;PU     8320     1500;PD     8080     1500;PU     8200     1620;PD     8200     1380"
+                 ";SP 11"
+               : "IN;VS 1;PA;IW 0 0 403925 275950;SP 11;PU 0 0;EA 403925 275950;PU 0 0;SI  5.50, 8.00"
+                 ";SP 4;PU   208000    37500;PD   202000    37500;PU   205000    40500;PD   205000    34500"
+                 ";SP 11";
+    EXPECT_EQ(text.substr(0, head.size()), head);
+    // The sun in the zenith of the dial's own place: the shadow point is
+    // the foot itself. 2.75 degrees further north the shadow falls 35 mm
+    // tan 2.75 = 1.681 mm south of the foot (y upwards).
+    const std::string first = R == 1 ? ";PU     8200     1500;PD     8200     1433"
+                                     : ";PU   205000    37500;PD   205000    35819";
+    EXPECT_EQ(text.substr(head.size(), first.size()), first) << text;
+    EXPECT_EQ(text.find("0.00"), std::string::npos);  // the boundary pass was not asked for
+  }
 }
 
 }  // namespace

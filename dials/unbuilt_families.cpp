@@ -76,22 +76,6 @@ const DialFamilyRegistrar kRing{[] {
   return f;
 }()};
 
-const DialFamilyRegistrar kBiAzimuthal{[] {
-  DialFamily f;
-  f.id = "bi-azimuthal";
-  f.kinds = {{'c', kEntryBiAzimuthal}};
-  f.helpTopic = 212;
-  f.page = ParameterPage::BiAzimuthal;
-  f.legendBlock = 60;
-  f.legendNameRow = labelRow::kBiAzimuthalFamily;
-  f.capabilities = kCapGnomonFoot | kCapTextAnchor | kCapFootHint | kCapZoom | kCapZoomResetOnShow |
-                   kCapFootCheckOnPrint | kCapFootCheckOnSave | kCapExpertOnly | kCapScaledPlot;
-  f.titlePart = [](const DesignState&, int lang) { return label(labelRow::kBiAzimuthalSundialPart, lang); };
-  f.picture = [](const DesignState&) { return 3016; };
-  f.activation = narrowTextBlock;
-  return f;
-}()};
-
 const DialFamilyRegistrar kHollander{[] {
   DialFamily f;
   f.id = "Hollander";

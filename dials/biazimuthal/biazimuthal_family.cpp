@@ -1,0 +1,38 @@
+// The bi-azimuthal dial's row of the family table ('c', expert mode).
+#include "core/design_state.h"
+#include "core/language.h"
+#include "dials/biazimuthal/biazimuthal_dial.h"
+#include "dials/dial_family.h"
+
+namespace tavrel {
+namespace {
+
+// The plain activation with a text block 0.29 of the picture wide.
+DialActivation biAzimuthalActivation(const DesignState& d, int W, int H) {
+  DialActivation a = standardActivation(d, W, H);
+  a.textBlockWidth = 0.29;
+  return a;
+}
+
+const DialFamilyRegistrar kBiAzimuthal{[] {
+  DialFamily f;
+  f.id = "bi-azimuthal";
+  f.kinds = {{'c', kEntryBiAzimuthal}};
+  f.helpTopic = 212;
+  f.page = ParameterPage::BiAzimuthal;
+  f.legendBlock = 60;
+  f.legendNameRow = labelRow::kBiAzimuthalFamily;
+  f.capabilities = kCapGnomonFoot | kCapTextAnchor | kCapFootHint | kCapZoom | kCapZoomResetOnShow |
+                   kCapFootCheckOnPrint | kCapFootCheckOnSave | kCapExpertOnly | kCapScaledPlot;
+  f.titlePart = [](const DesignState&, int lang) {
+    return tableText(TextTable::Labels, labelRow::kBiAzimuthalSundialPart, lang);
+  };
+  f.picture = [](const DesignState&) { return 3016; };
+  f.activation = biAzimuthalActivation;
+  f.draw = drawBiAzimuthalDial;
+  f.plot = writeBiAzimuthalPlot;
+  return f;
+}()};
+
+}  // namespace
+}  // namespace tavrel

@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -27,13 +28,20 @@
 #include "dials/dial_type_rules.h"
 #include "dials/planar/angle_table_print.h"
 #include "dials/planar/pole_style_info.h"
+#include "dials/world_map/outline_tools.h"
 #include "drawing/drawing_texts.h"
 #include "ui/print_angle_table.h"
+#include "ui/ui_texts.h"
 #include "ui/print_jobs.h"
 #include "ui/print_page.h"
 #include "ui/tav1main.h"
 
 namespace tavrel {
+
+namespace {
+// Captions of the outline tools (ui_texts.tsv): halve, join, shorten, search.
+constexpr int kMapToolCaption = 20400;
+}  // namespace
 
 namespace {
 
@@ -221,6 +229,21 @@ void TForm5::buildCommands(QWidget* panel) {
   add(WorkText::Parameter, [this] {
     mainForm()->openWorkingWindow(ShellWindow::Parameters, menu::kParameters);
   });
+  // The expert panel: the tools that prepare outline files for the map.
+  mapTools_ = new QFrame(panel);
+  auto* tools = new QGridLayout(mapTools_);
+  tools->setContentsMargins(0, 4, 0, 0);
+  tools->setSpacing(2);
+  const OutlineTool kinds[] = {OutlineTool::Halve, OutlineTool::Join, OutlineTool::Shorten, OutlineTool::Search};
+  for (int i = 0; i < 4; ++i) {
+    QPushButton* b = new QPushButton(mapTools_);
+    b->setFocusPolicy(Qt::TabFocus);
+    bindText([b, i] { b->setText(uiq(kMapToolCaption + i)); });
+    connect(b, &QPushButton::clicked, this, [tool = kinds[i]] { runOutlineTool(tool); });
+    tools->addWidget(b, i / 2, i % 2);
+    mapToolButtons_[i] = b;
+  }
+  layout->addWidget(mapTools_);
   layout->addStretch(1);
   add(WorkText::Close, [this] {
     hidePanels();
@@ -432,6 +455,7 @@ void TForm5::updateCommands() {
   command(WorkText::StylusInfo)->setEnabled((caps & kCapAngleTable) != 0);
   command(WorkText::PrintInfo)->setEnabled((caps & kCapAngleTable) != 0);
   command(WorkText::Coordinates)->setEnabled((caps & kCapCoordinates) != 0);
+  mapTools_->setVisible(design().expertModeActive);
 }
 
 void TForm5::pictureResized() {
@@ -452,6 +476,7 @@ void TForm5::refit() {
 
 void TForm5::display() {
   activate();
+  updateCommands();  // the expert panel follows the expert mode
   previewShown_ = false;
   draw([&] { controller_.display(); });
 }

@@ -62,6 +62,9 @@ class TForm5 : public ChildForm {
   QRadioButton* coordinatesChoice(CoordinatesChoice c) const;
   QRadioButton* lineThicknessChoice(int width) const;  // 1..3
   QPushButton* continueButton() const { return continue_; }
+  // The outline tools of the expert panel: halve, join, shorten, search.
+  QPushButton* mapToolButton(int i) const { return mapToolButtons_[i]; }
+  QFrame* mapToolsPanel() const { return mapTools_; }
   QMenu* drawingPopup() const { return popup_; }
   QLabel* hintPanel() const { return hint_; }
   const SavePanel& savePanel() const { return savePanel_; }
@@ -155,6 +158,8 @@ class TForm5 : public ChildForm {
   QButtonGroup* coordsGroup_ = nullptr;
   QButtonGroup* thicknessGroup_ = nullptr;
   QPushButton* continue_ = nullptr;
+  QFrame* mapTools_ = nullptr;
+  QPushButton* mapToolButtons_[4] = {};
 };
 
 }  // namespace tavrel

@@ -2,6 +2,8 @@
 // save panel against tavrel-cli plot, printing at true size into a PDF,
 // the information panels and the printed angle table.
 #include <QCheckBox>
+#include <QFile>
+#include <QFrame>
 #include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -22,6 +24,7 @@
 #include "plot/recording_canvas.h"
 #include "ui/drawing_window.h"
 #include "ui/print_angle_table.h"
+#include "ui/ui_texts.h"
 #include "work_window_support.h"
 
 using namespace tavrel;
@@ -106,6 +109,31 @@ class DrawingWindowTest : public QObject {
   void cleanup() {
     f.reset();
     w = nullptr;
+  }
+
+  // The expert panel's outline tools: "suchen" asks for a file and writes
+  // the line numbers beside it; the panel is there in expert mode only.
+  void outlineToolsOfTheExpertPanel() {
+    design().expertModeActive = true;
+    w->display();
+    QVERIFY(w->mapToolsPanel()->isVisibleTo(w));
+    QCOMPARE(w->mapToolButton(3)->text(), uiq(20403));
+    const QString in = file(QStringLiteral("coast.dat"));
+    {
+      QFile data(in);
+      QVERIFY(data.open(QIODevice::WriteOnly));
+      data.write("> -b\r\n52.50\t13.40\r\n");
+    }
+    f->platform->fileNames.push_back(in.toStdString());
+    f->platform->answers.push_back(MsgAnswer::Ok);
+    w->mapToolButton(3)->click();
+    QCOMPARE(f->platform->dialogs.back().defaultExtension, std::string("dat"));
+    QFile result(file(QStringLiteral("coast_Info.dat")));
+    QVERIFY(result.open(QIODevice::ReadOnly));
+    QCOMPARE(result.readAll(), QByteArray("2\r\n"));
+    design().expertModeActive = false;
+    w->display();
+    QVERIFY(!w->mapToolsPanel()->isVisibleTo(w));
   }
 
   // The main window's Format entries redraw an open drawing window at the

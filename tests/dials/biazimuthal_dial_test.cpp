@@ -5,9 +5,11 @@
 
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 
@@ -18,6 +20,7 @@
 #include "core/design_state.h"
 #include "core/scripted_platform.h"
 #include "dials/biazimuthal/biazimuthal_dial.h"
+#include "dxf/make_dxf.h"
 #include "plot/recording_canvas.h"
 
 namespace tavrel {
@@ -143,33 +146,22 @@ TEST_F(BiAzimuthalTest, PlanesStandForThePlaceOfTheirNormal) {
   for (const Case& c : {Case{47.25, -9.59, -11.7}, Case{-34.0, -151.0, 160.0}, Case{52.0, 13.0, 78.3}}) {
     // The wall's normal as a place: horizontal, towards azimuth decl from
     // south (west positive), 90 degrees from the zenith.
-    const Vec z = unitVector(c.lat, c.lon);
     const Vec east{-std::sin(rad(-c.lon)), std::cos(rad(-c.lon)), 0};
     const Vec north{-std::sin(rad(c.lat)) * std::cos(rad(-c.lon)), -std::sin(rad(c.lat)) * std::sin(rad(-c.lon)),
                     std::cos(rad(c.lat))};
     Vec n{};
     for (int i = 0; i < 3; ++i)
       n[i] = -std::cos(rad(c.decl)) * north[i] - std::sin(rad(c.decl)) * east[i];
-    (void)z;
     DesignState& d = design();
     d.latitude = d.latitude2 = c.lat;
     d.longitude = d.longitude2 = c.lon;
     d.wallDeclination = d.wallDeclination2 = c.decl;
     d.hollanderVariant = 1;
     d.secondPlaneVertical = true;
-    d.longitude2 = c.lon + 0.0;
-    // Both foci become the same place: compare each with the normal.
-    d.latitude2 = c.lat;
-    const double e1 = [&] {
-      double e = 0, p = 0, l = 0;
-      rotateSpherical(90, c.decl, c.lat, e, p, l);
-      return e;
-    }();
-    (void)e1;
-    BiAzimuthalFrame f;
-    // The frame refuses identical foci only through q; take the foci
-    // straight from the construction's plane choices instead.
+    // One focus at a time is the wall; the other a horizontal place 40
+    // degrees of longitude away, so that the pair has a centre.
     DesignState copy = d;
+    BiAzimuthalFrame f;
     copy.latitude2 = 0;
     copy.longitude2 = c.lon + 40;
     copy.secondPlaneVertical = false;
@@ -210,13 +202,17 @@ TEST_F(BiAzimuthalTest, DialLinesAreImagesOfTheSubsolarPoint) {
   struct Case {
     bool zoneTime, fromPosition1;
   };
+  // Northern foci (47.25 N 9.59 E, 40 N 20 E) and southern ones (Cape
+  // Town, Johannesburg).
+  const Foci places[] = {{47.25, -9.59, 40.0, -20.0}, {-33.92, -18.42, -26.2, -28.05}};
+  for (const Foci& pl : places)
   for (const Case& tc : {Case{true, true}, Case{false, true}, Case{false, false}, Case{true, false}}) {
     DesignState& d = design();
-    d.latitude = 47.25;
-    d.longitude = -9.59;
-    d.latitude2 = 40.0;
-    d.longitude2 = -20.0;
-    d.zoneMeridian = -15;
+    d.latitude = pl.lat1;
+    d.longitude = pl.lon1;
+    d.latitude2 = pl.lat2;
+    d.longitude2 = pl.lon2;
+    d.zoneMeridian = pl.lat1 > 0 ? -15 : -30;
     d.zoneTime = tc.zoneTime;
     d.timeFromPosition1 = tc.fromPosition1;
     d.otherHoursFrom = 8;
@@ -352,6 +348,79 @@ TEST_F(BiAzimuthalTest, EdgeCases) {
   ASSERT_EQ(platform_->boxes.size(), 3u);
   EXPECT_EQ(platform_->boxes[2].text, "Zentrum der Projektion ist falsch!");
   EXPECT_EQ(platform_->boxes[2].caption, MsgCaption::Error);
+}
+
+// The plot renders in hp2xx at both resolutions; its DXF passes the ezdxf
+// audit and is at the plot's scale: the foot cross is 4 mm wide and the
+// pole lies drawingScale * 16400 / 280 plotter units (146.43 mm for 100)
+// from the centre, as on the A4 page.
+TEST_F(BiAzimuthalTest, PlotRendersAndItsDxfIsAtScale) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("tavrel_bz_plot_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  DesignState& d = design();
+  d.latitude2 = 40.42;
+  d.longitude2 = 3.70;
+  d.drawingScale = 100;
+  d.paperA4 = true;
+  d.constructionWithEot = true;
+  d.markAnalemma = true;
+  for (int R : {1, 25}) {
+    const fs::path plt = dir / ("c" + std::to_string(R) + ".plt");
+    HpglWriter w(R);
+    w.hpglOpen(plt.string());
+    DialPlotRequest rq;
+    rq.grid = PlotGrid::On;
+    rq.place.resolutionFactor = R;
+    rq.place.footX = 8000.0 * R;
+    rq.place.footY = 3000.0 * R;
+    rq.place.textX = 300.0 * R;
+    rq.place.textY = 10500.0 * R;
+    writeBiAzimuthalPlot(w, rq);
+    w.hpglClose();
+    std::ifstream in(plt, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text.rfind("IN;VS 1;PA;IW 0 0 ", 0), 0u);
+    EXPECT_EQ(text.substr(text.size() - 7), ";IW;IN;");
+    EXPECT_EQ(text.find('\n'), std::string::npos);
+    const fs::path eps = dir / ("c" + std::to_string(R) + ".eps");
+    const std::string cmd = "hp2xx -q -m eps -f " + eps.string() + " " + plt.string() + " 2>&1";
+    EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;
+    EXPECT_GT(fs::file_size(eps), 10000u);
+  }
+  const fs::path dxf = dir / "c.dxf";
+  ASSERT_EQ(MakeDxf((dir / "c25.plt").string(), dxf.string(), 1, 1000), DxfResult::Converted);
+  const std::string script =
+      "import ezdxf,sys,math\n"
+      "doc=ezdxf.readfile(sys.argv[1])\n"
+      "print(len(doc.audit().errors))\n"
+      "foot=(200.0,75.0)\n"
+      "cross=0\n"
+      "far=0\n"
+      "for e in doc.modelspace():\n"
+      "  if e.dxftype()=='LINE':\n"
+      "    p=[e.dxf.start,e.dxf.end]\n"
+      "  elif e.dxftype()=='POLYLINE':\n"
+      "    p=[v.dxf.location for v in e.vertices]\n"
+      "  else: continue\n"
+      "  if len(p)!=2: continue\n"
+      "  dx=p[1][0]-p[0][0]; dy=p[1][1]-p[0][1]\n"
+      "  cx=(p[0][0]+p[1][0])/2; cy=(p[0][1]+p[1][1])/2\n"
+      "  if abs(dy)<1e-6 and abs(cx-foot[0])<1e-3 and abs(cy-foot[1])<1e-3: cross=abs(dx)\n"
+      "  if abs(dx)<1e-6 and abs(abs(dy)-4)<1e-3: far=max(far,math.hypot(cx-foot[0],cy-foot[1]))\n"
+      "print('%.3f %.3f'%(cross,far))\n";
+  const fs::path py = dir / "audit.py", res = dir / "audit.txt";
+  std::ofstream(py) << script;
+  const std::string cmd = "/usr/bin/python3 " + py.string() + " " + dxf.string() + " > " + res.string();
+  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  std::ifstream rin(res);
+  int errors = -1;
+  double cross = 0, pole = 0;
+  rin >> errors >> cross >> pole;
+  EXPECT_EQ(errors, 0);
+  EXPECT_NEAR(cross, 4.0, 0.01);
+  EXPECT_NEAR(pole, 100 * 16400.0 / 280 / 40, 0.05);
+  fs::remove_all(dir);
 }
 
 }  // namespace

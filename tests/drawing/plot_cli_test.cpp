@@ -78,6 +78,24 @@ TEST_F(PlotCliTest, CylinderDialsAndHidokaiPlot) {
   }
 }
 
+// The bi-azimuthal dial plots headless as HPGL (R = 1) and DXF (R = 25);
+// foci too far apart end with the two messages and leave no file.
+TEST_F(PlotCliTest, BiAzimuthalDialPlots) {
+  for (const char* ext : {".plt", ".dxf"}) {
+    const std::string out = file(std::string("c") + ext);
+    const CliResult r = runCli({"--lang", "en", "--set", "dialKind=c", "plot", "--out", out});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string text = slurp(out);
+    EXPECT_GT(text.size(), 10000u) << out;
+  }
+  EXPECT_NE(slurp(file("c.plt")).find(";LBCompressed Gnomonic Sundial"), std::string::npos);
+  const CliResult far = runCli({"--lang", "en", "--set", "dialKind=c", "--set", "latitude=0", "--set",
+                                "longitude=0", "--set", "latitude2=0", "--set", "longitude2=170", "plot",
+                                "--out", file("far.plt")});
+  EXPECT_NE(far.err.find("The distance of the focus points is to large."), std::string::npos) << far.err;
+  EXPECT_NE(far.err.find("The centre of the projection is wrong!"), std::string::npos) << far.err;
+}
+
 TEST_F(PlotCliTest, ChoicesReachThePlot) {
   const CliResult r = runCli({"--lang", "en", "--set", "dialKind=h", "plot", "--out", file("h.plt"),
                               "--coords", file("h.txt"), "--grid", "10", "--line-width", "2", "--foot",

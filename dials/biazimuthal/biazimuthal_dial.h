@@ -60,8 +60,11 @@ struct BiAzimuthalFrame {
   TwoPointCentre centre;
   double s = 1;
   double k = 0;
-  // The image of (lat, lon) at distance 1, s applied: x east, y north.
+  // The image of (lat, lon) at distance 1, s applied: x east, y north
+  // (twoPointProject with the centre's sines and the direction of the
+  // foci kept).
   void unitPoint(double lat, double lon, double& x, double& y) const;
+  double sinM = 0, cosM = 1, sinG = 0, cosG = 1, cosQ = 1, turn = 1;
 };
 // Without message; centre.valid() is false for foci too far apart.
 BiAzimuthalFrame biAzimuthalFrame(const DesignState& d);

@@ -52,15 +52,25 @@ TwoPointCentre twoPointCentre(double lat1, double lon1, double lat2, double lon2
   return c;
 }
 
-void twoPointProject(double pointLat, double pointLon, double L, const TwoPointCentre& c,
-                     double lat1, double lon1, double lat2, double lon2, double& x, double& y) {
+namespace {
+
+// Azimuth at M (radians) of the great circle through the foci, seen
+// towards the focus with the smaller west longitude; adding 180 degrees
+// changes nothing where it is used.
+double fociDirection(const TwoPointCentre& c, double lat1, double lon1, double lat2, double lon2) {
   lon2 = lon1 + std::remainder(lon2 - lon1, 360.0);
   const double v = lon1 >= lon2 ? lat2 : lat1;
   const double C = lon1 >= lon2 ? lon2 : lon1;
   double E = cosd(c.latM) * sind(v) - sind(c.latM) * cosd(v) * cosd(c.lonM - C);
   if (std::fabs(E) < 1e-10) E = (signOf(E) + 0.5) * 1e-10;
-  // Azimuth at M of the great circle through the foci.
-  const double G = std::atan(cosd(v) * sind(c.lonM - C) / E);
+  return std::atan(cosd(v) * sind(c.lonM - C) / E);
+}
+
+}  // namespace
+
+void twoPointProject(double pointLat, double pointLon, double L, const TwoPointCentre& c,
+                     double lat1, double lon1, double lat2, double lon2, double& x, double& y) {
+  const double G = fociDirection(c, lat1, lon1, lat2, lon2);
   double gx = 0, gy = 0;
   bool visible = true;
   gnomonicProject(gx, gy, visible, 0, pointLon, pointLat, L, c.lonM, c.latM);
@@ -74,9 +84,14 @@ void twoPointProject(double pointLat, double pointLon, double L, const TwoPointC
 }
 
 void BiAzimuthalFrame::unitPoint(double lat, double lon, double& x, double& y) const {
-  twoPointProject(lat, lon, 1, centre, lat1, lon1, lat2, lon2, x, y);
-  x *= s;
-  y *= s;
+  const double sp = sind(lat), cp = cosd(lat);
+  const double dl = (centre.lonM - lon) * kRad, cd = std::cos(dl), sd = std::sin(dl);
+  double u0 = sinM * sp + cosM * cp * cd;
+  if (u0 < 1e-6) u0 = 1e-6;  // as gnomonicProject: far but finite
+  const double gx = cp * sd / u0, gy = (cosM * sp - sinM * cp * cd) / u0;
+  const double u = (gx * sinG + gy * cosG) * cosQ, w = gy * sinG - gx * cosG;
+  x = s * turn * (u * sinG - w * cosG);
+  y = s * turn * (u * cosG + w * sinG);
 }
 
 BiAzimuthalFrame biAzimuthalFrame(const DesignState& d) {
@@ -100,6 +115,16 @@ BiAzimuthalFrame biAzimuthalFrame(const DesignState& d) {
   f.centre = twoPointCentre(f.lat1, f.lon1, f.lat2, f.lon2);
   if (!f.centre.valid()) return f;
   f.s = f.centre.latM >= 0 ? 1 : -1;
+  {
+    // The constants of twoPointProject for this centre and these foci.
+    const double G = fociDirection(f.centre, f.lat1, f.lon1, f.lat2, f.lon2);
+    f.sinG = std::sin(G);
+    f.cosG = std::cos(G);
+    f.cosQ = std::cos(f.centre.q);
+    f.sinM = sind(f.centre.latM);
+    f.cosM = cosd(f.centre.latM);
+    f.turn = f.centre.eastWest ? 1 : -1;
+  }
   double mx = 0, my = 0, px = 0, py = 0;
   twoPointProject(f.centre.latM, f.centre.lonM, 1, f.centre, f.lat1, f.lon1, f.lat2, f.lon2, mx, my);
   twoPointProject(90 * f.s, 0, 1, f.centre, f.lat1, f.lon1, f.lat2, f.lon2, px, py);
@@ -191,15 +216,26 @@ BiAzimuthalLines biAzimuthalLines(const DesignState& d, const BiAzimuthalFrame& 
     solarPosition(d.referenceYear, t, dec, eot);
     return point(dec, subsolarWestLongitude(d, hour, eot));
   };
+  // The sun of each day is the same for every hour: computed once.
+  std::vector<int> days;
+  if (sampling.plot) {
+    for (int t = -10; t <= 369; t += 3) days.push_back(t == -1 ? 0 : t);
+  } else {
+    for (int t = 1; t <= 369; ++t) days.push_back(t);
+  }
+  std::vector<std::array<double, 2>> sun;  // declination, equation of time
+  if (!hours.empty()) {
+    for (int t : days) {
+      std::array<double, 2> de{};
+      solarPosition(d.referenceYear, t, de[0], de[1]);
+      sun.push_back(de);
+    }
+  }
   for (int k : hours) {
     BiAzimuthalLine line;
     line.kind = BiAzimuthalLine::Analemma;
     line.pen = k == 12 ? 5 : 2;
-    if (sampling.plot) {
-      for (int t = -10; t <= 369; t += 3) line.points.push_back(sunPoint(t == -1 ? 0 : t, k));
-    } else {
-      for (int t = 1; t <= 369; ++t) line.points.push_back(sunPoint(t, k));
-    }
+    for (const auto& de : sun) line.points.push_back(point(de[0], subsolarWestLongitude(d, k, de[1])));
     line.marked = d.markAnalemma && k == d.analemmaMarkHour;
     out.analemmas.push_back(std::move(line));
     if (out.analemmas.back().marked) {

@@ -40,15 +40,30 @@ WorldMapProjection worldMapProjection(const DesignState& d, double gnomonUnits, 
   m.x0 = x0;
   m.y0 = y0;
   m.ySign = ySign;
+  m.sinCentre = std::sin(e * kDegToRad);
+  m.cosCentre = std::cos(e * kDegToRad);
+  m.sinTurn = std::sin(l * kDegToRad);
+  m.cosTurn = std::cos(l * kDegToRad);
   return m;
 }
 
+// gnomonicProject (base/geometry.h) with the centre's sines kept: the
+// outline has tens of thousands of points.
 void projectWorldPoint(const WorldMapProjection& p, double latitude, double eastLongitude, double& x,
                        double& y) {
-  double gx = 0, gy = 0;
-  bool visible = true;
-  gnomonicProject(gx, gy, visible, p.rotation, -eastLongitude, latitude, p.distance, p.centreLon,
-                  p.centreLat);
+  const double k = static_cast<double>(kDegToRad);
+  const double sp = std::sin(latitude * k), cp = std::cos(latitude * k);
+  const double dLon = (p.centreLon + eastLongitude) * k;
+  const double cd = std::cos(dLon), sd = std::sin(dLon);
+  double u = p.sinCentre * sp + p.cosCentre * cp * cd;
+  if (u < 1e-6) u = 1e-6;  // 90 degrees or more away: far but finite
+  double gx = p.distance * cp * sd / u;
+  double gy = p.distance * (p.cosCentre * sp - p.sinCentre * cp * cd) / u;
+  if (std::fabs(p.rotation) > 0.001) {
+    const double rx = gx * p.cosTurn - gy * p.sinTurn;
+    gy = gx * p.sinTurn + gy * p.cosTurn;
+    gx = rx;
+  }
   x = p.x0 - gx;
   y = p.y0 + p.ySign * gy;
 }

@@ -38,6 +38,8 @@ struct WorldMapProjection {
   double centreLat = 0;     // e
   double x0 = 0, y0 = 0;    // gnomon foot
   double ySign = 1;         // +1: y downwards (screen, printer), -1: plot
+  // sin and cos of centreLat and of the turn, kept for the many points.
+  double sinCentre = 0, cosCentre = 1, sinTurn = 0, cosTurn = 1;
 };
 
 // Sets up the projection for the design's plane: kind 'h' takes the

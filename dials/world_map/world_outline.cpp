@@ -33,11 +33,9 @@ double leadingNumber(std::string_view text) {
       end = j;
     }
   }
-  // from_chars wants no sign and no bare trailing point before an exponent.
-  std::string body(text.substr(start, end - start));
-  if (body.front() == '.') body.insert(body.begin(), '0');
+  // from_chars takes the unsigned body as it stands (".5" and "5." too).
   double v = 0;
-  const auto r = std::from_chars(body.data(), body.data() + body.size(), v);
+  const auto r = std::from_chars(text.data() + start, text.data() + end, v);
   if (r.ec != std::errc()) v = r.ec == std::errc::result_out_of_range ? HUGE_VAL : 0;
   return negative ? -v : v;
 }

@@ -126,6 +126,11 @@ TEST_F(BiAzimuthalTest, DirectionsFromBothFociAreTrueAzimuths) {
         const double lon = f.centre.lonM - dLon;
         std::array<double, 2> P{};
         f.unitPoint(lat, lon, P[0], P[1]);
+        // The drawing's projection is twoPointProject, turned by s.
+        double tx = 0, ty = 0;
+        twoPointProject(lat, lon, 1, f.centre, f.lat1, f.lon1, f.lat2, f.lon2, tx, ty);
+        EXPECT_NEAR(P[0], f.s * tx, 1e-9);
+        EXPECT_NEAR(P[1], f.s * ty, 1e-9);
         const double errA = angleDiff(pictureAngle(A, NA, P), trueAzimuth(fc.lat1, fc.lon1, lat, lon));
         const double errB = angleDiff(pictureAngle(Bp, NB, P), trueAzimuth(fc.lat2, fc.lon2, lat, lon));
         worst = std::max({worst, errA, errB});

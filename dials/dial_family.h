@@ -101,6 +101,7 @@ enum DialCapability : unsigned {
   kCapGnomonDeclination = 1u << 14,  // the declination field is the gnomon's, not the wall's
   kCapLevelFace = 1u << 15,          // the face lies level: no declination, no inclination
   kCapInclinedFace = 1u << 16,       // the face is inclined (the umbrella checks its disc)
+  kCapScaleTrack = 1u << 17,         // the drawing window's scale track bar (drawingScale)
 };
 
 // The parameter page a family opens; the numbers are the pages' own (the

@@ -16,12 +16,15 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSlider>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <cmath>
 
+#include "base/number_text.h"
 #include "core/design_state.h"
 #include "core/language.h"
 #include "dials/dial_family.h"
@@ -229,6 +232,25 @@ void TForm5::buildCommands(QWidget* panel) {
   add(WorkText::Parameter, [this] {
     mainForm()->openWorkingWindow(ShellWindow::Parameters, menu::kParameters);
   });
+  // The scale track bar of the dials that read drawingScale: position
+  // Round(ln(scale) * 10), a change sets scale := Round(exp(position / 10)).
+  scaleTrack_ = new QFrame(panel);
+  auto* track = new QVBoxLayout(scaleTrack_);
+  track->setContentsMargins(0, 4, 0, 0);
+  scaleSlider_ = new QSlider(Qt::Horizontal, scaleTrack_);
+  scaleSlider_->setRange(16, 180);  // scales 5 .. 66000000
+  scaleLabel_ = new QLabel(scaleTrack_);
+  track->addWidget(scaleSlider_);
+  track->addWidget(scaleLabel_);
+  connect(scaleSlider_, &QSlider::valueChanged, this, [this](int position) {
+    const int scale = static_cast<int>(roundHalfEven(std::exp(position / 10.0)));
+    scaleLabel_->setText(qs(fixedText(scale, 6, 0)));
+    if (scale == design().drawingScale) return;
+    design().drawingScale = scale;
+    draw([&] { controller_.construct(); });
+  });
+  layout->addWidget(scaleTrack_);
+
   // The expert panel: the tools that prepare outline files for the map.
   mapTools_ = new QFrame(panel);
   auto* tools = new QGridLayout(mapTools_);
@@ -456,6 +478,12 @@ void TForm5::updateCommands() {
   command(WorkText::PrintInfo)->setEnabled((caps & kCapAngleTable) != 0);
   command(WorkText::Coordinates)->setEnabled((caps & kCapCoordinates) != 0);
   mapTools_->setVisible(design().expertModeActive);
+  scaleTrack_->setVisible((caps & kCapScaleTrack) != 0);
+  if (caps & kCapScaleTrack) {
+    const QSignalBlocker block(scaleSlider_);
+    scaleSlider_->setValue(static_cast<int>(roundHalfEven(std::log(std::max(1, design().drawingScale)) * 10)));
+    scaleLabel_->setText(qs(fixedText(design().drawingScale, 6, 0)));
+  }
 }
 
 void TForm5::pictureResized() {

@@ -25,6 +25,7 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QSlider;
 class QRadioButton;
 class QTableWidget;
 class QTimer;
@@ -65,6 +66,9 @@ class TForm5 : public ChildForm {
   // The outline tools of the expert panel: halve, join, shorten, search.
   QPushButton* mapToolButton(int i) const { return mapToolButtons_[i]; }
   QFrame* mapToolsPanel() const { return mapTools_; }
+  // The scale track bar (dials with kCapScaleTrack).
+  QFrame* scaleTrackPanel() const { return scaleTrack_; }
+  QSlider* scaleSlider() const { return scaleSlider_; }
   QMenu* drawingPopup() const { return popup_; }
   QLabel* hintPanel() const { return hint_; }
   const SavePanel& savePanel() const { return savePanel_; }
@@ -159,6 +163,9 @@ class TForm5 : public ChildForm {
   QButtonGroup* thicknessGroup_ = nullptr;
   QPushButton* continue_ = nullptr;
   QFrame* mapTools_ = nullptr;
+  QFrame* scaleTrack_ = nullptr;
+  QSlider* scaleSlider_ = nullptr;
+  QLabel* scaleLabel_ = nullptr;
   QPushButton* mapToolButtons_[4] = {};
 };
 

@@ -23,7 +23,7 @@ const DialFamilyRegistrar kBiAzimuthal{[] {
   f.legendBlock = 60;
   f.legendNameRow = labelRow::kBiAzimuthalFamily;
   f.capabilities = kCapGnomonFoot | kCapTextAnchor | kCapFootHint | kCapZoom | kCapZoomResetOnShow |
-                   kCapFootCheckOnPrint | kCapFootCheckOnSave | kCapExpertOnly | kCapScaledPlot;
+                   kCapFootCheckOnPrint | kCapFootCheckOnSave | kCapExpertOnly | kCapScaledPlot | kCapScaleTrack;
   f.titlePart = [](const DesignState&, int lang) {
     return tableText(TextTable::Labels, labelRow::kBiAzimuthalSundialPart, lang);
   };

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QProcess>
 #include <QRadioButton>
+#include <QSlider>
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -109,6 +110,25 @@ class DrawingWindowTest : public QObject {
   void cleanup() {
     f.reset();
     w = nullptr;
+  }
+
+  // The bi-azimuthal dial's scale track bar: position Round(ln(scale) *
+  // 10), a move sets the scale to Round(exp(position / 10)) and redraws;
+  // other dials do not show it.
+  void scaleTrackBarOfTheBiAzimuthalDial() {
+    QVERIFY(!w->scaleTrackPanel()->isVisibleTo(w));
+    DesignState& d = design();
+    d.expertMode = d.expertModeActive = true;
+    d.dialKind = 'c';
+    d.drawingScale = 100;
+    w->display();
+    QVERIFY(w->scaleTrackPanel()->isVisibleTo(w));
+    QCOMPARE(w->scaleSlider()->value(), 46);  // ln 100 = 4.605
+    w->scaleSlider()->setValue(40);
+    QCOMPARE(d.drawingScale, 55);  // e^4 = 54.6
+    d.dialKind = 'v';
+    w->display();
+    QVERIFY(!w->scaleTrackPanel()->isVisibleTo(w));
   }
 
   // The expert panel's outline tools: "suchen" asks for a file and writes

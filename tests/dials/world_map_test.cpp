@@ -238,6 +238,7 @@ TEST_F(WorldMapTest, PlotPassHasItsOwnPrologueAndMarker) {
   d.dialKind = 'h';
   d.latitude = 47.25;
   d.longitude = -9.59;
+  const std::vector<std::string> embedded = d.coastlineText;  // put back at the end
   d.coastlineText = {"> -b", "9.59\t47.25", "9.59\t50.00", "Grenze", "> -b", "0.00\t51.48"};
   const std::string path = (std::filesystem::temp_directory_path() /
                             ("tavrel_map_" + std::to_string(::getpid()) + ".plt")).string();
@@ -265,6 +266,7 @@ TEST_F(WorldMapTest, PlotPassHasItsOwnPrologueAndMarker) {
     EXPECT_EQ(text.substr(head.size(), first.size()), first) << text;
     EXPECT_EQ(text.find("0.00"), std::string::npos);  // the boundary pass was not asked for
   }
+  d.coastlineText = embedded;
 }
 
 }  // namespace

@@ -45,6 +45,10 @@ TwoPointCentre twoPointCentre(double lat1, double lon1, double lat2, double lon2
     c.lonM = (lon1 + lon2) / 2;
     return c;
   }
+  if (std::fabs(cosd(lat1)) < 1e-12) {
+    c.lonM = lon2;  // A at a pole: M lies on the meridian of B
+    return c;
+  }
   double cc = (std::cos(c.q) - sind(c.latM) * sind(lat1)) / cosd(lat1) / cosd(c.latM);
   if (std::fabs(cc) > 1) cc = signOf(cc);
   const double G = std::acos(cc) / kRad;

@@ -355,6 +355,57 @@ TEST_F(BiAzimuthalTest, EdgeCases) {
   EXPECT_EQ(platform_->boxes[2].caption, MsgCaption::Error);
 }
 
+// The limits of the fields: poles, one place twice, the equator, the
+// scale limits, every hour in quarters. The picture has no NaN and ends.
+TEST_F(BiAzimuthalTest, FieldLimitsGiveFinitePictures) {
+  struct Case {
+    double lat1, lon1, lat2, lon2;
+    int scale;
+    int plane;  // hollanderVariant
+    bool bVertical;
+  };
+  const Case cases[] = {
+      {90, 0, 60, 20, 100, 0, false},      {-90, 0, -60, -20, 100, 0, false}, {47.25, -9.59, 47.25, -9.59, 100, 0, false},
+      {0, 0, 0, 10, 5, 0, false},          {0, 0, 0, 10, 66000000, 0, false}, {89.99, 180, -60, -180, 100, 1, true},
+      {47.25, -9.59, 40, 3.7, 100, 2, true}, {-34, -151, -20, -120, 100, 1, false},
+  };
+  DesignState& d = design();
+  d.otherHoursFrom = 0;
+  d.otherHoursTo = 24;
+  d.otherHourInterval = '3';
+  d.constructionWithEot = true;
+  d.eotLinesFrom = 0;
+  d.eotLinesTo = 24;
+  d.markAnalemma = true;
+  d.analemmaMarkDays = 4;
+  d.mapOverlay = true;
+  d.planeInclination = 175;
+  d.wallDeclination = 180;
+  d.wallDeclination2 = -180;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.lat1) + "/" + std::to_string(c.lon1) + " " + std::to_string(c.lat2) + "/" +
+                 std::to_string(c.lon2));
+    d.latitude = c.lat1;
+    d.longitude = c.lon1;
+    d.latitude2 = c.lat2;
+    d.longitude2 = c.lon2;
+    d.drawingScale = c.scale;
+    d.hollanderVariant = static_cast<std::uint8_t>(c.plane);
+    d.secondPlaneVertical = c.bVertical;
+    const BiAzimuthalFrame f = biAzimuthalFrame(d);
+    EXPECT_TRUE(std::isfinite(f.centre.latM) && std::isfinite(f.centre.lonM) && std::isfinite(f.k));
+    RecordingCanvas canvas;
+    ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
+    DialScreenRequest r{surface, true, 1600, 1000, 800, 500, 100, 20, true, false, true, 1.0, nullptr};
+    drawBiAzimuthalDial(r);
+    int bad = 0;
+    for (const Primitive& p : canvas.primitives)
+      for (double v : p.p) bad += std::isfinite(v) ? 0 : 1;
+    EXPECT_EQ(bad, 0);
+    EXPECT_GT(canvas.primitives.size(), 20u);
+  }
+}
+
 // The plot renders in hp2xx at both resolutions; its DXF passes the ezdxf
 // audit and is at the plot's scale: the foot cross is 4 mm wide and the
 // pole lies drawingScale * 16400 / 280 plotter units (146.43 mm for 100)

@@ -121,6 +121,9 @@ void plotWorldMap(HpglWriter& writer, bool isCoast, double gnomonMm, double x0p,
   writer.setCoordinateWidth(8);
   writer.polyline(v);
   writer.setCoordinateWidth(0);
+  // The next pass or the dial starts with "IN;": end the last command so
+  // that its mnemonic does not run into the coordinates.
+  writer.endCommand();
 }
 
 }  // namespace tavrel

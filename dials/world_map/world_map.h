@@ -63,7 +63,8 @@ void drawWorldMap(ScreenSurface& surface, bool isCoast, double gnomonMm, double 
 
 // plotWorldMap: one pass into the plot file, pen "11" or "12", with its
 // own prologue, the foot marker and the points (all numbers fixedText(v,
-// 8, 0)); (x0p, y0p) the gnomon foot in plotter units (times R).
+// 8, 0)) and a closing ";"; (x0p, y0p) the gnomon foot in plotter units
+// (times R).
 void plotWorldMap(HpglWriter& writer, bool isCoast, double gnomonMm, double x0p, double y0p);
 
 }  // namespace tavrel

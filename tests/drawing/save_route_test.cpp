@@ -576,6 +576,13 @@ TEST_F(SaveRouteTest, BuiltInWorldMapPasses) {
   ASSERT_EQ(save(PlotTarget::Hpgl, target), SaveResult::Saved);
   const std::string both = slurp(target);
   EXPECT_EQ(count(both, "IN;"), 3u);
+  // Each pass ends its last command before the next "IN;".
+  for (std::size_t at = both.find("IN;", 1); at != std::string::npos; at = both.find("IN;", at + 1))
+    EXPECT_EQ(both[at - 1], ';') << both.substr(at - 20, 30);
+  const std::string eps = file("world.eps");
+  const std::string cmd = "hp2xx -q -m eps -f " + eps + " " + target + " 2>&1";
+  EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;
+  EXPECT_GT(fs::file_size(eps), 100000u);
   EXPECT_LT(both.find(";SP 11;PU"), both.find(";SP 12;PU"));
   EXPECT_GT(count(both, " "), 20000u);  // the outline's points
   design().mapOverlay = false;

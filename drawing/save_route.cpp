@@ -142,7 +142,7 @@ SaveResult savePlot(DrawingWindowState& state, SavePanel& panel, double zoomFact
   try {
     HpglWriter writer(R);
     writer.hpglOpen(plotPath);
-    if ((caps & kCapWorldMap) && d.mapOverlay) {
+    if ((caps & kCapWorldMap) && worldMapShown(d)) {
       const auto& map = hooks.worldMap ? hooks.worldMap : plotWorldMapPass;
       if (d.mapCoastlines) map(writer, true, place);
       if (d.mapFrontiers) map(writer, false, place);

@@ -7,9 +7,11 @@
 
 namespace tavrel {
 
+bool worldMapShown(const DesignState& d) { return d.mapOverlay && d.expertModeActive; }
+
 void drawWorldMapPasses(ConstructionContext& context) {
   const DesignState& d = design();
-  if (!d.mapOverlay) return;
+  if (!worldMapShown(d)) return;
   const double gnomonMm = d.gnomonLength * context.zoomFactor;
   const double x0 = context.state.footX, y0 = context.state.footY;
   if (d.mapFrontiers) drawWorldMap(context.surface, false, gnomonMm, x0, y0);

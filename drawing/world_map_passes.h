@@ -8,8 +8,14 @@
 
 namespace tavrel {
 
-// The picture and the printer page: boundaries (pen 12) when mapOverlay
-// and mapFrontiers, then coast lines (pen 11) when mapOverlay and
+struct DesignState;
+
+// The overlay is honoured in expert mode only: mapOverlay and
+// expertModeActive.
+bool worldMapShown(const DesignState& d);
+
+// The picture and the printer page: boundaries (pen 12) when the map is
+// shown and mapFrontiers, then coast lines (pen 11) when it is shown and
 // mapCoastlines, with the gnomon length times the zoom factor the
 // construction used. The controller runs it after the dials that carry
 // the map (kCapWorldMap).

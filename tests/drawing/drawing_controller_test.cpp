@@ -281,6 +281,13 @@ TEST_F(ControllerTest, InstalledWorldMapFollowsItsSwitches) {
     EXPECT_EQ(lines(d.colors[11]) > 100, k.overlay && k.borders);
     EXPECT_EQ(lines(rgb(255, 0, 0)) >= 2, k.overlay);
   }
+  // Honoured in expert mode only.
+  d.mapOverlay = d.mapCoastlines = d.mapFrontiers = true;
+  d.expertModeActive = false;
+  canvas.primitives.clear();
+  c.construct();
+  EXPECT_EQ(lines(d.colors[10]), 0);
+  d.expertModeActive = true;
 }
 
 TEST_F(ControllerTest, PopupTogglesAndTheAngleTable) {

@@ -76,6 +76,12 @@ DialActivation standardActivation(const DesignState& d, int W, int H) {
   return a;
 }
 
+DialActivation narrowTextBlockActivation(const DesignState& d, int W, int H) {
+  DialActivation a = standardActivation(d, W, H);
+  a.textBlockWidth = 0.29;
+  return a;
+}
+
 DialActivation dialActivation(const DesignState& d, int width, int height) {
   const DialFamily* f = familyOf(d);
   return f && f->activation ? f->activation(d, width, height) : standardActivation(d, width, height);

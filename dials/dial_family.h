@@ -240,6 +240,9 @@ std::string drawingWindowTitle(const DesignState& d, int language);
 //   else (H + 1) div 2, mirrored to H - y0 south of the equator;
 //   text anchor x = Round(3 W / 8), y = H div 25 (south: H - W div 10).
 DialActivation standardActivation(const DesignState& d, int width, int height);
+// The same with a text block 0.29 of the picture wide (bi-azimuthal,
+// Hollander and the families not built yet).
+DialActivation narrowTextBlockActivation(const DesignState& d, int width, int height);
 DialActivation dialActivation(const DesignState& d, int width, int height);
 
 // The parameter page of the record's dial: the umbrella page for an

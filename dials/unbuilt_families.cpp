@@ -14,9 +14,7 @@ std::string label(int row, int language) { return tableText(TextTable::Labels, r
 
 // The other families have the plain activation with a text block of this width.
 DialActivation narrowTextBlock(const DesignState& d, int W, int H) {
-  DialActivation a = standardActivation(d, W, H);
-  a.textBlockWidth = 0.29;
-  return a;
+  return narrowTextBlockActivation(d, W, H);
 }
 
 const DialFamilyRegistrar kQuadrant{[] {

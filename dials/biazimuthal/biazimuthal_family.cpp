@@ -7,13 +7,6 @@
 namespace tavrel {
 namespace {
 
-// The plain activation with a text block 0.29 of the picture wide.
-DialActivation biAzimuthalActivation(const DesignState& d, int W, int H) {
-  DialActivation a = standardActivation(d, W, H);
-  a.textBlockWidth = 0.29;
-  return a;
-}
-
 const DialFamilyRegistrar kBiAzimuthal{[] {
   DialFamily f;
   f.id = "bi-azimuthal";
@@ -28,7 +21,7 @@ const DialFamilyRegistrar kBiAzimuthal{[] {
     return tableText(TextTable::Labels, labelRow::kBiAzimuthalSundialPart, lang);
   };
   f.picture = [](const DesignState&) { return 3016; };
-  f.activation = biAzimuthalActivation;
+  f.activation = narrowTextBlockActivation;
   f.draw = drawBiAzimuthalDial;
   f.plot = writeBiAzimuthalPlot;
   return f;

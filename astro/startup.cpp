@@ -7,6 +7,7 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
+#include "core/world_outline_lines.h"
 
 namespace tavrel {
 
@@ -42,6 +43,7 @@ void initializeDesignState() {
   defaultColors();
   d.lineWidth = 1;
   prepareObliquity(d.referenceYear);
+  loadWorldOutline(d);
   d.gnomonHoleOffset = 0;
   d.gnomonHoleOffsetMax = d.obliquityRounded / 2;
   d.gnomonHoleOffsetMin = -d.obliquityRounded / 2;

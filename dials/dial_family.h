@@ -16,10 +16,9 @@
 //
 // Adding a family touches its own folder (dials/<family>/: the geometry,
 // the screen and plot constructions, and <family>_family.cpp with its row,
-// listed in dials/CMakeLists.txt under tavrel_dial_family_rows) and, for
-// the families already listed, the removal of its placeholder row from
-// unbuilt_families.cpp. New texts go to the language tables; a new
-// parameter page also needs its widgets in ui/parameter_window.cpp.
+// listed in dials/CMakeLists.txt under tavrel_dial_family_rows). New
+// texts go to the language tables; a new parameter page also needs its
+// widgets in ui/parameter_window.cpp.
 //
 // A row without a screen construction (draw == nullptr) stands for a family
 // that is not built yet: the drawing window, printing, saving and
@@ -104,6 +103,7 @@ enum DialCapability : unsigned {
   kCapGnomonDeclination = 1u << 14,  // the declination field is the gnomon's, not the wall's
   kCapLevelFace = 1u << 15,          // the face lies level: no declination, no inclination
   kCapInclinedFace = 1u << 16,       // the face is inclined (the umbrella checks its disc)
+  kCapScaleTrack = 1u << 17,         // the drawing window's scale track bar (drawingScale)
   kCapHamFields = 1u << 24,          // the planar page shows the ham dial's own fields
 };
 
@@ -287,8 +287,8 @@ std::string drawingWindowTitle(const DesignState& d, int language);
 //   else (H + 1) div 2, mirrored to H - y0 south of the equator;
 //   text anchor x = Round(3 W / 8), y = H div 25 (south: H - W div 10).
 DialActivation standardActivation(const DesignState& d, int width, int height);
-// The same with a text block of 0.29 of the picture width (the families
-// with a gnomon foot and a long title block).
+// The same with a text block 0.29 of the picture wide (bi-azimuthal and
+// Hollander).
 DialActivation narrowTextBlockActivation(const DesignState& d, int width, int height);
 DialActivation dialActivation(const DesignState& d, int width, int height);
 

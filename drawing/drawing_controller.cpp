@@ -7,6 +7,7 @@
 #include "dials/dial_family.h"
 #include "dials/planar/planar_dial.h"
 #include "drawing/drawing_texts.h"
+#include "drawing/world_map_passes.h"
 #include "tables/horizon_profile.h"
 #include "base/number_text.h"
 
@@ -72,6 +73,9 @@ void DrawingController::writeFixGnomonMessage() {
   picture_->text(state_.footX - 130, state_.footY + 30,
                  dialAvailable(design()) ? messageText(43) : dialNotAvailableText());
 }
+
+DrawingController::DrawingController(Canvas& picture)
+    : picture_(&picture), mapOverlay_(drawWorldMapPasses) {}
 
 void DrawingController::refreshAngleTable() {
   angles_ = computeHourLineAngles();

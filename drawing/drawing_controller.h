@@ -57,8 +57,9 @@ using Construction = std::function<void(ConstructionContext&)>;
 
 class DrawingController {
  public:
-  // The controller draws on `picture`, a canvas of the picture's size.
-  explicit DrawingController(Canvas& picture) : picture_(&picture) {}
+  // The controller draws on `picture`, a canvas of the picture's size;
+  // the world map of drawing/world_map_passes.h is installed.
+  explicit DrawingController(Canvas& picture);
 
   DrawingWindowState& state() { return state_; }
   const DrawingWindowState& state() const { return state_; }
@@ -123,7 +124,7 @@ class DrawingController {
   // "This dial type is not available yet." for a family not built yet.
   void writeFixGnomonMessage();
 
-  // The world-map overlay.
+  // The world-map overlay (replaces the installed one; empty: none).
   void setMapOverlay(Construction overlay) { mapOverlay_ = std::move(overlay); }
 
  private:

@@ -8,6 +8,7 @@
 #include "core/platform.h"
 #include "core/text_file.h"
 #include "dials/dial_family.h"
+#include "drawing/world_map_passes.h"
 #include "dials/planar/coordinates_file.h"
 #include "dials/planar/planar_plot_texts.h"
 #include "dxf/make_dxf.h"
@@ -150,9 +151,10 @@ SaveResult savePlot(DrawingWindowState& state, SavePanel& panel, double zoomFact
   try {
     HpglWriter writer(R);
     writer.hpglOpen(plotPath);
-    if ((caps & kCapWorldMap) && d.mapOverlay && hooks.worldMap) {
-      if (d.mapCoastlines) hooks.worldMap(writer, true, place);
-      if (d.mapFrontiers) hooks.worldMap(writer, false, place);
+    if ((caps & kCapWorldMap) && worldMapShown(d)) {
+      const auto& map = hooks.worldMap ? hooks.worldMap : plotWorldMapPass;
+      if (d.mapCoastlines) map(writer, true, place);
+      if (d.mapFrontiers) map(writer, false, place);
     }
     DialPlotRequest request;
     request.place = place;

@@ -57,7 +57,8 @@ PlotPlacement plotPlacement(const DrawingWindowState& state, double zoomFactor, 
 struct SaveHooks {
   // The world map of a planar dial without umbrella, one pass each for
   // the coast lines (isCoast, pen "11") and the boundaries (pen "12"),
-  // written before the dial.
+  // written before the dial; empty: plotWorldMapPass
+  // (drawing/world_map_passes.h).
   std::function<void(HpglWriter&, bool isCoast, const PlotPlacement&)> worldMap;
   // The coordinates listing on the printer (Courier 11 pt, 9 pt after the
   // head); without it a listing for the printer is dropped.

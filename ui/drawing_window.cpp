@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QSignalBlocker>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -16,25 +17,35 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSlider>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <cmath>
 
+#include "base/number_text.h"
 #include "core/design_state.h"
 #include "core/language.h"
 #include "dials/dial_family.h"
 #include "dials/dial_type_rules.h"
 #include "dials/planar/angle_table_print.h"
 #include "dials/planar/pole_style_info.h"
+#include "dials/world_map/outline_tools.h"
 #include "drawing/drawing_texts.h"
 #include "ui/print_angle_table.h"
+#include "ui/ui_texts.h"
 #include "ui/print_jobs.h"
 #include "ui/print_page.h"
 #include "ui/tav1main.h"
 
 namespace tavrel {
+
+namespace {
+// Captions of the outline tools (ui_texts.tsv): halve, join, shorten, search.
+constexpr int kMapToolCaption = 20400;
+}  // namespace
 
 namespace {
 
@@ -260,6 +271,41 @@ void TForm5::buildCommands(QWidget* panel) {
     if (f && f->extraPictureFileSwitch) design().*(f->extraPictureFileSwitch) = on;
   });
   layout->addWidget(extraPictureFile_);
+
+  // The scale track bar of the dials that read drawingScale: position
+  // Round(ln(scale) * 10), a change sets scale := Round(exp(position / 10)).
+  scaleTrack_ = new QFrame(panel);
+  auto* track = new QVBoxLayout(scaleTrack_);
+  track->setContentsMargins(0, 4, 0, 0);
+  scaleSlider_ = new QSlider(Qt::Horizontal, scaleTrack_);
+  scaleSlider_->setRange(16, 180);  // scales 5 .. 66000000
+  scaleLabel_ = new QLabel(scaleTrack_);
+  track->addWidget(scaleSlider_);
+  track->addWidget(scaleLabel_);
+  connect(scaleSlider_, &QSlider::valueChanged, this, [this](int position) {
+    const int scale = static_cast<int>(roundHalfEven(std::exp(position / 10.0)));
+    scaleLabel_->setText(qs(fixedText(scale, 6, 0)));
+    if (scale == design().drawingScale) return;
+    design().drawingScale = scale;
+    draw([&] { controller_.construct(); });
+  });
+  layout->addWidget(scaleTrack_);
+
+  // The expert panel: the tools that prepare outline files for the map.
+  mapTools_ = new QFrame(panel);
+  auto* tools = new QGridLayout(mapTools_);
+  tools->setContentsMargins(0, 4, 0, 0);
+  tools->setSpacing(2);
+  const OutlineTool kinds[] = {OutlineTool::Halve, OutlineTool::Join, OutlineTool::Shorten, OutlineTool::Search};
+  for (int i = 0; i < 4; ++i) {
+    QPushButton* b = new QPushButton(mapTools_);
+    b->setFocusPolicy(Qt::TabFocus);
+    bindText([b, i] { b->setText(uiq(kMapToolCaption + i)); });
+    connect(b, &QPushButton::clicked, this, [tool = kinds[i]] { runOutlineTool(tool); });
+    tools->addWidget(b, i / 2, i % 2);
+    mapToolButtons_[i] = b;
+  }
+  layout->addWidget(mapTools_);
   layout->addStretch(1);
   add(WorkText::Close, [this] {
     hidePanels();
@@ -480,6 +526,13 @@ void TForm5::updateCommands() {
   command(WorkText::StylusInfo)->setEnabled((caps & kCapAngleTable) != 0 || (family && family->information));
   command(WorkText::PrintInfo)->setEnabled((caps & kCapAngleTable) != 0);
   command(WorkText::Coordinates)->setEnabled((caps & kCapCoordinates) != 0);
+  mapTools_->setVisible(design().expertModeActive);
+  scaleTrack_->setVisible((caps & kCapScaleTrack) != 0);
+  if (caps & kCapScaleTrack) {
+    const QSignalBlocker block(scaleSlider_);
+    scaleSlider_->setValue(static_cast<int>(roundHalfEven(std::log(std::max(1, design().drawingScale)) * 10)));
+    scaleLabel_->setText(qs(fixedText(design().drawingScale, 6, 0)));
+  }
 }
 
 void TForm5::pictureResized() {
@@ -500,6 +553,7 @@ void TForm5::refit() {
 
 void TForm5::display() {
   activate();
+  updateCommands();  // the expert panel follows the expert mode
   previewShown_ = false;
   draw([&] { controller_.display(); });
 }

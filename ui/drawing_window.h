@@ -25,6 +25,7 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QSlider;
 class QRadioButton;
 class QTableWidget;
 class QTimer;
@@ -62,6 +63,12 @@ class TForm5 : public ChildForm {
   QRadioButton* coordinatesChoice(CoordinatesChoice c) const;
   QRadioButton* lineThicknessChoice(int width) const;  // 1..3
   QPushButton* continueButton() const { return continue_; }
+  // The outline tools of the expert panel: halve, join, shorten, search.
+  QPushButton* mapToolButton(int i) const { return mapToolButtons_[i]; }
+  QFrame* mapToolsPanel() const { return mapTools_; }
+  // The scale track bar (dials with kCapScaleTrack).
+  QFrame* scaleTrackPanel() const { return scaleTrack_; }
+  QSlider* scaleSlider() const { return scaleSlider_; }
   QMenu* drawingPopup() const { return popup_; }
   QLabel* hintPanel() const { return hint_; }
   const SavePanel& savePanel() const { return savePanel_; }
@@ -160,6 +167,11 @@ class TForm5 : public ChildForm {
   QButtonGroup* coordsGroup_ = nullptr;
   QButtonGroup* thicknessGroup_ = nullptr;
   QPushButton* continue_ = nullptr;
+  QFrame* mapTools_ = nullptr;
+  QFrame* scaleTrack_ = nullptr;
+  QSlider* scaleSlider_ = nullptr;
+  QLabel* scaleLabel_ = nullptr;
+  QPushButton* mapToolButtons_[4] = {};
 };
 
 }  // namespace tavrel

@@ -263,6 +263,7 @@ void TForm6::rangeRow(QGridLayout* g, int row, QWidget* lead, std::int32_t* from
   g->addWidget(makeCombo(items, [to, indexOf] { return indexOf(*to); },
                          [to, valueOf](int i) { *to = valueOf(i); }, g->parentWidget()),
                row, 4);
+  if (!interval.items) return;  // a range without an interval
   g->addWidget(makeLabel(tx(T::kInterval), g->parentWidget()), row, 5, Qt::AlignRight);
   QComboBox* c = makeCombo(interval.items, interval.get, interval.set, g->parentWidget());
   g->addWidget(c, row, 6);
@@ -812,11 +813,14 @@ QWidget* TForm6::buildBiAzimuthal() {
   QGroupBox* kind = makeRadios(tx(T::kTimeKind), {tx(T::kApparentTime), tx(T::kZoneTime)},
                                [] { return design().zoneTime ? 1 : 0; },
                                [](int i) { setZoneTime(i == 1); }, 2);
+  // The dial reads the hour lines from otherHoursFrom .. otherHoursTo with
+  // otherHourInterval, and the lines with EoT from eotLinesFrom ..
+  // eotLinesTo (switched by "Construction with EoT", no interval).
   QGroupBox* hours = timeLinesGroup(tx(T::kHourLines));
-  rangeRow(gridOf(hours), 0, makeLabel(tx(T::kHours)), &d.hourLinesFrom, &d.hourLinesTo,
-           RangeList::Hours, intervalA(&d.hourLineInterval, false));
-  rangeRow(gridOf(hours), 1, makeCheck(tx(T::kWithEot), &d.withEot), &d.eotLinesFrom,
-           &d.eotLinesTo, RangeList::Hours, intervalA(&d.eotLineInterval, true));
+  rangeRow(gridOf(hours), 0, makeLabel(tx(T::kHours)), &d.otherHoursFrom, &d.otherHoursTo,
+           RangeList::Hours, intervalB(&d.otherHourInterval));
+  rangeRow(gridOf(hours), 1, makeLabel(tx(T::kWithEot)), &d.eotLinesFrom, &d.eotLinesTo,
+           RangeList::Hours, Interval{});
   QGroupBox* more = fieldsGroup(makeGroup(tx(T::kFurtherLines)));
   gridOf(more)->addWidget(makeCheck(tx(T::kAnalemma), &d.markAnalemma), 0, 0, 1, 2);
   fieldRow(gridOf(more), 1, tx(T::kAnalemmaHour), analemmaHourField(nullptr));

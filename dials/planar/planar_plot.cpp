@@ -102,12 +102,7 @@ class PlanarPlotWriter : private PlanarLineObserver {
   }
 
   void grid() {
-    std::optional<int> spacing;
-    switch (rq_.grid) {
-      case PlotGrid::Ask: spacing = askPlotGrid(); break;
-      case PlotGrid::On: spacing = rq_.gridSpacingMm; break;
-      case PlotGrid::Off: break;
-    }
+    const std::optional<int> spacing = plotGridSpacing(rq_.grid, rq_.gridSpacingMm);
     if (spacing)
       w_.hpglGrid(xp_, yp_, r(kPlotGridWidth), static_cast<double>(*spacing) * u_, r(kPlotGridHeight));
   }
@@ -406,6 +401,15 @@ PlotPoint defaultPlotTextAnchor(int R) {
   if (d.dialKind == 'v') return {(d.wallDeclination >= 0 ? 9000.0 : 800.0) * R, 1540.0 * R};
   if (d.dialKind == 'i') return {5200.0 * R, 1540.0 * R};
   return {5200.0 * R, 1000.0 * R};
+}
+
+std::optional<int> plotGridSpacing(PlotGrid grid, int spacingMm) {
+  switch (grid) {
+    case PlotGrid::Ask: return askPlotGrid();
+    case PlotGrid::On: return spacingMm;
+    case PlotGrid::Off: break;
+  }
+  return std::nullopt;
 }
 
 std::optional<int> askPlotGrid() {

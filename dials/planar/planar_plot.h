@@ -69,6 +69,9 @@ PlotPoint defaultPlotTextAnchor(int resolutionFactor);
 // an input box ("Display Grid of Coordinates", default "10"), a text that
 // is not an integer giving 10. nullopt on No.
 std::optional<int> askPlotGrid();
+// The grid spacing in millimetres the plot uses: asked (askPlotGrid),
+// spacingMm, or none.
+std::optional<int> plotGridSpacing(PlotGrid grid, int spacingMm);
 
 // Writes the whole plot of the design's dial into the open writer (whose
 // resolution factor must be request.resolutionFactor): prologue, grid,

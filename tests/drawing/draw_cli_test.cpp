@@ -146,14 +146,19 @@ TEST_F(DrawCliTest, RingDialAndItsCorrectionChart) {
   EXPECT_FALSE(std::filesystem::exists(file("h.svg")));
 }
 
-TEST_F(DrawCliTest, UnbuiltDialTypesAreRefused) {
-  for (const char* kind : {"c"}) {
-    const CliResult r = runCli({"--lang", "en", "--set", std::string("dialKind=") + kind, "--set",
-                                "expertModeActive=true", "draw", "--out", file("x.svg")});
-    EXPECT_EQ(r.exitCode, 1) << kind;
-    EXPECT_NE(r.err.find("This dial type is not available yet."), std::string::npos) << kind << r.err;
-    EXPECT_FALSE(std::filesystem::exists(file("x.svg"))) << kind;
-  }
+// The bi-azimuthal dial draws headless with its title and the three
+// information lines, in both languages.
+TEST_F(DrawCliTest, BiAzimuthalDialDraws) {
+  const CliResult en = runCli({"--lang", "en", "--set", "dialKind=c", "--set", "latitude2=40.42", "--set",
+                               "longitude2=3.7", "draw", "--out", file("c.svg"), "--foot", "800,300"});
+  ASSERT_EQ(en.exitCode, 0) << en.err;
+  const std::string svg = slurp(file("c.svg"));
+  EXPECT_NE(svg.find("Compressed Gnomonic Sundial"), std::string::npos);
+  EXPECT_NE(svg.find("B( 40.42° /3.70°),  horiz.;"), std::string::npos);
+  EXPECT_NE(svg.find("projection center:"), std::string::npos);
+  const CliResult de = runCli({"--lang", "de", "--set", "dialKind=c", "draw", "--out", file("d.svg")});
+  ASSERT_EQ(de.exitCode, 0) << de.err;
+  EXPECT_NE(slurp(file("d.svg")).find("Komprimierte gnomonische Sonnenuhr"), std::string::npos);
 }
 
 // The Sawyer dial and the ham dial draw headless; the Sawyer dial within

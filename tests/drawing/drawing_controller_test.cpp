@@ -271,6 +271,47 @@ TEST_F(ControllerTest, DispatchByDialKind) {
   EXPECT_EQ(maps, 1);
 }
 
+// The installed world map: boundaries (pen 12) and coast lines (pen 11)
+// after the planar dial as the switches say, with the red cross at the
+// foot; nothing of it without mapOverlay.
+TEST_F(ControllerTest, InstalledWorldMapFollowsItsSwitches) {
+  DesignState& d = design();
+  d.dialKind = 'h';
+  d.umbrellaMode = false;
+  d.colors[10] = rgb(1, 2, 3);
+  d.colors[11] = rgb(4, 5, 6);
+  for (int pen = 0; pen < 10; ++pen) d.colors[static_cast<std::size_t>(pen)] = rgb(7, 8, pen);
+  DrawingController c(canvas);
+  c.showDrawing(1600, 1000);
+  auto lines = [&](Colour colour) {
+    int n = 0;
+    for (const Primitive& p : canvas.primitives)
+      if (p.kind == PrimitiveKind::LineTo && p.pen.colour == colour) ++n;
+    return n;
+  };
+  struct Case {
+    bool overlay, coast, borders;
+  };
+  for (const Case& k : {Case{true, true, true}, Case{true, true, false}, Case{true, false, true},
+                        Case{false, true, true}}) {
+    d.mapOverlay = k.overlay;
+    d.mapCoastlines = k.coast;
+    d.mapFrontiers = k.borders;
+    canvas.primitives.clear();
+    c.construct();
+    EXPECT_EQ(lines(d.colors[10]) > 1000, k.overlay && k.coast);
+    EXPECT_EQ(lines(d.colors[11]) > 100, k.overlay && k.borders);
+    EXPECT_EQ(lines(rgb(255, 0, 0)) >= 2, k.overlay);
+  }
+  // Honoured in expert mode only.
+  d.mapOverlay = d.mapCoastlines = d.mapFrontiers = true;
+  d.expertModeActive = false;
+  canvas.primitives.clear();
+  c.construct();
+  EXPECT_EQ(lines(d.colors[10]), 0);
+  d.expertModeActive = true;
+}
+
 TEST_F(ControllerTest, PopupTogglesAndTheAngleTable) {
   design().dialKind = 'h';
   DrawingController c(canvas);

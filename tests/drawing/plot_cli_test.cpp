@@ -136,6 +136,24 @@ TEST_F(PlotCliTest, PeaucellierAndHollanderDialsPlot) {
   EXPECT_EQ(files(), (std::vector<std::string>{"m.dxf", "m.plt", "mCone.plt", "p.dxf", "p.plt"}));
 }
 
+// The bi-azimuthal dial plots headless as HPGL (R = 1) and DXF (R = 25);
+// foci too far apart end with the two messages and leave no file.
+TEST_F(PlotCliTest, BiAzimuthalDialPlots) {
+  for (const char* ext : {".plt", ".dxf"}) {
+    const std::string out = file(std::string("c") + ext);
+    const CliResult r = runCli({"--lang", "en", "--set", "dialKind=c", "plot", "--out", out});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string text = slurp(out);
+    EXPECT_GT(text.size(), 10000u) << out;
+  }
+  EXPECT_NE(slurp(file("c.plt")).find(";LBCompressed Gnomonic Sundial"), std::string::npos);
+  const CliResult far = runCli({"--lang", "en", "--set", "dialKind=c", "--set", "latitude=0", "--set",
+                                "longitude=0", "--set", "latitude2=0", "--set", "longitude2=170", "plot",
+                                "--out", file("far.plt")});
+  EXPECT_NE(far.err.find("The distance of the focus points is to large."), std::string::npos) << far.err;
+  EXPECT_NE(far.err.find("The centre of the projection is wrong!"), std::string::npos) << far.err;
+}
+
 TEST_F(PlotCliTest, ChoicesReachThePlot) {
   const CliResult r = runCli({"--lang", "en", "--set", "dialKind=h", "plot", "--out", file("h.plt"),
                               "--coords", file("h.txt"), "--grid", "10", "--line-width", "2", "--foot",
@@ -173,24 +191,6 @@ TEST_F(PlotCliTest, BadUsageAndFailures) {
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_FALSE(missing.err.empty());
   EXPECT_TRUE(files().empty());
-}
-
-// The dial types whose families are not built yet are refused plainly,
-// with exit status 1 and no file.
-constexpr const char* kUnbuiltKinds[] = {"c"};
-
-TEST_F(PlotCliTest, UnbuiltDialTypesAreRefused) {
-  for (const char* kind : kUnbuiltKinds)
-    for (const char* out : {"x.plt", "x.dxf"}) {
-      const CliResult r = runCli({"--lang", "en", "--set", std::string("dialKind=") + kind,
-                                  "--set", "expertModeActive=true", "plot", "--out", file(out)});
-      EXPECT_EQ(r.exitCode, 1) << kind;
-      EXPECT_NE(r.err.find("This dial type is not available yet."), std::string::npos) << kind << r.err;
-      EXPECT_TRUE(files().empty()) << kind;
-    }
-  const CliResult de = runCli({"--lang", "de", "--set", "dialKind=m", "--set", "expertModeActive=true",
-                               "plot", "--out", file("x.plt")});
-  EXPECT_NE(de.err.find("Dieser Sonnenuhrtyp ist noch nicht verfügbar."), std::string::npos) << de.err;
 }
 
 // The ham dial has no plot: refused in both languages, no file.

@@ -156,6 +156,9 @@ class SaveRouteTest : public ::testing::Test {
     d.withEot = false;
     d.markAnalemma = false;
     d.plotLineWidth = 1;
+    // The dial's plot alone; the map passes are switched on where tested.
+    d.mapOverlay = false;
+    d.mapCoastlines = d.mapFrontiers = true;
     dir_ = fs::temp_directory_path() /
            ("tavrel_save_" + std::to_string(::getpid()) + "_" +
             ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -539,6 +542,7 @@ TEST_F(SaveRouteTest, CoordinatesFileBesideThePlot) {
 TEST_F(SaveRouteTest, WorldMapPassesComeFirst) {
   std::vector<std::string> calls;
   SaveHooks hooks;
+  design().mapOverlay = true;
   hooks.worldMap = [&](HpglWriter& w, bool coast, const PlotPlacement& p) {
     calls.push_back(coast ? "coast" : "boundaries");
     EXPECT_EQ(p.resolutionFactor, w.resolutionFactor());
@@ -557,6 +561,33 @@ TEST_F(SaveRouteTest, WorldMapPassesComeFirst) {
   design().umbrellaMode = true;
   ASSERT_EQ(save(PlotTarget::Hpgl, target, hooks), SaveResult::Saved);
   EXPECT_TRUE(calls.empty());
+}
+
+// Without a hook the program's own map passes are written: a plot with
+// both passes holds three initialisations (coast, boundaries, dial).
+TEST_F(SaveRouteTest, BuiltInWorldMapPasses) {
+  auto count = [](const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+  };
+  design().mapOverlay = true;
+  const std::string target = file("world.plt");
+  ASSERT_EQ(save(PlotTarget::Hpgl, target), SaveResult::Saved);
+  const std::string both = slurp(target);
+  EXPECT_EQ(count(both, "IN;"), 3u);
+  // Each pass ends its last command before the next "IN;".
+  for (std::size_t at = both.find("IN;", 1); at != std::string::npos; at = both.find("IN;", at + 1))
+    EXPECT_EQ(both[at - 1], ';') << both.substr(at - 20, 30);
+  const std::string eps = file("world.eps");
+  const std::string cmd = "hp2xx -q -m eps -f " + eps + " " + target + " 2>&1";
+  EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;
+  EXPECT_GT(fs::file_size(eps), 100000u);
+  EXPECT_LT(both.find(";SP 11;PU"), both.find(";SP 12;PU"));
+  EXPECT_GT(count(both, " "), 20000u);  // the outline's points
+  design().mapOverlay = false;
+  ASSERT_EQ(save(PlotTarget::Hpgl, target), SaveResult::Saved);
+  EXPECT_EQ(count(slurp(target), "IN;"), 1u);
 }
 
 // Every family saves through the plot of its row; a DXF is written at

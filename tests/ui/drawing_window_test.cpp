@@ -3,12 +3,14 @@
 // the information panels and the printed angle table.
 #include <QCheckBox>
 #include <QFile>
+#include <QFrame>
 #include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QProcess>
 #include <QRadioButton>
+#include <QSlider>
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -23,6 +25,7 @@
 #include "plot/recording_canvas.h"
 #include "ui/drawing_window.h"
 #include "ui/print_angle_table.h"
+#include "ui/ui_texts.h"
 #include "work_window_support.h"
 
 using namespace tavrel;
@@ -107,6 +110,50 @@ class DrawingWindowTest : public QObject {
   void cleanup() {
     f.reset();
     w = nullptr;
+  }
+
+  // The bi-azimuthal dial's scale track bar: position Round(ln(scale) *
+  // 10), a move sets the scale to Round(exp(position / 10)) and redraws;
+  // other dials do not show it.
+  void scaleTrackBarOfTheBiAzimuthalDial() {
+    QVERIFY(!w->scaleTrackPanel()->isVisibleTo(w));
+    DesignState& d = design();
+    d.expertMode = d.expertModeActive = true;
+    d.dialKind = 'c';
+    d.drawingScale = 100;
+    w->display();
+    QVERIFY(w->scaleTrackPanel()->isVisibleTo(w));
+    QCOMPARE(w->scaleSlider()->value(), 46);  // ln 100 = 4.605
+    w->scaleSlider()->setValue(40);
+    QCOMPARE(d.drawingScale, 55);  // e^4 = 54.6
+    d.dialKind = 'v';
+    w->display();
+    QVERIFY(!w->scaleTrackPanel()->isVisibleTo(w));
+  }
+
+  // The expert panel's outline tools: "suchen" asks for a file and writes
+  // the line numbers beside it; the panel is there in expert mode only.
+  void outlineToolsOfTheExpertPanel() {
+    design().expertModeActive = true;
+    w->display();
+    QVERIFY(w->mapToolsPanel()->isVisibleTo(w));
+    QCOMPARE(w->mapToolButton(3)->text(), uiq(20403));
+    const QString in = file(QStringLiteral("coast.dat"));
+    {
+      QFile data(in);
+      QVERIFY(data.open(QIODevice::WriteOnly));
+      data.write("> -b\r\n52.50\t13.40\r\n");
+    }
+    f->platform->fileNames.push_back(in.toStdString());
+    f->platform->answers.push_back(MsgAnswer::Ok);
+    w->mapToolButton(3)->click();
+    QCOMPARE(f->platform->dialogs.back().defaultExtension, std::string("dat"));
+    QFile result(file(QStringLiteral("coast_Info.dat")));
+    QVERIFY(result.open(QIODevice::ReadOnly));
+    QCOMPARE(result.readAll(), QByteArray("2\r\n"));
+    design().expertModeActive = false;
+    w->display();
+    QVERIFY(!w->mapToolsPanel()->isVisibleTo(w));
   }
 
   // The main window's Format entries redraw an open drawing window at the

@@ -399,6 +399,47 @@ class ParameterWindowTest : public QObject {
     QCOMPARE(d.otherHoursFrom, 10);
   }
 
+  // The bi-azimuthal page edits the hour range and interval the dial reads
+  // (otherHours...), not those of the planar dials.
+  void biAzimuthalPageEditsTheHoursTheDialReads() {
+    DesignState& d = design();
+    d.expertMode = d.expertModeActive = true;
+    d.dialKind = 'c';
+    d.otherHoursFrom = 7;
+    d.otherHoursTo = 17;
+    d.otherHourInterval = '0';
+    d.hourLinesFrom = 8;
+    d.hourLinesTo = 19;
+    d.hourLineInterval = '1';
+    d.eotLinesFrom = 10;
+    d.eotLinesTo = 15;
+    TForm6* w = open();
+    QComboBox *from = nullptr, *to = nullptr, *interval = nullptr, *eotFrom = nullptr, *eotTo = nullptr;
+    for (QComboBox* c : w->findChildren<QComboBox*>()) {
+      if (c->count() == 4 && c->currentIndex() == 0 && !interval) interval = c;
+      if (c->count() < 20) continue;
+      if (c->currentIndex() == 7) from = c;
+      if (c->currentIndex() == 17) to = c;
+      if (c->currentIndex() == 10) eotFrom = c;
+      if (c->currentIndex() == 15) eotTo = c;
+      QVERIFY(c->currentIndex() != 8 && c->currentIndex() != 19);  // no planar range shown
+    }
+    QVERIFY(from && to && interval && eotFrom && eotTo);
+    pick(from, 9);
+    pick(to, 14);
+    pick(interval, 3);
+    pick(eotFrom, 11);
+    pick(eotTo, 13);
+    QCOMPARE(d.otherHoursFrom, 9);
+    QCOMPARE(d.otherHoursTo, 14);
+    QCOMPARE(d.otherHourInterval, '3');
+    QCOMPARE(d.eotLinesFrom, 11);
+    QCOMPARE(d.eotLinesTo, 13);
+    QCOMPARE(d.hourLinesFrom, 8);
+    QCOMPARE(d.hourLinesTo, 19);
+    QCOMPARE(d.hourLineInterval, '1');
+  }
+
   void umbrellaPageChoosesDateLinesAndAnalemmaDays() {
     design().dialKind = 'v';
     design().umbrellaMode = true;

@@ -40,7 +40,7 @@ PICTURES=(
   "3017|dialKind=r wholeYearQuadrant=true|#4a4a8a"
   "3018|dialKind=r ringRayDeflection=2|#4a4a8a"
   "3008|dialKind=m otherHourInterval=1 otherHoursFrom=7 otherHoursTo=17|#6a8a2a"
-  "3016|dialKind=c|#6a8a2a"
+  "3016|dialKind=c latitude2=40.42 longitude2=3.70 drawingScale=25 constructionWithEot=true eotLinesFrom=12 eotLinesTo=12|#6a8a2a"
   "3021|dialKind=w latitude=48 otherHourInterval=1 sawyerTimeMode=0 sawyerMeanStraight=false cylinderWithEot=false foot=400,175|#6a8a2a"
 )
 

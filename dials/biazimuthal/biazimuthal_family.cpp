@@ -1,16 +1,11 @@
-// Rows of the family table for the families whose constructions are not
-// built yet. Each row already says what its family offers; without `draw`
-// and `plot` the program refuses to draw, print or save it. A family that
-// gets built moves its row into its own folder and fills in the two.
+// The bi-azimuthal dial's row of the family table ('c', expert mode).
 #include "core/design_state.h"
 #include "core/language.h"
+#include "dials/biazimuthal/biazimuthal_dial.h"
 #include "dials/dial_family.h"
-#include "dials/dial_type_rules.h"
 
 namespace tavrel {
 namespace {
-
-std::string label(int row, int language) { return tableText(TextTable::Labels, row, language); }
 
 const DialFamilyRegistrar kBiAzimuthal{[] {
   DialFamily f;
@@ -21,10 +16,14 @@ const DialFamilyRegistrar kBiAzimuthal{[] {
   f.legendBlock = 60;
   f.legendNameRow = labelRow::kBiAzimuthalFamily;
   f.capabilities = kCapGnomonFoot | kCapTextAnchor | kCapFootHint | kCapZoom | kCapZoomResetOnShow |
-                   kCapFootCheckOnPrint | kCapFootCheckOnSave | kCapExpertOnly | kCapScaledPlot;
-  f.titlePart = [](const DesignState&, int lang) { return label(labelRow::kBiAzimuthalSundialPart, lang); };
+                   kCapFootCheckOnPrint | kCapFootCheckOnSave | kCapExpertOnly | kCapScaledPlot | kCapScaleTrack;
+  f.titlePart = [](const DesignState&, int lang) {
+    return tableText(TextTable::Labels, labelRow::kBiAzimuthalSundialPart, lang);
+  };
   f.picture = [](const DesignState&) { return 3016; };
   f.activation = narrowTextBlockActivation;
+  f.draw = drawBiAzimuthalDial;
+  f.plot = writeBiAzimuthalPlot;
   return f;
 }()};
 

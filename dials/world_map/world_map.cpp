@@ -1,0 +1,129 @@
+#include "dials/world_map/world_map.h"
+
+#include <cmath>
+
+#include "base/geometry.h"
+#include "base/number_text.h"
+#include "core/design_state.h"
+#include "dials/planar/planar_plane.h"
+#include "dials/world_map/world_outline.h"
+#include "plot/page_constants.h"
+
+namespace tavrel {
+
+WorldMapProjection worldMapProjection(const DesignState& d, double gnomonUnits, double x0,
+                                      double y0, double ySign) {
+  WorldMapProjection m;
+  double e = d.latitude, p = 0, l = 0;
+  StyleFoot s;
+  if (d.dialKind == 'h') {
+    s = styleFootPoint(gnomonUnits, 0, d.latitude, 0);
+  } else {
+    const double i = d.dialKind == 'v' ? 90.0 : d.planeInclination;
+    rotateSpherical(i, d.wallDeclination, d.latitude, e, p, l);
+    s = styleFootPoint(gnomonUnits, i, d.latitude, d.wallDeclination);
+  }
+  double L = gnomonUnits;
+  // The celestial pole must fall on the style foot: the polar style through
+  // the gnomon tip points at it.
+  if (std::fabs(e) > 0.05) {
+    double px = 0, py = 0;
+    bool visible = true;
+    gnomonicProject(px, py, visible, l, p + d.longitude, 90, L, p + d.longitude, std::fabs(e));
+    const double pole = std::hypot(px, py);
+    if (pole > 0) L = L * std::hypot(s.sx, s.sy) / pole;
+  }
+  m.distance = L;
+  m.rotation = l;
+  m.centreLon = p + d.longitude;
+  m.centreLat = e;
+  m.x0 = x0;
+  m.y0 = y0;
+  m.ySign = ySign;
+  m.sinCentre = std::sin(e * kDegToRad);
+  m.cosCentre = std::cos(e * kDegToRad);
+  m.sinTurn = std::sin(l * kDegToRad);
+  m.cosTurn = std::cos(l * kDegToRad);
+  return m;
+}
+
+// gnomonicProject (base/geometry.h) with the centre's sines kept: the
+// outline has tens of thousands of points.
+void projectWorldPoint(const WorldMapProjection& p, double latitude, double eastLongitude, double& x,
+                       double& y) {
+  const double k = static_cast<double>(kDegToRad);
+  const double sp = std::sin(latitude * k), cp = std::cos(latitude * k);
+  const double dLon = (p.centreLon + eastLongitude) * k;
+  const double cd = std::cos(dLon), sd = std::sin(dLon);
+  double u = p.sinCentre * sp + p.cosCentre * cp * cd;
+  if (u < 1e-6) u = 1e-6;  // 90 degrees or more away: far but finite
+  double gx = p.distance * cp * sd / u;
+  double gy = p.distance * (p.cosCentre * sp - p.sinCentre * cp * cd) / u;
+  if (std::fabs(p.rotation) > 0.001) {
+    const double rx = gx * p.cosTurn - gy * p.sinTurn;
+    gy = gx * p.sinTurn + gy * p.cosTurn;
+    gx = rx;
+  }
+  x = p.x0 - gx;
+  y = p.y0 + p.ySign * gy;
+}
+
+namespace {
+
+std::vector<PlotVertex> mapPass(const WorldMapProjection& proj, bool isCoast, std::size_t minLength,
+                                double width, double height) {
+  const std::vector<std::string>& lines = design().coastlineText;
+  const OutlineRange range = isCoast ? coastRange(lines) : boundaryRange(lines);
+  return outlineVertices(
+      lines, range, minLength,
+      [&](double lat, double lon, double& x, double& y) {
+        projectWorldPoint(proj, lat, lon, x, y);
+        return std::isfinite(x) && std::isfinite(y);
+      },
+      [&](double x, double y) {
+        return std::fabs(y - height / 2) < 0.6 * height && std::fabs(x - width / 2) < 0.6 * width;
+      });
+}
+
+}  // namespace
+
+void drawWorldMap(ScreenSurface& surface, bool isCoast, double gnomonMm, double x0, double y0) {
+  const DesignState& d = design();
+  Canvas& c = surface.canvas();
+  c.setPen({rgb(255, 0, 0), 1, PenStyle::Solid});
+  c.moveTo(x0 - 8, y0);
+  c.lineTo(x0 + 8, y0);
+  c.moveTo(x0, y0 - 8);
+  c.lineTo(x0, y0 + 8);
+  const WorldMapProjection proj = worldMapProjection(d, gnomonMm * surface.unitsPerMm(), x0, y0, 1);
+  surface.selectPen(isCoast ? 11 : 12);
+  const std::vector<PlotVertex> v =
+      mapPass(proj, isCoast, kOutlineScreenMinLength, surface.width(), surface.height());
+  surface.polyline(v);
+}
+
+void plotWorldMap(HpglWriter& writer, bool isCoast, double gnomonMm, double x0p, double y0p) {
+  const DesignState& d = design();
+  const double R = writer.resolutionFactor();
+  const std::string pen = isCoast ? "11" : "12";
+  const std::string W = hpglInt(kPlotWindowWidth * R), H = hpglInt(kPlotWindowHeight * R);
+  auto n = [](double v) { return fixedText(v, 8, 0); };
+  std::string head = "IN;VS 1;PA;IW 0 0 " + W + " " + H + ";SP " + pen + ";PU 0 0;EA " + W + " " + H;
+  head += ";PU 0 0;SI " + fixedText(0.22 * R, 5, 2) + "," + fixedText(0.32 * R, 5, 2);
+  head += ";SP 4;PU " + n(x0p + 120 * R) + " " + n(y0p) + ";PD " + n(x0p - 120 * R) + " " + n(y0p) +
+          ";PU " + n(x0p) + " " + n(y0p + 120 * R) + ";PD " + n(x0p) + " " + n(y0p - 120 * R);
+  head += ";SP " + pen;
+  writer.hpglWrite(head);
+  const WorldMapProjection proj =
+      worldMapProjection(d, gnomonMm * kPlotUnitsPerMm * R, x0p, y0p, -1);
+  const std::vector<PlotVertex> v =
+      mapPass(proj, isCoast, kOutlinePlotMinLength, kPlotPageWidth * R, kPlotPageHeight * R);
+  writer.setCoordinateWidth(8);
+  writer.polyline(v);
+  writer.setCoordinateWidth(0);
+  // The next pass or the dial starts with "IN;": end the last command so
+  // that its mnemonic does not run into the coordinates.
+  writer.endCommand();
+}
+
+}  // namespace tavrel

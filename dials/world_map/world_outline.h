@@ -1,0 +1,70 @@
+// Reading the world outline: the line format of the coast and boundary
+// data and the two passes (coast lines, boundaries) of the map overlays.
+//
+// Outline text, one record per line:
+//   "> -b"         segment separator (the pen is lifted before the next point)
+//   lon TAB lat    a point, east longitude then north latitude, degrees
+//   "Grenze"       the single line between the coast part and the boundaries
+// Any line that is no point line lifts the pen, as does a point outside
+// latitude -90..90 or longitude -180..180.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "plot/plot_surface.h"
+
+namespace tavrel {
+
+// The line that separates the coast lines from the boundaries.
+inline constexpr std::string_view kOutlinePartSeparator = "Grenze";
+
+// Minimum length (exclusive) of a point line: the screen and bi-azimuthal
+// passes read lines longer than 7 characters, the planar plot pass lines
+// longer than 6.
+inline constexpr std::size_t kOutlineScreenMinLength = 7;
+inline constexpr std::size_t kOutlinePlotMinLength = 6;
+
+// The number at the start of `text` as far as it is valid: an optional
+// sign, digits, a decimal point and digits, an exponent when digits follow
+// it. 0 when no digit leads (the scanner never fails).
+double leadingNumber(std::string_view text);
+
+// The two values of a line: leading blanks removed, the first value is the
+// leading run of "+-.0123456789", the second starts at the next character
+// of that set after any others. Both are read by leadingNumber.
+void outlineValues(std::string_view line, double& first, double& second);
+
+// Whether a line is a point line for the map passes: longer than
+// minLength characters and not beginning with "<".
+bool isOutlinePointLine(std::string_view line, std::size_t minLength);
+
+// A point of the outline; false for a line that lifts the pen (no point
+// line, or a point outside the latitude and longitude bounds).
+bool outlinePoint(std::string_view line, std::size_t minLength, double& eastLongitude,
+                  double& latitude);
+
+// Index ranges of the two parts in a list of outline lines: the coast
+// lines from 0 up to the "Grenze" line, the boundaries from the line after
+// it to the end. Without a "Grenze" line everything is coast.
+struct OutlineRange {
+  std::size_t begin = 0, end = 0;
+};
+OutlineRange coastRange(const std::vector<std::string>& lines);
+OutlineRange boundaryRange(const std::vector<std::string>& lines);
+
+// One map pass as polyline vertices: every point of the range is projected
+// by `project` (latitude, east longitude -> surface x, y; false: the point
+// cannot be placed) and kept when `inside` accepts it. The first point
+// after a pen lift is a move, the following ones are lines; points
+// rejected by `inside` are skipped without lifting the pen.
+using OutlineProjector = std::function<bool(double latitude, double eastLongitude, double& x, double& y)>;
+using OutlineBounds = std::function<bool(double x, double y)>;
+std::vector<PlotVertex> outlineVertices(const std::vector<std::string>& lines, OutlineRange range,
+                                        std::size_t minLength, const OutlineProjector& project,
+                                        const OutlineBounds& inside);
+
+}  // namespace tavrel

@@ -1,0 +1,273 @@
+// The world map over the planar dials: each outline point must lie where
+// the shadow of the gnomon tip falls when the sun stands in that point's
+// zenith. The reference is plain vector geometry (earth-centred directions,
+// the dial plane's normal and the tip), not the projection of the program.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "astro/startup.h"
+#include "core/design_state.h"
+#include "core/scripted_platform.h"
+#include "dials/world_map/world_map.h"
+#include "dials/world_map/world_outline.h"
+#include "plot/recording_canvas.h"
+
+namespace tavrel {
+namespace {
+
+constexpr double kPiD = 3.14159265358979323846;
+double rad(double d) { return d * kPiD / 180; }
+
+using Vec = std::array<double, 3>;
+Vec add(Vec a, Vec b, double k = 1) { return {a[0] + k * b[0], a[1] + k * b[1], a[2] + k * b[2]}; }
+double dot(Vec a, Vec b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+Vec cross(Vec a, Vec b) {
+  return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+Vec unit(Vec a) {
+  const double n = std::sqrt(dot(a, a));
+  return {a[0] / n, a[1] / n, a[2] / n};
+}
+// Earth-centred unit vector of a place (east longitude).
+Vec earthDirection(double lat, double eastLon) {
+  return {std::cos(rad(lat)) * std::cos(rad(eastLon)), std::cos(rad(lat)) * std::sin(rad(eastLon)),
+          std::sin(rad(lat))};
+}
+
+// Where the tip's shadow falls on the plane, in millimetres from the foot:
+// (right, up) as one looks at the face, "up" being the line of steepest
+// ascent (north on a horizontal dial). Plane: inclination i from the
+// horizontal, its normal turned towards azimuth D (from south, west
+// positive). ok is false when the sun is behind the plane.
+struct Shadow {
+  double right = 0, up = 0;
+  bool ok = false;
+};
+Shadow tipShadow(double lat, double eastLon, double inclination, double declination, double gnomonMm,
+                 double sunLat, double sunEastLon) {
+  const Vec zenith = earthDirection(lat, eastLon);
+  const Vec east = unit(cross({0, 0, 1}, zenith));
+  const Vec north = cross(zenith, east);
+  const Vec south = {-north[0], -north[1], -north[2]};
+  const Vec west = {-east[0], -east[1], -east[2]};
+  // Horizontal direction of azimuth D counted from south towards west.
+  const Vec h = add({std::cos(rad(declination)) * south[0], std::cos(rad(declination)) * south[1],
+                     std::cos(rad(declination)) * south[2]},
+                    west, std::sin(rad(declination)));
+  Vec n = add({std::cos(rad(inclination)) * zenith[0], std::cos(rad(inclination)) * zenith[1],
+               std::cos(rad(inclination)) * zenith[2]},
+              h, std::sin(rad(inclination)));
+  Vec right, up;
+  if (inclination < 1e-9) {
+    right = east;
+    up = north;
+  } else {
+    right = unit(cross(zenith, n));
+    up = cross(n, right);
+  }
+  const Vec sun = earthDirection(sunLat, sunEastLon);
+  Shadow s;
+  const double c = dot(sun, n);
+  if (c <= 1e-3) return s;
+  // Tip T = F + L n; the shadow P = T - t sun lies in the plane.
+  const Vec offset = add({gnomonMm * n[0], gnomonMm * n[1], gnomonMm * n[2]}, sun, -gnomonMm / c);
+  s.right = dot(offset, right);
+  s.up = dot(offset, up);
+  s.ok = true;
+  return s;
+}
+
+struct Place {
+  const char* name;
+  double lat, eastLon;
+};
+// Well-known places (rounded to the outline's two decimals).
+constexpr Place kPlaces[] = {
+    {"Greenwich meridian", 51.48, 0.00},
+    {"Cape of Good Hope", -34.36, 18.47},
+    {"Cape Horn", -55.98, -67.27},
+    {"Tokyo Bay", 35.45, 139.80},
+};
+
+struct PlaneCase {
+  char kind;
+  double lat, westLon, declination, inclination;
+};
+// The planes: a horizontal dial at 47.25 N and a vertical and an inclined
+// one there, and the same in the southern hemisphere.
+constexpr PlaneCase kPlanes[] = {
+    {'h', 47.25, -9.59, 0, 0},     {'v', 47.25, -9.59, -11.7, 90}, {'v', 47.25, -9.59, 40, 90},
+    {'i', 47.25, -9.59, -20, 60},  {'i', 47.25, -9.59, 30, 25},    {'h', -34.0, -151.0, 0, 0},
+    {'v', -34.0, -151.0, 160, 90}, {'i', -34.0, -151.0, 170, 30},
+};
+
+class WorldMapTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    startProgram();
+    design().paperA4 = true;
+  }
+  ScopedScriptedPlatform platform_;
+};
+
+// Printer page: 10 units per millimetre, so 0.2 mm is 2 units. Every
+// place in front of the plane lands on its shadow point; a place behind
+// the plane has no shadow and lands outside the page.
+TEST_F(WorldMapTest, OutlinePointsFallOnTheTipShadowOfTheirZenithSun) {
+  const double gnomonMm = 35, x0 = 1400, y0 = 1000, unitsPerMm = 10;
+  double worst = 0;
+  int inFront = 0;
+  for (const PlaneCase& pc : kPlanes) {
+    DesignState& d = design();
+    d.dialKind = pc.kind;
+    d.latitude = pc.lat;
+    d.longitude = pc.westLon;
+    d.wallDeclination = pc.declination;
+    d.planeInclination = pc.inclination;
+    const WorldMapProjection proj = worldMapProjection(d, gnomonMm * unitsPerMm, x0, y0, 1);
+    for (const Place& q : kPlaces) {
+      SCOPED_TRACE(std::string(1, pc.kind) + " " + std::to_string(pc.lat) + " decl " +
+                   std::to_string(pc.declination) + ": " + q.name);
+      const Shadow s = tipShadow(pc.lat, -pc.westLon, pc.inclination, pc.declination, gnomonMm, q.lat,
+                                 q.eastLon);
+      double x = 0, y = 0;
+      projectWorldPoint(proj, q.lat, q.eastLon, x, y);
+      if (!s.ok) {
+        EXPECT_FALSE(std::fabs(x - x0) < 6000 && std::fabs(y - y0) < 6000) << x << " " << y;
+        continue;
+      }
+      ++inFront;
+      const double ex = x0 + s.right * unitsPerMm, ey = y0 - s.up * unitsPerMm;
+      const double err = std::hypot(x - ex, y - ey) / unitsPerMm;
+      worst = std::max(worst, err);
+      EXPECT_LT(err, 0.2) << "map (" << x << ", " << y << ") shadow (" << ex << ", " << ey << ")";
+    }
+  }
+  EXPECT_EQ(inFront, 18);  // the others are behind their plane
+  RecordProperty("worstErrorMm", std::to_string(worst));
+}
+
+// The line format: which lines are points and what the lenient scanner
+// reads from them.
+TEST(WorldOutlineTest, PointLinesAndTheirValues) {
+  struct Case {
+    const char* line;
+    bool point;
+    double lon, lat;
+  };
+  const Case cases[] = {
+      {"0.19\t5.67", true, 0.19, 5.67},
+      {"-140.00\t60.19", true, -140.0, 60.19},
+      {"180.00\t90.00", true, 180, 90},        // on the bounds: inside
+      {"-180.00\t-90.00", true, -180, -90},
+      {"180.01\t10.00", false, 0, 0},          // outside: lifts the pen
+      {"10.00\t-90.01", false, 0, 0},
+      {"Grenze", false, 0, 0},
+      {"> -b", false, 0, 0},
+      {"<10.00\t20.00", false, 0, 0},           // begins with "<"
+      {"1.0\t2.0", false, 0, 0},                // 7 characters: too short
+      {"   12.5 ; 47.25x", true, 12.5, 47.25},   // blanks and stray characters
+      {"1.2.3\tab-4.5e1", true, 1.2, -45},      // the run "1.2.3" reads as 1.2
+      {"abc\tdef 1", true, 0, 1},               // no leading number: 0
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    double lon = -1, lat = -1;
+    EXPECT_EQ(outlinePoint(c.line, kOutlineScreenMinLength, lon, lat), c.point);
+    if (!c.point) continue;
+    EXPECT_DOUBLE_EQ(lon, c.lon);
+    EXPECT_DOUBLE_EQ(lat, c.lat);
+  }
+  // The plot pass takes 7-character lines too.
+  double lon = 0, lat = 0;
+  EXPECT_TRUE(outlinePoint("1.0\t2.0", kOutlinePlotMinLength, lon, lat));
+}
+
+// The embedded outline: its two parts around the single "Grenze" line, and
+// a separator or "Grenze" lifts the pen.
+TEST_F(WorldMapTest, EmbeddedOutlineAndItsTwoParts) {
+  const std::vector<std::string>& lines = design().coastlineText;
+  ASSERT_GT(lines.size(), 40000u);
+  const OutlineRange coast = coastRange(lines), borders = boundaryRange(lines);
+  EXPECT_EQ(lines[coast.end], "Grenze");
+  EXPECT_EQ(borders.begin, coast.end + 1);
+  EXPECT_EQ(borders.end, lines.size());
+  std::size_t points = 0;
+  for (const std::string& l : lines) {
+    double lon = 0, lat = 0;
+    if (outlinePoint(l, kOutlineScreenMinLength, lon, lat)) ++points;
+  }
+  EXPECT_GT(points, 30000u);
+  EXPECT_LT(points, 60000u);
+
+  const std::vector<std::string> small{"> -b", "1.00\t1.00", "2.00\t2.00", "Grenze", "3.00\t3.00",
+                                       "> -b", "4.00\t4.00"};
+  auto identity = [](double lat, double lon, double& x, double& y) {
+    x = lon;
+    y = lat;
+    return true;
+  };
+  auto all = [](double, double) { return true; };
+  const auto c = outlineVertices(small, coastRange(small), 7, identity, all);
+  ASSERT_EQ(c.size(), 2u);
+  EXPECT_FALSE(c[0].draw);
+  EXPECT_TRUE(c[1].draw);
+  const auto b = outlineVertices(small, boundaryRange(small), 7, identity, all);
+  ASSERT_EQ(b.size(), 2u);
+  EXPECT_FALSE(b[0].draw);
+  EXPECT_FALSE(b[1].draw);  // after the separator: a move
+  // A point outside the page is skipped without lifting the pen.
+  const auto skip = outlineVertices(small, OutlineRange{0, 3}, 7, identity,
+                                    [](double x, double) { return x != 1.0; });
+  ASSERT_EQ(skip.size(), 1u);
+  EXPECT_FALSE(skip[0].draw);
+}
+
+// A plot pass: its prologue, pen, size, the foot marker and the points,
+// all numbers eight characters wide.
+TEST_F(WorldMapTest, PlotPassHasItsOwnPrologueAndMarker) {
+  DesignState& d = design();
+  d.dialKind = 'h';
+  d.latitude = 47.25;
+  d.longitude = -9.59;
+  const std::vector<std::string> embedded = d.coastlineText;  // put back at the end
+  d.coastlineText = {"> -b", "9.59\t47.25", "9.59\t50.00", "Grenze", "> -b", "0.00\t51.48"};
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("tavrel_map_" + std::to_string(::getpid()) + ".plt")).string();
+  for (int R : {1, 25}) {
+    HpglWriter w(R);
+    w.hpglOpen(path);
+    plotWorldMap(w, true, 35, 8200.0 * R, 1500.0 * R);
+    w.hpglClose();
+    std::ifstream in(path, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::filesystem::remove(path);
+    const std::string head =
+        R == 1 ? "IN;VS 1;PA;IW 0 0 16157 11038;SP 11;PU 0 0;EA 16157 11038;PU 0 0;SI  0.22, 0.32"
+                 ";SP 4;PU     8320     1500;PD     8080     1500;PU     8200     1620;PD     8200     1380"
+                 ";SP 11"
+               : "IN;VS 1;PA;IW 0 0 403925 275950;SP 11;PU 0 0;EA 403925 275950;PU 0 0;SI  5.50, 8.00"
+                 ";SP 4;PU   208000    37500;PD   202000    37500;PU   205000    40500;PD   205000    34500"
+                 ";SP 11";
+    EXPECT_EQ(text.substr(0, head.size()), head);
+    // The sun in the zenith of the dial's own place: the shadow point is
+    // the foot itself. 2.75 degrees further north the shadow falls 35 mm
+    // tan 2.75 = 1.681 mm south of the foot (y upwards).
+    const std::string first = R == 1 ? ";PU     8200     1500;PD     8200     1433"
+                                     : ";PU   205000    37500;PD   205000    35819";
+    EXPECT_EQ(text.substr(head.size(), first.size()), first) << text;
+    EXPECT_EQ(text.find("0.00"), std::string::npos);  // the boundary pass was not asked for
+  }
+  d.coastlineText = embedded;
+}
+
+}  // namespace
+}  // namespace tavrel

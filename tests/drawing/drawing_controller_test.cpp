@@ -40,6 +40,15 @@ const DialFamilyRegistrar kTestFamily{[] {
   return f;
 }()};
 
+// A row of this test only, letter 'u', that stands for a family not built:
+// no screen construction, no plot.
+const DialFamilyRegistrar kUnbuiltTestFamily{[] {
+  DialFamily f;
+  f.id = "unbuilt test";
+  f.kinds = {{'u', 98}};
+  return f;
+}()};
+
 class ControllerTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -108,7 +117,7 @@ TEST_F(ControllerTest, CaptionsAndHint) {
 TEST_F(ControllerTest, UnbuiltFamilySaysItIsNotAvailable) {
   for (const NotAvailableText& k : kNotAvailableTexts) {
     design().language = k.language;
-    design().dialKind = 'm';
+    design().dialKind = 'u';
     canvas.primitives.clear();
     DrawingController c(canvas);
     c.showDrawing(800, 500);
@@ -250,7 +259,7 @@ TEST_F(ControllerTest, DispatchByDialKind) {
   ASSERT_EQ(canvas.primitives.size(), 1u);  // only the clear
   // A family not built yet draws nothing but the clear.
   canvas.primitives.clear();
-  design().dialKind = 'r';
+  design().dialKind = 'u';
   c.construct();
   EXPECT_EQ(canvas.primitives.size(), 1u);
   // An unknown letter draws nothing but the clear.

@@ -54,6 +54,13 @@ DialFamily testFamily(char letter, unsigned caps) {
 }
 const DialFamilyRegistrar kUnscaledFamily{testFamily('x', 0)};
 const DialFamilyRegistrar kScaledFamily{testFamily('y', kCapScaledPlot)};
+// And one that stands for a family not built: no construction, no plot.
+const DialFamilyRegistrar kUnbuiltFamily{[] {
+  DialFamily f = testFamily('u', 0);
+  f.draw = nullptr;
+  f.plot = nullptr;
+  return f;
+}()};
 
 constexpr double kPi = 3.14159265358979323846;
 
@@ -612,7 +619,7 @@ TEST_F(SaveRouteTest, FamiliesSaveThroughTheirRows) {
 TEST_F(SaveRouteTest, UnbuiltFamilyIsRefused) {
   for (const NotAvailableText& k : kNotAvailableTexts) {
     design().language = k.language;
-    design().dialKind = 'c';
+    design().dialKind = 'u';
     platform_->boxes.clear();
     EXPECT_FALSE(openSavePanel(state_, panel_, PlotTarget::Hpgl));
     platform_->fileNames.push_back(file("w.plt"));

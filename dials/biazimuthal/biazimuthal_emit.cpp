@@ -137,18 +137,20 @@ void drawBiAzimuthalDial(DialScreenRequest& r) {
 
   // World map in the same projection.
   if (d.mapOverlay) {
-    const std::vector<std::string>& lines = d.coastlineText;
+    const ParsedOutline& outline = parsedOutline(d.coastlineText);
+    std::vector<PlotVertex> v;
     auto pass = [&](bool coast) {
       s.selectPen(coast ? 11 : 12);
-      const auto v = outlineVertices(
-          lines, coast ? coastRange(lines) : boundaryRange(lines), kOutlineScreenMinLength,
-          [&](double lat, double lon, double& x, double& y) {
+      v.clear();
+      appendOutlineVertices(
+          outline, coast ? outline.coast() : outline.boundaries(), true, BiAzimuthalFrame::kRadiansPerDegree,
+          [&](double sp, double cp, double lon, double& x, double& y) {
             double ux = 0, uy = 0;
-            f.unitPoint(lat, -lon, ux, uy);
+            f.unitPointWithSines(sp, cp, -lon, ux, uy);
             place(ux, uy, x, y);
             return std::isfinite(x) && std::isfinite(y);
           },
-          [&](double x, double y) { return std::fabs(y - Hp / 2) < Hp && std::fabs(x - Wp / 2) < Wp; });
+          [&](double x, double y) { return std::fabs(y - Hp / 2) < Hp && std::fabs(x - Wp / 2) < Wp; }, v);
       s.polyline(v);
     };
     if (d.mapFrontiers) pass(false);
@@ -237,19 +239,23 @@ void writeBiAzimuthalPlot(HpglWriter& w, const DialPlotRequest& rq) {
   marker(90 * f.s, 0, f.centre.latM < 0 ? "S" : "N", false);
 
   if (d.mapOverlay) {
-    const std::vector<std::string>& lines = d.coastlineText;
+    const ParsedOutline& outline = parsedOutline(d.coastlineText);
+    const std::vector<OutlineRecord>& records = outline.records();
+    const auto& sines = outline.latitudeSines(BiAzimuthalFrame::kRadiansPerDegree);
     auto pass = [&](bool coast) {
       const std::string pen = coast ? "11" : "12";
       std::string out = ";SP " + pen + ";PU 0 0;SI " + fixedText(0.22 * R, 5, 2) + "," + fixedText(0.32 * R, 5, 2);
-      const OutlineRange range = coast ? coastRange(lines) : boundaryRange(lines);
+      const OutlineRange range = coast ? outline.coast() : outline.boundaries();
       bool down = false;
       for (std::size_t i = range.begin; i < range.end; ++i) {
-        double lon = 0, lat = 0, x = 0, y = 0;
-        if (!outlinePoint(lines[i], kOutlineScreenMinLength, lon, lat)) {
+        const OutlineRecord& p = records[i];
+        if (!p.screenPoint) {
           down = false;
           continue;
         }
-        at(lat, -lon, x, y);
+        double ux = 0, uy = 0;
+        f.unitPointWithSines(sines[i][0], sines[i][1], -p.eastLongitude, ux, uy);
+        const double x = X0 + L * ux, y = Y0 + L * uy;
         if (!(std::fabs(x - kPlotPageWidth * R / 2) < 0.65 * kPlotPageWidth * R &&
               std::fabs(y - kPlotPageHeight * R / 2) < 0.65 * kPlotPageHeight * R)) {
           down = false;

@@ -15,7 +15,7 @@ namespace tavrel {
 
 namespace {
 
-constexpr double kRad = 3.14159265358979323846 / 180;
+constexpr double kRad = BiAzimuthalFrame::kRadiansPerDegree;
 double sind(double a) { return std::sin(a * kRad); }
 double cosd(double a) { return std::cos(a * kRad); }
 
@@ -88,7 +88,10 @@ void twoPointProject(double pointLat, double pointLon, double L, const TwoPointC
 }
 
 void BiAzimuthalFrame::unitPoint(double lat, double lon, double& x, double& y) const {
-  const double sp = sind(lat), cp = cosd(lat);
+  unitPointWithSines(sind(lat), cosd(lat), lon, x, y);
+}
+
+void BiAzimuthalFrame::unitPointWithSines(double sp, double cp, double lon, double& x, double& y) const {
   const double dl = (centre.lonM - lon) * kRad, cd = std::cos(dl), sd = std::sin(dl);
   double u0 = sinM * sp + cosM * cp * cd;
   if (u0 < 1e-6) u0 = 1e-6;  // as gnomonicProject: far but finite

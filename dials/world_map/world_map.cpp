@@ -47,12 +47,14 @@ WorldMapProjection worldMapProjection(const DesignState& d, double gnomonUnits, 
   return m;
 }
 
-// gnomonicProject (base/geometry.h) with the centre's sines kept: the
-// outline has tens of thousands of points.
-void projectWorldPoint(const WorldMapProjection& p, double latitude, double eastLongitude, double& x,
-                       double& y) {
+namespace {
+
+// gnomonicProject (base/geometry.h) with the centre's sines and the
+// point's latitude sines (sp, cp) kept: the outline has tens of thousands
+// of points.
+void projectWithSines(const WorldMapProjection& p, double sp, double cp, double eastLongitude, double& x,
+                      double& y) {
   const double k = static_cast<double>(kDegToRad);
-  const double sp = std::sin(latitude * k), cp = std::cos(latitude * k);
   const double dLon = (p.centreLon + eastLongitude) * k;
   const double cd = std::cos(dLon), sd = std::sin(dLon);
   double u = p.sinCentre * sp + p.cosCentre * cp * cd;
@@ -68,21 +70,33 @@ void projectWorldPoint(const WorldMapProjection& p, double latitude, double east
   y = p.y0 + p.ySign * gy;
 }
 
+}  // namespace
+
+void projectWorldPoint(const WorldMapProjection& p, double latitude, double eastLongitude, double& x,
+                       double& y) {
+  const double k = static_cast<double>(kDegToRad);
+  projectWithSines(p, std::sin(latitude * k), std::cos(latitude * k), eastLongitude, x, y);
+}
+
 namespace {
 
-std::vector<PlotVertex> mapPass(const WorldMapProjection& proj, bool isCoast, std::size_t minLength,
+std::vector<PlotVertex> mapPass(const WorldMapProjection& proj, bool isCoast, bool screenLines,
                                 double width, double height) {
-  const std::vector<std::string>& lines = design().coastlineText;
-  const OutlineRange range = isCoast ? coastRange(lines) : boundaryRange(lines);
-  return outlineVertices(
-      lines, range, minLength,
-      [&](double lat, double lon, double& x, double& y) {
-        projectWorldPoint(proj, lat, lon, x, y);
+  const ParsedOutline& outline = parsedOutline(design().coastlineText);
+  const OutlineRange range = isCoast ? outline.coast() : outline.boundaries();
+  std::vector<PlotVertex> out;
+  out.reserve(range.end - range.begin);
+  appendOutlineVertices(
+      outline, range, screenLines, static_cast<double>(kDegToRad),
+      [&](double sp, double cp, double lon, double& x, double& y) {
+        projectWithSines(proj, sp, cp, lon, x, y);
         return std::isfinite(x) && std::isfinite(y);
       },
       [&](double x, double y) {
         return std::fabs(y - height / 2) < 0.6 * height && std::fabs(x - width / 2) < 0.6 * width;
-      });
+      },
+      out);
+  return out;
 }
 
 }  // namespace
@@ -98,7 +112,7 @@ void drawWorldMap(ScreenSurface& surface, bool isCoast, double gnomonMm, double 
   const WorldMapProjection proj = worldMapProjection(d, gnomonMm * surface.unitsPerMm(), x0, y0, 1);
   surface.selectPen(isCoast ? 11 : 12);
   const std::vector<PlotVertex> v =
-      mapPass(proj, isCoast, kOutlineScreenMinLength, surface.width(), surface.height());
+      mapPass(proj, isCoast, true, surface.width(), surface.height());
   surface.polyline(v);
 }
 
@@ -117,7 +131,7 @@ void plotWorldMap(HpglWriter& writer, bool isCoast, double gnomonMm, double x0p,
   const WorldMapProjection proj =
       worldMapProjection(d, gnomonMm * kPlotUnitsPerMm * R, x0p, y0p, -1);
   const std::vector<PlotVertex> v =
-      mapPass(proj, isCoast, kOutlinePlotMinLength, kPlotPageWidth * R, kPlotPageHeight * R);
+      mapPass(proj, isCoast, false, kPlotPageWidth * R, kPlotPageHeight * R);
   writer.setCoordinateWidth(8);
   writer.polyline(v);
   writer.setCoordinateWidth(0);

@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <memory>
+#include <utility>
 
 namespace tavrel {
 
@@ -96,6 +98,35 @@ std::vector<PlotVertex> outlineVertices(const std::vector<std::string>& lines, O
     penDown = true;
   }
   return out;
+}
+
+ParsedOutline::ParsedOutline(const std::vector<std::string>& lines)
+    : lines_(lines), coast_(coastRange(lines)), boundaries_(boundaryRange(lines)) {
+  records_.reserve(lines.size());
+  for (const std::string& line : lines) {
+    OutlineRecord r;
+    const bool inBounds = outlinePoint(line, kOutlinePlotMinLength, r.eastLongitude, r.latitude);
+    r.plotPoint = inBounds;
+    r.screenPoint = inBounds && isOutlinePointLine(line, kOutlineScreenMinLength);
+    records_.push_back(r);
+  }
+}
+
+const std::vector<std::array<double, 2>>& ParsedOutline::latitudeSines(double radiansPerDegree) const {
+  for (const auto& [factor, table] : sines_)
+    if (factor == radiansPerDegree) return table;
+  std::vector<std::array<double, 2>> table;
+  table.reserve(records_.size());
+  for (const OutlineRecord& r : records_)
+    table.push_back({std::sin(r.latitude * radiansPerDegree), std::cos(r.latitude * radiansPerDegree)});
+  sines_.emplace_back(radiansPerDegree, std::move(table));
+  return sines_.back().second;
+}
+
+const ParsedOutline& parsedOutline(const std::vector<std::string>& lines) {
+  static std::unique_ptr<ParsedOutline> kept;
+  if (!kept || kept->lines() != lines) kept = std::make_unique<ParsedOutline>(lines);
+  return *kept;
 }
 
 }  // namespace tavrel

@@ -9,10 +9,13 @@
 // latitude -90..90 or longitude -180..180.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "plot/plot_surface.h"
@@ -66,5 +69,62 @@ using OutlineBounds = std::function<bool(double x, double y)>;
 std::vector<PlotVertex> outlineVertices(const std::vector<std::string>& lines, OutlineRange range,
                                         std::size_t minLength, const OutlineProjector& project,
                                         const OutlineBounds& inside);
+
+// The outline read into numbers. Parsing 40,000 lines of text on every
+// drawing would cost more than projecting them: the lines are read once
+// and kept while the list of lines stays the same.
+struct OutlineRecord {
+  double eastLongitude = 0, latitude = 0;
+  // outlinePoint with kOutlineScreenMinLength / kOutlinePlotMinLength:
+  // false lifts the pen.
+  bool screenPoint = false, plotPoint = false;
+};
+class ParsedOutline {
+ public:
+  explicit ParsedOutline(const std::vector<std::string>& lines);
+  const std::vector<std::string>& lines() const { return lines_; }
+  const std::vector<OutlineRecord>& records() const { return records_; }
+  // coastRange / boundaryRange of the lines.
+  OutlineRange coast() const { return coast_; }
+  OutlineRange boundaries() const { return boundaries_; }
+  // {sin, cos} of every record's latitude times radiansPerDegree, computed
+  // once for each factor (the projections differ in their factor).
+  const std::vector<std::array<double, 2>>& latitudeSines(double radiansPerDegree) const;
+
+ private:
+  std::vector<std::string> lines_;
+  std::vector<OutlineRecord> records_;
+  OutlineRange coast_, boundaries_;
+  mutable std::deque<std::pair<double, std::vector<std::array<double, 2>>>> sines_;  // stays in place
+};
+
+// The parsed form of `lines`, read again only when they differ from the
+// lines read last time (the drawing runs on one thread).
+const ParsedOutline& parsedOutline(const std::vector<std::string>& lines);
+
+// outlineVertices over the parsed outline, appended to `out`: project(sin
+// latitude, cos latitude, east longitude, x, y) places a point (false: it
+// cannot be placed), the sines taken with radiansPerDegree; screenLines
+// chooses the point lines of the screen passes, else of the plot pass.
+template <class Project, class Inside>
+void appendOutlineVertices(const ParsedOutline& outline, OutlineRange range, bool screenLines,
+                           double radiansPerDegree, Project project, Inside inside,
+                           std::vector<PlotVertex>& out) {
+  const std::vector<OutlineRecord>& records = outline.records();
+  const std::vector<std::array<double, 2>>& sines = outline.latitudeSines(radiansPerDegree);
+  bool penDown = false;
+  for (std::size_t i = range.begin; i < range.end; ++i) {
+    const OutlineRecord& r = records[i];
+    double x = 0, y = 0;
+    if (!(screenLines ? r.screenPoint : r.plotPoint) ||
+        !project(sines[i][0], sines[i][1], r.eastLongitude, x, y)) {
+      penDown = false;
+      continue;
+    }
+    if (!inside(x, y)) continue;
+    out.push_back({x, y, penDown});
+    penDown = true;
+  }
+}
 
 }  // namespace tavrel

@@ -191,6 +191,40 @@ TEST(WorldOutlineTest, PointLinesAndTheirValues) {
   EXPECT_TRUE(outlinePoint("1.0\t2.0", kOutlinePlotMinLength, lon, lat));
 }
 
+// The outline read once into numbers: the same points and pen lifts as the
+// text, the short line a point of the plot pass only, and a list changed in
+// place (same size) is read again.
+TEST(WorldOutlineTest, ParsedOutlineFollowsItsLines) {
+  std::vector<std::string> lines{"> -b", "9.59\t47.25", "1.0\t2.0", "Grenze", "181.00\t0.00", "-3.50\t-8.25"};
+  struct Expected {
+    bool screen, plot;
+    double lon, lat;
+  };
+  const Expected expected[] = {{false, false, 0, 0}, {true, true, 9.59, 47.25}, {false, true, 1, 2},
+                               {false, false, 0, 0}, {false, false, 0, 0},      {true, true, -3.5, -8.25}};
+  const ParsedOutline& parsed = parsedOutline(lines);
+  ASSERT_EQ(parsed.records().size(), lines.size());
+  EXPECT_EQ(parsed.coast().end, 3u);
+  EXPECT_EQ(parsed.boundaries().begin, 4u);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    SCOPED_TRACE(lines[i]);
+    const OutlineRecord& r = parsed.records()[i];
+    EXPECT_EQ(r.screenPoint, expected[i].screen);
+    EXPECT_EQ(r.plotPoint, expected[i].plot);
+    if (!r.plotPoint) continue;
+    EXPECT_DOUBLE_EQ(r.eastLongitude, expected[i].lon);
+    EXPECT_DOUBLE_EQ(r.latitude, expected[i].lat);
+  }
+  const double k = std::acos(-1.0) / 180;
+  EXPECT_NEAR(parsed.latitudeSines(k)[1][0], std::sin(47.25 * k), 1e-15);
+  EXPECT_NEAR(parsed.latitudeSines(k)[5][1], std::cos(8.25 * k), 1e-15);
+
+  lines[1] = "9.59\t50.00";
+  const ParsedOutline& again = parsedOutline(lines);
+  EXPECT_DOUBLE_EQ(again.records()[1].latitude, 50.0);
+  EXPECT_NEAR(again.latitudeSines(k)[1][0], std::sin(50 * k), 1e-15);
+}
+
 // The embedded outline: its two parts around the single "Grenze" line, and
 // a separator or "Grenze" lifts the pen.
 TEST_F(WorldMapTest, EmbeddedOutlineAndItsTwoParts) {

@@ -46,6 +46,23 @@ void BM_RingDial(benchmark::State& state) {
 }
 BENCHMARK(BM_RingDial)->Unit(benchmark::kMillisecond);
 
+// The lines alone (computeRingDial), without the recording canvas: the
+// share of BM_RingDial that the ring's own geometry takes.
+void BM_RingDialGeometry(benchmark::State& state) {
+  ScopedScriptedPlatform platform;
+  startProgram();
+  everyOption();
+  const RingDialInput in = RingDialInput::fromDesign();
+  std::size_t lines = 0;
+  for (auto _ : state) {
+    const RingDial dial = computeRingDial(in);
+    lines = dial.lines.size();
+    benchmark::DoNotOptimize(dial.lines.data());
+  }
+  state.counters["lines"] = static_cast<double>(lines);
+}
+BENCHMARK(BM_RingDialGeometry)->Unit(benchmark::kMillisecond);
+
 void BM_RingCorrectionChart(benchmark::State& state) {
   ScopedScriptedPlatform platform;
   startProgram();

@@ -1,8 +1,12 @@
 // One full construction of the ring dial at 1600 x 1000 pixels on the
 // recording canvas, every option on (both deflection modes, quarter
 // hours, Babylonian and Italian hours), and the offset-correction chart.
-// Measured on the 2-core build machine: BM_RingDial median 6.7 ms CPU
-// (goal 5 ms), BM_RingCorrectionChart 18 ms CPU.
+// Measured on the 2-core build machine (loaded, the former code beside it
+// in the same minutes): BM_RingDial median 7.1 .. 8.4 ms CPU (before 9.4 ..
+// 12.5; goal 5 ms), of it the lines alone (BM_RingDialGeometry) 2.3 ..
+// 2.6 ms; the rest is the recording canvas (21.5k primitives of 200 bytes,
+// its vector grown and its fresh pages faulted in every time).
+// BM_RingCorrectionChart 4.1 .. 4.6 ms CPU (before 17 .. 18).
 #include <benchmark/benchmark.h>
 
 #include "astro/startup.h"

@@ -7,6 +7,7 @@
 // relative offset of the mark (offset / ring radius), 0 at the top .. 1.
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "base/number_text.h"
 #include "base/safe_file_writer.h"
@@ -35,17 +36,30 @@ RingCorrectionChart computeRingCorrectionChart(double ringDiameter, double ringA
   chart.fileLines.push_back(ringText(RingText::ChartFileHeader));
   chart.fileLines.push_back("  (alpha=" + fixedText(ringAlpha, 4, 1) + "deg)");
   const double radius = ringDiameter / 2;
+  // The deflections 0 .. 120 degrees in steps of 0.01, their sines and
+  // cosines worked out once for every altitude.
+  constexpr int kSteps = 12000;
+  constexpr double kDeg = 3.14159265358979323846 / 180.0;
+  std::vector<double> sines(kSteps + 1), cosines(kSteps + 1);
+  for (int j = 0; j <= kSteps; ++j) {
+    const double psi = j / 100.0;
+    sines[j] = std::sin(psi * kDeg);
+    cosines[j] = std::cos(psi * kDeg);
+  }
   for (int c = 0; c <= 50; ++c) {
     const double hsun = 2.5 * c;
+    const RingRayOptics optics(hsun, ringAlpha, ringDiameter);
     RingChartCurve curve;
     curve.hsun = hsun;
     curve.colour = c % 3 == 0 ? kRed : kNavy;
-    for (int j = 0; j <= 12000; ++j) {
-      const RingRayResult r = ringRay(j / 100.0, hsun, ringAlpha, ringDiameter);
-      const double rel = r.axialOffset / radius;
+    for (int j = 0; j <= kSteps; ++j) {
+      const double rel = optics.offset(sines[j], cosines[j]) / radius;
       if (!(rel <= 1.01)) break;
-      if (c < 37 && rel <= 1.001) curve.points.push_back({hsun + r.beta / 2, 1 - rel});
-      if (std::fabs(rel - 1.0) <= 0.001) {
+      const bool onCurve = c < 37 && rel <= 1.001, inTable = std::fabs(rel - 1.0) <= 0.001;
+      if (!onCurve && !inTable) continue;
+      const RingRayResult r = optics.ray(sines[j], cosines[j]);
+      if (onCurve) curve.points.push_back({hsun + r.beta / 2, 1 - rel});
+      if (inTable) {
         chart.fileLines.push_back("rel. offset=" + fixedText(rel, 7, 5) + "   hsun=" +
                                   fixedText(hsun, 4, 1) + "\u00b0   yd=" +
                                   fixedText(r.relativeHeight, 9, 6) + "   beta=" +

@@ -75,6 +75,23 @@ struct RingRayResult {
 // For psi = 0, beta is 0: the inscribed-angle position.
 RingRayResult ringRay(double psi, double hsun, double alpha, double diameterMm);
 
+// The same for many deflections of one altitude, hole and ring: the sines
+// and cosines of hsun and alpha worked out once (the results are those of
+// ringRay to the last digit).
+class RingRayOptics {
+ public:
+  RingRayOptics(double hsun, double alpha, double diameterMm);
+  // The mark of deflection psi, with sp = sin psi and cp = cos psi given.
+  RingRayResult ray(double sp, double cp) const;
+  RingRayResult ray(double psi) const;
+  // Only its offset across the band (HUGE_VAL: never meets the ring).
+  double offset(double psi) const;
+  double offset(double sp, double cp) const;
+
+ private:
+  double hsun_, alpha_, sh_, ch_, sa_, ca_, r_;
+};
+
 struct RingRaySolution {
   double beta = 0, relativeHeight = 0, axialOffset = 0;
   double psi = 0;  // the deflection found, degrees

@@ -31,6 +31,7 @@ void emitRingDial(PlotSurface& s, const RingDial& dial, const RingPlacement& p) 
     ty = p.yUp ? p.originY - p.unitsPerMm * y : p.originY + p.unitsPerMm * y;
   };
   int width = -1;
+  std::vector<PlotVertex> v;  // one buffer for every line
   for (const RingLine& line : dial.lines) {
     if (line.points.size() < 2) continue;
     const int w = isCurve(line.kind) ? p.lineWidth : 1;
@@ -39,8 +40,7 @@ void emitRingDial(PlotSurface& s, const RingDial& dial, const RingPlacement& p) 
       width = w;
     }
     s.selectPen(line.pen);
-    std::vector<PlotVertex> v;
-    v.reserve(line.points.size());
+    v.clear();
     for (const RingPoint& q : line.points) {
       PlotVertex pv;
       map(q.x, q.y, pv.x, pv.y);

@@ -1,10 +1,10 @@
 // The band of the ring dial in band millimetres (axes in ring_dial.h).
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <map>
 #include <optional>
-#include <tuple>
 
 #include "astro/calendar.h"
 #include "astro/horizontal_coordinates.h"
@@ -43,18 +43,30 @@ double foldHourAngle(double h) {
   return h;
 }
 
-// The sun's altitude at hour angle H and declination d (Meeus, 2nd ed.,
-// eq. 13.6) in double precision: a band asks for some ten thousand.
-double altitudeAt(double hourAngle, double declination, double latitude) {
-  const double s = std::sin(latitude * kDeg) * std::sin(declination * kDeg) +
-                   std::cos(latitude * kDeg) * std::cos(declination * kDeg) * std::cos(hourAngle * kDeg);
-  return std::asin(std::clamp(s, -1.0, 1.0)) / kDeg;
-}
+// What depends only on the day (the declination d) at latitude p: the
+// terms of the sun's altitude at hour angle H (Meeus, 2nd ed., eq. 13.6),
+//   sin h = sin p sin d + cos p cos d cos H,
+// whether the sun rises and sets, and the half day arc.
+struct SunOfDay {
+  double declination = 0;
+  double sinTerm = 0, cosTerm = 0;  // sin p sin d, cos p cos d
+  bool risesAndSets = false;
+  double halfDayArc = std::nan("");  // degrees, when the sun rises and sets
 
-// Whether the sun rises and sets on the day of declination d at latitude p.
-bool risesAndSets(double latitude, double declination) {
-  return std::fabs(std::tan(latitude * kDeg) * std::tan(declination * kDeg)) < 1;
-}
+  SunOfDay(double latitude, double d)
+      : declination(d),
+        sinTerm(std::sin(latitude * kDeg) * std::sin(d * kDeg)),
+        cosTerm(std::cos(latitude * kDeg) * std::cos(d * kDeg)),
+        risesAndSets(std::fabs(std::tan(latitude * kDeg) * std::tan(d * kDeg)) < 1) {
+    if (risesAndSets) halfDayArc = halfDayArcDegrees(latitude, d);
+  }
+  // The altitude (degrees) at hour angle H, in double precision: a band
+  // asks for some ten thousand.
+  double altitude(double hourAngle) const {
+    const double s = sinTerm + cosTerm * std::cos(hourAngle * kDeg);
+    return std::asin(std::clamp(s, -1.0, 1.0)) / kDeg;
+  }
+};
 
 }  // namespace
 
@@ -178,14 +190,15 @@ std::string hourText(double v) {
 
 class BandBuilder {
  public:
-  BandBuilder(const RingDialInput& in, RingDial& dial) : in_(in), dial_(dial) {}
+  BandBuilder(const RingDialInput& in, RingDial& dial)
+      : in_(in), dial_(dial), parts_(ringBandParts(in)) {}
 
-  // The hour angle of value v of the family on declination d; NaN when
-  // the family has no such hour that day.
-  double hourAngle(RingLineKind kind, double v, double d) const {
+  // The hour angle of value v of the family on the day; NaN when the
+  // family has no such hour that day.
+  double hourAngle(RingLineKind kind, double v, const SunOfDay& day) const {
     if (kind == RingLineKind::Hour) return 15 * (v - 12);
-    if (!risesAndSets(in_.latitude, d)) return std::nan("");
-    const double h0 = halfDayArc(d);
+    if (!day.risesAndSets) return std::nan("");
+    const double h0 = day.halfDayArc;
     switch (kind) {
       case RingLineKind::Temporal: return temporalHourAngleOnArc(v, h0);
       case RingLineKind::Italian:
@@ -224,30 +237,34 @@ class BandBuilder {
     // ends, the Babylonian and Italian hours below their lower ends.
     const bool oldHours = kind == RingLineKind::Italian || kind == RingLineKind::Babylonian;
     std::optional<RingPoint> lastEnd;
-    for (const RingBandPart& part : ringBandParts(in_)) {
-      RingLine line{kind, pen, v, sub, deflection, {}};
+    for (std::size_t pi = 0; pi < parts_.size(); ++pi) {
+      const RingBandPart& part = parts_[pi];
+      std::vector<RingPoint> points;
       const auto flush = [&] {
-        if (line.points.size() >= 2) {
+        if (points.size() >= 2) {
           if (!labelled && !oldHours) {
-            dial_.labels.push_back({pen, line.points.front().x, -1.5, label});
+            dial_.labels.push_back({pen, points.front().x, -1.5, label});
             labelled = true;
           }
-          lastEnd = line.points.back();
-          dial_.lines.push_back(line);
+          lastEnd = points.back();
+          dial_.lines.push_back({kind, pen, v, sub, deflection, std::move(points)});
         }
-        line.points.clear();
+        points = {};
       };
       double psi = -1;  // the deflection of the previous point
-      for (double d : samples(part)) {
-        const double H = hourAngle(kind, v, d);
+      const std::vector<SunOfDay>& days = partDays_[pi];
+      const std::vector<double>& shifts = noonShifts_[pi][deflection];
+      for (std::size_t i = 0; i < days.size(); ++i) {
+        const SunOfDay& day = days[i];
+        const double d = day.declination;
+        const double H = hourAngle(kind, v, day);
         RingMark m;
         if (!std::isnan(H)) {
-          const double alt = altitudeAt(H, d, in_.latitude);
-          m = ringMark(in_, d, part.holeDeclination, alt, deflection,
-                       noonShift(d, part.holeDeclination, deflection), psi);
+          m = ringMark(in_, d, part.holeDeclination, day.altitude(H), deflection, shifts[i], psi);
         }
         psi = m.shown ? m.psi : -1;
-        if (m.shown) line.points.push_back({m.x, m.y});
+        lastMarks_[pi][deflection][i] = m;
+        if (m.shown) points.push_back({m.x, m.y});
         else flush();
       }
       flush();
@@ -279,6 +296,7 @@ class BandBuilder {
 
   void family(const Family& f, double noon) {
     if (f.parts <= 0 || f.to < f.from) return;
+    prepareDays();
     const std::vector<int> modes = in_.deflection == 2 ? std::vector<int>{0, 1}
                                                        : std::vector<int>{in_.deflection};
     for (const HourValue& hv : values(f, noon)) {
@@ -297,14 +315,29 @@ class BandBuilder {
   // Deflection shown both ways: a short line on each date line from the
   // mark without to the mark with deflection.
   void joints(RingLineKind kind, double v, int pen) {
-    for (const RingBandPart& part : ringBandParts(in_)) {
+    for (std::size_t pi = 0; pi < parts_.size(); ++pi) {
+      const RingBandPart& part = parts_[pi];
+      const std::vector<SunOfDay>& days = partDays_[pi];
       for (double d : dateDeclinations_) {
         if (d > part.decHigh || d < part.decLow) continue;
-        const double H = hourAngle(kind, v, d);
-        if (std::isnan(H)) continue;
-        const double alt = altitudeAt(H, d, in_.latitude);
-        const RingMark a = ringMark(in_, d, part.holeDeclination, alt, 0);
-        const RingMark b = ringMark(in_, d, part.holeDeclination, alt, 1);
+        // The date lines inside a part are among its samples; one on a
+        // part's end is its first or last sample.
+        const auto at = std::find_if(days.begin(), days.end(),
+                                     [d](const SunOfDay& s) { return s.declination == d; });
+        RingMark a, b;
+        if (at != days.end()) {
+          // The marks of both lines of this value on the date line.
+          const std::size_t i = static_cast<std::size_t>(at - days.begin());
+          a = lastMarks_[pi][0][i];
+          b = lastMarks_[pi][1][i];
+        } else {
+          const SunOfDay day(in_.latitude, d);
+          const double H = hourAngle(kind, v, day);
+          if (std::isnan(H)) continue;
+          const double alt = day.altitude(H);
+          a = ringMark(in_, d, part.holeDeclination, alt, 0);
+          b = ringMark(in_, d, part.holeDeclination, alt, 1);
+        }
         if (a.shown && b.shown) {
           dial_.lines.push_back({RingLineKind::Joint, pen, v, false, 1, {{a.x, a.y}, {b.x, b.y}}});
         }
@@ -344,29 +377,37 @@ class BandBuilder {
     }
   }
 
-  // The half day arc of a declination, worked out once.
-  double halfDayArc(double d) const {
-    const auto it = halfDayArcs_.find(d);
-    if (it != halfDayArcs_.end()) return it->second;
-    return halfDayArcs_[d] = halfDayArcDegrees(in_.latitude, d);
-  }
-
-  // The noon shift of a date line, worked out once per declination.
-  double noonShift(double d, double hole, int deflection) {
-    const auto key = std::make_tuple(d, hole, deflection);
-    const auto it = shifts_.find(key);
-    if (it != shifts_.end()) return it->second;
-    const double s = ringNoonShift(in_, d, hole, deflection);
-    shifts_.emplace(key, s);
-    return s;
+  // The sun of every sample day of each part and the noon shifts of its
+  // date lines for the deflections drawn, worked out once (after the date
+  // lines, which are among the samples).
+  void prepareDays() {
+    if (!partDays_.empty()) return;
+    for (const RingBandPart& part : parts_) {
+      std::vector<SunOfDay>& days = partDays_.emplace_back();
+      for (double d : samples(part)) days.emplace_back(in_.latitude, d);
+      auto& shifts = noonShifts_.emplace_back();
+      lastMarks_.emplace_back().fill(std::vector<RingMark>(days.size()));
+      for (int mode = 0; mode <= 1; ++mode) {
+        if (in_.deflection != 2 && in_.deflection != mode) continue;
+        for (const SunOfDay& day : days) {
+          shifts[mode].push_back(ringNoonShift(in_, day.declination, part.holeDeclination, mode));
+        }
+      }
+    }
   }
 
  private:
-  std::map<std::tuple<double, double, int>, double> shifts_;
-  mutable std::map<double, double> halfDayArcs_;
   const RingDialInput& in_;
   RingDial& dial_;
+  std::vector<RingBandPart> parts_;
   std::vector<double> dateDeclinations_;
+  // Per part: its sample days, and the noon shifts of each for the
+  // deflections 0 and 1.
+  std::vector<std::vector<SunOfDay>> partDays_;
+  std::vector<std::array<std::vector<double>, 2>> noonShifts_;
+  // Per part and deflection: the marks of the hour line drawn last on
+  // each sample day (the joints join those of one value).
+  std::vector<std::array<std::vector<RingMark>, 2>> lastMarks_;
 };
 
 std::string deflectionText(int deflection) {

@@ -11,63 +11,63 @@ namespace {
 constexpr double kDeg = 3.14159265358979323846 / 180.0;
 }
 
-RingRayResult ringRay(double psi, double hsun, double alpha, double diameterMm) {
-  const double sh = std::sin(hsun * kDeg), ch = std::cos(hsun * kDeg);
-  const double sa = std::sin(alpha * kDeg), ca = std::cos(alpha * kDeg);
-  const double sp = std::sin(psi * kDeg), cp = std::cos(psi * kDeg);
-  const double r = diameterMm / 2;
+RingRayOptics::RingRayOptics(double hsun, double alpha, double diameterMm)
+    : hsun_(hsun), alpha_(alpha), sh_(std::sin(hsun * kDeg)), ch_(std::cos(hsun * kDeg)),
+      sa_(std::sin(alpha * kDeg)), ca_(std::cos(alpha * kDeg)), r_(diameterMm / 2) {}
+
+RingRayResult RingRayOptics::ray(double psi) const {
+  return ray(std::sin(psi * kDeg), std::cos(psi * kDeg));
+}
+
+RingRayResult RingRayOptics::ray(double sp, double cp) const {
   // The chord from the hole to the mark in radii: the ray (-cos h cos psi,
   // -sin h) projected on the ring's plane meets the circle again after
   // t = -2 (H . d) / |d|^2 (power of a point).
-  const double denominator = sh * sh + ch * ch * cp * cp;
+  const double denominator = sh_ * sh_ + ch_ * ch_ * cp * cp;
   RingRayResult out;
   if (denominator < 1e-15) {
     // A horizontal ray along the axis never meets the ring.
     out.axialOffset = HUGE_VAL;
-    out.relativeHeight = ca;
+    out.relativeHeight = ca_;
     return out;
   }
-  const double k = 2 * (sh * ca + ch * sa * cp) / denominator;
-  out.axialOffset = ch * (r * k) * sp;
-  out.relativeHeight = ca - k * sh;
+  const double k = 2 * (sh_ * ca_ + ch_ * sa_ * cp) / denominator;
+  out.axialOffset = ch_ * (r_ * k) * sp;
+  out.relativeHeight = ca_ - k * sh_;
   const double L = std::fabs(out.relativeHeight) <= 0.9999999
                        ? std::asin(out.relativeHeight) / kDeg
                        : (out.relativeHeight < 0 ? -90.0 : 90.0);
-  const double side = r * (k * ch * cp - sa);
-  out.beta = side >= 0 ? 90 - alpha - L - 2 * hsun : L + 270 - alpha - 2 * hsun;
+  const double side = r_ * (k * ch_ * cp - sa_);
+  out.beta = side >= 0 ? 90 - alpha_ - L - 2 * hsun_ : L + 270 - alpha_ - 2 * hsun_;
   return out;
+}
+
+double RingRayOptics::offset(double psi) const {
+  return offset(std::sin(psi * kDeg), std::cos(psi * kDeg));
+}
+
+double RingRayOptics::offset(double sp, double cp) const {
+  const double denominator = sh_ * sh_ + ch_ * ch_ * cp * cp;
+  if (denominator < 1e-15) return HUGE_VAL;
+  const double k = 2 * (sh_ * ca_ + ch_ * sa_ * cp) / denominator;
+  return ch_ * (r_ * k) * sp;
+}
+
+RingRayResult ringRay(double psi, double hsun, double alpha, double diameterMm) {
+  return RingRayOptics(hsun, alpha, diameterMm).ray(psi);
 }
 
 namespace {
 
-// The offset of the mark across the band for one altitude and hole, the
-// sines and cosines of both worked out once (the formulas of ringRay).
-class OffsetOfDeflection {
- public:
-  OffsetOfDeflection(double hsun, double alpha, double diameterMm)
-      : sh_(std::sin(hsun * kDeg)), ch_(std::cos(hsun * kDeg)), sa_(std::sin(alpha * kDeg)),
-        ca_(std::cos(alpha * kDeg)), r_(diameterMm / 2) {}
-  double operator()(double psi) const {
-    const double sp = std::sin(psi * kDeg), cp = std::cos(psi * kDeg);
-    const double denominator = sh_ * sh_ + ch_ * ch_ * cp * cp;
-    if (denominator < 1e-15) return HUGE_VAL;
-    const double k = 2 * (sh_ * ca_ + ch_ * sa_ * cp) / denominator;
-    return ch_ * (r_ * k) * sp;
-  }
-
- private:
-  double sh_, ch_, sa_, ca_, r_;
-};
-
 // Newton's method on the offset from a nearby deflection (the previous
 // point of a line); NaN when it leaves 0..90, meets the falling side of
 // the offset (beyond its maximum) or does not settle.
-double newtonDeflection(double target, const OffsetOfDeflection& offset, double psi) {
+double newtonDeflection(double target, const RingRayOptics& optics, double psi) {
   constexpr double kStep = 1e-5;
   for (int i = 0; i < 8; ++i) {
-    const double here = offset(psi);
+    const double here = optics.offset(psi);
     const double f = here - target;
-    const double slope = (offset(psi + kStep) - here) / kStep;
+    const double slope = (optics.offset(psi + kStep) - here) / kStep;
     if (!(slope > 0)) return std::nan("");
     const double next = psi - f / slope;
     if (!(next > 0.02 && next < 90)) return std::nan("");
@@ -88,20 +88,22 @@ RingRaySolution solveRingRay(double targetMm, double hsun, double alpha, double 
                              double psiStart) {
   const double target = std::fabs(targetMm);
   RingRaySolution out;
-  const OffsetOfDeflection offset(hsun, alpha, diameterMm);
+  const RingRayOptics optics(hsun, alpha, diameterMm);
+  const auto offset = [&optics](double psi) { return optics.offset(psi); };
   // Reached within the first 0.02 degrees: no deflection.
-  if (offset(0.02) >= target) {
+  const double offsetAtStart = offset(0.02);
+  if (offsetAtStart >= target) {
     out.found = true;
-    out.relativeHeight = ringRay(0, hsun, alpha, diameterMm).relativeHeight;
+    out.relativeHeight = optics.ray(0).relativeHeight;
     return out;
   }
   // Without a start, the small-angle guess: offset ~ R k(0) cos h psi.
   if (!(psiStart > 0.02 && psiStart < 90)) {
-    const double slope0 = (offset(0.02) - offset(0)) / 0.02;
+    const double slope0 = (offsetAtStart - offset(0)) / 0.02;
     psiStart = slope0 > 0 ? std::min(80.0, target / slope0) : -1;
   }
   double psi = psiStart > 0.02 && psiStart < 90
-                   ? newtonDeflection(target, offset, psiStart)
+                   ? newtonDeflection(target, optics, psiStart)
                    : std::nan("");
   if (std::isnan(psi)) {
     double lo = 0.02, hi = 0.02;
@@ -118,7 +120,7 @@ RingRaySolution solveRingRay(double targetMm, double hsun, double alpha, double 
     }
     psi = hi;
   }
-  const RingRayResult r = ringRay(psi, hsun, alpha, diameterMm);
+  const RingRayResult r = optics.ray(psi);
   out.found = true;
   out.psi = psi;
   out.beta = r.beta;

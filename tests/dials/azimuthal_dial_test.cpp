@@ -30,6 +30,7 @@
 #include "tables/horizon_profile.h"
 #include "plot/hpgl_writer.h"
 #include "plot/recording_canvas.h"
+#include "plot_file_test_util.h"
 
 namespace tavrel::testing {
 namespace {
@@ -566,27 +567,17 @@ TEST_F(AzimuthalDialTest, PictureWritesRefusalWarningAndMissingFont) {
 }
 
 // ---- plot ------------------------------------------------------------------------------------
-std::string readAll(const fs::path& p) {
-  std::ifstream f(p, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
 
 class AzimuthalPlotTest : public AzimuthalDialTest {
  protected:
-  fs::path dir() {
-    const fs::path p = fs::temp_directory_path() / ("tavrel_azi_" + std::to_string(getpid()));
-    fs::create_directories(p);
-    return p;
-  }
+  fs::path dir() { return scratchFolder("tavrel_azi_"); }
   std::string plot(int resolution, const fs::path& file) {
-    HpglWriter w(resolution);
-    w.hpglOpen(file.string());
-    if (design().azimuthDialKind == 1) plotAzimuthAltitudeDial(w);
-    else plotAzimuthDateDial(w);
-    w.hpglClose();
-    return readAll(file);
+    return plotFileText(resolution, file, [](HpglWriter& w) {
+      if (design().azimuthDialKind == 1)
+        plotAzimuthAltitudeDial(w);
+      else
+        plotAzimuthDateDial(w);
+    });
   }
   void TearDown() override { fs::remove_all(dir()); }
 };

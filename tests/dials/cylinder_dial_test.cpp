@@ -25,6 +25,7 @@
 #include "dials/cylinder/cylinder_texts.h"
 #include "dxf/make_dxf.h"
 #include "plot/recording_canvas.h"
+#include "plot_file_test_util.h"
 #include "space_vector.h"
 
 namespace tavrel::testing {
@@ -764,26 +765,12 @@ TEST_F(CylinderDialTest, ShepherdsBoxAtTheEquatorIsCutToThePage) {
 
 // ---- plot files --------------------------------------------------------
 
-std::string readAll(const fs::path& p) {
-  std::ifstream f(p, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
 
 class CylinderPlotTest : public CylinderDialTest {
  protected:
-  fs::path dir() {
-    const fs::path p = fs::temp_directory_path() / ("tavrel_cyl_" + std::to_string(getpid()));
-    fs::create_directories(p);
-    return p;
-  }
+  fs::path dir() { return scratchFolder("tavrel_cyl_"); }
   std::string plot(int resolution, const fs::path& file) {
-    HpglWriter w(resolution);
-    w.hpglOpen(file.string());
-    plotCylinderOrAltitudeDial(w);
-    w.hpglClose();
-    return readAll(file);
+    return plotFileText(resolution, file, [](HpglWriter& w) { plotCylinderOrAltitudeDial(w); });
   }
   void TearDown() override { fs::remove_all(dir()); }
 };

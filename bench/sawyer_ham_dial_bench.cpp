@@ -42,6 +42,32 @@ void BM_SawyerDial(benchmark::State& state) {
 }
 BENCHMARK(BM_SawyerDial)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
+// The geometry alone (no canvas), mode 0 with the same options.
+void BM_SawyerGeometry(benchmark::State& state) {
+  ScopedScriptedPlatform platform;
+  startProgram();
+  DesignState& d = design();
+  d.latitude = 48;
+  d.sawyerTimeMode = 0;
+  d.zoneTime = false;
+  d.sawyerMeanHalfAnalemma = false;
+  d.sawyerMeanStraight = false;
+  d.otherHourInterval = '1';
+  d.dateLineMode = '2';
+  const SawyerDialInput in = sawyerInputFromDesign(1600 * d.gnomonLength / 305,
+                                                   1600 * d.sawyerCentre / 305, 16, 16, 10000);
+  std::size_t points = 0;
+  for (auto _ : state) {
+    const SawyerDial dial = computeSawyerDial(in);
+    points = 0;
+    for (const SawyerLine& l : dial.lines)
+      for (const auto& run : l.runs) points += run.size();
+    benchmark::DoNotOptimize(points);
+  }
+  state.counters["points"] = static_cast<double>(points);
+}
+BENCHMARK(BM_SawyerGeometry)->Unit(benchmark::kMillisecond);
+
 void BM_HamDial(benchmark::State& state) {
   ScopedScriptedPlatform platform;
   startProgram();

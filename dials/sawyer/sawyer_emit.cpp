@@ -147,8 +147,21 @@ void emitSawyerDial(PlotSurface& s, const SawyerDial& dial, const SawyerDialInpu
     if (p.writeWidths) s.setPenWidth(w);
     for (const auto& run : line.runs) {
       if (run.size() < 2) continue;
-      s.moveTo(X(run.front().x), Y(run.front().y));
-      for (std::size_t i = 1; i < run.size(); ++i) s.lineTo(X(run[i].x), Y(run[i].y));
+      double cx = X(run.front().x), cy = Y(run.front().y);
+      s.moveTo(cx, cy);
+      bool drawn = false;
+      for (std::size_t i = 1; i < run.size(); ++i) {
+        const double nx = X(run[i].x), ny = Y(run[i].y);
+        // The date lines are sampled finer than a pixel: on the screen and
+        // the printer page (whole units) a step that stays on the same
+        // point adds nothing to the round-capped polyline, and about half
+        // the steps do. The plot keeps every point.
+        if (p.canvas && drawn && nx == cx && ny == cy) continue;
+        s.lineTo(nx, ny);
+        cx = nx;
+        cy = ny;
+        drawn = true;
+      }
       s.penUp();
     }
   }

@@ -18,21 +18,33 @@ namespace {
 
 using namespace tavrel;
 
-void BM_SawyerDial(benchmark::State& state) {
-  ScopedScriptedPlatform platform;
+// The design of the benches: latitude 48, time mode `mode`, half-hour
+// rays, three date lines per sign.
+DesignState& sawyerDesign(int mode) {
   startProgram();
   DesignState& d = design();
   d.latitude = 48;
-  const int mode = static_cast<int>(state.range(0));
   d.sawyerTimeMode = static_cast<std::uint8_t>(mode);
   d.zoneTime = mode == 1;
   d.sawyerMeanHalfAnalemma = mode == 2;
   d.sawyerMeanStraight = mode == 3;
   d.otherHourInterval = '1';
   d.dateLineMode = '2';
+  return d;
+}
+
+// range(0): time mode; range(1): 1 keeps one canvas for all iterations
+// (cleared, its storage kept), 0 a new canvas each time.
+void BM_SawyerDial(benchmark::State& state) {
+  ScopedScriptedPlatform platform;
+  const DesignState& d = sawyerDesign(static_cast<int>(state.range(0)));
+  const bool kept = state.range(1) == 1;
   std::size_t primitives = 0;
+  RecordingCanvas keptCanvas;
   for (auto _ : state) {
-    RecordingCanvas canvas;
+    RecordingCanvas fresh;
+    RecordingCanvas& canvas = kept ? keptCanvas : fresh;
+    canvas.primitives.clear();
     ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
     drawSawyerDial(surface, 1600, 1000, true, d.gnomonLength, 1, 800, 200, true, 600, 0);
     primitives = canvas.primitives.size();
@@ -40,20 +52,12 @@ void BM_SawyerDial(benchmark::State& state) {
   }
   state.counters["primitives"] = static_cast<double>(primitives);
 }
-BENCHMARK(BM_SawyerDial)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SawyerDial)->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->Unit(benchmark::kMillisecond);
 
-// The geometry alone (no canvas), mode 0 with the same options.
+// The geometry alone (no canvas), mode 0.
 void BM_SawyerGeometry(benchmark::State& state) {
   ScopedScriptedPlatform platform;
-  startProgram();
-  DesignState& d = design();
-  d.latitude = 48;
-  d.sawyerTimeMode = 0;
-  d.zoneTime = false;
-  d.sawyerMeanHalfAnalemma = false;
-  d.sawyerMeanStraight = false;
-  d.otherHourInterval = '1';
-  d.dateLineMode = '2';
+  const DesignState& d = sawyerDesign(0);
   const SawyerDialInput in = sawyerInputFromDesign(1600 * d.gnomonLength / 305,
                                                    1600 * d.sawyerCentre / 305, 16, 16, 10000);
   std::size_t points = 0;

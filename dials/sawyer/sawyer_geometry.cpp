@@ -203,6 +203,9 @@ struct Builder {
     const int per = in.datesPerSign + 1;
     const double step = in.dateStepDeg;
     const double sh = in.symbolHeight;
+    // One scratch run for every date line; each finished piece is copied
+    // out at its exact size.
+    std::vector<SawyerRayPoint> run;
     for (int e = 0; e <= 6 * per; ++e) {
       const int row = kSummerRow + e * (24 / per);
       if (row >= static_cast<int>(table.size())) break;
@@ -217,7 +220,7 @@ struct Builder {
       line.pen = whole ? 1 : 5;
       line.wide = whole;
       line.value = 90 + 30.0 * e / per;
-      std::vector<SawyerRayPoint> run;
+      run.clear();
       const double startRay = in.lineAngle * (s - H0) / 15;
       if (std::fabs(startRay) <= 89.999) run.push_back({in.C * std::tan(rad(startRay)), 0, 0});
       if (e == 0) dial.scaleA = in.C * std::tan(rad(startRay));

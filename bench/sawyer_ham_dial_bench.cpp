@@ -2,9 +2,14 @@
 // rays, three date lines per sign) and of the ham dial nomogram at 1600 x
 // 1000 pixels on the recording canvas.
 // Measured on the 2-core build machine (3 repetitions, median CPU time):
-// Sawyer dial 3.9 .. 4.1 ms in all four time modes (about 34 000
-// primitives, most of them the date lines sampled every 0.1 degree of hour
-// angle); ham dial 0.012 ms.
+// Sawyer dial with a new canvas each time 4.5 .. 5.0 ms, with one kept
+// canvas 1.9 .. 2.2 ms, in all four time modes (11 000 .. 12 400
+// primitives: the date lines are sampled every 0.1 degree of hour angle,
+// 34 000 points, and the screen draws only the steps that leave the pixel
+// or turn); the geometry alone 1.4 ms; ham dial 0.012 ms. With a new
+// canvas most of the time is the kernel handing the recording vector's
+// pages back and in again (glibc trims the heap each time the canvas is
+// freed); the figure depends on what the process allocated before.
 #include <benchmark/benchmark.h>
 
 #include "astro/startup.h"

@@ -75,6 +75,43 @@ class TextOut {
   double height_ = -1;
 };
 
+// A run on the screen or printer page, whose points are whole units: the
+// date lines are sampled finer than a unit, so most steps stay on the same
+// point or go on in the same direction. Such points add nothing to the
+// round-capped, round-joined polyline and are left out (the same line,
+// with the same dash pattern, in a third of the calls); a run on one
+// point keeps its one step. The plot keeps every point.
+template <class FX, class FY>
+void pixelPolyline(PlotSurface& s, const std::vector<SawyerRayPoint>& run, const FX& X, const FY& Y) {
+  double ax = X(run.front().x), ay = Y(run.front().y);  // the last point drawn to
+  double bx = 0, by = 0;                                  // the pending point
+  bool pending = false;
+  s.moveTo(ax, ay);
+  for (std::size_t i = 1; i < run.size(); ++i) {
+    const double nx = X(run[i].x), ny = Y(run[i].y);
+    if (!pending || (bx == ax && by == ay)) {
+      bx = nx;
+      by = ny;
+      pending = true;
+      continue;
+    }
+    if (nx == bx && ny == by) continue;
+    const double ux = bx - ax, uy = by - ay, vx = nx - bx, vy = ny - by;
+    if (ux * vy - uy * vx == 0 && ux * vx + uy * vy > 0) {
+      bx = nx;
+      by = ny;
+      continue;
+    }
+    s.lineTo(bx, by);
+    ax = bx;
+    ay = by;
+    bx = nx;
+    by = ny;
+  }
+  if (pending) s.lineTo(bx, by);
+  s.penUp();
+}
+
 }  // namespace
 
 std::string sawyerTropicsText(int language) {
@@ -147,6 +184,10 @@ void emitSawyerDial(PlotSurface& s, const SawyerDial& dial, const SawyerDialInpu
     if (p.writeWidths) s.setPenWidth(w);
     for (const auto& run : line.runs) {
       if (run.size() < 2) continue;
+      if (p.canvas) {
+        pixelPolyline(s, run, X, Y);
+        continue;
+      }
       s.moveTo(X(run.front().x), Y(run.front().y));
       for (std::size_t i = 1; i < run.size(); ++i) s.lineTo(X(run[i].x), Y(run[i].y));
       s.penUp();

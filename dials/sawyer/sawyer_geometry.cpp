@@ -34,11 +34,22 @@ std::string otherHalfHour(int k) { return std::to_string(k >= 0 ? 12 - k : (12 -
 
 }  // namespace
 
-SawyerPointStatus sawyerRayPoint(double rayDeg, double sunHourAngle, double declination,
-                                 double latitude, double u, double C, double farLimit,
-                                 SawyerRayPoint& out) {
-  const double phi = rad(latitude), d = rad(declination);
-  const double sinH = std::sin(phi) * std::sin(d) + std::cos(phi) * std::cos(d) * std::cos(rad(sunHourAngle));
+namespace {
+
+// The factors of the altitude formula that depend only on the latitude and
+// the day: sin h = sin phi sin d + cos phi cos d cos H (Meeus, eq. 13.6).
+struct SunOfDay {
+  double sinSin = 0, cosCos = 0;
+  SunOfDay(double latitude, double declination) {
+    const double phi = rad(latitude), d = rad(declination);
+    sinSin = std::sin(phi) * std::sin(d);
+    cosCos = std::cos(phi) * std::cos(d);
+  }
+};
+
+SawyerPointStatus rayPoint(double rayDeg, double sunHourAngle, const SunOfDay& sun, double u, double C,
+                           double farLimit, SawyerRayPoint& out) {
+  const double sinH = sun.sinSin + sun.cosCos * std::cos(rad(sunHourAngle));
   const double h = sinH < 0 ? 0 : std::asin(std::min(sinH, 1.0));
   const double tau = std::tan(h), T = std::tan(rad(rayDeg));
   const double A = T * T * tau * tau - 1;
@@ -51,6 +62,14 @@ SawyerPointStatus sawyerRayPoint(double rayDeg, double sunHourAngle, double decl
   out.y = y;
   out.altitude = deg(h);
   return SawyerPointStatus::Found;
+}
+
+}  // namespace
+
+SawyerPointStatus sawyerRayPoint(double rayDeg, double sunHourAngle, double declination,
+                                 double latitude, double u, double C, double farLimit,
+                                 SawyerRayPoint& out) {
+  return rayPoint(rayDeg, sunHourAngle, SunOfDay(latitude, declination), u, C, farLimit, out);
 }
 
 std::optional<SawyerRayPoint> sawyerPoint(double t, double declination, double latitude,
@@ -184,6 +203,9 @@ struct Builder {
     const int per = in.datesPerSign + 1;
     const double step = in.dateStepDeg;
     const double sh = in.symbolHeight;
+    // One scratch run for every date line; each finished piece is copied
+    // out at its exact size.
+    std::vector<SawyerRayPoint> run;
     for (int e = 0; e <= 6 * per; ++e) {
       const int row = kSummerRow + e * (24 / per);
       if (row >= static_cast<int>(table.size())) break;
@@ -191,13 +213,14 @@ struct Builder {
       const double delta = tr.declination;
       const double s = in.timeMode == 3 ? tr.eotAntisymmetric / 240.0 : 0.0;
       const double H0 = halfDayArc(in.latitude, delta);
+      const SunOfDay sun(in.latitude, delta);
       const bool whole = e % per == 0;
       SawyerLine line;
       line.kind = whole ? SawyerLineKind::WholeSignDate : SawyerLineKind::DateLine;
       line.pen = whole ? 1 : 5;
       line.wide = whole;
       line.value = 90 + 30.0 * e / per;
-      std::vector<SawyerRayPoint> run;
+      run.clear();
       const double startRay = in.lineAngle * (s - H0) / 15;
       if (std::fabs(startRay) <= 89.999) run.push_back({in.C * std::tan(rad(startRay)), 0, 0});
       if (e == 0) dial.scaleA = in.C * std::tan(rad(startRay));
@@ -215,7 +238,7 @@ struct Builder {
           continue;
         }
         SawyerRayPoint p;
-        const SawyerPointStatus st = sawyerRayPoint(ray, h, delta, in.latitude, in.u, in.C, in.farLimit, p);
+        const SawyerPointStatus st = rayPoint(ray, h, sun, in.u, in.C, in.farLimit, p);
         if (st == SawyerPointStatus::NoPoint) {
           flush();
           continue;

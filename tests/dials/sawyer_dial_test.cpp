@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -503,6 +504,56 @@ TEST_F(SawyerDialTest, ZoomScalesGnomonAndCentreTogether) {
   for (const Primitive& p : canvas.ofKind(PrimitiveKind::LineTo))
     if (std::fabs(p.p[1] - p.p[3]) < 1e-9 && std::fabs(std::fabs(p.p[2] - p.p[0]) - 1200) < 1e-9) bar = true;
   EXPECT_TRUE(bar);
+}
+
+// The screen leaves out the steps of a line that stay on the same pixel or
+// go on in the same direction: every point of the geometry, rounded to the
+// pixel, must still lie on a drawn segment (exact integer test), in both
+// hemispheres and in the half-analemma mode; and far fewer segments are drawn
+// than the geometry has steps.
+TEST_F(SawyerDialTest, ScreenPolylinesPassThroughEveryPixelOfTheGeometry) {
+  const struct {
+    double latitude;
+    int mode;
+  } cases[] = {{48, 0}, {-40, 0}, {55, 2}};
+  for (const auto& c : cases) {
+    trueSize(c.latitude, c.mode);
+    design().dateLineMode = '2';
+    RecordingCanvas canvas;
+    ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
+    drawSawyerDial(s, 1600, 1000, true, 60, 1, 800, 200, true, 10, 10);
+    // The same geometry as the screen draws it (see drawSawyerDial).
+    const double u = std::round(std::round(1600 * 60 / 305.0));
+    const SawyerDial dial =
+        computeSawyerDial(sawyerInputFromDesign(u, 1600 * design().sawyerCentre / 305, 16, 16, 10000));
+    // Segments by pixel column.
+    std::vector<std::vector<std::array<double, 4>>> columns(1600);
+    const auto lines = canvas.ofKind(PrimitiveKind::LineTo);
+    for (const Primitive& p : lines) {
+      const int lo = static_cast<int>(std::min(p.p[0], p.p[2])), hi = static_cast<int>(std::max(p.p[0], p.p[2]));
+      for (int x = std::max(lo, 0); x <= std::min(hi, 1599); ++x)
+        columns[static_cast<std::size_t>(x)].push_back({p.p[0], p.p[1], p.p[2], p.p[3]});
+    }
+    std::size_t steps = 0, missing = 0;
+    for (const SawyerLine& l : dial.lines)
+      for (const auto& run : l.runs) {
+        if (run.size() < 2) continue;
+        steps += run.size() - 1;
+        for (const SawyerRayPoint& q : run) {
+          const double x = 800 + std::nearbyint(q.x), y = 200 - std::nearbyint(q.y);
+          if (x < 0 || x >= 1600) continue;
+          bool on = false;
+          for (const auto& g : columns[static_cast<std::size_t>(x)]) {
+            const double ux = g[2] - g[0], uy = g[3] - g[1], vx = x - g[0], vy = y - g[1];
+            const double along = ux * vx + uy * vy;
+            if (ux * vy - uy * vx == 0 && along >= 0 && along <= ux * ux + uy * uy) on = true;
+          }
+          if (!on) ++missing;
+        }
+      }
+    EXPECT_EQ(missing, 0u) << c.latitude;
+    EXPECT_LT(lines.size(), steps / 2) << c.latitude;
+  }
 }
 
 // ---- plot ---------------------------------------------------------------

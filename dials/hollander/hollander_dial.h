@@ -178,6 +178,19 @@ void plotHollanderCone(HpglWriter& writer, double zoom);
 // ("Dist.", L = axis length times zoom), and the declination listing.
 std::vector<std::string> hollanderInformation(double zoom);
 
+// The spread ("Dist.", mm) of the two apex shadows of each date pair at
+// noon, mean time of the plane; pairs whose shadows miss the plane are
+// left out.
+struct HollanderNoonSpread {
+  int day = -1, partner = -1;
+  double dist = 0;
+};
+std::vector<HollanderNoonSpread> hollanderNoonSpread(const HollanderDial& dial);
+
+// The information graphic ("Grafik zeigen"): the spread over the year with
+// its smallest and largest value, on a picture of width x height.
+void drawHollanderInfo(ScreenSurface& surface, int width, int height, double zoom);
+
 // The name of the cone file: "Cone" before the extension of the plot file
 // (a DXF target's cone file is an HPGL plot: ".plt").
 std::string hollanderConeFileName(const std::string& plotFile);

@@ -151,13 +151,101 @@ void plotHollanderDial(HpglWriter& w, double zoom, double originX, double origin
   w.hpglWrite(";PU;SP 0;");
 }
 
-std::vector<std::string> hollanderInformation(double zoom) {
-  const DesignState& d = design();
-  const int lang = d.language;
+namespace {
+
+// The dial of the information: the axis at the drawing window's zoom, no
+// hour curves.
+HollanderInput informationInput(double zoom) {
   HollanderInput in = hollanderInputOfDesign();
   in.coneAxisMm *= std::max(zoom, 1e-3);
   in.hoursFrom = 1;
-  in.hoursTo = 0;  // no hour curves needed
+  in.hoursTo = 0;
+  return in;
+}
+
+}  // namespace
+
+std::vector<HollanderNoonSpread> hollanderNoonSpread(const HollanderDial& dial) {
+  std::vector<HollanderNoonSpread> out;
+  // The two apex shadows of a pair at noon (mean time of the plane).
+  const double t = 12 - dial.longitudeDifference / 15;
+  for (const HollanderDatePair& r : dial.rows) {
+    double x1, y1, x2, y2;
+    if (!hollanderApexShadow(dial, r.meanDeclination, r.eot, t, x1, y1) ||
+        !hollanderApexShadow(dial, r.meanDeclination, r.partnerEot, t, x2, y2))
+      continue;
+    out.push_back({r.day, r.partner, std::hypot(x2 - x1, y2 - y1)});
+  }
+  return out;
+}
+
+void drawHollanderInfo(ScreenSurface& surface, int width, int height, double zoom) {
+  const DesignState& d = design();
+  const int lang = d.language;
+  const HollanderInput in = informationInput(zoom);
+  const HollanderDial dial = computeHollanderDial(in);
+  const double fh = std::max(8.0, height / 50.0);
+  surface.selectPen(4);
+  const double cm = fh / (10 * surface.unitsPerMm());
+  surface.setCharSize(cm * 0.5, cm);
+  surface.label(width * 0.06, height * 0.06, dial.title);
+  if (dial.refusal != HollanderRefusal::None) {
+    surface.label(width * 0.06, height * 0.06 + 2 * fh, dial.refusalText);
+    return;
+  }
+  const std::vector<HollanderNoonSpread> spread = hollanderNoonSpread(dial);
+  if (spread.empty()) return;
+  const auto [lo, hi] = std::minmax_element(spread.begin(), spread.end(),
+                                            [](const auto& a, const auto& b) { return a.dist < b.dist; });
+  // The spread over the year: day of the year across, "Dist." (mm) up.
+  const double left = width * 0.1, right = width * 0.9, top = height * 0.18, bottom = height * 0.85;
+  const double yMax = std::max(hi->dist * 1.1, 1e-3);
+  const auto X = [&](int day) { return left + (right - left) * (day - 1) / 365.0; };
+  const auto Y = [&](double dist) { return bottom - (bottom - top) * dist / yMax; };
+  const auto segment = [&](double x1, double y1, double x2, double y2) {
+    surface.moveTo(x1, y1);
+    surface.lineTo(x2, y2);
+  };
+  surface.selectPen(1);
+  segment(left, top, left, bottom);
+  surface.lineTo(right, bottom);
+  for (int m = 1; m <= 12; ++m) {
+    const double x = X(dayOfYear(in.year, m, 1));
+    segment(x, bottom, x, bottom + fh * 0.4);
+    surface.label(x + 2, bottom + fh * 0.6, monthName(m, lang));
+  }
+  surface.label(left - fh * 3, top - fh * 1.8, "Dist. [mm]");
+  for (int k = 0; k <= 4; ++k) {
+    const double v = yMax * k / 4;
+    segment(left - fh * 0.4, Y(v), left, Y(v));
+    surface.label(left - fh * 3.5, Y(v) - fh * 0.5, fixedText(v, 5, 2));
+  }
+  std::vector<PlotVertex> curve;
+  std::vector<HollanderNoonSpread> sorted = spread;
+  std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.day < b.day; });
+  for (const HollanderNoonSpread& s : sorted) curve.push_back({X(s.day), Y(s.dist), !curve.empty()});
+  surface.selectPen(3);
+  surface.polyline(curve);
+  // The smallest and the largest spread, marked and named below.
+  surface.selectPen(2);
+  for (const HollanderNoonSpread* s : {&*lo, &*hi}) {
+    const double x = X(s->day), y = Y(s->dist), r = fh * 0.4;
+    segment(x - r, y - r, x + r, y + r);
+    segment(x - r, y + r, x + r, y - r);
+  }
+  const auto pair = [&](const HollanderNoonSpread& s) {
+    return " (" + dateLabel(s.day, in.year, lang) + " / " + dateLabel(s.partner, in.year, lang) + ")";
+  };
+  surface.selectPen(4);
+  surface.label(left, bottom + fh * 2.5,
+                hollanderText(HollanderText::DistMin, lang) + fixedText(lo->dist, 6, 2) + " mm" + pair(*lo) +
+                    hollanderText(HollanderText::DistMax, lang) + fixedText(hi->dist, 6, 2) + " mm" + pair(*hi));
+}
+
+std::vector<std::string> hollanderInformation(double zoom) {
+  const DesignState& d = design();
+  const int lang = d.language;
+  const HollanderInput in = informationInput(zoom);
   const HollanderDial dial = computeHollanderDial(in);
   std::vector<std::string> lines{dial.title};
   if (dial.refusal != HollanderRefusal::None) {
@@ -176,27 +264,15 @@ std::vector<std::string> hollanderInformation(double zoom) {
                     text(HollanderText::LongitudeDifference) + fixedText(dial.longitudeDifference, 7, 2) +
                     text(HollanderText::Turn) + fixedText(dial.turn, 7, 2));
   }
-  // The two apex shadows of a pair at noon (mean time of the plane).
-  double lo = 1e300, hi = -1;
-  int loRow = 0, hiRow = 0;
-  for (std::size_t i = 0; i < dial.rows.size(); ++i) {
-    const HollanderDatePair& r = dial.rows[i];
-    double x1, y1, x2, y2;
-    const double t = 12 - dial.longitudeDifference / 15;
-    if (!hollanderApexShadow(dial, r.meanDeclination, r.eot, t, x1, y1) ||
-        !hollanderApexShadow(dial, r.meanDeclination, r.partnerEot, t, x2, y2))
-      continue;
-    const double dist = std::hypot(x2 - x1, y2 - y1);
-    if (dist < lo) lo = dist, loRow = static_cast<int>(i);
-    if (dist > hi) hi = dist, hiRow = static_cast<int>(i);
-  }
-  if (hi >= 0) {
-    const auto pair = [&](int row) {
-      const HollanderDatePair& r = dial.rows[static_cast<std::size_t>(row)];
-      return " (" + dateLabel(r.day, in.year, lang) + " / " + dateLabel(r.partner, in.year, lang) + ")";
+  const std::vector<HollanderNoonSpread> spread = hollanderNoonSpread(dial);
+  if (!spread.empty()) {
+    const auto [lo, hi] = std::minmax_element(spread.begin(), spread.end(),
+                                              [](const auto& a, const auto& b) { return a.dist < b.dist; });
+    const auto pair = [&](const HollanderNoonSpread& s) {
+      return " (" + dateLabel(s.day, in.year, lang) + " / " + dateLabel(s.partner, in.year, lang) + ")";
     };
-    lines.push_back(text(HollanderText::DistMin) + fixedText(lo, 6, 2) + " mm" + pair(loRow) +
-                    text(HollanderText::DistMax) + fixedText(hi, 6, 2) + " mm" + pair(hiRow));
+    lines.push_back(text(HollanderText::DistMin) + fixedText(lo->dist, 6, 2) + " mm" + pair(*lo) +
+                    text(HollanderText::DistMax) + fixedText(hi->dist, 6, 2) + " mm" + pair(*hi));
   }
   std::string listing = dial.declinationListing;
   for (std::size_t from = 0; from < listing.size();) {

@@ -57,6 +57,8 @@ const DialFamilyRegistrar kHollander{[] {
   f.draw = drawHollanderFamily;
   f.plot = plotHollanderFamily;
   f.information = [](const DesignState&, double zoom) { return hollanderInformation(zoom); };
+  f.extraPictureButtonRow = static_cast<int>(HollanderText::ShowGraphic);
+  f.extraPicture = [](DialScreenRequest& r) { drawHollanderInfo(r.surface, r.width, r.height, r.zoomFactor); };
   return f;
 }()};
 

@@ -13,6 +13,7 @@ enum class HollanderText {
   LocalMeanTime = 1139, ZoneMeanTime = 1140, ConeSection = 1141, ConeUnfolded = 1142,
   FootprintA = 1143, FootprintB = 1144, AxisFootOffset = 1145, ApexHeight = 1146,
   EquivalentLatitude = 1147, LongitudeDifference = 1148, Turn = 1149, DistMin = 1150, DistMax = 1151,
+  ShowGraphic = 1152,
 };
 
 std::string hollanderText(HollanderText id, int language);

@@ -27,6 +27,7 @@
 #include "dials/peaucellier/peaucellier_dial.h"
 #include "dxf/make_dxf.h"
 #include "plot/recording_canvas.h"
+#include "plot/screen_surface.h"
 #include "space_vector.h"
 
 namespace tavrel::testing {
@@ -492,6 +493,42 @@ TEST_F(AzimuthDialsTest, HollanderInformationLines) {
   EXPECT_EQ(listing, 7);
   d.language = 1;
   EXPECT_EQ(hollanderInformation(1)[0], "Hollanders Sonnenuhr für mittlere Zeit");
+}
+
+// The information graphic ("Grafik zeigen"): the spread of each date pair
+// at noon over the year as one curve, its largest value at 1/1.1 of the
+// axis height, and the same smallest and largest values as the text
+// information names.
+TEST_F(AzimuthDialsTest, HollanderInformationGraphic) {
+  DesignState& d = design();
+  d.dialKind = 'm';
+  d.gnomonLength = 50;
+  d.latitude = 47;
+  const std::vector<std::string> lines = hollanderInformation(1);
+  ASSERT_GE(lines.size(), 6u);
+  std::string distLine;
+  for (const std::string& l : lines)
+    if (l.rfind("Dist. (", 0) == 0) distLine = l;
+  ASSERT_FALSE(distLine.empty());
+  RecordingCanvas canvas;
+  ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
+  drawHollanderInfo(surface, 1600, 1000, 1);
+  bool named = false;
+  for (const Primitive& p : canvas.ofKind(PrimitiveKind::Text)) named = named || p.text == distLine;
+  EXPECT_TRUE(named) << distLine;
+  // The curve: pen 3, one segment less than pairs with a spread.
+  const std::size_t pairs = hollanderNoonSpread(computeHollanderDial(hollanderInputOfDesign())).size();
+  ASSERT_GT(pairs, 100u);
+  std::size_t segments = 0;
+  double topmost = 1e9;
+  for (const Primitive& p : canvas.ofKind(PrimitiveKind::LineTo)) {
+    if (p.pen.colour != ScreenSurface::penColour(3)) continue;
+    ++segments;
+    topmost = std::min({topmost, p.p[1], p.p[3]});
+  }
+  EXPECT_EQ(segments, pairs - 1);
+  const double bottom = 0.85 * 1000, top = 0.18 * 1000;
+  EXPECT_NEAR(topmost, bottom - (bottom - top) / 1.1, 1e-6);
 }
 
 // ---- plots --------------------------------------------------------------

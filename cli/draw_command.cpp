@@ -133,7 +133,8 @@ const CommandRegistrar kDraw{
      "                     the gnomon foot, --text marks the text position (pixels);\n"
      "                     a PDF is the printed page (A4 landscape, true size);\n"
      "                     --second the dial's second picture (the ring dial's\n"
-     "                     offset-correction chart)",
+     "                     offset-correction chart, the Hollander dial's\n"
+     "                     information graphic)",
      runDraw}};
 
 }  // namespace

@@ -16,8 +16,7 @@ Outline format (CR LF line ends):
 Coast lines are the arcs of land-50m.json (object "land"); boundaries are the
 arcs of countries-50m.json that belong to two different countries. TopoJSON
 arcs are delta-encoded integers: position k is the running sum of the first
-k + 1 pairs, times the file's transform scale plus its translate
-(TopoJSON specification, section 2.1.2 "Transforms").
+k + 1 pairs, times the file's transform scale plus its translate.
 
 Thinning, in this order, per segment:
   1. both values rounded to two decimals (ties to even, as Python's round);

@@ -634,11 +634,9 @@ TEST_F(AzimuthalPlotTest, DxfIsAtTrueSizeAndPassesTheAudit) {
         "    best=max(best,abs(p[1][0]-p[0][0]))\n"
         "print(len(a.errors))\n"
         "print('%.3f'%best)\n";
-    const fs::path py = dir() / "audit.py", res = dir() / "audit.txt";
-    std::ofstream(py) << script;
-    const std::string cmd = "/usr/bin/python3 " + py.string() + " " + dxf.string() + " > " + res.string();
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
-    std::istringstream in(readAll(res));
+    const std::string result = runPython(script, dxf);
+    ASSERT_FALSE(result.empty());
+    std::istringstream in(result);
     int errors = -1;
     double span = 0;
     in >> errors >> span;

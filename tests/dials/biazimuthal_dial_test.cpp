@@ -22,6 +22,7 @@
 #include "dials/biazimuthal/biazimuthal_dial.h"
 #include "dxf/make_dxf.h"
 #include "plot/recording_canvas.h"
+#include "plot_file_test_util.h"
 
 namespace tavrel {
 namespace {
@@ -465,11 +466,9 @@ TEST_F(BiAzimuthalTest, PlotRendersAndItsDxfIsAtScale) {
       "  if abs(dy)<1e-6 and abs(cx-foot[0])<1e-3 and abs(cy-foot[1])<1e-3: cross=abs(dx)\n"
       "  if abs(dx)<1e-6 and abs(abs(dy)-4)<1e-3: far=max(far,math.hypot(cx-foot[0],cy-foot[1]))\n"
       "print('%.3f %.3f'%(cross,far))\n";
-  const fs::path py = dir / "audit.py", res = dir / "audit.txt";
-  std::ofstream(py) << script;
-  const std::string cmd = "/usr/bin/python3 " + py.string() + " " + dxf.string() + " > " + res.string();
-  ASSERT_EQ(std::system(cmd.c_str()), 0);
-  std::ifstream rin(res);
+  const std::string result = testing::runPython(script, dxf);
+  ASSERT_FALSE(result.empty());
+  std::istringstream rin(result);
   int errors = -1;
   double cross = 0, pole = 0;
   rin >> errors >> cross >> pole;

@@ -1158,11 +1158,9 @@ TEST_F(CylinderPlotTest, DxfIsAtTrueSizeAndPassesTheAudit) {
         "  if len(p)==7 and abs(p[2][0]-p[3][0])<1e-6:\n"
         "    g=max(g,abs(p[3][1]-p[2][1]))\n"
         "print('%.3f %.3f'%(best,g))\n";
-    const fs::path py = dir() / "audit.py", res = dir() / "audit.txt";
-    std::ofstream(py) << script;
-    const std::string cmd = "/usr/bin/python3 " + py.string() + " " + dxf.string() + " > " + res.string();
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
-    std::istringstream in(readAll(res));
+    const std::string result = runPython(script, dxf);
+    ASSERT_FALSE(result.empty());
+    std::istringstream in(result);
     int errors = -1;
     double width = 0, gnomon = 0;
     in >> errors >> width >> gnomon;

@@ -17,6 +17,7 @@
 #include "dials/ring/ring_dial.h"
 #include "dxf/make_dxf.h"
 #include "plot/recording_canvas.h"
+#include "plot_file_test_util.h"
 
 namespace tavrel {
 namespace {
@@ -544,11 +545,9 @@ TEST_F(RingPlotTest, PlotRendersInHp2xxAndItsDxfIsAtTrueSize) {
       "  if len(p)==5 and abs(p[0][0]-p[4][0])<1e-6 and abs(p[0][1]-p[4][1])<1e-6:\n"
       "    w=max(w,abs(p[1][0]-p[0][0])); h=max(h,abs(p[2][1]-p[1][1]))\n"
       "print('%.4f %.4f'%(w,h))\n";
-  const auto py = dir() / "audit.py", res = dir() / "audit.txt";
-  std::ofstream(py) << script;
-  const std::string run = "/usr/bin/python3 " + py.string() + " " + dxf.string() + " > " + res.string();
-  ASSERT_EQ(std::system(run.c_str()), 0);
-  std::ifstream in(res);
+  const std::string result = testing::runPython(script, dxf);
+  ASSERT_FALSE(result.empty());
+  std::istringstream in(result);
   int errors = -1;
   double width = 0, height = 0;
   in >> errors >> width >> height;

@@ -115,12 +115,7 @@ AzPoint onPlate(const SunVec& s, double r) {
   return {r * s.e / n, r * s.n / n};
 }
 
-double distanceToSegment(AzPoint p, AzPoint a, AzPoint b) {
-  const double dx = b.x - a.x, dy = b.y - a.y, l2 = dx * dx + dy * dy;
-  double t = l2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / l2 : 0;
-  t = std::clamp(t, 0.0, 1.0);
-  return std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy);
-}
+double distanceToSegment(AzPoint p, AzPoint a, AzPoint b) { return segmentDistance(p.x, p.y, a.x, a.y, b.x, b.y); }
 
 // The nearest distance from p to the drawn curves of `kind` and hour t.
 double distanceToHourLine(const AzimuthalDial& dial, AzimuthLineKind kind, double t, AzPoint p) {

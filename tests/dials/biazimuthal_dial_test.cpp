@@ -187,15 +187,9 @@ TEST_F(BiAzimuthalTest, PlanesStandForThePlaceOfTheirNormal) {
 // Distance of p from the polyline, relative to the projection distance 1.
 double distanceToPolyline(const std::vector<std::array<double, 2>>& line, std::array<double, 2> p) {
   double best = 1e300;
-  for (std::size_t i = 1; i < line.size(); ++i) {
-    const auto& a = line[i - 1];
-    const auto& b = line[i];
-    const double vx = b[0] - a[0], vy = b[1] - a[1];
-    const double len2 = vx * vx + vy * vy;
-    double t = len2 > 0 ? ((p[0] - a[0]) * vx + (p[1] - a[1]) * vy) / len2 : 0;
-    t = std::clamp(t, 0.0, 1.0);
-    best = std::min(best, std::hypot(p[0] - a[0] - t * vx, p[1] - a[1] - t * vy));
-  }
+  for (std::size_t i = 1; i < line.size(); ++i)
+    best = std::min(best, testing::segmentDistance(p[0], p[1], line[i - 1][0], line[i - 1][1], line[i][0],
+                                                   line[i][1]));
   return best;
 }
 

@@ -88,14 +88,9 @@ double distanceToLines(const CylinderDial& dial, CylinderLineKind kind, double v
   for (const CylinderLine& l : dial.lines) {
     if (l.kind != kind || l.wall != wall) continue;
     if (!std::isnan(value) && std::fabs(l.value - value) > 1e-6) continue;
-    for (std::size_t i = 1; i < l.points.size(); ++i) {
-      const double ax = l.points[i - 1].x, ay = l.points[i - 1].y;
-      const double dx = l.points[i].x - ax, dy = l.points[i].y - ay;
-      const double len2 = dx * dx + dy * dy;
-      double t = len2 > 0 ? ((x - ax) * dx + (y - ay) * dy) / len2 : 0;
-      t = std::clamp(t, 0.0, 1.0);
-      best = std::min(best, std::hypot(ax + t * dx - x, ay + t * dy - y));
-    }
+    for (std::size_t i = 1; i < l.points.size(); ++i)
+      best = std::min(best, segmentDistance(x, y, l.points[i - 1].x, l.points[i - 1].y, l.points[i].x,
+                                            l.points[i].y));
   }
   return best;
 }

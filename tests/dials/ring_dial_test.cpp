@@ -98,12 +98,8 @@ double declinationOfDay(int year, int dayOfYear) {
 
 double distanceToPolyline(const std::vector<RingPoint>& pts, double x, double y) {
   double best = 1e9;
-  for (std::size_t i = 0; i + 1 < pts.size(); ++i) {
-    const double ax = pts[i].x, ay = pts[i].y, dx = pts[i + 1].x - ax, dy = pts[i + 1].y - ay;
-    const double l2 = dx * dx + dy * dy;
-    const double t = l2 > 0 ? std::clamp(((x - ax) * dx + (y - ay) * dy) / l2, 0.0, 1.0) : 0.0;
-    best = std::min(best, std::hypot(ax + t * dx - x, ay + t * dy - y));
-  }
+  for (std::size_t i = 0; i + 1 < pts.size(); ++i)
+    best = std::min(best, testing::segmentDistance(x, y, pts[i].x, pts[i].y, pts[i + 1].x, pts[i + 1].y));
   if (pts.size() == 1) best = std::hypot(pts[0].x - x, pts[0].y - y);
   return best;
 }

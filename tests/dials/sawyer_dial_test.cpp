@@ -23,6 +23,7 @@
 #include "dials/sawyer/sawyer_dial.h"
 #include "dxf/make_dxf.h"
 #include "plot/recording_canvas.h"
+#include "plot_file_test_util.h"
 
 namespace tavrel::testing {
 namespace {
@@ -107,11 +108,7 @@ Shadow shadowOnRay(Vec sun, double rayDeg, double u, double C) {
 }
 
 double distanceToSegment(double px, double py, const SawyerRayPoint& a, const SawyerRayPoint& b) {
-  const double dx = b.x - a.x, dy = b.y - a.y;
-  const double len2 = dx * dx + dy * dy;
-  double t = len2 > 0 ? ((px - a.x) * dx + (py - a.y) * dy) / len2 : 0;
-  t = std::clamp(t, 0.0, 1.0);
-  return std::hypot(px - (a.x + t * dx), py - (a.y + t * dy));
+  return testing::segmentDistance(px, py, a.x, a.y, b.x, b.y);
 }
 
 double distanceToLine(double px, double py, const SawyerLine& line) {

@@ -45,11 +45,7 @@ constexpr double kTolerance = 0.2;  // mm at true size
 class AzimuthalDialTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    startProgram();
-    DesignState& d = design();
-    d.language = 2;
-    d.stringOffset = 2000;
-    d.referenceYear = 2021;
+    DesignState& d = startEnglishDesign(2021);
     d.dialKind = 'a';
     d.longitude = -9.59;
     d.zoneMeridian = -15;

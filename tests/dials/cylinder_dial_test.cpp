@@ -98,11 +98,7 @@ double distanceToLines(const CylinderDial& dial, CylinderLineKind kind, double v
 class CylinderDialTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    startProgram();
-    DesignState& d = design();
-    d.language = 2;
-    d.stringOffset = 2000;
-    d.referenceYear = 2020;
+    DesignState& d = startEnglishDesign(2020);
     d.longitude = -9.59;
     d.zoneMeridian = -15;
     d.localTime = true;

@@ -1,6 +1,7 @@
-// Helpers of the dial tests: the distance of a point from a drawn segment,
-// a plot file written and read whole, and a Python script run with the
-// system interpreter (which has ezdxf) on one argument.
+// Helpers of the dial tests: the started program in English, the distance
+// of a point from a drawn segment, a plot file written and read whole, and
+// a Python script run with the system interpreter (which has ezdxf) on one
+// argument.
 #pragma once
 
 #include <algorithm>
@@ -14,9 +15,21 @@
 
 #include <unistd.h>
 
+#include "astro/startup.h"
+#include "core/design_state.h"
 #include "plot/hpgl_writer.h"
 
 namespace tavrel::testing {
+
+// The program started, its design record in English for `referenceYear`.
+inline DesignState& startEnglishDesign(int referenceYear) {
+  startProgram();
+  DesignState& d = design();
+  d.language = 2;
+  d.stringOffset = 2000;
+  d.referenceYear = referenceYear;
+  return d;
+}
 
 inline std::string readAll(const std::filesystem::path& p) {
   std::ifstream f(p, std::ios::binary);

@@ -113,11 +113,7 @@ const QuadrantLine* dateMarkOf(const QuadrantDial& dial, double day) {
 class QuadrantDialTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    startProgram();
-    DesignState& d = design();
-    d.language = 2;
-    d.stringOffset = 2000;
-    d.referenceYear = 2021;
+    DesignState& d = startEnglishDesign(2021);
     d.dialKind = 'q';
     d.quadrantVariant = 0;
     d.quadrantSize = 150;

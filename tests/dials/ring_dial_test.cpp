@@ -107,11 +107,7 @@ double distanceToPolyline(const std::vector<RingPoint>& pts, double x, double y)
 class RingDialTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    startProgram();
-    DesignState& d = design();
-    d.language = 2;
-    d.stringOffset = 2000;
-    d.referenceYear = 2020;
+    DesignState& d = testing::startEnglishDesign(2020);
     d.dialKind = 'r';
     d.temporalHours = false;
     d.babylonianHours = false;

@@ -26,6 +26,18 @@ inline constexpr int kPlotGridWidth = 16150;
 inline constexpr int kPlotGridHeight = 11030;
 
 inline constexpr int kPrinterUnitsPerMm = 10;
+// The margin the dial constructions keep on the printer page (0.1 mm).
+inline constexpr int kPrinterPageMargin = 50;
+
+// The part of a width x height picture a construction draws into: the
+// whole picture on the screen, the page less its margin on the printer.
+struct DrawingArea {
+  int x0 = 0, y0 = 0, w = 0, h = 0;
+};
+inline DrawingArea drawingArea(int width, int height, bool onScreen) {
+  const int m = onScreen ? 0 : kPrinterPageMargin;
+  return {m, m, width - 2 * m, height - 2 * m};
+}
 inline constexpr double kScreenWidthMmA4 = 280;  // millimetres across the picture
 inline constexpr double kScreenWidthMmA3 = 420;
 

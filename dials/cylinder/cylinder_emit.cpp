@@ -11,6 +11,7 @@
 #include "core/platform.h"
 #include "dials/cylinder/cylinder_dial.h"
 #include "dials/cylinder/cylinder_texts.h"
+#include "plot/page_constants.h"
 #include "base/number_text.h"
 
 namespace tavrel {
@@ -34,7 +35,6 @@ bool isCurve(CylinderLineKind k) {
 // The hat dial tells of its reduced circumference once per run.
 std::atomic<bool> hatReductionShown{false};
 
-constexpr int kPlotMargin = 50;
 constexpr Colour kShepherdSignColour = 0x800080;  // purple
 constexpr const char* kShepherdPageMark = "TV";  // Tavrel         // printer page margin, 0.1 mm
 
@@ -168,14 +168,9 @@ void showCylinderMessages(const CylinderDial& dial, bool plot) {
 
 namespace {
 
-struct ScreenArea {
-  int x0 = 0, y0 = 0, w = 0, h = 0;
-};
+using ScreenArea = DrawingArea;
 
-ScreenArea areaOf(int width, int height, bool onScreen) {
-  const int m = onScreen ? 0 : kPlotMargin;
-  return {m, m, width - 2 * m, height - 2 * m};
-}
+ScreenArea areaOf(int width, int height, bool onScreen) { return drawingArea(width, height, onScreen); }
 
 // Character size in cm for a font of fh surface units.
 double cmOf(const ScreenSurface& s, double fh) { return fh / (10 * s.unitsPerMm()); }

@@ -18,7 +18,6 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kDegToRad = kPi / 180.0;
-constexpr int kPrinterMargin = 50;  // printer page margin, 0.1 mm
 // The plot page of the Gunter quadrant and of the Habermel dials.
 constexpr double kPageWidth = 16400, kPageHeight = 10400;
 
@@ -109,14 +108,9 @@ void emitQuadrantDial(PlotSurface& s, const QuadrantDial& dial, const QuadrantPl
 
 namespace {
 
-struct Area {
-  int x0 = 0, y0 = 0, w = 0, h = 0;
-};
+using Area = DrawingArea;
 
-Area areaOf(int width, int height, bool onScreen) {
-  const int m = onScreen ? 0 : kPrinterMargin;
-  return {m, m, width - 2 * m, height - 2 * m};
-}
+Area areaOf(int width, int height, bool onScreen) { return drawingArea(width, height, onScreen); }
 
 double cmOf(ScreenSurface& s, double units) { return units / (10 * s.unitsPerMm()); }
 

@@ -15,7 +15,6 @@ namespace tavrel {
 
 namespace {
 
-constexpr int kPrinterMargin = 50;  // printer page margin, 0.1 mm
 // Room below the band for its length label and the legend (mm).
 constexpr double kBelowBandMm = 30;
 // Room left of the band for the hole marks, right of it for the date labels (mm).
@@ -95,8 +94,7 @@ void sunSymbol(ScreenSurface& s, double x, double y, double height) {
 
 bool drawRingDial(ScreenSurface& s, int width, int height, int hoursTo, int hoursFrom,
                   double ringWidth, double ringAlpha, double ringDiameter, bool onScreen) {
-  const int m = onScreen ? 0 : kPrinterMargin;
-  const int x0 = m, y0 = m, w = width - 2 * m, h = height - 2 * m;
+  const auto [x0, y0, w, h] = drawingArea(width, height, onScreen);
   RingDialInput in = RingDialInput::fromDesign();
   in.hoursFrom = hoursFrom;
   in.hoursTo = hoursTo;

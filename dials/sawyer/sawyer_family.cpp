@@ -8,10 +8,8 @@
 namespace tavrel {
 namespace {
 
-// The printer page keeps a margin of 50 (0.1 mm): the construction gets
-// the page less 100 and the positions moved by 50.
-constexpr int kPrinterMargin = 50;
-
+// The printer page keeps its margin: the construction gets the page less
+// twice the margin and the positions moved by it.
 void drawSawyerFamily(DialScreenRequest& r) {
   const DesignState& d = design();
   if (r.screenMode) {
@@ -19,14 +17,14 @@ void drawSawyerFamily(DialScreenRequest& r) {
                    r.footFixed, r.textX, r.textY);
     return;
   }
-  const int W = r.width - 2 * kPrinterMargin, H = r.height - 2 * kPrinterMargin;
-  double fx = r.footX + kPrinterMargin, fy = r.footY + kPrinterMargin;
+  const int W = r.width - 2 * kPrinterPageMargin, H = r.height - 2 * kPrinterPageMargin;
+  double fx = r.footX + kPrinterPageMargin, fy = r.footY + kPrinterPageMargin;
   if (!r.footFixed) {
-    fx = W / 2 + kPrinterMargin;
-    fy = H / 5 + kPrinterMargin;
+    fx = W / 2 + kPrinterPageMargin;
+    fy = H / 5 + kPrinterPageMargin;
   }
   drawSawyerDial(r.surface, W, H, false, d.gnomonLength, r.zoomFactor, fx, fy, true,
-                 r.textX + kPrinterMargin, r.textY + kPrinterMargin);
+                 r.textX + kPrinterPageMargin, r.textY + kPrinterPageMargin);
 }
 
 // Positions in plotter units after Round(16400 / W x), Round(10480 -

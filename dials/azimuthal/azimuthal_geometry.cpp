@@ -215,6 +215,19 @@ class Builder {
     return azimuthDateRadius(out_, doy, decl, hourPoint, riseSet);
   }
 
+  // A date circle of radius r for declination decl; the first of a month
+  // or of a sign is emphasised (pen 7, one step wider, its complementary
+  // arc drawn), the others pen 6.
+  void addDateCircle(double r, double decl, bool emphasised) {
+    AzimuthCircle c;
+    c.r = r;
+    c.screenPen = c.plotPen = emphasised ? 7 : 6;
+    c.extraWidth = emphasised ? 1 : 0;
+    c.complementary = emphasised;
+    dayArcOf(decl, c);
+    out_.circles.push_back(c);
+  }
+
   // Sunrise and sunset shadow directions of a declination.
   void dayArcOf(double decl, AzimuthCircle& c) const {
     const RiseSetArc arc = riseSetHourAngleFromDeclination(decl, d_.latitude);
@@ -262,15 +275,7 @@ class Builder {
           if (m == 13 && day == 16) continue;
           const int doy = m == 13 ? lastDay : dayOfYear(year(), m, day);
           const double decl = noonDeclination(doy);
-          AzimuthCircle c;
-          c.r = radius(doy, decl, false);
-          const bool first = day == 1;
-          c.screenPen = first ? 7 : 6;
-          c.plotPen = first ? 7 : 6;
-          c.extraWidth = first ? 1 : 0;
-          c.complementary = first;
-          dayArcOf(decl, c);
-          out_.circles.push_back(c);
+          addDateCircle(radius(doy, decl, false), decl, day == 1);
         }
       }
       return;
@@ -280,25 +285,19 @@ class Builder {
       const double decl = d_.declinationByLongitude[static_cast<std::size_t>(i)];
       const double lambda = 90 + 5.0 * i;
       const bool signStart = i % 6 == 0;
-      AzimuthCircle c;
-      c.r = radius(0, decl, false);
-      c.screenPen = signStart ? 7 : 6;
-      c.plotPen = signStart ? 7 : 6;
-      c.extraWidth = signStart ? 1 : 0;
-      c.complementary = signStart;
-      dayArcOf(decl, c);
-      out_.circles.push_back(c);
+      const double r = radius(0, decl, false);
+      addDateCircle(r, decl, signStart);
       if (!signStart) continue;
       // The signs entered on this circle: after the summer solstice
       // (longitude lambda) and before it (180 - lambda).
       const double h = labelHeight();
       const int after = static_cast<int>(std::lround(lambda / 30)) % 12;
       const int before = static_cast<int>(std::lround(std::fmod(540 - lambda, 360) / 30)) % 12;
-      const double s = c.r / std::sqrt(2.0);
+      const double s = r / std::sqrt(2.0);
       addLabel(AzimuthLabelRole::Zodiac, -s - 0.7 * h, s, "", 4, 1, after);
       if (before != after) addLabel(AzimuthLabelRole::Zodiac, s + 0.7 * h, s, "", 4, 1, before);
       const double shown = d_.januaryOutside ? -decl : decl;
-      addLabel(AzimuthLabelRole::Declination, 2.2 * h, -c.r + 0.6 * h, fixedText(shown, 1, 1), 4, 1);
+      addLabel(AzimuthLabelRole::Declination, 2.2 * h, -r + 0.6 * h, fixedText(shown, 1, 1), 4, 1);
     }
   }
 

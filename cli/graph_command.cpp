@@ -99,7 +99,10 @@ int runGraph(const std::vector<std::string>& args) {
     return usageError("graph: ." + ext + " needs the Qt painter canvas, which this build does not have");
 #endif
   if (!horizonFile.empty()) {
-    if (!loadHorizonProfile(horizonFile)) return commandFailed("graph: cannot read the horizon profile " + horizonFile);
+    std::error_code why;
+    if (!loadHorizonProfile(horizonFile, &why))
+      return commandFailed("graph: cannot read the horizon profile " + horizonFile +
+                           (why ? ": " + why.message() : std::string()));
     horizonState().showHorizonProfile = true;
   }
   if (choice.kind == kSunPathKind && !choice.polar && !fontInstalled("Wingdings"))

@@ -144,8 +144,9 @@ std::optional<HorizonPlace> parseHorizonProfile(const std::vector<std::string>& 
   return place;
 }
 
-std::optional<HorizonPlace> loadHorizonProfile(const std::string& path) {
-  const auto lines = readTextFileLines(path);
+std::optional<HorizonPlace> loadHorizonProfile(const std::string& path, std::error_code* readError) {
+  if (readError) readError->clear();
+  const auto lines = readTextFileLines(path, readError);
   if (!lines) return std::nullopt;
   HorizonState& s = horizonState();
   const auto place = parseHorizonProfile(*lines, s.horizonProfile, s.horizonNote);

@@ -17,6 +17,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -73,8 +74,10 @@ std::optional<HorizonPlace> parseHorizonProfile(const std::vector<std::string>& 
 
 // loadHorizonProfile: reads the file into horizonProfile and horizonNote
 // and sets profileLoaded. nullopt when the file cannot be read or is not a
-// profile file; the state is then unchanged.
-std::optional<HorizonPlace> loadHorizonProfile(const std::string& path);
+// profile file; the state is then unchanged. A file that cannot be read
+// leaves the system's reason in *readError when given (empty otherwise).
+std::optional<HorizonPlace> loadHorizonProfile(const std::string& path,
+                                               std::error_code* readError = nullptr);
 
 // What line 3 of a computed profile tells.
 struct HorizonFileInfo {

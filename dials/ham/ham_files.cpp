@@ -50,9 +50,11 @@ bool saveHamSettingsFile(const std::string& path) {
 }
 
 bool loadHamSettingsFile(const std::string& path) {
-  const std::optional<std::vector<std::string>> lines = readTextFileLines(path);
+  std::error_code why;
+  const std::optional<std::vector<std::string>> lines = readTextFileLines(path, &why);
   if (!lines) {
-    loadError(path, HamText::Unreadable);
+    showMessage(MsgCaption::Error, MsgIcon::Error,
+                path + hamText(HamText::Unreadable) + "\n\r" + why.message());
     return false;
   }
   if (!looksLikeSettingsText(*lines)) {

@@ -254,6 +254,13 @@ TEST_F(HamFilesTest, BadFilesAreRefusedAndLoseNothing) {
     EXPECT_EQ(platform_->boxes[0].text.rfind(p.string() + c.reason, 0), 0u) << platform_->boxes[0].text;
     EXPECT_EQ(hamSettingsText(), kept) << c.name;
   }
+  // A file that fails on read (/proc/self/mem fails with EIO): the box
+  // with the system's reason, never an abort.
+  platform_->boxes.clear();
+  EXPECT_FALSE(loadHamSettingsFile("/proc/self/mem"));
+  ASSERT_EQ(platform_->boxes.size(), 1u);
+  EXPECT_EQ(platform_->boxes[0].text, "/proc/self/mem cannot be read. Nothing was loaded.\n\rInput/output error");
+  EXPECT_EQ(hamSettingsText(), kept);
   // A save that cannot be written: the error box of message 18, and the
   // target (here a folder) is left as it was.
   const fs::path folder = dir_ / "folder.ham";

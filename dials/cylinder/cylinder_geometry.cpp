@@ -57,7 +57,7 @@ struct QuickSky {
     sd = std::sin(d);
     cd = std::cos(d);
   }
-  double sinAltitude(double sh, double ch) const {
+  double sinAltitude(double ch) const {
     return std::clamp(sinLat * sd + cosLat * cd * ch, -1.0, 1.0);
   }
   HorizontalPosition at(double sh, double ch, double sinAlt) const {
@@ -69,7 +69,7 @@ HorizontalPosition horizontalQuick(double hourAngle, double declination, double 
                                    double cosLat) {
   const QuickSky sky(declination, sinLat, cosLat);
   const double h = hourAngle * kDegToRad, sh = std::sin(h), ch = std::cos(h);
-  return sky.at(sh, ch, sky.sinAltitude(sh, ch));
+  return sky.at(sh, ch, sky.sinAltitude(ch));
 }
 
 int partsOf(int intervalIndex) { return std::clamp(intervalIndex, 0, 5) + 1; }
@@ -743,7 +743,7 @@ class Builder {
       const auto at = [&](double t, CylinderPoint& p, double* altitude = nullptr) {
         const double h = ((t - 12) * 15 - (d_.longitude - meridian_)) * kDegToRad;
         const double sh = std::sin(h), ch = std::cos(h);
-        const double sinAlt = sky.sinAltitude(sh, ch);
+        const double sinAlt = sky.sinAltitude(ch);
         p.day = t;
         if (sinAlt <= 0) {  // below the horizon: no point, the short step
           if (altitude) *altitude = -1;

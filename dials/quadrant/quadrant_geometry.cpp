@@ -661,7 +661,7 @@ class HabermelBuilder {
         if (cur.points.size() >= 2) {
           if (!labelled) {
             const QuadrantPoint& e = cur.points[cur.points.size() / 2];
-            out_.labels.push_back({2, e.x + 1, e.y, hourText(t), 0});
+            out_.labels.push_back({2, e.x + 1, e.y, hourText(cur.value), 0});
             labelled = true;
           }
           out_.anyHour = true;

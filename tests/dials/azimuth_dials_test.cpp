@@ -199,7 +199,9 @@ TEST_F(AzimuthDialsTest, PeaucellierEdgeCases) {
     }
     EXPECT_EQ(part, c.partHours);
     for (const PeaucellierLabel& l : dial.labels)
-      if (l.role == PeaucellierLabelRole::PoleLetter) EXPECT_EQ(l.text, c.pole);
+      if (l.role == PeaucellierLabelRole::PoleLetter) {
+        EXPECT_EQ(l.text, c.pole);
+      }
   }
 }
 
@@ -318,7 +320,9 @@ TEST_F(AzimuthDialsTest, HollanderHourPointsLieOnTheConeShadowEdgesOfBothDates) 
           if (l.kind != HollanderLineKind::HourLine || std::fabs(l.hour - t) > 1e-9) continue;
           for (const auto& q : l.points) drawn = drawn || std::hypot(q.x - x, q.y - y) < 1e-9;
         }
-        if (std::hypot(x, y) < 1e3) EXPECT_TRUE(drawn) << c.lat << " row " << row << " t " << t;
+        if (std::hypot(x, y) < 1e3) {
+          EXPECT_TRUE(drawn) << c.lat << " row " << row << " t " << t;
+        }
         const Vec q = onPlate(pl, x, y);
         const HollanderDatePair& r = dial.rows[static_cast<std::size_t>(row - 1)];
         // The sun of both days at local mean time t (longitude 8 E). One
@@ -375,7 +379,9 @@ TEST_F(AzimuthDialsTest, HollanderRefusalsInBothLanguages) {
       const HollanderDial dial = computeHollanderDial(in);
       EXPECT_EQ(dial.refusal, c.refusal) << c.psi << " " << c.alpha;
       EXPECT_EQ(dial.refusalText, lang == 2 ? c.en : c.de);
-      if (c.refusal != HollanderRefusal::None) EXPECT_TRUE(dial.lines.empty());
+      if (c.refusal != HollanderRefusal::None) {
+        EXPECT_TRUE(dial.lines.empty());
+      }
     }
   }
   // The screen shows the box with the error caption and draws nothing.

@@ -504,9 +504,10 @@ TEST_F(AzimuthalDialTest, TextsInBothLanguages) {
     EXPECT_EQ(dial.title, c.title);
     EXPECT_EQ(dial.timeLine, c.time);
     EXPECT_EQ(dial.diameterLine, c.language == 2 ? "Diameter = 180.0 mm" : "Durchmesser = 180.0 mm");
-    if (c.mode == 1)
+    if (c.mode == 1) {
       EXPECT_EQ(dial.extraLine, c.language == 2 ? "additionally:  Temporal hours, Italian hours"
                                                 : "zusätzlich:  Temporalstunden, Italische Stunden");
+    }
     EXPECT_EQ(dial.note, azimuthalText(c.spacing == 1 && c.mode == 1 ? AzimuthalText::DomeNote
                                                                      : AzimuthalText::PointerNote,
                                        c.language));

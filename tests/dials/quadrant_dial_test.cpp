@@ -534,7 +534,9 @@ TEST_F(QuadrantDialTest, PictureAndPrinterPagePlaceTheDialAtItsSize) {
         cx = p.p[0];
       }
     EXPECT_NEAR(biggest, c.radius, 1e-6) << c.variant << " " << c.printer;
-    if (c.apexX >= 0) EXPECT_NEAR(cx, c.apexX, 1e-6) << c.variant << " " << c.printer;
+    if (c.apexX >= 0) {
+      EXPECT_NEAR(cx, c.apexX, 1e-6) << c.variant << " " << c.printer;
+    }
   }
 }
 

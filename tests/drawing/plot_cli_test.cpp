@@ -112,8 +112,9 @@ TEST_F(PlotCliTest, AzimuthalDialsPlot) {
       ASSERT_EQ(r.exitCode, 0) << kind << " " << r.err;
       const std::string text = slurp(out);
       EXPECT_NE(text.find("AZIMUTHAL SUNDIAL"), std::string::npos) << out;
-      if (std::string(ext) == ".plt")
+      if (std::string(ext) == ".plt") {
         EXPECT_EQ(text.rfind(kind[16] == '0' ? "IN;PA;" : "IN;VS 1;PA;IW 0 0 16157 11038;", 0), 0u) << out;
+      }
     }
   }
 }

@@ -25,6 +25,10 @@
 // tavrel-cli refuse it with "This dial type is not available yet." A built
 // row without a plot (plot == nullptr) is drawn and printed, and its plot
 // is refused with "There is no plot output for this dial type."
+// A plot construction that cannot make the dial of the record (temporal
+// hours where the sun does not rise or set, a dial for the other
+// hemisphere, ...) returns its refusal; the save route then writes no file
+// and shows the refusal once.
 //
 // Positions (foot, text anchor) are pixels of the picture, origin top-left,
 // y downwards; plot positions are plotter units already multiplied by R.
@@ -40,6 +44,7 @@
 #include "dials/planar/hour_line_angles.h"
 #include "dials/planar/planar_plot.h"
 #include "plot/hpgl_writer.h"
+#include "plot/plot_refusal.h"
 #include "plot/screen_surface.h"
 
 namespace tavrel {
@@ -222,7 +227,7 @@ struct DialFamily {
   void (*afterCloseCheck)(DesignState&) = nullptr;
   // The constructions; nullptr while the family is not built.
   void (*draw)(DialScreenRequest&) = nullptr;
-  void (*plot)(HpglWriter&, const DialPlotRequest&) = nullptr;
+  PlotOutcome (*plot)(HpglWriter&, const DialPlotRequest&) = nullptr;
   // Clicks on the picture the family handles itself (nullptr: none).
   void (*pictureClick)(DialPictureClick&) = nullptr;
   // The drawing window's "Save" and "Load" of construction data when the

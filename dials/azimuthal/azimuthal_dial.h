@@ -34,6 +34,7 @@
 #include <utility>
 #include <vector>
 
+#include "plot/plot_refusal.h"
 #include "plot/plot_surface.h"
 #include "plot/polar_chart.h"
 #include "plot/screen_surface.h"
@@ -165,9 +166,11 @@ void drawAzimuthDateDial(ScreenSurface& surface, int width, int height, bool pri
 void drawAzimuthAltitudeDial(ScreenSurface& surface, int width, int height, bool printer,
                              const SkyOutline* horizon = nullptr);
 
-// ---- Plot (the writer's file is open).
-void plotAzimuthDateDial(HpglWriter& writer);
-void plotAzimuthAltitudeDial(HpglWriter& writer, const SkyOutline* horizon = nullptr);
+// ---- Plot (the writer's file is open). The date circles refuse temporal
+// hours above 66 degrees of latitude (message 64, returned before anything
+// is written).
+PlotOutcome plotAzimuthDateDial(HpglWriter& writer);
+PlotOutcome plotAzimuthAltitudeDial(HpglWriter& writer, const SkyOutline* horizon = nullptr);
 
 // The screen geometry of the design record as the picture draws it
 // (for tests and the bench): R and k of a picture W x H.

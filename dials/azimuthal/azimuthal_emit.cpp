@@ -351,17 +351,13 @@ AzimuthalPlacement plotPlacement(const AzimuthalDial& dial, int r) {
 
 }  // namespace
 
-void plotAzimuthDateDial(HpglWriter& w) {
+PlotOutcome plotAzimuthDateDial(HpglWriter& w) {
   AzimuthalInput in = azimuthalPlotInput(1);
   in.mode = 0;
+  const AzimuthalDial dial = computeAzimuthalDial(in);
+  if (dial.refused) return temporalHoursRefusal();
   const int saved = w.resolutionFactor();
   w.setResolutionFactor(1);  // the date-circle plot is written at one unit = 0.025 mm
-  const AzimuthalDial dial = computeAzimuthalDial(in);
-  if (dial.refused) {
-    showMessage(MsgCaption::Error, MsgIcon::Error, messageText(64));
-    w.setResolutionFactor(saved);
-    return;
-  }
   w.hpglWrite("IN;PA;");
   AzimuthalPlacement p = plotPlacement(dial, 1);
   w.setCharSize(0.15, 0.24);
@@ -369,9 +365,10 @@ void plotAzimuthDateDial(HpglWriter& w) {
   plotTexts(w, dial, 1, false);
   w.hpglWrite(";SP0;IN;");
   w.setResolutionFactor(saved);
+  return {};
 }
 
-void plotAzimuthAltitudeDial(HpglWriter& w, const SkyOutline* horizon) {
+PlotOutcome plotAzimuthAltitudeDial(HpglWriter& w, const SkyOutline* horizon) {
   const int r = w.resolutionFactor();
   AzimuthalInput in = azimuthalPlotInput(r);
   in.mode = 1;
@@ -383,6 +380,7 @@ void plotAzimuthAltitudeDial(HpglWriter& w, const SkyOutline* horizon) {
   emitAzimuthalDial(w, dial, p);
   plotTexts(w, dial, r, true);
   w.hpglWrite(std::string(kHpglTrailerPenAway));
+  return {};
 }
 
 }  // namespace tavrel

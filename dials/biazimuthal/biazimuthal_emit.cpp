@@ -19,18 +19,18 @@ namespace tavrel {
 
 namespace {
 
-// "Zentrum der Projektion ist falsch!" and the texts of this dial.
-constexpr int kTextWrongCentre = 1430;
-
 std::string titleText() {
   const std::string t = loadString(202);
   return t.size() > 1 ? t.substr(1, 40) : std::string();
 }
 
-// Messages 65 and 66 on two lines (problem caption, information icon).
-void tellFociTooFarApart() {
-  showMessage(MsgCaption::Problem, MsgIcon::Information, messageText(65) + "\n" + messageText(66));
+// Messages 65 and 66 on two lines (problem caption, information icon):
+// foci more than 160 degrees apart have no projection centre.
+PlotRefusal fociTooFarApart() {
+  return {MsgCaption::Problem, MsgIcon::Information, messageText(65) + "\n" + messageText(66)};
 }
+
+void tellFociTooFarApart() { showPlotRefusal(fociTooFarApart()); }
 
 // Splits a line into runs: a run starts at a point that `inside` accepts
 // and goes on while the next point is inside and `continues` accepts the
@@ -197,8 +197,10 @@ void drawBiAzimuthalDial(DialScreenRequest& r) {
   frameMargins(s, static_cast<int>(Wp + m), static_cast<int>(Hp + m), m);
 }
 
-void writeBiAzimuthalPlot(HpglWriter& w, const DialPlotRequest& rq) {
+PlotOutcome writeBiAzimuthalPlot(HpglWriter& w, const DialPlotRequest& rq) {
   const DesignState& d = design();
+  const BiAzimuthalFrame f = biAzimuthalFrame(d);
+  if (!f.centre.valid()) return fociTooFarApart();
   const PlotPlacement& pl = rq.place;
   const double R = pl.resolutionFactor;
   const double B = R == 1 ? 32600 : 8 * 16400 * R;
@@ -214,12 +216,6 @@ void writeBiAzimuthalPlot(HpglWriter& w, const DialPlotRequest& rq) {
   if (const std::optional<int> spacing = plotGridSpacing(rq.grid, rq.gridSpacingMm))
     w.hpglGrid(X0, Y0, kPlotGridWidth * R, *spacing * kPlotUnitsPerMm * R, kPlotGridHeight * R);
 
-  const BiAzimuthalFrame f = biAzimuthalFrame(d);
-  if (!f.centre.valid()) {
-    tellFociTooFarApart();
-    showMessage(MsgCaption::Error, MsgIcon::Error, tableText(TextTable::Texts, kTextWrongCentre));
-    return;
-  }
   const double L = d.drawingScale * pl.zoomFactor * f.k * kPlotPageWidth * R / unitsAcross(d);
   auto at = [&](double lat, double lon, double& x, double& y) {
     double ux = 0, uy = 0;
@@ -324,6 +320,7 @@ void writeBiAzimuthalPlot(HpglWriter& w, const DialPlotRequest& rq) {
   w.hpglWrite(";PU " + n7(ax) + " " + n7(ay - 480 * R) + ";LB" + tableText(TextTable::Texts, 66) +
               fixedText(f.centre.latM, 6, 2) + " /" + fixedText(f.centre.lonM, 3, 2) + kLabelTerminator);
   w.hpglWrite(kHpglTrailerWindowReset);
+  return {};
 }
 
 }  // namespace tavrel

@@ -43,6 +43,7 @@
 
 #include "dials/planar/planar_plot.h"
 #include "plot/hpgl_writer.h"
+#include "plot/plot_refusal.h"
 #include "plot/screen_surface.h"
 
 namespace tavrel {
@@ -243,16 +244,18 @@ void drawCylinderOrAltitudeDial(ScreenSurface& surface, int width, int height, b
                                 double zoom = 1, double poleX = -1, double poleY = -1);
 
 // ---- Plot (the writer's file is open; the resolution factor is the
-// writer's). Kind 'k' always plots with R = 1.
-void plotAltitudeDial(HpglWriter& writer, double gnomonMm, bool isShepherd);
+// writer's). Kind 'k' always plots with R = 1. A refusal (message 64:
+// temporal hours where the sun does not rise or set every day) is
+// returned before anything is written or asked.
+PlotOutcome plotAltitudeDial(HpglWriter& writer, double gnomonMm, bool isShepherd);
 // poleX, poleY: plot units (negative: the default 8200, 9700). The grid of
 // coordinates about the dial centre: asked for (message 16 and the spacing
 // box), given, or left out.
-void plotCylinderDial(HpglWriter& writer, double poleX, double poleY, bool isHatDial, double zoom,
-                      double scaleOrCircumference, double gnomonMm, PlotGrid grid = PlotGrid::Off,
-                      int gridSpacingMm = 10);
-void plotCylinderOrAltitudeDial(HpglWriter& writer, double zoom = 1, double poleX = -1,
-                                double poleY = -1, PlotGrid grid = PlotGrid::Off,
-                                int gridSpacingMm = 10);
+PlotOutcome plotCylinderDial(HpglWriter& writer, double poleX, double poleY, bool isHatDial, double zoom,
+                             double scaleOrCircumference, double gnomonMm, PlotGrid grid = PlotGrid::Off,
+                             int gridSpacingMm = 10);
+PlotOutcome plotCylinderOrAltitudeDial(HpglWriter& writer, double zoom = 1, double poleX = -1,
+                                       double poleY = -1, PlotGrid grid = PlotGrid::Off,
+                                       int gridSpacingMm = 10);
 
 }  // namespace tavrel

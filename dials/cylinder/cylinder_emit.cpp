@@ -151,7 +151,7 @@ void emitCylinderDial(PlotSurface& s, const CylinderDial& dial, const CylinderPl
 
 void showCylinderMessages(const CylinderDial& dial, bool plot) {
   if (dial.temporalRefused) {
-    if (plot) showMessage(MsgCaption::Error, MsgIcon::Error, messageText(64));
+    if (plot) showPlotRefusal(temporalHoursRefusal());
     return;
   }
   if (dial.temporalRangeBad) showMessage(MsgCaption::Error, MsgIcon::Error, messageText(41));
@@ -408,12 +408,8 @@ void plotGnomonSign(HpglWriter& w, double a, double b, double G, int r) {
 
 }  // namespace
 
-void plotAltitudeDial(HpglWriter& w, double gnomonMm, bool isShepherd) {
+PlotOutcome plotAltitudeDial(HpglWriter& w, double gnomonMm, bool isShepherd) {
   const DesignState& d = design();
-  const int savedR = w.resolutionFactor();
-  // The hidokai is always plotted at one unit = 0.025 mm.
-  if (!isShepherd) w.setResolutionFactor(1);
-  const int r = w.resolutionFactor();
   CylinderDialInput in;
   in.kind = isShepherd ? CylinderDialKind::Shepherd : CylinderDialKind::Hidokai;
   in.gnomonMm = gnomonMm;
@@ -421,11 +417,12 @@ void plotAltitudeDial(HpglWriter& w, double gnomonMm, bool isShepherd) {
   in.plateMm = d.altitudeHorizontalScale;
   in.sampling = CylinderSampling::plot();
   const CylinderDial dial = computeCylinderDial(in);
+  if (dial.temporalRefused) return temporalHoursRefusal();
   showCylinderMessages(dial, true);
-  if (dial.temporalRefused) {
-    w.setResolutionFactor(savedR);
-    return;
-  }
+  const int savedR = w.resolutionFactor();
+  // The hidokai is always plotted at one unit = 0.025 mm.
+  if (!isShepherd) w.setResolutionFactor(1);
+  const int r = w.resolutionFactor();
   if (isShepherd && !dial.wholeYear && d.cylinderWithEot && d.localTimeNoEot &&
       dial.scaleMm >= 183 && d.otherHoursFrom < 12 && 12 < d.otherHoursTo) {
     showMessage(MsgCaption::Information, cylinderText(CylinderText::TwoPartScale));
@@ -469,11 +466,12 @@ void plotAltitudeDial(HpglWriter& w, double gnomonMm, bool isShepherd) {
   }
   w.hpglWrite(std::string(kHpglTrailerInit));
   w.setResolutionFactor(savedR);
+  return {};
 }
 
-void plotCylinderDial(HpglWriter& w, double poleX, double poleY, bool isHatDial, double zoom,
-                      double scaleOrCircumference, double gnomonMm, PlotGrid grid,
-                      int gridSpacingMm) {
+PlotOutcome plotCylinderDial(HpglWriter& w, double poleX, double poleY, bool isHatDial, double zoom,
+                             double scaleOrCircumference, double gnomonMm, PlotGrid grid,
+                             int gridSpacingMm) {
   const int r = w.resolutionFactor();
   CylinderDialInput in;
   in.kind = isHatDial ? CylinderDialKind::Hat : CylinderDialKind::PolarStyle;
@@ -486,8 +484,8 @@ void plotCylinderDial(HpglWriter& w, double poleX, double poleY, bool isHatDial,
   in.sampling.maxDropMm = (oy - 600.0 * r) / units;
   if (!isHatDial) in.zoom = std::max(zoom, 1e-3);
   const CylinderDial dial = computeCylinderDial(in);
+  if (dial.temporalRefused) return temporalHoursRefusal();
   showCylinderMessages(dial, true);
-  if (dial.temporalRefused) return;
   const std::string W = hpglInt(16480.0 * r), H = hpglInt(11480.0 * r);
   w.hpglWrite("IN;VS 1;PA;IW 0 0 " + W + " " + H + ";PU 0 0;EA " + W + " " + H + ";");
   w.hpglWrite(";SP 4;PU 0 0;");
@@ -503,25 +501,21 @@ void plotCylinderDial(HpglWriter& w, double poleX, double poleY, bool isHatDial,
   p.textY = 11150.0 * r;
   emitCylinderDial(w, dial, p);
   w.hpglWrite(std::string(kHpglTrailerPenAway));
+  return {};
 }
 
-void plotCylinderOrAltitudeDial(HpglWriter& w, double zoom, double poleX, double poleY,
-                                PlotGrid grid, int gridSpacingMm) {
+PlotOutcome plotCylinderOrAltitudeDial(HpglWriter& w, double zoom, double poleX, double poleY,
+                                       PlotGrid grid, int gridSpacingMm) {
   const DesignState& d = design();
-  if (d.dialKind == 'k') {
-    plotAltitudeDial(w, d.altitudeDialGnomonLength, false);
-    return;
-  }
+  if (d.dialKind == 'k') return plotAltitudeDial(w, d.altitudeDialGnomonLength, false);
   switch (d.cylinderVariant) {
     case 1:
-      plotCylinderDial(w, poleX, poleY, true, zoom, d.shepherdScaleLength, d.cylinderGnomonLengthInt,
-                       grid, gridSpacingMm);
-      break;
+      return plotCylinderDial(w, poleX, poleY, true, zoom, d.shepherdScaleLength, d.cylinderGnomonLengthInt,
+                              grid, gridSpacingMm);
     case 2:
-      plotCylinderDial(w, poleX, poleY, false, zoom, d.cylinderRadius, d.cylinderGnomonLength, grid,
-                       gridSpacingMm);
-      break;
-    default: plotAltitudeDial(w, d.cylinderGnomonLengthInt, true); break;
+      return plotCylinderDial(w, poleX, poleY, false, zoom, d.cylinderRadius, d.cylinderGnomonLength, grid,
+                              gridSpacingMm);
+    default: return plotAltitudeDial(w, d.cylinderGnomonLengthInt, true);
   }
 }
 

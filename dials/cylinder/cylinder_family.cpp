@@ -18,9 +18,9 @@ void drawCylinderFamily(DialScreenRequest& r) {
                              r.footFixed ? r.footX : -1, r.footFixed ? r.footY : -1);
 }
 
-void plotCylinderFamily(HpglWriter& writer, const DialPlotRequest& r) {
+PlotOutcome plotCylinderFamily(HpglWriter& writer, const DialPlotRequest& r) {
   const PlotPlacement& p = r.place;
-  plotCylinderOrAltitudeDial(writer, p.zoomFactor, p.footFixed ? p.footX : -1,
+  return plotCylinderOrAltitudeDial(writer, p.zoomFactor, p.footFixed ? p.footX : -1,
                              p.footFixed ? p.footY : -1, r.grid, r.gridSpacingMm);
 }
 

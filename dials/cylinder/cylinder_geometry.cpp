@@ -405,11 +405,16 @@ class Builder {
             proto.pen = pen;
             tracers.emplace_back(out_.lines, proto, target.ymin, target.ymax, maxJump);
           }
+          // The half-year from 21 June starts at the first sample on or
+          // after it (in a leap year the steps of three days miss the day).
+          bool split = false;
           for (int day = firstDay;; day = std::min(day + dayStep, lastDay)) {
+            const bool splitHere = fam.splitAtMidsummer && !split && day >= midsummer_;
+            split = split || splitHere;
             const auto sun = fam.sun(t, day);
             for (std::size_t k = 0; k < targets.size(); ++k) {
               BandTracer& tracer = tracers[k];
-              if (fam.splitAtMidsummer && day == midsummer_) tracer.gap();
+              if (splitHere) tracer.gap();
               CylinderPoint p;
               if (sun && sun->altitude > 0 && targets[k].place(*sun, day, p) && std::isfinite(p.y)) {
                 p.day = day;

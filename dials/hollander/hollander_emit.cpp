@@ -74,10 +74,15 @@ void emitHollanderDial(PlotSurface& s, const HollanderDial& dial, const Hollande
   }
 }
 
+PlotOutcome hollanderPlotRefusal(const HollanderDial& dial) {
+  if (dial.refusal == HollanderRefusal::None) return {};
+  return PlotRefusal{MsgCaption::Error, MsgIcon::Error, dial.refusalText};
+}
+
 bool showHollanderRefusal(const HollanderDial& dial) {
-  if (dial.refusal == HollanderRefusal::None) return false;
-  showMessage(MsgCaption::Error, MsgIcon::Error, dial.refusalText);
-  return true;
+  const PlotOutcome refusal = hollanderPlotRefusal(dial);
+  if (refusal) showPlotRefusal(*refusal);
+  return refusal.has_value();
 }
 
 void drawHollanderDial(ScreenSurface& s, bool screenMode, int width, int height, double zoom,
@@ -119,18 +124,15 @@ void drawHollanderDial(ScreenSurface& s, bool screenMode, int width, int height,
   }
 }
 
-void plotHollanderDial(HpglWriter& w, double zoom, double originX, double originY, double textX,
-                       double textY) {
+PlotOutcome plotHollanderDial(HpglWriter& w, double zoom, double originX, double originY, double textX,
+                              double textY) {
   const int R = w.resolutionFactor();
   const double z = std::max(zoom, 1e-3);
   const double units = 40.0 * R * z;
   HollanderInput in = hollanderInputOfDesign();
   in.limitMm = 2.0 * 16400.0 * R / units;
   const HollanderDial dial = computeHollanderDial(in);
-  if (showHollanderRefusal(dial)) {
-    w.hpglWrite("IN;");
-    return;
-  }
+  if (PlotOutcome refusal = hollanderPlotRefusal(dial)) return refusal;
   const std::string W = hpglInt(16157.0 * R), H = hpglInt(11038.0 * R);
   w.hpglWrite("IN;VS 1;PA;IW 0 0 " + W + " " + H + ";SP 4;PU 0 0;EA " + W + " " + H + ";");
   HollanderPlacement p;
@@ -149,6 +151,7 @@ void plotHollanderDial(HpglWriter& w, double zoom, double originX, double origin
   p.lineStep = 200.0 * R;
   emitHollanderDial(w, dial, p);
   w.hpglWrite(";PU;SP 0;");
+  return {};
 }
 
 namespace {

@@ -21,13 +21,13 @@ void drawHollanderFamily(DialScreenRequest& r) {
 
 // The plot, then the cone file beside the chosen file (an HPGL plot at
 // true size; for a DXF target it keeps the plot extension ".plt").
-void plotHollanderFamily(HpglWriter& w, const DialPlotRequest& r) {
+PlotOutcome plotHollanderFamily(HpglWriter& w, const DialPlotRequest& r) {
   const PlotPlacement& p = r.place;
-  plotHollanderDial(w, p.zoomFactor, p.footX, p.footY, p.textMarked ? p.textX : -1,
-                    p.textMarked ? p.textY : -1);
-  if (r.plotFileName.empty()) return;
+  if (PlotOutcome refusal = plotHollanderDial(w, p.zoomFactor, p.footX, p.footY, p.textMarked ? p.textX : -1,
+                                              p.textMarked ? p.textY : -1))
+    return refusal;
+  if (r.plotFileName.empty()) return {};
   const DesignState& d = design();
-  if (computeHollanderDial(hollanderInputOfDesign()).refusal != HollanderRefusal::None) return;
   const std::string cone = hollanderConeFileName(r.plotFileName);
   HpglWriter coneWriter(1);
   coneWriter.hpglOpen(cone);
@@ -37,6 +37,7 @@ void plotHollanderFamily(HpglWriter& w, const DialPlotRequest& r) {
               "\r\n" + hollanderText(HollanderText::ConeFile, d.language) + " \"" +
                   std::filesystem::path(cone).filename().string() + "\"" +
                   hollanderText(HollanderText::ConeFileEnd, d.language));
+  return {};
 }
 
 const DialFamilyRegistrar kHollander{[] {

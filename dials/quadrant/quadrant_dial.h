@@ -42,6 +42,7 @@
 #include <vector>
 
 #include "plot/hpgl_writer.h"
+#include "plot/plot_refusal.h"
 #include "plot/screen_surface.h"
 
 namespace tavrel {
@@ -173,12 +174,15 @@ void habermelDial2(ScreenSurface& surface, int width, int height, bool onScreen,
 // By quadrantVariant.
 void drawQuadrantDial(ScreenSurface& surface, int width, int height, bool onScreen);
 
-// ---- plot (the writer's resolution factor scales every coordinate)
-void plotQuadrantPage(HpglWriter& writer);
-void plotGunterQuadrant(HpglWriter& writer, double quadrantSizeMm);
-void plotHabermel(HpglWriter& writer, int variant, double gnomonMm);
+// ---- plot (the writer's resolution factor scales every coordinate). A
+// refusal (message 64 for temporal hours beyond 65 degrees of latitude,
+// the Habermel dials south of the equator) is returned before anything is
+// written.
+PlotOutcome plotQuadrantPage(HpglWriter& writer);
+PlotOutcome plotGunterQuadrant(HpglWriter& writer, double quadrantSizeMm);
+PlotOutcome plotHabermel(HpglWriter& writer, int variant, double gnomonMm);
 // By quadrantVariant and zodiacScale.
-void plotQuadrantDial(HpglWriter& writer);
+PlotOutcome plotQuadrantDial(HpglWriter& writer);
 
 // The resolution factor of a DXF plot: 25 for the Gunter quadrant and the
 // Habermel dials, 1 for the two-quadrant page.

@@ -206,7 +206,10 @@ void writePagePrologue(HpglWriter& w) {
   w.hpglWrite("IN;VS 1;PA;IW 0 0 " + W + " " + H + ";PU 0 0;EA " + W + " " + H + ";");
 }
 
-void showSouthRefusal() { showMessage(MsgCaption::Problem, MsgIcon::Warning, quadrantText(QuadrantText::NorthOnly)); }
+// The Habermel dials are made for the northern hemisphere.
+PlotRefusal southRefusal() { return {MsgCaption::Problem, MsgIcon::Warning, quadrantText(QuadrantText::NorthOnly)}; }
+
+void showSouthRefusal() { showPlotRefusal(southRefusal()); }
 
 void habermelScreen(ScreenSurface& s, int width, int height, bool onScreen, int variant, double gnomonMm) {
   const DesignState& d = design();
@@ -232,13 +235,10 @@ void habermelScreen(ScreenSurface& s, int width, int height, bool onScreen, int 
   habermelOn(s, dial, p, a.x0 + fh, a.y0 + 2 * fh, 1.6 * fh, cmOf(s, 1.5 * fh), cmOf(s, 1.5 * fh));
 }
 
-void habermelPlot(HpglWriter& w, int variant, double gnomonMm) {
+PlotOutcome habermelPlot(HpglWriter& w, int variant, double gnomonMm) {
   const DesignState& d = design();
   const QuadrantDial dial = computeHabermel(variant, gnomonMm, d.habermelDiameter);
-  if (dial.southRefused) {
-    showSouthRefusal();
-    return;
-  }
+  if (dial.southRefused) return southRefusal();
   const int r = w.resolutionFactor();
   writePagePrologue(w);
   w.hpglWrite(";SP 4;PU 0 0;");
@@ -255,6 +255,7 @@ void habermelPlot(HpglWriter& w, int variant, double gnomonMm) {
   p.charHeightCm = d.habermelDiameter > 150 ? 0.27 : 0.32;
   habermelOn(w, dial, p, 600.0 * r, 9800.0 * r, 300.0 * r, 0.3, 0.45);
   w.hpglWrite(std::string(kHpglTrailerPenAway));
+  return {};
 }
 
 }  // namespace
@@ -278,19 +279,16 @@ void drawQuadrantDial(ScreenSurface& s, int width, int height, bool onScreen) {
 
 // ---- plot -----------------------------------------------------------------
 
-void plotHabermel(HpglWriter& w, int variant, double gnomonMm) { habermelPlot(w, variant, gnomonMm); }
+PlotOutcome plotHabermel(HpglWriter& w, int variant, double gnomonMm) { return habermelPlot(w, variant, gnomonMm); }
 
-void plotGunterQuadrant(HpglWriter& w, double quadrantSizeMm) {
+PlotOutcome plotGunterQuadrant(HpglWriter& w, double quadrantSizeMm) {
   const DesignState& d = design();
   const int r = w.resolutionFactor();
   const double textMm = 3.2;  // the label height, 0.32 cm
   QuadrantInput in = screenQuadrantInput(quadrantSizeMm, textMm);
   in.scale = QuadrantScale::Gunter;
   const QuadrantDial dial = computeQuadrant(in);
-  if (dial.temporalRefused) {
-    showMessage(MsgCaption::Error, MsgIcon::Error, messageText(64));
-    return;
-  }
+  if (dial.temporalRefused) return temporalHoursRefusal();
   writePagePrologue(w);
   w.hpglWrite(";SP 4;SI " + fixedText(0.3 * r, 5, 2) + "," + fixedText(0.45 * r, 5, 2) + ";");
   const double R = quadrantSizeMm * 40.0 * r;
@@ -311,19 +309,17 @@ void plotGunterQuadrant(HpglWriter& w, double quadrantSizeMm) {
   w.setCharSize(0.24, 0.32);
   w.label(xA + R + 600.0 * r, yA - 1400.0 * r, asciiUmlauts(dial.timeLine));
   w.hpglWrite(std::string(kHpglTrailerPenAway));
+  return {};
 }
 
-void plotQuadrantPage(HpglWriter& w) {
+PlotOutcome plotQuadrantPage(HpglWriter& w) {
   const DesignState& d = design();
   const int r = w.resolutionFactor();
   const double textMm = 3.2;
   QuadrantInput base = screenQuadrantInput(d.quadrantSize, textMm);
   // The left quadrant leaves 10 mm for the date labels: narrow letters.
   base.charMm = 1.8;
-  if (base.temporal && std::fabs(d.latitude) > 65) {
-    showMessage(MsgCaption::Error, MsgIcon::Error, messageText(64));
-    return;
-  }
+  if (base.temporal && std::fabs(d.latitude) > 65) return temporalHoursRefusal();
   QuadrantInput left = base, right = base;
   bool hasLeft = true, hasRight = true;
   std::string leftCaption, rightCaption;
@@ -417,17 +413,15 @@ void plotQuadrantPage(HpglWriter& w) {
     w.label(460.0 * r, 1000.0 * r, asciiUmlauts(quadrantText(QuadrantText::OneScale)));
   }
   w.hpglWrite(std::string(kHpglTrailerPenAway));
+  return {};
 }
 
-void plotQuadrantDial(HpglWriter& w) {
+PlotOutcome plotQuadrantDial(HpglWriter& w) {
   const DesignState& d = design();
   switch (d.quadrantVariant) {
-    case 1: plotHabermel(w, 1, d.habermelGnomonLength); break;
-    case 2: plotHabermel(w, 2, d.habermelGnomonLength); break;
-    default:
-      if (d.zodiacScale == 2) plotGunterQuadrant(w, d.quadrantSize);
-      else plotQuadrantPage(w);
-      break;
+    case 1: return plotHabermel(w, 1, d.habermelGnomonLength);
+    case 2: return plotHabermel(w, 2, d.habermelGnomonLength);
+    default: return d.zodiacScale == 2 ? plotGunterQuadrant(w, d.quadrantSize) : plotQuadrantPage(w);
   }
 }
 

@@ -54,6 +54,7 @@
 #include <vector>
 
 #include "plot/hpgl_writer.h"
+#include "plot/plot_refusal.h"
 #include "plot/screen_surface.h"
 
 namespace tavrel {
@@ -243,7 +244,9 @@ bool drawRingDial(ScreenSurface& surface, int width, int height, int hoursTo, in
 
 // The plot (prologue "IN;SS;PA;"), at true size when the band fits the
 // A3 page, else reduced (the factor is written under the title).
-void plotRingDial(HpglWriter& writer, double ringDiameter, double ringWidth, double ringAlpha);
+// Temporal hours where the sun does not rise or set every day are refused
+// (message 64, returned) before anything is written.
+PlotOutcome plotRingDial(HpglWriter& writer, double ringDiameter, double ringWidth, double ringAlpha);
 
 // ---- the offset-correction chart ------------------------------------------
 

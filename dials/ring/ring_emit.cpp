@@ -143,17 +143,14 @@ bool drawRingDial(ScreenSurface& s, int width, int height, int hoursTo, int hour
   return true;
 }
 
-void plotRingDial(HpglWriter& w, double ringDiameter, double ringWidth, double ringAlpha) {
+PlotOutcome plotRingDial(HpglWriter& w, double ringDiameter, double ringWidth, double ringAlpha) {
   const int r = w.resolutionFactor();
   RingDialInput in = RingDialInput::fromDesign();
   in.diameterMm = ringDiameter;
   in.widthMm = ringWidth;
   in.alpha = ringAlpha;
   const RingDial dial = computeRingDial(in);
-  if (dial.temporalRefused) {
-    showMessage(MsgCaption::Error, MsgIcon::Error, messageText(64));
-    return;
-  }
+  if (dial.temporalRefused) return temporalHoursRefusal();
   if (dial.temporalRangeBad) showMessage(MsgCaption::Error, MsgIcon::Error, messageText(41));
   // The band fits the A3 page at true size up to 372 mm of half
   // circumference (a diameter of 237 mm) and 200 mm of width; larger rings
@@ -190,6 +187,7 @@ void plotRingDial(HpglWriter& w, double ringDiameter, double ringWidth, double r
   p.lineStep = 240.0 * r;
   emitRingDial(w, shown, p);
   w.hpglWrite(std::string(kHpglTrailerPenAway));
+  return {};
 }
 
 }  // namespace tavrel

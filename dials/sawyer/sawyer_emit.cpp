@@ -328,7 +328,8 @@ void drawSawyerDial(ScreenSurface& s, int W, int H, bool screenMode, double g, d
   emitSawyerDial(s, dial, in, p);
 }
 
-void writeSawyerPlot(HpglWriter& w, double footX, double footY, double textX, double textY, double zoom) {
+PlotOutcome writeSawyerPlot(HpglWriter& w, double footX, double footY, double textX, double textY,
+                            double zoom) {
   const DesignState& d = design();
   const int R = w.resolutionFactor();
   const double perMm = static_cast<double>(kPlotUnitsPerMm) * R;
@@ -353,6 +354,9 @@ void writeSawyerPlot(HpglWriter& w, double footX, double footY, double textX, do
   const SawyerDialInput in =
       sawyerInputFromDesign(p.u, d.sawyerCentre * zoom * perMm, p.textHeight, p.symbolHeight, 1000 * perMm);
   const SawyerDial dial = computeSawyerDial(in);
+  // No dial near the tropics: the picture writes why, the plot says it.
+  if (dial.tropicsRefused || dial.obliquityRefused)
+    return PlotRefusal{MsgCaption::Error, MsgIcon::Error, sawyerTropicsText(d.language)};
   p.x0 = footX;
   p.y0 = footY;
   p.barX = 500.0 * R;
@@ -365,6 +369,7 @@ void writeSawyerPlot(HpglWriter& w, double footX, double footY, double textX, do
   emitSawyerDial(w, dial, in, p);
   w.selectPen(3);
   w.hpglWrite(kHpglTrailerWindowReset);
+  return {};
 }
 
 }  // namespace tavrel

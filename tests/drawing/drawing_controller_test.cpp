@@ -36,7 +36,7 @@ const DialFamilyRegistrar kTestFamily{[] {
     testFamilyCalls.screenMode = r.screenMode;
     testFamilyCalls.width = r.width;
   };
-  f.plot = [](HpglWriter&, const DialPlotRequest&) {};
+  f.plot = [](HpglWriter&, const DialPlotRequest&) -> PlotOutcome { return {}; };
   return f;
 }()};
 

@@ -39,6 +39,14 @@ std::string_view trimBlanks(std::string_view s) {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The file holds the Sawyer dial's time mode; the half-analemma switch
+// that the parameter page derives from it is not written, so it follows
+// the mode read. (The straight-line switch has a flag of its own.)
+void setSawyerTimeMode(DesignState& d, int mode) {
+  d.sawyerTimeMode = static_cast<std::uint8_t>(mode);
+  d.sawyerMeanHalfAnalemma = mode == 2;
+}
+
 // A whole decimal integer that fits 32 bits, blanks around it allowed.
 std::optional<std::int32_t> toInt(std::string_view s) {
   s = trimBlanks(s);
@@ -398,11 +406,11 @@ bool SettingsReader::readValueLine(int i, const std::string& line) {
       const auto mode = toInt(token);
       // A negative mode cannot be held by the one-byte field: bad as well.
       if (!mode || *mode < 0 || *mode > 4) {
-        d.sawyerTimeMode = 2;
+        setSawyerTimeMode(d, 2);
         reportFault(faultText(workTextRow::kIniInLine, 8, token));
         return false;
       }
-      d.sawyerTimeMode = static_cast<std::uint8_t>(*mode);
+      setSawyerTimeMode(d, *mode);
       return true;
     }
 
@@ -483,10 +491,10 @@ bool SettingsReader::readValueLine(int i, const std::string& line) {
       token = t.next();
       const auto mode = toInt(token);
       if (!mode || *mode < 0 || *mode > 4) {
-        d.sawyerTimeMode = 2;
+        setSawyerTimeMode(d, 2);
         reportFault(faultText(workTextRow::kIniInLine, 16, token));
       } else {
-        d.sawyerTimeMode = static_cast<std::uint8_t>(*mode);
+        setSawyerTimeMode(d, *mode);
       }
       return true;
     }

@@ -180,6 +180,13 @@ struct DialPictureClick {
   std::any* kept;
 };
 
+// What the drawing window's Save and Load of a family's own files get: the
+// store kept between redraws (see DialScreenRequest) and the picture's size.
+struct DialDataRequest {
+  std::any* kept;
+  int width, height;
+};
+
 // What a plot construction gets.
 struct DialPlotRequest {
   PlotPlacement place;
@@ -232,8 +239,8 @@ struct DialFamily {
   void (*pictureClick)(DialPictureClick&) = nullptr;
   // The drawing window's "Save" and "Load" of construction data when the
   // family has files of its own (nullptr: the main window's commands).
-  bool (*saveData)() = nullptr;
-  bool (*loadData)() = nullptr;
+  bool (*saveData)(DialDataRequest&) = nullptr;
+  bool (*loadData)(DialDataRequest&) = nullptr;
   // The information of the "StylusInfo" command for a family without the
   // angle table (nullptr: none), at the drawing window's zoom.
   std::vector<std::string> (*information)(const DesignState&, double zoomFactor) = nullptr;

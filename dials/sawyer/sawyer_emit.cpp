@@ -257,7 +257,10 @@ SawyerDialInput sawyerInputFromDesign(double u, double C, double textHeight, dou
   in.latitude = d.latitude;
   in.longitude = d.longitude;
   in.zoneMeridian = d.zoneMeridian;
-  in.timeMode = d.sawyerMeanStraight ? 3 : d.sawyerMeanHalfAnalemma ? 2 : d.zoneTime ? 1 : 0;
+  // The mode chosen on the parameter page decides; the switches derived
+  // from it are shared with other dials and may lag behind it. Mode 4,
+  // which settings files may hold, has no lines of its own: local time.
+  in.timeMode = d.sawyerTimeMode <= 3 ? d.sawyerTimeMode : 0;
   in.zoneTime = in.timeMode == 1;
   in.u = u;
   in.C = C;

@@ -270,7 +270,7 @@ TEST_F(QuadrantDialTest, BeadOnTheDeclinationAndGunterScalesLiesOnTheHourLine) {
   double worst = 0;
   int checked = 0;
   for (const SkyCase& c : kSkies) {
-    if (c.eot) continue;  // these scales carry apparent time only
+    if (c.eot) continue;  // apparent time here; mean time on the declination scale below
     place(c);
     for (QuadrantScale scale : {QuadrantScale::Declination, QuadrantScale::Gunter}) {
       for (bool juneOutside : {true, false}) {
@@ -310,6 +310,69 @@ TEST_F(QuadrantDialTest, BeadOnTheDeclinationAndGunterScalesLiesOnTheHourLine) {
   }
   EXPECT_GT(checked, 200);
   RecordProperty("declination_scales_worst_mm", std::to_string(worst));
+}
+
+// Mean time on the declination scale of one half year: each declination
+// belongs to one day of that half, whose equation of time moves the hour
+// line. The bead set to the day's declination, with the sun at the dial's
+// mean (local or zone) time of that day, lies on the line, in both halves
+// and both arrangements of the scale. The screen reads the choice too.
+TEST_F(QuadrantDialTest, DeclinationScaleWithEotFollowsTheMeanSun) {
+  const SkyCase skies[] = {{47, -8.5, -15, false, true}, {47, -8.5, -15, true, true},
+                           {-34, -18.4, -30, true, true}, {30, -31.2, -30, false, true}};
+  struct Half {
+    bool second;
+    std::vector<std::array<int, 2>> dates;  // month, day
+  };
+  const Half halves[] = {{false, {{7, 1}, {8, 5}, {9, 10}, {10, 20}, {11, 3}, {11, 25}, {12, 10}}},
+                         {true, {{1, 5}, {2, 10}, {2, 28}, {3, 15}, {4, 20}, {5, 14}, {6, 5}}}};
+  const double e = design().obliquityRounded;
+  double worst = 0;
+  int checked = 0;
+  for (const SkyCase& c : skies) {
+    place(c);
+    for (const Half& half : halves) {
+      for (bool juneOutside : {true, false}) {
+        QuadrantInput in;
+        in.radiusMm = 150;
+        in.scale = QuadrantScale::Declination;
+        in.juneOutside = juneOutside;
+        in.secondHalf = half.second;
+        in.from = 5;
+        in.to = 19;
+        in.zoneClock = c.zone;
+        in.withEot = true;
+        const QuadrantDial dial = computeQuadrant(in);
+        for (const auto& md : half.dates) {
+          for (int t = 5; t <= 19; ++t) {
+            double decl;
+            const double h = altitudeAt(c, 2021, md[0], md[1], t, &decl);
+            if (h < 1) continue;
+            // The scale by its definition.
+            const double r = (juneOutside ? (decl + e) / (2 * e) + 1 : 1 - (decl - e) / (2 * e)) * 75;
+            double x, y;
+            beadPosition(h, r, x, y);
+            const double err = distanceToLines(dial, QuadrantLineKind::Hour, t, x, y);
+            worst = std::max(worst, err);
+            ++checked;
+            EXPECT_LT(err, kTolerance) << "lat " << c.latitude << " zone " << c.zone << " date " << md[1] << "/"
+                                       << md[0] << " t " << t << " june outside " << juneOutside;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(checked, 300);
+  RecordProperty("declination_eot_worst_mm", std::to_string(worst));
+
+  // The screen's quadrant (the first half) is built and labelled with EoT.
+  place(skies[0]);
+  design().zodiacScale = 1;
+  const QuadrantInput screen = screenQuadrantInput(150, 3);
+  EXPECT_TRUE(screen.withEot);
+  const std::string timeLine = computeQuadrant(screen).timeLine;
+  EXPECT_NE(timeLine.find("with EoT"), std::string::npos) << timeLine;
+  EXPECT_EQ(timeLine.find("without"), std::string::npos) << timeLine;
 }
 
 // Habermel dials: the disc stands vertical and faces the sun, the pin of

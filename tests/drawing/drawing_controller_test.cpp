@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <unistd.h>
 #include <string>
 
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/scripted_platform.h"
+#include "core/settings_file.h"
 #include "astro/startup.h"
 #include "dials/dial_family.h"
 #include "tests/drawing/not_available_texts.h"
@@ -385,6 +388,67 @@ TEST_F(ControllerTest, HamDialTakesPictureClicks) {
   EXPECT_GT(page.ofKind(PrimitiveKind::LineTo).size(), 50u);
   design().dialKind = 'w';
   EXPECT_FALSE(c.familyClick(5, 5, PictureClickKind::Ctrl));
+}
+
+// The drawing window's Save and Load of the ham dial, answered through the
+// scripted platform: the marked hour points go into the file and come back
+// from it, at the same millimetres from the centre on a picture of another
+// size, with the dial's values they were marked on, and the construction
+// draws their curve. A file without hour points changes nothing. Another
+// family leaves Save and Load to the main window.
+TEST_F(ControllerTest, HamDialSavesAndLoadsItsHourPoints) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("tavrel_ham_ctl_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const std::string file = (dir / "schink.ham").string();
+  design().dialKind = 'o';
+  design().habermelGnomonLength = 40;
+  design().hamStretch = 2.5;
+  DrawingController c(canvas);
+  c.showDrawing(1600, 1000);  // centre (800, 500), 10 pixels per millimetre
+  ASSERT_TRUE(c.familyHasDataFiles());
+  const double marks[][2] = {{900, 300}, {1000, 420}, {1100, 560}};
+  for (const auto& m : marks) c.familyClick(m[0], m[1], PictureClickKind::Ctrl);
+  platform->fileNames.push_back(file);
+  c.saveFamilyData();
+  ASSERT_TRUE(fs::exists(file));
+  EXPECT_EQ(platform->boxes.back().text, file + " saved!");
+
+  // Marks cleared, the dial changed, the picture smaller: load.
+  c.familyClick(5, 5, PictureClickKind::Alt);
+  design().hamStretch = 1.5;
+  design().habermelGnomonLength = 30;
+  c.showDrawing(1200, 800);  // centre (600, 400), 8 pixels per millimetre
+  platform->fileNames.push_back(file);
+  canvas.primitives.clear();
+  c.loadFamilyData();
+  EXPECT_EQ(platform->boxes.back().text, file + " loaded!");
+  EXPECT_EQ(design().hamStretch, 2.5);
+  EXPECT_EQ(design().habermelGnomonLength, 40);
+  const auto curve = canvas.ofKind(PrimitiveKind::LineTo);
+  ASSERT_EQ(curve.size(), 3u);
+  EXPECT_EQ(curve[0].p[0], 600);
+  EXPECT_EQ(curve[0].p[1], 400);
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_NEAR(curve[i].p[2], 600 + (marks[i][0] - 800) * 0.8, 1e-6) << i;
+    EXPECT_NEAR(curve[i].p[3], 400 + (marks[i][1] - 500) * 0.8, 1e-6) << i;
+  }
+
+  // A construction-data file of the main window holds no hour points: the
+  // error box, and the picture keeps its curve.
+  const std::string plain = (dir / "plain.tav").string();
+  ASSERT_TRUE(writeSettingsFile(plain));
+  platform->fileNames.push_back(plain);
+  c.loadFamilyData();
+  EXPECT_EQ(platform->boxes.back().caption, MsgCaption::Error);
+  EXPECT_EQ(platform->boxes.back().text.rfind(plain + " holds no hour points", 0), 0u) << platform->boxes.back().text;
+  canvas.primitives.clear();
+  c.construct();
+  EXPECT_EQ(canvas.ofKind(PrimitiveKind::LineTo).size(), 3u);
+
+  design().dialKind = 'w';
+  EXPECT_FALSE(c.familyHasDataFiles());
+  fs::remove_all(dir);
 }
 
 // The Sawyer dial on the printer page: the page less 100, O not yet

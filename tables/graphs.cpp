@@ -123,10 +123,21 @@ bool wideLine(const SunPathLine& line) {
   return line.kind == SunPathLineKind::ZodiacStart || line.kind == SunPathLineKind::FullHour;
 }
 
-// Draws the pieces of a line through `map`; a step across north (the
-// azimuth jumping by more than 180 degrees) lifts the pen when `breakAtNorth`.
+// The largest turn of the azimuth between two samples that the cartesian
+// diagram draws as a straight step. The azimuth is not continuous at the
+// zenith: a path through it turns by 180 degrees at once (the noon line
+// where the sun culminates overhead, the daily path of the declination
+// equal to the latitude), and a turn of more than 90 degrees between two
+// samples only happens within about a degree of it. A straight line there
+// would run along the top of the diagram where the sun never is.
+constexpr double kMaxCartesianAzimuthTurn = 90;
+
+// Draws the pieces of a line through `map`. With `cartesian`, a step across
+// north (the azimuth jumping by more than 180 degrees) goes on to the edge
+// of the chart and on from the other edge, and a step past the zenith
+// lifts the pen.
 template <class Map>
-void drawLine(PlotSurface& s, const GraphTarget& t, const SunPathLine& line, const Map& map, bool breakAtNorth) {
+void drawLine(PlotSurface& s, const GraphTarget& t, const SunPathLine& line, const Map& map, bool cartesian) {
   for (const SkyPiece& piece : line.pieces) {
     s.selectPen(linePen(line, piece));
     widerPen(s, t, wideLine(line) ? 1 : 0);
@@ -134,13 +145,16 @@ void drawLine(PlotSurface& s, const GraphTarget& t, const SunPathLine& line, con
     SkyPoint last;
     for (const SkyPoint& p : piece.points) {
       const auto [x, y] = map(p);
+      const double step = p.azimuth - last.azimuth;
       if (first) {
         s.moveTo(x, y);
-      } else if (breakAtNorth && std::fabs(p.azimuth - last.azimuth) > 180) {
+      } else if (cartesian && std::fabs(std::remainder(step, 360.0)) > kMaxCartesianAzimuthTurn) {
+        s.moveTo(x, y);
+      } else if (cartesian && std::fabs(step) > 180) {
         // Across north: on to the edge of the chart, on from the other edge.
         const double edge = last.azimuth > 0 ? 180 : -180;
         const double to = p.azimuth + 2 * edge;  // p's azimuth on last's side
-        const double f = (edge - last.azimuth) / (to - last.azimuth);
+        const double f = to != last.azimuth ? (edge - last.azimuth) / (to - last.azimuth) : 0;
         const double altitude = last.altitude + f * (p.altitude - last.altitude);
         const auto [x1, y1] = map({edge, altitude});
         const auto [x2, y2] = map({-edge, altitude});

@@ -13,7 +13,7 @@ void drawHamFamily(DialScreenRequest& r) {
   static std::any noStore;
   std::any& kept = r.kept ? *r.kept : noStore;
   const DesignState& d = design();
-  drawHamDial(r.surface, r.width, r.height, hamHourPoints(kept), d.habermelGnomonLength, d.latitude,
+  drawHamDial(r.surface, r.width, r.height, hamHourPoints(kept), d.hamDiameter, d.latitude,
               r.screenMode);
 }
 

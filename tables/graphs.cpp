@@ -269,6 +269,24 @@ void emitEotGraph(PlotSurface& s, const GraphTarget& t, const GraphOptions& o) {
   const double xEnd = xOf(last + 1);
   const double down = -upward(t);  // physical downwards on the page
 
+  // The month names as long as a month's width holds them: whole, three
+  // letters or the initial (the plotter advances 1.5 character widths of
+  // the prologue's 0.14 cm; the screen about 0.6 of the text height).
+  const double advance = plot ? 1.5 * 0.14 * t.unitsPerCm : kAverageAdvanceEm * h;
+  const double monthWidth = 28 * f.dayScale - 0.5 * h;
+  auto monthNameThatFits = [&](int m) {
+    std::string name = monthName(m);
+    for (std::size_t keep : {std::size_t{3}, std::size_t{1}})
+      if (advance * static_cast<double>(utf8Length(name)) > monthWidth) {
+        // The first `keep` characters (UTF-8 continuation bytes stay with theirs).
+        std::size_t end = 0;
+        for (std::size_t n = 0; end < name.size() && n < keep; ++n)
+          do ++end; while (end < name.size() && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80);
+        name.resize(end);
+      }
+    return name;
+  };
+
   // Month lines, ticks and names.
   s.selectPen(monthPen);
   for (int m = 1; m <= 12; ++m) {
@@ -290,7 +308,7 @@ void emitEotGraph(PlotSurface& s, const GraphTarget& t, const GraphOptions& o) {
     s.moveTo(x, f.axisY - 0.7 * h);
     s.lineTo(x, f.axisY + 0.7 * h);
     s.penUp();
-    textAt(s, t, xOf(start + 4), f.axisY + down * 1.4 * h, monthName(m), h);
+    textAt(s, t, xOf(start + 4), f.axisY + down * 1.4 * h, monthNameThatFits(m), h);
   }
 
   // Minute grid: a tick every minute, every fifth and the ends across.
@@ -300,7 +318,12 @@ void emitEotGraph(PlotSurface& s, const GraphTarget& t, const GraphOptions& o) {
     s.moveTo(f.x0 - 0.4 * h, yOf(m));
     s.lineTo(across ? xEnd : f.x0 + 0.4 * h, yOf(m));
     s.penUp();
-    if (across) {
+    // The ends of the scale are numbered only where they stand clear of
+    // the number of the nearest fifth minute.
+    const int nearestFifth = static_cast<int>(std::lround(m / 5.0)) * 5;
+    const bool numbered =
+        m % 5 == 0 || std::fabs((m - nearestFifth) * f.minuteScale) >= 1.2 * h;
+    if (across && numbered) {
       s.selectPen(textPen);
       const std::string label = fixedText(m + f.shift.whole, 1, 0);
       textAt(s, t, f.x0 - (0.6 * static_cast<double>(label.size()) + 1.0) * h, yOf(m) + down * 0.4 * h, label, h);
@@ -367,8 +390,11 @@ void emitSunPathPolar(PlotSurface& s, const GraphTarget& t, const GraphOptions& 
     s.penUp();
   }
   s.selectPen(4);
+  // The altitude numbers on the spoke away from the noon sun (north of
+  // the equator the northern one), clear of the noon hour labels.
+  const double numbersAzimuth = design().latitude >= 0 ? 180 : 0;
   for (int a = 20; a <= 80; a += 20) {
-    const auto [x, y] = at(a, 180);
+    const auto [x, y] = at(a, numbersAzimuth);
     textAt(s, t, x + 0.3 * h, y - upward(t) * 0.2 * h, fixedText(a, 2, 0), 0.8 * h);
   }
 

@@ -150,6 +150,8 @@ struct AzimuthalPlacement {
   int lineWidth = 1;         // screen: lineWidth; plot: plotLineWidth - 1
   bool writeWidths = true;   // plot: only when plotLineWidth != 1
   double labelHeight = 20;   // target units
+  double labelAdvance = 0;   // per character, target units; 0: 0.6 labelHeight
+  double labelBoxHeight = 0; // the letters' height, target units; 0: labelHeight
   double titleHeight = 45, textHeight = 35;  // screen information block
   double textX = 0, textY = 0;                // top-left of the block
   double frameW = 0, frameH = 0, frameX = 0, frameY = 0;  // screen frame rectangle

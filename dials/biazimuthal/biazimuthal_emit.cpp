@@ -103,7 +103,9 @@ void drawBiAzimuthalDial(DialScreenRequest& r) {
     c.moveTo(x, y - arm);
     c.lineTo(x, y + arm);
     c.rectangle(x - cm, y - cm, x + cm, y + cm);
-    c.text(x + tx, y + ty, text);
+    // The name only where it stands within the frame.
+    const TextSize e = c.textExtent(text);
+    if (x + tx >= m && y + ty >= m && x + tx + e.width <= Wp && y + ty + e.height <= Hp) c.text(x + tx, y + ty, text);
   };
   mark(89.999999 * f.s, 0, 8, f.centre.latM < 0 ? " S" : " N", 6, 0);
   mark(f.lat1, f.lon1, 6, "A", cm + 6, cm);
@@ -111,16 +113,19 @@ void drawBiAzimuthalDial(DialScreenRequest& r) {
 
   // Title and the three information lines.
   const double titleHeight = static_cast<double>(roundHalfEven(1.6 * fontHeight));
+  const double small = screen ? 11 : 30;
+  const double line = small * kLineHeightEm;
   double tx = r.textX + m, ty = r.textY + m;
   if (screen && !r.textMarked) {
     tx = std::floor(Wp / 3) + m;
-    ty = y0 < Hp / 2 ? Hp - 4 * fontHeight : fontHeight + m;
+    // Below the foot the block ends half a font height above the bottom
+    // edge: the title and the lines 2.1, 1.1 and 1.1 line heights apart.
+    const double block = (2.1 + 1.1 + 1.1 + 1) * line;
+    ty = y0 < Hp / 2 ? Hp - block - fontHeight / 2 : fontHeight + m;
   }
   c.setFont({"Arial", titleHeight, kFontWeightBold, 0, textColour});
   c.text(tx, ty, titleText());
-  const double small = screen ? 11 : 30;
   c.setFont({"Arial", small, kFontWeightNormal, 0, textColour});
-  const double line = small * kLineHeightEm;
   ty += 2.1 * line;
   c.text(tx, ty, biAzimuthalInfoTextA(d));
   ty += 1.1 * line;

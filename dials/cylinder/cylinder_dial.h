@@ -211,6 +211,7 @@ struct CylinderPlacement {
   bool drawWall = true;
   bool drawTexts = true;                           // title block
   Canvas* screenCanvas = nullptr;                  // screen: fills and own colours
+  double labelUnits = 0;                           // label height, target units (0: labels unchecked)
   // Plot: umlauts spelled out in labels; the title and its subtitle on one
   // line at (textX, textY) in 0.3 x 0.45 cm, the location 250 units below
   // in 0.2 x 0.28 cm, the time, gnomon and extra lines at the foot of the

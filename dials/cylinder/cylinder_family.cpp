@@ -39,9 +39,10 @@ const DialFamilyRegistrar kCylinder{[] {
   f.legendBlock = 36;
   f.legendNameRow = labelRow::kCylinderFamily;
   f.capabilities = kCapTextAnchor | kCapScaledPlot | kCapGnomonDeclination;
-  // The cylinder with polar style has a gnomon foot on the picture.
+  // The cylinder with polar style has a gnomon foot on the picture and
+  // zooms about it.
   f.variantCapabilities = [](const DesignState& d, unsigned caps) {
-    return d.cylinderVariant == 2 ? caps | kCapGnomonFoot | kCapFootCheckOnPrint : caps;
+    return d.cylinderVariant == 2 ? caps | kCapGnomonFoot | kCapFootCheckOnPrint | kCapZoom : caps;
   };
   f.titlePart = [](const DesignState& d, int lang) {
     const int variant = d.cylinderVariant < 3 ? d.cylinderVariant : 0;

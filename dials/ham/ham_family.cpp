@@ -17,7 +17,7 @@ std::any& keptStore(std::any* kept) {
 
 void drawHamFamily(DialScreenRequest& r) {
   const DesignState& d = design();
-  drawHamDial(r.surface, r.width, r.height, hamHourPoints(keptStore(r.kept)), d.habermelGnomonLength, d.latitude,
+  drawHamDial(r.surface, r.width, r.height, hamHourPoints(keptStore(r.kept)), d.hamDiameter, d.latitude,
               r.screenMode);
 }
 

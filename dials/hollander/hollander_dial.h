@@ -153,6 +153,9 @@ struct HollanderPlacement {
   double textX = 0, textY = 0, lineStep = 20;
   bool hint = false;          // the screen's hint in the top-left corner
   Canvas* screenCanvas = nullptr;
+  // The page the labels must stay on (target units from the origin of
+  // the target); 0: no limit.
+  double pageWidth = 0, pageHeight = 0;
 };
 
 void emitHollanderDial(PlotSurface& surface, const HollanderDial& dial, const HollanderPlacement& placement);

@@ -1,5 +1,6 @@
 // The family-table row of Hollander's mean-time dial ('m'); for plot files
 // it also writes the cone file beside the plot.
+#include <cmath>
 #include <filesystem>
 
 #include "core/design_state.h"
@@ -40,6 +41,14 @@ PlotOutcome plotHollanderFamily(HpglWriter& w, const DialPlotRequest& r) {
   return {};
 }
 
+// The vertical dial hangs below its foot, like a vertical sundial: the
+// foot goes to the upper quarter of the picture in either hemisphere.
+DialActivation hollanderActivation(const DesignState& d, int width, int height) {
+  DialActivation a = narrowTextBlockActivation(d, width, height);
+  if (d.hollanderVariant % 3 == 1) a.footY = std::round(height / 4.0);
+  return a;
+}
+
 const DialFamilyRegistrar kHollander{[] {
   DialFamily f;
   f.id = "Hollander";
@@ -54,7 +63,7 @@ const DialFamilyRegistrar kHollander{[] {
                    kCapScaledPlot;
   f.titlePart = [](const DesignState&, int lang) { return label(labelRow::kMeanTimeSundialPart, lang); };
   f.picture = [](const DesignState&) { return 3008; };
-  f.activation = narrowTextBlockActivation;
+  f.activation = hollanderActivation;
   f.draw = drawHollanderFamily;
   f.plot = plotHollanderFamily;
   f.information = [](const DesignState&, double zoom) { return hollanderInformation(zoom); };

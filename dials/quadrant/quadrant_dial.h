@@ -162,6 +162,12 @@ struct QuadrantPlacement {
   bool writeWidths = true;
   bool plot = false;           // umlauts spelled out, label directions as "DI"
   Canvas* screenCanvas = nullptr;  // screen: the zodiac band's fill
+  // Screen and printer: the label height (target units) and the page the
+  // labels keep to; a label that would cover another is moved outwards
+  // from the dial's origin or left out. 0: labels are written as placed.
+  double labelHeight = 0;
+  double labelAdvance = 0;  // per character; 0: 0.6 labelHeight (the screen's)
+  double pageWidth = 0, pageHeight = 0;
 };
 
 // Draws the lines, arcs and labels of `dial` (not its title block).

@@ -9,6 +9,7 @@
 #include "core/language.h"
 #include "dials/sawyer/sawyer_dial.h"
 #include "dials/sawyer/sawyer_texts.h"
+#include "plot/label_space.h"
 
 namespace tavrel {
 
@@ -68,11 +69,26 @@ class TextOut {
   // Plot: the pen of the texts is selected again after lines.
   void forget() { pen_ = -1; }
 
+  // A label beside a line: written where it stays clear of the labels
+  // already written (as placed, else moved beside or above or below it by
+  // its own size), or left out.
+  void label(double x, double y, const std::string& t, double height, bool bold, Colour colour,
+             bool symbols = false) {
+    const double n = static_cast<double>(utf8Length(t));
+    const double w = (p_.canvas ? kAverageAdvanceEm : 0.65 * 1.5) * height * n;
+    const double h = p_.canvas ? kLineHeightEm * height : height;
+    const double side = w + 0.3 * height, up = 1.2 * height;
+    const std::array<double, 2> offsets[] = {{0, 0}, {side, 0}, {-side, 0}, {0, up}, {0, -up}};
+    const int k = space_.claimFirst(LabelBox::of(x, y, w, h), offsets);
+    if (k >= 0) text(x + offsets[k][0], y + offsets[k][1], t, height, bold, colour, symbols);
+  }
+
  private:
   PlotSurface& s_;
   const SawyerPlacement& p_;
   int pen_ = -1;
   double height_ = -1;
+  LabelSpace space_{LabelBox{-1e300, -1e300, 1e300, 1e300}};
 };
 
 // A run on the screen or printer page, whose points are whole units: the
@@ -198,9 +214,9 @@ void emitSawyerDial(PlotSurface& s, const SawyerDial& dial, const SawyerDialInpu
 
   // Hour numbers, the zodiac symbols at the noon line.
   for (const SawyerLabel& l : dial.labels)
-    out.text(X(l.x), Y(l.y), l.text, th, true, l.red ? kRed : -1);
+    out.label(X(l.x), Y(l.y), l.text, th, true, l.red ? kRed : -1);
   for (const SawyerSymbol& sym : dial.symbols)
-    out.text(X(sym.x), Y(sym.y), std::string(1, sym.code), p.symbolHeight, false, sym.red ? kRed : -1, true);
+    out.label(X(sym.x), Y(sym.y), std::string(1, sym.code), p.symbolHeight, false, sym.red ? kRed : -1, true);
 
   // Reading directions of the mean-time dials.
   if (in.timeMode == 2 || in.timeMode == 3) {

@@ -40,7 +40,7 @@ class HamDialTest : public ::testing::Test {
     d.dialKind = 'o';
     d.hamStretch = 2;
     d.hamEquinoxPosition = 40;
-    d.habermelGnomonLength = 40;
+    d.hamDiameter = 40;
     for (int pen = 1; pen <= 12; ++pen) d.colors[static_cast<std::size_t>(pen - 1)] = rgb(pen * 16 + 1, 3, 7);
   }
   ScopedScriptedPlatform platform_;

@@ -20,6 +20,7 @@
 #include "core/language.h"
 #include "core/scripted_platform.h"
 #include "dials/dial_family.h"
+#include "dials/dial_type_rules.h"
 #include "dials/quadrant/quadrant_dial.h"
 #include "dials/quadrant/quadrant_texts.h"
 #include "dxf/make_dxf.h"
@@ -442,6 +443,40 @@ TEST_F(QuadrantDialTest, HabermelShadowOfThePinTipLiesOnTheHourLine) {
   RecordProperty("habermel_worst_mm", std::to_string(worst));
 }
 
+// The gnomon the dial-type window derives from the diameter lets the
+// hours fill the disc: the noon shadows of the solstices (altitudes
+// 90 - p -+ e, closed form) span the hour circle for the pin of dial I,
+// and the bar of dial II lies a third of the hour radius above the centre
+// with the summer noon shadow on the rim; the drawn hour lines cover more
+// than half the disc's height, and the length stays in the field's range.
+TEST_F(QuadrantDialTest, HabermelGnomonFromTheDiameterFillsTheDisc) {
+  struct Case {
+    int variant;
+    double latitude, diameter;
+  };
+  const Case cases[] = {{1, 47.25, 200}, {2, 47.25, 200}, {1, 30, 120}, {2, 30, 200},
+                        {2, 60, 200},    {1, 60, 80},     {2, 40, 100}};
+  for (const Case& c : cases) {
+    DesignState& d = design();
+    d.latitude = c.latitude;
+    d.quadrantVariant = static_cast<std::uint8_t>(c.variant);
+    d.habermelDiameter = c.diameter;
+    deriveHabermelGnomonLength(d);
+    const double g = d.habermelGnomonLength, e = d.obliquityRounded, r = (c.diameter - 15) / 2;
+    const double summer = g * std::tan(rad(90 - c.latitude + e)), winter = g * std::tan(rad(90 - c.latitude - e));
+    EXPECT_GE(g, 9);
+    EXPECT_LE(g, 100);
+    if (c.variant == 1) EXPECT_NEAR(summer + winter, 2 * r, 1e-9) << c.latitude;
+    else EXPECT_NEAR(summer, 4 * r / 3, 1e-9) << c.latitude;
+    const QuadrantDial dial = computeHabermel(c.variant, g, c.diameter);
+    double top = 1e300, bottom = -1e300;
+    for (const QuadrantLine& l : dial.lines)
+      if (l.kind == QuadrantLineKind::Hour)
+        for (const QuadrantPoint& p : l.points) top = std::min(top, p.y), bottom = std::max(bottom, p.y);
+    EXPECT_GT(bottom - top, 0.5 * c.diameter) << "variant " << c.variant << " latitude " << c.latitude;
+  }
+}
+
 // The published positions of the scales.
 TEST_F(QuadrantDialTest, ScalesPutTheirDatesWhereTheirDefinitionsSay) {
   place({47, -8.5, -15, false, false});
@@ -721,6 +756,29 @@ TEST_F(QuadrantPlotTest, TwoQuadrantPageCases) {
     // other way on the mirrored quadrant.
     EXPECT_NE(text.find(c.mirrored ? "AA 7900,10000,-90" : "AA 400,10000,90"), std::string::npos) << c.name;
   }
+}
+
+// The mirrored left quadrant of the largest size stays on the paper: the
+// quarter circle about its apex (the "AA" arcs' centres less their radius)
+// and every pen position lie right of its left edge and within the
+// 420 mm (16800 units) of an A3 sheet.
+TEST_F(QuadrantPlotTest, LargestMirroredQuadrantStaysOnTheSheet) {
+  DesignState& d = design();
+  place({47, -8.5, -15, true, true});
+  d.quadrantMirrored = true;
+  d.quadrantSize = 200;
+  const std::string text = plot(1, dir() / "mirrored.plt");
+  double lo = 1e300, hi = -1e300;
+  std::size_t at = 0;
+  for (const char* cmd : {"PU ", "PD ", "AA "}) {
+    for (at = text.find(cmd); at != std::string::npos; at = text.find(cmd, at + 1)) {
+      const double x = std::atof(text.c_str() + at + 3);
+      lo = std::min(lo, x), hi = std::max(hi, x);
+      if (std::string(cmd) == "AA ") lo = std::min(lo, x - 200 * 40.0);
+    }
+  }
+  EXPECT_GE(lo, 0);
+  EXPECT_LE(hi, 16800);
 }
 
 // The DXF of the scaled plots is at true size: the quadrant's outer arc

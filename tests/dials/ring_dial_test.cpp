@@ -589,13 +589,40 @@ class RingPlotTest : public RingDialTest {
     return text.str();
   }
   void TearDown() override { std::filesystem::remove_all(dir()); }
+
+  // The band's frame in the DXF of a ring of diameter D and width W (the
+  // one closed polyline of five vertices), read by ezdxf, with the number
+  // of errors of its audit.
+  struct Frame {
+    int auditErrors = -1;
+    double width = 0, height = 0;
+  };
+  Frame frameOfDxf(double D, double W) {
+    const auto hp25 = dir() / "r25.plt", dxf = dir() / "r.dxf";
+    plot(25, hp25, D, W);
+    Frame f;
+    if (MakeDxf(hp25.string(), dxf.string(), 1, 1000) != DxfResult::Converted) return f;
+    const std::string script =
+        "import ezdxf,sys\n"
+        "doc=ezdxf.readfile(sys.argv[1])\n"
+        "print(len(doc.audit().errors))\n"
+        "w=h=0\n"
+        "for e in doc.modelspace().query('POLYLINE'):\n"
+        "  p=[v.dxf.location for v in e.vertices]\n"
+        "  if len(p)==5 and abs(p[0][0]-p[4][0])<1e-6 and abs(p[0][1]-p[4][1])<1e-6:\n"
+        "    w=max(w,abs(p[1][0]-p[0][0])); h=max(h,abs(p[2][1]-p[1][1]))\n"
+        "print('%.4f %.4f'%(w,h))\n";
+    std::istringstream in(testing::runPython(script, dxf));
+    in >> f.auditErrors >> f.width >> f.height;
+    return f;
+  }
 };
 
 TEST_F(RingPlotTest, PlotRendersInHp2xxAndItsDxfIsAtTrueSize) {
   design().latitude = -34;
   design().italianHours = true;
   design().ringRayDeflection = 2;
-  const auto hp1 = dir() / "r1.plt", hp25 = dir() / "r25.plt", dxf = dir() / "r.dxf";
+  const auto hp1 = dir() / "r1.plt";
   const std::string text = plot(1, hp1);
   EXPECT_EQ(text.rfind("IN;SS;PA;", 0), 0u);
   EXPECT_EQ(text.substr(text.size() - 9), ";SP 0;IN;");
@@ -604,36 +631,21 @@ TEST_F(RingPlotTest, PlotRendersInHp2xxAndItsDxfIsAtTrueSize) {
   ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
   EXPECT_GT(std::filesystem::file_size(eps), 1000u);
 
-  plot(25, hp25);
-  ASSERT_EQ(MakeDxf(hp25.string(), dxf.string(), 1, 1000), DxfResult::Converted);
-  // The frame is the one closed polyline of five vertices: pi 75 x 80 mm.
-  const std::string script =
-      "import ezdxf,sys\n"
-      "doc=ezdxf.readfile(sys.argv[1])\n"
-      "print(len(doc.audit().errors))\n"
-      "w=h=0\n"
-      "for e in doc.modelspace().query('POLYLINE'):\n"
-      "  p=[v.dxf.location for v in e.vertices]\n"
-      "  if len(p)==5 and abs(p[0][0]-p[4][0])<1e-6 and abs(p[0][1]-p[4][1])<1e-6:\n"
-      "    w=max(w,abs(p[1][0]-p[0][0])); h=max(h,abs(p[2][1]-p[1][1]))\n"
-      "print('%.4f %.4f'%(w,h))\n";
-  const std::string result = testing::runPython(script, dxf);
-  ASSERT_FALSE(result.empty());
-  std::istringstream in(result);
-  int errors = -1;
-  double width = 0, height = 0;
-  in >> errors >> width >> height;
-  EXPECT_EQ(errors, 0);
-  EXPECT_NEAR(width, kPi * 75, 0.05);
-  EXPECT_NEAR(height, 80, 0.05);
+  const Frame f = frameOfDxf(150, 80);
+  EXPECT_EQ(f.auditErrors, 0);
+  EXPECT_NEAR(f.width, kPi * 75, 0.05);
+  EXPECT_NEAR(f.height, 80, 0.05);
 }
 
-// A ring too large for the A3 page is plotted reduced and says so.
-TEST_F(RingPlotTest, LargeRingIsReducedOnThePage) {
-  const std::string small = plot(1, dir() / "s.plt", 150, 80);
+// A ring wider than the A3 sheet holds (237 mm) is still plotted at true
+// size, to be cut out: no reduction.
+TEST_F(RingPlotTest, LargeRingIsPlottedAtTrueSize) {
   const std::string large = plot(1, dir() / "l.plt", 300, 80);
-  EXPECT_EQ(small.find("reduced to"), std::string::npos);
-  EXPECT_NE(large.find("reduced to  "), std::string::npos);
+  EXPECT_EQ(large.find("reduced to"), std::string::npos);
+  const Frame f = frameOfDxf(300, 80);
+  EXPECT_EQ(f.auditErrors, 0);
+  EXPECT_NEAR(f.width, kPi * 150, 0.05);
+  EXPECT_NEAR(f.height, 80, 0.05);
 }
 
 }  // namespace

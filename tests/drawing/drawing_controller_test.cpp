@@ -2,6 +2,7 @@
 // layout, gnomon foot, dispatch and the messages on the picture.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <unistd.h>
@@ -213,6 +214,36 @@ TEST_F(ControllerTest, PageLayoutsScaleTheDial) {
   canvas.primitives.clear();
   c.zoomIn();
   EXPECT_NEAR(scaleBarLength(canvas), std::round(35 * kZoomStep * 100) / 100 * 1400 / 420.0, 1e-9);
+}
+
+// Width of everything drawn with lines (the picture's frame left out).
+double drawnWidth(const RecordingCanvas& canvas, int width) {
+  double lo = 1e300, hi = -1e300;
+  for (const Primitive& p : canvas.primitives)
+    if (p.kind == PrimitiveKind::LineTo)
+      for (double x : {p.p[0], p.p[2]})
+        if (x > 2 && x < width - 2) lo = std::min(lo, x), hi = std::max(hi, x);
+  return hi - lo;
+}
+
+// The cylinder with polar style zooms in and out; the shepherd's dial,
+// which fills its page, does not.
+TEST_F(ControllerTest, PolarStyleCylinderZooms) {
+  design().dialKind = 'z';
+  design().cylinderVariant = 0;
+  DrawingController c(canvas);
+  c.applyActivationDefaults(1600, 1000);
+  EXPECT_FALSE(c.state().zoomCommandsEnabled);
+  design().cylinderVariant = 2;
+  c.applyActivationDefaults(1600, 1000);
+  ASSERT_TRUE(c.state().zoomCommandsEnabled);
+  c.construct();
+  const double before = drawnWidth(canvas, 1600);
+  canvas.primitives.clear();
+  c.zoomOut();
+  const double after = drawnWidth(canvas, 1600);
+  ASSERT_GT(before, 100);
+  EXPECT_NEAR(after / before, 1 / kZoomStep, 0.03);
 }
 
 TEST_F(ControllerTest, ActivationConstructsAndAsksToFixTheFoot) {

@@ -94,9 +94,9 @@ bool saveHamSettingsFile(const std::string& path, const HamHourPoints& points, i
   const DesignState& d = design();
   HamPoint centre = points.records[0];
   double scale = points.scale;
-  if (!(scale > 0)) screenFrame(width, height, d.habermelGnomonLength, d.latitude, centre, scale);
+  if (!(scale > 0)) screenFrame(width, height, d.hamDiameter, d.latitude, centre, scale);
   std::vector<std::string> section{
-      kHamPointsHeader, fixedText(d.latitude, 10, 6) + ";" + fixedText(d.habermelGnomonLength, 7, 2) + ";" +
+      kHamPointsHeader, fixedText(d.latitude, 10, 6) + ";" + fixedText(d.hamDiameter, 7, 2) + ";" +
                             fixedText(d.hamStretch, 6, 3) + ";" + fixedText(d.hamEquinoxPosition, 8, 3)};
   for (int r = 1; r <= 8; ++r) {
     const HamPoint p = points.records[static_cast<std::size_t>(r)];
@@ -158,7 +158,7 @@ bool loadHamSettingsFile(const std::string& path, HamHourPoints& points, int wid
 
   DesignState& d = design();
   d.latitude = section.latitude;
-  d.habermelGnomonLength = section.size;
+  d.hamDiameter = section.size;
   d.hamStretch = section.stretch;
   d.hamEquinoxPosition = section.equinox;
   HamPoint centre;

@@ -394,7 +394,7 @@ TEST_F(ControllerTest, PrinterPageRescalesThePositionsAndRestoresThem) {
 // the hook leaves the click to the window.
 TEST_F(ControllerTest, HamDialTakesPictureClicks) {
   design().dialKind = 'o';
-  design().habermelGnomonLength = 40;
+  design().hamDiameter = 40;
   DrawingController c(canvas);
   c.showDrawing(1600, 1000);
   const double marks[][2] = {{900, 300}, {1000, 420}, {1100, 560}};
@@ -433,7 +433,7 @@ TEST_F(ControllerTest, HamDialSavesAndLoadsItsHourPoints) {
   fs::create_directories(dir);
   const std::string file = (dir / "schink.ham").string();
   design().dialKind = 'o';
-  design().habermelGnomonLength = 40;
+  design().hamDiameter = 40;
   design().hamStretch = 2.5;
   DrawingController c(canvas);
   c.showDrawing(1600, 1000);  // centre (800, 500), 10 pixels per millimetre
@@ -448,14 +448,14 @@ TEST_F(ControllerTest, HamDialSavesAndLoadsItsHourPoints) {
   // Marks cleared, the dial changed, the picture smaller: load.
   c.familyClick(5, 5, PictureClickKind::Alt);
   design().hamStretch = 1.5;
-  design().habermelGnomonLength = 30;
+  design().hamDiameter = 30;
   c.showDrawing(1200, 800);  // centre (600, 400), 8 pixels per millimetre
   platform->fileNames.push_back(file);
   canvas.primitives.clear();
   c.loadFamilyData();
   EXPECT_EQ(platform->boxes.back().text, file + " loaded!");
   EXPECT_EQ(design().hamStretch, 2.5);
-  EXPECT_EQ(design().habermelGnomonLength, 40);
+  EXPECT_EQ(design().hamDiameter, 40);
   const auto curve = canvas.ofKind(PrimitiveKind::LineTo);
   ASSERT_EQ(curve.size(), 3u);
   EXPECT_EQ(curve[0].p[0], 600);

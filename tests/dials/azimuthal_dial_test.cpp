@@ -593,7 +593,9 @@ TEST_F(AzimuthalPlotTest, EveryDesignRendersInHp2xx) {
     const std::string text = plot(1, file);
     EXPECT_EQ(text.rfind(v < 2 ? "IN;PA;" : "IN;", 0), 0u);
     EXPECT_NE(text.find("PW 1"), std::string::npos);
-    if (v < 2) EXPECT_NE(text.find("AA 7300,5300,"), std::string::npos);
+    if (v < 2) {
+      EXPECT_NE(text.find("AA 7300,5300,"), std::string::npos);
+    }
     else EXPECT_NE(text.find(";LT 2,2;"), std::string::npos);
     const fs::path out = dir() / ("a" + std::to_string(v) + ".eps");
     const std::string cmd = "hp2xx -q -m eps -f " + out.string() + " " + file.string() + " >/dev/null 2>&1";

@@ -160,7 +160,9 @@ TEST_F(PlotRefusalTest, RefusedDesignsWriteNothingAndSaySoOnce) {
         EXPECT_EQ(save(target, name), SaveResult::Refused);
         // Nothing written: no plot, no DXF, no temporary file.
         EXPECT_EQ(files(), existing ? std::vector<std::string>{name} : std::vector<std::string>{});
-        if (existing) EXPECT_EQ(readWholeFile(file(name)), older);
+        if (existing) {
+          EXPECT_EQ(readWholeFile(file(name)), older);
+        }
         // The refusal, once; never "saved", never a converter message.
         ASSERT_EQ(platform_->boxes.size(), 1u);
         EXPECT_EQ(platform_->boxes[0].caption, c.caption);

@@ -143,7 +143,9 @@ TEST_F(ScreenSurfaceTest, PenWidthStaysWhenAnotherPenIsSelected) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
     SCOPED_TRACE("step " + std::to_string(i));
     EXPECT_DOUBLE_EQ(lines[i].pen.width, kSteps[i].drawnWidth);
-    if (kSteps[i].pen >= 1) EXPECT_EQ(lines[i].pen.colour, design().colors[static_cast<std::size_t>(kSteps[i].pen - 1)]);
+    if (kSteps[i].pen >= 1) {
+      EXPECT_EQ(lines[i].pen.colour, design().colors[static_cast<std::size_t>(kSteps[i].pen - 1)]);
+    }
   }
 }
 

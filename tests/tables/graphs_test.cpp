@@ -452,8 +452,9 @@ TEST_P(CartesianTropics, StepsLieOnTheSunsPath) {
   for (const auto& c : covers)
     for (const ChartCurve& curve : c.reference)
       for (std::size_t i = 0; i < curve.size(); i += 50)
-        if (curve[i].second > 1 && curve[i].second < 88)
+        if (curve[i].second > 1 && curve[i].second < 88) {
           EXPECT_LT(c.drawn.distance(curve[i].first, curve[i].second), 0.2) << curve[i].first << " " << curve[i].second;
+        }
 }
 
 INSTANTIATE_TEST_SUITE_P(Latitudes, CartesianTropics, ::testing::Values(15.0, 0.0, -15.0, 23.0));

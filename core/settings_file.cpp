@@ -12,6 +12,7 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
+#include "core/settings_location.h"
 #include "core/text_file.h"
 #include "base/number_text.h"
 
@@ -773,11 +774,12 @@ void SettingsReader::readDateLine(const std::string& line) {
               workText(workTextRow::kIniFaultyDate) + line + workText(workTextRow::kIniIn) + path_);
 }
 
-// Moves the damaged file aside as "tav_ini.bak" in the current folder.
+// Moves the damaged file aside as "tav_ini.bak" in the current folder (in
+// the configuration folder for a file that lives there).
 // rename replaces an older backup in one step; where rename cannot work
 // (another file system) the file is copied.
 bool backUpDamagedFile(const std::string& path) {
-  const fs::path backup = fs::path(platform().currentDirectory()) / "tav_ini.bak";
+  const fs::path backup = settingsBackupPath(path);
   std::error_code ec;
   if (fs::equivalent(path, backup, ec)) return false;  // a backup onto itself saves nothing
   ec.clear();
@@ -1005,6 +1007,7 @@ std::vector<std::string> buildSettingsText(bool keepStoredColors) {
 }
 
 bool writeSettingsFile(const std::string& path) {
+  makeConfigurationFolderFor(path);
   if (writeTextFileLines(path, buildSettingsText(false))) {
     showMessage(MsgCaption::Information, MsgIcon::Information, path + "  " + messageText(58));
     return true;
@@ -1014,6 +1017,7 @@ bool writeSettingsFile(const std::string& path) {
 }
 
 bool saveSettingsAs(const std::string& path, bool keepStoredColors) {
+  makeConfigurationFolderFor(path);
   if (writeTextFileLines(path, buildSettingsText(keepStoredColors))) {
     showMessage(MsgCaption::Information, MsgIcon::Information, path + messageText(58));
     return true;

@@ -11,7 +11,9 @@
 #   BUILD_DIR  default /tmp/build-tavrel-fuzz
 # New inputs go to BUILD_DIR/corpus/NAME (the checked-in NAME_corpus is only
 # read), crashes to BUILD_DIR/artifacts/NAME/. The statistics at the end
-# give the inputs executed and the peak memory.
+# give the inputs executed and the peak memory. An input that runs longer
+# than FUZZ_TIMEOUT seconds (default 30; raise it on a busy machine, the
+# fuzzer runs niced) counts as a hang.
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -44,5 +46,5 @@ cmake --build "$build" --target "${name}_fuzz" -j "${FUZZ_JOBS:-2}"
 mkdir -p "$build/corpus/$name" "$build/artifacts/$name"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 exec nice -n 19 "$build/tests/fuzz/${name}_fuzz" "$build/corpus/$name" "$here/${name}_corpus" \
-  -max_total_time=$(( minutes * 60 )) -max_len="$max_len" -timeout=30 -rss_limit_mb=2048 \
+  -max_total_time=$(( minutes * 60 )) -max_len="$max_len" -timeout="${FUZZ_TIMEOUT:-30}" -rss_limit_mb=2048 \
   -artifact_prefix="$build/artifacts/$name/" -print_final_stats=1 "$@"

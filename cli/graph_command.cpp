@@ -99,10 +99,11 @@ int runGraph(const std::vector<std::string>& args) {
     return usageError("graph: ." + ext + " needs the Qt painter canvas, which this build does not have");
 #endif
   if (!horizonFile.empty()) {
-    std::error_code why;
-    if (!loadHorizonProfile(horizonFile, &why))
-      return commandFailed("graph: cannot read the horizon profile " + horizonFile +
-                           (why ? ": " + why.message() : std::string()));
+    ProfileFault fault;
+    if (!loadHorizonProfile(horizonFile, &fault)) {
+      const std::string cause = profileFaultText(fault);
+      return commandFailed("graph: cannot read the horizon profile " + horizonFile + (cause.empty() ? "" : ": " + cause));
+    }
     horizonState().showHorizonProfile = true;
   }
   if (choice.kind == kSunPathKind && !choice.polar && !fontInstalled("Wingdings"))

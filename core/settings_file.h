@@ -41,7 +41,7 @@ struct SettingsReadResult {
   // loaded and a fresh file was written (when that was possible).
   bool corrected = false;
   // Unreadable: the system's reason.
-  std::error_code readError;
+  std::error_code readError{};
 
   // True when the file was there to be read (even with faults).
   bool fileRead() const {

@@ -66,7 +66,7 @@ struct ProfileFault {
   enum class Kind { None, NotAProfile, NoStartLine, Incomplete, Unreadable };
   Kind kind = Kind::None;
   int points = 0;  // point lines read (Incomplete)
-  std::error_code readError;  // the system's reason (Unreadable)
+  std::error_code readError{};  // the system's reason (Unreadable)
 };
 
 // The cause of a refused profile file in the current language (empty for

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "astro/startup.h"
 #include "core/scripted_platform.h"
 #include "plot/canvas.h"
@@ -257,7 +259,10 @@ std::vector<SkySegment> polarPlotLines(const std::string& plot, int pen) {
 }
 
 std::string polarPlot() {
-  const std::string path = (std::filesystem::temp_directory_path() / "tavrel_graphs_test_polar.plt").string();
+  // The latitudes run as separate processes at the same time: each its own file.
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("tavrel_graphs_test_polar_" + std::to_string(::getpid()) + ".plt"))
+                               .string();
   {
     HpglWriter writer;
     writer.hpglOpen(path);

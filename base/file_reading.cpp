@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <new>
+#include <utility>
 
 namespace tavrel {
 
@@ -44,18 +45,28 @@ std::error_code make_error_code(fileReadError e) {
   return std::error_code(static_cast<int>(e), fileReadCategory());
 }
 
-std::error_code readWholeFile(const std::string& path, std::uintmax_t maxBytes, std::string& bytes) {
-  bytes.clear();
+std::error_code openRegularFile(const std::string& path, int& fd) {
+  fd = -1;
   errno = 0;
   // O_NONBLOCK: opening a pipe without a writer must not wait; the type
   // is checked on the open descriptor, so nothing can be swapped in
   // between.
-  const Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)};
+  Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)};
   if (file.fd < 0) return lastError();
   struct stat info {};
   if (::fstat(file.fd, &info) != 0) return lastError();
   if (S_ISDIR(info.st_mode)) return std::make_error_code(std::errc::is_a_directory);
   if (!S_ISREG(info.st_mode)) return fileReadError::notRegular;
+  std::swap(fd, file.fd);
+  return {};
+}
+
+std::error_code readWholeFile(const std::string& path, std::uintmax_t maxBytes, std::string& bytes) {
+  bytes.clear();
+  Descriptor file{-1};
+  if (const std::error_code ec = openRegularFile(path, file.fd)) return ec;
+  struct stat info {};
+  if (::fstat(file.fd, &info) != 0) return lastError();
   if (info.st_size < 0 || static_cast<std::uintmax_t>(info.st_size) > maxBytes)
     return std::make_error_code(std::errc::file_too_large);
   try {

@@ -30,6 +30,12 @@ enum class fileReadError {
 const std::error_category& fileReadCategory();
 std::error_code make_error_code(fileReadError e);
 
+// Opens a file for reading by the rules above (a regular file, without
+// waiting for a pipe's writer); on success `fd` is the open descriptor,
+// which the caller closes, else -1. For readers that go through a file
+// of any size in pieces.
+std::error_code openRegularFile(const std::string& path, int& fd);
+
 std::error_code readWholeFile(const std::string& path, std::uintmax_t maxBytes, std::string& bytes);
 
 }  // namespace tavrel

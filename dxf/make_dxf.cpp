@@ -32,12 +32,15 @@
 #include <string_view>
 #include <system_error>
 
+#include <unistd.h>
+
 #include "core/language.h"
 #include "core/platform.h"
 #include "dxf/dxf_number.h"
 #include "dxf/dxf_head.h"
 #include "dxf/dxf_line_writer.h"
 #include "dxf/info_lines.h"
+#include "base/file_reading.h"
 #include "base/geometry.h"
 #include "base/number_text.h"
 #include "base/safe_file_writer.h"
@@ -1138,10 +1141,18 @@ DxfResult MakeDxf(const std::string& hpglPath, const std::string& dxfPath,
   if (lineWidthChoice < 1) lineWidthChoice = 1;
   if (lineWidthChoice > 3) lineWidthChoice = 3;
 
+  // Only a regular file: a device or a pipe could deliver bytes without
+  // end (and the DXF would grow with them) or wait for them.
+  int fd = -1;
+  std::error_code openError = openRegularFile(hpglPath, fd);
   errno = 0;
-  std::FILE* input = std::fopen(hpglPath.c_str(), "rb");
+  std::FILE* input = openError ? nullptr : ::fdopen(fd, "rb");
   if (!input) {
-    showMessage(MsgCaption::Error, MsgIcon::Error, ioErrorText(inputName, errno != 0 ? errno : EIO));
+    if (!openError) {
+      openError = std::error_code(errno != 0 ? errno : EIO, std::generic_category());
+      ::close(fd);
+    }
+    showMessage(MsgCaption::Error, MsgIcon::Error, inputName + ": " + openError.message());
     return DxfResult::InputError;
   }
   long letterOffset = 0;

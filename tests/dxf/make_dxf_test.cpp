@@ -7,6 +7,7 @@
 // GDAL's ogrinfo (no error); see check_dxf.py.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -868,12 +869,18 @@ TEST_F(MakeDxfTest, AFailedConversionKeepsTheFileAtTheTarget) {
 }
 
 // Read and write failures name the file and the system's reason: a plot
-// file that fails on read (/proc/self/mem), a device that is full.
+// file that fails on read (/proc/self/mem), a device that is full. Only a
+// regular file is converted: a device or a pipe could deliver bytes
+// without end (/dev/zero never ended, /dev/urandom filled the disk) or
+// wait for them; a folder is named as one.
 TEST_F(MakeDxfTest, FailuresNameTheFileAndTheReason) {
   {
     std::ofstream f(dir_ / "in.plt", std::ios::binary);
     f << "IN;PU 0,0;PD 400,0;";
   }
+  const std::string pipe = (dir_ / "pipe.plt").string();
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  fs::create_directory(dir_ / "folder.plt");
   struct Case {
     std::string in, out;
     DxfResult result;
@@ -884,6 +891,12 @@ TEST_F(MakeDxfTest, FailuresNameTheFileAndTheReason) {
        "/proc/self/mem: Input/output error"},
       {(dir_ / "in.plt").string(), "/dev/full", DxfResult::OutputError,
        "Unable to save file!\n\r/dev/full\n\rNo space left on device"},
+      {"/dev/zero", (dir_ / "mem.dxf").string(), DxfResult::InputError, "/dev/zero: not a regular file"},
+      {"/dev/urandom", (dir_ / "mem.dxf").string(), DxfResult::InputError,
+       "/dev/urandom: not a regular file"},
+      {pipe, (dir_ / "mem.dxf").string(), DxfResult::InputError, pipe + ": not a regular file"},
+      {(dir_ / "folder.plt").string(), (dir_ / "mem.dxf").string(), DxfResult::InputError,
+       (dir_ / "folder.plt").string() + ": Is a directory"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.in + " -> " + c.out);

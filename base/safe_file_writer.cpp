@@ -18,6 +18,20 @@ std::error_code systemError(int fallback = EIO) {
   return std::error_code(errno != 0 ? errno : fallback, std::generic_category());
 }
 
+// The file a path names once its symbolic links are followed, link by
+// link, also when the last one points to a file that does not exist yet
+// (it is then created there). ELOOP after 40 links, as the system counts.
+std::error_code followLinks(fs::path& target) {
+  for (int hops = 0;; ++hops) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(target, ec))) return {};
+    if (hops == 40) return std::make_error_code(std::errc::too_many_symbolic_link_levels);
+    const fs::path link = fs::read_symlink(target, ec);
+    if (ec) return ec;
+    target = link.is_absolute() ? link : target.parent_path() / link;
+  }
+}
+
 mode_t newFileMode() {
   const mode_t mask = ::umask(0);
   ::umask(mask);
@@ -34,16 +48,17 @@ std::error_code SafeFileWriter::open(const std::string& path) {
   failed_.clear();
   if (path.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
 
+  // Replace the file a link points to, in that file's folder; the link
+  // keeps pointing where it pointed.
   fs::path target(path);
-  std::error_code ec;
-  if (fs::is_symlink(fs::symlink_status(target, ec))) {
-    // Replace the file the link points to, not the link.
-    const fs::path resolved = fs::canonical(target, ec);
-    if (!ec) target = resolved;
-  }
+  if (const std::error_code ec = followLinks(target)) return ec;
   struct stat old {};
   const bool exists = ::stat(target.c_str(), &old) == 0;
   if (exists && S_ISDIR(old.st_mode)) return std::make_error_code(std::errc::is_a_directory);
+  // A file the user may not write is not replaced behind its back (a
+  // rename needs only the folder's permission).
+  errno = 0;
+  if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return systemError(EACCES);
   if (exists && !S_ISREG(old.st_mode)) {
     // Devices, pipes and other special files: written in place.
     errno = 0;

@@ -15,8 +15,12 @@
 //    only then does the target change. Any failure, and abandon() or the
 //    destructor of an unfinished file, removes the temporary file and leaves
 //    the target exactly as it was.
-//  - A symbolic link at the target is followed: the file it points to is
-//    replaced, the link stays.
+//  - A symbolic link at the target is followed, link by link: the file it
+//    points to is replaced (or created, when it does not exist yet) in its
+//    own folder; the link stays and keeps pointing where it pointed.
+//  - An existing target that the user may not write (its permission bits,
+//    a read-only file system) is refused with the system's reason
+//    (EACCES, EROFS), although the folder would allow the rename.
 //  - The permission bits of an existing target are kept; a new file gets
 //    0666 less the process's umask.
 //  - A target that exists and is neither a regular file nor a folder (a

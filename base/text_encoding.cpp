@@ -103,6 +103,29 @@ bool hasNonAscii(std::string_view bytes) {
   return false;
 }
 
+std::string escapeControlBytes(std::string_view bytes) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(bytes.size());
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const std::size_t start = i;
+    const std::optional<char32_t> cp = nextCodePoint(bytes, i);
+    if (!cp) i = start + 1;  // one stray byte
+    if (cp && *cp >= 0x20 && *cp != 0x7F && !(*cp >= 0x80 && *cp <= 0x9F)) {
+      out.append(bytes.substr(start, i - start));
+      continue;
+    }
+    for (std::size_t k = start; k < i; ++k) {
+      const auto b = static_cast<unsigned char>(bytes[k]);
+      out += "\\x";
+      out += kHex[b >> 4];
+      out += kHex[b & 0x0F];
+    }
+  }
+  return out;
+}
+
 std::string windows1252ToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 8);

@@ -26,6 +26,14 @@ bool isValidUtf8(std::string_view bytes);
 // True when some byte is 0x80 or above.
 bool hasNonAscii(std::string_view bytes);
 
+// Text for a message or a diagnostic line that holds bytes from a file:
+// well-formed UTF-8 stays as it is, except control characters (U+0000 ..
+// U+001F, U+007F, U+0080 .. U+009F), which a terminal would obey. Those,
+// and every byte that is not part of well-formed UTF-8, are written as
+// "\xHH" (two upper-case hex digits per byte), so that "\x1B" shows an
+// escape character instead of sending it.
+std::string escapeControlBytes(std::string_view bytes);
+
 // Each byte as its Windows-1252 character, in UTF-8.
 std::string windows1252ToUtf8(std::string_view bytes);
 

@@ -3,7 +3,9 @@
 // the desktop program.
 //
 // Exit status: 0 success, 1 the command ran but failed, 2 bad usage.
+#include <exception>
 #include <iostream>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,9 +74,7 @@ bool asksForHelp(const std::vector<std::string>& args) {
   return false;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int runProgram(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   GlobalOptions options;
   std::string error;
@@ -114,4 +114,20 @@ int main(int argc, char** argv) {
     if (auto e = setDesignField(d, field, value)) return usageError(*e);
 
   return command->run(options.commandArgs);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Whatever a file asks for, the program ends with a message and exit 1,
+  // never with an abort: memory that cannot be had, or a library failure
+  // that slipped through.
+  try {
+    return runProgram(argc, argv);
+  } catch (const std::bad_alloc&) {
+    std::cerr << "tavrel-cli: out of memory\n";
+  } catch (const std::exception& e) {
+    std::cerr << "tavrel-cli: " << e.what() << "\n";
+  }
+  return kExitFailed;
 }

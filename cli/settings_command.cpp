@@ -29,7 +29,7 @@ int runSettings(const std::vector<std::string>& args) {
     }
   }
 
-  if (input && !loadDataFile(*input)) return kExitFailed;
+  if (input && !loadDataFile(*input, true)) return kExitFailed;
   const std::vector<std::string> lines = buildSettingsText(false);
   if (!output) {
     // On the terminal: UTF-8 with LF; the file form is --write.

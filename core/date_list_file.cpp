@@ -26,11 +26,22 @@ bool fileExists(const std::string& path) {
 }
 
 // The non-empty lines from `first` on that pass the entry check (which
-// names each rejected entry in its own box).
-std::vector<std::string> validEntries(const std::vector<std::string>& lines, std::size_t first) {
+// names each rejected entry in its own box); at most kMostOwnDateLines
+// non-empty lines are looked at.
+std::vector<std::string> validEntries(const std::vector<std::string>& lines, std::size_t first,
+                                      const std::string& file) {
   std::vector<std::string> entries;
-  for (std::size_t i = first; i < lines.size(); ++i)
-    if (!lines[i].empty() && isValidDayMonthEntry(lines[i])) entries.push_back(lines[i]);
+  std::size_t seen = 0, leftOut = 0;
+  for (std::size_t i = first; i < lines.size(); ++i) {
+    if (lines[i].empty()) continue;
+    if (seen == kMostOwnDateLines) {
+      ++leftOut;
+      continue;
+    }
+    ++seen;
+    if (isValidDayMonthEntry(lines[i])) entries.push_back(lines[i]);
+  }
+  if (leftOut > 0) reportDateLinesLeftOut(file, leftOut);
   return entries;
 }
 
@@ -50,6 +61,10 @@ bool loadDateListFile() {
   if (!fileExists(d.dateSettingsFileName)) return false;
   auto lines = readTextFileLines(d.dateSettingsFileName);
   if (!lines) return false;
+  if (lines->size() > kMostOwnDateLines) {
+    reportDateLinesLeftOut(d.dateSettingsFileName, lines->size() - kMostOwnDateLines);
+    lines->resize(kMostOwnDateLines);
+  }
   d.ownDateLines = std::move(*lines);
   return true;
 }
@@ -82,19 +97,26 @@ bool loadDatesFromSettingsFile() {
       std::size_t header = 0;
       while (header < lines->size() && (*lines)[header] != kDatesHeader) ++header;
       if (header + 1 < lines->size()) {
-        d.ownDateLines = validEntries(*lines, header + 1);
+        d.ownDateLines = validEntries(*lines, header + 1, d.settingsFileName);
         return true;
       }
     }
   }
   if (fileExists(d.dateSettingsFileName)) {
     if (const auto lines = readTextFileLines(d.dateSettingsFileName)) {
-      d.ownDateLines = validEntries(*lines, 0);
+      d.ownDateLines = validEntries(*lines, 0, d.dateSettingsFileName);
       return true;
     }
   }
   showMessage(MsgCaption::Problem, messageText(63));
   return false;
+}
+
+void reportDateLinesLeftOut(const std::string& file, std::size_t leftOut) {
+  showMessage(MsgCaption::Warning, MsgIcon::Warning,
+              file + workText(workTextRow::kDateLinesOnlyFirst) + std::to_string(kMostOwnDateLines) +
+                  workText(workTextRow::kDateLinesTheOther) + std::to_string(leftOut) +
+                  workText(workTextRow::kDateLinesLeftOut));
 }
 
 bool isValidDayMonthEntry(std::string_view text) {

@@ -4,9 +4,21 @@
 // file. Both files are written completely or not at all.
 #pragma once
 
+#include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace tavrel {
+
+// The most own date lines a file brings into the record: one for every
+// day of the year. A reader takes the first lines of a longer list and
+// leaves the rest out with one warning, so that a file cannot ask for
+// more curves than a dial can hold.
+inline constexpr std::size_t kMostOwnDateLines = 366;
+
+// The warning "<file>: only the first 366 date lines are read, the other
+// <leftOut> are left out." (warning caption).
+void reportDateLinesLeftOut(const std::string& file, std::size_t leftOut);
 
 // Writes ownDateLines to dateSettingsFileName. A failed write shows the
 // error box "Unable to save file!" and leaves an existing file unchanged.

@@ -208,6 +208,7 @@ constexpr int kDxfCommandTooLong = 310;   // ": Befehl ist zu lang und wird gek�
 constexpr int kDxfNotHpgl = 311;          // " ist kein HPGL-File!"
 constexpr int kDxfOpenError = 312;        // "Das war ein Datei-Öffnungsfehler!"
 constexpr int kDxfFurtherLines = 313;     // " further lines not listed."
+constexpr int kDxfFurtherTooLong = 314;   // " further commands were too long and were cut."
 constexpr int kDoubleGnomonHeight = 320;  // "doppelte Gnomonhoehe (= 2 * "
 constexpr int kTableFileName = 330;       // "Tabelle"
 constexpr int kTableFileFilter = 331;     // text filter first, CSV second
@@ -228,6 +229,9 @@ constexpr int kDxfArcAngleError = 351;    // "Fehler bei der Konvertierung des B
 constexpr int kDxfErrorInSi = 352;        // "Fehler im Befehl SI :"
 constexpr int kDxfTextDirectionError = 353;  // "Fehler bei der Angabe der Schriftrichtung: "
 constexpr int kDxfErrorInSl = 354;        // "Fehler im Befehl SL :"
+constexpr int kDateLinesOnlyFirst = 370;  // ": nur die ersten "
+constexpr int kDateLinesTheOther = 371;   // " Datumslinien werden gelesen, die übrigen "
+constexpr int kDateLinesLeftOut = 372;    // " bleiben unberücksichtigt."
 }  // namespace workTextRow
 
 // Row r of the work-text table in the current language.

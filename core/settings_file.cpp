@@ -218,9 +218,11 @@ class SettingsReader {
   void readDateLine(const std::string& line);
 
   bool askToCorrect(int index);
+  bool backUpAndRewrite();
 
   std::string path_;
   std::vector<std::string> lines_;
+  std::size_t dateLinesRead_ = 0, dateLinesLeftOut_ = 0;
 };
 
 int lastIndexOf(const std::vector<std::string>& lines, std::string_view header) {
@@ -244,7 +246,7 @@ SettingsReadResult SettingsReader::run() {
     result.status = SettingsReadStatus::BadStructure;
     if (showMessage(MsgCaption::Question, MsgIcon::Question, messageText(14),
                     MsgButtons::YesNo) == MsgAnswer::Yes) {
-      result.corrected = writeSettingsFile(path_);
+      result.corrected = backUpAndRewrite();
     }
     return result;
   }
@@ -272,6 +274,7 @@ SettingsReadResult SettingsReader::run() {
       return result;
     }
   }
+  if (dateLinesLeftOut_ > 0) reportDateLinesLeftOut(path_, dateLinesLeftOut_);
   return result;
 }
 
@@ -766,6 +769,11 @@ bool SettingsReader::readHourLine(int k, const std::string& line) {
 }
 
 void SettingsReader::readDateLine(const std::string& line) {
+  if (dateLinesRead_ == kMostOwnDateLines) {
+    ++dateLinesLeftOut_;
+    return;
+  }
+  ++dateLinesRead_;
   if (isValidDayMonthEntry(line)) {
     design().ownDateLines.push_back(line);
     return;
@@ -796,16 +804,21 @@ bool SettingsReader::askToCorrect(int index) {
   if (showMessage(MsgCaption::Problem, MsgIcon::Question, text, MsgButtons::YesNo) !=
       MsgAnswer::Yes)
     return false;
+  loadDefaultValues();
+  backUpAndRewrite();
+  return true;
+}
+
+// The damaged file is kept as "tav_ini.bak" (message 37), then the record
+// is written in its place. Without a backup (message 36) the damaged file
+// is the only copy of the user's data: it is not overwritten.
+bool SettingsReader::backUpAndRewrite() {
   const bool backedUp = backUpDamagedFile(path_);
   if (backedUp)
     showMessage(MsgCaption::Information, MsgIcon::Information, messageText(37));
   else
     showMessage(MsgCaption::Information, MsgIcon::Error, messageText(36));
-  loadDefaultValues();
-  // Without a backup the damaged file is the only copy of the user's
-  // data: it is not overwritten.
-  if (backedUp) writeSettingsFile(path_);
-  return true;
+  return backedUp && writeSettingsFile(path_);
 }
 
 void finishReading(YearTablesFunction prepareYearTables) {
@@ -896,6 +909,19 @@ std::optional<std::array<std::int32_t, 12>> storedPalette() {
   return std::nullopt;
 }
 
+// A settings file, even a damaged one, holds at least one of its section
+// headers; an empty file is a settings file that lost everything. Any
+// other file (a plot, a picture, a text) is somebody else's: it is not
+// read, and never overwritten with the defaults.
+bool holdsASectionHeader(const std::vector<std::string>& lines) {
+  bool empty = true;
+  for (const std::string& line : lines) {
+    if (line == kColorsHeader || line == kHoursHeader || line == kDatesHeader) return true;
+    if (!trimBlanks(line).empty()) empty = false;
+  }
+  return empty;
+}
+
 std::optional<std::size_t> firstIndexOf(const std::vector<std::string>& lines,
                                         std::string_view header, std::size_t end) {
   for (std::size_t i = 0; i < lines.size() && i < end; ++i)
@@ -921,8 +947,14 @@ SettingsReadResult readSettingsFile(const std::string& path,
     prepareYearTables(design().referenceYear);
     return result;
   }
-  auto lines = readTextFileLines(path);
-  if (!lines) return {SettingsReadStatus::Unreadable};
+  std::error_code why;
+  auto lines = readTextFileLines(path, &why);
+  if (!lines) {
+    SettingsReadResult unreadable{SettingsReadStatus::Unreadable};
+    unreadable.readError = why;
+    return unreadable;
+  }
+  if (!holdsASectionHeader(*lines)) return {SettingsReadStatus::NotSettingsFile};
   SettingsReader reader(path, std::move(*lines));
   const SettingsReadResult result = reader.run();
   // Also after a structure fault: the defaults bring the year 2020, whose
@@ -1030,7 +1062,8 @@ bool reloadSettingsFile(YearTablesFunction prepareYearTables) {
   DesignState& d = design();
   if (!d.inputValid) return false;
   const SettingsReadResult r = readSettingsFile(d.settingsFileName, prepareYearTables);
-  if (r.status == SettingsReadStatus::NotFound || r.status == SettingsReadStatus::Unreadable) {
+  if (r.status == SettingsReadStatus::NotFound || r.status == SettingsReadStatus::Unreadable ||
+      r.status == SettingsReadStatus::NotSettingsFile) {
     showMessage(MsgCaption::Error, MsgIcon::Error, messageText(24) + "3");
     return false;
   }
@@ -1042,7 +1075,8 @@ bool reloadSettingsFile(YearTablesFunction prepareYearTables) {
 
 bool loadSettingsFrom(const std::string& path, YearTablesFunction prepareYearTables) {
   const SettingsReadResult r = readSettingsFile(path, prepareYearTables);
-  if (r.status == SettingsReadStatus::NotFound || r.status == SettingsReadStatus::Unreadable) {
+  if (r.status == SettingsReadStatus::NotFound || r.status == SettingsReadStatus::Unreadable ||
+      r.status == SettingsReadStatus::NotSettingsFile) {
     showMessage(MsgCaption::Error, MsgIcon::Error, messageText(24) + "4");
     return false;
   }

@@ -16,6 +16,7 @@
 #pragma once
 
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace tavrel {
@@ -28,6 +29,8 @@ enum class SettingsReadStatus {
   MissingKept,     // "tav.ini" was missing; the user declined, the record is unchanged
   NotFound,        // a file of another name is missing: nothing read, the caller reports
   Unreadable,      // the file exists but cannot be read: nothing read, the caller reports
+  NotSettingsFile, // the file holds none of the section headers (a plot, a picture, ...):
+                   // nothing read, never rewritten, the caller reports
 };
 
 struct SettingsReadResult {
@@ -37,6 +40,8 @@ struct SettingsReadResult {
   // StoppedAtFault or BadStructure: the user answered Yes, defaults were
   // loaded and a fresh file was written (when that was possible).
   bool corrected = false;
+  // Unreadable: the system's reason.
+  std::error_code readError{};
 
   // True when the file was there to be read (even with faults).
   bool fileRead() const {
@@ -53,10 +58,13 @@ using YearTablesFunction = void (*)(int year);
 
 // Reads a settings or construction-data file into the design record with
 // every rule of the reader (see settings_file.cpp). Always reads the
-// colours and the own date lines. Afterwards prepareYearTables is called
-// for the reference year then in force, and language and stringOffset
-// follow germanSelected. NotFound and Unreadable show no box (and leave
-// the tables alone); the calling command reports them.
+// colours and the own date lines (at most kMostOwnDateLines of them, with
+// a warning for the rest). Afterwards prepareYearTables is called for the
+// reference year then in force, and language and stringOffset follow
+// germanSelected. NotFound, Unreadable and NotSettingsFile show no box
+// and leave the record and the tables alone; the calling command reports
+// them. A damaged file is rewritten (after the user's Yes) only once it
+// has been kept as "tav_ini.bak".
 SettingsReadResult readSettingsFile(const std::string& path, YearTablesFunction prepareYearTables);
 
 // The file's lines (UTF-8) for the current record. keepStoredColors (Save

@@ -2,9 +2,9 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <new>
 
+#include "base/file_reading.h"
 #include "base/safe_file_writer.h"
 #include "base/text_encoding.h"
 #include "core/language.h"
@@ -14,25 +14,19 @@ namespace tavrel {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// The program's own files are a few kilobytes; anything far larger is not
-// one of them and is not read into memory.
-constexpr std::uintmax_t kMaxTextFileBytes = 16u * 1024u * 1024u;
-
-}  // namespace
-
-std::optional<std::vector<std::string>> readTextFileLines(const std::string& path) {
-  std::error_code ec;
-  // Only plain files: a device or pipe could deliver bytes without end.
-  if (!fs::is_regular_file(path, ec)) return std::nullopt;
-  const std::uintmax_t size = fs::file_size(path, ec);
-  if (ec || size > kMaxTextFileBytes) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return splitLines(decodeFileText(bytes));
+std::optional<std::vector<std::string>> readTextFileLines(const std::string& path,
+                                                          std::error_code* why) {
+  std::string bytes;
+  std::error_code ec = readWholeFile(path, kMaxTextFileBytes, bytes);
+  if (!ec) {
+    try {
+      return splitLines(decodeFileText(bytes));
+    } catch (const std::bad_alloc&) {
+      ec = std::make_error_code(std::errc::not_enough_memory);
+    }
+  }
+  if (why) *why = ec;
+  return std::nullopt;
 }
 
 bool writeTextFileLines(const std::string& path, const std::vector<std::string>& lines) {

@@ -105,12 +105,17 @@ GraphSaveResult saveGraph(GraphSavePanel& panel, GraphOptions options, int lineW
     reportFileWriteError(target, std::make_error_code(std::errc::file_exists));
     return GraphSaveResult::Failed;
   }
+  // A "tavrel.$$$" left by an earlier run goes; this save's own plot has
+  // a name of its own (hpglOpenTemporary).
   TemporaryFile temporary(dxf ? plotPath : std::string());
+  HpglWriter writer(kResolutionFactorHpgl);
   try {
-    HpglWriter writer(kResolutionFactorHpgl);
-    writer.hpglOpen(plotPath);
+    if (dxf)
+      writer.hpglOpenTemporary(plotPath);
+    else
+      writer.hpglOpen(plotPath);
     writeGraph(writer, panel.graphKind, panel.polar, options);
-    writer.hpglClose();
+    if (!dxf) writer.hpglClose();
   } catch (const PlotFileError&) {
     return GraphSaveResult::Failed;  // the writer has told the user
   }
@@ -120,8 +125,9 @@ GraphSaveResult saveGraph(GraphSavePanel& panel, GraphOptions options, int lineW
                     messageText(58) + "     ");
     return GraphSaveResult::Saved;
   }
-  const DxfResult result = MakeDxf(plotPath, target, lineWidthChoice, static_cast<double>(kPlotUnitsPerMm));
-  temporary.remove();
+  const DxfResult result =
+      MakeDxf(writer.writtenPath(), target, lineWidthChoice, static_cast<double>(kPlotUnitsPerMm), plotPath);
+  writer.hpglAbandon();
   return result == DxfResult::Converted ? GraphSaveResult::Saved : GraphSaveResult::Failed;
 }
 

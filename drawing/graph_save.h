@@ -4,7 +4,9 @@
 // HPGL is written directly to the chosen file. DXF is written to the
 // temporary file "tavrel.$$$" in the target's folder, converted by MakeDxf
 // with the line-width choice and 40 plotter units per millimetre, and the
-// temporary file is removed, however the conversion ends.
+// temporary file is removed, however the conversion ends. On disk each
+// save's temporary plot has a name of its own beside "tavrel.$$$"
+// (HpglWriter::hpglOpenTemporary): two saves at once never meet.
 #pragma once
 
 #include <optional>

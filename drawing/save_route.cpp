@@ -142,15 +142,20 @@ SaveResult savePlot(DrawingWindowState& state, SavePanel& panel, double zoomFact
     panel.shown = false;
     return SaveResult::Failed;
   }
+  // A "tavrel.$$$" left by an earlier run goes; this save's own plot has
+  // a name of its own (hpglOpenTemporary).
   TemporaryFile temporary(dxf ? plotPath : std::string());
 
   // The plot, in plotter units: the world map first, then the dial.
   const PlotPlacement place = plotPlacement(state, zoomFactor, R);
   CoordinatesListing listing;
   bool ok = true;
+  HpglWriter writer(R);
   try {
-    HpglWriter writer(R);
-    writer.hpglOpen(plotPath);
+    if (dxf)
+      writer.hpglOpenTemporary(plotPath);
+    else
+      writer.hpglOpen(plotPath);
     if ((caps & kCapWorldMap) && worldMapShown(d)) {
       const auto& map = hooks.worldMap ? hooks.worldMap : plotWorldMapPass;
       if (d.mapCoastlines) map(writer, true, place);
@@ -177,7 +182,7 @@ SaveResult savePlot(DrawingWindowState& state, SavePanel& panel, double zoomFact
       panel.shown = false;
       return SaveResult::Failed;
     }
-    writer.hpglClose();
+    if (!dxf) writer.hpglClose();
   } catch (const PlotFileError&) {
     // The writer has told the user and removed what it had written.
     panel.shown = false;
@@ -192,9 +197,9 @@ SaveResult savePlot(DrawingWindowState& state, SavePanel& panel, double zoomFact
                 "\r\n       " + plotText(PlotText::File) + fileNameWithoutDirectory(target) + messageText(58) +
                     "     ");
   } else {
-    const DxfResult result =
-        MakeDxf(plotPath, target, d.plotLineWidth, static_cast<double>(kPlotUnitsPerMm) * R);
-    temporary.remove();
+    const DxfResult result = MakeDxf(writer.writtenPath(), target, d.plotLineWidth,
+                                     static_cast<double>(kPlotUnitsPerMm) * R, plotPath);
+    writer.hpglAbandon();
     if (result != DxfResult::Converted) ok = false;
   }
   panel.shown = false;

@@ -6,7 +6,11 @@
 // DXF file is made in two steps: the plot is written with R = 25 into the
 // temporary file "tavrel.$$$" in the target's folder, which MakeDxf
 // converts at 40 * 25 = 1000 plotter units per millimetre; the temporary
-// file is removed afterwards, also when writing or converting failed.
+// file is removed afterwards, also when writing or converting failed. On
+// disk each save's temporary plot has a name of its own beside
+// "tavrel.$$$" (HpglWriter::hpglOpenTemporary), so two saves into one
+// folder at the same time never convert each other's plot; messages name
+// "tavrel.$$$".
 #pragma once
 
 #include <functional>

@@ -1,8 +1,19 @@
 #include "dxf/dxf_line_writer.h"
 
+#include <cerrno>
+
 #include "dxf/code_page.h"
 
 namespace tavrel {
+
+void DxfLineWriter::fail(std::error_code ec) {
+  if (ec && !error_) error_ = ec;
+}
+
+// The holding file failed: the system's reason, or EIO.
+void DxfLineWriter::failHeld() {
+  fail(std::error_code(errno != 0 ? errno : EIO, std::generic_category()));
+}
 
 DxfLineWriter::DxfLineWriter(SafeFileWriter& sink) : sink_(sink), buffer_(new char[kBlock]) {}
 
@@ -29,21 +40,25 @@ void DxfLineWriter::makeRoom(std::size_t size) {
 void DxfLineWriter::bigLine(std::string_view text) {
   flush();
   if (converted_) {
-    failed_ = failed_ || sink_.write(text) || sink_.write("\r\n");
+    fail(sink_.write(text));
+    fail(sink_.write("\r\n"));
     return;
   }
+  errno = 0;
   if (!held_) held_ = std::tmpfile();
-  failed_ = failed_ || !held_ || std::fwrite(text.data(), 1, text.size(), held_) != text.size() ||
-            std::fwrite("\r\n", 1, 2, held_) != 2;
+  if (!held_ || std::fwrite(text.data(), 1, text.size(), held_) != text.size() ||
+      std::fwrite("\r\n", 1, 2, held_) != 2)
+    failHeld();
 }
 
 void DxfLineWriter::flush() {
   if (used_ == 0) return;
   if (converted_) {
-    if (sink_.write({buffer_.get(), used_})) failed_ = true;
+    fail(sink_.write({buffer_.get(), used_}));
   } else {
+    errno = 0;
     if (!held_) held_ = std::tmpfile();
-    if (!held_ || std::fwrite(buffer_.get(), 1, used_, held_) != used_) failed_ = true;
+    if (!held_ || std::fwrite(buffer_.get(), 1, used_, held_) != used_) failHeld();
   }
   used_ = 0;
 }
@@ -59,32 +74,32 @@ void DxfLineWriter::drainHeld(bool dropLf) {
   std::rewind(held_);
   std::unique_ptr<char[]> block(new char[kBlock]);
   std::size_t n;
-  while ((n = std::fread(block.get(), 1, kBlock, held_)) > 0)
-    if (!pass(block.get(), n, dropLf)) failed_ = true;
-  if (std::ferror(held_)) failed_ = true;
+  errno = 0;
+  while ((n = std::fread(block.get(), 1, kBlock, held_)) > 0) pass(block.get(), n, dropLf);
+  if (std::ferror(held_)) failHeld();
   std::fclose(held_);
   held_ = nullptr;
 }
 
-bool DxfLineWriter::pass(char* data, std::size_t size, bool dropLf) {
-  if (!dropLf) return !sink_.write({data, size});
+void DxfLineWriter::pass(char* data, std::size_t size, bool dropLf) {
+  if (!dropLf) return fail(sink_.write({data, size}));
   std::size_t kept = 0;
   for (std::size_t i = 0; i < size; ++i)
     if (data[i] != '\n') data[kept++] = data[i];
-  return !sink_.write({data, kept});
+  fail(sink_.write({data, kept}));
 }
 
 bool DxfLineWriter::finish(bool converted) {
   if (converted) {
     setConverted();
     flush();
-    return !failed_;
+    return ok();
   }
   // Nothing converted: the held lines get single CR line ends.
   drainHeld(true);
-  if (used_ > 0 && !pass(buffer_.get(), used_, true)) failed_ = true;
+  if (used_ > 0) pass(buffer_.get(), used_, true);
   used_ = 0;
-  return !failed_;
+  return ok();
 }
 
 }  // namespace tavrel

@@ -17,6 +17,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string_view>
+#include <system_error>
 
 #include "base/safe_file_writer.h"
 
@@ -81,7 +82,9 @@ class DxfLineWriter {
   // Passes the rest on (in the form `converted` says); false when any
   // write failed. The sink is neither committed nor abandoned here.
   bool finish(bool converted);
-  bool ok() const { return !failed_; }
+  bool ok() const { return !error_; }
+  // The first write failure with the system's reason (empty while ok()).
+  std::error_code error() const { return error_; }
 
   static constexpr std::size_t kBlock = std::size_t{1} << 20;
 
@@ -91,13 +94,16 @@ class DxfLineWriter {
   void flush();
   void startConverted();
   void drainHeld(bool dropLf);
-  bool pass(char* data, std::size_t size, bool dropLf);
+  void pass(char* data, std::size_t size, bool dropLf);
 
   SafeFileWriter& sink_;
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
   bool converted_ = false;
-  bool failed_ = false;
+  void fail(std::error_code ec);
+  void failHeld();
+
+  std::error_code error_;
   std::FILE* held_ = nullptr;  // output held back before the first conversion
 };
 

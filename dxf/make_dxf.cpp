@@ -32,15 +32,20 @@
 #include <string_view>
 #include <system_error>
 
+#include <unistd.h>
+
 #include "core/language.h"
 #include "core/platform.h"
 #include "dxf/dxf_number.h"
 #include "dxf/dxf_head.h"
 #include "dxf/dxf_line_writer.h"
 #include "dxf/info_lines.h"
+#include "base/file_reading.h"
 #include "base/geometry.h"
 #include "base/number_text.h"
 #include "base/safe_file_writer.h"
+#include "base/text_encoding.h"
+#include "core/text_file.h"
 
 namespace tavrel {
 
@@ -64,6 +69,9 @@ constexpr int kCommandPairs = 255;
 constexpr std::size_t kLongestLabel = 4096;
 // Diagnostics kept per conversion; further ones are counted only.
 constexpr std::size_t kMostInfoLines = 10000;
+// "Command too long" boxes shown per conversion; further ones are counted
+// in the last diagnostic line (a damaged file can hold thousands).
+constexpr std::size_t kMostTooLongBoxes = 3;
 
 // The trailing and leading characters removed from a parameter text.
 bool isTrimmed(char c) {
@@ -211,10 +219,14 @@ class ByteReader {
   }
   void skip(std::size_t n) { pos_ += n; }
   bool failed() const { return std::ferror(file_) != 0; }
+  // The system's reason of a failed read (EIO when it gave none).
+  int error() const { return error_ != 0 ? error_ : EIO; }
 
  private:
   bool refill() {
+    errno = 0;
     size_ = std::fread(buffer_.get(), 1, kSize, file_);
+    if (std::ferror(file_) && error_ == 0) error_ = errno;
     pos_ = 0;
     return size_ > 0;
   }
@@ -222,6 +234,7 @@ class ByteReader {
   std::FILE* file_;
   std::unique_ptr<char[]> buffer_;
   std::size_t size_ = 0, pos_ = 0;
+  int error_ = 0;
 };
 
 // A coordinate text held in place. Points are copied from command to
@@ -392,22 +405,27 @@ class HpglToDxf {
   // Clip window: parameter texts and numbers; off while xmin == xmax.
   CoordText wxMinText_, wyMinText_, wxMaxText_, wyMaxText_;
   double wxMin_ = 0, wyMin_ = 0, wxMax_ = 0, wyMax_ = 0;
-  std::size_t loggedLines_ = 0, droppedLines_ = 0;
+  std::size_t loggedLines_ = 0, droppedLines_ = 0, tooLongCommands_ = 0;
 };
 
+// The lines carry bytes of the plot file: control characters are shown
+// escaped, never sent to the terminal or the panel.
 void HpglToDxf::log(std::string line) {
   if (loggedLines_ >= kMostInfoLines) {
     ++droppedLines_;
     return;
   }
   ++loggedLines_;
-  infoLines().push_back(std::move(line));
+  infoLines().push_back(escapeControlBytes(line));
 }
 
 void HpglToDxf::finishInfoLines() {
   if (droppedLines_ > 0)
     infoLines().push_back("... " + std::to_string(droppedLines_) +
                           workText(workTextRow::kDxfFurtherLines));
+  if (tooLongCommands_ > kMostTooLongBoxes)
+    infoLines().push_back("... " + std::to_string(tooLongCommands_ - kMostTooLongBoxes) +
+                          workText(workTextRow::kDxfFurtherTooLong));
 }
 
 // ---------------------------------------------------------------- reading
@@ -441,7 +459,11 @@ void HpglToDxf::readParameters(ByteReader& in, bool hasSecondChar) {
     std::string_view run = in.ahead();
     if (run.empty()) return;
     std::size_t limit = run.size();
-    if (piecewise) {
+    // Once the held text is full nothing more is taken in, and nothing it
+    // holds can run (the pieces would have run as it filled): the rest of
+    // an over-long number is passed over in runs, not one character at a
+    // time, so that its length costs no more than reading it.
+    if (piecewise && text_.size() < held) {
       limit = text_.size() > kPiecewiseFrom ? 1 : std::min(limit, kPiecewiseFrom + 1 - text_.size());
     }
     std::size_t n = 0;
@@ -499,8 +521,9 @@ void HpglToDxf::finishParameters() {
   if (text_.size() <= kLongestParameter) {
     trimEnd();
   } else if (cmd_ != "LB") {
-    showMessage(MsgCaption::Error, MsgIcon::Error,
-                cmd_ + text_ + workText(workTextRow::kDxfCommandTooLong));
+    if (tooLongCommands_++ < kMostTooLongBoxes)
+      showMessage(MsgCaption::Error, MsgIcon::Error,
+                  escapeControlBytes(cmd_ + text_) + workText(workTextRow::kDxfCommandTooLong));
     text_.resize(kCutParameter);
     trimEnd();
   }
@@ -1110,38 +1133,54 @@ int firstCommandLetter(std::FILE* file, long& letterOffset) {
 }  // namespace
 
 DxfResult MakeDxf(const std::string& hpglPath, const std::string& dxfPath,
-                  int lineWidthChoice, double scale) {
+                  int lineWidthChoice, double scale, const std::string& shownInputPath) {
+  // Messages and diagnostics name the input as the caller shows it.
+  const std::string& inputName = shownInputPath.empty() ? hpglPath : shownInputPath;
   infoLines().clear();
   if (!(scale > 0)) scale = 1;
   if (lineWidthChoice < 1) lineWidthChoice = 1;
   if (lineWidthChoice > 3) lineWidthChoice = 3;
 
-  std::FILE* input = std::fopen(hpglPath.c_str(), "rb");
+  // Only a regular file: a device or a pipe could deliver bytes without
+  // end (and the DXF would grow with them) or wait for them.
+  int fd = -1;
+  std::error_code openError = openRegularFile(hpglPath, fd);
+  errno = 0;
+  std::FILE* input = openError ? nullptr : ::fdopen(fd, "rb");
   if (!input) {
-    showMessage(MsgCaption::Error, MsgIcon::Error, ioErrorText(hpglPath, errno));
+    if (!openError) {
+      openError = std::error_code(errno != 0 ? errno : EIO, std::generic_category());
+      ::close(fd);
+    }
+    showMessage(MsgCaption::Error, MsgIcon::Error, inputName + ": " + openError.message());
     return DxfResult::InputError;
   }
   long letterOffset = 0;
+  errno = 0;
   const int letter = firstCommandLetter(input, letterOffset);
   if (std::ferror(input)) {
-    showMessage(MsgCaption::Error, MsgIcon::Error, ioErrorText(hpglPath, EIO));
+    showMessage(MsgCaption::Error, MsgIcon::Error, ioErrorText(inputName, errno != 0 ? errno : EIO));
     std::fclose(input);
     return DxfResult::InputError;
   }
   if (letter == kEndOfInput) {
     std::fclose(input);
-    infoLines().push_back(hpglPath + workText(workTextRow::kDxfNotHpgl));
+    infoLines().push_back(inputName + workText(workTextRow::kDxfNotHpgl));
     showMessage(MsgCaption::Error, MsgIcon::Error,
-                "   File " + fileNameOf(hpglPath) + messageText(45));
+                "   File " + fileNameOf(inputName) + messageText(45));
     return DxfResult::NotHpgl;
   }
   std::fseek(input, letterOffset + 1, SEEK_SET);
 
+  // A file already at the target keeps its contents unless a drawing
+  // replaces it; a new target gets the complete (empty) DXF all the same.
+  std::error_code ec;
+  const bool targetExisted = std::filesystem::exists(dxfPath, ec);
   SafeFileWriter sink;
-  if (const std::error_code ec = sink.open(dxfPath)) {
+  if (const std::error_code openError = sink.open(dxfPath)) {
     std::fclose(input);
     showMessage(MsgCaption::Error, MsgIcon::Error,
-                workText(workTextRow::kDxfOpenError) + "\n\r" + ioErrorText(dxfPath, ec.value()));
+                workText(workTextRow::kDxfOpenError) + "\n\r" + ioErrorText(dxfPath, openError.value()));
     return DxfResult::OutputError;
   }
   DxfLineWriter writer(sink);
@@ -1151,25 +1190,31 @@ DxfResult MakeDxf(const std::string& hpglPath, const std::string& dxfPath,
   converter.run(letter, reader);
   converter.finishInfoLines();
   writer.lines({"ENDSEC", "  0", "EOF"});
-  const bool readFailed = reader.failed();
+  const int readError = reader.failed() ? reader.error() : 0;
   std::fclose(input);
   const bool convertedAny = converter.converted();
 
   // A conversion that could not read all of its input, or not write all
   // of its output, leaves no file behind and the target as it was.
-  if (readFailed) {
+  if (readError != 0) {
     sink.abandon();
-    showMessage(MsgCaption::Error, MsgIcon::Error, ioErrorText(hpglPath, EIO));
+    showMessage(MsgCaption::Error, MsgIcon::Error, ioErrorText(inputName, readError));
     return DxfResult::InputError;
   }
-  if (!writer.finish(convertedAny) || sink.commit()) {
+  const bool complete = writer.finish(convertedAny);
+  if (!convertedAny && targetExisted && !sink.writesInPlace()) {
     sink.abandon();
-    showMessage(MsgCaption::Error, MsgIcon::Error, messageText(53));
-    return DxfResult::OutputError;
+  } else {
+    std::error_code failure = complete ? sink.commit() : writer.error();
+    if (failure) {
+      sink.abandon();
+      reportFileWriteError(dxfPath, failure);
+      return DxfResult::OutputError;
+    }
   }
 
   if (!convertedAny) {
-    showMessage(MsgCaption::Error, MsgIcon::Error, "File " + fileNameOf(hpglPath) + messageText(45));
+    showMessage(MsgCaption::Error, MsgIcon::Error, "File " + fileNameOf(inputName) + messageText(45));
     return DxfResult::NothingConverted;
   }
   // Shown once the file is complete, so that "saved" is never premature.

@@ -29,12 +29,23 @@ enum class DxfResult {
 //   scale            plotter units per DXF unit; a value not greater than
 //                    0 is taken as 1 (coordinates are then copied as
 //                    written).
+//   shownInputPath   the name that messages and diagnostics give for the
+//                    input, when it is not hpglPath (the save routes
+//                    convert a uniquely named temporary plot and show the
+//                    documented name); empty: hpglPath.
 // The DXF file is written under a temporary name in the same folder and
-// renamed when complete, so a failed conversion leaves no partial file.
-// infoLines() is cleared first and receives the diagnostics; exactly one
-// final message box goes through the platform (plus one box per command
-// that had to be shortened). Memory use does not depend on the input size.
+// renamed when complete, so a failed conversion leaves no partial file. A
+// conversion that finds nothing to convert leaves an existing target as
+// it was (a new target gets the complete empty DXF).
+// infoLines() is cleared first and receives the diagnostics (at most
+// 10000 lines, then a count; bytes of the plot file that are control
+// characters appear as "\xHH"); exactly one final message box goes
+// through the platform (plus one box for each of the first three commands
+// that had to be shortened; further ones are counted in the last
+// diagnostic line). Read and write failures name the file and the
+// system's reason. Memory use and time per character do not depend on the
+// input size or on the length of a token.
 DxfResult MakeDxf(const std::string& hpglPath, const std::string& dxfPath,
-                  int lineWidthChoice, double scale);
+                  int lineWidthChoice, double scale, const std::string& shownInputPath = {});
 
 }  // namespace tavrel

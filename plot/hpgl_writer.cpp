@@ -110,6 +110,11 @@ void HpglWriter::hpglOpen(const std::string& path) {
   if (std::error_code ec = file_.open(path)) fail(ec);
 }
 
+void HpglWriter::hpglOpenTemporary(const std::string& path) {
+  hpglOpen(path);
+  if (file_.writesInPlace()) fail(std::make_error_code(std::errc::file_exists));
+}
+
 void HpglWriter::hpglWrite(std::string_view text) {
   if (text.empty()) return;
   if (!file_.isOpen()) fail(std::make_error_code(std::errc::bad_file_descriptor));

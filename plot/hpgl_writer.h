@@ -95,6 +95,18 @@ class HpglWriter : public PlotSurface {
   void hpglClose();
   bool isOpen() const { return file_.isOpen(); }
 
+  // The intermediate plot of a DXF save ("tavrel.$$$" beside the DXF):
+  // written like any plot, into the writer's own new file beside `path`
+  // (created exclusively, a new name for every writer), but never renamed
+  // to `path`. The converter reads writtenPath() while the writer is open;
+  // hpglAbandon() then removes the file. So two saves into one folder at
+  // the same time never share a file. Messages name `path`. Anything but
+  // a regular file at `path` (a device, a pipe) is refused. Throws
+  // PlotFileError.
+  void hpglOpenTemporary(const std::string& path);
+  const std::string& writtenPath() const { return file_.writingPath(); }
+  void hpglAbandon() { file_.abandon(); }
+
   // The prologue of hpglPrologue followed by ";SP 4;PU 0 0;".
   void writeStandardPrologue();
 

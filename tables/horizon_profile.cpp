@@ -112,6 +112,7 @@ std::string profileFaultText(const ProfileFault& fault) {
       return horizonText::text(horizonText::kProfileIncompleteA) + std::to_string(fault.points) +
              horizonText::text(horizonText::kOf) + std::to_string(kHorizonPoints) +
              horizonText::text(horizonText::kProfileIncompleteB);
+    case ProfileFault::Kind::Unreadable: return fault.readError.message();
     default: return {};
   }
 }
@@ -164,8 +165,12 @@ std::optional<HorizonPlace> parseHorizonProfile(const std::vector<std::string>& 
 
 std::optional<HorizonPlace> loadHorizonProfile(const std::string& path, ProfileFault* fault) {
   if (fault) *fault = {ProfileFault::Kind::NotAProfile, 0};
-  const auto lines = readTextFileLines(path);
-  if (!lines) return std::nullopt;
+  std::error_code why;
+  const auto lines = readTextFileLines(path, &why);
+  if (!lines) {
+    if (fault) *fault = {ProfileFault::Kind::Unreadable, 0, why};
+    return std::nullopt;
+  }
   HorizonState& s = horizonState();
   const auto place = parseHorizonProfile(*lines, s.horizonProfile, s.horizonNote, fault);
   if (place) s.profileLoaded = true;

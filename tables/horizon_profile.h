@@ -17,6 +17,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -62,13 +63,15 @@ struct HorizonPlace {
 
 // Why a profile file was not taken.
 struct ProfileFault {
-  enum class Kind { None, NotAProfile, NoStartLine, Incomplete };
+  enum class Kind { None, NotAProfile, NoStartLine, Incomplete, Unreadable };
   Kind kind = Kind::None;
   int points = 0;  // point lines read (Incomplete)
+  std::error_code readError{};  // the system's reason (Unreadable)
 };
 
 // The cause of a refused profile file in the current language (empty for
-// None and NotAProfile, which message 24 says alone).
+// None and NotAProfile, which message 24 says alone; the system's reason
+// for Unreadable).
 std::string profileFaultText(const ProfileFault& fault);
 
 // Reads the lines of a profile file into `profile` and `note`:
@@ -87,7 +90,8 @@ std::optional<HorizonPlace> parseHorizonProfile(const std::vector<std::string>& 
 
 // loadHorizonProfile: reads the file into horizonProfile and horizonNote
 // and sets profileLoaded. nullopt when the file cannot be read or is not a
-// complete profile file (`fault` telling why); the state is then unchanged.
+// complete profile file (`fault` telling why, with the system's reason for
+// a file that cannot be read); the state is then unchanged.
 std::optional<HorizonPlace> loadHorizonProfile(const std::string& path, ProfileFault* fault = nullptr);
 
 // What line 3 of a computed profile tells.

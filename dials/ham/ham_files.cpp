@@ -116,9 +116,10 @@ bool saveHamSettingsFile(const std::string& path, const HamHourPoints& points, i
 }
 
 bool loadHamSettingsFile(const std::string& path, HamHourPoints& points, int width, int height) {
-  const std::optional<std::vector<std::string>> lines = readTextFileLines(path);
+  std::error_code why;
+  const std::optional<std::vector<std::string>> lines = readTextFileLines(path, &why);
   if (!lines) {
-    loadError(path, hamText(HamText::Unreadable));
+    loadError(path, hamText(HamText::Unreadable) + "\n\r" + why.message());
     return false;
   }
   if (!looksLikeSettingsText(*lines)) {

@@ -1,13 +1,15 @@
 #include "dials/world_map/outline_tools.h"
 
 #include <cmath>
-#include <fstream>
-#include <iterator>
+#include <new>
+#include <system_error>
 
+#include "base/file_reading.h"
 #include "base/number_text.h"
 #include "base/safe_file_writer.h"
 #include "core/language.h"
 #include "core/platform.h"
+#include "core/text_file.h"
 #include "core/world_outline_lines.h"
 #include "dials/world_map/world_outline.h"
 
@@ -44,20 +46,26 @@ enum ToolText : int {
 std::string text(int row) { return tableText(TextTable::Texts, row); }
 
 // The file's lines as the tools read them: leading blanks removed, at most
-// 49 characters kept. nullopt (after the message) when it cannot be read.
+// 49 characters kept. Only a regular file of at most kMaxTextFileBytes is
+// read (see readWholeFile). nullopt (after the message) when it cannot be
+// read.
 std::optional<std::vector<std::string>> readToolLines(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    showMessage(MsgCaption::Error, MsgIcon::Error, text(kTheFile) + file + text(kNotOpened));
-    return std::nullopt;
+  std::string data;
+  std::error_code ec = readWholeFile(file, kMaxTextFileBytes, data);
+  if (!ec) {
+    try {
+      std::vector<std::string> lines = outlineLines(data);
+      for (std::string& l : lines) {
+        const std::size_t start = l.find_first_not_of(' ');
+        l = start == std::string::npos ? std::string() : l.substr(start, 49);
+      }
+      return lines;
+    } catch (const std::bad_alloc&) {
+      ec = std::make_error_code(std::errc::not_enough_memory);
+    }
   }
-  const std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::vector<std::string> lines = outlineLines(data);
-  for (std::string& l : lines) {
-    const std::size_t start = l.find_first_not_of(' ');
-    l = start == std::string::npos ? std::string() : l.substr(start, 49);
-  }
-  return lines;
+  showMessage(MsgCaption::Error, MsgIcon::Error, text(kTheFile) + file + text(kNotOpened));
+  return std::nullopt;
 }
 
 // Writes the lines (CR LF each) through the safe writer; on failure the
@@ -123,7 +131,9 @@ bool shortenDecimals(const std::string& file, int n) {
   std::vector<std::string> written;
   double lastA = 500, lastB = 500;
   for (const std::string& line : *lines) {
-    if ((!line.empty() && line.front() == '#') || line.size() < 7) {
+    // Comments ("#..."), short lines and any other line that is no point
+    // are separators, as for the other tools: copied, and a new segment.
+    if (!isToolPointLine(line)) {
       written.push_back(line);
       lastA = lastB = 500;
       continue;

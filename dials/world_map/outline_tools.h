@@ -2,7 +2,8 @@
 // files (the line format of world_outline.h): shorten the decimals, join
 // connected segments, halve the point count, search lines in a fixed box.
 //
-// Every tool reads the whole input file, writes its output beside it
+// Every tool reads the whole input file (a regular file of at most
+// kMaxTextFileBytes, core/text_file.h), writes its output beside it
 // through the safe writer (the output appears complete or not at all) and
 // ends with one message; file errors show their message and write nothing.
 // Each input line is read with its leading blanks removed and cut to at
@@ -34,8 +35,9 @@ std::string outlineToolOutputName(const std::string& input, const std::string& s
 std::optional<std::string> askOutlineFile(OutlineTool tool);
 
 // shortenDecimals: asks "Sollen die Daten werden auf nn Dez.stellen
-// gekuerzt werden?" (Yes/No/Cancel; only Yes goes on). Lines beginning
-// with "#" or shorter than 7 characters are copied and start a segment;
+// gekuerzt werden?" (Yes/No/Cancel; only Yes goes on). Lines that are no
+// point line (isToolPointLine: comments beginning with "#", lines shorter
+// than 7 characters, text) are copied and start a segment;
 // point lines have both values rounded to n decimals (ties to even); a
 // point whose two values both lie within 0.9 / 10^n of the last written
 // point of its segment is dropped; points are written as fixedText(v,

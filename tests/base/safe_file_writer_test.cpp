@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -102,6 +103,88 @@ TEST_F(SafeFileWriterTest, LinkIsFollowedAndKept) {
   EXPECT_TRUE(fs::is_symlink(path("link.csv")));
   EXPECT_EQ(read(path("real/data.csv")), "new");
   EXPECT_EQ(names(), (std::vector<std::string>{"link.csv", "real"}));
+}
+
+// Links stay where they point, also when the file they point to does not
+// exist yet, and when they point to another link, relative to their own
+// folder; a loop of links is refused.
+TEST_F(SafeFileWriterTest, LinksKeepPointingWhereTheyPointed) {
+  struct Link {
+    const char* name;
+    const char* pointsTo;
+  };
+  struct Case {
+    const char* what;
+    std::vector<Link> links;
+    const char* written;  // the link written through
+    const char* file;     // the file that receives the bytes; nullptr: refused
+    std::errc reason;
+  };
+  const Case cases[] = {
+      {"to a file not there yet", {{"new.csv", "real/new.csv"}}, "new.csv", "real/new.csv", {}},
+      {"relative chain", {{"real/one", "data.csv"}, {"two", "real/one"}}, "two", "real/data.csv", {}},
+      {"loop", {{"a", "b"}, {"b", "a"}}, "a", nullptr, std::errc::too_many_symbolic_link_levels},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(dir_);
+    fs::create_directories(path("real"));
+    put(path("real/data.csv"), "old");
+    for (const Link& l : c.links) fs::create_symlink(l.pointsTo, path(l.name));
+    const std::error_code ec = writeFileSafely(path(c.written), "new");
+    if (c.file) {
+      EXPECT_FALSE(ec) << ec.message();
+      EXPECT_EQ(read(path(c.file)), "new");
+    } else {
+      EXPECT_EQ(ec, std::make_error_code(c.reason));
+      EXPECT_EQ(read(path("real/data.csv")), "old");
+    }
+    for (const Link& l : c.links) {
+      EXPECT_TRUE(fs::is_symlink(path(l.name))) << l.name;
+      EXPECT_EQ(fs::read_symlink(path(l.name)), l.pointsTo) << l.name;
+    }
+  }
+}
+
+// A file the user may not write is refused, although the folder would let
+// the rename replace it. As root every file is writable, so the writer
+// runs in a child process that has become "nobody".
+TEST_F(SafeFileWriterTest, FilesTheUserMayNotWriteAreRefused) {
+  fs::permissions(dir_, fs::perms::all);
+  struct Case {
+    const char* what;
+    fs::perms mode;
+    bool throughLink;
+    bool refused;
+  };
+  const Case cases[] = {
+      {"read-only file", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read,
+       false, true},
+      {"read-only file behind a link",
+       fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read, true, true},
+      {"the user's writable file", fs::perms::owner_read | fs::perms::owner_write, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string file = path("s.tav"), link = path("link.tav");
+    fs::remove(link);
+    put(file, "OLD");
+    ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+    fs::permissions(file, c.mode);
+    if (c.throughLink) fs::create_symlink(file, link);
+    const pid_t pid = fork();
+    if (pid == 0) {
+      if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(10);
+      const std::error_code ec = writeFileSafely(c.throughLink ? link : file, "NEW");
+      _exit(ec == std::errc::permission_denied ? 1 : ec ? 2 : 0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), c.refused ? 1 : 0);
+    EXPECT_EQ(read(file), c.refused ? "OLD" : "NEW");
+    EXPECT_EQ(fs::status(file).permissions(), c.mode);
+  }
 }
 
 TEST_F(SafeFileWriterTest, TargetsThatCannotBeWritten) {

@@ -142,5 +142,33 @@ TEST(TextEncodingTest, WritesWindows1252UnlessACharacterIsMissing) {
   EXPECT_EQ(splitLines(decodeFileText(encodeFileLines(mojibake))), mojibake);
 }
 
+// What a terminal would obey is shown, not sent: C0 and C1 controls and
+// DEL, and bytes that are no well-formed UTF-8 (a lone 0x9B is the CSI of
+// an 8-bit terminal). Printable text, umlauts included, stays.
+TEST(TextEncodingTest, ControlBytesAreShownEscaped) {
+  struct Case {
+    std::string in;
+    std::string shown;
+  };
+  const Case cases[] = {
+      {"Command: PD; not supported!", "Command: PD; not supported!"},
+      {"wird nicht unterst\xC3\xBCtzt", "wird nicht unterst\xC3\xBCtzt"},
+      {"\x1B[2J", "\\x1B[2J"},
+      {std::string("a\0b", 3), "a\\x00b"},
+      {"\t\r\n\x7F", "\\x09\\x0D\\x0A\\x7F"},
+      {"\xC2\x9B" "31m", "\\xC2\\x9B31m"},   // U+009B, the 8-bit CSI, well-formed
+      {"\x9B" "31m", "\\x9B31m"},            // a stray byte
+      {"\xE4\xF6", "\\xE4\\xF6"},            // Windows-1252 umlauts: not UTF-8
+      {"\xE2\x82\xAC 5", "\xE2\x82\xAC 5"},  // the euro sign
+      {"\xF0\x9F", "\\xF0\\x9F"},            // cut sequence
+  };
+  for (const Case& c : cases) {
+    const std::string shown = escapeControlBytes(c.in);
+    EXPECT_EQ(shown, c.shown);
+    EXPECT_TRUE(isValidUtf8(shown));
+    for (char b : shown) EXPECT_GE(static_cast<unsigned char>(b), 0x20u);
+  }
+}
+
 }  // namespace
 }  // namespace tavrel

@@ -18,7 +18,7 @@ std::string slurp(const std::string& path) {
 }
 }  // namespace
 
-CliResult runCli(const std::vector<std::string>& args) {
+CliResult runCli(const std::vector<std::string>& args, bool asNobody) {
   char outName[] = "/tmp/tavrel-cli-outXXXXXX";
   char errName[] = "/tmp/tavrel-cli-errXXXXXX";
   const int outFd = mkstemp(outName);
@@ -28,6 +28,7 @@ CliResult runCli(const std::vector<std::string>& args) {
   if (pid == 0) {
     dup2(outFd, 1);
     dup2(errFd, 2);
+    if (asNobody && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(126);
     std::vector<char*> argv;
     std::string program = TAVREL_CLI_PATH;
     argv.push_back(program.data());

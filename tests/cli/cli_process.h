@@ -12,6 +12,8 @@ struct CliResult {
   std::string err;
 };
 
-CliResult runCli(const std::vector<std::string>& args);
+// asNobody: the program runs as the user "nobody" (65534), so that
+// permission bits count as they do for a user (root may write anything).
+CliResult runCli(const std::vector<std::string>& args, bool asNobody = false);
 
 }  // namespace tavrel::test

@@ -1,6 +1,7 @@
 // tavrel-cli settings and the global --data option, run as a user would.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -123,6 +124,106 @@ TEST_F(SettingsCliTest, FailuresAndUsage) {
     EXPECT_EQ(r.exitCode, 2) << args.back();
     EXPECT_TRUE(r.out.empty());
   }
+}
+
+// A file that fails on read (/proc/self/mem states 0 bytes and fails with
+// EIO) ends the command with exit 1 and the system's reason, never with an
+// abort, wherever the program reads it.
+TEST_F(SettingsCliTest, ReadErrorsEndTheCommandWithAMessage) {
+  const std::string svg = dir_ + "/x.svg";
+  const std::vector<std::string> runs[] = {
+      {"settings", "/proc/self/mem"},
+      {"--data", "/proc/self/mem", "show"},
+      {"graph", "eot", "--horizon", "/proc/self/mem", "--out", svg},
+  };
+  for (const std::vector<std::string>& args : runs) {
+    SCOPED_TRACE(args[0] + " " + args[1]);
+    const CliResult r = runCli(args);
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_NE(r.err.find("/proc/self/mem"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Input/output error"), std::string::npos) << r.err;
+    EXPECT_TRUE(r.out.empty());
+  }
+  EXPECT_FALSE(fs::exists(svg));
+}
+
+// A data file that cannot be used ends the run with exit 1 instead of a
+// run on defaults: a file that is no settings file (never overwritten,
+// whatever the answer), a file whose sections are damaged, and a file
+// whose reading stopped at a faulty value.
+TEST_F(SettingsCliTest, DataFilesThatCannotBeUsedFailTheRun) {
+  const std::string dxf = "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
+  std::string swapped = readBytes(kFixtures + "startup_defaults.tav");
+  swapped.replace(swapped.find("[Farben]"), 8, "[Zeiten]");
+  swapped.replace(swapped.rfind("[Zeiten]"), 8, "[Farben]");
+  std::string faulty = readBytes(kFixtures + "startup_defaults.tav");
+  faulty.replace(faulty.find(" 47.251315;"), 11, " 95.000000;");
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> answer;
+    const char* why;
+  };
+  const Case cases[] = {
+      {"mydrawing.dxf", dxf, {"--answer", "yes"}, "not a settings or construction-data file"},
+      {"mydrawing.dxf", dxf, {}, "not a settings or construction-data file"},
+      {"damaged.tav", swapped, {}, "its sections are missing or misplaced"},
+      {"faulty.tav", faulty, {}, "reading stopped at the faulty line 2"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string file = dir_ + "/" + c.name;
+    writeBytes(file, c.bytes);
+    std::vector<std::string> args = c.answer;
+    for (const char* a : {"--data", file.c_str(), "sun"}) args.push_back(a);
+    const CliResult r = runCli(args);
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_NE(r.err.find("tavrel-cli: cannot use '" + file + "': " + c.why), std::string::npos) << r.err;
+    EXPECT_TRUE(r.out.empty()) << r.out;
+    EXPECT_EQ(readBytes(file), c.bytes);
+  }
+}
+
+// A write-protected file is not replaced: as a user (not root), every
+// command that writes files ends with its write-error message and exit 1,
+// and the file keeps its bytes and mode.
+TEST_F(SettingsCliTest, WriteProtectedFilesAreNotReplaced) {
+  fs::permissions(dir_, fs::perms::all);
+  const std::string plot = dir_ + "/in.plt";
+  writeBytes(plot, "IN;SP1;PU0,0;PD400,0,400,400;PU;");
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;  // the target is appended where "@" stands
+    std::string message;
+  };
+  const Case cases[] = {
+      {"s.tav", {"--lang", "en", "settings", "--write", "@"}, messageText(18, 2)},
+      {"p.plt", {"--lang", "en", "plot", "--out", "@"}, messageText(53, 2)},
+      {"p.dxf", {"--lang", "en", "plot", "--out", "@"}, "Permission denied"},
+      {"t.txt", {"--lang", "en", "table", "eot", "--out", "@"}, ""},
+      {"d.svg", {"--lang", "en", "draw", "--out", "@"}, "Permission denied"},
+      {"c.dxf", {"--lang", "en", "hpgl2dxf", plot, "@"}, "Permission denied"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string target = dir_ + "/" + c.name;
+    writeBytes(target, "mine");
+    ASSERT_EQ(::chown(target.c_str(), 65534, 65534), 0);
+    fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    std::vector<std::string> args = c.args;
+    for (std::string& a : args)
+      if (a == "@") a = target;
+    const CliResult r = runCli(args, true);
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_NE(r.err.find(target), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    EXPECT_EQ(readBytes(target), "mine");
+    EXPECT_EQ(fs::status(target).permissions(),
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  }
+  std::size_t files = 0;
+  for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir_)) ++files;
+  EXPECT_EQ(files, std::size(cases) + 1);  // no temporary file left behind
 }
 
 }  // namespace

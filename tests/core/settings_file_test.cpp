@@ -12,6 +12,7 @@
 
 #include "astro/solar_ephemeris.h"
 #include "core/design_fields.h"
+#include "core/date_list_file.h"
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/settings_file.h"
@@ -654,6 +655,105 @@ TEST_F(SettingsFileTest, WithoutABackupTheDamagedFileIsNotOverwritten) {
   EXPECT_EQ(platform_->boxes[1].caption, MsgCaption::Information);
   EXPECT_EQ(readBytes(file), damaged);
   EXPECT_EQ(design().referenceYear, 2020);  // the defaults are loaded all the same
+}
+
+// --- Files that cannot be used ----------------------------------------
+
+// A file that fails on read (/proc/self/mem states 0 bytes and fails with
+// EIO) is reported as unreadable with the system's reason; nothing is
+// thrown and the record stays as it was.
+TEST_F(SettingsFileTest, AReadErrorIsReportedAndTheRecordStays) {
+  design().latitude = 12.5;
+  const SettingsReadResult r = readSettingsFile("/proc/self/mem", prepareObliquity);
+  EXPECT_EQ(r.status, SettingsReadStatus::Unreadable);
+  EXPECT_EQ(r.readError, std::make_error_code(std::errc::io_error));
+  EXPECT_DOUBLE_EQ(design().latitude, 12.5);
+  EXPECT_TRUE(platform_->boxes.empty());
+  EXPECT_FALSE(loadSettingsFrom("/proc/self/mem", prepareObliquity));
+  ASSERT_EQ(platform_->boxes.size(), 1u);
+  EXPECT_EQ(platform_->boxes[0].text, messageText(24) + "4");
+}
+
+// A file that is no settings file at all (none of the section headers: a
+// DXF, a picture) is neither read nor rewritten, whatever the user
+// answers; the record keeps its values.
+TEST_F(SettingsFileTest, AFileThatIsNoSettingsFileIsNeverRewritten) {
+  const std::string dxf = "  0\r\nSECTION\r\n  2\r\nHEADER\r\n" + std::string(40, 'x') + "\r\n";
+  const std::string png = std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16);
+  for (const std::string& bytes : {dxf, png}) {
+    const std::string file = path("mydrawing.dxf");
+    writeBytes(file, bytes);
+    design().latitude = 12.5;
+    platform_->boxes.clear();
+    platform_->answers = {MsgAnswer::Yes, MsgAnswer::Yes, MsgAnswer::Yes};
+    const SettingsReadResult r = readSettingsFile(file, prepareObliquity);
+    EXPECT_EQ(r.status, SettingsReadStatus::NotSettingsFile);
+    EXPECT_FALSE(r.corrected);
+    EXPECT_EQ(readBytes(file), bytes);
+    EXPECT_FALSE(fs::exists(path("tav_ini.bak")));
+    EXPECT_DOUBLE_EQ(design().latitude, 12.5);
+    EXPECT_TRUE(platform_->boxes.empty());
+  }
+}
+
+// The structure check's rewrite (Yes to message 14) keeps the damaged
+// file as "tav_ini.bak" first, as the file-error question does; without a
+// backup the file is not overwritten.
+TEST_F(SettingsFileTest, TheStructureCheckKeepsABackupBeforeItRewrites) {
+  std::vector<std::string> lines = crlfLines(fixtureBytes("startup_defaults.tav"));
+  lines[0] = "1987";
+  std::swap(lines[18], lines[31]);
+  const std::string damaged = joinCrlf(lines);
+  const std::string file = path("mine.tav");
+  writeBytes(file, damaged);
+  platform_->answers = {MsgAnswer::Yes};
+  const SettingsReadResult r = readSettingsFile(file, prepareObliquity);
+  EXPECT_EQ(r.status, SettingsReadStatus::BadStructure);
+  EXPECT_TRUE(r.corrected);
+  EXPECT_EQ(readBytes(path("tav_ini.bak")), damaged);
+  EXPECT_EQ(crlfLines(readBytes(file))[0], "2020");
+  ASSERT_EQ(platform_->boxes.size(), 3u);
+  EXPECT_EQ(platform_->boxes[1].text, messageText(37));
+
+  writeBytes(file, damaged);
+  platform_->currentDir = path("no-such-folder");
+  platform_->boxes.clear();
+  platform_->answers = {MsgAnswer::Yes};
+  EXPECT_FALSE(readSettingsFile(file, prepareObliquity).corrected);
+  ASSERT_EQ(platform_->boxes.size(), 2u);
+  EXPECT_EQ(platform_->boxes[1].text, messageText(36));
+  EXPECT_EQ(readBytes(file), damaged);
+}
+
+// A file can bring at most 366 own date lines (one a day); the rest is
+// left out with one warning instead of one curve (or one box) each. The
+// date-list file and the settings file's date section obey the same limit.
+TEST_F(SettingsFileTest, OwnDateLinesAreBoundedWithOneWarning) {
+  std::vector<std::string> dates;
+  for (int i = 0; i < 500; ++i) dates.push_back(i % 2 ? "21/06    ( Sommer )" : "31/04    ( kein Tag )");
+  std::vector<std::string> lines = crlfLines(fixtureBytes("startup_defaults.tav"));
+  lines.resize(48);
+  lines.insert(lines.end(), dates.begin(), dates.end());
+  lines[13][0] = 'E';  // the file selects English
+  const std::string file = path("many.tav");
+  writeBytes(file, joinCrlf(lines));
+  EXPECT_EQ(readSettingsFile(file, prepareObliquity).status, SettingsReadStatus::Complete);
+  EXPECT_EQ(design().ownDateLines, std::vector<std::string>(183, "21/06    ( Sommer )"));
+  // Two boxes for each of the 183 invalid lines looked at, then the warning.
+  ASSERT_EQ(platform_->boxes.size(), 2u * 183 + 1);
+  EXPECT_EQ(platform_->boxes.back().caption, MsgCaption::Warning);
+  EXPECT_EQ(platform_->boxes.back().text,
+            file + ": only the first 366 date lines are read, the other 134 are left out.");
+
+  // The date-list file "tav_days.ini".
+  writeBytes(path("tav_days.ini"), joinCrlf(std::vector<std::string>(400, "21/06    ( Sommer )")));
+  design().dateSettingsFileName = path("tav_days.ini");
+  platform_->boxes.clear();
+  ASSERT_TRUE(loadDateListFile());
+  EXPECT_EQ(design().ownDateLines.size(), 366u);
+  ASSERT_EQ(platform_->boxes.size(), 1u);
+  EXPECT_EQ(platform_->boxes[0].text,
+            path("tav_days.ini") + ": only the first 366 date lines are read, the other 34 are left out.");
 }
 
 }  // namespace

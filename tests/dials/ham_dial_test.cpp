@@ -322,6 +322,14 @@ TEST_F(HamFilesTest, BadFilesAreRefusedAndLoseNothing) {
       EXPECT_EQ(points.records[static_cast<std::size_t>(r)].y, before.records[static_cast<std::size_t>(r)].y) << r;
     }
   }
+  // A file that fails on read (/proc/self/mem fails with EIO): the box
+  // with the system's reason, never an abort.
+  platform_->boxes.clear();
+  EXPECT_FALSE(loadHamSettingsFile("/proc/self/mem", points, 1200, 800));
+  ASSERT_EQ(platform_->boxes.size(), 1u);
+  EXPECT_EQ(platform_->boxes[0].text, "/proc/self/mem cannot be read. Nothing was loaded.\n\rInput/output error");
+  EXPECT_EQ(hamSettingsText(), keptList);
+  EXPECT_EQ(buildSettingsText(false), record);
   // A save that cannot be written: the error box of message 18, and the
   // target (here a folder) is left as it was.
   const fs::path folder = dir_ / "folder.ham";

@@ -2,6 +2,9 @@
 // files and messages.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -10,6 +13,7 @@
 #include "astro/startup.h"
 #include "core/design_state.h"
 #include "core/scripted_platform.h"
+#include "core/text_file.h"
 #include "dials/world_map/outline_tools.h"
 
 namespace tavrel {
@@ -147,6 +151,55 @@ TEST_F(OutlineToolsTest, RefusalsAndFileErrorsWriteNothing) {
   EXPECT_FALSE(searchOutlineLines(in));
   ASSERT_EQ(p_->boxes.size(), 2u);
   EXPECT_EQ(p_->boxes[1].text, "Die Datei " + path("a_Info.dat") + " konnte zum Schreiben nicht geoeffnet werden!");
+}
+
+// A line of text that is no point is a separator for shortening too, as
+// for the other tools: copied, and the segment starts anew (it used to
+// become the point 0.000/0.000 inside the segment).
+TEST_F(OutlineToolsTest, ShortenKeepsTextLinesAsSeparators) {
+  const std::string in = input("t.dat", "10.00\t20.00\nGrenze Europa\n10.00\t20.00\nGrenze\n");
+  p_->answers.push_back(MsgAnswer::Yes);
+  ASSERT_TRUE(shortenDecimals(in, 3));
+  EXPECT_EQ(contents("t_Dez_3.dat"), "10.000\t20.000\nGrenze Europa\n10.000\t20.000\nGrenze\n");
+}
+
+// Inputs that are no readable outline file: a file that fails on read,
+// a folder, devices and pipes (which could deliver bytes without end),
+// and a file beyond the size limit of the program's text files. Every
+// tool says it could not open the file and writes nothing.
+TEST_F(OutlineToolsTest, UnreadableInputsAreRefusedByEveryTool) {
+  fs::create_directory(dir_ / "folder.dat");
+  ASSERT_EQ(::mkfifo(path("pipe.dat").c_str(), 0600), 0);
+  input("big.dat", "");
+  fs::resize_file(dir_ / "big.dat", kMaxTextFileBytes + 1);  // sparse
+  struct Tool {
+    const char* name;
+    bool (*run)(const std::string&);
+    MsgAnswer yes;
+  };
+  const Tool tools[] = {
+      {"shorten", [](const std::string& f) { return shortenDecimals(f, 3); }, MsgAnswer::Yes},
+      {"join", joinOutlineSegments, MsgAnswer::Ok},
+      {"halve", halveOutlineFile, MsgAnswer::Ok},
+      {"search", searchOutlineLines, MsgAnswer::Ok},
+  };
+  const std::string inputs[] = {"/proc/self/mem", path("folder.dat"), "/dev/zero", path("pipe.dat"),
+                                path("big.dat")};
+  for (const Tool& tool : tools) {
+    for (const std::string& file : inputs) {
+      SCOPED_TRACE(std::string(tool.name) + " " + file);
+      p_->boxes.clear();
+      p_->answers.push_back(tool.yes);
+      EXPECT_FALSE(tool.run(file));
+      ASSERT_EQ(p_->boxes.size(), 2u);
+      EXPECT_EQ(p_->boxes[1].caption, MsgCaption::Error);
+      EXPECT_EQ(p_->boxes[1].text, "Die Datei " + file + " konnte nicht geoeffnet werden!");
+    }
+  }
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"big.dat", "folder.dat", "pipe.dat"}));
 }
 
 TEST_F(OutlineToolsTest, TheOpenDialogOfEachTool) {

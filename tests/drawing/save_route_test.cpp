@@ -27,6 +27,7 @@
 #include "dials/planar/coordinates_file.h"
 #include "dials/planar/planar_dial.h"
 #include "tests/drawing/not_available_texts.h"
+#include "drawing/graph_save.h"
 #include "drawing/save_route.h"
 #include "dxf/make_dxf.h"
 #include "plot/recording_canvas.h"
@@ -494,6 +495,64 @@ TEST_F(SaveRouteTest, TemporaryFileGoesWhenTheConversionFails) {
   EXPECT_EQ(save(PlotTarget::Dxf, file("tavrel.$$$")), SaveResult::Failed);
   EXPECT_EQ(platform_->boxes.size(), 1u);
   EXPECT_EQ(filesIn(dir_), std::vector<std::string>{"taken.dxf"});
+}
+
+// Two saves into one folder at the same time: while the first save's plot
+// waits for its conversion (the print hook of the coordinates listing
+// runs in between), a second drawing save and a graph save run to their
+// end in the same folder. Each DXF holds its own drawing, byte for byte
+// as when it was saved alone, and every temporary plot is gone.
+TEST_F(SaveRouteTest, InterleavedSavesNeverShareTheTemporaryPlot) {
+  SaveChoices choices;
+  choices.grid = PlotGrid::Off;
+  DesignState& d = design();
+  const double ownDeclination = d.wallDeclination, otherDeclination = 30;
+  const auto saveOther = [&] {
+    d.wallDeclination = otherDeclination;
+    DrawingWindowState other = state_;
+    SavePanel otherPanel;
+    openSavePanel(other, otherPanel, PlotTarget::Dxf);
+    platform_->fileNames.push_back(file("b.dxf"));
+    const SaveResult result = savePlot(other, otherPanel, 1.0, nullptr, {}, choices);
+    d.wallDeclination = ownDeclination;
+    return result;
+  };
+  const auto saveTheGraph = [&] {
+    GraphSavePanel graph = openGraphSavePanel(kEotGraphKind, false, GraphPlotTarget::Dxf);
+    graph.fileName = file("c.dxf");
+    return saveGraph(graph, GraphOptions{}, 1, false);
+  };
+  const auto saveOwn = [&](const SaveHooks& hooks) {
+    openSavePanel(state_, panel_, PlotTarget::Dxf);
+    state_.coordinates = CoordinatesChoice::Printer;
+    platform_->fileNames.push_back(file("a.dxf"));
+    return savePlot(state_, panel_, 1.0, nullptr, hooks, choices);
+  };
+  // Each alone, one after the other.
+  SaveHooks quiet;
+  quiet.printCoordinates = [](const CoordinatesListing&) {};
+  ASSERT_EQ(saveOwn(quiet), SaveResult::Saved);
+  ASSERT_EQ(saveOther(), SaveResult::Saved);
+  ASSERT_EQ(saveTheGraph(), GraphSaveResult::Saved);
+  const std::string alone[] = {slurp(file("a.dxf")), slurp(file("b.dxf")), slurp(file("c.dxf"))};
+  ASSERT_NE(alone[0], alone[1]);
+  for (const char* name : {"a.dxf", "b.dxf", "c.dxf"}) fs::remove(file(name));
+
+  // Interleaved.
+  SaveResult other = SaveResult::Failed;
+  GraphSaveResult graph = GraphSaveResult::Failed;
+  SaveHooks hooks;
+  hooks.printCoordinates = [&](const CoordinatesListing&) {
+    other = saveOther();
+    graph = saveTheGraph();
+  };
+  EXPECT_EQ(saveOwn(hooks), SaveResult::Saved);
+  EXPECT_EQ(other, SaveResult::Saved);
+  EXPECT_EQ(graph, GraphSaveResult::Saved);
+  EXPECT_EQ(slurp(file("a.dxf")), alone[0]);
+  EXPECT_EQ(slurp(file("b.dxf")), alone[1]);
+  EXPECT_EQ(slurp(file("c.dxf")), alone[2]);
+  EXPECT_EQ(filesIn(dir_), (std::vector<std::string>{"a.dxf", "b.dxf", "c.dxf"}));
 }
 
 TEST_F(SaveRouteTest, CoordinatesFileBesideThePlot) {

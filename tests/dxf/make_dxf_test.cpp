@@ -7,6 +7,7 @@
 // GDAL's ogrinfo (no error); see check_dxf.py.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -824,6 +825,88 @@ TEST_F(MakeDxfTest, DiagnosticsAreBounded) {
   ASSERT_EQ(c.info.size(), 10001u);
   EXPECT_EQ(c.info[9999], "Command: XY; not supported!");
   EXPECT_EQ(c.info[10000], "... 5 further lines not listed.");
+}
+
+// Bytes of the plot file reach the diagnostics and boxes as text to read,
+// never as control characters for the terminal (a damaged file held
+// 124,703 raw escape characters). Boxes for commands that are too long
+// stop after three; the rest is counted in the last diagnostic line.
+TEST_F(MakeDxfTest, DiagnosticsShowControlBytesEscapedAndTooLongBoxesAreCounted) {
+  std::string hpgl = "IN;X\x1B;PD \x07[2J,\x9B" "31m;";
+  for (int i = 0; i < 10; ++i) hpgl += "ZZ\x1B" + std::string(300, '1') + ";";
+  Conversion c = convert(hpgl + "LBa\x03");
+  EXPECT_EQ(c.result, DxfResult::Converted);
+  Lines info = {"Command: X\\x1B; not supported!", "Error in HPGL-command:PD \\x07[2J,\\x9B31m;"};
+  for (int i = 0; i < 10; ++i) info.push_back("Command: ZZ; not supported!");
+  info.push_back("... 7 further commands were too long and were cut.");
+  EXPECT_EQ(c.info, info);
+  ASSERT_EQ(c.boxes.size(), 4u);  // three too-long boxes and the final one
+  for (std::size_t i = 0; i < 3; ++i)
+    EXPECT_EQ(c.boxes[i].text,
+              "ZZ\\x1B" + std::string(254, '1') + ": Command is too long and will be shortened!");
+  EXPECT_EQ(c.boxes[3].caption, MsgCaption::Information);
+  for (std::size_t i = 0; i < 3; ++i) info.push_back(c.boxes[i].text);
+  for (const std::string& line : info)
+    for (char b : line) EXPECT_GE(static_cast<unsigned char>(b), 0x20u) << line;
+}
+
+// A conversion reported as failed leaves a file already at the target as
+// it was (a UTF-16 plot file converts nothing); a new target gets the
+// complete empty DXF.
+TEST_F(MakeDxfTest, AFailedConversionKeepsTheFileAtTheTarget) {
+  Conversion good = convert("IN;PU 0,0;PD 400,0;", 1, 40, "keep.dxf");
+  ASSERT_EQ(good.result, DxfResult::Converted);
+  std::string utf16;
+  for (char ch : std::string("IN;PU 0,0;PD 400,0;")) utf16 += std::string{ch, '\0'};
+  Conversion failed = convert("\xFF\xFE" + utf16, 1, 40, "keep.dxf");
+  EXPECT_EQ(failed.result, DxfResult::NothingConverted);
+  EXPECT_EQ(failed.bytes, good.bytes);
+  ASSERT_EQ(failed.boxes.size(), 1u);
+  EXPECT_EQ(failed.boxes[0].text, "File in.plt not converted!\n\rHPGL-file is probably corrupted.");
+  Conversion fresh = convert("\xFF\xFE" + utf16, 1, 40, "new.dxf");
+  EXPECT_EQ(fresh.result, DxfResult::NothingConverted);
+  EXPECT_EQ(fresh.lines.back(), "EOF");
+}
+
+// Read and write failures name the file and the system's reason: a plot
+// file that fails on read (/proc/self/mem), a device that is full. Only a
+// regular file is converted: a device or a pipe could deliver bytes
+// without end (/dev/zero never ended, /dev/urandom filled the disk) or
+// wait for them; a folder is named as one.
+TEST_F(MakeDxfTest, FailuresNameTheFileAndTheReason) {
+  {
+    std::ofstream f(dir_ / "in.plt", std::ios::binary);
+    f << "IN;PU 0,0;PD 400,0;";
+  }
+  const std::string pipe = (dir_ / "pipe.plt").string();
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  fs::create_directory(dir_ / "folder.plt");
+  struct Case {
+    std::string in, out;
+    DxfResult result;
+    std::string box;
+  };
+  const Case cases[] = {
+      {"/proc/self/mem", (dir_ / "mem.dxf").string(), DxfResult::InputError,
+       "/proc/self/mem: Input/output error"},
+      {(dir_ / "in.plt").string(), "/dev/full", DxfResult::OutputError,
+       "Unable to save file!\n\r/dev/full\n\rNo space left on device"},
+      {"/dev/zero", (dir_ / "mem.dxf").string(), DxfResult::InputError, "/dev/zero: not a regular file"},
+      {"/dev/urandom", (dir_ / "mem.dxf").string(), DxfResult::InputError,
+       "/dev/urandom: not a regular file"},
+      {pipe, (dir_ / "mem.dxf").string(), DxfResult::InputError, pipe + ": not a regular file"},
+      {(dir_ / "folder.plt").string(), (dir_ / "mem.dxf").string(), DxfResult::InputError,
+       (dir_ / "folder.plt").string() + ": Is a directory"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.in + " -> " + c.out);
+    ScopedScriptedPlatform p;
+    EXPECT_EQ(MakeDxf(c.in, c.out, 1, 40), c.result);
+    ASSERT_EQ(p->boxes.size(), 1u);
+    EXPECT_EQ(p->boxes[0].caption, MsgCaption::Error);
+    EXPECT_EQ(p->boxes[0].text, c.box);
+  }
+  EXPECT_FALSE(fs::exists(dir_ / "mem.dxf"));
 }
 
 // The character-set pass turns DOS (code page 850) letters into Windows

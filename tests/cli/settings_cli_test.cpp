@@ -188,6 +188,11 @@ TEST_F(SettingsCliTest, DataFilesThatCannotBeUsedFailTheRun) {
 // command that writes files ends with its write-error message and exit 1,
 // and the file keeps its bytes and mode.
 TEST_F(SettingsCliTest, WriteProtectedFilesAreNotReplaced) {
+  // As root the commands run as "nobody" (root may write anything); that
+  // user must be able to start the program from the build folder.
+  const bool asRoot = ::geteuid() == 0;
+  if (asRoot && runCli({"--help"}, true).exitCode == 127)
+    GTEST_SKIP() << "the user nobody cannot start " << TAVREL_CLI_PATH << " (a folder above it is closed)";
   fs::permissions(dir_, fs::perms::all);
   const std::string plot = dir_ + "/in.plt";
   writeBytes(plot, "IN;SP1;PU0,0;PD400,0,400,400;PU;");
@@ -208,7 +213,9 @@ TEST_F(SettingsCliTest, WriteProtectedFilesAreNotReplaced) {
     SCOPED_TRACE(c.name);
     const std::string target = dir_ + "/" + c.name;
     writeBytes(target, "mine");
-    ASSERT_EQ(::chown(target.c_str(), 65534, 65534), 0);
+    if (asRoot) {
+      ASSERT_EQ(::chown(target.c_str(), 65534, 65534), 0);
+    }
     fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     std::vector<std::string> args = c.args;
     for (std::string& a : args)

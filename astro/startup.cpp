@@ -7,6 +7,7 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
+#include "core/settings_location.h"
 #include "core/world_outline_lines.h"
 
 namespace tavrel {
@@ -72,7 +73,9 @@ void startProgramBeforeSettings() {
   Platform& p = platform();
   d.exeDirectory = withTrailingSeparator(p.executableDirectory());
   d.workingDirectory = p.currentDirectory();
-  d.settingsFileName = (std::filesystem::path(d.workingDirectory) / "tav.ini").string();
+  const SettingsLocations files = locateSettingsFiles(d.workingDirectory, p.configurationDirectory());
+  d.settingsFileName = files.settingsFile;
+  d.dateSettingsFileName = files.dateListFile;
 
   d.hourChoices.clear();
   for (int n = 0; n <= 24; ++n) d.hourChoices.push_back(" " + std::to_string(n) + "  Uhr");
@@ -115,7 +118,8 @@ void startUpNotices() {
   DesignState& d = design();
   // The main window looks for the German help file before the settings
   // file is read; a missing one is reported, the program runs without help.
-  const std::string germanHelp = d.exeDirectory + helpFileBaseName(true, d.useHtmlHelp);
+  const std::string name = helpFileBaseName(true, d.useHtmlHelp);
+  const std::string germanHelp = programDataFolder(d.exeDirectory, name) + name;
   if (!std::filesystem::exists(germanHelp))
     showMessage(MsgCaption::Information, "Help file " + germanHelp + " not found!");
   if (!fontInstalled("Wingdings"))

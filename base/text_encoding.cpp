@@ -110,6 +110,21 @@ std::string windows1252ToUtf8(std::string_view bytes) {
   return out;
 }
 
+std::u32string decodeUtf8Leniently(std::string_view bytes) {
+  std::u32string out;
+  out.reserve(bytes.size());
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    if (const auto cp = nextCodePoint(bytes, i)) {
+      out += *cp;
+    } else {
+      out += windows1252CodePoint(static_cast<unsigned char>(bytes[i]));
+      ++i;
+    }
+  }
+  return out;
+}
+
 std::optional<std::string> utf8ToWindows1252(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());

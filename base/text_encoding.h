@@ -29,6 +29,11 @@ bool hasNonAscii(std::string_view bytes);
 // Each byte as its Windows-1252 character, in UTF-8.
 std::string windows1252ToUtf8(std::string_view bytes);
 
+// The characters of a text: each well-formed UTF-8 sequence as its code
+// point, every other byte as its Windows-1252 character (so a stray byte
+// of an old file still reads as the character it stood for).
+std::u32string decodeUtf8Leniently(std::string_view bytes);
+
 // UTF-8 text in Windows-1252; nullopt when the text is not well-formed
 // UTF-8 or holds a character the code page lacks.
 std::optional<std::string> utf8ToWindows1252(std::string_view utf8);

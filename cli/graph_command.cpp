@@ -99,7 +99,11 @@ int runGraph(const std::vector<std::string>& args) {
     return usageError("graph: ." + ext + " needs the Qt painter canvas, which this build does not have");
 #endif
   if (!horizonFile.empty()) {
-    if (!loadHorizonProfile(horizonFile)) return commandFailed("graph: cannot read the horizon profile " + horizonFile);
+    ProfileFault fault;
+    if (!loadHorizonProfile(horizonFile, &fault)) {
+      const std::string cause = profileFaultText(fault);
+      return commandFailed("graph: cannot read the horizon profile " + horizonFile + (cause.empty() ? "" : ": " + cause));
+    }
     horizonState().showHorizonProfile = true;
   }
   if (choice.kind == kSunPathKind && !choice.polar && !fontInstalled("Wingdings"))

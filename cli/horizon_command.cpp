@@ -1,7 +1,8 @@
 // horizon: computes the horizon profile of the record's place from one or
 // more elevation grids and saves it as a profile file. The grids after
 // the first are added, in the order given, while the calculation asks for
-// missing neighbouring tiles.
+// missing neighbouring tiles; one that cannot be used ends the command
+// without a file.
 #include <unistd.h>
 
 #include <chrono>
@@ -46,6 +47,8 @@ class BatchHorizonRunner : public HorizonRunner {
   }
   bool askAddMissing(const std::string&) override { return !grids_.empty(); }
   std::optional<std::string> chooseSaveName() override { return out_; }
+  // A grid named on the command line that cannot be used is an error.
+  bool refusedTileEnds() const override { return true; }
 
  private:
   std::deque<std::string> grids_;

@@ -5,6 +5,7 @@
 // Exit status: 0 success, 1 the command ran but failed, 2 bad usage.
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/cli_options.h"
@@ -39,7 +40,36 @@ void printUsage() {
   std::cout << "\nDial kinds (--set dialKind=LETTER; --set umbrellaMode=true for the umbrella form):\n";
   for (const std::string& line : dialKindList()) std::cout << "  " << line << '\n';
   std::cout << "\nThe fields of the design record, with their values: tavrel-cli show\n"
+               "The help of one command: tavrel-cli COMMAND --help\n"
+               "\nFiles (of the desktop program; --data reads any of them):\n"
+               "  tav.ini              the settings, read at start; with tav_days.ini (the\n"
+               "                       own date lines) taken from the working folder when\n"
+               "                       present there, else from the configuration folder\n"
+               "                       $XDG_CONFIG_HOME/tavrel (default ~/.config/tavrel),\n"
+               "                       where they are created when they exist nowhere;\n"
+               "                       each is written back where it was read\n"
+               "  *.tav                construction data (\"Save Sundial Data\"); the\n"
+               "                       desktop program opens the file given as its one\n"
+               "                       argument\n"
                "\nExit status: 0 success, 1 the command failed, 2 bad usage.\n";
+}
+
+// COMMAND --help: the command's own part of --help.
+void printCommandUsage(const CommandInfo& c) {
+  std::cout << "usage: tavrel-cli [global options] " << c.name << " ...\n\n";
+  std::string_view usage = c.usage;
+  while (!usage.empty()) {
+    const std::size_t end = usage.find('\n');
+    std::cout << "  " << usage.substr(0, end) << '\n';
+    usage = end == std::string_view::npos ? std::string_view{} : usage.substr(end + 1);
+  }
+  std::cout << "\nThe global options: tavrel-cli --help\n";
+}
+
+bool asksForHelp(const std::vector<std::string>& args) {
+  for (const std::string& a : args)
+    if (a == "--help" || a == "-h") return true;
+  return false;
 }
 
 }  // namespace
@@ -59,6 +89,10 @@ int main(int argc, char** argv) {
   for (const CommandInfo& c : commands)
     if (options.command == c.name) command = &c;
   if (!command) return usageError("unknown command '" + options.command + "'");
+  if (asksForHelp(options.commandArgs)) {
+    printCommandUsage(*command);
+    return kExitOk;
+  }
 
   BatchPlatform batch(std::cerr);
   batch.answerYes = options.answerYes;

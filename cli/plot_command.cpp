@@ -103,6 +103,7 @@ int runPlot(const std::vector<std::string>& args) {
   switch (result) {
     case SaveResult::Saved: return kExitOk;
     case SaveResult::NoPlot: return kExitFailed;  // the refusal was said
+    case SaveResult::Refused: return kExitFailed;  // the construction's refusal was said
     case SaveResult::Cancelled: return commandFailed("plot: cancelled");
     case SaveResult::Failed: return kExitFailed;  // the fault was said once, by its message
   }

@@ -1,11 +1,13 @@
 #include "core/batch_platform.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <ostream>
 
 #include "core/language.h"
+#include "core/settings_location.h"
 
 namespace tavrel {
 
@@ -85,6 +87,10 @@ std::string BatchPlatform::currentDirectory() {
   std::error_code ec;
   auto p = std::filesystem::current_path(ec);
   return ec ? std::string(".") : p.string();
+}
+
+std::string BatchPlatform::configurationDirectory() {
+  return xdgConfigurationDirectory(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
 }
 
 }  // namespace tavrel

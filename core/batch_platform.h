@@ -29,6 +29,8 @@ class BatchPlatform : public Platform {
   ScreenInfo screen() override;
   std::string executableDirectory() override;
   std::string currentDirectory() override;
+  // $XDG_CONFIG_HOME/tavrel, else $HOME/.config/tavrel (xdgConfigurationDirectory).
+  std::string configurationDirectory() override;
 
  private:
   std::ostream& err_;

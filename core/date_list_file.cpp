@@ -9,6 +9,7 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
+#include "core/settings_location.h"
 #include "core/text_file.h"
 
 namespace tavrel {
@@ -37,6 +38,7 @@ std::vector<std::string> validEntries(const std::vector<std::string>& lines, std
 
 bool saveDateListFile() {
   const DesignState& d = design();
+  makeConfigurationFolderFor(d.dateSettingsFileName);
   if (writeTextFileLines(d.dateSettingsFileName, d.ownDateLines)) return true;
   showMessage(MsgCaption::Error, MsgIcon::Error,
               d.dateSettingsFileName + " :" + "\r\n" + messageText(53));

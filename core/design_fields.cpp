@@ -97,6 +97,7 @@ const Field kFields[] = {
     F(azimuthObserverDistance, 10, 400),
     F(azimuthBasePlate, 3, 200),
     F(hamStretch, 1.2, 3),
+    F(hamDiameter, 1, 300),
     F(hamEquinoxPosition),
     F(gnomonHoleOffset, -23.44, 23.44),
     F(gnomonHoleOffsetMax, 0, kNoLimit),

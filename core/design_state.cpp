@@ -62,6 +62,7 @@ void loadDefaultValues() {
   d.peaucellierParameter = fresh.peaucellierParameter;
   d.hamStretch = fresh.hamStretch;
   d.hamEquinoxPosition = fresh.hamEquinoxPosition;
+  d.hamDiameter = fresh.hamDiameter;
   d.gnomonHoleOffset = fresh.gnomonHoleOffset;
   // The ring limits follow the obliquity of the tables in force.
   d.gnomonHoleOffsetMax = d.obliquityRounded / 2;

@@ -98,6 +98,7 @@ struct DesignState {
   double azimuthBasePlate = 180.0;   // mm, 3..200
   double hamStretch = 2.0;           // 1.2..3
   double hamEquinoxPosition = 40.0;  // degrees
+  double hamDiameter = 30.0;         // mm, 1..300: the ham dial's size D (not stored)
   double gnomonHoleOffset = 0;       // -23.44..23.44 (expert mode)
   double gnomonHoleOffsetMax = 0;    // >= 0; obliquityRounded / 2
   double gnomonHoleOffsetMin = 0;    // <= 0; -obliquityRounded / 2

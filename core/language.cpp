@@ -123,12 +123,22 @@ std::string helpFileBaseName(bool german, bool useHtmlHelp) {
   return german ? "tavrel.hlp" : "tavrel_e.hlp";
 }
 
+std::string programDataFolder(const std::string& exeDirectory, const std::string& fileName) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (fs::exists(fs::path(exeDirectory) / fileName, ec)) return exeDirectory;
+  const fs::path installed = (fs::path(exeDirectory) / ".." / "share" / "tavrel").lexically_normal();
+  if (fs::exists(installed / fileName, ec)) return (installed / "").string();
+  return exeDirectory;
+}
+
 void selectLanguage(bool german) {
   DesignState& d = design();
   d.germanSelected = german;
   d.language = german ? 1 : 2;
   d.stringOffset = german ? 0 : kEnglishKeyOffset;
-  d.helpFileName = d.exeDirectory + helpFileBaseName(german, d.useHtmlHelp);
+  const std::string name = helpFileBaseName(german, d.useHtmlHelp);
+  d.helpFileName = programDataFolder(d.exeDirectory, name) + name;
 }
 
 bool setLanguage(bool german) {

@@ -244,15 +244,22 @@ std::string hourChoiceText(int n);
 // "tavrel_e.hlp".
 std::string helpFileBaseName(bool german, bool useHtmlHelp);
 
+// The folder (with a trailing separator) that holds the program's file
+// fileName: exeDirectory when the file is there (the build folder, or a
+// program kept in one folder); else the share/tavrel/ folder of an
+// installed program (<prefix>/bin/../share/tavrel/) when it is there;
+// exeDirectory when neither holds it.
+std::string programDataFolder(const std::string& exeDirectory, const std::string& fileName);
+
 // The language fields of the record without any box: germanSelected,
-// language (1 / 2), stringOffset (0 / 2000) and helpFileName = exeDirectory
-// + helpFileBaseName. Start-up, the settings reader, the batch front end
+// language (1 / 2), stringOffset (0 / 2000) and helpFileName =
+// programDataFolder(exeDirectory, helpFileBaseName) + helpFileBaseName. Start-up, the settings reader, the batch front end
 // and the desktop's own help (compiled in) use it directly.
 void selectLanguage(bool german);
 
 // The menu commands "&Deutsch" / "&English", as far as the design record
 // goes: germanSelected, language (1 / 2), stringOffset (0 / 2000) and
-// helpFileName = exeDirectory + helpFileBaseName. When that file does not
+// helpFileName as selectLanguage sets it. When that file does not
 // exist an information box with the question icon says so and the program
 // goes on without help; returns whether the help file exists. (The
 // windows re-apply their texts themselves.)

@@ -80,6 +80,11 @@ class Platform {
   // Executable directory, with a trailing separator.
   virtual std::string executableDirectory() = 0;
   virtual std::string currentDirectory() = 0;
+  // The user's configuration folder, where the settings file and the date
+  // list live when the working folder has none ($XDG_CONFIG_HOME/tavrel,
+  // by default ~/.config/tavrel). Empty: there is none, and the working
+  // folder alone is used.
+  virtual std::string configurationDirectory() { return {}; }
 };
 
 // The platform in use. Before setPlatform is called this is a batch

@@ -33,6 +33,7 @@ class ScriptedPlatform : public Platform {
   ScreenInfo screenInfo;
   std::string exeDir = "/opt/tavrel/";
   std::string currentDir = "/home/user";
+  std::string configDir;  // empty: no configuration folder, the working folder alone
 
   std::vector<RecordedBox> boxes;
   std::vector<FileDialogRequest> dialogs;
@@ -51,6 +52,7 @@ class ScriptedPlatform : public Platform {
   ScreenInfo screen() override { return screenInfo; }
   std::string executableDirectory() override { return exeDir; }
   std::string currentDirectory() override { return currentDir; }
+  std::string configurationDirectory() override { return configDir; }
 };
 
 // Installs a ScriptedPlatform for the lifetime of the object and restores

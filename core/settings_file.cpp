@@ -12,6 +12,7 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/platform.h"
+#include "core/settings_location.h"
 #include "core/text_file.h"
 #include "base/number_text.h"
 
@@ -38,6 +39,14 @@ std::string_view trimBlanks(std::string_view s) {
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The file holds the Sawyer dial's time mode; the half-analemma switch
+// that the parameter page derives from it is not written, so it follows
+// the mode read. (The straight-line switch has a flag of its own.)
+void setSawyerTimeMode(DesignState& d, int mode) {
+  d.sawyerTimeMode = static_cast<std::uint8_t>(mode);
+  d.sawyerMeanHalfAnalemma = mode == 2;
+}
 
 // A whole decimal integer that fits 32 bits, blanks around it allowed.
 std::optional<std::int32_t> toInt(std::string_view s) {
@@ -398,11 +407,11 @@ bool SettingsReader::readValueLine(int i, const std::string& line) {
       const auto mode = toInt(token);
       // A negative mode cannot be held by the one-byte field: bad as well.
       if (!mode || *mode < 0 || *mode > 4) {
-        d.sawyerTimeMode = 2;
+        setSawyerTimeMode(d, 2);
         reportFault(faultText(workTextRow::kIniInLine, 8, token));
         return false;
       }
-      d.sawyerTimeMode = static_cast<std::uint8_t>(*mode);
+      setSawyerTimeMode(d, *mode);
       return true;
     }
 
@@ -483,10 +492,10 @@ bool SettingsReader::readValueLine(int i, const std::string& line) {
       token = t.next();
       const auto mode = toInt(token);
       if (!mode || *mode < 0 || *mode > 4) {
-        d.sawyerTimeMode = 2;
+        setSawyerTimeMode(d, 2);
         reportFault(faultText(workTextRow::kIniInLine, 16, token));
       } else {
-        d.sawyerTimeMode = static_cast<std::uint8_t>(*mode);
+        setSawyerTimeMode(d, *mode);
       }
       return true;
     }
@@ -765,11 +774,12 @@ void SettingsReader::readDateLine(const std::string& line) {
               workText(workTextRow::kIniFaultyDate) + line + workText(workTextRow::kIniIn) + path_);
 }
 
-// Moves the damaged file aside as "tav_ini.bak" in the current folder.
+// Moves the damaged file aside as "tav_ini.bak" in the current folder (in
+// the configuration folder for a file that lives there).
 // rename replaces an older backup in one step; where rename cannot work
 // (another file system) the file is copied.
 bool backUpDamagedFile(const std::string& path) {
-  const fs::path backup = fs::path(platform().currentDirectory()) / "tav_ini.bak";
+  const fs::path backup = settingsBackupPath(path);
   std::error_code ec;
   if (fs::equivalent(path, backup, ec)) return false;  // a backup onto itself saves nothing
   ec.clear();
@@ -997,6 +1007,7 @@ std::vector<std::string> buildSettingsText(bool keepStoredColors) {
 }
 
 bool writeSettingsFile(const std::string& path) {
+  makeConfigurationFolderFor(path);
   if (writeTextFileLines(path, buildSettingsText(false))) {
     showMessage(MsgCaption::Information, MsgIcon::Information, path + "  " + messageText(58));
     return true;
@@ -1006,6 +1017,7 @@ bool writeSettingsFile(const std::string& path) {
 }
 
 bool saveSettingsAs(const std::string& path, bool keepStoredColors) {
+  makeConfigurationFolderFor(path);
   if (writeTextFileLines(path, buildSettingsText(keepStoredColors))) {
     showMessage(MsgCaption::Information, MsgIcon::Information, path + messageText(58));
     return true;

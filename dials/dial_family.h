@@ -25,6 +25,10 @@
 // tavrel-cli refuse it with "This dial type is not available yet." A built
 // row without a plot (plot == nullptr) is drawn and printed, and its plot
 // is refused with "There is no plot output for this dial type."
+// A plot construction that cannot make the dial of the record (temporal
+// hours where the sun does not rise or set, a dial for the other
+// hemisphere, ...) returns its refusal; the save route then writes no file
+// and shows the refusal once.
 //
 // Positions (foot, text anchor) are pixels of the picture, origin top-left,
 // y downwards; plot positions are plotter units already multiplied by R.
@@ -40,6 +44,7 @@
 #include "dials/planar/hour_line_angles.h"
 #include "dials/planar/planar_plot.h"
 #include "plot/hpgl_writer.h"
+#include "plot/plot_refusal.h"
 #include "plot/screen_surface.h"
 
 namespace tavrel {
@@ -175,6 +180,13 @@ struct DialPictureClick {
   std::any* kept;
 };
 
+// What the drawing window's Save and Load of a family's own files get: the
+// store kept between redraws (see DialScreenRequest) and the picture's size.
+struct DialDataRequest {
+  std::any* kept;
+  int width, height;
+};
+
 // What a plot construction gets.
 struct DialPlotRequest {
   PlotPlacement place;
@@ -222,7 +234,7 @@ struct DialFamily {
   void (*afterCloseCheck)(DesignState&) = nullptr;
   // The constructions; nullptr while the family is not built.
   void (*draw)(DialScreenRequest&) = nullptr;
-  void (*plot)(HpglWriter&, const DialPlotRequest&) = nullptr;
+  PlotOutcome (*plot)(HpglWriter&, const DialPlotRequest&) = nullptr;
   // Clicks on the picture the family handles itself (nullptr: none).
   void (*pictureClick)(DialPictureClick&) = nullptr;
   // The drawing window's mouse hint for a family whose clicks do their
@@ -230,8 +242,8 @@ struct DialFamily {
   std::string (*mouseHint)() = nullptr;
   // The drawing window's "Save" and "Load" of construction data when the
   // family has files of its own (nullptr: the main window's commands).
-  bool (*saveData)() = nullptr;
-  bool (*loadData)() = nullptr;
+  bool (*saveData)(DialDataRequest&) = nullptr;
+  bool (*loadData)(DialDataRequest&) = nullptr;
   // The information of the "StylusInfo" command for a family without the
   // angle table (nullptr: none), at the drawing window's zoom.
   std::vector<std::string> (*information)(const DesignState&, double zoomFactor) = nullptr;

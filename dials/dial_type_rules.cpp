@@ -1,5 +1,7 @@
 #include "dials/dial_type_rules.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstdio>
 
@@ -272,11 +274,20 @@ void deriveHabermelGnomonLength(DesignState& d) {
 }
 
 double habermelGnomonLength(int variant, double diameter, double obliquity, double latitude) {
-  const double e = obliquity;
-  const double p = latitude;
-  if (variant == 2) return (diameter - 15) / 2 / (tanDeg(90 - p + e) + 12);
-  if (variant == 1) return (diameter - 15) / (tanDeg(90 - p + e) + tanDeg(90 - p - e));
-  return 0;
+  if (variant != 1 && variant != 2) return 0;
+  // The hour area is the disc less its 7.5 mm rim; the noon altitudes of
+  // the solstices are kept between 1 and 89 degrees, as the dials keep them.
+  const double hourRadius = (diameter - 15) / 2;
+  const double summer = std::clamp(90 - latitude + obliquity, 1.0, 89.0);
+  const double winter = std::clamp(90 - latitude - obliquity, 0.0, 89.0);
+  const double g = variant == 1
+                       // The pin's noon shadows run from the summer to the
+                       // winter solstice across the whole hour circle.
+                       ? 2 * hourRadius / (tanDeg(summer) + tanDeg(winter))
+                       // The bar lies a third of the hour radius above the
+                       // centre; the summer noon shadow reaches the rim.
+                       : 4.0 / 3.0 * hourRadius / tanDeg(summer);
+  return std::clamp(g, kHabermelGnomonMinMm, kHabermelGnomonMaxMm);
 }
 
 bool checkDialValueOnExit(DesignState& d, DialValue v, const LabelledField& f) {

@@ -61,9 +61,16 @@ void selectUmbrellaKind(DesignState& d, int index);
 // The record's value of a field as the window shows it.
 std::string dialValueText(const DesignState& d, DialValue v);
 
-// Gnomon length of the Habermel quadrant from its diameter D, the rounded
-// obliquity e and the latitude p: variant 2 (D - 15) / 2 / (tan(90 - p + e)
-// + 12), variant 1 (D - 15) / (tan(90 - p + e) + tan(90 - p - e)), else 0.
+// The Habermel gnomon's field range, mm.
+inline constexpr double kHabermelGnomonMinMm = 9, kHabermelGnomonMaxMm = 100;
+
+// Gnomon length of the Habermel dials from the diameter D, the rounded
+// obliquity e and the latitude p, so that the hours fill the hour circle
+// of radius r = (D - 15) / 2 (the disc less its rim), with the noon
+// altitudes hs = 90 - p + e and hw = 90 - p - e of the solstices:
+// variant 1 (pin) 2 r / (tan hs + tan hw), its noon shadows spanning the
+// circle; variant 2 (bar a third of r above the centre) 4 r / 3 / tan hs;
+// kept within the field's 9..100 mm; 0 for the quadrant sundial.
 double habermelGnomonLength(int variant, double diameter, double obliquity, double latitude);
 // habermelGnomonLength of the record's quadrant into habermelGnomonLength.
 void deriveHabermelGnomonLength(DesignState& d);

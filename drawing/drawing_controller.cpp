@@ -196,6 +196,23 @@ bool DrawingController::familyClick(double x, double y, PictureClickKind kind) {
   return true;
 }
 
+bool DrawingController::familyHasDataFiles() const {
+  const DialFamily* family = familyOf(design());
+  return family && family->saveData && family->loadData;
+}
+
+void DrawingController::saveFamilyData() {
+  if (!familyHasDataFiles()) return;
+  DialDataRequest request{&keptAcrossRedraws_, state_.width, state_.height};
+  familyOf(design())->saveData(request);
+}
+
+void DrawingController::loadFamilyData() {
+  if (!familyHasDataFiles()) return;
+  DialDataRequest request{&keptAcrossRedraws_, state_.width, state_.height};
+  if (familyOf(design())->loadData(request)) construct();
+}
+
 void DrawingController::altLeftClick(double x, double y) {
   const DesignState& d = design();
   if (!dialHas(d, kCapTextAnchor)) return;

@@ -111,6 +111,12 @@ class DrawingController {
   // Offers a click to the dial family before the ordinary handling (the
   // ham dial's hour points); true when the family takes clicks.
   bool familyClick(double x, double y, PictureClickKind kind);
+  // The drawing window's Save and Load when the family has construction-
+  // data files of its own (the ham dial); a load that restores something
+  // constructs again. familyHasDataFiles false: the main window's commands.
+  bool familyHasDataFiles() const;
+  void saveFamilyData();
+  void loadFamilyData();
   void togglePoleTriangle();          // "Poldreieck zeichnen"
   void toggleLinesToStyleFoot();      // "Stundenlinien bis zum Fußpunkt"
   void runDrawing();                  // "Zeichnung ausführen": construct and refresh the table

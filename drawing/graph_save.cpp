@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "base/number_text.h"
 #include "core/design_state.h"
 #include "core/field_checks.h"
 #include "core/language.h"
@@ -67,8 +68,22 @@ std::optional<double> graphYFactor(const std::string& text) {
   return factor;
 }
 
+std::optional<double> checkGraphYFactor(const std::string& text) {
+  const std::optional<double> factor = graphYFactor(text);
+  if (factor) return factor;
+  if (!parseRealText(text)) {
+    showMessage(MsgCaption::Problem, messageText(4));
+  } else {
+    std::string label = graphRow::text(graphRow::kYFactor);
+    while (!label.empty() && (label.back() == ' ' || label.back() == ':')) label.pop_back();
+    showMessage(MsgCaption::Problem, label + "=" + text + std::string(kMessageBreak) + messageText(13) + " [" +
+                                         fixedText(kMinYFactor, 4, 2) + " .. " + fixedText(kMaxYFactor, 2, 0) + "] !");
+  }
+  return std::nullopt;
+}
+
 GraphSaveResult saveGraph(GraphSavePanel& panel, GraphOptions options, int lineWidthChoice, bool askFileName) {
-  const std::optional<double> factor = graphYFactor(panel.yFactorText);
+  const std::optional<double> factor = checkGraphYFactor(panel.yFactorText);
   if (!factor) return GraphSaveResult::InvalidFactor;
   options.yFactor = *factor;
   options.mirror = panel.mirrorEnabled && panel.mirror;

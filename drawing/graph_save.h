@@ -40,6 +40,11 @@ std::string graphFileNameFor(const std::string& name, GraphPlotTarget target);
 // The y scaling factor of the panel: a number in 0.05 .. 20, else nullopt.
 std::optional<double> graphYFactor(const std::string& text);
 
+// graphYFactor, and on a fault the problem box: message 4 when the text is
+// not a number, else the label "Scaling-factor in direction y-axis" + "="
+// + the text + line break + message 13 + " [0.05 .. 20] !".
+std::optional<double> checkGraphYFactor(const std::string& text);
+
 enum class GraphSaveResult {
   Saved,          // written (and converted)
   InvalidFactor,  // the factor is not a number in 0.05 .. 20: the panel stays open, nothing saved

@@ -165,7 +165,12 @@ SaveResult savePlot(DrawingWindowState& state, SavePanel& panel, double zoomFact
     request.listing = coordinates != CoordinatesChoice::None ? &listing : nullptr;
     const std::vector<std::pair<double, double>> skyline = shownHorizonPolyline();
     if (!skyline.empty()) request.horizon = &skyline;
-    family.plot(writer, request);
+    if (const PlotOutcome refusal = family.plot(writer, request)) {
+      // The writer abandons what it has written on the way out.
+      showPlotRefusal(*refusal);
+      panel.shown = false;
+      return SaveResult::Refused;
+    }
     // A coordinates file that cannot be written ends the save before the
     // plot file is completed: the writer abandons it on the way out.
     if (coordinates == CoordinatesChoice::TextFile && !writeCoordinatesFile(panel.coordinatesFileName, listing)) {

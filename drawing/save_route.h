@@ -78,6 +78,7 @@ enum class SaveResult {
   Cancelled,   // the save dialog or message 15 cancelled it; nothing written
   Failed,      // a file could not be written or converted; the user was told
   NoPlot,      // the dial type is not available yet or has no plot (said; nothing written)
+  Refused,     // the construction refused this design (said once; nothing written)
 };
 
 // openSavePanel: hides the angle table, sets the target (HPGL for "Save as
@@ -109,7 +110,10 @@ bool openSavePanel(DrawingWindowState& state, SavePanel& panel, PlotTarget targe
 //   6. HPGL: message "File <name> saved!". DXF: MakeDxf(temporary file,
 //      target, plotLineWidth, 40 R), then the temporary file is removed.
 // A dial type that is not available yet is refused with its message
-// (NoPlot) before anything is asked or written.
+// (NoPlot) before anything is asked or written. When the family's plot
+// refuses the design, the plot file is abandoned (an existing file keeps
+// its contents, no temporary file stays behind, nothing is converted)
+// and the refusal is shown once (Refused).
 // The panel is hidden afterwards.
 SaveResult savePlot(DrawingWindowState& state, SavePanel& panel, double zoomFactor,
                     const HourLineAngleTable* angles, const SaveHooks& hooks = {},

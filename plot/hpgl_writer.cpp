@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/number_text.h"
+#include "base/text_encoding.h"
 #include "core/text_file.h"
 
 namespace tavrel {
@@ -21,7 +22,56 @@ std::string plainNumber(double x) {
 
 std::string intPair(double x, double y) { return hpglInt(x) + " " + hpglInt(y); }
 
+// The ASCII spelling of one character beyond ASCII; nullptr: none.
+const char* asciiSpelling(char32_t c) {
+  // U+00A0 .. U+00FF, the upper half of Latin-1 (ISO 8859-1).
+  static constexpr const char* kLatin1[96] = {
+      " ",  "!",  "c",   "L",  "?",  "Y",   "|",  "S",  "\"", "(c)", "a",   "\"", "-",   "-",   "(R)", "-",
+      "deg", "+-", "2",  "3",  "'",  "u",   "P",  ".",  ",",   "1",   "o",   "\"", "1/4", "1/2", "3/4", "?",
+      "A",  "A",  "A",   "A",  "Ae", "A",   "AE", "C",  "E",   "E",   "E",   "E",   "I",   "I",   "I",   "I",
+      "D",  "N",  "O",   "O",  "O",  "O",   "Oe", "x",  "O",   "U",   "U",   "U",   "Ue",  "Y",   "Th",  "ss",
+      "a",  "a",  "a",   "a",  "ae", "a",   "ae", "c",  "e",   "e",   "e",   "e",   "i",   "i",   "i",   "i",
+      "d",  "n",  "o",   "o",  "o",  "o",   "oe", ":",  "o",   "u",   "u",   "u",   "ue",  "y",   "th",  "y"};
+  if (c >= 0xA0 && c <= 0xFF) return kLatin1[c - 0xA0];
+  switch (c) {
+    case 0x0152: return "OE";
+    case 0x0153: return "oe";
+    case 0x0160: return "S";
+    case 0x0161: return "s";
+    case 0x0178: return "Y";
+    case 0x017D: return "Z";
+    case 0x017E: return "z";
+    case 0x2010: case 0x2011: case 0x2012: case 0x2013: case 0x2014: case 0x2015: case 0x2212: return "-";
+    case 0x2018: case 0x2019: case 0x201A: case 0x201B: case 0x2032: case 0x2039: case 0x203A: return "'";
+    case 0x201C: case 0x201D: case 0x201E: case 0x201F: case 0x2033: return "\"";
+    case 0x2022: return ".";
+    case 0x2026: return "...";
+    case 0x2030: return "o/oo";
+    case 0x20AC: return "EUR";
+    case 0x2122: return "TM";
+    case 0x2248: return "~";
+    case 0x2264: return "<=";
+    case 0x2265: return ">=";
+    default: return nullptr;
+  }
+}
+
 }  // namespace
+
+std::string plotAscii(std::string_view text) {
+  if (!hasNonAscii(text)) return std::string(text);
+  std::string out;
+  out.reserve(text.size() + 8);
+  for (const char32_t c : decodeUtf8Leniently(text)) {
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else {
+      const char* spelled = asciiSpelling(c);
+      out += spelled ? spelled : "?";
+    }
+  }
+  return out;
+}
 
 PlotFileError::PlotFileError(const std::string& path, std::error_code ec)
     : std::runtime_error("cannot write " + path + ": " + ec.message()), path_(path), code_(ec) {}
@@ -63,7 +113,8 @@ void HpglWriter::hpglOpen(const std::string& path) {
 void HpglWriter::hpglWrite(std::string_view text) {
   if (text.empty()) return;
   if (!file_.isOpen()) fail(std::make_error_code(std::errc::bad_file_descriptor));
-  if (std::error_code ec = file_.write(text)) fail(ec);
+  const std::error_code ec = hasNonAscii(text) ? file_.write(plotAscii(text)) : file_.write(text);
+  if (ec) fail(ec);
 }
 
 void HpglWriter::hpglClose() {

@@ -5,8 +5,11 @@
 // construction has multiplied them by the resolution factor R already),
 // character sizes are centimetres and are multiplied by R here.
 //
-// A plot file is one line of semicolon-separated commands, in the order of
-// the calls; the writer adds no line terminator. It is written under a
+// A plot file is one line of semicolon-separated ASCII commands, in the
+// order of the calls; the writer adds no line terminator. Labels are
+// spelled in ASCII (plotAscii) on their way into the file: a pen plotter's
+// standard character set has nothing beyond it, and the DXF converter
+// passes the bytes on as they are. It is written under a
 // temporary name in the target's folder and renamed over the target by
 // hpglClose, so a failed save leaves no partial file behind.
 #pragma once
@@ -51,6 +54,20 @@ inline constexpr std::string_view kHpglEotGraphPrologue = "IN;SP 8;SI 0.14, 0.24
 inline constexpr std::string_view kHpglCartesianPrologue = ";IN;SS;SI 0.14, 0.21;SP 4";
 inline constexpr std::string_view kHpglPolarPrologue = ";IN;SS;SI 0.16, 0.24;SP 4";
 
+// The ASCII spelling of a text for the plot file (UTF-8 in; a byte that
+// is no part of a UTF-8 sequence is read as Windows-1252). The standard
+// character set of HP-GL has no degree sign, so
+//   degree sign                          -> "deg"
+//   acute accent, single quotation marks -> "'"  (Shepherds' Dial)
+//   double quotation marks, guillemets   -> '"'
+//   dashes, minus sign                   -> "-"
+//   umlauts                              -> "Ae" "Oe" "Ue" "ae" "oe" "ue", sharp s -> "ss"
+//   other accented Latin letters         -> the letter without its accent
+//   no-break space                       -> " "
+// a few signs by their usual spelling (x, +-, 1/2, ...), and every other
+// character by "?". ASCII stays as it is.
+std::string plotAscii(std::string_view text);
+
 // Label text as it goes between "LB" and the end-of-text character: line
 // breaks, tabs and other control characters (the terminator included)
 // would end the label or break the single-line file; they become blanks.
@@ -70,8 +87,9 @@ class HpglWriter : public PlotSurface {
 
   // Creates (or, on close, overwrites) the plot file. Throws PlotFileError.
   void hpglOpen(const std::string& path);
-  // Appends `text` verbatim and flushes; an empty text writes nothing.
-  // Throws PlotFileError on a write failure.
+  // Appends `text` and flushes, every character beyond ASCII spelled by
+  // plotAscii (every label of every family passes here); an empty text
+  // writes nothing. Throws PlotFileError on a write failure.
   void hpglWrite(std::string_view text);
   // Completes the file. Throws PlotFileError.
   void hpglClose();

@@ -65,8 +65,8 @@ Colour ScreenSurface::penColour(int pen) {
 void ScreenSurface::selectPen(int pen) {
   if (pen < 1 || pen > 12) return;  // SP 0 puts the plotter pen away
   penColour_ = penColour(pen);
-  canvas_->setPen({penColour_, static_cast<double>(std::max<int>(1, design().lineWidth)),
-                   dashed_ ? PenStyle::Dash : PenStyle::Solid});
+  const int width = penWidth_ > 0 ? penWidth_ : std::max<int>(1, design().lineWidth);
+  canvas_->setPen({penColour_, static_cast<double>(width), dashed_ ? PenStyle::Dash : PenStyle::Solid});
 }
 
 void ScreenSurface::moveTo(double x, double y) { canvas_->moveTo(x, y); }
@@ -132,8 +132,9 @@ void ScreenSurface::setLineType(bool dashed) {
 }
 
 void ScreenSurface::setPenWidth(int width) {
+  penWidth_ = std::max(1, width);
   Pen p = canvas_->pen();
-  p.width = std::max(1, width);
+  p.width = penWidth_;
   canvas_->setPen(p);
 }
 

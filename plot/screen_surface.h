@@ -6,7 +6,11 @@
 // Printer mode: units are 0.1 mm on a landscape page, y downwards, so the
 // same drawing code serves both.
 // Pens: pen n takes design().colors[n - 1] and the width design().lineWidth
-// (pixels or 0.1 mm); frames and texts are drawn 1 unit wide.
+// (pixels or 0.1 mm); frames and texts are drawn 1 unit wide. As on the
+// plotter, a width set by setPenWidth stays in force when another pen is
+// selected, so the lines a construction draws wider (full hours, month
+// circles, one half-year's lines) keep their width on the screen and the
+// printer page too.
 #pragma once
 
 #include <string>
@@ -97,6 +101,7 @@ class ScreenSurface : public PlotSurface {
   PrinterPage page_;
   std::string fontFace_ = "Arial";
   Colour penColour_ = kBlack;
+  int penWidth_ = 0;  // set by setPenWidth; 0: design().lineWidth
   double labelHeight_ = 0;  // surface units; 0 until setCharSize
   double labelAngle_ = 0;
   bool dashed_ = false;

@@ -31,24 +31,34 @@ bool isValueChar(char ch) { return ch == ',' || ch == '-' || (ch >= '0' && ch <=
 
 }  // namespace
 
-std::optional<ElevationTile> parseTileHeader(const std::vector<std::string_view>& lines) {
-  if (lines.size() < 6) return std::nullopt;
+std::string_view tileHeaderKeyword(int line) {
+  static constexpr std::string_view kKeywords[6] = {"ncols", "nrows", "xllcorner", "yllcorner", "cellsize",
+                                                    "NODATA_value"};
+  return line >= 1 && line <= 6 ? kKeywords[line - 1] : std::string_view();
+}
+
+std::optional<ElevationTile> parseTileHeader(const std::vector<std::string_view>& lines, int* faultLine) {
+  auto fault = [&](int line) -> std::optional<ElevationTile> {
+    if (faultLine) *faultLine = line;
+    return std::nullopt;
+  };
   double v[6] = {};
   for (int i = 1; i < 6; ++i) {
-    const auto x = headerValue(lines[i]);
-    if (!x) return std::nullopt;
+    const auto x = i < static_cast<int>(lines.size()) ? headerValue(lines[i]) : std::nullopt;
+    if (!x) return fault(i + 1);
     v[i] = *x;
   }
-  if (v[1] < 2 || v[1] > kMaxGridRows || std::fabs(v[2]) > 360 || std::fabs(v[3]) > 90 ||
-      std::fabs(v[5]) > 1e9)
-    return std::nullopt;
+  if (v[1] < 2 || v[1] > kMaxGridRows) return fault(2);
+  if (std::fabs(v[2]) > 360) return fault(3);
+  if (std::fabs(v[3]) > 90) return fault(4);
+  if (std::fabs(v[5]) > 1e9) return fault(6);
   ElevationTile t;
   t.rowCount = static_cast<int>(roundHalfEven(v[1]));
   t.cellSize = v[4] < 0.000278 ? 1.0 / 3600.0 : v[4];
-  if (t.cellSize > 1) return std::nullopt;
+  if (t.cellSize > 1) return fault(5);
   t.leftLongitude = round3(v[2]);
   t.span = static_cast<int>(roundHalfEven(t.rowCount * t.cellSize));
-  if (t.span < 1) return std::nullopt;
+  if (t.span < 1) return fault(5);
   t.topLatitude = round3(v[3] + t.span);
   t.noDataValue = static_cast<int>(roundHalfEven(v[5]));
   t.dropsFirstLine = t.rowCount % 100 == 1;
@@ -74,6 +84,7 @@ bool ElevationGridReader::open(std::istream& in) {
   in_ = &in;
   rowStart_.clear();
   rowsPresent_ = 0;
+  headerFault_ = 0;
   in.clear();
   in.seekg(0);
   // One scan over the file: the six header lines are kept, then only the
@@ -93,7 +104,7 @@ bool ElevationGridReader::open(std::istream& in) {
       current.clear();
       if (lineIndex == 5) {
         std::vector<std::string_view> views(header.begin(), header.end());
-        tile = parseTileHeader(views);
+        tile = parseTileHeader(views, &headerFault_);
         if (!tile) return false;
         linesToSkip = tile->dropsFirstLine ? 1 : 0;
         maxRows = tile->dataRows();
@@ -117,7 +128,10 @@ bool ElevationGridReader::open(std::istream& in) {
       const void* nl = std::memchr(b + pos, '\n', got - pos);
       const std::size_t stop = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - b) : got;
       if (lineIndex < 6) {
-        if (current.size() + (stop - pos) > 4096) return false;  // not a header line
+        if (current.size() + (stop - pos) > 4096) {  // not a header line
+          headerFault_ = lineIndex + 1;
+          return false;
+        }
         current.append(b + pos, stop - pos);
       }
       if (!nl) {
@@ -134,7 +148,14 @@ bool ElevationGridReader::open(std::istream& in) {
   // A last line without a line end.
   if (lineStart < offset && !(tile && static_cast<int>(rowStart_.size()) >= maxRows))
     if (!endOfLine(offset)) return false;
-  if (!tile) return false;
+  if (!tile) {
+    // Fewer than six lines: the first faulty or missing one.
+    if (headerFault_ == 0) {
+      std::vector<std::string_view> views(header.begin(), header.end());
+      parseTileHeader(views, &headerFault_);
+    }
+    return false;
+  }
   tile_ = *tile;
   rowsPresent_ = static_cast<int>(rowStart_.size());
   return true;

@@ -47,8 +47,14 @@ inline constexpr int kMaxGridRows = 36010;
 // missing or not a number, or the tile makes no sense (fewer than two
 // rows, more than kMaxGridRows, a span below one degree, corners outside
 // the globe). The first line (ncols) is not read: every row has rowCount
-// values.
-std::optional<ElevationTile> parseTileHeader(const std::vector<std::string_view>& lines);
+// values. On failure `faultLine`, when given, receives the number (2 .. 6)
+// of the first header line whose value is missing, not a number or makes
+// no sense.
+std::optional<ElevationTile> parseTileHeader(const std::vector<std::string_view>& lines,
+                                             int* faultLine = nullptr);
+
+// The keyword of header line `line` (1 .. 6): "ncols" .. "NODATA_value".
+std::string_view tileHeaderKeyword(int line);
 
 // The heights of one data line: every run of characters from
 // {",", "-", "0".."9"} is one value; everything else separates values. A
@@ -59,12 +65,19 @@ void parseHeightRow(std::string_view line, int invalid, std::vector<int>& values
 class ElevationGridReader {
  public:
   // Reads the header and indexes the start of every line in one pass.
-  // False when the header is not that of an elevation grid.
+  // False when the header is not that of an elevation grid; headerFault()
+  // then names the first faulty header line.
   bool open(std::istream& in);
 
   const ElevationTile& tile() const { return tile_; }
   // Data rows present in the file (at most tile().dataRows()).
   int rowsPresent() const { return rowsPresent_; }
+  // Every data row the header announces is present (a file cut short,
+  // for instance by an interrupted download, is not).
+  bool complete() const { return rowsPresent_ == tile_.dataRows(); }
+  // After a failed open: the number (1 .. 6) of the first header line that
+  // is missing or not valid.
+  int headerFault() const { return headerFault_; }
   // Reads data row `row` (1 .. rowsPresent()) as text into `line`.
   bool readRow(int row, std::string& line);
 
@@ -73,6 +86,7 @@ class ElevationGridReader {
   ElevationTile tile_;
   std::vector<std::uint64_t> rowStart_;  // file offset of data row i at [i - 1]
   int rowsPresent_ = 0;
+  int headerFault_ = 0;
 };
 
 }  // namespace tavrel

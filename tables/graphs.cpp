@@ -124,10 +124,21 @@ bool wideLine(const SunPathLine& line) {
   return line.kind == SunPathLineKind::ZodiacStart || line.kind == SunPathLineKind::FullHour;
 }
 
-// Draws the pieces of a line through `map`; a step across north (the
-// azimuth jumping by more than 180 degrees) lifts the pen when `breakAtNorth`.
+// The largest turn of the azimuth between two samples that the cartesian
+// diagram draws as a straight step. The azimuth is not continuous at the
+// zenith: a path through it turns by 180 degrees at once (the noon line
+// where the sun culminates overhead, the daily path of the declination
+// equal to the latitude), and a turn of more than 90 degrees between two
+// samples only happens within about a degree of it. A straight line there
+// would run along the top of the diagram where the sun never is.
+constexpr double kMaxCartesianAzimuthTurn = 90;
+
+// Draws the pieces of a line through `map`. With `cartesian`, a step across
+// north (the azimuth jumping by more than 180 degrees) goes on to the edge
+// of the chart and on from the other edge, and a step past the zenith
+// lifts the pen.
 template <class Map>
-void drawLine(PlotSurface& s, const GraphTarget& t, const SunPathLine& line, const Map& map, bool breakAtNorth) {
+void drawLine(PlotSurface& s, const GraphTarget& t, const SunPathLine& line, const Map& map, bool cartesian) {
   for (const SkyPiece& piece : line.pieces) {
     s.selectPen(linePen(line, piece));
     widerPen(s, t, wideLine(line) ? 1 : 0);
@@ -135,13 +146,16 @@ void drawLine(PlotSurface& s, const GraphTarget& t, const SunPathLine& line, con
     SkyPoint last;
     for (const SkyPoint& p : piece.points) {
       const auto [x, y] = map(p);
+      const double step = p.azimuth - last.azimuth;
       if (first) {
         s.moveTo(x, y);
-      } else if (breakAtNorth && std::fabs(p.azimuth - last.azimuth) > 180) {
+      } else if (cartesian && std::fabs(std::remainder(step, 360.0)) > kMaxCartesianAzimuthTurn) {
+        s.moveTo(x, y);
+      } else if (cartesian && std::fabs(step) > 180) {
         // Across north: on to the edge of the chart, on from the other edge.
         const double edge = last.azimuth > 0 ? 180 : -180;
         const double to = p.azimuth + 2 * edge;  // p's azimuth on last's side
-        const double f = (edge - last.azimuth) / (to - last.azimuth);
+        const double f = to != last.azimuth ? (edge - last.azimuth) / (to - last.azimuth) : 0;
         const double altitude = last.altitude + f * (p.altitude - last.altitude);
         const auto [x1, y1] = map({edge, altitude});
         const auto [x2, y2] = map({-edge, altitude});
@@ -256,6 +270,24 @@ void emitEotGraph(PlotSurface& s, const GraphTarget& t, const GraphOptions& o) {
   const double xEnd = xOf(last + 1);
   const double down = -upward(t);  // physical downwards on the page
 
+  // The month names as long as a month's width holds them: whole, three
+  // letters or the initial (the plotter advances 1.5 character widths of
+  // the prologue's 0.14 cm; the screen about 0.6 of the text height).
+  const double advance = plot ? 1.5 * 0.14 * t.unitsPerCm : kAverageAdvanceEm * h;
+  const double monthWidth = 28 * f.dayScale - 0.5 * h;
+  auto monthNameThatFits = [&](int m) {
+    std::string name = monthName(m);
+    for (std::size_t keep : {std::size_t{3}, std::size_t{1}})
+      if (advance * static_cast<double>(utf8Length(name)) > monthWidth) {
+        // The first `keep` characters (UTF-8 continuation bytes stay with theirs).
+        std::size_t end = 0;
+        for (std::size_t n = 0; end < name.size() && n < keep; ++n)
+          do ++end; while (end < name.size() && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80);
+        name.resize(end);
+      }
+    return name;
+  };
+
   // Month lines, ticks and names.
   s.selectPen(monthPen);
   for (int m = 1; m <= 12; ++m) {
@@ -277,7 +309,7 @@ void emitEotGraph(PlotSurface& s, const GraphTarget& t, const GraphOptions& o) {
     s.moveTo(x, f.axisY - 0.7 * h);
     s.lineTo(x, f.axisY + 0.7 * h);
     s.penUp();
-    textAt(s, t, xOf(start + 4), f.axisY + down * 1.4 * h, monthName(m), h);
+    textAt(s, t, xOf(start + 4), f.axisY + down * 1.4 * h, monthNameThatFits(m), h);
   }
 
   // Minute grid: a tick every minute, every fifth and the ends across.
@@ -287,7 +319,12 @@ void emitEotGraph(PlotSurface& s, const GraphTarget& t, const GraphOptions& o) {
     s.moveTo(f.x0 - 0.4 * h, yOf(m));
     s.lineTo(across ? xEnd : f.x0 + 0.4 * h, yOf(m));
     s.penUp();
-    if (across) {
+    // The ends of the scale are numbered only where they stand clear of
+    // the number of the nearest fifth minute.
+    const int nearestFifth = static_cast<int>(std::lround(m / 5.0)) * 5;
+    const bool numbered =
+        m % 5 == 0 || std::fabs((m - nearestFifth) * f.minuteScale) >= 1.2 * h;
+    if (across && numbered) {
       s.selectPen(textPen);
       const std::string label = fixedText(m + f.shift.whole, 1, 0);
       textAt(s, t, f.x0 - (0.6 * static_cast<double>(label.size()) + 1.0) * h, yOf(m) + down * 0.4 * h, label, h);
@@ -354,8 +391,11 @@ void emitSunPathPolar(PlotSurface& s, const GraphTarget& t, const GraphOptions& 
     s.penUp();
   }
   s.selectPen(4);
+  // The altitude numbers on the spoke away from the noon sun (north of
+  // the equator the northern one), clear of the noon hour labels.
+  const double numbersAzimuth = design().latitude >= 0 ? 180 : 0;
   for (int a = 20; a <= 80; a += 20) {
-    const auto [x, y] = at(a, 180);
+    const auto [x, y] = at(a, numbersAzimuth);
     textAt(s, t, x + 0.3 * h, y - upward(t) * 0.2 * h, fixedText(a, 2, 0), 0.8 * h);
   }
 

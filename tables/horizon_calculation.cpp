@@ -39,8 +39,25 @@ HorizonCalculation::HorizonCalculation(double latitude, double longitudeEast, co
   dLon_ = dLat_ / std::cos(phi_ * kRad);
 }
 
+HorizonStatus HorizonCalculation::openGrid(ElevationGridReader& reader, std::istream& grid) {
+  fault_ = {};
+  if (!reader.open(grid)) {
+    fault_.headerLine = reader.headerFault();
+    return HorizonStatus::NotAGrid;
+  }
+  return HorizonStatus::Ok;
+}
+
+HorizonStatus HorizonCalculation::checkComplete(const ElevationGridReader& reader) {
+  if (reader.complete()) return HorizonStatus::Ok;
+  fault_.rowsPresent = reader.rowsPresent();
+  fault_.rowsExpected = reader.tile().dataRows();
+  return HorizonStatus::MissingRows;
+}
+
 HorizonStatus HorizonCalculation::open(std::istream& grid) {
-  if (!firstReader_.open(grid)) return HorizonStatus::NotAGrid;
+  if (const HorizonStatus s = openGrid(firstReader_, grid); s != HorizonStatus::Ok) return s;
+  if (const HorizonStatus s = checkComplete(firstReader_); s != HorizonStatus::Ok) return s;
   first_ = firstReader_.tile();
   const ElevationTile& t = first_;
   if (!(t.topLatitude - t.span <= phi_ && phi_ < t.topLatitude && t.leftLongitude <= lambda_ &&
@@ -111,7 +128,7 @@ HorizonStatus HorizonCalculation::run(HorizonProgress& progress) {
 
 HorizonStatus HorizonCalculation::addTile(std::istream& grid, HorizonProgress& progress) {
   ElevationGridReader reader;
-  if (!reader.open(grid)) return HorizonStatus::NotAGrid;
+  if (const HorizonStatus s = openGrid(reader, grid); s != HorizonStatus::Ok) return s;
   const ElevationTile& t = reader.tile();
   constexpr double eps = 1e-6;
   const double span = first_.span + eps;
@@ -126,6 +143,7 @@ HorizonStatus HorizonCalculation::addTile(std::istream& grid, HorizonProgress& p
   if (dir == 0 || !(missing_ & dir)) return HorizonStatus::WrongArea;
   if (t.rowCount != first_.rowCount || std::fabs(t.cellSize - first_.cellSize) > 0.0001)
     return HorizonStatus::WrongKind;
+  if (const HorizonStatus s = checkComplete(reader); s != HorizonStatus::Ok) return s;
 
   const TilePlacement at{roundInt((first_.topLatitude - t.topLatitude) / first_.cellSize),
                          roundInt((t.leftLongitude - first_.leftLongitude) / first_.cellSize)};

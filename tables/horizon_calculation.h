@@ -68,7 +68,8 @@ inline constexpr unsigned kDirSouthWest = 1u << 7;
 
 enum class HorizonStatus {
   Ok,
-  NotAGrid,        // the file is not an elevation grid
+  NotAGrid,        // the file is not an elevation grid (gridFault().headerLine)
+  MissingRows,     // the grid has fewer data rows than its header announces
   CentreOutside,   // the centre is not in the first tile
   NoCentreHeight,  // no height at the centre
   WrongArea,       // an added tile is no missing neighbour
@@ -80,6 +81,13 @@ enum class HorizonStatus {
 struct HorizonProgress {
   std::atomic<int> perMille{0};
   std::atomic<bool> cancel{false};
+};
+
+// What was wrong with the last grid refused as NotAGrid or MissingRows.
+struct GridFault {
+  int headerLine = 0;   // first faulty header line (1 .. 6)
+  int rowsPresent = 0;  // data rows in the file
+  int rowsExpected = 0; // data rows the header announces
 };
 
 // A data row with another number of values than the tile's row count.
@@ -114,6 +122,7 @@ class HorizonCalculation {
   double longitudeEast() const { return lambda_; }
   const HorizonSettings& settings() const { return settings_; }
   const std::vector<RowCountReport>& rowCountReports() const { return rowReports_; }
+  const GridFault& gridFault() const { return fault_; }
   int tilesAdded() const { return tilesAdded_; }
   // The near window (row-major, kNearWindowRows x nearColumns()); cells
   // without data hold -9999.
@@ -132,6 +141,10 @@ class HorizonCalculation {
                              HorizonProgress& progress, int progressFrom, int progressTo);
   void nearField();
   void updateBin(int bin, double elevation, double distance, double height);
+  // Opens a grid: NotAGrid with fault_ set, else Ok.
+  HorizonStatus openGrid(ElevationGridReader& reader, std::istream& grid);
+  // MissingRows with fault_ set when rows the header announces are absent.
+  HorizonStatus checkComplete(const ElevationGridReader& reader);
 
   double phi_, lambda_;
   HorizonSettings settings_;
@@ -149,6 +162,7 @@ class HorizonCalculation {
   int observerAltitude_ = 0;
   HorizonProfile profile_ = emptyHorizonProfile();
   std::vector<RowCountReport> rowReports_;
+  GridFault fault_;
   int tilesAdded_ = 0;
 };
 

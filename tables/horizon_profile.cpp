@@ -105,13 +105,28 @@ std::string_view numberRun(std::string_view field) {
 
 }  // namespace
 
+std::string profileFaultText(const ProfileFault& fault) {
+  switch (fault.kind) {
+    case ProfileFault::Kind::NoStartLine: return horizonText::text(horizonText::kNoStartLine);
+    case ProfileFault::Kind::Incomplete:
+      return horizonText::text(horizonText::kProfileIncompleteA) + std::to_string(fault.points) +
+             horizonText::text(horizonText::kOf) + std::to_string(kHorizonPoints) +
+             horizonText::text(horizonText::kProfileIncompleteB);
+    default: return {};
+  }
+}
+
 std::optional<HorizonPlace> parseHorizonProfile(const std::vector<std::string>& lines,
-                                                HorizonProfile& profile, std::string& note) {
-  if (lines.size() < 2) return std::nullopt;
+                                                HorizonProfile& profile, std::string& note, ProfileFault* fault) {
+  auto refuse = [&](ProfileFault::Kind kind, int points) -> std::optional<HorizonPlace> {
+    if (fault) *fault = {kind, points};
+    return std::nullopt;
+  };
+  if (lines.size() < 2) return refuse(ProfileFault::Kind::NotAProfile, 0);
   const auto latitude = leadingCommaNumber(beforeTab(lines[0]));
   const auto longitude = leadingCommaNumber(beforeTab(lines[1]));
   if (!latitude || !longitude || std::fabs(*latitude) > 90 || std::fabs(*longitude) > 360)
-    return std::nullopt;
+    return refuse(ProfileFault::Kind::NotAProfile, 0);
   HorizonPlace place{*latitude, -*longitude};
 
   std::string newNote;
@@ -139,16 +154,20 @@ std::optional<HorizonPlace> parseHorizonProfile(const std::vector<std::string>& 
     read[k].elevation = elevation.value_or(0.0);
     read[k].distance = distance.value_or(0.0);
   }
+  if (k < 0) return refuse(ProfileFault::Kind::NoStartLine, 0);
+  if (k + 1 < kHorizonPoints) return refuse(ProfileFault::Kind::Incomplete, k + 1);
+  if (fault) *fault = {};
   profile = read;
   note = newNote;
   return place;
 }
 
-std::optional<HorizonPlace> loadHorizonProfile(const std::string& path) {
+std::optional<HorizonPlace> loadHorizonProfile(const std::string& path, ProfileFault* fault) {
+  if (fault) *fault = {ProfileFault::Kind::NotAProfile, 0};
   const auto lines = readTextFileLines(path);
   if (!lines) return std::nullopt;
   HorizonState& s = horizonState();
-  const auto place = parseHorizonProfile(*lines, s.horizonProfile, s.horizonNote);
+  const auto place = parseHorizonProfile(*lines, s.horizonProfile, s.horizonNote, fault);
   if (place) s.profileLoaded = true;
   return place;
 }

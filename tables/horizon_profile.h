@@ -60,21 +60,35 @@ struct HorizonPlace {
   double longitude = 0;
 };
 
+// Why a profile file was not taken.
+struct ProfileFault {
+  enum class Kind { None, NotAProfile, NoStartLine, Incomplete };
+  Kind kind = Kind::None;
+  int points = 0;  // point lines read (Incomplete)
+};
+
+// The cause of a refused profile file in the current language (empty for
+// None and NotAProfile, which message 24 says alone).
+std::string profileFaultText(const ProfileFault& fault);
+
 // Reads the lines of a profile file into `profile` and `note`:
 // line 1 the latitude, line 2 the longitude (negated into west positive),
 // line 3 from its 43rd character on (tabs as blanks) the note; the first
 // line from line 4 on whose leading number is -180 is point 0, every
 // following line the next point (azimuth, elevation, distance; the terrain
-// height is not read). Points not in the file keep their values; lines
-// after point 719 are ignored. nullopt (and nothing changed) when line 1
-// or 2 does not start with a number.
+// height is not read); lines after point 719 are ignored. nullopt (and
+// nothing changed, `fault` telling why) when line 1 or 2 does not start
+// with a number, when no line starts with -180, or when fewer than 720
+// point lines follow it (a file cut short would otherwise leave the
+// points of an earlier profile or a flat horizon in place unnoticed).
 std::optional<HorizonPlace> parseHorizonProfile(const std::vector<std::string>& lines,
-                                                HorizonProfile& profile, std::string& note);
+                                                HorizonProfile& profile, std::string& note,
+                                                ProfileFault* fault = nullptr);
 
 // loadHorizonProfile: reads the file into horizonProfile and horizonNote
 // and sets profileLoaded. nullopt when the file cannot be read or is not a
-// profile file; the state is then unchanged.
-std::optional<HorizonPlace> loadHorizonProfile(const std::string& path);
+// complete profile file (`fault` telling why); the state is then unchanged.
+std::optional<HorizonPlace> loadHorizonProfile(const std::string& path, ProfileFault* fault = nullptr);
 
 // What line 3 of a computed profile tells.
 struct HorizonFileInfo {

@@ -23,14 +23,28 @@ std::string plain(int row) {
 
 void showError(const std::string& message) { showMessage(MsgCaption::Error, message); }
 
-void showStatus(HorizonStatus status) {
+// The box of a step that failed; `path` is the grid it concerns. A grid
+// that cannot be used says why after message 24.
+void showStatus(HorizonStatus status, const HorizonCalculation& calc, const std::string& path) {
+  const std::string unusable = messageText(24) + "0\r\n" + path + " : ";
+  const GridFault& fault = calc.gridFault();
   switch (status) {
     case HorizonStatus::Ok: break;
     case HorizonStatus::NotAGrid:
-    case HorizonStatus::NoCentreHeight: showError(messageText(24) + "0"); break;
+      showError(unusable + text(horizonText::kHeaderFaultA) + std::to_string(fault.headerLine) + " (" +
+                std::string(tileHeaderKeyword(fault.headerLine)) + ")" + text(horizonText::kHeaderFaultB));
+      break;
+    case HorizonStatus::MissingRows:
+      showError(unusable + text(horizonText::kRowsMissingA) + std::to_string(fault.rowsPresent) +
+                text(horizonText::kOf) + std::to_string(fault.rowsExpected) + text(horizonText::kRowsMissingB));
+      break;
+    case HorizonStatus::NoCentreHeight: showError(unusable + text(horizonText::kNoCentreHeight)); break;
     case HorizonStatus::CentreOutside: showError(text(horizonText::kCentreOutside)); break;
-    case HorizonStatus::WrongArea: showError(text(horizonText::kWrongArea) + text(horizonText::kFalse)); break;
-    case HorizonStatus::WrongKind: showError(text(horizonText::kSameKind)); break;
+    case HorizonStatus::WrongArea:
+      showError(text(horizonText::kWrongArea) + text(horizonText::kFalse) + "\r\n" + path + " : " +
+                text(horizonText::kNotANeighbour));
+      break;
+    case HorizonStatus::WrongKind: showError(text(horizonText::kSameKind) + "\r\n" + path); break;
     case HorizonStatus::Cancelled: showMessage(MsgCaption::Information, messageText(1)); break;
   }
 }
@@ -132,7 +146,7 @@ std::unique_ptr<HorizonCalculation> computeHorizonProfile(const std::string& gri
   }
   HorizonStatus status = calc->open(first);
   if (status != HorizonStatus::Ok) {
-    showStatus(status);
+    showStatus(status, *calc, gridPath);
     return nullptr;
   }
   showMessage(MsgCaption::Information, horizonStartText(*calc));
@@ -140,7 +154,7 @@ std::unique_ptr<HorizonCalculation> computeHorizonProfile(const std::string& gri
   std::size_t reported = 0;
   reportRowCounts(*calc, reported);
   if (status != HorizonStatus::Ok) {
-    showStatus(status);
+    showStatus(status, *calc, gridPath);
     return nullptr;
   }
   runner.centreHeightKnown(calc->centreHeight());
@@ -154,15 +168,15 @@ std::unique_ptr<HorizonCalculation> computeHorizonProfile(const std::string& gri
       std::ifstream tile(*next, std::ios::binary);
       if (!std::filesystem::is_regular_file(*next, ec) || !tile) {
         showError(*next + text(horizonText::kFileNotFound));
+        if (runner.refusedTileEnds()) return nullptr;
         continue;
       }
       status = runner.runLong([&](HorizonProgress& p) { return calc->addTile(tile, p); });
       reportRowCounts(*calc, reported);
-      if (status == HorizonStatus::Cancelled) {
-        showStatus(status);
-        return nullptr;
+      if (status != HorizonStatus::Ok) {
+        showStatus(status, *calc, *next);
+        if (status == HorizonStatus::Cancelled || runner.refusedTileEnds()) return nullptr;
       }
-      showStatus(status);
     }
     if (calc->tilesAdded() > 0) {
       status = runner.runLong([&](HorizonProgress& p) {
@@ -170,7 +184,7 @@ std::unique_ptr<HorizonCalculation> computeHorizonProfile(const std::string& gri
         return p.cancel ? HorizonStatus::Cancelled : HorizonStatus::Ok;
       });
       if (status != HorizonStatus::Ok) {
-        showStatus(status);
+        showStatus(status, *calc, gridPath);
         return nullptr;
       }
     }
@@ -209,9 +223,11 @@ bool loadHorizonProfileWithDialog(int failureDigit) {
                                  text(horizonText::kCancelQuestion);
     if (showMessage(MsgCaption::Question, question, MsgButtons::YesNo) == MsgAnswer::Yes) return false;
   }
-  const auto place = loadHorizonProfile(*name);
+  ProfileFault fault;
+  const auto place = loadHorizonProfile(*name, &fault);
   if (!place) {
-    showError(messageText(24) + std::to_string(failureDigit));
+    const std::string cause = profileFaultText(fault);
+    showError(messageText(24) + std::to_string(failureDigit) + (cause.empty() ? "" : "\r\n" + *name + " : " + cause));
     return false;
   }
   HorizonState& s = horizonState();

@@ -29,6 +29,12 @@ class HorizonRunner {
   virtual std::optional<std::string> chooseSaveName();
   // The centre height is known (the panel shows it).
   virtual void centreHeightKnown(int /*height*/) {}
+  // Whether a neighbouring tile that cannot be used (missing, not a grid,
+  // incomplete, no missing neighbour, of another kind) ends the
+  // calculation without saving. A window shows the box and asks again for
+  // the missing tiles; a batch run, whose tiles were named beforehand,
+  // ends.
+  virtual bool refusedTileEnds() const { return false; }
 };
 
 enum class HorizonOutcome {

@@ -64,6 +64,16 @@ constexpr int kSec = 454;                  // " sec"
 constexpr int kLatitude = 455;             // "Latitude"
 constexpr int kLongitude = 456;            // "Longitude"
 constexpr int kCancel = 457;               // "Cancel"
+constexpr int kHeaderFaultA = 458;         // "The file is not an elevation grid: header line "
+constexpr int kHeaderFaultB = 459;         // " is missing or not valid."
+constexpr int kRowsMissingA = 460;         // "The elevation grid is incomplete: "
+constexpr int kOf = 461;                   // " of "
+constexpr int kRowsMissingB = 462;         // " data rows present."
+constexpr int kNoCentreHeight = 463;       // "The elevation grid has no heights at the central point."
+constexpr int kNoStartLine = 464;          // "The horizon profile has no line with the azimuth -180."
+constexpr int kProfileIncompleteA = 465;   // "The horizon profile is incomplete: "
+constexpr int kProfileIncompleteB = 466;   // " points."
+constexpr int kNotANeighbour = 467;        // "The table is not a missing neighbour of the first table."
 
 // Row `row` of the text table in the current language.
 std::string text(int row);

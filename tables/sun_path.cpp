@@ -16,6 +16,10 @@ namespace tavrel {
 
 namespace {
 
+// Samples closer to the zenith than this altitude are left out of every
+// line: there the azimuth turns faster than any sampling follows.
+constexpr double kZenithCut = 89.9;
+
 int lastDayOfYear(int year) { return dayOfYear(year, 12, 31); }
 
 // Collects the points of one line into pieces: a segment is kept when
@@ -147,7 +151,7 @@ SunPathGeometry sunPathGeometry(const SunPathOptions& o) {
     double t = 1;
     while (t <= 23 + 1e-9) {
       const HorizontalPosition p = sunFromMeanTime(t, o.latitude, o.longitude, meridian, line.declination);
-      pieces.add({p.azimuth, p.altitude}, p.altitude > 0 && p.altitude < 89.9);
+      pieces.add({p.azimuth, p.altitude}, p.altitude > 0 && p.altitude < kZenithCut);
       if (p.altitude > 0 && (!line.hasLabelPoint || p.altitude > line.labelPoint.altitude)) {
         line.hasLabelPoint = true;
         line.labelPoint = {p.azimuth, p.altitude};
@@ -171,7 +175,7 @@ SunPathGeometry sunPathGeometry(const SunPathOptions& o) {
       PieceBuilder pieces(line, o.horizon);
       for (int day : days) {
         const SunPosition s = sunAtZoneTime(o.year, day, t, o.latitude, o.longitude, meridian, o.withEot);
-        pieces.add({s.azimuth, s.altitude}, s.altitude > 0);
+        pieces.add({s.azimuth, s.altitude}, s.altitude > 0 && s.altitude < kZenithCut);
       }
       const SunPosition s = sunAtZoneTime(o.year, labelDay, t, o.latitude, o.longitude, meridian, o.withEot);
       if (s.altitude > 0) {

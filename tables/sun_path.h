@@ -114,7 +114,7 @@ struct SunPathGeometry {
 // whole year all dates and closing at 1 January, otherwise only the dates
 // after 20 June and before 23 December (before 21 June or after 21
 // December for the other half-year); a segment is kept when both ends lie
-// above 0 degrees. With a horizon profile every piece is cut where the
+// above 0 and below 89.9 degrees. With a horizon profile every piece is cut where the
 // sun passes below or above the skyline.
 // Calls prepareObliquity(options.year).
 SunPathGeometry sunPathGeometry(const SunPathOptions& options);

@@ -261,13 +261,11 @@ void TForm5::buildCommands(QWidget* panel) {
   layout->addSpacing(6);
   // A family with construction-data files of its own saves and loads them.
   add(WorkText::SaveData, [this] {
-    const DialFamily* f = familyOf(design());
-    if (f && f->saveData) f->saveData();
+    if (controller_.familyHasDataFiles()) controller_.saveFamilyData();
     else mainForm()->saveSundialData();
   });
   add(WorkText::LoadData, [this] {
-    const DialFamily* f = familyOf(design());
-    if (f && f->loadData) f->loadData();
+    if (controller_.familyHasDataFiles()) draw([this] { controller_.loadFamilyData(); });
     else mainForm()->loadSundialData();
   });
   add(WorkText::Parameter, [this] {

@@ -250,7 +250,7 @@ GraphSaveDialog::GraphSaveDialog(const GraphSavePanel& panel, QWidget* parent) :
 }
 
 void GraphSaveDialog::accept() {
-  if (!graphYFactor(factor_->text().toStdString())) {
+  if (!checkGraphYFactor(factor_->text().toStdString())) {
     factor_->setFocus();
     factor_->selectAll();
     return;

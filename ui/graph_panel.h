@@ -53,6 +53,7 @@ class GraphControls : public QGroupBox {
 
   QCheckBox* cartesianSwitch() const { return cartesian_; }
   QCheckBox* sunlightSwitch() const { return sunlight_; }
+  QCheckBox* zoneTimeSwitch() const { return zoneTime_; }
   QLabel* sunlightStatus() const { return status_; }
 
  signals:
@@ -90,6 +91,7 @@ class GraphSaveDialog : public QDialog {
 
   QLineEdit* nameField() const { return name_; }
   QLineEdit* factorField() const { return factor_; }
+  QCheckBox* zoneTimeSwitch() const { return zone_; }
 
  private:
   GraphSavePanel panel_;

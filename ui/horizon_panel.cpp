@@ -94,6 +94,13 @@ class PanelRunner : public HorizonRunner {
 };
 
 HorizonPanel::HorizonPanel(QWidget* parent) : QDialog(parent) {
+  // Modal from its first showing to its closing, like every dialog of the
+  // program: the other windows keep drawing (also while the computation
+  // runs) but take no input; this panel's Cancel does. The modality is
+  // never changed while the panel is shown: Qt takes a window off its list
+  // of modal windows only when it is hidden as a modal one, so a change
+  // while shown would leave every other window blocked after it closes.
+  setWindowModality(Qt::ApplicationModal);
   auto* outer = new QVBoxLayout(this);
   centreHeading_ = new QLabel(this);
   outer->addWidget(centreHeading_);
@@ -233,14 +240,6 @@ void HorizonPanel::startCalculation() {
   if (running_ || !checkFields()) return;
   running_ = true;
   start_->setEnabled(false);
-  const Qt::WindowModality before = windowModality();
-  // Other windows keep drawing but take no input while the computation
-  // runs; this panel's Cancel does.
-  setWindowModality(Qt::ApplicationModal);
-  if (isVisible()) {
-    hide();
-    show();
-  }
   status_->setText(ht(horizonText::kLoadingData));
   progress_->setValue(0);
   QPointer<HorizonPanel> self(this);
@@ -249,7 +248,6 @@ void HorizonPanel::startCalculation() {
   if (!self) return;
   running_ = false;
   start_->setEnabled(true);
-  setWindowModality(before);
   status_->clear();
   if (outcome == HorizonOutcome::Saved) {
     centreHeading_->setText(ht(horizonText::kCalculated));

@@ -3,9 +3,9 @@
 // degrees, minutes and seconds and the hemisphere beside them), the
 // pedestal height and the minimum and maximum object distance, each
 // checked when it is left; "Start Calculation" runs the calculation with
-// its boxes and dialogs. The long steps run on a worker thread while the
-// panel's progress bar moves and the program stays responsive; Cancel
-// stops the computation and nothing is saved.
+// its boxes and dialogs. The panel is application-modal. The long steps run
+// on a worker thread while the panel's progress bar moves and the program
+// keeps drawing; Cancel stops the computation and nothing is saved.
 #pragma once
 
 #include <QDialog>

@@ -322,6 +322,10 @@ void TForm1::firstShown() {
   setMenuCaptions();
   applyLanguage();
   if (!fontInstalled("Wingdings")) showMessage(MsgCaption::Warning, messagePair(60, 61));
+  if (!startFile_.empty()) {
+    loadSettingsFrom(startFile_, prepareObliquity);
+    loadAfterCommand();
+  }
   activated();
 }
 

@@ -405,7 +405,7 @@ QWidget* TForm6::buildPlanar() {
   // The ham dial reads its size, stretch, equinox position and latitude.
   QGroupBox* ham = fieldsGroup(makeGroup(tx(T::kHamDial)));
   fieldRow(gridOf(ham), 0, tx(T::kHamSize),
-           makeField(ranged(tx(T::kHamSize), &d.habermelGnomonLength, 1, 300), kRealKeys));
+           makeField(ranged(tx(T::kHamSize), &d.hamDiameter, 1, 300), kRealKeys));
   fieldRow(gridOf(ham), 1, tx(T::kHamStretch),
            makeField(ranged(tx(T::kHamStretch), &d.hamStretch, 1.2, 3), kRealKeys));
   fieldRow(gridOf(ham), 2, tx(T::kHamEquinox),

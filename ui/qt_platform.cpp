@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStandardPaths>
 #include <algorithm>
 
 #include "core/design_state.h"
@@ -223,6 +224,12 @@ std::string QtPlatform::executableDirectory() {
 
 std::string QtPlatform::currentDirectory() {
   return QDir::toNativeSeparators(QDir::currentPath()).toStdString();
+}
+
+std::string QtPlatform::configurationDirectory() {
+  const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+  if (base.isEmpty()) return {};
+  return QDir(base).filePath(QStringLiteral("tavrel")).toStdString();
 }
 
 }  // namespace tavrel

@@ -30,6 +30,9 @@ class QtPlatform : public Platform {
   ScreenInfo screen() override;
   std::string executableDirectory() override;
   std::string currentDirectory() override;
+  // The generic configuration folder of QStandardPaths ($XDG_CONFIG_HOME,
+  // by default ~/.config) + "/tavrel".
+  std::string configurationDirectory() override;
 
  private:
   std::optional<FileChoice> fileDialog(const FileDialogRequest& r, bool save);

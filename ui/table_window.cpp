@@ -486,7 +486,10 @@ int Tsset2::helpTopic() const {
 bool Tsset2::saveGraphAs(int target) {
   if (!showsGraph()) return false;
   const GraphChoice choice = graphControls_->choice(request_.kind);
-  GraphSaveDialog dialog(openGraphSavePanel(request_.kind, choice.polar, static_cast<GraphPlotTarget>(target)), this);
+  GraphSavePanel start = openGraphSavePanel(request_.kind, choice.polar, static_cast<GraphPlotTarget>(target));
+  // The plot starts as the graph on the screen is drawn.
+  start.zoneTime = choice.options.zoneTime;
+  GraphSaveDialog dialog(start, this);
   if (dialog.exec() != QDialog::Accepted) return false;
   GraphSavePanel panel = dialog.panel();
   return saveGraph(panel, choice.options, design().plotLineWidth) == GraphSaveResult::Saved;

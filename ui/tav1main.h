@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <string>
 #include <vector>
 
 #include "core/main_window_rules.h"
@@ -54,6 +55,9 @@ class TForm1 : public QMainWindow {
   // What the main window does when it is first shown: the small-screen
   // note, the settings file, the language and the font check. Runs once.
   void firstShown();
+  // A construction-data file that firstShown loads after the settings file,
+  // as "Load Sundial Data" does (the file the program was started with).
+  void openAtStart(const std::string& path) { startFile_ = path; }
 
   // --- parts, for the working windows and for tests ---
   QAction* menuEntry(int index) const { return entries_[index]; }
@@ -169,6 +173,7 @@ class TForm1 : public QMainWindow {
   int batchDepth_ = 0;
   int suppressWizard_ = 0;
   std::vector<ShellWindow> pending_;
+  std::string startFile_;
 };
 
 }  // namespace tavrel

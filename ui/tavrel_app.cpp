@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFileInfo>
 #include <QIcon>
 
 #include "ui/qt_platform.h"
@@ -30,16 +31,28 @@ class FirstPaint : public QObject {
 };
 }  // namespace
 
+std::optional<std::string> startFileArgument(const std::vector<std::string>& arguments) {
+  if (arguments.size() != 2 || arguments[1].empty() || arguments[1].front() == '-')
+    return std::nullopt;
+  return arguments[1];
+}
+
 int runTavrel(int& argc, char** argv, const StartOptions& options) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tavrel"));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/1105.jpg")));
+  QGuiApplication::setDesktopFileName(QStringLiteral("tavrel"));
+  QApplication::setWindowIcon(
+      QIcon::fromTheme(QStringLiteral("tavrel"), QIcon(QStringLiteral(":/pictures/1105.jpg"))));
+  std::vector<std::string> arguments;
+  for (const QString& a : QCoreApplication::arguments()) arguments.push_back(a.toStdString());
+  const std::optional<std::string> startFile = startFileArgument(arguments);
   QtPlatform qtPlatform;
   setPlatform(options.platform ? options.platform : &qtPlatform);
   int code = 0;
   {
     TForm1 window;
     qtPlatform.setParentWidget(&window);
+    if (startFile) window.openAtStart(QFileInfo(QString::fromStdString(*startFile)).absoluteFilePath().toStdString());
     if (options.whenShown) window.installEventFilter(new FirstPaint(&window, options.whenShown));
     window.show();
     code = app.exec();

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace tavrel {
 
@@ -16,6 +19,12 @@ struct StartOptions {
   // Called once the main window has painted for the first time.
   std::function<void(TForm1&)> whenShown;
 };
+
+// The construction-data file the program was started with: the one
+// argument after the program's name (what a desktop entry passes for a
+// double-clicked "*.tav" file). Any other arguments (none, several, or an
+// option starting with "-") open nothing; the program takes no others.
+std::optional<std::string> startFileArgument(const std::vector<std::string>& arguments);
 
 // Runs the program and returns its exit code.
 int runTavrel(int& argc, char** argv, const StartOptions& options = {});

@@ -34,6 +34,7 @@
 #include <utility>
 #include <vector>
 
+#include "plot/plot_refusal.h"
 #include "plot/plot_surface.h"
 #include "plot/polar_chart.h"
 #include "plot/screen_surface.h"
@@ -149,6 +150,8 @@ struct AzimuthalPlacement {
   int lineWidth = 1;         // screen: lineWidth; plot: plotLineWidth - 1
   bool writeWidths = true;   // plot: only when plotLineWidth != 1
   double labelHeight = 20;   // target units
+  double labelAdvance = 0;   // per character, target units; 0: 0.6 labelHeight
+  double labelBoxHeight = 0; // the letters' height, target units; 0: labelHeight
   double titleHeight = 45, textHeight = 35;  // screen information block
   double textX = 0, textY = 0;                // top-left of the block
   double frameW = 0, frameH = 0, frameX = 0, frameY = 0;  // screen frame rectangle
@@ -165,9 +168,11 @@ void drawAzimuthDateDial(ScreenSurface& surface, int width, int height, bool pri
 void drawAzimuthAltitudeDial(ScreenSurface& surface, int width, int height, bool printer,
                              const SkyOutline* horizon = nullptr);
 
-// ---- Plot (the writer's file is open).
-void plotAzimuthDateDial(HpglWriter& writer);
-void plotAzimuthAltitudeDial(HpglWriter& writer, const SkyOutline* horizon = nullptr);
+// ---- Plot (the writer's file is open). The date circles refuse temporal
+// hours above 66 degrees of latitude (message 64, returned before anything
+// is written).
+PlotOutcome plotAzimuthDateDial(HpglWriter& writer);
+PlotOutcome plotAzimuthAltitudeDial(HpglWriter& writer, const SkyOutline* horizon = nullptr);
 
 // The screen geometry of the design record as the picture draws it
 // (for tests and the bench): R and k of a picture W x H.

@@ -12,6 +12,7 @@
 #include "core/platform.h"
 #include "dials/azimuthal/azimuthal_dial.h"
 #include "plot/hpgl_writer.h"
+#include "plot/label_space.h"
 #include "plot/page_constants.h"
 
 namespace tavrel {
@@ -108,9 +109,13 @@ void emitAzimuthalDial(PlotSurface& s, const AzimuthalDial& dial, const Azimutha
   if (dashed) s.setLineType(false);
   widthFor(p.plotPens ? p.lineWidth : 1, false);
 
-  // Labels, centred on their points.
+  // Labels, centred on their points; one that would cover a label already
+  // written moves outwards from the centre by half heights, or is left out.
   const double h = p.labelHeight;
-  for (const AzimuthLabel& l : dial.labels) {
+  const double boxHeight = p.labelBoxHeight > 0 ? p.labelBoxHeight : h;
+  LabelSpace space(LabelBox{-1e300, -1e300, 1e300, 1e300});
+  for (const AzimuthLabel& label : dial.labels) {
+    AzimuthLabel l = label;
     std::string text = l.text;
     bool glyph = false;
     if (l.role == AzimuthLabelRole::Zodiac && l.zodiacSign >= 0) {
@@ -119,8 +124,23 @@ void emitAzimuthalDial(PlotSurface& s, const AzimuthalDial& dial, const Azimutha
       else text = std::string(1, static_cast<char>('^' + l.zodiacSign));
     }
     if (p.plotPens) text = asciiUmlauts(text);
-    const double w = 0.6 * h * static_cast<double>(codePoints(text));
-    const double left = l.x - w / 2;
+    const double n = static_cast<double>(codePoints(text));
+    const double w = (p.labelAdvance > 0 ? p.labelAdvance : 0.6 * h) * n;
+    double left = l.x - w / 2;
+    // The compass names beside the plate grow outwards from their inner
+    // edge, which the geometry sets clear of the azimuth numbers.
+    if (l.role == AzimuthLabelRole::Compass && l.y == 0 && l.x != 0)
+      left = l.x > 0 ? l.x - 0.4 * h * n : l.x + 0.4 * h * n - w;
+    const double r = std::hypot(l.x, l.y);
+    const double ux = r > 0 ? l.x / r : 0, uy = r > 0 ? l.y / r : 0;
+    int step = 0;
+    for (; step <= 3; ++step) {
+      const double dx = step * 0.5 * h * ux, dy = step * 0.5 * h * uy;
+      if (space.claim({left + dx, l.y + dy - boxHeight / 2, left + dx + w, l.y + dy + boxHeight / 2})) break;
+    }
+    if (step > 3) continue;
+    left += step * 0.5 * h * ux;
+    l.y += step * 0.5 * h * uy;
     s.selectPen(penOf(l.screenPen, l.plotPen));
     if (p.screen) {
       ScreenSurface& ss = *p.screen;
@@ -144,6 +164,22 @@ struct Page {
   int W = 0, H = 0;    // picture size
   bool printer = false;
 };
+
+// Units per millimetre of the plate: on the printer page (0.1 mm, H the
+// page height) true size on the 210 mm high landscape sheet; the picture
+// shows that sheet, its height standing for the 210 mm, so that the plate
+// fits the window as it fits the page.
+double unitsPerMmOf(int height) { return height / 210.0; }
+
+// R = H plate / 210 / 2.
+double plateRadius(int height) { return unitsPerMmOf(height) * design().azimuthBasePlate / 2; }
+
+// The height of the sheet within a picture of width x height (297 x 210 mm).
+int sheetHeight(int width, int height) { return std::min(height, width * 210 / 297); }
+
+// The picture's text heights are those of a drawing at 10 pixels per
+// millimetre, scaled with the drawing.
+double screenTextScale(int width, int height) { return unitsPerMmOf(sheetHeight(width, height)) / 10; }
 
 void writeText(ScreenSurface& s, double x, double y, const std::string& text, double height, bool bold,
                Colour colour) {
@@ -171,7 +207,8 @@ void frame(ScreenSurface& s, const Page& pg) {
 // height, the note near the lower left corner.
 void screenTexts(ScreenSurface& s, const Page& pg, const AzimuthalDial& dial) {
   const Colour c = ScreenSurface::penColour(4);
-  const double titleH = pg.printer ? 20 : 45, textH = pg.printer ? 14 : 35;
+  const double k = pg.printer ? 1 : screenTextScale(pg.W, pg.H);
+  const double titleH = pg.printer ? 20 : 45 * k, textH = pg.printer ? 14 : 35 * k;
   const double x = pg.x0 + pg.W / 25.0;
   double y = pg.y0 + pg.H / 25.0;
   writeText(s, x, y, dial.title, titleH, true, c);
@@ -236,32 +273,28 @@ Page pageOf(ScreenSurface& s, int width, int height, bool printer) {
   pg.printer = printer;
   pg.x0 = s.leftOffset();
   pg.y0 = s.topOffset();
-  pg.W = width;
-  pg.H = height;
+  // The printed frame is that of the printable area at its offsets.
+  pg.W = printer ? s.page().printableWidth : width;
+  pg.H = printer ? s.page().printableHeight : height;
   return pg;
 }
 
-// R from the page height H (0.1 mm) of the A4 page: H plate / 210 / 2,
-// true size on the 210 mm high landscape sheet.
-double plateRadius(int pageHeight, bool printer) {
-  const double plate = design().azimuthBasePlate;
-  return printer ? pageHeight * plate / 210 / 2 : plate * 10 / 2;
-}
 
 }  // namespace
 
 AzimuthalInput azimuthalScreenInput(int width, int height, bool printer) {
-  (void)width;
-  if (printer) height = PrinterPage{}.pageHeight;
+  const double textScale = printer ? 1 : screenTextScale(width, height);
+  height = printer ? PrinterPage{}.pageHeight : sheetHeight(width, height);
   const DesignState& d = design();
   AzimuthalInput in;
   in.mode = d.azimuthDialKind == 1 ? 1 : 0;
-  in.plateRadius = plateRadius(height, printer);
+  in.plateRadius = plateRadius(height);
   in.dayStep = in.plateRadius / 480 * 365 / 410;
-  in.textHeight = printer ? 14 : 33;
+  in.textHeight = printer ? 14 : 33 * textScale;
   // The dome's v: half the plate diameter less two text heights (the
   // text height taken in tenths of a millimetre on the screen), R0 on paper.
-  in.domeV = printer ? 0 : std::max(0.0, (d.azimuthBasePlate - 2 * in.textHeight / 10) * 10 / 2);
+  in.domeV = printer ? 0
+                     : std::max(0.0, (d.azimuthBasePlate - 2 * 33.0 / 10) * unitsPerMmOf(height) / 2);
   return in;
 }
 
@@ -346,22 +379,22 @@ AzimuthalPlacement plotPlacement(const AzimuthalDial& dial, int r) {
   p.writeWidths = design().plotLineWidth != 1;
   p.lineWidth = std::max(0, design().plotLineWidth - 1);
   p.labelHeight = dial.mode == 0 ? 12 * dial.dayStep : 58.0 * r;
+  // The plotter advances one and a half character widths (SI 0.15 and
+  // 0.14 cm, 400 units per cm).
+  p.labelAdvance = dial.mode == 0 ? 1.5 * 0.15 * 400 : 1.5 * 0.14 * 400 * r;
+  p.labelBoxHeight = dial.mode == 0 ? 0.24 * 400 : 0.23 * 400 * r;
   return p;
 }
 
 }  // namespace
 
-void plotAzimuthDateDial(HpglWriter& w) {
+PlotOutcome plotAzimuthDateDial(HpglWriter& w) {
   AzimuthalInput in = azimuthalPlotInput(1);
   in.mode = 0;
+  const AzimuthalDial dial = computeAzimuthalDial(in);
+  if (dial.refused) return temporalHoursRefusal();
   const int saved = w.resolutionFactor();
   w.setResolutionFactor(1);  // the date-circle plot is written at one unit = 0.025 mm
-  const AzimuthalDial dial = computeAzimuthalDial(in);
-  if (dial.refused) {
-    showMessage(MsgCaption::Error, MsgIcon::Error, messageText(64));
-    w.setResolutionFactor(saved);
-    return;
-  }
   w.hpglWrite("IN;PA;");
   AzimuthalPlacement p = plotPlacement(dial, 1);
   w.setCharSize(0.15, 0.24);
@@ -369,9 +402,10 @@ void plotAzimuthDateDial(HpglWriter& w) {
   plotTexts(w, dial, 1, false);
   w.hpglWrite(";SP0;IN;");
   w.setResolutionFactor(saved);
+  return {};
 }
 
-void plotAzimuthAltitudeDial(HpglWriter& w, const SkyOutline* horizon) {
+PlotOutcome plotAzimuthAltitudeDial(HpglWriter& w, const SkyOutline* horizon) {
   const int r = w.resolutionFactor();
   AzimuthalInput in = azimuthalPlotInput(r);
   in.mode = 1;
@@ -383,6 +417,7 @@ void plotAzimuthAltitudeDial(HpglWriter& w, const SkyOutline* horizon) {
   emitAzimuthalDial(w, dial, p);
   plotTexts(w, dial, r, true);
   w.hpglWrite(std::string(kHpglTrailerPenAway));
+  return {};
 }
 
 }  // namespace tavrel

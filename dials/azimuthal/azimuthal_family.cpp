@@ -17,9 +17,9 @@ void drawAzimuthal(DialScreenRequest& r) {
     drawAzimuthDateDial(r.surface, r.width, r.height, !r.screenMode, r.horizon);
 }
 
-void plotAzimuthal(HpglWriter& writer, const DialPlotRequest& r) {
-  if (design().azimuthDialKind == 1) plotAzimuthAltitudeDial(writer, r.horizon);
-  else plotAzimuthDateDial(writer);
+PlotOutcome plotAzimuthal(HpglWriter& writer, const DialPlotRequest& r) {
+  if (design().azimuthDialKind == 1) return plotAzimuthAltitudeDial(writer, r.horizon);
+  return plotAzimuthDateDial(writer);
 }
 
 const DialFamilyRegistrar kAzimuthal{[] {

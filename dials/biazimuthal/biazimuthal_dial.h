@@ -30,6 +30,7 @@
 
 #include "dials/dial_family.h"
 #include "plot/hpgl_writer.h"
+#include "plot/plot_refusal.h"
 #include "plot/screen_surface.h"
 
 namespace tavrel {
@@ -109,7 +110,9 @@ BiAzimuthalLines biAzimuthalLines(const DesignState& d, const BiAzimuthalFrame& 
 void drawBiAzimuthalDial(DialScreenRequest& r);
 
 // writeBiAzimuthalPlot: the dial into the open plot file (foot and text
-// anchor already in plotter units times R).
-void writeBiAzimuthalPlot(HpglWriter& w, const DialPlotRequest& r);
+// anchor already in plotter units times R). Foci more than 160 degrees
+// apart are refused (messages 65 and 66, returned) before anything is
+// written or asked.
+PlotOutcome writeBiAzimuthalPlot(HpglWriter& w, const DialPlotRequest& r);
 
 }  // namespace tavrel

@@ -19,18 +19,18 @@ namespace tavrel {
 
 namespace {
 
-// "Zentrum der Projektion ist falsch!" and the texts of this dial.
-constexpr int kTextWrongCentre = 1430;
-
 std::string titleText() {
   const std::string t = loadString(202);
   return t.size() > 1 ? t.substr(1, 40) : std::string();
 }
 
-// Messages 65 and 66 on two lines (problem caption, information icon).
-void tellFociTooFarApart() {
-  showMessage(MsgCaption::Problem, MsgIcon::Information, messageText(65) + "\n" + messageText(66));
+// Messages 65 and 66 on two lines (problem caption, information icon):
+// foci more than 160 degrees apart have no projection centre.
+PlotRefusal fociTooFarApart() {
+  return {MsgCaption::Problem, MsgIcon::Information, messageText(65) + "\n" + messageText(66)};
 }
+
+void tellFociTooFarApart() { showPlotRefusal(fociTooFarApart()); }
 
 // Splits a line into runs: a run starts at a point that `inside` accepts
 // and goes on while the next point is inside and `continues` accepts the
@@ -103,7 +103,9 @@ void drawBiAzimuthalDial(DialScreenRequest& r) {
     c.moveTo(x, y - arm);
     c.lineTo(x, y + arm);
     c.rectangle(x - cm, y - cm, x + cm, y + cm);
-    c.text(x + tx, y + ty, text);
+    // The name only where it stands within the frame.
+    const TextSize e = c.textExtent(text);
+    if (x + tx >= m && y + ty >= m && x + tx + e.width <= Wp && y + ty + e.height <= Hp) c.text(x + tx, y + ty, text);
   };
   mark(89.999999 * f.s, 0, 8, f.centre.latM < 0 ? " S" : " N", 6, 0);
   mark(f.lat1, f.lon1, 6, "A", cm + 6, cm);
@@ -111,16 +113,19 @@ void drawBiAzimuthalDial(DialScreenRequest& r) {
 
   // Title and the three information lines.
   const double titleHeight = static_cast<double>(roundHalfEven(1.6 * fontHeight));
+  const double small = screen ? 11 : 30;
+  const double line = small * kLineHeightEm;
   double tx = r.textX + m, ty = r.textY + m;
   if (screen && !r.textMarked) {
     tx = std::floor(Wp / 3) + m;
-    ty = y0 < Hp / 2 ? Hp - 4 * fontHeight : fontHeight + m;
+    // Below the foot the block ends half a font height above the bottom
+    // edge: the title and the lines 2.1, 1.1 and 1.1 line heights apart.
+    const double block = (2.1 + 1.1 + 1.1 + 1) * line;
+    ty = y0 < Hp / 2 ? Hp - block - fontHeight / 2 : fontHeight + m;
   }
   c.setFont({"Arial", titleHeight, kFontWeightBold, 0, textColour});
   c.text(tx, ty, titleText());
-  const double small = screen ? 11 : 30;
   c.setFont({"Arial", small, kFontWeightNormal, 0, textColour});
-  const double line = small * kLineHeightEm;
   ty += 2.1 * line;
   c.text(tx, ty, biAzimuthalInfoTextA(d));
   ty += 1.1 * line;
@@ -197,8 +202,10 @@ void drawBiAzimuthalDial(DialScreenRequest& r) {
   frameMargins(s, static_cast<int>(Wp + m), static_cast<int>(Hp + m), m);
 }
 
-void writeBiAzimuthalPlot(HpglWriter& w, const DialPlotRequest& rq) {
+PlotOutcome writeBiAzimuthalPlot(HpglWriter& w, const DialPlotRequest& rq) {
   const DesignState& d = design();
+  const BiAzimuthalFrame f = biAzimuthalFrame(d);
+  if (!f.centre.valid()) return fociTooFarApart();
   const PlotPlacement& pl = rq.place;
   const double R = pl.resolutionFactor;
   const double B = R == 1 ? 32600 : 8 * 16400 * R;
@@ -214,12 +221,6 @@ void writeBiAzimuthalPlot(HpglWriter& w, const DialPlotRequest& rq) {
   if (const std::optional<int> spacing = plotGridSpacing(rq.grid, rq.gridSpacingMm))
     w.hpglGrid(X0, Y0, kPlotGridWidth * R, *spacing * kPlotUnitsPerMm * R, kPlotGridHeight * R);
 
-  const BiAzimuthalFrame f = biAzimuthalFrame(d);
-  if (!f.centre.valid()) {
-    tellFociTooFarApart();
-    showMessage(MsgCaption::Error, MsgIcon::Error, tableText(TextTable::Texts, kTextWrongCentre));
-    return;
-  }
   const double L = d.drawingScale * pl.zoomFactor * f.k * kPlotPageWidth * R / unitsAcross(d);
   auto at = [&](double lat, double lon, double& x, double& y) {
     double ux = 0, uy = 0;
@@ -324,6 +325,7 @@ void writeBiAzimuthalPlot(HpglWriter& w, const DialPlotRequest& rq) {
   w.hpglWrite(";PU " + n7(ax) + " " + n7(ay - 480 * R) + ";LB" + tableText(TextTable::Texts, 66) +
               fixedText(f.centre.latM, 6, 2) + " /" + fixedText(f.centre.lonM, 3, 2) + kLabelTerminator);
   w.hpglWrite(kHpglTrailerWindowReset);
+  return {};
 }
 
 }  // namespace tavrel

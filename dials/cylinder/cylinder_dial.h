@@ -43,6 +43,7 @@
 
 #include "dials/planar/planar_plot.h"
 #include "plot/hpgl_writer.h"
+#include "plot/plot_refusal.h"
 #include "plot/screen_surface.h"
 
 namespace tavrel {
@@ -210,6 +211,7 @@ struct CylinderPlacement {
   bool drawWall = true;
   bool drawTexts = true;                           // title block
   Canvas* screenCanvas = nullptr;                  // screen: fills and own colours
+  double labelUnits = 0;                           // label height, target units (0: labels unchecked)
   // Plot: umlauts spelled out in labels; the title and its subtitle on one
   // line at (textX, textY) in 0.3 x 0.45 cm, the location 250 units below
   // in 0.2 x 0.28 cm, the time, gnomon and extra lines at the foot of the
@@ -243,16 +245,18 @@ void drawCylinderOrAltitudeDial(ScreenSurface& surface, int width, int height, b
                                 double zoom = 1, double poleX = -1, double poleY = -1);
 
 // ---- Plot (the writer's file is open; the resolution factor is the
-// writer's). Kind 'k' always plots with R = 1.
-void plotAltitudeDial(HpglWriter& writer, double gnomonMm, bool isShepherd);
+// writer's). Kind 'k' always plots with R = 1. A refusal (message 64:
+// temporal hours where the sun does not rise or set every day) is
+// returned before anything is written or asked.
+PlotOutcome plotAltitudeDial(HpglWriter& writer, double gnomonMm, bool isShepherd);
 // poleX, poleY: plot units (negative: the default 8200, 9700). The grid of
 // coordinates about the dial centre: asked for (message 16 and the spacing
 // box), given, or left out.
-void plotCylinderDial(HpglWriter& writer, double poleX, double poleY, bool isHatDial, double zoom,
-                      double scaleOrCircumference, double gnomonMm, PlotGrid grid = PlotGrid::Off,
-                      int gridSpacingMm = 10);
-void plotCylinderOrAltitudeDial(HpglWriter& writer, double zoom = 1, double poleX = -1,
-                                double poleY = -1, PlotGrid grid = PlotGrid::Off,
-                                int gridSpacingMm = 10);
+PlotOutcome plotCylinderDial(HpglWriter& writer, double poleX, double poleY, bool isHatDial, double zoom,
+                             double scaleOrCircumference, double gnomonMm, PlotGrid grid = PlotGrid::Off,
+                             int gridSpacingMm = 10);
+PlotOutcome plotCylinderOrAltitudeDial(HpglWriter& writer, double zoom = 1, double poleX = -1,
+                                       double poleY = -1, PlotGrid grid = PlotGrid::Off,
+                                       int gridSpacingMm = 10);
 
 }  // namespace tavrel

@@ -11,6 +11,7 @@
 #include "core/platform.h"
 #include "dials/cylinder/cylinder_dial.h"
 #include "dials/cylinder/cylinder_texts.h"
+#include "plot/label_space.h"
 #include "plot/page_constants.h"
 #include "base/number_text.h"
 
@@ -103,10 +104,23 @@ void emitCylinderDial(PlotSurface& s, const CylinderDial& dial, const CylinderPl
   }
   if (p.writeWidths && width != p.frameWidth) s.setPenWidth(p.frameWidth);
   s.setCharSize(p.charWidthCm, p.charHeightCm);
+  // A label that would cover one already written (neighbouring hour
+  // lines close together near noon) is left out. The plotter advances 1.5
+  // character widths and writes from the baseline up; its label is taken
+  // to the middle of the last character's cell (the ink of "1." ends
+  // there).
+  LabelSpace space(LabelBox{-1e300, -1e300, 1e300, 1e300});
+  const double labelHeight = p.labelUnits;
+  const double charWidth = p.charWidthCm / p.charHeightCm * labelHeight;
   for (const CylinderLabel& l : dial.labels) {
     if (l.target == skipped) continue;
     double x, y;
     map(l.x, l.y, x, y);
+    if (labelHeight > 0) {
+      const double n = static_cast<double>(utf8Length(l.text));
+      const double w = p.yUp ? (1.5 * n - 1) * charWidth : kAverageAdvanceEm * labelHeight * n;
+      if (!space.claim(LabelBox::of(x, y, w, (p.yUp ? 1 : kLineHeightEm) * labelHeight))) continue;
+    }
     s.selectPen(l.pen);
     if (l.role == CylinderLabelRole::AltitudeNumber && p.degreeSign) {
       s.label(x, y, l.text + " \xC2\xB0");
@@ -151,7 +165,7 @@ void emitCylinderDial(PlotSurface& s, const CylinderDial& dial, const CylinderPl
 
 void showCylinderMessages(const CylinderDial& dial, bool plot) {
   if (dial.temporalRefused) {
-    if (plot) showMessage(MsgCaption::Error, MsgIcon::Error, messageText(64));
+    if (plot) showPlotRefusal(temporalHoursRefusal());
     return;
   }
   if (dial.temporalRangeBad) showMessage(MsgCaption::Error, MsgIcon::Error, messageText(41));
@@ -196,6 +210,7 @@ CylinderPlacement screenPlacement(ScreenSurface& s, bool onScreen, double pxPerM
   p.lineWidth = std::max<int>(1, design().lineWidth);
   const double fh = smallFontHeight(onScreen), th = onScreen ? 16 : 35;
   p.charWidthCm = p.charHeightCm = cmOf(s, fh);
+  p.labelUnits = fh;
   p.textWidthCm = p.textHeightCm = cmOf(s, th);
   p.lineStep = th * 1.2;
   p.screenCanvas = &s.canvas();
@@ -228,15 +243,26 @@ double shepherdPxPerMm(const ScreenArea& a, bool onScreen) {
   return a.w > 1.414 * a.h ? 1.42 * a.h / 305 : a.w / 305.0;
 }
 
+// The top of the information block at the bottom of the picture: `lines`
+// line steps above the bottom edge.
+double textBlockTop(const ScreenArea& a, bool onScreen, double lines) {
+  return a.y0 + a.h - lines * 1.2 * (onScreen ? 16 : 35);
+}
+
 // The input of a dial around a cylinder (shepherd's or hat dial) on the
-// screen: its altitude axis runs from `top` down to 93 % of the picture.
+// screen: its altitude axis runs from `top` down to 93 % of the picture;
+// the shepherd's ends a line above the information block (the hat's
+// brim needs the whole height).
 CylinderDialInput wrappedScreenInput(CylinderDialKind kind, const ScreenArea& a, double px, double top,
                                      bool onScreen, double gnomonMm) {
   CylinderDialInput in;
   in.kind = kind;
   in.gnomonMm = gnomonMm;
   in.scaleMm = design().shepherdScaleLength;
-  in.sampling = CylinderSampling::screen((0.93 * a.h - top) / px);
+  const double bottom = kind == CylinderDialKind::Shepherd
+                            ? std::min(0.93 * a.h, textBlockTop(a, onScreen, 7.5) - a.y0)
+                            : 0.93 * a.h;
+  in.sampling = CylinderSampling::screen((bottom - top) / px);
   screenAltitudeStrip(in, onScreen, px);
   return in;
 }
@@ -318,7 +344,7 @@ void drawPolarCylinderDial(ScreenSurface& s, int width, int height, bool onScree
   in.gnomonMm = gnomonMm;
   in.radiusMm = radiusMm;
   in.zoom = std::max(zoom, 1e-3);
-  in.sampling = CylinderSampling::screen(std::max(1.0, (a.y0 + a.h - oy) / units));
+  in.sampling = CylinderSampling::screen(std::max(1.0, (textBlockTop(a, onScreen, 7.5) - oy) / units));
   const CylinderDial dial = computeCylinderDial(in);
   CylinderPlacement p = screenPlacement(s, onScreen, units);
   p.originX = ox;
@@ -384,6 +410,7 @@ CylinderPlacement plotPlacement(int r) {
   p.degreeSign = false;
   p.charWidthCm = 0.18;
   p.charHeightCm = 0.24;
+  p.labelUnits = 400.0 * r * p.charHeightCm;
   p.textWidthCm = 0.2;
   p.textHeightCm = 0.28;
   p.lineStep = 250.0 * r;
@@ -408,12 +435,8 @@ void plotGnomonSign(HpglWriter& w, double a, double b, double G, int r) {
 
 }  // namespace
 
-void plotAltitudeDial(HpglWriter& w, double gnomonMm, bool isShepherd) {
+PlotOutcome plotAltitudeDial(HpglWriter& w, double gnomonMm, bool isShepherd) {
   const DesignState& d = design();
-  const int savedR = w.resolutionFactor();
-  // The hidokai is always plotted at one unit = 0.025 mm.
-  if (!isShepherd) w.setResolutionFactor(1);
-  const int r = w.resolutionFactor();
   CylinderDialInput in;
   in.kind = isShepherd ? CylinderDialKind::Shepherd : CylinderDialKind::Hidokai;
   in.gnomonMm = gnomonMm;
@@ -421,11 +444,12 @@ void plotAltitudeDial(HpglWriter& w, double gnomonMm, bool isShepherd) {
   in.plateMm = d.altitudeHorizontalScale;
   in.sampling = CylinderSampling::plot();
   const CylinderDial dial = computeCylinderDial(in);
+  if (dial.temporalRefused) return temporalHoursRefusal();
   showCylinderMessages(dial, true);
-  if (dial.temporalRefused) {
-    w.setResolutionFactor(savedR);
-    return;
-  }
+  const int savedR = w.resolutionFactor();
+  // The hidokai is always plotted at one unit = 0.025 mm.
+  if (!isShepherd) w.setResolutionFactor(1);
+  const int r = w.resolutionFactor();
   if (isShepherd && !dial.wholeYear && d.cylinderWithEot && d.localTimeNoEot &&
       dial.scaleMm >= 183 && d.otherHoursFrom < 12 && 12 < d.otherHoursTo) {
     showMessage(MsgCaption::Information, cylinderText(CylinderText::TwoPartScale));
@@ -469,11 +493,12 @@ void plotAltitudeDial(HpglWriter& w, double gnomonMm, bool isShepherd) {
   }
   w.hpglWrite(std::string(kHpglTrailerInit));
   w.setResolutionFactor(savedR);
+  return {};
 }
 
-void plotCylinderDial(HpglWriter& w, double poleX, double poleY, bool isHatDial, double zoom,
-                      double scaleOrCircumference, double gnomonMm, PlotGrid grid,
-                      int gridSpacingMm) {
+PlotOutcome plotCylinderDial(HpglWriter& w, double poleX, double poleY, bool isHatDial, double zoom,
+                             double scaleOrCircumference, double gnomonMm, PlotGrid grid,
+                             int gridSpacingMm) {
   const int r = w.resolutionFactor();
   CylinderDialInput in;
   in.kind = isHatDial ? CylinderDialKind::Hat : CylinderDialKind::PolarStyle;
@@ -486,8 +511,8 @@ void plotCylinderDial(HpglWriter& w, double poleX, double poleY, bool isHatDial,
   in.sampling.maxDropMm = (oy - 600.0 * r) / units;
   if (!isHatDial) in.zoom = std::max(zoom, 1e-3);
   const CylinderDial dial = computeCylinderDial(in);
+  if (dial.temporalRefused) return temporalHoursRefusal();
   showCylinderMessages(dial, true);
-  if (dial.temporalRefused) return;
   const std::string W = hpglInt(16480.0 * r), H = hpglInt(11480.0 * r);
   w.hpglWrite("IN;VS 1;PA;IW 0 0 " + W + " " + H + ";PU 0 0;EA " + W + " " + H + ";");
   w.hpglWrite(";SP 4;PU 0 0;");
@@ -503,25 +528,21 @@ void plotCylinderDial(HpglWriter& w, double poleX, double poleY, bool isHatDial,
   p.textY = 11150.0 * r;
   emitCylinderDial(w, dial, p);
   w.hpglWrite(std::string(kHpglTrailerPenAway));
+  return {};
 }
 
-void plotCylinderOrAltitudeDial(HpglWriter& w, double zoom, double poleX, double poleY,
-                                PlotGrid grid, int gridSpacingMm) {
+PlotOutcome plotCylinderOrAltitudeDial(HpglWriter& w, double zoom, double poleX, double poleY,
+                                       PlotGrid grid, int gridSpacingMm) {
   const DesignState& d = design();
-  if (d.dialKind == 'k') {
-    plotAltitudeDial(w, d.altitudeDialGnomonLength, false);
-    return;
-  }
+  if (d.dialKind == 'k') return plotAltitudeDial(w, d.altitudeDialGnomonLength, false);
   switch (d.cylinderVariant) {
     case 1:
-      plotCylinderDial(w, poleX, poleY, true, zoom, d.shepherdScaleLength, d.cylinderGnomonLengthInt,
-                       grid, gridSpacingMm);
-      break;
+      return plotCylinderDial(w, poleX, poleY, true, zoom, d.shepherdScaleLength, d.cylinderGnomonLengthInt,
+                              grid, gridSpacingMm);
     case 2:
-      plotCylinderDial(w, poleX, poleY, false, zoom, d.cylinderRadius, d.cylinderGnomonLength, grid,
-                       gridSpacingMm);
-      break;
-    default: plotAltitudeDial(w, d.cylinderGnomonLengthInt, true); break;
+      return plotCylinderDial(w, poleX, poleY, false, zoom, d.cylinderRadius, d.cylinderGnomonLength, grid,
+                              gridSpacingMm);
+    default: return plotAltitudeDial(w, d.cylinderGnomonLengthInt, true);
   }
 }
 

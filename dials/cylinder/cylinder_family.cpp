@@ -18,9 +18,9 @@ void drawCylinderFamily(DialScreenRequest& r) {
                              r.footFixed ? r.footX : -1, r.footFixed ? r.footY : -1);
 }
 
-void plotCylinderFamily(HpglWriter& writer, const DialPlotRequest& r) {
+PlotOutcome plotCylinderFamily(HpglWriter& writer, const DialPlotRequest& r) {
   const PlotPlacement& p = r.place;
-  plotCylinderOrAltitudeDial(writer, p.zoomFactor, p.footFixed ? p.footX : -1,
+  return plotCylinderOrAltitudeDial(writer, p.zoomFactor, p.footFixed ? p.footX : -1,
                              p.footFixed ? p.footY : -1, r.grid, r.gridSpacingMm);
 }
 
@@ -39,9 +39,10 @@ const DialFamilyRegistrar kCylinder{[] {
   f.legendBlock = 36;
   f.legendNameRow = labelRow::kCylinderFamily;
   f.capabilities = kCapTextAnchor | kCapScaledPlot | kCapGnomonDeclination;
-  // The cylinder with polar style has a gnomon foot on the picture.
+  // The cylinder with polar style has a gnomon foot on the picture and
+  // zooms about it.
   f.variantCapabilities = [](const DesignState& d, unsigned caps) {
-    return d.cylinderVariant == 2 ? caps | kCapGnomonFoot | kCapFootCheckOnPrint : caps;
+    return d.cylinderVariant == 2 ? caps | kCapGnomonFoot | kCapFootCheckOnPrint | kCapZoom : caps;
   };
   f.titlePart = [](const DesignState& d, int lang) {
     const int variant = d.cylinderVariant < 3 ? d.cylinderVariant : 0;

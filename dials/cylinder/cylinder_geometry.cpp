@@ -57,7 +57,7 @@ struct QuickSky {
     sd = std::sin(d);
     cd = std::cos(d);
   }
-  double sinAltitude(double sh, double ch) const {
+  double sinAltitude(double ch) const {
     return std::clamp(sinLat * sd + cosLat * cd * ch, -1.0, 1.0);
   }
   HorizontalPosition at(double sh, double ch, double sinAlt) const {
@@ -69,7 +69,7 @@ HorizontalPosition horizontalQuick(double hourAngle, double declination, double 
                                    double cosLat) {
   const QuickSky sky(declination, sinLat, cosLat);
   const double h = hourAngle * kDegToRad, sh = std::sin(h), ch = std::cos(h);
-  return sky.at(sh, ch, sky.sinAltitude(sh, ch));
+  return sky.at(sh, ch, sky.sinAltitude(ch));
 }
 
 int partsOf(int intervalIndex) { return std::clamp(intervalIndex, 0, 5) + 1; }
@@ -405,11 +405,16 @@ class Builder {
             proto.pen = pen;
             tracers.emplace_back(out_.lines, proto, target.ymin, target.ymax, maxJump);
           }
+          // The half-year from 21 June starts at the first sample on or
+          // after it (in a leap year the steps of three days miss the day).
+          bool split = false;
           for (int day = firstDay;; day = std::min(day + dayStep, lastDay)) {
+            const bool splitHere = fam.splitAtMidsummer && !split && day >= midsummer_;
+            split = split || splitHere;
             const auto sun = fam.sun(t, day);
             for (std::size_t k = 0; k < targets.size(); ++k) {
               BandTracer& tracer = tracers[k];
-              if (fam.splitAtMidsummer && day == midsummer_) tracer.gap();
+              if (splitHere) tracer.gap();
               CylinderPoint p;
               if (sun && sun->altitude > 0 && targets[k].place(*sun, day, p) && std::isfinite(p.y)) {
                 p.day = day;
@@ -743,7 +748,7 @@ class Builder {
       const auto at = [&](double t, CylinderPoint& p, double* altitude = nullptr) {
         const double h = ((t - 12) * 15 - (d_.longitude - meridian_)) * kDegToRad;
         const double sh = std::sin(h), ch = std::cos(h);
-        const double sinAlt = sky.sinAltitude(sh, ch);
+        const double sinAlt = sky.sinAltitude(ch);
         p.day = t;
         if (sinAlt <= 0) {  // below the horizon: no point, the short step
           if (altitude) *altitude = -1;

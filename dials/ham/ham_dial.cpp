@@ -67,6 +67,8 @@ std::optional<HamPoint> hamIntersection(const HamLayout& l, int a, int b, int i)
   return P;
 }
 
+double hamScreenScale(int height) { return static_cast<double>(rnd(height / 105.0)); }
+
 int HamHourPoints::firstFree() const {
   for (int r = 1; r <= 8; ++r)
     if (records[static_cast<std::size_t>(r)].x == 0) return r;
@@ -83,9 +85,12 @@ void drawHamDial(ScreenSurface& s, int W, int H, HamHourPoints& points, double D
                  bool screenMode) {
   const DesignState& d = design();
   Canvas& c = s.canvas();
-  const double scale = screenMode ? static_cast<double>(rnd(H / 105.0)) : 20.0;
+  const double scale = screenMode ? hamScreenScale(H) : 20.0;
   const HamLayout l = hamLayout(W, H, scale, D, latitude, d.hamStretch, d.hamEquinoxPosition);
-  if (screenMode) points.records[0] = l.centre;
+  if (screenMode) {
+    points.records[0] = l.centre;
+    points.scale = scale;
+  }
 
   // Texts, in the colour of pen 4.
   const Colour textColour = ScreenSurface::penColour(4);

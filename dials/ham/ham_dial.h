@@ -62,9 +62,16 @@ std::optional<HamPoint> hamIntersection(const HamLayout& layout, int a, int b, i
 struct HamHourPoints {
   std::array<HamPoint, 10> records{};
   bool showHourPoints = false;
+  // Pixels per millimetre of the screen construction that wrote record 0
+  // (0: none yet).
+  double scale = 0;
   // The first free record from 1 on; 0 when records 1..8 are in use.
   int firstFree() const;
 };
+
+// Pixels per millimetre of the screen construction on a picture `height`
+// pixels high: round(H / 105).
+double hamScreenScale(int height);
 
 // The table kept by the drawing window between redraws (created empty
 // when `kept` holds something else).
@@ -86,26 +93,45 @@ void drawHamDial(ScreenSurface& surface, int width, int height, HamHourPoints& p
 enum class HamClick { Plain, Alt, Ctrl, Shift };
 void hamPictureClick(HamHourPoints& points, HamClick click, double x, double y, Canvas& picture);
 
-// ---- The ham dial's settings files "*.ham".
-// The settings text list: what the settings writer makes of the record
-// (buildSettingsText(false)) at a save, replaced by a load.
+// ---- The ham dial's construction-data files "*.ham": the settings text
+// (what the settings writer makes of the record) with one section more,
+// before its colour section:
+//   [Schinkensonnenuhr]
+//   latitude;D;stretch factor;equinox position
+//   x;y       one line per marked hour point, in record order: millimetres
+//             from the centre of the circle, x to the right, y downwards
+// Millimetres, so that the points come back at their place on a picture of
+// another size. The settings reader passes over the lines between its
+// value lines and the colour section: the file also loads as construction
+// data.
+inline constexpr const char* kHamPointsHeader = "[Schinkensonnenuhr]";
+
+// The settings text list: the lines of the last file saved or loaded.
 std::vector<std::string>& hamSettingsText();
 
-// Writes the list to path (whole file or nothing): the information box
-// path + " saved!", or the error box path + " :" + CR LF + "Could not save
-// INI-file! (Write-protection?)". True when written.
-bool saveHamSettingsFile(const std::string& path);
+// Writes the settings text with the hour points of `points` (whole file or
+// nothing): the information box path + " saved!", or the error box path +
+// " :" + CR LF + "Could not save INI-file! (Write-protection?)". The
+// points are converted with the centre and scale of the last screen
+// construction, or of one on a picture width x height when none has run.
+// True when written.
+bool saveHamSettingsFile(const std::string& path, const HamHourPoints& points, int width, int height);
 
-// Reads path into the list. A file that cannot be read, or that is not a
-// settings text (its section headers "[Farben]" and "[Zeiten]" missing),
-// gives the error box with the file name and the reason, and the list
-// stays as it was. True when read.
-bool loadHamSettingsFile(const std::string& path);
+// Reads path: the hour points, converted for a picture width x height,
+// replace the marked ones and are shown with their curve at the next
+// construction; the ham dial's latitude, size, stretch factor and equinox
+// position are those the points were marked on; the whole text becomes the
+// settings text list; the information box path + " loaded!". A file that
+// cannot be read, is no settings text, has no hour-point section or a
+// faulty line in it gives the error box with the file name and the reason,
+// and changes nothing. True when read.
+bool loadHamSettingsFile(const std::string& path, HamHourPoints& points, int width, int height);
 
 // The drawing window's "Save" and "Load" while the ham dial is shown: the
 // file dialogs ("TAVREL.EXE - Save Construction Data", "schink.ham";
-// "SchinkenSU"), then the two above. True when a file was written / read.
-bool saveHamSettingsCommand();
-bool loadHamSettingsCommand();
+// "SchinkenSU"), then the two above on the table kept in `kept`. True when
+// a file was written / read.
+bool saveHamSettingsCommand(std::any& kept, int width, int height);
+bool loadHamSettingsCommand(std::any& kept, int width, int height);
 
 }  // namespace tavrel

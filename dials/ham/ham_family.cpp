@@ -10,17 +10,20 @@
 namespace tavrel {
 namespace {
 
-void drawHamFamily(DialScreenRequest& r) {
+// The drawing window's store, or one of our own when it keeps none.
+std::any& keptStore(std::any* kept) {
   static std::any noStore;
-  std::any& kept = r.kept ? *r.kept : noStore;
+  return kept ? *kept : noStore;
+}
+
+void drawHamFamily(DialScreenRequest& r) {
   const DesignState& d = design();
-  drawHamDial(r.surface, r.width, r.height, hamHourPoints(kept), d.habermelGnomonLength, d.latitude,
+  drawHamDial(r.surface, r.width, r.height, hamHourPoints(keptStore(r.kept)), d.hamDiameter, d.latitude,
               r.screenMode);
 }
 
 void hamClick(DialPictureClick& c) {
-  static std::any noStore;
-  std::any& kept = c.kept ? *c.kept : noStore;
+  std::any& kept = keptStore(c.kept);
   HamClick k = HamClick::Plain;
   switch (c.kind) {
     case PictureClickKind::Plain: k = HamClick::Plain; break;
@@ -30,6 +33,10 @@ void hamClick(DialPictureClick& c) {
   }
   hamPictureClick(hamHourPoints(kept), k, c.x, c.y, c.picture);
 }
+
+bool saveHamData(DialDataRequest& r) { return saveHamSettingsCommand(keptStore(r.kept), r.width, r.height); }
+
+bool loadHamData(DialDataRequest& r) { return loadHamSettingsCommand(keptStore(r.kept), r.width, r.height); }
 
 const DialFamilyRegistrar kHam{[] {
   DialFamily f;
@@ -45,8 +52,8 @@ const DialFamilyRegistrar kHam{[] {
   f.mouseHint = [] {
     return hamText(HamText::HelpMark) + " - " + hamText(HamText::HelpDraw) + " - " + hamText(HamText::HelpClear);
   };
-  f.saveData = saveHamSettingsCommand;
-  f.loadData = loadHamSettingsCommand;
+  f.saveData = saveHamData;
+  f.loadData = loadHamData;
   return f;
 }()};
 

@@ -18,6 +18,9 @@ enum class HamText {
   SaveFilter = 1519,       // the filter of the save dialog
   NotSettingsFile = 1520,  // " is not a settings file of the ham dial."
   Unreadable = 1521,       // " cannot be read."
+  NoHourPoints = 1522,     // " holds no hour points of the ham dial ..."
+  FaultyLine = 1523,       // " : faulty line " (then the line number)
+  FaultySection = 1524,    // " in the section [Schinkensonnenuhr] ..."
 };
 
 // The text in the current language.

@@ -33,6 +33,7 @@
 #include <vector>
 
 #include "plot/hpgl_writer.h"
+#include "plot/plot_refusal.h"
 #include "plot/screen_surface.h"
 
 namespace tavrel {
@@ -152,21 +153,27 @@ struct HollanderPlacement {
   double textX = 0, textY = 0, lineStep = 20;
   bool hint = false;          // the screen's hint in the top-left corner
   Canvas* screenCanvas = nullptr;
+  // The page the labels must stay on (target units from the origin of
+  // the target); 0: no limit.
+  double pageWidth = 0, pageHeight = 0;
 };
 
 void emitHollanderDial(PlotSurface& surface, const HollanderDial& dial, const HollanderPlacement& placement);
 
 // Shows the refusal box of a refused dial (error caption); true if refused.
 bool showHollanderRefusal(const HollanderDial& dial);
+// The refusal of `dial` as the plot returns it (empty: none).
+PlotOutcome hollanderPlotRefusal(const HollanderDial& dial);
 
 // Screen (screenMode) or printer page of width x height surface units;
 // originX/Y the ellipse centre (below 1: the middle of the picture).
 void drawHollanderDial(ScreenSurface& surface, bool screenMode, int width, int height, double zoom,
                        double originX, double originY, double textX, double textY, bool grid);
 
-// The HPGL plot; positions in plotter units already multiplied by R.
-void plotHollanderDial(HpglWriter& writer, double zoom, double originX, double originY, double textX,
-                       double textY);
+// The HPGL plot; positions in plotter units already multiplied by R. Angles
+// that make no cone are refused (returned) before anything is written.
+PlotOutcome plotHollanderDial(HpglWriter& writer, double zoom, double originX, double originY, double textX,
+                              double textY);
 
 // The cone file: the cross section through the axis and the unfolded
 // cone surface, true size (times zoom).

@@ -12,6 +12,7 @@
 #include "core/platform.h"
 #include "dials/hollander/hollander_dial.h"
 #include "dials/hollander/hollander_texts.h"
+#include "plot/label_space.h"
 #include "plot/page_constants.h"
 
 namespace tavrel {
@@ -30,6 +31,24 @@ void emitHollanderDial(PlotSurface& s, const HollanderDial& dial, const Hollande
     s.penUp();
   }
   if (!p.plot) s.setPenWidth(1);
+  // Labels go where they stay on the page and clear of the information
+  // block and of each other (an hour number that would cover another
+  // text is left out).
+  const double h = p.textHeight;
+  const double advance = p.plot ? 1.5 * p.charWidthCm / p.charHeightCm * h : kAverageAdvanceEm * h;
+  const auto boxAt = [&](double x, double y, const std::string& t) {
+    const double w = advance * static_cast<double>(utf8Length(t));
+    return p.yUp ? LabelBox::of(x, y, w, h) : LabelBox::of(x, y, w, kLineHeightEm * h);
+  };
+  LabelSpace space(p.pageWidth > 0 ? LabelBox{0, 0, p.pageWidth, p.pageHeight} : LabelBox{-1e300, -1e300, 1e300, 1e300});
+  const std::string* const block[] = {&dial.title, &dial.dataLine, &dial.coneLine};
+  {
+    double y = p.textY;
+    for (const std::string* t : block) {
+      space.take(boxAt(p.textX, y, *t));
+      y += p.yUp ? -p.lineStep : p.lineStep;
+    }
+  }
   // The axis foot and the point under the apex.
   s.selectPen(4);
   s.setCharSize(p.charWidthCm, p.charHeightCm);
@@ -41,16 +60,19 @@ void emitHollanderDial(PlotSurface& s, const HollanderDial& dial, const Hollande
     s.moveTo(x, y - m);
     s.lineTo(x, y + m);
     s.penUp();
-    s.label(x + m, y, p.plot ? std::string(name) : std::string(" ") + name);
+    const std::string text = p.plot ? std::string(name) : std::string(" ") + name;
+    if (space.claim(boxAt(x + m, y, text))) s.label(x + m, y, text);
   }
   for (const HollanderLabel& l : dial.labels) {
     const double r = std::hypot(l.x, l.y);
     const double ux = r > 0 ? l.x / r : 0, uy = r > 0 ? l.y / r : 0;
     const double x = X(l.x) + ux * l.radialHeights * p.textHeight;
     const double y = Y(l.y) + (p.yUp ? -uy : uy) * l.radialHeights * p.textHeight;
-    s.selectPen(l.pen);
     // Centred on its place: half a height left and up.
-    s.label(x - 0.5 * p.textHeight, p.yUp ? y - 0.5 * p.textHeight : y - 0.5 * p.textHeight, l.text);
+    const double lx = x - 0.5 * p.textHeight, ly = y - 0.5 * p.textHeight;
+    if (!space.claim(boxAt(lx, ly, l.text))) continue;
+    s.selectPen(l.pen);
+    s.label(lx, ly, l.text);
   }
   // Date labels beside the noon line, outwards from the footprint.
   std::vector<HollanderDateLabel> dates = dial.dateLabels;
@@ -62,22 +84,29 @@ void emitHollanderDial(PlotSurface& s, const HollanderDial& dial, const Hollande
   for (const HollanderDateLabel& l : dates) {
     const double x = X(l.x), y = Y(l.y);
     if (any && std::hypot(x - lastX, y - lastY) < 1.2 * p.textHeight) continue;
-    s.label(x + 0.4 * p.textHeight, p.yUp ? y + 0.1 * p.textHeight : y - 1.1 * p.textHeight,
-            p.plot ? asciiUmlauts(l.text) : l.text);
+    const std::string text = p.plot ? asciiUmlauts(l.text) : l.text;
+    const double lx = x + 0.4 * p.textHeight, ly = p.yUp ? y + 0.1 * p.textHeight : y - 1.1 * p.textHeight;
+    if (!space.claim(boxAt(lx, ly, text))) continue;
+    s.label(lx, ly, text);
     lastX = x, lastY = y, any = true;
   }
   s.selectPen(4);
   double y = p.textY;
-  for (const std::string* t : {&dial.title, &dial.dataLine, &dial.coneLine}) {
+  for (const std::string* t : block) {
     s.label(p.textX, y, p.plot ? asciiUmlauts(*t) : *t);
     y += p.yUp ? -p.lineStep : p.lineStep;
   }
 }
 
+PlotOutcome hollanderPlotRefusal(const HollanderDial& dial) {
+  if (dial.refusal == HollanderRefusal::None) return {};
+  return PlotRefusal{MsgCaption::Error, MsgIcon::Error, dial.refusalText};
+}
+
 bool showHollanderRefusal(const HollanderDial& dial) {
-  if (dial.refusal == HollanderRefusal::None) return false;
-  showMessage(MsgCaption::Error, MsgIcon::Error, dial.refusalText);
-  return true;
+  const PlotOutcome refusal = hollanderPlotRefusal(dial);
+  if (refusal) showPlotRefusal(*refusal);
+  return refusal.has_value();
 }
 
 void drawHollanderDial(ScreenSurface& s, bool screenMode, int width, int height, double zoom,
@@ -102,9 +131,14 @@ void drawHollanderDial(ScreenSurface& s, bool screenMode, int width, int height,
   p.textY = textY >= 1 ? textY : height / 25.0;
   p.lineStep = 1.4 * fh;
   p.screenCanvas = &s.canvas();
+  p.pageWidth = width;
+  p.pageHeight = height;
   if (grid) screenGrid(s, !screenMode, ScreenSurface::penColour(9), 10, height - 20, width - 20,
                        static_cast<int>(p.originY), static_cast<int>(p.originX));
+  // The hour curves run on towards the horizon; the page ends them.
+  s.setWindow(0, 0, width, height);
   emitHollanderDial(s, dial, p);
+  s.resetWindow();
   if (screenMode) {
     Canvas& c = s.canvas();
     Font f = c.font();
@@ -119,18 +153,15 @@ void drawHollanderDial(ScreenSurface& s, bool screenMode, int width, int height,
   }
 }
 
-void plotHollanderDial(HpglWriter& w, double zoom, double originX, double originY, double textX,
-                       double textY) {
+PlotOutcome plotHollanderDial(HpglWriter& w, double zoom, double originX, double originY, double textX,
+                              double textY) {
   const int R = w.resolutionFactor();
   const double z = std::max(zoom, 1e-3);
   const double units = 40.0 * R * z;
   HollanderInput in = hollanderInputOfDesign();
   in.limitMm = 2.0 * 16400.0 * R / units;
   const HollanderDial dial = computeHollanderDial(in);
-  if (showHollanderRefusal(dial)) {
-    w.hpglWrite("IN;");
-    return;
-  }
+  if (PlotOutcome refusal = hollanderPlotRefusal(dial)) return refusal;
   const std::string W = hpglInt(16157.0 * R), H = hpglInt(11038.0 * R);
   w.hpglWrite("IN;VS 1;PA;IW 0 0 " + W + " " + H + ";SP 4;PU 0 0;EA " + W + " " + H + ";");
   HollanderPlacement p;
@@ -147,8 +178,11 @@ void plotHollanderDial(HpglWriter& w, double zoom, double originX, double origin
   p.textX = textX >= 1 ? textX : 1000.0 * R;
   p.textY = textY >= 1 ? textY : 10800.0 * R;
   p.lineStep = 200.0 * R;
+  p.pageWidth = 16157.0 * R;
+  p.pageHeight = 11038.0 * R;
   emitHollanderDial(w, dial, p);
   w.hpglWrite(";PU;SP 0;");
+  return {};
 }
 
 namespace {
@@ -237,9 +271,12 @@ void drawHollanderInfo(ScreenSurface& surface, int width, int height, double zoo
     return " (" + dateLabel(s.day, in.year, lang) + " / " + dateLabel(s.partner, in.year, lang) + ")";
   };
   surface.selectPen(4);
+  // The smallest on one line, the largest on the next: one line would run
+  // off the picture.
   surface.label(left, bottom + fh * 2.5,
-                hollanderText(HollanderText::DistMin, lang) + fixedText(lo->dist, 6, 2) + " mm" + pair(*lo) +
-                    hollanderText(HollanderText::DistMax, lang) + fixedText(hi->dist, 6, 2) + " mm" + pair(*hi));
+                hollanderText(HollanderText::DistMin, lang) + fixedText(lo->dist, 6, 2) + " mm" + pair(*lo));
+  surface.label(left, bottom + fh * 3.8,
+                hollanderText(HollanderText::DistMax, lang) + fixedText(hi->dist, 6, 2) + " mm" + pair(*hi));
 }
 
 std::vector<std::string> hollanderInformation(double zoom) {

@@ -1,5 +1,6 @@
 // The family-table row of Hollander's mean-time dial ('m'); for plot files
 // it also writes the cone file beside the plot.
+#include <cmath>
 #include <filesystem>
 
 #include "core/design_state.h"
@@ -21,13 +22,13 @@ void drawHollanderFamily(DialScreenRequest& r) {
 
 // The plot, then the cone file beside the chosen file (an HPGL plot at
 // true size; for a DXF target it keeps the plot extension ".plt").
-void plotHollanderFamily(HpglWriter& w, const DialPlotRequest& r) {
+PlotOutcome plotHollanderFamily(HpglWriter& w, const DialPlotRequest& r) {
   const PlotPlacement& p = r.place;
-  plotHollanderDial(w, p.zoomFactor, p.footX, p.footY, p.textMarked ? p.textX : -1,
-                    p.textMarked ? p.textY : -1);
-  if (r.plotFileName.empty()) return;
+  if (PlotOutcome refusal = plotHollanderDial(w, p.zoomFactor, p.footX, p.footY, p.textMarked ? p.textX : -1,
+                                              p.textMarked ? p.textY : -1))
+    return refusal;
+  if (r.plotFileName.empty()) return {};
   const DesignState& d = design();
-  if (computeHollanderDial(hollanderInputOfDesign()).refusal != HollanderRefusal::None) return;
   const std::string cone = hollanderConeFileName(r.plotFileName);
   HpglWriter coneWriter(1);
   coneWriter.hpglOpen(cone);
@@ -37,6 +38,15 @@ void plotHollanderFamily(HpglWriter& w, const DialPlotRequest& r) {
               "\r\n" + hollanderText(HollanderText::ConeFile, d.language) + " \"" +
                   std::filesystem::path(cone).filename().string() + "\"" +
                   hollanderText(HollanderText::ConeFileEnd, d.language));
+  return {};
+}
+
+// The vertical dial hangs below its foot, like a vertical sundial: the
+// foot goes to the upper quarter of the picture in either hemisphere.
+DialActivation hollanderActivation(const DesignState& d, int width, int height) {
+  DialActivation a = narrowTextBlockActivation(d, width, height);
+  if (d.hollanderVariant % 3 == 1) a.footY = std::round(height / 4.0);
+  return a;
 }
 
 const DialFamilyRegistrar kHollander{[] {
@@ -53,7 +63,7 @@ const DialFamilyRegistrar kHollander{[] {
                    kCapScaledPlot;
   f.titlePart = [](const DesignState&, int lang) { return label(labelRow::kMeanTimeSundialPart, lang); };
   f.picture = [](const DesignState&) { return 3008; };
-  f.activation = narrowTextBlockActivation;
+  f.activation = hollanderActivation;
   f.draw = drawHollanderFamily;
   f.plot = plotHollanderFamily;
   f.information = [](const DesignState&, double zoom) { return hollanderInformation(zoom); };

@@ -35,6 +35,7 @@
 #include <vector>
 
 #include "plot/hpgl_writer.h"
+#include "plot/plot_refusal.h"
 #include "plot/screen_surface.h"
 
 namespace tavrel {
@@ -139,6 +140,8 @@ void drawPeaucellierDial(ScreenSurface& surface, bool screenMode, int width, int
 
 // The HPGL plot (the writer's file is open): originX in plotter units
 // already multiplied by R (below 1: 0.35 of the page), y = 5240 R.
-void plotPeaucellierDial(HpglWriter& writer, double originX);
+// Latitudes within 29 degrees of the equator are refused (the refusal
+// text of the picture, returned) before anything is written.
+PlotOutcome plotPeaucellierDial(HpglWriter& writer, double originX);
 
 }  // namespace tavrel

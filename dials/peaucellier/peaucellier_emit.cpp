@@ -182,19 +182,16 @@ void drawPeaucellierDial(ScreenSurface& s, bool screenMode, int width, int heigh
   emitPeaucellierDial(s, dial, p);
 }
 
-void plotPeaucellierDial(HpglWriter& w, double originX) {
+PlotOutcome plotPeaucellierDial(HpglWriter& w, double originX) {
   const int R = w.resolutionFactor();
   const PeaucellierDial dial = computePeaucellierDial(peaucellierInputOfDesign());
+  // Within 29 degrees of the equator: the picture writes why, the plot says it.
+  if (dial.refused)
+    return PlotRefusal{MsgCaption::Error, MsgIcon::Error,
+                       peaucellierText(PeaucellierText::LatitudeRefusal, design().language)};
   const std::string PW = hpglInt(16400.0 * R), PH = hpglInt(11480.0 * R);
   w.hpglWrite("IN;VS 1;PA;IW 0 0 " + PW + " " + PH + ";PU 0 0;EA " + PW + " " + PH + ";");
   w.hpglWrite(";SP 4;PU 0 0;");
-  if (dial.refused) {
-    w.setCharSize(0.25, 0.35);
-    w.label(3280.0 * R, 9000.0 * R, peaucellierText(PeaucellierText::LatitudeRefusal, 2));
-    w.label(3280.0 * R, 9600.0 * R, asciiUmlauts(peaucellierText(PeaucellierText::LatitudeRefusal, 1)));
-    w.hpglWrite(std::string(kHpglTrailerWindowReset));
-    return;
-  }
   PeaucellierPlacement p;
   p.plot = true;
   p.yUp = true;
@@ -212,6 +209,7 @@ void plotPeaucellierDial(HpglWriter& w, double originX) {
   p.originX = std::max(p.originX, p.textX + 7.5 * p.textHeight - minX * p.unitsPerMm);
   emitPeaucellierDial(w, dial, p);
   w.hpglWrite(std::string(kHpglTrailerWindowReset));
+  return {};
 }
 
 }  // namespace tavrel

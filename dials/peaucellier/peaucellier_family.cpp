@@ -30,9 +30,9 @@ void drawPeaucellierFamily(DialScreenRequest& r) {
                       r.footFixed ? r.footX + shift : -1, r.footFixed ? r.footY + shift : -1);
 }
 
-void plotPeaucellierFamily(HpglWriter& w, const DialPlotRequest& r) {
+PlotOutcome plotPeaucellierFamily(HpglWriter& w, const DialPlotRequest& r) {
   ZoomedUnit unit(r.place.zoomFactor);
-  plotPeaucellierDial(w, r.place.footFixed ? r.place.footX : -1);
+  return plotPeaucellierDial(w, r.place.footFixed ? r.place.footX : -1);
 }
 
 const DialFamilyRegistrar kPeaucellier{[] {

@@ -119,6 +119,12 @@ class PlanarPicture {
   void text(double x, double y, const std::string& t) {
     if (!t.empty()) c_.text(x, y, t);
   }
+  // A label beside a point of the dial, left out when it would not lie
+  // wholly within the frame (its point is off the picture).
+  void labelInFrame(double x, double y, const std::string& t) {
+    const TextSize e = c_.textExtent(t);
+    if (x >= m_ && y >= m_ && x + e.width <= R_ && y + e.height <= B_) text(x, y, t);
+  }
 
   void horizonLine(const PlanarPlane& plane) {
     double y;
@@ -243,7 +249,7 @@ class PlanarPicture {
     for (const HourValueLabel& l : lines.hourValueLabels) {
       setFont(smallFont_, ScreenSurface::penColour(l.pen));
       const double dy = l.kind == PlanarLineKind::Italian ? 0.1 * smallFont_ : -1.1 * smallFont_;
-      text(ux(l.x), uy(l.y) + dy, l.text);
+      labelInFrame(ux(l.x), uy(l.y) + dy, l.text);
     }
   }
 
@@ -267,13 +273,13 @@ class PlanarPicture {
         x += 30 * dx / len;
         y += 30 * dy / len;
       }
-      text(x - 5, y, std::to_string(a.hour));
+      labelInFrame(x - 5, y, std::to_string(a.hour));
     }
   }
 
   void label(double x, double y, const char* t, Colour colour, int weight) {
     setFont(smallFont_ * 1.3, colour, weight);
-    text(x, y, t);
+    labelInFrame(x, y, t);
   }
 
   void styleAndTriangle(const PlanarPlane& plane, StyleFoot S) {
@@ -325,8 +331,9 @@ class PlanarPicture {
     frameMargins(s_, R_ + m_, B_ + m_, m_);
     const std::string title = view_.angles ? view_.angles->sunOnDialText : computeHourLineAngles().sunOnDialText;
     setFont(smallFont_, kDarkRed, kFontWeightBold);
-    text(static_cast<double>(rnd(1.3 * hw_)), B_ - 2 * std::fabs(static_cast<double>(rnd(0.8 * smallFont_))),
-         title);
+    // Moved left where a narrow page would cut its end.
+    const double x = std::min(static_cast<double>(rnd(1.3 * hw_)), R_ - c_.textExtent(title).width - smallFont_);
+    text(x, B_ - 2 * std::fabs(static_cast<double>(rnd(0.8 * smallFont_))), title);
   }
 
   ScreenSurface& s_;

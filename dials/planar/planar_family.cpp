@@ -84,7 +84,7 @@ void drawPlanar(DialScreenRequest& r) {
   r.zoomFactor = view.zoomFactor;
 }
 
-void plotPlanar(HpglWriter& writer, const DialPlotRequest& r) {
+PlotOutcome plotPlanar(HpglWriter& writer, const DialPlotRequest& r) {
   PlanarPlotRequest request;
   const PlotPlacement& p = r.place;
   request.resolutionFactor = p.resolutionFactor;
@@ -100,6 +100,7 @@ void plotPlanar(HpglWriter& writer, const DialPlotRequest& r) {
   request.angles = r.angles;
   request.plotFileName = r.plotFileName;
   writePlanarPlot(writer, request, r.listing);
+  return {};
 }
 
 const DialFamilyRegistrar kPlanar{[] {

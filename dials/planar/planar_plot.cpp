@@ -21,8 +21,6 @@ namespace tavrel {
 
 namespace {
 
-constexpr double kRad = static_cast<double>(kDegToRad);
-
 double wrap180(double a) {
   while (a > 180) a -= 360;
   while (a <= -180) a += 360;

@@ -42,6 +42,7 @@
 #include <vector>
 
 #include "plot/hpgl_writer.h"
+#include "plot/plot_refusal.h"
 #include "plot/screen_surface.h"
 
 namespace tavrel {
@@ -161,6 +162,12 @@ struct QuadrantPlacement {
   bool writeWidths = true;
   bool plot = false;           // umlauts spelled out, label directions as "DI"
   Canvas* screenCanvas = nullptr;  // screen: the zodiac band's fill
+  // Screen and printer: the label height (target units) and the page the
+  // labels keep to; a label that would cover another is moved outwards
+  // from the dial's origin or left out. 0: labels are written as placed.
+  double labelHeight = 0;
+  double labelAdvance = 0;  // per character; 0: 0.6 labelHeight (the screen's)
+  double pageWidth = 0, pageHeight = 0;
 };
 
 // Draws the lines, arcs and labels of `dial` (not its title block).
@@ -173,12 +180,15 @@ void habermelDial2(ScreenSurface& surface, int width, int height, bool onScreen,
 // By quadrantVariant.
 void drawQuadrantDial(ScreenSurface& surface, int width, int height, bool onScreen);
 
-// ---- plot (the writer's resolution factor scales every coordinate)
-void plotQuadrantPage(HpglWriter& writer);
-void plotGunterQuadrant(HpglWriter& writer, double quadrantSizeMm);
-void plotHabermel(HpglWriter& writer, int variant, double gnomonMm);
+// ---- plot (the writer's resolution factor scales every coordinate). A
+// refusal (message 64 for temporal hours beyond 65 degrees of latitude,
+// the Habermel dials south of the equator) is returned before anything is
+// written.
+PlotOutcome plotQuadrantPage(HpglWriter& writer);
+PlotOutcome plotGunterQuadrant(HpglWriter& writer, double quadrantSizeMm);
+PlotOutcome plotHabermel(HpglWriter& writer, int variant, double gnomonMm);
 // By quadrantVariant and zodiacScale.
-void plotQuadrantDial(HpglWriter& writer);
+PlotOutcome plotQuadrantDial(HpglWriter& writer);
 
 // The resolution factor of a DXF plot: 25 for the Gunter quadrant and the
 // Habermel dials, 1 for the two-quadrant page.

@@ -10,6 +10,7 @@
 #include "core/platform.h"
 #include "dials/quadrant/quadrant_dial.h"
 #include "dials/quadrant/quadrant_texts.h"
+#include "plot/label_space.h"
 #include "plot/page_constants.h"
 
 namespace tavrel {
@@ -93,8 +94,44 @@ void emitQuadrantDial(PlotSurface& s, const QuadrantDial& dial, const QuadrantPl
   }
   s.setCharSize(p.charWidthCm, p.charHeightCm);
   bool turned = false;
+  LabelSpace space(p.yUp ? LabelBox{-1e300, -1e300, 1e300, 1e300} : LabelBox{0, 0, p.pageWidth, p.pageHeight});
+  // The box a label covers (axis-parallel about its turned box), in the
+  // target's units with y downwards (the plot's y negated): from the
+  // top-left corner at (x, y) on the screen and the printer, from the
+  // start of the baseline on the plot.
+  const auto boxAt = [&p](double x, double y, const QuadrantLabel& l, double a) {
+    const double advance = p.labelAdvance > 0 ? p.labelAdvance : kAverageAdvanceEm * p.labelHeight;
+    const double w = advance * static_cast<double>(utf8Length(l.text));
+    const double h = p.yUp ? p.labelHeight : kLineHeightEm * p.labelHeight;
+    const double c = std::cos(a * kDegToRad), sn = std::sin(a * kDegToRad);
+    if (p.yUp) {
+      y = -y;
+      x -= h * sn;
+      y -= h * c;
+    }
+    const double xs[] = {x, x + w * c, x + w * c + h * sn, x + h * sn};
+    const double ys[] = {y, y - w * sn, y - w * sn + h * c, y + h * c};
+    return LabelBox{*std::min_element(xs, xs + 4), *std::min_element(ys, ys + 4), *std::max_element(xs, xs + 4),
+                    *std::max_element(ys, ys + 4)};
+  };
   for (const QuadrantLabel& l : dial.labels) {
     map(l.x, l.y, x, y);
+    if (p.labelHeight > 0) {
+      // Outwards from the dial's origin in steps of half a label height.
+      double ox, oy;
+      map(0, 0, ox, oy);
+      const double len = std::hypot(x - ox, y - oy);
+      const double ux = len > 0 ? (x - ox) / len : 0, uy = len > 0 ? (y - oy) / len : 0;
+      const double a = p.direction < 0 ? 180 - l.angleDeg : l.angleDeg;
+      int step = 0;
+      while (step <= 4 && !space.free(boxAt(x + step * 0.5 * p.labelHeight * ux,
+                                            y + step * 0.5 * p.labelHeight * uy, l, a)))
+        ++step;
+      if (step > 4) continue;
+      x += step * 0.5 * p.labelHeight * ux;
+      y += step * 0.5 * p.labelHeight * uy;
+      space.take(boxAt(x, y, l, a));
+    }
     s.selectPen(l.pen);
     const double a = p.direction < 0 ? 180 - l.angleDeg : l.angleDeg;
     if (l.angleDeg != 0 || turned) {
@@ -163,9 +200,17 @@ void drawQuadrant(ScreenSurface& s, int width, int height, bool onScreen) {
   p.lineWidth = std::max<int>(1, d.lineWidth);
   p.charWidthCm = p.charHeightCm = cmOf(s, fh);
   p.screenCanvas = &s.canvas();
+  p.labelHeight = fh;
+  p.pageWidth = width;
+  p.pageHeight = height;
   emitQuadrantDial(s, dial, p);
   const double titleH = onScreen ? 18 : 80;
-  const double tx = std::min(xA + R + 4 * fh, a.x0 + a.w * 0.62);
+  // Left of the page's right edge by the longest line (the time line may
+  // be long in zone time).
+  double widest = kAverageAdvanceEm * titleH * static_cast<double>(utf8Length(dial.title));
+  for (const std::string* t : {&dial.locationLine, &dial.timeLine})
+    widest = std::max(widest, kAverageAdvanceEm * fh * static_cast<double>(utf8Length(*t)));
+  const double tx = std::min({xA + R + 4 * fh, a.x0 + a.w * 0.62, a.x0 + a.w - widest - fh});
   double ty = a.y0 + a.h / 12.0;
   screenText(s, tx, ty, titleH, dial.title);
   ty += 2.2 * titleH;
@@ -200,13 +245,24 @@ void habermelOn(PlotSurface& s, const QuadrantDial& dial, const QuadrantPlacemen
 
 // "IN;VS 1;PA;IW 0 0 W H;PU 0 0;EA W H;" for the page of 16400 x 10400
 // units times the resolution factor.
+// Plot labels kept apart like the screen's: the character size in plotter
+// units (400 a centimetre, times R), a plotter advancing 1.5 character
+// widths; the plot has no page edge to keep to.
+void plotLabelSpacing(QuadrantPlacement& p, int r) {
+  p.labelHeight = 400.0 * r * p.charHeightCm;
+  p.labelAdvance = 1.5 * 400.0 * r * p.charWidthCm;
+}
+
 void writePagePrologue(HpglWriter& w) {
   const int r = w.resolutionFactor();
   const std::string W = hpglInt(kPageWidth * r), H = hpglInt(kPageHeight * r);
   w.hpglWrite("IN;VS 1;PA;IW 0 0 " + W + " " + H + ";PU 0 0;EA " + W + " " + H + ";");
 }
 
-void showSouthRefusal() { showMessage(MsgCaption::Problem, MsgIcon::Warning, quadrantText(QuadrantText::NorthOnly)); }
+// The Habermel dials are made for the northern hemisphere.
+PlotRefusal southRefusal() { return {MsgCaption::Problem, MsgIcon::Warning, quadrantText(QuadrantText::NorthOnly)}; }
+
+void showSouthRefusal() { showPlotRefusal(southRefusal()); }
 
 void habermelScreen(ScreenSurface& s, int width, int height, bool onScreen, int variant, double gnomonMm) {
   const DesignState& d = design();
@@ -229,16 +285,16 @@ void habermelScreen(ScreenSurface& s, int width, int height, bool onScreen, int 
   p.lineWidth = std::max<int>(1, d.lineWidth);
   p.charWidthCm = p.charHeightCm = cmOf(s, fh);
   p.screenCanvas = &s.canvas();
+  p.labelHeight = fh;
+  p.pageWidth = width;
+  p.pageHeight = height;
   habermelOn(s, dial, p, a.x0 + fh, a.y0 + 2 * fh, 1.6 * fh, cmOf(s, 1.5 * fh), cmOf(s, 1.5 * fh));
 }
 
-void habermelPlot(HpglWriter& w, int variant, double gnomonMm) {
+PlotOutcome habermelPlot(HpglWriter& w, int variant, double gnomonMm) {
   const DesignState& d = design();
   const QuadrantDial dial = computeHabermel(variant, gnomonMm, d.habermelDiameter);
-  if (dial.southRefused) {
-    showSouthRefusal();
-    return;
-  }
+  if (dial.southRefused) return southRefusal();
   const int r = w.resolutionFactor();
   writePagePrologue(w);
   w.hpglWrite(";SP 4;PU 0 0;");
@@ -255,6 +311,7 @@ void habermelPlot(HpglWriter& w, int variant, double gnomonMm) {
   p.charHeightCm = d.habermelDiameter > 150 ? 0.27 : 0.32;
   habermelOn(w, dial, p, 600.0 * r, 9800.0 * r, 300.0 * r, 0.3, 0.45);
   w.hpglWrite(std::string(kHpglTrailerPenAway));
+  return {};
 }
 
 }  // namespace
@@ -278,19 +335,16 @@ void drawQuadrantDial(ScreenSurface& s, int width, int height, bool onScreen) {
 
 // ---- plot -----------------------------------------------------------------
 
-void plotHabermel(HpglWriter& w, int variant, double gnomonMm) { habermelPlot(w, variant, gnomonMm); }
+PlotOutcome plotHabermel(HpglWriter& w, int variant, double gnomonMm) { return habermelPlot(w, variant, gnomonMm); }
 
-void plotGunterQuadrant(HpglWriter& w, double quadrantSizeMm) {
+PlotOutcome plotGunterQuadrant(HpglWriter& w, double quadrantSizeMm) {
   const DesignState& d = design();
   const int r = w.resolutionFactor();
   const double textMm = 3.2;  // the label height, 0.32 cm
   QuadrantInput in = screenQuadrantInput(quadrantSizeMm, textMm);
   in.scale = QuadrantScale::Gunter;
   const QuadrantDial dial = computeQuadrant(in);
-  if (dial.temporalRefused) {
-    showMessage(MsgCaption::Error, MsgIcon::Error, messageText(64));
-    return;
-  }
+  if (dial.temporalRefused) return temporalHoursRefusal();
   writePagePrologue(w);
   w.hpglWrite(";SP 4;SI " + fixedText(0.3 * r, 5, 2) + "," + fixedText(0.45 * r, 5, 2) + ";");
   const double R = quadrantSizeMm * 40.0 * r;
@@ -304,6 +358,7 @@ void plotGunterQuadrant(HpglWriter& w, double quadrantSizeMm) {
   p.originY = yA;
   p.writeWidths = d.plotLineWidth != 1;
   p.lineWidth = std::max(0, d.plotLineWidth - 1);
+  plotLabelSpacing(p, r);
   emitQuadrantDial(w, dial, p);
   w.selectPen(4);
   w.setCharSize(0.22, 0.4);
@@ -311,19 +366,17 @@ void plotGunterQuadrant(HpglWriter& w, double quadrantSizeMm) {
   w.setCharSize(0.24, 0.32);
   w.label(xA + R + 600.0 * r, yA - 1400.0 * r, asciiUmlauts(dial.timeLine));
   w.hpglWrite(std::string(kHpglTrailerPenAway));
+  return {};
 }
 
-void plotQuadrantPage(HpglWriter& w) {
+PlotOutcome plotQuadrantPage(HpglWriter& w) {
   const DesignState& d = design();
   const int r = w.resolutionFactor();
   const double textMm = 3.2;
   QuadrantInput base = screenQuadrantInput(d.quadrantSize, textMm);
   // The left quadrant leaves 10 mm for the date labels: narrow letters.
   base.charMm = 1.8;
-  if (base.temporal && std::fabs(d.latitude) > 65) {
-    showMessage(MsgCaption::Error, MsgIcon::Error, messageText(64));
-    return;
-  }
+  if (base.temporal && std::fabs(d.latitude) > 65) return temporalHoursRefusal();
   QuadrantInput left = base, right = base;
   bool hasLeft = true, hasRight = true;
   std::string leftCaption, rightCaption;
@@ -388,15 +441,20 @@ void plotQuadrantPage(HpglWriter& w) {
     p.writeWidths = d.plotLineWidth != 1;
     p.lineWidth = std::max(0, d.plotLineWidth - 1);
     p.charWidthCm = 0.18;
+    plotLabelSpacing(p, r);
     emitQuadrantDial(w, dial, p);
     w.resetWindow();
     w.setLineType(false);
   };
+  // The mirrored left quadrant grows leftwards from its apex: a large one
+  // moves right (and the right one with it) so that it and its 200 units
+  // of date labels stay right of the paper's edge.
+  const double shift = d.quadrantMirrored ? std::max(0.0, R + 300.0 * r - 7900.0 * r) : 0;
   if (hasLeft) {
-    if (d.quadrantMirrored) quadrant(left, 7900.0 * r, -1);
+    if (d.quadrantMirrored) quadrant(left, 7900.0 * r + shift, -1);
     else quadrant(left, 400.0 * r, 1);
   }
-  if (hasRight) quadrant(right, (localNoEot && !d.wholeYearQuadrant ? 8500.0 : 8400.0) * r, 1);
+  if (hasRight) quadrant(right, (localNoEot && !d.wholeYearQuadrant ? 8500.0 : 8400.0) * r + shift, 1);
   w.selectPen(4);
   w.setCharSize(0.3, 0.45);
   w.label(6180.0 * r, 10850.0 * r, asciiUmlauts(quadrantText(QuadrantText::Title)));
@@ -417,17 +475,15 @@ void plotQuadrantPage(HpglWriter& w) {
     w.label(460.0 * r, 1000.0 * r, asciiUmlauts(quadrantText(QuadrantText::OneScale)));
   }
   w.hpglWrite(std::string(kHpglTrailerPenAway));
+  return {};
 }
 
-void plotQuadrantDial(HpglWriter& w) {
+PlotOutcome plotQuadrantDial(HpglWriter& w) {
   const DesignState& d = design();
   switch (d.quadrantVariant) {
-    case 1: plotHabermel(w, 1, d.habermelGnomonLength); break;
-    case 2: plotHabermel(w, 2, d.habermelGnomonLength); break;
-    default:
-      if (d.zodiacScale == 2) plotGunterQuadrant(w, d.quadrantSize);
-      else plotQuadrantPage(w);
-      break;
+    case 1: return plotHabermel(w, 1, d.habermelGnomonLength);
+    case 2: return plotHabermel(w, 2, d.habermelGnomonLength);
+    default: return d.zodiacScale == 2 ? plotGunterQuadrant(w, d.quadrantSize) : plotQuadrantPage(w);
   }
 }
 

@@ -13,7 +13,7 @@ std::string label(int row, int language) { return tableText(TextTable::Labels, r
 
 void drawQuadrantFamily(DialScreenRequest& r) { drawQuadrantDial(r.surface, r.width, r.height, r.screenMode); }
 
-void plotQuadrantFamily(HpglWriter& writer, const DialPlotRequest&) { plotQuadrantDial(writer); }
+PlotOutcome plotQuadrantFamily(HpglWriter& writer, const DialPlotRequest&) { return plotQuadrantDial(writer); }
 
 const DialFamilyRegistrar kQuadrant{[] {
   DialFamily f;

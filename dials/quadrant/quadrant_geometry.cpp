@@ -323,10 +323,18 @@ class QuadrantBuilder {
   }
 
   void hourLines() {
-    const bool byDay = in_.scale == QuadrantScale::Calendar;
+    // Mean time needs the day's equation of time: on the declination scale
+    // of one half year each declination belongs to one day of that half,
+    // so its lines are traced day by day as well, through the arcs of the
+    // days' declinations, from the lowest declination up (as without EoT).
+    const bool calendar = in_.scale == QuadrantScale::Calendar;
+    const bool meanDeclination =
+        in_.scale == QuadrantScale::Declination && in_.withEot && !in_.temporal && !in_.wholeYear;
+    const bool byDay = calendar || meanDeclination;
     const double e = d_.obliquityRounded, p = d_.latitude;
     std::vector<int> days;
     if (byDay) days = scaleDays();
+    if (meanDeclination && !in_.secondHalf) std::reverse(days.begin(), days.end());
     for (const auto& [t, part] : hourValues(in_.from, in_.to, in_.parts)) {
       std::string label;
       if (!part) label = in_.temporal ? std::to_string(static_cast<int>(t)) : hourText(t);
@@ -354,7 +362,8 @@ class QuadrantBuilder {
           } else {
             H = ordinaryHourAngle(t, n, decl);
           }
-          samples.push_back({altitudeOf(H, decl, p), quadrantArcRadius(in_, n), static_cast<double>(n), true});
+          const double key = calendar ? static_cast<double>(n) : decl;
+          samples.push_back({altitudeOf(H, decl, p), quadrantArcRadius(in_, key), key, true});
         }
       } else {
         for (int k = 0; k <= kDeclinationSteps; ++k) {
@@ -435,7 +444,12 @@ QuadrantInput screenQuadrantInput(double radiusMm, double textMm) {
     in.to = d.otherHoursTo;
     in.parts = std::clamp(d.otherHourInterval - '0', 0, 3) + 1;
     in.zoneClock = d.zoneTime && in.scale != QuadrantScale::Gunter;
-    in.withEot = d.constructionWithEot && in.scale == QuadrantScale::Calendar;
+    // Mean time needs the day: the calendar scale has it, the declination
+    // scale of one half year has one day per declination. On the
+    // whole-year declination scale and Gunter's, each declination serves
+    // two days with different equations of time: apparent time there.
+    in.withEot = d.constructionWithEot &&
+                 (in.scale == QuadrantScale::Calendar || (in.scale == QuadrantScale::Declination && !in.wholeYear));
     // One quadrant cannot hold the different forenoon and afternoon lines
     // of zone time: the longer half is shown.
     if (in.zoneClock && in.from < 12 && 12 < in.to) {
@@ -661,7 +675,7 @@ class HabermelBuilder {
         if (cur.points.size() >= 2) {
           if (!labelled) {
             const QuadrantPoint& e = cur.points[cur.points.size() / 2];
-            out_.labels.push_back({2, e.x + 1, e.y, hourText(t), 0});
+            out_.labels.push_back({2, e.x + 1, e.y, hourText(cur.value), 0});
             labelled = true;
           }
           out_.anyHour = true;

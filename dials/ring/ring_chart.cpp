@@ -151,7 +151,8 @@ void drawRingCorrectionChart(ScreenSurface& s, int width, int height, double rin
   for (int n = 0; n <= 20; ++n) {
     const double y = Y(1 - n / 20.0);
     line(c, n % 3 == 0 ? kRed : kGrey, left, y, right, y);
-    c.text(left - labelWidth, y - 0.5 * fh, fixedText(n / 20.0, 3, 1));
+    // Steps of 0.05 need two decimals (one would print 0.1 three times).
+    c.text(left - labelWidth, y - 0.5 * fh, fixedText(n / 20.0, 4, 2));
   }
 
   // The curves, each labelled with its altitude at the top edge.

@@ -39,9 +39,17 @@
 //   to the noon mark of the highest sun of the year (altitude
 //   min(90, 90 - |latitude| + 23.44)), so that noon is one generator of the
 //   ring, a horizontal line on the hanging ring; the band carries the date
-//   scale for setting it. Where the day's noon mark cannot reach its date
-//   line (a high sun and a large offset), the band is turned by the noon
-//   mark in the hole's plane.
+//   scale for setting it. One rule for every day: with deflection, the
+//   day's noon mark on its date line sets the band only when every day of
+//   the band (with either hole) has one; otherwise (a high sun and a large
+//   offset: low latitudes) the noon mark in the hole's plane sets it. A
+//   rule that changed from one date line to the next would bend every
+//   hour line where it changes, and the two holes share the equinox.
+//   The ring is turned by at most kRingTurnLimit: beyond it the light
+//   falls so obliquely through the hole that the mark is no longer a spot,
+//   and near the largest offset a high sun can reach the mark runs along
+//   the circumference faster than any line can follow. No mark, and no
+//   noon mark that sets a band, needs more.
 //
 // Sun: local apparent time, the declination held for the day; altitude
 // from Meeus, "Astronomical Algorithms", 2nd ed., eq. 13.6; temporal,
@@ -54,6 +62,7 @@
 #include <vector>
 
 #include "plot/hpgl_writer.h"
+#include "plot/plot_refusal.h"
 #include "plot/screen_surface.h"
 
 namespace tavrel {
@@ -144,6 +153,7 @@ struct RingMark {
   bool shown = false;
   double x = 0, y = 0;   // band mm
   double psi = 0;        // deflection of the ring (deflection 1)
+  bool beyondTurn = false;  // deflection 1: no turn within kRingTurnLimit reaches the date line
 };
 
 struct RingDialInput {
@@ -195,20 +205,26 @@ struct RingBandPart {
 std::vector<RingBandPart> ringBandParts(const RingDialInput& in);
 
 // Where the mark of the sun at altitude h (degrees) lies on the date line
-// of declination d with the hole at holeDeclination, for deflection 0 or 1
-// (noon shift included). Not shown: sun below the horizon, no deflection
+// of declination d with the hole at holeDeclination, for deflection 0 or 1,
+// the band turned by noonShift (ringNoonShift); psiStart a deflection near
+// the answer (-1: none). Not shown: sun below the horizon, no deflection
 // found, or off the band's length.
 RingMark ringMark(const RingDialInput& in, double declination, double holeDeclination,
-                  double altitude, int deflection);
-// The same with the noon shift of the date line known (ringNoonShift) and
-// a deflection near the answer (-1: none).
-RingMark ringMark(const RingDialInput& in, double declination, double holeDeclination,
-                  double altitude, int deflection, double noonShift, double psiStart);
+                  double altitude, int deflection, double noonShift, double psiStart = -1);
+
+// The largest turn of the ring (degrees) for a mark with deflection.
+inline constexpr double kRingTurnLimit = 45;
+
+// Whether the days set the band by their noon marks with deflection:
+// every declination of every part of the band (in steps of at most 0.1
+// degree) has one with the part's hole.
+bool ringBandSetByDeflectedNoon(const RingDialInput& in);
 
 // The arc (degrees) by which the band is turned for the date line of
-// declination d (0 without noonHorizontal).
+// declination d: by its noon mark with deflection (deflectedNoon; NaN when
+// there is none) or in the hole's plane; 0 without noonHorizontal.
 double ringNoonShift(const RingDialInput& in, double declination, double holeDeclination,
-                     int deflection);
+                     bool deflectedNoon);
 
 // The whole band. Shows no message.
 RingDial computeRingDial(const RingDialInput& in);
@@ -243,7 +259,9 @@ bool drawRingDial(ScreenSurface& surface, int width, int height, int hoursTo, in
 
 // The plot (prologue "IN;SS;PA;"), at true size when the band fits the
 // A3 page, else reduced (the factor is written under the title).
-void plotRingDial(HpglWriter& writer, double ringDiameter, double ringWidth, double ringAlpha);
+// Temporal hours where the sun does not rise or set every day are refused
+// (message 64, returned) before anything is written.
+PlotOutcome plotRingDial(HpglWriter& writer, double ringDiameter, double ringWidth, double ringAlpha);
 
 // ---- the offset-correction chart ------------------------------------------
 

@@ -9,6 +9,7 @@
 #include "core/platform.h"
 #include "dials/ring/ring_dial.h"
 #include "dials/ring/ring_texts.h"
+#include "plot/label_space.h"
 #include "plot/page_constants.h"
 #include "plot/symbol_font.h"
 
@@ -55,12 +56,22 @@ void emitRingDial(PlotSurface& s, const RingDial& dial, const RingPlacement& p) 
   // Labels stand with their baseline at their point; the screen writes
   // them from their top-left corner, so they are lifted by their height
   // (a character of h cm is 10 h mm).
-  const double labelLift = p.yUp ? 0 : 10 * p.charHeightCm * p.unitsPerMm;
+  const double labelHeight = 10 * p.charHeightCm * p.unitsPerMm;
+  const double labelLift = p.yUp ? 0 : labelHeight;
+  // A label that would cover one already written (the date labels crowd
+  // near the solstices, where the declination hardly changes) is left out.
+  const double advance = p.yUp ? 1.5 * 10 * p.charWidthCm * p.unitsPerMm : kAverageAdvanceEm * labelHeight;
+  LabelSpace space(LabelBox{-1e300, -1e300, 1e300, 1e300});
   for (const RingLabel& l : dial.labels) {
     double x, y;
     map(l.x, l.y, x, y);
+    const std::string text = p.asciiTexts ? asciiUmlauts(l.text) : l.text;
+    const double w = advance * static_cast<double>(utf8Length(text));
+    if (!space.claim(p.yUp ? LabelBox::of(x, y, w, labelHeight)
+                           : LabelBox::of(x, y - labelLift, w, kLineHeightEm * labelHeight)))
+      continue;
     s.selectPen(l.pen);
-    s.label(x, y - labelLift, p.asciiTexts ? asciiUmlauts(l.text) : l.text);
+    s.label(x, y - labelLift, text);
   }
   s.selectPen(4);
   s.setCharSize(p.titleWidthCm, p.titleHeightCm);
@@ -146,33 +157,24 @@ bool drawRingDial(ScreenSurface& s, int width, int height, int hoursTo, int hour
   return true;
 }
 
-void plotRingDial(HpglWriter& w, double ringDiameter, double ringWidth, double ringAlpha) {
+PlotOutcome plotRingDial(HpglWriter& w, double ringDiameter, double ringWidth, double ringAlpha) {
   const int r = w.resolutionFactor();
   RingDialInput in = RingDialInput::fromDesign();
   in.diameterMm = ringDiameter;
   in.widthMm = ringWidth;
   in.alpha = ringAlpha;
   const RingDial dial = computeRingDial(in);
-  if (dial.temporalRefused) {
-    showMessage(MsgCaption::Error, MsgIcon::Error, messageText(64));
-    return;
-  }
+  if (dial.temporalRefused) return temporalHoursRefusal();
   if (dial.temporalRangeBad) showMessage(MsgCaption::Error, MsgIcon::Error, messageText(41));
-  // The band fits the A3 page at true size up to 372 mm of half
-  // circumference (a diameter of 237 mm) and 200 mm of width; larger rings
-  // are reduced and say so.
-  const double availW = 16000.0 - 600.0 - kRightOfBandMm * 40, availH = 9700.0 - 200.0;
-  const double needW = dial.lengthMm * 40, needH = (dial.widthMm + kBelowBandMm) * 40;
-  const double f = std::min({1.0, availW / needW, availH / needH});
-  RingDial shown = dial;
-  if (f < 1) {
-    shown.dataLine += "   " + ringText(RingText::ReducedTo) + fixedText(100 * f, 5, 1) + " %";
-  }
+  // The band is cut out of the plot: always at true size, also where a
+  // ring wider than 237 mm runs beyond the A3 sheet (a larger sheet or a
+  // roll takes it).
+  const RingDial& shown = dial;
   w.hpglWrite("IN;SS;PA;");
   w.hpglWrite(std::string(kHpglPenTextStart));
   RingPlacement p;
   p.yUp = true;
-  p.unitsPerMm = 40.0 * r * f;
+  p.unitsPerMm = 40.0 * r;
   p.originX = 600.0 * r;
   p.originY = 9700.0 * r;
   p.charWidthCm = 0.16;
@@ -193,6 +195,7 @@ void plotRingDial(HpglWriter& w, double ringDiameter, double ringWidth, double r
   p.lineStep = 240.0 * r;
   emitRingDial(w, shown, p);
   w.hpglWrite(std::string(kHpglTrailerPenAway));
+  return {};
 }
 
 }  // namespace tavrel

@@ -16,9 +16,9 @@ void drawRingFamily(DialScreenRequest& r) {
                d.ringAlpha, d.ringDiameter, r.screenMode);
 }
 
-void plotRingFamily(HpglWriter& writer, const DialPlotRequest&) {
+PlotOutcome plotRingFamily(HpglWriter& writer, const DialPlotRequest&) {
   const DesignState& d = design();
-  plotRingDial(writer, d.ringDiameter, d.ringWidth, d.ringAlpha);
+  return plotRingDial(writer, d.ringDiameter, d.ringWidth, d.ringAlpha);
 }
 
 void drawRingChart(DialScreenRequest& r) {

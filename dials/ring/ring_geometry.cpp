@@ -29,6 +29,17 @@ constexpr double kEndToleranceMm = 1e-6;
 
 // The pen of the sunrise and sunset lines.
 constexpr int kRiseSetPen = 8;
+// Refining a line between its sample days where the ring is turned by
+// kRefineTurn degrees or more (the mark moves fast there): marks further
+// apart than kRefineStepMm get the mark in between when it lies more than
+// kChordToleranceMm off their chord, at most kMaxRefinement halvings deep;
+// the end of a line at the turn limit is found to 2^-kEndBisections of a
+// sample step.
+constexpr double kRefineTurn = 20;
+constexpr double kRefineStepMm = 0.5;
+constexpr double kChordToleranceMm = 0.03;
+constexpr int kMaxRefinement = 8;
+constexpr int kEndBisections = 12;
 
 int partsOf(int intervalIndex) { return std::clamp(intervalIndex, 0, 5) + 1; }
 
@@ -127,29 +138,40 @@ double markArc(const RingDialInput& in, double declination, double holeDeclinati
   if (deflection == 0) return 2 * altitude;
   const double a = ringBandY(declination, in.widthMm) - ringBandY(holeDeclination, in.widthMm);
   const RingRaySolution s = solveRingRay(a, altitude, in.alpha, in.diameterMm, psiStart);
-  if (!s.found) return std::nan("");
+  if (!s.found || s.psi > kRingTurnLimit) return std::nan("");
   if (psi) *psi = s.psi;
   return 2 * altitude + s.beta;
 }
 
+double noonAltitude(const RingDialInput& in, double declination) {
+  return 90 - std::fabs(in.latitude - declination);
+}
+
 }  // namespace
 
+bool ringBandSetByDeflectedNoon(const RingDialInput& in) {
+  for (const RingBandPart& part : ringBandParts(in)) {
+    const int steps = std::max(1, static_cast<int>(std::ceil((part.decHigh - part.decLow) / 0.1)));
+    double psi = -1;
+    for (int i = 0; i <= steps; ++i) {
+      const double d = part.decHigh - (part.decHigh - part.decLow) * i / steps;
+      psi = psi > 0.02 ? psi : -1;
+      if (std::isnan(markArc(in, d, part.holeDeclination, noonAltitude(in, d), 1, &psi, psi))) return false;
+    }
+  }
+  return true;
+}
+
 double ringNoonShift(const RingDialInput& in, double declination, double holeDeclination,
-                     int deflection) {
+                     bool deflectedNoon) {
   if (!in.noonHorizontal) return 0;
   // Every noon goes to the noon of the highest sun of the year (the
   // summer solstice, or the zenith in the tropics): the band is only
   // turned forwards, and no mark of a low sun leaves its start.
-  const double noon = 90 - std::fabs(in.latitude - declination);
+  const double noon = noonAltitude(in, declination);
   const double highestNoon = std::min(90.0, 90 - std::fabs(in.latitude) + kRingDeclinationLimit);
-  const double arc = markArc(in, declination, holeDeclination, noon, deflection, nullptr);
-  return (std::isnan(arc) ? 2 * noon : arc) - 2 * highestNoon;
-}
-
-RingMark ringMark(const RingDialInput& in, double declination, double holeDeclination,
-                  double altitude, int deflection) {
-  return ringMark(in, declination, holeDeclination, altitude, deflection,
-                  ringNoonShift(in, declination, holeDeclination, deflection), -1);
+  const double arc = deflectedNoon ? markArc(in, declination, holeDeclination, noon, 1, nullptr) : 2 * noon;
+  return arc - 2 * highestNoon;
 }
 
 RingMark ringMark(const RingDialInput& in, double declination, double holeDeclination,
@@ -160,7 +182,10 @@ RingMark ringMark(const RingDialInput& in, double declination, double holeDeclin
   altitude = std::max(altitude, 0.0);
   const double arc =
       markArc(in, declination, holeDeclination, altitude, deflection, &m.psi, psiStart);
-  if (std::isnan(arc)) return m;
+  if (std::isnan(arc)) {
+    m.beyondTurn = true;
+    return m;
+  }
   const double r = in.diameterMm / 2;
   m.x = r * kDeg * (arc - noonShift);
   m.y = ringBandY(declination, in.widthMm);
@@ -224,6 +249,9 @@ class BandBuilder {
     for (double d : dateDeclinations_) {
       if (d < p.decHigh && d > p.decLow) out.push_back(d);
     }
+    // The day of the sun through the zenith at noon: the noon altitude, and
+    // with the horizontal noon line every hour line, turns there.
+    if (in_.noonHorizontal && in_.latitude < p.decHigh && in_.latitude > p.decLow) out.push_back(in_.latitude);
     std::sort(out.begin(), out.end(), std::greater<double>());
     return out;
   }
@@ -254,6 +282,17 @@ class BandBuilder {
       double psi = -1;  // the deflection of the previous point
       const std::vector<SunOfDay>& days = partDays_[pi];
       const std::vector<double>& shifts = noonShifts_[pi][deflection];
+      // The mark of this line on a declination between the sample days.
+      const bool deflectedNoon = deflection == 1 && deflectedNoon_;
+      const auto markBetween = [&](double d, double psiStart) {
+        const SunOfDay day(in_.latitude, d);
+        const double H = hourAngle(kind, v, day);
+        if (std::isnan(H)) return RingMark{};
+        return ringMark(in_, d, part.holeDeclination, day.altitude(H), deflection,
+                        ringNoonShift(in_, d, part.holeDeclination, deflectedNoon), psiStart);
+      };
+      double previousD = 0;
+      RingMark previous;
       for (std::size_t i = 0; i < days.size(); ++i) {
         const SunOfDay& day = days[i];
         const double d = day.declination;
@@ -264,12 +303,69 @@ class BandBuilder {
         }
         psi = m.shown ? m.psi : -1;
         lastMarks_[pi][deflection][i] = m;
-        if (m.shown) points.push_back({m.x, m.y});
+        if (i > 0 && (m.shown || previous.shown)) {
+          if (m.shown && previous.shown) {
+            refine(markBetween, previousD, previous, d, m, points, 0);
+          } else if (m.beyondTurn || previous.beyondTurn) {
+            // The line ends between the two days where the turn of the ring
+            // reaches its limit; the mark runs fast there.
+            const RingMark end = lineEnd(markBetween, previousD, previous, d, m);
+            addPoint(points, {end.x, end.y});
+          }
+        }
+        if (m.shown) addPoint(points, {m.x, m.y});
         else flush();
+        previousD = d;
+        previous = m;
       }
       flush();
     }
     if (!labelled && oldHours && lastEnd) dial_.labels.push_back({pen, lastEnd->x, lastEnd->y + 4, label});
+  }
+
+  // A line's next point, unless it is the last one again (a line that ends
+  // on a sample day).
+  static void addPoint(std::vector<RingPoint>& points, RingPoint p) {
+    if (points.empty() || std::hypot(p.x - points.back().x, p.y - points.back().y) > 1e-6) points.push_back(p);
+  }
+
+  // Between two marks of a line on neighbouring sample days the mark of the
+  // day in between is added while it lies more than kChordToleranceMm off
+  // the straight line (where the ring is turned far).
+  template <class Mark>
+  static void refine(const Mark& markBetween, double d1, const RingMark& a, double d2, const RingMark& b,
+                     std::vector<RingPoint>& points, int depth) {
+    if (depth >= kMaxRefinement || std::max(a.psi, b.psi) < kRefineTurn ||
+        std::hypot(b.x - a.x, b.y - a.y) < kRefineStepMm)
+      return;
+    const double dm = (d1 + d2) / 2;
+    const RingMark m = markBetween(dm, a.psi > 0.02 ? a.psi : -1);
+    if (!m.shown) return;
+    const double along = std::hypot(b.x - a.x, b.y - a.y);
+    const double off = std::fabs((b.x - a.x) * (m.y - a.y) - (b.y - a.y) * (m.x - a.x)) / along;
+    if (off < kChordToleranceMm) return;
+    refine(markBetween, d1, a, dm, m, points, depth + 1);
+    points.push_back({m.x, m.y});
+    refine(markBetween, dm, m, d2, b, points, depth + 1);
+  }
+
+  // The last mark of a line between a day with a mark and one without (in
+  // either order), by bisection on the declination.
+  template <class Mark>
+  static RingMark lineEnd(const Mark& markBetween, double d1, const RingMark& a, double d2, const RingMark& b) {
+    double shownD = a.shown ? d1 : d2, missingD = a.shown ? d2 : d1;
+    RingMark shown = a.shown ? a : b;
+    for (int i = 0; i < kEndBisections; ++i) {
+      const double mid = (shownD + missingD) / 2;
+      const RingMark m = markBetween(mid, shown.psi > 0.02 ? shown.psi : -1);
+      if (m.shown) {
+        shownD = mid;
+        shown = m;
+      } else {
+        missingD = mid;
+      }
+    }
+    return shown;
   }
 
   // The values of a family: a clock hour and its mirror about noon give
@@ -335,8 +431,10 @@ class BandBuilder {
           const double H = hourAngle(kind, v, day);
           if (std::isnan(H)) continue;
           const double alt = day.altitude(H);
-          a = ringMark(in_, d, part.holeDeclination, alt, 0);
-          b = ringMark(in_, d, part.holeDeclination, alt, 1);
+          a = ringMark(in_, d, part.holeDeclination, alt, 0,
+                       ringNoonShift(in_, d, part.holeDeclination, false));
+          b = ringMark(in_, d, part.holeDeclination, alt, 1,
+                       ringNoonShift(in_, d, part.holeDeclination, deflectedNoon_));
         }
         if (a.shown && b.shown) {
           dial_.lines.push_back({RingLineKind::Joint, pen, v, false, 1, {{a.x, a.y}, {b.x, b.y}}});
@@ -377,11 +475,12 @@ class BandBuilder {
     }
   }
 
-  // The sun of every sample day of each part and the noon shifts of its
-  // date lines for the deflections drawn, worked out once (after the date
-  // lines, which are among the samples).
+  // The rule that sets the band, the sun of every sample day of each part
+  // and the noon shifts of its date lines for the deflections drawn,
+  // worked out once (after the date lines, which are among the samples).
   void prepareDays() {
     if (!partDays_.empty()) return;
+    deflectedNoon_ = in_.deflection != 0 && in_.noonHorizontal && ringBandSetByDeflectedNoon(in_);
     for (const RingBandPart& part : parts_) {
       std::vector<SunOfDay>& days = partDays_.emplace_back();
       for (double d : samples(part)) days.emplace_back(in_.latitude, d);
@@ -390,7 +489,8 @@ class BandBuilder {
       for (int mode = 0; mode <= 1; ++mode) {
         if (in_.deflection != 2 && in_.deflection != mode) continue;
         for (const SunOfDay& day : days) {
-          shifts[mode].push_back(ringNoonShift(in_, day.declination, part.holeDeclination, mode));
+          shifts[mode].push_back(
+              ringNoonShift(in_, day.declination, part.holeDeclination, mode == 1 && deflectedNoon_));
         }
       }
     }
@@ -405,6 +505,8 @@ class BandBuilder {
   // deflections 0 and 1.
   std::vector<std::vector<SunOfDay>> partDays_;
   std::vector<std::array<std::vector<double>, 2>> noonShifts_;
+  // Whether the days' noon marks with deflection set the band.
+  bool deflectedNoon_ = false;
   // Per part and deflection: the marks of the hour line drawn last on
   // each sample day (the joints join those of one value).
   std::vector<std::array<std::vector<RingMark>, 2>> lastMarks_;

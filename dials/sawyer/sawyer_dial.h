@@ -34,6 +34,7 @@
 
 #include "core/design_state.h"
 #include "plot/hpgl_writer.h"
+#include "plot/plot_refusal.h"
 #include "plot/screen_surface.h"
 
 namespace tavrel {
@@ -169,9 +170,11 @@ void drawZodiacLegend(PlotSurface& surface, bool screenMode, double x, double y,
                       const SawyerPlacement& p);
 
 // ---- Plot (the writer's file is open): prologue, the dial with O at
-// (footX, footY) in plotter units, ";IW;IN;".
-void writeSawyerPlot(HpglWriter& writer, double footX, double footY, double textX, double textY,
-                     double zoom);
+// (footX, footY) in plotter units, ";IW;IN;". A latitude the dial is not
+// made for is refused (the tropics text, returned) before anything is
+// written.
+PlotOutcome writeSawyerPlot(HpglWriter& writer, double footX, double footY, double textX, double textY,
+                            double zoom);
 
 // The refusal of latitudes within the tropics, in the current and in the
 // other language ("No constructions for latitudes in between ...").

@@ -10,6 +10,7 @@
 #include "core/platform.h"
 #include "dials/sawyer/sawyer_dial.h"
 #include "dials/sawyer/sawyer_texts.h"
+#include "plot/label_space.h"
 #include "plot/symbol_font.h"
 
 namespace tavrel {
@@ -70,11 +71,26 @@ class TextOut {
   // Plot: the pen of the texts is selected again after lines.
   void forget() { pen_ = -1; }
 
+  // A label beside a line: written where it stays clear of the labels
+  // already written (as placed, else moved beside or above or below it by
+  // its own size), or left out.
+  void label(double x, double y, const std::string& t, double height, bool bold, Colour colour,
+             bool symbols = false) {
+    const double n = static_cast<double>(utf8Length(t));
+    const double w = (p_.canvas ? kAverageAdvanceEm : 0.65 * 1.5) * height * n;
+    const double h = p_.canvas ? kLineHeightEm * height : height;
+    const double side = w + 0.3 * height, up = 1.2 * height;
+    const std::array<double, 2> offsets[] = {{0, 0}, {side, 0}, {-side, 0}, {0, up}, {0, -up}};
+    const int k = space_.claimFirst(LabelBox::of(x, y, w, h), offsets);
+    if (k >= 0) text(x + offsets[k][0], y + offsets[k][1], t, height, bold, colour, symbols);
+  }
+
  private:
   PlotSurface& s_;
   const SawyerPlacement& p_;
   int pen_ = -1;
   double height_ = -1;
+  LabelSpace space_{LabelBox{-1e300, -1e300, 1e300, 1e300}};
 };
 
 // A run on the screen or printer page, whose points are whole units: the
@@ -206,9 +222,9 @@ void emitSawyerDial(PlotSurface& s, const SawyerDial& dial, const SawyerDialInpu
 
   // Hour numbers, the zodiac symbols at the noon line.
   for (const SawyerLabel& l : dial.labels)
-    out.text(X(l.x), Y(l.y), l.text, th, true, l.red ? kRed : -1);
+    out.label(X(l.x), Y(l.y), l.text, th, true, l.red ? kRed : -1);
   for (const SawyerSymbol& sym : dial.symbols)
-    out.text(X(sym.x), Y(sym.y), std::string(1, sym.code), p.symbolHeight, false, sym.red ? kRed : -1, true);
+    out.label(X(sym.x), Y(sym.y), std::string(1, sym.code), p.symbolHeight, false, sym.red ? kRed : -1, true);
 
   // Reading directions of the mean-time dials.
   if (in.timeMode == 2 || in.timeMode == 3) {
@@ -265,7 +281,10 @@ SawyerDialInput sawyerInputFromDesign(double u, double C, double textHeight, dou
   in.latitude = d.latitude;
   in.longitude = d.longitude;
   in.zoneMeridian = d.zoneMeridian;
-  in.timeMode = d.sawyerMeanStraight ? 3 : d.sawyerMeanHalfAnalemma ? 2 : d.zoneTime ? 1 : 0;
+  // The mode chosen on the parameter page decides; the switches derived
+  // from it are shared with other dials and may lag behind it. Mode 4,
+  // which settings files may hold, has no lines of its own: local time.
+  in.timeMode = d.sawyerTimeMode <= 3 ? d.sawyerTimeMode : 0;
   in.zoneTime = in.timeMode == 1;
   in.u = u;
   in.C = C;
@@ -336,7 +355,8 @@ void drawSawyerDial(ScreenSurface& s, int W, int H, bool screenMode, double g, d
   emitSawyerDial(s, dial, in, p);
 }
 
-void writeSawyerPlot(HpglWriter& w, double footX, double footY, double textX, double textY, double zoom) {
+PlotOutcome writeSawyerPlot(HpglWriter& w, double footX, double footY, double textX, double textY,
+                            double zoom) {
   const DesignState& d = design();
   const int R = w.resolutionFactor();
   const double perMm = static_cast<double>(kPlotUnitsPerMm) * R;
@@ -361,6 +381,9 @@ void writeSawyerPlot(HpglWriter& w, double footX, double footY, double textX, do
   const SawyerDialInput in =
       sawyerInputFromDesign(p.u, d.sawyerCentre * zoom * perMm, p.textHeight, p.symbolHeight, 1000 * perMm);
   const SawyerDial dial = computeSawyerDial(in);
+  // No dial near the tropics: the picture writes why, the plot says it.
+  if (dial.tropicsRefused || dial.obliquityRefused)
+    return PlotRefusal{MsgCaption::Error, MsgIcon::Error, sawyerTropicsText(d.language)};
   p.x0 = footX;
   p.y0 = footY;
   p.barX = 500.0 * R;
@@ -373,6 +396,7 @@ void writeSawyerPlot(HpglWriter& w, double footX, double footY, double textX, do
   emitSawyerDial(w, dial, in, p);
   w.selectPen(3);
   w.hpglWrite(kHpglTrailerWindowReset);
+  return {};
 }
 
 }  // namespace tavrel

@@ -30,7 +30,7 @@ void drawSawyerFamily(DialScreenRequest& r) {
 // Positions in plotter units after Round(16400 / W x), Round(10480 -
 // 10470 / H y); a foot not placed yet is the picture's default place
 // (W div 2, H div 5).
-void plotSawyerFamily(HpglWriter& writer, const DialPlotRequest& r) {
+PlotOutcome plotSawyerFamily(HpglWriter& writer, const DialPlotRequest& r) {
   const PlotPlacement& p = r.place;
   const double W = p.pictureWidth > 0 ? p.pictureWidth : 1600, H = p.pictureHeight > 0 ? p.pictureHeight : 1000;
   double sx = p.screenFootX, sy = p.screenFootY;
@@ -39,10 +39,10 @@ void plotSawyerFamily(HpglWriter& writer, const DialPlotRequest& r) {
     sy = static_cast<int>(H) / 5;
   }
   const int R = writer.resolutionFactor();
-  writeSawyerPlot(writer, static_cast<double>(sawyerScreenToPlotX(sx, W)) * R,
-                  static_cast<double>(sawyerScreenToPlotY(sy, H)) * R,
-                  static_cast<double>(sawyerScreenToPlotX(p.screenTextX + 20, W)) * R,
-                  static_cast<double>(sawyerScreenToPlotY(p.screenTextY + 10, H)) * R, p.zoomFactor);
+  return writeSawyerPlot(writer, static_cast<double>(sawyerScreenToPlotX(sx, W)) * R,
+                         static_cast<double>(sawyerScreenToPlotY(sy, H)) * R,
+                         static_cast<double>(sawyerScreenToPlotX(p.screenTextX + 20, W)) * R,
+                         static_cast<double>(sawyerScreenToPlotY(p.screenTextY + 10, H)) * R, p.zoomFactor);
 }
 
 // The information block starts at the top of the picture, clear of the

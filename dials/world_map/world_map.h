@@ -58,7 +58,7 @@ void projectWorldPoint(const WorldMapProjection& p, double latitude, double east
 // (coast lines, isCoast) or 12 (boundaries). gnomonMm is gnomonLength
 // times the zoom factor; (x0, y0) the gnomon foot. A red cross of
 // half-length 8 marks the foot. Points outside 60 % of the page around
-// its centre are skipped.
+// its centre are left out and lift the pen.
 void drawWorldMap(ScreenSurface& surface, bool isCoast, double gnomonMm, double x0, double y0);
 
 // plotWorldMap: one pass into the plot file, pen "11" or "12", with its

@@ -93,7 +93,10 @@ std::vector<PlotVertex> outlineVertices(const std::vector<std::string>& lines, O
       penDown = false;
       continue;
     }
-    if (!inside(x, y)) continue;
+    if (!inside(x, y)) {
+      penDown = false;
+      continue;
+    }
     out.push_back({x, y, penDown});
     penDown = true;
   }

@@ -62,8 +62,10 @@ OutlineRange boundaryRange(const std::vector<std::string>& lines);
 // One map pass as polyline vertices: every point of the range is projected
 // by `project` (latitude, east longitude -> surface x, y; false: the point
 // cannot be placed) and kept when `inside` accepts it. The first point
-// after a pen lift is a move, the following ones are lines; points
-// rejected by `inside` are skipped without lifting the pen.
+// after a pen lift is a move, the following ones are lines. A point
+// rejected by `inside` lifts the pen as well: its neighbours on either side
+// may lie anywhere in the window, and a line joining them would cross land
+// and sea that the outline never joined.
 using OutlineProjector = std::function<bool(double latitude, double eastLongitude, double& x, double& y)>;
 using OutlineBounds = std::function<bool(double x, double y)>;
 std::vector<PlotVertex> outlineVertices(const std::vector<std::string>& lines, OutlineRange range,
@@ -121,7 +123,10 @@ void appendOutlineVertices(const ParsedOutline& outline, OutlineRange range, boo
       penDown = false;
       continue;
     }
-    if (!inside(x, y)) continue;
+    if (!inside(x, y)) {
+      penDown = false;
+      continue;
+    }
     out.push_back({x, y, penDown});
     penDown = true;
   }

@@ -54,6 +54,62 @@ TEST_F(HorizonCliTest, TwoTilesMakeOneProfile) {
   EXPECT_NEAR(p[180].elevation, referenceElevation(east, 90, 2, 180, 30000), 0.05);
 }
 
+// A grid named on the command line that cannot be used ends the command
+// with its message and exit 1, and no profile is written: the first grid
+// cut short, or a further grid that is no missing neighbour (here the tile
+// north of the first while the east one is missing).
+TEST_F(HorizonCliTest, UnusableGridsEndWithoutAFile) {
+  TerrainSpec west, east, north;
+  west.observerLon = east.observerLon = north.observerLon = 11.9;
+  east.left = 12;
+  north.top = 49;
+  const std::string a = write("a.asc", terrainGrid(west));
+  const std::string b = write("north.asc", terrainGrid(north));
+  const std::string c = write("east.asc", terrainGrid(east));
+  const std::string half = write("half.asc", withoutLastLines(terrainGrid(west), 600));
+  const std::string halfEast = write("half-east.asc", withoutLastLines(terrainGrid(east), 600));
+  const std::string out = (dir / "p.ele").string();
+  const struct {
+    const char* name;
+    std::vector<std::string> grids;
+    std::string message;
+  } cases[] = {
+      {"wrong neighbour", {a, b, c},
+       "TAVREL.EXE - Error!: Area of dataset is wrong! false! " + b +
+           " : The table is not a missing neighbour of the first table.\n"},
+      {"first grid cut short", {half, c}, "Cannot find solution!0 " + half + " : The elevation grid is incomplete: 600 of 1200 data rows present.\n"},
+      {"further grid cut short", {a, halfEast}, "Cannot find solution!0 " + halfEast + " : The elevation grid is incomplete: 600 of 1200 data rows present.\n"},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.name);
+    std::vector<std::string> args = {"--lang", "en", "--set", "latitude=47.5", "--set", "longitude=-11.9", "horizon"};
+    for (const std::string& g : k.grids) args.insert(args.end(), {"--grid", g});
+    args.insert(args.end(), {"--out", out, "--max-distance", "30"});
+    const CliResult r = runCli(args);
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_NE(r.err.find(k.message), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(out));
+  }
+  // With the right neighbour the same command writes the profile.
+  EXPECT_EQ(runCli({"--lang", "en", "--set", "latitude=47.5", "--set", "longitude=-11.9", "horizon", "--grid", a,
+                    "--grid", c, "--out", out, "--max-distance", "30"})
+                .exitCode,
+            0);
+  EXPECT_TRUE(fs::exists(out));
+}
+
+// A profile file cut short is not drawn: the graph names the cause.
+TEST_F(HorizonCliTest, GraphRefusesAProfileCutShort) {
+  std::string profile = "47,5\t x\r\n-11,9\t x\r\n720\t NPoints\r\n";
+  for (int k = 0; k < 300; ++k) profile += std::to_string(k / 2 - 180) + (k % 2 ? ",50" : ",00") + " \t 3,0000 \t 900,00 \t 0 \t \r\n";
+  const std::string ele = write("cut.ele", profile);
+  const std::string svg = (dir / "g.svg").string();
+  const CliResult r = runCli({"--lang", "en", "graph", "sunpath-cartesian", "--horizon", ele, "--out", svg});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("The horizon profile is incomplete: 300 of 720 points."), std::string::npos) << r.err;
+  EXPECT_FALSE(fs::exists(svg));
+}
+
 TEST_F(HorizonCliTest, BadGridWritesNothing) {
   const std::string bad = write("bad.asc", "this is not a grid\n");
   const std::string out = (dir / "p.ele").string();

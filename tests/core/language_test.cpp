@@ -412,6 +412,40 @@ TEST_F(SetLanguageTest, MissingHelpFileGivesInformationBoxWithQuestionIcon) {
   EXPECT_EQ(p->boxes.size(), 1u);
 }
 
+// An installed program lives in <prefix>/bin with its files in
+// <prefix>/share/tavrel; a program in a build folder has them beside it.
+// Where the help file is decides where the record points and whether the
+// switch reports it missing.
+TEST_F(SetLanguageTest, HelpFileFoundBesideTheProgramOrInItsShareFolder) {
+  struct Case {
+    const char* what;
+    bool besideProgram;
+    bool inShare;
+    const char* expectedFolder;  // relative to the prefix
+  };
+  const Case cases[] = {
+      {"build folder", true, false, "bin/"},
+      {"installed", false, true, "share/tavrel/"},
+      {"both: the program's own folder first", true, true, "bin/"},
+      {"neither: named beside the program", false, false, "bin/"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path prefix = dir_ / "prefix";
+    fs::remove_all(prefix);
+    fs::create_directories(prefix / "bin");
+    fs::create_directories(prefix / "share" / "tavrel");
+    if (c.besideProgram) std::ofstream(prefix / "bin" / "tavrel_e.chm") << "help";
+    if (c.inShare) std::ofstream(prefix / "share" / "tavrel" / "tavrel_e.chm") << "help";
+    design().exeDirectory = (prefix / "bin").string() + "/";
+    ScopedScriptedPlatform p;
+
+    EXPECT_EQ(setLanguage(false), c.besideProgram || c.inShare);
+    EXPECT_EQ(design().helpFileName, prefix.string() + "/" + c.expectedFolder + "tavrel_e.chm");
+    EXPECT_EQ(p->boxes.size(), c.besideProgram || c.inShare ? 0u : 1u);
+  }
+}
+
 TEST(HelpFileNames, ByLanguageAndFormat) {
   EXPECT_EQ(helpFileBaseName(true, true), "tavrel_d.chm");
   EXPECT_EQ(helpFileBaseName(false, true), "tavrel_e.chm");

@@ -174,7 +174,7 @@ const std::set<std::string> kNotStored = {
     "meanObliquity", "obliquityRounded", "declinationByLongitude[]", "zodiacDeclination[]",
     "twilightKind", "zoneWarningPending", "cylinderOption", "dateLinesPerMonth",
     "sawyerMeanHalfAnalemma", "peaucellierVariant", "timeFromPosition1", "shepherdMaxShadow",
-    "azimuthObserverDistance", "azimuthBasePlate", "hamStretch", "hamEquinoxPosition",
+    "azimuthObserverDistance", "azimuthBasePlate", "hamStretch", "hamEquinoxPosition", "hamDiameter",
     "extendTemporalHours", "includeAzimuthLines", "drawEcliptic", "savedColors[]",
     "plotLineWidth", "paperA4", "planarPlotOption", "writeCorrectionFile", "expertModeActive",
     "useHtmlHelp", "decimalDegreeInput", "showHints", "inputValid", "wizardStep",

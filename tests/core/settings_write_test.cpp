@@ -184,7 +184,9 @@ TEST_F(SettingsWriteTest, SaveColorsRewritesOnlyTheColourSection) {
   const auto newLines = crlfLines(readBytes(design().settingsFileName));
   ASSERT_EQ(newLines.size(), oldLines.size());
   for (std::size_t i = 0; i < newLines.size(); ++i) {
-    if (i >= 19 && i <= 30) EXPECT_EQ(newLines[i], std::to_string(1000 + i - 19));
+    if (i >= 19 && i <= 30) {
+      EXPECT_EQ(newLines[i], std::to_string(1000 + i - 19));
+    }
     else EXPECT_EQ(newLines[i], oldLines[i]) << "line " << i;  // umlauts stay Windows-1252
   }
   ASSERT_EQ(platform_->boxes.size(), 1u);

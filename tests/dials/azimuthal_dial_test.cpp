@@ -231,12 +231,19 @@ TEST_F(AzimuthalDialTest, AltitudeCircleOfTheSunLiesOnTheHourCurveForEachSpacing
 TEST_F(AzimuthalDialTest, WorkedExampleRadiiOnScreenAndPlot) {
   design().azimuthDialKind = 0;
   design().showDateCircles = false;
+  // The picture shows the 297 x 210 mm sheet: its height of 1000 pixels
+  // stands for 210 mm, so the 180 mm plate has R = 1000 / 210 * 90 pixels
+  // and fits the window as it fits the printed page.
   const AzimuthalDial screen = computeAzimuthalDial(azimuthalScreenInput(1600, 1000, false));
-  EXPECT_DOUBLE_EQ(screen.plateRadius, 900);
-  EXPECT_NEAR(screen.dayStep, 900.0 / 480 * 365 / 410, 1e-12);
-  EXPECT_NEAR(screen.dayStep, 1.6692, 1e-4);
-  EXPECT_NEAR(screen.rOut, 824.9, 0.05);
-  EXPECT_NEAR(screen.rIn, 215.6, 0.05);
+  const double R = 1000.0 / 210 * 90;
+  EXPECT_NEAR(screen.plateRadius, R, 1e-9);
+  EXPECT_NEAR(screen.dayStep, R / 480 * 365 / 410, 1e-12);
+  EXPECT_NEAR(screen.rOut, R - 45 * screen.dayStep, 1e-9);
+  EXPECT_NEAR(screen.rIn, R - 410 * screen.dayStep, 1e-9);
+  EXPECT_LT(2 * screen.plateRadius, 1000);
+  // A narrow picture: the sheet's width decides (297 mm across 700 pixels).
+  EXPECT_NEAR(computeAzimuthalDial(azimuthalScreenInput(700, 1000, false)).plateRadius,
+              (700 * 210 / 297) / 210.0 * 90, 1e-9);
   const AzimuthalDial plot = computeAzimuthalDial(azimuthalPlotInput(25));  // the date plot ignores R
   EXPECT_DOUBLE_EQ(plot.plateRadius, 3600);
   EXPECT_DOUBLE_EQ(plot.dayStep, 7);
@@ -504,9 +511,10 @@ TEST_F(AzimuthalDialTest, TextsInBothLanguages) {
     EXPECT_EQ(dial.title, c.title);
     EXPECT_EQ(dial.timeLine, c.time);
     EXPECT_EQ(dial.diameterLine, c.language == 2 ? "Diameter = 180.0 mm" : "Durchmesser = 180.0 mm");
-    if (c.mode == 1)
+    if (c.mode == 1) {
       EXPECT_EQ(dial.extraLine, c.language == 2 ? "additionally:  Temporal hours, Italian hours"
                                                 : "zusätzlich:  Temporalstunden, Italische Stunden");
+    }
     EXPECT_EQ(dial.note, azimuthalText(c.spacing == 1 && c.mode == 1 ? AzimuthalText::DomeNote
                                                                      : AzimuthalText::PointerNote,
                                        c.language));
@@ -585,7 +593,9 @@ TEST_F(AzimuthalPlotTest, EveryDesignRendersInHp2xx) {
     const std::string text = plot(1, file);
     EXPECT_EQ(text.rfind(v < 2 ? "IN;PA;" : "IN;", 0), 0u);
     EXPECT_NE(text.find("PW 1"), std::string::npos);
-    if (v < 2) EXPECT_NE(text.find("AA 7300,5300,"), std::string::npos);
+    if (v < 2) {
+      EXPECT_NE(text.find("AA 7300,5300,"), std::string::npos);
+    }
     else EXPECT_NE(text.find(";LT 2,2;"), std::string::npos);
     const fs::path out = dir() / ("a" + std::to_string(v) + ".eps");
     const std::string cmd = "hp2xx -q -m eps -f " + out.string() + " " + file.string() + " >/dev/null 2>&1";

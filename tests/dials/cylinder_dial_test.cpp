@@ -485,6 +485,44 @@ TEST_F(CylinderDialTest, HidokaiGnomonTriangleStandsAtTheLowerRightInsideThePict
 // in 13366773 right of the box,
 // over the box's height, before its outline in the colour of pen 8 is
 // drawn; without the scale there is no fill.
+// The information block at the foot of the picture (the texts in the
+// block's 16-pixel font) stands clear of the dial: no line of the dial
+// (the frame of the picture left out) passes through its texts. (The hat
+// dial's brim needs the picture's whole height; its block is not moved.)
+TEST_F(CylinderDialTest, InformationBlockStandsClearOfTheDial) {
+  setLatitude(47.25);
+  for (int variant : {0, 2}) {
+    DesignState& d = design();
+    d.dialKind = 'z';
+    d.cylinderVariant = static_cast<std::uint8_t>(variant);
+    RecordingCanvas canvas;
+    ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
+    drawCylinderOrAltitudeDial(s, 1600, 1000, true);
+    int texts = 0, crossings = 0;
+    for (const Primitive& t : canvas.primitives) {
+      if (t.kind != PrimitiveKind::Text || std::fabs(t.font.height - 16) > 1e-6) continue;
+      ++texts;
+      const TextSize e = approximateTextExtent(t.font, t.text);
+      const double x0 = t.p[0], y0 = t.p[1], x1 = x0 + e.width, y1 = y0 + e.height;
+      for (const Primitive& l : canvas.primitives) {
+        if (l.kind != PrimitiveKind::LineTo) continue;
+        // A segment meets the box when a point of it, sampled at a pixel,
+        // lies inside.
+        const double n = std::max(1.0, std::ceil(std::hypot(l.p[2] - l.p[0], l.p[3] - l.p[1])));
+        for (double k = 0; k <= n; ++k) {
+          const double x = l.p[0] + (l.p[2] - l.p[0]) * k / n, y = l.p[1] + (l.p[3] - l.p[1]) * k / n;
+          if (x > x0 && x < x1 && y > y0 && y < y1 && x > 2 && x < 1598 && y > 2 && y < 998) {
+            ++crossings;
+            break;
+          }
+        }
+      }
+    }
+    EXPECT_GE(texts, 3) << "variant " << variant;
+    EXPECT_EQ(crossings, 0) << "variant " << variant;
+  }
+}
+
 TEST_F(CylinderDialTest, AltitudeStripIsFilledRightOfTheBox) {
   setLatitude(47.25);
   DesignState& d = design();

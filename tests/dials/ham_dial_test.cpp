@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <any>
 #include <cmath>
+#include <optional>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -37,7 +40,7 @@ class HamDialTest : public ::testing::Test {
     d.dialKind = 'o';
     d.hamStretch = 2;
     d.hamEquinoxPosition = 40;
-    d.habermelGnomonLength = 40;
+    d.hamDiameter = 40;
     for (int pen = 1; pen <= 12; ++pen) d.colors[static_cast<std::size_t>(pen - 1)] = rgb(pen * 16 + 1, 3, 7);
   }
   ScopedScriptedPlatform platform_;
@@ -206,10 +209,26 @@ class HamFilesTest : public HamDialTest {
   fs::path dir_;
 };
 
+// The settings text with the hour-point section taken out.
+std::vector<std::string> withoutHourPoints(std::vector<std::string> lines) {
+  const auto from = std::find(lines.begin(), lines.end(), std::string(kHamPointsHeader));
+  const auto to = std::find(lines.begin(), lines.end(), std::string("[Farben]"));
+  if (from < to) lines.erase(from, to);
+  return lines;
+}
+
 TEST_F(HamFilesTest, SaveAndLoadRoundTrip) {
   const fs::path f = dir_ / "schink.ham";
+  design().germanSelected = false;  // the file says English
+  std::any kept;
+  HamHourPoints& points = hamHourPoints(kept);
+  // Marked on a 1600 x 1000 picture: centre (800, 500), 10 pixels per mm.
+  points.records[0] = {800, 500};
+  points.scale = 10;
+  points.records[1] = {900, 300};
+  points.records[2] = {1015, 425};
   platform_->fileNames.push_back(f.string());
-  ASSERT_TRUE(saveHamSettingsCommand());
+  ASSERT_TRUE(saveHamSettingsCommand(kept, 1600, 1000));
   ASSERT_EQ(platform_->dialogs.size(), 1u);
   EXPECT_EQ(platform_->dialogs[0].initialName, "schink.ham");
   EXPECT_EQ(platform_->dialogs[0].defaultExtension, "ham");
@@ -217,55 +236,104 @@ TEST_F(HamFilesTest, SaveAndLoadRoundTrip) {
   ASSERT_EQ(platform_->boxes.size(), 1u);
   EXPECT_EQ(platform_->boxes[0].text, f.string() + " saved!");
   const std::vector<std::string> saved = buildSettingsText(false);
-  EXPECT_EQ(hamSettingsText(), saved);
-  // On disk: the settings writer's lines with CR LF.
+  EXPECT_EQ(withoutHourPoints(hamSettingsText()), saved);
+  // On disk: the settings writer's lines with CR LF, and before the colour
+  // section the dial's values and the points in millimetres from the centre.
   const std::string bytes = slurp(f);
-  EXPECT_NE(bytes.find("\r\n[Farben]\r\n"), std::string::npos);
-  hamSettingsText().clear();
-  platform_->fileNames.push_back(f.string());
-  ASSERT_TRUE(loadHamSettingsCommand());
-  EXPECT_EQ(platform_->dialogs.back().title, "Ham Dial");
-  EXPECT_EQ(hamSettingsText(), saved);
-  // The construction takes nothing from the file: the record is unchanged.
+  EXPECT_NE(bytes.find("\r\n[Schinkensonnenuhr]\r\n 47.251315;  40.00; 2.000;  40.000\r\n"
+                       "   10.000;  -20.000\r\n   21.500;   -7.500\r\n[Farben]\r\n"),
+            std::string::npos)
+      << bytes;
+  // The file is still construction data for the settings reader.
+  design().dialKind = 'v';
+  EXPECT_EQ(readSettingsFile(f.string(), prepareObliquity).status, SettingsReadStatus::Complete);
+  EXPECT_EQ(design().dialKind, 'o');
   EXPECT_EQ(buildSettingsText(false), saved);
+
+  hamSettingsText().clear();
+  points = {};
+  platform_->fileNames.push_back(f.string());
+  ASSERT_TRUE(loadHamSettingsCommand(kept, 1600, 1000));
+  EXPECT_EQ(platform_->dialogs.back().title, "Ham Dial");
+  EXPECT_EQ(platform_->boxes.back().text, f.string() + " loaded!");
+  EXPECT_EQ(withoutHourPoints(hamSettingsText()), saved);
+  EXPECT_EQ(buildSettingsText(false), saved);
+  EXPECT_TRUE(points.showHourPoints);
+  EXPECT_EQ(points.firstFree(), 3);
+  EXPECT_NEAR(points.records[1].x, 900, 1e-9);
+  EXPECT_NEAR(points.records[1].y, 300, 1e-9);
+  EXPECT_NEAR(points.records[2].x, 1015, 1e-9);
+  EXPECT_NEAR(points.records[2].y, 425, 1e-9);
 }
 
+// Files that cannot be used: the error box names the file and the reason,
+// and neither the marked points, the dial's values nor the settings text
+// list change.
 TEST_F(HamFilesTest, BadFilesAreRefusedAndLoseNothing) {
   const fs::path good = dir_ / "good.ham";
-  ASSERT_TRUE(saveHamSettingsFile(good.string()));
-  const std::vector<std::string> kept = hamSettingsText();
+  std::any kept;
+  HamHourPoints& points = hamHourPoints(kept);
+  points.records[0] = {800, 500};
+  points.scale = 10;
+  points.records[1] = {700, 650};
+  ASSERT_TRUE(saveHamSettingsFile(good.string(), points, 1600, 1000));
+  const std::vector<std::string> keptList = hamSettingsText();
+  const HamHourPoints before = points;
+  const std::vector<std::string> record = buildSettingsText(false);
+  const std::string goodText = slurp(good);
+  const auto edited = [&](const std::string& from, const std::string& to) {
+    std::string t = goodText;
+    const std::size_t at = t.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return t.replace(at, from.size(), to);
+  };
+  const std::string nine = std::string("  1.0;  1.0\r\n") + "  2.0;  2.0\r\n  3.0;  3.0\r\n  4.0;  4.0\r\n" +
+                           "  5.0;  5.0\r\n  6.0;  6.0\r\n  7.0;  7.0\r\n  8.0;  8.0\r\n  9.0;  9.0\r\n";
   struct Case {
     const char* name;
-    const char* content;  // nullptr: no file
-    const char* reason;
+    std::optional<std::string> content;  // none: no file
+    std::string reason;
   };
   const Case cases[] = {
       {"text.ham", "just some text\r\nand more\r\n", " is not a settings file"},
       {"empty.ham", "", " is not a settings file"},
-      {"missing.ham", nullptr, " cannot be read."},
+      {"missing.ham", std::nullopt, " cannot be read."},
+      {"old.ham", edited("[Schinkensonnenuhr]\r\n", "\r\n"), " holds no hour points of the ham dial"},
+      {"values.ham", edited(" 47.251315;  40.00;", " 47.251315;  4O.00;"), " : faulty line 20 in the section"},
+      {"stretch.ham", edited("; 2.000;", "; 9.000;"), " : faulty line 20 in the section"},
+      {"point.ham", edited("  -10.000;   15.000", "  -10.000"), " : faulty line 21 in the section"},
+      {"far.ham", edited("  -10.000;   15.000", "  -10.000; 15e9"), " : faulty line 21 in the section"},
+      {"nine.ham", edited("  -10.000;   15.000\r\n", nine), " : faulty line 29 in the section"},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     const fs::path p = dir_ / c.name;
-    if (c.content) std::ofstream(p, std::ios::binary) << c.content;
+    if (c.content) std::ofstream(p, std::ios::binary) << *c.content;
     platform_->boxes.clear();
-    EXPECT_FALSE(loadHamSettingsFile(p.string())) << c.name;
-    ASSERT_EQ(platform_->boxes.size(), 1u) << c.name;
+    EXPECT_FALSE(loadHamSettingsFile(p.string(), points, 1200, 800));
+    ASSERT_EQ(platform_->boxes.size(), 1u);
     EXPECT_EQ(platform_->boxes[0].caption, MsgCaption::Error);
     EXPECT_EQ(platform_->boxes[0].text.rfind(p.string() + c.reason, 0), 0u) << platform_->boxes[0].text;
-    EXPECT_EQ(hamSettingsText(), kept) << c.name;
+    EXPECT_NE(platform_->boxes[0].text.find("Nothing was loaded."), std::string::npos);
+    EXPECT_EQ(hamSettingsText(), keptList);
+    EXPECT_EQ(buildSettingsText(false), record);
+    for (int r = 0; r <= 9; ++r) {
+      EXPECT_EQ(points.records[static_cast<std::size_t>(r)].x, before.records[static_cast<std::size_t>(r)].x) << r;
+      EXPECT_EQ(points.records[static_cast<std::size_t>(r)].y, before.records[static_cast<std::size_t>(r)].y) << r;
+    }
   }
   // A save that cannot be written: the error box of message 18, and the
   // target (here a folder) is left as it was.
   const fs::path folder = dir_ / "folder.ham";
   fs::create_directories(folder);
   platform_->boxes.clear();
-  EXPECT_FALSE(saveHamSettingsFile(folder.string()));
+  EXPECT_FALSE(saveHamSettingsFile(folder.string(), points, 1600, 1000));
   ASSERT_EQ(platform_->boxes.size(), 1u);
   EXPECT_EQ(platform_->boxes[0].text,
             folder.string() + " :\r\nCould not save INI-file! (Write-protection?)");
   EXPECT_TRUE(fs::is_directory(folder));
   // The good file is still there and still loads.
-  EXPECT_TRUE(loadHamSettingsFile(good.string()));
+  EXPECT_TRUE(loadHamSettingsFile(good.string(), points, 1600, 1000));
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "core/language.h"
 #include "core/scripted_platform.h"
 #include "dials/dial_family.h"
+#include "dials/dial_type_rules.h"
 #include "dials/quadrant/quadrant_dial.h"
 #include "dials/quadrant/quadrant_texts.h"
 #include "dxf/make_dxf.h"
@@ -270,7 +271,7 @@ TEST_F(QuadrantDialTest, BeadOnTheDeclinationAndGunterScalesLiesOnTheHourLine) {
   double worst = 0;
   int checked = 0;
   for (const SkyCase& c : kSkies) {
-    if (c.eot) continue;  // these scales carry apparent time only
+    if (c.eot) continue;  // apparent time here; mean time on the declination scale below
     place(c);
     for (QuadrantScale scale : {QuadrantScale::Declination, QuadrantScale::Gunter}) {
       for (bool juneOutside : {true, false}) {
@@ -310,6 +311,69 @@ TEST_F(QuadrantDialTest, BeadOnTheDeclinationAndGunterScalesLiesOnTheHourLine) {
   }
   EXPECT_GT(checked, 200);
   RecordProperty("declination_scales_worst_mm", std::to_string(worst));
+}
+
+// Mean time on the declination scale of one half year: each declination
+// belongs to one day of that half, whose equation of time moves the hour
+// line. The bead set to the day's declination, with the sun at the dial's
+// mean (local or zone) time of that day, lies on the line, in both halves
+// and both arrangements of the scale. The screen reads the choice too.
+TEST_F(QuadrantDialTest, DeclinationScaleWithEotFollowsTheMeanSun) {
+  const SkyCase skies[] = {{47, -8.5, -15, false, true}, {47, -8.5, -15, true, true},
+                           {-34, -18.4, -30, true, true}, {30, -31.2, -30, false, true}};
+  struct Half {
+    bool second;
+    std::vector<std::array<int, 2>> dates;  // month, day
+  };
+  const Half halves[] = {{false, {{7, 1}, {8, 5}, {9, 10}, {10, 20}, {11, 3}, {11, 25}, {12, 10}}},
+                         {true, {{1, 5}, {2, 10}, {2, 28}, {3, 15}, {4, 20}, {5, 14}, {6, 5}}}};
+  const double e = design().obliquityRounded;
+  double worst = 0;
+  int checked = 0;
+  for (const SkyCase& c : skies) {
+    place(c);
+    for (const Half& half : halves) {
+      for (bool juneOutside : {true, false}) {
+        QuadrantInput in;
+        in.radiusMm = 150;
+        in.scale = QuadrantScale::Declination;
+        in.juneOutside = juneOutside;
+        in.secondHalf = half.second;
+        in.from = 5;
+        in.to = 19;
+        in.zoneClock = c.zone;
+        in.withEot = true;
+        const QuadrantDial dial = computeQuadrant(in);
+        for (const auto& md : half.dates) {
+          for (int t = 5; t <= 19; ++t) {
+            double decl;
+            const double h = altitudeAt(c, 2021, md[0], md[1], t, &decl);
+            if (h < 1) continue;
+            // The scale by its definition.
+            const double r = (juneOutside ? (decl + e) / (2 * e) + 1 : 1 - (decl - e) / (2 * e)) * 75;
+            double x, y;
+            beadPosition(h, r, x, y);
+            const double err = distanceToLines(dial, QuadrantLineKind::Hour, t, x, y);
+            worst = std::max(worst, err);
+            ++checked;
+            EXPECT_LT(err, kTolerance) << "lat " << c.latitude << " zone " << c.zone << " date " << md[1] << "/"
+                                       << md[0] << " t " << t << " june outside " << juneOutside;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(checked, 300);
+  RecordProperty("declination_eot_worst_mm", std::to_string(worst));
+
+  // The screen's quadrant (the first half) is built and labelled with EoT.
+  place(skies[0]);
+  design().zodiacScale = 1;
+  const QuadrantInput screen = screenQuadrantInput(150, 3);
+  EXPECT_TRUE(screen.withEot);
+  const std::string timeLine = computeQuadrant(screen).timeLine;
+  EXPECT_NE(timeLine.find("with EoT"), std::string::npos) << timeLine;
+  EXPECT_EQ(timeLine.find("without"), std::string::npos) << timeLine;
 }
 
 // Habermel dials: the disc stands vertical and faces the sun, the pin of
@@ -377,6 +441,40 @@ TEST_F(QuadrantDialTest, HabermelShadowOfThePinTipLiesOnTheHourLine) {
   }
   EXPECT_GT(checked, 200);
   RecordProperty("habermel_worst_mm", std::to_string(worst));
+}
+
+// The gnomon the dial-type window derives from the diameter lets the
+// hours fill the disc: the noon shadows of the solstices (altitudes
+// 90 - p -+ e, closed form) span the hour circle for the pin of dial I,
+// and the bar of dial II lies a third of the hour radius above the centre
+// with the summer noon shadow on the rim; the drawn hour lines cover more
+// than half the disc's height, and the length stays in the field's range.
+TEST_F(QuadrantDialTest, HabermelGnomonFromTheDiameterFillsTheDisc) {
+  struct Case {
+    int variant;
+    double latitude, diameter;
+  };
+  const Case cases[] = {{1, 47.25, 200}, {2, 47.25, 200}, {1, 30, 120}, {2, 30, 200},
+                        {2, 60, 200},    {1, 60, 80},     {2, 40, 100}};
+  for (const Case& c : cases) {
+    DesignState& d = design();
+    d.latitude = c.latitude;
+    d.quadrantVariant = static_cast<std::uint8_t>(c.variant);
+    d.habermelDiameter = c.diameter;
+    deriveHabermelGnomonLength(d);
+    const double g = d.habermelGnomonLength, e = d.obliquityRounded, r = (c.diameter - 15) / 2;
+    const double summer = g * std::tan(rad(90 - c.latitude + e)), winter = g * std::tan(rad(90 - c.latitude - e));
+    EXPECT_GE(g, 9);
+    EXPECT_LE(g, 100);
+    if (c.variant == 1) EXPECT_NEAR(summer + winter, 2 * r, 1e-9) << c.latitude;
+    else EXPECT_NEAR(summer, 4 * r / 3, 1e-9) << c.latitude;
+    const QuadrantDial dial = computeHabermel(c.variant, g, c.diameter);
+    double top = 1e300, bottom = -1e300;
+    for (const QuadrantLine& l : dial.lines)
+      if (l.kind == QuadrantLineKind::Hour)
+        for (const QuadrantPoint& p : l.points) top = std::min(top, p.y), bottom = std::max(bottom, p.y);
+    EXPECT_GT(bottom - top, 0.5 * c.diameter) << "variant " << c.variant << " latitude " << c.latitude;
+  }
 }
 
 // The published positions of the scales.
@@ -534,7 +632,9 @@ TEST_F(QuadrantDialTest, PictureAndPrinterPagePlaceTheDialAtItsSize) {
         cx = p.p[0];
       }
     EXPECT_NEAR(biggest, c.radius, 1e-6) << c.variant << " " << c.printer;
-    if (c.apexX >= 0) EXPECT_NEAR(cx, c.apexX, 1e-6) << c.variant << " " << c.printer;
+    if (c.apexX >= 0) {
+      EXPECT_NEAR(cx, c.apexX, 1e-6) << c.variant << " " << c.printer;
+    }
   }
 }
 
@@ -656,6 +756,29 @@ TEST_F(QuadrantPlotTest, TwoQuadrantPageCases) {
     // other way on the mirrored quadrant.
     EXPECT_NE(text.find(c.mirrored ? "AA 7900,10000,-90" : "AA 400,10000,90"), std::string::npos) << c.name;
   }
+}
+
+// The mirrored left quadrant of the largest size stays on the paper: the
+// quarter circle about its apex (the "AA" arcs' centres less their radius)
+// and every pen position lie right of its left edge and within the
+// 420 mm (16800 units) of an A3 sheet.
+TEST_F(QuadrantPlotTest, LargestMirroredQuadrantStaysOnTheSheet) {
+  DesignState& d = design();
+  place({47, -8.5, -15, true, true});
+  d.quadrantMirrored = true;
+  d.quadrantSize = 200;
+  const std::string text = plot(1, dir() / "mirrored.plt");
+  double lo = 1e300, hi = -1e300;
+  std::size_t at = 0;
+  for (const char* cmd : {"PU ", "PD ", "AA "}) {
+    for (at = text.find(cmd); at != std::string::npos; at = text.find(cmd, at + 1)) {
+      const double x = std::atof(text.c_str() + at + 3);
+      lo = std::min(lo, x), hi = std::max(hi, x);
+      if (std::string(cmd) == "AA ") lo = std::min(lo, x - 200 * 40.0);
+    }
+  }
+  EXPECT_GE(lo, 0);
+  EXPECT_LE(hi, 16800);
 }
 
 // The DXF of the scaled plots is at true size: the quadrant's outer arc

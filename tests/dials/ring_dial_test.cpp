@@ -117,53 +117,94 @@ class RingDialTest : public ::testing::Test {
   ScopedScriptedPlatform platform;
 };
 
-// Where the spot of the sun at hour angle H on a day of declination decl
-// lands on the unrolled band: the hole set as the dial asks for that day
-// (deflection 0: moved across to the date line; 1: fixed, the ring turned
-// until the spot falls on the date line), the band turned so that noon
-// falls on the generator of the year's highest noon when asked.
-struct BandSpot {
-  bool hit;
-  double x, y;
-};
-BandSpot simulate(const RingDialInput& in, double decl, double H) {
-  const double R = in.diameterMm / 2, W = in.widthMm, e = kRingDeclinationLimit;
-  const auto yOf = [&](double d) { return W * (e - d) / (2 * e); };
-  // The hole of the day: the band part whose declinations hold it.
-  double holeDecl = 0;
-  bool inPart = false;
-  for (const RingBandPart& p : ringBandParts(in)) {
-    if (!inPart && decl <= p.decHigh && decl >= p.decLow) {
-      holeDecl = p.holeDeclination;
-      inPart = true;
-    }
+// The instrument as the maker sets it up for a day of declination decl:
+// the hole of the band part that serves the day; with deflection 0 the
+// hole moved across to the date line, with 1 the hole fixed and the ring
+// turned until the spot falls on the date line. With noonLineHorizontal
+// the band is turned along the circumference so that the day's noon spot
+// falls on the generator of the year's highest noon; the noon spot that
+// sets it is that of the turned ring only when every day of the band has
+// one (one rule for all days), else that in the hole's plane. The ring is
+// turned by at most kRingTurnLimit.
+class RingSimulator {
+ public:
+  explicit RingSimulator(const RingDialInput& in) : in_(in), R_(in.diameterMm / 2) {
+    parts_ = ringBandParts(in);
+    deflectedNoon_ = in.deflection != 0;
+    for (const RingBandPart& p : parts_) deflectedNoon_ = deflectedNoon_ && noonSpotsReachTheirDateLines(p);
   }
-  if (!inPart) return {false, 0, 0};
-  const double target = in.deflection == 0 ? 0 : yOf(decl) - yOf(holeDecl);
-  // NaN when no turn of the ring brings the spot so far across (a high sun).
-  const auto arcOf = [&](double h) {
-    const double psi = target == 0 ? 0 : deflectionFor(h, in.alpha, R, target);
-    const Spot s = lightSpot(h, psi, in.alpha, R, 0);
-    return std::fabs(std::fabs(s.axial) - std::fabs(target)) < 1e-6 ? s.arcDeg : std::nan("");
+
+  struct BandSpot {
+    bool hit;
+    double x, y;
   };
-  const double h = altitudeOf(in.latitude, decl, H);
-  if (h <= 0.5) return {false, 0, 0};
-  double arc = arcOf(h) - in.alpha;
-  if (std::isnan(arc)) return {false, 0, 0};
-  if (in.noonHorizontal) {
-    // The band is turned by the day's noon spot; where that cannot reach
-    // the date line, by the noon spot in the hole's plane.
-    const double noonAltitude = altitudeOf(in.latitude, decl, 0);
-    double noonArc = arcOf(noonAltitude);
-    if (std::isnan(noonArc)) noonArc = lightSpot(noonAltitude, 0, in.alpha, R, 0).arcDeg;
-    arc = arc - (noonArc - in.alpha) + 2 * std::min(90.0, 90 - std::fabs(in.latitude) + e);
+
+  // Where the spot of the sun at hour angle H lands on the unrolled band.
+  BandSpot at(double decl, double H) const {
+    const int part = partOf(decl);
+    if (part < 0) return {false, 0, 0};
+    const double target = in_.deflection == 0 ? 0 : yOf(decl) - yOf(parts_[part].holeDeclination);
+    const double h = altitudeOf(in_.latitude, decl, H);
+    if (h <= 0.5) return {false, 0, 0};
+    double arc = arcOf(h, target) - in_.alpha;
+    if (std::isnan(arc)) return {false, 0, 0};
+    if (in_.noonHorizontal) {
+      const double noon = altitudeOf(in_.latitude, decl, 0);
+      const double noonArc = deflectedNoon_ ? arcOf(noon, target) : lightSpot(noon, 0, in_.alpha, R_, 0).arcDeg;
+      arc = arc - (noonArc - in_.alpha) + 2 * std::min(90.0, 90 - std::fabs(in_.latitude) + kRingDeclinationLimit);
+    }
+    return {true, R_ * rad(arc), yOf(decl)};
   }
-  return {true, R * rad(arc), yOf(decl)};
+
+ private:
+  double yOf(double d) const {
+    return in_.widthMm * (kRingDeclinationLimit - d) / (2 * kRingDeclinationLimit);
+  }
+  int partOf(double decl) const {
+    for (std::size_t i = 0; i < parts_.size(); ++i)
+      if (decl <= parts_[i].decHigh && decl >= parts_[i].decLow) return static_cast<int>(i);
+    return -1;
+  }
+  // The spot's arc from the top with the ring turned so that the spot lies
+  // `target` across; NaN when no turn within the limit brings it so far (a
+  // high sun).
+  double arcOf(double h, double target) const {
+    const double psi = target == 0 ? 0 : deflectionFor(h, in_.alpha, R_, target);
+    const Spot s = lightSpot(h, psi, in_.alpha, R_, 0);
+    const bool reached = std::fabs(std::fabs(s.axial) - std::fabs(target)) < 1e-6 && psi <= kRingTurnLimit;
+    return reached ? s.arcDeg : std::nan("");
+  }
+  // Every day of the part has its noon spot on its date line (declinations
+  // every 0.05 degrees).
+  bool noonSpotsReachTheirDateLines(const RingBandPart& p) const {
+    for (double d = p.decLow; d <= p.decHigh + 1e-9; d += 0.05) {
+      const double dd = std::min(d, p.decHigh);
+      if (std::isnan(arcOf(altitudeOf(in_.latitude, dd, 0), yOf(dd) - yOf(p.holeDeclination)))) return false;
+    }
+    return true;
+  }
+
+  RingDialInput in_;
+  double R_;
+  std::vector<RingBandPart> parts_;
+  bool deflectedNoon_ = false;
+};
+
+double distanceToHourLine(const RingDial& dial, int hour, double x, double y) {
+  double best = 1e9;
+  for (const RingLine& l : dial.lines) {
+    if (l.kind == RingLineKind::Hour && std::fabs(std::fabs(l.value - 12) - std::fabs(hour - 12)) < 1e-9)
+      best = std::min(best, distanceToPolyline(l.points, x, y));
+  }
+  return best;
 }
 
 // The light spot of the simulator lies on the drawn hour line of its time,
-// on its day, within 0.2 mm, for latitudes in both hemispheres, with and
-// without lateral deflection, one band and two.
+// on its day, within 0.2 mm, for latitudes in both hemispheres and in the
+// tropics, with and without lateral deflection, one band and two: at the
+// days of the year, and at declinations every 0.5 degrees, so that the
+// line between its marks is checked as well (a line that jumps between
+// neighbouring date rows misses the spots in between).
 TEST_F(RingDialTest, LightSpotThroughThePinHoleLiesOnTheDrawnHourLine) {
   struct Case {
     double latitude;
@@ -177,8 +218,15 @@ TEST_F(RingDialTest, LightSpotThroughThePinHoleLiesOnTheDrawnHourLine) {
       {47, 1, true, true, 200, 40, 25},    {60, 1, true, false, 150, 80, 30},
       {60, 0, false, true, 100, 50, 20},   {-34, 1, true, false, 150, 80, 30},
       {-34, 0, false, false, 180, 70, 35}, {-34, 1, false, true, 150, 80, 30},
+      {0, 1, true, false, 150, 80, 30},    {10, 1, true, false, 150, 80, 30},
+      {23, 1, true, false, 150, 80, 30},   {-10, 1, true, true, 150, 80, 30},
+      {0, 0, true, false, 150, 80, 30},    {23, 1, false, false, 150, 80, 30},
   };
   const int days[] = {21, 60, 105, 141, 172, 230, 290, 355};
+  std::vector<double> declinations;
+  for (int day : days)
+    declinations.push_back(std::clamp(declinationOfDay(2020, day), -kRingDeclinationLimit, kRingDeclinationLimit));
+  for (double d = -kRingDeclinationLimit; d <= kRingDeclinationLimit; d += 0.5) declinations.push_back(d);
   double worst = 0;
   int checked = 0;
   for (const Case& c : cases) {
@@ -195,28 +243,60 @@ TEST_F(RingDialTest, LightSpotThroughThePinHoleLiesOnTheDrawnHourLine) {
     in.hourParts = 1;
     in.declinationSteps = 48;
     const RingDial dial = computeRingDial(in);
-    for (int day : days) {
-      const double decl = std::clamp(declinationOfDay(2020, day), -kRingDeclinationLimit,
-                                     kRingDeclinationLimit);
+    const RingSimulator simulator(in);
+    for (double decl : declinations) {
       for (int hour = 5; hour <= 19; ++hour) {
-        const BandSpot spot = simulate(in, decl, 15.0 * (hour - 12));
+        const RingSimulator::BandSpot spot = simulator.at(decl, 15.0 * (hour - 12));
         if (!spot.hit || spot.x < 0.5 || spot.x > dial.lengthMm - 0.5) continue;
-        double best = 1e9;
-        for (const RingLine& l : dial.lines) {
-          if (l.kind == RingLineKind::Hour && std::fabs(std::fabs(l.value - 12) - std::fabs(hour - 12)) < 1e-9) {
-            best = std::min(best, distanceToPolyline(l.points, spot.x, spot.y));
-          }
-        }
+        const double best = distanceToHourLine(dial, hour, spot.x, spot.y);
         worst = std::max(worst, best);
         ++checked;
-        EXPECT_LT(best, 0.2) << "latitude " << c.latitude << " deflection " << c.deflection
-                             << " day " << day << " hour " << hour << " at " << spot.x << ", "
-                             << spot.y;
+        EXPECT_LT(best, 0.2) << "latitude " << c.latitude << " deflection " << c.deflection << " declination "
+                             << decl << " hour " << hour << " at " << spot.x << ", " << spot.y;
       }
     }
   }
-  EXPECT_GT(checked, 300);
+  EXPECT_GT(checked, 2000);
   RecordProperty("worst_mm", std::to_string(worst));
+}
+
+// With the default deflection and the horizontal noon line, the hour lines
+// run without kinks or hooks at low latitudes too: between neighbouring
+// segments no turn of more than 20 degrees, except on the date line of the
+// sun through the zenith (declination = latitude), where the noon altitude
+// 90 - |latitude - declination| turns and with it every hour line, as the
+// noon line stays on one generator.
+TEST_F(RingDialTest, HourLinesAreSmoothAtLowLatitudes) {
+  struct Case {
+    double latitude;
+    bool singleBand;
+  };
+  const Case cases[] = {{0, false}, {10, false}, {23, false}, {-10, false}, {30, false}, {10, true}, {-23, true}};
+  for (const Case& c : cases) {
+    RingDialInput in;
+    in.latitude = c.latitude;
+    in.singleBand = c.singleBand;
+    in.hoursFrom = 4;
+    in.hoursTo = 20;
+    const RingDial dial = computeRingDial(in);
+    const double zenithY = in.widthMm * (kRingDeclinationLimit - c.latitude) / (2 * kRingDeclinationLimit);
+    int lines = 0;
+    double sharpest = 0;
+    for (const RingLine& l : dial.lines) {
+      if (l.kind != RingLineKind::Hour) continue;
+      ++lines;
+      for (std::size_t i = 1; i + 1 < l.points.size(); ++i) {
+        const RingPoint a = l.points[i - 1], b = l.points[i], e = l.points[i + 1];
+        const double ux = b.x - a.x, uy = b.y - a.y, vx = e.x - b.x, vy = e.y - b.y;
+        const double turn = std::fabs(deg(std::atan2(ux * vy - uy * vx, ux * vx + uy * vy)));
+        if (std::fabs(b.y - zenithY) < 1e-9) continue;
+        sharpest = std::max(sharpest, turn);
+        EXPECT_LT(turn, 20) << "latitude " << c.latitude << " hour " << l.value << " at " << b.x << ", " << b.y;
+      }
+    }
+    EXPECT_GE(lines, 6) << c.latitude;
+    RecordProperty("sharpest_turn_deg_" + std::to_string(static_cast<int>(c.latitude)), std::to_string(sharpest));
+  }
 }
 
 // ringRay and solveRingRay against the plain intersection of the ray with
@@ -509,13 +589,40 @@ class RingPlotTest : public RingDialTest {
     return text.str();
   }
   void TearDown() override { std::filesystem::remove_all(dir()); }
+
+  // The band's frame in the DXF of a ring of diameter D and width W (the
+  // one closed polyline of five vertices), read by ezdxf, with the number
+  // of errors of its audit.
+  struct Frame {
+    int auditErrors = -1;
+    double width = 0, height = 0;
+  };
+  Frame frameOfDxf(double D, double W) {
+    const auto hp25 = dir() / "r25.plt", dxf = dir() / "r.dxf";
+    plot(25, hp25, D, W);
+    Frame f;
+    if (MakeDxf(hp25.string(), dxf.string(), 1, 1000) != DxfResult::Converted) return f;
+    const std::string script =
+        "import ezdxf,sys\n"
+        "doc=ezdxf.readfile(sys.argv[1])\n"
+        "print(len(doc.audit().errors))\n"
+        "w=h=0\n"
+        "for e in doc.modelspace().query('POLYLINE'):\n"
+        "  p=[v.dxf.location for v in e.vertices]\n"
+        "  if len(p)==5 and abs(p[0][0]-p[4][0])<1e-6 and abs(p[0][1]-p[4][1])<1e-6:\n"
+        "    w=max(w,abs(p[1][0]-p[0][0])); h=max(h,abs(p[2][1]-p[1][1]))\n"
+        "print('%.4f %.4f'%(w,h))\n";
+    std::istringstream in(testing::runPython(script, dxf));
+    in >> f.auditErrors >> f.width >> f.height;
+    return f;
+  }
 };
 
 TEST_F(RingPlotTest, PlotRendersInHp2xxAndItsDxfIsAtTrueSize) {
   design().latitude = -34;
   design().italianHours = true;
   design().ringRayDeflection = 2;
-  const auto hp1 = dir() / "r1.plt", hp25 = dir() / "r25.plt", dxf = dir() / "r.dxf";
+  const auto hp1 = dir() / "r1.plt";
   const std::string text = plot(1, hp1);
   EXPECT_EQ(text.rfind("IN;SS;PA;", 0), 0u);
   EXPECT_EQ(text.substr(text.size() - 9), ";SP 0;IN;");
@@ -524,36 +631,21 @@ TEST_F(RingPlotTest, PlotRendersInHp2xxAndItsDxfIsAtTrueSize) {
   ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
   EXPECT_GT(std::filesystem::file_size(eps), 1000u);
 
-  plot(25, hp25);
-  ASSERT_EQ(MakeDxf(hp25.string(), dxf.string(), 1, 1000), DxfResult::Converted);
-  // The frame is the one closed polyline of five vertices: pi 75 x 80 mm.
-  const std::string script =
-      "import ezdxf,sys\n"
-      "doc=ezdxf.readfile(sys.argv[1])\n"
-      "print(len(doc.audit().errors))\n"
-      "w=h=0\n"
-      "for e in doc.modelspace().query('POLYLINE'):\n"
-      "  p=[v.dxf.location for v in e.vertices]\n"
-      "  if len(p)==5 and abs(p[0][0]-p[4][0])<1e-6 and abs(p[0][1]-p[4][1])<1e-6:\n"
-      "    w=max(w,abs(p[1][0]-p[0][0])); h=max(h,abs(p[2][1]-p[1][1]))\n"
-      "print('%.4f %.4f'%(w,h))\n";
-  const std::string result = testing::runPython(script, dxf);
-  ASSERT_FALSE(result.empty());
-  std::istringstream in(result);
-  int errors = -1;
-  double width = 0, height = 0;
-  in >> errors >> width >> height;
-  EXPECT_EQ(errors, 0);
-  EXPECT_NEAR(width, kPi * 75, 0.05);
-  EXPECT_NEAR(height, 80, 0.05);
+  const Frame f = frameOfDxf(150, 80);
+  EXPECT_EQ(f.auditErrors, 0);
+  EXPECT_NEAR(f.width, kPi * 75, 0.05);
+  EXPECT_NEAR(f.height, 80, 0.05);
 }
 
-// A ring too large for the A3 page is plotted reduced and says so.
-TEST_F(RingPlotTest, LargeRingIsReducedOnThePage) {
-  const std::string small = plot(1, dir() / "s.plt", 150, 80);
+// A ring wider than the A3 sheet holds (237 mm) is still plotted at true
+// size, to be cut out: no reduction.
+TEST_F(RingPlotTest, LargeRingIsPlottedAtTrueSize) {
   const std::string large = plot(1, dir() / "l.plt", 300, 80);
-  EXPECT_EQ(small.find("reduced to"), std::string::npos);
-  EXPECT_NE(large.find("reduced to  "), std::string::npos);
+  EXPECT_EQ(large.find("reduced to"), std::string::npos);
+  const Frame f = frameOfDxf(300, 80);
+  EXPECT_EQ(f.auditErrors, 0);
+  EXPECT_NEAR(f.width, kPi * 150, 0.05);
+  EXPECT_NEAR(f.height, 80, 0.05);
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/scripted_platform.h"
+#include "core/settings_file.h"
 #include "dials/sawyer/sawyer_dial.h"
 #include "dxf/make_dxf.h"
 #include "plot/recording_canvas.h"
@@ -604,6 +605,59 @@ TEST_F(SawyerDialTest, PlotRendersAndConvertsAtTrueSize) {
     const std::string cmd = "/usr/bin/python3 " + (dir / "check.py").string() + " " + dxf.string();
     EXPECT_EQ(std::system(cmd.c_str()), 0);
   }
+  fs::remove_all(dir);
+}
+
+// ---- the time mode through a construction-data file -----------------------
+
+// The record as the parameter page leaves it when the user picks a time
+// mode (the mode, the switches derived from it, zone time).
+void chooseTimeMode(int mode) {
+  DesignState& d = design();
+  d.sawyerTimeMode = static_cast<std::uint8_t>(mode);
+  d.sawyerMeanHalfAnalemma = mode == 2;
+  d.sawyerMeanStraight = mode == 3;
+  d.cylinderWithEot = mode >= 2;
+  d.zoneTime = mode == 1;
+  d.localTime = mode != 1;
+}
+
+// The dial of each time mode saved as construction data and loaded into
+// the freshly started program plots byte for byte the same; the four
+// modes plot four different dials, so the comparison can tell them apart.
+// The started program, whose page shows mode 2, draws the dial of mode 2.
+TEST_F(SawyerDialTest, EveryTimeModeSurvivesASettingsFile) {
+  ScopedScriptedPlatform platform;
+  const fs::path dir = scratchFolder("sawyer_modes_");
+  const auto plot = [&](const std::string& name) {
+    return plotFileText(1, dir / name, [](HpglWriter& w) { writeSawyerPlot(w, 8200, 9000, 9000, 10000, 1); });
+  };
+  const auto started = [] {
+    design() = DesignState{};  // a new process
+    startProgram();
+    design().referenceYear = 2020;
+    design().latitude = 48;
+  };
+  started();
+  ASSERT_EQ(design().sawyerTimeMode, 2);
+  const std::string atStart = plot("start.plt");
+  std::vector<std::string> plots;
+  for (int mode = 0; mode <= 3; ++mode) {
+    SCOPED_TRACE(mode);
+    started();
+    chooseTimeMode(mode);
+    const std::string before = plot("before.plt");
+    ASSERT_TRUE(writeSettingsFile((dir / "dial.tav").string()));
+    started();  // the program started again, then "Load Sundial Data"
+    ASSERT_EQ(readSettingsFile((dir / "dial.tav").string(), prepareObliquity).status,
+              SettingsReadStatus::Complete);
+    EXPECT_EQ(design().sawyerTimeMode, mode);
+    EXPECT_EQ(design().sawyerMeanHalfAnalemma, mode == 2);
+    EXPECT_TRUE(plot("after.plt") == before) << "the reloaded dial differs";
+    for (const std::string& other : plots) EXPECT_NE(before, other);
+    plots.push_back(before);
+  }
+  EXPECT_TRUE(atStart == plots[2]) << "the started program does not draw the mode its page shows";
   fs::remove_all(dir);
 }
 

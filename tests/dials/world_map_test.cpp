@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cctype>
+#include <sstream>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,9 +18,11 @@
 #include "astro/startup.h"
 #include "core/design_state.h"
 #include "core/scripted_platform.h"
+#include "dials/biazimuthal/biazimuthal_dial.h"
 #include "dials/world_map/world_map.h"
 #include "dials/world_map/world_outline.h"
 #include "plot/recording_canvas.h"
+#include "plot_file_test_util.h"
 
 namespace tavrel {
 namespace {
@@ -258,11 +262,19 @@ TEST_F(WorldMapTest, EmbeddedOutlineAndItsTwoParts) {
   ASSERT_EQ(b.size(), 2u);
   EXPECT_FALSE(b[0].draw);
   EXPECT_FALSE(b[1].draw);  // after the separator: a move
-  // A point outside the page is skipped without lifting the pen.
+  // A point outside the page is left out and lifts the pen: its
+  // neighbours are not joined across it.
   const auto skip = outlineVertices(small, OutlineRange{0, 3}, 7, identity,
                                     [](double x, double) { return x != 1.0; });
   ASSERT_EQ(skip.size(), 1u);
   EXPECT_FALSE(skip[0].draw);
+  const std::vector<std::string> three{"1.00\t1.00", "2.00\t2.00", "3.00\t3.00", "4.00\t4.00"};
+  const auto gap = outlineVertices(three, OutlineRange{0, 4}, 7, identity,
+                                   [](double x, double) { return x != 2.0; });
+  ASSERT_EQ(gap.size(), 3u);
+  EXPECT_FALSE(gap[0].draw);
+  EXPECT_FALSE(gap[1].draw);  // 3 after the left-out 2: a move
+  EXPECT_TRUE(gap[2].draw);
 }
 
 // A plot pass: its prologue, pen, size, the foot marker and the points,
@@ -301,6 +313,180 @@ TEST_F(WorldMapTest, PlotPassHasItsOwnPrologueAndMarker) {
     EXPECT_EQ(text.find("0.00"), std::string::npos);  // the boundary pass was not asked for
   }
   d.coastlineText = embedded;
+}
+
+// ---- no line joins points that are not neighbours ----------------------
+
+// The largest great-circle step (degrees) between neighbouring points of
+// the outline: consecutive lines that hold two numbers (longitude,
+// latitude); any other line separates. Haversine formula (Sinnott, Sky and
+// Telescope 68, 1984, p. 159).
+double largestOutlineStep(const std::vector<std::string>& lines) {
+  double largest = 0;
+  bool havePrevious = false;
+  double lon0 = 0, lat0 = 0;
+  for (const std::string& line : lines) {
+    std::istringstream in(line);
+    double lon = 0, lat = 0;
+    if (!(in >> lon >> lat)) {
+      havePrevious = false;
+      continue;
+    }
+    if (havePrevious) {
+      const double a = std::pow(std::sin(rad(lat - lat0) / 2), 2) +
+                       std::cos(rad(lat)) * std::cos(rad(lat0)) * std::pow(std::sin(rad(lon - lon0) / 2), 2);
+      largest = std::max(largest, 2 * std::asin(std::min(1.0, std::sqrt(a))) * 180 / kPiD);
+    }
+    lon0 = lon;
+    lat0 = lat;
+    havePrevious = true;
+  }
+  return largest;
+}
+
+struct MapSegment {
+  double x1, y1, x2, y2;
+};
+
+// The segments drawn in pen 11 or 12 of a plot text: "SP n" selects, "PU"
+// and "PD" with pairs of numbers move or draw.
+std::vector<MapSegment> plotMapSegments(const std::string& plot) {
+  std::vector<MapSegment> out;
+  int pen = 0;
+  bool down = false;
+  double x = 0, y = 0;
+  std::size_t i = 0;
+  while (i < plot.size()) {
+    if (!std::isalpha(static_cast<unsigned char>(plot[i]))) {
+      ++i;
+      continue;
+    }
+    const std::string name = plot.substr(i, 2);
+    std::size_t end = i + 2;
+    while (end < plot.size() && plot[end] != ';' && !std::isalpha(static_cast<unsigned char>(plot[end]))) ++end;
+    std::istringstream args(plot.substr(i + 2, end - i - 2));
+    std::vector<double> v;
+    for (double a; args >> a;) v.push_back(a);
+    if (name == "LB") {
+      const std::size_t terminator = plot.find('\x03', i);
+      end = terminator == std::string::npos ? plot.size() : terminator + 1;
+    }
+    if (name == "SP" && !v.empty()) pen = static_cast<int>(v[0]);
+    if (name == "PU" || name == "PD") down = name == "PD";
+    if (name == "PU" || name == "PD") {
+      for (std::size_t k = 0; k + 1 < v.size(); k += 2) {
+        if (down && (pen == 11 || pen == 12)) out.push_back({x, y, v[k], v[k + 1]});
+        x = v[k];
+        y = v[k + 1];
+      }
+    }
+    i = end;
+  }
+  return out;
+}
+
+// The lines of the screen picture drawn in the colours of pens 11 and 12.
+std::vector<MapSegment> pictureMapSegments(const RecordingCanvas& canvas) {
+  std::vector<MapSegment> out;
+  for (const Primitive& p : canvas.primitives)
+    if (p.kind == PrimitiveKind::LineTo &&
+        (p.pen.colour == ScreenSurface::penColour(11) || p.pen.colour == ScreenSurface::penColour(12)))
+      out.push_back({p.p[0], p.p[1], p.p[2], p.p[3]});
+  return out;
+}
+
+// The gnomonic projection at distance L draws the arc between two places
+// delta degrees apart no longer than the largest scale along it times
+// L delta; its scale at the angle theta from the centre is at most
+// sec^2 theta = 1 + (r / L)^2 with r = L tan theta the distance from the
+// centre in the plane (Snyder, Map Projections - A Working Manual, USGS PP
+// 1395, ch. 22), and along the straight image of a great circle r is
+// largest at one end. A shortening along one direction by cos q (the
+// two-point azimuthal projection) only shortens, but the centre distance
+// before it was up to r / cos q. Returns the longest segment that is longer
+// than that bound (plus the rounding of the target), or 0.
+double longestFalseJoin(const std::vector<MapSegment>& segments, double x0, double y0, double L, double deltaDeg,
+                        double cosQ, double rounding) {
+  double worst = 0;
+  for (const MapSegment& s : segments) {
+    const double r = std::max(std::hypot(s.x1 - x0, s.y1 - y0), std::hypot(s.x2 - x0, s.y2 - y0)) / cosQ + rounding;
+    const double bound = (L + r * r / L) * rad(deltaDeg) + 2 * rounding;
+    const double length = std::hypot(s.x2 - s.x1, s.y2 - s.y1);
+    if (length > bound) worst = std::max(worst, length);
+  }
+  return worst;
+}
+
+// The world map over a horizontal dial, on the picture and in the plot,
+// and over the bi-azimuthal dial: every drawn map segment is one that two
+// neighbouring outline points can give. A point outside the window must
+// lift the pen, else the points on either side of it are joined straight
+// across the map.
+TEST_F(WorldMapTest, NoMapSegmentJoinsPointsThatAreNotNeighbours) {
+  DesignState& d = design();
+  d.colors[10] = rgb(1, 2, 3);
+  d.colors[11] = rgb(4, 5, 6);
+  const double delta = largestOutlineStep(d.coastlineText);
+  ASSERT_GT(delta, 0.1);
+  ASSERT_LT(delta, 5.0);
+  RecordProperty("largest_outline_step_deg", std::to_string(delta));
+  const double gnomonMm = 35;
+  const std::filesystem::path plotPath = testing::scratchFolder("tavrel_map_joins_") / "map.plt";
+
+  struct Place {
+    double latitude, longitude;
+  };
+  const Place places[] = {{47.25, -9.59}, {-34.0, -151.0}, {64.0, 20.0}};
+  for (const Place& pl : places) {
+    SCOPED_TRACE(pl.latitude);
+    d.dialKind = 'h';
+    d.latitude = pl.latitude;
+    d.longitude = pl.longitude;
+    // The picture (A4 layout: width / 280 pixels per millimetre).
+    RecordingCanvas canvas;
+    ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
+    const double x0 = 800, y0 = 250;
+    for (bool coast : {true, false}) drawWorldMap(s, coast, gnomonMm, x0, y0);
+    const std::vector<MapSegment> onPicture = pictureMapSegments(canvas);
+    EXPECT_GT(onPicture.size(), 1000u);
+    EXPECT_EQ(longestFalseJoin(onPicture, x0, y0, gnomonMm * 1600 / 280, delta, 1, 0.5), 0);
+    // The plot: 40 units per millimetre, integer coordinates.
+    const std::vector<MapSegment> inPlot = plotMapSegments(testing::plotFileText(1, plotPath, [&](HpglWriter& w) {
+      for (bool coast : {true, false}) plotWorldMap(w, coast, gnomonMm, 8200, 7000);
+    }));
+    EXPECT_GT(inPlot.size(), 1000u);
+    EXPECT_EQ(longestFalseJoin(inPlot, 8200, 7000, gnomonMm * 40, delta, 1, 0.5), 0);
+  }
+
+  // The bi-azimuthal dial with the start-up foci, its map in the same
+  // projection: L = drawingScale k W / 280 on the A4 picture, and
+  // drawingScale k 16400 / 280 in the plot.
+  d.dialKind = 'c';
+  d.hollanderVariant = 0;
+  d.secondPlaneVertical = false;
+  d.latitude = 47.25;
+  d.longitude = -9.59;
+  d.mapOverlay = d.mapFrontiers = d.mapCoastlines = true;
+  d.paperA4 = true;
+  const BiAzimuthalFrame f = biAzimuthalFrame(d);
+  ASSERT_TRUE(f.centre.valid());
+  const double cosQ = std::cos(f.centre.q);
+  RecordingCanvas canvas;
+  ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
+  DialScreenRequest r{s, true, 1600, 1000, 800, 500, 100, 20, true, false, false, 1.0, nullptr};
+  drawBiAzimuthalDial(r);
+  const std::vector<MapSegment> onPicture = pictureMapSegments(canvas);
+  EXPECT_GT(onPicture.size(), 1000u);
+  EXPECT_EQ(longestFalseJoin(onPicture, 800, 500, d.drawingScale * f.k * 1600 / 280, delta, cosQ, 0.5), 0);
+  DialPlotRequest rq;
+  rq.grid = PlotGrid::Off;
+  rq.place.footX = 8000;
+  rq.place.footY = 5000;
+  const std::vector<MapSegment> inPlot =
+      plotMapSegments(testing::plotFileText(1, plotPath, [&](HpglWriter& w) { writeBiAzimuthalPlot(w, rq); }));
+  std::filesystem::remove_all(plotPath.parent_path());
+  EXPECT_GT(inPlot.size(), 1000u);
+  EXPECT_EQ(longestFalseJoin(inPlot, 8000, 5000, d.drawingScale * f.k * 16400 / 280, delta, cosQ, 0.5), 0);
 }
 
 }  // namespace

@@ -2,12 +2,16 @@
 // layout, gnomon foot, dispatch and the messages on the picture.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <unistd.h>
 #include <string>
 
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/scripted_platform.h"
+#include "core/settings_file.h"
 #include "astro/startup.h"
 #include "dials/dial_family.h"
 #include "tests/drawing/not_available_texts.h"
@@ -36,7 +40,7 @@ const DialFamilyRegistrar kTestFamily{[] {
     testFamilyCalls.screenMode = r.screenMode;
     testFamilyCalls.width = r.width;
   };
-  f.plot = [](HpglWriter&, const DialPlotRequest&) {};
+  f.plot = [](HpglWriter&, const DialPlotRequest&) -> PlotOutcome { return {}; };
   return f;
 }()};
 
@@ -210,6 +214,36 @@ TEST_F(ControllerTest, PageLayoutsScaleTheDial) {
   canvas.primitives.clear();
   c.zoomIn();
   EXPECT_NEAR(scaleBarLength(canvas), std::round(35 * kZoomStep * 100) / 100 * 1400 / 420.0, 1e-9);
+}
+
+// Width of everything drawn with lines (the picture's frame left out).
+double drawnWidth(const RecordingCanvas& canvas, int width) {
+  double lo = 1e300, hi = -1e300;
+  for (const Primitive& p : canvas.primitives)
+    if (p.kind == PrimitiveKind::LineTo)
+      for (double x : {p.p[0], p.p[2]})
+        if (x > 2 && x < width - 2) lo = std::min(lo, x), hi = std::max(hi, x);
+  return hi - lo;
+}
+
+// The cylinder with polar style zooms in and out; the shepherd's dial,
+// which fills its page, does not.
+TEST_F(ControllerTest, PolarStyleCylinderZooms) {
+  design().dialKind = 'z';
+  design().cylinderVariant = 0;
+  DrawingController c(canvas);
+  c.applyActivationDefaults(1600, 1000);
+  EXPECT_FALSE(c.state().zoomCommandsEnabled);
+  design().cylinderVariant = 2;
+  c.applyActivationDefaults(1600, 1000);
+  ASSERT_TRUE(c.state().zoomCommandsEnabled);
+  c.construct();
+  const double before = drawnWidth(canvas, 1600);
+  canvas.primitives.clear();
+  c.zoomOut();
+  const double after = drawnWidth(canvas, 1600);
+  ASSERT_GT(before, 100);
+  EXPECT_NEAR(after / before, 1 / kZoomStep, 0.03);
 }
 
 TEST_F(ControllerTest, ActivationConstructsAndAsksToFixTheFoot) {
@@ -485,7 +519,7 @@ TEST_F(ControllerTest, PrinterPageRescalesThePositionsAndRestoresThem) {
 // the hook leaves the click to the window.
 TEST_F(ControllerTest, HamDialTakesPictureClicks) {
   design().dialKind = 'o';
-  design().habermelGnomonLength = 40;
+  design().hamDiameter = 40;
   DrawingController c(canvas);
   c.showDrawing(1600, 1000);
   const double marks[][2] = {{900, 300}, {1000, 420}, {1100, 560}};
@@ -510,6 +544,67 @@ TEST_F(ControllerTest, HamDialTakesPictureClicks) {
   EXPECT_GT(page.ofKind(PrimitiveKind::LineTo).size(), 50u);
   design().dialKind = 'w';
   EXPECT_FALSE(c.familyClick(5, 5, PictureClickKind::Ctrl));
+}
+
+// The drawing window's Save and Load of the ham dial, answered through the
+// scripted platform: the marked hour points go into the file and come back
+// from it, at the same millimetres from the centre on a picture of another
+// size, with the dial's values they were marked on, and the construction
+// draws their curve. A file without hour points changes nothing. Another
+// family leaves Save and Load to the main window.
+TEST_F(ControllerTest, HamDialSavesAndLoadsItsHourPoints) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("tavrel_ham_ctl_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const std::string file = (dir / "schink.ham").string();
+  design().dialKind = 'o';
+  design().hamDiameter = 40;
+  design().hamStretch = 2.5;
+  DrawingController c(canvas);
+  c.showDrawing(1600, 1000);  // centre (800, 500), 10 pixels per millimetre
+  ASSERT_TRUE(c.familyHasDataFiles());
+  const double marks[][2] = {{900, 300}, {1000, 420}, {1100, 560}};
+  for (const auto& m : marks) c.familyClick(m[0], m[1], PictureClickKind::Ctrl);
+  platform->fileNames.push_back(file);
+  c.saveFamilyData();
+  ASSERT_TRUE(fs::exists(file));
+  EXPECT_EQ(platform->boxes.back().text, file + " saved!");
+
+  // Marks cleared, the dial changed, the picture smaller: load.
+  c.familyClick(5, 5, PictureClickKind::Alt);
+  design().hamStretch = 1.5;
+  design().hamDiameter = 30;
+  c.showDrawing(1200, 800);  // centre (600, 400), 8 pixels per millimetre
+  platform->fileNames.push_back(file);
+  canvas.primitives.clear();
+  c.loadFamilyData();
+  EXPECT_EQ(platform->boxes.back().text, file + " loaded!");
+  EXPECT_EQ(design().hamStretch, 2.5);
+  EXPECT_EQ(design().hamDiameter, 40);
+  const auto curve = canvas.ofKind(PrimitiveKind::LineTo);
+  ASSERT_EQ(curve.size(), 3u);
+  EXPECT_EQ(curve[0].p[0], 600);
+  EXPECT_EQ(curve[0].p[1], 400);
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_NEAR(curve[i].p[2], 600 + (marks[i][0] - 800) * 0.8, 1e-6) << i;
+    EXPECT_NEAR(curve[i].p[3], 400 + (marks[i][1] - 500) * 0.8, 1e-6) << i;
+  }
+
+  // A construction-data file of the main window holds no hour points: the
+  // error box, and the picture keeps its curve.
+  const std::string plain = (dir / "plain.tav").string();
+  ASSERT_TRUE(writeSettingsFile(plain));
+  platform->fileNames.push_back(plain);
+  c.loadFamilyData();
+  EXPECT_EQ(platform->boxes.back().caption, MsgCaption::Error);
+  EXPECT_EQ(platform->boxes.back().text.rfind(plain + " holds no hour points", 0), 0u) << platform->boxes.back().text;
+  canvas.primitives.clear();
+  c.construct();
+  EXPECT_EQ(canvas.ofKind(PrimitiveKind::LineTo).size(), 3u);
+
+  design().dialKind = 'w';
+  EXPECT_FALSE(c.familyHasDataFiles());
+  fs::remove_all(dir);
 }
 
 // The Sawyer dial on the printer page: the page less 100, O not yet

@@ -112,8 +112,9 @@ TEST_F(PlotCliTest, AzimuthalDialsPlot) {
       ASSERT_EQ(r.exitCode, 0) << kind << " " << r.err;
       const std::string text = slurp(out);
       EXPECT_NE(text.find("AZIMUTHAL SUNDIAL"), std::string::npos) << out;
-      if (std::string(ext) == ".plt")
+      if (std::string(ext) == ".plt") {
         EXPECT_EQ(text.rfind(kind[16] == '0' ? "IN;PA;" : "IN;VS 1;PA;IW 0 0 16157 11038;", 0), 0u) << out;
+      }
     }
   }
 }
@@ -147,11 +148,45 @@ TEST_F(PlotCliTest, BiAzimuthalDialPlots) {
     EXPECT_GT(text.size(), 10000u) << out;
   }
   EXPECT_NE(slurp(file("c.plt")).find(";LBCompressed Gnomonic Sundial"), std::string::npos);
+  // Foci more than 160 degrees apart are refused: said once, no file.
   const CliResult far = runCli({"--lang", "en", "--set", "dialKind=c", "--set", "latitude=0", "--set",
                                 "longitude=0", "--set", "latitude2=0", "--set", "longitude2=170", "plot",
                                 "--out", file("far.plt")});
-  EXPECT_NE(far.err.find("The distance of the focus points is to large."), std::string::npos) << far.err;
-  EXPECT_NE(far.err.find("The centre of the projection is wrong!"), std::string::npos) << far.err;
+  EXPECT_EQ(far.exitCode, 1);
+  EXPECT_EQ(far.err,
+            "TAVREL.EXE - Problem!: The distance of the focus points is to large. The construction is not "
+            "calculated!\n");
+  EXPECT_FALSE(fs::exists(file("far.plt")));
+}
+
+// A design the dial refuses, run as in the reports: exit status 1, the
+// refusal as the one line on stderr (no "saved", no converter message),
+// no file and no temporary file, in both targets.
+TEST_F(PlotCliTest, RefusedDesignsFailWithTheirMessageAndWriteNothing) {
+  struct Refused {
+    std::vector<std::string> settings;
+    const char* message;
+  };
+  const Refused cases[] = {
+      {{"dialKind=z", "latitude=70", "temporalHourLines=true"},
+       "TAVREL.EXE - Error!: Temporal hours are not possible in this latitude! Therefore the sundial is not "
+       "constructed.\n"},
+      {{"dialKind=c", "latitude=47", "longitude=-9", "latitude2=-40", "longitude2=170"},
+       "TAVREL.EXE - Problem!: The distance of the focus points is to large. The construction is not "
+       "calculated!\n"},
+  };
+  for (const Refused& c : cases) {
+    for (const char* name : {"x.plt", "x.dxf"}) {
+      SCOPED_TRACE(c.settings.front() + " " + name);
+      std::vector<std::string> args{"--lang", "en", "--set", "expertModeActive=true"};
+      for (const std::string& s : c.settings) args.insert(args.end(), {"--set", s});
+      args.insert(args.end(), {"plot", "--out", file(name)});
+      const CliResult r = runCli(args);
+      EXPECT_EQ(r.exitCode, 1);
+      EXPECT_EQ(r.err, c.message);
+      EXPECT_TRUE(files().empty());
+    }
+  }
 }
 
 TEST_F(PlotCliTest, ChoicesReachThePlot) {

@@ -39,9 +39,10 @@ namespace fs = std::filesystem;
 // Two families of this test only: 'x' plots unscaled, 'y' multiplies its
 // coordinates by R. Each writes a line of 1 mm and records its R.
 int testPlotFactor = 0;
-void plotOneMillimetre(HpglWriter& w, const DialPlotRequest& r) {
+PlotOutcome plotOneMillimetre(HpglWriter& w, const DialPlotRequest& r) {
   testPlotFactor = r.place.resolutionFactor;
   w.hpglWrite("IN;VS 1;PA;SP 1;PU 0 0;PD " + std::to_string(40 * testPlotFactor) + " 0;SP 0;IN;");
+  return {};
 }
 DialFamily testFamily(char letter, unsigned caps) {
   DialFamily f;

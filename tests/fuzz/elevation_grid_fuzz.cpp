@@ -16,12 +16,11 @@
 #include <string>
 
 #include "tables/horizon_calculation.h"
+#include "tests/fuzz/fuzz_support.h"
 
 namespace {
 
-void check(bool condition) {
-  if (!condition) __builtin_trap();
-}
+using tavrel::fuzz::check;
 
 }  // namespace
 

@@ -11,12 +11,11 @@
 
 #include "base/text_encoding.h"
 #include "tables/horizon_profile.h"
+#include "tests/fuzz/fuzz_support.h"
 
 namespace {
 
-void check(bool condition) {
-  if (!condition) __builtin_trap();
-}
+using tavrel::fuzz::check;
 
 }  // namespace
 

@@ -5,20 +5,17 @@
 // written is checked for the shape a DXF reader relies on: pairs of lines,
 // each group code an integer, every numeric value a finite number, no NUL,
 // the file ending with ENDSEC / 0 / EOF. Diagnostics must stay bounded.
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "core/scripted_platform.h"
 #include "dxf/tav1_mkdxf1.h"
+#include "tests/fuzz/fuzz_support.h"
 
 namespace {
 
@@ -92,13 +89,10 @@ void checkDxf(const std::string& bytes) {
 }
 
 struct Setup {
-  fs::path dir;
+  tavrel::fuzz::FuzzFolder folder;
+  fs::path dir{folder.path()};
   tavrel::ScriptedPlatform platform;
-  Setup() {
-    dir = fs::temp_directory_path() / ("tavrel-fuzz-" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    tavrel::setPlatform(&platform);
-  }
+  Setup() { tavrel::setPlatform(&platform); }
 };
 
 }  // namespace
@@ -112,10 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const fs::path in = setup.dir / "in.plt";
   const fs::path out = setup.dir / "out.dxf";
-  {
-    std::ofstream f(in, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
-  }
+  tavrel::fuzz::writeBytes(in.string(), data + 1, size - 1);
   std::error_code ec;
   fs::remove(out, ec);
   setup.platform.boxes.clear();
@@ -128,10 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                        result == tavrel::DxfResult::NothingConverted;
   if (exists != written) fail("result and file disagree", std::to_string(static_cast<int>(result)));
   if (setup.platform.boxes.empty()) fail("no final message", "");
-  if (exists) {
-    std::ifstream f(out, std::ios::binary);
-    checkDxf(std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()));
-  }
+  if (exists) checkDxf(tavrel::fuzz::readBytes(out.string()).value_or(std::string()));
   // Nothing but the input and the output may remain in the folder.
   for (const auto& entry : fs::directory_iterator(setup.dir))
     if (entry.path() != in && entry.path() != out) fail("stray file", entry.path().string());

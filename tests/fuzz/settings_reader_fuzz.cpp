@@ -12,12 +12,7 @@
 // and 47), is well-formed UTF-8 in memory, reads back through the
 // encoder unchanged, and is never taken for a damaged layout when read
 // again.
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -27,43 +22,18 @@
 #include "core/settings_file.h"
 #include "astro/startup.h"
 #include "base/text_encoding.h"
+#include "tests/fuzz/fuzz_support.h"
 
 namespace {
 
 using namespace tavrel;
 
-struct Setup {
-  std::string dir;
-  ScriptedPlatform platform;
-  DesignState started;
-
-  Setup() {
-    // A memory file system where there is one: every write is flushed to
-    // disk, which a real disk makes slow.
-    const char* base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
-    std::string pattern = std::string(base) + "/tavrel-settings-fuzz-XXXXXX";
-    if (!mkdtemp(pattern.data())) std::abort();
-    dir = pattern;
-    platform.currentDir = dir;
-    platform.clock = {2024, 6, 15, 10, 30, 0};
-    setPlatform(&platform);
-    startProgram();
-    started = design();
-  }
-  ~Setup() {
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
-  }
-};
-
-void check(bool condition) {
-  if (!condition) __builtin_trap();
-}
+using fuzz::check;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static Setup setup;
+  static fuzz::StartedProgram setup;
   if (size == 0) return 0;
   const std::uint8_t options = data[0];
 
@@ -78,11 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int bit = 0; bit < 6; ++bit)
     setup.platform.answers.push_back((options >> bit) & 1 ? MsgAnswer::Yes : MsgAnswer::No);
 
-  const std::string path = setup.dir + ((options & 0x40) ? "/tav.ini" : "/data.tav");
-  {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
-  }
+  const std::string path = setup.folder.file((options & 0x40) ? "tav.ini" : "data.tav");
+  fuzz::writeBytes(path, data + 1, size - 1);
   readSettingsFile(path, prepareObliquity);
 
   const std::vector<std::string> lines = buildSettingsText(false);
@@ -93,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Written and read again, the file is always structurally sound.
   setup.platform.answers.clear();
-  const std::string again = setup.dir + "/again.tav";
+  const std::string again = setup.folder.file("again.tav");
   check(writeSettingsFile(again));
   check(readSettingsFile(again, prepareObliquity).status != SettingsReadStatus::BadStructure);
   return 0;

@@ -142,8 +142,54 @@ TEST(HpglWriter, SinglePlotLineAndTerminatedLabels) {
   }
   EXPECT_EQ(labels, 3);
   EXPECT_EQ(std::count(text.begin(), text.end(), '\x03'), 3);
-  EXPECT_NE(text.find(";LBHoehe 47°\x03"), std::string::npos);
+  EXPECT_NE(text.find(";LBHoehe 47deg\x03"), std::string::npos);
   EXPECT_NE(text.find(";LBtwo  lines  and more\x03"), std::string::npos);
+}
+
+// The plot's ASCII spellings, by hand from the character names (Unicode
+// code charts) and HP-GL's standard character set, which is ASCII and has
+// no degree sign.
+TEST(HpglWriter, PlotAsciiSpellings) {
+  struct Spelling {
+    const char* text;
+    const char* ascii;
+  };
+  const Spelling kSpellings[] = {
+      {"Sun 12:00 (A-Z a-z 0-9 ;,.^)", "Sun 12:00 (A-Z a-z 0-9 ;,.^)"},
+      {"", ""},
+      {"47.25\xC2\xB0 /-9.59\xC2\xB0", "47.25deg /-9.59deg"},                 // degree sign
+      {"Shepherds\xC2\xB4 Dial", "Shepherds' Dial"},                           // acute accent
+      {"Hollander\xE2\x80\x99s", "Hollander's"},                              // right single quotation mark
+      {"\xE2\x80\x9E" "Schirm\xE2\x80\x9C", "\"Schirm\""},                    // German quotation marks
+      {"\xC3\x84\xC3\x96\xC3\x9C\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F", "AeOeUeaeoeuess"},  // umlauts, sharp s
+      {"Gr\xC3\xB6\xC3\x9F" "e", "Groesse"},
+      {"caf\xC3\xA9 \xE2\x80\x93 12 \xC3\x97 3", "cafe - 12 x 3"},         // e acute, en dash, multiplication
+      {"\xC2\xB1\xC2\xBD\xC2\xA0m", "+-1/2 m"},                               // plus-minus, one half, no-break space
+      {"Ni\xC3\xB1o \xC3\x85" "land", "Nino Aland"},
+      {"\xE2\x99\x88 Aries", "? Aries"},                                      // a sign without a spelling
+      {"20\xB0 S", "20deg S"},                                                  // a stray Windows-1252 byte
+      {"\xF0\x9F\x8C\x9E", "?"},                                                // beyond the BMP
+  };
+  for (const Spelling& c : kSpellings) {
+    SCOPED_TRACE(c.ascii);
+    EXPECT_EQ(plotAscii(c.text), c.ascii);
+  }
+}
+
+// Whatever a construction writes, the file holds ASCII only: labels and
+// raw fragments alike pass the one spelling.
+TEST(HpglWriter, EveryFragmentIsWrittenInAscii) {
+  ScratchDir dir;
+  const std::string text = plotText(dir, 1, [](HpglWriter& w) {
+    w.writeStandardPrologue();
+    w.label(100, 200, "Farmers\xC2\xB4 Ring");
+    w.labelHere("M\xC3\xA4rz");
+    w.hpglWrite(";PU 300 400;LBA( 47.25\xC2\xB0 /-9.59\xC2\xB0),\x03");
+  });
+  for (unsigned char c : text) EXPECT_LT(c, 128u);
+  EXPECT_NE(text.find(";LBFarmers' Ring\x03"), std::string::npos);
+  EXPECT_NE(text.find(";LBMaerz\x03"), std::string::npos);
+  EXPECT_NE(text.find(";LBA( 47.25deg /-9.59deg),\x03"), std::string::npos);
 }
 
 // The independent HPGL reader hp2xx accepts a plot without ignored

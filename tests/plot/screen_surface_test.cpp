@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "core/design_state.h"
@@ -113,6 +115,38 @@ TEST_F(ScreenSurfaceTest, PensComeFromTheDesignRecord) {
   EXPECT_EQ(rects[0].p, (std::vector<double>{0, 0, 1380, 880}));
   EXPECT_DOUBLE_EQ(rects[0].pen.width, 1);
   EXPECT_EQ(rects[0].brush.style, BrushStyle::Clear);
+}
+
+// A width set with setPenWidth stays when another pen is selected, as the
+// plotter's PW stays over SP: the constructions set the width of a line
+// and then its pen. Before any width is set, pens draw lineWidth wide.
+TEST_F(ScreenSurfaceTest, PenWidthStaysWhenAnotherPenIsSelected) {
+  struct Step {
+    int setWidth;  // 0: none
+    int pen;
+    double drawnWidth;
+  };
+  const Step kSteps[] = {{0, 2, 2}, {3, 5, 3}, {0, 6, 3}, {0, 4, 3}, {1, 7, 1}, {0, 8, 1}, {0, 0, 1}};
+  design().lineWidth = 2;
+  RecordingCanvas canvas;
+  ScreenSurface s = ScreenSurface::screen(canvas, 1400, 900);
+  double x = 0;
+  for (const Step& step : kSteps) {
+    if (step.setWidth) s.setPenWidth(step.setWidth);
+    s.selectPen(step.pen);
+    s.moveTo(x, 0);
+    s.lineTo(x, 10);
+    x += 5;
+  }
+  const auto lines = canvas.ofKind(PrimitiveKind::LineTo);
+  ASSERT_EQ(lines.size(), std::size(kSteps));
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    SCOPED_TRACE("step " + std::to_string(i));
+    EXPECT_DOUBLE_EQ(lines[i].pen.width, kSteps[i].drawnWidth);
+    if (kSteps[i].pen >= 1) {
+      EXPECT_EQ(lines[i].pen.colour, design().colors[static_cast<std::size_t>(kSteps[i].pen - 1)]);
+    }
+  }
 }
 
 TEST_F(ScreenSurfaceTest, DrawingScaleFollowsTheLayout) {

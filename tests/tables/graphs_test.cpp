@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "astro/startup.h"
 #include "core/language.h"
 #include "core/scripted_platform.h"
@@ -258,7 +260,10 @@ std::vector<SkySegment> polarPlotLines(const std::string& plot, int pen) {
 }
 
 std::string polarPlot() {
-  const std::string path = (std::filesystem::temp_directory_path() / "tavrel_graphs_test_polar.plt").string();
+  // The latitudes run as separate processes at the same time: each its own file.
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("tavrel_graphs_test_polar_" + std::to_string(::getpid()) + ".plt"))
+                               .string();
   {
     HpglWriter writer;
     writer.hpglOpen(path);
@@ -314,6 +319,151 @@ TEST_P(SunPathReference, DrawnCurvesFollowPyEphem) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Latitudes, SunPathReference, ::testing::Values(0.0, 47.0, -34.0));
+
+// --- the cartesian diagram in the tropics ------------------------------------------
+
+// The sun of declination d at hour angle H (degrees), by the closed-form
+// transformation of Meeus, Astronomical Algorithms, 2nd ed., eq. 13.5 and
+// 13.6: azimuth from south, west positive, and altitude.
+SkyRef skyAt(double latitude, double declination, double hourAngle) {
+  const double r = kPi / 180, p = latitude * r, d = declination * r, h = hourAngle * r;
+  const double azimuth = std::atan2(std::sin(h), std::cos(h) * std::sin(p) - std::tan(d) * std::cos(p)) / r;
+  const double altitude = std::asin(std::sin(p) * std::sin(d) + std::cos(p) * std::cos(d) * std::cos(h)) / r;
+  return {"", azimuth, altitude};
+}
+
+// A reference curve in the chart's plane (azimuth across, altitude up, both
+// in degrees), cut where it leaves the diagram at north or passes the
+// zenith: there the chart itself has no continuous line.
+using ChartCurve = std::vector<std::pair<double, double>>;
+
+template <class Sun>
+std::vector<ChartCurve> chartCurves(double from, double to, double step, const Sun& sun) {
+  std::vector<ChartCurve> curves(1);
+  for (double v = from; v <= to + 1e-9; v += step) {
+    const SkyRef p = sun(v);
+    if (p.altitude < 0) continue;
+    ChartCurve& c = curves.back();
+    if (!c.empty() && std::hypot(p.azimuth - c.back().first, p.altitude - c.back().second) > 2) curves.emplace_back();
+    curves.back().push_back({p.azimuth, p.altitude});
+  }
+  return curves;
+}
+
+// Curves cut into short runs with their bounding boxes, for the distance
+// from a point to the nearest of them (degrees in the chart's plane; north
+// at both edges). Only runs within `reach` are looked at: a point farther
+// than that from every curve is reported as `reach`.
+class ChartCurves {
+ public:
+  explicit ChartCurves(const std::vector<ChartCurve>& curves, double reach = 2) : reach_(reach) {
+    for (const ChartCurve& c : curves)
+      for (std::size_t i = 0; i + 1 < c.size(); i += kRun) {
+        Run r{std::vector<std::pair<double, double>>(c.begin() + static_cast<std::ptrdiff_t>(i),
+                                                     c.begin() + static_cast<std::ptrdiff_t>(std::min(i + kRun + 1, c.size()))),
+              1e9, -1e9, 1e9, -1e9};
+        for (const auto& [a, h] : r.points) {
+          r.minA = std::min(r.minA, a), r.maxA = std::max(r.maxA, a);
+          r.minH = std::min(r.minH, h), r.maxH = std::max(r.maxH, h);
+        }
+        runs_.push_back(std::move(r));
+      }
+  }
+  double distance(double azimuth, double altitude) const {
+    double best = reach_;
+    for (const Run& r : runs_) {
+      if (altitude < r.minH - reach_ || altitude > r.maxH + reach_) continue;
+      for (double shift : {-360.0, 0.0, 360.0}) {
+        if (azimuth < r.minA + shift - reach_ || azimuth > r.maxA + shift + reach_) continue;
+        for (std::size_t i = 0; i + 1 < r.points.size(); ++i) {
+          const double x1 = r.points[i].first + shift - azimuth, y1 = r.points[i].second - altitude;
+          const double x2 = r.points[i + 1].first + shift - azimuth, y2 = r.points[i + 1].second - altitude;
+          const double dx = x2 - x1, dy = y2 - y1, len = dx * dx + dy * dy;
+          const double t = len > 0 ? std::clamp(-(x1 * dx + y1 * dy) / len, 0.0, 1.0) : 0;
+          best = std::min(best, std::hypot(x1 + t * dx, y1 + t * dy));
+        }
+      }
+    }
+    return best;
+  }
+
+ private:
+  static constexpr std::size_t kRun = 20;
+  struct Run {
+    std::vector<std::pair<double, double>> points;
+    double minA, maxA, minH, maxH;
+  };
+  double reach_;
+  std::vector<Run> runs_;
+};
+
+// Between the tropics the sun culminates in the zenith and, part of the
+// year, in the north. Every drawn step of the hour lines (every 20 minutes
+// from 6 to 18 h, local apparent time) and of the date lines (solstices and
+// equinox) lies on the sun's path as the closed form gives it, checked
+// at its ends and three points between: none runs across the diagram
+// along its top edge where the noon line or a daily path passes the
+// zenith. And the curves are drawn where the sun is: every point of them
+// from 1 to 88 degrees of altitude lies on a drawn line.
+class CartesianTropics : public GraphsTest, public ::testing::WithParamInterface<double> {};
+
+TEST_P(CartesianTropics, StepsLieOnTheSunsPath) {
+  const double latitude = GetParam();
+  pathDesign(latitude);
+  design().otherHourInterval = '2';
+  const double obliquity = 23.4393 - 0.0130 * 0.24;  // Meeus eq. 22.2, year 2024
+  std::vector<ChartCurve> hourCurves, dateCurves;
+  for (int k = 0; k <= 36; ++k) {
+    const double hourAngle = 15 * (6 + k / 3.0 - 12);
+    const auto c = chartCurves(-obliquity, obliquity, 0.01, [&](double d) { return skyAt(latitude, d, hourAngle); });
+    hourCurves.insert(hourCurves.end(), c.begin(), c.end());
+  }
+  for (double d : {obliquity, 0.0, -obliquity}) {
+    const auto c = chartCurves(-180, 180, 0.02, [&](double h) { return skyAt(latitude, d, h); });
+    dateCurves.insert(dateCurves.end(), c.begin(), c.end());
+  }
+  const ChartCurves hourPaths(hourCurves), datePaths(dateCurves);
+  const struct {
+    const char* name;
+    std::vector<SkySegment> drawn;
+    const ChartCurves& reference;
+  } lines[] = {
+      {"hour lines", cartesianLines(2), hourPaths},
+      {"part-hour lines", cartesianLines(3), hourPaths},
+      {"date lines", cartesianLines(6), datePaths},
+  };
+  for (const auto& l : lines) {
+    SCOPED_TRACE(l.name);
+    ASSERT_GT(l.drawn.size(), 50u);
+    double worst = 0;
+    for (const SkySegment& s : l.drawn)
+      for (double u : {0.0, 0.25, 0.5, 0.75, 1.0}) {
+        const double d = l.reference.distance(s.a1 + u * (s.a2 - s.a1), s.h1 + u * (s.h2 - s.h1));
+        EXPECT_LT(d, 0.5) << "step (" << s.a1 << ", " << s.h1 << ") - (" << s.a2 << ", " << s.h2 << ")";
+        worst = std::max(worst, d);
+      }
+    std::string property = std::string(l.name) + " worst deg";
+    std::replace(property.begin(), property.end(), ' ', '_');
+    RecordProperty(property, std::to_string(worst));
+  }
+  // The other way round: the closed-form paths are drawn.
+  std::vector<ChartCurve> hoursDrawn, datesDrawn;
+  for (int pen : {2, 3})
+    for (const SkySegment& s : cartesianLines(pen)) hoursDrawn.push_back({{s.a1, s.h1}, {s.a2, s.h2}});
+  for (const SkySegment& s : cartesianLines(6)) datesDrawn.push_back({{s.a1, s.h1}, {s.a2, s.h2}});
+  const struct {
+    const std::vector<ChartCurve>& reference;
+    ChartCurves drawn;
+  } covers[] = {{hourCurves, ChartCurves(hoursDrawn)}, {dateCurves, ChartCurves(datesDrawn)}};
+  for (const auto& c : covers)
+    for (const ChartCurve& curve : c.reference)
+      for (std::size_t i = 0; i < curve.size(); i += 50)
+        if (curve[i].second > 1 && curve[i].second < 88) {
+          EXPECT_LT(c.drawn.distance(curve[i].first, curve[i].second), 0.2) << curve[i].first << " " << curve[i].second;
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(Latitudes, CartesianTropics, ::testing::Values(15.0, 0.0, -15.0, 23.0));
 
 // With the equation of time an hour line of the whole year is a
 // figure-eight: its noon line goes down to the winter solstice and up

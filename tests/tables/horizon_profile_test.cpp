@@ -307,14 +307,82 @@ TEST_F(HorizonFileTest, SaveAndLoadRoundTrip) {
   }
 }
 
-TEST_F(HorizonFileTest, FirstPointNotMinus180YieldsNoPoints) {
-  std::vector<std::string> lines = {"47,5\t x", "-11,5\t x", "720\t note"};
-  for (int k = 1; k < 720; ++k) lines.push_back(profileNumber(k * 0.5 - 180, 7, 2) + " \t 5,0000 \t 100,00 \t 9 \t ");
-  HorizonProfile p = emptyHorizonProfile();
-  std::string note;
-  ASSERT_TRUE(parseHorizonProfile(lines, p, note));
-  for (int k = 0; k < kHorizonPoints; ++k) EXPECT_EQ(p[k].elevation, 0.0);
-  EXPECT_FALSE(parseHorizonProfile({"abc", "1"}, p, note));
+// A profile file without its -180 line or cut short is refused with its
+// cause and leaves the profile as it was: taken, it would show a flat
+// horizon or the rest of an earlier profile as if it were this place's.
+TEST_F(HorizonFileTest, ProfileWithoutStartOrCutShortIsRefused) {
+  auto pointLines = [](int from, int to) {
+    std::vector<std::string> lines = {"47,5\t x", "-11,5\t x", "720\t note"};
+    for (int k = from; k < to; ++k) lines.push_back(profileNumber(k * 0.5 - 180, 7, 2) + " \t 5,0000 \t 100,00 \t 9 \t ");
+    return lines;
+  };
+  const struct {
+    const char* name;
+    std::vector<std::string> lines;
+    ProfileFault::Kind kind;
+    int points;
+    const char* cause;
+  } cases[] = {
+      {"complete", pointLines(0, 720), ProfileFault::Kind::None, 0, ""},
+      {"first point not -180", pointLines(1, 720), ProfileFault::Kind::NoStartLine, 0,
+       "The horizon profile has no line with the azimuth -180."},
+      {"cut short", pointLines(0, 300), ProfileFault::Kind::Incomplete, 300,
+       "The horizon profile is incomplete: 300 of 720 points."},
+      {"not a profile", {"abc", "1"}, ProfileFault::Kind::NotAProfile, 0, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    HorizonProfile p = emptyHorizonProfile();
+    p[10].elevation = 7;
+    std::string note = "earlier";
+    ProfileFault fault{ProfileFault::Kind::Incomplete, -1};
+    const bool taken = parseHorizonProfile(c.lines, p, note, &fault).has_value();
+    EXPECT_EQ(taken, c.kind == ProfileFault::Kind::None);
+    EXPECT_EQ(fault.kind, c.kind);
+    EXPECT_EQ(fault.points, c.points);
+    EXPECT_EQ(profileFaultText(fault), c.cause);
+    EXPECT_EQ(p[10].elevation, taken ? 5.0 : 7.0);
+    EXPECT_EQ(note, taken ? "" : "earlier");
+  }
+}
+
+// Loading such a file in the window: message 24 with the window's digit,
+// the file and the cause, in either language; nothing is loaded.
+TEST_F(HorizonFileTest, LoadingACutShortProfileSaysWhy) {
+  horizonState().computedProfile = emptyHorizonProfile();
+  const std::string full = (dir / "full.ele").string(), cut = (dir / "cut.ele").string();
+  ASSERT_TRUE(saveHorizonProfile(full, {46.0, 8.5, 400, 0, 180}));
+  {
+    std::ifstream in(full, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    // Lines 1 .. 3 and 500 of the 720 points.
+    std::size_t end = 0;
+    for (int n = 0; n < 503; ++n) end = bytes.find("\r\n", end) + 2;
+    std::ofstream(cut, std::ios::binary) << bytes.substr(0, end);
+  }
+  const struct {
+    bool german;
+    std::string text;
+  } cases[] = {
+      {false, "Cannot find solution!1\r\n" + cut + " : The horizon profile is incomplete: 500 of 720 points."},
+      {true, "Die Aufgabe kann nicht gelöst werden!1\r\n" + cut +
+                 " : Das Horizontprofil ist unvollständig: 500 von 720 Punkte."},
+  };
+  for (const auto& c : cases) {
+    DesignState& d = design();
+    d.language = c.german ? 1 : 2;
+    d.stringOffset = c.german ? 0 : 2000;
+    d.germanSelected = c.german;
+    ScriptedPlatform platform;
+    setPlatform(&platform);
+    platform.fileNames = {cut};
+    EXPECT_FALSE(loadHorizonProfileWithDialog(1));
+    setPlatform(nullptr);
+    EXPECT_FALSE(horizonState().profileLoaded);
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].caption, MsgCaption::Error);
+    EXPECT_EQ(platform.boxes[0].text, c.text);
+  }
 }
 
 TEST(HorizonProfile, SunBelowSkyline) {
@@ -354,6 +422,53 @@ TEST_F(HorizonFileTest, SessionComputesAndSaves) {
   EXPECT_EQ(horizonState().horizonNote, "  Altitude of Central Point=0 + 2;  Minimal Object Distance=180");
   EXPECT_GT(horizonState().horizonProfile[90].elevation, 3.0);
   horizonSettings() = {};
+}
+
+// A grid that cannot be used ends the calculation with message 24, the
+// file and what is wrong with it; nothing is saved. A grid cut short (its
+// last rows missing, as after an interrupted download) would otherwise
+// give a profile with nothing in the south.
+TEST_F(HorizonFileTest, UnusableGridsAreRefusedWithTheirCause) {
+  TerrainSpec t;  // 1201 rows: 1200 data rows after the dropped first line
+  const std::string good = terrainGrid(t);
+  const std::string cutShort = withoutLastLines(good, 100);
+  std::string badRows = good;
+  badRows.replace(badRows.find("1201", 20), 4, "12o1");
+  const std::string noCellSize = good.substr(0, good.find("cellsize"));
+  std::string wideRows = good;
+  wideRows.replace(wideRows.find("1201", 20), 4, "9999999");
+  TerrainSpec empty = t;
+  empty.ground = -9999;  // the no-data value everywhere
+  const struct {
+    const char* name;
+    std::string grid;
+    std::string cause;
+  } cases[] = {
+      {"cut short", cutShort, "The elevation grid is incomplete: 1100 of 1200 data rows present."},
+      {"nrows not a number", badRows, "The file is not an elevation grid: header line 2 (nrows) is missing or not valid."},
+      {"nrows beyond any tile", wideRows,
+       "The file is not an elevation grid: header line 2 (nrows) is missing or not valid."},
+      {"no cellsize line", noCellSize,
+       "The file is not an elevation grid: header line 5 (cellsize) is missing or not valid."},
+      {"no data at the centre", terrainGrid(empty), "The elevation grid has no heights at the central point."},
+  };
+  design().latitude = t.observerLat;
+  design().longitude = -t.observerLon;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string grid = (dir / "g.asc").string(), out = (dir / "out.ele").string();
+    std::ofstream(grid, std::ios::binary) << c.grid;
+    ScriptedPlatform platform;
+    setPlatform(&platform);
+    platform.fileNames = {grid, out};
+    HorizonRunner runner;
+    EXPECT_EQ(runHorizonCalculation(runner), HorizonOutcome::Failed);
+    setPlatform(nullptr);
+    EXPECT_FALSE(std::filesystem::exists(out));
+    ASSERT_FALSE(platform.boxes.empty());
+    EXPECT_EQ(platform.boxes.back().caption, MsgCaption::Error);
+    EXPECT_EQ(platform.boxes.back().text, "Cannot find solution!0\r\n" + grid + " : " + c.cause);
+  }
 }
 
 // The switch asks for a profile when none is loaded; a loaded profile of

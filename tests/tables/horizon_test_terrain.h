@@ -123,6 +123,12 @@ inline std::string terrainGrid(const TerrainSpec& t) {
   return s;
 }
 
+// The grid text without its last n lines, as a download cut short leaves it.
+inline std::string withoutLastLines(std::string grid, int n) {
+  for (int i = 0; i < n; ++i) grid.erase(grid.rfind('\n', grid.size() - 2) + 1);
+  return grid;
+}
+
 // Skyline elevation (degrees) along one bearing from an observer at
 // altitude h0: the largest signed angle of the line of sight to the exact
 // terrain surface between minDistance and maxDistance, or 0.

@@ -203,9 +203,12 @@ class DialTypeWindowTest : public QObject {
     QVERIFY(diameter->isVisibleTo(w));
     diameter->setText(QStringLiteral("200"));
     QVERIFY(w->leaveField(diameter));
-    // (D - 15) / 2 / (tan(90 - 47 + 23.44) + 12)
-    const double expected = 185.0 / 2 / (std::tan(66.44 * M_PI / 180) + 12);
+    // The bar a third of the hour radius (D - 15) / 2 above the centre and
+    // the summer noon shadow (altitude 90 - 47 + 23.44) on the rim below:
+    // 4/3 (D - 15) / 2 / tan(66.44), within the field's 9..100 mm.
+    const double expected = 4.0 / 3.0 * 185.0 / 2 / std::tan(66.44 * M_PI / 180);
     QVERIFY(std::fabs(design().habermelGnomonLength - expected) < 1e-9);
+    QVERIFY(design().habermelGnomonLength >= 9 && design().habermelGnomonLength <= 100);
   }
 
   void habermelDiameterOutOfRange() {

@@ -378,7 +378,7 @@ class DrawingWindowTest : public QObject {
   // The ham dial in the window: Ctrl + click marks hour points on the
   // picture, Shift + click and "Display" draw the curve through them, the
   // ninth mark is refused; "Save" writes a .ham file; a plot is refused.
-  void hamDialMarksPointsAndSavesItsFile() {
+  void hamDialMarksPointsAndSavesAndLoadsItsFile() {
     f->main->closeWindowsNamed(ShellWindow::Drawing);
     UiFixture::settle();
     design().dialKind = 'o';
@@ -421,6 +421,16 @@ class DrawingWindowTest : public QObject {
     QVERIFY(QFile::exists(ham));
     QCOMPARE(f->platform->boxes.size(), std::size_t(1));
     QVERIFY(QString::fromStdString(f->platform->boxes[0].text).endsWith(QStringLiteral(" gespeichert!")));
+    // The marks cleared, Load brings them back and the picture shows their
+    // curve again.
+    QTest::mouseClick(w->picture(), Qt::LeftButton, Qt::AltModifier, QPoint(10, 10));
+    w->display();
+    QCOMPARE(drawn(), nomogram);
+    f->platform->fileNames.push_back(ham.toStdString());
+    w->command(WorkText::LoadData)->click();
+    QVERIFY2(2 * drawn() < nomogram, qPrintable(QString::number(drawn())));
+    const QRgb restored = w->image().pixel(900 + 5, 300);
+    QVERIFY(qRed(restored) > 200 && qGreen(restored) < 200 && qBlue(restored) < 200);
     f->platform->boxes.clear();
     QVERIFY(!w->openSavePanel(PlotTarget::Dxf));
     QCOMPARE(QString::fromStdString(f->platform->boxes.at(0).text),

@@ -114,7 +114,7 @@ class ParameterWindowTest : public QObject {
     QCOMPARE(w->page(), TForm6::Page::Planar);
     QLineEdit* stretch = w->fieldFor(&design().hamStretch);
     QLineEdit* equinox = w->fieldFor(&design().hamEquinoxPosition);
-    QLineEdit* size = w->fieldFor(&design().habermelGnomonLength);
+    QLineEdit* size = w->fieldFor(&design().hamDiameter);
     QVERIFY(stretch && equinox && size);
     QVERIFY(stretch->isVisibleTo(w));
     equinox->setText(QStringLiteral("35.5"));

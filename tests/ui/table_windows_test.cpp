@@ -13,12 +13,15 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QApplication>
 
 #include "core/design_state.h"
 #include "core/language.h"
 #include "tables/table_texts.h"
 #include "ui/calculator_window.h"
 #include "tables/graph_texts.h"
+#include "drawing/graph_save.h"
 #include "ui/graph_panel.h"
 #include "ui/help_viewer.h"
 #include "ui/horizon_panel.h"
@@ -222,6 +225,71 @@ class TableWindowsTest : public QObject {
     dialog.accept();
     QCOMPARE(dialog.result(), static_cast<int>(QDialog::Accepted));
     QCOMPARE(dialog.panel().yFactorText, std::string("2.5"));
+  }
+
+  // A refused y factor says why, in the window's language; the field
+  // keeps the focus and the panel stays open.
+  void saveDialogSaysWhyAFactorIsRefused() {
+    const struct {
+      bool german;
+      const char* factor;
+      const char* caption;
+      const char* text;
+    } cases[] = {
+        {false, "25", "TAVREL.EXE - Problem!",
+         "Scaling-factor in direction y-axis=25\n\r Value has to be within Interval [0.05 .. 20] !"},
+        {false, "0.01", "TAVREL.EXE - Problem!",
+         "Scaling-factor in direction y-axis=0.01\n\r Value has to be within Interval [0.05 .. 20] !"},
+        {false, "zwei", "TAVREL.EXE - Problem!", "This is not a real number !"},
+        {true, "25", nullptr,
+         "Skalierungsfaktor in Richtung y-Achse=25\n\r Zul\u00e4ssiger Wertebereich ist [0.05 .. 20] !"},
+    };
+    for (const auto& c : cases) {
+      f->main->setLanguage(c.german);
+      f->platform->boxes.clear();
+      GraphSaveDialog dialog(openGraphSavePanel(kSunPathKind, false, GraphPlotTarget::Hpgl), f->main.get());
+      dialog.factorField()->setText(QString::fromLatin1(c.factor));
+      dialog.show();
+      dialog.accept();
+      QVERIFY(dialog.isVisible());
+      QCOMPARE(dialog.result(), 0);
+      QCOMPARE(f->platform->boxes.size(), std::size_t{1});
+      QCOMPARE(QString::fromStdString(f->platform->boxes[0].text), QString::fromUtf8(c.text));
+      QCOMPARE(f->platform->boxes[0].caption, MsgCaption::Problem);
+      if (c.caption) QCOMPARE(QString::fromStdString(f->platform->boxes[0].captionText), QString::fromLatin1(c.caption));
+    }
+  }
+
+  // The save panel starts as the graph on the screen is drawn: with the
+  // screen's longitude correction ticked (and the record's zoneTime not),
+  // the saved plot is the one with the correction, as the CLI writes it
+  // with --zone.
+  void savedSunPathFollowsTheScreen() {
+    design().zoneTime = false;
+    Tsset2* t = openTable({32, 0, 0, 1, 2024, false});
+    QVERIFY(t);
+    t->graphControls()->cartesianSwitch()->setChecked(true);
+    t->graphControls()->zoneTimeSwitch()->setChecked(true);
+    QVERIFY(t->graphPicture()->choice().options.zoneTime);
+    const QString mine = file(QStringLiteral("Azi.plt"));
+    f->platform->fileNames.push_back(mine.toStdString());
+    bool ticked = false;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = dynamic_cast<GraphSaveDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      ticked = dialog->zoneTimeSwitch()->isChecked();
+      dialog->accept();
+    });
+    QVERIFY(t->saveGraphAs(static_cast<int>(GraphPlotTarget::Hpgl)));
+    QVERIFY(ticked);
+    const QString zone = file(QStringLiteral("zone.plt")), local = file(QStringLiteral("local.plt"));
+    for (const auto& [name, option] : {std::pair{zone, QStringLiteral("--zone")}, std::pair{local, QStringLiteral("--local")}})
+      QCOMPARE(runCli({QStringLiteral("--set"), QStringLiteral("referenceYear=2024"), QStringLiteral("graph"),
+                       QStringLiteral("sunpath-cartesian"), option, QStringLiteral("--out"), name})
+                   .exitCode,
+               0);
+    QVERIFY(slurp(local) != slurp(zone));
+    QVERIFY2(slurp(mine) == slurp(zone), firstDifference(slurp(mine), slurp(zone)).constData());
   }
 
   void csvWithCommaWhenTheQuestionSaysNo() {

@@ -17,11 +17,10 @@ std::string mouseHint(const DesignState& d) {
   const DialFamily* family = familyOf(d);
   if (!family || !family->built()) return {};
   if (family->mouseHint) return family->mouseHint();
-  const bool foot = dialHas(d, kCapGnomonFoot), text = dialHas(d, kCapTextAnchor);
-  if (foot && text) return drawingText(DrawingText::HintFixGnomon);
-  if (foot) return drawingText(DrawingText::HintFixGnomonOnly);
-  if (text) return drawingText(DrawingText::HintMarkText);
-  return {};
+  // The mouse hints belong to the dials whose foot a click places; the
+  // others take no plain click, and their hint would cover nothing useful.
+  if (!dialHas(d, kCapGnomonFoot)) return {};
+  return drawingText(dialHas(d, kCapTextAnchor) ? DrawingText::HintFixGnomon : DrawingText::HintFixGnomonOnly);
 }
 
 }  // namespace tavrel

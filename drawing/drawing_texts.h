@@ -20,8 +20,8 @@ std::string drawingText(DrawingText id);
 std::string drawingText(DrawingText id, int language);
 
 // The hint panel's text when the drawing window shows the record's dial:
-// what a click does there (the gnomon foot, the text block, or the
-// family's own clicks); empty where a click does nothing.
+// what a click does there (the gnomon foot and, with Alt, the text block,
+// or the family's own clicks); empty where a plain click places no foot.
 std::string mouseHint(const DesignState& d);
 
 }  // namespace tavrel

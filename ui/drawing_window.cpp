@@ -141,13 +141,16 @@ TForm5::TForm5(TForm1* main) : ChildForm(main, ShellWindow::Drawing), controller
   outer->setContentsMargins(2, 2, 2, 2);
   outer->setSpacing(4);
 
+  // The picture first: the window's first focus is its own (keys, and F1
+  // for the dial's page), not that of the first command.
+  picture_ = new DrawingPicture(this);
+  picture_->setParent(body());
   auto* commandPanel = new QWidget(body());
   buildCommands(commandPanel);
   outer->addWidget(commandPanel);
 
   auto* right = new QVBoxLayout;
   right->setSpacing(2);
-  picture_ = new DrawingPicture(this);
   right->addWidget(picture_, 1);
   hint_ = new QLabel(body());
   hint_->setFrameShape(QFrame::StyledPanel);

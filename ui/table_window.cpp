@@ -214,6 +214,9 @@ Tsset2::Tsset2(TForm1* main, const TableRequest& request)
   symmetricPanel_->hide();
   right->addWidget(symmetricPanel_, 1);
   outer->addLayout(right, 1);
+  // A sun-path request (the menu's circular diagram) sets the switch the
+  // picture is drawn from.
+  if (request_.kind == 32) graphControls_->setPolar(request_.polar);
   rebuild();
 }
 

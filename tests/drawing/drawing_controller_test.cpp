@@ -287,7 +287,7 @@ TEST_F(ControllerTest, FixTheFootOnlyWhereAClickPlacesIt) {
       {"Hollander", 'm', false, 0, 0, true, both},
       {"Peaucellier", 'p', false, 0, 0, true, both},
       {"Sawyer", 'w', false, 0, 0, true, footOnly},
-      {"cylinder, polar style", 'z', false, 0, 2, true, footOnly},
+      {"cylinder, polar style", 'z', false, 0, 2, true, both},
       {"shepherd's dial", 'z', false, 0, 0, false, ""},
       {"quadrant", 'q', false, 0, 0, false, ""},
       {"Habermel", 'q', false, 1, 0, false, ""},
@@ -382,8 +382,12 @@ TEST_F(ControllerTest, MissingSymbolFontLeavesNoLettersUnexplained) {
         if (p.font.face == "Wingdings") ++symbols;
         if (p.text == messageText(60) || p.text == messageText(61)) ++notes;
       }
-      if (kind == 'r') EXPECT_EQ(symbols, installed ? 1 : 0);
-      if (kind == 'w') EXPECT_EQ(notes, installed ? 0 : 2);
+      if (kind == 'r') {
+        EXPECT_EQ(symbols, installed ? 1 : 0);
+      }
+      if (kind == 'w') {
+        EXPECT_EQ(notes, installed ? 0 : 2);
+      }
     }
   }
 }

@@ -366,7 +366,6 @@ class ParameterWindowTest : public QObject {
     QTest::newRow("shepherd gnomon 110") << 'z' << 0 << 0 << "110" << "";
     QTest::newRow("hat circumference 401") << 'z' << 1 << 1 << "401" << "[0..400] !";
     QTest::newRow("hat circumference 250") << 'z' << 1 << 1 << "250" << "";
-    QTest::newRow("max shadow 201") << 'z' << 0 << 2 << "201" << "[0..200] !";
     QTest::newRow("polar gnomon 3.9") << 'z' << 2 << 3 << "3.9" << "4.00, ...,";
     QTest::newRow("polar gnomon 110,5") << 'z' << 2 << 3 << "110,5" << "110.0] !";
     QTest::newRow("polar gnomon 60,5") << 'z' << 2 << 3 << "60,5" << "";

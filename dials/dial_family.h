@@ -237,6 +237,9 @@ struct DialFamily {
   PlotOutcome (*plot)(HpglWriter&, const DialPlotRequest&) = nullptr;
   // Clicks on the picture the family handles itself (nullptr: none).
   void (*pictureClick)(DialPictureClick&) = nullptr;
+  // The drawing window's mouse hint for a family whose clicks do their
+  // own work (nullptr: the hint of the gnomon foot and text anchor bits).
+  std::string (*mouseHint)() = nullptr;
   // The drawing window's "Save" and "Load" of construction data when the
   // family has files of its own (nullptr: the main window's commands).
   bool (*saveData)(DialDataRequest&) = nullptr;

@@ -61,17 +61,21 @@ void DrawingController::applyActivationDefaults(int width, int height) {
   if (caps & kCapZoomResetOnShow) setZoomFactor(1.0);
   state_.gnomonFootFixed = false;
   state_.textAnchorMarked = false;
-  state_.hint = drawingText(DrawingText::HintFixGnomon);
+  state_.hint = mouseHint(d);
 }
 
 void DrawingController::writeFixGnomonMessage() {
+  const bool available = dialAvailable(design());
+  // The request stands only where a click places the foot; elsewhere it
+  // would promise what a click does not do and cover the dial's labels.
+  if (available && !dialHas(design(), kCapGnomonFoot)) return;
   Font f;
   f.face = "Arial";
   f.height = 16;
   f.colour = kNavy;
   picture_->setFont(f);
   picture_->text(state_.footX - 130, state_.footY + 30,
-                 dialAvailable(design()) ? messageText(43) : dialNotAvailableText());
+                 available ? messageText(43) : dialNotAvailableText());
 }
 
 DrawingController::DrawingController(Canvas& picture)

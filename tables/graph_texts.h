@@ -45,6 +45,7 @@ constexpr int kCivilTime = 639;
 constexpr int kLocalMeanTime = 640;
 constexpr int kApparentZoneTimeNoEot = 641;
 constexpr int kLocalApparentTimeWoz = 642;
+constexpr int kApparentTimeMark = 1016;  // " (WOZ)", English " (LAT)"
 constexpr int kDateLinesPerMonth = 643;
 constexpr int kHourInterval = 644;
 constexpr int kFileName = 645;

@@ -10,6 +10,7 @@
 #include "plot/hpgl_writer.h"
 #include "base/number_text.h"
 #include "plot/screen_surface.h"
+#include "plot/symbol_font.h"
 #include "tables/graph_texts.h"
 
 namespace tavrel {
@@ -186,7 +187,7 @@ std::string hourText(double hour) {
 std::string sunPathTimeLine(bool zoneTime, bool withEot) {
   using namespace graphRow;
   std::string line = text(zoneTime ? kTimeAtZoneMeridian : kLocalTime) + " " + text(withEot ? kWithEot : kWithoutEot);
-  if (!withEot && !zoneTime) line += " (WOZ)";
+  if (!withEot && !zoneTime) line += text(kApparentTimeMark);
   const int system = withEot ? (zoneTime ? kCivilTime : kLocalMeanTime)
                              : (zoneTime ? kApparentZoneTimeNoEot : kLocalApparentTimeWoz);
   return line + " = " + text(system);
@@ -543,6 +544,12 @@ void emitSunPathCartesian(PlotSurface& s, const GraphTarget& t, const GraphOptio
     s.selectPen(4);
     textAt(s, t, X(-180), Y(0) + down * 4.3 * h, p.line, 0.8 * h);
   }
+  if (t.symbolFontMissing) {
+    s.selectPen(4);
+    const double below = o.sunlightOnPlane ? 5.5 : 4.3;
+    textAt(s, t, X(-180), Y(0) + down * below * h, messageText(60), 0.8 * h);
+    textAt(s, t, X(-180), Y(0) + down * (below + 1.1) * h, messageText(61), 0.8 * h);
+  }
 }
 
 // --- targets -------------------------------------------------------------------------
@@ -557,14 +564,14 @@ GraphTarget screenGraphTarget(ScreenSurface& surface, double left, double top, d
   t.height = height;
   t.unitsPerCm = 10 * surface.unitsPerMm();
   t.textHeight = onScreen ? std::max(9.0, height / 50) : 35;
-  if (fontInstalled("Wingdings")) {
+  if (fontInstalled(kSymbolFace)) {
     t.zodiac = [&surface](PlotSurface&, double x, double y, int sign) {
       // The signs U+2648 .. U+2653 in UTF-8.
       const char32_t c = 0x2648 + static_cast<char32_t>(sign);
       const std::string text = {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
                                 static_cast<char>(0x80 | (c & 0x3F))};
       const std::string face = surface.fontFace();
-      surface.setFontFace("Wingdings");
+      surface.setFontFace(kSymbolFace);
       surface.label(x, y - surface.unitsPerMm(), text);
       surface.setFontFace(face);
     };
@@ -573,6 +580,7 @@ GraphTarget screenGraphTarget(ScreenSurface& surface, double left, double top, d
     t.zodiac = [](PlotSurface& s, double x, double y, int sign) {
       s.label(x, y, std::string(1, static_cast<char>('^' + sign)));
     };
+    t.symbolFontMissing = true;
   }
   return t;
 }

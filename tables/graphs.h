@@ -38,6 +38,9 @@ struct GraphTarget {
   // Draws zodiac sign k (0 Aries .. 11 Pisces) with its top-left (screen)
   // or bottom-left (plot) at (x, y); unset: the sign's two first letters.
   std::function<void(PlotSurface&, double x, double y, int sign)> zodiac;
+  // Screen and printer without the symbol font: the signs show as letters,
+  // and the picture says so (messages 60 and 61).
+  bool symbolFontMissing = false;
 };
 
 // The table window's choices for the graphs.

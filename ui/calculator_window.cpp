@@ -26,6 +26,7 @@
 #include "ui/print_jobs.h"
 #include "ui/tav1main.h"
 #include "ui/work_windows.h"
+#include "ui/help_topics.h"
 
 namespace tavrel {
 
@@ -52,6 +53,7 @@ void askForInput(QLineEdit* field) {
 
 Tsset1::Tsset1(TForm1* main, CalculatorPanel panel) : ChildForm(main, ShellWindow::Calculator), panel_(panel) {
   DesignState& d = design();
+  setHelpTopic(help::kCalculator);
   auto* outer = new QHBoxLayout(body());
   auto* left = new QVBoxLayout;
   outer->addLayout(left);

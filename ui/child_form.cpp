@@ -16,6 +16,7 @@
 
 #include "core/design_state.h"
 #include "base/number_text.h"
+#include "ui/help_topics.h"
 #include "ui/tav1main.h"
 
 namespace tavrel {
@@ -122,7 +123,10 @@ bool ChildForm::event(QEvent* e) {
   } else if (e->type() == QEvent::KeyPress) {
     auto* k = static_cast<QKeyEvent*>(e);
     if (k->key() == Qt::Key_F1 && k->modifiers() == Qt::NoModifier) {
-      main_->openHelp(helpTopic());
+      // The focused control's own topic (a command of the drawing
+      // window), else the window's.
+      const int own = help::topicAt(focusWidget(), this);
+      main_->openHelp(own > 0 ? own : helpTopic());
       return true;
     }
   }

@@ -38,6 +38,7 @@
 #include "ui/ui_texts.h"
 #include "ui/print_jobs.h"
 #include "ui/print_page.h"
+#include "ui/help_topics.h"
 #include "ui/tav1main.h"
 
 namespace tavrel {
@@ -140,13 +141,16 @@ TForm5::TForm5(TForm1* main) : ChildForm(main, ShellWindow::Drawing), controller
   outer->setContentsMargins(2, 2, 2, 2);
   outer->setSpacing(4);
 
+  // The picture first: the window's first focus is its own (keys, and F1
+  // for the dial's page), not that of the first command.
+  picture_ = new DrawingPicture(this);
+  picture_->setParent(body());
   auto* commandPanel = new QWidget(body());
   buildCommands(commandPanel);
   outer->addWidget(commandPanel);
 
   auto* right = new QVBoxLayout;
   right->setSpacing(2);
-  picture_ = new DrawingPicture(this);
   right->addWidget(picture_, 1);
   hint_ = new QLabel(body());
   hint_->setFrameShape(QFrame::StyledPanel);
@@ -194,6 +198,32 @@ QSize TForm5::sizeHint() const {
     return QSize(area->width() * 19 / 20, area->height() * 19 / 20).expandedTo(QSize(640, 440));
   return {1100, 720};
 }
+
+namespace {
+
+// The help topic of a command (0: the window's, as for "Parameter" and
+// "Close", whose topic is the dial's).
+int commandHelpTopic(WorkText id) {
+  switch (id) {
+    case WorkText::Display:
+    case WorkText::DisplayGrid:
+    case WorkText::AsPrintout:
+    case WorkText::AsSavedFile: return help::kDrawing;
+    case WorkText::StylusInfo:
+    case WorkText::PrintInfo: return help::kStylusInfo;
+    case WorkText::HourLines: return help::kHourLineTable;
+    case WorkText::Colours: return help::kColours;
+    case WorkText::Print: return help::kPrintDrawing;
+    case WorkText::SaveHpgl:
+    case WorkText::SaveDxf:
+    case WorkText::Coordinates: return help::kSavePlot;
+    case WorkText::SaveData:
+    case WorkText::LoadData: return help::kConstructionData;
+    default: return 0;
+  }
+}
+
+}  // namespace
 
 void TForm5::buildCommands(QWidget* panel) {
   auto* layout = new QVBoxLayout(panel);
@@ -313,7 +343,12 @@ void TForm5::buildCommands(QWidget* panel) {
     if (id == WorkText::SaveData || id == WorkText::LoadData) {
       b->setToolTip(qs(drawingText(DrawingText::HintDataButtons)));
     }
+    if (const int topic = commandHelpTopic(id)) help::setTopic(b, topic);
   }
+  for (QPushButton* b : {zoomInButton_, zoomOutButton_}) help::setTopic(b, help::kDrawing);
+  help::setTopic(extraPictureButton_, help::kCorrectionChart);
+  help::setTopic(extraPictureFile_, help::kCorrectionChart);
+  help::setTopic(mapTools_, help::kOutlineTools);
 }
 
 QPushButton* TForm5::command(WorkText id) const {
@@ -471,8 +506,12 @@ QRectF TForm5::textPreview() const {
 }
 
 int TForm5::helpTopic() const {
+  // An open panel has the topic of its command.
+  if (savePanelWidget_ && savePanelWidget_->isVisible()) return help::kSavePlot;
+  if (anglePanel_ && anglePanel_->isVisible()) return help::kHourLineTable;
+  if (infoPanel_ && infoPanel_->isVisible()) return help::kStylusInfo;
   const int topic = dialTypeHelpTopic(dialTypeEntryOf(design()));
-  return topic ? topic : ChildForm::helpTopic();
+  return topic ? topic : help::kDrawing;
 }
 
 void TForm5::showEvent(QShowEvent* e) {
@@ -492,7 +531,7 @@ void TForm5::activate() {
   image_.fill(Qt::white);
   draw([&] { controller_.showDrawing(W, H, true); });
   setWindowTitle(qs(controller_.state().caption));
-  hint_->setText(qs(drawingText(DrawingText::HintFixGnomon)));
+  hint_->setText(qs(mouseHint(design())));
   updateCommands();
   picture_->setFocus(Qt::OtherFocusReason);
   // The main window's Print prints this window's construction.

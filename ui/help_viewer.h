@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class QKeyEvent;
 class QTextBrowser;
 
 namespace tavrel {
@@ -24,6 +25,11 @@ class HelpViewer : public QWidget {
   void showTopic(int topic);
   int topic() const { return topic_; }
   QTextBrowser* browser() const { return browser_; }
+
+ protected:
+  // Escape closes the window, from the page as from the frame.
+  void keyPressEvent(QKeyEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   QTextBrowser* browser_;

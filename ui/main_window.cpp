@@ -29,7 +29,7 @@
 #include "ui/drawing_window.h"
 #include "ui/help_viewer.h"
 #include "ui/picture_area.h"
-#include "ui/placeholder_window.h"
+#include "ui/qt_platform.h"
 #include "ui/tav14b.h"
 #include "ui/tav16.h"
 #include "ui/tav1main.h"
@@ -389,6 +389,7 @@ void TForm1::openWorkingWindow(ShellWindow kind, int entry) {
   pictures_->hidePanel();
   if (pictures_->slideShowRunning()) pictures_->toggleSlideShow();
   ChildForm* f = createForm(kind, entry);
+  if (!f) return;
   showForm(f);
   entries_[menu::kCloseAll]->setEnabled(true);
   entries_[menu::kPrintWindow]->setEnabled(true);
@@ -406,7 +407,7 @@ ChildForm* TForm1::createForm(ShellWindow kind, int entry) {
     case ShellWindow::Location: return new TForm4(this);
     case ShellWindow::DialType: return new TF4(this);
     case ShellWindow::Parameters: return new TForm6(this);
-    default: return new PlaceholderWindow(this, kind, entry < 0 ? menu::kCalculations : entry);
+    default: return nullptr;
   }
 }
 
@@ -560,6 +561,7 @@ void TForm1::setLanguage(bool german) {
 }
 
 void TForm1::applyLanguage() {
+  applyQtLanguage(design().language);
   setMenuCaptions();
   setWindowTitle(QStringLiteral("  Tavrel  v. ") + qs(design().versionText));
   pictures_->applyLanguage();
@@ -616,11 +618,6 @@ void TForm1::hideColourPanel() {
   if (auto* table = form<Tsset2>(ShellWindow::Table)) {
     requestTable(table->request());
     openWorkingWindow(ShellWindow::Table, menu::kRiseSetTable);
-  } else if (ChildForm* table = findForm(ShellWindow::Table)) {
-    const int entry = qobject_cast<PlaceholderWindow*>(table)
-                          ? qobject_cast<PlaceholderWindow*>(table)->entry()
-                          : menu::kRiseSetTable;
-    openWorkingWindow(ShellWindow::Table, entry);
   }
 }
 

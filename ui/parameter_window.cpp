@@ -49,13 +49,13 @@ constexpr int kAzimuthLines = 1261, kArrangement = 1262, kJuneOutside = 1263, kJ
               kGnomonLength = 1278, kDiameter = 1279, kLatitude = 1280, kHabermelDates = 1281,
               kHabermelDateItems = 1282;
 constexpr int kCylinderGnomon = 1290, kMonthAxis = 1291, kCylinderRadius = 1292,
-              kGnomonDeclination = 1293, kMaxShadow = 1294, kMonthScale = 1295,
+              kGnomonDeclination = 1293, kMonthScale = 1295,
               kTogether = 1296, kSideBySide = 1297, kCylinderDates = 1298, kSevenDates = 1299,
               kThreeDates = 1300;
 constexpr int kMonthScaleLength = 1311, kHorizontalScale = 1312, kVerticalFace = 1314;
 constexpr int kRingWidth = 1321, kRingAlpha = 1322, kOneBand = 1323, kDeflection = 1324,
               kDeflectionItems = 1325, kNoonHorizontal = 1328, kOffsetAll = 1329,
-              kOffsetMax = 1330;
+              kOffsetMax = 1330, kOffsetMin = 1331;
 constexpr int kRingOldHoursPart = 20300;  // caption, then the three choices
 constexpr int kAzimuthKind = 1112, kDateCirclesShow = 1340, kDeclination = 1341,
               kDatesPerMonth = 1342, kDatesPerMonthItems = 1343, kEcliptic = 1347,
@@ -595,8 +595,6 @@ QWidget* TForm6::buildCylinder() {
     fieldRow(gridOf(sizes), row++, tx(T::kMonthAxis),
              makeIntField(tx(T::kMonthAxis), &d.shepherdScaleLength, 0, 400));
   }
-  fieldRow(gridOf(sizes), row++, tx(T::kMaxShadow),
-           makeIntField(tx(T::kMaxShadow), &d.shepherdMaxShadow, 0, 200));
 
   QGroupBox* scale = makeRadios(tx(T::kMonthScale), {tx(T::kTogether), tx(T::kSideBySide)},
                                 [] { return design().halfYearMonthScale ? 1 : 0; },
@@ -618,8 +616,9 @@ QWidget* TForm6::buildCylinder() {
   rangeRow(gridOf(hours), 3, makeCheck(tx(T::kTemporal), &d.temporalHourLines),
            &d.otherTemporalFrom, &d.otherTemporalTo, RangeList::Temporal,
            temporalInterval(&d.temporalIntervalOther));
-  rangeRow(gridOf(hours), 4, makeCheck(tx(T::kAltitudeLines), &d.sunAltitudeLines),
-           &d.altitudeFrom, &d.altitudeTo, RangeList::Altitude, altitudeInterval());
+  // The cylinder dials draw the whole altitude scale; they have no
+  // altitude range.
+  gridOf(hours)->addWidget(makeCheck(tx(T::kAltitudeLines), &d.sunAltitudeLines), 4, 0);
   // The hat dial and the polar style draw their own lines with EoT; the
   // shepherd's dial turns its hour lines into mean time instead.
   if (d.cylinderVariant != 0) {
@@ -692,17 +691,23 @@ QWidget* TForm6::buildRing() {
   fieldRow(gridOf(sizes), 2, tx(T::kRingAlpha),
            makeField(ranged(tx(T::kRingAlpha), &d.ringAlpha, 10, 90), kRealKeys));
   QLineEdit* offset = makeField(ranged(tx(T::kOffsetAll), &d.gnomonHoleOffset, -23.44, 23.44), kRealKeys);
+  // Two bands have two holes: the summer band's at the maximum offset, the
+  // winter band's at the minimum.
   QLineEdit* offsetMax = makeField(ranged(tx(T::kOffsetMax), &d.gnomonHoleOffsetMax, 0, 23.44), kRealKeys);
+  QLineEdit* offsetMin = makeField(ranged(tx(T::kOffsetMin), &d.gnomonHoleOffsetMin, -23.44, 0), kRealKeys);
   QLabel* offsetLabel = makeLabel(tx(T::kOffsetAll));
   QLabel* offsetMaxLabel = makeLabel(tx(T::kOffsetMax));
-  for (QLineEdit* e : {offset, offsetMax}) e->setFixedWidth(96);
+  QLabel* offsetMinLabel = makeLabel(tx(T::kOffsetMin));
+  for (QLineEdit* e : {offset, offsetMax, offsetMin}) e->setFixedWidth(96);
   gridOf(sizes)->addWidget(offsetLabel, 3, 0);
   gridOf(sizes)->addWidget(offset, 3, 1);
   gridOf(sizes)->addWidget(offsetMaxLabel, 4, 0);
   gridOf(sizes)->addWidget(offsetMax, 4, 1);
+  gridOf(sizes)->addWidget(offsetMinLabel, 5, 0);
+  gridOf(sizes)->addWidget(offsetMin, 5, 1);
   for (QWidget* w : std::initializer_list<QWidget*>{offset, offsetLabel})
     visibleWhen_.emplace_back(w, [] { return design().wholeYearQuadrant; });
-  for (QWidget* w : std::initializer_list<QWidget*>{offsetMax, offsetMaxLabel})
+  for (QWidget* w : std::initializer_list<QWidget*>{offsetMax, offsetMaxLabel, offsetMin, offsetMinLabel})
     visibleWhen_.emplace_back(w, [] { return !design().wholeYearQuadrant; });
 
   QGroupBox* deflection = makeRadios(tx(T::kDeflection), sources(T::kDeflectionItems, 3),
@@ -887,7 +892,6 @@ QWidget* TForm6::buildHollander() {
   half.onExit = halfCheck(87);
   half.onClose = halfCheck(85);
   fieldRow(gridOf(cone), 2, tx(T::kHalfAngle), makeField(std::move(half), kRealKeys));
-  fieldRow(gridOf(cone), 3, tx(T::kScale), makeIntField(tx(T::kScale), &d.drawingScale, 5, 66000000));
 
   QGroupBox* plane = makeRadios(tx(T::kPlane), sources(T::kPlaneItems, 3),
                                 [] { return int(design().hollanderVariant) % 3; },
@@ -903,8 +907,7 @@ QWidget* TForm6::buildHollander() {
                                 [] { return design().dateLineMode - '0'; },
                                 [](int i) { design().dateLineMode = static_cast<char>('0' + i); });
   return twoColumns(column({p1, cone}),
-                    column({plane, makeCheck(tx(T::kAzimuthLines), &d.includeAzimuthLines), time,
-                            hours, dates}));
+                    column({plane, time, hours, dates}));
 }
 
 QWidget* TForm6::buildSawyer() {

@@ -1,6 +1,7 @@
 #include "ui/qt_canvas.h"
 
 #include <QCoreApplication>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
@@ -9,6 +10,8 @@
 #include <cmath>
 #include <cstdio>
 #include <vector>
+
+#include "plot/symbol_font.h"
 
 namespace tavrel {
 
@@ -32,8 +35,36 @@ QtCanvas::~QtCanvas() { end(); }
 
 QColor QtCanvas::qColour(Colour c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
 
+bool symbolFaceInstalled() {
+  static const bool installed = QFontDatabase::families().contains(QLatin1String(kSymbolFace));
+  return installed;
+}
+
+QString unicodeSymbolFamily() {
+  static const QString family = [] {
+    const QStringList families = QFontDatabase::families();
+    const QString signs = QString::fromStdString(symbolCodesToUnicode("R^_`abcdefghi"));
+    for (const char* candidate : kUnicodeSymbolFaces) {
+      const QString name = QString::fromLatin1(candidate);
+      if (!families.contains(name)) continue;
+      const QFontMetricsF metrics{QFont(name)};
+      bool all = true;
+      for (const char32_t c : signs.toUcs4()) all = all && metrics.inFontUcs4(c);
+      if (all) return name;
+    }
+    return QString();
+  }();
+  return family;
+}
+
+QString QtCanvas::shownText(std::string_view text) const {
+  if (font_.face == kSymbolFace && !symbolFaceInstalled()) return qText(symbolCodesToUnicode(text));
+  return qText(text);
+}
+
 QFont QtCanvas::qFont(const Font& font) {
-  QFont f(QString::fromStdString(font.face));
+  const bool unicodeSigns = font.face == kSymbolFace && !symbolFaceInstalled() && !unicodeSymbolFamily().isEmpty();
+  QFont f(unicodeSigns ? unicodeSymbolFamily() : QString::fromStdString(font.face));
   // The height is the em size (the character height without internal
   // leading), which is what Qt's pixel size is.
   f.setPixelSize(std::max(1, static_cast<int>(std::lround(std::fabs(font.height)))));
@@ -251,12 +282,12 @@ void QtCanvas::text(double x, double y, std::string_view text) {
   painter_.setPen(qColour(font_.colour));
   // (x, y) is the top of the character cell; Qt places the baseline.
   if (font_.angle == 0) {
-    painter_.drawText(QPointF(x, y + metrics_.ascent()), qText(text));
+    painter_.drawText(QPointF(x, y + metrics_.ascent()), shownText(text));
   } else {
     painter_.save();
     painter_.translate(x, y);
     painter_.rotate(-font_.angle);
-    painter_.drawText(QPointF(0, metrics_.ascent()), qText(text));
+    painter_.drawText(QPointF(0, metrics_.ascent()), shownText(text));
     painter_.restore();
   }
   painter_.setPen(keep);
@@ -264,7 +295,7 @@ void QtCanvas::text(double x, double y, std::string_view text) {
 
 TextSize QtCanvas::textExtent(std::string_view text) const {
   if (text.empty()) return {0, 0};
-  return {metrics_.horizontalAdvance(qText(text)), metrics_.height()};
+  return {metrics_.horizontalAdvance(shownText(text)), metrics_.height()};
 }
 
 void QtCanvas::setClip(double x1, double y1, double x2, double y2) {

@@ -70,6 +70,9 @@ class QtCanvas : public Canvas {
   void flushLines();
   void applyPen();
   void applyBrush();
+  // The text as drawn: the symbol face's codes as Unicode signs when
+  // "Wingdings" itself is missing.
+  QString shownText(std::string_view text) const;
 
   QPainter painter_;
   QPaintDevice* device_ = nullptr;
@@ -87,5 +90,11 @@ class QtCanvas : public Canvas {
 // object yet (tavrel-cli): the "offscreen" platform, so that no display is
 // needed. Does nothing when an application exists.
 void ensureGuiApplication();
+
+// The symbol font (plot/symbol_font.h): true when "Wingdings" itself is
+// installed; otherwise the first installed family that has every Unicode
+// sign the codes stand for (empty when none has).
+bool symbolFaceInstalled();
+QString unicodeSymbolFamily();
 
 }  // namespace tavrel

@@ -8,6 +8,8 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QInputDialog>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -17,12 +19,13 @@
 
 #include "core/design_state.h"
 #include "core/language.h"
+#include "plot/symbol_font.h"
+#include "ui/qt_canvas.h"
+#include "ui/ui_texts.h"
 
 namespace tavrel {
 
 namespace {
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 bool german() { return design().language != 2; }
 
@@ -120,10 +123,9 @@ std::optional<std::string> QtPlatform::inputBox(const std::string& title,
   return text.toStdString();
 }
 
-std::optional<FileChoice> QtPlatform::fileDialog(const FileDialogRequest& r, bool save) {
-  QFileDialog dialog(parent_, qs(r.title));
-  const QStringList filters = qtFileFilter(r.filter).split(QStringLiteral(";;"));
-  dialog.setNameFilters(filters);
+void prepareFileDialog(QFileDialog& dialog, const FileDialogRequest& r, bool save) {
+  dialog.setWindowTitle(qs(r.title));
+  dialog.setNameFilters(qtFileFilter(r.filter).split(QStringLiteral(";;")));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   if (!r.defaultExtension.empty()) dialog.setDefaultSuffix(qs(r.defaultExtension));
@@ -133,6 +135,36 @@ std::optional<FileChoice> QtPlatform::fileDialog(const FileDialogRequest& r, boo
     if (info.isAbsolute()) dialog.setDirectory(info.absolutePath());
     dialog.selectFile(info.fileName());
   }
+  // The labels in the program's language, whether or not Qt's own
+  // translation is installed.
+  dialog.setLabelText(QFileDialog::LookIn, uiq(2061));
+  dialog.setLabelText(QFileDialog::FileName, uiq(2062));
+  dialog.setLabelText(QFileDialog::FileType, uiq(2063));
+  dialog.setLabelText(QFileDialog::Accept, uiq(save ? 2065 : 2064));
+  dialog.setLabelText(QFileDialog::Reject, uiq(2066));
+}
+
+void applyQtLanguage(int language) {
+  static QTranslator* german = nullptr;
+  if (german) {
+    QCoreApplication::removeTranslator(german);
+    delete german;
+    german = nullptr;
+  }
+  if (language != 1) return;
+  auto* t = new QTranslator;
+  if (t->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+      QCoreApplication::installTranslator(t)) {
+    german = t;
+  } else {
+    delete t;
+  }
+}
+
+std::optional<FileChoice> QtPlatform::fileDialog(const FileDialogRequest& r, bool save) {
+  QFileDialog dialog(parent_);
+  prepareFileDialog(dialog, r, save);
+  const QStringList filters = dialog.nameFilters();
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return FileChoice{QDir::toNativeSeparators(dialog.selectedFiles().first()).toStdString(),
                     std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())))};
@@ -169,13 +201,10 @@ LocalDateTime QtPlatform::now() {
 std::vector<std::string> QtPlatform::installedFonts() {
   std::vector<std::string> out;
   for (const QString& family : QFontDatabase::families()) out.push_back(family.toStdString());
-  // The zodiac symbols that the constructions write in "Wingdings" are
-  // drawn on Qt with the Unicode signs U+2648..U+2653; when an installed
-  // font has them (DejaVu Sans does), the symbols show correctly.
-  QFontMetrics metrics(QApplication::font());
-  bool zodiac = true;
-  for (char32_t c = 0x2648; c <= 0x2653 && zodiac; ++c) zodiac = metrics.inFontUcs4(c);
-  if (zodiac) out.push_back("Wingdings");
+  // The signs that the constructions write in "Wingdings" are drawn with
+  // their Unicode characters when that font is missing; when an installed
+  // font has them all (DejaVu Sans does), the symbols show correctly.
+  if (!symbolFaceInstalled() && !unicodeSymbolFamily().isEmpty()) out.push_back(kSymbolFace);
   return out;
 }
 

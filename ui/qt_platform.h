@@ -5,6 +5,7 @@
 
 #include "core/platform.h"
 
+class QFileDialog;
 class QWidget;
 class QString;
 
@@ -45,5 +46,15 @@ QString qtFileFilter(const std::string& filter);
 
 // The program's line breaks (LF CR, CR LF, CR) as the LF a Qt label shows.
 QString boxText(const std::string& text);
+
+// A file dialog set up as the platform shows it: the program's title,
+// filter, default extension and name, and its labels in the program's
+// language.
+void prepareFileDialog(QFileDialog& dialog, const FileDialogRequest& r, bool save);
+
+// Qt's own texts (the file dialogs' views and questions, the standard
+// buttons) follow the program's language: German (language 1) loads Qt's
+// German translation when it is installed, English drops it.
+void applyQtLanguage(int language);
 
 }  // namespace tavrel

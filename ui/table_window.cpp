@@ -28,6 +28,7 @@
 #include "drawing/graph_save.h"
 #include "tables/graph_texts.h"
 #include "ui/graph_panel.h"
+#include "ui/help_topics.h"
 #include "ui/horizon_panel.h"
 #include "ui/print_page.h"
 #include "ui/qt_canvas.h"
@@ -88,6 +89,9 @@ TableRequest tableRequestOfEntry(int entry) {
     case menu::kEotTable: r.kind = 8, r.subKind = 0; break;
     case menu::kDeclinationTable: r.kind = 8, r.subKind = 2; break;
     case menu::kNoonTable: r.kind = 8, r.subKind = 3; break;
+    case menu::kEotGraph: r.kind = 16; break;
+    case menu::kSunPathRect: r.kind = 32, r.polar = false; break;
+    case menu::kSunPathPolar: r.kind = 32, r.polar = true; break;
     default: break;
   }
   return r;
@@ -210,6 +214,9 @@ Tsset2::Tsset2(TForm1* main, const TableRequest& request)
   symmetricPanel_->hide();
   right->addWidget(symmetricPanel_, 1);
   outer->addLayout(right, 1);
+  // A sun-path request (the menu's circular diagram) sets the switch the
+  // picture is drawn from.
+  if (request_.kind == 32) graphControls_->setPolar(request_.polar);
   rebuild();
 }
 
@@ -391,6 +398,7 @@ HorizonPanel* Tsset2::openHorizonPanel() {
   if (!horizonPanel_) {
     horizonPanel_ = new HorizonPanel(this);
     horizonPanel_->setAttribute(Qt::WA_DeleteOnClose);
+    help::installHelpKey(horizonPanel_, help::kHorizon, [main = mainForm()](int topic) { main->openHelp(topic); });
   }
   horizonPanel_->show();
   horizonPanel_->raise();
@@ -469,6 +477,14 @@ std::vector<std::string> Tsset2::shownLines() const { return picture_->lines(); 
 int Tsset2::fontPointSize() const { return picture_->pointSize(); }
 
 bool Tsset2::saveTable() { return saveTableAs(table_); }
+
+int Tsset2::helpTopic() const {
+  switch (request_.kind) {
+    case 16: return help::kEotGraph;
+    case 32: return help::kSunPath;
+    default: return help::kTables;
+  }
+}
 
 bool Tsset2::saveGraphAs(int target) {
   if (!showsGraph()) return false;

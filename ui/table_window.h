@@ -45,8 +45,9 @@ struct TableRequest {
   bool polar = false;  // kind 32
 };
 
-// The request of a main-menu entry (28 to 31) for the design record's
-// reference year and calculation month.
+// The request of a main-menu entry (28 to 31: the tables; 32, 34, 35: the
+// EoT graph and the cartesian and polar sun-path diagrams) for the design
+// record's reference year and calculation month.
 TableRequest tableRequestOfEntry(int entry);
 
 class Tsset2 : public ChildForm {
@@ -95,6 +96,9 @@ class Tsset2 : public ChildForm {
   GraphPicture* graphPicture() const { return graphPicture_; }
   GraphControls* graphControls() const { return graphControls_; }
   bool showsGraph() const { return request_.kind == 16 || request_.kind == 32; }
+  // The topic of what the window shows: the tables, the EoT graph or the
+  // sun-path diagrams.
+  int helpTopic() const override;
   bool saveGraphAs(int target);
 
  private:

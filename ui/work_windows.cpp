@@ -31,7 +31,7 @@ ChildForm* createWorkWindow(TForm1* main, ShellWindow kind, int entry) {
       return new Tsset1(main, panel);
     }
     case ShellWindow::Table: {
-      if (entry < menu::kRiseSetTable || entry > menu::kNoonTable) {
+      if (entry < menu::kRiseSetTable || entry > menu::kSunPathPolar || entry == menu::kSunPath) {
         pendingTable().reset();
         return nullptr;
       }

@@ -11,8 +11,8 @@ class ChildForm;
 class TForm1;
 
 // The window of a main-menu entry: the drawing window (entry 17), the
-// calculator (entries 23 to 26) or the table window (entries 28 to 31);
-// nullptr for the others (graphs), which the main window shows as it did.
+// calculator (entries 23 to 26) or the table window (entries 28 to 31 and
+// the graphs 32, 34, 35); nullptr for any other entry.
 ChildForm* createWorkWindow(TForm1* main, ShellWindow kind, int entry);
 
 // The next table window shows this table instead of the one of its menu

@@ -24,7 +24,7 @@ enum class AzimuthalText {
   LocalMeanTime = 1013,      // "Local Mean Time"
   ApparentZoneTime = 1014,   // "apparent time at zone meridian"
   ApparentLocalTime = 1015,  // "Local Apparent Time" (German "Wahre Ortszeit (WOZ)")
-  Woz = 1016,                // " (WOZ)"
+  Woz = 1016,                // " (WOZ)", English " (LAT)"
   Diameter = 1017,           // "Diameter"
   Additionally = 1018,       // "additionally: " (German "zusätzlich: ")
   TemporalHours = 1019,      // " Temporal hours"

@@ -851,7 +851,7 @@ class Builder {
                         cylinderText(CylinderText::LongitudeIs) + fixedText(d_.longitude, 6, 2) + deg;
     out_.gnomonLine = in_.kind == CylinderDialKind::Hidokai
                           ? cylinderText(CylinderText::ShadowCastingEdge) + fixedText(in_.gnomonMm, 6, 2) +
-                                cylinderText(CylinderText::Mm)
+                                cylinderText(CylinderText::Mm) + ")"
                           : cylinderText(CylinderText::GnomonHeight) + " " + fixedText(in_.gnomonMm, 5, 0) +
                                 cylinderText(CylinderText::Mm);
     out_.timeLine = cylinderTimeLine(in_.kind, in_.sampling.temporalOpenEnds);

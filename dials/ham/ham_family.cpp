@@ -5,6 +5,7 @@
 #include "core/language.h"
 #include "dials/dial_family.h"
 #include "dials/ham/ham_dial.h"
+#include "dials/ham/ham_texts.h"
 
 namespace tavrel {
 namespace {
@@ -48,6 +49,9 @@ const DialFamilyRegistrar kHam{[] {
   f.titlePart = [](const DesignState&, int lang) { return tableText(TextTable::Labels, labelRow::kHamDialPart, lang); };
   f.draw = drawHamFamily;
   f.pictureClick = hamClick;
+  f.mouseHint = [] {
+    return hamText(HamText::HelpMark) + " - " + hamText(HamText::HelpDraw) + " - " + hamText(HamText::HelpClear);
+  };
   f.saveData = saveHamData;
   f.loadData = loadHamData;
   return f;

@@ -7,11 +7,11 @@ namespace tavrel {
 
 enum class HamText {
   Title = 1510,            // "Schinkensonnenuhr"
-  Stretch = 1511,          // "Streckungsfaktor [1.2 ...3.]) = "
+  Stretch = 1511,          // "Streckungsfaktor [1.2 ...3.] = "
   EquinoxPosition = 1512,  // "Position Aequinox [deg] = "
   HelpClear = 1513,        // "<Alt> + linker Mausclick: Stundenpunkte löschen"
   HelpMark = 1514,         // "<Strg> + linker Mausclick: (max.8) Stundenpunkte markieren"
-  HelpDraw = 1515,         // "<Shift> + linker Mausclick: markierte Stundenpunkte zeichnenn"
+  HelpDraw = 1515,         // "<Shift> + linker Mausclick: markierte Stundenpunkte zeichnen"
   EightPoints = 1516,      // "Es sind schon 8 Stundenpunkte gespeichert!"
   LoadTitle = 1517,        // "SchinkenSU"
   LoadFilter = 1518,       // "Starteinstellungen (*.ham)|*.ham|Alle Dateien (*.*)|*.* )"

@@ -11,6 +11,7 @@
 #include "dials/ring/ring_texts.h"
 #include "plot/label_space.h"
 #include "plot/page_constants.h"
+#include "plot/symbol_font.h"
 
 namespace tavrel {
 
@@ -87,12 +88,14 @@ void emitRingDial(PlotSurface& s, const RingDial& dial, const RingPlacement& p) 
 
 namespace {
 
-// The sun symbol of the title block: "Wingdings" letter R.
+// The sun symbol of the title block: "Wingdings" letter R. Without a
+// symbol font it would show as the letter: then it is left out.
 void sunSymbol(ScreenSurface& s, double x, double y, double height) {
+  if (!fontInstalled(kSymbolFace)) return;
   Canvas& c = s.canvas();
   const Font old = c.font();
   Font f = old;
-  f.face = "Wingdings";
+  f.face = kSymbolFace;
   f.height = height;
   f.colour = ScreenSurface::penColour(4);
   f.angle = 0;

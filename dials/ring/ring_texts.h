@@ -35,7 +35,7 @@ enum class RingText {
   ChartScaleAxis = 1325,    // "Scale inner ring [deg]"
   ChartAltitudeAxis = 1326, // "Solar altitude [deg]"
   ChartDataNote = 1327,     // 'Data in file "Schoener-Tabelle.txt" '
-  ChartButton = 1328,       // "Korrekturtabelle... "
+  ChartButton = 1328,       // "Korrekturtabelle... ", English "Correction Table... "
   Hole = 1329,              // "hole"
   HoleLegend = 1330,        // " = position of the pin hole"
   WriteTableFile = 1331,    // "write it to Schoener-Tabelle.txt"

@@ -7,9 +7,11 @@
 #include "base/number_text.h"
 #include "core/design_state.h"
 #include "core/language.h"
+#include "core/platform.h"
 #include "dials/sawyer/sawyer_dial.h"
 #include "dials/sawyer/sawyer_texts.h"
 #include "plot/label_space.h"
+#include "plot/symbol_font.h"
 
 namespace tavrel {
 
@@ -41,7 +43,7 @@ class TextOut {
     if (p_.canvas) {
       Font f = p_.canvas->font();
       const Font old = f;
-      f.face = symbols ? "Wingdings" : "Arial";
+      f.face = symbols ? kSymbolFace : "Arial";
       f.height = height;
       f.weight = bold ? kFontWeightBold : kFontWeightNormal;
       f.angle = 0;
@@ -145,6 +147,12 @@ void drawZodiacLegend(PlotSurface& s, bool screenMode, double x, double y, doubl
     const std::string name = tableText(TextTable::PoleStyle, poleStyleRow::kZodiacFirst + i);
     const std::string range = std::to_string(kSignStart[i][1]) + ". " + monthName(kSignStart[i][0]);
     out.text(x + 1.6 * p.symbolHeight, row, "= " + name + "  (" + range + " -)", p.textHeight, false, -1);
+  }
+  // Without a symbol font the signs show as letters: the picture says so.
+  if (p.canvas && !fontInstalled(kSymbolFace)) {
+    const double below = y + down * 2.2 * lineHeight * 12;
+    out.text(x, below, messageText(60), p.textHeight, false, kRed);
+    out.text(x, below + down * 1.3 * p.textHeight, messageText(61), p.textHeight, false, kRed);
   }
 }
 

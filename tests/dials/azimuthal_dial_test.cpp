@@ -491,7 +491,7 @@ TEST_F(AzimuthalDialTest, TextsInBothLanguages) {
       {2, 0, 0, false, false, "AZIMUTHAL SUNDIAL", "local time without EoT = Local Apparent Time"},
       {2, 0, 0, true, true, "AZIMUTHAL SUNDIAL", "time at zone meridian with EoT = Civil Time"},
       {2, 0, 0, true, false, "AZIMUTHAL SUNDIAL", "local time with EoT"},
-      {2, 1, 1, false, false, "AZIMUTHAL SUNDIAL (Tonne)", "local time without EoT (WOZ) = Local Apparent Time"},
+      {2, 1, 1, false, false, "AZIMUTHAL SUNDIAL (Tonne)", "local time without EoT (LAT) = Local Apparent Time"},
       {2, 1, 2, true, false, "Stereographic Sundial", "local time with EoT = Local Mean Time"},
       {2, 1, 3, false, true, "Orthographic Sundial", "time at zone meridian without EoT = apparent time at zone meridian"},
       {1, 1, 1, false, false, "AZIMUTALE SONNENUHR (Tonne)", "Ortszeit ohne Zeitgl. (WOZ) = Wahre Ortszeit (WOZ)"},

@@ -443,7 +443,7 @@ TEST_F(CylinderDialTest, PrinterPageIsAtTrueSize) {
 
 // The hidokai's screen: the gnomon sign is a right triangle of the gnomon's
 // height (5 px per mm on a 1600 px wide picture) in the lower right part of
-// the picture, with "Shadow casting edge (height = 25.00 mm" beside it and
+// the picture, with "Shadow casting edge (height = 25.00 mm)" beside it and
 // not once more in the title block.
 TEST_F(CylinderDialTest, HidokaiGnomonTriangleStandsAtTheLowerRightInsideThePicture) {
   setLatitude(47.25);
@@ -470,7 +470,7 @@ TEST_F(CylinderDialTest, HidokaiGnomonTriangleStandsAtTheLowerRightInsideThePict
   EXPECT_LT(legFoot, 1000);
   int count = 0;
   for (const Primitive& p : canvas.primitives) {
-    if (p.kind != PrimitiveKind::Text || p.text != "Shadow casting edge (height = 25.00 mm") continue;
+    if (p.kind != PrimitiveKind::Text || p.text != "Shadow casting edge (height = 25.00 mm)") continue;
     ++count;
     // Under the triangle, ending about below its base (12.5 mm wide).
     EXPECT_GT(p.p[1], legFoot);

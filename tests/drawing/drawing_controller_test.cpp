@@ -263,6 +263,135 @@ TEST_F(ControllerTest, ActivationConstructsAndAsksToFixTheFoot) {
   EXPECT_EQ(c.state().hint, "");  // cleared by the construction
 }
 
+// The request to fix the gnomon foot (message 43 on the picture) and the
+// hint panel follow what a click does on each dial: the foot and the text
+// block, the foot alone, the ham dial's hour points, or nothing at all.
+TEST_F(ControllerTest, FixTheFootOnlyWhereAClickPlacesIt) {
+  const std::string both = "Left mouseclick fixes the gnomon position - <Alt>+left mouseclick marks text position!";
+  const std::string footOnly = "Left mouseclick fixes the gnomon position!";
+  const std::string ham =
+      "<Ctrl> + left mouse click: mark (max.8) hour points - <Shift> + left mouse click: draw the marked hour "
+      "points - <Alt> + left mouse click: delete hour points";
+  struct Case {
+    const char* name;
+    char kind;
+    bool umbrella;
+    int quadrantVariant, cylinderVariant;
+    bool asksForFoot;
+    std::string hint;
+  };
+  const Case cases[] = {
+      {"vertical", 'v', false, 0, 0, true, both},
+      {"umbrella", 'h', true, 0, 0, true, both},
+      {"bi-azimuthal", 'c', false, 0, 0, true, both},
+      {"Hollander", 'm', false, 0, 0, true, both},
+      {"Peaucellier", 'p', false, 0, 0, true, both},
+      {"Sawyer", 'w', false, 0, 0, true, footOnly},
+      {"cylinder, polar style", 'z', false, 0, 2, true, both},
+      {"shepherd's dial", 'z', false, 0, 0, false, ""},
+      {"quadrant", 'q', false, 0, 0, false, ""},
+      {"Habermel", 'q', false, 1, 0, false, ""},
+      {"ring", 'r', false, 0, 0, false, ""},
+      {"hidokai", 'k', false, 0, 0, false, ""},
+      {"azimuthal", 'a', false, 0, 0, false, ""},
+      {"ham", 'o', false, 0, 0, false, ham},
+  };
+  design().expertMode = design().expertModeActive = true;
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    design().dialKind = k.kind;
+    design().umbrellaMode = k.umbrella;
+    design().quadrantVariant = static_cast<std::uint8_t>(k.quadrantVariant);
+    design().cylinderVariant = static_cast<std::uint8_t>(k.cylinderVariant);
+    canvas.primitives.clear();
+    DrawingController c(canvas);
+    c.applyActivationDefaults(1600, 1000);
+    EXPECT_EQ(c.state().hint, k.hint);
+    c.showDrawing(1600, 1000);
+    int requests = 0;
+    for (const Primitive& p : canvas.primitives)
+      if (p.kind == PrimitiveKind::Text && p.text == "Please fix the gnomon position with mouse click!") ++requests;
+    EXPECT_EQ(requests, k.asksForFoot ? 1 : 0);
+  }
+}
+
+// True when every "(" and "[" of the text is closed, in order.
+bool bracketsClosed(const std::string& text) {
+  std::string open;
+  for (char ch : text) {
+    if (ch == '(' || ch == '[') open.push_back(ch);
+    if (ch == ')' || ch == ']') {
+      if (open.empty() || open.back() != (ch == ')' ? '(' : '[')) return false;
+      open.pop_back();
+    }
+  }
+  return open.empty();
+}
+
+// Every text a construction writes on the picture closes its brackets, in
+// both languages (a stray or missing bracket is a typing slip on the dial).
+TEST_F(ControllerTest, PictureTextsCloseTheirBrackets) {
+  struct Case {
+    const char* name;
+    char kind;
+    int cylinderVariant;
+  };
+  const Case cases[] = {{"vertical", 'v', 0},     {"horizontal", 'h', 0},  {"quadrant", 'q', 0},
+                        {"azimuthal", 'a', 0},    {"shepherd", 'z', 0},    {"hat", 'z', 1},
+                        {"polar style", 'z', 2},  {"hidokai", 'k', 0},     {"ring", 'r', 0},
+                        {"bi-azimuthal", 'c', 0}, {"Hollander", 'm', 0},   {"Sawyer", 'w', 0},
+                        {"Peaucellier", 'p', 0},  {"ham", 'o', 0}};
+  design().expertMode = design().expertModeActive = true;
+  for (const int language : {1, 2}) {
+    design().language = language;
+    design().stringOffset = language == 2 ? 2000 : 0;
+    for (const Case& k : cases) {
+      SCOPED_TRACE(std::string(k.name) + (language == 1 ? " de" : " en"));
+      design().dialKind = k.kind;
+      design().cylinderVariant = static_cast<std::uint8_t>(k.cylinderVariant);
+      canvas.primitives.clear();
+      DrawingController c(canvas);
+      c.showDrawing(1600, 1000);
+      int texts = 0;
+      for (const Primitive& p : canvas.ofKind(PrimitiveKind::Text)) {
+        ++texts;
+        EXPECT_TRUE(bracketsClosed(p.text)) << p.text;
+      }
+      EXPECT_GT(texts, 0);
+    }
+  }
+}
+
+// Without a symbol font (neither "Wingdings" nor a font with the Unicode
+// signs) the symbols would show as letters: the ring dial leaves out the
+// sun before its title, and the Sawyer dial says so under its zodiac
+// legend (messages 60 and 61); with the font the sun and the signs are
+// written and nothing is said.
+TEST_F(ControllerTest, MissingSymbolFontLeavesNoLettersUnexplained) {
+  design().expertMode = design().expertModeActive = true;
+  for (const bool installed : {true, false}) {
+    for (const char kind : {'r', 'w'}) {
+      SCOPED_TRACE(std::string(1, kind) + (installed ? " with the font" : " without the font"));
+      platform->fonts = installed ? std::vector<std::string>{"Arial", "Wingdings"} : std::vector<std::string>{"Arial"};
+      design().dialKind = kind;
+      canvas.primitives.clear();
+      DrawingController c(canvas);
+      c.showDrawing(1600, 1000);
+      int symbols = 0, notes = 0;
+      for (const Primitive& p : canvas.ofKind(PrimitiveKind::Text)) {
+        if (p.font.face == "Wingdings") ++symbols;
+        if (p.text == messageText(60) || p.text == messageText(61)) ++notes;
+      }
+      if (kind == 'r') {
+        EXPECT_EQ(symbols, installed ? 1 : 0);
+      }
+      if (kind == 'w') {
+        EXPECT_EQ(notes, installed ? 0 : 2);
+      }
+    }
+  }
+}
+
 // A click fixes the foot and the construction marks it there.
 TEST_F(ControllerTest, LeftClickMovesTheGnomonFoot) {
   design().dialKind = 'h';

@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include "astro/startup.h"
+#include "core/language.h"
 #include "core/scripted_platform.h"
 #include "plot/canvas.h"
 #include "plot/hpgl_writer.h"
@@ -542,6 +543,28 @@ TEST_F(GraphsTest, HorizonProfileMarksThePathsBelowIt) {
   h = saved;
 }
 
+// The time line of the sun-path diagrams speaks the interface's language:
+// the German abbreviation WOZ (wahre Ortszeit) only in German, LAT (local
+// apparent time) in English.
+TEST_F(GraphsTest, SunPathTimeLineInBothLanguages) {
+  struct Case {
+    int language;
+    bool zoneTime, withEot;
+    const char* line;
+  };
+  const Case cases[] = {
+      {2, false, false, "local time without EoT (LAT) = Local Apparent Time"},
+      {1, false, false, "Ortszeit ohne Zeitgl. (WOZ) = Wahre Ortszeit (WOZ)"},
+      {2, true, true, "time at zone meridian with EoT = Civil Time"},
+      {2, false, true, "local time with EoT = Local Mean Time"},
+  };
+  for (const Case& c : cases) {
+    design().language = c.language;
+    design().stringOffset = c.language == 2 ? 2000 : 0;
+    EXPECT_EQ(sunPathTimeLine(c.zoneTime, c.withEot), c.line);
+  }
+}
+
 // The zodiac signs of the cartesian diagram: the Unicode signs in
 // "Wingdings" when the font is there, its letters ("^" Aries .. "i"
 // Pisces) in the label face when it is missing.
@@ -568,6 +591,20 @@ TEST_F(GraphsTest, ZodiacSignsOrTheirLetters) {
   const auto letters = signs(false);
   ASSERT_EQ(letters.size(), 12u);
   for (const Primitive& t : letters) EXPECT_EQ(t.font.face, "Arial");
+  // The letters are explained in the picture (messages 60 and 61).
+  const auto notes = [](bool installed) {
+    ScopedScriptedPlatform p;
+    p->fonts = installed ? std::vector<std::string>{"Arial", "Wingdings"} : std::vector<std::string>{"Arial"};
+    RecordingCanvas c;
+    ScreenSurface surface = ScreenSurface::screen(c, kWidth, kHeight);
+    drawSunPathCartesian(surface, 0, 0, kHeight, kWidth, true, {});
+    int n = 0;
+    for (const Primitive& t : c.ofKind(PrimitiveKind::Text))
+      if (t.text == messageText(60) || t.text == messageText(61)) ++n;
+    return n;
+  };
+  EXPECT_EQ(notes(true), 0);
+  EXPECT_EQ(notes(false), 2);
 }
 
 // The polar chart of the azimuthal dial and the diagram: the four

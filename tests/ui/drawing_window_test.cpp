@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFrame>
 #include <QImage>
+#include <QKeyEvent>
+#include <QTextBrowser>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -25,6 +27,7 @@
 #include "plot/page_constants.h"
 #include "plot/recording_canvas.h"
 #include "ui/drawing_window.h"
+#include "ui/help_viewer.h"
 #include "ui/print_angle_table.h"
 #include "ui/ui_texts.h"
 #include "work_window_support.h"
@@ -471,6 +474,55 @@ class DrawingWindowTest : public QObject {
     QCOMPARE(text.count(QStringLiteral("hat Deklination=")), 7);
   }
 
+  // F1 on a command of the drawing window opens that command's page; with
+  // a panel open, the page of its command; otherwise the dial's own page.
+  void f1OpensTheTopicOfTheCommand() {
+    const auto pressF1 = [](QWidget* target) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+      QCoreApplication::sendEvent(target, &press);
+    };
+    const auto topic = [this] { return f->main->helpViewer() ? f->main->helpViewer()->topic() : -1; };
+    const auto unfocus = [this] {
+      if (QWidget* focused = w->focusWidget()) focused->clearFocus();
+    };
+    design().dialKind = 'v';
+    unfocus();
+    pressF1(w);
+    QCOMPARE(topic(), 10);
+    struct Row {
+      WorkText command;
+      int topic;
+    };
+    const Row rows[] = {{WorkText::Display, 30},    {WorkText::AsSavedFile, 30}, {WorkText::StylusInfo, 31},
+                        {WorkText::PrintInfo, 31},  {WorkText::HourLines, 32},   {WorkText::Print, 33},
+                        {WorkText::SaveHpgl, 34},   {WorkText::SaveDxf, 34},     {WorkText::Coordinates, 34},
+                        {WorkText::SaveData, 35},   {WorkText::LoadData, 35},    {WorkText::Colours, 36}};
+    for (const Row& row : rows) {
+      QPushButton* b = w->command(row.command);
+      QVERIFY(b);
+      b->setFocus();
+      pressF1(b);
+      QVERIFY2(topic() == row.topic, qPrintable(b->text()));
+      QVERIFY2(!f->main->helpViewer()->browser()->toPlainText().startsWith(QStringLiteral("Tavrel - Inhalt")),
+               qPrintable(b->text()));
+    }
+    // "Parameter" has the dial's page.
+    w->command(WorkText::Parameter)->setFocus();
+    pressF1(w->command(WorkText::Parameter));
+    QCOMPARE(topic(), 10);
+    unfocus();
+    w->showHourLines();
+    pressF1(w);
+    QCOMPARE(topic(), 32);
+    w->showStylusInfo();
+    pressF1(w);
+    QCOMPARE(topic(), 31);
+    QVERIFY(w->openSavePanel(PlotTarget::Hpgl));
+    pressF1(w);
+    QCOMPARE(topic(), 34);
+    f->main->helpViewer()->close();
+  }
+
   // The ring dial's correction table: its button and file switch come
   // from the family table, hidden for the other dials; the button draws
   // the chart, the switch sets writeCorrectionFile.
@@ -507,6 +559,13 @@ class DrawingWindowTest : public QObject {
     QVERIFY(design().writeCorrectionFile);
     check->click();
     QVERIFY(!design().writeCorrectionFile);
+    // In English the button speaks English.
+    f->main->setLanguage(false);
+    UiFixture::settle();
+    QCOMPARE(button->text(), QStringLiteral("Correction Table... "));
+    f->main->setLanguage(true);
+    UiFixture::settle();
+    QCOMPARE(button->text(), QStringLiteral("Korrekturtabelle... "));
   }
 
   void footOutsideThePictureAsksBeforePrinting() {

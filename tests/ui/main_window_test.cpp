@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,8 +19,11 @@
 #include "core/settings_file.h"
 #include "ui/colour_panel.h"
 #include "ui/drawing_window.h"
+#include "dials/dial_family.h"
+#include "ui/help_topics.h"
 #include "ui/help_viewer.h"
 #include "ui/picture_area.h"
+#include "ui/qt_platform.h"
 #include "ui/tav14b.h"
 #include "ui/tav16.h"
 #include "ui_fixture.h"
@@ -333,6 +337,61 @@ class MainWindowTest : public QObject {
     m().openHelp(m().form<TF4>(ShellWindow::DialType)->helpTopic());
     QVERIFY(m().helpViewer()->browser()->toPlainText().contains(QStringLiteral("Ring sundial")));
     m().helpViewer()->close();
+  }
+
+  // Every topic a window, a command or a dial type opens has its own page
+  // in both languages (not the contents page in its stead), titled as its
+  // contents entry names it.
+  void everyTopicHasItsPages() {
+    std::vector<int> topics(std::begin(help::kOwnTopics), std::end(help::kOwnTopics));
+    topics.push_back(help::kLocation);
+    for (const DialFamily& family : dialFamilies())
+      for (int t : {family.helpTopic, family.umbrellaHelpTopic})
+        if (t > 0) topics.push_back(t);
+    for (int language : {1, 2}) {
+      QFile contents(helpPagePath(kHelpContents, language));
+      QVERIFY(contents.open(QIODevice::ReadOnly));
+      const QString index = QString::fromUtf8(contents.readAll());
+      for (int t : topics) {
+        const QString page = helpPagePath(t, language);
+        QVERIFY2(page.endsWith(QStringLiteral("/topic_%1.html").arg(t)), qPrintable(page));
+        QVERIFY2(index.contains(QStringLiteral("href=\"topic_%1.html\"").arg(t)), qPrintable(page));
+      }
+    }
+  }
+
+  // The file dialogs speak the program's language: their labels from the
+  // program's texts, Qt's own texts (views, questions) through Qt's German
+  // translation, which install-deps installs.
+  void fileDialogsFollowTheLanguage() {
+    FileDialogRequest r;
+    r.title = "TAVREL.EXE - Tabelle speichern";
+    r.filter = "Textdatei (*.TXT)|*.TXT";
+    struct Row {
+      bool german;
+      const char *fileName, *accept, *lookIn;
+    };
+    for (const Row& row : {Row{true, "Dateiname:", "&Speichern", "Suchen in:"},
+                           Row{false, "File name:", "&Save", "Look in:"},
+                           Row{true, "Dateiname:", "&Speichern", "Suchen in:"}}) {
+      m().setLanguage(row.german);
+      QFileDialog dialog;
+      prepareFileDialog(dialog, r, true);
+      QCOMPARE(dialog.labelText(QFileDialog::FileName), QString::fromUtf8(row.fileName));
+      QCOMPARE(dialog.labelText(QFileDialog::Accept), QString::fromUtf8(row.accept));
+      QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QString::fromUtf8(row.lookIn));
+    }
+  }
+
+  // Escape closes the help window, from the page as from its frame.
+  void escapeClosesTheHelp() {
+    for (bool onPage : {true, false}) {
+      m().openHelp(kHelpContents);
+      HelpViewer* h = m().helpViewer();
+      QVERIFY(h && h->isVisible());
+      QTest::keyClick(onPage ? static_cast<QWidget*>(h->browser()) : h, Qt::Key_Escape);
+      QVERIFY(!h->isVisible());
+    }
   }
 
   // F1 in the parameter page and in the drawing window of a cylinder dial

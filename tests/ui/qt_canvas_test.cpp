@@ -62,6 +62,41 @@ class QtCanvasTest : public QObject {
     QVERIFY(plain.horizontalAdvance(QStringLiteral("iiii")) < plain.horizontalAdvance(QStringLiteral("WWWW")));
   }
 
+  // The symbol face's codes ("R" the sun, "^" .. "i" the zodiac signs) are
+  // drawn as the Unicode signs U+263C, U+2648 .. U+2653 from a font that
+  // has them when "Wingdings" itself is missing: the picture is that of
+  // the sign, not of the letter.
+  void symbolCodesShowAsTheirSigns() {
+    QVERIFY(!symbolFaceInstalled());
+    QVERIFY2(!unicodeSymbolFamily().isEmpty(), "no installed font has the zodiac signs (fonts-dejavu-core)");
+    const auto drawn = [](const std::string& face, const std::string& text) {
+      QImage img = blank(120, 80);
+      QtCanvas c;
+      c.begin(&img);
+      Font f;
+      f.face = face;
+      f.height = 48;
+      c.setFont(f);
+      c.text(10, 10, text);
+      c.end();
+      return img;
+    };
+    const std::string family = unicodeSymbolFamily().toStdString();
+    struct Row {
+      const char* code;
+      const char* sign;  // UTF-8
+    };
+    const Row rows[] = {{"R", "\u263C"}, {"^", "\u2648"}, {"_", "\u2649"}, {"`", "\u264A"}, {"a", "\u264B"},
+                        {"e", "\u264F"}, {"i", "\u2653"}};
+    for (const Row& row : rows) {
+      const QImage asCode = drawn("Wingdings", row.code);
+      QVERIFY2(asCode == drawn(family, row.sign), row.code);
+      QVERIFY2(asCode != drawn(family, row.code), row.code);
+    }
+    // A sign given as Unicode already stays the sign.
+    QVERIFY(drawn("Wingdings", "\u2648") == drawn(family, "\u2648"));
+  }
+
   void textHangsBelowItsReferencePoint() {
     QImage img = blank(300, 120);
     QtCanvas c;

@@ -3,6 +3,8 @@
 // byte for byte the CLI's, the picture's font shrinks to fit, and the
 // main window's Print follows the form-feed question.
 #include <QCheckBox>
+#include <QKeyEvent>
+#include <QTextBrowser>
 #include <QLabel>
 #include <QComboBox>
 #include <QFontMetricsF>
@@ -21,6 +23,8 @@
 #include "tables/graph_texts.h"
 #include "drawing/graph_save.h"
 #include "ui/graph_panel.h"
+#include "ui/help_viewer.h"
+#include "ui/horizon_panel.h"
 #include "ui/table_window.h"
 #include "ui/work_windows.h"
 #include "work_window_support.h"
@@ -87,6 +91,69 @@ class TableWindowsTest : public QObject {
       QCOMPARE(t->request().year, design().referenceYear);
       QVERIFY(f->main->menuEntry(menu::kPrint)->isEnabled());
     }
+  }
+
+  // Calculations > Equation of Time Diagram and Sun Path Diagram >
+  // Rectangular / Circular open the graph in the table window, as its own
+  // graph commands do.
+  void menuEntriesOpenTheirGraphs() {
+    struct Row {
+      int entry;
+      int kind;
+      bool polar;
+    };
+    for (const Row& row : {Row{menu::kEotGraph, 16, false}, Row{menu::kSunPathRect, 32, false},
+                           Row{menu::kSunPathPolar, 32, true}}) {
+      f->main->menuEntry(row.entry)->trigger();
+      UiFixture::settle();
+      auto* t = f->main->form<Tsset2>(ShellWindow::Table);
+      QVERIFY2(t, qPrintable(QStringLiteral("entry %1 opened no graph window").arg(row.entry)));
+      QCOMPARE(t->request().kind, row.kind);
+      QVERIFY(t->showsGraph());
+      QVERIFY(t->graphPicture()->isVisible());
+      QCOMPARE(t->graphPicture()->choice().kind, row.kind);
+      if (row.kind == 32) QCOMPARE(t->graphPicture()->choice().polar, row.polar);
+      QCOMPARE(t->request().year, design().referenceYear);
+      QVERIFY(f->main->menuEntry(menu::kPrint)->isEnabled());
+      QVERIFY(!f->main->menuEntry(menu::kPrintWindow)->isEnabled());
+    }
+  }
+
+  // F1 opens the help page of what the window shows (the calculator, the
+  // tables, the EoT graph, the sun-path diagrams, the horizon panel), not
+  // the contents.
+  void f1OpensTheTopicOfTheWindow() {
+    const auto pressF1 = [](QWidget* w) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+      QCoreApplication::sendEvent(w, &press);
+    };
+    struct Row {
+      const char* name;
+      int topic;
+      const char* germanTitle;
+    };
+    const auto check = [&](QWidget* w, const Row& row) {
+      QVERIFY2(w, row.name);
+      pressF1(w);
+      QVERIFY(f->main->helpViewer());
+      QVERIFY2(f->main->helpViewer()->topic() == row.topic, row.name);
+      const QString page = f->main->helpViewer()->browser()->toPlainText();
+      QVERIFY2(page.startsWith(QString::fromUtf8(row.germanTitle)), qPrintable(page.left(80)));
+      f->main->helpViewer()->close();
+    };
+    check(openCalculator(menu::kRiseSet), {"calculator", 40, "Sonnenrechner"});
+    Tsset2* t = openTable({8, 0, 0, 1, 2024});
+    check(t, {"year table", 41, "Tabellen"});
+    check(t->yearField(), {"year table, year field", 41, "Tabellen"});
+    check(openTable({1, 0, 0, 6, 2024}), {"month table", 41, "Tabellen"});
+    check(openTable({16, 0, 0, 1, 2024}), {"EoT graph", 42, "Graph der Zeitgleichung"});
+    t = openTable({32, 0, 0, 1, 2024, true});
+    check(t, {"sun-path diagram", 43, "Sonnenstandsdiagramme"});
+    HorizonPanel* panel = t->openHorizonPanel();
+    check(panel, {"horizon panel", 44, "Horizontprofil"});
+    panel->latitudeField()->setFocus();
+    check(panel->latitudeField(), {"horizon panel, latitude field", 44, "Horizontprofil"});
+    panel->close();
   }
 
   void savedTextAndCsvAreThoseOfTheCli() {

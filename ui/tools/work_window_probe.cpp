@@ -4,14 +4,17 @@
 // Message boxes are answered by the probe (written to standard error, the
 // safe answer), the print dialog by "print into this PDF file".
 //
-//   tavrel_work_window_probe drawing OUT.png de|en [hourlines|info|save]
+//   tavrel_work_window_probe drawing OUT.png de|en [hourlines|info|save|ring|sawyer]
 //       the main window with the drawing window of the default dial, with
-//       one of its panels open
+//       one of its panels open, or of the ring or the Sawyer dial
 //   tavrel_work_window_probe calculator OUT.png de|en
 //       the main window with the sun calculator after "Start Computation"
 //       of rise and set
 //   tavrel_work_window_probe table OUT.png de|en
 //       the main window with the table window showing the declination table
+//   tavrel_work_window_probe graph OUT.png de|en
+//       the main window with the cartesian sun-path diagram (menu
+//       Calculations > Sun Path Diagram > Rectangular Diagram)
 //   tavrel_work_window_probe print OUT.pdf [angles|table]
 //       "Print" of the drawing window (or of its hour-line table, or of
 //       the table window's declination table), the printer writing
@@ -19,6 +22,7 @@
 //   tavrel_work_window_probe zoom N
 //       N zoom steps in the drawing window, each drawn and repainted at
 //       once; prints the median and the largest time in milliseconds
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMarginsF>
@@ -46,7 +50,7 @@ namespace {
 using tavrel::probe::AnsweringPlatform;
 
 int usage() {
-  std::cerr << "usage: tavrel_work_window_probe drawing|calculator|table OUT.png de|en | print OUT.pdf | zoom N\n";
+  std::cerr << "usage: tavrel_work_window_probe drawing|calculator|table|graph OUT.png de|en | print OUT.pdf | zoom N\n";
   return 2;
 }
 
@@ -58,7 +62,8 @@ int main(int argc, char** argv) {
   const QString arg = QString::fromLocal8Bit(argv[2]);
   const bool german = argc > 3 && std::strcmp(argv[3], "en") != 0;
   const std::string panel = argc > 4 ? argv[4] : mode == "print" && argc > 3 ? argv[3] : "";
-  if (mode != "drawing" && mode != "table" && mode != "calculator" && mode != "print" && mode != "zoom")
+  if (mode != "drawing" && mode != "table" && mode != "graph" && mode != "calculator" && mode != "print" &&
+      mode != "zoom")
     return usage();
 
   AnsweringPlatform platform;
@@ -71,11 +76,19 @@ int main(int argc, char** argv) {
       w.setLanguage(german);
       if (mode == "table" || panel == "table") {
         w.openWorkingWindow(ShellWindow::Table, menu::kDeclinationTable);
+      } else if (mode == "graph") {
+        w.menuEntry(menu::kSunPathRect)->trigger();
       } else if (mode == "calculator") {
         w.openWorkingWindow(ShellWindow::Calculator, menu::kRiseSet);
         if (auto* c = w.form<tavrel::Tsset1>(ShellWindow::Calculator)) c->compute();
-      } else
+      } else {
+        if (panel == "ring" || panel == "sawyer") {
+          tavrel::DesignState& d = tavrel::design();
+          d.expertMode = d.expertModeActive = true;
+          d.dialKind = panel == "ring" ? 'r' : 'w';
+        }
         w.openWorkingWindow(ShellWindow::Drawing, menu::kDrawing);
+      }
       QTimer::singleShot(500, &w, [&w, mode, arg, panel] {
         int code = 0;
         auto* drawing = w.form<tavrel::TForm5>(ShellWindow::Drawing);
@@ -83,7 +96,7 @@ int main(int argc, char** argv) {
         if (drawing && panel == "info") drawing->showStylusInfo();
         if (drawing && panel == "save") drawing->openSavePanel(tavrel::PlotTarget::Dxf, true);
         QApplication::processEvents();
-        if (mode == "drawing" || mode == "table" || mode == "calculator") {
+        if (mode == "drawing" || mode == "table" || mode == "graph" || mode == "calculator") {
           const bool ok = w.grab().save(arg);
           std::cerr << (ok ? "saved " : "could not save ") << arg.toStdString() << "\n";
           code = ok ? 0 : 1;

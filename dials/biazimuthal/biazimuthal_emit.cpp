@@ -210,14 +210,12 @@ PlotOutcome writeBiAzimuthalPlot(HpglWriter& w, const DialPlotRequest& rq) {
   const double R = pl.resolutionFactor;
   const double B = R == 1 ? 32600 : 8 * 16400 * R;
   const double X0 = pl.footX, Y0 = pl.footY;
-  auto n7 = [](double v) { return fixedText(v, 7, 0); };
-  auto n8 = [](double v) { return fixedText(v, 8, 0); };
-  auto h = [](double v) { return hpglInt(v); };
-  const std::string win = fixedText(kPlotWindowWidth * R, 8, 0) + " " + fixedText(kPlotWindowHeight * R, 8, 0);
-  const std::string size = ";SI " + fixedText(0.15 * R, 5, 2) + "," + fixedText(0.24 * R, 5, 2);
-  w.hpglWrite("IN;VS 1;PA;IW 0 0 " + win + size + ";SP 1;PU 0 0;EA " + win + size);
-  w.hpglWrite(";SP 4;PU " + h(X0 - 80 * R) + " " + h(Y0) + ";PD " + h(X0 + 80 * R) + " " + h(Y0) + ";PU " +
-              h(X0) + " " + h(Y0 - 80 * R) + ";PD " + h(X0) + " " + h(Y0 + 80 * R));
+  w.beginSizedPage(kPlotWindowWidth * R, kPlotWindowHeight * R, 1, 0.15, 0.24);
+  w.selectPen(4);
+  w.moveTo(X0 - 80 * R, Y0);
+  w.lineTo(X0 + 80 * R, Y0);
+  w.moveTo(X0, Y0 - 80 * R);
+  w.lineTo(X0, Y0 + 80 * R);
   if (const std::optional<int> spacing = plotGridSpacing(rq.grid, rq.gridSpacingMm))
     w.hpglGrid(X0, Y0, kPlotGridWidth * R, *spacing * kPlotUnitsPerMm * R, kPlotGridHeight * R);
 
@@ -231,9 +229,14 @@ PlotOutcome writeBiAzimuthalPlot(HpglWriter& w, const DialPlotRequest& rq) {
   auto marker = [&](double lat, double lon, const std::string& text, bool pen) {
     double x = 0, y = 0;
     at(lat, lon, x, y);
-    w.hpglWrite(std::string(pen ? ";SP 4;PU " : ";PU ") + n7(x) + " " + n7(y - 80 * R) + ";PD " + n7(x) + " " +
-                n7(y + 80 * R) + ";PU " + n7(x - 80 * R) + " " + n7(y) + ";PD " + n7(x + 80 * R) + " " + n7(y) +
-                ";PU " + n7(x + 100 * R) + " " + n7(y - 40 * R) + ";LB " + text + kLabelTerminator);
+    if (pen) w.selectPen(4);
+    w.setCoordinateWidth(7);
+    w.moveTo(x, y - 80 * R);
+    w.lineTo(x, y + 80 * R);
+    w.moveTo(x - 80 * R, y);
+    w.lineTo(x + 80 * R, y);
+    w.label(x + 100 * R, y - 40 * R, " " + text);
+    w.setCoordinateWidth(0);
   };
   marker(f.lat1, f.lon1, "A", true);
   marker(f.lat2, f.lon2, "B", false);
@@ -241,31 +244,32 @@ PlotOutcome writeBiAzimuthalPlot(HpglWriter& w, const DialPlotRequest& rq) {
 
   if (d.mapOverlay) {
     const ParsedOutline& outline = parsedOutline(d.coastlineText);
-    const std::vector<OutlineRecord>& records = outline.records();
-    const auto& sines = outline.latitudeSines(BiAzimuthalFrame::kRadiansPerDegree);
+    std::vector<PlotVertex> v;
     auto pass = [&](bool coast) {
-      const std::string pen = coast ? "11" : "12";
-      std::string out = ";SP " + pen + ";PU 0 0;SI " + fixedText(0.22 * R, 5, 2) + "," + fixedText(0.32 * R, 5, 2);
-      const OutlineRange range = coast ? outline.coast() : outline.boundaries();
-      bool down = false;
-      for (std::size_t i = range.begin; i < range.end; ++i) {
-        const OutlineRecord& p = records[i];
-        if (!p.screenPoint) {
-          down = false;
-          continue;
-        }
-        double ux = 0, uy = 0;
-        f.unitPointWithSines(sines[i][0], sines[i][1], -p.eastLongitude, ux, uy);
-        const double x = X0 + L * ux, y = Y0 + L * uy;
-        if (!(std::fabs(x - kPlotPageWidth * R / 2) < 0.65 * kPlotPageWidth * R &&
-              std::fabs(y - kPlotPageHeight * R / 2) < 0.65 * kPlotPageHeight * R)) {
-          down = false;
-          continue;
-        }
-        out += down ? n8(x) + " " + n8(y) + " " : ";PU " + h(x) + " " + h(y) + ";PD ";
-        down = true;
-      }
-      w.hpglWrite(out + ";");
+      w.selectPen(coast ? 11 : 12);
+      w.moveTo(0, 0);
+      w.setCharSize(0.22, 0.32);
+      v.clear();
+      appendOutlineVertices(
+          outline, coast ? outline.coast() : outline.boundaries(), true, BiAzimuthalFrame::kRadiansPerDegree,
+          [&](double sp, double cp, double lon, double& x, double& y) {
+            double ux = 0, uy = 0;
+            f.unitPointWithSines(sp, cp, -lon, ux, uy);
+            x = X0 + L * ux;
+            y = Y0 + L * uy;
+            return true;
+          },
+          [&](double x, double y) {
+            return std::fabs(x - kPlotPageWidth * R / 2) < 0.65 * kPlotPageWidth * R &&
+                   std::fabs(y - kPlotPageHeight * R / 2) < 0.65 * kPlotPageHeight * R;
+          },
+          v);
+      w.setCoordinateWidth(8);
+      w.setPolylineForm(PolylineForm::Spaced);
+      w.polyline(v);
+      w.setPolylineForm(PolylineForm::Joined);
+      w.setCoordinateWidth(0);
+      w.endCommand();
     };
     if (d.mapFrontiers) pass(false);
     if (d.mapCoastlines) pass(true);
@@ -277,8 +281,10 @@ PlotOutcome writeBiAzimuthalPlot(HpglWriter& w, const DialPlotRequest& rq) {
     for (const auto& u : l.points) p.push_back({L * u[0], L * u[1]});
     return p;
   };
-  auto polylineRuns = [&](const BiAzimuthalLine& l, bool square) {
-    std::string out = ";SP " + std::to_string(l.pen);
+  std::vector<PlotVertex> v;
+  auto polylineRuns = [&](const BiAzimuthalLine& l, bool square, bool straight) {
+    w.selectPen(l.pen);
+    v.clear();
     for (const auto& run : runs(
              rel(l),
              [&](const std::array<double, 2>& p) {
@@ -286,45 +292,46 @@ PlotOutcome writeBiAzimuthalPlot(HpglWriter& w, const DialPlotRequest& rq) {
                return square ? std::fabs(x) < B && std::fabs(y) < B : std::fabs(x) + std::fabs(y) < B;
              },
              [](const std::array<double, 2>& a, const std::array<double, 2>& b) { return sameSide(a, b, true); })) {
-      out += ";PU " + h(X0 + run[0][0]) + " " + h(Y0 + run[0][1]) + ";PD ";
-      for (std::size_t i = 1; i < run.size(); ++i) out += h(X0 + run[i][0]) + " " + h(Y0 + run[i][1]) + " ";
+      v.push_back({X0 + run[0][0], Y0 + run[0][1], false});
+      if (straight) {
+        v.push_back({X0 + run.back()[0], Y0 + run.back()[1], true});
+        continue;
+      }
+      for (std::size_t i = 1; i < run.size(); ++i) v.push_back({X0 + run[i][0], Y0 + run[i][1], true});
     }
-    w.hpglWrite(out);
+    w.setPolylineForm(straight ? PolylineForm::Segments : PolylineForm::Spaced);
+    w.polyline(v);
+    w.setPolylineForm(PolylineForm::Joined);
   };
-  w.hpglWrite(";SP 8");
-  for (const BiAzimuthalLine& l : lines.dates) polylineRuns(l, true);
-  w.hpglWrite(";SP 6");
+  w.selectPen(8);
+  for (const BiAzimuthalLine& l : lines.dates) polylineRuns(l, true, false);
+  w.selectPen(6);
   for (const BiAzimuthalLine& l : lines.analemmas) {
-    polylineRuns(l, false);
+    polylineRuns(l, false, false);
     if (!l.marked) continue;
-    std::string out;
     for (const BiAzimuthalMark& mk : lines.marks) {
-      out += mk.first ? ";SP 2;" : ";SP 4;";
+      w.selectPen(mk.first ? 2 : 4);
+      w.endCommand();
       const double x = X0 + L * mk.x, y = Y0 + L * mk.y;
-      if (std::fabs(x) + std::fabs(y) < B) out += ";PU " + h(x) + " " + h(y) + ";CI " + h(30 * R) + ";";
+      if (std::fabs(x) + std::fabs(y) < B) w.circle(x, y, 30 * R);
     }
-    w.hpglWrite(out + ";SP 2;");
+    w.selectPen(2);
+    w.endCommand();
   }
-  for (const BiAzimuthalLine& l : lines.hours) {
-    std::string out = ";SP " + std::to_string(l.pen);
-    for (const auto& run : runs(
-             rel(l),
-             [&](const std::array<double, 2>& p) { return std::fabs(X0 + p[0]) + std::fabs(Y0 + p[1]) < B; },
-             [](const std::array<double, 2>& a, const std::array<double, 2>& b) { return sameSide(a, b, true); })) {
-      out += ";PU " + h(X0 + run.front()[0]) + " " + h(Y0 + run.front()[1]) + ";PD " + h(X0 + run.back()[0]) +
-             " " + h(Y0 + run.back()[1]) + ";PU ";
-    }
-    w.hpglWrite(out);
-  }
+  for (const BiAzimuthalLine& l : lines.hours) polylineRuns(l, false, true);
 
   const double ax = pl.textX, ay = pl.textY;
-  w.hpglWrite(";SP 4;SI " + fixedText(0.24 * R, 5, 2) + "," + fixedText(0.36 * R, 5, 2) + ";PU " + n7(ax) + " " +
-              n7(ay) + ";LB" + titleText() + kLabelTerminator + size);
-  w.hpglWrite(";PU " + n7(ax) + " " + n7(ay - 180 * R) + ";LB" + biAzimuthalInfoTextA(d) + kLabelTerminator);
-  w.hpglWrite(";PU " + n7(ax) + " " + n7(ay - 330 * R) + ";LB" + biAzimuthalInfoTextB(d) + kLabelTerminator);
-  w.hpglWrite(";PU " + n7(ax) + " " + n7(ay - 480 * R) + ";LB" + tableText(TextTable::Texts, 66) +
-              fixedText(f.centre.latM, 6, 2) + " /" + fixedText(f.centre.lonM, 3, 2) + kLabelTerminator);
-  w.hpglWrite(kHpglTrailerWindowReset);
+  w.selectPen(4);
+  w.setCharSize(0.24, 0.36);
+  w.setCoordinateWidth(7);
+  w.label(ax, ay, titleText());
+  w.setCharSize(0.15, 0.24);
+  w.label(ax, ay - 180 * R, biAzimuthalInfoTextA(d));
+  w.label(ax, ay - 330 * R, biAzimuthalInfoTextB(d));
+  w.label(ax, ay - 480 * R,
+          tableText(TextTable::Texts, 66) + fixedText(f.centre.latM, 6, 2) + " /" + fixedText(f.centre.lonM, 3, 2));
+  w.setCoordinateWidth(0);
+  w.endPage(PageEnd::WindowReset);
   return {};
 }
 

@@ -189,9 +189,8 @@ PlotOutcome plotPeaucellierDial(HpglWriter& w, double originX) {
   if (dial.refused)
     return PlotRefusal{MsgCaption::Error, MsgIcon::Error,
                        peaucellierText(PeaucellierText::LatitudeRefusal, design().language)};
-  const std::string PW = hpglInt(16400.0 * R), PH = hpglInt(11480.0 * R);
-  w.hpglWrite("IN;VS 1;PA;IW 0 0 " + PW + " " + PH + ";PU 0 0;EA " + PW + " " + PH + ";");
-  w.hpglWrite(";SP 4;PU 0 0;");
+  w.beginPage(PageStart::Framed, 16400.0 * R, 11480.0 * R);
+  w.homePen(4);
   PeaucellierPlacement p;
   p.plot = true;
   p.yUp = true;
@@ -208,7 +207,7 @@ PlotOutcome plotPeaucellierDial(HpglWriter& w, double originX) {
   for (double xs : dial.xSunset) minX = std::min(minX, xs);
   p.originX = std::max(p.originX, p.textX + 7.5 * p.textHeight - minX * p.unitsPerMm);
   emitPeaucellierDial(w, dial, p);
-  w.hpglWrite(std::string(kHpglTrailerWindowReset));
+  w.endPage(PageEnd::WindowReset);
   return {};
 }
 

@@ -167,8 +167,8 @@ PlotOutcome plotRingDial(HpglWriter& w, double ringDiameter, double ringWidth, d
   // ring wider than 237 mm runs beyond the A3 sheet (a larger sheet or a
   // roll takes it).
   const RingDial& shown = dial;
-  w.hpglWrite("IN;SS;PA;");
-  w.hpglWrite(std::string(kHpglPenTextStart));
+  w.beginPage(PageStart::StandardSet);
+  w.homePen(4);
   RingPlacement p;
   p.yUp = true;
   p.unitsPerMm = 40.0 * r;
@@ -191,7 +191,7 @@ PlotOutcome plotRingDial(HpglWriter& w, double ringDiameter, double ringWidth, d
   p.lineWidth = std::max(0, design().plotLineWidth - 1);
   p.lineStep = 240.0 * r;
   emitRingDial(w, shown, p);
-  w.hpglWrite(std::string(kHpglTrailerPenAway));
+  w.endPage(PageEnd::PenAway);
   return {};
 }
 

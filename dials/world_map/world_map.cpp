@@ -119,20 +119,19 @@ void drawWorldMap(ScreenSurface& surface, bool isCoast, double gnomonMm, double 
 void plotWorldMap(HpglWriter& writer, bool isCoast, double gnomonMm, double x0p, double y0p) {
   const DesignState& d = design();
   const double R = writer.resolutionFactor();
-  const std::string pen = isCoast ? "11" : "12";
-  const std::string W = hpglInt(kPlotWindowWidth * R), H = hpglInt(kPlotWindowHeight * R);
-  auto n = [](double v) { return fixedText(v, 8, 0); };
-  std::string head = "IN;VS 1;PA;IW 0 0 " + W + " " + H + ";SP " + pen + ";PU 0 0;EA " + W + " " + H;
-  head += ";PU 0 0;SI " + fixedText(0.22 * R, 5, 2) + "," + fixedText(0.32 * R, 5, 2);
-  head += ";SP 4;PU " + n(x0p + 120 * R) + " " + n(y0p) + ";PD " + n(x0p - 120 * R) + " " + n(y0p) +
-          ";PU " + n(x0p) + " " + n(y0p + 120 * R) + ";PD " + n(x0p) + " " + n(y0p - 120 * R);
-  head += ";SP " + pen;
-  writer.hpglWrite(head);
+  const int pen = isCoast ? 11 : 12;
+  writer.beginMapPage(kPlotWindowWidth * R, kPlotWindowHeight * R, pen, 0.22, 0.32);
+  writer.selectPen(4);
+  writer.setCoordinateWidth(8);
+  writer.moveTo(x0p + 120 * R, y0p);
+  writer.lineTo(x0p - 120 * R, y0p);
+  writer.moveTo(x0p, y0p + 120 * R);
+  writer.lineTo(x0p, y0p - 120 * R);
+  writer.selectPen(pen);
   const WorldMapProjection proj =
       worldMapProjection(d, gnomonMm * kPlotUnitsPerMm * R, x0p, y0p, -1);
   const std::vector<PlotVertex> v =
       mapPass(proj, isCoast, false, kPlotPageWidth * R, kPlotPageHeight * R);
-  writer.setCoordinateWidth(8);
   writer.polyline(v);
   writer.setCoordinateWidth(0);
   // The next pass or the dial starts with "IN;": end the last command so

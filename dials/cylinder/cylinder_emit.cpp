@@ -47,8 +47,8 @@ double smallFontHeight(bool onScreen) { return onScreen ? 12 : 27; }
 void emitCylinderDial(PlotSurface& s, const CylinderDial& dial, const CylinderPlacement& p) {
   const auto map = [&p](double x, double y, double& tx, double& ty) {
     const double u = p.transposed ? y : x, v = p.transposed ? x : y;
-    tx = p.originX + p.unitsPerMm * u;
-    ty = p.yUp ? p.originY - p.unitsPerMm * v : p.originY + p.unitsPerMm * v;
+    tx = p.x(u);
+    ty = p.y(v);
   };
   if (dial.altitudeStrip.shown && p.screenCanvas) {
     double x1, y1, x2, y2;

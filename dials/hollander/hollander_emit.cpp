@@ -18,8 +18,8 @@
 namespace tavrel {
 
 void emitHollanderDial(PlotSurface& s, const HollanderDial& dial, const HollanderPlacement& p) {
-  const auto X = [&](double x) { return p.originX + p.unitsPerMm * x; };
-  const auto Y = [&](double y) { return p.yUp ? p.originY - p.unitsPerMm * y : p.originY + p.unitsPerMm * y; };
+  const auto X = [&](double x) { return p.x(x); };
+  const auto Y = [&](double y) { return p.y(y); };
   int width = -1;
   for (const HollanderLine& line : dial.lines) {
     if (line.points.size() < 2) continue;

@@ -15,14 +15,6 @@ namespace tavrel {
 
 namespace {
 
-struct Mapper {
-  const PeaucellierPlacement& p;
-  double x(double mm) const { return p.originX + p.unitsPerMm * mm; }
-  double y(double mm) const { return p.yUp ? p.originY - p.unitsPerMm * mm : p.originY + p.unitsPerMm * mm; }
-  // A step of `units` target units downwards on the picture.
-  double down(double units) const { return p.yUp ? -units : units; }
-};
-
 // Rotated text reading downwards; the body of a character stands left of
 // the reference point on the screen (its top-left corner turned), right
 // of it in the plot (the baseline), so the plot moves it one height left.
@@ -50,7 +42,7 @@ double cmOf(const PeaucellierPlacement& p, double height) {
 }  // namespace
 
 void emitPeaucellierDial(PlotSurface& s, const PeaucellierDial& dial, const PeaucellierPlacement& p) {
-  const Mapper m{p};
+  const TargetPlacement& m = p;
   const double mark = p.markRadius;
   // The frame, the origin circle and cross.
   s.selectPen(4);

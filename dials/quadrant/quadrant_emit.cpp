@@ -28,8 +28,8 @@ bool quadrantPlotScaled(int variant, int zodiacScale) { return variant == 1 || v
 
 void emitQuadrantDial(PlotSurface& s, const QuadrantDial& dial, const QuadrantPlacement& p) {
   const auto map = [&p](double x, double y, double& tx, double& ty) {
-    tx = p.originX + p.unitsPerMm * p.direction * x;
-    ty = p.yUp ? p.originY - p.unitsPerMm * y : p.originY + p.unitsPerMm * y;
+    tx = p.x(p.direction * x);
+    ty = p.y(y);
   };
   double x, y;
   // The zodiac band of the Gunter scale: filled on the screen (first, so

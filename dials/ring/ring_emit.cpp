@@ -27,8 +27,8 @@ bool isCurve(RingLineKind k) { return k != RingLineKind::Frame && k != RingLineK
 
 void emitRingDial(PlotSurface& s, const RingDial& dial, const RingPlacement& p) {
   const auto map = [&p](double x, double y, double& tx, double& ty) {
-    tx = p.originX + p.unitsPerMm * x;
-    ty = p.yUp ? p.originY - p.unitsPerMm * y : p.originY + p.unitsPerMm * y;
+    tx = p.x(x);
+    ty = p.y(y);
   };
   int width = -1;
   std::vector<PlotVertex> v;  // one buffer for every line

@@ -132,8 +132,54 @@ void HpglWriter::hpglClose() {
 
 void HpglWriter::writeStandardPrologue() {
   hpglWrite(hpglPrologue(resolutionFactor_));
-  hpglWrite(kHpglPenTextStart);
+  homePen(4);
 }
+
+void HpglWriter::beginPage(PageStart start, double width, double height) {
+  const std::string wh = intPair(width, height);
+  switch (start) {
+    case PageStart::Plain: hpglWrite("IN;PA;"); break;
+    case PageStart::Slow: hpglWrite("IN;VS 1;PA;"); break;
+    case PageStart::StandardSet: hpglWrite("IN;SS;PA;"); break;
+    case PageStart::Framed: hpglWrite("IN;VS 1;PA;IW 0 0 " + wh + ";PU 0 0;EA " + wh + ";"); break;
+    case PageStart::FramedPenFirst: hpglWrite("IN;VS 1;PA;IW 0 0 " + wh + ";SP 4;PU 0 0;EA " + wh + ";"); break;
+    case PageStart::FramedBraced: hpglWrite("IN;VS 1;PA;{IW 0 0 " + wh + ";}PU 0 0;EA " + wh + ";"); break;
+    case PageStart::EotGraph: hpglWrite("IN;SP 8;SI 0.14, 0.24;SP 8"); break;
+    case PageStart::CartesianGraph: hpglWrite(";IN;SS;SI 0.14, 0.21;SP 4"); break;
+    case PageStart::PolarGraph: hpglWrite(";IN;SS;SI 0.16, 0.24;SP 4"); break;
+  }
+}
+
+std::string HpglWriter::charSize(double widthCm, double heightCm) const {
+  return ";SI " + fixedText(widthCm * resolutionFactor_, 5, 2) + "," +
+         fixedText(heightCm * resolutionFactor_, 5, 2);
+}
+
+void HpglWriter::beginSizedPage(double width, double height, int pen, double widthCm, double heightCm) {
+  const std::string wh = fixedText(width, 8, 0) + " " + fixedText(height, 8, 0);
+  const std::string size = charSize(widthCm, heightCm);
+  hpglWrite("IN;VS 1;PA;IW 0 0 " + wh + size + ";SP " + std::to_string(pen) + ";PU 0 0;EA " + wh + size);
+}
+
+void HpglWriter::beginMapPage(double width, double height, int pen, double widthCm, double heightCm) {
+  const std::string wh = intPair(width, height);
+  hpglWrite("IN;VS 1;PA;IW 0 0 " + wh + ";SP " + std::to_string(pen) + ";PU 0 0;EA " + wh + ";PU 0 0" +
+            charSize(widthCm, heightCm));
+}
+
+void HpglWriter::endPage(PageEnd end) {
+  switch (end) {
+    case PageEnd::WindowReset: hpglWrite(";IW;IN;"); break;
+    case PageEnd::PenAway: hpglWrite(";SP 0;IN;"); break;
+    case PageEnd::PenAwayTight: hpglWrite(";SP0;IN;"); break;
+    case PageEnd::Init: hpglWrite(";IN;"); break;
+    case PageEnd::PenUpAway: hpglWrite(";PU;SP 0;"); break;
+  }
+}
+
+void HpglWriter::homePen(int pen) { hpglWrite(";SP " + std::to_string(pen) + ";PU 0 0;"); }
+
+void HpglWriter::selectSymbolSet(bool alternate) { hpglWrite(alternate ? ";SA " : ";SS "); }
 
 void HpglWriter::hpglGrid(double x0, double y0, double width, double spacing, double height) {
   hpglWrite(";IW 0 0 " + intPair(width, height) + ";SP " + hpglInt(9) + ";PU " + intPair(x0, y0) +
@@ -170,14 +216,24 @@ void HpglWriter::polyline(std::span<const PlotVertex> vertices) {
   std::string out;
   bool drawing = false;
   for (const PlotVertex& v : vertices) {
-    if (!v.draw) {
-      out += ";PU ";
-      drawing = false;
-    } else {
-      out += drawing ? " " : ";PD ";
-      drawing = true;
+    switch (polylineForm_) {
+      case PolylineForm::Joined:
+        if (!v.draw) {
+          out += ";PU ";
+          drawing = false;
+        } else {
+          out += drawing ? " " : ";PD ";
+          drawing = true;
+        }
+        out += pair(v.x, v.y);
+        break;
+      case PolylineForm::Spaced:
+        out += v.draw ? pair(v.x, v.y) + " " : ";PU " + intPair(v.x, v.y) + ";PD ";
+        break;
+      case PolylineForm::Segments:
+        out += v.draw ? ";PD " + pair(v.x, v.y) + ";PU " : ";PU " + pair(v.x, v.y);
+        break;
     }
-    out += pair(v.x, v.y);
   }
   hpglWrite(out);
 }
@@ -215,10 +271,7 @@ void HpglWriter::labelHere(std::string_view text) {
   hpglWrite(";LB" + hpglLabelText(text) + kLabelTerminator);
 }
 
-void HpglWriter::setCharSize(double widthCm, double heightCm) {
-  hpglWrite(";SI " + fixedText(widthCm * resolutionFactor_, 5, 2) + "," +
-            fixedText(heightCm * resolutionFactor_, 5, 2));
-}
+void HpglWriter::setCharSize(double widthCm, double heightCm) { hpglWrite(charSize(widthCm, heightCm)); }
 
 void HpglWriter::setLabelDirection(double run, double rise) {
   hpglWrite(";DI " + fixedText(run, 1, 1) + "," + fixedText(rise, 1, 1));

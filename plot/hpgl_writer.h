@@ -42,17 +42,33 @@ class PlotFileError : public std::runtime_error {
 
 // "IN;VS 1;PA;IW 0 0 W H;PU 0 0;EA W H;" with W = 16157 R, H = 11038 R.
 std::string hpglPrologue(int resolutionFactor);
-// What most dial plots write after the prologue.
-inline constexpr std::string_view kHpglPenTextStart = ";SP 4;PU 0 0;";
-// Trailers of the dial families.
-inline constexpr std::string_view kHpglTrailerWindowReset = ";IW;IN;";
-inline constexpr std::string_view kHpglTrailerPenAway = ";SP 0;IN;";
-inline constexpr std::string_view kHpglTrailerInit = ";IN;";
-// Prologues of the table window's graphs: the equation of time, the
-// cartesian and the polar sun-path diagram.
-inline constexpr std::string_view kHpglEotGraphPrologue = "IN;SP 8;SI 0.14, 0.24;SP 8";
-inline constexpr std::string_view kHpglCartesianPrologue = ";IN;SS;SI 0.14, 0.21;SP 4";
-inline constexpr std::string_view kHpglPolarPrologue = ";IN;SS;SI 0.16, 0.24;SP 4";
+
+// How a plot file begins. W and H stand for the page's width and height in
+// plotter units (hpglInt). IN initialises the plotter, VS 1 asks for its
+// slowest pen speed, PA for absolute coordinates, SS for the standard
+// character set; IW sets the clip window and EA frames the page. The
+// braces of FramedBraced are the historic file's: a plotter ignores the
+// unknown characters, and with them the window.
+enum class PageStart {
+  Plain,           // "IN;PA;"
+  Slow,            // "IN;VS 1;PA;"
+  StandardSet,     // "IN;SS;PA;"
+  Framed,          // "IN;VS 1;PA;IW 0 0 W H;PU 0 0;EA W H;"
+  FramedPenFirst,  // "IN;VS 1;PA;IW 0 0 W H;SP 4;PU 0 0;EA W H;"
+  FramedBraced,    // "IN;VS 1;PA;{IW 0 0 W H;}PU 0 0;EA W H;"
+  EotGraph,        // "IN;SP 8;SI 0.14, 0.24;SP 8"   (the table window's graphs)
+  CartesianGraph,  // ";IN;SS;SI 0.14, 0.21;SP 4"
+  PolarGraph,      // ";IN;SS;SI 0.16, 0.24;SP 4"
+};
+
+// How a plot file ends; hpglClose completes the file afterwards.
+enum class PageEnd {
+  WindowReset,   // ";IW;IN;"
+  PenAway,       // ";SP 0;IN;"
+  PenAwayTight,  // ";SP0;IN;"
+  Init,          // ";IN;"
+  PenUpAway,     // ";PU;SP 0;"
+};
 
 // The ASCII spelling of a text for the plot file (UTF-8 in; a byte that
 // is no part of a UTF-8 sequence is read as Windows-1252). The standard
@@ -87,10 +103,6 @@ class HpglWriter : public PlotSurface {
 
   // Creates (or, on close, overwrites) the plot file. Throws PlotFileError.
   void hpglOpen(const std::string& path);
-  // Appends `text` and flushes, every character beyond ASCII spelled by
-  // plotAscii (every label of every family passes here); an empty text
-  // writes nothing. Throws PlotFileError on a write failure.
-  void hpglWrite(std::string_view text);
   // Completes the file. Throws PlotFileError.
   void hpglClose();
   bool isOpen() const { return file_.isOpen(); }
@@ -109,6 +121,23 @@ class HpglWriter : public PlotSurface {
 
   // The prologue of hpglPrologue followed by ";SP 4;PU 0 0;".
   void writeStandardPrologue();
+  // The page start `start` with the page width x height (plotter units,
+  // used by the framed forms only).
+  void beginPage(PageStart start, double width = 0, double height = 0);
+  // The framed page start with its numbers right-justified to 8
+  // characters (fixedText(v, 8, 0)) and the character size written after
+  // the window and after the frame: "IN;VS 1;PA;IW 0 0 W H;SI w,h;SP pen;
+  // PU 0 0;EA W H;SI w,h" (sizes as setCharSize, no closing ";").
+  void beginSizedPage(double width, double height, int pen, double widthCm, double heightCm);
+  // The framed page start of a world-map pass: "IN;VS 1;PA;IW 0 0 W H;SP
+  // pen;PU 0 0;EA W H;PU 0 0;SI w,h" (W, H by hpglInt, no closing ";").
+  void beginMapPage(double width, double height, int pen, double widthCm, double heightCm);
+  void endPage(PageEnd end);
+  // Pen `pen` taken and lifted at the origin: ";SP pen;PU 0 0;".
+  void homePen(int pen);
+  // The alternate character set (";SA ", the zodiac signs) or back to the
+  // standard one (";SS ").
+  void selectSymbolSet(bool alternate);
 
   // The coordinate grid with its origin at (x0, y0): a clip window of
   // width x height, pen 9, a circle of radius 80 (not scaled) at the
@@ -121,7 +150,9 @@ class HpglWriter : public PlotSurface {
   // with w > 0, right-justified to w characters without decimals
   // (fixedText(v, w, 0)), the form some marks of the planar plot keep.
   // Radii and sizes are not affected.
-  void setCoordinateWidth(int width) { coordinateWidth_ = width; }
+  void setCoordinateWidth(int width) override { coordinateWidth_ = width; }
+  // How polyline spells its vertices (PolylineForm, plot_surface.h).
+  void setPolylineForm(PolylineForm form) override { polylineForm_ = form; }
 
   // The clip window without the closing ";" of setWindow: ";IW x1 y1 x2 y2".
   void setWindowOpen(double x1, double y1, double x2, double y2);
@@ -136,8 +167,7 @@ class HpglWriter : public PlotSurface {
 
   // PlotSurface, in the forms:
   // selectPen ";SP n"; moveTo ";PU x y"; lineTo ";PD x y"; penUp ";PU;";
-  // polyline ";PU x y" for every move, ";PD x y" opening a run of lines
-  // and " x y" for each further line of the run; labelHere ";LB" text ETX;
+  // polyline in the form set by setPolylineForm; labelHere ";LB" text ETX;
   // circle ";PU x y;CI r;" or ";PU x y;CI r ,chord"; arc ";PD;AA cx,cy,sweep"
   // (",chord"); label ";PU x y;LB" text ETX; setCharSize ";SI w,h" (each
   // fixedText(size * R, 5, 2)); setLabelDirection ";DI run,rise" (one
@@ -162,14 +192,23 @@ class HpglWriter : public PlotSurface {
   void frameRectangle(double x, double y) override;
 
  private:
+  // Tests write raw text through this door.
+  friend struct HpglRawAccess;
+
+  // Appends `text` and flushes, every character beyond ASCII spelled by
+  // plotAscii (every label of every family passes here); an empty text
+  // writes nothing. Throws PlotFileError on a write failure.
+  void hpglWrite(std::string_view text);
   [[noreturn]] void fail(std::error_code ec);
   std::string coordinate(double v) const;
   std::string pair(double x, double y) const;
+  std::string charSize(double widthCm, double heightCm) const;  // ";SI w,h"
 
   SafeFileWriter file_;
   std::string path_;
   int resolutionFactor_;
   int coordinateWidth_ = 0;
+  PolylineForm polylineForm_ = PolylineForm::Joined;
 };
 
 }  // namespace tavrel

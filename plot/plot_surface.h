@@ -19,6 +19,14 @@ struct PlotVertex {
   bool draw = false;
 };
 
+// How a plot file spells a polyline (the screen draws every form alike).
+// Coordinates are in the writer's coordinate form unless said otherwise.
+enum class PolylineForm {
+  Joined,    // ";PU x y" for a move, ";PD x y" opening a run, " x y" for each further line
+  Spaced,    // ";PU x y;PD " for a move (x y by hpglInt), "x y " for each line
+  Segments,  // ";PU x y" for a move, ";PD x y;PU " for each line
+};
+
 class PlotSurface {
  public:
   virtual ~PlotSurface() = default;
@@ -54,6 +62,12 @@ class PlotSurface {
   virtual void resetWindow() = 0;
   // The rectangle from the origin to (x, y).
   virtual void frameRectangle(double x, double y) = 0;
+
+  // The plot file's number and polyline forms: coordinates right-justified
+  // to `width` characters (0: as short as they come), polylines in `form`.
+  // They change nothing on the screen and the printer page.
+  virtual void setCoordinateWidth(int /*width*/) {}
+  virtual void setPolylineForm(PolylineForm /*form*/) {}
 };
 
 }  // namespace tavrel

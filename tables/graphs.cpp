@@ -627,21 +627,21 @@ void drawGraphChoice(ScreenSurface& surface, const GraphChoice& c, double left, 
 }
 
 void plotEotGraph(HpglWriter& writer, const GraphOptions& options) {
-  writer.hpglWrite(kHpglEotGraphPrologue);
+  writer.beginPage(PageStart::EotGraph);
   emitEotGraph(writer, plotGraphTarget(kEotGraphKind, false), options);
-  writer.hpglWrite(kHpglTrailerPenAway);
+  writer.endPage(PageEnd::PenAway);
 }
 
 void plotSunPathPolar(HpglWriter& writer, const GraphOptions& options) {
-  writer.hpglWrite(kHpglPolarPrologue);
+  writer.beginPage(PageStart::PolarGraph);
   emitSunPathPolar(writer, plotGraphTarget(kSunPathKind, true), options);
-  writer.hpglWrite(kHpglTrailerPenAway);
+  writer.endPage(PageEnd::PenAway);
 }
 
 void plotSunPathCartesian(HpglWriter& writer, const GraphOptions& options) {
-  writer.hpglWrite(kHpglCartesianPrologue);
+  writer.beginPage(PageStart::CartesianGraph);
   emitSunPathCartesian(writer, plotGraphTarget(kSunPathKind, false), options);
-  writer.hpglWrite(kHpglTrailerPenAway);
+  writer.endPage(PageEnd::PenAway);
 }
 
 }  // namespace tavrel

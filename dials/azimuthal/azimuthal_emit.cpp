@@ -395,12 +395,12 @@ PlotOutcome plotAzimuthDateDial(HpglWriter& w) {
   if (dial.refused) return temporalHoursRefusal();
   const int saved = w.resolutionFactor();
   w.setResolutionFactor(1);  // the date-circle plot is written at one unit = 0.025 mm
-  w.hpglWrite("IN;PA;");
+  w.beginPage(PageStart::Plain);
   AzimuthalPlacement p = plotPlacement(dial, 1);
   w.setCharSize(0.15, 0.24);
   emitAzimuthalDial(w, dial, p);
   plotTexts(w, dial, 1, false);
-  w.hpglWrite(";SP0;IN;");
+  w.endPage(PageEnd::PenAwayTight);
   w.setResolutionFactor(saved);
   return {};
 }
@@ -416,7 +416,7 @@ PlotOutcome plotAzimuthAltitudeDial(HpglWriter& w, const SkyOutline* horizon) {
   w.setCharSize(0.14, 0.23);
   emitAzimuthalDial(w, dial, p);
   plotTexts(w, dial, r, true);
-  w.hpglWrite(std::string(kHpglTrailerPenAway));
+  w.endPage(PageEnd::PenAway);
   return {};
 }
 

@@ -14,6 +14,7 @@
 #include "dials/planar/planar_plot.h"
 #include "dials/world_map/world_outline.h"
 #include "plot/page_constants.h"
+#include "plot/target_placement.h"
 
 namespace tavrel {
 
@@ -60,6 +61,123 @@ bool sameSide(const std::array<double, 2>& a, const std::array<double, 2>& b, bo
 
 double unitsAcross(const DesignState& d) { return d.paperA4 ? kScreenWidthMmA4 : kScreenWidthMmA3; }
 
+// Where the lines, marks and map land on a target. The geometry counts in
+// units of the projection distance with y northwards: unitsPerMm holds the
+// distance L in target units, the origin is the gnomon foot, and a unit
+// point (ux, uy) lands at (x(ux), y(-uy)).
+struct BiAzimuthalPlacement : TargetPlacement {
+  // A line keeps its points while |x| + |y| of the target point stays
+  // below the bound of its kind (the date lines with squareDates: while
+  // |x| and |y| each stay below it).
+  double dateBound = 0, analemmaBound = 0, hourBound = 0;
+  bool squareDates = false;
+  bool bothAxesContinue = false;  // a run also ends where y changes side
+  bool straightHours = false;     // an hour line from its first to its last point
+  bool repeatRunStart = false;    // a run draws to its first point once more
+  double markRadius = 0;          // analemma marks, target units
+  // The map keeps its points within these half-widths of the centre.
+  double mapCentreX = 0, mapCentreY = 0, mapHalfWidth = 0, mapHalfHeight = 0;
+  Canvas* screenCanvas = nullptr;  // the picture: marks as red discs
+  HpglWriter* plot = nullptr;      // the plot: pens between the kinds, pen circles, its forms
+};
+
+// The coast lines and boundaries in the dial's projection (pens 11, 12).
+void emitMap(PlotSurface& s, const BiAzimuthalFrame& f, const BiAzimuthalPlacement& p, const DesignState& d) {
+  const ParsedOutline& outline = parsedOutline(d.coastlineText);
+  std::vector<PlotVertex> v;
+  auto pass = [&](bool coast) {
+    s.selectPen(coast ? 11 : 12);
+    if (p.plot) {
+      p.plot->moveTo(0, 0);
+      p.plot->setCharSize(0.22, 0.32);
+    }
+    v.clear();
+    appendOutlineVertices(
+        outline, coast ? outline.coast() : outline.boundaries(), true, BiAzimuthalFrame::kRadiansPerDegree,
+        [&](double sp, double cp, double lon, double& x, double& y) {
+          double ux = 0, uy = 0;
+          f.unitPointWithSines(sp, cp, -lon, ux, uy);
+          x = p.x(ux);
+          y = p.y(-uy);
+          return std::isfinite(x) && std::isfinite(y);
+        },
+        [&](double x, double y) {
+          return std::fabs(y - p.mapCentreY) < p.mapHalfHeight && std::fabs(x - p.mapCentreX) < p.mapHalfWidth;
+        },
+        v);
+    s.setCoordinateWidth(8);
+    s.setPolylineForm(PolylineForm::Spaced);
+    s.polyline(v);
+    s.setPolylineForm(PolylineForm::Joined);
+    s.setCoordinateWidth(0);
+    if (p.plot) p.plot->endCommand();
+  };
+  if (d.mapFrontiers) pass(false);
+  if (d.mapCoastlines) pass(true);
+}
+
+// The date lines, the analemmas with their marks and the hour lines.
+void emitLines(PlotSurface& s, const BiAzimuthalLines& lines, const BiAzimuthalPlacement& p) {
+  std::vector<PlotVertex> v;
+  auto draw = [&](const BiAzimuthalLine& l, double bound, bool square, bool straight) {
+    std::vector<std::array<double, 2>> rel;  // from the foot, target units
+    rel.reserve(l.points.size());
+    for (const auto& u : l.points) rel.push_back({p.unitsPerMm * u[0], p.yUp ? p.unitsPerMm * u[1] : -p.unitsPerMm * u[1]});
+    s.selectPen(l.pen);
+    v.clear();
+    for (const auto& run : runs(
+             rel,
+             [&](const std::array<double, 2>& q) {
+               const double x = p.originX + q[0], y = p.originY + q[1];
+               return square ? std::fabs(x) < bound && std::fabs(y) < bound : std::fabs(x) + std::fabs(y) < bound;
+             },
+             [&](const std::array<double, 2>& a, const std::array<double, 2>& b) {
+               return sameSide(a, b, p.bothAxesContinue);
+             })) {
+      v.push_back({p.originX + run[0][0], p.originY + run[0][1], false});
+      if (straight) {
+        v.push_back({p.originX + run.back()[0], p.originY + run.back()[1], true});
+        continue;
+      }
+      for (std::size_t i = p.repeatRunStart ? 0 : 1; i < run.size(); ++i)
+        v.push_back({p.originX + run[i][0], p.originY + run[i][1], true});
+    }
+    s.setPolylineForm(straight ? PolylineForm::Segments : PolylineForm::Spaced);
+    s.polyline(v);
+    s.setPolylineForm(PolylineForm::Joined);
+  };
+  if (p.plot) s.selectPen(8);
+  for (const BiAzimuthalLine& l : lines.dates) draw(l, p.dateBound, p.squareDates, false);
+  if (p.plot) s.selectPen(6);
+  for (const BiAzimuthalLine& l : lines.analemmas) {
+    draw(l, p.analemmaBound, false, false);
+    if (!l.marked) continue;
+    for (const BiAzimuthalMark& mk : lines.marks) {
+      const double x = p.x(mk.x), y = p.y(-mk.y);
+      const bool shown = std::fabs(x) + std::fabs(y) < p.analemmaBound;
+      const double r = p.markRadius;
+      if (p.screenCanvas) {
+        if (!shown) continue;
+        Canvas& c = *p.screenCanvas;
+        c.setPen({rgb(255, 0, 0), 1, PenStyle::Solid});
+        c.setBrush(mk.first ? Brush{rgb(255, 0, 0), BrushStyle::Solid} : Brush{kWhite, BrushStyle::Clear});
+        c.ellipse(x - r, y - r, x + r, y + r);
+      } else {
+        s.selectPen(mk.first ? 2 : 4);
+        if (p.plot) p.plot->endCommand();
+        if (shown) s.circle(x, y, r);
+      }
+    }
+    if (p.screenCanvas) {
+      p.screenCanvas->setBrush({kWhite, BrushStyle::Clear});
+    } else {
+      s.selectPen(2);
+      if (p.plot) p.plot->endCommand();
+    }
+  }
+  for (const BiAzimuthalLine& l : lines.hours) draw(l, p.hourBound, false, p.straightHours);
+}
+
 }  // namespace
 
 void drawBiAzimuthalDial(DialScreenRequest& r) {
@@ -89,14 +207,23 @@ void drawBiAzimuthalDial(DialScreenRequest& r) {
     return;
   }
   const double L = d.drawingScale * f.k * r.zoomFactor * (screen ? Wp / unitsAcross(d) : 10.0);
-  auto place = [&](double ux, double uy, double& x, double& y) {
-    x = x0 + L * ux;
-    y = y0 - L * uy;
-  };
+  BiAzimuthalPlacement p;
+  p.originX = x0;
+  p.originY = y0;
+  p.unitsPerMm = L;
+  p.dateBound = p.hourBound = 20 * r.width;
+  p.analemmaBound = 12 * r.width;
+  p.repeatRunStart = true;
+  p.markRadius = screen ? 2 : 6;
+  p.mapCentreX = Wp / 2;
+  p.mapCentreY = Hp / 2;
+  p.mapHalfWidth = Wp;
+  p.mapHalfHeight = Hp;
+  p.screenCanvas = &c;
   auto mark = [&](double lat, double lon, double arm, const std::string& text, double tx, double ty) {
-    double ux = 0, uy = 0, x = 0, y = 0;
+    double ux = 0, uy = 0;
     f.unitPoint(lat, lon, ux, uy);
-    place(ux, uy, x, y);
+    const double x = p.x(ux), y = p.y(-uy);
     s.selectPen(4);
     c.moveTo(x - arm, y);
     c.lineTo(x + arm, y);
@@ -141,64 +268,8 @@ void drawBiAzimuthalDial(DialScreenRequest& r) {
   }
 
   // World map in the same projection.
-  if (d.mapOverlay) {
-    const ParsedOutline& outline = parsedOutline(d.coastlineText);
-    std::vector<PlotVertex> v;
-    auto pass = [&](bool coast) {
-      s.selectPen(coast ? 11 : 12);
-      v.clear();
-      appendOutlineVertices(
-          outline, coast ? outline.coast() : outline.boundaries(), true, BiAzimuthalFrame::kRadiansPerDegree,
-          [&](double sp, double cp, double lon, double& x, double& y) {
-            double ux = 0, uy = 0;
-            f.unitPointWithSines(sp, cp, -lon, ux, uy);
-            place(ux, uy, x, y);
-            return std::isfinite(x) && std::isfinite(y);
-          },
-          [&](double x, double y) { return std::fabs(y - Hp / 2) < Hp && std::fabs(x - Wp / 2) < Wp; }, v);
-      s.polyline(v);
-    };
-    if (d.mapFrontiers) pass(false);
-    if (d.mapCoastlines) pass(true);
-  }
-
-  const BiAzimuthalLines lines = biAzimuthalLines(d, f, {false});
-  auto scaled = [&](const BiAzimuthalLine& l) {
-    std::vector<std::array<double, 2>> p;
-    p.reserve(l.points.size());
-    for (const auto& u : l.points) p.push_back({L * u[0], -L * u[1]});  // relative, y down
-    return p;
-  };
-  auto drawRuns = [&](const BiAzimuthalLine& l, double bound) {
-    s.selectPen(l.pen);
-    for (const auto& run : runs(
-             scaled(l),
-             [&](const std::array<double, 2>& p) {
-               return std::fabs(p[0] + x0) + std::fabs(p[1] + y0) < bound;
-             },
-             [](const std::array<double, 2>& a, const std::array<double, 2>& b) {
-               return sameSide(a, b, false);
-             })) {
-      c.moveTo(x0 + run[0][0], y0 + run[0][1]);
-      for (const auto& p : run) c.lineTo(x0 + p[0], y0 + p[1]);
-    }
-  };
-  for (const BiAzimuthalLine& l : lines.dates) drawRuns(l, 20 * r.width);
-  const double radius = screen ? 2 : 6;
-  for (const BiAzimuthalLine& l : lines.analemmas) {
-    drawRuns(l, 12 * r.width);
-    if (!l.marked) continue;
-    for (const BiAzimuthalMark& mk : lines.marks) {
-      double x = 0, y = 0;
-      place(mk.x, mk.y, x, y);
-      if (!(std::fabs(x) + std::fabs(y) < 12 * r.width)) continue;
-      c.setPen({rgb(255, 0, 0), 1, PenStyle::Solid});
-      c.setBrush(mk.first ? Brush{rgb(255, 0, 0), BrushStyle::Solid} : Brush{kWhite, BrushStyle::Clear});
-      c.ellipse(x - radius, y - radius, x + radius, y + radius);
-    }
-    c.setBrush({kWhite, BrushStyle::Clear});
-  }
-  for (const BiAzimuthalLine& l : lines.hours) drawRuns(l, 20 * r.width);
+  if (d.mapOverlay) emitMap(s, f, p, d);
+  emitLines(s, biAzimuthalLines(d, f, {false}), p);
   frameMargins(s, static_cast<int>(Wp + m), static_cast<int>(Hp + m), m);
 }
 
@@ -210,121 +281,62 @@ PlotOutcome writeBiAzimuthalPlot(HpglWriter& w, const DialPlotRequest& rq) {
   const double R = pl.resolutionFactor;
   const double B = R == 1 ? 32600 : 8 * 16400 * R;
   const double X0 = pl.footX, Y0 = pl.footY;
-  auto n7 = [](double v) { return fixedText(v, 7, 0); };
-  auto n8 = [](double v) { return fixedText(v, 8, 0); };
-  auto h = [](double v) { return hpglInt(v); };
-  const std::string win = fixedText(kPlotWindowWidth * R, 8, 0) + " " + fixedText(kPlotWindowHeight * R, 8, 0);
-  const std::string size = ";SI " + fixedText(0.15 * R, 5, 2) + "," + fixedText(0.24 * R, 5, 2);
-  w.hpglWrite("IN;VS 1;PA;IW 0 0 " + win + size + ";SP 1;PU 0 0;EA " + win + size);
-  w.hpglWrite(";SP 4;PU " + h(X0 - 80 * R) + " " + h(Y0) + ";PD " + h(X0 + 80 * R) + " " + h(Y0) + ";PU " +
-              h(X0) + " " + h(Y0 - 80 * R) + ";PD " + h(X0) + " " + h(Y0 + 80 * R));
+  w.beginSizedPage(kPlotWindowWidth * R, kPlotWindowHeight * R, 1, 0.15, 0.24);
+  w.selectPen(4);
+  w.moveTo(X0 - 80 * R, Y0);
+  w.lineTo(X0 + 80 * R, Y0);
+  w.moveTo(X0, Y0 - 80 * R);
+  w.lineTo(X0, Y0 + 80 * R);
   if (const std::optional<int> spacing = plotGridSpacing(rq.grid, rq.gridSpacingMm))
     w.hpglGrid(X0, Y0, kPlotGridWidth * R, *spacing * kPlotUnitsPerMm * R, kPlotGridHeight * R);
 
   const double L = d.drawingScale * pl.zoomFactor * f.k * kPlotPageWidth * R / unitsAcross(d);
-  auto at = [&](double lat, double lon, double& x, double& y) {
+  BiAzimuthalPlacement p;
+  p.originX = X0;
+  p.originY = Y0;
+  p.unitsPerMm = L;
+  p.yUp = true;
+  p.dateBound = p.analemmaBound = p.hourBound = B;
+  p.squareDates = true;
+  p.bothAxesContinue = true;
+  p.straightHours = true;
+  p.markRadius = 30 * R;
+  p.mapCentreX = kPlotPageWidth * R / 2;
+  p.mapCentreY = kPlotPageHeight * R / 2;
+  p.mapHalfWidth = 0.65 * kPlotPageWidth * R;
+  p.mapHalfHeight = 0.65 * kPlotPageHeight * R;
+  p.plot = &w;
+  auto marker = [&](double lat, double lon, const std::string& text, bool pen) {
     double ux = 0, uy = 0;
     f.unitPoint(lat, lon, ux, uy);
-    x = X0 + L * ux;
-    y = Y0 + L * uy;
-  };
-  auto marker = [&](double lat, double lon, const std::string& text, bool pen) {
-    double x = 0, y = 0;
-    at(lat, lon, x, y);
-    w.hpglWrite(std::string(pen ? ";SP 4;PU " : ";PU ") + n7(x) + " " + n7(y - 80 * R) + ";PD " + n7(x) + " " +
-                n7(y + 80 * R) + ";PU " + n7(x - 80 * R) + " " + n7(y) + ";PD " + n7(x + 80 * R) + " " + n7(y) +
-                ";PU " + n7(x + 100 * R) + " " + n7(y - 40 * R) + ";LB " + text + kLabelTerminator);
+    const double x = p.x(ux), y = p.y(-uy);
+    if (pen) w.selectPen(4);
+    w.setCoordinateWidth(7);
+    w.moveTo(x, y - 80 * R);
+    w.lineTo(x, y + 80 * R);
+    w.moveTo(x - 80 * R, y);
+    w.lineTo(x + 80 * R, y);
+    w.label(x + 100 * R, y - 40 * R, " " + text);
+    w.setCoordinateWidth(0);
   };
   marker(f.lat1, f.lon1, "A", true);
   marker(f.lat2, f.lon2, "B", false);
   marker(90 * f.s, 0, f.centre.latM < 0 ? "S" : "N", false);
 
-  if (d.mapOverlay) {
-    const ParsedOutline& outline = parsedOutline(d.coastlineText);
-    const std::vector<OutlineRecord>& records = outline.records();
-    const auto& sines = outline.latitudeSines(BiAzimuthalFrame::kRadiansPerDegree);
-    auto pass = [&](bool coast) {
-      const std::string pen = coast ? "11" : "12";
-      std::string out = ";SP " + pen + ";PU 0 0;SI " + fixedText(0.22 * R, 5, 2) + "," + fixedText(0.32 * R, 5, 2);
-      const OutlineRange range = coast ? outline.coast() : outline.boundaries();
-      bool down = false;
-      for (std::size_t i = range.begin; i < range.end; ++i) {
-        const OutlineRecord& p = records[i];
-        if (!p.screenPoint) {
-          down = false;
-          continue;
-        }
-        double ux = 0, uy = 0;
-        f.unitPointWithSines(sines[i][0], sines[i][1], -p.eastLongitude, ux, uy);
-        const double x = X0 + L * ux, y = Y0 + L * uy;
-        if (!(std::fabs(x - kPlotPageWidth * R / 2) < 0.65 * kPlotPageWidth * R &&
-              std::fabs(y - kPlotPageHeight * R / 2) < 0.65 * kPlotPageHeight * R)) {
-          down = false;
-          continue;
-        }
-        out += down ? n8(x) + " " + n8(y) + " " : ";PU " + h(x) + " " + h(y) + ";PD ";
-        down = true;
-      }
-      w.hpglWrite(out + ";");
-    };
-    if (d.mapFrontiers) pass(false);
-    if (d.mapCoastlines) pass(true);
-  }
-
-  const BiAzimuthalLines lines = biAzimuthalLines(d, f, {true});
-  auto rel = [&](const BiAzimuthalLine& l) {
-    std::vector<std::array<double, 2>> p;
-    for (const auto& u : l.points) p.push_back({L * u[0], L * u[1]});
-    return p;
-  };
-  auto polylineRuns = [&](const BiAzimuthalLine& l, bool square) {
-    std::string out = ";SP " + std::to_string(l.pen);
-    for (const auto& run : runs(
-             rel(l),
-             [&](const std::array<double, 2>& p) {
-               const double x = X0 + p[0], y = Y0 + p[1];
-               return square ? std::fabs(x) < B && std::fabs(y) < B : std::fabs(x) + std::fabs(y) < B;
-             },
-             [](const std::array<double, 2>& a, const std::array<double, 2>& b) { return sameSide(a, b, true); })) {
-      out += ";PU " + h(X0 + run[0][0]) + " " + h(Y0 + run[0][1]) + ";PD ";
-      for (std::size_t i = 1; i < run.size(); ++i) out += h(X0 + run[i][0]) + " " + h(Y0 + run[i][1]) + " ";
-    }
-    w.hpglWrite(out);
-  };
-  w.hpglWrite(";SP 8");
-  for (const BiAzimuthalLine& l : lines.dates) polylineRuns(l, true);
-  w.hpglWrite(";SP 6");
-  for (const BiAzimuthalLine& l : lines.analemmas) {
-    polylineRuns(l, false);
-    if (!l.marked) continue;
-    std::string out;
-    for (const BiAzimuthalMark& mk : lines.marks) {
-      out += mk.first ? ";SP 2;" : ";SP 4;";
-      const double x = X0 + L * mk.x, y = Y0 + L * mk.y;
-      if (std::fabs(x) + std::fabs(y) < B) out += ";PU " + h(x) + " " + h(y) + ";CI " + h(30 * R) + ";";
-    }
-    w.hpglWrite(out + ";SP 2;");
-  }
-  for (const BiAzimuthalLine& l : lines.hours) {
-    std::string out = ";SP " + std::to_string(l.pen);
-    for (const auto& run : runs(
-             rel(l),
-             [&](const std::array<double, 2>& p) { return std::fabs(X0 + p[0]) + std::fabs(Y0 + p[1]) < B; },
-             [](const std::array<double, 2>& a, const std::array<double, 2>& b) { return sameSide(a, b, true); })) {
-      out += ";PU " + h(X0 + run.front()[0]) + " " + h(Y0 + run.front()[1]) + ";PD " + h(X0 + run.back()[0]) +
-             " " + h(Y0 + run.back()[1]) + ";PU ";
-    }
-    w.hpglWrite(out);
-  }
-
+  if (d.mapOverlay) emitMap(w, f, p, d);
+  emitLines(w, biAzimuthalLines(d, f, {true}), p);
   const double ax = pl.textX, ay = pl.textY;
-  w.hpglWrite(";SP 4;SI " + fixedText(0.24 * R, 5, 2) + "," + fixedText(0.36 * R, 5, 2) + ";PU " + n7(ax) + " " +
-              n7(ay) + ";LB" + titleText() + kLabelTerminator + size);
-  w.hpglWrite(";PU " + n7(ax) + " " + n7(ay - 180 * R) + ";LB" + biAzimuthalInfoTextA(d) + kLabelTerminator);
-  w.hpglWrite(";PU " + n7(ax) + " " + n7(ay - 330 * R) + ";LB" + biAzimuthalInfoTextB(d) + kLabelTerminator);
-  w.hpglWrite(";PU " + n7(ax) + " " + n7(ay - 480 * R) + ";LB" + tableText(TextTable::Texts, 66) +
-              fixedText(f.centre.latM, 6, 2) + " /" + fixedText(f.centre.lonM, 3, 2) + kLabelTerminator);
-  w.hpglWrite(kHpglTrailerWindowReset);
+  w.selectPen(4);
+  w.setCharSize(0.24, 0.36);
+  w.setCoordinateWidth(7);
+  w.label(ax, ay, titleText());
+  w.setCharSize(0.15, 0.24);
+  w.label(ax, ay - 180 * R, biAzimuthalInfoTextA(d));
+  w.label(ax, ay - 330 * R, biAzimuthalInfoTextB(d));
+  w.label(ax, ay - 480 * R,
+          tableText(TextTable::Texts, 66) + fixedText(f.centre.latM, 6, 2) + " /" + fixedText(f.centre.lonM, 3, 2));
+  w.setCoordinateWidth(0);
+  w.endPage(PageEnd::WindowReset);
   return {};
 }
 

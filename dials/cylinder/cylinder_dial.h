@@ -45,6 +45,7 @@
 #include "plot/hpgl_writer.h"
 #include "plot/plot_refusal.h"
 #include "plot/screen_surface.h"
+#include "plot/target_placement.h"
 
 namespace tavrel {
 
@@ -191,20 +192,16 @@ class PolarStyleProjection {
   double wallDecl_, r_, g_, ratio_, limitDeg_, maxCentralRad_;
 };
 
-// Placement of dial millimetres on a target: target = origin + unitsPerMm
+// Placement of dial millimetres on a target (TargetPlacement): target = origin + unitsPerMm
 // * (x, y) with y downwards (screen) or upwards (plot, yUp); with
 // transposed the dial's x runs down the target and its y to the right
 // (the hidokai on the screen).
-struct CylinderPlacement {
-  double originX = 0, originY = 0;
-  double unitsPerMm = 1;
-  bool yUp = false;
+struct CylinderPlacement : TargetPlacement {
   bool transposed = false;
   double charWidthCm = 0.18, charHeightCm = 0.24;  // labels
   double textWidthCm = 0.24, textHeightCm = 0.3;   // title block
   double textX = 0, textY = 0;                     // title block, target units
   double lineStep = 0;                             // between info lines, target units
-  int lineWidth = 1;                               // pen width of the curves
   int frameWidth = 1;                              // of frames, scales and nets
   bool writeWidths = true;                         // plot: only when plotLineWidth != 1
   bool degreeSign = true;                          // altitude labels "n °" (screen)

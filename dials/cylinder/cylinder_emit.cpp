@@ -47,8 +47,8 @@ double smallFontHeight(bool onScreen) { return onScreen ? 12 : 27; }
 void emitCylinderDial(PlotSurface& s, const CylinderDial& dial, const CylinderPlacement& p) {
   const auto map = [&p](double x, double y, double& tx, double& ty) {
     const double u = p.transposed ? y : x, v = p.transposed ? x : y;
-    tx = p.originX + p.unitsPerMm * u;
-    ty = p.yUp ? p.originY - p.unitsPerMm * v : p.originY + p.unitsPerMm * v;
+    tx = p.x(u);
+    ty = p.y(v);
   };
   if (dial.altitudeStrip.shown && p.screenCanvas) {
     double x1, y1, x2, y2;
@@ -454,13 +454,13 @@ PlotOutcome plotAltitudeDial(HpglWriter& w, double gnomonMm, bool isShepherd) {
       dial.scaleMm >= 183 && d.otherHoursFrom < 12 && 12 < d.otherHoursTo) {
     showMessage(MsgCaption::Information, cylinderText(CylinderText::TwoPartScale));
   }
-  w.hpglWrite("IN;VS 1;PA;");
+  w.beginPage(PageStart::Slow);
   CylinderPlacement p = plotPlacement(r);
   p.originX = 400.0 * r;
   p.originY = (isShepherd ? 10250.0 : 10500.0) * r;
   p.textX = (isShepherd ? 4600.0 : 1000.0) * r;
   p.textY = 11150.0 * r;
-  w.hpglWrite(";SP 4");
+  w.selectPen(4);
   // The sign stands once on the page, left of the (first) dial.
   const double G = gnomonMm * 40.0 * r;
   if (isShepherd) plotGnomonSign(w, 100.0 * r, G + 400.0 * r, G, r);
@@ -491,7 +491,7 @@ PlotOutcome plotAltitudeDial(HpglWriter& w, double gnomonMm, bool isShepherd) {
     p.drawTexts = false;
     emitCylinderDial(w, computeCylinderDial(second), p);
   }
-  w.hpglWrite(std::string(kHpglTrailerInit));
+  w.endPage(PageEnd::Init);
   w.setResolutionFactor(savedR);
   return {};
 }
@@ -513,9 +513,8 @@ PlotOutcome plotCylinderDial(HpglWriter& w, double poleX, double poleY, bool isH
   const CylinderDial dial = computeCylinderDial(in);
   if (dial.temporalRefused) return temporalHoursRefusal();
   showCylinderMessages(dial, true);
-  const std::string W = hpglInt(16480.0 * r), H = hpglInt(11480.0 * r);
-  w.hpglWrite("IN;VS 1;PA;IW 0 0 " + W + " " + H + ";PU 0 0;EA " + W + " " + H + ";");
-  w.hpglWrite(";SP 4;PU 0 0;");
+  w.beginPage(PageStart::Framed, 16480.0 * r, 11480.0 * r);
+  w.homePen(4);
   std::optional<int> spacing;
   if (grid == PlotGrid::Ask) spacing = askPlotGrid();
   if (grid == PlotGrid::On) spacing = gridSpacingMm;
@@ -527,7 +526,7 @@ PlotOutcome plotCylinderDial(HpglWriter& w, double poleX, double poleY, bool isH
   p.textX = 1000.0 * r;
   p.textY = 11150.0 * r;
   emitCylinderDial(w, dial, p);
-  w.hpglWrite(std::string(kHpglTrailerPenAway));
+  w.endPage(PageEnd::PenAway);
   return {};
 }
 

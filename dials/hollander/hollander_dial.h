@@ -35,6 +35,7 @@
 #include "plot/hpgl_writer.h"
 #include "plot/plot_refusal.h"
 #include "plot/screen_surface.h"
+#include "plot/target_placement.h"
 
 namespace tavrel {
 
@@ -140,13 +141,9 @@ HollanderDial computeHollanderDial(const HollanderInput& input);
 // The input of the design record.
 HollanderInput hollanderInputOfDesign();
 
-// Placement on a target: target = origin + unitsPerMm (x, +-y).
-struct HollanderPlacement {
-  double originX = 0, originY = 0;
-  double unitsPerMm = 1;
-  bool yUp = false;
+// Placement on a target (TargetPlacement): target = origin + unitsPerMm (x, +-y).
+struct HollanderPlacement : TargetPlacement {
   bool plot = false;
-  int lineWidth = 1;
   double markUnits = 5;       // half size of the marks
   double charWidthCm = 0.2, charHeightCm = 0.28;
   double textHeight = 12;     // target units (hour numbers' offsets)

@@ -18,8 +18,8 @@
 namespace tavrel {
 
 void emitHollanderDial(PlotSurface& s, const HollanderDial& dial, const HollanderPlacement& p) {
-  const auto X = [&](double x) { return p.originX + p.unitsPerMm * x; };
-  const auto Y = [&](double y) { return p.yUp ? p.originY - p.unitsPerMm * y : p.originY + p.unitsPerMm * y; };
+  const auto X = [&](double x) { return p.x(x); };
+  const auto Y = [&](double y) { return p.y(y); };
   int width = -1;
   for (const HollanderLine& line : dial.lines) {
     if (line.points.size() < 2) continue;
@@ -162,8 +162,7 @@ PlotOutcome plotHollanderDial(HpglWriter& w, double zoom, double originX, double
   in.limitMm = 2.0 * 16400.0 * R / units;
   const HollanderDial dial = computeHollanderDial(in);
   if (PlotOutcome refusal = hollanderPlotRefusal(dial)) return refusal;
-  const std::string W = hpglInt(16157.0 * R), H = hpglInt(11038.0 * R);
-  w.hpglWrite("IN;VS 1;PA;IW 0 0 " + W + " " + H + ";SP 4;PU 0 0;EA " + W + " " + H + ";");
+  w.beginPage(PageStart::FramedPenFirst, 16157.0 * R, 11038.0 * R);
   HollanderPlacement p;
   p.plot = true;
   p.yUp = true;
@@ -181,7 +180,7 @@ PlotOutcome plotHollanderDial(HpglWriter& w, double zoom, double originX, double
   p.pageWidth = 16157.0 * R;
   p.pageHeight = 11038.0 * R;
   emitHollanderDial(w, dial, p);
-  w.hpglWrite(";PU;SP 0;");
+  w.endPage(PageEnd::PenUpAway);
   return {};
 }
 
@@ -337,8 +336,7 @@ void plotHollanderCone(HpglWriter& w, double zoom) {
   const double L = d.gnomonLength * std::max(zoom, 1e-3);
   const double psi = d.coneAxisInclination * 3.14159265358979323846 / 180;
   const double al = d.coneHalfAngle * 3.14159265358979323846 / 180;
-  const std::string W = hpglInt(16400.0 * R), H = hpglInt(11480.0 * R);
-  w.hpglWrite("IN;VS 1;PA;{IW 0 0 " + W + " " + H + ";}PU 0 0;EA " + W + " " + H + ";");
+  w.beginPage(PageStart::FramedBraced, 16400.0 * R, 11480.0 * R);
   w.selectPen(4);
   w.setCharSize(0.25, 0.35);
   // Cross section in the meridian plane: the plate line, the axis from
@@ -387,7 +385,7 @@ void plotHollanderCone(HpglWriter& w, double zoom) {
   w.penUp();
   w.selectPen(4);
   w.label(cx, cy - 400.0 * R, asciiUmlauts(hollanderText(HollanderText::ConeUnfolded, d.language)));
-  w.hpglWrite(";PU;SP 0;");
+  w.endPage(PageEnd::PenUpAway);
 }
 
 }  // namespace tavrel

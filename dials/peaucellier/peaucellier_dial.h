@@ -37,6 +37,7 @@
 #include "plot/hpgl_writer.h"
 #include "plot/plot_refusal.h"
 #include "plot/screen_surface.h"
+#include "plot/target_placement.h"
 
 namespace tavrel {
 
@@ -110,14 +111,10 @@ PeaucellierInput peaucellierInputOfDesign();
 // Placement of dial millimetres on a target: target = (originX +
 // unitsPerMm x, originY + unitsPerMm y), y downwards on the screen; the
 // plot flips its own y (yUp) so that the picture is the same.
-struct PeaucellierPlacement {
-  double originX = 0, originY = 0;
-  double unitsPerMm = 1;
-  bool yUp = false;
+struct PeaucellierPlacement : TargetPlacement {
   bool plot = false;
   bool printer = false;
   int resolution = 1;             // plot: R (character sizes are given before it)
-  int lineWidth = 1;              // screen lineWidth
   double markRadius = 8;          // m, target units
   double numberHeight = 12;       // hour numbers, target units
   double textHeight = 20;         // title block, target units

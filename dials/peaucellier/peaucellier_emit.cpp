@@ -15,14 +15,6 @@ namespace tavrel {
 
 namespace {
 
-struct Mapper {
-  const PeaucellierPlacement& p;
-  double x(double mm) const { return p.originX + p.unitsPerMm * mm; }
-  double y(double mm) const { return p.yUp ? p.originY - p.unitsPerMm * mm : p.originY + p.unitsPerMm * mm; }
-  // A step of `units` target units downwards on the picture.
-  double down(double units) const { return p.yUp ? -units : units; }
-};
-
 // Rotated text reading downwards; the body of a character stands left of
 // the reference point on the screen (its top-left corner turned), right
 // of it in the plot (the baseline), so the plot moves it one height left.
@@ -50,7 +42,7 @@ double cmOf(const PeaucellierPlacement& p, double height) {
 }  // namespace
 
 void emitPeaucellierDial(PlotSurface& s, const PeaucellierDial& dial, const PeaucellierPlacement& p) {
-  const Mapper m{p};
+  const TargetPlacement& m = p;
   const double mark = p.markRadius;
   // The frame, the origin circle and cross.
   s.selectPen(4);
@@ -189,9 +181,8 @@ PlotOutcome plotPeaucellierDial(HpglWriter& w, double originX) {
   if (dial.refused)
     return PlotRefusal{MsgCaption::Error, MsgIcon::Error,
                        peaucellierText(PeaucellierText::LatitudeRefusal, design().language)};
-  const std::string PW = hpglInt(16400.0 * R), PH = hpglInt(11480.0 * R);
-  w.hpglWrite("IN;VS 1;PA;IW 0 0 " + PW + " " + PH + ";PU 0 0;EA " + PW + " " + PH + ";");
-  w.hpglWrite(";SP 4;PU 0 0;");
+  w.beginPage(PageStart::Framed, 16400.0 * R, 11480.0 * R);
+  w.homePen(4);
   PeaucellierPlacement p;
   p.plot = true;
   p.yUp = true;
@@ -208,7 +199,7 @@ PlotOutcome plotPeaucellierDial(HpglWriter& w, double originX) {
   for (double xs : dial.xSunset) minX = std::min(minX, xs);
   p.originX = std::max(p.originX, p.textX + 7.5 * p.textHeight - minX * p.unitsPerMm);
   emitPeaucellierDial(w, dial, p);
-  w.hpglWrite(std::string(kHpglTrailerWindowReset));
+  w.endPage(PageEnd::WindowReset);
   return {};
 }
 

@@ -44,6 +44,7 @@
 #include "plot/hpgl_writer.h"
 #include "plot/plot_refusal.h"
 #include "plot/screen_surface.h"
+#include "plot/target_placement.h"
 
 namespace tavrel {
 
@@ -152,13 +153,9 @@ double habermelThreadDirection(double declination, bool rising);
 
 // Placement of dial mm on a target: target = origin + unitsPerMm * (dir x,
 // y) (screen, y down) or (dir x, -y) (plot, yUp).
-struct QuadrantPlacement {
-  double originX = 0, originY = 0;
-  double unitsPerMm = 1;
+struct QuadrantPlacement : TargetPlacement {
   double direction = 1;  // -1: mirrored
-  bool yUp = false;
   double charWidthCm = 0.24, charHeightCm = 0.32;
-  int lineWidth = 1;
   bool writeWidths = true;
   bool plot = false;           // umlauts spelled out, label directions as "DI"
   Canvas* screenCanvas = nullptr;  // screen: the zodiac band's fill

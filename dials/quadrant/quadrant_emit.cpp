@@ -28,8 +28,8 @@ bool quadrantPlotScaled(int variant, int zodiacScale) { return variant == 1 || v
 
 void emitQuadrantDial(PlotSurface& s, const QuadrantDial& dial, const QuadrantPlacement& p) {
   const auto map = [&p](double x, double y, double& tx, double& ty) {
-    tx = p.originX + p.unitsPerMm * p.direction * x;
-    ty = p.yUp ? p.originY - p.unitsPerMm * y : p.originY + p.unitsPerMm * y;
+    tx = p.x(p.direction * x);
+    ty = p.y(y);
   };
   double x, y;
   // The zodiac band of the Gunter scale: filled on the screen (first, so
@@ -255,8 +255,7 @@ void plotLabelSpacing(QuadrantPlacement& p, int r) {
 
 void writePagePrologue(HpglWriter& w) {
   const int r = w.resolutionFactor();
-  const std::string W = hpglInt(kPageWidth * r), H = hpglInt(kPageHeight * r);
-  w.hpglWrite("IN;VS 1;PA;IW 0 0 " + W + " " + H + ";PU 0 0;EA " + W + " " + H + ";");
+  w.beginPage(PageStart::Framed, kPageWidth * r, kPageHeight * r);
 }
 
 // The Habermel dials are made for the northern hemisphere.
@@ -297,7 +296,7 @@ PlotOutcome habermelPlot(HpglWriter& w, int variant, double gnomonMm) {
   if (dial.southRefused) return southRefusal();
   const int r = w.resolutionFactor();
   writePagePrologue(w);
-  w.hpglWrite(";SP 4;PU 0 0;");
+  w.homePen(4);
   QuadrantPlacement p;
   p.plot = true;
   p.yUp = true;
@@ -310,7 +309,7 @@ PlotOutcome habermelPlot(HpglWriter& w, int variant, double gnomonMm) {
   p.charWidthCm = d.habermelDiameter > 150 ? 0.18 : 0.24;
   p.charHeightCm = d.habermelDiameter > 150 ? 0.27 : 0.32;
   habermelOn(w, dial, p, 600.0 * r, 9800.0 * r, 300.0 * r, 0.3, 0.45);
-  w.hpglWrite(std::string(kHpglTrailerPenAway));
+  w.endPage(PageEnd::PenAway);
   return {};
 }
 
@@ -346,7 +345,9 @@ PlotOutcome plotGunterQuadrant(HpglWriter& w, double quadrantSizeMm) {
   const QuadrantDial dial = computeQuadrant(in);
   if (dial.temporalRefused) return temporalHoursRefusal();
   writePagePrologue(w);
-  w.hpglWrite(";SP 4;SI " + fixedText(0.3 * r, 5, 2) + "," + fixedText(0.45 * r, 5, 2) + ";");
+  w.selectPen(4);
+  w.setCharSize(0.3, 0.45);
+  w.endCommand();
   const double R = quadrantSizeMm * 40.0 * r;
   const double xA = 1400.0 * r, yA = 10000.0 * r;
   w.label(xA + R + 600.0 * r, yA - 300.0 * r, quadrantText(QuadrantText::GunterTitle));
@@ -365,7 +366,7 @@ PlotOutcome plotGunterQuadrant(HpglWriter& w, double quadrantSizeMm) {
   w.label(xA + R + 600.0 * r, yA - 900.0 * r, asciiUmlauts(dial.locationLine));
   w.setCharSize(0.24, 0.32);
   w.label(xA + R + 600.0 * r, yA - 1400.0 * r, asciiUmlauts(dial.timeLine));
-  w.hpglWrite(std::string(kHpglTrailerPenAway));
+  w.endPage(PageEnd::PenAway);
   return {};
 }
 
@@ -422,7 +423,7 @@ PlotOutcome plotQuadrantPage(HpglWriter& w) {
     leftCaption = quadrantText(QuadrantText::LocalApparent);
     rightCaption = quadrantText(QuadrantText::ZoneApparent);
   }
-  w.hpglWrite("IN;VS 1;PA;");
+  w.beginPage(PageStart::Slow);
   if (d.plotLineWidth != 1) w.setPenWidth(std::max(0, d.plotLineWidth - 1));
   const double R = d.quadrantSize * 40.0 * r;
   const double yA = 10000.0 * r;
@@ -474,7 +475,7 @@ PlotOutcome plotQuadrantPage(HpglWriter& w) {
     w.label(460.0 * r, 1200.0 * r, asciiUmlauts(quadrantText(QuadrantText::LocalSymmetric)));
     w.label(460.0 * r, 1000.0 * r, asciiUmlauts(quadrantText(QuadrantText::OneScale)));
   }
-  w.hpglWrite(std::string(kHpglTrailerPenAway));
+  w.endPage(PageEnd::PenAway);
   return {};
 }
 

@@ -64,6 +64,7 @@
 #include "plot/hpgl_writer.h"
 #include "plot/plot_refusal.h"
 #include "plot/screen_surface.h"
+#include "plot/target_placement.h"
 
 namespace tavrel {
 
@@ -233,9 +234,7 @@ RingDial computeRingDial(const RingDialInput& in);
 
 // Placement of band millimetres on a target: origin + unitsPerMm (x, y),
 // y downwards (screen) or upwards (plot).
-struct RingPlacement {
-  double originX = 0, originY = 0, unitsPerMm = 1;
-  bool yUp = false;
+struct RingPlacement : TargetPlacement {
   double charWidthCm = 0.16, charHeightCm = 0.24;  // labels
   double titleWidthCm = 0.3, titleHeightCm = 0.4;  // title
   double textWidthCm = 0.2, textHeightCm = 0.32;   // data lines
@@ -244,7 +243,6 @@ struct RingPlacement {
   double timeX = 0, timeY = 0;
   double lineStep = 0;                             // further lines
   bool asciiTexts = false;                         // plot: umlauts spelled out
-  int lineWidth = 1;
   bool writeWidths = true;
 };
 

@@ -28,8 +28,8 @@ bool isCurve(RingLineKind k) { return k != RingLineKind::Frame && k != RingLineK
 
 void emitRingDial(PlotSurface& s, const RingDial& dial, const RingPlacement& p) {
   const auto map = [&p](double x, double y, double& tx, double& ty) {
-    tx = p.originX + p.unitsPerMm * x;
-    ty = p.yUp ? p.originY - p.unitsPerMm * y : p.originY + p.unitsPerMm * y;
+    tx = p.x(x);
+    ty = p.y(y);
   };
   int width = -1;
   std::vector<PlotVertex> v;  // one buffer for every line
@@ -170,8 +170,8 @@ PlotOutcome plotRingDial(HpglWriter& w, double ringDiameter, double ringWidth, d
   // ring wider than 237 mm runs beyond the A3 sheet (a larger sheet or a
   // roll takes it).
   const RingDial& shown = dial;
-  w.hpglWrite("IN;SS;PA;");
-  w.hpglWrite(std::string(kHpglPenTextStart));
+  w.beginPage(PageStart::StandardSet);
+  w.homePen(4);
   RingPlacement p;
   p.yUp = true;
   p.unitsPerMm = 40.0 * r;
@@ -194,7 +194,7 @@ PlotOutcome plotRingDial(HpglWriter& w, double ringDiameter, double ringWidth, d
   p.lineWidth = std::max(0, design().plotLineWidth - 1);
   p.lineStep = 240.0 * r;
   emitRingDial(w, shown, p);
-  w.hpglWrite(std::string(kHpglTrailerPenAway));
+  w.endPage(PageEnd::PenAway);
   return {};
 }
 

@@ -377,7 +377,7 @@ PlotOutcome writeSawyerPlot(HpglWriter& w, double footX, double footY, double te
   p.refusalY1 = 8000.0 * R;
   p.refusalY2 = 8600.0 * R;
   p.refusalHeight = 5 * perMm;
-  p.plotSymbolSet = [&w](bool on) { w.hpglWrite(on ? ";SA " : ";SS "); };
+  p.plotSymbolSet = [&w](bool on) { w.selectSymbolSet(on); };
   const SawyerDialInput in =
       sawyerInputFromDesign(p.u, d.sawyerCentre * zoom * perMm, p.textHeight, p.symbolHeight, 1000 * perMm);
   const SawyerDial dial = computeSawyerDial(in);
@@ -395,7 +395,7 @@ PlotOutcome writeSawyerPlot(HpglWriter& w, double footX, double footY, double te
   w.writeStandardPrologue();
   emitSawyerDial(w, dial, in, p);
   w.selectPen(3);
-  w.hpglWrite(kHpglTrailerWindowReset);
+  w.endPage(PageEnd::WindowReset);
   return {};
 }
 

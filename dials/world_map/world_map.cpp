@@ -101,43 +101,60 @@ std::vector<PlotVertex> mapPass(const WorldMapProjection& proj, bool isCoast, bo
 
 }  // namespace
 
+namespace {
+
+// What differs between the targets of one map pass.
+struct WorldMapTarget {
+  double width = 0, height = 0;    // the page; points beyond 60 % of it around its centre are left out
+  bool screenLines = true;         // the screen's point lines of the outline, else the plot's
+  // Half-length of the strokes of the foot cross; negative: each stroke
+  // drawn from its other end, as the plot file has them.
+  double crossArm = 8;
+  Canvas* screenCanvas = nullptr;  // the picture: the cross in red
+  HpglWriter* plot = nullptr;      // the plot: numbers 8 wide, the last command ended
+};
+
+void emitWorldMap(PlotSurface& s, const WorldMapProjection& proj, bool isCoast, const WorldMapTarget& t) {
+  if (t.screenCanvas)
+    t.screenCanvas->setPen({rgb(255, 0, 0), 1, PenStyle::Solid});
+  else
+    s.selectPen(4);
+  s.setCoordinateWidth(8);
+  const double a = t.crossArm;
+  s.moveTo(proj.x0 - a, proj.y0);
+  s.lineTo(proj.x0 + a, proj.y0);
+  s.moveTo(proj.x0, proj.y0 - a);
+  s.lineTo(proj.x0, proj.y0 + a);
+  s.selectPen(isCoast ? 11 : 12);
+  s.polyline(mapPass(proj, isCoast, t.screenLines, t.width, t.height));
+  s.setCoordinateWidth(0);
+  // The next pass or the dial starts with "IN;": end the last command so
+  // that its mnemonic does not run into the coordinates.
+  if (t.plot) t.plot->endCommand();
+}
+
+}  // namespace
+
 void drawWorldMap(ScreenSurface& surface, bool isCoast, double gnomonMm, double x0, double y0) {
-  const DesignState& d = design();
-  Canvas& c = surface.canvas();
-  c.setPen({rgb(255, 0, 0), 1, PenStyle::Solid});
-  c.moveTo(x0 - 8, y0);
-  c.lineTo(x0 + 8, y0);
-  c.moveTo(x0, y0 - 8);
-  c.lineTo(x0, y0 + 8);
-  const WorldMapProjection proj = worldMapProjection(d, gnomonMm * surface.unitsPerMm(), x0, y0, 1);
-  surface.selectPen(isCoast ? 11 : 12);
-  const std::vector<PlotVertex> v =
-      mapPass(proj, isCoast, true, surface.width(), surface.height());
-  surface.polyline(v);
+  const WorldMapProjection proj = worldMapProjection(design(), gnomonMm * surface.unitsPerMm(), x0, y0, 1);
+  WorldMapTarget t;
+  t.width = surface.width();
+  t.height = surface.height();
+  t.screenCanvas = &surface.canvas();
+  emitWorldMap(surface, proj, isCoast, t);
 }
 
 void plotWorldMap(HpglWriter& writer, bool isCoast, double gnomonMm, double x0p, double y0p) {
-  const DesignState& d = design();
   const double R = writer.resolutionFactor();
-  const std::string pen = isCoast ? "11" : "12";
-  const std::string W = hpglInt(kPlotWindowWidth * R), H = hpglInt(kPlotWindowHeight * R);
-  auto n = [](double v) { return fixedText(v, 8, 0); };
-  std::string head = "IN;VS 1;PA;IW 0 0 " + W + " " + H + ";SP " + pen + ";PU 0 0;EA " + W + " " + H;
-  head += ";PU 0 0;SI " + fixedText(0.22 * R, 5, 2) + "," + fixedText(0.32 * R, 5, 2);
-  head += ";SP 4;PU " + n(x0p + 120 * R) + " " + n(y0p) + ";PD " + n(x0p - 120 * R) + " " + n(y0p) +
-          ";PU " + n(x0p) + " " + n(y0p + 120 * R) + ";PD " + n(x0p) + " " + n(y0p - 120 * R);
-  head += ";SP " + pen;
-  writer.hpglWrite(head);
-  const WorldMapProjection proj =
-      worldMapProjection(d, gnomonMm * kPlotUnitsPerMm * R, x0p, y0p, -1);
-  const std::vector<PlotVertex> v =
-      mapPass(proj, isCoast, false, kPlotPageWidth * R, kPlotPageHeight * R);
-  writer.setCoordinateWidth(8);
-  writer.polyline(v);
-  writer.setCoordinateWidth(0);
-  // The next pass or the dial starts with "IN;": end the last command so
-  // that its mnemonic does not run into the coordinates.
-  writer.endCommand();
+  writer.beginMapPage(kPlotWindowWidth * R, kPlotWindowHeight * R, isCoast ? 11 : 12, 0.22, 0.32);
+  const WorldMapProjection proj = worldMapProjection(design(), gnomonMm * kPlotUnitsPerMm * R, x0p, y0p, -1);
+  WorldMapTarget t;
+  t.width = kPlotPageWidth * R;
+  t.height = kPlotPageHeight * R;
+  t.screenLines = false;
+  t.crossArm = -120 * R;
+  t.plot = &writer;
+  emitWorldMap(writer, proj, isCoast, t);
 }
 
 }  // namespace tavrel

@@ -29,6 +29,7 @@
 #include "tests/drawing/not_available_texts.h"
 #include "drawing/graph_save.h"
 #include "drawing/save_route.h"
+#include "tests/plot/hpgl_raw_access.h"
 #include "dxf/make_dxf.h"
 #include "plot/recording_canvas.h"
 
@@ -42,7 +43,7 @@ namespace fs = std::filesystem;
 int testPlotFactor = 0;
 PlotOutcome plotOneMillimetre(HpglWriter& w, const DialPlotRequest& r) {
   testPlotFactor = r.place.resolutionFactor;
-  w.hpglWrite("IN;VS 1;PA;SP 1;PU 0 0;PD " + std::to_string(40 * testPlotFactor) + " 0;SP 0;IN;");
+  HpglRawAccess::write(w, "IN;VS 1;PA;SP 1;PU 0 0;PD " + std::to_string(40 * testPlotFactor) + " 0;SP 0;IN;");
   return {};
 }
 DialFamily testFamily(char letter, unsigned caps) {
@@ -613,7 +614,7 @@ TEST_F(SaveRouteTest, WorldMapPassesComeFirst) {
   hooks.worldMap = [&](HpglWriter& w, bool coast, const PlotPlacement& p) {
     calls.push_back(coast ? "coast" : "boundaries");
     EXPECT_EQ(p.resolutionFactor, w.resolutionFactor());
-    w.hpglWrite(coast ? "IN;SP 11;" : "IN;SP 12;");
+    HpglRawAccess::write(w, coast ? "IN;SP 11;" : "IN;SP 12;");
   };
   const std::string target = file("map.plt");
   ASSERT_EQ(save(PlotTarget::Hpgl, target, hooks), SaveResult::Saved);

@@ -14,6 +14,15 @@
 # The one exception: cli/ may include the Qt canvas backend of ui/
 # (ui/qt_canvas.h, ui/print_page.h) for its PNG and PDF pictures.
 #
+# Two more rules of the floors:
+# - Qt headers (<Q...>, <Qt...>) are included in ui/ only, and in the two
+#   files of cli/ that write the PNG and PDF pictures.
+# - Plot text is written by the HPGL writer of plot/ alone: no string
+#   literal in dials/ or tables/ spells a plotter command (a mnemonic such
+#   as PU, PD, SP, IN, LB, DI, SI at the start of the literal or after a
+#   ";", followed by a blank, a number, a ";" or the end). Comments may
+#   name the commands.
+#
 # Usage: cmake -DSOURCE_DIR=<project> -P check_layers.cmake
 # Every offending include is listed; the exit status is non-zero if any.
 
@@ -37,6 +46,12 @@ set(_level_cli 5)
 set(_folders base core resources astro plot dials tables dxf drawing ui cli)
 set(_allowed_cli_ui ui/qt_canvas.h ui/print_page.h)
 
+set(_qt_allowed_cli cli/draw_command.cpp cli/picture_options.cpp)
+set(_plot_text_free_folders dials tables)
+set(_hpgl_mnemonic "(IN|PA|VS|IW|EA|SP|PU|PD|PW|LT|SI|DI|LB|CI|AA|SS|SA)")
+# (";" stands as "<semicolon>" in the literals: a CMake list splits at ";".)
+set(_hpgl_command "(^\"|<semicolon>)[ ]*${_hpgl_mnemonic}([ 0-9-]|<semicolon>|\"$)")
+
 set(_faults 0)
 set(_checked 0)
 foreach(_folder IN LISTS _folders)
@@ -44,6 +59,30 @@ foreach(_folder IN LISTS _folders)
        ${SOURCE_DIR}/${_folder}/*.h ${SOURCE_DIR}/${_folder}/*.cpp)
   foreach(_file IN LISTS _files)
     math(EXPR _checked "${_checked} + 1")
+    file(STRINGS ${SOURCE_DIR}/${_file} _qt_includes REGEX "^[ \t]*#[ \t]*include[ \t]*<Qt?[A-Z]")
+    if(_qt_includes AND NOT _folder STREQUAL "ui" AND NOT _file IN_LIST _qt_allowed_cli)
+      foreach(_line IN LISTS _qt_includes)
+        message("${_file}: ${_line}: Qt headers belong in ui/")
+        math(EXPR _faults "${_faults} + 1")
+      endforeach()
+    endif()
+    if(_folder IN_LIST _plot_text_free_folders)
+      file(READ ${SOURCE_DIR}/${_file} _text)
+      # Comments out, and the character literal of a quotation mark, so
+      # that the string literals pair up.
+      string(REGEX REPLACE "/\\*([^*]|\\*+[^*/])*\\*+/" "" _text "${_text}")
+      string(REGEX REPLACE "//[^\n]*" "" _text "${_text}")
+      string(REPLACE "'\"'" "''" _text "${_text}")
+      string(REPLACE "'\\\"'" "''" _text "${_text}")
+      string(REPLACE ";" "<semicolon>" _text "${_text}")
+      string(REGEX MATCHALL "\"([^\"\\\n]|\\\\.)*\"" _literals "${_text}")
+      foreach(_literal IN LISTS _literals)
+        if(_literal MATCHES "${_hpgl_command}")
+          message("${_file}: ${_literal}: plot commands are written by plot/hpgl_writer")
+          math(EXPR _faults "${_faults} + 1")
+        endif()
+      endforeach()
+    endif()
     file(STRINGS ${SOURCE_DIR}/${_file} _includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z_]+/")
     foreach(_line IN LISTS _includes)
       string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"(([a-z_]+)/[^\"]*)\".*" "\\1" _header "${_line}")
@@ -69,6 +108,6 @@ if(_checked EQUAL 0)
   message(FATAL_ERROR "no source files found under ${SOURCE_DIR}")
 endif()
 if(_faults GREATER 0)
-  message(FATAL_ERROR "${_faults} include(s) against the folder layers")
+  message(FATAL_ERROR "${_faults} fault(s) against the folder layers")
 endif()
 message(STATUS "${_checked} files keep the folder layers")

@@ -14,6 +14,7 @@
 #include "base/number_text.h"
 #include "plot/page_constants.h"
 #include "plot_test_util.h"
+#include "tests/plot/hpgl_raw_access.h"
 
 namespace tavrel {
 namespace {
@@ -129,7 +130,7 @@ TEST(HpglWriter, SinglePlotLineAndTerminatedLabels) {
     w.selectPen(1);
     w.moveTo(0, 0);
     w.lineTo(1000, 1000);
-    w.hpglWrite(kHpglTrailerWindowReset);
+    w.endPage(PageEnd::WindowReset);
   });
   EXPECT_EQ(text.find('\r'), std::string::npos);
   EXPECT_EQ(text.find('\n'), std::string::npos);
@@ -184,7 +185,7 @@ TEST(HpglWriter, EveryFragmentIsWrittenInAscii) {
     w.writeStandardPrologue();
     w.label(100, 200, "Farmers\xC2\xB4 Ring");
     w.labelHere("M\xC3\xA4rz");
-    w.hpglWrite(";PU 300 400;LBA( 47.25\xC2\xB0 /-9.59\xC2\xB0),\x03");
+    HpglRawAccess::write(w, ";PU 300 400;LBA( 47.25\xC2\xB0 /-9.59\xC2\xB0),\x03");
   });
   for (unsigned char c : text) EXPECT_LT(c, 128u);
   EXPECT_NE(text.find(";LBFarmers' Ring\x03"), std::string::npos);
@@ -210,7 +211,7 @@ TEST(HpglWriter, Hp2xxReadsThePlot) {
     w.lineTo(8000, 3000);
     w.setLineType(false);
     w.hpglGrid(3000, 2000, 16150, 400, 11030);
-    w.hpglWrite(kHpglTrailerWindowReset);
+    w.endPage(PageEnd::WindowReset);
   });
   const std::string cmd = "/usr/bin/hp2xx -m svg -f " + dir.file("out.svg") + " " +
                           dir.file("out.plt") + " > " + dir.file("log.txt") + " 2>&1";
@@ -332,7 +333,7 @@ TEST(HpglWriter, DiskFullEndsTheCommandWithAMessage) {
   HpglWriter w;
   w.hpglOpen("/dev/full");
   try {
-    w.hpglWrite("IN;");
+    HpglRawAccess::write(w, "IN;");
     FAIL() << "no error from a full device";
   } catch (const PlotFileError& e) {
     EXPECT_EQ(e.code(), std::make_error_code(std::errc::no_space_on_device));
@@ -363,7 +364,7 @@ TEST(HpglWriter, WriteFailureKeepsTheOldFile) {
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   bool thrown = false;
   try {
-    for (int i = 0; i < 10; ++i) w.hpglWrite(hpglPrologue(1));
+    for (int i = 0; i < 10; ++i) HpglRawAccess::write(w, hpglPrologue(1));
   } catch (const PlotFileError&) {
     thrown = true;
   }
@@ -380,11 +381,102 @@ TEST(HpglWriter, WriteFailureKeepsTheOldFile) {
 TEST(HpglWriter, EmptyWriteWritesNothing) {
   ScratchDir dir;
   EXPECT_EQ(plotText(dir, 1, [](HpglWriter& w) {
-              w.hpglWrite("");
-              w.hpglWrite("IN;");
-              w.hpglWrite("");
+              HpglRawAccess::write(w, "");
+              HpglRawAccess::write(w, "IN;");
+              HpglRawAccess::write(w, "");
             }),
             "IN;");
+}
+
+// The page starts and ends as the plot files of the families have them
+// (the exact texts of their prologues and trailers), at R = 2 so that a
+// size left unscaled shows.
+TEST(HpglWriter, PageStartsAndEnds) {
+  struct Row {
+    const char* name;
+    void (*write)(HpglWriter&);
+    const char* expected;
+  };
+  const Row kRows[] = {
+      {"plain", [](HpglWriter& w) { w.beginPage(PageStart::Plain); }, "IN;PA;"},
+      {"slow", [](HpglWriter& w) { w.beginPage(PageStart::Slow); }, "IN;VS 1;PA;"},
+      {"standard set", [](HpglWriter& w) { w.beginPage(PageStart::StandardSet); }, "IN;SS;PA;"},
+      {"framed", [](HpglWriter& w) { w.beginPage(PageStart::Framed, 32800.4, 20800.6); },
+       "IN;VS 1;PA;IW 0 0 32800 20801;PU 0 0;EA 32800 20801;"},
+      {"framed, pen first", [](HpglWriter& w) { w.beginPage(PageStart::FramedPenFirst, 32314, 22076); },
+       "IN;VS 1;PA;IW 0 0 32314 22076;SP 4;PU 0 0;EA 32314 22076;"},
+      {"framed, braced window", [](HpglWriter& w) { w.beginPage(PageStart::FramedBraced, 32800, 22960); },
+       "IN;VS 1;PA;{IW 0 0 32800 22960;}PU 0 0;EA 32800 22960;"},
+      {"equation of time", [](HpglWriter& w) { w.beginPage(PageStart::EotGraph); }, "IN;SP 8;SI 0.14, 0.24;SP 8"},
+      {"cartesian", [](HpglWriter& w) { w.beginPage(PageStart::CartesianGraph); }, ";IN;SS;SI 0.14, 0.21;SP 4"},
+      {"polar", [](HpglWriter& w) { w.beginPage(PageStart::PolarGraph); }, ";IN;SS;SI 0.16, 0.24;SP 4"},
+      {"sized", [](HpglWriter& w) { w.beginSizedPage(32314, 22076, 1, 0.15, 0.24); },
+       "IN;VS 1;PA;IW 0 0    32314    22076;SI  0.30, 0.48;SP 1;PU 0 0;EA    32314    22076;SI  0.30, 0.48"},
+      {"map", [](HpglWriter& w) { w.beginMapPage(32314, 22076, 12, 0.22, 0.32); },
+       "IN;VS 1;PA;IW 0 0 32314 22076;SP 12;PU 0 0;EA 32314 22076;PU 0 0;SI  0.44, 0.64"},
+      {"standard", [](HpglWriter& w) { w.writeStandardPrologue(); },
+       "IN;VS 1;PA;IW 0 0 32314 22076;PU 0 0;EA 32314 22076;;SP 4;PU 0 0;"},
+      {"home pen", [](HpglWriter& w) { w.homePen(3); }, ";SP 3;PU 0 0;"},
+      {"symbol sets", [](HpglWriter& w) { w.selectSymbolSet(true), w.selectSymbolSet(false); }, ";SA ;SS "},
+      {"window reset", [](HpglWriter& w) { w.endPage(PageEnd::WindowReset); }, ";IW;IN;"},
+      {"pen away", [](HpglWriter& w) { w.endPage(PageEnd::PenAway); }, ";SP 0;IN;"},
+      {"pen away, tight", [](HpglWriter& w) { w.endPage(PageEnd::PenAwayTight); }, ";SP0;IN;"},
+      {"init", [](HpglWriter& w) { w.endPage(PageEnd::Init); }, ";IN;"},
+      {"pen up, away", [](HpglWriter& w) { w.endPage(PageEnd::PenUpAway); }, ";PU;SP 0;"},
+  };
+  for (const Row& row : kRows) {
+    ScratchDir dir;
+    EXPECT_EQ(plotText(dir, 2, row.write), row.expected) << row.name;
+  }
+}
+
+// The three polyline forms are three spellings of one drawing: the
+// independent reader hp2xx draws the same picture from each, with short
+// and with right-justified coordinates.
+TEST(HpglWriter, PolylineFormsDrawTheSameLines) {
+  const std::vector<PlotVertex> v = {{1000, 1000, false}, {2500, 4000, true}, {4000, 1500, true},
+                                     {-300, 6000, false}, {5200, 6100, true}, {6000, 200, false},
+                                     {7000, 300, true}};
+  struct Row {
+    PolylineForm form;
+    int width;
+    const char* spelled;  // how the second run begins
+  };
+  const Row kRows[] = {{PolylineForm::Joined, 0, ";PU -300 6000;PD 5200 6100;"},
+                       {PolylineForm::Spaced, 0, ";PU -300 6000;PD 5200 6100 ;"},
+                       {PolylineForm::Segments, 0, ";PU -300 6000;PD 5200 6100;PU ;"},
+                       {PolylineForm::Joined, 8, ";PU     -300     6000;PD     5200     6100;"},
+                       {PolylineForm::Spaced, 8, ";PU -300 6000;PD     5200     6100 ;"},
+                       {PolylineForm::Segments, 8, ";PU     -300     6000;PD     5200     6100;PU ;"}};
+  std::string reference;
+  for (const Row& row : kRows) {
+    ScratchDir dir;
+    const std::string text = plotText(dir, 1, [&](HpglWriter& w) {
+      w.beginPage(PageStart::Framed, 8000, 8000);
+      w.selectPen(1);
+      w.setCoordinateWidth(row.width);
+      w.setPolylineForm(row.form);
+      w.polyline(v);
+      w.setPolylineForm(PolylineForm::Joined);
+      w.setCoordinateWidth(0);
+      w.endPage(PageEnd::PenAway);
+    });
+    EXPECT_NE(text.find(row.spelled), std::string::npos) << text;
+    const std::string cmd = "/usr/bin/hp2xx -m svg -f " + dir.file("out.svg") + " " + dir.file("out.plt") +
+                            " > " + dir.file("log.txt") + " 2>&1";
+    ASSERT_EQ(std::system(cmd.c_str()), 0) << readWholeFile(dir.file("log.txt"));
+    EXPECT_NE(readWholeFile(dir.file("log.txt")).find("HPGL command(s) ignored: 0"), std::string::npos);
+    const std::string svg = readWholeFile(dir.file("out.svg"));
+    if (reference.empty()) {
+      reference = svg;
+      // The frame and the three runs.
+      std::size_t paths = 0;
+      for (std::size_t at = svg.find("<path"); at != std::string::npos; at = svg.find("<path", at + 1)) ++paths;
+      EXPECT_GE(paths, 4u) << svg;
+    } else {
+      EXPECT_EQ(svg, reference) << text;
+    }
+  }
 }
 
 TEST(PageConstants, ScreenToPlot) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/angles.h"
 #include "base/number_text.h"
 #include "core/design_state.h"
 #include "core/language.h"
@@ -148,7 +149,7 @@ void drawBiAzimuthalDial(DialScreenRequest& r) {
       s.selectPen(coast ? 11 : 12);
       v.clear();
       appendOutlineVertices(
-          outline, coast ? outline.coast() : outline.boundaries(), true, BiAzimuthalFrame::kRadiansPerDegree,
+          outline, coast ? outline.coast() : outline.boundaries(), true, kRadPerDeg,
           [&](double sp, double cp, double lon, double& x, double& y) {
             double ux = 0, uy = 0;
             f.unitPointWithSines(sp, cp, -lon, ux, uy);
@@ -242,7 +243,7 @@ PlotOutcome writeBiAzimuthalPlot(HpglWriter& w, const DialPlotRequest& rq) {
   if (d.mapOverlay) {
     const ParsedOutline& outline = parsedOutline(d.coastlineText);
     const std::vector<OutlineRecord>& records = outline.records();
-    const auto& sines = outline.latitudeSines(BiAzimuthalFrame::kRadiansPerDegree);
+    const auto& sines = outline.latitudeSines(kRadPerDeg);
     auto pass = [&](bool coast) {
       const std::string pen = coast ? "11" : "12";
       std::string out = ";SP " + pen + ";PU 0 0;SI " + fixedText(0.22 * R, 5, 2) + "," + fixedText(0.32 * R, 5, 2);

@@ -18,13 +18,13 @@
 
 #include "astro/daily_ephemeris.h"
 #include "astro/horizontal_coordinates.h"
+#include "base/angles.h"
 #include "core/design_state.h"
 #include "dials/cylinder/cylinder_dial.h"
 
 namespace tavrel::cylinder_detail {
 
 
-constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
 // The drop taken when the sun stands (practically) in the zenith: far
 // beyond every box, so that the clipping removes it.
 constexpr double kEndlessDrop = 100000;
@@ -41,7 +41,7 @@ struct QuickSky {
   double sinLat, cosLat, sd, cd;
   QuickSky(double declination, double sinLatitude, double cosLatitude)
       : sinLat(sinLatitude), cosLat(cosLatitude) {
-    const double d = declination * kDegToRad;
+    const double d = declination * kRadPerDeg;
     sd = std::sin(d);
     cd = std::cos(d);
   }
@@ -49,14 +49,14 @@ struct QuickSky {
     return std::clamp(sinLat * sd + cosLat * cd * ch, -1.0, 1.0);
   }
   HorizontalPosition at(double sh, double ch, double sinAlt) const {
-    return {std::asin(sinAlt) / kDegToRad, std::atan2(sh * cd, ch * cd * sinLat - sd * cosLat) / kDegToRad};
+    return {std::asin(sinAlt) / kRadPerDeg, std::atan2(sh * cd, ch * cd * sinLat - sd * cosLat) / kRadPerDeg};
   }
 };
 
 inline HorizontalPosition horizontalQuick(double hourAngle, double declination, double sinLat,
                                           double cosLat) {
   const QuickSky sky(declination, sinLat, cosLat);
-  const double h = hourAngle * kDegToRad, sh = std::sin(h), ch = std::cos(h);
+  const double h = hourAngle * kRadPerDeg, sh = std::sin(h), ch = std::cos(h);
   return sky.at(sh, ch, sky.sinAltitude(ch));
 }
 

@@ -17,7 +17,6 @@
 
 namespace tavrel {
 
-using cylinder_detail::kDegToRad;
 using cylinder_detail::kEndlessDrop;
 
 namespace {
@@ -36,9 +35,9 @@ int partsOfChar(char c) { return c == '6' ? 6 : partsOf(c - '0'); }
 }  // namespace
 
 double cylinderDrop(double gnomonMm, double altitude) {
-  const double c = std::cos(altitude * kDegToRad);
+  const double c = std::cos(altitude * kRadPerDeg);
   if (std::fabs(c) <= 1e-5) return kEndlessDrop;
-  return gnomonMm * std::sin(altitude * kDegToRad) / c;
+  return gnomonMm * std::sin(altitude * kRadPerDeg) / c;
 }
 
 CylinderSampling CylinderSampling::screen(double maxDropMm) {
@@ -67,8 +66,8 @@ Builder::Builder(const CylinderDialInput& in) : in_(in), d_(design()) {
   out_.gnomonMm = in.gnomonMm;
   meridian_ = d_.localTime ? d_.longitude : d_.zoneMeridian;
   midsummer_ = dayOfYear(year_, 6, 21);
-  sinLat_ = std::sin(d_.latitude * kDegToRad);
-  cosLat_ = std::cos(d_.latitude * kDegToRad);
+  sinLat_ = std::sin(d_.latitude * kRadPerDeg);
+  cosLat_ = std::cos(d_.latitude * kRadPerDeg);
 }
 
 CylinderDial Builder::run() {
@@ -326,7 +325,7 @@ void Builder::dateAxis(double longestMm) {
 
 double Builder::longestDrop(double g) const {
   const double hmax = highestNoonAltitude();
-  const double c = std::cos(hmax * kDegToRad);
+  const double c = std::cos(hmax * kRadPerDeg);
   return std::fabs(c) <= 1e-4 ? kEndlessDrop : std::fabs(cylinderDrop(g, hmax) * 1.05);
 }
 

@@ -40,15 +40,15 @@ void Builder::hidokaiDial() {
   const auto xOf = [perDay, first](int day) { return (day - first) * perDay; };
   std::vector<Target> targets;
   targets.push_back({[&](const HorizontalPosition& s, int day, CylinderPoint& p) {
-                       double sn = std::sin(s.altitude * kDegToRad);
+                       double sn = std::sin(s.altitude * kRadPerDeg);
                        if (std::fabs(sn) < 1e-6) sn = ((sn >= 0 ? 1 : -1) + 0.5) * 1e-6;
-                       p = {xOf(day), g * std::cos(s.altitude * kDegToRad) / sn, 0};
+                       p = {xOf(day), g * std::cos(s.altitude * kRadPerDeg) / sn, 0};
                        return true;
                      },
                      0, plate, false});
   if (wall) {
     targets.push_back({[&](const HorizontalPosition& s, int day, CylinderPoint& p) {
-                         p = {xOf(day), plate + g - plate * std::tan(s.altitude * kDegToRad), 0};
+                         p = {xOf(day), plate + g - plate * std::tan(s.altitude * kRadPerDeg), 0};
                          return s.altitude < 89.999;
                        },
                        plate, plate + g, true});

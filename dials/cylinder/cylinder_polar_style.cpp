@@ -13,7 +13,6 @@
 
 namespace tavrel {
 
-using cylinder_detail::kDegToRad;
 using cylinder_detail::kEndlessDrop;
 
 
@@ -22,7 +21,7 @@ PolarStyleProjection::PolarStyleProjection(double wallDecl, double r, double g)
       // The nodus N at distance r + g from the axis O sees the cylinder
       // within asin(r / (r + g)) of the direction to the axis; the
       // visible arc reaches acos(r / (r + g)) either side.
-      limitDeg_(std::asin(r / (r + g)) / kDegToRad),
+      limitDeg_(std::asin(r / (r + g)) / kRadPerDeg),
       maxCentralRad_(std::acos(r / (r + g))) {}
 
 bool PolarStyleProjection::operator()(double azimuth, double altitude, double& x, double& y) const {
@@ -34,7 +33,7 @@ bool PolarStyleProjection::operator()(double azimuth, double altitude, double& x
   // Triangle O N P (P the shadow point, |OP| = r, |ON| = r + g, angle f at
   // N): sin P = sin f (r + g) / r (law of sines), P obtuse for the near
   // side, so the central angle is e - |f| with e = asin|sin P|.
-  const double afRad = af * kDegToRad;
+  const double afRad = af * kRadPerDeg;
   const double sf = std::sin(afRad), cf = std::cos(afRad);
   const double c = std::min(1.0, sf * ratio_);
   const double m = (f >= 0 ? 1 : -1) * (std::asin(c) - afRad);
@@ -43,12 +42,12 @@ bool PolarStyleProjection::operator()(double azimuth, double altitude, double& x
   if (std::fabs(altitude) > 89) {
     y = kEndlessDrop;
   } else if (af < 0.01) {
-    y = g_ * std::tan(altitude * kDegToRad);
+    y = g_ * std::tan(altitude * kRadPerDeg);
   } else {
     // |NP| = r sin m / sin f (law of sines), the depth |NP| tan h; with
     // sin e = c and sin f = c r / (r + g) the ratio sin m / sin f is
     // (r + g) / r cos f - cos e.
-    y = r_ * (ratio_ * cf - std::sqrt(1 - c * c)) * std::tan(altitude * kDegToRad);
+    y = r_ * (ratio_ * cf - std::sqrt(1 - c * c)) * std::tan(altitude * kRadPerDeg);
   }
   return true;
 }
@@ -122,7 +121,7 @@ void Builder::polarDial() {
     const auto& smp = in_.sampling;
     const QuickSky sky(decl, sinLat_, cosLat_);
     const auto at = [&](double t, CylinderPoint& p, double* altitude = nullptr) {
-      const double h = ((t - 12) * 15 - (d_.longitude - meridian_)) * kDegToRad;
+      const double h = ((t - 12) * 15 - (d_.longitude - meridian_)) * kRadPerDeg;
       const double sh = std::sin(h), ch = std::cos(h);
       const double sinAlt = sky.sinAltitude(ch);
       p.day = t;

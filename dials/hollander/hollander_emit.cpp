@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "astro/calendar.h"
+#include "base/angles.h"
 #include "base/number_text.h"
 #include "core/design_state.h"
 #include "core/language.h"
@@ -335,8 +336,8 @@ void plotHollanderCone(HpglWriter& w, double zoom) {
   const int R = w.resolutionFactor();
   const double k = 40.0 * R;  // units per mm
   const double L = d.gnomonLength * std::max(zoom, 1e-3);
-  const double psi = d.coneAxisInclination * 3.14159265358979323846 / 180;
-  const double al = d.coneHalfAngle * 3.14159265358979323846 / 180;
+  const double psi = radians(d.coneAxisInclination);
+  const double al = radians(d.coneHalfAngle);
   const std::string W = hpglInt(16400.0 * R), H = hpglInt(11480.0 * R);
   w.hpglWrite("IN;VS 1;PA;{IW 0 0 " + W + " " + H + ";}PU 0 0;EA " + W + " " + H + ";");
   w.selectPen(4);
@@ -372,7 +373,7 @@ void plotHollanderCone(HpglWriter& w, double zoom) {
   w.selectPen(2);
   bool first = true;
   for (int i = 0; i <= 360; ++i) {
-    const double u = i * 3.14159265358979323846 / 180;
+    const double u = radians(i);
     // Height of the generator's unit direction below the apex: the axis
     // points down at psi, the generator tilts from it by al about u.
     const double down = std::cos(al) * std::sin(psi) + std::sin(al) * std::cos(u) * std::cos(psi);

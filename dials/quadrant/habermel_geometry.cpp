@@ -31,7 +31,7 @@ constexpr double kHabermelCharMm = 2.2;
 
 double habermelThreadDirection(double declination, bool rising) {
   const double e = design().obliquityRounded;
-  const double phi = std::acos(std::clamp(-declination / e, -1.0, 1.0)) / kDegToRad;
+  const double phi = std::acos(std::clamp(-declination / e, -1.0, 1.0)) / kRadPerDeg;
   return rising ? -90 + phi : -90 - phi;
 }
 

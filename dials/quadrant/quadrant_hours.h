@@ -10,25 +10,24 @@
 #include <vector>
 
 #include "astro/calendar.h"
+#include "base/angles.h"
 
 namespace tavrel::quadrant_detail {
 
-constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
-
-inline double sinD(double a) { return std::sin(a * kDegToRad); }
-inline double cosD(double a) { return std::cos(a * kDegToRad); }
-inline double tanD(double a) { return std::tan(a * kDegToRad); }
+inline double sinD(double a) { return std::sin(a * kRadPerDeg); }
+inline double cosD(double a) { return std::cos(a * kRadPerDeg); }
+inline double tanD(double a) { return std::tan(a * kRadPerDeg); }
 
 // Altitude of hour angle H and declination d at latitude p, Meeus,
 // Astronomical Algorithms, 2nd ed., eq. 13.6.
 inline double altitudeOf(double H, double d, double p) {
   const double s = std::clamp(sinD(p) * sinD(d) + cosD(p) * cosD(d) * cosD(H), -1.0, 1.0);
-  return std::asin(s) / kDegToRad;
+  return std::asin(s) / kRadPerDeg;
 }
 
 // Azimuth (from south, west positive), eq. 13.5.
 inline double azimuthOf(double H, double d, double p) {
-  return std::atan2(sinD(H), cosD(H) * sinD(p) - tanD(d) * cosD(p)) / kDegToRad;
+  return std::atan2(sinD(H), cosD(H) * sinD(p) - tanD(d) * cosD(p)) / kRadPerDeg;
 }
 
 inline int daysInYear(int year) { return dayOfYear(year, 12, 31); }

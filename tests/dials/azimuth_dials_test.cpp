@@ -36,13 +36,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr double kPi = 3.14159265358979323846;
-double rad(double d) { return d * kPi / 180; }
 
 // Unit vector towards the sun (east, north, up) for hour angle H
 // (afternoon positive) and declination delta at latitude phi.
 Vec sunVector(double phi, double delta, double H) {
-  const double p = rad(phi), d = rad(delta), h = rad(H);
+  const double p = radians(phi), d = radians(delta), h = radians(H);
   return {-std::cos(d) * std::sin(h), std::cos(p) * std::sin(d) - std::sin(p) * std::cos(d) * std::cos(h),
           std::sin(p) * std::sin(d) + std::cos(p) * std::cos(d) * std::cos(h)};
 }
@@ -232,7 +230,7 @@ struct Plate {
 // towards its upper edge.
 Plate plateOf(int variant, double D, double i = 90) {
   if (variant == 0) return {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
-  const Vec n{-std::sin(rad(D)) * std::sin(rad(i)), -std::cos(rad(D)) * std::sin(rad(i)), std::cos(rad(i))};
+  const Vec n{-std::sin(radians(D)) * std::sin(radians(i)), -std::cos(radians(D)) * std::sin(radians(i)), std::cos(radians(i))};
   const Vec right = unit(cross((-1) * n, {0, 0, 1}));
   return {right, cross(n, right), n};
 }
@@ -247,7 +245,7 @@ double offConeShadowEdge(const Plate& pl, Vec apex, Vec d, double alpha, Vec s, 
   const Vec e1 = unit(std::fabs(s.u) < 0.9 ? cross(s, {0, 0, 1}) : cross(s, {1, 0, 0}));
   const Vec e2 = cross(s, e1);
   const double A = dot(e1, d), B = dot(e2, d), R = std::hypot(A, B);
-  const double sa = std::sin(rad(alpha));
+  const double sa = std::sin(radians(alpha));
   if (R < sa) return 1e9;  // the sun inside the cone's opening
   const double b0 = std::atan2(B, A), w = std::acos(sa / R);
   const Vec n = pl.normal;
@@ -308,7 +306,7 @@ TEST_F(AzimuthDialsTest, HollanderHourPointsLieOnTheConeShadowEdgesOfBothDates) 
     // apex; the apex stands L sin(psi) in front of S.
     const Vec foot = onPlate(pl, dial.axisFoot.x, dial.axisFoot.y);
     const Vec apex = onPlate(pl, dial.underApex.x, dial.underApex.y) +
-                     (in.coneAxisMm * std::sin(rad(in.axisInclination))) * pl.normal;
+                     (in.coneAxisMm * std::sin(radians(in.axisInclination))) * pl.normal;
     ASSERT_NEAR(norm(foot - apex), in.coneAxisMm, 1e-6);
     const Vec axis = unit(foot - apex);
     for (int row : {8, 30, 60, 100, 140, 170}) {
@@ -453,8 +451,8 @@ TEST_F(AzimuthDialsTest, HollanderDateLinesFollowTheirRowsHourPoints) {
     for (const HollanderLine& l : dial.lines) {
       if (l.kind != HollanderLineKind::ZodiacDate && l.kind != HollanderLineKind::CalendarDate) continue;
       const HollanderDatePair& r = dial.rows[static_cast<std::size_t>(l.row - 1)];
-      const double p = rad(dial.equivalentLatitude), d = rad(r.meanDeclination);
-      const double H0 = std::acos(std::clamp(-std::tan(p) * std::tan(d), -1.0, 1.0)) * 180 / kPi;
+      const double p = radians(dial.equivalentLatitude), d = radians(r.meanDeclination);
+      const double H0 = std::acos(std::clamp(-std::tan(p) * std::tan(d), -1.0, 1.0)) * 180 / std::numbers::pi;
       int i = 0;
       for (const HollanderPoint& q : l.points) {
         double x = 0, y = 0;
@@ -484,7 +482,7 @@ TEST_F(AzimuthDialsTest, HollanderInformationLines) {
   d.wallDeclination = 15;
   d.latitude = 47;
   const std::vector<std::string> lines = hollanderInformation(2);  // zoom 2: L = 100 mm
-  const double L = 100, psi = rad(40), al = rad(10);
+  const double L = 100, psi = radians(40), al = radians(10);
   const double a = L * std::sin(psi) * (1 / std::tan(psi - al) - 1 / std::tan(psi + al)) / 2;
   std::ostringstream want;
   want.setf(std::ios::fixed);
@@ -650,7 +648,7 @@ TEST_F(AzimuthDialPlotTest, DxfIsAtTrueSizeAndPassesTheAudit) {
     int vertices, segment;
     double mm;
   };
-  const double L = 60, psi = rad(47.25), al = rad(12);
+  const double L = 60, psi = radians(47.25), al = radians(12);
   const Case cases[] = {{'p', 4, 1, 70.0},
                         {'m', 2, 0, L * std::sin(psi) * (1 / std::tan(psi - al) - 1 / std::tan(psi + al))}};
   for (const Case& c : cases) {

@@ -20,6 +20,7 @@
 #include "astro/calendar.h"
 #include "astro/solar_ephemeris.h"
 #include "astro/startup.h"
+#include "base/angles.h"
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/scripted_platform.h"
@@ -37,9 +38,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr double kPi = 3.14159265358979323846;
-double rad(double d) { return d * kPi / 180; }
-double deg(double r) { return r * 180 / kPi; }
 constexpr double kTolerance = 0.2;  // mm at true size
 
 class AzimuthalDialTest : public ::testing::Test {
@@ -98,7 +96,7 @@ SunVec sunAtClock(int day, double t, bool meanTimeClock, double clockMeridian) {
   solarPosition(d.referenceYear, day + (t + clockMeridian / 15 - 12) / 24, decl, eot);
   double H = 15 * (t - 12) - (d.longitude - clockMeridian);
   if (meanTimeClock) H += eot;
-  const double p = rad(d.latitude), dl = rad(decl), h = rad(H);
+  const double p = radians(d.latitude), dl = radians(decl), h = radians(H);
   return {-std::cos(dl) * std::sin(h), std::sin(dl) * std::cos(p) - std::cos(dl) * std::cos(h) * std::sin(p),
           std::sin(dl) * std::sin(p) + std::cos(dl) * std::cos(h) * std::cos(p), decl};
 }
@@ -161,7 +159,7 @@ TEST_F(AzimuthalDialTest, DateCircleShadowMeetsTheDaysCircleOnTheHourCurve) {
     for (int day : days) {
       for (double t : times) {
         const SunVec s = sunAtClock(day, t, c.eot, c.zone ? d.zoneMeridian : d.longitude);
-        const double altitude = deg(std::asin(s.u));
+        const double altitude = degrees(std::asin(s.u));
         if (altitude < 2 || altitude > 87) continue;
         const double r = c.declinationScale
                              ? rIn + (c.januaryOutside ? eps + s.declination : eps - s.declination) * kd
@@ -187,9 +185,9 @@ double publishedRadius(int spacing, double h, double r0, double v) {
     case 0: return r0 * (1 - h / 90);
     case 1: {
       const double o = std::sqrt(r0 * r0 / 4 + v * v) - r0 / 2;
-      return std::cos(rad(h)) * 2 * v * (v * v - o * o) / (std::sin(rad(h)) * (v * v + o * o) + 2 * v * o);
+      return std::cos(radians(h)) * 2 * v * (v * v - o * o) / (std::sin(radians(h)) * (v * v + o * o) + 2 * v * o);
     }
-    default: return r0 * std::tan(rad(45 - h / 2));
+    default: return r0 * std::tan(radians(45 - h / 2));
   }
 }
 
@@ -213,7 +211,7 @@ TEST_F(AzimuthalDialTest, AltitudeCircleOfTheSunLiesOnTheHourCurveForEachSpacing
         for (int day : days) {
           for (double t : times) {
             const SunVec s = sunAtClock(day, t, eot, eot ? d.zoneMeridian : d.longitude);
-            const double h = deg(std::asin(s.u));
+            const double h = degrees(std::asin(s.u));
             if (h < 1) continue;
             const AzPoint p = onPlate(s, publishedRadius(spacing, h, r0, v));
             EXPECT_LE(distanceToHourLine(dial, AzimuthLineKind::Clock, t, p), kTolerance)
@@ -387,7 +385,7 @@ TEST_F(AzimuthalDialTest, WholeHourDayLengthDeclinations) {
   ASSERT_EQ(v.size(), 5u);  // 12 .. 16 h
   EXPECT_NEAR(v[0], 0, 1e-12);
   for (std::size_t i = 0; i < v.size(); ++i) {
-    const double h0 = deg(std::acos(-std::tan(rad(50)) * std::tan(rad(v[i]))));
+    const double h0 = degrees(std::acos(-std::tan(radians(50)) * std::tan(radians(v[i]))));
     EXPECT_NEAR(2 * h0 / 15, 12 + static_cast<double>(i), 1e-9);
   }
   EXPECT_TRUE(wholeHourDayDeclinations(0, 23.44).size() == 0u);

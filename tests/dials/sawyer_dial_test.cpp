@@ -17,6 +17,7 @@
 
 #include "astro/solar_ephemeris.h"
 #include "astro/startup.h"
+#include "base/angles.h"
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/scripted_platform.h"
@@ -31,8 +32,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr double kPi = 3.14159265358979323846;
-double rad(double d) { return d * kPi / 180; }
 
 // ---- the instrument in space: east, north, up (mm) ----------------------
 struct Vec {
@@ -47,8 +46,8 @@ double dot(Vec a, Vec b) { return a.e * b.e + a.n * b.n + a.u * b.u; }
 // east axis by 90 - phi (Montenbruck & Pfleger, Astronomy on the Personal
 // Computer, 4th ed., sect. 3.2).
 Vec sunVector(double H, double d, double phi) {
-  const double ch = std::cos(rad(H)), sh = std::sin(rad(H)), cd = std::cos(rad(d)), sd = std::sin(rad(d));
-  const double sp = std::sin(rad(phi)), cp = std::cos(rad(phi));
+  const double ch = std::cos(radians(H)), sh = std::sin(radians(H)), cd = std::cos(radians(d)), sd = std::sin(radians(d));
+  const double sp = std::sin(radians(phi)), cp = std::cos(radians(phi));
   return {-cd * sh, cp * sd - sp * cd * ch, sp * sd + cp * cd * ch};
 }
 
@@ -59,7 +58,7 @@ struct Shadow {
   double x = 0, y = 0;  // on the face, x to the right seen from the front, y up
 };
 Shadow shadowOnFace(Vec sun, double normalAzimuth, double u) {
-  const Vec normal{-std::sin(rad(normalAzimuth)), -std::cos(rad(normalAzimuth)), 0};
+  const Vec normal{-std::sin(radians(normalAzimuth)), -std::cos(radians(normalAzimuth)), 0};
   const Vec up{0, 0, 1};
   const Vec right{-normal.n, normal.e, 0};  // up x normal
   const double c = dot(sun, normal);
@@ -72,8 +71,8 @@ Shadow shadowOnFace(Vec sun, double normalAzimuth, double u) {
 // Turns the face until the shadow lies on the hour ray x = (C - y) T and
 // below O; the turn is found by bisection on the sign of x - (C - y) T.
 Shadow shadowOnRay(Vec sun, double rayDeg, double u, double C) {
-  const double T = std::tan(rad(rayDeg));
-  const double sunAz = std::atan2(-sun.e, -sun.n) * 180 / kPi;
+  const double T = std::tan(radians(rayDeg));
+  const double sunAz = std::atan2(-sun.e, -sun.n) * 180 / std::numbers::pi;
   const auto f = [&](double a, Shadow& s) {
     s = shadowOnFace(sun, a, u);
     return s.ok ? s.x - (C - s.y) * T : NAN;
@@ -254,7 +253,7 @@ TEST_F(SawyerDialTest, DateLinesCarryTheShadowOfTheirDay) {
       // The day the sun reaches this solar longitude, from the ephemeris,
       // between the June and December solstices.
       const double lambda = l.value;
-      const double decl0 = std::asin(std::sin(rad(23.4367)) * std::sin(rad(lambda))) * 180 / kPi;
+      const double decl0 = std::asin(std::sin(radians(23.4367)) * std::sin(radians(lambda))) * 180 / std::numbers::pi;
       const double x = lambda >= 269.9 ? 356.0 : lambda <= 90.1 ? 172.0 : dayOfDeclination(decl0);
       double decl, eot;
       solarPosition(2020, x, decl, eot);
@@ -383,7 +382,7 @@ TEST_F(SawyerDialTest, NoonRayEndsAtTheNoonShadow) {
     const auto p = sawyerPoint(0, in.obliquity, lat, in.lineAngle, in.u, in.C, 1000);
     ASSERT_TRUE(p);
     EXPECT_NEAR(p->x, 0, 1e-12);
-    EXPECT_NEAR(p->y, -in.u * std::tan(rad(90 - lat + in.obliquity)), 1e-9);
+    EXPECT_NEAR(p->y, -in.u * std::tan(radians(90 - lat + in.obliquity)), 1e-9);
   }
 }
 
@@ -398,7 +397,7 @@ TEST_F(SawyerDialTest, RaysWithTheWinterSunDownStartOnOsLevel) {
     const SawyerRayPoint start = l.runs.front().front();
     if (15 * std::fabs(l.value) > 41.3) {
       EXPECT_EQ(start.y, 0) << l.value;
-      EXPECT_NEAR(start.x, in.C * std::tan(rad(l.value * in.lineAngle)), 1e-9);
+      EXPECT_NEAR(start.x, in.C * std::tan(radians(l.value * in.lineAngle)), 1e-9);
       ++atLevel;
     } else {
       EXPECT_LT(start.y, 0) << l.value;

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "base/angles.h"
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/scripted_platform.h"
@@ -63,7 +64,6 @@ const DialFamilyRegistrar kUnbuiltFamily{[] {
   return f;
 }()};
 
-constexpr double kPi = 3.14159265358979323846;
 
 std::string slurp(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -380,7 +380,7 @@ TEST_F(SaveRouteTest, DxfAtTrueSizeWithTheScreenHourLines) {
       const auto& p = e->points.front();
       const auto& q = e->points.back();
       double diff = std::atan2(q[1] - p[1], q[0] - p[0]) - screenAngle;
-      diff = std::remainder(diff, kPi);
+      diff = std::remainder(diff, std::numbers::pi);
       // Same direction, and the screen line's start lies on the DXF line.
       const double ux = std::cos(screenAngle), uy = std::sin(screenAngle);
       const double offset = (p[0] - 205 - a.x) * uy - (p[1] - 275 - a.y) * ux;

@@ -52,11 +52,6 @@ bool PolarStyleProjection::operator()(double azimuth, double altitude, double& x
   return true;
 }
 
-bool polarStylePoint(double azimuth, double altitude, double wallDecl, double r, double g,
-                     double& x, double& y) {
-  return PolarStyleProjection(wallDecl, r, g)(azimuth, altitude, x, y);
-}
-
 namespace cylinder_detail {
 
 namespace {

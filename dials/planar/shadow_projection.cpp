@@ -111,12 +111,6 @@ ShadowPoint ShadowProjector::projectShadow(double altitude, double azimuth) {
   return p;
 }
 
-bool DialPath::drawsSomething() const {
-  for (const PathVertex& v : vertices)
-    if (v.draw) return true;
-  return false;
-}
-
 DialPoint clipToFrame(DialPoint in, DialPoint q, const DialFrame& f) {
   auto denominator = [](double d) {
     return std::fabs(d) < 1e-6 ? (signOf(d) + 0.2) * 1e-6 : d;

@@ -27,7 +27,6 @@
 #include "dials/dial_family.h"
 #include "dials/planar/coordinates_file.h"
 #include "dials/planar/planar_dial.h"
-#include "tests/drawing/not_available_texts.h"
 #include "drawing/save_route.h"
 #include "dxf/make_dxf.h"
 #include "plot/recording_canvas.h"
@@ -56,13 +55,6 @@ DialFamily testFamily(char letter, unsigned caps) {
 }
 const DialFamilyRegistrar kUnscaledFamily{testFamily('x', 0)};
 const DialFamilyRegistrar kScaledFamily{testFamily('y', kCapScaledPlot)};
-// And one that stands for a family not built: no construction, no plot.
-const DialFamilyRegistrar kUnbuiltFamily{[] {
-  DialFamily f = testFamily('u', 0);
-  f.draw = nullptr;
-  f.plot = nullptr;
-  return f;
-}()};
 
 
 std::string slurp(const fs::path& path) {
@@ -613,22 +605,6 @@ TEST_F(SaveRouteTest, FamiliesSaveThroughTheirRows) {
     EXPECT_EQ(e[0].points.back(), (std::array<double, 2>{1, 0}));  // 1 mm either way
   }
   EXPECT_EQ(filesIn(dir_), (std::vector<std::string>{"x.dxf", "y.dxf"}));
-}
-
-// A family not built yet: "Save as HPGL-File" says so once and writes
-// nothing, in both languages; so does Continue when reached.
-TEST_F(SaveRouteTest, UnbuiltFamilyIsRefused) {
-  for (const NotAvailableText& k : kNotAvailableTexts) {
-    design().language = k.language;
-    design().dialKind = 'u';
-    platform_->boxes.clear();
-    EXPECT_FALSE(openSavePanel(state_, panel_, PlotTarget::Hpgl));
-    platform_->fileNames.push_back(file("w.plt"));
-    EXPECT_EQ(savePlot(state_, panel_, 1.0, nullptr), SaveResult::NoPlot);
-    ASSERT_EQ(platform_->boxes.size(), 2u);
-    for (const RecordedBox& b : platform_->boxes) EXPECT_EQ(b.text, k.text);
-    EXPECT_TRUE(filesIn(dir_).empty());
-  }
 }
 
 // The ham dial is drawn but has no plot: the save is refused the same way

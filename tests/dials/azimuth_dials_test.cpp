@@ -27,9 +27,11 @@
 #include "dials/hollander/hollander_texts.h"
 #include "dials/peaucellier/peaucellier_dial.h"
 #include "dxf/make_dxf.h"
+#include "tests/dxf/ezdxf_view.h"
 #include "plot/recording_canvas.h"
 #include "plot/screen_surface.h"
 #include "space_vector.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel::testing {
 namespace {
@@ -50,8 +52,7 @@ class AzimuthDialsTest : public ::testing::Test {
   void SetUp() override {
     startProgram();
     DesignState& d = design();
-    d.language = 2;
-    d.stringOffset = 2000;
+    useLanguage(2);
     d.referenceYear = 2020;
     d.expertMode = true;
     d.zoneTime = false;
@@ -585,33 +586,18 @@ class AzimuthDialPlotTest : public AzimuthDialsTest {
   // the polylines with n vertices (n = 2: also the LINE entities), the
   // length nearest to `mm`.
   std::pair<int, double> audit(const fs::path& dxf, int n, int i, double mm) {
-    const std::string script =
-        "import ezdxf,sys,math\n"
-        "doc=ezdxf.readfile(sys.argv[1])\n"
-        "a=doc.audit()\n"
-        "n=int(sys.argv[2]); i=int(sys.argv[3]); t=float(sys.argv[4]); best=-1e9\n"
-        "def take(l):\n"
-        "  global best\n"
-        "  if abs(l-t)<abs(best-t): best=l\n"
-        "for e in doc.modelspace().query('POLYLINE'):\n"
-        "  p=[v.dxf.location for v in e.vertices]\n"
-        "  if len(p)==n:\n"
-        "    take(math.hypot(p[i+1][0]-p[i][0],p[i+1][1]-p[i][1]))\n"
-        "for e in doc.modelspace().query('LINE'):\n"
-        "  if n==2:\n"
-        "    take(math.hypot(e.dxf.end[0]-e.dxf.start[0],e.dxf.end[1]-e.dxf.start[1]))\n"
-        "print(len(a.errors), '%.4f'%best)\n";
-    const fs::path py = dir_ / "audit.py", res = dir_ / "audit.txt";
-    std::ofstream(py) << script;
-    const std::string cmd = "/usr/bin/python3 " + py.string() + " " + dxf.string() + " " +
-                            std::to_string(n) + " " + std::to_string(i) + " " + std::to_string(mm) + " > " +
-                            res.string();
-    EXPECT_EQ(std::system(cmd.c_str()), 0);
-    std::istringstream in(readAll(res));
-    int errors = -1;
-    double len = 0;
-    in >> errors >> len;
-    return {errors, len};
+    const testing::EzdxfView view = testing::readWithEzdxf(dxf);
+    double best = -1e9;
+    const auto take = [&](double l) {
+      if (std::fabs(l - mm) < std::fabs(best - mm)) best = l;
+    };
+    for (const testing::EzdxfEntity& e : view.entities) {
+      const auto& p = e.points;
+      const bool polyline = e.type == "POLYLINE" && static_cast<int>(p.size()) == n;
+      const bool line = e.type == "LINE" && n == 2;
+      if (polyline || line) take(std::hypot(p[i + 1][0] - p[i][0], p[i + 1][1] - p[i][1]));
+    }
+    return {view.auditErrors, best};
   }
   fs::path dir_;
 };

@@ -21,6 +21,7 @@
 #include "core/scripted_platform.h"
 #include "dials/biazimuthal/biazimuthal_dial.h"
 #include "dxf/make_dxf.h"
+#include "tests/dxf/ezdxf_view.h"
 #include "plot/recording_canvas.h"
 #include "plot_file_test_util.h"
 
@@ -441,32 +442,19 @@ TEST_F(BiAzimuthalTest, PlotRendersAndItsDxfIsAtScale) {
   }
   const fs::path dxf = dir / "c.dxf";
   ASSERT_EQ(MakeDxf((dir / "c25.plt").string(), dxf.string(), 1, 1000), DxfResult::Converted);
-  const std::string script =
-      "import ezdxf,sys,math\n"
-      "doc=ezdxf.readfile(sys.argv[1])\n"
-      "print(len(doc.audit().errors))\n"
-      "foot=(200.0,75.0)\n"
-      "cross=0\n"
-      "far=0\n"
-      "for e in doc.modelspace():\n"
-      "  if e.dxftype()=='LINE':\n"
-      "    p=[e.dxf.start,e.dxf.end]\n"
-      "  elif e.dxftype()=='POLYLINE':\n"
-      "    p=[v.dxf.location for v in e.vertices]\n"
-      "  else: continue\n"
-      "  if len(p)!=2: continue\n"
-      "  dx=p[1][0]-p[0][0]; dy=p[1][1]-p[0][1]\n"
-      "  cx=(p[0][0]+p[1][0])/2; cy=(p[0][1]+p[1][1])/2\n"
-      "  if abs(dy)<1e-6 and abs(cx-foot[0])<1e-3 and abs(cy-foot[1])<1e-3: cross=abs(dx)\n"
-      "  if abs(dx)<1e-6 and abs(abs(dy)-4)<1e-3: far=max(far,math.hypot(cx-foot[0],cy-foot[1]))\n"
-      "print('%.3f %.3f'%(cross,far))\n";
-  const std::string result = testing::runPython(script, dxf);
-  ASSERT_FALSE(result.empty());
-  std::istringstream rin(result);
-  int errors = -1;
+  // The cross at the foot (200, 75) mm: its horizontal bar; the pole
+  // marks: vertical bars of 4 mm, the farthest from the foot.
+  const testing::EzdxfView view = testing::readWithEzdxf(dxf);
+  ASSERT_TRUE(view.read) << view.output;
+  EXPECT_EQ(view.auditErrors, 0) << view.output;
   double cross = 0, pole = 0;
-  rin >> errors >> cross >> pole;
-  EXPECT_EQ(errors, 0);
+  for (const auto& [a, b] : testing::twoPointLines(view)) {
+    const double dx = b[0] - a[0], dy = b[1] - a[1];
+    const double cx = (a[0] + b[0]) / 2, cy = (a[1] + b[1]) / 2;
+    if (std::fabs(dy) < 1e-6 && std::fabs(cx - 200) < 1e-3 && std::fabs(cy - 75) < 1e-3) cross = std::fabs(dx);
+    if (std::fabs(dx) < 1e-6 && std::fabs(std::fabs(dy) - 4) < 1e-3)
+      pole = std::max(pole, std::hypot(cx - 200, cy - 75));
+  }
   EXPECT_NEAR(cross, 4.0, 0.01);
   EXPECT_NEAR(pole, 100 * 16400.0 / 280 / 40, 0.05);
   fs::remove_all(dir);

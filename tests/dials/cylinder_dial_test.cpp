@@ -25,9 +25,11 @@
 #include "dials/cylinder/cylinder_dial.h"
 #include "dials/cylinder/cylinder_texts.h"
 #include "dxf/make_dxf.h"
+#include "tests/dxf/ezdxf_view.h"
 #include "plot/recording_canvas.h"
 #include "plot_file_test_util.h"
 #include "space_vector.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel::testing {
 namespace {
@@ -343,8 +345,7 @@ TEST_F(CylinderDialTest, RefusalsAndReductionsNameTheirTextsInBothLanguages) {
       SCOPED_TRACE(std::string(c.name) + " language " + std::to_string(language));
       SetUp();
       DesignState& d = design();
-      d.language = language;
-      d.stringOffset = language == 2 ? 2000 : 0;
+      useLanguage(language);
       setLatitude(c.latitude);
       d.temporalHourLines = c.temporal;
       d.temporalHours = c.temporal;
@@ -1170,29 +1171,18 @@ TEST_F(CylinderPlotTest, DxfIsAtTrueSizeAndPassesTheAudit) {
     const fs::path hp = dir() / "s.plt", dxf = dir() / "s.dxf";
     plot(c.resolution, hp);
     ASSERT_EQ(MakeDxf(hp.string(), dxf.string(), 1, c.unitsPerMm), DxfResult::Converted);
-    const std::string script =
-        "import ezdxf,sys\n"
-        "doc=ezdxf.readfile(sys.argv[1])\n"
-        "a=doc.audit()\n"
-        "print(len(a.errors))\n"
-        "best=0\n"
-        "for e in doc.modelspace().query('POLYLINE'):\n"
-        "  p=[v.dxf.location for v in e.vertices]\n"
-        "  if len(p)==5:\n"
-        "    best=max(best,abs(p[1][0]-p[0][0]))\n"
-        "g=0\n"
-        "for e in doc.modelspace().query('POLYLINE'):\n"
-        "  p=[v.dxf.location for v in e.vertices]\n"
-        "  if len(p)==7 and abs(p[2][0]-p[3][0])<1e-6:\n"
-        "    g=max(g,abs(p[3][1]-p[2][1]))\n"
-        "print('%.3f %.3f'%(best,g))\n";
-    const std::string result = runPython(script, dxf);
-    ASSERT_FALSE(result.empty());
-    std::istringstream in(result);
-    int errors = -1;
+    // The box: the widest closed frame of five vertices; the gnomon sign:
+    // the shaft of the seven-vertex arrow.
+    const EzdxfView view = readWithEzdxf(dxf);
+    ASSERT_TRUE(view.read) << view.output;
+    EXPECT_EQ(view.auditErrors, 0) << view.output;
     double width = 0, gnomon = 0;
-    in >> errors >> width >> gnomon;
-    EXPECT_EQ(errors, 0);
+    for (const EzdxfEntity& e : view.entities) {
+      if (e.type != "POLYLINE") continue;
+      const auto& p = e.points;
+      if (p.size() == 5) width = std::max(width, std::fabs(p[1][0] - p[0][0]));
+      if (p.size() == 7 && std::fabs(p[2][0] - p[3][0]) < 1e-6) gnomon = std::max(gnomon, std::fabs(p[3][1] - p[2][1]));
+    }
     EXPECT_NEAR(width, 366 * c.axisMm / 365, 0.05);
     EXPECT_NEAR(gnomon, c.gnomonMm, 0.05);
   }

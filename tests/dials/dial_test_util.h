@@ -14,6 +14,7 @@
 #include "astro/startup.h"
 #include "dials/planar/planar_dial.h"
 #include "plot/recording_canvas.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel::testing {
 
@@ -26,8 +27,7 @@ class PlanarDialTest : public ::testing::Test {
     startProgram();
     DesignState& d = design();
     for (int pen = 1; pen <= 12; ++pen) d.colors[static_cast<std::size_t>(pen - 1)] = penColourForTest(pen);
-    d.language = 2;
-    d.stringOffset = 2000;
+    useLanguage(2);
     d.referenceYear = 2020;
     d.umbrellaMode = false;
     d.localTimeNoEot = false;

@@ -22,6 +22,7 @@
 #include "core/settings_file.h"
 #include "dials/ham/ham_dial.h"
 #include "plot/recording_canvas.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel::testing {
 namespace {
@@ -34,8 +35,7 @@ class HamDialTest : public ::testing::Test {
   void SetUp() override {
     startProgram();
     DesignState& d = design();
-    d.language = 2;
-    d.stringOffset = 2000;
+    useLanguage(2);
     d.dialKind = 'o';
     d.hamStretch = 2;
     d.hamEquinoxPosition = 40;

@@ -10,6 +10,7 @@
 #include "dial_test_util.h"
 #include "base/geometry.h"
 #include "dials/planar/hour_line_angles.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel::testing {
 namespace {
@@ -19,8 +20,7 @@ class AngleTableTest : public ::testing::Test {
   void SetUp() override {
     startProgram();
     DesignState& d = design();
-    d.language = 2;
-    d.stringOffset = 2000;
+    useLanguage(2);
     d.eotLinesOwnMeridian = true;  // no longitude correction
     d.hourLineInterval = '0';
   }

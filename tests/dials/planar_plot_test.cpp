@@ -17,6 +17,7 @@
 #include "dial_test_util.h"
 #include "base/number_text.h"
 #include "dials/planar/planar_plot.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel::testing {
 namespace {
@@ -431,8 +432,7 @@ TEST_F(PlanarPlotTest, UmbrellaTitlesAndNoStyleFootMarks) {
 
 TEST_F(PlanarPlotTest, GermanLabelsAreAscii) {
   DesignState& d = design();
-  d.language = 1;
-  d.stringOffset = 0;
+  useLanguage(1);
   d.dialKind = 'v';
   d.localTimeNoEot = true;
   const std::string text = plot(at(1));

@@ -25,8 +25,10 @@
 #include "dials/quadrant/quadrant_dial.h"
 #include "dials/quadrant/quadrant_texts.h"
 #include "dxf/make_dxf.h"
+#include "tests/dxf/ezdxf_view.h"
 #include "plot_file_test_util.h"
 #include "plot/recording_canvas.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel::testing {
 namespace {
@@ -566,8 +568,7 @@ TEST_F(QuadrantDialTest, NoonFoldingOnTheScreen) {
 TEST_F(QuadrantDialTest, RefusalsInBothLanguages) {
   for (int language : {1, 2}) {
     DesignState& d = design();
-    d.language = language;
-    d.stringOffset = language == 2 ? 2000 : 0;
+    useLanguage(language);
     // Temporal hours beyond 65 degrees: the message in the picture.
     place({66, 0, 0, false, false});
     d.temporalHours = true;
@@ -796,19 +797,12 @@ TEST_F(QuadrantPlotTest, ScaledPlotsGiveTrueSizeDxfThatPassesTheAudit) {
     plot(25, hp);
     ASSERT_EQ(MakeDxf(hp.string(), dxf.string(), 1, 1000), DxfResult::Converted);
     // The quadrant's limb and the disc's rim are arcs: their radius.
-    const std::string script =
-        "import ezdxf,sys\n"
-        "doc=ezdxf.readfile(sys.argv[1])\n"
-        "a=doc.audit()\n"
-        "big=max([e.dxf.radius for e in doc.modelspace() if e.dxftype() in ('ARC','CIRCLE')]+[0])\n"
-        "print(len(a.errors), '%.3f'%big)\n";
-    const std::string result = runPython(script, dxf);
-    ASSERT_FALSE(result.empty());
-    std::istringstream in(result);
-    int errors = -1;
+    const EzdxfView view = readWithEzdxf(dxf);
+    ASSERT_TRUE(view.read) << view.output;
+    EXPECT_EQ(view.auditErrors, 0) << c.variant << view.output;
     double big = 0;
-    in >> errors >> big;
-    EXPECT_EQ(errors, 0) << c.variant;
+    for (const EzdxfEntity& e : view.entities)
+      if (e.type == "ARC" || e.type == "CIRCLE") big = std::max(big, e.radius);
     EXPECT_NEAR(big, c.expectRadius, 0.1) << c.variant;
   }
   // The two-quadrant page is not scaled: its DXF is converted at 40 units/mm.

@@ -17,8 +17,10 @@
 #include "core/settings_file.h"
 #include "dials/ring/ring_dial.h"
 #include "dxf/make_dxf.h"
+#include "tests/dxf/ezdxf_view.h"
 #include "plot/recording_canvas.h"
 #include "plot_file_test_util.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel {
 namespace {
@@ -530,8 +532,7 @@ TEST_F(RingDialTest, BandTooLargeAsksAndRefusalsInBothLanguages) {
       {1, MsgAnswer::Yes, true, "Das Ringband passt nicht in die Zeichnung.\n\rSoll es verkleinert gezeichnet werden?"},
   };
   for (const Case& c : cases) {
-    design().language = c.language;
-    design().stringOffset = c.language == 2 ? 2000 : 0;
+    useLanguage(c.language);
     platform->boxes.clear();
     platform->answers.push_back(c.answer);
     RecordingCanvas canvas;
@@ -552,8 +553,7 @@ TEST_F(RingDialTest, BandTooLargeAsksAndRefusalsInBothLanguages) {
   const Refusal refusals[] = {{2, "Temporal hours are not possible in this latitude!"},
                               {1, "Temporalstunden sind in dieser Breite nicht möglich!"}};
   for (const Refusal& r : refusals) {
-    design().language = r.language;
-    design().stringOffset = r.language == 2 ? 2000 : 0;
+    useLanguage(r.language);
     design().latitude = 70;
     design().temporalHours = true;
     RecordingCanvas canvas;
@@ -600,18 +600,16 @@ class RingPlotTest : public RingDialTest {
     plot(25, hp25, D, W);
     Frame f;
     if (MakeDxf(hp25.string(), dxf.string(), 1, 1000) != DxfResult::Converted) return f;
-    const std::string script =
-        "import ezdxf,sys\n"
-        "doc=ezdxf.readfile(sys.argv[1])\n"
-        "print(len(doc.audit().errors))\n"
-        "w=h=0\n"
-        "for e in doc.modelspace().query('POLYLINE'):\n"
-        "  p=[v.dxf.location for v in e.vertices]\n"
-        "  if len(p)==5 and abs(p[0][0]-p[4][0])<1e-6 and abs(p[0][1]-p[4][1])<1e-6:\n"
-        "    w=max(w,abs(p[1][0]-p[0][0])); h=max(h,abs(p[2][1]-p[1][1]))\n"
-        "print('%.4f %.4f'%(w,h))\n";
-    std::istringstream in(testing::runPython(script, dxf));
-    in >> f.auditErrors >> f.width >> f.height;
+    const testing::EzdxfView view = testing::readWithEzdxf(dxf);
+    f.auditErrors = view.auditErrors;
+    for (const testing::EzdxfEntity& e : view.entities) {
+      const auto& p = e.points;
+      if (e.type != "POLYLINE" || p.size() != 5) continue;
+      if (std::fabs(p[0][0] - p[4][0]) < 1e-6 && std::fabs(p[0][1] - p[4][1]) < 1e-6) {
+        f.width = std::max(f.width, std::fabs(p[1][0] - p[0][0]));
+        f.height = std::max(f.height, std::fabs(p[2][1] - p[1][1]));
+      }
+    }
     return f;
   }
 };

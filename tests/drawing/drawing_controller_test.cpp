@@ -16,6 +16,7 @@
 #include "dials/dial_family.h"
 #include "drawing/tav15.h"
 #include "plot/recording_canvas.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel {
 namespace {
@@ -47,8 +48,7 @@ class ControllerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     startProgram();
-    design().language = 2;
-    design().stringOffset = 2000;
+    useLanguage(2);
   }
   ScopedScriptedPlatform platform;
   RecordingCanvas canvas;

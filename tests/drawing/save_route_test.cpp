@@ -29,7 +29,9 @@
 #include "dials/planar/planar_dial.h"
 #include "drawing/save_route.h"
 #include "dxf/make_dxf.h"
+#include "tests/dxf/ezdxf_view.h"
 #include "plot/recording_canvas.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel {
 namespace {
@@ -82,49 +84,16 @@ Shell runShell(const std::string& command) {
 }
 
 // One entity of the ezdxf dump (check_dxf.py --dump).
-struct DxfEntity {
-  std::string type, layer;
-  std::vector<std::array<double, 2>> points;  // polyline vertices, or the centre
-  double radius = 0;
-  std::string text;
-};
+using DxfEntity = testing::EzdxfEntity;
 
+// The POLYLINE, CIRCLE and TEXT entities of the ezdxf view of a DXF; the
+// file must be read and pass the audit.
 std::vector<DxfEntity> readDxf(const std::string& path) {
-  const Shell r = runShell("/usr/bin/python3 " TAVREL_SOURCE_DIR "/tests/dxf/check_dxf.py --dump '" + path + "'");
-  EXPECT_EQ(r.status, 0) << r.out.substr(0, 2000);
+  const testing::EzdxfView view = testing::readWithEzdxf(path);
+  EXPECT_TRUE(view.read && view.auditErrors == 0) << view.output.substr(0, 2000);
   std::vector<DxfEntity> out;
-  std::istringstream lines(r.out);
-  std::string line;
-  auto parsePoint = [](const std::string& p) {
-    const std::size_t comma = p.find(',');
-    return std::array<double, 2>{std::stod(p.substr(0, comma)), std::stod(p.substr(comma + 1))};
-  };
-  while (std::getline(lines, line)) {
-    std::istringstream f(line);
-    DxfEntity e;
-    std::string colour;
-    f >> e.type >> e.layer >> colour;
-    if (e.type == "POLYLINE") {
-      std::string linetype, w1, w2, vertices;
-      f >> linetype >> w1 >> w2 >> vertices;
-      std::istringstream v(vertices);
-      std::string p;
-      while (std::getline(v, p, ';')) e.points.push_back(parsePoint(p));
-    } else if (e.type == "CIRCLE") {
-      std::string centre;
-      f >> centre >> e.radius;
-      e.points.push_back(parsePoint(centre));
-    } else if (e.type == "TEXT") {
-      std::string at;
-      f >> at;
-      e.points.push_back(parsePoint(at));
-      e.text = line.substr(line.find('|') + 1);
-      e.text.pop_back();
-    } else {
-      continue;
-    }
-    out.push_back(std::move(e));
-  }
+  for (const DxfEntity& e : view.entities)
+    if (e.type == "POLYLINE" || e.type == "CIRCLE" || e.type == "TEXT") out.push_back(e);
   return out;
 }
 
@@ -140,8 +109,7 @@ class SaveRouteTest : public ::testing::Test {
   void SetUp() override {
     startProgram();
     DesignState& d = design();
-    d.language = 2;
-    d.stringOffset = 2000;
+    useLanguage(2);
     d.referenceYear = 2020;
     d.dialKind = 'v';
     d.umbrellaMode = false;

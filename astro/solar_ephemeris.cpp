@@ -31,9 +31,9 @@ Real centuriesSinceJ2000(int year, Real x) {
 // good to about 0.01 degree, so the extended precision of the tables
 // below would buy nothing there and costs a factor of seven in speed
 // (a dial construction asks for thousands of positions).
-double sinDeg(double x) { return std::sin(x * static_cast<double>(kDegToRad)); }
-double cosDeg(double x) { return std::cos(x * static_cast<double>(kDegToRad)); }
-double atanDeg(double x) { return std::atan(x) / static_cast<double>(kDegToRad); }
+double sinDeg(double x) { return std::sin(x * kDegToRadDouble); }
+double cosDeg(double x) { return std::cos(x * kDegToRadDouble); }
+double atanDeg(double x) { return std::atan(x) / kDegToRadDouble; }
 
 // Brings an angle into [0, 360] the way repeated subtraction or addition
 // of 360 does (an exact multiple of 360 above 0 stays 360); fmod is exact.

@@ -61,16 +61,6 @@ double italianBabylonianHourAngleOnArc(bool babylonian, double hour, double h0) 
   return (italianBabylonianTime(babylonian, hour, h0) - 12) * 15;
 }
 
-double italianBabylonianHourAngle(bool babylonian, double hour, double latitude, double declination) {
-  return italianBabylonianHourAngleOnArc(babylonian, hour, halfDayArc(latitude, declination));
-}
-
-HorizontalPosition italianBabylonianSunAtDeclination(bool babylonian, double hour, double latitude,
-                                                     double declination) {
-  return horizontalFromHourAngle(italianBabylonianHourAngle(babylonian, hour, latitude, declination),
-                                 declination, latitude);
-}
-
 double temporalHourAngleOnArc(double hour, double h0) { return (hour - 6) * h0 / 6; }
 
 double temporalHourAngle(double hour, double latitude, double declination) {

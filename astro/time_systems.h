@@ -29,18 +29,12 @@ HorizontalPosition temporalHourSun(int year, int day, double hour, double meridi
 HorizontalPosition italianBabylonianSun(int year, int day, bool babylonian, double hour,
                                         double meridian, double latitude);
 
-// As italianBabylonianSun for the sun of declination d (held for the day).
-HorizontalPosition italianBabylonianSunAtDeclination(bool babylonian, double hour, double latitude,
-                                                     double declination);
-// Its hour angle, degrees: 15 (t - 12) with t the local apparent time.
-double italianBabylonianHourAngle(bool babylonian, double hour, double latitude, double declination);
-
 // The hour angle of temporal hour `hour` for declination d: (hour - 6) H0 / 6.
 double temporalHourAngle(double hour, double latitude, double declination);
 
-// The half day arc H0 (degrees, 0..180) of the header, and the two hour
-// angles above for a day whose H0 is known (a construction that draws
-// many hours of one day computes it once).
+// The half day arc H0 (degrees, 0..180) of the header, and the hour angles
+// of temporal and of Babylonian or Italian hours for a day whose H0 is
+// known (a construction that draws many hours of one day computes it once).
 double halfDayArcDegrees(double latitude, double declination);
 double temporalHourAngleOnArc(double hour, double h0);
 double italianBabylonianHourAngleOnArc(bool babylonian, double hour, double h0);

@@ -1,11 +1,9 @@
 // Angle and geometry utilities. Angles in degrees; longitudes west positive.
 #pragma once
 
-namespace tavrel {
+#include "base/angles.h"
 
-// pi and the degree-to-radian factor, in extended precision.
-inline constexpr long double kPi = 3.14159265358979L;
-inline constexpr long double kDegToRad = 0.0174532925199433L;
+namespace tavrel {
 
 // -1, 0 or +1.
 int signOf(double x);

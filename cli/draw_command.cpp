@@ -81,7 +81,6 @@ int runDraw(const std::vector<std::string>& args) {
 #endif
 
   DesignState& d = design();
-  if (!dialAvailable(d)) return commandFailed("draw: " + dialNotAvailableText());
   if (a3) d.paperA4 = false;
   const int W = static_cast<int>(width), H = static_cast<int>(height);
   // The picture as the drawing window holds it after the options.

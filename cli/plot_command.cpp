@@ -74,7 +74,6 @@ int runPlot(const std::vector<std::string>& args) {
   const double zoomFactor = zoom.value_or(1.0);
   if (!coords.empty() && !dialHas(d, kCapCoordinates))
     return usageError("plot: --coords is offered for planar dials (dialKind h, v or i) only");
-  if (!dialAvailable(d)) return commandFailed("plot: " + dialNotAvailableText());
   if (!dialPlottable(d)) return commandFailed("plot: " + dialNoPlotText());
 
   SavePanel panel;

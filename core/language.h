@@ -146,7 +146,6 @@ constexpr int kSubstyleShadowTime = 174;
 constexpr int kTime = 175;                     // "Time"
 constexpr int kTableContinues = 177;           // "Table on the following page!"
 constexpr int kSteepestSlope = 178;
-constexpr int kDialNotAvailable = 179;         // "This dial type is not available yet."
 }  // namespace textRow
 
 // Rows of the pole-style table.

@@ -48,16 +48,9 @@ unsigned dialCapabilities(const DesignState& d) {
 
 bool dialHas(const DesignState& d, DialCapability c) { return (dialCapabilities(d) & c) != 0; }
 
-bool dialAvailable(const DesignState& d) {
-  const DialFamily* f = familyOf(d);
-  return f && f->built();
-}
-
-std::string dialNotAvailableText() { return tableText(TextTable::Texts, textRow::kDialNotAvailable); }
-
 bool dialPlottable(const DesignState& d) {
   const DialFamily* f = familyOf(d);
-  return f && f->built() && f->plots();
+  return f && f->plots();
 }
 
 // Text-table row of "There is no plot output for this dial type."
@@ -146,7 +139,6 @@ std::vector<std::string> dialKindList() {
     for (const DialKindEntry& k : f.kinds) {
       std::string text = std::string(1, k.letter) + "  " + tableText(TextTable::DialTypes, k.entry, 2) +
                          " / " + tableText(TextTable::DialTypes, k.entry, 1);
-      if (!f.built()) text += " (" + tableText(TextTable::Texts, textRow::kDialNotAvailable, 2) + ")";
       lines.push_back({k.entry, text});
     }
   std::sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) { return a.entry < b.entry; });

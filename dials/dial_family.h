@@ -20,11 +20,9 @@
 // texts go to the language tables; a new parameter page also needs its
 // widgets in ui/parameter_window.cpp.
 //
-// A row without a screen construction (draw == nullptr) stands for a family
-// that is not built yet: the drawing window, printing, saving and
-// tavrel-cli refuse it with "This dial type is not available yet." A built
-// row without a plot (plot == nullptr) is drawn and printed, and its plot
-// is refused with "There is no plot output for this dial type."
+// Every row has a screen construction. A row without a plot (plot ==
+// nullptr) is drawn and printed, and its plot is refused with "There is no
+// plot output for this dial type."
 // A plot construction that cannot make the dial of the record (temporal
 // hours where the sun does not rise or set, a dial for the other
 // hemisphere, ...) returns its refusal; the save route then writes no file
@@ -232,7 +230,7 @@ struct DialFamily {
   std::vector<DialValue> (*valueFields)(const DesignState&) = nullptr;
   bool valuesCheckedOnClose = true;
   void (*afterCloseCheck)(DesignState&) = nullptr;
-  // The constructions; nullptr while the family is not built.
+  // The constructions (every row draws; plot nullptr: no plot output).
   void (*draw)(DialScreenRequest&) = nullptr;
   PlotOutcome (*plot)(HpglWriter&, const DialPlotRequest&) = nullptr;
   // Clicks on the picture the family handles itself (nullptr: none).
@@ -257,7 +255,6 @@ struct DialFamily {
   bool DesignState::*extraPictureFileSwitch = nullptr;
   int extraPictureFileSwitchRow = -1;
 
-  bool built() const { return draw != nullptr; }
   bool plots() const { return plot != nullptr; }
 };
 
@@ -281,13 +278,7 @@ const DialFamily* familyOf(const DesignState& d);
 unsigned dialCapabilities(const DesignState& d);
 bool dialHas(const DesignState& d, DialCapability c);
 
-// Whether the record's dial can be drawn, printed and saved.
-bool dialAvailable(const DesignState& d);
-
-// "This dial type is not available yet." in the current language.
-std::string dialNotAvailableText();
-
-// Whether the record's dial writes a plot file (built, with a plot).
+// Whether the record's dial writes a plot file (its row has a plot).
 bool dialPlottable(const DesignState& d);
 
 // "There is no plot output for this dial type." in the current language.

@@ -65,17 +65,15 @@ void DrawingController::applyActivationDefaults(int width, int height) {
 }
 
 void DrawingController::writeFixGnomonMessage() {
-  const bool available = dialAvailable(design());
   // The request stands only where a click places the foot; elsewhere it
   // would promise what a click does not do and cover the dial's labels.
-  if (available && !dialHas(design(), kCapGnomonFoot)) return;
+  if (!dialHas(design(), kCapGnomonFoot)) return;
   Font f;
   f.face = "Arial";
   f.height = 16;
   f.colour = kNavy;
   picture_->setFont(f);
-  picture_->text(state_.footX - 130, state_.footY + 30,
-                 available ? messageText(43) : dialNotAvailableText());
+  picture_->text(state_.footX - 130, state_.footY + 30, messageText(43));
 }
 
 DrawingController::DrawingController(Canvas& picture)
@@ -90,7 +88,7 @@ void DrawingController::dispatch(ScreenSurface& surface, bool screenMode, int wi
                                  bool withMap) {
   const DesignState& d = design();
   const DialFamily* family = familyOf(d);
-  if (!family || !family->built()) return;
+  if (!family) return;
   const unsigned caps = dialCapabilities(d);
   if ((caps & kCapUsesAngleTable) && !anglesComputed_) refreshAngleTable();
   DialScreenRequest request{surface,          screenMode,    width,           height,
@@ -117,12 +115,12 @@ void DrawingController::construct(bool withMap) {
 
 int DrawingController::extraPictureButtonRow() const {
   const DialFamily* family = familyOf(design());
-  return family && family->built() && family->extraPicture ? family->extraPictureButtonRow : -1;
+  return family && family->extraPicture ? family->extraPictureButtonRow : -1;
 }
 
 void DrawingController::showExtraPicture() {
   const DialFamily* family = familyOf(design());
-  if (!family || !family->built() || !family->extraPicture) return;
+  if (!family || !family->extraPicture) return;
   const int W = state_.width, H = state_.height;
   picture_->fillRectangle(0, 0, W, H, kWhite);
   ScreenSurface surface = ScreenSurface::screen(*picture_, W, H);

@@ -80,9 +80,7 @@ class DrawingController {
   // it; nothing fixed or marked.
   // On the first showing the construction runs (dials that read the angle
   // table compute it first). Message 43 is then written on the picture in
-  // navy at (x0 - 130, y0 + 30) for a family whose foot a click places;
-  // for a family that is not built yet, "This dial type is not available
-  // yet." instead.
+  // navy at (x0 - 130, y0 + 30).
   void showDrawing(int width, int height, bool firstShowing = true);
   // The state part of showDrawing: caption, size, switches and defaults.
   void applyActivationDefaults(int width, int height);
@@ -127,10 +125,7 @@ class DrawingController {
   int extraPictureButtonRow() const;
   // Clears the picture and draws that second picture on it.
   void showExtraPicture();
-  // Writes message 43 on the picture (navy, at x0 - 130, y0 + 30) when a
-  // left click places the gnomon foot of the design's dial (nothing for
-  // the others), or "This dial type is not available yet." for a family
-  // not built yet.
+  // Writes message 43 on the picture (navy, at x0 - 130, y0 + 30).
   void writeFixGnomonMessage();
 
   // The world-map overlay (replaces the installed one; empty: none).

@@ -15,7 +15,7 @@ std::string drawingText(DrawingText id) {
 
 std::string mouseHint(const DesignState& d) {
   const DialFamily* family = familyOf(d);
-  if (!family || !family->built()) return {};
+  if (!family) return {};
   if (family->mouseHint) return family->mouseHint();
   // The mouse hints belong to the dials whose foot a click places; the
   // others take no plain click, and their hint would cover nothing useful.

@@ -24,12 +24,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A dial type whose family is not built yet: said, and nothing is written.
-// A dial without a plot (the ham dial) likewise.
+// A dial without a plot (the ham dial): said, and nothing is written.
 bool refuseUnavailable(const DesignState& d) {
   if (dialPlottable(d)) return false;
-  showMessage(MsgCaption::Information, MsgIcon::Information,
-              dialAvailable(d) ? dialNoPlotText() : dialNotAvailableText());
+  showMessage(MsgCaption::Information, MsgIcon::Information, dialNoPlotText());
   return true;
 }
 

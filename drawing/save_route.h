@@ -81,7 +81,7 @@ enum class SaveResult {
   Saved,       // the plot (and the listing) written, DXF converted
   Cancelled,   // the save dialog or message 15 cancelled it; nothing written
   Failed,      // a file could not be written or converted; the user was told
-  NoPlot,      // the dial type is not available yet or has no plot (said; nothing written)
+  NoPlot,      // the dial type has no plot (said; nothing written)
   Refused,     // the construction refused this design (said once; nothing written)
 };
 
@@ -89,8 +89,8 @@ enum class SaveResult {
 // HPGL-File", DXF for "Save as dxf-File" and "coordinates"), resets the
 // coordinates choice (to "text file" for the "coordinates" command),
 // gives the plot name the target's extension and the coordinates name
-// that goes with it. A dial type that is not available yet is refused
-// with its message (false). For the families that check the foot before
+// that goes with it. A dial type without a plot is refused with its
+// message (false). For the families that check the foot before
 // saving, a gnomon foot outside the picture asks message 15; Yes cancels
 // (false, panel not shown).
 bool openSavePanel(DrawingWindowState& state, SavePanel& panel, PlotTarget target,
@@ -113,8 +113,8 @@ bool openSavePanel(DrawingWindowState& state, SavePanel& panel, PlotTarget targe
 //      the plot file keeps its previous state).
 //   6. HPGL: message "File <name> saved!". DXF: MakeDxf(temporary file,
 //      target, plotLineWidth, 40 R), then the temporary file is removed.
-// A dial type that is not available yet is refused with its message
-// (NoPlot) before anything is asked or written. When the family's plot
+// A dial type without a plot is refused with its message (NoPlot) before
+// anything is asked or written. When the family's plot
 // refuses the design, the plot file is abandoned (an existing file keeps
 // its contents, no temporary file stays behind, nothing is converted)
 // and the refusal is shown once (Refused).

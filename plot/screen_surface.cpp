@@ -95,7 +95,7 @@ void ScreenSurface::arc(double cx, double cy, double sweepDeg, double) {
   const double r = std::hypot(dx, dy);
   const double start = atan2Deg(-dy, dx);
   canvas_->arc(cx, cy, r, r, start, sweepDeg);
-  const double end = (start + sweepDeg) * static_cast<double>(kDegToRad);
+  const double end = (start + sweepDeg) * kDegToRadDouble;
   canvas_->moveTo(cx + r * std::cos(end), cy - r * std::sin(end));
 }
 

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "base/angles.h"
 #include "base/safe_file_writer.h"
 #include "core/text_file.h"
 
@@ -170,7 +171,7 @@ void SvgCanvas::arc(double cx, double cy, double rx, double ry, double startDeg,
   flushPath();
   if (sweepDeg == 0 || rx <= 0 || ry <= 0) return;
   auto point = [&](double deg) {
-    const double a = deg * 3.14159265358979323846 / 180.0;
+    const double a = radians(deg);
     return mm(cx + rx * std::cos(a)) + " " + mm(cy - ry * std::sin(a));
   };
   // SVG's sweep flag 0 runs counter-clockwise on the y-down page. Arcs of

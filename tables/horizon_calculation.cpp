@@ -5,13 +5,12 @@
 #include <numbers>
 #include <set>
 
+#include "base/angles.h"
 #include "base/number_text.h"
 
 namespace tavrel {
 namespace {
 
-constexpr double kRad = std::numbers::pi / 180.0;
-constexpr double kDeg = 180.0 / std::numbers::pi;
 constexpr std::int16_t kNoData = -9999;
 constexpr int kWindowCentreRow = 249;  // window row of data row r
 constexpr int kMaxHalfColumns = 4000;  // near-window half width near the poles
@@ -20,7 +19,7 @@ int roundInt(double x) { return static_cast<int>(roundHalfEven(x)); }
 
 // Bearing of (x east, y north) from north through east, degrees in
 // (-180, 180].
-double bearingOf(double x, double y) { return std::atan2(x, y) * kDeg; }
+double bearingOf(double x, double y) { return std::atan2(x, y) * kDegPerRad; }
 
 }  // namespace
 
@@ -36,7 +35,7 @@ HorizonCalculation::HorizonCalculation(double latitude, double longitudeEast, co
   settings_.minObjectDistance = storedMinObjectDistance(settings_.minObjectDistance);
   maxDistanceM_ = 1000.0 * settings_.maxObjectDistance;
   dLat_ = settings_.maxObjectDistance / kKmPerDegreeLatitude;
-  dLon_ = dLat_ / std::cos(phi_ * kRad);
+  dLon_ = dLat_ / std::cos(phi_ * kRadPerDeg);
 }
 
 HorizonStatus HorizonCalculation::openGrid(ElevationGridReader& reader, std::istream& grid) {
@@ -64,7 +63,7 @@ HorizonStatus HorizonCalculation::open(std::istream& grid) {
         lambda_ < t.leftLongitude + t.span))
     return HorizonStatus::CentreOutside;
 
-  const double cosPhi = std::cos(phi_ * kRad);
+  const double cosPhi = std::cos(phi_ * kRadPerDeg);
   nearRowsExcluded_ = t.cellSize <= 0.00083 ? settings_.minObjectDistance / 90 + 1 : 4;
   nearRowsExcluded_ = std::max(nearRowsExcluded_, 2);
   nearColsExcluded_ = roundInt(nearRowsExcluded_ / cosPhi + 0.5);
@@ -211,7 +210,7 @@ void HorizonCalculation::fillWindowAndFarField(ElevationGridReader& reader, cons
 
   // Far field. Per value of the tile: the longitude terms; per row: the
   // latitude terms of the haversine and of the initial course.
-  const double phiRad = phi_ * kRad;
+  const double phiRad = phi_ * kRadPerDeg;
   const double sinPhi = std::sin(phiRad), cosPhi = std::cos(phiRad);
   struct Column {
     double sinHalfSq, sinDl, cosDl;
@@ -220,8 +219,8 @@ void HorizonCalculation::fillWindowAndFarField(ElevationGridReader& reader, cons
   std::vector<Column> cols(t.rowCount);
   for (int j = 0; j < t.rowCount; ++j) {
     const double dl = t.valueLongitude(j) - lambda_;
-    const double s = std::sin(dl * kRad / 2);
-    cols[j] = {s * s, std::sin(dl * kRad), std::cos(dl * kRad), std::fabs(dl) <= dLon_, std::fabs(dl) < 0.00027};
+    const double s = std::sin(dl * kRadPerDeg / 2);
+    cols[j] = {s * s, std::sin(dl * kRadPerDeg), std::cos(dl * kRadPerDeg), std::fabs(dl) <= dLon_, std::fabs(dl) < 0.00027};
   }
   const double R = kEarthRadiusM;
   const double observerRadius = R + observerAltitude_;
@@ -242,7 +241,7 @@ void HorizonCalculation::fillWindowAndFarField(ElevationGridReader& reader, cons
     parse(row);
     const int globalRow = row + at.rowOffset;
     const bool inWindowRows = globalRow >= windowFirstRow && globalRow < windowFirstRow + kNearWindowRows;
-    const double phiPRad = phiP * kRad;
+    const double phiPRad = phiP * kRadPerDeg;
     const double sinPhiP = std::sin(phiPRad), cosPhiP = std::cos(phiPRad);
     const double sHalf = std::sin((phiPRad - phiRad) / 2);
     const double havLat = sHalf * sHalf;
@@ -266,7 +265,7 @@ void HorizonCalculation::fillWindowAndFarField(ElevationGridReader& reader, cons
       if (col.nearMeridian && std::fabs(meridianDistance - s) > 0.1) s = meridianDistance;
       if (s < minDist || s > maxDistanceM_ || !(s > minDist)) continue;
       // Initial great-circle course from north through east.
-      double bearing = std::atan2(col.sinDl * cosPhiP, cosPhi * sinPhiP - sinPhi * cosPhiP * col.cosDl) * kDeg;
+      double bearing = std::atan2(col.sinDl * cosPhiP, cosPhi * sinPhiP - sinPhi * cosPhiP * col.cosDl) * kDegPerRad;
       if (bearing < 0) bearing += 360;
       const int bin = static_cast<int>(roundHalfEven(2 * bearing)) % kHorizonPoints;
       // Line of sight in the observer's vertical plane: horizontal and
@@ -275,7 +274,7 @@ void HorizonCalculation::fillWindowAndFarField(ElevationGridReader& reader, cons
       const double pointRadius = R + h;
       const double horizontal = pointRadius * std::sin(gamma);
       const double vertical = pointRadius * std::cos(gamma) - observerRadius;
-      const double e = std::atan2(vertical, horizontal) * kDeg;
+      const double e = std::atan2(vertical, horizontal) * kDegPerRad;
       if (e > profile_[bin].elevation) updateBin(bin, e, s, h);
     }
   }
@@ -289,11 +288,11 @@ void HorizonCalculation::nearField() {
   const int half = cols / 2;
   const int kc = kWindowCentreRow, mc = half - 1;
   const double R = kEarthRadiusM;
-  const double cosPhi = std::cos(phi_ * kRad);
+  const double cosPhi = std::cos(phi_ * kRadPerDeg);
   std::vector<double> x(cols), y(rows);
   for (int m = 0; m < cols; ++m)
-    x[m] = cosPhi * (first_.valueLongitude(centreCol_ - half + 1 + m) - lambda_) * kRad * R;
-  for (int k = 0; k < rows; ++k) y[k] = (first_.rowLatitude(centreRow_ - kc + k) - phi_) * kRad * R;
+    x[m] = cosPhi * (first_.valueLongitude(centreCol_ - half + 1 + m) - lambda_) * kRadPerDeg * R;
+  for (int k = 0; k < rows; ++k) y[k] = (first_.rowLatitude(centreRow_ - kc + k) - phi_) * kRadPerDeg * R;
   auto cell = [&](int k, int m) -> int { return window_[static_cast<std::size_t>(k) * cols + m]; };
   const double minDist = settings_.minObjectDistance;
   const double h0 = observerAltitude_;
@@ -309,7 +308,7 @@ void HorizonCalculation::nearField() {
   auto consider = [&](int bin, double px, double py, double h) {
     const double d = std::hypot(px, py);
     if (d < minDist) return;
-    const double e = elevationOf(d, h) * kDeg;
+    const double e = elevationOf(d, h) * kDegPerRad;
     if (e > profile_[bin].elevation) updateBin(bin, e, d, h);
   };
 
@@ -341,7 +340,7 @@ void HorizonCalculation::nearField() {
       };
       auto cut = [&](int j, bool linear) {
         const int bin = ((j % kHorizonPoints) + kHorizonPoints) % kHorizonPoints;
-        const double theta = j * 0.5 * kRad;
+        const double theta = j * 0.5 * kRadPerDeg;
         if (alongColumn) {
           if (bin == 0 || bin == 360) return;  // parallel to the column
           const double cx = px(i);

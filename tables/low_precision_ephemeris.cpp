@@ -1,4 +1,5 @@
 #include "tables/low_precision_ephemeris.h"
+#include "base/angles.h"
 
 #include <cmath>
 
@@ -6,8 +7,7 @@ namespace tavrel {
 
 namespace {
 
-constexpr double kPi2 = 6.283185307179586;
-constexpr double kRad = kPi2 / 360;
+constexpr double kPi2 = 2 * std::numbers::pi;
 constexpr double kArcsecondsPerRadian = 206264.8062;
 // Obliquity of J2000.0 as used by MiniSun and MiniMoon.
 constexpr double kCosEps = 0.91748;
@@ -99,8 +99,8 @@ double sinAltitude(RiseSetObject object, double mjd0, double hour, double longit
   const double t = (mjd - 51544.5) / 36525.0;
   const RaDec p = object == RiseSetObject::Moon ? miniMoon(t) : miniSun(t);
   const double tau = 15.0 * (localMeanSiderealTime(mjd, longitudeWest) - p.rightAscension);
-  return sinLatitude * std::sin(p.declination * kRad) +
-         cosLatitude * std::cos(p.declination * kRad) * std::cos(tau * kRad);
+  return sinLatitude * std::sin(p.declination * kRadPerDeg) +
+         cosLatitude * std::cos(p.declination * kRadPerDeg) * std::cos(tau * kRadPerDeg);
 }
 
 }  // namespace tavrel

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/angles.h"
 #include "core/design_state.h"
 #include "tables/table_texts.h"
 
@@ -9,18 +10,17 @@ namespace tavrel {
 
 namespace {
 
-constexpr double kRad = 3.14159265358979323846 / 180;
 
 }  // namespace
 
 double eventAltitudeSine(RiseSetObject object, int twilightKind) {
   switch (object) {
-    case RiseSetObject::Moon: return std::sin(8.0 / 60.0 * kRad);
-    case RiseSetObject::Sun: return std::sin(-50.0 / 60.0 * kRad);
+    case RiseSetObject::Moon: return std::sin(8.0 / 60.0 * kRadPerDeg);
+    case RiseSetObject::Sun: return std::sin(-50.0 / 60.0 * kRadPerDeg);
     case RiseSetObject::Twilight: break;
   }
   const double depression = twilightKind == 0 ? 6.0 : twilightKind == 1 ? 12.0 : 18.0;
-  return std::sin(-depression * kRad);
+  return std::sin(-depression * kRadPerDeg);
 }
 
 QuadraticCrossing quadraticCrossing(double yMinus, double y0, double yPlus) {
@@ -45,8 +45,8 @@ QuadraticCrossing quadraticCrossing(double yMinus, double y0, double yPlus) {
 
 RiseSetEvents searchRiseSet(RiseSetObject object, double mjd0, double altitudeSine,
                             double longitudeWest, double latitude) {
-  const double sinPhi = std::sin(latitude * kRad);
-  const double cosPhi = std::cos(latitude * kRad);
+  const double sinPhi = std::sin(latitude * kRadPerDeg);
+  const double cosPhi = std::cos(latitude * kRadPerDeg);
   auto y = [&](double hour) {
     return sinAltitude(object, mjd0, hour, longitudeWest, cosPhi, sinPhi) - altitudeSine;
   };

@@ -632,7 +632,7 @@ void TForm5::setPaperA4(bool a4) {
 
 void TForm5::leftClick(const QPointF& at) {
   activate();
-  if (!dialHas(design(), kCapGnomonFoot) || !dialAvailable(design())) return;
+  if (!dialHas(design(), kCapGnomonFoot)) return;
   previewShown_ = false;
   draw([&] { controller_.leftClick(at.x(), at.y()); });
 }

@@ -62,10 +62,6 @@ bool beginPrinterCanvas(QtCanvas& canvas, QPagedPaintDevice& device, int resolut
 bool confirmPrintConstruction(const DrawingController& controller) {
   const DesignState& d = design();
   const DrawingWindowState& s = controller.state();
-  if (!dialAvailable(d)) {
-    showMessage(MsgCaption::Information, MsgIcon::Information, dialNotAvailableText());
-    return false;
-  }
   if (dialHas(d, kCapFootCheckOnPrint)) {
     const bool outside = s.footX < 1 || s.footY < 1 || s.footX > s.width || s.footY > s.height;
     return !(outside && showMessage(MsgCaption::Question, MsgIcon::Question, messageText(15),

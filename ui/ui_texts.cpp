@@ -32,9 +32,6 @@ TextSource tx(int uiId) {
 TextSource ts(int stringId) {
   return [stringId] { return strq(stringId); };
 }
-TextSource tl(int labelRow) {
-  return [labelRow] { return qs(tableText(TextTable::Labels, labelRow)); };
-}
 TextSource tt(int textRow) {
   return [textRow] { return qs(tableText(TextTable::Texts, textRow)); };
 }

@@ -26,7 +26,6 @@ QString plainq(const QString& caption);  // without "&" and ":"
 using TextSource = std::function<QString()>;
 TextSource tx(int uiId);              // uiText(uiId)
 TextSource ts(int stringId);          // loadString(stringId)
-TextSource tl(int labelRow);          // label table row
 TextSource tt(int textRow);           // text table row
 TextSource tdt(int dialTypeRow);      // dial-type table row
 TextSource literal(const QString& text);

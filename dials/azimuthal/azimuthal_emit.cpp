@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/angles.h"
 #include "base/number_text.h"
 #include "core/design_state.h"
 #include "core/language.h"
@@ -19,7 +20,6 @@ namespace tavrel {
 
 namespace {
 
-constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
 constexpr Colour kRed = 0x0000FF;  // Windows COLORREF order: 0x00BBGGRR
 
 bool isCurve(AzimuthLineKind k) {
@@ -75,7 +75,7 @@ void emitAzimuthalDial(PlotSurface& s, const AzimuthalDial& dial, const Azimutha
     if (c.setAzimuth == c.riseAzimuth) span = 0;
     const double sign = p.yUp ? -1 : 1;
     const auto start = [&](double az) {
-      s.moveTo(X(-c.r * std::sin(az * kDegToRad)), Y(-c.r * std::cos(az * kDegToRad)));
+      s.moveTo(X(-c.r * std::sin(az * kRadPerDeg)), Y(-c.r * std::cos(az * kRadPerDeg)));
     };
     if (span != 0) {
       start(c.riseAzimuth);

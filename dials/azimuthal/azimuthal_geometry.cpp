@@ -11,6 +11,7 @@
 #include "astro/rise_set.h"
 #include "astro/solar_ephemeris.h"
 #include "astro/time_systems.h"
+#include "base/angles.h"
 #include "base/day_month.h"
 #include "base/number_text.h"
 #include "core/design_state.h"
@@ -22,10 +23,9 @@ namespace tavrel {
 
 namespace {
 
-constexpr double kDeg = 3.14159265358979323846 / 180.0;
 
 AzPoint shadowPoint(double r, double azimuth) {
-  return {-r * std::sin(azimuth * kDeg), -r * std::cos(azimuth * kDeg)};
+  return {-r * std::sin(azimuth * kRadPerDeg), -r * std::cos(azimuth * kRadPerDeg)};
 }
 
 bool nearWhole(double t, double tol) { return std::fabs(t - std::round(t)) <= tol; }
@@ -108,7 +108,7 @@ class PieceBuilder {
 class Builder {
  public:
   Builder(const AzimuthalInput& in)
-      : in_(in), d_(design()), sinLat_(std::sin(d_.latitude * kDeg)), cosLat_(std::cos(d_.latitude * kDeg)) {}
+      : in_(in), d_(design()), sinLat_(std::sin(d_.latitude * kRadPerDeg)), cosLat_(std::cos(d_.latitude * kRadPerDeg)) {}
 
   AzimuthalDial build() {
     out_.mode = in_.mode;
@@ -146,10 +146,10 @@ class Builder {
   // Altitude and azimuth at hour angle H and declination decl (Meeus eqs.
   // 13.5, 13.6), in double precision for the many points of the hour lines.
   Sun quickSun(double hourAngle, double decl) const {
-    const double h = hourAngle * kDeg, dr = decl * kDeg, sd = std::sin(dr), cd = std::cos(dr);
+    const double h = hourAngle * kRadPerDeg, dr = decl * kRadPerDeg, sd = std::sin(dr), cd = std::cos(dr);
     const double sinAlt = std::clamp(sinLat_ * sd + cosLat_ * cd * std::cos(h), -1.0, 1.0);
     const double az = std::atan2(std::sin(h) * cd, std::cos(h) * cd * sinLat_ - sd * cosLat_);
-    return {std::asin(sinAlt) / kDeg, az / kDeg, decl};
+    return {std::asin(sinAlt) / kRadPerDeg, az / kRadPerDeg, decl};
   }
 
   int year() const { return d_.referenceYear; }
@@ -543,7 +543,7 @@ class Builder {
       out_.lines.push_back(std::move(l));
     }
     if (out_.chart.spacing == AltitudeSpacing::Stereographic) {
-      const double rp = r0 * std::tan((45 - std::fabs(d_.latitude) / 2) * kDeg);
+      const double rp = r0 * std::tan((45 - std::fabs(d_.latitude) / 2) * kRadPerDeg);
       const double y = d_.latitude >= 0 ? rp : -rp, m = 0.3 * h;
       segment(AzimuthLineKind::Frame, {-m, y}, {m, y}, 4, 1);
       segment(AzimuthLineKind::Frame, {0, y - m}, {0, y + m}, 4, 1);
@@ -614,11 +614,11 @@ class Builder {
   // declination (Meeus eq. 13.3, 13.4), then its place in the sky.
   void ecliptic() {
     out_.zodiacSymbols = true;
-    const double e = eps() * kDeg, r0 = out_.chart.r0, h = labelHeight();
+    const double e = eps() * kRadPerDeg, r0 = out_.chart.r0, h = labelHeight();
     for (double lst : {90.0, 270.0}) {
       const auto at = [&](double l) {
-        const double ra = std::atan2(std::sin(l * kDeg) * std::cos(e), std::cos(l * kDeg)) / kDeg;
-        const double dec = std::asin(std::sin(e) * std::sin(l * kDeg)) / kDeg;
+        const double ra = std::atan2(std::sin(l * kRadPerDeg) * std::cos(e), std::cos(l * kRadPerDeg)) / kRadPerDeg;
+        const double dec = std::asin(std::sin(e) * std::sin(l * kRadPerDeg)) / kRadPerDeg;
         return quickSun(lst - ra, dec);
       };
       AzimuthLine proto;
@@ -679,11 +679,11 @@ double azimuthDateRadius(const AzimuthalDial& dial, int doy, double decl, bool h
 
 std::vector<double> wholeHourDayDeclinations(double latitude, double limit) {
   std::vector<double> v;
-  const double tp = std::tan(latitude * kDeg);
+  const double tp = std::tan(latitude * kRadPerDeg);
   if (std::fabs(tp) < 1e-12) return v;
   for (int hours = 12; hours <= 23; ++hours) {
     const double h0 = 7.5 * hours;  // half the day arc, degrees
-    const double decl = std::atan(-std::cos(h0 * kDeg) / tp) / kDeg;
+    const double decl = std::atan(-std::cos(h0 * kRadPerDeg) / tp) / kRadPerDeg;
     if (std::fabs(decl) <= limit) v.push_back(std::fabs(decl));
   }
   return v;

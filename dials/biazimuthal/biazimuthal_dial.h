@@ -28,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "base/angles.h"
 #include "dials/dial_family.h"
 #include "plot/hpgl_writer.h"
 #include "plot/plot_refusal.h"
@@ -66,9 +67,8 @@ struct BiAzimuthalFrame {
   // foci kept).
   void unitPoint(double lat, double lon, double& x, double& y) const;
   // The same with the sine and cosine of lat given (lat times
-  // kRadiansPerDegree), for the many points of the world map.
+  // kRadPerDeg), for the many points of the world map.
   void unitPointWithSines(double sinLat, double cosLat, double lon, double& x, double& y) const;
-  static constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180;
   double sinM = 0, cosM = 1, sinG = 0, cosG = 1, cosQ = 1, turn = 1;
 };
 // Without message; centre.valid() is false for foci too far apart.

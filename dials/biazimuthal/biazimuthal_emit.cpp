@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/angles.h"
 #include "base/number_text.h"
 #include "core/design_state.h"
 #include "core/language.h"
@@ -93,7 +94,7 @@ void emitMap(PlotSurface& s, const BiAzimuthalFrame& f, const BiAzimuthalPlaceme
     }
     v.clear();
     appendOutlineVertices(
-        outline, coast ? outline.coast() : outline.boundaries(), true, BiAzimuthalFrame::kRadiansPerDegree,
+        outline, coast ? outline.coast() : outline.boundaries(), true, kRadPerDeg,
         [&](double sp, double cp, double lon, double& x, double& y) {
           double ux = 0, uy = 0;
           f.unitPointWithSines(sp, cp, -lon, ux, uy);

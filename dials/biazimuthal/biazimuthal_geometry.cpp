@@ -15,9 +15,8 @@ namespace tavrel {
 
 namespace {
 
-constexpr double kRad = BiAzimuthalFrame::kRadiansPerDegree;
-double sind(double a) { return std::sin(a * kRad); }
-double cosd(double a) { return std::cos(a * kRad); }
+double sind(double a) { return std::sin(a * kRadPerDeg); }
+double cosd(double a) { return std::cos(a * kRadPerDeg); }
 
 }  // namespace
 
@@ -35,12 +34,12 @@ TwoPointCentre twoPointCentre(double lat1, double lon1, double lat2, double lon2
   const double D = std::acos(cosD);
   c.q = D / 2;
   c.eastWest = std::fabs(lat1 - lat2) < std::fabs(lon1 - lon2);
-  if (c.q > 80 * kRad) {
+  if (c.q > 80 * kRadPerDeg) {
     c.latM = 99.99;
     return c;
   }
   double sm = (sind(lat1) + sind(lat2)) / std::sqrt(2 * cosD + 2);
-  c.latM = std::asin(std::clamp(sm, -1.0, 1.0)) / kRad;
+  c.latM = std::asin(std::clamp(sm, -1.0, 1.0)) / kRadPerDeg;
   if (std::fabs(90 - std::fabs(c.latM)) < 1e-8) {
     c.lonM = (lon1 + lon2) / 2;
     return c;
@@ -51,7 +50,7 @@ TwoPointCentre twoPointCentre(double lat1, double lon1, double lat2, double lon2
   }
   double cc = (std::cos(c.q) - sind(c.latM) * sind(lat1)) / cosd(lat1) / cosd(c.latM);
   if (std::fabs(cc) > 1) cc = signOf(cc);
-  const double G = std::acos(cc) / kRad;
+  const double G = std::acos(cc) / kRadPerDeg;
   c.lonM = lon1 < lon2 ? lon1 + G : lon1 - G;
   return c;
 }
@@ -92,7 +91,7 @@ void BiAzimuthalFrame::unitPoint(double lat, double lon, double& x, double& y) c
 }
 
 void BiAzimuthalFrame::unitPointWithSines(double sp, double cp, double lon, double& x, double& y) const {
-  const double dl = (centre.lonM - lon) * kRad, cd = std::cos(dl), sd = std::sin(dl);
+  const double dl = (centre.lonM - lon) * kRadPerDeg, cd = std::cos(dl), sd = std::sin(dl);
   double u0 = sinM * sp + cosM * cp * cd;
   if (u0 < 1e-6) u0 = 1e-6;  // as gnomonicProject: far but finite
   const double gx = cp * sd / u0, gy = (cosM * sp - sinM * cp * cd) / u0;

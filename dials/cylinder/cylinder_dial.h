@@ -178,11 +178,9 @@ CylinderDial computeCylinderDial(const CylinderDialInput& input);
 double cylinderDrop(double gnomonMm, double altitude);
 
 // Polar style: the unrolled position of the shadow of the nodus for the
-// sun at (azimuth, altitude); false when it misses the visible part.
-bool polarStylePoint(double azimuth, double altitude, double declinationOfWall, double radiusMm,
-                     double gnomonMm, double& x, double& y);
-// The same with the limits of the visible part worked out once, for the
-// many points of one dial.
+// sun at (azimuth, altitude); false when it misses the visible part. The
+// limits of the visible part are worked out once, for the many points of
+// one dial.
 class PolarStyleProjection {
  public:
   PolarStyleProjection(double declinationOfWall, double radiusMm, double gnomonMm);

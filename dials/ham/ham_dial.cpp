@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/angles.h"
 #include "base/number_text.h"
 #include "core/design_state.h"
 #include "core/language.h"
@@ -15,9 +16,6 @@ namespace tavrel {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-double rad(double d) { return d * kPi / 180; }
-double deg(double r) { return r * 180 / kPi; }
 long long rnd(double x) { return roundHalfEven(x); }
 
 constexpr Colour kBlue = rgb(0, 0, 255);
@@ -40,16 +38,16 @@ HamLayout hamLayout(int W, int H, double scale, double sizeMm, double latitude, 
   l.scale = scale;
   l.radius = sizeMm * scale;
   l.centre = {static_cast<double>(W / 2), static_cast<double>(rnd(H / 2.0))};
-  const double phi = rad(latitude);
+  const double phi = radians(latitude);
   for (int k = 1; k <= 7; ++k) {
-    const double d = 23.5 * std::cos(rad(30.0 * k - 210));
+    const double d = 23.5 * std::cos(radians(30.0 * k - 210));
     l.declination[k] = d;
     l.circleAngle[k] = stretch * d + equinoxPosition;
-    l.datePoint[k] = {l.centre.x - l.radius * std::cos(rad(l.circleAngle[k])),
-                      l.centre.y - l.radius * std::sin(rad(l.circleAngle[k]))};
+    l.datePoint[k] = {l.centre.x - l.radius * std::cos(radians(l.circleAngle[k])),
+                      l.centre.y - l.radius * std::sin(radians(l.circleAngle[k]))};
     for (int i = 0; i <= 8; ++i) {
-      const double s = std::cos(rad(15.0 * i)) * std::cos(phi) * std::cos(rad(d)) + std::sin(phi) * std::sin(rad(d));
-      l.altitude[k][i] = deg(std::asin(std::clamp(s, -1.0, 1.0)));
+      const double s = std::cos(radians(15.0 * i)) * std::cos(phi) * std::cos(radians(d)) + std::sin(phi) * std::sin(radians(d));
+      l.altitude[k][i] = degrees(std::asin(std::clamp(s, -1.0, 1.0)));
     }
   }
   return l;
@@ -58,7 +56,7 @@ HamLayout hamLayout(int W, int H, double scale, double sizeMm, double latitude, 
 std::optional<HamPoint> hamIntersection(const HamLayout& l, int a, int b, int i) {
   if (a == b || a < 1 || a > 7 || b < 1 || b > 7 || i < 0 || i > 8) return std::nullopt;
   const HamPoint A = l.datePoint[a], B = l.datePoint[b];
-  const double ma = std::tan(rad(l.altitude[a][i])), mb = std::tan(rad(l.altitude[b][i]));
+  const double ma = std::tan(radians(l.altitude[a][i])), mb = std::tan(radians(l.altitude[b][i]));
   // Equal slopes: the lines are parallel and meet nowhere.
   if (!(std::fabs(mb - ma) > 1e-12)) return std::nullopt;
   const double s = ((A.y - B.y) - (A.x - B.x) * ma) / (mb - ma);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "astro/calendar.h"
+#include "base/angles.h"
 #include "base/number_text.h"
 #include "core/design_state.h"
 #include "core/language.h"
@@ -334,8 +335,8 @@ void plotHollanderCone(HpglWriter& w, double zoom) {
   const int R = w.resolutionFactor();
   const double k = 40.0 * R;  // units per mm
   const double L = d.gnomonLength * std::max(zoom, 1e-3);
-  const double psi = d.coneAxisInclination * 3.14159265358979323846 / 180;
-  const double al = d.coneHalfAngle * 3.14159265358979323846 / 180;
+  const double psi = radians(d.coneAxisInclination);
+  const double al = radians(d.coneHalfAngle);
   w.beginPage(PageStart::FramedBraced, 16400.0 * R, 11480.0 * R);
   w.selectPen(4);
   w.setCharSize(0.25, 0.35);
@@ -370,7 +371,7 @@ void plotHollanderCone(HpglWriter& w, double zoom) {
   w.selectPen(2);
   bool first = true;
   for (int i = 0; i <= 360; ++i) {
-    const double u = i * 3.14159265358979323846 / 180;
+    const double u = radians(i);
     // Height of the generator's unit direction below the apex: the axis
     // points down at psi, the generator tilts from it by al about u.
     const double down = std::cos(al) * std::sin(psi) + std::sin(al) * std::cos(u) * std::cos(psi);

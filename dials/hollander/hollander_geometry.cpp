@@ -16,9 +16,6 @@ namespace tavrel {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-double rad(double d) { return d * kPi / 180; }
-double deg(double r) { return r * 180 / kPi; }
 double floorSigned(double v) { return std::fabs(v) < 1e-12 ? (v < 0 ? -1e-12 : 1e-12) : v; }
 
 }  // namespace
@@ -55,9 +52,9 @@ std::vector<HollanderDatePair> hollanderDatePairs(int year) {
     r.declination = dd;
     r.partnerDeclination = decl[q];
     r.meanDeclination = (dd + decl[q]) / 2;
-    r.sinMean = std::sin(rad(r.meanDeclination));
-    r.cosMean = std::cos(rad(r.meanDeclination));
-    r.tanMean = std::tan(rad(r.meanDeclination));
+    r.sinMean = std::sin(radians(r.meanDeclination));
+    r.cosMean = std::cos(radians(r.meanDeclination));
+    r.tanMean = std::tan(radians(r.meanDeclination));
     r.eot = eot[d];
     r.partnerEot = eot[q];
     rows.push_back(r);
@@ -90,9 +87,9 @@ HollanderInput hollanderInputOfDesign() {
 
 bool hollanderApexShadow(const HollanderDial& dial, double delta, double eot, double t, double& x,
                          double& y) {
-  const double phi = rad(dial.equivalentLatitude);
-  const double H = rad(15 * (t - 12) + eot);
-  const double dl = rad(delta);
+  const double phi = radians(dial.equivalentLatitude);
+  const double H = radians(15 * (t - 12) + eot);
+  const double dl = radians(delta);
   // The sun's altitude sine over cos(delta): the sun must be above the plane.
   const double Y = std::cos(phi) * std::cos(H) + std::sin(dl) * std::sin(phi) / std::cos(dl);
   if (Y <= 1e-9) return false;
@@ -101,7 +98,7 @@ bool hollanderApexShadow(const HollanderDial& dial, double delta, double eot, do
   // South of the (equivalent) equator the cone leans the other way, its
   // axis rising towards the south pole.
   const double side = dial.equivalentLatitude < 0 ? -1 : 1;
-  y = side * (dial.L * std::cos(rad(dial.psi)) + dial.c) +
+  y = side * (dial.L * std::cos(radians(dial.psi)) + dial.c) +
       h * (std::sin(phi) * std::cos(H) - std::cos(phi) * std::tan(dl)) / Y;
   return true;
 }
@@ -117,7 +114,7 @@ bool apexShadowOfRow(const HollanderDial& dial, const HollanderDatePair& r, doub
   const double h = dial.apexHeight;
   const double side = dial.equivalentLatitude < 0 ? -1 : 1;
   x = h * sH / Y;
-  y = side * (dial.L * std::cos(rad(dial.psi)) + dial.c) + h * (dial.sinLat * cH - dial.cosLat * r.tanMean) / Y;
+  y = side * (dial.L * std::cos(radians(dial.psi)) + dial.c) + h * (dial.sinLat * cH - dial.cosLat * r.tanMean) / Y;
   return true;
 }
 
@@ -165,7 +162,7 @@ bool hollanderShadowPoint(const HollanderDial& dial, int row, double t, double& 
   if (r.day < 0) return false;
   double e1, e2;
   rowEots(dial, r, e1, e2);
-  const double H1 = rad(15 * (t - 12) + e1), H2 = rad(15 * (t - 12) + e2);
+  const double H1 = radians(15 * (t - 12) + e1), H2 = radians(15 * (t - 12) + e2);
   return hourPoint(dial, r, std::cos(H1), std::sin(H1), std::cos(H2), std::sin(H2), x, y);
 }
 
@@ -233,19 +230,19 @@ HollanderDial computeHollanderDial(const HollanderInput& in) {
     rotateSpherical(v == 1 ? 90.0 : in.planeInclination, in.wallDeclination, in.latitude,
                     dial.equivalentLatitude, dial.longitudeDifference, dial.turn);
   }
-  dial.cosTurn = std::cos(rad(-dial.turn));
-  dial.sinTurn = std::sin(rad(-dial.turn));
-  dial.sinLat = std::sin(rad(dial.equivalentLatitude));
-  dial.cosLat = std::cos(rad(dial.equivalentLatitude));
-  const double L = in.coneAxisMm, sa = std::sin(rad(al));
-  const double cotA = 1 / std::tan(rad(al)), cotP = 1 / std::tan(rad(ps));
+  dial.cosTurn = std::cos(radians(-dial.turn));
+  dial.sinTurn = std::sin(radians(-dial.turn));
+  dial.sinLat = std::sin(radians(dial.equivalentLatitude));
+  dial.cosLat = std::cos(radians(dial.equivalentLatitude));
+  const double L = in.coneAxisMm, sa = std::sin(radians(al));
+  const double cotA = 1 / std::tan(radians(al)), cotP = 1 / std::tan(radians(ps));
   dial.b = L / std::sqrt(cotA * cotA - cotP * cotP);
-  dial.a = L * sa / 2 * (1 / std::sin(rad(ps + al)) + 1 / std::sin(rad(ps - al)));
-  dial.c = L * sa / 2 * (1 / std::sin(rad(ps - al)) - 1 / std::sin(rad(ps + al)));
-  dial.apexHeight = L * std::sin(rad(ps));
+  dial.a = L * sa / 2 * (1 / std::sin(radians(ps + al)) + 1 / std::sin(radians(ps - al)));
+  dial.c = L * sa / 2 * (1 / std::sin(radians(ps - al)) - 1 / std::sin(radians(ps + al)));
+  dial.apexHeight = L * std::sin(radians(ps));
   const double side = dial.equivalentLatitude < 0 ? -1 : 1;
   dial.axisFoot = turned(dial, 0, side * dial.c);
-  dial.underApex = turned(dial, 0, side * (dial.c + L * std::cos(rad(ps))));
+  dial.underApex = turned(dial, 0, side * (dial.c + L * std::cos(radians(ps))));
   dial.rows = hollanderDatePairs(in.year);
 
   // Footprint, its major axis and the two marks.
@@ -314,8 +311,8 @@ HollanderDial computeHollanderDial(const HollanderInput& in) {
   const auto dateLine = [&](int row, HollanderLineKind kind) {
     if (row < 1) return;
     const HollanderDatePair& r = dial.rows[static_cast<std::size_t>(row - 1)];
-    const double cosH0 = -std::tan(rad(dial.equivalentLatitude)) * std::tan(rad(r.meanDeclination));
-    const double H0 = cosH0 <= -1 ? 180 : cosH0 >= 1 ? 0 : deg(std::acos(cosH0));
+    const double cosH0 = -std::tan(radians(dial.equivalentLatitude)) * std::tan(radians(r.meanDeclination));
+    const double H0 = cosH0 <= -1 ? 180 : cosH0 >= 1 ? 0 : degrees(std::acos(cosH0));
     HollanderLine line;
     line.kind = kind;
     line.pen = kind == HollanderLineKind::ZodiacDate ? 6 : 7;
@@ -327,9 +324,9 @@ HollanderDial computeHollanderDial(const HollanderInput& in) {
     double e1, e2;
     rowEots(dial, r, e1, e2);
     const double start = -H0 + 15 * 0.01;  // t = 12 - H0 / 15 + 0.01 of the plane
-    double c1 = std::cos(rad(start + e1)), s1 = std::sin(rad(start + e1));
-    double c2 = std::cos(rad(start + e2)), s2 = std::sin(rad(start + e2));
-    const double cd = std::cos(rad(0.15)), sd = std::sin(rad(0.15));
+    double c1 = std::cos(radians(start + e1)), s1 = std::sin(radians(start + e1));
+    double c2 = std::cos(radians(start + e2)), s2 = std::sin(radians(start + e2));
+    const double cd = std::cos(radians(0.15)), sd = std::sin(radians(0.15));
     bool lastOk = false;
     for (int i = 0; i <= steps; ++i) {
       if (i > 0) {
@@ -356,7 +353,7 @@ HollanderDial computeHollanderDial(const HollanderInput& in) {
   std::vector<int> zodiacRows;
   for (int k = 0; k < 12; ++k) {
     const double target =
-        deg(std::asin(std::sin(rad(in.obliquity)) * std::sin(rad(90.0 + 30.0 * k))));
+        degrees(std::asin(std::sin(radians(in.obliquity)) * std::sin(radians(90.0 + 30.0 * k))));
     const int row = rowOfDeclination(dial, target);
     if (std::find(zodiacRows.begin(), zodiacRows.end(), row) != zodiacRows.end()) continue;
     zodiacRows.push_back(row);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "base/angles.h"
 #include "base/number_text.h"
 #include "core/design_state.h"
 #include "core/language.h"
@@ -146,7 +147,7 @@ void drawPeaucellierDial(ScreenSurface& s, bool screenMode, int width, int heigh
   p.lineWidth = std::max<int>(1, d.lineWidth);
   const double textH = screenMode ? 16 : 30;
   p.markRadius = std::round(textH / 2);
-  const double C = pUnits / (1 - std::fabs(std::tan(23.45 * 3.14159265358979323846 / 180) * dial.f));
+  const double C = pUnits / (1 - std::fabs(std::tan(radians(23.45)) * dial.f));
   p.numberHeight = std::max(6.0, std::round(C * (screenMode ? 45.0 : 150.0) / H));
   p.textHeight = screenMode ? 20 : 55;
   p.frameLeft = left;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/angles.h"
 #include "base/number_text.h"
 #include "core/design_state.h"
 #include "core/language.h"
@@ -13,17 +14,14 @@ namespace tavrel {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-double rad(double d) { return d * kPi / 180; }
-double deg(double r) { return r * 180 / kPi; }
 
 // The half day arc of declination delta at latitude phi (degrees): 0 when
 // the sun stays below the horizon, 180 when it does not set.
 double sunsetHourAngle(double phi, double delta) {
-  const double c = -std::tan(rad(phi)) * std::tan(rad(delta));
+  const double c = -std::tan(radians(phi)) * std::tan(radians(delta));
   if (c <= -1) return 180;
   if (c >= 1) return 0;
-  return deg(std::acos(c));
+  return degrees(std::acos(c));
 }
 
 // Hour angles closer to midnight than this are not drawn: the shadow line
@@ -33,7 +31,7 @@ constexpr double kLastHourAngle = 165;
 }  // namespace
 
 double peaucellierDateDeclination(double obliquity, double lambda) {
-  return std::round(1000 * obliquity * std::sin(rad(lambda))) / 1000;
+  return std::round(1000 * obliquity * std::sin(radians(lambda))) / 1000;
 }
 
 PeaucellierInput peaucellierInputOfDesign() {
@@ -74,13 +72,13 @@ PeaucellierDial computePeaucellierDial(const PeaucellierInput& in) {
     return dial;
   }
   const double p = dial.unitMm, f = dial.f;
-  const double sphi = std::sin(rad(absPhi)), cphi = std::cos(rad(absPhi));
-  const auto yOf = [&](double delta) { return p / (1 + f * std::tan(rad(delta))); };
+  const double sphi = std::sin(radians(absPhi)), cphi = std::cos(radians(absPhi));
+  const auto yOf = [&](double delta) { return p / (1 + f * std::tan(radians(delta))); };
   // The point of declination delta on the shadow line of hour angle H.
   const auto xOf = [&](double y, double H, double delta) {
-    return y * (sphi * std::cos(rad(H)) - cphi * std::tan(rad(delta))) / std::sin(rad(H));
+    return y * (sphi * std::cos(radians(H)) - cphi * std::tan(radians(delta))) / std::sin(radians(H));
   };
-  dial.numberSizeMm = p / (1 - std::fabs(std::tan(rad(23.45)) * f));
+  dial.numberSizeMm = p / (1 - std::fabs(std::tan(radians(23.45)) * f));
 
   // Date lines.
   for (int j = 0; j < 7; ++j) {
@@ -165,7 +163,7 @@ PeaucellierDial computePeaucellierDial(const PeaucellierInput& in) {
       const double H = 15.0 * G - 15.0 * w / a;
       if (H < 15 - 1e-9 || H > dial.maxHourAngle + 1e-9 || H > kLastHourAngle) continue;
       const double dTop = eps;
-      double dLow = deg(std::atan(-std::cos(rad(H)) / std::tan(rad(absPhi))));
+      double dLow = degrees(std::atan(-std::cos(radians(H)) / std::tan(radians(absPhi))));
       dLow = std::max(dLow, -23.44);
       const double yTop = yOf(dTop), yLow = yOf(dLow);
       const double xTop = xOf(yTop, H, dTop), xLow = xOf(yLow, H, dLow);
@@ -212,9 +210,9 @@ PeaucellierDial computePeaucellierDial(const PeaucellierInput& in) {
       for (int j = 0; j < 7; ++j) {
         const double x1 = dial.xOneHour[j];
         const double delta = dial.declination[j];
-        const double k = sphi * std::cos(rad(H)) - cphi * std::tan(rad(delta));
+        const double k = sphi * std::cos(radians(H)) - cphi * std::tan(radians(delta));
         // The shadow line of H meets x = x1 at y = x1 tan(A).
-        const double y = std::fabs(k) < 1e-12 ? dial.y[j] : x1 * std::sin(rad(H)) / k;
+        const double y = std::fabs(k) < 1e-12 ? dial.y[j] : x1 * std::sin(radians(H)) / k;
         line.points.push_back({x1, side * y});
       }
       dial.lines.push_back(line);

@@ -17,7 +17,6 @@ namespace tavrel {
 
 namespace {
 
-constexpr double kRad = static_cast<double>(kDegToRad);
 double sinDeg(double x) { return static_cast<double>(sinl(x * kDegToRad)); }
 double cosDeg(double x) { return static_cast<double>(cosl(x * kDegToRad)); }
 double atanDeg(double x) { return static_cast<double>(atanl(x) / kDegToRad); }
@@ -100,7 +99,7 @@ HourLineAngleTable computeHourLineAngles() {
   double G;
   if (kind == 'h') {
     G = phi >= 0 ? 180 : 0;
-  } else if (std::fabs(delta * kRad) < 0.0001) {
+  } else if (std::fabs(delta * kDegToRadDouble) < 0.0001) {
     G = 0;
   } else {
     const double H = tanDeg(phi) * sinDeg(incl) + cosDeg(incl) * cosDeg(delta);

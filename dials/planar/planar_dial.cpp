@@ -131,7 +131,7 @@ class PlanarPicture {
     if (plane.kind == 'v') {
       y = y0_;
     } else if (plane.kind == 'i' && plane.umbrella) {
-      if (std::fabs(d_.planeInclination * static_cast<double>(kDegToRad)) <= 1e-10) return;
+      if (std::fabs(d_.planeInclination * kDegToRadDouble) <= 1e-10) return;
       y = y0_ - inclinedHorizonHeight(true, d_.planeInclination, L_);
       if (y < m_) y = m_;
     } else if (plane.kind == 'i') {

@@ -18,10 +18,9 @@ namespace tavrel {
 
 namespace {
 
-constexpr double kRad = static_cast<double>(kDegToRad);
-double sinDeg(double x) { return std::sin(x * kRad); }
-double cosDeg(double x) { return std::cos(x * kRad); }
-double atanDeg(double x) { return std::atan(x) / kRad; }
+double sinDeg(double x) { return std::sin(x * kDegToRadDouble); }
+double cosDeg(double x) { return std::cos(x * kDegToRadDouble); }
+double atanDeg(double x) { return std::atan(x) / kDegToRadDouble; }
 
 // The half day arc of declination d at latitude p, degrees: arccos of
 // -tan p tan d with the cosine of the declination kept away from 0;
@@ -33,7 +32,7 @@ double halfDayArc(double latitude, double declination) {
   if (std::fabs(x) < 1e-12) return 90;
   if (x >= 1) return 0;
   if (x <= -1) return 180;
-  return std::acos(x) / kRad;
+  return std::acos(x) / kDegToRadDouble;
 }
 
 // Tags of the cached routines.
@@ -275,7 +274,7 @@ class LineBuilder {
     // horizontal dial counter-clockwise from north, on walls, inclined
     // planes and southern horizontal dials (substyle angle 0 there)
     // mirrored through S, so that the line runs to the side of the shadows.
-    double dx = -std::sin(alpha * kRad), dy = std::cos(alpha * kRad);
+    double dx = -std::sin(alpha * kDegToRadDouble), dy = std::cos(alpha * kDegToRadDouble);
     if (plane_.kind != 'h' || plane_.latitude < 0) {
       dx = -dx;
       dy = -dy;
@@ -480,7 +479,7 @@ class LineBuilder {
     } else if (num / den >= 1) {
       return std::numeric_limits<double>::quiet_NaN();
     } else {
-      const double tc = 12 - std::acos(num / den) / kRad / 15;  // morning crossing
+      const double tc = 12 - std::acos(num / den) / kDegToRadDouble / 15;  // morning crossing
       if (sunAt(-0.5).altitude > A) {
         tStar = -0.5;
       } else {

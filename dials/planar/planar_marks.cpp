@@ -12,7 +12,6 @@
 namespace tavrel {
 
 namespace {
-constexpr double kRad = static_cast<double>(kDegToRad);
 }
 
 double roundedGnomonLength(double zoomFactor, double scale) {
@@ -44,7 +43,7 @@ PlanarInfoTexts planarInfoTexts() {
 }
 
 double inclinedHorizonHeight(bool umbrella, double inclinationDeg, double L) {
-  const double i = inclinationDeg * kRad;
+  const double i = inclinationDeg * kDegToRadDouble;
   return umbrella ? L / std::sin(i) : L * std::cos(i) / std::sin(i);
 }
 

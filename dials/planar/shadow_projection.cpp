@@ -7,7 +7,6 @@
 namespace tavrel {
 
 namespace {
-constexpr double kRad = static_cast<double>(kDegToRad);
 
 // |v| below `limit` becomes (signOf(v) + 0.2) * limit: small, finite and
 // of the right sign (positive for 0).
@@ -18,7 +17,7 @@ double floorSmall(double v, double limit) {
 
 ShadowProjector::ShadowProjector(const PlanarPlane& plane, double gnomonMm, const DialFrame& frame)
     : plane_(plane), gnomon_(gnomonMm), frame_(frame) {
-  const double na = plane.normalAlt * kRad, nz = plane.normalAz * kRad;
+  const double na = plane.normalAlt * kDegToRadDouble, nz = plane.normalAz * kDegToRadDouble;
   normalSouth_ = std::cos(nz) * std::cos(na);
   normalWest_ = std::sin(nz) * std::cos(na);
   normalUp_ = std::sin(na);
@@ -28,8 +27,8 @@ ShadowProjector::ShadowProjector(const PlanarPlane& plane, double gnomonMm, cons
   if (plane.normalAlt == 0) normalUp_ = 0;
   if (plane.kind == 'i' && !plane.umbrella) {
     realHorizon_ = true;
-    sinInclination_ = std::sin(plane.inclination * kRad);
-    cosInclination_ = std::cos(plane.inclination * kRad);
+    sinInclination_ = std::sin(plane.inclination * kDegToRadDouble);
+    cosInclination_ = std::cos(plane.inclination * kDegToRadDouble);
   }
 }
 
@@ -39,11 +38,11 @@ ShadowPoint ShadowProjector::projectShadow(double altitude, double azimuth) {
   const double k = plane_.radiusRatio;
   double x = 0, y = 0;
   if (plane_.vertical) {
-    const double a = (azimuth - plane_.declination) * kRad;
+    const double a = (azimuth - plane_.declination) * kDegToRadDouble;
     const double d = L / floorSmall(std::cos(a), 1e-15);
     x = std::sin(a) * d;
-    const double t = floorSmall(std::cos(altitude * kRad), 1e-15);
-    y = -d * std::sin(altitude * kRad) / t;
+    const double t = floorSmall(std::cos(altitude * kDegToRadDouble), 1e-15);
+    y = -d * std::sin(altitude * kDegToRadDouble) / t;
     if (plane_.umbrella) {
       double w;
       if (std::fabs(x) < 1e-8 && std::fabs(y) < 1e-8)
@@ -55,8 +54,8 @@ ShadowPoint ShadowProjector::projectShadow(double altitude, double azimuth) {
     }
     p.inFront = (std::fabs(a) < 1.57 || std::fabs(a) > 4.71) && altitude > 0;
   } else {
-    const double a = (azimuth - plane_.azOffset) * kRad;
-    const double h = floorSmall(altitude * kRad, 1e-8);
+    const double a = (azimuth - plane_.azOffset) * kDegToRadDouble;
+    const double h = floorSmall(altitude * kDegToRadDouble, 1e-8);
     const double sh = std::sin(h), ch = std::cos(h);
     if (!plane_.umbrella) {
       const double u = L * ch / sh;
@@ -78,7 +77,7 @@ ShadowPoint ShadowProjector::projectShadow(double altitude, double azimuth) {
         y = u * std::cos(a);
         p.inFront = h > 0;
       } else {
-        const double i = plane_.inclination * kRad;
+        const double i = plane_.inclination * kDegToRadDouble;
         const double v = floorSmall(std::sin(i) * std::cos(a) + std::cos(i) * sh / l, 1e-12);
         x = M * std::cos(i) * std::sin(a) / v;
         y = M * std::cos(a) / v;
@@ -90,10 +89,10 @@ ShadowPoint ShadowProjector::projectShadow(double altitude, double azimuth) {
   }
   p.prevFacing = facing_;
   // cosAngleBetween(sun, normal) > 0, with the normal's terms kept.
-  const double ca = std::cos(altitude * kRad);
-  const double south = std::cos(azimuth * kRad) * ca * normalSouth_;
-  const double west = std::sin(azimuth * kRad) * ca * normalWest_;
-  const double up = std::sin(altitude * kRad) * normalUp_;
+  const double ca = std::cos(altitude * kDegToRadDouble);
+  const double south = std::cos(azimuth * kDegToRadDouble) * ca * normalSouth_;
+  const double west = std::sin(azimuth * kDegToRadDouble) * ca * normalWest_;
+  const double up = std::sin(altitude * kDegToRadDouble) * normalUp_;
   facing_ = south + west + up > 0;
   p.facing = facing_;
   const bool inside = frame_.inside(x, y);
@@ -110,12 +109,6 @@ ShadowPoint ShadowProjector::projectShadow(double altitude, double azimuth) {
   p.x = x;
   p.y = y;
   return p;
-}
-
-bool DialPath::drawsSomething() const {
-  for (const PathVertex& v : vertices)
-    if (v.draw) return true;
-  return false;
 }
 
 DialPoint clipToFrame(DialPoint in, DialPoint q, const DialFrame& f) {

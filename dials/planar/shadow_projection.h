@@ -108,7 +108,6 @@ struct DialPath {
   void lineTo(double x, double y, double param = std::numeric_limits<double>::quiet_NaN()) {
     vertices.push_back({x, y, true, param});
   }
-  bool drawsSomething() const;
 };
 
 // The point where the segment from `inside` (in the frame) towards

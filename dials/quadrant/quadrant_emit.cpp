@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/angles.h"
 #include "base/number_text.h"
 #include "core/design_state.h"
 #include "core/language.h"
@@ -17,8 +18,6 @@ namespace tavrel {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kDegToRad = kPi / 180.0;
 // The plot page of the Gunter quadrant and of the Habermel dials.
 constexpr double kPageWidth = 16400, kPageHeight = 10400;
 
@@ -47,10 +46,10 @@ void emitQuadrantDial(PlotSurface& s, const QuadrantDial& dial, const QuadrantPl
     if (p.screenCanvas) {
       // Filled by radial strokes, no more than one unit apart at the outer
       // edge (a flood fill is not available on every target).
-      const int steps = std::max(8, static_cast<int>(std::ceil(kPi / 2 * dial.band.r2 * p.unitsPerMm)));
+      const int steps = std::max(8, static_cast<int>(std::ceil(std::numbers::pi / 2 * dial.band.r2 * p.unitsPerMm)));
       s.setPenWidth(2);
       for (int k = 0; k <= steps; ++k) {
-        const double t = kPi / 2 * k / steps;
+        const double t = std::numbers::pi / 2 * k / steps;
         map(dial.band.r1 * std::sin(t), dial.band.r1 * std::cos(t), x, y);
         s.moveTo(x, y);
         map(dial.band.r2 * std::sin(t), dial.band.r2 * std::cos(t), x, y);
@@ -71,7 +70,7 @@ void emitQuadrantDial(PlotSurface& s, const QuadrantDial& dial, const QuadrantPl
     int pen = a.pen;
     if (p.plot && dial.variant == 0 && a.pen != 1) pen = a.monthStart ? 1 : 7;
     s.selectPen(pen);
-    const double a0 = a.fromDeg * kDegToRad;
+    const double a0 = a.fromDeg * kRadPerDeg;
     map(a.cx + a.r * std::cos(a0), a.cy - a.r * std::sin(a0), x, y);
     s.moveTo(x, y);
     double cx, cy;
@@ -103,7 +102,7 @@ void emitQuadrantDial(PlotSurface& s, const QuadrantDial& dial, const QuadrantPl
     const double advance = p.labelAdvance > 0 ? p.labelAdvance : kAverageAdvanceEm * p.labelHeight;
     const double w = advance * static_cast<double>(utf8Length(l.text));
     const double h = p.yUp ? p.labelHeight : kLineHeightEm * p.labelHeight;
-    const double c = std::cos(a * kDegToRad), sn = std::sin(a * kDegToRad);
+    const double c = std::cos(a * kRadPerDeg), sn = std::sin(a * kRadPerDeg);
     if (p.yUp) {
       y = -y;
       x -= h * sn;
@@ -135,7 +134,7 @@ void emitQuadrantDial(PlotSurface& s, const QuadrantDial& dial, const QuadrantPl
     s.selectPen(l.pen);
     const double a = p.direction < 0 ? 180 - l.angleDeg : l.angleDeg;
     if (l.angleDeg != 0 || turned) {
-      s.setLabelDirection(100 * std::cos(a * kDegToRad), 100 * std::sin(a * kDegToRad));
+      s.setLabelDirection(100 * std::cos(a * kRadPerDeg), 100 * std::sin(a * kRadPerDeg));
       turned = l.angleDeg != 0;
     }
     s.label(x, y, p.plot ? asciiUmlauts(l.text) : l.text);

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <vector>
 
+#include "base/angles.h"
 #include "base/number_text.h"
 #include "base/safe_file_writer.h"
 #include "base/text_encoding.h"
@@ -39,12 +40,11 @@ RingCorrectionChart computeRingCorrectionChart(double ringDiameter, double ringA
   // The deflections 0 .. 120 degrees in steps of 0.01, their sines and
   // cosines worked out once for every altitude.
   constexpr int kSteps = 12000;
-  constexpr double kDeg = 3.14159265358979323846 / 180.0;
   std::vector<double> sines(kSteps + 1), cosines(kSteps + 1);
   for (int j = 0; j <= kSteps; ++j) {
     const double psi = j / 100.0;
-    sines[j] = std::sin(psi * kDeg);
-    cosines[j] = std::cos(psi * kDeg);
+    sines[j] = std::sin(psi * kRadPerDeg);
+    cosines[j] = std::cos(psi * kRadPerDeg);
   }
   for (int c = 0; c <= 50; ++c) {
     const double hsun = 2.5 * c;

@@ -10,6 +10,7 @@
 #include "astro/horizontal_coordinates.h"
 #include "astro/solar_ephemeris.h"
 #include "astro/time_systems.h"
+#include "base/angles.h"
 #include "base/number_text.h"
 #include "core/design_state.h"
 #include "core/language.h"
@@ -20,8 +21,6 @@ namespace tavrel {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kDeg = kPi / 180.0;
 // Temporal hours need a rising and setting sun on every day of the band.
 constexpr double kTemporalLatitudeLimit = 65;
 // A point may stand this far (mm) beyond the band's ends before it is dropped.
@@ -66,16 +65,16 @@ struct SunOfDay {
 
   SunOfDay(double latitude, double d)
       : declination(d),
-        sinTerm(std::sin(latitude * kDeg) * std::sin(d * kDeg)),
-        cosTerm(std::cos(latitude * kDeg) * std::cos(d * kDeg)),
-        risesAndSets(std::fabs(std::tan(latitude * kDeg) * std::tan(d * kDeg)) < 1) {
+        sinTerm(std::sin(latitude * kRadPerDeg) * std::sin(d * kRadPerDeg)),
+        cosTerm(std::cos(latitude * kRadPerDeg) * std::cos(d * kRadPerDeg)),
+        risesAndSets(std::fabs(std::tan(latitude * kRadPerDeg) * std::tan(d * kRadPerDeg)) < 1) {
     if (risesAndSets) halfDayArc = halfDayArcDegrees(latitude, d);
   }
   // The altitude (degrees) at hour angle H, in double precision: a band
   // asks for some ten thousand.
   double altitude(double hourAngle) const {
-    const double s = sinTerm + cosTerm * std::cos(hourAngle * kDeg);
-    return std::asin(std::clamp(s, -1.0, 1.0)) / kDeg;
+    const double s = sinTerm + cosTerm * std::cos(hourAngle * kRadPerDeg);
+    return std::asin(std::clamp(s, -1.0, 1.0)) / kRadPerDeg;
   }
 };
 
@@ -187,9 +186,9 @@ RingMark ringMark(const RingDialInput& in, double declination, double holeDeclin
     return m;
   }
   const double r = in.diameterMm / 2;
-  m.x = r * kDeg * (arc - noonShift);
+  m.x = r * kRadPerDeg * (arc - noonShift);
   m.y = ringBandY(declination, in.widthMm);
-  m.shown = m.x >= -kEndToleranceMm && m.x <= kPi * r + kEndToleranceMm;
+  m.shown = m.x >= -kEndToleranceMm && m.x <= std::numbers::pi * r + kEndToleranceMm;
   return m;
 }
 
@@ -525,7 +524,7 @@ std::string deflectionText(int deflection) {
 RingDial computeRingDial(const RingDialInput& in) {
   RingDial dial;
   dial.radiusMm = in.diameterMm / 2;
-  dial.lengthMm = kPi * dial.radiusMm;
+  dial.lengthMm = std::numbers::pi * dial.radiusMm;
   dial.widthMm = in.widthMm;
   const std::string deg = ringText(RingText::Deg), mm = ringText(RingText::Mm);
   dial.title = ringText(RingText::Title);

@@ -3,20 +3,20 @@
 // ring_dial.h).
 #include <cmath>
 
+#include "base/angles.h"
 #include "dials/ring/ring_dial.h"
 
 namespace tavrel {
 
 namespace {
-constexpr double kDeg = 3.14159265358979323846 / 180.0;
 }
 
 RingRayOptics::RingRayOptics(double hsun, double alpha, double diameterMm)
-    : hsun_(hsun), alpha_(alpha), sh_(std::sin(hsun * kDeg)), ch_(std::cos(hsun * kDeg)),
-      sa_(std::sin(alpha * kDeg)), ca_(std::cos(alpha * kDeg)), r_(diameterMm / 2) {}
+    : hsun_(hsun), alpha_(alpha), sh_(std::sin(hsun * kRadPerDeg)), ch_(std::cos(hsun * kRadPerDeg)),
+      sa_(std::sin(alpha * kRadPerDeg)), ca_(std::cos(alpha * kRadPerDeg)), r_(diameterMm / 2) {}
 
 RingRayResult RingRayOptics::ray(double psi) const {
-  return ray(std::sin(psi * kDeg), std::cos(psi * kDeg));
+  return ray(std::sin(psi * kRadPerDeg), std::cos(psi * kRadPerDeg));
 }
 
 RingRayResult RingRayOptics::ray(double sp, double cp) const {
@@ -35,7 +35,7 @@ RingRayResult RingRayOptics::ray(double sp, double cp) const {
   out.axialOffset = ch_ * (r_ * k) * sp;
   out.relativeHeight = ca_ - k * sh_;
   const double L = std::fabs(out.relativeHeight) <= 0.9999999
-                       ? std::asin(out.relativeHeight) / kDeg
+                       ? std::asin(out.relativeHeight) / kRadPerDeg
                        : (out.relativeHeight < 0 ? -90.0 : 90.0);
   const double side = r_ * (k * ch_ * cp - sa_);
   out.beta = side >= 0 ? 90 - alpha_ - L - 2 * hsun_ : L + 270 - alpha_ - 2 * hsun_;
@@ -43,7 +43,7 @@ RingRayResult RingRayOptics::ray(double sp, double cp) const {
 }
 
 double RingRayOptics::offset(double psi) const {
-  return offset(std::sin(psi * kDeg), std::cos(psi * kDeg));
+  return offset(std::sin(psi * kRadPerDeg), std::cos(psi * kRadPerDeg));
 }
 
 double RingRayOptics::offset(double sp, double cp) const {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/angles.h"
 #include "base/number_text.h"
 #include "core/design_state.h"
 #include "core/language.h"
@@ -338,7 +339,7 @@ void drawSawyerDial(ScreenSurface& s, int W, int H, bool screenMode, double g, d
   if (!screenMode) {
     const double fan = d.sawyerLineAngle * dial.longestHalfDayHours;
     if (fan < 89.9)
-      x0 = std::min<double>(x0, static_cast<double>(rnd(W - std::tan(fan * 3.14159265358979323846 / 180) * 10 *
+      x0 = std::min<double>(x0, static_cast<double>(rnd(W - std::tan(radians(fan)) * 10 *
                                                             d.sawyerCentre * z + left - 30)));
     y0 -= static_cast<double>(rnd(p.textHeight / 2));
   }

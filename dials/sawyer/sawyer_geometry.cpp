@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/angles.h"
 #include "base/number_text.h"
 #include "dials/sawyer/sawyer_dial.h"
 
@@ -11,18 +12,15 @@ namespace tavrel {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-double rad(double d) { return d * kPi / 180; }
-double deg(double r) { return r * 180 / kPi; }
 
 // arccos clamped to its domain: beyond the polar circles the sun does not
 // set (180) or does not rise (0) on that day.
-double acosDegClamped(double x) { return deg(std::acos(std::clamp(x, -1.0, 1.0))); }
+double acosDegClamped(double x) { return degrees(std::acos(std::clamp(x, -1.0, 1.0))); }
 
 // Half day arc H0 (degrees) for a declination (Meeus, 2nd ed., eq. 15.1
 // with h0 = 0).
 double halfDayArc(double latitude, double declination) {
-  return acosDegClamped(-std::tan(rad(latitude)) * std::tan(rad(declination)));
+  return acosDegClamped(-std::tan(radians(latitude)) * std::tan(radians(declination)));
 }
 
 constexpr int kSummerRow = 72;   // solar longitude 90
@@ -41,7 +39,7 @@ namespace {
 struct SunOfDay {
   double sinSin = 0, cosCos = 0;
   SunOfDay(double latitude, double declination) {
-    const double phi = rad(latitude), d = rad(declination);
+    const double phi = radians(latitude), d = radians(declination);
     sinSin = std::sin(phi) * std::sin(d);
     cosCos = std::cos(phi) * std::cos(d);
   }
@@ -49,9 +47,9 @@ struct SunOfDay {
 
 SawyerPointStatus rayPoint(double rayDeg, double sunHourAngle, const SunOfDay& sun, double u, double C,
                            double farLimit, SawyerRayPoint& out) {
-  const double sinH = sun.sinSin + sun.cosCos * std::cos(rad(sunHourAngle));
+  const double sinH = sun.sinSin + sun.cosCos * std::cos(radians(sunHourAngle));
   const double h = sinH < 0 ? 0 : std::asin(std::min(sinH, 1.0));
-  const double tau = std::tan(h), T = std::tan(rad(rayDeg));
+  const double tau = std::tan(h), T = std::tan(radians(rayDeg));
   const double A = T * T * tau * tau - 1;
   const double D = C * C * T * T - A * u * u;
   if (D < 0 || A == 0) return SawyerPointStatus::NoPoint;
@@ -60,7 +58,7 @@ SawyerPointStatus rayPoint(double rayDeg, double sunHourAngle, const SunOfDay& s
   if (std::fabs(y) > farLimit) return SawyerPointStatus::TooFar;
   out.x = (C - y) * T;
   out.y = y;
-  out.altitude = deg(h);
+  out.altitude = degrees(h);
   return SawyerPointStatus::Found;
 }
 
@@ -147,7 +145,7 @@ struct Builder {
           if (!p) continue;
           start = *p;
         } else {
-          start.x = in.C * std::tan(rad(t * in.lineAngle));
+          start.x = in.C * std::tan(radians(t * in.lineAngle));
           start.y = 0;
         }
         const auto end = point(t, in.obliquity);
@@ -222,9 +220,9 @@ struct Builder {
       line.value = 90 + 30.0 * e / per;
       run.clear();
       const double startRay = in.lineAngle * (s - H0) / 15;
-      if (std::fabs(startRay) <= 89.999) run.push_back({in.C * std::tan(rad(startRay)), 0, 0});
-      if (e == 0) dial.scaleA = in.C * std::tan(rad(startRay));
-      if (e == 6 * per) dial.scaleB = in.C * std::tan(rad(startRay));
+      if (std::fabs(startRay) <= 89.999) run.push_back({in.C * std::tan(radians(startRay)), 0, 0});
+      if (e == 0) dial.scaleA = in.C * std::tan(radians(startRay));
+      if (e == 6 * per) dial.scaleB = in.C * std::tan(radians(startRay));
       const auto flush = [&] {
         if (run.size() > 1) line.runs.push_back(run);
         run.clear();
@@ -296,10 +294,10 @@ SawyerDial computeSawyerDial(const SawyerDialInput& in) {
   const double eps = in.obliquity;
   // The longest half day of the year, in either hemisphere (south of the
   // equator it falls on the December solstice).
-  const double Eh = std::fabs(acosDegClamped(-std::tan(rad(absLat)) * std::tan(rad(eps)))) / 15;
+  const double Eh = std::fabs(acosDegClamped(-std::tan(radians(absLat)) * std::tan(radians(eps)))) / 15;
   dial.longestHalfDayHours = Eh;
   const int E = static_cast<int>(std::trunc(Eh));
-  const double winterArc = acosDegClamped(std::tan(rad(in.latitude)) * std::tan(rad(eps)));
+  const double winterArc = acosDegClamped(std::tan(radians(in.latitude)) * std::tan(radians(eps)));
   Builder b{in, dial};
   if (in.timeMode == 2 && in.eotTable) {
     b.halfAnalemmas(E);

@@ -54,7 +54,7 @@ namespace {
 // of points.
 void projectWithSines(const WorldMapProjection& p, double sp, double cp, double eastLongitude, double& x,
                       double& y) {
-  const double k = static_cast<double>(kDegToRad);
+  const double k = kDegToRadDouble;
   const double dLon = (p.centreLon + eastLongitude) * k;
   const double cd = std::cos(dLon), sd = std::sin(dLon);
   double u = p.sinCentre * sp + p.cosCentre * cp * cd;
@@ -74,7 +74,7 @@ void projectWithSines(const WorldMapProjection& p, double sp, double cp, double 
 
 void projectWorldPoint(const WorldMapProjection& p, double latitude, double eastLongitude, double& x,
                        double& y) {
-  const double k = static_cast<double>(kDegToRad);
+  const double k = kDegToRadDouble;
   projectWithSines(p, std::sin(latitude * k), std::cos(latitude * k), eastLongitude, x, y);
 }
 
@@ -87,7 +87,7 @@ std::vector<PlotVertex> mapPass(const WorldMapProjection& proj, bool isCoast, bo
   std::vector<PlotVertex> out;
   out.reserve(range.end - range.begin);
   appendOutlineVertices(
-      outline, range, screenLines, static_cast<double>(kDegToRad),
+      outline, range, screenLines, kDegToRadDouble,
       [&](double sp, double cp, double lon, double& x, double& y) {
         projectWithSines(proj, sp, cp, lon, x, y);
         return std::isfinite(x) && std::isfinite(y);

@@ -10,6 +10,7 @@
 #include "astro/calendar.h"
 #include "astro/horizontal_coordinates.h"
 #include "astro/solar_ephemeris.h"
+#include "base/angles.h"
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/scripted_platform.h"
@@ -19,7 +20,6 @@
 namespace tavrel {
 namespace {
 
-constexpr double kRad = 3.14159265358979323846 / 180;
 
 class AzimuthTimeTest : public ::testing::Test {
  protected:
@@ -60,16 +60,16 @@ AzimuthTime searchAt(double A) {
 // R sin(H - f) = K. Of the two solutions the one whose azimuth is A (and
 // not A + 180) is returned; NaN when the sun never stands in A.
 double hourAngleOfAzimuth(double A, double d, double p) {
-  const double ca = std::cos(A * kRad), sa = std::sin(A * kRad);
-  const double sp = std::sin(p * kRad), cp = std::cos(p * kRad);
-  const double r = std::hypot(ca, sa * sp), f = std::atan2(sa * sp, ca) / kRad;
-  const double k = -std::tan(d * kRad) * cp * sa;
+  const double ca = std::cos(A * kRadPerDeg), sa = std::sin(A * kRadPerDeg);
+  const double sp = std::sin(p * kRadPerDeg), cp = std::cos(p * kRadPerDeg);
+  const double r = std::hypot(ca, sa * sp), f = std::atan2(sa * sp, ca) / kRadPerDeg;
+  const double k = -std::tan(d * kRadPerDeg) * cp * sa;
   if (std::fabs(k) > r) return NAN;
-  const double g = std::asin(k / r) / kRad;
+  const double g = std::asin(k / r) / kRadPerDeg;
   for (double H : {f + g, f + 180 - g}) {
     H = std::remainder(H, 360.0);
-    const double az = std::atan2(std::sin(H * kRad), std::cos(H * kRad) * sp -
-                                                         std::tan(d * kRad) * cp) / kRad;
+    const double az = std::atan2(std::sin(H * kRadPerDeg), std::cos(H * kRadPerDeg) * sp -
+                                                         std::tan(d * kRadPerDeg) * cp) / kRadPerDeg;
     if (std::fabs(std::remainder(az - A, 360.0)) < 1e-6) return H;
   }
   return NAN;

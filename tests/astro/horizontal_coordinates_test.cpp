@@ -8,6 +8,7 @@
 
 #include "astro/calendar.h"
 #include "astro/solar_ephemeris.h"
+#include "base/angles.h"
 #include "core/design_state.h"
 #include "sun_reference_tables.h"
 
@@ -17,17 +18,16 @@ namespace {
 using testing::azimuthDifference;
 using testing::azimuthFromSouth;
 
-constexpr double kRad = 3.14159265358979323846 / 180;
 
 // Meeus, Astronomical Algorithms, 2nd ed., eqs. 13.5 and 13.6, evaluated
 // in double with std::atan2 (azimuth from south, west positive): an
 // independent form of the transformation.
 HorizontalPosition meeusHorizontal(double H, double d, double p) {
-  const double h = std::asin(std::sin(p * kRad) * std::sin(d * kRad) +
-                             std::cos(p * kRad) * std::cos(d * kRad) * std::cos(H * kRad));
-  const double A = std::atan2(std::sin(H * kRad), std::cos(H * kRad) * std::sin(p * kRad) -
-                                                      std::tan(d * kRad) * std::cos(p * kRad));
-  return {h / kRad, A / kRad};
+  const double h = std::asin(std::sin(p * kRadPerDeg) * std::sin(d * kRadPerDeg) +
+                             std::cos(p * kRadPerDeg) * std::cos(d * kRadPerDeg) * std::cos(H * kRadPerDeg));
+  const double A = std::atan2(std::sin(H * kRadPerDeg), std::cos(H * kRadPerDeg) * std::sin(p * kRadPerDeg) -
+                                                      std::tan(d * kRadPerDeg) * std::cos(p * kRadPerDeg));
+  return {h / kRadPerDeg, A / kRadPerDeg};
 }
 
 // ---------------------------------------------------------------------------
@@ -221,7 +221,7 @@ TEST_F(SunAtZoneTimeTest, AgreesWithPyEphem) {
     altMax = std::max(altMax, std::fabs(dAlt));
     if (r.altitude < 89) {
       const double dAz = azimuthDifference(sun.azimuth, azimuthFromSouth(r.azimuthNorthEast)) *
-                         std::cos(r.altitude * kRad);
+                         std::cos(r.altitude * kRadPerDeg);
       EXPECT_NEAR(dAz, 0, 0.015);
       azMax = std::max(azMax, std::fabs(dAz));
     }
@@ -298,8 +298,8 @@ TEST(CosAngleBetween, SphericalLawOfCosines) {
     for (double h1 : {-40.0, 0.0, 25.0, 90.0})
       for (double a2 : {-45.0, 0.0, 120.0})
         for (double h2 : {-90.0, 0.0, 60.0}) {
-          const double want = std::sin(h1 * kRad) * std::sin(h2 * kRad) +
-                              std::cos(h1 * kRad) * std::cos(h2 * kRad) * std::cos((a1 - a2) * kRad);
+          const double want = std::sin(h1 * kRadPerDeg) * std::sin(h2 * kRadPerDeg) +
+                              std::cos(h1 * kRadPerDeg) * std::cos(h2 * kRadPerDeg) * std::cos((a1 - a2) * kRadPerDeg);
           EXPECT_NEAR(cosAngleBetween(a1, h1, a2, h2), want, 1e-14)
               << a1 << " " << h1 << " " << a2 << " " << h2;
         }

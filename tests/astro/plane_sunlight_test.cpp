@@ -7,12 +7,12 @@
 #include <cmath>
 #include <iostream>
 
+#include "base/angles.h"
 #include "core/design_state.h"
 
 namespace tavrel {
 namespace {
 
-constexpr double kRad = 3.14159265358979323846 / 180;
 
 // ---------------------------------------------------------------------------
 // An independent vector construction. Frame: x south, y east, z up.
@@ -22,19 +22,19 @@ constexpr double kRad = 3.14159265358979323846 / 180;
 using Vec = std::array<double, 3>;
 double dot(const Vec& a, const Vec& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 Vec direction(double azimuth, double altitude) {
-  return {std::cos(altitude * kRad) * std::cos(azimuth * kRad),
-          -std::cos(altitude * kRad) * std::sin(azimuth * kRad), std::sin(altitude * kRad)};
+  return {std::cos(altitude * kRadPerDeg) * std::cos(azimuth * kRadPerDeg),
+          -std::cos(altitude * kRadPerDeg) * std::sin(azimuth * kRadPerDeg), std::sin(altitude * kRadPerDeg)};
 }
 // The sun at hour angle H and declination d from latitude p: the
 // equatorial frame (meridian point of the equator Q, west point W, north
 // pole N) written in the horizon frame.
 Vec sunVector(double H, double d, double p) {
-  const Vec q{std::sin(p * kRad), 0, std::cos(p * kRad)}, w{0, -1, 0},
-      n{-std::cos(p * kRad), 0, std::sin(p * kRad)};
-  const double c = std::cos(d * kRad), s = std::sin(d * kRad);
+  const Vec q{std::sin(p * kRadPerDeg), 0, std::cos(p * kRadPerDeg)}, w{0, -1, 0},
+      n{-std::cos(p * kRadPerDeg), 0, std::sin(p * kRadPerDeg)};
+  const double c = std::cos(d * kRadPerDeg), s = std::sin(d * kRadPerDeg);
   Vec v{};
   for (int k = 0; k < 3; ++k)
-    v[k] = c * std::cos(H * kRad) * q[k] + c * std::sin(H * kRad) * w[k] + s * n[k];
+    v[k] = c * std::cos(H * kRadPerDeg) * q[k] + c * std::sin(H * kRadPerDeg) * w[k] + s * n[k];
   return v;
 }
 
@@ -49,16 +49,16 @@ struct VectorPlane {
 // of azimuth w - 90.
 VectorPlane vectorPlane(double p, double w, double i) {
   const Vec normal = direction(w, 90 - i);
-  const Vec north{-std::cos(p * kRad), 0, std::sin(p * kRad)};
-  const Vec meridianEquator{std::sin(p * kRad), 0, std::cos(p * kRad)}, west{0, -1, 0};
+  const Vec north{-std::cos(p * kRadPerDeg), 0, std::sin(p * kRadPerDeg)};
+  const Vec meridianEquator{std::sin(p * kRadPerDeg), 0, std::cos(p * kRadPerDeg)}, west{0, -1, 0};
   const Vec downSlope = direction(w, -i);
   const Vec across = direction(w - 90, 0);
   const double pn = dot(north, normal);
   Vec sub{};
   for (int k = 0; k < 3; ++k) sub[k] = -north[k] + pn * normal[k];
-  return {std::asin(pn) / kRad,
-          std::atan2(dot(normal, west), dot(normal, meridianEquator)) / kRad,
-          std::atan2(dot(sub, across), dot(sub, downSlope)) / kRad};
+  return {std::asin(pn) / kRadPerDeg,
+          std::atan2(dot(normal, west), dot(normal, meridianEquator)) / kRadPerDeg,
+          std::atan2(dot(sub, across), dot(sub, downSlope)) / kRadPerDeg};
 }
 
 double angleDifference(double a, double b) {
@@ -102,9 +102,9 @@ TEST(PlaneGeometry, VerticalDeclinerAgreesWithRohr) {
     for (double w : {-75.0, -40.0, -11.7, 0.0, 15.0, 45.0, 80.0}) {
       const PlaneGeometry g = planeGeometry(p, w, 90);
       SCOPED_TRACE(::testing::Message() << "p " << p << " D " << w);
-      EXPECT_NEAR(g.styleHeight, -std::asin(std::cos(p * kRad) * std::cos(w * kRad)) / kRad, 1e-9);
-      EXPECT_NEAR(g.substyleAngle, std::atan(std::sin(w * kRad) / std::tan(p * kRad)) / kRad, 1e-9);
-      EXPECT_NEAR(g.substyleHourAngle, std::atan(std::tan(w * kRad) / std::sin(p * kRad)) / kRad,
+      EXPECT_NEAR(g.styleHeight, -std::asin(std::cos(p * kRadPerDeg) * std::cos(w * kRadPerDeg)) / kRadPerDeg, 1e-9);
+      EXPECT_NEAR(g.substyleAngle, std::atan(std::sin(w * kRadPerDeg) / std::tan(p * kRadPerDeg)) / kRadPerDeg, 1e-9);
+      EXPECT_NEAR(g.substyleHourAngle, std::atan(std::tan(w * kRadPerDeg) / std::sin(p * kRadPerDeg)) / kRadPerDeg,
                   1e-9);
     }
 }
@@ -163,10 +163,10 @@ TEST(SunInFrontOfPlane, ClosedFormCrossings) {
     double crossingHourAngle;  // the plane is entered at -H (morning) and left at +H
   };
   const auto pv = [](double p, double d) {
-    return std::acos(std::tan(d * kRad) / std::tan(p * kRad)) / kRad;
+    return std::acos(std::tan(d * kRadPerDeg) / std::tan(p * kRadPerDeg)) / kRadPerDeg;
   };
   const auto h0 = [](double p, double d) {
-    return std::acos(-std::tan(p * kRad) * std::tan(d * kRad)) / kRad;
+    return std::acos(-std::tan(p * kRadPerDeg) * std::tan(d * kRadPerDeg)) / kRadPerDeg;
   };
   const Row kRows[] = {
       {"south wall, p 47, d 20", 0, 0, 47, 20, pv(47, 20)},
@@ -235,8 +235,8 @@ BruteWindow bruteForceWindow(double p, double w, double i) {
   static std::vector<double> cosH, sinH;
   if (cosH.empty())
     for (int k = 0; k <= kSteps; ++k) {
-      cosH.push_back(std::cos((k * 0.01 - 180) * kRad));
-      sinH.push_back(std::sin((k * 0.01 - 180) * kRad));
+      cosH.push_back(std::cos((k * 0.01 - 180) * kRadPerDeg));
+      sinH.push_back(std::sin((k * 0.01 - 180) * kRadPerDeg));
     }
   const Vec normal = direction(w, 90 - i);
   // The sun vector is c (cos H q + sin H w) + s n (see sunVector); its
@@ -245,7 +245,7 @@ BruteWindow bruteForceWindow(double p, double w, double i) {
   const Vec q = sunVector(0, 0, p), west = sunVector(90, 0, p), north = sunVector(0, 90, p);
   BruteWindow b;
   for (double d : scanDeclinations()) {
-    const double c = std::cos(d * kRad), s = std::sin(d * kRad);
+    const double c = std::cos(d * kRadPerDeg), s = std::sin(d * kRadPerDeg);
     for (int k = 0; k <= kSteps; ++k) {
       const double up = c * (cosH[k] * q[2] + sinH[k] * west[2]) + s * north[2];
       const double front = c * (cosH[k] * dot(q, normal) + sinH[k] * dot(west, normal)) +
@@ -306,7 +306,7 @@ TEST_F(SunlitWindowTest, ClosedFormWindows) {
   // sunrise of the year, the summer solstice: H0 = arccos(-tan 47 tan
   // 23.44) = 117.70; a south wall at most from 6 to 18 h (on the equinox);
   // a north wall at most from the solstice sunrise to its sunset.
-  const double hs = std::acos(-std::tan(47 * kRad) * std::tan(23.44 * kRad)) / kRad;
+  const double hs = std::acos(-std::tan(47 * kRadPerDeg) * std::tan(23.44 * kRadPerDeg)) / kRadPerDeg;
   const SunlitWindow horizontal = sunlitWindowOnPlane(0, 47, 0, 0, kObliquity, false);
   EXPECT_NEAR(horizontal.earliest, -hs, 1e-6);
   EXPECT_NEAR(horizontal.latest, hs, 1e-6);
@@ -363,7 +363,7 @@ TEST_F(SunlitWindowTest, FollowsTheObliquity) {
   // With a smaller obliquity the horizontal plane's window shrinks to the
   // new solstice.
   const SunlitWindow s = sunlitWindowOnPlane(0, 47, 0, 0, 20, false);
-  EXPECT_NEAR(s.earliest, -std::acos(-std::tan(47 * kRad) * std::tan(20 * kRad)) / kRad, 1e-6);
+  EXPECT_NEAR(s.earliest, -std::acos(-std::tan(47 * kRadPerDeg) * std::tan(20 * kRadPerDeg)) / kRadPerDeg, 1e-6);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "astro/calendar.h"
 #include "astro/horizontal_coordinates.h"
 #include "astro/solar_ephemeris.h"
+#include "base/angles.h"
 #include "core/design_state.h"
 #include "core/scripted_platform.h"
 #include "sun_reference_tables.h"
@@ -19,7 +20,6 @@ namespace {
 using testing::azimuthDifference;
 using testing::azimuthFromSouth;
 
-constexpr double kRad = 3.14159265358979323846 / 180;
 
 // Closed forms of spherical astronomy (Meeus, Astronomical Algorithms,
 // 2nd ed., eq. 15.1 with h0 = 0; the azimuth of the rising point from
@@ -27,10 +27,10 @@ constexpr double kRad = 3.14159265358979323846 / 180;
 //   cos H0 = -tan p tan d,
 //   azimuth of sunset from south, west positive = 180 - arccos(sin d / cos p).
 double closedFormH0(double p, double d) {
-  return std::acos(-std::tan(p * kRad) * std::tan(d * kRad)) / kRad;
+  return std::acos(-std::tan(p * kRadPerDeg) * std::tan(d * kRadPerDeg)) / kRadPerDeg;
 }
 double closedFormSetAzimuth(double p, double d) {
-  return 180 - std::acos(std::sin(d * kRad) / std::cos(p * kRad)) / kRad;
+  return 180 - std::acos(std::sin(d * kRadPerDeg) / std::cos(p * kRadPerDeg)) / kRadPerDeg;
 }
 
 class RiseSetTest : public ::testing::Test {
@@ -250,7 +250,7 @@ TEST_F(RiseSetTest, AgreesWithPyEphem) {
     }
     for (double dA : {azimuthDifference(a.azimuthRise, azimuthFromSouth(r.riseAzimuthNorthEast)),
                       azimuthDifference(a.azimuthSet, azimuthFromSouth(r.setAzimuthNorthEast))}) {
-      EXPECT_NEAR(dA, 0, 0.12 / std::cos(r.latitude * kRad));
+      EXPECT_NEAR(dA, 0, 0.12 / std::cos(r.latitude * kRadPerDeg));
       azimuthMax = std::max(azimuthMax, std::fabs(dA));
     }
   }

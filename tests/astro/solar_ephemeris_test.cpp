@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "astro/calendar.h"
+#include "base/angles.h"
 #include "core/design_state.h"
 
 namespace tavrel {
 namespace {
 
-constexpr double kRad = 3.14159265358979323846 / 180;
 
 class SolarEphemerisTest : public ::testing::Test {
  protected:
@@ -57,10 +57,10 @@ TEST_F(SolarEphemerisTest, PublishedCheckValues) {
 
 TEST_F(SolarEphemerisTest, ApparentObliquity) {
   // Mean obliquity 23.43929 plus 0.00256 cos(node), the node at 125 degrees.
-  const double expected = 23.43929 + 0.00256 * std::cos(125.04 * kRad);
+  const double expected = 23.43929 + 0.00256 * std::cos(125.04 * kRadPerDeg);
   EXPECT_NEAR(apparentObliquity(2000, 1.0), expected, 1e-5);
   // A century later: 0.013 degree less, the node at 125 - 1934.1 degrees.
-  const double later = 23.43929 - 0.013004 + 0.00256 * std::cos((125.04 - 1934.136) * kRad);
+  const double later = 23.43929 - 0.013004 + 0.00256 * std::cos((125.04 - 1934.136) * kRadPerDeg);
   EXPECT_NEAR(apparentObliquity(2100, 1.0), later, 1e-5);
 }
 
@@ -242,7 +242,7 @@ TEST_F(SolarEphemerisTest, PrepareObliquity) {
     EXPECT_EQ(d.declinationByLongitude[18], 0.0);
     for (int k = 0; k <= 36; ++k) {
       const double expected =
-          std::asin(std::sin(d.meanObliquity * kRad) * std::cos(5 * k * kRad)) / kRad;
+          std::asin(std::sin(d.meanObliquity * kRadPerDeg) * std::cos(5 * k * kRadPerDeg)) / kRadPerDeg;
       EXPECT_NEAR(d.declinationByLongitude[k], expected, 1e-9) << c.year << " k = " << k;
     }
     EXPECT_NEAR(d.declinationByLongitude[0], d.meanObliquity, 1e-9);
@@ -253,7 +253,7 @@ TEST_F(SolarEphemerisTest, PrepareObliquity) {
     EXPECT_EQ(d.zodiacDeclination[4], 0.0);
     EXPECT_EQ(d.zodiacDeclination[7], d.declinationByLongitude[0]);
     for (int j = 2; j <= 7; ++j) EXPECT_LT(d.zodiacDeclination[j - 1], d.zodiacDeclination[j]);
-    const double boundary = std::asin(std::sin(d.meanObliquity * kRad) * 0.5) / kRad;
+    const double boundary = std::asin(std::sin(d.meanObliquity * kRadPerDeg) * 0.5) / kRadPerDeg;
     EXPECT_NEAR(d.zodiacDeclination[3], -boundary, 1e-9);  // longitude 210
     EXPECT_NEAR(d.zodiacDeclination[5], boundary, 1e-9);   // longitude 150
   }

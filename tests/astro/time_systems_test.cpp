@@ -5,20 +5,20 @@
 #include <cmath>
 
 #include "astro/solar_ephemeris.h"
+#include "base/angles.h"
 
 namespace tavrel {
 namespace {
 
-constexpr double kRad = 3.14159265358979323846 / 180;
 
 // Closed forms (Meeus, Astronomical Algorithms, 2nd ed., eqs. 13.6 and
 // 15.1 with h0 = 0): the half day arc, and the altitude at an hour angle.
 double halfDayArc(double p, double d) {
-  return std::acos(-std::tan(p * kRad) * std::tan(d * kRad)) / kRad;
+  return std::acos(-std::tan(p * kRadPerDeg) * std::tan(d * kRadPerDeg)) / kRadPerDeg;
 }
 double altitudeAt(double H, double d, double p) {
-  return std::asin(std::sin(p * kRad) * std::sin(d * kRad) +
-                   std::cos(p * kRad) * std::cos(d * kRad) * std::cos(H * kRad)) / kRad;
+  return std::asin(std::sin(p * kRadPerDeg) * std::sin(d * kRadPerDeg) +
+                   std::cos(p * kRadPerDeg) * std::cos(d * kRadPerDeg) * std::cos(H * kRadPerDeg)) / kRadPerDeg;
 }
 
 // The declination the utilities hold for the day: 12:00 local time at the

@@ -9,7 +9,6 @@
 namespace tavrel {
 namespace {
 
-constexpr double kRad = std::numbers::pi / 180.0;
 
 TEST(Signs, Table) {
   struct Row {
@@ -29,7 +28,7 @@ TEST(Signs, Table) {
 TEST(TanDeg, AgainstStdTan) {
   // Tolerance: the constant pi/180 of 15 digits costs ~1e-15 relative.
   for (double x : {-89.0, -60.0, -45.0, -10.0, 0.0, 0.5, 30.0, 45.0, 60.0, 89.9, 135.0, 200.0}) {
-    const double expected = std::tan(x * kRad);
+    const double expected = std::tan(x * kRadPerDeg);
     EXPECT_NEAR(tanDeg(x), expected, 1e-12 * std::max(1.0, std::fabs(expected))) << x;
   }
 }
@@ -56,7 +55,7 @@ TEST(Atan2Deg, AxesAndRange) {
   // Off the axes it agrees with std::atan2.
   for (double y : {-3.0, -0.2, 0.7, 5.0})
     for (double x : {-4.0, -0.1, 0.3, 2.0})
-      EXPECT_NEAR(atan2Deg(y, x), std::atan2(y, x) / kRad, 1e-11) << y << "," << x;
+      EXPECT_NEAR(atan2Deg(y, x), std::atan2(y, x) / kRadPerDeg, 1e-11) << y << "," << x;
 }
 
 TEST(RotatePoint, AgainstComplexMultiplication) {
@@ -67,7 +66,7 @@ TEST(RotatePoint, AgainstComplexMultiplication) {
   for (const auto& r : kRows) {
     double x = r.x, y = r.y;
     rotatePoint(x, y, r.angle);
-    const double c = std::cos(r.angle * kRad), s = std::sin(r.angle * kRad);
+    const double c = std::cos(r.angle * kRadPerDeg), s = std::sin(r.angle * kRadPerDeg);
     EXPECT_NEAR(x, r.x * c - r.y * s, 1e-12);
     EXPECT_NEAR(y, r.x * s + r.y * c, 1e-12);
     EXPECT_NEAR(std::hypot(x, y), std::hypot(r.x, r.y), 1e-12);
@@ -96,17 +95,17 @@ struct NormalAngles {
   double declination, hourAngle, parallactic;
 };
 NormalAngles normalByVectors(double incl, double decl, double lat) {
-  const double sp = std::sin(lat * kRad), cp = std::cos(lat * kRad);
-  const Vec n{std::sin(incl * kRad) * std::cos(decl * kRad),
-              std::sin(incl * kRad) * std::sin(decl * kRad), std::cos(incl * kRad)};
+  const double sp = std::sin(lat * kRadPerDeg), cp = std::cos(lat * kRadPerDeg);
+  const Vec n{std::sin(incl * kRadPerDeg) * std::cos(decl * kRadPerDeg),
+              std::sin(incl * kRadPerDeg) * std::sin(decl * kRadPerDeg), std::cos(incl * kRadPerDeg)};
   const Vec south{sp, 0, -cp}, west{0, 1, 0}, zenith{cp, 0, sp};
   Vec v;
   for (int i = 0; i < 3; ++i) v[i] = n[0] * south[i] + n[1] * west[i] + n[2] * zenith[i];
   const Vec pole{0, 0, 1};
   const Vec tP = minusScaled(pole, dot(pole, v), v);
   const Vec tZ = minusScaled(zenith, dot(zenith, v), v);
-  return {std::asin(v[2]) / kRad, std::atan2(v[1], v[0]) / kRad,
-          std::atan2(dot(cross(tP, tZ), v), dot(tP, tZ)) / kRad};
+  return {std::asin(v[2]) / kRadPerDeg, std::atan2(v[1], v[0]) / kRadPerDeg,
+          std::atan2(dot(cross(tP, tZ), v), dot(tP, tZ)) / kRadPerDeg};
 }
 
 TEST(RotateSpherical, VerticalSouthWallPolarAxis) {
@@ -163,7 +162,7 @@ TEST(GnomonicProject, CentreAndMeridian) {
     for (double d : {-40.0, 5.0, 20.0, 55.0}) {
       gnomonicProject(x, y, visible, 0, 12, centreLat + d, L, 12, centreLat);
       EXPECT_NEAR(x, 0, 1e-10);
-      EXPECT_NEAR(y, L * std::tan(d * kRad), 1e-10) << centreLat << " " << d;
+      EXPECT_NEAR(y, L * std::tan(d * kRadPerDeg), 1e-10) << centreLat << " " << d;
     }
   }
   // On the equator an eastern point (smaller west-positive longitude) lies
@@ -171,7 +170,7 @@ TEST(GnomonicProject, CentreAndMeridian) {
   double x, y;
   bool visible;
   gnomonicProject(x, y, visible, 0, 10 - 35, 0, L, 10, 0);
-  EXPECT_NEAR(x, L * std::tan(35 * kRad), 1e-10);
+  EXPECT_NEAR(x, L * std::tan(35 * kRadPerDeg), 1e-10);
   EXPECT_NEAR(y, 0, 1e-12);
 }
 
@@ -180,11 +179,11 @@ TEST(GnomonicProject, CentreAndMeridian) {
 void projectByVectors(double pointLon, double pointLat, double L, double centreLon,
                       double centreLat, double& x, double& y) {
   auto unit = [](double lonWest, double lat) {
-    const double lam = -lonWest * kRad, phi = lat * kRad;
+    const double lam = -lonWest * kRadPerDeg, phi = lat * kRadPerDeg;
     return Vec{std::cos(phi) * std::cos(lam), std::cos(phi) * std::sin(lam), std::sin(phi)};
   };
   const Vec v = unit(pointLon, pointLat), c = unit(centreLon, centreLat);
-  const double lam = -centreLon * kRad, phi = centreLat * kRad;
+  const double lam = -centreLon * kRadPerDeg, phi = centreLat * kRadPerDeg;
   const Vec east{-std::sin(lam), std::cos(lam), 0};
   const Vec north{-std::sin(phi) * std::cos(lam), -std::sin(phi) * std::sin(lam), std::cos(phi)};
   const double k = L / dot(v, c);
@@ -206,7 +205,7 @@ TEST(GnomonicProject, AgainstVectorConstruction) {
     gnomonicProject(x, y, visible, r.rotation, r.pointLon, r.pointLat, 50, r.centreLon, r.centreLat);
     projectByVectors(r.pointLon, r.pointLat, 50, r.centreLon, r.centreLat, rx, ry);
     if (std::fabs(r.rotation) > 0.001) {
-      const double c = std::cos(r.rotation * kRad), s = std::sin(r.rotation * kRad);
+      const double c = std::cos(r.rotation * kRadPerDeg), s = std::sin(r.rotation * kRadPerDeg);
       const double tx = rx * c - ry * s;
       ry = rx * s + ry * c;
       rx = tx;

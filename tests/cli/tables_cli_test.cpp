@@ -15,6 +15,7 @@
 #include "base/text_encoding.h"
 #include "tables/tav1_sunset.h"
 #include "tables/tav1_sunset2.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel::test {
 namespace {
@@ -41,8 +42,7 @@ class TablesCliTest : public ::testing::Test {
   void SetUp() override {
     startProgram();
     DesignState& d = design();
-    d.language = 2;
-    d.stringOffset = 2000;
+    useLanguage(2);
     d.latitude = -34;
     d.longitude = -151.2;
     d.zoneMeridian = -150;

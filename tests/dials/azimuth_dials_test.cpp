@@ -27,22 +27,22 @@
 #include "dials/hollander/hollander_texts.h"
 #include "dials/peaucellier/peaucellier_dial.h"
 #include "dxf/make_dxf.h"
+#include "tests/dxf/ezdxf_view.h"
 #include "plot/recording_canvas.h"
 #include "plot/screen_surface.h"
 #include "space_vector.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr double kPi = 3.14159265358979323846;
-double rad(double d) { return d * kPi / 180; }
 
 // Unit vector towards the sun (east, north, up) for hour angle H
 // (afternoon positive) and declination delta at latitude phi.
 Vec sunVector(double phi, double delta, double H) {
-  const double p = rad(phi), d = rad(delta), h = rad(H);
+  const double p = radians(phi), d = radians(delta), h = radians(H);
   return {-std::cos(d) * std::sin(h), std::cos(p) * std::sin(d) - std::sin(p) * std::cos(d) * std::cos(h),
           std::sin(p) * std::sin(d) + std::cos(p) * std::cos(d) * std::cos(h)};
 }
@@ -52,8 +52,7 @@ class AzimuthDialsTest : public ::testing::Test {
   void SetUp() override {
     startProgram();
     DesignState& d = design();
-    d.language = 2;
-    d.stringOffset = 2000;
+    useLanguage(2);
     d.referenceYear = 2020;
     d.expertMode = true;
     d.zoneTime = false;
@@ -232,7 +231,7 @@ struct Plate {
 // towards its upper edge.
 Plate plateOf(int variant, double D, double i = 90) {
   if (variant == 0) return {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
-  const Vec n{-std::sin(rad(D)) * std::sin(rad(i)), -std::cos(rad(D)) * std::sin(rad(i)), std::cos(rad(i))};
+  const Vec n{-std::sin(radians(D)) * std::sin(radians(i)), -std::cos(radians(D)) * std::sin(radians(i)), std::cos(radians(i))};
   const Vec right = unit(cross((-1) * n, {0, 0, 1}));
   return {right, cross(n, right), n};
 }
@@ -247,7 +246,7 @@ double offConeShadowEdge(const Plate& pl, Vec apex, Vec d, double alpha, Vec s, 
   const Vec e1 = unit(std::fabs(s.u) < 0.9 ? cross(s, {0, 0, 1}) : cross(s, {1, 0, 0}));
   const Vec e2 = cross(s, e1);
   const double A = dot(e1, d), B = dot(e2, d), R = std::hypot(A, B);
-  const double sa = std::sin(rad(alpha));
+  const double sa = std::sin(radians(alpha));
   if (R < sa) return 1e9;  // the sun inside the cone's opening
   const double b0 = std::atan2(B, A), w = std::acos(sa / R);
   const Vec n = pl.normal;
@@ -308,7 +307,7 @@ TEST_F(AzimuthDialsTest, HollanderHourPointsLieOnTheConeShadowEdgesOfBothDates) 
     // apex; the apex stands L sin(psi) in front of S.
     const Vec foot = onPlate(pl, dial.axisFoot.x, dial.axisFoot.y);
     const Vec apex = onPlate(pl, dial.underApex.x, dial.underApex.y) +
-                     (in.coneAxisMm * std::sin(rad(in.axisInclination))) * pl.normal;
+                     (in.coneAxisMm * std::sin(radians(in.axisInclination))) * pl.normal;
     ASSERT_NEAR(norm(foot - apex), in.coneAxisMm, 1e-6);
     const Vec axis = unit(foot - apex);
     for (int row : {8, 30, 60, 100, 140, 170}) {
@@ -453,8 +452,8 @@ TEST_F(AzimuthDialsTest, HollanderDateLinesFollowTheirRowsHourPoints) {
     for (const HollanderLine& l : dial.lines) {
       if (l.kind != HollanderLineKind::ZodiacDate && l.kind != HollanderLineKind::CalendarDate) continue;
       const HollanderDatePair& r = dial.rows[static_cast<std::size_t>(l.row - 1)];
-      const double p = rad(dial.equivalentLatitude), d = rad(r.meanDeclination);
-      const double H0 = std::acos(std::clamp(-std::tan(p) * std::tan(d), -1.0, 1.0)) * 180 / kPi;
+      const double p = radians(dial.equivalentLatitude), d = radians(r.meanDeclination);
+      const double H0 = std::acos(std::clamp(-std::tan(p) * std::tan(d), -1.0, 1.0)) * 180 / std::numbers::pi;
       int i = 0;
       for (const HollanderPoint& q : l.points) {
         double x = 0, y = 0;
@@ -484,7 +483,7 @@ TEST_F(AzimuthDialsTest, HollanderInformationLines) {
   d.wallDeclination = 15;
   d.latitude = 47;
   const std::vector<std::string> lines = hollanderInformation(2);  // zoom 2: L = 100 mm
-  const double L = 100, psi = rad(40), al = rad(10);
+  const double L = 100, psi = radians(40), al = radians(10);
   const double a = L * std::sin(psi) * (1 / std::tan(psi - al) - 1 / std::tan(psi + al)) / 2;
   std::ostringstream want;
   want.setf(std::ios::fixed);
@@ -587,33 +586,18 @@ class AzimuthDialPlotTest : public AzimuthDialsTest {
   // the polylines with n vertices (n = 2: also the LINE entities), the
   // length nearest to `mm`.
   std::pair<int, double> audit(const fs::path& dxf, int n, int i, double mm) {
-    const std::string script =
-        "import ezdxf,sys,math\n"
-        "doc=ezdxf.readfile(sys.argv[1])\n"
-        "a=doc.audit()\n"
-        "n=int(sys.argv[2]); i=int(sys.argv[3]); t=float(sys.argv[4]); best=-1e9\n"
-        "def take(l):\n"
-        "  global best\n"
-        "  if abs(l-t)<abs(best-t): best=l\n"
-        "for e in doc.modelspace().query('POLYLINE'):\n"
-        "  p=[v.dxf.location for v in e.vertices]\n"
-        "  if len(p)==n:\n"
-        "    take(math.hypot(p[i+1][0]-p[i][0],p[i+1][1]-p[i][1]))\n"
-        "for e in doc.modelspace().query('LINE'):\n"
-        "  if n==2:\n"
-        "    take(math.hypot(e.dxf.end[0]-e.dxf.start[0],e.dxf.end[1]-e.dxf.start[1]))\n"
-        "print(len(a.errors), '%.4f'%best)\n";
-    const fs::path py = dir_ / "audit.py", res = dir_ / "audit.txt";
-    std::ofstream(py) << script;
-    const std::string cmd = "/usr/bin/python3 " + py.string() + " " + dxf.string() + " " +
-                            std::to_string(n) + " " + std::to_string(i) + " " + std::to_string(mm) + " > " +
-                            res.string();
-    EXPECT_EQ(std::system(cmd.c_str()), 0);
-    std::istringstream in(readAll(res));
-    int errors = -1;
-    double len = 0;
-    in >> errors >> len;
-    return {errors, len};
+    const testing::EzdxfView view = testing::readWithEzdxf(dxf);
+    double best = -1e9;
+    const auto take = [&](double l) {
+      if (std::fabs(l - mm) < std::fabs(best - mm)) best = l;
+    };
+    for (const testing::EzdxfEntity& e : view.entities) {
+      const auto& p = e.points;
+      const bool polyline = e.type == "POLYLINE" && static_cast<int>(p.size()) == n;
+      const bool line = e.type == "LINE" && n == 2;
+      if (polyline || line) take(std::hypot(p[i + 1][0] - p[i][0], p[i + 1][1] - p[i][1]));
+    }
+    return {view.auditErrors, best};
   }
   fs::path dir_;
 };
@@ -650,7 +634,7 @@ TEST_F(AzimuthDialPlotTest, DxfIsAtTrueSizeAndPassesTheAudit) {
     int vertices, segment;
     double mm;
   };
-  const double L = 60, psi = rad(47.25), al = rad(12);
+  const double L = 60, psi = radians(47.25), al = radians(12);
   const Case cases[] = {{'p', 4, 1, 70.0},
                         {'m', 2, 0, L * std::sin(psi) * (1 / std::tan(psi - al) - 1 / std::tan(psi + al))}};
   for (const Case& c : cases) {
@@ -667,7 +651,7 @@ TEST_F(AzimuthDialPlotTest, DxfIsAtTrueSizeAndPassesTheAudit) {
 TEST_F(AzimuthDialPlotTest, HollanderPlotWritesTheConeFile) {
   design().dialKind = 'm';
   const DialFamily* family = familyOfKind('m');
-  ASSERT_TRUE(family && family->built());
+  ASSERT_TRUE(family && family->plot);
   const fs::path file = dir_ / "holl.plt";
   DialPlotRequest request;
   request.plotFileName = file.string();

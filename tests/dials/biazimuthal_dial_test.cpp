@@ -21,30 +21,28 @@
 #include "core/scripted_platform.h"
 #include "dials/biazimuthal/biazimuthal_dial.h"
 #include "dxf/make_dxf.h"
+#include "tests/dxf/ezdxf_view.h"
 #include "plot/recording_canvas.h"
 #include "plot_file_test_util.h"
 
 namespace tavrel {
 namespace {
 
-constexpr double kPiD = 3.14159265358979323846;
-double rad(double d) { return d * kPiD / 180; }
-double deg(double r) { return r * 180 / kPiD; }
 
 using Vec = std::array<double, 3>;
 // Unit vector of a place, west-positive longitude.
 Vec unitVector(double lat, double westLon) {
-  return {std::cos(rad(lat)) * std::cos(rad(-westLon)), std::cos(rad(lat)) * std::sin(rad(-westLon)),
-          std::sin(rad(lat))};
+  return {std::cos(radians(lat)) * std::cos(radians(-westLon)), std::cos(radians(lat)) * std::sin(radians(-westLon)),
+          std::sin(radians(lat))};
 }
 
 // True azimuth of Q seen from P, clockwise from north (Meeus, Astronomical
 // Algorithms, 2nd ed., the initial course of a great circle).
 double trueAzimuth(double latP, double westP, double latQ, double westQ) {
-  const double dLon = rad(westP - westQ);  // east of P positive
-  return deg(std::atan2(std::sin(dLon) * std::cos(rad(latQ)),
-                        std::cos(rad(latP)) * std::sin(rad(latQ)) -
-                            std::sin(rad(latP)) * std::cos(rad(latQ)) * std::cos(dLon)));
+  const double dLon = radians(westP - westQ);  // east of P positive
+  return degrees(std::atan2(std::sin(dLon) * std::cos(radians(latQ)),
+                        std::cos(radians(latP)) * std::sin(radians(latQ)) -
+                            std::sin(radians(latP)) * std::cos(radians(latQ)) * std::cos(dLon)));
 }
 
 // Direction from a to b on the picture (x east, y north), clockwise from
@@ -52,7 +50,7 @@ double trueAzimuth(double latP, double westP, double latQ, double westQ) {
 double pictureAngle(std::array<double, 2> a, std::array<double, 2> north, std::array<double, 2> b) {
   const double n = std::atan2(north[0] - a[0], north[1] - a[1]);
   const double t = std::atan2(b[0] - a[0], b[1] - a[1]);
-  return deg(t - n);
+  return degrees(t - n);
 }
 double angleDiff(double a, double b) { return std::fabs(std::remainder(a - b, 360.0)); }
 
@@ -120,10 +118,10 @@ TEST_F(BiAzimuthalTest, DirectionsFromBothFociAreTrueAzimuths) {
     // Points around the centre, up to 60 degrees away from it.
     for (double dist : {5.0, 25.0, 60.0}) {
       for (double az = 0; az < 360; az += 45) {
-        double lat = deg(std::asin(std::sin(rad(f.centre.latM)) * std::cos(rad(dist)) +
-                                   std::cos(rad(f.centre.latM)) * std::sin(rad(dist)) * std::cos(rad(az))));
-        double dLon = deg(std::atan2(std::sin(rad(az)) * std::sin(rad(dist)) * std::cos(rad(f.centre.latM)),
-                                     std::cos(rad(dist)) - std::sin(rad(f.centre.latM)) * std::sin(rad(lat))));
+        double lat = degrees(std::asin(std::sin(radians(f.centre.latM)) * std::cos(radians(dist)) +
+                                   std::cos(radians(f.centre.latM)) * std::sin(radians(dist)) * std::cos(radians(az))));
+        double dLon = degrees(std::atan2(std::sin(radians(az)) * std::sin(radians(dist)) * std::cos(radians(f.centre.latM)),
+                                     std::cos(radians(dist)) - std::sin(radians(f.centre.latM)) * std::sin(radians(lat))));
         const double lon = f.centre.lonM - dLon;
         std::array<double, 2> P{};
         f.unitPoint(lat, lon, P[0], P[1]);
@@ -152,12 +150,12 @@ TEST_F(BiAzimuthalTest, PlanesStandForThePlaceOfTheirNormal) {
   for (const Case& c : {Case{47.25, -9.59, -11.7}, Case{-34.0, -151.0, 160.0}, Case{52.0, 13.0, 78.3}}) {
     // The wall's normal as a place: horizontal, towards azimuth decl from
     // south (west positive), 90 degrees from the zenith.
-    const Vec east{-std::sin(rad(-c.lon)), std::cos(rad(-c.lon)), 0};
-    const Vec north{-std::sin(rad(c.lat)) * std::cos(rad(-c.lon)), -std::sin(rad(c.lat)) * std::sin(rad(-c.lon)),
-                    std::cos(rad(c.lat))};
+    const Vec east{-std::sin(radians(-c.lon)), std::cos(radians(-c.lon)), 0};
+    const Vec north{-std::sin(radians(c.lat)) * std::cos(radians(-c.lon)), -std::sin(radians(c.lat)) * std::sin(radians(-c.lon)),
+                    std::cos(radians(c.lat))};
     Vec n{};
     for (int i = 0; i < 3; ++i)
-      n[i] = -std::cos(rad(c.decl)) * north[i] - std::sin(rad(c.decl)) * east[i];
+      n[i] = -std::cos(radians(c.decl)) * north[i] - std::sin(radians(c.decl)) * east[i];
     DesignState& d = design();
     d.latitude = d.latitude2 = c.lat;
     d.longitude = d.longitude2 = c.lon;
@@ -444,32 +442,19 @@ TEST_F(BiAzimuthalTest, PlotRendersAndItsDxfIsAtScale) {
   }
   const fs::path dxf = dir / "c.dxf";
   ASSERT_EQ(MakeDxf((dir / "c25.plt").string(), dxf.string(), 1, 1000), DxfResult::Converted);
-  const std::string script =
-      "import ezdxf,sys,math\n"
-      "doc=ezdxf.readfile(sys.argv[1])\n"
-      "print(len(doc.audit().errors))\n"
-      "foot=(200.0,75.0)\n"
-      "cross=0\n"
-      "far=0\n"
-      "for e in doc.modelspace():\n"
-      "  if e.dxftype()=='LINE':\n"
-      "    p=[e.dxf.start,e.dxf.end]\n"
-      "  elif e.dxftype()=='POLYLINE':\n"
-      "    p=[v.dxf.location for v in e.vertices]\n"
-      "  else: continue\n"
-      "  if len(p)!=2: continue\n"
-      "  dx=p[1][0]-p[0][0]; dy=p[1][1]-p[0][1]\n"
-      "  cx=(p[0][0]+p[1][0])/2; cy=(p[0][1]+p[1][1])/2\n"
-      "  if abs(dy)<1e-6 and abs(cx-foot[0])<1e-3 and abs(cy-foot[1])<1e-3: cross=abs(dx)\n"
-      "  if abs(dx)<1e-6 and abs(abs(dy)-4)<1e-3: far=max(far,math.hypot(cx-foot[0],cy-foot[1]))\n"
-      "print('%.3f %.3f'%(cross,far))\n";
-  const std::string result = testing::runPython(script, dxf);
-  ASSERT_FALSE(result.empty());
-  std::istringstream rin(result);
-  int errors = -1;
+  // The cross at the foot (200, 75) mm: its horizontal bar; the pole
+  // marks: vertical bars of 4 mm, the farthest from the foot.
+  const testing::EzdxfView view = testing::readWithEzdxf(dxf);
+  ASSERT_TRUE(view.read) << view.output;
+  EXPECT_EQ(view.auditErrors, 0) << view.output;
   double cross = 0, pole = 0;
-  rin >> errors >> cross >> pole;
-  EXPECT_EQ(errors, 0);
+  for (const auto& [a, b] : testing::twoPointLines(view)) {
+    const double dx = b[0] - a[0], dy = b[1] - a[1];
+    const double cx = (a[0] + b[0]) / 2, cy = (a[1] + b[1]) / 2;
+    if (std::fabs(dy) < 1e-6 && std::fabs(cx - 200) < 1e-3 && std::fabs(cy - 75) < 1e-3) cross = std::fabs(dx);
+    if (std::fabs(dx) < 1e-6 && std::fabs(std::fabs(dy) - 4) < 1e-3)
+      pole = std::max(pole, std::hypot(cx - 200, cy - 75));
+  }
   EXPECT_NEAR(cross, 4.0, 0.01);
   EXPECT_NEAR(pole, 100 * 16400.0 / 280 / 40, 0.05);
   fs::remove_all(dir);

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "astro/horizontal_coordinates.h"
+#include "base/angles.h"
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/scripted_platform.h"
@@ -24,27 +25,27 @@
 #include "dials/cylinder/cylinder_dial.h"
 #include "dials/cylinder/cylinder_texts.h"
 #include "dxf/make_dxf.h"
+#include "tests/dxf/ezdxf_view.h"
 #include "plot/recording_canvas.h"
 #include "plot_file_test_util.h"
 #include "space_vector.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr double kPi = 3.14159265358979323846;
-double rad(double d) { return d * kPi / 180; }
 
 // ---- the instrument in space: east, north, up (mm, space_vector.h) ------
 
 // Unit vector towards the sun (azimuth from south, west positive).
 Vec sunVector(double azimuth, double altitude) {
-  const double c = std::cos(rad(altitude));
-  return {-std::sin(rad(azimuth)) * c, -std::cos(rad(azimuth)) * c, std::sin(rad(altitude))};
+  const double c = std::cos(radians(altitude));
+  return {-std::sin(radians(azimuth)) * c, -std::cos(radians(azimuth)) * c, std::sin(radians(altitude))};
 }
 // Horizontal unit vector of azimuth a.
-Vec horizontal(double a) { return {-std::sin(rad(a)), -std::cos(rad(a)), 0}; }
+Vec horizontal(double a) { return {-std::sin(radians(a)), -std::cos(radians(a)), 0}; }
 
 // First point where the ray from `from` along `dir` meets the vertical
 // cylinder e^2 + n^2 = r^2 (entering it from outside); false if it misses.
@@ -162,7 +163,7 @@ TEST_F(CylinderDialTest, ShadowOfTheGnomonTipOrBrimEdgeOnTheCylinderLiesOnTheHou
   // The shepherd's dial's crown radius plays no part in the drop; the hat
   // dial's crown has the circumference `scale`.
   const Case cases[] = {{CylinderDialKind::Shepherd, 40, 240, 15, 12, 19},
-                        {CylinderDialKind::Hat, 30, 300, 300 / (2 * kPi), 7, 17}};
+                        {CylinderDialKind::Hat, 30, 300, 300 / (2 * std::numbers::pi), 7, 17}};
   for (const Case& c : cases) {
     double worst = 0;
     int checked = 0;
@@ -225,10 +226,10 @@ TEST_F(CylinderDialTest, PolarStyleNodusShadowOnTheFixedCylinderLiesOnHourAndDat
         Vec hit;
         if (sun.altitude < 1 || !hitCylinder(nodus, -1.0 * sunVector(sun.azimuth, sun.altitude), r, hit))
           return false;
-        double dAz = d.wallDeclination - std::atan2(-hit.e, -hit.n) * 180 / kPi;
+        double dAz = d.wallDeclination - std::atan2(-hit.e, -hit.n) * 180 / std::numbers::pi;
         while (dAz > 180) dAz -= 360;
         while (dAz < -180) dAz += 360;
-        x0 = r * rad(dAz);
+        x0 = r * radians(dAz);
         depth = -hit.u;
         return std::fabs(dAz) <= 80 && depth <= dial.bottom && std::fabs(x0) <= dial.right - 0.5;
       };
@@ -344,8 +345,7 @@ TEST_F(CylinderDialTest, RefusalsAndReductionsNameTheirTextsInBothLanguages) {
       SCOPED_TRACE(std::string(c.name) + " language " + std::to_string(language));
       SetUp();
       DesignState& d = design();
-      d.language = language;
-      d.stringOffset = language == 2 ? 2000 : 0;
+      useLanguage(language);
       setLatitude(c.latitude);
       d.temporalHourLines = c.temporal;
       d.temporalHours = c.temporal;
@@ -1086,13 +1086,13 @@ TEST_F(CylinderPlotTest, PolarStylePoleIsACrossOnThePlot) {
   setLatitude(47.25);
   DesignState& d = design();
   d.wallDeclination = 180;
-  const double r = 60, g = 40, rad = 3.14159265358979323846 / 180;
-  const double phi = 47.25 * rad, dec = 89.95 * rad, ha = 15 * rad;
+  const double r = 60, g = 40;
+  const double phi = 47.25 * kRadPerDeg, dec = 89.95 * kRadPerDeg, ha = 15 * kRadPerDeg;
   const double h = std::asin(std::sin(phi) * std::sin(dec) + std::cos(phi) * std::cos(dec) * std::cos(ha));
-  double az = std::atan2(std::sin(ha), std::cos(ha) * std::sin(phi) - std::tan(dec) * std::cos(phi)) / rad;
+  double az = std::atan2(std::sin(ha), std::cos(ha) * std::sin(phi) - std::tan(dec) * std::cos(phi)) / kRadPerDeg;
   const double f = az - 180;  // reduced into (-180, 180]
-  const double e = std::asin(std::sin(f * rad) * (r + g) / r) / rad;
-  const double m = (e - f) * rad;
+  const double e = std::asin(std::sin(f * kRadPerDeg) * (r + g) / r) / kRadPerDeg;
+  const double m = (e - f) * kRadPerDeg;
   for (const auto& [zoom, res] : {std::pair{1.0, 1}, std::pair{2.0, 1}, std::pair{1.0, 25}}) {
     const fs::path file = dir() / "pole.plt";
     {
@@ -1104,7 +1104,7 @@ TEST_F(CylinderPlotTest, PolarStylePoleIsACrossOnThePlot) {
     const std::string text = readAll(file);
     const double rPx = r * 40 * res * zoom;
     const double x = 8200.0 * res + m * rPx;
-    const double y = 9700.0 * res - rPx * std::sin(m) * std::tan(h) / std::sin(f * rad);
+    const double y = 9700.0 * res - rPx * std::sin(m) * std::tan(h) / std::sin(f * kRadPerDeg);
     const std::regex cross(";PU (-?\\d+) (-?\\d+);PD (-?\\d+) (-?\\d+);PU (-?\\d+) (-?\\d+);PD (-?\\d+) (-?\\d+);PU;;SI");
     std::smatch k;
     ASSERT_TRUE(std::regex_search(text, k, cross)) << zoom << " " << res;
@@ -1171,29 +1171,18 @@ TEST_F(CylinderPlotTest, DxfIsAtTrueSizeAndPassesTheAudit) {
     const fs::path hp = dir() / "s.plt", dxf = dir() / "s.dxf";
     plot(c.resolution, hp);
     ASSERT_EQ(MakeDxf(hp.string(), dxf.string(), 1, c.unitsPerMm), DxfResult::Converted);
-    const std::string script =
-        "import ezdxf,sys\n"
-        "doc=ezdxf.readfile(sys.argv[1])\n"
-        "a=doc.audit()\n"
-        "print(len(a.errors))\n"
-        "best=0\n"
-        "for e in doc.modelspace().query('POLYLINE'):\n"
-        "  p=[v.dxf.location for v in e.vertices]\n"
-        "  if len(p)==5:\n"
-        "    best=max(best,abs(p[1][0]-p[0][0]))\n"
-        "g=0\n"
-        "for e in doc.modelspace().query('POLYLINE'):\n"
-        "  p=[v.dxf.location for v in e.vertices]\n"
-        "  if len(p)==7 and abs(p[2][0]-p[3][0])<1e-6:\n"
-        "    g=max(g,abs(p[3][1]-p[2][1]))\n"
-        "print('%.3f %.3f'%(best,g))\n";
-    const std::string result = runPython(script, dxf);
-    ASSERT_FALSE(result.empty());
-    std::istringstream in(result);
-    int errors = -1;
+    // The box: the widest closed frame of five vertices; the gnomon sign:
+    // the shaft of the seven-vertex arrow.
+    const EzdxfView view = readWithEzdxf(dxf);
+    ASSERT_TRUE(view.read) << view.output;
+    EXPECT_EQ(view.auditErrors, 0) << view.output;
     double width = 0, gnomon = 0;
-    in >> errors >> width >> gnomon;
-    EXPECT_EQ(errors, 0);
+    for (const EzdxfEntity& e : view.entities) {
+      if (e.type != "POLYLINE") continue;
+      const auto& p = e.points;
+      if (p.size() == 5) width = std::max(width, std::fabs(p[1][0] - p[0][0]));
+      if (p.size() == 7 && std::fabs(p[2][0] - p[3][0]) < 1e-6) gnomon = std::max(gnomon, std::fabs(p[3][1] - p[2][1]));
+    }
     EXPECT_NEAR(width, 366 * c.axisMm / 365, 0.05);
     EXPECT_NEAR(gnomon, c.gnomonMm, 0.05);
   }

@@ -8,17 +8,15 @@
 #include <cmath>
 #include <vector>
 
+#include "base/angles.h"
 #include "core/design_state.h"
 #include "core/scripted_platform.h"
 #include "astro/startup.h"
 #include "dials/planar/planar_dial.h"
 #include "plot/recording_canvas.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel::testing {
-
-inline constexpr double kPi = 3.14159265358979323846;
-inline double rad(double deg) { return deg * kPi / 180; }
-inline double deg(double rad) { return rad * 180 / kPi; }
 
 // Pen n gets colour 0x000010 * n + 0x000001 (twelve distinct colours).
 inline Colour penColourForTest(int pen) { return rgb(pen * 16 + 1, 3, 7); }
@@ -29,8 +27,7 @@ class PlanarDialTest : public ::testing::Test {
     startProgram();
     DesignState& d = design();
     for (int pen = 1; pen <= 12; ++pen) d.colors[static_cast<std::size_t>(pen - 1)] = penColourForTest(pen);
-    d.language = 2;
-    d.stringOffset = 2000;
+    useLanguage(2);
     d.referenceYear = 2020;
     d.umbrellaMode = false;
     d.localTimeNoEot = false;
@@ -91,7 +88,7 @@ struct PlaneFrame {
   double n[3], r[3], u[3];
 };
 inline PlaneFrame planeFrame(double declination, double inclination) {
-  const double i = rad(inclination), D = rad(declination);
+  const double i = radians(inclination), D = radians(declination);
   PlaneFrame f{{-std::sin(i) * std::sin(D), -std::sin(i) * std::cos(D), std::cos(i)},
                {std::cos(D), -std::sin(D), 0},
                {0, 0, 0}};
@@ -108,7 +105,7 @@ inline double dot(const double* a, const double* b) { return a[0] * b[0] + a[1] 
 inline std::array<double, 2> closedFormStyleFoot(double latitude, double declination,
                                                  double inclination, double L) {
   const PlaneFrame f = planeFrame(declination, inclination);
-  const double pole[3] = {0, std::cos(rad(latitude)), std::sin(rad(latitude))};
+  const double pole[3] = {0, std::cos(radians(latitude)), std::sin(radians(latitude))};
   const double np = dot(f.n, pole);
   double v[3];
   for (int k = 0; k < 3; ++k) v[k] = L * f.n[k] - L * pole[k] / np;

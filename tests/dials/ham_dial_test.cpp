@@ -15,28 +15,27 @@
 #include <vector>
 
 #include "astro/startup.h"
+#include "base/angles.h"
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/scripted_platform.h"
 #include "core/settings_file.h"
 #include "dials/ham/ham_dial.h"
 #include "plot/recording_canvas.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr double kPi = 3.14159265358979323846;
-double rad(double d) { return d * kPi / 180; }
 
 class HamDialTest : public ::testing::Test {
  protected:
   void SetUp() override {
     startProgram();
     DesignState& d = design();
-    d.language = 2;
-    d.stringOffset = 2000;
+    useLanguage(2);
     d.dialKind = 'o';
     d.hamStretch = 2;
     d.hamEquinoxPosition = 40;
@@ -50,7 +49,7 @@ class HamDialTest : public ::testing::Test {
 // below the horizontal (y downwards), by Cramer's rule on the two
 // parametric lines A + p (cos a, sin a) = B + q (cos b, sin b).
 std::optional<HamPoint> meet(HamPoint A, double a, HamPoint B, double b) {
-  const double ux = std::cos(rad(a)), uy = std::sin(rad(a)), vx = std::cos(rad(b)), vy = std::sin(rad(b));
+  const double ux = std::cos(radians(a)), uy = std::sin(radians(a)), vx = std::cos(radians(b)), vy = std::sin(radians(b));
   const double det = ux * (-vy) - (-vx) * uy;
   if (std::fabs(det) < 1e-12) return std::nullopt;
   const double rx = B.x - A.x, ry = B.y - A.y;
@@ -73,8 +72,8 @@ TEST_F(HamDialTest, HourPointsAreTheMeetingOfTheAltitudeLines) {
     // The altitude after Meeus, eq. 13.6, recomputed here.
     const auto alt = [&](int k) {
       const double d = l.declination[k];
-      return std::asin(std::sin(rad(c.latitude)) * std::sin(rad(d)) +
-                       std::cos(rad(c.latitude)) * std::cos(rad(d)) * std::cos(rad(15.0 * c.i))) * 180 / kPi;
+      return std::asin(std::sin(radians(c.latitude)) * std::sin(radians(d)) +
+                       std::cos(radians(c.latitude)) * std::cos(radians(d)) * std::cos(radians(15.0 * c.i))) * 180 / std::numbers::pi;
     };
     const auto P = hamIntersection(l, c.a, c.b, c.i);
     const auto Q = meet(l.datePoint[c.a], alt(c.a), l.datePoint[c.b], alt(c.b));

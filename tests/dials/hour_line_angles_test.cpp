@@ -10,6 +10,7 @@
 #include "dial_test_util.h"
 #include "base/geometry.h"
 #include "dials/planar/hour_line_angles.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel::testing {
 namespace {
@@ -19,8 +20,7 @@ class AngleTableTest : public ::testing::Test {
   void SetUp() override {
     startProgram();
     DesignState& d = design();
-    d.language = 2;
-    d.stringOffset = 2000;
+    useLanguage(2);
     d.eotLinesOwnMeridian = true;  // no longitude correction
     d.hourLineInterval = '0';
   }
@@ -41,7 +41,7 @@ TEST_F(AngleTableTest, HorizontalDialAt48Degrees15h) {
   design().hourLinesFrom = 8;
   design().hourLinesTo = 19;
   const HourLineAngleTable t = computeHourLineAngles();
-  EXPECT_NEAR(t.hourLineAngles[15][0], deg(std::atan(-std::sin(rad(48)) * std::tan(rad(45)))), 1e-9);
+  EXPECT_NEAR(t.hourLineAngles[15][0], degrees(std::atan(-std::sin(radians(48)) * std::tan(radians(45)))), 1e-9);
   EXPECT_NEAR(t.hourLineAngles[15][0], -36.62, 0.005);
   EXPECT_EQ(t.grid[15 - 8 + 1][0], "15:00");
   EXPECT_EQ(t.grid[15 - 8 + 1][1], "   -36.62");
@@ -62,7 +62,7 @@ TEST_F(AngleTableTest, HorizontalDialsThroughTheWholeSunlitDay) {
     const HourLineAngleTable t = computeHourLineAngles();
     for (int h = 3; h <= 21; ++h) {
       const double tau = (h - 12) * 15.0;
-      const double expected = -deg(std::atan2(std::sin(rad(latitude)) * std::sin(rad(tau)), std::cos(rad(tau))));
+      const double expected = -degrees(std::atan2(std::sin(radians(latitude)) * std::sin(radians(tau)), std::cos(radians(tau))));
       // The same direction; the table may count it beyond +-180.
       EXPECT_NEAR(std::remainder(t.hourLineAngles[static_cast<std::size_t>(h)][0] - expected, 360), 0, 1e-6) << h;
     }
@@ -79,7 +79,7 @@ TEST_F(AngleTableTest, SouthWallTangents) {
     const HourLineAngleTable t = computeHourLineAngles();
     for (int h = 7; h <= 17; ++h) {
       const double tau = (h - 12) * 15.0;
-      const double expected = std::cos(rad(latitude)) * std::tan(rad(tau));
+      const double expected = std::cos(radians(latitude)) * std::tan(radians(tau));
       EXPECT_NEAR(tanDeg(t.hourLineAngles[static_cast<std::size_t>(h)][0]), expected, 1e-9) << h;
     }
     EXPECT_NEAR(t.styleHeight, latitude - 90, 1e-9);
@@ -92,8 +92,8 @@ TEST_F(AngleTableTest, SouthWallTangents) {
 TEST_F(AngleTableTest, VerticalDeclinerStyle) {
   dial('v', 47.25, -11.7, 90);
   const HourLineAngleTable t = computeHourLineAngles();
-  EXPECT_NEAR(t.styleHeight, -deg(std::asin(std::cos(rad(47.25)) * std::cos(rad(11.7)))), 1e-9);
-  EXPECT_NEAR(std::fabs(t.substyleAngle), deg(std::atan(std::sin(rad(11.7)) / std::tan(rad(47.25)))), 1e-9);
+  EXPECT_NEAR(t.styleHeight, -degrees(std::asin(std::cos(radians(47.25)) * std::cos(radians(11.7)))), 1e-9);
+  EXPECT_NEAR(std::fabs(t.substyleAngle), degrees(std::atan(std::sin(radians(11.7)) / std::tan(radians(47.25)))), 1e-9);
   ASSERT_EQ(t.infoLines.size(), 4u);
   EXPECT_EQ(t.infoLines[1], "  Angle from dial face to pole style: -41.659 deg ");
   EXPECT_NE(t.sunOnDialText.find("Sun on Sundial Plane: "), std::string::npos);
@@ -122,7 +122,7 @@ TEST_F(AngleTableTest, TenMinuteSubdivisionUsesTwoRowsPerHour) {
   for (int j = 0; j < 6; ++j) {
     const double tau = (8 + j / 6.0 - 12) * 15;
     EXPECT_NEAR(t.hourLineAngles[8][static_cast<std::size_t>(j)],
-                -deg(std::atan2(std::sin(rad(48)) * std::sin(rad(tau)), std::cos(rad(tau)))), 1e-6);
+                -degrees(std::atan2(std::sin(radians(48)) * std::sin(radians(tau)), std::cos(radians(tau)))), 1e-6);
   }
   EXPECT_EQ(t.hourLineAngles[10][1], kNoHourLineAngle);
   EXPECT_EQ(t.grid[0][0], "Time[hh;mm]");
@@ -167,7 +167,7 @@ TEST_F(AngleTableTest, LongitudeCorrectionShiftsTheHourAngle) {
   d.hourLinesTo = 12;
   const HourLineAngleTable t = computeHourLineAngles();
   const double tau = 0 - d.longitude + d.zoneMeridian;  // -5.41
-  EXPECT_NEAR(t.hourLineAngles[12][0], deg(std::atan(-std::sin(rad(48)) * std::tan(rad(tau)))), 1e-9);
+  EXPECT_NEAR(t.hourLineAngles[12][0], degrees(std::atan(-std::sin(radians(48)) * std::tan(radians(tau)))), 1e-9);
 }
 
 TEST_F(AngleTableTest, TextOfTheAnglesCommand) {

@@ -27,17 +27,17 @@ SkyPoint skyOfHorizontalShadow(double E, double N, double L, double latitude) {
   const double v[3] = {-E, -N, L};
   const double len = std::sqrt(dot(v, v));
   const double s[3] = {v[0] / len, v[1] / len, v[2] / len};
-  const double p = rad(latitude);
+  const double p = radians(latitude);
   // Equatorial frame: x towards the meridian on the equator (south-up),
   // y towards west, z to the pole.
   const double pole[3] = {0, std::cos(p), std::sin(p)};
   const double meridian[3] = {0, -std::sin(p), std::cos(p)};  // H = 0, declination 0
   const double west[3] = {-1, 0, 0};
   SkyPoint sp;
-  sp.declination = deg(std::asin(dot(s, pole)));
-  sp.hourAngle = deg(std::atan2(dot(s, west), dot(s, meridian)));
-  sp.altitude = deg(std::asin(s[2]));
-  sp.azimuth = deg(std::atan2(-s[0], -s[1]));
+  sp.declination = degrees(std::asin(dot(s, pole)));
+  sp.hourAngle = degrees(std::atan2(dot(s, west), dot(s, meridian)));
+  sp.altitude = degrees(std::asin(s[2]));
+  sp.azimuth = degrees(std::atan2(-s[0], -s[1]));
   return sp;
 }
 
@@ -90,7 +90,7 @@ TEST_F(PlanarTest, BabylonianAndItalianHoursCountFromSunriseAndSunset) {
     int matched = 0;
     for (const auto& p : pts) {
       const SkyPoint sky = skyOfHorizontalShadow(p[0], p[1], 35, 48);
-      const double H0 = deg(std::acos(-std::tan(rad(48)) * std::tan(rad(sky.declination))));
+      const double H0 = degrees(std::acos(-std::tan(radians(48)) * std::tan(radians(sky.declination))));
       // The value v of the line through this point must be a whole hour.
       const double v = pen == 7 ? (sky.hourAngle + H0) / 15 : (sky.hourAngle - H0) / 15 + 24;
       EXPECT_NEAR(v, std::round(v), 0.3 / 15) << "pen " << pen << " point " << p[0] << ", " << p[1];
@@ -161,7 +161,7 @@ TEST_F(PlanarTest, TemporalHoursDivideTheDayArcIntoTwelve) {
   ASSERT_GT(pts.size(), 40u);
   for (const auto& p : pts) {
     const SkyPoint sky = skyOfHorizontalShadow(p[0], p[1], 35, 47);
-    const double H0 = deg(std::acos(-std::tan(rad(47)) * std::tan(rad(sky.declination))));
+    const double H0 = degrees(std::acos(-std::tan(radians(47)) * std::tan(radians(sky.declination))));
     const double v = 6 + 6 * sky.hourAngle / H0;
     EXPECT_NEAR(v, std::round(v), 0.01);
   }
@@ -185,7 +185,7 @@ TEST_F(PlanarTest, AltitudeLinesAreCirclesWhereTheSunGoes) {
     ASSERT_GT(pts.size(), 50u);
     for (const auto& p : pts) {
       const double r = std::hypot(p[0], p[1]);
-      const double A = deg(std::atan(35 / r));
+      const double A = degrees(std::atan(35 / r));
       EXPECT_NEAR(A, std::round(A / 10) * 10, 0.01);
       const SkyPoint sky = skyOfHorizontalShadow(p[0], p[1], 35, latitude);
       EXPECT_LE(std::fabs(sky.declination), 23.46) << "A " << A << " azimuth " << sky.azimuth;
@@ -204,7 +204,7 @@ TEST_F(PlanarTest, DayLengthLinesHaveWholeHourDays) {
   int longDays = 0, shortDays = 0;
   for (const auto& p : pts) {
     const SkyPoint sky = skyOfHorizontalShadow(p[0], p[1], 35, 52);
-    const double dayLength = 2 * deg(std::acos(-std::tan(rad(52)) * std::tan(rad(sky.declination)))) / 15;
+    const double dayLength = 2 * degrees(std::acos(-std::tan(radians(52)) * std::tan(radians(sky.declination)))) / 15;
     EXPECT_NEAR(dayLength, std::round(dayLength), 0.01);
     if (dayLength > 12.5) ++longDays;
     if (dayLength < 11.5) ++shortDays;
@@ -219,7 +219,7 @@ TEST(DayLengthDeclinations, ReachableLinesOnly) {
   EXPECT_EQ(d[0], 0);
   for (int k = 1; k <= 4; ++k) {
     EXPECT_FALSE(std::isnan(d[static_cast<std::size_t>(k)])) << k;
-    const double H0 = deg(std::acos(-std::tan(rad(52)) * std::tan(rad(d[static_cast<std::size_t>(k)]))));
+    const double H0 = degrees(std::acos(-std::tan(radians(52)) * std::tan(radians(d[static_cast<std::size_t>(k)]))));
     EXPECT_NEAR(2 * H0 / 15, 12 + k, 1e-9);
   }
   for (int k = 5; k <= 12; ++k) EXPECT_TRUE(std::isnan(d[static_cast<std::size_t>(k)])) << k;
@@ -255,7 +255,7 @@ TEST(ShadowProjectorTest, UmbrellaDiscEdge) {
     EXPECT_NEAR(std::hypot(a.x, a.y), rb + row.k * 35, 1e-9);
     EXPECT_NEAR(a.x * b.y - a.y * b.x, 0, 1e-9);  // same direction from the foot
     if (row.kind == 'h') {
-      EXPECT_NEAR(rb, 35 / std::tan(rad(row.altitude)), 1e-9);
+      EXPECT_NEAR(rb, 35 / std::tan(radians(row.altitude)), 1e-9);
     }
   }
 }
@@ -328,7 +328,7 @@ TEST_F(PlanarTest, PathVerticesKeepTheirSampleTime) {
       if (v.param == 12) {
         noon = true;
         EXPECT_NEAR(v.x, 0, 1e-9);
-        EXPECT_NEAR(v.y, 35 * std::tan(rad(47)), 1e-9);
+        EXPECT_NEAR(v.y, 35 * std::tan(radians(47)), 1e-9);
       }
     }
   }

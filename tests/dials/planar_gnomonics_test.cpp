@@ -56,23 +56,23 @@ const GnomonicCase kCases[] = {
 
 // Direction (right, up) of the hour line of hour angle H, as a unit vector.
 std::array<double, 2> expectedDirection(const GnomonicCase& c, double H) {
-  const double phi = rad(c.latitude);
+  const double phi = radians(c.latitude);
   if (c.kind == 'h') {
-    const double X = std::atan2(std::sin(phi) * std::sin(rad(H)), std::cos(rad(H)));
+    const double X = std::atan2(std::sin(phi) * std::sin(radians(H)), std::cos(radians(H)));
     return {std::sin(X), std::cos(X)};
   }
   if (c.kind == 'v' && c.declination == 0 && c.latitude > 0) {
-    const double X = std::atan2(std::cos(phi) * std::sin(rad(H)), std::cos(rad(H)));
+    const double X = std::atan2(std::cos(phi) * std::sin(radians(H)), std::cos(radians(H)));
     return {std::sin(X), -std::cos(X)};
   }
-  const double i = rad(c.inclination), D = rad(c.declination);
+  const double i = radians(c.inclination), D = radians(c.declination);
   const double sinSH = std::sin(phi) * std::cos(i) - std::cos(phi) * std::sin(i) * std::cos(D);
-  const double DL = deg(std::atan2(std::sin(i) * std::sin(D),
+  const double DL = degrees(std::atan2(std::sin(i) * std::sin(D),
                                    std::cos(phi) * std::cos(i) + std::sin(phi) * std::sin(i) * std::cos(D)));
   const std::array<double, 2> S = closedFormStyleFoot(c.latitude, c.declination, c.inclination, 1);
   const double len = std::hypot(S[0], S[1]);
   const double ux = -S[0] / len, uy = -S[1] / len;  // the substyle, from S towards P
-  const double X = std::atan(std::fabs(sinSH) * std::tan(rad(H - DL)));
+  const double X = std::atan(std::fabs(sinSH) * std::tan(radians(H - DL)));
   // Seen from the front the shadow turns clockwise when the north pole is
   // above the plane (SH > 0), counter-clockwise otherwise.
   const double a = sinSH > 0 ? -X : X;
@@ -115,14 +115,14 @@ TEST_F(GnomonicsTest, HourLinesAreStraightThroughTheStyleFootAtTheTextbookAngles
       const RecordingCanvas canvas = draw(c.footX, c.footY);
       const auto segs = segments(canvas, 3);
       const std::array<double, 2> dir = expectedDirection(c, (hour - 12) * 15.0);
-      const double expected = deg(std::atan2(dir[1], dir[0]));
+      const double expected = degrees(std::atan2(dir[1], dir[0]));
       int points = 0;
       for (const auto& s : segs)
         for (int e = 0; e < 2; ++e) {
           const double px = s[2 * e], py = s[2 * e + 1];
           const double dx = px - sx, dy = sy - py;  // y upwards
           if (std::hypot(dx, dy) < 40) continue;
-          const double diff = lineAngleDifference(deg(std::atan2(dy, dx)), expected);
+          const double diff = lineAngleDifference(degrees(std::atan2(dy, dx)), expected);
           worst = std::max(worst, diff);
           EXPECT_LT(diff, 0.05) << "hour " << hour << " point (" << px << ", " << py << ")";
           ++points;
@@ -176,10 +176,10 @@ TEST_F(GnomonicsTest, DateLinesOfAHorizontalDialAreConicsOfTheirDeclination) {
     d.gnomonLength = 35;
     d.dateLineMode = '0';
     const RecordingCanvas canvas = draw(800, c.footY);
-    const double upm = 1600 / 280.0, L = 35, phi = rad(c.latitude);
+    const double upm = 1600 / 280.0, L = 35, phi = radians(c.latitude);
     const double eps = 23.4366;
     std::vector<double> decl;
-    for (int k = 0; k < 7; ++k) decl.push_back(deg(std::asin(std::sin(rad(eps)) * std::cos(rad(30.0 * k)))));
+    for (int k = 0; k < 7; ++k) decl.push_back(degrees(std::asin(std::sin(radians(eps)) * std::cos(radians(30.0 * k)))));
     std::map<int, std::vector<std::array<double, 2>>> byLine;  // k -> points (east, north) in mm
     for (const auto& s : segments(canvas, 1))
       for (int e = 0; e < 2; ++e) {
@@ -188,7 +188,7 @@ TEST_F(GnomonicsTest, DateLinesOfAHorizontalDialAreConicsOfTheirDeclination) {
         const double E = (px - 800) / upm, N = (c.footY - py) / upm;
         const double v[3] = {-E, -N, L};  // from the shadow point to the tip
         const double pole[3] = {0, std::cos(phi), std::sin(phi)};
-        const double delta = deg(std::asin(dot(v, pole) / std::sqrt(dot(v, v))));
+        const double delta = degrees(std::asin(dot(v, pole) / std::sqrt(dot(v, v))));
         int best = 0;
         for (int k = 1; k < 7; ++k)
           if (std::fabs(delta - decl[k]) < std::fabs(delta - decl[best])) best = k;

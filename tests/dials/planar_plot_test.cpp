@@ -17,6 +17,7 @@
 #include "dial_test_util.h"
 #include "base/number_text.h"
 #include "dials/planar/planar_plot.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel::testing {
 namespace {
@@ -325,7 +326,7 @@ TEST_F(PlanarPlotTest, HourNumbersBelowTheSolsticePoints) {
   // the tip lies L tan(alt) below it, alt = 90 - lat + 23.44 (1 mm).
   const double alt = 90 - 47.25 + design().obliquityRounded;
   EXPECT_NEAR(where[1][0], 8200, 1);  // the hour lines show local apparent time
-  EXPECT_NEAR(where[1][1], 11000 - 35 * 40 * std::tan(rad(alt)) - 300, 40);
+  EXPECT_NEAR(where[1][1], 11000 - 35 * 40 * std::tan(radians(alt)) - 300, 40);
 }
 
 // The polar triangle: P, the tip laid down beside P (T'), and S; the
@@ -337,7 +338,7 @@ TEST_F(PlanarPlotTest, PolarTriangleOfAHorizontalDial) {
   d.latitude = 40;
   d.drawPoleTriangle = true;
   const std::string text = plot(at(1));
-  const double L = 35 * 40, sy = -L / std::tan(rad(40));
+  const double L = 35 * 40, sy = -L / std::tan(radians(40));
   const std::string P = "   8200    4000";
   const std::string S = "8200 " + hpglInt(4000 + sy), T = "6800 4000";
   EXPECT_NE(text.find(";SP 4;PU " + P + ";PD " + S + ";PU " + P + ";PD " + T + ";PU " + T + ";PD " + S),
@@ -431,8 +432,7 @@ TEST_F(PlanarPlotTest, UmbrellaTitlesAndNoStyleFootMarks) {
 
 TEST_F(PlanarPlotTest, GermanLabelsAreAscii) {
   DesignState& d = design();
-  d.language = 1;
-  d.stringOffset = 0;
+  useLanguage(1);
   d.dialKind = 'v';
   d.localTimeNoEot = true;
   const std::string text = plot(at(1));

@@ -1,7 +1,6 @@
 // Helpers of the dial tests: the started program in English, the distance
-// of a point from a drawn segment, a plot file written and read whole, and
-// a Python script run with the system interpreter (which has ezdxf) on one
-// argument.
+// of a point from a drawn segment, a plot file written and read whole.
+// (A DXF is read through tests/dxf/ezdxf_view.h.)
 #pragma once
 
 #include <algorithm>
@@ -18,6 +17,7 @@
 #include "astro/startup.h"
 #include "core/design_state.h"
 #include "plot/hpgl_writer.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel::testing {
 
@@ -25,8 +25,7 @@ namespace tavrel::testing {
 inline DesignState& startEnglishDesign(int referenceYear) {
   startProgram();
   DesignState& d = design();
-  d.language = 2;
-  d.stringOffset = 2000;
+  useLanguage(2);
   d.referenceYear = referenceYear;
   return d;
 }
@@ -61,17 +60,6 @@ inline std::string plotFileText(int resolution, const std::filesystem::path& fil
   write(w);
   w.hpglClose();
   return readAll(file);
-}
-
-// Writes `script` next to `argument`, runs it and returns its standard
-// output; an empty text when the run failed.
-inline std::string runPython(const std::string& script, const std::filesystem::path& argument) {
-  const std::filesystem::path py = argument.parent_path() / "script.py";
-  const std::filesystem::path out = argument.parent_path() / "script.txt";
-  std::ofstream(py) << script;
-  const std::string cmd = "/usr/bin/python3 " + py.string() + " " + argument.string() + " > " + out.string();
-  if (std::system(cmd.c_str()) != 0) return {};
-  return readAll(out);
 }
 
 }  // namespace tavrel::testing

@@ -75,17 +75,17 @@ TEST_F(PoleStyleTest, NumbersAgainstClosedForms) {
     EXPECT_NEAR(info.sy, S[1], 1e-9);
 
     // Rohr: sin SH = sin(lat) cos(i) - cos(lat) sin(i) cos(D).
-    const double phi = rad(c.latitude), i = rad(c.inclination), D = rad(c.declination);
+    const double phi = radians(c.latitude), i = radians(c.inclination), D = radians(c.declination);
     const double sinSH = std::sin(phi) * std::cos(i) - std::cos(phi) * std::sin(i) * std::cos(D);
-    EXPECT_NEAR(info.styleHeight, deg(std::asin(sinSH)), 1e-9);
+    EXPECT_NEAR(info.styleHeight, degrees(std::asin(sinSH)), 1e-9);
 
     // The substyle is the line P-S, its angle counted clockwise from +y.
-    EXPECT_LT(lineAngleDifference(info.substyleDirection, deg(std::atan2(S[0], S[1]))), 1e-9);
+    EXPECT_LT(lineAngleDifference(info.substyleDirection, degrees(std::atan2(S[0], S[1]))), 1e-9);
 
     // Rohr: tan DL = sin(i) sin(D) / (cos(lat) cos(i) + sin(lat) sin(i) cos(D)), the
     // hour angle of the plane's normal: the sun's hour circle then holds
     // the gnomon, whose shadow falls on the substyle.
-    const double DL = deg(std::atan2(std::sin(i) * std::sin(D),
+    const double DL = degrees(std::atan2(std::sin(i) * std::sin(D),
                                      std::cos(phi) * std::cos(i) + std::sin(phi) * std::sin(i) * std::cos(D)));
     EXPECT_LT(lineAngleDifference(info.shadowHourAngle, DL), 1e-9);
     const EquatorialPosition normal = equatorialFromHorizontal(c.latitude, 90 - c.inclination, c.declination);
@@ -108,11 +108,11 @@ TEST_F(PoleStyleTest, VerticalWallsAsWaughGivesThem) {
   for (const Wall& w : kWalls) {
     SCOPED_TRACE(w.declination);
     const PoleStyleInfo info = poleStyleInfo(0, 90, w.declination, w.latitude, 40);
-    const double phi = rad(w.latitude), D = rad(w.declination);
-    EXPECT_NEAR(info.styleHeight, -deg(std::asin(std::cos(phi) * std::cos(D))), 1e-9);
-    const double SD = deg(std::atan(std::sin(-D) / std::tan(phi)));  // east of the vertical
+    const double phi = radians(w.latitude), D = radians(w.declination);
+    EXPECT_NEAR(info.styleHeight, -degrees(std::asin(std::cos(phi) * std::cos(D))), 1e-9);
+    const double SD = degrees(std::atan(std::sin(-D) / std::tan(phi)));  // east of the vertical
     EXPECT_NEAR(info.substyleDirection, SD, 1e-9);
-    const double DL = deg(std::atan(std::tan(D) / std::sin(phi)));
+    const double DL = degrees(std::atan(std::tan(D) / std::sin(phi)));
     EXPECT_NEAR(info.shadowHourAngle, DL, 1e-9);
     EXPECT_EQ(info.shadowTimeText, clockText(DL));
   }
@@ -168,7 +168,7 @@ TEST_F(PoleStyleTest, HorizontalDialHasNoPlaneLinesAndGermanNames) {
   // S lies L / tan(lat) south of P; the style height is the latitude.
   char sLine[100];
   std::snprintf(sLine, sizeof sLine, "     Schnittpunkt Polstab / Zifferblatt  : S( 0.000/%.3f)",
-                -35 / std::tan(rad(47.25)));
+                -35 / std::tan(radians(47.25)));
   EXPECT_EQ(info.lines[4], sLine);
   EXPECT_EQ(info.styleHeightText, "   47.25");
   EXPECT_EQ(info.shadowTimeText, " 12:00");
@@ -212,7 +212,7 @@ TEST_F(PoleStyleTest, WholeHourDayLengths) {
   ASSERT_LT(head, info.lines.size());
   EXPECT_EQ(info.lines[head - 1], "");
   EXPECT_EQ(info.lines[head + 1], "    12 hours: 0.0°;");
-  auto decl = [](int k) { return deg(std::atan(std::sin(rad(7.5 * k)) / std::tan(rad(50)))); };
+  auto decl = [](int k) { return degrees(std::atan(std::sin(radians(7.5 * k)) / std::tan(radians(50)))); };
   char expected[200];
   std::snprintf(expected, sizeof expected,
                 "    13 hours: %6.2f°, 14 hours: %6.2f°, 15 hours: %6.2f°, 16 hours: %6.2f°,",
@@ -274,7 +274,7 @@ TEST_F(PoleStyleTest, PrintedAngleTable) {
   const std::vector<std::string> text = p.tableLines();
   ASSERT_EQ(text.size(), 8u);
   for (int h = 9; h <= 15; ++h) {
-    const double X = deg(std::atan(std::cos(rad(50)) * std::tan(rad(15.0 * (h - 12)))));
+    const double X = degrees(std::atan(std::cos(radians(50)) * std::tan(radians(15.0 * (h - 12)))));
     char expected[64];
     std::snprintf(expected, sizeof expected, "%6s%9.2f", (std::to_string(h) + ":00").c_str(), X);
     EXPECT_EQ(text[static_cast<std::size_t>(h - 8)].substr(0, 15), expected) << h;

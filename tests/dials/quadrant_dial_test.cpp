@@ -16,6 +16,7 @@
 
 #include "astro/calendar.h"
 #include "astro/startup.h"
+#include "base/angles.h"
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/scripted_platform.h"
@@ -24,17 +25,16 @@
 #include "dials/quadrant/quadrant_dial.h"
 #include "dials/quadrant/quadrant_texts.h"
 #include "dxf/make_dxf.h"
+#include "tests/dxf/ezdxf_view.h"
 #include "plot_file_test_util.h"
 #include "plot/recording_canvas.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr double kPi = 3.14159265358979323846;
-double rad(double d) { return d * kPi / 180; }
-double deg(double r) { return r * 180 / kPi; }
 constexpr double kTolerance = 0.2;  // mm at true size
 
 // ---- the sun, independent of the program's ephemeris --------------------
@@ -52,15 +52,15 @@ Sun almanacSun(int year, int month, int day, double ut) {
   const int a = y / 100, b = 2 - a + a / 4;
   const double jd = std::floor(365.25 * (y + 4716)) + std::floor(30.6001 * (m + 1)) + day + b - 1524.5 + ut / 24;
   const double n = jd - 2451545.0;
-  const double g = rad(357.529 + 0.98560028 * n);
+  const double g = radians(357.529 + 0.98560028 * n);
   const double q = 280.459 + 0.98564736 * n;
-  const double L = rad(q + 1.915 * std::sin(g) + 0.020 * std::sin(2 * g));
-  const double e = rad(23.439 - 0.00000036 * n);
-  const double ra = deg(std::atan2(std::cos(e) * std::sin(L), std::cos(L)));
+  const double L = radians(q + 1.915 * std::sin(g) + 0.020 * std::sin(2 * g));
+  const double e = radians(23.439 - 0.00000036 * n);
+  const double ra = degrees(std::atan2(std::cos(e) * std::sin(L), std::cos(L)));
   double eot = std::fmod(q - ra, 360.0);
   if (eot > 180) eot -= 360;
   if (eot < -180) eot += 360;
-  return {deg(std::asin(std::sin(e) * std::sin(L))), eot / 15};
+  return {degrees(std::asin(std::sin(e) * std::sin(L))), eot / 15};
 }
 
 struct SkyCase {
@@ -81,10 +81,10 @@ double altitudeAt(const SkyCase& c, int year, int month, int day, double t, doub
     s = almanacSun(year, month, day, ut);
   }
   const double lat = ut - c.longitude / 15 + s.eotHours;  // local apparent time
-  const double H = rad(15 * (lat - 12));
-  const double p = rad(c.latitude), dd = rad(s.declination);
+  const double H = radians(15 * (lat - 12));
+  const double p = radians(c.latitude), dd = radians(s.declination);
   if (declOut) *declOut = s.declination;
-  return deg(std::asin(std::sin(p) * std::sin(dd) + std::cos(p) * std::cos(dd) * std::cos(H)));
+  return degrees(std::asin(std::sin(p) * std::sin(dd) + std::cos(p) * std::cos(dd) * std::cos(H)));
 }
 
 // ---- the drawing -------------------------------------------------------
@@ -160,7 +160,7 @@ const SkyCase kSkies[] = {
 // The plumb line (0, -1) then has the components along the edge and the
 // down axis; the bead on it lies on the date arc.
 void beadPosition(double altitude, double r, double& x, double& y) {
-  const double h = rad(altitude);
+  const double h = radians(altitude);
   const double ex = -std::cos(h), ey = -std::sin(h);  // the upper edge
   const double dx = -ey, dy = ex;                      // the drawing's y axis
   const double gx = 0, gy = -1;                        // plumb
@@ -209,7 +209,7 @@ TEST_F(QuadrantDialTest, BeadOnTheDaysArcLiesOnTheHourLineOfTheTime) {
             // Temporal hour t: the local apparent time 12 + (t - 6) H0 / 90.
             double decl;
             altitudeAt(c, 2021, md[0], md[1], 12, &decl);
-            const double H0 = deg(std::acos(-std::tan(rad(c.latitude)) * std::tan(rad(decl))));
+            const double H0 = degrees(std::acos(-std::tan(radians(c.latitude)) * std::tan(radians(decl))));
             h = altitudeAt(c, 2021, md[0], md[1], 12 + (t - 6) * H0 / 90);
           } else {
             h = altitudeAt(c, 2021, md[0], md[1], t);
@@ -293,7 +293,7 @@ TEST_F(QuadrantDialTest, BeadOnTheDeclinationAndGunterScalesLiesOnTheHourLine) {
             // The scale by its published definition.
             double r;
             if (scale == QuadrantScale::Gunter) {
-              r = (200 - 13 * 3.2) * std::tan(rad((90 - e) / 2)) * std::tan(rad((90 + decl) / 2));
+              r = (200 - 13 * 3.2) * std::tan(radians((90 - e) / 2)) * std::tan(radians((90 + decl) / 2));
             } else {
               r = (juneOutside ? (decl + e) / (2 * e) + 1 : 1 - (decl - e) / (2 * e)) * 100;
             }
@@ -412,7 +412,7 @@ TEST_F(QuadrantDialTest, HabermelShadowOfThePinTipLiesOnTheHourLine) {
             const double h = altitudeAt(c, 2021, month, dom, t);
             if (h < 2 || h > 80) continue;
             // In space: east, north, up; the sun in the disc's normal plane.
-            const double s[3] = {0, std::cos(rad(h)), std::sin(rad(h))};
+            const double s[3] = {0, std::cos(radians(h)), std::sin(radians(h))};
             const double nrm[3] = {0, 1, 0};
             const double tip[3] = {0, g, 0};
             const double k = g / (s[0] * nrm[0] + s[1] * nrm[1] + s[2] * nrm[2]);
@@ -463,7 +463,7 @@ TEST_F(QuadrantDialTest, HabermelGnomonFromTheDiameterFillsTheDisc) {
     d.habermelDiameter = c.diameter;
     deriveHabermelGnomonLength(d);
     const double g = d.habermelGnomonLength, e = d.obliquityRounded, r = (c.diameter - 15) / 2;
-    const double summer = g * std::tan(rad(90 - c.latitude + e)), winter = g * std::tan(rad(90 - c.latitude - e));
+    const double summer = g * std::tan(radians(90 - c.latitude + e)), winter = g * std::tan(radians(90 - c.latitude - e));
     EXPECT_GE(g, 9);
     EXPECT_LE(g, 100);
     if (c.variant == 1) EXPECT_NEAR(summer + winter, 2 * r, 1e-9) << c.latitude;
@@ -568,8 +568,7 @@ TEST_F(QuadrantDialTest, NoonFoldingOnTheScreen) {
 TEST_F(QuadrantDialTest, RefusalsInBothLanguages) {
   for (int language : {1, 2}) {
     DesignState& d = design();
-    d.language = language;
-    d.stringOffset = language == 2 ? 2000 : 0;
+    useLanguage(language);
     // Temporal hours beyond 65 degrees: the message in the picture.
     place({66, 0, 0, false, false});
     d.temporalHours = true;
@@ -798,19 +797,12 @@ TEST_F(QuadrantPlotTest, ScaledPlotsGiveTrueSizeDxfThatPassesTheAudit) {
     plot(25, hp);
     ASSERT_EQ(MakeDxf(hp.string(), dxf.string(), 1, 1000), DxfResult::Converted);
     // The quadrant's limb and the disc's rim are arcs: their radius.
-    const std::string script =
-        "import ezdxf,sys\n"
-        "doc=ezdxf.readfile(sys.argv[1])\n"
-        "a=doc.audit()\n"
-        "big=max([e.dxf.radius for e in doc.modelspace() if e.dxftype() in ('ARC','CIRCLE')]+[0])\n"
-        "print(len(a.errors), '%.3f'%big)\n";
-    const std::string result = runPython(script, dxf);
-    ASSERT_FALSE(result.empty());
-    std::istringstream in(result);
-    int errors = -1;
+    const EzdxfView view = readWithEzdxf(dxf);
+    ASSERT_TRUE(view.read) << view.output;
+    EXPECT_EQ(view.auditErrors, 0) << c.variant << view.output;
     double big = 0;
-    in >> errors >> big;
-    EXPECT_EQ(errors, 0) << c.variant;
+    for (const EzdxfEntity& e : view.entities)
+      if (e.type == "ARC" || e.type == "CIRCLE") big = std::max(big, e.radius);
     EXPECT_NEAR(big, c.expectRadius, 0.1) << c.variant;
   }
   // The two-quadrant page is not scaled: its DXF is converted at 40 units/mm.

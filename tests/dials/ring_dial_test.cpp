@@ -11,20 +11,20 @@
 #include <unistd.h>
 
 #include "astro/startup.h"
+#include "base/angles.h"
 #include "core/design_state.h"
 #include "core/scripted_platform.h"
 #include "core/settings_file.h"
 #include "dials/ring/ring_dial.h"
 #include "dxf/make_dxf.h"
+#include "tests/dxf/ezdxf_view.h"
 #include "plot/recording_canvas.h"
 #include "plot_file_test_util.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-double rad(double d) { return d * kPi / 180; }
-double deg(double r) { return r * 180 / kPi; }
 
 struct V3 {
   double x, y, z;
@@ -46,18 +46,18 @@ struct Spot {
   bool hit;
 };
 Spot lightSpot(double h, double psi, double alpha, double R, double holeAxial) {
-  const V3 s{std::cos(rad(h)), 0, std::sin(rad(h))};
-  const V3 u{std::cos(rad(psi)), std::sin(rad(psi)), 0};
-  const V3 n{-std::sin(rad(psi)), std::cos(rad(psi)), 0};
+  const V3 s{std::cos(radians(h)), 0, std::sin(radians(h))};
+  const V3 u{std::cos(radians(psi)), std::sin(radians(psi)), 0};
+  const V3 n{-std::sin(radians(psi)), std::cos(radians(psi)), 0};
   const V3 z{0, 0, 1};
-  const V3 hole = R * std::sin(rad(alpha)) * u + (R * std::cos(rad(alpha)) * z + holeAxial * n);
+  const V3 hole = R * std::sin(radians(alpha)) * u + (R * std::cos(radians(alpha)) * z + holeAxial * n);
   const double su = dot(s, u), sz = dot(s, z), hu = dot(hole, u), hz = dot(hole, z);
   const double a = su * su + sz * sz, b = -2 * (hu * su + hz * sz), c = hu * hu + hz * hz - R * R;
   const double disc = b * b - 4 * a * c;
   if (a < 1e-14 || disc < 0) return {0, 0, false};
   const double t = (-b + std::sqrt(disc)) / (2 * a);
   const V3 p = hole + (-t) * s;
-  double arc = deg(std::atan2(-dot(p, u), dot(p, z)));
+  double arc = degrees(std::atan2(-dot(p, u), dot(p, z)));
   if (arc < 0) arc += 360;
   return {arc, dot(p, n), true};
 }
@@ -78,8 +78,8 @@ double deflectionFor(double h, double alpha, double R, double target) {
 // The sun from the textbook formulas (Meeus, Astronomical Algorithms,
 // 2nd ed., eq. 13.6, and the low-precision declination of ch. 25).
 double altitudeOf(double latitude, double declination, double hourAngle) {
-  return deg(std::asin(std::sin(rad(latitude)) * std::sin(rad(declination)) +
-                       std::cos(rad(latitude)) * std::cos(rad(declination)) * std::cos(rad(hourAngle))));
+  return degrees(std::asin(std::sin(radians(latitude)) * std::sin(radians(declination)) +
+                       std::cos(radians(latitude)) * std::cos(radians(declination)) * std::cos(radians(hourAngle))));
 }
 double declinationOfDay(int year, int dayOfYear) {
   // Julian day at 12 UT of the day.
@@ -89,11 +89,11 @@ double declinationOfDay(int year, int dayOfYear) {
   const double T = (jd - 2451545.0) / 36525;
   const double L0 = 280.46646 + 36000.76983 * T;
   const double M = 357.52911 + 35999.05029 * T;
-  const double C = (1.914602 - 0.004817 * T) * std::sin(rad(M)) + 0.019993 * std::sin(rad(2 * M));
+  const double C = (1.914602 - 0.004817 * T) * std::sin(radians(M)) + 0.019993 * std::sin(radians(2 * M));
   const double omega = 125.04 - 1934.136 * T;
-  const double lambda = L0 + C - 0.00569 - 0.00478 * std::sin(rad(omega));
-  const double eps = 23.439291 - 0.0130042 * T + 0.00256 * std::cos(rad(omega));
-  return deg(std::asin(std::sin(rad(eps)) * std::sin(rad(lambda))));
+  const double lambda = L0 + C - 0.00569 - 0.00478 * std::sin(radians(omega));
+  const double eps = 23.439291 - 0.0130042 * T + 0.00256 * std::cos(radians(omega));
+  return degrees(std::asin(std::sin(radians(eps)) * std::sin(radians(lambda))));
 }
 
 double distanceToPolyline(const std::vector<RingPoint>& pts, double x, double y) {
@@ -153,7 +153,7 @@ class RingSimulator {
       const double noonArc = deflectedNoon_ ? arcOf(noon, target) : lightSpot(noon, 0, in_.alpha, R_, 0).arcDeg;
       arc = arc - (noonArc - in_.alpha) + 2 * std::min(90.0, 90 - std::fabs(in_.latitude) + kRingDeclinationLimit);
     }
-    return {true, R_ * rad(arc), yOf(decl)};
+    return {true, R_ * radians(arc), yOf(decl)};
   }
 
  private:
@@ -288,7 +288,7 @@ TEST_F(RingDialTest, HourLinesAreSmoothAtLowLatitudes) {
       for (std::size_t i = 1; i + 1 < l.points.size(); ++i) {
         const RingPoint a = l.points[i - 1], b = l.points[i], e = l.points[i + 1];
         const double ux = b.x - a.x, uy = b.y - a.y, vx = e.x - b.x, vy = e.y - b.y;
-        const double turn = std::fabs(deg(std::atan2(ux * vy - uy * vx, ux * vx + uy * vy)));
+        const double turn = std::fabs(degrees(std::atan2(ux * vy - uy * vx, ux * vx + uy * vy)));
         if (std::fabs(b.y - zenithY) < 1e-9) continue;
         sharpest = std::max(sharpest, turn);
         EXPECT_LT(turn, 20) << "latitude " << c.latitude << " hour " << l.value << " at " << b.x << ", " << b.y;
@@ -313,7 +313,7 @@ TEST_F(RingDialTest, RingRayAgreesWithARayCylinderIntersection) {
     const Spot s = lightSpot(c.h, c.psi, c.alpha, c.D / 2, 0);
     ASSERT_TRUE(s.hit);
     EXPECT_NEAR(r.axialOffset, std::fabs(s.axial), 1e-9 * c.D) << c.psi << " " << c.h;
-    EXPECT_NEAR(r.relativeHeight, std::cos(rad(s.arcDeg)), 1e-9) << c.psi << " " << c.h;
+    EXPECT_NEAR(r.relativeHeight, std::cos(radians(s.arcDeg)), 1e-9) << c.psi << " " << c.h;
     // beta: the spot's arc beyond the inscribed-angle place alpha + 2h.
     EXPECT_NEAR(r.beta, s.arcDeg - c.alpha - 2 * c.h, 1e-6) << c.psi << " " << c.h;
   }
@@ -345,7 +345,7 @@ TEST_F(RingDialTest, RingRayEdgeCases) {
   }
   // A horizontal ray: k = 2 sin alpha, height cos alpha, beta 0.
   const RingRayResult flat = ringRay(0, 0, 30, 150);
-  EXPECT_NEAR(flat.relativeHeight, std::cos(rad(30)), 1e-12);
+  EXPECT_NEAR(flat.relativeHeight, std::cos(radians(30)), 1e-12);
   EXPECT_NEAR(flat.beta, 0, 1e-12);
   // Small targets give 0 (found), unreachable ones are not found.
   struct Case {
@@ -514,7 +514,7 @@ TEST_F(RingDialTest, PrinterPageIsAtTrueSize) {
     }
     break;
   }
-  EXPECT_NEAR(maxX - minX, kPi * 60 * 10, 0.01);
+  EXPECT_NEAR(maxX - minX, std::numbers::pi * 60 * 10, 0.01);
   EXPECT_NEAR(maxY - minY, 60 * 10, 0.01);
 }
 
@@ -532,8 +532,7 @@ TEST_F(RingDialTest, BandTooLargeAsksAndRefusalsInBothLanguages) {
       {1, MsgAnswer::Yes, true, "Das Ringband passt nicht in die Zeichnung.\n\rSoll es verkleinert gezeichnet werden?"},
   };
   for (const Case& c : cases) {
-    design().language = c.language;
-    design().stringOffset = c.language == 2 ? 2000 : 0;
+    useLanguage(c.language);
     platform->boxes.clear();
     platform->answers.push_back(c.answer);
     RecordingCanvas canvas;
@@ -554,8 +553,7 @@ TEST_F(RingDialTest, BandTooLargeAsksAndRefusalsInBothLanguages) {
   const Refusal refusals[] = {{2, "Temporal hours are not possible in this latitude!"},
                               {1, "Temporalstunden sind in dieser Breite nicht möglich!"}};
   for (const Refusal& r : refusals) {
-    design().language = r.language;
-    design().stringOffset = r.language == 2 ? 2000 : 0;
+    useLanguage(r.language);
     design().latitude = 70;
     design().temporalHours = true;
     RecordingCanvas canvas;
@@ -602,18 +600,16 @@ class RingPlotTest : public RingDialTest {
     plot(25, hp25, D, W);
     Frame f;
     if (MakeDxf(hp25.string(), dxf.string(), 1, 1000) != DxfResult::Converted) return f;
-    const std::string script =
-        "import ezdxf,sys\n"
-        "doc=ezdxf.readfile(sys.argv[1])\n"
-        "print(len(doc.audit().errors))\n"
-        "w=h=0\n"
-        "for e in doc.modelspace().query('POLYLINE'):\n"
-        "  p=[v.dxf.location for v in e.vertices]\n"
-        "  if len(p)==5 and abs(p[0][0]-p[4][0])<1e-6 and abs(p[0][1]-p[4][1])<1e-6:\n"
-        "    w=max(w,abs(p[1][0]-p[0][0])); h=max(h,abs(p[2][1]-p[1][1]))\n"
-        "print('%.4f %.4f'%(w,h))\n";
-    std::istringstream in(testing::runPython(script, dxf));
-    in >> f.auditErrors >> f.width >> f.height;
+    const testing::EzdxfView view = testing::readWithEzdxf(dxf);
+    f.auditErrors = view.auditErrors;
+    for (const testing::EzdxfEntity& e : view.entities) {
+      const auto& p = e.points;
+      if (e.type != "POLYLINE" || p.size() != 5) continue;
+      if (std::fabs(p[0][0] - p[4][0]) < 1e-6 && std::fabs(p[0][1] - p[4][1]) < 1e-6) {
+        f.width = std::max(f.width, std::fabs(p[1][0] - p[0][0]));
+        f.height = std::max(f.height, std::fabs(p[2][1] - p[1][1]));
+      }
+    }
     return f;
   }
 };
@@ -633,7 +629,7 @@ TEST_F(RingPlotTest, PlotRendersInHp2xxAndItsDxfIsAtTrueSize) {
 
   const Frame f = frameOfDxf(150, 80);
   EXPECT_EQ(f.auditErrors, 0);
-  EXPECT_NEAR(f.width, kPi * 75, 0.05);
+  EXPECT_NEAR(f.width, std::numbers::pi * 75, 0.05);
   EXPECT_NEAR(f.height, 80, 0.05);
 }
 
@@ -644,7 +640,7 @@ TEST_F(RingPlotTest, LargeRingIsPlottedAtTrueSize) {
   EXPECT_EQ(large.find("reduced to"), std::string::npos);
   const Frame f = frameOfDxf(300, 80);
   EXPECT_EQ(f.auditErrors, 0);
-  EXPECT_NEAR(f.width, kPi * 150, 0.05);
+  EXPECT_NEAR(f.width, std::numbers::pi * 150, 0.05);
   EXPECT_NEAR(f.height, 80, 0.05);
 }
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "astro/startup.h"
+#include "base/angles.h"
 #include "core/design_state.h"
 #include "core/scripted_platform.h"
 #include "dials/biazimuthal/biazimuthal_dial.h"
@@ -27,8 +28,6 @@
 namespace tavrel {
 namespace {
 
-constexpr double kPiD = 3.14159265358979323846;
-double rad(double d) { return d * kPiD / 180; }
 
 using Vec = std::array<double, 3>;
 Vec add(Vec a, Vec b, double k = 1) { return {a[0] + k * b[0], a[1] + k * b[1], a[2] + k * b[2]}; }
@@ -42,8 +41,8 @@ Vec unit(Vec a) {
 }
 // Earth-centred unit vector of a place (east longitude).
 Vec earthDirection(double lat, double eastLon) {
-  return {std::cos(rad(lat)) * std::cos(rad(eastLon)), std::cos(rad(lat)) * std::sin(rad(eastLon)),
-          std::sin(rad(lat))};
+  return {std::cos(radians(lat)) * std::cos(radians(eastLon)), std::cos(radians(lat)) * std::sin(radians(eastLon)),
+          std::sin(radians(lat))};
 }
 
 // Where the tip's shadow falls on the plane, in millimetres from the foot:
@@ -63,12 +62,12 @@ Shadow tipShadow(double lat, double eastLon, double inclination, double declinat
   const Vec south = {-north[0], -north[1], -north[2]};
   const Vec west = {-east[0], -east[1], -east[2]};
   // Horizontal direction of azimuth D counted from south towards west.
-  const Vec h = add({std::cos(rad(declination)) * south[0], std::cos(rad(declination)) * south[1],
-                     std::cos(rad(declination)) * south[2]},
-                    west, std::sin(rad(declination)));
-  Vec n = add({std::cos(rad(inclination)) * zenith[0], std::cos(rad(inclination)) * zenith[1],
-               std::cos(rad(inclination)) * zenith[2]},
-              h, std::sin(rad(inclination)));
+  const Vec h = add({std::cos(radians(declination)) * south[0], std::cos(radians(declination)) * south[1],
+                     std::cos(radians(declination)) * south[2]},
+                    west, std::sin(radians(declination)));
+  Vec n = add({std::cos(radians(inclination)) * zenith[0], std::cos(radians(inclination)) * zenith[1],
+               std::cos(radians(inclination)) * zenith[2]},
+              h, std::sin(radians(inclination)));
   Vec right, up;
   if (inclination < 1e-9) {
     right = east;
@@ -333,9 +332,9 @@ double largestOutlineStep(const std::vector<std::string>& lines) {
       continue;
     }
     if (havePrevious) {
-      const double a = std::pow(std::sin(rad(lat - lat0) / 2), 2) +
-                       std::cos(rad(lat)) * std::cos(rad(lat0)) * std::pow(std::sin(rad(lon - lon0) / 2), 2);
-      largest = std::max(largest, 2 * std::asin(std::min(1.0, std::sqrt(a))) * 180 / kPiD);
+      const double a = std::pow(std::sin(radians(lat - lat0) / 2), 2) +
+                       std::cos(radians(lat)) * std::cos(radians(lat0)) * std::pow(std::sin(radians(lon - lon0) / 2), 2);
+      largest = std::max(largest, 2 * std::asin(std::min(1.0, std::sqrt(a))) * 180 / std::numbers::pi);
     }
     lon0 = lon;
     lat0 = lat;
@@ -410,7 +409,7 @@ double longestFalseJoin(const std::vector<MapSegment>& segments, double x0, doub
   double worst = 0;
   for (const MapSegment& s : segments) {
     const double r = std::max(std::hypot(s.x1 - x0, s.y1 - y0), std::hypot(s.x2 - x0, s.y2 - y0)) / cosQ + rounding;
-    const double bound = (L + r * r / L) * rad(deltaDeg) + 2 * rounding;
+    const double bound = (L + r * r / L) * radians(deltaDeg) + 2 * rounding;
     const double length = std::hypot(s.x2 - s.x1, s.y2 - s.y1);
     if (length > bound) worst = std::max(worst, length);
   }

@@ -14,9 +14,9 @@
 #include "core/settings_file.h"
 #include "astro/startup.h"
 #include "dials/dial_family.h"
-#include "tests/drawing/not_available_texts.h"
 #include "drawing/tav15.h"
 #include "plot/recording_canvas.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel {
 namespace {
@@ -44,21 +44,11 @@ const DialFamilyRegistrar kTestFamily{[] {
   return f;
 }()};
 
-// A row of this test only, letter 'u', that stands for a family not built:
-// no screen construction, no plot.
-const DialFamilyRegistrar kUnbuiltTestFamily{[] {
-  DialFamily f;
-  f.id = "unbuilt test";
-  f.kinds = {{'u', 98}};
-  return f;
-}()};
-
 class ControllerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     startProgram();
-    design().language = 2;
-    design().stringOffset = 2000;
+    useLanguage(2);
   }
   ScopedScriptedPlatform platform;
   RecordingCanvas canvas;
@@ -116,21 +106,6 @@ TEST_F(ControllerTest, CaptionsAndHint) {
   EXPECT_EQ(c.state().caption, "Konstruktion einer horizontalen Sonnenuhr");
 }
 
-// A dial type whose family is not built yet draws nothing and says so on
-// the picture, in both languages, instead of asking for the gnomon foot.
-TEST_F(ControllerTest, UnbuiltFamilySaysItIsNotAvailable) {
-  for (const NotAvailableText& k : kNotAvailableTexts) {
-    design().language = k.language;
-    design().dialKind = 'u';
-    canvas.primitives.clear();
-    DrawingController c(canvas);
-    c.showDrawing(800, 500);
-    std::vector<std::string> texts;
-    for (const Primitive& p : canvas.primitives)
-      if (p.kind == PrimitiveKind::Text) texts.push_back(p.text);
-    EXPECT_EQ(texts, std::vector<std::string>{k.text});
-  }
-}
 // The ring dial's second picture (its correction chart) is offered by the
 // family table; a planar dial has none and draws nothing on the request.
 TEST_F(ControllerTest, SecondPictureComesFromTheFamilyTable) {
@@ -420,11 +395,6 @@ TEST_F(ControllerTest, DispatchByDialKind) {
   EXPECT_TRUE(testFamilyCalls.screenMode);
   EXPECT_EQ(testFamilyCalls.width, 640);
   ASSERT_EQ(canvas.primitives.size(), 1u);  // only the clear
-  // A family not built yet draws nothing but the clear.
-  canvas.primitives.clear();
-  design().dialKind = 'u';
-  c.construct();
-  EXPECT_EQ(canvas.primitives.size(), 1u);
   // An unknown letter draws nothing but the clear.
   canvas.primitives.clear();
   design().dialKind = '?';

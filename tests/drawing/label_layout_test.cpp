@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "astro/startup.h"
+#include "base/angles.h"
 #include "core/design_fields.h"
 #include "core/design_state.h"
 #include "core/scripted_platform.h"
@@ -76,7 +77,7 @@ TextBox boxOf(const Primitive& p) {
   const bool descends = ink.find_first_of("gjpqyQ,;()[]{}|/@$_") != std::string::npos;
   const double v0 = kInkTopEm * p.font.height, v1 = (descends ? kInkBottomEm : kBaselineEm) * p.font.height;
   // Along the text (cos a, -sin a); down the text (sin a, cos a).
-  const double a = p.font.angle * 3.14159265358979323846 / 180;
+  const double a = radians(p.font.angle);
   const double ux = std::cos(a), uy = -std::sin(a), vx = std::sin(a), vy = std::cos(a);
   auto at = [&](double u, double v) { return Point{p.p[0] + u * ux + v * vx, p.p[1] + u * uy + v * vy}; };
   return {ink, p.font.height, {at(u0, v0), at(u1, v0), at(u1, v1), at(u0, v1)}};
@@ -191,7 +192,7 @@ std::vector<std::string> geometryFaults(const RecordingCanvas& c, const Area& ar
       case PrimitiveKind::Arc:
         if (!clipped)
           for (int k = 0; k <= 16; ++k) {
-            const double a = (p.p[4] + p.p[5] * k / 16) * 3.14159265358979323846 / 180;
+            const double a = radians(p.p[4] + p.p[5] * k / 16);
             check({p.p[0] + p.p[2] * std::cos(a), p.p[1] - p.p[3] * std::sin(a)});
           }
         break;

@@ -22,6 +22,7 @@
 #include "plot/recording_canvas.h"
 #include "tests/dials/plot_file_test_util.h"
 #include "tests/plot/plot_test_util.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel {
 namespace {
@@ -38,8 +39,7 @@ class PlotRefusalTest : public ::testing::Test {
   // plot alone (no world map) and expert mode for the expert families.
   void reset(int language) {
     DesignState& d = testing::startEnglishDesign(2020);
-    d.language = language;
-    d.stringOffset = language == 2 ? 2000 : 0;
+    useLanguage(language);
     d.expertModeActive = true;
     d.mapOverlay = false;
   }

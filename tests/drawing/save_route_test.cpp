@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "base/angles.h"
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/scripted_platform.h"
@@ -26,12 +27,13 @@
 #include "dials/dial_family.h"
 #include "dials/planar/coordinates_file.h"
 #include "dials/planar/planar_dial.h"
-#include "tests/drawing/not_available_texts.h"
 #include "drawing/graph_save.h"
 #include "drawing/save_route.h"
 #include "tests/plot/hpgl_raw_access.h"
 #include "dxf/make_dxf.h"
+#include "tests/dxf/ezdxf_view.h"
 #include "plot/recording_canvas.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel {
 namespace {
@@ -57,15 +59,7 @@ DialFamily testFamily(char letter, unsigned caps) {
 }
 const DialFamilyRegistrar kUnscaledFamily{testFamily('x', 0)};
 const DialFamilyRegistrar kScaledFamily{testFamily('y', kCapScaledPlot)};
-// And one that stands for a family not built: no construction, no plot.
-const DialFamilyRegistrar kUnbuiltFamily{[] {
-  DialFamily f = testFamily('u', 0);
-  f.draw = nullptr;
-  f.plot = nullptr;
-  return f;
-}()};
 
-constexpr double kPi = 3.14159265358979323846;
 
 std::string slurp(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -92,49 +86,16 @@ Shell runShell(const std::string& command) {
 }
 
 // One entity of the ezdxf dump (check_dxf.py --dump).
-struct DxfEntity {
-  std::string type, layer;
-  std::vector<std::array<double, 2>> points;  // polyline vertices, or the centre
-  double radius = 0;
-  std::string text;
-};
+using DxfEntity = testing::EzdxfEntity;
 
+// The POLYLINE, CIRCLE and TEXT entities of the ezdxf view of a DXF; the
+// file must be read and pass the audit.
 std::vector<DxfEntity> readDxf(const std::string& path) {
-  const Shell r = runShell("/usr/bin/python3 " TAVREL_SOURCE_DIR "/tests/dxf/check_dxf.py --dump '" + path + "'");
-  EXPECT_EQ(r.status, 0) << r.out.substr(0, 2000);
+  const testing::EzdxfView view = testing::readWithEzdxf(path);
+  EXPECT_TRUE(view.read && view.auditErrors == 0) << view.output.substr(0, 2000);
   std::vector<DxfEntity> out;
-  std::istringstream lines(r.out);
-  std::string line;
-  auto parsePoint = [](const std::string& p) {
-    const std::size_t comma = p.find(',');
-    return std::array<double, 2>{std::stod(p.substr(0, comma)), std::stod(p.substr(comma + 1))};
-  };
-  while (std::getline(lines, line)) {
-    std::istringstream f(line);
-    DxfEntity e;
-    std::string colour;
-    f >> e.type >> e.layer >> colour;
-    if (e.type == "POLYLINE") {
-      std::string linetype, w1, w2, vertices;
-      f >> linetype >> w1 >> w2 >> vertices;
-      std::istringstream v(vertices);
-      std::string p;
-      while (std::getline(v, p, ';')) e.points.push_back(parsePoint(p));
-    } else if (e.type == "CIRCLE") {
-      std::string centre;
-      f >> centre >> e.radius;
-      e.points.push_back(parsePoint(centre));
-    } else if (e.type == "TEXT") {
-      std::string at;
-      f >> at;
-      e.points.push_back(parsePoint(at));
-      e.text = line.substr(line.find('|') + 1);
-      e.text.pop_back();
-    } else {
-      continue;
-    }
-    out.push_back(std::move(e));
-  }
+  for (const DxfEntity& e : view.entities)
+    if (e.type == "POLYLINE" || e.type == "CIRCLE" || e.type == "TEXT") out.push_back(e);
   return out;
 }
 
@@ -150,8 +111,7 @@ class SaveRouteTest : public ::testing::Test {
   void SetUp() override {
     startProgram();
     DesignState& d = design();
-    d.language = 2;
-    d.stringOffset = 2000;
+    useLanguage(2);
     d.referenceYear = 2020;
     d.dialKind = 'v';
     d.umbrellaMode = false;
@@ -382,7 +342,7 @@ TEST_F(SaveRouteTest, DxfAtTrueSizeWithTheScreenHourLines) {
       const auto& p = e->points.front();
       const auto& q = e->points.back();
       double diff = std::atan2(q[1] - p[1], q[0] - p[0]) - screenAngle;
-      diff = std::remainder(diff, kPi);
+      diff = std::remainder(diff, std::numbers::pi);
       // Same direction, and the screen line's start lies on the DXF line.
       const double ux = std::cos(screenAngle), uy = std::sin(screenAngle);
       const double offset = (p[0] - 205 - a.x) * uy - (p[1] - 275 - a.y) * ux;
@@ -673,22 +633,6 @@ TEST_F(SaveRouteTest, FamiliesSaveThroughTheirRows) {
     EXPECT_EQ(e[0].points.back(), (std::array<double, 2>{1, 0}));  // 1 mm either way
   }
   EXPECT_EQ(filesIn(dir_), (std::vector<std::string>{"x.dxf", "y.dxf"}));
-}
-
-// A family not built yet: "Save as HPGL-File" says so once and writes
-// nothing, in both languages; so does Continue when reached.
-TEST_F(SaveRouteTest, UnbuiltFamilyIsRefused) {
-  for (const NotAvailableText& k : kNotAvailableTexts) {
-    design().language = k.language;
-    design().dialKind = 'u';
-    platform_->boxes.clear();
-    EXPECT_FALSE(openSavePanel(state_, panel_, PlotTarget::Hpgl));
-    platform_->fileNames.push_back(file("w.plt"));
-    EXPECT_EQ(savePlot(state_, panel_, 1.0, nullptr), SaveResult::NoPlot);
-    ASSERT_EQ(platform_->boxes.size(), 2u);
-    for (const RecordedBox& b : platform_->boxes) EXPECT_EQ(b.text, k.text);
-    EXPECT_TRUE(filesIn(dir_).empty());
-  }
 }
 
 // The ham dial is drawn but has no plot: the save is refused the same way

@@ -1,16 +1,25 @@
 #!/usr/bin/python3
 """Reads DXF files with ezdxf (an independent DXF reader) and audits them.
+The one ezdxf script of the tests: the C++ tests read its --dump listing
+(tests/dxf/ezdxf_view.h) and measure what they check from it.
 
 usage: check_dxf.py [--dump] FILE...
 
-Exit status 0 when every file was read and its audit left no error that
-ezdxf could not fix. With --dump every entity of the model space is listed,
-one line each, numbers with four decimals:
+Modes:
+  (default)  audit only: every error ezdxf could not fix is printed as
+             AUDIT-ERROR <path>: <message>, an unreadable file as
+             UNREADABLE <path>: <reason>.
+  --dump     the same, then every entity of the model space, one line
+             each, numbers with four decimals:
   FILE <path>
   POLYLINE <layer> <color> <linetype> <start width> <end width> x,y;x,y;...
+  LINE <layer> <color> x,y;x,y
   CIRCLE <layer> <color> x,y <radius>
   ARC <layer> <color> x,y <radius> <start angle> <end angle>
   TEXT <layer> <color> x,y <height> <width factor> <rotation> <oblique> <style> |<text>|
+
+Exit status 0 when every file was read and its audit left no error that
+ezdxf could not fix.
 """
 import sys
 
@@ -34,6 +43,8 @@ def dump(doc):
                      num(e.dxf.get("default_start_width", 0)),
                      num(e.dxf.get("default_end_width", 0)),
                      ";".join(point(v.dxf.location) for v in e.vertices)]
+        elif t == "LINE":
+            head += [point(e.dxf.start) + ";" + point(e.dxf.end)]
         elif t == "CIRCLE":
             head += [point(e.dxf.center), num(e.dxf.radius)]
         elif t == "ARC":

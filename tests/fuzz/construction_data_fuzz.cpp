@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   checkPicture(canvas);
 
   if (options & 0x10) {
-    if (!dialAvailable(design()) || !dialPlottable(design())) return 0;
+    if (!dialPlottable(design())) return 0;
     SavePanel panel;
     if (!openSavePanel(controller.state(), panel, PlotTarget::Hpgl)) return 0;
     const std::string plot = setup.folder.file("out.plt");

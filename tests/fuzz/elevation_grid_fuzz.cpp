@@ -15,6 +15,7 @@
 #include <sstream>
 #include <string>
 
+#include "base/angles.h"
 #include "tables/horizon_calculation.h"
 #include "tests/fuzz/fuzz_support.h"
 
@@ -59,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   // The far field reaches maxObjectDistance, the near window at most
   // 250 rows by 4000 columns.
-  const double reach = std::max(1000.0 * s.maxObjectDistance, 4100.0 * t.cellSize * M_PI / 180 * kEarthRadiusM);
+  const double reach = std::max(1000.0 * s.maxObjectDistance, radians(4100.0 * t.cellSize) * kEarthRadiusM);
   for (int k = 0; k < kHorizonPoints; ++k) {
     const HorizonPoint& p = calc.profile()[k];
     check(p.azimuth == k * 0.5 - 180);

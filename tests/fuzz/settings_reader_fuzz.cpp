@@ -23,6 +23,7 @@
 #include "astro/startup.h"
 #include "base/text_encoding.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/core/language_choice.h"
 
 namespace {
 
@@ -40,8 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   design() = setup.started;
   if (options & 0x80) {
     design().germanSelected = false;
-    design().language = 2;
-    design().stringOffset = 2000;
+    useLanguage(2);
   }
   setup.platform.boxes.clear();
   setup.platform.answers.clear();

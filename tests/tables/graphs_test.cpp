@@ -16,6 +16,7 @@
 
 #include "astro/startup.h"
 #include "core/language.h"
+#include "base/angles.h"
 #include "core/scripted_platform.h"
 #include "plot/canvas.h"
 #include "plot/hpgl_writer.h"
@@ -31,7 +32,6 @@ namespace {
 using test::readTsv;
 using test::TablesTest;
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr int kWidth = 1600, kHeight = 1000;
 
 // Pen n draws in a colour of its own, so the recorded lines tell their pen.
@@ -178,7 +178,7 @@ struct SkySegment {
 // Angular distance (degrees) from a point to a segment, in the plane of
 // azimuth times cos(altitude) and altitude around the point.
 double distanceToSegment(const SkyRef& p, const SkySegment& s) {
-  const double c = std::cos(p.altitude * kPi / 180);
+  const double c = std::cos(radians(p.altitude));
   auto wrap = [](double a) { return std::remainder(a, 360.0); };
   const double x1 = wrap(s.a1 - p.azimuth) * c, y1 = s.h1 - p.altitude;
   const double x2 = wrap(s.a2 - p.azimuth) * c, y2 = s.h2 - p.altitude;
@@ -228,7 +228,7 @@ std::vector<SkySegment> polarPlotLines(const std::string& plot, int pen) {
   auto sky = [&](double x, double y) {
     const double dx = x - c.cx, dy = y - c.cy;
     const double r = std::hypot(dx, dy);
-    return std::pair<double, double>{std::atan2(-dx, -dy) * 180 / kPi, 90 * (1 - r / c.r0)};
+    return std::pair<double, double>{degrees(std::atan2(-dx, -dy)), 90 * (1 - r / c.r0)};
   };
   std::vector<SkySegment> out;
   int current = 0;
@@ -326,7 +326,7 @@ INSTANTIATE_TEST_SUITE_P(Latitudes, SunPathReference, ::testing::Values(0.0, 47.
 // transformation of Meeus, Astronomical Algorithms, 2nd ed., eq. 13.5 and
 // 13.6: azimuth from south, west positive, and altitude.
 SkyRef skyAt(double latitude, double declination, double hourAngle) {
-  const double r = kPi / 180, p = latitude * r, d = declination * r, h = hourAngle * r;
+  const double r = kRadPerDeg, p = latitude * r, d = declination * r, h = hourAngle * r;
   const double azimuth = std::atan2(std::sin(h), std::cos(h) * std::sin(p) - std::tan(d) * std::cos(p)) / r;
   const double altitude = std::asin(std::sin(p) * std::sin(d) + std::cos(p) * std::cos(d) * std::cos(h)) / r;
   return {"", azimuth, altitude};
@@ -620,7 +620,7 @@ TEST(PolarChart, SpacingsAndDirections) {
   c.spacing = AltitudeSpacing::Equal;
   EXPECT_NEAR(altitudeRadius(c, 30), 50 * 2.0 / 3, 1e-9);
   c.spacing = AltitudeSpacing::Stereographic;
-  EXPECT_NEAR(altitudeRadius(c, 30), 50 * std::tan(30 * kPi / 180), 1e-9);
+  EXPECT_NEAR(altitudeRadius(c, 30), 50 * std::tan(radians(30)), 1e-9);
   c.spacing = AltitudeSpacing::ReflectingDome;
   c.domeV = 80;
   EXPECT_NEAR(altitudeRadius(c, 0), 50, 1e-9);  // the horizon on the plate circle

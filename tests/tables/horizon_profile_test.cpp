@@ -12,6 +12,7 @@
 #include "tables/tav1_Hoehen.h"
 #include "table_test_util.h"
 #include "horizon_test_terrain.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel::test {
 namespace {
@@ -370,8 +371,7 @@ TEST_F(HorizonFileTest, LoadingACutShortProfileSaysWhy) {
   };
   for (const auto& c : cases) {
     DesignState& d = design();
-    d.language = c.german ? 1 : 2;
-    d.stringOffset = c.german ? 0 : 2000;
+    useLanguage(c.german ? 1 : 2);
     d.germanSelected = c.german;
     ScriptedPlatform platform;
     setPlatform(&platform);

@@ -1,5 +1,6 @@
 // The low-precision ephemeris and the parabola of the rise/set search
 // against published values.
+#include "base/angles.h"
 #include "tables/low_precision_ephemeris.h"
 
 #include <gtest/gtest.h>
@@ -87,7 +88,7 @@ TEST(LowPrecisionEphemeris, AltitudeAtCulmination) {
   }
   EXPECT_NEAR(bestHour, 12, 0.2);  // Greenwich noon, give or take the equation of time
   const RaDec sun = miniSun((mjd0 + bestHour / 24 - 51544.5) / 36525);
-  EXPECT_NEAR(best, std::cos(0.8 - sun.declination * 3.14159265358979 / 180), 1e-6);
+  EXPECT_NEAR(best, std::cos(0.8 - radians(sun.declination)), 1e-6);
 }
 
 struct QuadCase {

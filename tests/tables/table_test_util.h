@@ -13,6 +13,7 @@
 
 #include "core/design_state.h"
 #include "astro/startup.h"
+#include "tests/core/language_choice.h"
 
 namespace tavrel::test {
 
@@ -21,8 +22,7 @@ class TablesTest : public ::testing::Test {
   void SetUp() override {
     startProgram();
     DesignState& d = design();
-    d.language = 2;
-    d.stringOffset = 2000;
+    useLanguage(2);
     d.germanSelected = false;
   }
   void TearDown() override { design() = saved_; }

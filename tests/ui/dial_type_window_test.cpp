@@ -10,6 +10,7 @@
 #include <QTest>
 #include <cmath>
 
+#include "base/angles.h"
 #include "ui/tav14b.h"
 #include "ui_fixture.h"
 
@@ -206,7 +207,7 @@ class DialTypeWindowTest : public QObject {
     // The bar a third of the hour radius (D - 15) / 2 above the centre and
     // the summer noon shadow (altitude 90 - 47 + 23.44) on the rim below:
     // 4/3 (D - 15) / 2 / tan(66.44), within the field's 9..100 mm.
-    const double expected = 4.0 / 3.0 * 185.0 / 2 / std::tan(66.44 * M_PI / 180);
+    const double expected = 4.0 / 3.0 * 185.0 / 2 / std::tan(radians(66.44));
     QVERIFY(std::fabs(design().habermelGnomonLength - expected) < 1e-9);
     QVERIFY(design().habermelGnomonLength >= 9 && design().habermelGnomonLength <= 100);
   }

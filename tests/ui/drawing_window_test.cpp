@@ -37,15 +37,6 @@ using namespace tavrel::test;
 
 namespace {
 
-// A row of this test only, letter 'u', that stands for a family not built:
-// no screen construction, no plot.
-const DialFamilyRegistrar kUnbuiltTestFamily{[] {
-  DialFamily f;
-  f.id = "unbuilt test";
-  f.kinds = {{'u', 98}};
-  return f;
-}()};
-
 // The picture the CLI's --foot pixels refer to.
 constexpr int kCliWidth = 1600, kCliHeight = 1000;
 
@@ -435,22 +426,6 @@ class DrawingWindowTest : public QObject {
     QVERIFY(!w->openSavePanel(PlotTarget::Dxf));
     QCOMPARE(QString::fromStdString(f->platform->boxes.at(0).text),
              QStringLiteral("Für diesen Sonnenuhrtyp gibt es keine Plotdatei."));
-  }
-
-  void unbuiltDialTypeIsRefused() {
-    f->main->closeWindowsNamed(ShellWindow::Drawing);
-    UiFixture::settle();
-    design().dialKind = 'u';
-    f->main->openWorkingWindow(ShellWindow::Drawing, menu::kDrawing);
-    UiFixture::settle();
-    w = f->main->form<TForm5>(ShellWindow::Drawing);
-    QVERIFY(w);
-    f->platform->boxes.clear();
-    QVERIFY(!w->openSavePanel(PlotTarget::Hpgl));
-    QVERIFY(!w->printConstruction());
-    QCOMPARE(f->platform->boxes.size(), std::size_t(2));
-    for (const RecordedBox& b : f->platform->boxes)
-      QCOMPARE(QString::fromStdString(b.text), QStringLiteral("Dieser Sonnenuhrtyp ist noch nicht verfügbar."));
   }
 
   // Hollander's dial: the information command shows its own lines (the

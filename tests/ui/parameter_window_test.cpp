@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "base/angles.h"
 #include "ui/tav16.h"
 #include "ui/ui_texts.h"
 #include "ui_fixture.h"
@@ -646,7 +647,7 @@ class ParameterWindowTest : public QObject {
     QVERIFY(diameter->isVisibleTo(w));
     QVERIFY(gnomon->isVisibleTo(w));
     // The gnomon follows the diameter's rule of the dial-type window.
-    QVERIFY(std::fabs(d.habermelGnomonLength - 185 / (std::tan(66.44 * M_PI / 180) + std::tan(19.56 * M_PI / 180))) <
+    QVERIFY(std::fabs(d.habermelGnomonLength - 185 / (std::tan(radians(66.44)) + std::tan(radians(19.56)))) <
             0.02);
     diameter->setText(QStringLiteral("500"));
     QVERIFY(!closeWindow());

@@ -14,7 +14,7 @@
 
 #include "bench/big_plot.h"
 #include "core/scripted_platform.h"
-#include "dxf/tav1_mkdxf1.h"
+#include "dxf/dxf.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ void BM_Hpgl2Dxf(benchmark::State& state) {
   const double scale = static_cast<double>(state.range(0));
   ScopedScriptedPlatform platform;
   for (auto _ : state) {
-    const DxfResult result = MakeDxf(in.string(), out.string(), 1, scale);
+    const DxfResult result = convertHpglToDxf(in.string(), out.string(), 1, scale);
     if (result != DxfResult::Converted) state.SkipWithError("conversion failed");
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
@@ -86,7 +86,7 @@ void BM_Hpgl2DxfLongNumber(benchmark::State& state) {
   const fs::path out = fs::path(in).replace_extension(".dxf");
   ScopedScriptedPlatform platform;
   for (auto _ : state) {
-    if (MakeDxf(in.string(), out.string(), 1, 40) != DxfResult::Converted)
+    if (convertHpglToDxf(in.string(), out.string(), 1, 40) != DxfResult::Converted)
       state.SkipWithError("conversion failed");
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *

@@ -10,7 +10,7 @@
 #include "cli/cli_options.h"
 #include "cli/command_registry.h"
 #include "core/design_state.h"
-#include "tables/tav1_sunset.h"
+#include "tables/sun_calculator_tables.h"
 
 namespace tavrel::cli {
 namespace {

@@ -12,7 +12,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/command_registry.h"
-#include "tables/tav1_Hoehen.h"
+#include "tables/horizon.h"
 
 namespace tavrel::cli {
 namespace {

@@ -6,7 +6,7 @@
 #include "cli/cli_options.h"
 #include "cli/command_registry.h"
 #include "core/design_state.h"
-#include "dxf/tav1_mkdxf1.h"
+#include "dxf/dxf.h"
 
 namespace tavrel::cli {
 namespace {
@@ -39,7 +39,7 @@ int runHpgl2Dxf(const std::vector<std::string>& args) {
   }
   if (files.size() != 2) return usageError("hpgl2dxf expects IN.plt OUT.dxf");
 
-  const DxfResult result = MakeDxf(files[0], files[1], lineWidth, scale);
+  const DxfResult result = convertHpglToDxf(files[0], files[1], lineWidth, scale);
   for (const std::string& line : infoLines()) std::cerr << line << '\n';
   return result == DxfResult::Converted ? kExitOk : kExitFailed;
 }

@@ -9,8 +9,8 @@
 #include "cli/cli_options.h"
 #include "cli/command_registry.h"
 #include "core/design_state.h"
-#include "tables/tav1_sunset.h"
-#include "tables/tav1_sunset2.h"
+#include "tables/sun_calculator_tables.h"
+#include "tables/year_tables_graphs.h"
 
 namespace tavrel::cli {
 namespace {

@@ -126,7 +126,7 @@ GraphSaveResult saveGraph(GraphSavePanel& panel, GraphOptions options, int lineW
     return GraphSaveResult::Saved;
   }
   const DxfResult result =
-      MakeDxf(writer.writtenPath(), target, lineWidthChoice, static_cast<double>(kPlotUnitsPerMm), plotPath);
+      convertHpglToDxf(writer.writtenPath(), target, lineWidthChoice, static_cast<double>(kPlotUnitsPerMm), plotPath);
   writer.hpglAbandon();
   return result == DxfResult::Converted ? GraphSaveResult::Saved : GraphSaveResult::Failed;
 }

@@ -2,7 +2,7 @@
 // name, y scaling factor, mirror, longitude correction) and its "Ok".
 //
 // HPGL is written directly to the chosen file. DXF is written to the
-// temporary file "tavrel.$$$" in the target's folder, converted by MakeDxf
+// temporary file "tavrel.$$$" in the target's folder, converted by convertHpglToDxf
 // with the line-width choice and 40 plotter units per millimetre, and the
 // temporary file is removed, however the conversion ends. On disk each
 // save's temporary plot has a name of its own beside "tavrel.$$$"

@@ -195,7 +195,7 @@ SaveResult savePlot(DrawingWindowState& state, SavePanel& panel, double zoomFact
                 "\r\n       " + plotText(PlotText::File) + fileNameWithoutDirectory(target) + messageText(58) +
                     "     ");
   } else {
-    const DxfResult result = MakeDxf(writer.writtenPath(), target, d.plotLineWidth,
+    const DxfResult result = convertHpglToDxf(writer.writtenPath(), target, d.plotLineWidth,
                                      static_cast<double>(kPlotUnitsPerMm) * R, plotPath);
     writer.hpglAbandon();
     if (result != DxfResult::Converted) ok = false;

@@ -4,7 +4,7 @@
 //
 // An HPGL file is written directly with the resolution factor R = 1. A
 // DXF file is made in two steps: the plot is written with R = 25 into the
-// temporary file "tavrel.$$$" in the target's folder, which MakeDxf
+// temporary file "tavrel.$$$" in the target's folder, which convertHpglToDxf
 // converts at 40 * 25 = 1000 plotter units per millimetre; the temporary
 // file is removed afterwards, also when writing or converting failed. On
 // disk each save's temporary plot has a name of its own beside
@@ -111,7 +111,7 @@ bool openSavePanel(DrawingWindowState& state, SavePanel& panel, PlotTarget targe
 //   5. The coordinates file is written before the plot file is completed:
 //      when it cannot be written the save ends there (message 53 only;
 //      the plot file keeps its previous state).
-//   6. HPGL: message "File <name> saved!". DXF: MakeDxf(temporary file,
+//   6. HPGL: message "File <name> saved!". DXF: convertHpglToDxf(temporary file,
 //      target, plotLineWidth, 40 R), then the temporary file is removed.
 // A dial type without a plot is refused with its message (NoPlot) before
 // anything is asked or written. When the family's plot

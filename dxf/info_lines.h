@@ -7,7 +7,7 @@
 
 namespace tavrel {
 
-// The shared list. MakeDxf clears it and appends its diagnostics; the
+// The shared list. convertHpglToDxf clears it and appends its diagnostics; the
 // drawing window shows it in its information panel.
 std::vector<std::string>& infoLines();
 

@@ -1132,7 +1132,7 @@ int firstCommandLetter(std::FILE* file, long& letterOffset) {
 
 }  // namespace
 
-DxfResult MakeDxf(const std::string& hpglPath, const std::string& dxfPath,
+DxfResult convertHpglToDxf(const std::string& hpglPath, const std::string& dxfPath,
                   int lineWidthChoice, double scale, const std::string& shownInputPath) {
   // Messages and diagnostics name the input as the caller shows it.
   const std::string& inputName = shownInputPath.empty() ? hpglPath : shownInputPath;

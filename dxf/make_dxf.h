@@ -1,4 +1,4 @@
-// MakeDxf: turns one HPGL plot file into a DXF drawing of the old kind
+// convertHpglToDxf: turns one HPGL plot file into a DXF drawing of the old kind
 // (no handles, AutoCAD R12 layout): HEADER, TABLES with line types, layers
 // L_1..L_10 and text styles, an empty BLOCKS section and ENTITIES made of
 // POLYLINE/VERTEX/SEQEND, CIRCLE, ARC and TEXT.
@@ -45,7 +45,7 @@ enum class DxfResult {
 // diagnostic line). Read and write failures name the file and the
 // system's reason. Memory use and time per character do not depend on the
 // input size or on the length of a token.
-DxfResult MakeDxf(const std::string& hpglPath, const std::string& dxfPath,
+DxfResult convertHpglToDxf(const std::string& hpglPath, const std::string& dxfPath,
                   int lineWidthChoice, double scale, const std::string& shownInputPath = {});
 
 }  // namespace tavrel

@@ -24,7 +24,7 @@
 #include "tables/table_calendar.h"
 #include "tables/table_texts.h"
 #include "ui/print_jobs.h"
-#include "ui/tav1main.h"
+#include "ui/main_window.h"
 #include "ui/work_windows.h"
 #include "ui/help_topics.h"
 
@@ -51,7 +51,7 @@ void askForInput(QLineEdit* field) {
 
 }  // namespace
 
-Tsset1::Tsset1(TForm1* main, CalculatorPanel panel) : ChildForm(main, ShellWindow::Calculator), panel_(panel) {
+CalculatorWindow::CalculatorWindow(MainWindow* main, CalculatorPanel panel) : ChildForm(main, ShellWindow::Calculator), panel_(panel) {
   DesignState& d = design();
   setHelpTopic(help::kCalculator);
   auto* outer = new QHBoxLayout(body());
@@ -217,17 +217,17 @@ Tsset1::Tsset1(TForm1* main, CalculatorPanel panel) : ChildForm(main, ShellWindo
   main->menuEntry(menu::kPrint)->setEnabled(true);
 }
 
-void Tsset1::setPanel(CalculatorPanel panel) {
+void CalculatorWindow::setPanel(CalculatorPanel panel) {
   panel_ = panel;
   updatePanel();
 }
 
-void Tsset1::setTimeSystem(int system) {
+void CalculatorWindow::setTimeSystem(int system) {
   timeSystem_ = std::clamp(system, 0, 2);
   updatePanel();
 }
 
-void Tsset1::updatePanel() {
+void CalculatorWindow::updatePanel() {
   if (QAbstractButton* b = panels_->button(static_cast<int>(panel_))) b->setChecked(true);
   if (QAbstractButton* b = twilight_->button(std::min<int>(design().twilightKind, 2))) b->setChecked(true);
   if (QAbstractButton* b = timeSystems_->button(timeSystem_)) b->setChecked(true);
@@ -236,7 +236,7 @@ void Tsset1::updatePanel() {
   timeBox_->setVisible(panel_ == CalculatorPanel::Position);
 }
 
-bool Tsset1::compute() {
+bool CalculatorWindow::compute() {
   if (!runFieldCloseChecks()) return false;
   DesignState& d = design();
   std::optional<double> azimuth, clock;
@@ -285,7 +285,7 @@ bool Tsset1::compute() {
   return true;
 }
 
-void Tsset1::showResults() {
+void CalculatorWindow::showResults() {
   QStringList lines;
   for (const std::string& l : results_) lines << QString::fromStdString(l);
   resultView_->setPlainText(lines.join(QLatin1Char('\n')));
@@ -293,7 +293,7 @@ void Tsset1::showResults() {
   resultView_->horizontalScrollBar()->setValue(0);
 }
 
-void Tsset1::openMonthTable() {
+void CalculatorWindow::openMonthTable() {
   TableRequest r;
   r.kind = 1;
   r.scope = 0;
@@ -304,7 +304,7 @@ void Tsset1::openMonthTable() {
   mainForm()->openWorkingWindow(ShellWindow::Table, menu::kRiseSetTable);
 }
 
-void Tsset1::openTable(int entry) {
+void CalculatorWindow::openTable(int entry) {
   if (entry >= menu::kRiseSetTable && entry <= menu::kNoonTable) {
     TableRequest r = tableRequestOfEntry(entry);
     r.year = year_->value();
@@ -314,7 +314,7 @@ void Tsset1::openTable(int entry) {
   mainForm()->openWorkingWindow(ShellWindow::Table, entry);
 }
 
-bool Tsset1::printWithFormFeed(bool formFeed) {
+bool CalculatorWindow::printWithFormFeed(bool formFeed) {
   if (!printText(results_, formFeed, this)) return false;
   if (formFeed) {
     results_.clear();
@@ -323,12 +323,12 @@ bool Tsset1::printWithFormFeed(bool formFeed) {
   return true;
 }
 
-void Tsset1::printFormFeed() {
+void CalculatorWindow::printFormFeed() {
   TextPrinter& p = TextPrinter::instance();
   if (p.isOpen()) p.formFeed();
 }
 
-void Tsset1::dropLastBlock() {
+void CalculatorWindow::dropLastBlock() {
   if (results_.empty()) return;
   do {
     results_.pop_back();
@@ -336,7 +336,7 @@ void Tsset1::dropLastBlock() {
   showResults();
 }
 
-void Tsset1::printResults() {
+void CalculatorWindow::printResults() {
   switch (showMessage(MsgCaption::Question, MsgIcon::Question, messageText(11), MsgButtons::YesNoCancel)) {
     case MsgAnswer::Yes: printWithFormFeed(true); break;
     case MsgAnswer::No: printWithFormFeed(false); break;
@@ -344,7 +344,7 @@ void Tsset1::printResults() {
   }
 }
 
-bool Tsset1::closeQuery() {
+bool CalculatorWindow::closeQuery() {
   if (!runFieldCloseChecks()) return false;
   DesignState& d = design();
   if (userEdited_ && placeEdited_) {

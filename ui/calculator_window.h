@@ -1,4 +1,4 @@
-// The sun calculator window (Tsset1): for one date at a place, the
+// The sun calculator window (CalculatorWindow): for one date at a place, the
 // declination and equation of time, rise, set, twilight and moon, the
 // clock time of a sun azimuth, or the sun's position at a clock time. Each
 // computation appends its block of lines to the result list, which the
@@ -24,10 +24,10 @@ namespace tavrel {
 // The result panels of the calculator, by the table kind of the main menu.
 enum class CalculatorPanel { RiseSet = 1, Position = 2, Azimuth = 4, Declination = 8 };
 
-class Tsset1 : public ChildForm {
+class CalculatorWindow : public ChildForm {
   Q_OBJECT
  public:
-  Tsset1(TForm1* main, CalculatorPanel panel);
+  CalculatorWindow(MainWindow* main, CalculatorPanel panel);
 
   bool closeQuery() override;
 

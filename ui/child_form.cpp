@@ -17,7 +17,7 @@
 #include "core/design_state.h"
 #include "base/number_text.h"
 #include "ui/help_topics.h"
-#include "ui/tav1main.h"
+#include "ui/main_window.h"
 
 namespace tavrel {
 
@@ -72,7 +72,7 @@ class FieldWatcher : public QObject {
   QString keys_;
 };
 
-ChildForm::ChildForm(TForm1* main, ShellWindow kind)
+ChildForm::ChildForm(MainWindow* main, ShellWindow kind)
     : QMdiSubWindow(nullptr), main_(main), kind_(kind), body_(new QWidget) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWidget(body_);

@@ -26,7 +26,7 @@ class QButtonGroup;
 
 namespace tavrel {
 
-class TForm1;
+class MainWindow;
 
 // EditField on a QLineEdit. The focus comes back once the box that
 // reported the fault has closed.
@@ -57,7 +57,7 @@ class ChildForm : public QMdiSubWindow {
     std::function<bool(EditField&, const std::string&)> onExit;   // check at field exit
     std::function<bool(EditField&, const std::string&)> onClose;  // check at window close
   };
-  ChildForm(TForm1* main, ShellWindow kind);
+  ChildForm(MainWindow* main, ShellWindow kind);
   ~ChildForm() override;
 
   ShellWindow kind() const { return kind_; }
@@ -93,7 +93,7 @@ class ChildForm : public QMdiSubWindow {
   bool event(QEvent* e) override;
   void contextMenuEvent(QContextMenuEvent* e) override;
 
-  TForm1* mainForm() const { return main_; }
+  MainWindow* mainForm() const { return main_; }
   QWidget* body() const { return body_; }
 
   // --- texts ---
@@ -149,7 +149,7 @@ class ChildForm : public QMdiSubWindow {
   bool fieldExit(QLineEdit* edit);
   bool isExempt(QWidget* w) const;
 
-  TForm1* main_;
+  MainWindow* main_;
   ShellWindow kind_;
   QWidget* body_;
   int helpTopic_ = 0;

@@ -15,7 +15,7 @@
 #include "core/platform.h"
 #include "base/number_text.h"
 #include "dials/dial_family.h"
-#include "ui/tav1main.h"
+#include "ui/main_window.h"
 #include "ui/ui_texts.h"
 
 namespace tavrel {

@@ -11,8 +11,9 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "ui/picture_area.h"
-#include "ui/tav14b.h"
-#include "ui/tav1main.h"
+#include "ui/location_window.h"
+#include "ui/dial_type_window.h"
+#include "ui/main_window.h"
 
 namespace tavrel {
 
@@ -54,7 +55,7 @@ int windowPicture(const DesignState& d) {
 }
 }  // namespace
 
-TF4::TF4(TForm1* main) : ChildForm(main, ShellWindow::DialType) {
+DialTypeWindow::DialTypeWindow(MainWindow* main) : ChildForm(main, ShellWindow::DialType) {
   DesignState& d = design();
   inWizard_ = d.wizardStep >= 3;
   dialKindForExpertMode(d);
@@ -180,7 +181,7 @@ TF4::TF4(TForm1* main) : ChildForm(main, ShellWindow::DialType) {
   kindChanged();
 }
 
-void TF4::reserveSpace() {
+void DialTypeWindow::reserveSpace() {
   QSize choices(0, 0);
   for (QGroupBox* g : {umbrellaKind_, quadrantKind_, cylinderKind_, azimuthKind_})
     choices = choices.expandedTo(g->sizeHint());
@@ -212,13 +213,13 @@ void TF4::reserveSpace() {
   if (isVisible()) resize(sizeHint());
 }
 
-void TF4::showEvent(QShowEvent* e) {
+void DialTypeWindow::showEvent(QShowEvent* e) {
   ChildForm::showEvent(e);
   // The fonts are final once the window is polished for showing.
   reserveSpace();
 }
 
-void TF4::buildList() {
+void DialTypeWindow::buildList() {
   const DesignState& d = design();
   positions_ = dialTypeEntries(d.expertModeActive);
   const QSignalBlocker block(list_);
@@ -230,12 +231,12 @@ void TF4::buildList() {
   setHelpTopic(dialTypeHelpTopic(current) ? dialTypeHelpTopic(current) : helpTopic());
 }
 
-void TF4::applyLanguage() {
+void DialTypeWindow::applyLanguage() {
   ChildForm::applyLanguage();
   if (list_) buildList();
 }
 
-void TF4::selectEntry(int position) {
+void DialTypeWindow::selectEntry(int position) {
   DesignState& d = design();
   selectDialTypeEntry(d, position);
   if (const int topic = dialTypeHelpTopic(position)) setHelpTopic(topic);
@@ -248,16 +249,16 @@ void TF4::selectEntry(int position) {
   kindChanged();
 }
 
-void TF4::choiceChanged() { kindChanged(); }
+void DialTypeWindow::choiceChanged() { kindChanged(); }
 
-void TF4::kindChanged() {
+void DialTypeWindow::kindChanged() {
   refreshChoices();
   showFieldsForKind();
   updatePicture();
   mainForm()->setLegendBlockFromKind();
 }
 
-void TF4::showFieldsForKind() {
+void DialTypeWindow::showFieldsForKind() {
   const DesignState& d = design();
   umbrellaKind_->setVisible(d.umbrellaMode);
   quadrantKind_->setVisible(dialSubChoiceShown(d, DialSubChoice::QuadrantKind));
@@ -273,7 +274,7 @@ void TF4::showFieldsForKind() {
   }
 }
 
-void TF4::updatePicture() {
+void DialTypeWindow::updatePicture() {
   pictureNumber_ = windowPicture(design());
   const QPixmap pix = builtInPicture(pictureNumber_);
   if (pix.isNull()) {
@@ -287,7 +288,7 @@ void TF4::updatePicture() {
                                  Qt::SmoothTransformation));
 }
 
-bool TF4::closeQuery() {
+bool DialTypeWindow::closeQuery() {
   DesignState& d = design();
   std::map<DialValue, LabelledField> visible;
   std::vector<std::unique_ptr<QtEditField>> keep;

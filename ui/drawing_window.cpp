@@ -39,7 +39,7 @@
 #include "ui/print_jobs.h"
 #include "ui/print_page.h"
 #include "ui/help_topics.h"
-#include "ui/tav1main.h"
+#include "ui/main_window.h"
 
 namespace tavrel {
 
@@ -67,7 +67,7 @@ QFont fixedFont(int pointSize) {
 // keys go to the window.
 class DrawingPicture : public QWidget {
  public:
-  explicit DrawingPicture(TForm5* form) : QWidget(nullptr), form_(form) {
+  explicit DrawingPicture(DrawingWindow* form) : QWidget(nullptr), form_(form) {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::CrossCursor);
@@ -131,12 +131,12 @@ class DrawingPicture : public QWidget {
   }
 
  private:
-  TForm5* form_;
+  DrawingWindow* form_;
 };
 
 // --- construction --------------------------------------------------------------
 
-TForm5::TForm5(TForm1* main) : ChildForm(main, ShellWindow::Drawing), controller_(canvas_) {
+DrawingWindow::DrawingWindow(MainWindow* main) : ChildForm(main, ShellWindow::Drawing), controller_(canvas_) {
   auto* outer = new QHBoxLayout(body());
   outer->setContentsMargins(2, 2, 2, 2);
   outer->setSpacing(4);
@@ -160,7 +160,7 @@ TForm5::TForm5(TForm1* main) : ChildForm(main, ShellWindow::Drawing), controller
   resizeTimer_ = new QTimer(this);
   resizeTimer_->setSingleShot(true);
   resizeTimer_->setInterval(100);
-  connect(resizeTimer_, &QTimer::timeout, this, &TForm5::refit);
+  connect(resizeTimer_, &QTimer::timeout, this, &DrawingWindow::refit);
 
   popup_ = new QMenu(this);
   QAction* triangle = popup_->addAction(QString(), this, [this] { togglePoleTriangle(); });
@@ -189,11 +189,11 @@ TForm5::TForm5(TForm1* main) : ChildForm(main, ShellWindow::Drawing), controller
   QTimer::singleShot(0, this, [this] { activate(); });
 }
 
-TForm5::~TForm5() { canvas_.end(); }
+DrawingWindow::~DrawingWindow() { canvas_.end(); }
 
-QWidget* TForm5::picture() const { return picture_; }
+QWidget* DrawingWindow::picture() const { return picture_; }
 
-QSize TForm5::sizeHint() const {
+QSize DrawingWindow::sizeHint() const {
   if (const QWidget* area = parentWidget())
     return QSize(area->width() * 19 / 20, area->height() * 19 / 20).expandedTo(QSize(640, 440));
   return {1100, 720};
@@ -225,7 +225,7 @@ int commandHelpTopic(WorkText id) {
 
 }  // namespace
 
-void TForm5::buildCommands(QWidget* panel) {
+void DrawingWindow::buildCommands(QWidget* panel) {
   auto* layout = new QVBoxLayout(panel);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(2);
@@ -351,12 +351,12 @@ void TForm5::buildCommands(QWidget* panel) {
   help::setTopic(mapTools_, help::kOutlineTools);
 }
 
-QPushButton* TForm5::command(WorkText id) const {
+QPushButton* DrawingWindow::command(WorkText id) const {
   auto it = commands_.find(id);
   return it == commands_.end() ? nullptr : it->second;
 }
 
-void TForm5::buildInfoPanel() {
+void DrawingWindow::buildInfoPanel() {
   infoPanel_ = new QFrame(picture_);
   infoPanel_->setFrameShape(QFrame::Box);
   infoPanel_->setAutoFillBackground(true);
@@ -378,7 +378,7 @@ void TForm5::buildInfoPanel() {
   infoPanel_->hide();
 }
 
-void TForm5::buildAnglePanel() {
+void DrawingWindow::buildAnglePanel() {
   anglePanel_ = new QFrame(picture_);
   anglePanel_->setFrameShape(QFrame::Box);
   anglePanel_->setAutoFillBackground(true);
@@ -413,7 +413,7 @@ void TForm5::buildAnglePanel() {
   anglePanel_->hide();
 }
 
-void TForm5::buildSavePanel() {
+void DrawingWindow::buildSavePanel() {
   savePanelWidget_ = new QFrame(picture_);
   savePanelWidget_->setFrameShape(QFrame::Box);
   savePanelWidget_->setAutoFillBackground(true);
@@ -474,15 +474,15 @@ void TForm5::buildSavePanel() {
   savePanelWidget_->hide();
 }
 
-QRadioButton* TForm5::coordinatesChoice(CoordinatesChoice c) const {
+QRadioButton* DrawingWindow::coordinatesChoice(CoordinatesChoice c) const {
   return qobject_cast<QRadioButton*>(coordsGroup_->button(static_cast<int>(c)));
 }
 
-QRadioButton* TForm5::lineThicknessChoice(int width) const {
+QRadioButton* DrawingWindow::lineThicknessChoice(int width) const {
   return qobject_cast<QRadioButton*>(thicknessGroup_->button(width));
 }
 
-void TForm5::applyLanguage() {
+void DrawingWindow::applyLanguage() {
   ChildForm::applyLanguage();
   if (saveTitle_)
     saveTitle_->setText(wtext(controller_.state().plotTarget == PlotTarget::Dxf ? WorkText::PanelTitleDxf
@@ -492,20 +492,20 @@ void TForm5::applyLanguage() {
 // --- drawing --------------------------------------------------------------------
 
 template <class F>
-void TForm5::draw(F&& f) {
+void DrawingWindow::draw(F&& f) {
   const bool began = !image_.isNull() && canvas_.begin(&image_);
   f();
   if (began) canvas_.end();
   picture_->update();
 }
 
-QRectF TForm5::textPreview() const {
+QRectF DrawingWindow::textPreview() const {
   if (!previewShown_) return {};
   const auto& p = controller_.state().textPreview;
   return QRectF(p[0], p[1], p[2], p[3]);
 }
 
-int TForm5::helpTopic() const {
+int DrawingWindow::helpTopic() const {
   // An open panel has the topic of its command.
   if (savePanelWidget_ && savePanelWidget_->isVisible()) return help::kSavePlot;
   if (anglePanel_ && anglePanel_->isVisible()) return help::kHourLineTable;
@@ -514,12 +514,12 @@ int TForm5::helpTopic() const {
   return topic ? topic : help::kDrawing;
 }
 
-void TForm5::showEvent(QShowEvent* e) {
+void DrawingWindow::showEvent(QShowEvent* e) {
   ChildForm::showEvent(e);
   if (!activated_) QTimer::singleShot(0, this, [this] { activate(); });
 }
 
-void TForm5::activate() {
+void DrawingWindow::activate() {
   if (activated_) return;
   activated_ = true;
   // A window that is not on the screen yet (its main window hidden) draws
@@ -538,13 +538,13 @@ void TForm5::activate() {
   mainForm()->menuEntry(menu::kPrint)->setEnabled(true);
 }
 
-bool TForm5::closeQuery() {
+bool DrawingWindow::closeQuery() {
   hidePanels();
   mainForm()->menuEntry(menu::kPrint)->setEnabled(false);
   return true;
 }
 
-void TForm5::updateCommands() {
+void DrawingWindow::updateCommands() {
   const DrawingWindowState& s = controller_.state();
   const unsigned caps = dialCapabilities(design());
   command(WorkText::DisplayGrid)->setEnabled(s.gridCommandEnabled);
@@ -572,11 +572,11 @@ void TForm5::updateCommands() {
   }
 }
 
-void TForm5::pictureResized() {
+void DrawingWindow::pictureResized() {
   if (activated_) resizeTimer_->start();
 }
 
-void TForm5::refit() {
+void DrawingWindow::refit() {
   if (!activated_) return;
   const int W = std::max(50, picture_->width());
   const int H = std::max(50, picture_->height());
@@ -588,56 +588,56 @@ void TForm5::refit() {
   draw([&] { controller_.construct(); });
 }
 
-void TForm5::display() {
+void DrawingWindow::display() {
   activate();
   updateCommands();  // the expert panel follows the expert mode
   previewShown_ = false;
   draw([&] { controller_.display(); });
 }
 
-void TForm5::displayWithGrid() {
+void DrawingWindow::displayWithGrid() {
   activate();
   if (!controller_.state().gridCommandEnabled) return;
   previewShown_ = false;
   draw([&] { controller_.displayWithGrid(); });
 }
 
-void TForm5::zoomIn() {
+void DrawingWindow::zoomIn() {
   activate();
   if (!controller_.state().zoomCommandsEnabled) return;
   previewShown_ = false;
   draw([&] { controller_.zoomIn(); });
 }
 
-void TForm5::zoomOut() {
+void DrawingWindow::zoomOut() {
   activate();
   if (!controller_.state().zoomCommandsEnabled) return;
   previewShown_ = false;
   draw([&] { controller_.zoomOut(); });
 }
 
-void TForm5::wheel(int delta) {
+void DrawingWindow::wheel(int delta) {
   activate();
   if (!controller_.state().zoomCommandsEnabled) return;
   previewShown_ = false;
   draw([&] { controller_.wheel(delta); });
 }
 
-void TForm5::setPaperA4(bool a4) {
+void DrawingWindow::setPaperA4(bool a4) {
   activate();
   mainForm()->showPaperChoice(a4);
   previewShown_ = false;
   draw([&] { controller_.setPaperA4(a4); });
 }
 
-void TForm5::leftClick(const QPointF& at) {
+void DrawingWindow::leftClick(const QPointF& at) {
   activate();
   if (!dialHas(design(), kCapGnomonFoot)) return;
   previewShown_ = false;
   draw([&] { controller_.leftClick(at.x(), at.y()); });
 }
 
-bool TForm5::familyClick(const QPointF& at, Qt::KeyboardModifiers modifiers) {
+bool DrawingWindow::familyClick(const QPointF& at, Qt::KeyboardModifiers modifiers) {
   activate();
   const PictureClickKind kind = (modifiers & Qt::AltModifier)       ? PictureClickKind::Alt
                                 : (modifiers & Qt::ControlModifier) ? PictureClickKind::Ctrl
@@ -648,7 +648,7 @@ bool TForm5::familyClick(const QPointF& at, Qt::KeyboardModifiers modifiers) {
   return taken;
 }
 
-void TForm5::altLeftClick(const QPointF& at) {
+void DrawingWindow::altLeftClick(const QPointF& at) {
   activate();
   if (!dialHas(design(), kCapTextAnchor)) return;
   controller_.altLeftClick(at.x(), at.y());
@@ -657,32 +657,32 @@ void TForm5::altLeftClick(const QPointF& at) {
   picture_->update();
 }
 
-void TForm5::togglePoleTriangle() {
+void DrawingWindow::togglePoleTriangle() {
   activate();
   previewShown_ = false;
   draw([&] { controller_.togglePoleTriangle(); });
 }
 
-void TForm5::toggleLinesToStyleFoot() {
+void DrawingWindow::toggleLinesToStyleFoot() {
   activate();
   previewShown_ = false;
   draw([&] { controller_.toggleLinesToStyleFoot(); });
 }
 
-void TForm5::runDrawing() {
+void DrawingWindow::runDrawing() {
   activate();
   previewShown_ = false;
   draw([&] { controller_.runDrawing(); });
   if (anglePanel_->isVisible()) fillAngleTable();
 }
 
-void TForm5::mouseMoved() {
+void DrawingWindow::mouseMoved() {
   if (!dialHas(design(), kCapFootHint)) return;
   hint_->setText(qs(drawingText(controller_.state().gnomonFootFixed ? DrawingText::HintMarkText
                                                                     : DrawingText::HintFixGnomon)));
 }
 
-void TForm5::keyPressed(QKeyEvent* e) {
+void DrawingWindow::keyPressed(QKeyEvent* e) {
   if (e->key() == Qt::Key_Plus) {
     zoomIn();
     e->accept();
@@ -694,7 +694,7 @@ void TForm5::keyPressed(QKeyEvent* e) {
   }
 }
 
-bool TForm5::eventFilter(QObject* watched, QEvent* e) {
+bool DrawingWindow::eventFilter(QObject* watched, QEvent* e) {
   // "+" and "-" zoom while the focus is on a command of the window (the
   // edit fields of the save panel keep them for names).
   if (watched == body() && e->type() == QEvent::KeyPress) {
@@ -709,7 +709,7 @@ bool TForm5::eventFilter(QObject* watched, QEvent* e) {
 
 // --- information panels ------------------------------------------------------------
 
-void TForm5::hidePanels() {
+void DrawingWindow::hidePanels() {
   infoPanel_->hide();
   anglePanel_->hide();
   savePanelWidget_->hide();
@@ -717,7 +717,7 @@ void TForm5::hidePanels() {
   controller_.state().angleTableShown = false;
 }
 
-void TForm5::showPanel(QWidget* panel) {
+void DrawingWindow::showPanel(QWidget* panel) {
   hidePanels();
   const QSize area = picture_->size();
   if (panel == anglePanel_)
@@ -730,7 +730,7 @@ void TForm5::showPanel(QWidget* panel) {
   panel->raise();
 }
 
-void TForm5::showStylusInfo() {
+void DrawingWindow::showStylusInfo() {
   activate();
   const DialFamily* family = familyOf(design());
   const bool own = family && family->information && !dialHas(design(), kCapAngleTable);
@@ -743,7 +743,7 @@ void TForm5::showStylusInfo() {
   showPanel(infoPanel_);
 }
 
-void TForm5::showHourLines() {
+void DrawingWindow::showHourLines() {
   activate();
   if (!controller_.state().hourLinesCommandEnabled) return;
   controller_.showHourLines();
@@ -752,13 +752,13 @@ void TForm5::showHourLines() {
   fillAngleTable();
 }
 
-void TForm5::setLongitudeCorrection(bool checked) {
+void DrawingWindow::setLongitudeCorrection(bool checked) {
   activate();
   controller_.setLongitudeCorrection(checked);
   fillAngleTable();
 }
 
-void TForm5::fillAngleTable() {
+void DrawingWindow::fillAngleTable() {
   const HourLineAngleTable& t = controller_.angleTable();
   QStringList head;
   head << qs(t.dialTypeLine);
@@ -791,7 +791,7 @@ void TForm5::fillAngleTable() {
 
 // --- saving ---------------------------------------------------------------------------
 
-bool TForm5::openSavePanel(PlotTarget target, bool coordinatesCommand) {
+bool DrawingWindow::openSavePanel(PlotTarget target, bool coordinatesCommand) {
   activate();
   anglePanel_->hide();
   if (!tavrel::openSavePanel(controller_.state(), savePanel_, target, coordinatesCommand)) return false;
@@ -809,7 +809,7 @@ bool TForm5::openSavePanel(PlotTarget target, bool coordinatesCommand) {
   return true;
 }
 
-void TForm5::readSavePanel() {
+void DrawingWindow::readSavePanel() {
   DrawingWindowState& s = controller_.state();
   s.plotFileName = plotName_->text().toStdString();
   savePanel_.coordinatesFileName = coordsName_->text().toStdString();
@@ -820,7 +820,7 @@ void TForm5::readSavePanel() {
   if (w >= 1 && w <= 3) design().plotLineWidth = static_cast<std::uint8_t>(w);
 }
 
-SaveResult TForm5::continueSave() {
+SaveResult DrawingWindow::continueSave() {
   activate();
   readSavePanel();
   SaveHooks hooks;
@@ -838,13 +838,13 @@ SaveResult TForm5::continueSave() {
 
 // --- printing -----------------------------------------------------------------------
 
-bool TForm5::print() {
+bool DrawingWindow::print() {
   activate();
   if (anglePanel_->isVisible()) return printHourLineAngles();
   return printConstruction();
 }
 
-bool TForm5::printConstruction() {
+bool DrawingWindow::printConstruction() {
   activate();
   if (!confirmPrintConstruction(controller_)) return false;
   TextPrinter::instance().close();
@@ -853,7 +853,7 @@ bool TForm5::printConstruction() {
   });
 }
 
-bool TForm5::printHourLineAngles() {
+bool DrawingWindow::printHourLineAngles() {
   activate();
   if (!dialHas(design(), kCapAngleTable)) return false;
   TextPrinter::instance().close();
@@ -874,7 +874,7 @@ bool TForm5::printHourLineAngles() {
   return true;
 }
 
-bool TForm5::printInfo() {
+bool DrawingWindow::printInfo() {
   activate();
   if (!dialHas(design(), kCapAngleTable)) return false;
   const PoleStyleInfo info = poleStyleInfoAtZoom(controller_.zoomFactor());

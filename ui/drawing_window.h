@@ -1,4 +1,4 @@
-// The drawing window (TForm5): the constructed dial on a picture drawn
+// The drawing window (DrawingWindow): the constructed dial on a picture drawn
 // with the Qt painter canvas, the gnomon foot and the text position set
 // with the mouse, zoom by keys and wheel, the printed or saved page
 // layout, printing, the save panel (HPGL, DXF, coordinates, line
@@ -34,11 +34,11 @@ namespace tavrel {
 
 class DrawingPicture;
 
-class TForm5 : public ChildForm {
+class DrawingWindow : public ChildForm {
   Q_OBJECT
  public:
-  explicit TForm5(TForm1* main);
-  ~TForm5() override;
+  explicit DrawingWindow(MainWindow* main);
+  ~DrawingWindow() override;
 
   QSize sizeHint() const override;
   void applyLanguage() override;

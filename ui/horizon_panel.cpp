@@ -16,7 +16,7 @@
 #include "core/design_state.h"
 #include "core/field_checks.h"
 #include "core/language.h"
-#include "tables/tav1_Hoehen.h"
+#include "tables/horizon.h"
 #include "ui/child_form.h"
 #include "ui/ui_texts.h"
 

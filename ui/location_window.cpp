@@ -11,8 +11,9 @@
 #include "core/location_input.h"
 #include "core/platform.h"
 #include "base/number_text.h"
-#include "ui/tav14b.h"
-#include "ui/tav1main.h"
+#include "ui/location_window.h"
+#include "ui/dial_type_window.h"
+#include "ui/main_window.h"
 
 namespace tavrel {
 
@@ -32,7 +33,7 @@ constexpr int kDecimalHeader = 1027;
 constexpr std::int32_t kDegreeMax[3] = {90, 180, 180};
 }  // namespace
 
-TForm4::TForm4(TForm1* main) : ChildForm(main, ShellWindow::Location) {
+LocationWindow::LocationWindow(MainWindow* main) : ChildForm(main, ShellWindow::Location) {
   DesignState& d = design();
   inWizard_ = d.wizardStep == 1;
   setHelpTopic(5);
@@ -122,7 +123,7 @@ TForm4::TForm4(TForm1* main) : ChildForm(main, ShellWindow::Location) {
   buttons->addWidget(cancel_);
   grid->addLayout(buttons, 8, 0, 1, 7);
   exemptFromChecks(cancel_);
-  connect(close_, &QPushButton::clicked, this, &TForm4::nextPressed);
+  connect(close_, &QPushButton::clicked, this, &LocationWindow::nextPressed);
   connect(cancel_, &QPushButton::clicked, this, [this] { mainForm()->cancelWizard(); });
 
   for (int r = 0; r < 3; ++r) {
@@ -147,30 +148,30 @@ TForm4::TForm4(TForm1* main) : ChildForm(main, ShellWindow::Location) {
   }
 }
 
-double* TForm4::target(int row) const {
+double* LocationWindow::target(int row) const {
   DesignState& d = design();
   return row == 0 ? &d.latitude : row == 1 ? &d.longitude : &d.zoneMeridian;
 }
 
-std::string TForm4::rowLabel(int row) const {
+std::string LocationWindow::rowLabel(int row) const {
   return plainq(uiq(kRowLabels[row])).toStdString();
 }
 
-std::string TForm4::partLabel(int row, int part) const {
+std::string LocationWindow::partLabel(int row, int part) const {
   if (part == 0) return rowLabel(row);
   return plainq(uiq(part == 1 ? kMinutes : kSeconds)).toStdString();
 }
 
-void TForm4::applyLanguage() {
+void LocationWindow::applyLanguage() {
   ChildForm::applyLanguage();
   for (int r = 0; r < 3; ++r) {
     rows_[r].label->setBuddy(decimalMode() ? rows_[r].decimal : rows_[r].dms[0]);
   }
 }
 
-bool TForm4::decimalMode() const { return design().decimalDegreeInput; }
+bool LocationWindow::decimalMode() const { return design().decimalDegreeInput; }
 
-void TForm4::decimalToDms(int row) {
+void LocationWindow::decimalToDms(int row) {
   const double v = *target(row);
   const DegMinSec dms = toDegMinSec(v);
   Row& r = rows_[row];
@@ -181,14 +182,14 @@ void TForm4::decimalToDms(int row) {
   r.second->setChecked(!first);
 }
 
-bool TForm4::leaveDecimal(int row, EditField& field) {
+bool LocationWindow::leaveDecimal(int row, EditField& field) {
   const bool ok = checkRangedRealField(field, *target(row), rowLabel(row), limit(row), -limit(row));
   decimalToDms(row);
   if (!ok) return false;
   return checkLocationWindow();
 }
 
-bool TForm4::leaveDms(int row, int part, EditField& field) {
+bool LocationWindow::leaveDms(int row, int part, EditField& field) {
   DesignState& d = design();
   // The warning flag of the sun calculator compares the values as they
   // stood before this field is taken.
@@ -198,7 +199,7 @@ bool TForm4::leaveDms(int row, int part, EditField& field) {
   return checkLocationWindow();
 }
 
-void TForm4::setDecimalMode(bool decimal) {
+void LocationWindow::setDecimalMode(bool decimal) {
   design().decimalDegreeInput = decimal;
   if (modeDecimal_) {
     const QSignalBlocker a(modeDecimal_), b(modeDms_);
@@ -211,7 +212,7 @@ void TForm4::setDecimalMode(bool decimal) {
   checkLocationWindow();
 }
 
-void TForm4::updateModeEnabled() {
+void LocationWindow::updateModeEnabled() {
   const bool decimal = design().decimalDegreeInput;
   for (Row& r : rows_) {
     r.decimal->setEnabled(decimal);
@@ -221,7 +222,7 @@ void TForm4::updateModeEnabled() {
   }
 }
 
-bool TForm4::checkLocationWindow() {
+bool LocationWindow::checkLocationWindow() {
   DesignState& d = design();
   bool ok = true;
   if (!d.decimalDegreeInput) {
@@ -280,7 +281,7 @@ bool TForm4::checkLocationWindow() {
   return ok;
 }
 
-void TForm4::nextPressed() {
+void LocationWindow::nextPressed() {
   DesignState& d = design();
   if (d.wizardStep == 1) wizardLocationNext(d);
   mainForm()->closeChildWindows();

@@ -30,9 +30,10 @@
 #include "ui/help_viewer.h"
 #include "ui/picture_area.h"
 #include "ui/qt_platform.h"
-#include "ui/tav14b.h"
-#include "ui/tav16.h"
-#include "ui/tav1main.h"
+#include "ui/location_window.h"
+#include "ui/dial_type_window.h"
+#include "ui/parameter_window.h"
+#include "ui/main_window.h"
 #include "ui/print_jobs.h"
 #include "ui/work_windows.h"
 
@@ -105,7 +106,7 @@ QString menuCaption(int entry) { return qs(tableText(TextTable::Menu, entry)); }
 
 // --- construction ------------------------------------------------------------
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   startProgramBeforeSettings();
   DesignState& d = design();
 
@@ -116,14 +117,14 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(mdi_);
   mdi_->viewport()->installEventFilter(this);
-  connect(mdi_, &QMdiArea::subWindowActivated, this, &TForm1::subWindowActivated);
+  connect(mdi_, &QMdiArea::subWindowActivated, this, &MainWindow::subWindowActivated);
 
   pictures_ = new PictureArea(mdi_->viewport());
   colourPanel_ = new ColourPanel(mdi_->viewport());
   colourPanel_->hide();
   about_ = new AboutPanel(mdi_->viewport());
-  connect(colourPanel_, &ColourPanel::closeRequested, this, &TForm1::hideColourPanel);
-  connect(colourPanel_, &ColourPanel::saveRequested, this, &TForm1::saveColours);
+  connect(colourPanel_, &ColourPanel::closeRequested, this, &MainWindow::hideColourPanel);
+  connect(colourPanel_, &ColourPanel::saveRequested, this, &MainWindow::saveColours);
   connect(colourPanel_, &ColourPanel::loadRequested, this, [this] { loadColours(false); });
   connect(colourPanel_, &ColourPanel::resetRequested, this, [this] { loadColours(true); });
 
@@ -142,14 +143,14 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   qApp->installEventFilter(this);
 }
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
   qApp->removeEventFilter(this);
   closing_ = true;
   for (QObject* o : findChildren<QObject*>()) QObject::disconnect(o, nullptr, this, nullptr);
   closeTextPrinter();
 }
 
-void TForm1::buildMenus() {
+void MainWindow::buildMenus() {
   QMenuBar* bar = menuBar();
   auto action = [this](int entry, QMenu* in, auto slot) {
     QAction* a = in->addAction(QString());
@@ -234,7 +235,7 @@ void TForm1::buildMenus() {
   for (int e : {menu::kCloseAll, menu::kPrint, menu::kPrintWindow}) entries_[e]->setEnabled(false);
 }
 
-void TForm1::buildPopupMenus() {
+void MainWindow::buildPopupMenus() {
   popup_ = new QMenu(this);
   auto add = [this](QMenu* m, auto slot) {
     QAction* a = m->addAction(QString());
@@ -258,7 +259,7 @@ void TForm1::buildPopupMenus() {
   sequencePopup_ = new QMenu(this);
   add(sequencePopup_, [this] {
     if (QMdiSubWindow* w = mdi_->activeSubWindow())
-      if (auto* f = qobject_cast<TForm4*>(w)) return f->nextPressed();
+      if (auto* f = qobject_cast<LocationWindow*>(w)) return f->nextPressed();
     if (QMdiSubWindow* w = mdi_->activeSubWindow()) w->close();
   });
   add(sequencePopup_, [this] { cancelWizard(); });
@@ -268,7 +269,7 @@ void TForm1::buildPopupMenus() {
   });
 }
 
-void TForm1::setMenuCaptions() {
+void MainWindow::setMenuCaptions() {
   const DesignState& d = design();
   for (int i = 0; i < kMenuEntryCount; ++i) {
     QString caption = menuCaption(i);
@@ -295,15 +296,15 @@ void TForm1::setMenuCaptions() {
 
 // --- start-up -------------------------------------------------------------------
 
-void TForm1::showEvent(QShowEvent* e) {
+void MainWindow::showEvent(QShowEvent* e) {
   QMainWindow::showEvent(e);
   if (!firstShowDone_) {
     firstShowDone_ = true;
-    QTimer::singleShot(0, this, &TForm1::firstShown);
+    QTimer::singleShot(0, this, &MainWindow::firstShown);
   }
 }
 
-void TForm1::firstShown() {
+void MainWindow::firstShown() {
   if (firstShownRun_) return;
   firstShownRun_ = true;
   firstShowDone_ = true;
@@ -331,7 +332,7 @@ void TForm1::firstShown() {
 
 // --- working windows ----------------------------------------------------------
 
-ChildForm* TForm1::findForm(ShellWindow kind) const {
+ChildForm* MainWindow::findForm(ShellWindow kind) const {
   for (QMdiSubWindow* w : mdi_->subWindowList()) {
     auto* f = qobject_cast<ChildForm*>(w);
     if (f && f->kind() == kind && !f->isGone()) return f;
@@ -339,7 +340,7 @@ ChildForm* TForm1::findForm(ShellWindow kind) const {
   return nullptr;
 }
 
-void TForm1::closeWindowsNamed(ShellWindow kind) {
+void MainWindow::closeWindowsNamed(ShellWindow kind) {
   BatchGuard batch(this);
   for (QMdiSubWindow* w : mdi_->subWindowList()) {
     auto* f = qobject_cast<ChildForm*>(w);
@@ -347,7 +348,7 @@ void TForm1::closeWindowsNamed(ShellWindow kind) {
   }
 }
 
-bool TForm1::closeChildWindows() {
+bool MainWindow::closeChildWindows() {
   bool allClosed = true;
   {
     BatchGuard batch(this);
@@ -364,7 +365,7 @@ bool TForm1::closeChildWindows() {
   return allClosed;
 }
 
-void TForm1::closeAllWindows() {
+void MainWindow::closeAllWindows() {
   if (wizardRunning(design())) {
     cancelWizard();
     return;
@@ -375,7 +376,7 @@ void TForm1::closeAllWindows() {
   pictures_->setSlideButtonVisible(false);
 }
 
-void TForm1::openWorkingWindow(ShellWindow kind, int entry) {
+void MainWindow::openWorkingWindow(ShellWindow kind, int entry) {
   DesignState& d = design();
   if (!wizardRunning(d)) {
     if (entry == menu::kLocation)
@@ -401,19 +402,19 @@ void TForm1::openWorkingWindow(ShellWindow kind, int entry) {
   }
 }
 
-ChildForm* TForm1::createForm(ShellWindow kind, int entry) {
+ChildForm* MainWindow::createForm(ShellWindow kind, int entry) {
   if (ChildForm* work = createWorkWindow(this, kind, entry)) return work;
   switch (kind) {
-    case ShellWindow::Location: return new TForm4(this);
-    case ShellWindow::DialType: return new TF4(this);
-    case ShellWindow::Parameters: return new TForm6(this);
+    case ShellWindow::Location: return new LocationWindow(this);
+    case ShellWindow::DialType: return new DialTypeWindow(this);
+    case ShellWindow::Parameters: return new ParameterWindow(this);
     default: return nullptr;
   }
 }
 
-void TForm1::showForm(ChildForm* f) {
+void MainWindow::showForm(ChildForm* f) {
   mdi_->addSubWindow(f);
-  connect(f, &ChildForm::gone, this, &TForm1::formGone);
+  connect(f, &ChildForm::gone, this, &MainWindow::formGone);
   f->applyLanguage();
   f->adjustSize();
   if (design().childWindowsNormal)
@@ -425,7 +426,7 @@ void TForm1::showForm(ChildForm* f) {
   windowOpened(f->kind());
 }
 
-void TForm1::windowOpened(ShellWindow kind) {
+void MainWindow::windowOpened(ShellWindow kind) {
   switch (kind) {
     case ShellWindow::Location:
       entries_[menu::kLocation]->setEnabled(false);
@@ -447,34 +448,34 @@ void TForm1::windowOpened(ShellWindow kind) {
   }
 }
 
-void TForm1::formGone(ShellWindow kind) {
+void MainWindow::formGone(ShellWindow kind) {
   pending_.push_back(kind);
   if (batchDepth_ == 0)
     QTimer::singleShot(0, this, [this] { processPending(); });
 }
 
-void TForm1::processPending() {
+void MainWindow::processPending() {
   if (batchDepth_ > 0) return;
   std::vector<ShellWindow> gone;
   gone.swap(pending_);
   for (ShellWindow kind : gone) afterFormGone(kind);
 }
 
-void TForm1::afterFormGone(ShellWindow kind) {
+void MainWindow::afterFormGone(ShellWindow kind) {
   DesignState& d = design();
   if (closing_) return;
   if (suppressWizard_ > 0 || !wizardRunning(d)) return;
   switch (wizardWindowGone(d, kind)) {
     case WizardAction::OpenDialType: {
       colourPanel_->hide();
-      auto* f = new TF4(this);
+      auto* f = new DialTypeWindow(this);
       wizardDialTypeOpened(d);
       showForm(f);
       break;
     }
     case WizardAction::OpenParameters: {
       colourPanel_->hide();
-      showForm(new TForm6(this));
+      showForm(new ParameterWindow(this));
       break;
     }
     case WizardAction::OpenDrawing: {
@@ -487,7 +488,7 @@ void TForm1::afterFormGone(ShellWindow kind) {
   }
 }
 
-void TForm1::reopenForm(ShellWindow kind) {
+void MainWindow::reopenForm(ShellWindow kind) {
   ChildForm* f = findForm(kind);
   if (!f) return;
   ++suppressWizard_;
@@ -507,12 +508,12 @@ void TForm1::reopenForm(ShellWindow kind) {
 
 // --- the "generate dial" sequence -----------------------------------------------
 
-void TForm1::setWizardMenus(bool running) {
+void MainWindow::setWizardMenus(bool running) {
   for (int e : {menu::kWizard, menu::kWizard2, menu::kCalculations, menu::kOptions, menu::kDrawing})
     entries_[e]->setEnabled(!running);
 }
 
-void TForm1::startWizard() {
+void MainWindow::startWizard() {
   DesignState& d = design();
   closeChildWindows();
   pictures_->setStartVisible(false);
@@ -524,14 +525,14 @@ void TForm1::startWizard() {
   showForm(f);
 }
 
-void TForm1::endWizard() {
+void MainWindow::endWizard() {
   wizardCancel(design());
   setWizardMenus(false);
   entries_[menu::kCloseAll]->setEnabled(false);
   entries_[menu::kPrintWindow]->setEnabled(false);
 }
 
-void TForm1::cancelWizard() {
+void MainWindow::cancelWizard() {
   DesignState& d = design();
   wizardCancel(d);
   closeChildWindows();
@@ -541,7 +542,7 @@ void TForm1::cancelWizard() {
   if (mdi_->subWindowList().isEmpty() || !findAnyForm()) pictures_->setStartVisible(true);
 }
 
-bool TForm1::findAnyForm() const {
+bool MainWindow::findAnyForm() const {
   for (QMdiSubWindow* w : mdi_->subWindowList()) {
     auto* f = qobject_cast<ChildForm*>(w);
     if (f && !f->isGone()) return true;
@@ -551,7 +552,7 @@ bool TForm1::findAnyForm() const {
 
 // --- language ---------------------------------------------------------------------
 
-void TForm1::setLanguage(bool german) {
+void MainWindow::setLanguage(bool german) {
   // The help pages are part of the program, so the help of either
   // language is always there: no box about a missing help file.
   selectLanguage(german);
@@ -560,7 +561,7 @@ void TForm1::setLanguage(bool german) {
   if (isWindowOpen(ShellWindow::DialType)) reopenForm(ShellWindow::DialType);
 }
 
-void TForm1::applyLanguage() {
+void MainWindow::applyLanguage() {
   applyQtLanguage(design().language);
   setMenuCaptions();
   setWindowTitle(QStringLiteral("  Tavrel  v. ") + qs(design().versionText));
@@ -572,7 +573,7 @@ void TForm1::applyLanguage() {
   if (help_ && help_->isVisible()) help_->showTopic(help_->topic());
 }
 
-void TForm1::loadAfterCommand() {
+void MainWindow::loadAfterCommand() {
   DesignState& d = design();
   selectLanguage(d.germanSelected);
   d.expertModeActive = d.expertMode;
@@ -583,11 +584,11 @@ void TForm1::loadAfterCommand() {
 
 // --- Options, Display, Help -------------------------------------------------------
 
-void TForm1::setLegendBlockFromKind() {
+void MainWindow::setLegendBlockFromKind() {
   legendBlock_ = colourLegendBlock(design().dialKind, legendBlock_);
 }
 
-void TForm1::toggleExpertMode() {
+void MainWindow::toggleExpertMode() {
   DesignState& d = design();
   setExpertMode(d, !d.expertMode);
   dialKindForExpertMode(d);  // the expert-only families give way to the first
@@ -602,7 +603,7 @@ void TForm1::toggleExpertMode() {
   d.mapOverlay = d.expertMode;
 }
 
-void TForm1::showColourPanel() {
+void MainWindow::showColourPanel() {
   setLegendBlockFromKind();
   colourPanel_->refresh(legendBlock_);
   colourPanel_->adjustSize();
@@ -611,24 +612,24 @@ void TForm1::showColourPanel() {
   colourPanel_->raise();
 }
 
-void TForm1::hideColourPanel() {
+void MainWindow::hideColourPanel() {
   colourPanel_->hide();
   if (pictures_->startVisible()) pictures_->setStartVisible(false);
   if (isWindowOpen(ShellWindow::Drawing)) openWorkingWindow(ShellWindow::Drawing, menu::kDrawing);
-  if (auto* table = form<Tsset2>(ShellWindow::Table)) {
+  if (auto* table = form<TableWindow>(ShellWindow::Table)) {
     requestTable(table->request());
     openWorkingWindow(ShellWindow::Table, menu::kRiseSetTable);
   }
 }
 
-void TForm1::toggleHints() {
+void MainWindow::toggleHints() {
   DesignState& d = design();
   d.showHints = !d.showHints;
   entries_[menu::kHints]->setChecked(d.showHints);
   popupEntries_[8]->setChecked(d.showHints);
 }
 
-void TForm1::showAbout() {
+void MainWindow::showAbout() {
   about_->applyLanguage();
   const QSize area = mdi_->viewport()->size();
   about_->move((area.width() - about_->width()) / 2, area.height() / 3 - about_->height() / 2);
@@ -636,23 +637,23 @@ void TForm1::showAbout() {
   about_->raise();
 }
 
-void TForm1::setPaperA4(bool a4) {
+void MainWindow::setPaperA4(bool a4) {
   showPaperChoice(a4);
-  if (auto* drawing = form<TForm5>(ShellWindow::Drawing)) drawing->setPaperA4(a4);
+  if (auto* drawing = form<DrawingWindow>(ShellWindow::Drawing)) drawing->setPaperA4(a4);
 }
 
-void TForm1::showPaperChoice(bool a4) {
+void MainWindow::showPaperChoice(bool a4) {
   design().paperA4 = a4;
   entries_[menu::kFormatA4]->setChecked(a4);
   entries_[menu::kFormatA3]->setChecked(!a4);
 }
 
-void TForm1::openHelp(int topic) {
+void MainWindow::openHelp(int topic) {
   if (!help_) help_ = new HelpViewer(this);
   help_->showTopic(topic > 0 ? topic : kHelpContents);
 }
 
-void TForm1::showPopupMenu(const QPoint& globalPos) {
+void MainWindow::showPopupMenu(const QPoint& globalPos) {
   if (wizardRunning(design())) {
     sequencePopup_->popup(globalPos);
     return;
@@ -661,7 +662,7 @@ void TForm1::showPopupMenu(const QPoint& globalPos) {
   popup_->popup(globalPos);
 }
 
-void TForm1::updatePopupEntries() {
+void MainWindow::updatePopupEntries() {
   auto* active = qobject_cast<ChildForm*>(mdi_->activeSubWindow());
   const bool dates = active && active->kind() == ShellWindow::Parameters &&
                      design().dateLineMode == '2';
@@ -669,7 +670,7 @@ void TForm1::updatePopupEntries() {
   popupEntries_[3]->setVisible(dates);
 }
 
-void TForm1::contextMenuEvent(QContextMenuEvent* e) { showPopupMenu(e->globalPos()); }
+void MainWindow::contextMenuEvent(QContextMenuEvent* e) { showPopupMenu(e->globalPos()); }
 
 // --- settings-file commands ---------------------------------------------------------
 
@@ -686,32 +687,32 @@ FileDialogRequest settingsDialog(DialogTitle title, int filterText, std::string 
 }
 }  // namespace
 
-void TForm1::saveIniFile() {
+void MainWindow::saveIniFile() {
   closeChildWindows();
   const std::optional<std::string> path = platform().saveFileName(settingsDialog(
       DialogTitle::SaveConstruction, 2050, design().settingsFileName, "ini"));
   if (path) saveSettingsAs(*path, true);
 }
 
-void TForm1::saveSundialData() {
+void MainWindow::saveSundialData() {
   const std::optional<std::string> path = platform().saveFileName(
       settingsDialog(DialogTitle::SaveConstruction, 2050, "myDial.tav", "tav"));
   if (path) saveSettingsAs(*path, false);
 }
 
-void TForm1::reloadIniFile() {
+void MainWindow::reloadIniFile() {
   closeChildWindows();
   if (design().inputValid) reloadSettingsFile(prepareObliquity);
   loadAfterCommand();
 }
 
-void TForm1::loadDefaults() {
+void MainWindow::loadDefaults() {
   closeChildWindows();
   if (design().inputValid) loadDefaultValues();
   loadAfterCommand();
 }
 
-void TForm1::loadSundialData() {
+void MainWindow::loadSundialData() {
   closeChildWindows();
   if (!design().inputValid) return;
   FileDialogRequest r = settingsDialog(DialogTitle::LoadConstruction, 2051, "", "tav");
@@ -722,35 +723,35 @@ void TForm1::loadSundialData() {
   loadAfterCommand();
 }
 
-void TForm1::saveColours() { saveColorsToSettingsFile(); }
+void MainWindow::saveColours() { saveColorsToSettingsFile(); }
 
-void TForm1::loadColours(bool reset) {
+void MainWindow::loadColours(bool reset) {
   loadColorsFromSettingsFile(reset);
   showColourPanel();
 }
 
-void TForm1::saveDateList() { saveDateListFile(); }
+void MainWindow::saveDateList() { saveDateListFile(); }
 
-void TForm1::loadDateList() {
+void MainWindow::loadDateList() {
   loadDateListFile();
-  if (auto* f = form<TForm6>(ShellWindow::Parameters)) f->refreshDateList();
+  if (auto* f = form<ParameterWindow>(ShellWindow::Parameters)) f->refreshDateList();
 }
 
 // --- printing -------------------------------------------------------------------------
 
-void TForm1::printerSetup() {
+void MainWindow::printerSetup() {
   // One printer for the whole program: the working windows print on it.
   QPageSetupDialog dialog(&workPrinter(), this);
   dialog.exec();
 }
 
-void TForm1::printActive() {
+void MainWindow::printActive() {
   // The drawing, calculator and table windows print their own content;
   // the input windows have none.
   printWorkWindow(qobject_cast<ChildForm*>(mdi_->activeSubWindow()));
 }
 
-void TForm1::printActiveWindow() {
+void MainWindow::printActiveWindow() {
   QMdiSubWindow* w = mdi_->activeSubWindow();
   if (!w) return;
   closeTextPrinter();
@@ -775,7 +776,7 @@ void TForm1::printActiveWindow() {
 
 // --- events ---------------------------------------------------------------------------
 
-void TForm1::closeEvent(QCloseEvent* e) {
+void MainWindow::closeEvent(QCloseEvent* e) {
   closing_ = true;
   wizardCancel(design());
   if (!closeChildWindows()) {
@@ -788,7 +789,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
   e->accept();
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* e) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
   if (e->type() == QEvent::ToolTip && !design().showHints) return true;
   if (watched == mdi_->viewport()) {
     if (e->type() == QEvent::Resize) layoutOverlays();
@@ -799,7 +800,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
   return QMainWindow::eventFilter(watched, e);
 }
 
-void TForm1::keyPressEvent(QKeyEvent* e) {
+void MainWindow::keyPressEvent(QKeyEvent* e) {
   if (e->key() == Qt::Key_Escape) {
     pictures_->hidePanel();
     return;
@@ -807,20 +808,20 @@ void TForm1::keyPressEvent(QKeyEvent* e) {
   QMainWindow::keyPressEvent(e);
 }
 
-void TForm1::changeEvent(QEvent* e) {
+void MainWindow::changeEvent(QEvent* e) {
   if (e->type() == QEvent::ActivationChange && isActiveWindow() && firstShowDone_) activated();
   QMainWindow::changeEvent(e);
 }
 
-void TForm1::activated() {
+void MainWindow::activated() {
   if (!pictures_->startVisible() || pictures_->slideShowRunning() || findAnyForm()) return;
   if (!pictures_->panelVisible()) pictures_->showPicture(dialPictureNumber(design()));
   pictures_->setSlideButtonVisible(true);
 }
 
-void TForm1::layoutOverlays() { pictures_->layout(); }
+void MainWindow::layoutOverlays() { pictures_->layout(); }
 
-void TForm1::subWindowActivated(QMdiSubWindow* w) {
+void MainWindow::subWindowActivated(QMdiSubWindow* w) {
   auto* previous = qobject_cast<ChildForm*>(lastActive_.data());
   lastActive_ = w;
   if (!previous || !w || previous == w || previous->isGone() || previous->checking()) return;
@@ -839,7 +840,7 @@ void TForm1::subWindowActivated(QMdiSubWindow* w) {
   }
 }
 
-QString TForm1::pictureCaption(int number) {
+QString MainWindow::pictureCaption(int number) {
   if (number == 3001 || number == 3002) return qs(tableText(TextTable::Labels, labelRow::kUmbrellaFamily));
   return uiq(10000 + number);
 }

@@ -22,8 +22,8 @@
 #include "base/number_text.h"
 #include "tables/horizon_session.h"
 #include "tables/horizon_texts.h"
-#include "ui/tav16.h"
-#include "ui/tav1main.h"
+#include "ui/parameter_window.h"
+#include "ui/main_window.h"
 
 namespace tavrel {
 
@@ -119,11 +119,11 @@ void setZoneTime(bool zone) {
 
 }  // namespace
 
-TForm6::Page TForm6::pageFor(const DesignState& d) {
+ParameterWindow::Page ParameterWindow::pageFor(const DesignState& d) {
   return parameterPageOf(d);
 }
 
-TForm6::TForm6(TForm1* main) : ChildForm(main, ShellWindow::Parameters) {
+ParameterWindow::ParameterWindow(MainWindow* main) : ChildForm(main, ShellWindow::Parameters) {
   DesignState& d = design();
   inWizard_ = d.wizardStep >= 4;
   page_ = pageFor(d);
@@ -188,7 +188,7 @@ TForm6::TForm6(TForm1* main) : ChildForm(main, ShellWindow::Parameters) {
 
 // --- shared building blocks ------------------------------------------------------
 
-TForm6::Interval TForm6::intervalA(char* field, bool eot) {
+ParameterWindow::Interval ParameterWindow::intervalA(char* field, bool eot) {
   return Interval{listA,
                   [field] { return *field == '6' ? 4 : *field - '0'; },
                   [field, eot](int i) {
@@ -196,23 +196,23 @@ TForm6::Interval TForm6::intervalA(char* field, bool eot) {
                   }};
 }
 
-TForm6::Interval TForm6::intervalB(char* field) {
+ParameterWindow::Interval ParameterWindow::intervalB(char* field) {
   return Interval{listB, [field] { return *field - '0'; },
                   [field](int i) { *field = static_cast<char>('0' + i); }};
 }
 
-TForm6::Interval TForm6::intervalB(std::uint8_t* field) {
+ParameterWindow::Interval ParameterWindow::intervalB(std::uint8_t* field) {
   return Interval{listB, [field] { return int(*field); },
                   [field](int i) { *field = static_cast<std::uint8_t>(i); }};
 }
 
-TForm6::Interval TForm6::temporalInterval(std::uint8_t* field) {
+ParameterWindow::Interval ParameterWindow::temporalInterval(std::uint8_t* field) {
   return Interval{[] { return QStringList{"1", "0.5", "0.333", "0.25"}; },
                   [field] { return int(*field); },
                   [field](int i) { *field = static_cast<std::uint8_t>(i); }};
 }
 
-TForm6::Interval TForm6::altitudeInterval() {
+ParameterWindow::Interval ParameterWindow::altitudeInterval() {
   std::uint8_t* field = &design().altitudeInterval;
   return Interval{[] { return QStringList{QStringLiteral("10 °"), QStringLiteral("5 °"),
                                           QStringLiteral("2.5 °")}; },
@@ -220,7 +220,7 @@ TForm6::Interval TForm6::altitudeInterval() {
                   [field](int i) { *field = static_cast<std::uint8_t>(i); }};
 }
 
-void TForm6::rangeRow(QGridLayout* g, int row, QWidget* lead, std::int32_t* from,
+void ParameterWindow::rangeRow(QGridLayout* g, int row, QWidget* lead, std::int32_t* from,
                       std::int32_t* to, RangeList list, const Interval& interval) {
   std::function<QStringList()> items;
   std::function<int(std::int32_t)> indexOf;
@@ -273,7 +273,7 @@ void TForm6::rangeRow(QGridLayout* g, int row, QWidget* lead, std::int32_t* from
     eotInterval_ = c;
 }
 
-QGroupBox* TForm6::timeLinesGroup(TextSource title) {
+QGroupBox* ParameterWindow::timeLinesGroup(TextSource title) {
   QGroupBox* g = makeGroup(std::move(title), nullptr);
   auto* grid = new QGridLayout(g);
   grid->setContentsMargins(6, 4, 6, 4);
@@ -282,7 +282,7 @@ QGroupBox* TForm6::timeLinesGroup(TextSource title) {
   return g;
 }
 
-void TForm6::fieldRow(QGridLayout* g, int row, TextSource label, QLineEdit* edit) {
+void ParameterWindow::fieldRow(QGridLayout* g, int row, TextSource label, QLineEdit* edit) {
   QLabel* l = makeLabel(std::move(label), g->parentWidget());
   l->setBuddy(edit);
   edit->setFixedWidth(96);
@@ -290,7 +290,7 @@ void TForm6::fieldRow(QGridLayout* g, int row, TextSource label, QLineEdit* edit
   g->addWidget(edit, row, 1);
 }
 
-QGroupBox* TForm6::dateLineChoice() {
+QGroupBox* ParameterWindow::dateLineChoice() {
   dateLines_ = makeRadios(
       tx(T::kDateLines), sources(T::kPlanarDates, 4),
       [] { return design().dateLineMode - '0'; },
@@ -298,7 +298,7 @@ QGroupBox* TForm6::dateLineChoice() {
   return dateLines_;
 }
 
-QComboBox* TForm6::analemmaDaysChoice() {
+QComboBox* ParameterWindow::analemmaDaysChoice() {
   analemmaDays_ = makeCombo(
       [] {
         return QStringList{"(  1.  )", "( 1.,  15. )", "( 7.,  22. )", "( 1., 11., 21. )",
@@ -309,7 +309,7 @@ QComboBox* TForm6::analemmaDaysChoice() {
   return analemmaDays_;
 }
 
-QLineEdit* TForm6::analemmaHourField(QWidget* parent) {
+QLineEdit* ParameterWindow::analemmaHourField(QWidget* parent) {
   return makeIntField(tx(T::kAnalemmaHour), &design().analemmaMarkHour, 1, 23, parent);
 }
 
@@ -346,7 +346,7 @@ QGroupBox* fieldsGroup(QGroupBox* g) {
 
 // --- pages --------------------------------------------------------------------------
 
-QWidget* TForm6::buildPlanar() {
+QWidget* ParameterWindow::buildPlanar() {
   DesignState& d = design();
   QGroupBox* plane = fieldsGroup(makeGroup(tx(T::kDialPlane)));
   fieldRow(gridOf(plane), 0, tx(T::kWallDeclination),
@@ -418,7 +418,7 @@ QWidget* TForm6::buildPlanar() {
                     column({hours, further, analemma}));
 }
 
-QWidget* TForm6::buildUmbrella() {
+QWidget* ParameterWindow::buildUmbrella() {
   DesignState& d = design();
   QGroupBox* kind = makeRadios(
       tx(T::kUmbrellaKind),
@@ -488,7 +488,7 @@ QWidget* TForm6::buildUmbrella() {
   return twoColumns(column({kind, plane, dateLineChoice()}), column({hours, meridian, extra}));
 }
 
-QWidget* TForm6::buildQuadrant() {
+QWidget* ParameterWindow::buildQuadrant() {
   DesignState& d = design();
   // The Habermel fields are built for every kind and shown while a Habermel
   // kind is chosen, so that choosing one in the open window shows them and
@@ -577,7 +577,7 @@ QWidget* TForm6::buildQuadrant() {
   return twoColumns(column({kind, sizes, timeKind, trueTime, checks}), rightColumn);
 }
 
-QWidget* TForm6::buildCylinder() {
+QWidget* ParameterWindow::buildCylinder() {
   DesignState& d = design();
   const bool polar = d.cylinderVariant == 2;
   QGroupBox* sizes = fieldsGroup(makeGroup(tx(T::kDialPlane)));
@@ -635,7 +635,7 @@ QWidget* TForm6::buildCylinder() {
   return twoColumns(left, column({hours}));
 }
 
-QWidget* TForm6::buildAltitude() {
+QWidget* ParameterWindow::buildAltitude() {
   DesignState& d = design();
   QGroupBox* sizes = fieldsGroup(makeGroup(tx(T::kDialPlane)));
   fieldRow(gridOf(sizes), 0, tx(T::kGnomonLength),
@@ -665,7 +665,7 @@ QWidget* TForm6::buildAltitude() {
                     column({hours, eot, makeCheck(tx(T::kVerticalFace), &d.withVerticalDial)}));
 }
 
-QWidget* TForm6::buildRing() {
+QWidget* ParameterWindow::buildRing() {
   DesignState& d = design();
   QGroupBox* timeKind = makeRadios(
       tx(T::kHourLinesIn), {tx(T::kLocalTime), tx(T::kTemporalHours)},
@@ -737,7 +737,7 @@ QWidget* TForm6::buildRing() {
                             makeCheck(tx(T::kNoonHorizontal), &d.noonLineHorizontal)}));
 }
 
-QWidget* TForm6::buildAzimuthal() {
+QWidget* ParameterWindow::buildAzimuthal() {
   DesignState& d = design();
   QGroupBox* kind = makeRadios(
       tx(T::kAzimuthKind),
@@ -791,7 +791,7 @@ QWidget* TForm6::buildAzimuthal() {
                         [](bool on) { setHorizonProfileSwitch(on, 5); })}));
 }
 
-QWidget* TForm6::buildBiAzimuthal() {
+QWidget* ParameterWindow::buildBiAzimuthal() {
   DesignState& d = design();
   QGroupBox* p1 = fieldsGroup(makeGroup(tx(T::kPosition1)));
   fieldRow(gridOf(p1), 0, tx(T::kLatitude), makeField(ranged(tx(T::kLatitude), &d.latitude, -90, 90), kRealKeys));
@@ -839,7 +839,7 @@ QWidget* TForm6::buildBiAzimuthal() {
                             hours, more, dates}));
 }
 
-QWidget* TForm6::buildHollander() {
+QWidget* ParameterWindow::buildHollander() {
   DesignState& d = design();
   QGroupBox* p1 = fieldsGroup(makeGroup(tx(T::kPosition1)));
   fieldRow(gridOf(p1), 0, tx(T::kLatitude), makeField(ranged(tx(T::kLatitude), &d.latitude, -90, 90), kRealKeys));
@@ -910,7 +910,7 @@ QWidget* TForm6::buildHollander() {
                     column({plane, time, hours, dates}));
 }
 
-QWidget* TForm6::buildSawyer() {
+QWidget* ParameterWindow::buildSawyer() {
   DesignState& d = design();
   QGroupBox* dial = makeRadios(tx(T::kSawyerDial), sources(T::kSawyerDialItems, 2),
                                [] { return parameterPageKindIndex(design()); },
@@ -983,7 +983,7 @@ QWidget* TForm6::buildSawyer() {
 
 // --- own date lines -------------------------------------------------------------------
 
-QWidget* TForm6::buildDatePanel() {
+QWidget* ParameterWindow::buildDatePanel() {
   QGroupBox* box = makeGroup(tx(T::kOwnDates));
   auto* layout = new QVBoxLayout(box);
   dates_ = new QListWidget(box);
@@ -1019,7 +1019,7 @@ QWidget* TForm6::buildDatePanel() {
   return box;
 }
 
-void TForm6::refreshDateList() {
+void ParameterWindow::refreshDateList() {
   if (!dates_) return;
   dates_->clear();
   for (const std::string& line : design().ownDateLines)
@@ -1027,7 +1027,7 @@ void TForm6::refreshDateList() {
   updateEnabled();
 }
 
-bool TForm6::addDateEntry() {
+bool ParameterWindow::addDateEntry() {
   const QString text = dateEntry_->text().trimmed();
   if (text.isEmpty() || text == QStringLiteral("/")) {
     dateEntry_->setFocus();
@@ -1053,7 +1053,7 @@ bool TForm6::addDateEntry() {
   return true;
 }
 
-void TForm6::removeDateEntry() {
+void ParameterWindow::removeDateEntry() {
   const int row = dates_->currentRow();
   std::vector<std::string>& lines = design().ownDateLines;
   if (row < 0 || row >= static_cast<int>(lines.size())) return;
@@ -1063,7 +1063,7 @@ void TForm6::removeDateEntry() {
 
 // --- state ---------------------------------------------------------------------------
 
-void TForm6::updateEnabled() {
+void ParameterWindow::updateEnabled() {
   for (auto& [w, when] : enabledWhen_) w->setEnabled(when());
   for (auto& [w, when] : visibleWhen_) w->setVisible(when());
   if (dates_) {
@@ -1072,18 +1072,18 @@ void TForm6::updateEnabled() {
   }
 }
 
-void TForm6::applyLanguage() {
+void ParameterWindow::applyLanguage() {
   ChildForm::applyLanguage();
   refreshDateList();
 }
 
-QLineEdit* TForm6::fieldFor(const void* target) const {
+QLineEdit* ParameterWindow::fieldFor(const void* target) const {
   for (QLineEdit* e : findChildren<QLineEdit*>())
-    if (auto* f = const_cast<TForm6*>(this)->numberField(e); f && f->target == target) return e;
+    if (auto* f = const_cast<ParameterWindow*>(this)->numberField(e); f && f->target == target) return e;
   return nullptr;
 }
 
-bool TForm6::closeQuery() {
+bool ParameterWindow::closeQuery() {
   DesignState& d = design();
   bool ok = runFieldCloseChecks();
   switch (page_) {

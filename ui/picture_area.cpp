@@ -16,7 +16,7 @@
 #include "core/design_state.h"
 #include "core/main_window_rules.h"
 #include "base/number_text.h"
-#include "ui/tav1main.h"
+#include "ui/main_window.h"
 #include "ui/ui_texts.h"
 
 namespace tavrel {
@@ -188,7 +188,7 @@ bool PictureArea::showPicture(int number) {
   const QPixmap pix = builtInPicture(number);
   if (pix.isNull()) return false;
   panelNumber_ = number;
-  panelCaption_->setText(TForm1::pictureCaption(number) + QStringLiteral(" "));
+  panelCaption_->setText(MainWindow::pictureCaption(number) + QStringLiteral(" "));
   if (slideShowRunning()) {
     panelImage_->setPixmap(pix.scaled(kSlideSize - 52, kSlideSize - 63, Qt::KeepAspectRatio,
                                       Qt::SmoothTransformation));
@@ -220,8 +220,8 @@ void PictureArea::updateStripButton(int family) {
   QToolButton* b = stripButtons_[family];
   const int number = stripNumbers_[family];
   b->setIcon(QIcon(builtInPicture(number)));
-  b->setToolTip(TForm1::pictureCaption(number));
-  b->setStatusTip(TForm1::pictureCaption(number));
+  b->setToolTip(MainWindow::pictureCaption(number));
+  b->setStatusTip(MainWindow::pictureCaption(number));
 }
 
 bool PictureArea::slideShowRunning() const { return timer_->isActive(); }
@@ -261,7 +261,7 @@ void PictureArea::applyLanguage() {
   slideStop_->setText(uiq(2031));
   for (std::size_t f = 0; f < stripButtons_.size(); ++f) updateStripButton(static_cast<int>(f));
   if (panel_->isVisible())
-    panelCaption_->setText(TForm1::pictureCaption(panelNumber_) + QStringLiteral(" "));
+    panelCaption_->setText(MainWindow::pictureCaption(panelNumber_) + QStringLiteral(" "));
   layout();
 }
 

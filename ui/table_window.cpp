@@ -33,7 +33,7 @@
 #include "ui/print_page.h"
 #include "ui/qt_canvas.h"
 #include "ui/print_jobs.h"
-#include "ui/tav1main.h"
+#include "ui/main_window.h"
 
 namespace tavrel {
 
@@ -170,7 +170,7 @@ void drawTablePage(QPainter& painter, const QRect& page, int dpi, const std::vec
 
 // --- the window --------------------------------------------------------------------
 
-Tsset2::Tsset2(TForm1* main, const TableRequest& request)
+TableWindow::TableWindow(MainWindow* main, const TableRequest& request)
     : ChildForm(main, ShellWindow::Table), request_(request) {
   auto* outer = new QHBoxLayout(body());
   outer->setContentsMargins(2, 2, 2, 2);
@@ -220,15 +220,15 @@ Tsset2::Tsset2(TForm1* main, const TableRequest& request)
   rebuild();
 }
 
-QSize Tsset2::sizeHint() const {
+QSize TableWindow::sizeHint() const {
   if (const QWidget* area = parentWidget())
     return QSize(area->width() * 19 / 20, area->height() * 19 / 20).expandedTo(QSize(700, 500));
   return {1100, 760};
 }
 
-QWidget* Tsset2::picture() const { return picture_; }
+QWidget* TableWindow::picture() const { return picture_; }
 
-void Tsset2::buildControls(QWidget* panel) {
+void TableWindow::buildControls(QWidget* panel) {
   auto* layout = new QVBoxLayout(panel);
   layout->setContentsMargins(0, 0, 0, 0);
 
@@ -394,7 +394,7 @@ void Tsset2::buildControls(QWidget* panel) {
   layout->addWidget(close);
 }
 
-HorizonPanel* Tsset2::openHorizonPanel() {
+HorizonPanel* TableWindow::openHorizonPanel() {
   if (!horizonPanel_) {
     horizonPanel_ = new HorizonPanel(this);
     horizonPanel_->setAttribute(Qt::WA_DeleteOnClose);
@@ -405,14 +405,14 @@ HorizonPanel* Tsset2::openHorizonPanel() {
   return horizonPanel_;
 }
 
-void Tsset2::applyLanguage() {
+void TableWindow::applyLanguage() {
   ChildForm::applyLanguage();
   if (horizonPanel_) horizonPanel_->applyLanguage();
   if (graphControls_) graphControls_->applyLanguage();
   rebuild();
 }
 
-void Tsset2::updateVisibility() {
+void TableWindow::updateVisibility() {
   const bool year = request_.kind == 8;
   const bool graph = showsGraph();
   subKindBox_->setVisible(year);
@@ -437,7 +437,7 @@ void Tsset2::updateVisibility() {
   }
 }
 
-void Tsset2::setRequest(const TableRequest& request) {
+void TableWindow::setRequest(const TableRequest& request) {
   const bool cartesianBefore = request_.kind == 32 && !request_.polar;
   request_ = request;
   if (request_.kind == 32) graphControls_->setPolar(request_.polar);
@@ -447,7 +447,7 @@ void Tsset2::setRequest(const TableRequest& request) {
   rebuild();
 }
 
-void Tsset2::rebuild() {
+void TableWindow::rebuild() {
   if (!picture_ || !graphControls_) return;
   if (showsGraph()) {
     updateVisibility();
@@ -472,13 +472,13 @@ void Tsset2::rebuild() {
   picture_->setLines(screenLines(table_), startSize, fitLines);
 }
 
-std::vector<std::string> Tsset2::shownLines() const { return picture_->lines(); }
+std::vector<std::string> TableWindow::shownLines() const { return picture_->lines(); }
 
-int Tsset2::fontPointSize() const { return picture_->pointSize(); }
+int TableWindow::fontPointSize() const { return picture_->pointSize(); }
 
-bool Tsset2::saveTable() { return saveTableAs(table_); }
+bool TableWindow::saveTable() { return saveTableAs(table_); }
 
-int Tsset2::helpTopic() const {
+int TableWindow::helpTopic() const {
   switch (request_.kind) {
     case 16: return help::kEotGraph;
     case 32: return help::kSunPath;
@@ -486,7 +486,7 @@ int Tsset2::helpTopic() const {
   }
 }
 
-bool Tsset2::saveGraphAs(int target) {
+bool TableWindow::saveGraphAs(int target) {
   if (!showsGraph()) return false;
   const GraphChoice choice = graphControls_->choice(request_.kind);
   GraphSavePanel start = openGraphSavePanel(request_.kind, choice.polar, static_cast<GraphPlotTarget>(target));
@@ -498,7 +498,7 @@ bool Tsset2::saveGraphAs(int target) {
   return saveGraph(panel, choice.options, design().plotLineWidth) == GraphSaveResult::Saved;
 }
 
-bool Tsset2::print() {
+bool TableWindow::print() {
   TextPrinter::instance().close();
   if (showsGraph()) {
     // The graph on a landscape page.
@@ -528,7 +528,7 @@ bool Tsset2::print() {
   return printed;
 }
 
-void Tsset2::showEotPairs(int values) {
+void TableWindow::showEotPairs(int values) {
   pairs_ = eotPairReport(values, request_.year);
   QStringList text;
   text << qs(eotPairPrintHeader(pairs_));
@@ -536,12 +536,12 @@ void Tsset2::showEotPairs(int values) {
   pairsText_->setPlainText(text.join(QLatin1Char('\n')));
 }
 
-bool Tsset2::saveEotPairs() {
+bool TableWindow::saveEotPairs() {
   if (pairs_.rows.empty()) showEotPairs(kEotPairCounts[std::clamp(values_->currentIndex(), 0, 6)]);
   return saveEotPairReportAs(pairs_);
 }
 
-bool Tsset2::printEotPairs() {
+bool TableWindow::printEotPairs() {
   if (pairs_.rows.empty()) showEotPairs(kEotPairCounts[std::clamp(values_->currentIndex(), 0, 6)]);
   TextPrinter::instance().close();
   QPrinter& printer = workPrinter();

@@ -1,4 +1,4 @@
-// The table window (Tsset2): one solar table at a time as a picture in a
+// The table window (TableWindow): one solar table at a time as a picture in a
 // fixed-pitch font that shrinks until the table fits, printed, and saved
 // as text or CSV. Its tables are the month and half-year rise/set tables
 // and the year tables (equation of time, with the longitude correction,
@@ -50,10 +50,10 @@ struct TableRequest {
 // record's reference year and calculation month.
 TableRequest tableRequestOfEntry(int entry);
 
-class Tsset2 : public ChildForm {
+class TableWindow : public ChildForm {
   Q_OBJECT
  public:
-  Tsset2(TForm1* main, const TableRequest& request);
+  TableWindow(MainWindow* main, const TableRequest& request);
 
   QSize sizeHint() const override;
   void applyLanguage() override;

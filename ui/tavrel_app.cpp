@@ -6,7 +6,7 @@
 #include <QIcon>
 
 #include "ui/qt_platform.h"
-#include "ui/tav1main.h"
+#include "ui/main_window.h"
 
 namespace tavrel {
 
@@ -14,7 +14,7 @@ namespace {
 // Tells once when the main window paints for the first time.
 class FirstPaint : public QObject {
  public:
-  FirstPaint(TForm1* w, std::function<void(TForm1&)> f) : QObject(w), w_(w), f_(std::move(f)) {}
+  FirstPaint(MainWindow* w, std::function<void(MainWindow&)> f) : QObject(w), w_(w), f_(std::move(f)) {}
   bool eventFilter(QObject*, QEvent* e) override {
     if (e->type() == QEvent::Paint && f_) {
       auto f = std::move(f_);
@@ -26,8 +26,8 @@ class FirstPaint : public QObject {
   }
 
  private:
-  TForm1* w_;
-  std::function<void(TForm1&)> f_;
+  MainWindow* w_;
+  std::function<void(MainWindow&)> f_;
 };
 }  // namespace
 
@@ -50,7 +50,7 @@ int runTavrel(int& argc, char** argv, const StartOptions& options) {
   setPlatform(options.platform ? options.platform : &qtPlatform);
   int code = 0;
   {
-    TForm1 window;
+    MainWindow window;
     qtPlatform.setParentWidget(&window);
     if (startFile) window.openAtStart(QFileInfo(QString::fromStdString(*startFile)).absoluteFilePath().toStdString());
     if (options.whenShown) window.installEventFilter(new FirstPaint(&window, options.whenShown));

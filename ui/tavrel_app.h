@@ -10,14 +10,14 @@
 namespace tavrel {
 
 class Platform;
-class TForm1;
+class MainWindow;
 
 struct StartOptions {
   // Platform to install instead of the Qt platform (a probe that answers
   // boxes by itself); not owned.
   Platform* platform = nullptr;
   // Called once the main window has painted for the first time.
-  std::function<void(TForm1&)> whenShown;
+  std::function<void(MainWindow&)> whenShown;
 };
 
 // The construction-data file the program was started with: the one

@@ -5,7 +5,7 @@
 #include "ui/calculator_window.h"
 #include "ui/drawing_window.h"
 #include "ui/print_jobs.h"
-#include "ui/tav1main.h"
+#include "ui/main_window.h"
 
 namespace tavrel {
 
@@ -20,15 +20,15 @@ std::optional<TableRequest>& pendingTable() {
 
 void requestTable(const TableRequest& request) { pendingTable() = request; }
 
-ChildForm* createWorkWindow(TForm1* main, ShellWindow kind, int entry) {
+ChildForm* createWorkWindow(MainWindow* main, ShellWindow kind, int entry) {
   switch (kind) {
-    case ShellWindow::Drawing: return new TForm5(main);
+    case ShellWindow::Drawing: return new DrawingWindow(main);
     case ShellWindow::Calculator: {
       CalculatorPanel panel = CalculatorPanel::RiseSet;
       if (entry == menu::kSunPosition) panel = CalculatorPanel::Position;
       if (entry == menu::kTimeForPosition) panel = CalculatorPanel::Azimuth;
       if (entry == menu::kEotDeclination) panel = CalculatorPanel::Declination;
-      return new Tsset1(main, panel);
+      return new CalculatorWindow(main, panel);
     }
     case ShellWindow::Table: {
       if (entry < menu::kRiseSetTable || entry > menu::kSunPathPolar || entry == menu::kSunPath) {
@@ -37,22 +37,22 @@ ChildForm* createWorkWindow(TForm1* main, ShellWindow kind, int entry) {
       }
       TableRequest request = pendingTable().value_or(tableRequestOfEntry(entry));
       pendingTable().reset();
-      return new Tsset2(main, request);
+      return new TableWindow(main, request);
     }
     default: return nullptr;
   }
 }
 
 bool printWorkWindow(ChildForm* active) {
-  if (auto* drawing = qobject_cast<TForm5*>(active)) {
+  if (auto* drawing = qobject_cast<DrawingWindow*>(active)) {
     drawing->print();
     return true;
   }
-  if (auto* table = qobject_cast<Tsset2*>(active)) {
+  if (auto* table = qobject_cast<TableWindow*>(active)) {
     table->print();
     return true;
   }
-  if (auto* calculator = qobject_cast<Tsset1*>(active)) {
+  if (auto* calculator = qobject_cast<CalculatorWindow*>(active)) {
     calculator->printResults();
     return true;
   }

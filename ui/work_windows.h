@@ -8,12 +8,12 @@
 namespace tavrel {
 
 class ChildForm;
-class TForm1;
+class MainWindow;
 
 // The window of a main-menu entry: the drawing window (entry 17), the
 // calculator (entries 23 to 26) or the table window (entries 28 to 31 and
 // the graphs 32, 34, 35); nullptr for any other entry.
-ChildForm* createWorkWindow(TForm1* main, ShellWindow kind, int entry);
+ChildForm* createWorkWindow(MainWindow* main, ShellWindow kind, int entry);
 
 // The next table window shows this table instead of the one of its menu
 // entry (the calculator's "Table" and "Tables ..." commands).

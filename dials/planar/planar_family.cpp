@@ -3,7 +3,7 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "dials/dial_family.h"
-#include "dials/tav1_Uhren.h"
+#include "dials/dials.h"
 #include "base/number_text.h"
 
 namespace tavrel {

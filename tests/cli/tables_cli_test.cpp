@@ -13,8 +13,8 @@
 #include "core/scripted_platform.h"
 #include "astro/startup.h"
 #include "base/text_encoding.h"
-#include "tables/tav1_sunset.h"
-#include "tables/tav1_sunset2.h"
+#include "tables/sun_calculator_tables.h"
+#include "tables/year_tables_graphs.h"
 #include "tests/core/language_choice.h"
 
 namespace tavrel::test {

@@ -640,7 +640,7 @@ TEST_F(AzimuthDialPlotTest, DxfIsAtTrueSizeAndPassesTheAudit) {
   for (const Case& c : cases) {
     const fs::path hp = dir_ / "d.plt", dxf = dir_ / "d.dxf";
     plot(c.kind, 25, hp);
-    ASSERT_EQ(MakeDxf(hp.string(), dxf.string(), 1, 1000), DxfResult::Converted) << c.kind;
+    ASSERT_EQ(convertHpglToDxf(hp.string(), dxf.string(), 1, 1000), DxfResult::Converted) << c.kind;
     const auto [errors, len] = audit(dxf, c.vertices, c.segment, c.mm);
     EXPECT_EQ(errors, 0) << c.kind;
     EXPECT_NEAR(len, c.mm, 0.05) << c.kind;

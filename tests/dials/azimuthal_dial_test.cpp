@@ -616,7 +616,7 @@ TEST_F(AzimuthalPlotTest, DxfIsAtTrueSizeAndPassesTheAudit) {
     d.azimuthHeightMode = 0;
     const fs::path hp = dir() / "p.plt", dxf = dir() / "p.dxf";
     plot(c.r, hp);
-    ASSERT_EQ(MakeDxf(hp.string(), dxf.string(), 1, 40.0 * c.r), DxfResult::Converted);
+    ASSERT_EQ(convertHpglToDxf(hp.string(), dxf.string(), 1, 40.0 * c.r), DxfResult::Converted);
     // The widest horizontal line of two points: the cross.
     const EzdxfView view = readWithEzdxf(dxf);
     ASSERT_TRUE(view.read) << view.output;

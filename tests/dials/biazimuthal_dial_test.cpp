@@ -441,7 +441,7 @@ TEST_F(BiAzimuthalTest, PlotRendersAndItsDxfIsAtScale) {
     EXPECT_GT(fs::file_size(eps), 10000u);
   }
   const fs::path dxf = dir / "c.dxf";
-  ASSERT_EQ(MakeDxf((dir / "c25.plt").string(), dxf.string(), 1, 1000), DxfResult::Converted);
+  ASSERT_EQ(convertHpglToDxf((dir / "c25.plt").string(), dxf.string(), 1, 1000), DxfResult::Converted);
   // The cross at the foot (200, 75) mm: its horizontal bar; the pole
   // marks: vertical bars of 4 mm, the farthest from the foot.
   const testing::EzdxfView view = testing::readWithEzdxf(dxf);

@@ -1170,7 +1170,7 @@ TEST_F(CylinderPlotTest, DxfIsAtTrueSizeAndPassesTheAudit) {
     d.altitudeMonthScale = static_cast<int>(c.axisMm);
     const fs::path hp = dir() / "s.plt", dxf = dir() / "s.dxf";
     plot(c.resolution, hp);
-    ASSERT_EQ(MakeDxf(hp.string(), dxf.string(), 1, c.unitsPerMm), DxfResult::Converted);
+    ASSERT_EQ(convertHpglToDxf(hp.string(), dxf.string(), 1, c.unitsPerMm), DxfResult::Converted);
     // The box: the widest closed frame of five vertices; the gnomon sign:
     // the shaft of the seven-vertex arrow.
     const EzdxfView view = readWithEzdxf(dxf);

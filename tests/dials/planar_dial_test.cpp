@@ -10,7 +10,7 @@
 #include "astro/calendar.h"
 #include "core/language.h"
 #include "dial_test_util.h"
-#include "dials/tav1_Uhren.h"
+#include "dials/dials.h"
 
 namespace tavrel::testing {
 namespace {

@@ -795,7 +795,7 @@ TEST_F(QuadrantPlotTest, ScaledPlotsGiveTrueSizeDxfThatPassesTheAudit) {
     EXPECT_TRUE(dialHas(d, kCapScaledPlot));
     const fs::path hp = dir() / "s25.plt", dxf = dir() / "s.dxf";
     plot(25, hp);
-    ASSERT_EQ(MakeDxf(hp.string(), dxf.string(), 1, 1000), DxfResult::Converted);
+    ASSERT_EQ(convertHpglToDxf(hp.string(), dxf.string(), 1, 1000), DxfResult::Converted);
     // The quadrant's limb and the disc's rim are arcs: their radius.
     const EzdxfView view = readWithEzdxf(dxf);
     ASSERT_TRUE(view.read) << view.output;

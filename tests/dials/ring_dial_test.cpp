@@ -599,7 +599,7 @@ class RingPlotTest : public RingDialTest {
     const auto hp25 = dir() / "r25.plt", dxf = dir() / "r.dxf";
     plot(25, hp25, D, W);
     Frame f;
-    if (MakeDxf(hp25.string(), dxf.string(), 1, 1000) != DxfResult::Converted) return f;
+    if (convertHpglToDxf(hp25.string(), dxf.string(), 1, 1000) != DxfResult::Converted) return f;
     const testing::EzdxfView view = testing::readWithEzdxf(dxf);
     f.auditErrors = view.auditErrors;
     for (const testing::EzdxfEntity& e : view.entities) {

@@ -587,7 +587,7 @@ TEST_F(SawyerDialTest, PlotRendersAndConvertsAtTrueSize) {
     EXPECT_GT(fs::file_size(dir / "out.eps"), 1000u);
   }
   const fs::path dxf = dir / "sawyer.dxf";
-  ASSERT_EQ(MakeDxf(plt.string(), dxf.string(), 1, 40), DxfResult::Converted);
+  ASSERT_EQ(convertHpglToDxf(plt.string(), dxf.string(), 1, 40), DxfResult::Converted);
   // The audit, and the gnomon bar above O measured in the DXF: 60 mm.
   const testing::EzdxfView view = testing::readWithEzdxf(dxf);
   ASSERT_TRUE(view.read) << view.output;

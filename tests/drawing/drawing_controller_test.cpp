@@ -14,7 +14,7 @@
 #include "core/settings_file.h"
 #include "astro/startup.h"
 #include "dials/dial_family.h"
-#include "drawing/tav15.h"
+#include "drawing/drawing.h"
 #include "plot/recording_canvas.h"
 #include "tests/core/language_choice.h"
 

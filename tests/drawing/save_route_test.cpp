@@ -370,7 +370,7 @@ TEST_F(SaveRouteTest, DxfOfBothResolutionsAgree) {
   const std::string hpgl = file("coarse.plt");
   ASSERT_EQ(save(PlotTarget::Hpgl, hpgl), SaveResult::Saved);
   const std::string coarse = file("coarse.dxf");
-  ASSERT_EQ(MakeDxf(hpgl, coarse, 1, 40), DxfResult::Converted);
+  ASSERT_EQ(convertHpglToDxf(hpgl, coarse, 1, 40), DxfResult::Converted);
   const std::vector<DxfEntity> a = readDxf(viaTemporary), b = readDxf(coarse);
   ASSERT_EQ(a.size(), b.size());
   ASSERT_GT(a.size(), 50u);

@@ -22,7 +22,7 @@
 
 #include "core/design_state.h"
 #include "core/scripted_platform.h"
-#include "dxf/tav1_mkdxf1.h"
+#include "dxf/dxf.h"
 
 namespace tavrel {
 namespace {
@@ -197,7 +197,7 @@ class MakeDxfTest : public ::testing::Test {
     Conversion c;
     c.path = dir_ / (outName.empty() ? "out" + std::to_string(++count_) + ".dxf" : outName);
     ScopedScriptedPlatform p;
-    c.result = MakeDxf(in.string(), c.path.string(), lineWidth, scale);
+    c.result = convertHpglToDxf(in.string(), c.path.string(), lineWidth, scale);
     c.boxes = p->boxes;
     c.info = infoLines();
     c.exists = fs::exists(c.path);
@@ -340,7 +340,7 @@ TEST_P(EntityTable, WritesTheseEntityLines) {
 const std::string kLongLabel(300, 'x');
 
 INSTANTIATE_TEST_SUITE_P(
-    MakeDxf, EntityTable,
+    convertHpglToDxf, EntityTable,
     ::testing::Values(
         // One POLYLINE; the SEQEND follows only at the end of the file.
         EntityCase{"OnePolyline", "IN;PU 0,0;PD 400,0,400,400;", 1, 40,
@@ -745,7 +745,7 @@ TEST_F(MakeDxfTest, OutputThatCannotBeCreatedLeavesNoFile) {
       std::ofstream f(dir_ / "in.plt", std::ios::binary);
       f << "IN;PU 0,0;PD 40,0;";
     }
-    EXPECT_EQ(MakeDxf((dir_ / "in.plt").string(), target.string(), 1, 40),
+    EXPECT_EQ(convertHpglToDxf((dir_ / "in.plt").string(), target.string(), 1, 40),
               DxfResult::OutputError);
     ASSERT_EQ(p->boxes.size(), 1u);
     EXPECT_EQ(p->boxes[0].caption, MsgCaption::Error);
@@ -755,7 +755,7 @@ TEST_F(MakeDxfTest, OutputThatCannotBeCreatedLeavesNoFile) {
     EXPECT_EQ(p->boxes[0].text,
               "That was a file opening error!\n\r" + target.string() + ": " + reason);
     design().language = 1;
-    EXPECT_EQ(MakeDxf((dir_ / "in.plt").string(), target.string(), 1, 40),
+    EXPECT_EQ(convertHpglToDxf((dir_ / "in.plt").string(), target.string(), 1, 40),
               DxfResult::OutputError);
     ASSERT_EQ(p->boxes.size(), 2u);
     EXPECT_EQ(p->boxes[1].text,
@@ -772,7 +772,7 @@ TEST_F(MakeDxfTest, OutputThatCannotBeCreatedLeavesNoFile) {
 
 TEST_F(MakeDxfTest, MissingInputEndsWithAnErrorBeforeAnythingIsWritten) {
   ScopedScriptedPlatform p;
-  EXPECT_EQ(MakeDxf((dir_ / "nothing.plt").string(), (dir_ / "out.dxf").string(), 1, 40),
+  EXPECT_EQ(convertHpglToDxf((dir_ / "nothing.plt").string(), (dir_ / "out.dxf").string(), 1, 40),
             DxfResult::InputError);
   ASSERT_EQ(p->boxes.size(), 1u);
   EXPECT_EQ(p->boxes[0].caption, MsgCaption::Error);
@@ -901,7 +901,7 @@ TEST_F(MakeDxfTest, FailuresNameTheFileAndTheReason) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.in + " -> " + c.out);
     ScopedScriptedPlatform p;
-    EXPECT_EQ(MakeDxf(c.in, c.out, 1, 40), c.result);
+    EXPECT_EQ(convertHpglToDxf(c.in, c.out, 1, 40), c.result);
     ASSERT_EQ(p->boxes.size(), 1u);
     EXPECT_EQ(p->boxes[0].caption, MsgCaption::Error);
     EXPECT_EQ(p->boxes[0].text, c.box);

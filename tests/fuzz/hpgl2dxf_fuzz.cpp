@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "core/scripted_platform.h"
-#include "dxf/tav1_mkdxf1.h"
+#include "dxf/dxf.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {
@@ -111,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fs::remove(out, ec);
   setup.platform.boxes.clear();
 
-  const tavrel::DxfResult result = tavrel::MakeDxf(in.string(), out.string(), lineWidth, scale);
+  const tavrel::DxfResult result = tavrel::convertHpglToDxf(in.string(), out.string(), lineWidth, scale);
 
   if (tavrel::infoLines().size() > 10001) fail("unbounded diagnostics", "");
   const bool exists = fs::exists(out);

@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "core/scripted_platform.h"
-#include "tables/tav1_Hoehen.h"
+#include "tables/horizon.h"
 #include "table_test_util.h"
 #include "horizon_test_terrain.h"
 #include "tests/core/language_choice.h"

@@ -11,7 +11,7 @@
 #include <tuple>
 
 #include "table_test_util.h"
-#include "tables/tav1_sunset.h"
+#include "tables/sun_calculator_tables.h"
 
 namespace tavrel {
 namespace {

@@ -1,4 +1,4 @@
-// The dial-type window (TF4) driven through its list, sub-choices and
+// The dial-type window (DialTypeWindow) driven through its list, sub-choices and
 // value fields.
 #include <QApplication>
 #include <QGroupBox>
@@ -11,7 +11,8 @@
 #include <cmath>
 
 #include "base/angles.h"
-#include "ui/tav14b.h"
+#include "ui/location_window.h"
+#include "ui/dial_type_window.h"
 #include "ui_fixture.h"
 
 using namespace tavrel;
@@ -23,14 +24,14 @@ class DialTypeWindowTest : public QObject {
  private:
   std::unique_ptr<UiFixture> f;
 
-  TF4* open() {
+  DialTypeWindow* open() {
     f->main->openWorkingWindow(ShellWindow::DialType, menu::kDialType);
-    TF4* w = f->main->form<TF4>(ShellWindow::DialType);
+    DialTypeWindow* w = f->main->form<DialTypeWindow>(ShellWindow::DialType);
     f->platform->boxes.clear();
     return w;
   }
   // A click on the entry at list position `position`.
-  static void choose(TF4* w, int position) {
+  static void choose(DialTypeWindow* w, int position) {
     const auto& p = w->positions();
     const auto it = std::find(p.begin(), p.end(), position);
     QVERIFY(it != p.end());
@@ -77,7 +78,7 @@ class DialTypeWindowTest : public QObject {
     design().quadrantVariant = 0;
     f->main->resize(1280, 1000);
     f->main->show();
-    TF4* w = open();
+    DialTypeWindow* w = open();
     UiFixture::settle();
     const QSize size = w->size();
     const std::vector<int> positions = w->positions();
@@ -113,7 +114,7 @@ class DialTypeWindowTest : public QObject {
 
   void verticalSetsTheInclinationToNinety() {
     design().planeInclination = 25;
-    TF4* w = open();
+    DialTypeWindow* w = open();
     choose(w, kEntryInclined);
     QCOMPARE(design().dialKind, 'i');
     QCOMPARE(design().planeInclination, 25.0);
@@ -125,7 +126,7 @@ class DialTypeWindowTest : public QObject {
   }
 
   void horizontalClearsDeclinationAndInclinationAtClose() {
-    TF4* w = open();
+    DialTypeWindow* w = open();
     choose(w, kEntryHorizontal);
     QVERIFY(!w->valueField(DialValue::WallDeclination)->isVisibleTo(w));
     w->closeButton()->click();
@@ -139,7 +140,7 @@ class DialTypeWindowTest : public QObject {
 
   void withoutExpertModeTwelveEntries() {
     design().expertMode = design().expertModeActive = false;
-    TF4* w = open();
+    DialTypeWindow* w = open();
     QCOMPARE(w->list()->count(), 12);
     for (int i = 0; i < w->list()->count(); ++i) {
       QVERIFY(w->list()->item(i)->text() != QStringLiteral("bi-azimutal"));
@@ -153,21 +154,21 @@ class DialTypeWindowTest : public QObject {
   void expertKindWithoutExpertModeBecomesHorizontal() {
     design().expertMode = design().expertModeActive = false;
     design().dialKind = 'm';
-    TF4* w = open();
+    DialTypeWindow* w = open();
     QCOMPARE(design().dialKind, 'h');
     QCOMPARE(w->positions()[w->list()->currentRow()], int(kEntryHorizontal));
   }
 
   void hamDialOpensOnItsEntry() {
     design().dialKind = 'o';
-    TF4* w = open();
+    DialTypeWindow* w = open();
     QCOMPARE(w->positions()[w->list()->currentRow()], int(kEntryHam));
     QCOMPARE(w->list()->currentItem()->text(), QStringLiteral("Schinkensonnenuhr"));
   }
 
   void umbrellaKeepsThePlanarLetter() {
     design().dialKind = 'i';
-    TF4* w = open();
+    DialTypeWindow* w = open();
     choose(w, kEntryUmbrella);
     QVERIFY(design().umbrellaMode);
     QCOMPARE(design().dialKind, 'i');
@@ -181,7 +182,7 @@ class DialTypeWindowTest : public QObject {
   }
 
   void shepherdsGnomonIsCutAtThePoint() {
-    TF4* w = open();
+    DialTypeWindow* w = open();
     choose(w, kEntryCylinder);
     chooseRadio(w->cylinderKind(), 0);
     QLineEdit* gnomon = w->valueField(DialValue::CylinderGnomonInt);
@@ -196,7 +197,7 @@ class DialTypeWindowTest : public QObject {
   void habermelGnomonFollowsTheDiameter() {
     design().latitude = 47;
     QCOMPARE(design().obliquityRounded, 23.44);
-    TF4* w = open();
+    DialTypeWindow* w = open();
     choose(w, kEntryQuadrant);
     QVERIFY(w->quadrantKind()->isVisibleTo(w));
     chooseRadio(w->quadrantKind(), 2);
@@ -213,7 +214,7 @@ class DialTypeWindowTest : public QObject {
   }
 
   void habermelDiameterOutOfRange() {
-    TF4* w = open();
+    DialTypeWindow* w = open();
     choose(w, kEntryQuadrant);
     chooseRadio(w->quadrantKind(), 1);
     QLineEdit* diameter = w->valueField(DialValue::HabermelDiameter);
@@ -226,7 +227,7 @@ class DialTypeWindowTest : public QObject {
   }
 
   void wallDeclinationOutOfRangeKeepsTheWindowOpen() {
-    TF4* w = open();
+    DialTypeWindow* w = open();
     choose(w, kEntryVertical);
     QLineEdit* wall = w->valueField(DialValue::WallDeclination);
     wall->setText(QStringLiteral("200"));
@@ -243,7 +244,7 @@ class DialTypeWindowTest : public QObject {
   }
 
   void gnomonHeightRangeAtFieldExit() {
-    TF4* w = open();
+    DialTypeWindow* w = open();
     choose(w, kEntryHorizontal);
     QLineEdit* gnomon = w->valueField(DialValue::GnomonHeight);
     gnomon->setText(QStringLiteral("4"));

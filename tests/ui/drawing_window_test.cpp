@@ -1,4 +1,4 @@
-// The drawing window (TForm5): mouse, keys and wheel on the picture, the
+// The drawing window (DrawingWindow): mouse, keys and wheel on the picture, the
 // save panel against tavrel-cli plot, printing at true size into a PDF,
 // the information panels and the printed angle table.
 #include <QCheckBox>
@@ -71,7 +71,7 @@ class DrawingWindowTest : public QObject {
  private:
   std::unique_ptr<UiFixture> f;
   QTemporaryDir out;
-  TForm5* w = nullptr;
+  DrawingWindow* w = nullptr;
 
   // The picture at the CLI's size, so that pixels mean the same to both.
   void fitPictureToCli() {
@@ -106,7 +106,7 @@ class DrawingWindowTest : public QObject {
     showMainWindow(*f);
     f->main->openWorkingWindow(ShellWindow::Drawing, menu::kDrawing);
     UiFixture::settle();
-    w = f->main->form<TForm5>(ShellWindow::Drawing);
+    w = f->main->form<DrawingWindow>(ShellWindow::Drawing);
     QVERIFY(w);
     QVERIFY(!w->image().isNull());
     f->platform->boxes.clear();
@@ -376,7 +376,7 @@ class DrawingWindowTest : public QObject {
     design().habermelGnomonLength = 40;
     f->main->openWorkingWindow(ShellWindow::Drawing, menu::kDrawing);
     UiFixture::settle();
-    w = f->main->form<TForm5>(ShellWindow::Drawing);
+    w = f->main->form<DrawingWindow>(ShellWindow::Drawing);
     QVERIFY(w);
     fitPictureToCli();
     f->platform->boxes.clear();
@@ -437,7 +437,7 @@ class DrawingWindowTest : public QObject {
     design().dialKind = 'm';
     f->main->openWorkingWindow(ShellWindow::Drawing, menu::kDrawing);
     UiFixture::settle();
-    w = f->main->form<TForm5>(ShellWindow::Drawing);
+    w = f->main->form<DrawingWindow>(ShellWindow::Drawing);
     QVERIFY(w);
     QVERIFY(w->command(WorkText::StylusInfo)->isEnabled());
     QVERIFY(!w->command(WorkText::HourLines)->isEnabled());
@@ -520,7 +520,7 @@ class DrawingWindowTest : public QObject {
     design().writeCorrectionFile = false;
     f->main->openWorkingWindow(ShellWindow::Drawing, menu::kDrawing);
     UiFixture::settle();
-    w = f->main->form<TForm5>(ShellWindow::Drawing);
+    w = f->main->form<DrawingWindow>(ShellWindow::Drawing);
     QVERIFY(w);
     auto [button, check] = find();
     QVERIFY(button && button->isVisibleTo(w));

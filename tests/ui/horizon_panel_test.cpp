@@ -10,7 +10,7 @@
 #include <fstream>
 
 #include "../tables/horizon_test_terrain.h"
-#include "tables/tav1_Hoehen.h"
+#include "tables/horizon.h"
 #include "ui/horizon_panel.h"
 #include "ui/table_window.h"
 #include "ui/work_windows.h"
@@ -38,7 +38,7 @@ class HorizonPanelTest : public QObject {
   HorizonPanel* openPanel() {
     f->main->openWorkingWindow(ShellWindow::Table, menu::kEotTable);
     UiFixture::settle();
-    auto* table = f->main->form<Tsset2>(ShellWindow::Table);
+    auto* table = f->main->form<TableWindow>(ShellWindow::Table);
     HorizonPanel* panel = table ? table->openHorizonPanel() : nullptr;
     if (panel) panel->setProgressIntervalMs(1);
     return panel;
@@ -102,7 +102,7 @@ class HorizonPanelTest : public QObject {
   void switchWithoutProfileAsks() {
     f->main->openWorkingWindow(ShellWindow::Table, menu::kEotTable);
     UiFixture::settle();
-    auto* table = f->main->form<Tsset2>(ShellWindow::Table);
+    auto* table = f->main->form<TableWindow>(ShellWindow::Table);
     QVERIFY(table);
     table->horizonSwitch()->click();
     QVERIFY(!table->horizonSwitch()->isChecked());

@@ -17,7 +17,7 @@
 #include <fstream>
 
 #include "../tables/horizon_test_terrain.h"
-#include "tables/tav1_Hoehen.h"
+#include "tables/horizon.h"
 #include "ui/horizon_panel.h"
 #include "ui/table_window.h"
 #include "ui/work_windows.h"
@@ -98,7 +98,7 @@ class HorizonPanelX11Test : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(f.main.get()));
     f.main->openWorkingWindow(ShellWindow::Table, menu::kEotTable);
     UiFixture::settle();
-    auto* table = f.main->form<Tsset2>(ShellWindow::Table);
+    auto* table = f.main->form<TableWindow>(ShellWindow::Table);
     QVERIFY(table);
     QWidget* target = table->yearField();
     QTRY_VERIFY(target->isVisible());

@@ -1,4 +1,4 @@
-// The location window (TForm4) driven through its fields: the degree,
+// The location window (LocationWindow) driven through its fields: the degree,
 // minute and second conversions, the hemisphere, the year range, the
 // 15-degree question and inputValid.
 #include <QLineEdit>
@@ -6,7 +6,8 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "ui/tav14b.h"
+#include "ui/location_window.h"
+#include "ui/dial_type_window.h"
 #include "ui_fixture.h"
 
 using namespace tavrel;
@@ -17,7 +18,7 @@ class LocationWindowTest : public QObject {
 
  private:
   std::unique_ptr<UiFixture> f;
-  TForm4* w = nullptr;
+  LocationWindow* w = nullptr;
 
   void type(QLineEdit* e, const char* text) { e->setText(QString::fromUtf8(text)); }
   void setDms(int row, const char* deg, const char* min, const char* sec, bool first) {
@@ -31,7 +32,7 @@ class LocationWindowTest : public QObject {
   void init() {
     f = std::make_unique<UiFixture>();
     f->main->openWorkingWindow(ShellWindow::Location, menu::kLocation);
-    w = f->main->form<TForm4>(ShellWindow::Location);
+    w = f->main->form<LocationWindow>(ShellWindow::Location);
     QVERIFY(w);
     f->platform->boxes.clear();
   }

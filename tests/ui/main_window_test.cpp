@@ -1,4 +1,4 @@
-// The main window (TForm1): the "generate dial" sequence, expert mode,
+// The main window (MainWindow): the "generate dial" sequence, expert mode,
 // language switching, the colour panel, the slide show, the menus and the
 // settings-file commands.
 #include <QAction>
@@ -24,8 +24,9 @@
 #include "ui/help_viewer.h"
 #include "ui/picture_area.h"
 #include "ui/qt_platform.h"
-#include "ui/tav14b.h"
-#include "ui/tav16.h"
+#include "ui/location_window.h"
+#include "ui/dial_type_window.h"
+#include "ui/parameter_window.h"
 #include "ui_fixture.h"
 
 using namespace tavrel;
@@ -37,7 +38,7 @@ class MainWindowTest : public QObject {
 
  private:
   std::unique_ptr<UiFixture> f;
-  TForm1& m() { return *f->main; }
+  MainWindow& m() { return *f->main; }
   int openForms() {
     int n = 0;
     for (QMdiSubWindow* w : m().mdiArea()->subWindowList())
@@ -74,7 +75,7 @@ class MainWindowTest : public QObject {
     m().startWizard();
     QCOMPARE(design().wizardStep, std::uint8_t(1));
     QVERIFY(!sequenceMenusEnabled());
-    auto* location = m().form<TForm4>(ShellWindow::Location);
+    auto* location = m().form<LocationWindow>(ShellWindow::Location);
     QVERIFY(location);
     QCOMPARE(location->windowTitle(), QStringLiteral("Sonnenuhr erstellen, Teil 1"));
     QVERIFY(location->cancelButton()->isVisibleTo(location));
@@ -82,7 +83,7 @@ class MainWindowTest : public QObject {
 
     location->closeButton()->click();
     UiFixture::settle();
-    auto* dialType = m().form<TF4>(ShellWindow::DialType);
+    auto* dialType = m().form<DialTypeWindow>(ShellWindow::DialType);
     QVERIFY(dialType);
     QCOMPARE(design().wizardStep, std::uint8_t(4));
     QCOMPARE(dialType->windowTitle(), QStringLiteral("Sonnenuhr erstellen, Teil  2"));
@@ -91,7 +92,7 @@ class MainWindowTest : public QObject {
 
     dialType->closeButton()->click();
     UiFixture::settle();
-    auto* parameters = m().form<TForm6>(ShellWindow::Parameters);
+    auto* parameters = m().form<ParameterWindow>(ShellWindow::Parameters);
     QVERIFY(parameters);
     QCOMPARE(design().wizardStep, std::uint8_t(5));
     QCOMPARE(parameters->windowTitle(), QStringLiteral("Sonnenuhr erstellen, Teil 3"));
@@ -99,7 +100,7 @@ class MainWindowTest : public QObject {
 
     parameters->closeButton()->click();
     UiFixture::settle();
-    auto* drawing = m().form<TForm5>(ShellWindow::Drawing);
+    auto* drawing = m().form<DrawingWindow>(ShellWindow::Drawing);
     QVERIFY(drawing);
     QVERIFY(!drawing->image().isNull());
     QCOMPARE(drawing->windowTitle(), QStringLiteral("Konstruktion einer vertikalen Sonnenuhr"));
@@ -112,9 +113,9 @@ class MainWindowTest : public QObject {
 
   void wizardCancelEndsTheSequence() {
     m().startWizard();
-    m().form<TForm4>(ShellWindow::Location)->closeButton()->click();
+    m().form<LocationWindow>(ShellWindow::Location)->closeButton()->click();
     UiFixture::settle();
-    auto* dialType = m().form<TF4>(ShellWindow::DialType);
+    auto* dialType = m().form<DialTypeWindow>(ShellWindow::DialType);
     QVERIFY(dialType);
     dialType->cancelButton()->click();
     UiFixture::settle();
@@ -126,7 +127,7 @@ class MainWindowTest : public QObject {
 
   void wizardWaitsForAValidLocation() {
     m().startWizard();
-    auto* location = m().form<TForm4>(ShellWindow::Location);
+    auto* location = m().form<LocationWindow>(ShellWindow::Location);
     location->yearField()->setText(QStringLiteral("1200"));
     location->closeButton()->click();
     UiFixture::settle();
@@ -179,26 +180,26 @@ class MainWindowTest : public QObject {
   void expertModeOffReopensTheDialTypeList() {
     design().dialKind = 'm';
     m().openWorkingWindow(ShellWindow::DialType, menu::kDialType);
-    QCOMPARE(m().form<TF4>(ShellWindow::DialType)->list()->count(), 14);
+    QCOMPARE(m().form<DialTypeWindow>(ShellWindow::DialType)->list()->count(), 14);
     m().toggleExpertMode();
     UiFixture::settle();
-    auto* w = m().form<TF4>(ShellWindow::DialType);
+    auto* w = m().form<DialTypeWindow>(ShellWindow::DialType);
     QVERIFY(w);
     QCOMPARE(w->list()->count(), 12);
     QCOMPARE(w->positions()[w->list()->currentRow()], int(kEntryHorizontal));
     m().toggleExpertMode();
     UiFixture::settle();
-    QCOMPARE(m().form<TF4>(ShellWindow::DialType)->list()->count(), 14);
+    QCOMPARE(m().form<DialTypeWindow>(ShellWindow::DialType)->list()->count(), 14);
     QCOMPARE(q(f->platform->boxes.back().text), q(messageText(68)) + QStringLiteral(" on!"));
   }
 
   void englishRebuildsTheOpenDialTypeList() {
     m().openWorkingWindow(ShellWindow::DialType, menu::kDialType);
-    auto* before = m().form<TF4>(ShellWindow::DialType);
+    auto* before = m().form<DialTypeWindow>(ShellWindow::DialType);
     QCOMPARE(before->list()->item(kEntryUmbrella)->text(), QStringLiteral("Schirm"));
     m().setLanguage(false);
     UiFixture::settle();
-    auto* after = m().form<TF4>(ShellWindow::DialType);
+    auto* after = m().form<DialTypeWindow>(ShellWindow::DialType);
     QVERIFY(after);
     QCOMPARE(after->list()->count(), 14);
     QCOMPARE(after->list()->item(kEntryUmbrella)->text(), QStringLiteral("umbrella"));
@@ -209,10 +210,10 @@ class MainWindowTest : public QObject {
 
   void languageSwitchKeepsTypedValues() {
     m().openWorkingWindow(ShellWindow::Location, menu::kLocation);
-    auto* w = m().form<TForm4>(ShellWindow::Location);
+    auto* w = m().form<LocationWindow>(ShellWindow::Location);
     w->decimalField(0)->setText(QStringLiteral("12.5"));
     m().setLanguage(false);
-    QCOMPARE(m().form<TForm4>(ShellWindow::Location), w);
+    QCOMPARE(m().form<LocationWindow>(ShellWindow::Location), w);
     QCOMPARE(w->decimalField(0)->text(), QStringLiteral("12.5"));
     QCOMPARE(w->windowTitle(), QStringLiteral(" Location and Reference Year"));
     QCOMPARE(w->hemisphere(0, true)->text(), QStringLiteral(" &North"));
@@ -330,11 +331,11 @@ class MainWindowTest : public QObject {
     QVERIFY(m().helpViewer()->browser()->toPlainText().contains(QStringLiteral("Tavrel - Inhalt")));
     design().dialKind = 'r';
     m().openWorkingWindow(ShellWindow::DialType, menu::kDialType);
-    auto* w = m().form<TF4>(ShellWindow::DialType);
+    auto* w = m().form<DialTypeWindow>(ShellWindow::DialType);
     QCOMPARE(w->helpTopic(), 20);
     m().setLanguage(false);
     UiFixture::settle();
-    m().openHelp(m().form<TF4>(ShellWindow::DialType)->helpTopic());
+    m().openHelp(m().form<DialTypeWindow>(ShellWindow::DialType)->helpTopic());
     QVERIFY(m().helpViewer()->browser()->toPlainText().contains(QStringLiteral("Ring sundial")));
     m().helpViewer()->close();
   }
@@ -425,7 +426,7 @@ class MainWindowTest : public QObject {
       QCoreApplication::sendEvent(w, &press);
     };
     m().openWorkingWindow(ShellWindow::Parameters, menu::kParameters);
-    pressF1(m().form<TForm6>(ShellWindow::Parameters));
+    pressF1(m().form<ParameterWindow>(ShellWindow::Parameters));
     QVERIFY(m().helpViewer());
     QCOMPARE(m().helpViewer()->topic(), topic);
     QTextBrowser* b = m().helpViewer()->browser();
@@ -437,7 +438,7 @@ class MainWindowTest : public QObject {
     m().setLanguage(false);
     UiFixture::settle();
     m().openWorkingWindow(ShellWindow::Drawing, menu::kDrawing);
-    pressF1(m().form<TForm5>(ShellWindow::Drawing));
+    pressF1(m().form<DrawingWindow>(ShellWindow::Drawing));
     QCOMPARE(m().helpViewer()->topic(), topic);
     QVERIFY2(b->toPlainText().contains(english), qPrintable(b->toPlainText()));
     m().helpViewer()->close();
@@ -445,7 +446,7 @@ class MainWindowTest : public QObject {
 
   void quitClosesTheWorkingWindowsFirst() {
     m().openWorkingWindow(ShellWindow::Location, menu::kLocation);
-    auto* w = m().form<TForm4>(ShellWindow::Location);
+    auto* w = m().form<LocationWindow>(ShellWindow::Location);
     w->yearField()->setText(QStringLiteral("99"));
     QVERIFY(!m().close());  // the location window refuses, so does the program
     w->yearField()->setText(QStringLiteral("2024"));

@@ -1,4 +1,4 @@
-// The parameter window (TForm6): page choice, the interval digits, the
+// The parameter window (ParameterWindow): page choice, the interval digits, the
 // Sawyer latitude, the own date list and the close check.
 #include <cmath>
 
@@ -12,7 +12,7 @@
 #include <QTest>
 
 #include "base/angles.h"
-#include "ui/tav16.h"
+#include "ui/parameter_window.h"
 #include "ui/ui_texts.h"
 #include "ui_fixture.h"
 
@@ -26,10 +26,10 @@ class ParameterWindowTest : public QObject {
  private:
   std::unique_ptr<UiFixture> f;
 
-  TForm6* open() {
+  ParameterWindow* open() {
     f->main->openWorkingWindow(ShellWindow::Parameters, menu::kParameters);
     f->platform->boxes.clear();
-    return f->main->form<TForm6>(ShellWindow::Parameters);
+    return f->main->form<ParameterWindow>(ShellWindow::Parameters);
   }
   bool closeWindow() {
     const bool closed = f->main->closeChildWindows();
@@ -50,7 +50,7 @@ class ParameterWindowTest : public QObject {
     QTest::addColumn<bool>("umbrella");
     QTest::addColumn<bool>("expert");
     QTest::addColumn<int>("page");
-    using P = TForm6::Page;
+    using P = ParameterWindow::Page;
     QTest::newRow("v") << 'v' << false << true << int(P::Planar);
     QTest::newRow("o") << 'o' << false << true << int(P::Planar);
     QTest::newRow("sv") << 'v' << true << true << int(P::Umbrella);
@@ -73,7 +73,7 @@ class ParameterWindowTest : public QObject {
     d.dialKind = kind;
     d.umbrellaMode = umbrella;
     d.expertMode = d.expertModeActive = expert;
-    TForm6* w = open();
+    ParameterWindow* w = open();
     QVERIFY(w);
     QCOMPARE(int(w->page()), page);
     QVERIFY(closeWindow());
@@ -81,7 +81,7 @@ class ParameterWindowTest : public QObject {
   }
 
   void openingSetsInputValidUntilTheCloseCheckPasses() {
-    TForm6* w = open();
+    ParameterWindow* w = open();
     QVERIFY(w);
     QVERIFY(!design().inputValid);
     QVERIFY(closeWindow());
@@ -96,13 +96,13 @@ class ParameterWindowTest : public QObject {
   }
 
   void tenMinuteIntervals() {
-    TForm6* w = open();
+    ParameterWindow* w = open();
     pick(w->eotIntervalChoice(), 4);
     QCOMPARE(design().eotLineInterval, '6');
     pick(w->hourIntervalChoice(), 4);
     QCOMPARE(design().hourLineInterval, '4');
     QVERIFY(closeWindow());
-    TForm6* again = open();
+    ParameterWindow* again = open();
     QCOMPARE(again->eotIntervalChoice()->currentIndex(), 4);
     QCOMPARE(again->hourIntervalChoice()->currentIndex(), 4);
   }
@@ -111,8 +111,8 @@ class ParameterWindowTest : public QObject {
   // and their checks guard the stretch factor's range.
   void hamFieldsOnThePlanarPage() {
     design().dialKind = 'o';
-    TForm6* w = open();
-    QCOMPARE(w->page(), TForm6::Page::Planar);
+    ParameterWindow* w = open();
+    QCOMPARE(w->page(), ParameterWindow::Page::Planar);
     QLineEdit* stretch = w->fieldFor(&design().hamStretch);
     QLineEdit* equinox = w->fieldFor(&design().hamEquinoxPosition);
     QLineEdit* size = w->fieldFor(&design().hamDiameter);
@@ -129,7 +129,7 @@ class ParameterWindowTest : public QObject {
     QCOMPARE(design().hamStretch, 2.5);
     QVERIFY(closeWindow());
     design().dialKind = 'h';
-    TForm6* planar = open();
+    ParameterWindow* planar = open();
     QLineEdit* hidden = planar->fieldFor(&design().hamStretch);
     QVERIFY(hidden);
     QVERIFY(!hidden->isVisibleTo(planar));
@@ -144,18 +144,18 @@ class ParameterWindowTest : public QObject {
   void pagesShowOnlyFieldsTheConstructionReads() {
     DesignState& d = design();
     d.expertMode = d.expertModeActive = true;
-    const auto altitudeCombos = [](TForm6* w) {
+    const auto altitudeCombos = [](ParameterWindow* w) {
       int n = 0;
       for (QComboBox* c : w->findChildren<QComboBox*>())
         if (c->count() == 8 && c->itemText(0) == QStringLiteral("10 °") && c->isVisibleTo(w)) ++n;
       return n;
     };
-    const auto azimuthSwitch = [](TForm6* w) {
+    const auto azimuthSwitch = [](ParameterWindow* w) {
       for (QCheckBox* c : w->findChildren<QCheckBox*>())
         if (c->text() == uiq(1261) && c->isVisibleTo(w)) return true;
       return false;
     };
-    const auto shows = [](TForm6* w, const void* field) {
+    const auto shows = [](ParameterWindow* w, const void* field) {
       QLineEdit* e = w->fieldFor(field);
       return e && e->isVisibleTo(w);
     };
@@ -177,7 +177,7 @@ class ParameterWindowTest : public QObject {
     for (const Case& c : cases) {
       d.dialKind = c.kind;
       d.cylinderVariant = c.cylinderVariant;
-      TForm6* w = open();
+      ParameterWindow* w = open();
       QVERIFY2(w, c.name);
       QVERIFY2(shows(w, &d.shepherdMaxShadow) == c.maxShadow, c.name);
       QVERIFY2(shows(w, &d.drawingScale) == c.scale, c.name);
@@ -192,7 +192,7 @@ class ParameterWindowTest : public QObject {
     design().dialKind = 'h';
     for (const bool german : {true, false}) {
       f->main->setLanguage(german);
-      TForm6* w = open();
+      ParameterWindow* w = open();
       const QString wanted = german ? QStringLiteral("Temporalstunden verlängern")
                                     : QStringLiteral("Temporal hour lines to 'origin'");
       int found = 0;
@@ -210,8 +210,8 @@ class ParameterWindowTest : public QObject {
     DesignState& d = design();
     d.dialKind = 'r';
     d.wholeYearQuadrant = false;
-    TForm6* w = open();
-    QCOMPARE(w->page(), TForm6::Page::Ring);
+    ParameterWindow* w = open();
+    QCOMPARE(w->page(), ParameterWindow::Page::Ring);
     QLineEdit* min = w->fieldFor(&d.gnomonHoleOffsetMin);
     QLineEdit* max = w->fieldFor(&d.gnomonHoleOffsetMax);
     QVERIFY(min && max);
@@ -225,7 +225,7 @@ class ParameterWindowTest : public QObject {
     QCOMPARE(d.gnomonHoleOffsetMin, -7.5);
     QVERIFY(closeWindow());
     d.wholeYearQuadrant = true;
-    TForm6* one = open();
+    ParameterWindow* one = open();
     QVERIFY(one->fieldFor(&d.gnomonHoleOffset)->isVisibleTo(one));
     QVERIFY(!one->fieldFor(&d.gnomonHoleOffsetMin)->isVisibleTo(one));
   }
@@ -242,8 +242,8 @@ class ParameterWindowTest : public QObject {
     QFETCH(QString, typed);
     QFETCH(double, stored);
     design().dialKind = 'w';
-    TForm6* w = open();
-    QCOMPARE(w->page(), TForm6::Page::Sawyer);
+    ParameterWindow* w = open();
+    QCOMPARE(w->page(), ParameterWindow::Page::Sawyer);
     QLineEdit* lat = w->fieldFor(&design().latitude);
     QVERIFY(lat);
     lat->setText(typed);
@@ -253,7 +253,7 @@ class ParameterWindowTest : public QObject {
 
   void ownDateListStaysSorted() {
     design().referenceYear = 2024;
-    TForm6* w = open();
+    ParameterWindow* w = open();
     QCOMPARE(w->dateList()->count(), 3);  // 21/03, 21/06, 21/12 after start-up
     w->dateEntry()->setText(QStringLiteral("29/02"));
     QVERIFY(w->addDateEntry());
@@ -272,7 +272,7 @@ class ParameterWindowTest : public QObject {
 
   void leapDayRefusedInACommonYear() {
     design().referenceYear = 2023;
-    TForm6* w = open();
+    ParameterWindow* w = open();
     w->dateEntry()->setText(QStringLiteral("29/02"));
     QVERIFY(!w->addDateEntry());
     QCOMPARE(design().ownDateLines.size(), std::size_t(3));
@@ -281,7 +281,7 @@ class ParameterWindowTest : public QObject {
   }
 
   void closeCheckReportsAndKeepsTheWindow() {
-    TForm6* w = open();
+    ParameterWindow* w = open();
     QLineEdit* hour = w->fieldFor(&design().analemmaMarkHour);
     QVERIFY(hour);
     hour->setText(QStringLiteral("30"));
@@ -299,8 +299,8 @@ class ParameterWindowTest : public QObject {
     design().dialKind = 'i';
     design().umbrellaMode = true;
     design().planeInclination = 70;
-    TForm6* w = open();
-    QCOMPARE(w->page(), TForm6::Page::Umbrella);
+    ParameterWindow* w = open();
+    QCOMPARE(w->page(), ParameterWindow::Page::Umbrella);
     QLineEdit* disc = w->fieldFor(&design().umbrellaRadiusRatio);
     disc->setText(QStringLiteral("0"));
     QVERIFY(!closeWindow());
@@ -331,8 +331,8 @@ class ParameterWindowTest : public QObject {
     QFETCH(QString, typed);
     QFETCH(bool, accepted);
     design().dialKind = kind;
-    TForm6* w = open();
-    QCOMPARE(w->page(), TForm6::Page::Planar);
+    ParameterWindow* w = open();
+    QCOMPARE(w->page(), ParameterWindow::Page::Planar);
     QLineEdit* height = w->fieldFor(&design().gnomonLength);
     QVERIFY(height);
     height->setText(typed);
@@ -389,8 +389,8 @@ class ParameterWindowTest : public QObject {
     const void* targets[] = {&d.cylinderGnomonLengthInt, &d.shepherdScaleLength, &d.shepherdMaxShadow,
                              &d.cylinderGnomonLength,    &d.cylinderRadius,      &d.wallDeclination,
                              &d.altitudeDialGnomonLength, &d.altitudeMonthScale, &d.altitudeHorizontalScale};
-    TForm6* w = open();
-    QCOMPARE(w->page(), kind == 'z' ? TForm6::Page::Cylinder : TForm6::Page::Altitude);
+    ParameterWindow* w = open();
+    QCOMPARE(w->page(), kind == 'z' ? ParameterWindow::Page::Cylinder : ParameterWindow::Page::Altitude);
     QLineEdit* edit = w->fieldFor(targets[field]);
     QVERIFY(edit);
     edit->setText(typed);
@@ -426,7 +426,7 @@ class ParameterWindowTest : public QObject {
     d.localTimeNoEot = true;
     d.localTime = false;
     d.zoneTime = true;
-    TForm6* w = open();
+    ParameterWindow* w = open();
     QCheckBox* hours = nullptr;
     for (QCheckBox* c : w->findChildren<QCheckBox*>())
       if (c->text().remove('&') == uiq(1268)) hours = c;
@@ -463,7 +463,7 @@ class ParameterWindowTest : public QObject {
     d.ringOldHoursPart = 0;
     d.hourLinesFrom = 8;
     d.otherHoursFrom = 10;
-    TForm6* w = open();
+    ParameterWindow* w = open();
     QVERIFY(w);
     const auto radio = [w](int id) {
       QRadioButton* found = nullptr;
@@ -508,7 +508,7 @@ class ParameterWindowTest : public QObject {
     d.hourLineInterval = '1';
     d.eotLinesFrom = 10;
     d.eotLinesTo = 15;
-    TForm6* w = open();
+    ParameterWindow* w = open();
     QComboBox *from = nullptr, *to = nullptr, *interval = nullptr, *eotFrom = nullptr, *eotTo = nullptr;
     for (QComboBox* c : w->findChildren<QComboBox*>()) {
       if (c->count() == 4 && c->currentIndex() == 0 && !interval) interval = c;
@@ -540,8 +540,8 @@ class ParameterWindowTest : public QObject {
     design().umbrellaMode = true;
     design().dateLineMode = '0';
     design().analemmaMarkDays = 0;
-    TForm6* w = open();
-    QCOMPARE(w->page(), TForm6::Page::Umbrella);
+    ParameterWindow* w = open();
+    QCOMPARE(w->page(), ParameterWindow::Page::Umbrella);
     QGroupBox* dates = w->dateLineGroup();
     QVERIFY(dates);
     const QList<QRadioButton*> radios = dates->findChildren<QRadioButton*>();
@@ -554,7 +554,7 @@ class ParameterWindowTest : public QObject {
     pick(w->analemmaDaysBox(), 3);
     QCOMPARE(int(design().analemmaMarkDays), 3);
     QVERIFY(closeWindow());
-    TForm6* again = open();
+    ParameterWindow* again = open();
     QVERIFY(again->dateLineGroup()->findChildren<QRadioButton*>()[2]->isChecked());
     QCOMPARE(again->analemmaDaysBox()->currentIndex(), 3);
   }
@@ -562,7 +562,7 @@ class ParameterWindowTest : public QObject {
   void umbrellaDiscOutOfRangeShowsMessageTenOnly() {
     design().dialKind = 'h';
     design().umbrellaMode = true;
-    TForm6* w = open();
+    ParameterWindow* w = open();
     QLineEdit* disc = w->fieldFor(&design().umbrellaRadiusRatio);
     QVERIFY(disc);
     const double before = design().umbrellaRadiusRatio;
@@ -584,7 +584,7 @@ class ParameterWindowTest : public QObject {
     d.otherHoursFrom = 10;
     d.otherHoursTo = 18;
     d.otherHourInterval = '0';
-    TForm6* w = open();
+    ParameterWindow* w = open();
     QList<QComboBox*> hours, intervals;
     for (QComboBox* c : w->findChildren<QComboBox*>()) {
       if (!c->isVisibleTo(w)) continue;
@@ -609,7 +609,7 @@ class ParameterWindowTest : public QObject {
   void hollanderHalfAngleBelowTheAxis() {
     design().dialKind = 'm';
     design().coneAxisInclination = 40;
-    TForm6* w = open();
+    ParameterWindow* w = open();
     QLineEdit* half = w->fieldFor(&design().coneHalfAngle);
     half->setText(QStringLiteral("45"));
     QVERIFY(!w->leaveField(half));
@@ -631,8 +631,8 @@ class ParameterWindowTest : public QObject {
     d.expertMode = d.expertModeActive = true;
     d.latitude = 47;
     d.habermelDiameter = 200;
-    TForm6* w = open();
-    QCOMPARE(w->page(), TForm6::Page::Quadrant);
+    ParameterWindow* w = open();
+    QCOMPARE(w->page(), ParameterWindow::Page::Quadrant);
     QLineEdit* diameter = w->fieldFor(&d.habermelDiameter);
     QLineEdit* gnomon = w->fieldFor(&d.habermelGnomonLength);
     QVERIFY(diameter && gnomon);

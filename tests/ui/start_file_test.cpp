@@ -64,7 +64,7 @@ class StartFileTest : public QObject {
     ScopedScriptedPlatform platform;
     design() = DesignState();
     platform->currentDir = dir.path().toStdString();
-    TForm1 main;
+    MainWindow main;
     main.openAtStart(file.toStdString());
     main.firstShown();
 
@@ -88,7 +88,7 @@ class StartFileTest : public QObject {
     ScopedScriptedPlatform platform;
     design() = DesignState();
     platform->currentDir = dir.path().toStdString();
-    TForm1 main;
+    MainWindow main;
     main.openAtStart(dir.filePath(QStringLiteral("gone.tav")).toStdString());
     main.firstShown();
     QCOMPARE(design().referenceYear, 2024);  // the scripted clock's year

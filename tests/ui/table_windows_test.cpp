@@ -1,4 +1,4 @@
-// The table window (Tsset2) and the sun calculator (Tsset1): the tables
+// The table window (TableWindow) and the sun calculator (CalculatorWindow): the tables
 // and result blocks are those of tavrel-cli, saved text and CSV files are
 // byte for byte the CLI's, the picture's font shrinks to fit, and the
 // main window's Print follows the form-feed question.
@@ -57,16 +57,16 @@ class TableWindowsTest : public QObject {
   QTemporaryDir out;
   QString file(const QString& name) const { return out.path() + QLatin1Char('/') + name; }
 
-  Tsset2* openTable(const TableRequest& r) {
+  TableWindow* openTable(const TableRequest& r) {
     requestTable(r);
     f->main->openWorkingWindow(ShellWindow::Table, menu::kRiseSetTable);
     UiFixture::settle();
-    return f->main->form<Tsset2>(ShellWindow::Table);
+    return f->main->form<TableWindow>(ShellWindow::Table);
   }
-  Tsset1* openCalculator(int entry) {
+  CalculatorWindow* openCalculator(int entry) {
     f->main->openWorkingWindow(ShellWindow::Calculator, entry);
     UiFixture::settle();
-    return f->main->form<Tsset1>(ShellWindow::Calculator);
+    return f->main->form<CalculatorWindow>(ShellWindow::Calculator);
   }
 
  private slots:
@@ -84,7 +84,7 @@ class TableWindowsTest : public QObject {
     for (const Row& row : {Row{menu::kEotTable, 0}, Row{menu::kDeclinationTable, 2}, Row{menu::kNoonTable, 3}}) {
       f->main->openWorkingWindow(ShellWindow::Table, row.entry);
       UiFixture::settle();
-      auto* t = f->main->form<Tsset2>(ShellWindow::Table);
+      auto* t = f->main->form<TableWindow>(ShellWindow::Table);
       QVERIFY(t);
       QCOMPARE(t->request().kind, 8);
       QCOMPARE(t->request().subKind, row.subKind);
@@ -106,7 +106,7 @@ class TableWindowsTest : public QObject {
                            Row{menu::kSunPathPolar, 32, true}}) {
       f->main->menuEntry(row.entry)->trigger();
       UiFixture::settle();
-      auto* t = f->main->form<Tsset2>(ShellWindow::Table);
+      auto* t = f->main->form<TableWindow>(ShellWindow::Table);
       QVERIFY2(t, qPrintable(QStringLiteral("entry %1 opened no graph window").arg(row.entry)));
       QCOMPARE(t->request().kind, row.kind);
       QVERIFY(t->showsGraph());
@@ -142,7 +142,7 @@ class TableWindowsTest : public QObject {
       f->main->helpViewer()->close();
     };
     check(openCalculator(menu::kRiseSet), {"calculator", 40, "Sonnenrechner"});
-    Tsset2* t = openTable({8, 0, 0, 1, 2024});
+    TableWindow* t = openTable({8, 0, 0, 1, 2024});
     check(t, {"year table", 41, "Tabellen"});
     check(t->yearField(), {"year table, year field", 41, "Tabellen"});
     check(openTable({1, 0, 0, 6, 2024}), {"month table", 41, "Tabellen"});
@@ -165,7 +165,7 @@ class TableWindowsTest : public QObject {
         {"halfyear", {1, 0, 2, 6, 2024}, {"riseset", "--year", "2024", "--scope", "h2"}},
     };
     for (const TableCase& c : cases) {
-      Tsset2* t = openTable(c.request);
+      TableWindow* t = openTable(c.request);
       QVERIFY(t);
       // The table as shown and as the CLI prints it.
       const CliRun shown = runCli(QStringList{QStringLiteral("table")} + c.cli);
@@ -192,7 +192,7 @@ class TableWindowsTest : public QObject {
   // keeps an invalid y factor open.
   void graphsReplaceTheTable() {
     TableRequest r{32, 0, 0, 1, 2024, true};
-    Tsset2* t = openTable({8, 2, 0, 1, 2024});
+    TableWindow* t = openTable({8, 2, 0, 1, 2024});
     QVERIFY(t);
     t->setRequest(r);
     UiFixture::settle();
@@ -266,7 +266,7 @@ class TableWindowsTest : public QObject {
   // with --zone.
   void savedSunPathFollowsTheScreen() {
     design().zoneTime = false;
-    Tsset2* t = openTable({32, 0, 0, 1, 2024, false});
+    TableWindow* t = openTable({32, 0, 0, 1, 2024, false});
     QVERIFY(t);
     t->graphControls()->cartesianSwitch()->setChecked(true);
     t->graphControls()->zoneTimeSwitch()->setChecked(true);
@@ -293,7 +293,7 @@ class TableWindowsTest : public QObject {
   }
 
   void csvWithCommaWhenTheQuestionSaysNo() {
-    Tsset2* t = openTable({8, 2, 0, 1, 2024});
+    TableWindow* t = openTable({8, 2, 0, 1, 2024});
     const QString mine = file(QStringLiteral("comma.csv"));
     f->platform->fileNames.push_back(mine.toStdString());
     f->platform->answers.push_back(MsgAnswer::No);
@@ -308,7 +308,7 @@ class TableWindowsTest : public QObject {
   }
 
   void changingTheYearRebuildsTheTable() {
-    Tsset2* t = openTable({8, 0, 0, 1, 2024});
+    TableWindow* t = openTable({8, 0, 0, 1, 2024});
     t->yearField()->setValue(2000);
     QCOMPARE(t->request().year, 2000);
     QVERIFY(QString::fromStdString(t->table().lines[0].text).contains(QStringLiteral("2000")));
@@ -323,7 +323,7 @@ class TableWindowsTest : public QObject {
   }
 
   void pictureFontShrinksUntilTheTableFits() {
-    Tsset2* t = openTable({1, 0, 2, 6, 2024});  // the widest table: half a year
+    TableWindow* t = openTable({1, 0, 2, 6, 2024});  // the widest table: half a year
     const int large = t->fontPointSize();
     t->showNormal();
     t->resize(620, 420);
@@ -342,7 +342,7 @@ class TableWindowsTest : public QObject {
   }
 
   void symmetricReportIsSavedAsTheCliWritesIt() {
-    Tsset2* t = openTable({8, 0, 0, 1, 2024});
+    TableWindow* t = openTable({8, 0, 0, 1, 2024});
     QVERIFY(t->symmetricSwitch()->isVisibleTo(t));
     t->symmetricSwitch()->setChecked(true);
     QVERIFY(t->symmetricPanel()->isVisible());
@@ -365,7 +365,7 @@ class TableWindowsTest : public QObject {
   }
 
   void printOfTheTableWindowGivesOnePage() {
-    Tsset2* t = openTable({8, 2, 0, 1, 2024});
+    TableWindow* t = openTable({8, 2, 0, 1, 2024});
     const QString pdf = file(QStringLiteral("table.pdf"));
     PrintIntoPdf dialog(pdf);
     f->main->printActive();
@@ -379,7 +379,7 @@ class TableWindowsTest : public QObject {
   }
 
   void printWindowPrintsThePictureOfTheWindow() {
-    Tsset2* t = openTable({8, 2, 0, 1, 2024});
+    TableWindow* t = openTable({8, 2, 0, 1, 2024});
     QVERIFY(t->width() >= f->platform->screenInfo.width / 2);
     const QString pdf = file(QStringLiteral("window.pdf"));
     PrintIntoPdf dialog(pdf);
@@ -398,7 +398,7 @@ class TableWindowsTest : public QObject {
       const char* kind;
     };
     for (const Row& row : {Row{menu::kEotDeclination, "eot"}, Row{menu::kRiseSet, "riseset"}}) {
-      Tsset1* c = openCalculator(row.entry);
+      CalculatorWindow* c = openCalculator(row.entry);
       QVERIFY(c);
       c->yearField()->setValue(2024);
       c->monthField()->setValue(6);
@@ -412,7 +412,7 @@ class TableWindowsTest : public QObject {
   }
 
   void calculatorAsksForAMissingAzimuth() {
-    Tsset1* c = openCalculator(menu::kTimeForPosition);
+    CalculatorWindow* c = openCalculator(menu::kTimeForPosition);
     QCOMPARE(c->panel(), CalculatorPanel::Azimuth);
     c->azimuthField()->clear();
     QVERIFY(!c->compute());
@@ -424,7 +424,7 @@ class TableWindowsTest : public QObject {
   }
 
   void printQuestionOfTheCalculator() {
-    Tsset1* c = openCalculator(menu::kEotDeclination);
+    CalculatorWindow* c = openCalculator(menu::kEotDeclination);
     QVERIFY(c->compute());
     const std::size_t one = c->results().size();
     QVERIFY(c->compute());
@@ -451,12 +451,12 @@ class TableWindowsTest : public QObject {
   }
 
   void calculatorTableCommandOpensTheMonthTable() {
-    Tsset1* c = openCalculator(menu::kRiseSet);
+    CalculatorWindow* c = openCalculator(menu::kRiseSet);
     c->yearField()->setValue(2000);
     c->monthField()->setValue(2);
     c->openMonthTable();
     UiFixture::settle();
-    auto* t = f->main->form<Tsset2>(ShellWindow::Table);
+    auto* t = f->main->form<TableWindow>(ShellWindow::Table);
     QVERIFY(t);
     QCOMPARE(t->request().kind, 1);
     QCOMPARE(t->request().month, 2);

@@ -11,14 +11,14 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/scripted_platform.h"
-#include "ui/tav1main.h"
+#include "ui/main_window.h"
 
 namespace tavrel::test {
 
 struct UiFixture {
   QTemporaryDir dir;
   ScopedScriptedPlatform platform;
-  std::unique_ptr<TForm1> main;
+  std::unique_ptr<MainWindow> main;
 
   // The start of the program without "tav.ini" (the question to create it
   // answered No); the boxes of the start are dropped.
@@ -26,7 +26,7 @@ struct UiFixture {
     design() = DesignState();
     platform->currentDir = dir.path().toStdString();
     platform->exeDir = dir.path().toStdString() + "/";
-    main = std::make_unique<TForm1>();
+    main = std::make_unique<MainWindow>();
     main->firstShown();
     if (!german) main->setLanguage(false);
     platform->boxes.clear();

@@ -28,8 +28,9 @@
 #include "core/language.h"
 #include "ui/qt_platform.h"
 #include "ui/tools/answering_platform.h"
-#include "ui/tav14b.h"
-#include "ui/tav1main.h"
+#include "ui/location_window.h"
+#include "ui/dial_type_window.h"
+#include "ui/main_window.h"
 #include "ui/tavrel_app.h"
 
 namespace {
@@ -57,7 +58,7 @@ int main(int argc, char** argv) {
 
   if (mode == "startup") {
     const long long launched = argc > 2 ? std::atoll(argv[2]) : 0;
-    options.whenShown = [mainStart, launched](tavrel::TForm1&) {
+    options.whenShown = [mainStart, launched](tavrel::MainWindow&) {
       const double fromMain =
           std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - mainStart)
               .count();
@@ -70,7 +71,7 @@ int main(int argc, char** argv) {
     const QString out = QString::fromLocal8Bit(argv[2]);
     const bool german = std::strcmp(argv[3], "en") != 0;
     const std::string window = argc > 4 ? argv[4] : "";
-    options.whenShown = [out, german, window](tavrel::TForm1& w) {
+    options.whenShown = [out, german, window](tavrel::MainWindow& w) {
       QTimer::singleShot(200, &w, [&w, out, german, window] {
         using tavrel::ShellWindow;
         namespace menu = tavrel::menu;
@@ -78,7 +79,7 @@ int main(int argc, char** argv) {
         if (window == "dialtype") w.openWorkingWindow(ShellWindow::DialType, menu::kDialType);
         if (window.rfind("dialtype:", 0) == 0) {
           w.openWorkingWindow(ShellWindow::DialType, menu::kDialType);
-          if (auto* types = w.form<tavrel::TF4>(ShellWindow::DialType)) {
+          if (auto* types = w.form<tavrel::DialTypeWindow>(ShellWindow::DialType)) {
             std::size_t from = 9;
             while (from < window.size()) {
               const std::size_t comma = window.find(',', from);

@@ -42,7 +42,7 @@
 #include "ui/print_jobs.h"
 #include "ui/qt_platform.h"
 #include "ui/tools/answering_platform.h"
-#include "ui/tav1main.h"
+#include "ui/main_window.h"
 #include "ui/tavrel_app.h"
 
 namespace {
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
   AnsweringPlatform platform;
   tavrel::StartOptions options;
   options.platform = &platform;
-  options.whenShown = [mode, arg, german, panel](tavrel::TForm1& w) {
+  options.whenShown = [mode, arg, german, panel](tavrel::MainWindow& w) {
     QTimer::singleShot(200, &w, [&w, mode, arg, german, panel] {
       using tavrel::ShellWindow;
       namespace menu = tavrel::menu;
@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
         w.menuEntry(menu::kSunPathRect)->trigger();
       } else if (mode == "calculator") {
         w.openWorkingWindow(ShellWindow::Calculator, menu::kRiseSet);
-        if (auto* c = w.form<tavrel::Tsset1>(ShellWindow::Calculator)) c->compute();
+        if (auto* c = w.form<tavrel::CalculatorWindow>(ShellWindow::Calculator)) c->compute();
       } else {
         if (panel == "ring" || panel == "sawyer") {
           tavrel::DesignState& d = tavrel::design();
@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
       }
       QTimer::singleShot(500, &w, [&w, mode, arg, panel] {
         int code = 0;
-        auto* drawing = w.form<tavrel::TForm5>(ShellWindow::Drawing);
+        auto* drawing = w.form<tavrel::DrawingWindow>(ShellWindow::Drawing);
         if (drawing && panel == "hourlines") drawing->showHourLines();
         if (drawing && panel == "info") drawing->showStylusInfo();
         if (drawing && panel == "save") drawing->openSavePanel(tavrel::PlotTarget::Dxf, true);
@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
           });
           bool printed = false;
           if (panel == "table") {
-            if (auto* table = w.form<tavrel::Tsset2>(ShellWindow::Table)) printed = table->print();
+            if (auto* table = w.form<tavrel::TableWindow>(ShellWindow::Table)) printed = table->print();
           } else if (drawing) {
             if (panel == "angles") drawing->showHourLines();
             printed = drawing->print();

@@ -1,4 +1,4 @@
-// The main window (TForm1): the frame of the program with its menu bar,
+// The main window (MainWindow): the frame of the program with its menu bar,
 // pop-up menus, status bar, start picture and picture strip, colour panel
 // and about panel. Every working window opens inside it, one at a time;
 // the "generate dial" sequence leads through location, dial type and
@@ -46,11 +46,11 @@ constexpr int kFiles = 0, kWizard = 1, kCloseAll = 2, kPrinterSetup = 3, kPrint 
               kLanguage = 40, kGerman = 41, kEnglish = 42, kHints = 43, kAbout = 44;
 }
 
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
-  explicit TForm1(QWidget* parent = nullptr);
-  ~TForm1() override;
+  explicit MainWindow(QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // What the main window does when it is first shown: the small-screen
   // note, the settings file, the language and the font check. Runs once.
@@ -149,11 +149,11 @@ class TForm1 : public QMainWindow {
   // steps when the batch ends; a window closed on its own takes them from
   // the event loop.
   struct BatchGuard {
-    explicit BatchGuard(TForm1* m) : m(m) { ++m->batchDepth_; }
+    explicit BatchGuard(MainWindow* m) : m(m) { ++m->batchDepth_; }
     ~BatchGuard() {
       if (--m->batchDepth_ == 0) m->processPending();
     }
-    TForm1* m;
+    MainWindow* m;
   };
 
   std::array<QAction*, kMenuEntryCount> entries_{};

@@ -1,4 +1,4 @@
-// The parameter window (TForm6): every construction parameter of the
+// The parameter window (ParameterWindow): every construction parameter of the
 // current dial family on one page (planar, umbrella, quadrant, cylinder,
 // horizontal altitude, ring, azimuthal, bi-azimuthal, Hollander, Sawyer),
 // and beside the planar and umbrella pages the user's own date lines.
@@ -19,7 +19,7 @@ namespace tavrel {
 
 struct DesignState;
 
-class TForm6 : public ChildForm {
+class ParameterWindow : public ChildForm {
   Q_OBJECT
  public:
   // Pages (the family table names them); page k has the caption of
@@ -28,7 +28,7 @@ class TForm6 : public ChildForm {
   // The page the record's kind opens.
   static Page pageFor(const DesignState& d);
 
-  explicit TForm6(TForm1* main);
+  explicit ParameterWindow(MainWindow* main);
 
   Page page() const { return page_; }
   bool closeQuery() override;

@@ -1,19 +1,19 @@
 // The dial-type window.
 #pragma once
 
-#include <array>
 #include <map>
+#include <vector>
 
 #include "dials/dial_type_rules.h"
 #include "ui/child_form.h"
 
+class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
-class QGroupBox;
-class QGridLayout;
 
 namespace tavrel {
 

@@ -2,18 +2,13 @@
 #pragma once
 
 #include <array>
-#include <map>
 
-#include "dials/dial_type_rules.h"
 #include "ui/child_form.h"
 
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QRadioButton;
-class QGroupBox;
-class QGridLayout;
 
 namespace tavrel {
 

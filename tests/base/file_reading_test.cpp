@@ -8,25 +8,14 @@
 #include <fstream>
 #include <string>
 
+#include "tests/base/scratch_folder_test.h"
+
 namespace tavrel {
 namespace {
 
 namespace fs = std::filesystem;
 
-class FileReadingTest : public testing::Test {
- protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/tavrel-file-reading-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  std::string path(const std::string& name) const { return (dir_ / name).string(); }
-  fs::path dir_;
-};
+class FileReadingTest : public ScratchFolderTest {};
 
 // Every kind of file a user can pick, with the limit of the readers. None
 // of them may throw, wait or read without end; /proc/self/mem states a

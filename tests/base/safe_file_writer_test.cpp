@@ -13,23 +13,15 @@
 #include <string>
 #include <vector>
 
+#include "tests/base/scratch_folder_test.h"
+
 namespace tavrel {
 namespace {
 
 namespace fs = std::filesystem;
 
-class SafeFileWriterTest : public testing::Test {
+class SafeFileWriterTest : public ScratchFolderTest {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/tavrel-safe-writer-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  std::string path(const std::string& name) const { return (dir_ / name).string(); }
   static std::string read(const std::string& p) {
     std::ifstream in(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -43,7 +35,6 @@ class SafeFileWriterTest : public testing::Test {
     std::sort(out.begin(), out.end());
     return out;
   }
-  fs::path dir_;
 };
 
 TEST_F(SafeFileWriterTest, TargetChangesOnlyAtCommit) {

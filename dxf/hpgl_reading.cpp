@@ -393,25 +393,25 @@ void HpglToDxf::movePairs(int budget) {
   }
 }
 
+bool HpglToDxf::startAtFirstPair(int& budget, bool counted) {
+  if (penPos_.known() || !moreParameters()) return true;
+  TextPoint p;
+  if (!readPair(p)) return false;
+  if (counted) --budget;
+  penPos_ = p;
+  return true;
+}
+
 void HpglToDxf::penDown(int budget) {
   penIsDown_ = true;
   markConverted();
-  if (!penPos_.known() && moreParameters()) {
-    TextPoint p;
-    if (!readPair(p)) return;
-    --budget;
-    penPos_ = p;
-  }
+  if (!startAtFirstPair(budget, true)) return;
   drawPairs(budget);
 }
 
 void HpglToDxf::plotAbsolute(int budget) {
   absolute_ = true;
-  if (!penPos_.known() && moreParameters()) {
-    TextPoint p;
-    if (!readPair(p)) return;
-    penPos_ = p;
-  }
+  if (!startAtFirstPair(budget, false)) return;
   if (penIsDown_) drawPairs(budget);
   else movePairs(budget);
 }
@@ -419,12 +419,7 @@ void HpglToDxf::plotAbsolute(int budget) {
 void HpglToDxf::plotRelative(int budget) {
   absolute_ = false;
   markConverted();
-  if (!penPos_.known() && moreParameters()) {
-    TextPoint p;
-    if (!readPair(p)) return;
-    --budget;
-    penPos_ = p;
-  }
+  if (!startAtFirstPair(budget, true)) return;
   if (penIsDown_) drawPairs(budget);
   else movePairs(budget);
 }

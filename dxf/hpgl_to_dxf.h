@@ -189,6 +189,9 @@ class HpglToDxf {
   void execute(int budget);
   void movePairs(int budget);
   void drawPairs(int budget);
+  // An unknown pen position takes the first pair as it stands (counted
+  // against the budget where `counted`); false when that pair is unreadable.
+  bool startAtFirstPair(int& budget, bool counted);
   void penDown(int budget);
   void plotAbsolute(int budget);
   void plotRelative(int budget);

@@ -242,7 +242,7 @@ void habermelOn(PlotSurface& s, const QuadrantDial& dial, const QuadrantPlacemen
           text(quadrantText(dial.variant == 1 ? QuadrantText::HabermelUse1 : QuadrantText::HabermelUse2)));
 }
 
-// "IN;VS 1;PA;IW 0 0 W H;PU 0 0;EA W H;" for the page of 16400 x 10400
+// The framed page start of the writer for the page of 16400 x 10400
 // units times the resolution factor.
 // Plot labels kept apart like the screen's: the character size in plotter
 // units (400 a centimetre, times R), a plotter advancing 1.5 character

@@ -255,7 +255,7 @@ void emitRingDial(PlotSurface& surface, const RingDial& dial, const RingPlacemen
 bool drawRingDial(ScreenSurface& surface, int width, int height, int hoursTo, int hoursFrom,
                   double ringWidth, double ringAlpha, double ringDiameter, bool onScreen);
 
-// The plot (prologue "IN;SS;PA;"), at true size when the band fits the
+// The plot (the writer's plain page start), at true size when the band fits the
 // A3 page, else reduced (the factor is written under the title).
 // Temporal hours where the sun does not rise or set every day are refused
 // (message 64, returned) before anything is written.

@@ -170,7 +170,7 @@ void drawZodiacLegend(PlotSurface& surface, bool screenMode, double x, double y,
                       const SawyerPlacement& p);
 
 // ---- Plot (the writer's file is open): prologue, the dial with O at
-// (footX, footY) in plotter units, ";IW;IN;". A latitude the dial is not
+// (footX, footY) in plotter units, then the page end. A latitude the dial is not
 // made for is refused (the tropics text, returned) before anything is
 // written.
 PlotOutcome writeSawyerPlot(HpglWriter& writer, double footX, double footY, double textX, double textY,

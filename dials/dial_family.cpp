@@ -16,7 +16,7 @@ std::vector<DialFamily>& registry() {
   return rows;
 }
 
-int firstEntry(const DialFamily& f) { return f.kinds.empty() ? kDialTypeEntryCount : f.kinds.front().entry; }
+int firstEntry(const DialFamily& f) { return f.kinds.empty() ? 1 << 20 : f.kinds.front().entry; }
 
 long long rnd(double x) { return roundHalfEven(x); }
 
@@ -30,6 +30,28 @@ DialFamilyRegistrar::DialFamilyRegistrar(const DialFamily& family) {
 }
 
 const std::vector<DialFamily>& dialFamilies() { return registry(); }
+
+int dialTypeEntryCount() {
+  int n = 0;
+  for (const DialFamily& f : registry()) {
+    n = std::max(n, f.umbrellaEntry + 1);
+    for (const DialKindEntry& k : f.kinds) n = std::max(n, k.entry + 1);
+  }
+  return n;
+}
+
+int umbrellaDialTypeEntry() {
+  for (const DialFamily& f : registry())
+    if (f.umbrellaEntry >= 0) return f.umbrellaEntry;
+  return -1;
+}
+
+int dialTypeEntryOfKind(char letter) {
+  for (const DialFamily& f : registry())
+    for (const DialKindEntry& k : f.kinds)
+      if (k.letter == letter) return k.entry;
+  return -1;
+}
 
 const DialFamily* familyOfKind(char letter) {
   for (const DialFamily& f : registry())
@@ -90,12 +112,19 @@ DialActivation dialActivation(const DesignState& d, int width, int height) {
   return f && f->activation ? f->activation(d, width, height) : standardActivation(d, width, height);
 }
 
-ParameterPage parameterPageOf(const DesignState& d) {
+std::string parameterPageOf(const DesignState& d) {
   const DialFamily* f = familyOf(d);
-  if (!f) return ParameterPage::Planar;
-  if (d.umbrellaMode && (f->capabilities & kCapUmbrella)) return ParameterPage::Umbrella;
-  if ((f->capabilities & kCapExpertOnly) && !d.expertModeActive) return ParameterPage::Planar;
+  const std::vector<DialFamily>& rows = registry();
+  const std::string first = rows.empty() ? std::string() : rows.front().page;
+  if (!f) return first;
+  if (d.umbrellaMode && (f->capabilities & kCapUmbrella) && f->umbrellaPage) return f->umbrellaPage;
+  if ((f->capabilities & kCapExpertOnly) && !d.expertModeActive) return first;
   return f->page;
+}
+
+std::string parameterPageSection(const DesignState& d) {
+  const DialFamily* f = familyOf(d);
+  return f && f->pageSection ? f->pageSection : "";
 }
 
 int legendFamilyNameRow(const DesignState& d) {
@@ -106,14 +135,13 @@ int legendFamilyNameRow(const DesignState& d) {
 
 int parameterPageTitleRow(const DesignState& d) {
   const DialFamily* f = familyOf(d);
-  return f && f->pageTitleTextRow && parameterPageOf(d) == ParameterPage::Planar ? f->pageTitleTextRow(d)
-                                                                                : -1;
+  return f && f->pageTitleTextRow && parameterPageOf(d) == f->page ? f->pageTitleTextRow(d) : -1;
 }
 
-std::string parameterPageKinds(ParameterPage page) {
+std::string parameterPageKinds(const std::string& page) {
   std::string kinds;
   for (const DialFamily& f : registry())
-    if (f.page == page)
+    if (page == f.page)
       for (const DialKindEntry& k : f.kinds) kinds += k.letter;
   return kinds;
 }

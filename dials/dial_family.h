@@ -9,7 +9,7 @@
 //   static const DialFamilyRegistrar kRing{[] {
 //     DialFamily f;
 //     f.id = "ring";
-//     f.kinds = {{'r', kEntryRing}};
+//     f.kinds = {{'r', 8}};
 //     ...
 //     return f;
 //   }()};
@@ -38,50 +38,18 @@
 #include <utility>
 #include <vector>
 
-#include "dials/planar/coordinates_file.h"
-#include "dials/planar/hour_line_angles.h"
-#include "dials/planar/planar_plot.h"
+#include "dials/dial_value_field.h"
 #include "plot/hpgl_writer.h"
+#include "plot/plot_grid.h"
 #include "plot/plot_refusal.h"
 #include "plot/screen_surface.h"
 
 namespace tavrel {
 
 struct DesignState;
+struct HourLineAngleTable;
+class CoordinatesListing;
 
-// Positions of the dial-type choice list (also rows 0..13 of the dial-type
-// table of the language tables).
-enum DialTypeEntry : int {
-  kEntryHorizontal = 0,
-  kEntryVertical = 1,
-  kEntryInclined = 2,
-  kEntryUmbrella = 3,
-  kEntryQuadrant = 4,
-  kEntryAzimuthal = 5,
-  kEntryCylinder = 6,
-  kEntryHidokai = 7,
-  kEntryRing = 8,
-  kEntryBiAzimuthal = 9,
-  kEntryHollander = 10,
-  kEntrySawyer = 11,
-  kEntryPeaucellier = 12,
-  kEntryHam = 13,
-};
-inline constexpr int kDialTypeEntryCount = 14;
-
-// The value fields of the dial-type window.
-enum class DialValue {
-  WallDeclination,     // wallDeclination
-  Inclination,         // planeInclination
-  GnomonHeight,        // gnomonLength
-  CylinderGnomonInt,   // cylinderGnomonLengthInt (shepherd's and hat dial)
-  ShepherdScale,       // shepherdScaleLength
-  CylinderGnomonReal,  // cylinderGnomonLength (cylinder with polar style)
-  CylinderRadius,      // cylinderRadius
-  AltitudeGnomon,      // altitudeDialGnomonLength
-  HabermelDiameter,    // habermelDiameter
-  RingDiameter,        // ringDiameter
-};
 
 // The sub-choices of the dial-type list a family shows.
 enum class DialSubChoice { None, QuadrantKind, CylinderKind, AzimuthKind };
@@ -107,22 +75,6 @@ enum DialCapability : unsigned {
   kCapLevelFace = 1u << 15,          // the face lies level: no declination, no inclination
   kCapInclinedFace = 1u << 16,       // the face is inclined (the umbrella checks its disc)
   kCapScaleTrack = 1u << 17,         // the drawing window's scale track bar (drawingScale)
-  kCapHamFields = 1u << 24,          // the planar page shows the ham dial's own fields
-};
-
-// The parameter page a family opens; the numbers are the pages' own (the
-// label table holds the caption of page k in row 30 + k).
-enum class ParameterPage {
-  Planar = 1,
-  Umbrella,
-  Quadrant,
-  Cylinder,
-  Altitude,
-  Ring,
-  Azimuthal,
-  BiAzimuthal,
-  Hollander,
-  Sawyer,
 };
 
 // Gnomon foot, text anchor and the width of the text block (a fraction of
@@ -196,7 +148,9 @@ struct DialPlotRequest {
   const std::vector<std::pair<double, double>>* horizon = nullptr;  // as DialScreenRequest::horizon
 };
 
-// A letter of `dialKind` and the position of the dial-type list that chooses it.
+// A letter of `dialKind` and the position of the dial-type list that
+// chooses it; the position is also the row of the dial-type text table
+// that names it.
 struct DialKindEntry {
   char letter;
   int entry;
@@ -206,9 +160,17 @@ struct DialFamily {
   const char* id = "";                  // short name: "planar", "ring", ...
   std::vector<DialKindEntry> kinds;     // the letters the row answers for
   int umbrellaEntry = -1;               // list position of the umbrella form
+  // What choosing one of the row's entries sets besides the letter (the
+  // record's dialKind is already the entry's letter; nullptr: nothing).
+  void (*chosen)(DesignState&) = nullptr;
   int helpTopic = 0;                    // help topic of its entries; 0 keeps the topic
   int umbrellaHelpTopic = 0;
-  ParameterPage page = ParameterPage::Planar;
+  // The parameter page the row opens, by the name the page is registered
+  // under (ui/pages/), the page of its umbrella form, and a section the
+  // row adds to its page (nullptr: none).
+  const char* page = "planar";
+  const char* umbrellaPage = nullptr;
+  const char* pageSection = nullptr;
   int legendBlock = -1;                 // first colour-legend row; -1 none
   int legendNameRow = 0;                // label row naming the legend's family
   unsigned capabilities = 0;            // DialCapability bits
@@ -223,11 +185,14 @@ struct DialFamily {
   // Title of the parameter page, when the kind names it (-1: the page caption).
   int (*pageTitleTextRow)(const DesignState&) = nullptr;
   // The dial-type window: its sub-choice, the umbrella kinds in the order
-  // of the umbrella sub-choice, the value fields shown, whether the close
-  // check tests them, and what the close check derives afterwards.
+  // of the umbrella sub-choice, every value field the row may show (in
+  // window order) and those a design shows (nullptr: all of `values`),
+  // whether the close check tests them, and what the close check derives
+  // afterwards.
   DialSubChoice subChoice = DialSubChoice::None;
   const char* umbrellaKinds = "";
-  std::vector<DialValue> (*valueFields)(const DesignState&) = nullptr;
+  std::vector<const DialValueField*> values;
+  std::vector<const DialValueField*> (*valueFields)(const DesignState&) = nullptr;
   bool valuesCheckedOnClose = true;
   void (*afterCloseCheck)(DesignState&) = nullptr;
   // The constructions (every row draws; plot nullptr: no plot output).
@@ -267,6 +232,13 @@ class DialFamilyRegistrar {
 // Every row, in the order of their first dial-type entry.
 const std::vector<DialFamily>& dialFamilies();
 
+// The number of positions of the dial-type list (one past the largest
+// position a row claims), and the umbrella position (-1: no row has one).
+int dialTypeEntryCount();
+int umbrellaDialTypeEntry();
+// The position of a letter's entry (-1 for a letter no family claims).
+int dialTypeEntryOfKind(char letter);
+
 // The row of a letter; nullptr for a letter no family claims.
 const DialFamily* familyOfKind(char letter);
 
@@ -299,21 +271,24 @@ DialActivation narrowTextBlockActivation(const DesignState& d, int width, int he
 DialActivation dialActivation(const DesignState& d, int width, int height);
 
 // The parameter page of the record's dial: the umbrella page for an
-// umbrella dial, the planar page for an expert-only family without expert
-// mode.
-ParameterPage parameterPageOf(const DesignState& d);
+// umbrella dial, the first row's page for an expert-only family without
+// expert mode (and for an unknown letter).
+std::string parameterPageOf(const DesignState& d);
+
+// The section of its page the record's row adds ("" none).
+std::string parameterPageSection(const DesignState& d);
 
 // Label row naming the colour legend's family of the record's dial.
 int legendFamilyNameRow(const DesignState& d);
 
-// The title row of the parameter page for the record's kind, -1 for the
-// page's own caption.
+// The title row of the parameter page for the record's kind when it shows
+// its row's own page, -1 for the page's own caption.
 int parameterPageTitleRow(const DesignState& d);
 
 // The letters of the rows that share a parameter page, in table order
 // (the Sawyer page: "wp"), and the record's position among them (0 when
 // its kind is not one of them); choosing a position sets the letter.
-std::string parameterPageKinds(ParameterPage page);
+std::string parameterPageKinds(const std::string& page);
 int parameterPageKindIndex(const DesignState& d);
 void selectParameterPageKind(DesignState& d, int index);
 

@@ -39,7 +39,7 @@ char firstKind() {
 
 std::vector<int> dialTypeEntries(bool expertMode) {
   std::vector<int> out;
-  for (int e = 0; e < kDialTypeEntryCount; ++e) {
+  for (int e = 0, n = dialTypeEntryCount(); e < n; ++e) {
     const DialFamily* f = familyAtEntry(e, nullptr);
     if (expertMode || !f || !(f->capabilities & kCapExpertOnly)) out.push_back(e);
   }
@@ -47,11 +47,9 @@ std::vector<int> dialTypeEntries(bool expertMode) {
 }
 
 int dialTypeEntryOf(const DesignState& d) {
-  if (d.umbrellaMode) return kEntryUmbrella;
-  if (const DialFamily* f = familyOf(d))
-    for (const DialKindEntry& k : f->kinds)
-      if (k.letter == d.dialKind) return k.entry;
-  return kEntryHorizontal;
+  if (d.umbrellaMode) return umbrellaDialTypeEntry();
+  const int entry = dialTypeEntryOfKind(d.dialKind);
+  return entry >= 0 ? entry : dialTypeEntryOfKind(firstKind());
 }
 
 void selectDialTypeEntry(DesignState& d, int entry) {
@@ -66,10 +64,7 @@ void selectDialTypeEntry(DesignState& d, int entry) {
     return;
   }
   d.dialKind = letter;
-  // Side effects of single entries.
-  if (entry == kEntryVertical) d.planeInclination = 90;
-  if (entry == kEntryQuadrant) d.quadrantVariant = 0;
-  if (entry == kEntryCylinder) d.cylinderVariant = 0;
+  if (f->chosen) f->chosen(d);
 }
 
 int dialTypeHelpTopic(int entry) {
@@ -93,10 +88,59 @@ int colourLegendBlock(char dialKind, int current) {
   return f && f->legendBlock >= 0 ? f->legendBlock : current;
 }
 
-std::vector<DialValue> dialValueFields(const DesignState& d) {
+std::vector<const DialValueField*> dialValueFields(const DesignState& d) {
   const DialFamily* f = familyOf(d);
-  return f && f->valueFields ? f->valueFields(d) : std::vector<DialValue>{};
+  if (!f) return {};
+  return f->valueFields ? f->valueFields(d) : f->values;
 }
+
+std::vector<const DialValueField*> allDialValueFields() {
+  std::vector<const DialValueField*> out;
+  for (const DialFamily& f : dialFamilies())
+    for (const DialValueField* v : f.values)
+      if (std::find(out.begin(), out.end(), v) == out.end()) out.push_back(v);
+  return out;
+}
+
+// Window texts of the shared fields' labels (the windows' text table).
+constexpr int kWallLabelRow = 1100, kInclinationLabelRow = 1101, kGnomonDeclinationLabelRow = 1105;
+
+const DialValueField kWallDeclinationField = [] {
+  DialValueField f;
+  f.name = "wallDeclination";
+  f.real = &DesignState::wallDeclination;
+  f.label = {DialValueLabel::WindowTexts, kWallLabelRow};
+  f.gnomonLabel = {DialValueLabel::WindowTexts, kGnomonDeclinationLabelRow};
+  f.planeAngle = true;
+  f.planeMessage = 0;
+  f.exitMin = f.closeMin = -180;
+  f.exitMax = f.closeMax = 180;
+  return f;
+}();
+
+const DialValueField kInclinationField = [] {
+  DialValueField f;
+  f.name = "planeInclination";
+  f.real = &DesignState::planeInclination;
+  f.label = {DialValueLabel::WindowTexts, kInclinationLabelRow};
+  f.planeAngle = true;
+  f.planeMessage = 3;
+  f.exitMin = f.closeMin = 0;
+  f.exitMax = f.closeMax = 175;
+  return f;
+}();
+
+const DialValueField kGnomonHeightField = [] {
+  DialValueField f;
+  f.name = "gnomonLength";
+  f.real = &DesignState::gnomonLength;
+  f.label = {DialValueLabel::Strings, 6};
+  f.exitMin = 5;
+  f.exitMax = 200;
+  f.closeMin = 3;
+  f.closeMax = 120;
+  return f;
+}();
 
 bool dialSubChoiceShown(const DesignState& d, DialSubChoice c) {
   const DialFamily* f = familyOf(d);
@@ -115,7 +159,7 @@ int umbrellaKindIndex(const DesignState& d) {
 }
 
 void selectUmbrellaKind(DesignState& d, int index) {
-  const DialFamily* f = familyAtEntry(kEntryUmbrella, nullptr);
+  const DialFamily* f = familyAtEntry(umbrellaDialTypeEntry(), nullptr);
   if (!f) return;
   const std::string kinds = f->umbrellaKinds;
   if (index >= 0 && index < static_cast<int>(kinds.size())) d.dialKind = kinds[static_cast<std::size_t>(index)];
@@ -134,35 +178,6 @@ struct Range {
   double min, max;
 };
 
-// Which record field a value field edits (reals; the integers below).
-double* realTarget(DesignState& d, DialValue v) {
-  switch (v) {
-    case DialValue::WallDeclination: return &d.wallDeclination;
-    case DialValue::Inclination: return &d.planeInclination;
-    case DialValue::GnomonHeight: return &d.gnomonLength;
-    case DialValue::CylinderGnomonReal: return &d.cylinderGnomonLength;
-    case DialValue::CylinderRadius: return &d.cylinderRadius;
-    case DialValue::HabermelDiameter: return &d.habermelDiameter;
-    case DialValue::RingDiameter: return &d.ringDiameter;
-    default: return nullptr;
-  }
-}
-
-std::int32_t* intTarget(DesignState& d, DialValue v) {
-  switch (v) {
-    case DialValue::CylinderGnomonInt: return &d.cylinderGnomonLengthInt;
-    case DialValue::ShepherdScale: return &d.shepherdScaleLength;
-    case DialValue::AltitudeGnomon: return &d.altitudeDialGnomonLength;
-    default: return nullptr;
-  }
-}
-
-// Gnomon fields of the cylinder and altitude dials hold whole millimetres;
-// a typed decimal point ends the number there.
-bool cutsAtPoint(DialValue v) {
-  return v == DialValue::CylinderGnomonInt || v == DialValue::AltitudeGnomon;
-}
-
 void rangeBox(const LabelledField& f, const std::string& text, Range r) {
   // Message 62: "The value must be in between ".
   showMessage(MsgCaption::Problem, f.label + " = " + text + std::string(kMessageBreak) +
@@ -170,10 +185,10 @@ void rangeBox(const LabelledField& f, const std::string& text, Range r) {
                                        plainNumber(r.max) + " !");
 }
 
-// Wall declination and inclination: an angle outside its range is refused
-// with message 0 or 3 and "Action cancelled!", and the field is cleared.
-bool checkPlaneAngle(DesignState& d, DialValue v, const LabelledField& f) {
-  double& target = *realTarget(d, v);
+// A plane angle outside its range is refused with its message and "Action
+// cancelled!", and the field is cleared.
+bool checkPlaneAngle(DesignState& d, const DialValueField& v, const LabelledField& f) {
+  double& target = d.*v.real;
   const std::string text = f.field->text();
   if (text.find_first_not_of(' ') == std::string::npos) {
     f.field->setText(dialValueText(d, v));
@@ -186,11 +201,8 @@ bool checkPlaneAngle(DesignState& d, DialValue v, const LabelledField& f) {
     f.field->takeFocus();
     return false;
   }
-  const bool bad = v == DialValue::WallDeclination ? std::fabs(*value) > 180
-                                                    : (std::fabs(*value) > 175 || *value < 0);
-  if (bad) {
-    showMessage(MsgCaption::Problem,
-                messagePair(v == DialValue::WallDeclination ? 0 : 3, 1));
+  if (*value < v.exitMin || *value > v.exitMax) {
+    showMessage(MsgCaption::Problem, messagePair(v.planeMessage, 1));
     f.field->setText("");
     f.field->takeFocus();
     return false;
@@ -199,9 +211,9 @@ bool checkPlaneAngle(DesignState& d, DialValue v, const LabelledField& f) {
   return true;
 }
 
-bool checkRanged(DesignState& d, DialValue v, const LabelledField& f, Range r) {
+bool checkRanged(DesignState& d, const DialValueField& v, const LabelledField& f, Range r) {
   std::string text = f.field->text();
-  if (cutsAtPoint(v)) {
+  if (v.cutAtPoint) {
     const std::size_t point = text.find('.');
     if (point != std::string::npos) text.erase(point);
   }
@@ -209,7 +221,7 @@ bool checkRanged(DesignState& d, DialValue v, const LabelledField& f, Range r) {
     f.field->setText(dialValueText(d, v));
     return true;
   }
-  const bool integer = intTarget(d, v) != nullptr;
+  const bool integer = v.whole != nullptr;
   std::optional<double> value;
   if (integer) {
     if (const std::optional<std::int32_t> i = parseIntText(text)) value = *i;
@@ -221,9 +233,9 @@ bool checkRanged(DesignState& d, DialValue v, const LabelledField& f, Range r) {
     showMessage(MsgCaption::Problem, messageText(integer ? 5 : 4));
   } else if (*value < r.min || *value > r.max) {
     ok = false;
-    if (v == DialValue::HabermelDiameter)
-      showMessage(MsgCaption::Error,
-                  loadString(577) + std::string(kMessageBreak) + loadString(578));
+    if (v.rangeStrings >= 0)
+      showMessage(MsgCaption::Error, loadString(v.rangeStrings) + std::string(kMessageBreak) +
+                                         loadString(v.rangeStrings + 1));
     else
       rangeBox(f, text, r);
   }
@@ -233,39 +245,19 @@ bool checkRanged(DesignState& d, DialValue v, const LabelledField& f, Range r) {
     return false;
   }
   if (integer) {
-    *intTarget(d, v) = static_cast<std::int32_t>(*value);
-    f.field->setText(std::to_string(*intTarget(d, v)));
+    d.*v.whole = static_cast<std::int32_t>(*value);
+    f.field->setText(std::to_string(d.*v.whole));
   } else {
-    *realTarget(d, v) = *value;
+    d.*v.real = *value;
   }
   return true;
 }
 
-// The ranges a field accepts when the user leaves it, and the wider
-// ranges of the close check.
-struct Ranges {
-  Range exit, close;
-};
-Ranges valueRanges(DialValue v) {
-  switch (v) {
-    case DialValue::GnomonHeight: return {{5, 200}, {3, 120}};
-    case DialValue::CylinderGnomonInt: return {{4, 110}, {3, 220}};
-    case DialValue::ShepherdScale: return {{3, 290}, {3, 290}};
-    case DialValue::CylinderGnomonReal: return {{4, 110}, {3, 220}};
-    case DialValue::CylinderRadius: return {{4, 500}, {4, 500}};
-    case DialValue::AltitudeGnomon: return {{1, 110}, {3, 220}};
-    case DialValue::HabermelDiameter: return {{30, 200}, {30, 200}};
-    case DialValue::RingDiameter: return {{10, 300}, {10, 300}};
-    default: return {{-180, 180}, {-180, 180}};
-  }
-}
-
 }  // namespace
 
-std::string dialValueText(const DesignState& d, DialValue v) {
-  DesignState& m = const_cast<DesignState&>(d);
-  if (const std::int32_t* i = intTarget(m, v)) return std::to_string(*i);
-  return plainNumber(*realTarget(m, v));
+std::string dialValueText(const DesignState& d, const DialValueField& v) {
+  if (v.whole) return std::to_string(d.*v.whole);
+  return plainNumber(d.*v.real);
 }
 
 void deriveHabermelGnomonLength(DesignState& d) {
@@ -290,33 +282,28 @@ double habermelGnomonLength(int variant, double diameter, double obliquity, doub
   return std::clamp(g, kHabermelGnomonMinMm, kHabermelGnomonMaxMm);
 }
 
-bool checkDialValueOnExit(DesignState& d, DialValue v, const LabelledField& f) {
-  if (v == DialValue::WallDeclination || v == DialValue::Inclination)
-    return checkPlaneAngle(d, v, f);
-  const bool ok = checkRanged(d, v, f, valueRanges(v).exit);
-  if (ok && v == DialValue::HabermelDiameter) deriveHabermelGnomonLength(d);
+bool checkDialValueOnExit(DesignState& d, const DialValueField& v, const LabelledField& f) {
+  if (v.planeAngle) return checkPlaneAngle(d, v, f);
+  const bool ok = checkRanged(d, v, f, {v.exitMin, v.exitMax});
+  if (ok && v.accepted) v.accepted(d);
   return ok;
 }
 
-bool checkDialTypeWindow(DesignState& d, const std::map<DialValue, LabelledField>& fields) {
+bool checkDialTypeWindow(DesignState& d, const std::map<const DialValueField*, LabelledField>& fields) {
   bool ok = true;
-  auto field = [&](DialValue v) -> const LabelledField* {
+  auto field = [&](const DialValueField* v) -> const LabelledField* {
     const auto it = fields.find(v);
     return it == fields.end() || !it->second.field ? nullptr : &it->second;
   };
-  auto ranged = [&](DialValue v, Range r) {
-    if (const LabelledField* f = field(v)) ok = checkRanged(d, v, *f, r) && ok;
-  };
-  if (const LabelledField* f = field(DialValue::WallDeclination))
-    ok = checkPlaneAngle(d, DialValue::WallDeclination, *f) && ok;
-  if (const LabelledField* f = field(DialValue::Inclination))
-    ok = checkPlaneAngle(d, DialValue::Inclination, *f) && ok;
-
-  // The other fields shown, with the wider ranges of the close check.
+  // The plane angles first (declination before inclination), then the
+  // other fields shown, with the wider ranges of the close check.
+  for (const DialValueField* v : allDialValueFields())
+    if (const LabelledField* f = field(v); f && v->planeAngle) ok = checkPlaneAngle(d, *v, *f) && ok;
   const DialFamily* family = familyOf(d);
   if (family && family->valuesCheckedOnClose)
-    for (DialValue v : dialValueFields(d))
-      if (v != DialValue::WallDeclination && v != DialValue::Inclination) ranged(v, valueRanges(v).close);
+    for (const DialValueField* v : dialValueFields(d))
+      if (const LabelledField* f = field(v); f && !v->planeAngle)
+        ok = checkRanged(d, *v, *f, {v->closeMin, v->closeMax}) && ok;
   if (family && family->afterCloseCheck) family->afterCloseCheck(d);
   return ok;
 }

@@ -47,7 +47,11 @@ int dialPictureNumber(const DesignState& d);
 int colourLegendBlock(char dialKind, int current);
 
 // The fields shown for the record's kind, in window order.
-std::vector<DialValue> dialValueFields(const DesignState& d);
+std::vector<const DialValueField*> dialValueFields(const DesignState& d);
+
+// Every field any row may show, each once, in table order: the rows of the
+// window's value area.
+std::vector<const DialValueField*> allDialValueFields();
 
 // Whether a sub-choice of the list is shown for the record's kind (the
 // quadrant kind only in expert mode, the cylinder kind not for umbrella).
@@ -59,7 +63,7 @@ int umbrellaKindIndex(const DesignState& d);
 void selectUmbrellaKind(DesignState& d, int index);
 
 // The record's value of a field as the window shows it.
-std::string dialValueText(const DesignState& d, DialValue v);
+std::string dialValueText(const DesignState& d, const DialValueField& v);
 
 // The Habermel gnomon's field range, mm.
 inline constexpr double kHabermelGnomonMinMm = 9, kHabermelGnomonMaxMm = 100;
@@ -85,11 +89,11 @@ struct LabelledField {
 // accepted value is stored in the record; a fault shows its box, restores
 // the previous value in the field (the two plane angles are cleared
 // instead) and gives the focus back. Returns false on a fault.
-bool checkDialValueOnExit(DesignState& d, DialValue v, const LabelledField& f);
+bool checkDialValueOnExit(DesignState& d, const DialValueField& v, const LabelledField& f);
 
 // The close check of the window over the fields shown. Every failing
 // field shows its box; returns false when one failed (the caller sets
 // inputValid false and beeps).
-bool checkDialTypeWindow(DesignState& d, const std::map<DialValue, LabelledField>& fields);
+bool checkDialTypeWindow(DesignState& d, const std::map<const DialValueField*, LabelledField>& fields);
 
 }  // namespace tavrel

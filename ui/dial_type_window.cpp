@@ -19,32 +19,17 @@ namespace tavrel {
 
 namespace {
 // Window texts (ui_texts.tsv).
-constexpr int kWallLabel = 1100, kInclinationLabel = 1101, kGnomonLengthLabel = 1102,
-              kScaleLabel = 1103, kRadiusLabel = 1104, kGnomonDeclinationLabel = 1105,
-              kUmbrellaTitle = 1106, kQuadrantTitle = 1107, kQuadrantItems = 1108,
+constexpr int kUmbrellaTitle = 1106, kQuadrantTitle = 1107, kQuadrantItems = 1108,
               kCylinderTitle = 1111, kAzimuthTitle = 1112, kListTitle = 1113, kClose = 2020;
 
-constexpr DialValue kAllValues[] = {
-    DialValue::WallDeclination, DialValue::Inclination,    DialValue::GnomonHeight,
-    DialValue::CylinderGnomonInt, DialValue::ShepherdScale, DialValue::CylinderGnomonReal,
-    DialValue::CylinderRadius,  DialValue::AltitudeGnomon, DialValue::HabermelDiameter,
-    DialValue::RingDiameter};
+QString labelText(DialValueLabel l) {
+  return l.table == DialValueLabel::Strings ? strq(l.row) : uiq(l.row);
+}
 
-QString valueLabel(DialValue v) {
-  switch (v) {
-    case DialValue::WallDeclination:
-      return uiq(dialHas(design(), kCapGnomonDeclination) ? kGnomonDeclinationLabel : kWallLabel);
-    case DialValue::Inclination: return uiq(kInclinationLabel);
-    case DialValue::GnomonHeight: return strq(6);
-    case DialValue::CylinderGnomonInt:
-    case DialValue::CylinderGnomonReal:
-    case DialValue::AltitudeGnomon: return uiq(kGnomonLengthLabel);
-    case DialValue::ShepherdScale: return uiq(kScaleLabel);
-    case DialValue::CylinderRadius: return uiq(kRadiusLabel);
-    case DialValue::HabermelDiameter:
-    case DialValue::RingDiameter: return strq(580);
-  }
-  return {};
+// A field's label; a declination reads as the gnomon's where the row says so.
+QString valueLabel(const DialValueField* v) {
+  const bool gnomon = v->gnomonLabel.row >= 0 && dialHas(design(), kCapGnomonDeclination);
+  return labelText(gnomon ? v->gnomonLabel : v->label);
 }
 
 // The picture of the window for the record's kind: the main window's
@@ -119,13 +104,13 @@ DialTypeWindow::DialTypeWindow(MainWindow* main) : ChildForm(main, ShellWindow::
   values->setContentsMargins(0, 0, 0, 0);
   valueGrid_ = values;
   int row = 0;
-  for (DialValue v : kAllValues) {
+  for (const DialValueField* v : allDialValueFields()) {
     auto* label = new QLabel(body());
     NumberField f;
     f.label = [v] { return valueLabel(v); };
-    f.show = [v] { return qs(dialValueText(design(), v)); };
+    f.show = [v] { return qs(dialValueText(design(), *v)); };
     f.onExit = [v](EditField& e, const std::string& name) {
-      return checkDialValueOnExit(design(), v, LabelledField{&e, name});
+      return checkDialValueOnExit(design(), *v, LabelledField{&e, name});
     };
     QLineEdit* edit = makeField(std::move(f), kRealKeys, body());
     edit->setFixedWidth(90);
@@ -170,7 +155,7 @@ DialTypeWindow::DialTypeWindow(MainWindow* main) : ChildForm(main, ShellWindow::
     const DesignState& s = design();
     expertNote_->setText(s.expertModeActive ? msgq(68) + QStringLiteral("on!") + msgq(55)
                                             : msgq(67));
-    for (DialValue v : kAllValues) labels_[v]->setText(valueLabel(v));
+    for (const auto& [v, label] : labels_) label->setText(valueLabel(v));
     reserveSpace();
   });
 
@@ -190,14 +175,16 @@ void DialTypeWindow::reserveSpace() {
   // declination reads "gnomon declination" for the cylinder), and room for
   // the three rows the planar and cylinder types show.
   int labelWidth = 0;
-  for (DialValue v : kAllValues) labelWidth = std::max(labelWidth, labels_[v]->sizeHint().width());
-  QLabel* wall = labels_[DialValue::WallDeclination];
-  const QString wallText = wall->text();
-  for (int text : {kWallLabel, kGnomonDeclinationLabel}) {
-    wall->setText(uiq(text));
-    labelWidth = std::max(labelWidth, wall->sizeHint().width());
+  for (const auto& [v, label] : labels_) {
+    labelWidth = std::max(labelWidth, label->sizeHint().width());
+    if (v->gnomonLabel.row < 0) continue;
+    const QString text = label->text();
+    for (DialValueLabel l : {v->label, v->gnomonLabel}) {
+      label->setText(labelText(l));
+      labelWidth = std::max(labelWidth, label->sizeHint().width());
+    }
+    label->setText(text);
   }
-  wall->setText(wallText);
   valueGrid_->setColumnMinimumWidth(0, labelWidth);
   valueGrid_->setColumnMinimumWidth(1, fields_.begin()->second->minimumWidth());
   const int rowHeight = std::max(fields_.begin()->second->sizeHint().height(),
@@ -264,13 +251,13 @@ void DialTypeWindow::showFieldsForKind() {
   quadrantKind_->setVisible(dialSubChoiceShown(d, DialSubChoice::QuadrantKind));
   cylinderKind_->setVisible(dialSubChoiceShown(d, DialSubChoice::CylinderKind));
   azimuthKind_->setVisible(dialSubChoiceShown(d, DialSubChoice::AzimuthKind));
-  const std::vector<DialValue> shown = dialValueFields(d);
-  for (DialValue v : kAllValues) {
+  const std::vector<const DialValueField*> shown = dialValueFields(d);
+  for (const auto& [v, field] : fields_) {
     const bool visible = std::find(shown.begin(), shown.end(), v) != shown.end();
-    fields_[v]->setVisible(visible);
+    field->setVisible(visible);
     labels_[v]->setVisible(visible);
     labels_[v]->setText(valueLabel(v));
-    if (visible) fields_[v]->setText(qs(dialValueText(d, v)));
+    if (visible) field->setText(qs(dialValueText(d, *v)));
   }
 }
 
@@ -290,9 +277,9 @@ void DialTypeWindow::updatePicture() {
 
 bool DialTypeWindow::closeQuery() {
   DesignState& d = design();
-  std::map<DialValue, LabelledField> visible;
+  std::map<const DialValueField*, LabelledField> visible;
   std::vector<std::unique_ptr<QtEditField>> keep;
-  for (DialValue v : dialValueFields(d)) {
+  for (const DialValueField* v : dialValueFields(d)) {
     keep.push_back(std::make_unique<QtEditField>(fields_[v]));
     visible[v] = LabelledField{keep.back().get(), plainq(valueLabel(v)).toStdString()};
   }

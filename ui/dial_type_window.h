@@ -34,7 +34,12 @@ class DialTypeWindow : public ChildForm {
   const std::vector<int>& positions() const { return positions_; }
   // Chooses a position as a click on its entry does.
   void selectEntry(int position);
-  QLineEdit* valueField(DialValue v) const { return fields_.at(v); }
+  // The edit of a value field, by its record field's name (nullptr: none).
+  QLineEdit* valueField(std::string_view name) const {
+    for (const auto& [v, edit] : fields_)
+      if (name == v->name) return edit;
+    return nullptr;
+  }
   QGroupBox* umbrellaKind() const { return umbrellaKind_; }
   QGroupBox* quadrantKind() const { return quadrantKind_; }
   QGroupBox* cylinderKind() const { return cylinderKind_; }
@@ -60,8 +65,8 @@ class DialTypeWindow : public ChildForm {
 
   QListWidget* list_ = nullptr;
   std::vector<int> positions_;
-  std::map<DialValue, QLineEdit*> fields_;
-  std::map<DialValue, QLabel*> labels_;
+  std::map<const DialValueField*, QLineEdit*> fields_;
+  std::map<const DialValueField*, QLabel*> labels_;
   QGroupBox* umbrellaKind_ = nullptr;
   QGroupBox* quadrantKind_ = nullptr;
   QGroupBox* cylinderKind_ = nullptr;

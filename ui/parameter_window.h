@@ -1,8 +1,12 @@
 // The parameter window (ParameterWindow): every construction parameter of the
-// current dial family on one page (planar, umbrella, quadrant, cylinder,
-// horizontal altitude, ring, azimuthal, bi-azimuthal, Hollander, Sawyer),
-// and beside the planar and umbrella pages the user's own date lines.
+// current dial family on one page, and beside the pages that ask for them
+// the user's own date lines. The pages live in ui/pages/, one file each,
+// registered by name (ui/parameter_page.h); the family table names the
+// page a design opens.
 #pragma once
+
+#include <functional>
+#include <string>
 
 #include "dials/dial_family.h"
 #include "ui/child_form.h"
@@ -22,15 +26,14 @@ struct DesignState;
 class ParameterWindow : public ChildForm {
   Q_OBJECT
  public:
-  // Pages (the family table names them); page k has the caption of
-  // label-table row 30 + k.
-  using Page = ParameterPage;
+  // Pages by the names the family table gives them.
+  using Page = std::string;
   // The page the record's kind opens.
   static Page pageFor(const DesignState& d);
 
   explicit ParameterWindow(MainWindow* main);
 
-  Page page() const { return page_; }
+  const Page& page() const { return page_; }
   bool closeQuery() override;
   void applyLanguage() override;
   bool checksOnDeactivate() const override { return true; }
@@ -57,25 +60,24 @@ class ParameterWindow : public ChildForm {
  protected:
   void updateEnabled() override;
 
- private:
+ public:
+  // --- Building blocks of the pages ----------------------------------------
+  using ChildForm::makeCheck;
+  using ChildForm::makeCombo;
+  using ChildForm::makeField;
+  using ChildForm::makeGroup;
+  using ChildForm::makeIntField;
+  using ChildForm::makeLabel;
+  using ChildForm::makeRadios;
+  using ChildForm::makeRealField;
+  using ChildForm::refreshFields;
+
   struct Interval {
     std::function<QStringList()> items;
     std::function<int()> get;
     std::function<void(int)> set;
   };
   enum class RangeList { Hours, Temporal, Altitude };
-
-  QWidget* buildPlanar();
-  QWidget* buildUmbrella();
-  QWidget* buildQuadrant();
-  QWidget* buildCylinder();
-  QWidget* buildAltitude();
-  QWidget* buildRing();
-  QWidget* buildAzimuthal();
-  QWidget* buildBiAzimuthal();
-  QWidget* buildHollander();
-  QWidget* buildSawyer();
-  QWidget* buildDatePanel();
 
   // One line of a time-lines grid: [lead] from [..] to [..] interval [..].
   void rangeRow(QGridLayout* g, int row, QWidget* lead, std::int32_t* from, std::int32_t* to,
@@ -92,6 +94,14 @@ class ParameterWindow : public ChildForm {
   Interval intervalB(std::uint8_t* field);
   Interval temporalInterval(std::uint8_t* field);
   Interval altitudeInterval();
+
+  // A widget enabled, or shown, while the condition holds (checked
+  // whenever the window's state changes).
+  void enabledWhen(QWidget* w, std::function<bool()> when) { enabledWhen_.emplace_back(w, std::move(when)); }
+  void visibleWhen(QWidget* w, std::function<bool()> when) { visibleWhen_.emplace_back(w, std::move(when)); }
+
+ private:
+  QWidget* buildDatePanel();
 
   Page page_;
   QWidget* pageWidget_ = nullptr;

@@ -26,9 +26,9 @@ const DialFamilyRegistrar kAzimuthal{[] {
   DialFamily f;
   f.id = "azimuthal";
   f.subChoice = DialSubChoice::AzimuthKind;
-  f.kinds = {{'a', kEntryAzimuthal}};
+  f.kinds = {{'a', 5}};
   f.helpTopic = 18;
-  f.page = ParameterPage::Azimuthal;
+  f.page = "azimuthal";
   f.legendBlock = 24;
   f.legendNameRow = labelRow::kAzimuthalFamily;
   f.capabilities = kCapTextAnchor;

@@ -10,9 +10,9 @@ namespace {
 const DialFamilyRegistrar kBiAzimuthal{[] {
   DialFamily f;
   f.id = "bi-azimuthal";
-  f.kinds = {{'c', kEntryBiAzimuthal}};
+  f.kinds = {{'c', 9}};
   f.helpTopic = 212;
-  f.page = ParameterPage::BiAzimuthal;
+  f.page = "biazimuthal";
   f.legendBlock = 60;
   f.legendNameRow = labelRow::kBiAzimuthalFamily;
   f.capabilities = kCapGnomonFoot | kCapTextAnchor | kCapFootHint | kCapZoom | kCapZoomResetOnShow |

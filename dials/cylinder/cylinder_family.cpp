@@ -24,18 +24,70 @@ PlotOutcome plotCylinderFamily(HpglWriter& writer, const DialPlotRequest& r) {
                              p.footFixed ? p.footY : -1, r.grid, r.gridSpacingMm);
 }
 
+// The value fields of the dial-type window (mm; window texts 1102 "gnomon
+// length", 1103 "scale", 1104 "radius"). The whole-millimetre gnomons end
+// at a typed decimal point.
+constexpr int kGnomonLengthLabelRow = 1102, kScaleLabelRow = 1103, kRadiusLabelRow = 1104;
+
+DialValueField lengthField(const char* name, int labelRow, double exitMin, double exitMax, double closeMin,
+                           double closeMax) {
+  DialValueField f;
+  f.name = name;
+  f.label = {DialValueLabel::WindowTexts, labelRow};
+  f.exitMin = exitMin;
+  f.exitMax = exitMax;
+  f.closeMin = closeMin;
+  f.closeMax = closeMax;
+  return f;
+}
+
+const DialValueField kCylinderGnomonWholeField = [] {
+  DialValueField f = lengthField("cylinderGnomonLengthInt", kGnomonLengthLabelRow, 4, 110, 3, 220);
+  f.whole = &DesignState::cylinderGnomonLengthInt;
+  f.cutAtPoint = true;
+  return f;
+}();
+
+const DialValueField kShepherdScaleField = [] {
+  DialValueField f = lengthField("shepherdScaleLength", kScaleLabelRow, 3, 290, 3, 290);
+  f.whole = &DesignState::shepherdScaleLength;
+  return f;
+}();
+
+const DialValueField kCylinderGnomonField = [] {
+  DialValueField f = lengthField("cylinderGnomonLength", kGnomonLengthLabelRow, 4, 110, 3, 220);
+  f.real = &DesignState::cylinderGnomonLength;
+  return f;
+}();
+
+const DialValueField kCylinderRadiusField = [] {
+  DialValueField f = lengthField("cylinderRadius", kRadiusLabelRow, 4, 500, 4, 500);
+  f.real = &DesignState::cylinderRadius;
+  return f;
+}();
+
+const DialValueField kAltitudeGnomonField = [] {
+  DialValueField f = lengthField("altitudeDialGnomonLength", kGnomonLengthLabelRow, 1, 110, 3, 220);
+  f.whole = &DesignState::altitudeDialGnomonLength;
+  f.cutAtPoint = true;
+  return f;
+}();
+
 const DialFamilyRegistrar kCylinder{[] {
   DialFamily f;
   f.id = "cylinder";
   f.subChoice = DialSubChoice::CylinderKind;
+  f.values = {&kWallDeclinationField, &kCylinderGnomonWholeField, &kShepherdScaleField, &kCylinderGnomonField,
+              &kCylinderRadiusField};
   f.valueFields = [](const DesignState& d) {
-    using V = DialValue;
-    if (d.cylinderVariant == 2) return std::vector<V>{V::CylinderGnomonReal, V::CylinderRadius, V::WallDeclination};
-    return std::vector<V>{V::CylinderGnomonInt, V::ShepherdScale};
+    using V = std::vector<const DialValueField*>;
+    if (d.cylinderVariant == 2) return V{&kCylinderGnomonField, &kCylinderRadiusField, &kWallDeclinationField};
+    return V{&kCylinderGnomonWholeField, &kShepherdScaleField};
   };
-  f.kinds = {{'z', kEntryCylinder}};
+  f.kinds = {{'z', 6}};
+  f.chosen = [](DesignState& d) { d.cylinderVariant = 0; };
   f.helpTopic = 17;
-  f.page = ParameterPage::Cylinder;
+  f.page = "cylinder";
   f.legendBlock = 36;
   f.legendNameRow = labelRow::kCylinderFamily;
   f.capabilities = kCapTextAnchor | kCapScaledPlot | kCapGnomonDeclination;
@@ -62,10 +114,10 @@ const DialFamilyRegistrar kCylinder{[] {
 const DialFamilyRegistrar kHidokai{[] {
   DialFamily f;
   f.id = "hidokai";
-  f.valueFields = [](const DesignState&) { return std::vector<DialValue>{DialValue::AltitudeGnomon}; };
-  f.kinds = {{'k', kEntryHidokai}};
+  f.values = {&kAltitudeGnomonField};
+  f.kinds = {{'k', 7}};
   f.helpTopic = 19;
-  f.page = ParameterPage::Altitude;
+  f.page = "altitude";
   f.legendBlock = 36;
   f.legendNameRow = labelRow::kAltitudeFamily;
   f.capabilities = kCapTextAnchor;

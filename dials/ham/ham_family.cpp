@@ -41,11 +41,11 @@ bool loadHamData(DialDataRequest& r) { return loadHamSettingsCommand(keptStore(r
 const DialFamilyRegistrar kHam{[] {
   DialFamily f;
   f.id = "ham";
-  f.kinds = {{'o', kEntryHam}};
+  f.kinds = {{'o', 13}};
   f.helpTopic = 57;
-  f.page = ParameterPage::Planar;
+  f.page = "planar";
   f.legendNameRow = labelRow::kPlanarFamily;
-  f.capabilities = kCapHamFields;
+  f.pageSection = "ham";
   f.titlePart = [](const DesignState&, int lang) { return tableText(TextTable::Labels, labelRow::kHamDialPart, lang); };
   f.draw = drawHamFamily;
   f.pictureClick = hamClick;

@@ -52,11 +52,11 @@ DialActivation hollanderActivation(const DesignState& d, int width, int height) 
 const DialFamilyRegistrar kHollander{[] {
   DialFamily f;
   f.id = "Hollander";
-  f.valueFields = [](const DesignState&) { return std::vector<DialValue>{DialValue::GnomonHeight}; };
+  f.values = {&kGnomonHeightField};
   f.valuesCheckedOnClose = false;
-  f.kinds = {{'m', kEntryHollander}};
+  f.kinds = {{'m', 10}};
   f.helpTopic = 54;
-  f.page = ParameterPage::Hollander;
+  f.page = "hollander";
   f.legendBlock = 72;
   f.legendNameRow = labelRow::kHollanderFamily;
   f.capabilities = kCapGnomonFoot | kCapTextAnchor | kCapZoom | kCapZoomResetOnShow | kCapExpertOnly |

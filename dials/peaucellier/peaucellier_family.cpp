@@ -38,9 +38,9 @@ PlotOutcome plotPeaucellierFamily(HpglWriter& w, const DialPlotRequest& r) {
 const DialFamilyRegistrar kPeaucellier{[] {
   DialFamily f;
   f.id = "Peaucellier";
-  f.kinds = {{'p', kEntryPeaucellier}};
+  f.kinds = {{'p', 12}};
   f.helpTopic = 56;
-  f.page = ParameterPage::Sawyer;
+  f.page = "sawyer";
   f.legendBlock = 84;
   f.legendNameRow = labelRow::kSawyerFamily;
   f.capabilities = kCapGnomonFoot | kCapTextAnchor | kCapZoom | kCapScaledPlot;

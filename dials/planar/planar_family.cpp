@@ -52,11 +52,10 @@ int planarPageTitle(const DesignState& d) {
   return textRow::kHorizontalSundial;
 }
 
-std::vector<DialValue> planarValues(const DesignState& d) {
-  using V = DialValue;
-  if (d.dialKind == 'v') return {V::WallDeclination, V::GnomonHeight};
-  if (d.dialKind == 'i') return {V::WallDeclination, V::Inclination, V::GnomonHeight};
-  return {V::GnomonHeight};
+std::vector<const DialValueField*> planarValues(const DesignState& d) {
+  if (d.dialKind == 'v') return {&kWallDeclinationField, &kGnomonHeightField};
+  if (d.dialKind == 'i') return {&kWallDeclinationField, &kInclinationField, &kGnomonHeightField};
+  return {&kGnomonHeightField};
 }
 
 // A horizontal dial lies flat and faces no direction.
@@ -106,11 +105,16 @@ PlotOutcome plotPlanar(HpglWriter& writer, const DialPlotRequest& r) {
 const DialFamilyRegistrar kPlanar{[] {
   DialFamily f;
   f.id = "planar";
-  f.kinds = {{'h', kEntryHorizontal}, {'v', kEntryVertical}, {'i', kEntryInclined}};
-  f.umbrellaEntry = kEntryUmbrella;
+  f.kinds = {{'h', 0}, {'v', 1}, {'i', 2}};
+  f.umbrellaEntry = 3;
+  // A vertical dial chosen from the list stands upright.
+  f.chosen = [](DesignState& d) {
+    if (d.dialKind == 'v') d.planeInclination = 90;
+  };
   f.helpTopic = 10;
   f.umbrellaHelpTopic = 12;
-  f.page = ParameterPage::Planar;
+  f.page = "planar";
+  f.umbrellaPage = "umbrella";
   f.legendBlock = 0;
   f.legendNameRow = labelRow::kPlanarFamily;
   f.capabilities = kCapGnomonFoot | kCapTextAnchor | kCapFootHint | kCapZoom | kCapFootCheckOnPrint |
@@ -122,6 +126,7 @@ const DialFamilyRegistrar kPlanar{[] {
   f.activation = planarActivation;
   f.pageTitleTextRow = planarPageTitle;
   f.umbrellaKinds = "hiv";
+  f.values = {&kWallDeclinationField, &kInclinationField, &kGnomonHeightField};
   f.valueFields = planarValues;
   f.afterCloseCheck = planarAfterClose;
   f.draw = drawPlanar;

@@ -20,12 +20,9 @@
 #include "dials/planar/coordinates_file.h"
 #include "dials/planar/hour_line_angles.h"
 #include "plot/hpgl_writer.h"
+#include "plot/plot_grid.h"
 
 namespace tavrel {
-
-// The coordinate grid of the plot: ask the user (message 16, then the
-// spacing in an input box), leave it out, or draw it with gridSpacingMm.
-enum class PlotGrid { Ask, Off, On };
 
 struct PlanarPlotRequest {
   int resolutionFactor = 1;  // R
@@ -65,13 +62,6 @@ PlotPoint defaultPlotFoot(double gnomonUnits, int resolutionFactor);
 // 'v' (9000 R or, for an east declination, 800 R; 1540 R).
 PlotPoint defaultPlotTextAnchor(int resolutionFactor);
 
-// Asks for the grid: message 16 (question, Yes/No); on Yes the spacing in
-// an input box ("Display Grid of Coordinates", default "10"), a text that
-// is not an integer giving 10. nullopt on No.
-std::optional<int> askPlotGrid();
-// The grid spacing in millimetres the plot uses: asked (askPlotGrid),
-// spacingMm, or none.
-std::optional<int> plotGridSpacing(PlotGrid grid, int spacingMm);
 
 // Writes the whole plot of the design's dial into the open writer (whose
 // resolution factor must be request.resolutionFactor): prologue, grid,

@@ -15,18 +15,35 @@ void drawQuadrantFamily(DialScreenRequest& r) { drawQuadrantDial(r.surface, r.wi
 
 PlotOutcome plotQuadrantFamily(HpglWriter& writer, const DialPlotRequest&) { return plotQuadrantDial(writer); }
 
+// The Habermel dials' diameter in the dial-type window, mm (string 580
+// "Diameter"; out of range strings 577 and 578); a new diameter gives a new
+// gnomon length.
+const DialValueField kHabermelDiameterField = [] {
+  DialValueField f;
+  f.name = "habermelDiameter";
+  f.real = &DesignState::habermelDiameter;
+  f.label = {DialValueLabel::Strings, 580};
+  f.exitMin = f.closeMin = 30;
+  f.exitMax = f.closeMax = 200;
+  f.rangeStrings = 577;
+  f.accepted = deriveHabermelGnomonLength;
+  return f;
+}();
+
 const DialFamilyRegistrar kQuadrant{[] {
   DialFamily f;
   f.id = "quadrant";
   f.subChoice = DialSubChoice::QuadrantKind;
+  f.values = {&kHabermelDiameterField};
   f.valueFields = [](const DesignState& d) {
-    return d.quadrantVariant == 1 || d.quadrantVariant == 2 ? std::vector<DialValue>{DialValue::HabermelDiameter}
-                                                             : std::vector<DialValue>{};
+    return d.quadrantVariant == 1 || d.quadrantVariant == 2 ? std::vector<const DialValueField*>{&kHabermelDiameterField}
+                                                             : std::vector<const DialValueField*>{};
   };
   f.afterCloseCheck = deriveHabermelGnomonLength;
-  f.kinds = {{'q', kEntryQuadrant}};
+  f.kinds = {{'q', 4}};
+  f.chosen = [](DesignState& d) { d.quadrantVariant = 0; };
   f.helpTopic = 13;
-  f.page = ParameterPage::Quadrant;
+  f.page = "quadrant";
   f.legendBlock = 12;
   f.legendNameRow = labelRow::kQuadrantFamily;
   f.capabilities = kCapTextAnchor;

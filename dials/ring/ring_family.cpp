@@ -26,14 +26,25 @@ void drawRingChart(DialScreenRequest& r) {
   drawRingCorrectionChart(r.surface, r.width, r.height, d.ringDiameter, d.ringAlpha, r.screenMode);
 }
 
+// The ring's diameter in the dial-type window, mm (string 580 "Diameter").
+const DialValueField kRingDiameterField = [] {
+  DialValueField f;
+  f.name = "ringDiameter";
+  f.real = &DesignState::ringDiameter;
+  f.label = {DialValueLabel::Strings, 580};
+  f.exitMin = f.closeMin = 10;
+  f.exitMax = f.closeMax = 300;
+  return f;
+}();
+
 const DialFamilyRegistrar kRing{[] {
   DialFamily f;
   f.id = "ring";
-  f.valueFields = [](const DesignState&) { return std::vector<DialValue>{DialValue::RingDiameter}; };
+  f.values = {&kRingDiameterField};
   f.valuesCheckedOnClose = false;
-  f.kinds = {{'r', kEntryRing}};
+  f.kinds = {{'r', 8}};
   f.helpTopic = 20;
-  f.page = ParameterPage::Ring;
+  f.page = "ring";
   f.legendBlock = 48;
   f.legendNameRow = labelRow::kRingFamily;
   f.capabilities = kCapTextAnchor;

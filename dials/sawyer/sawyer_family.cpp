@@ -56,10 +56,10 @@ DialActivation sawyerActivation(const DesignState& d, int W, int H) {
 const DialFamilyRegistrar kSawyer{[] {
   DialFamily f;
   f.id = "Sawyer";
-  f.valueFields = [](const DesignState&) { return std::vector<DialValue>{DialValue::GnomonHeight}; };
-  f.kinds = {{'w', kEntrySawyer}};
+  f.values = {&kGnomonHeightField};
+  f.kinds = {{'w', 11}};
   f.helpTopic = 55;
-  f.page = ParameterPage::Sawyer;
+  f.page = "sawyer";
   f.legendBlock = 84;
   f.legendNameRow = labelRow::kSawyerFamily;
   f.capabilities = kCapGnomonFoot | kCapZoom;

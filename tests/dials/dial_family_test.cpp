@@ -34,7 +34,8 @@ TEST_F(DialFamilyTest, EveryLetterAndEntryHasOneRow) {
   }
   for (char c : letters) EXPECT_EQ(claimed.count(c), 1u) << c;
   EXPECT_EQ(claimed.size(), letters.size());
-  for (int e = 0; e < kDialTypeEntryCount; ++e) EXPECT_EQ(entries.count(e), 1u) << e;
+  EXPECT_EQ(dialTypeEntryCount(), 14);
+  for (int e = 0; e < dialTypeEntryCount(); ++e) EXPECT_EQ(entries.count(e), 1u) << e;
   // Planar is the first row; every family is built. Every row has a plot
   // but the ham dial's, which has none.
   ASSERT_FALSE(dialFamilies().empty());
@@ -108,7 +109,7 @@ TEST_F(DialFamilyTest, CapabilitiesFollowVariants) {
   EXPECT_FALSE(dialHas(d, kCapAngleTable));
   EXPECT_FALSE(dialHas(d, kCapWorldMap));
   EXPECT_TRUE(dialHas(d, kCapCoordinates));
-  EXPECT_EQ(parameterPageOf(d), ParameterPage::Umbrella);
+  EXPECT_EQ(parameterPageOf(d), "umbrella");
   d.umbrellaMode = false;
   d.dialKind = 'z';
   d.cylinderVariant = 0;
@@ -117,7 +118,7 @@ TEST_F(DialFamilyTest, CapabilitiesFollowVariants) {
   EXPECT_TRUE(dialHas(d, kCapGnomonFoot));
   d.dialKind = 'm';
   d.expertModeActive = false;
-  EXPECT_EQ(parameterPageOf(d), ParameterPage::Planar);
+  EXPECT_EQ(parameterPageOf(d), "planar");
   dialKindForExpertMode(d);
   EXPECT_EQ(d.dialKind, 'h');
   d.dialKind = '?';
@@ -125,14 +126,17 @@ TEST_F(DialFamilyTest, CapabilitiesFollowVariants) {
   EXPECT_FALSE(dialPlottable(d));
   d.dialKind = 'o';
   EXPECT_FALSE(dialPlottable(d));
-  // No foot, no text anchor (its clicks mark hour points); its own fields.
-  EXPECT_EQ(dialCapabilities(d), unsigned{kCapHamFields});
+  // No foot, no text anchor (its clicks mark hour points); its own fields
+  // on the planar page.
+  EXPECT_EQ(dialCapabilities(d), 0u);
+  EXPECT_EQ(parameterPageOf(d), "planar");
+  EXPECT_EQ(parameterPageSection(d), "ham");
   d.dialKind = 'w';
   EXPECT_TRUE(dialPlottable(d));
   EXPECT_EQ(dialTypeEntries(false).size(), 12u);
   EXPECT_EQ(dialTypeEntries(true).size(), 14u);
   // The Sawyer page serves the Sawyer and the Peaucellier dial.
-  EXPECT_EQ(parameterPageKinds(ParameterPage::Sawyer), "wp");
+  EXPECT_EQ(parameterPageKinds("sawyer"), "wp");
   d.dialKind = 'p';
   EXPECT_EQ(parameterPageKindIndex(d), 1);
   selectParameterPageKind(d, 0);

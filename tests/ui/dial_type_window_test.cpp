@@ -86,8 +86,8 @@ class DialTypeWindowTest : public QObject {
       for (int position : positions) {
         choose(w, position);
         // The quadrant and cylinder types once with each of their forms.
-        QGroupBox* forms = position == kEntryQuadrant ? w->quadrantKind()
-                           : position == kEntryCylinder ? w->cylinderKind()
+        QGroupBox* forms = position == dialTypeEntryOfKind('q') ? w->quadrantKind()
+                           : position == dialTypeEntryOfKind('z') ? w->cylinderKind()
                                                         : nullptr;
         const int variants = forms && forms->isVisibleTo(w) ? 3 : 1;
         for (int variant = 0; variant < variants; ++variant) {
@@ -115,20 +115,20 @@ class DialTypeWindowTest : public QObject {
   void verticalSetsTheInclinationToNinety() {
     design().planeInclination = 25;
     DialTypeWindow* w = open();
-    choose(w, kEntryInclined);
+    choose(w, dialTypeEntryOfKind('i'));
     QCOMPARE(design().dialKind, 'i');
     QCOMPARE(design().planeInclination, 25.0);
-    choose(w, kEntryVertical);
+    choose(w, dialTypeEntryOfKind('v'));
     QCOMPARE(design().dialKind, 'v');
     QCOMPARE(design().planeInclination, 90.0);
-    QVERIFY(w->valueField(DialValue::WallDeclination)->isVisibleTo(w));
-    QVERIFY(!w->valueField(DialValue::Inclination)->isVisibleTo(w));
+    QVERIFY(w->valueField("wallDeclination")->isVisibleTo(w));
+    QVERIFY(!w->valueField("planeInclination")->isVisibleTo(w));
   }
 
   void horizontalClearsDeclinationAndInclinationAtClose() {
     DialTypeWindow* w = open();
-    choose(w, kEntryHorizontal);
-    QVERIFY(!w->valueField(DialValue::WallDeclination)->isVisibleTo(w));
+    choose(w, dialTypeEntryOfKind('h'));
+    QVERIFY(!w->valueField("wallDeclination")->isVisibleTo(w));
     w->closeButton()->click();
     UiFixture::settle();
     QVERIFY(!f->main->isWindowOpen(ShellWindow::DialType));
@@ -146,7 +146,7 @@ class DialTypeWindowTest : public QObject {
       QVERIFY(w->list()->item(i)->text() != QStringLiteral("bi-azimutal"));
       QVERIFY(w->list()->item(i)->text() != QStringLiteral("Hollander"));
     }
-    choose(w, kEntrySawyer);
+    choose(w, dialTypeEntryOfKind('w'));
     QCOMPARE(design().dialKind, 'w');
     QCOMPARE(w->list()->currentItem()->text(), QStringLiteral("Sawyer"));
   }
@@ -156,36 +156,36 @@ class DialTypeWindowTest : public QObject {
     design().dialKind = 'm';
     DialTypeWindow* w = open();
     QCOMPARE(design().dialKind, 'h');
-    QCOMPARE(w->positions()[w->list()->currentRow()], int(kEntryHorizontal));
+    QCOMPARE(w->positions()[w->list()->currentRow()], int(dialTypeEntryOfKind('h')));
   }
 
   void hamDialOpensOnItsEntry() {
     design().dialKind = 'o';
     DialTypeWindow* w = open();
-    QCOMPARE(w->positions()[w->list()->currentRow()], int(kEntryHam));
+    QCOMPARE(w->positions()[w->list()->currentRow()], int(dialTypeEntryOfKind('o')));
     QCOMPARE(w->list()->currentItem()->text(), QStringLiteral("Schinkensonnenuhr"));
   }
 
   void umbrellaKeepsThePlanarLetter() {
     design().dialKind = 'i';
     DialTypeWindow* w = open();
-    choose(w, kEntryUmbrella);
+    choose(w, umbrellaDialTypeEntry());
     QVERIFY(design().umbrellaMode);
     QCOMPARE(design().dialKind, 'i');
     QVERIFY(w->umbrellaKind()->isVisibleTo(w));
     chooseRadio(w->umbrellaKind(), 2);
     QCOMPARE(design().dialKind, 'v');
     QCOMPARE(w->pictureNumber(), 3001);
-    choose(w, kEntryRing);
+    choose(w, dialTypeEntryOfKind('r'));
     QVERIFY(!design().umbrellaMode);
     QCOMPARE(design().dialKind, 'r');
   }
 
   void shepherdsGnomonIsCutAtThePoint() {
     DialTypeWindow* w = open();
-    choose(w, kEntryCylinder);
+    choose(w, dialTypeEntryOfKind('z'));
     chooseRadio(w->cylinderKind(), 0);
-    QLineEdit* gnomon = w->valueField(DialValue::CylinderGnomonInt);
+    QLineEdit* gnomon = w->valueField("cylinderGnomonLengthInt");
     QVERIFY(gnomon->isVisibleTo(w));
     gnomon->setText(QStringLiteral("12.7"));
     w->closeButton()->click();
@@ -198,10 +198,10 @@ class DialTypeWindowTest : public QObject {
     design().latitude = 47;
     QCOMPARE(design().obliquityRounded, 23.44);
     DialTypeWindow* w = open();
-    choose(w, kEntryQuadrant);
+    choose(w, dialTypeEntryOfKind('q'));
     QVERIFY(w->quadrantKind()->isVisibleTo(w));
     chooseRadio(w->quadrantKind(), 2);
-    QLineEdit* diameter = w->valueField(DialValue::HabermelDiameter);
+    QLineEdit* diameter = w->valueField("habermelDiameter");
     QVERIFY(diameter->isVisibleTo(w));
     diameter->setText(QStringLiteral("200"));
     QVERIFY(w->leaveField(diameter));
@@ -215,9 +215,9 @@ class DialTypeWindowTest : public QObject {
 
   void habermelDiameterOutOfRange() {
     DialTypeWindow* w = open();
-    choose(w, kEntryQuadrant);
+    choose(w, dialTypeEntryOfKind('q'));
     chooseRadio(w->quadrantKind(), 1);
-    QLineEdit* diameter = w->valueField(DialValue::HabermelDiameter);
+    QLineEdit* diameter = w->valueField("habermelDiameter");
     diameter->setText(QStringLiteral("250"));
     QVERIFY(!w->leaveField(diameter));
     QCOMPARE(f->platform->boxes.back().caption, MsgCaption::Error);
@@ -228,8 +228,8 @@ class DialTypeWindowTest : public QObject {
 
   void wallDeclinationOutOfRangeKeepsTheWindowOpen() {
     DialTypeWindow* w = open();
-    choose(w, kEntryVertical);
-    QLineEdit* wall = w->valueField(DialValue::WallDeclination);
+    choose(w, dialTypeEntryOfKind('v'));
+    QLineEdit* wall = w->valueField("wallDeclination");
     wall->setText(QStringLiteral("200"));
     QVERIFY(!w->close());
     QVERIFY(!design().inputValid);
@@ -245,8 +245,8 @@ class DialTypeWindowTest : public QObject {
 
   void gnomonHeightRangeAtFieldExit() {
     DialTypeWindow* w = open();
-    choose(w, kEntryHorizontal);
-    QLineEdit* gnomon = w->valueField(DialValue::GnomonHeight);
+    choose(w, dialTypeEntryOfKind('h'));
+    QLineEdit* gnomon = w->valueField("gnomonLength");
     gnomon->setText(QStringLiteral("4"));
     QVERIFY(!w->leaveField(gnomon));
     QCOMPARE(gnomon->text(), QStringLiteral("35"));

@@ -186,7 +186,7 @@ class MainWindowTest : public QObject {
     auto* w = m().form<DialTypeWindow>(ShellWindow::DialType);
     QVERIFY(w);
     QCOMPARE(w->list()->count(), 12);
-    QCOMPARE(w->positions()[w->list()->currentRow()], int(kEntryHorizontal));
+    QCOMPARE(w->positions()[w->list()->currentRow()], int(dialTypeEntryOfKind('h')));
     m().toggleExpertMode();
     UiFixture::settle();
     QCOMPARE(m().form<DialTypeWindow>(ShellWindow::DialType)->list()->count(), 14);
@@ -196,15 +196,15 @@ class MainWindowTest : public QObject {
   void englishRebuildsTheOpenDialTypeList() {
     m().openWorkingWindow(ShellWindow::DialType, menu::kDialType);
     auto* before = m().form<DialTypeWindow>(ShellWindow::DialType);
-    QCOMPARE(before->list()->item(kEntryUmbrella)->text(), QStringLiteral("Schirm"));
+    QCOMPARE(before->list()->item(umbrellaDialTypeEntry())->text(), QStringLiteral("Schirm"));
     m().setLanguage(false);
     UiFixture::settle();
     auto* after = m().form<DialTypeWindow>(ShellWindow::DialType);
     QVERIFY(after);
     QCOMPARE(after->list()->count(), 14);
-    QCOMPARE(after->list()->item(kEntryUmbrella)->text(), QStringLiteral("umbrella"));
-    QCOMPARE(after->list()->item(kEntryHam)->text(), QStringLiteral("ham dial"));
-    QCOMPARE(after->positions()[after->list()->currentRow()], int(kEntryVertical));
+    QCOMPARE(after->list()->item(umbrellaDialTypeEntry())->text(), QStringLiteral("umbrella"));
+    QCOMPARE(after->list()->item(dialTypeEntryOfKind('o'))->text(), QStringLiteral("ham dial"));
+    QCOMPARE(after->positions()[after->list()->currentRow()], int(dialTypeEntryOfKind('v')));
     QCOMPARE(after->windowTitle(), QStringLiteral("Selection of Sundial-Type"));
   }
 

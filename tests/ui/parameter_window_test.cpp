@@ -49,33 +49,32 @@ class ParameterWindowTest : public QObject {
     QTest::addColumn<char>("kind");
     QTest::addColumn<bool>("umbrella");
     QTest::addColumn<bool>("expert");
-    QTest::addColumn<int>("page");
-    using P = ParameterWindow::Page;
-    QTest::newRow("v") << 'v' << false << true << int(P::Planar);
-    QTest::newRow("o") << 'o' << false << true << int(P::Planar);
-    QTest::newRow("sv") << 'v' << true << true << int(P::Umbrella);
-    QTest::newRow("q") << 'q' << false << true << int(P::Quadrant);
-    QTest::newRow("z") << 'z' << false << true << int(P::Cylinder);
-    QTest::newRow("k") << 'k' << false << true << int(P::Altitude);
-    QTest::newRow("r") << 'r' << false << true << int(P::Ring);
-    QTest::newRow("a") << 'a' << false << true << int(P::Azimuthal);
-    QTest::newRow("c") << 'c' << false << true << int(P::BiAzimuthal);
-    QTest::newRow("m") << 'm' << false << true << int(P::Hollander);
-    QTest::newRow("m no expert") << 'm' << false << false << int(P::Planar);
-    QTest::newRow("p") << 'p' << false << true << int(P::Sawyer);
+    QTest::addColumn<QString>("page");
+    QTest::newRow("v") << 'v' << false << true << QString("planar");
+    QTest::newRow("o") << 'o' << false << true << QString("planar");
+    QTest::newRow("sv") << 'v' << true << true << QString("umbrella");
+    QTest::newRow("q") << 'q' << false << true << QString("quadrant");
+    QTest::newRow("z") << 'z' << false << true << QString("cylinder");
+    QTest::newRow("k") << 'k' << false << true << QString("altitude");
+    QTest::newRow("r") << 'r' << false << true << QString("ring");
+    QTest::newRow("a") << 'a' << false << true << QString("azimuthal");
+    QTest::newRow("c") << 'c' << false << true << QString("biazimuthal");
+    QTest::newRow("m") << 'm' << false << true << QString("hollander");
+    QTest::newRow("m no expert") << 'm' << false << false << QString("planar");
+    QTest::newRow("p") << 'p' << false << true << QString("sawyer");
   }
   void pageFollowsTheKind() {
     QFETCH(char, kind);
     QFETCH(bool, umbrella);
     QFETCH(bool, expert);
-    QFETCH(int, page);
+    QFETCH(QString, page);
     DesignState& d = design();
     d.dialKind = kind;
     d.umbrellaMode = umbrella;
     d.expertMode = d.expertModeActive = expert;
     ParameterWindow* w = open();
     QVERIFY(w);
-    QCOMPARE(int(w->page()), page);
+    QCOMPARE(QString::fromStdString(w->page()), page);
     QVERIFY(closeWindow());
     QVERIFY(design().inputValid);
   }
@@ -112,7 +111,7 @@ class ParameterWindowTest : public QObject {
   void hamFieldsOnThePlanarPage() {
     design().dialKind = 'o';
     ParameterWindow* w = open();
-    QCOMPARE(w->page(), ParameterWindow::Page::Planar);
+    QCOMPARE(w->page(), std::string("planar"));
     QLineEdit* stretch = w->fieldFor(&design().hamStretch);
     QLineEdit* equinox = w->fieldFor(&design().hamEquinoxPosition);
     QLineEdit* size = w->fieldFor(&design().hamDiameter);
@@ -211,7 +210,7 @@ class ParameterWindowTest : public QObject {
     d.dialKind = 'r';
     d.wholeYearQuadrant = false;
     ParameterWindow* w = open();
-    QCOMPARE(w->page(), ParameterWindow::Page::Ring);
+    QCOMPARE(w->page(), std::string("ring"));
     QLineEdit* min = w->fieldFor(&d.gnomonHoleOffsetMin);
     QLineEdit* max = w->fieldFor(&d.gnomonHoleOffsetMax);
     QVERIFY(min && max);
@@ -243,7 +242,7 @@ class ParameterWindowTest : public QObject {
     QFETCH(double, stored);
     design().dialKind = 'w';
     ParameterWindow* w = open();
-    QCOMPARE(w->page(), ParameterWindow::Page::Sawyer);
+    QCOMPARE(w->page(), std::string("sawyer"));
     QLineEdit* lat = w->fieldFor(&design().latitude);
     QVERIFY(lat);
     lat->setText(typed);
@@ -300,7 +299,7 @@ class ParameterWindowTest : public QObject {
     design().umbrellaMode = true;
     design().planeInclination = 70;
     ParameterWindow* w = open();
-    QCOMPARE(w->page(), ParameterWindow::Page::Umbrella);
+    QCOMPARE(w->page(), std::string("umbrella"));
     QLineEdit* disc = w->fieldFor(&design().umbrellaRadiusRatio);
     disc->setText(QStringLiteral("0"));
     QVERIFY(!closeWindow());
@@ -332,7 +331,7 @@ class ParameterWindowTest : public QObject {
     QFETCH(bool, accepted);
     design().dialKind = kind;
     ParameterWindow* w = open();
-    QCOMPARE(w->page(), ParameterWindow::Page::Planar);
+    QCOMPARE(w->page(), std::string("planar"));
     QLineEdit* height = w->fieldFor(&design().gnomonLength);
     QVERIFY(height);
     height->setText(typed);
@@ -390,7 +389,7 @@ class ParameterWindowTest : public QObject {
                              &d.cylinderGnomonLength,    &d.cylinderRadius,      &d.wallDeclination,
                              &d.altitudeDialGnomonLength, &d.altitudeMonthScale, &d.altitudeHorizontalScale};
     ParameterWindow* w = open();
-    QCOMPARE(w->page(), kind == 'z' ? ParameterWindow::Page::Cylinder : ParameterWindow::Page::Altitude);
+    QCOMPARE(w->page(), std::string(kind == 'z' ? "cylinder" : "altitude"));
     QLineEdit* edit = w->fieldFor(targets[field]);
     QVERIFY(edit);
     edit->setText(typed);
@@ -541,7 +540,7 @@ class ParameterWindowTest : public QObject {
     design().dateLineMode = '0';
     design().analemmaMarkDays = 0;
     ParameterWindow* w = open();
-    QCOMPARE(w->page(), ParameterWindow::Page::Umbrella);
+    QCOMPARE(w->page(), std::string("umbrella"));
     QGroupBox* dates = w->dateLineGroup();
     QVERIFY(dates);
     const QList<QRadioButton*> radios = dates->findChildren<QRadioButton*>();
@@ -632,7 +631,7 @@ class ParameterWindowTest : public QObject {
     d.latitude = 47;
     d.habermelDiameter = 200;
     ParameterWindow* w = open();
-    QCOMPARE(w->page(), ParameterWindow::Page::Quadrant);
+    QCOMPARE(w->page(), std::string("quadrant"));
     QLineEdit* diameter = w->fieldFor(&d.habermelDiameter);
     QLineEdit* gnomon = w->fieldFor(&d.habermelGnomonLength);
     QVERIFY(diameter && gnomon);

@@ -1,5 +1,7 @@
 #include "core/design_fields.h"
 
+#include "core/dial_kinds.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -31,6 +33,7 @@ struct Field {
   double min = -kNoLimit;   // numeric range; for char fields the allowed
   double max = kNoLimit;    // characters are in `chars`
   const char* chars = nullptr;
+  std::string (*charSet)() = nullptr;  // the allowed characters, known at run time
 };
 
 #define F(name, ...) Field{#name, &DesignState::name, __VA_ARGS__}
@@ -52,7 +55,7 @@ const Field kFields[] = {
     F(zodiacDeclination),
     F(twilightKind, 0, 2),
     F(zoneWarningPending),
-    F(dialKind, 0, 0, "hviqazkrcmwpo"),
+    F(dialKind, 0, 0, nullptr, knownDialKinds),
     F(umbrellaMode),
     F(quadrantVariant, 0, 2),
     F(cylinderVariant, 0, 2),
@@ -302,8 +305,9 @@ std::optional<std::string> setDesignField(DesignState& state, std::string_view f
           else return bad("expected true or false");
         } else if constexpr (std::is_same_v<T, char>) {
           if (value.size() != 1) return bad("expected one character");
-          if (f->chars && std::string_view(f->chars).find(value[0]) == std::string_view::npos)
-            return bad(std::string("expected one of ") + f->chars);
+          const std::string allowed = f->charSet ? f->charSet() : f->chars ? f->chars : "";
+          if ((f->chars || f->charSet) && allowed.find(value[0]) == std::string::npos)
+            return bad("expected one of " + allowed);
           state.*member = value[0];
         } else if constexpr (std::is_same_v<T, std::string>) {
           state.*member = std::string(value);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/design_state.h"
+#include "core/dial_kinds.h"
 #include "core/language.h"
 #include "core/platform.h"
 #include "base/number_text.h"
@@ -324,13 +325,13 @@ bool readFlagString(DesignState& d, std::string_view s) {
 // "q0".."q2", "c0" (bi-azimuthal; "c1" is the Hollander dial of old files),
 // "m0".., "z0".."z2" with their variant digit, every other kind its letter.
 void readDialKind(DesignState& d, std::string_view s) {
-  constexpr std::string_view kKinds = "hviqazkrcmwpo";
-  const auto isKind = [&](char c) { return kKinds.find(c) != std::string_view::npos; };
+  const auto isKind = [](char c) { return registeredDialKind(c) != nullptr; };
   // A code that names no dial leaves the kind as it was: the constructions
   // rely on a known letter.
   if (s.empty()) return;
   if (s[0] == 's') {
-    if (s.size() < 2 || (s[1] != 'h' && s[1] != 'i' && s[1] != 'v')) return;
+    const DialKindCode* umbrella = s.size() < 2 ? nullptr : registeredDialKind(s[1]);
+    if (!umbrella || !umbrella->umbrellaForm) return;
     d.umbrellaMode = true;
     d.dialKind = s[1];
     return;
@@ -341,12 +342,7 @@ void readDialKind(DesignState& d, std::string_view s) {
   if (s[0] == 'c' && s.size() > 1 && s[1] == '1') d.dialKind = 'm';
   if (s.size() < 2) return;
   const std::uint8_t variant = isDigit(s[1]) ? static_cast<std::uint8_t>(s[1] - '0') : 0;
-  switch (s[0]) {
-    case 'm': d.hollanderVariant = variant; break;
-    case 'z': d.cylinderVariant = variant; break;
-    case 'q': d.quadrantVariant = variant; break;
-    default: break;
-  }
+  if (const DialKindCode* code = registeredDialKind(s[0]); code->variant) d.*code->variant = variant;
 }
 
 char yesNo(bool v) { return v ? 'j' : 'n'; }
@@ -397,13 +393,11 @@ std::string flagString(const DesignState& d) {
 
 std::string dialKindCode(const DesignState& d) {
   if (d.umbrellaMode) return std::string("s") + d.dialKind;
-  switch (d.dialKind) {
-    case 'q': return std::string("q") + digitChar(d.quadrantVariant);
-    case 'c': return "c0";
-    case 'm': return std::string("m") + digitChar(d.hollanderVariant);
-    case 'z': return std::string("z") + digitChar(d.cylinderVariant);
-    default: return std::string(1, d.dialKind);
-  }
+  const DialKindCode* code = registeredDialKind(d.dialKind);
+  std::string s(1, d.dialKind);
+  if (code && code->variant) s += digitChar(d.*code->variant);
+  if (code && code->fixedDigit) s += code->fixedDigit;
+  return s;
 }
 
 // --- Readers and writers of the value lines -----------------------------

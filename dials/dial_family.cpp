@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/design_state.h"
+#include "core/dial_kinds.h"
 #include "core/language.h"
 #include "base/number_text.h"
 
@@ -23,6 +24,10 @@ long long rnd(double x) { return roundHalfEven(x); }
 }  // namespace
 
 DialFamilyRegistrar::DialFamilyRegistrar(const DialFamily& family) {
+  // The record's checks and the settings reader learn the letters here.
+  const std::string umbrellaKinds = family.umbrellaKinds;
+  for (const DialKindEntry& k : family.kinds)
+    registerDialKind({k.letter, k.variant, k.fixedDigit, umbrellaKinds.find(k.letter) != std::string::npos});
   std::vector<DialFamily>& rows = registry();
   rows.push_back(family);
   std::stable_sort(rows.begin(), rows.end(),

@@ -33,6 +33,7 @@
 #pragma once
 
 #include <any>
+#include <cstdint>
 
 #include <string>
 #include <utility>
@@ -151,9 +152,13 @@ struct DialPlotRequest {
 // A letter of `dialKind` and the position of the dial-type list that
 // chooses it; the position is also the row of the dial-type text table
 // that names it.
+// The settings file writes the letter, then the variant digit of the
+// record field `variant` (or `fixedDigit`).
 struct DialKindEntry {
   char letter;
   int entry;
+  std::uint8_t DesignState::*variant = nullptr;
+  char fixedDigit = 0;
 };
 
 struct DialFamily {

@@ -10,7 +10,7 @@ namespace {
 const DialFamilyRegistrar kBiAzimuthal{[] {
   DialFamily f;
   f.id = "bi-azimuthal";
-  f.kinds = {{'c', 9}};
+  f.kinds = {{'c', 9, nullptr, '0'}};
   f.helpTopic = 212;
   f.page = "biazimuthal";
   f.legendBlock = 60;

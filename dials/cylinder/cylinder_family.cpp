@@ -84,7 +84,7 @@ const DialFamilyRegistrar kCylinder{[] {
     if (d.cylinderVariant == 2) return V{&kCylinderGnomonField, &kCylinderRadiusField, &kWallDeclinationField};
     return V{&kCylinderGnomonWholeField, &kShepherdScaleField};
   };
-  f.kinds = {{'z', 6}};
+  f.kinds = {{'z', 6, &DesignState::cylinderVariant}};
   f.chosen = [](DesignState& d) { d.cylinderVariant = 0; };
   f.helpTopic = 17;
   f.page = "cylinder";

@@ -54,7 +54,7 @@ const DialFamilyRegistrar kHollander{[] {
   f.id = "Hollander";
   f.values = {&kGnomonHeightField};
   f.valuesCheckedOnClose = false;
-  f.kinds = {{'m', 10}};
+  f.kinds = {{'m', 10, &DesignState::hollanderVariant}};
   f.helpTopic = 54;
   f.page = "hollander";
   f.legendBlock = 72;

@@ -40,7 +40,7 @@ const DialFamilyRegistrar kQuadrant{[] {
                                                              : std::vector<const DialValueField*>{};
   };
   f.afterCloseCheck = deriveHabermelGnomonLength;
-  f.kinds = {{'q', 4}};
+  f.kinds = {{'q', 4, &DesignState::quadrantVariant}};
   f.chosen = [](DesignState& d) { d.quadrantVariant = 0; };
   f.helpTopic = 13;
   f.page = "quadrant";

@@ -3,10 +3,13 @@
 // title of every row and variant reads right in both languages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
+#include "core/design_fields.h"
 #include "core/design_state.h"
+#include "core/dial_kinds.h"
 #include "core/scripted_platform.h"
 #include "astro/startup.h"
 #include "dials/dial_family.h"
@@ -141,6 +144,25 @@ TEST_F(DialFamilyTest, CapabilitiesFollowVariants) {
   EXPECT_EQ(parameterPageKindIndex(d), 1);
   selectParameterPageKind(d, 0);
   EXPECT_EQ(d.dialKind, 'w');
+}
+
+// The record and the settings reader accept exactly the letters the table
+// claims: a letter no row claims is refused by --set and ignored by the
+// settings reader, which keeps the kind it had.
+TEST_F(DialFamilyTest, KindLettersComeFromTheTable) {
+  std::string claimed;
+  for (const DialFamily& f : dialFamilies())
+    for (const DialKindEntry& k : f.kinds) claimed += k.letter;
+  std::string known = knownDialKinds();
+  std::sort(claimed.begin(), claimed.end());
+  std::sort(known.begin(), known.end());
+  EXPECT_EQ(known, claimed);
+  DesignState& d = design();
+  d.dialKind = 'r';
+  EXPECT_TRUE(setDesignField(d, "dialKind", "x").has_value());
+  EXPECT_EQ(d.dialKind, 'r');
+  EXPECT_FALSE(setDesignField(d, "dialKind", "q").has_value());
+  EXPECT_EQ(d.dialKind, 'q');
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include "tables/horizon_texts.h"
 #include "ui/parameter_window.h"
 #include "ui/main_window.h"
+#include "ui/wall_declination_window.h"
 
 namespace tavrel {
 
@@ -357,6 +358,12 @@ QWidget* ParameterWindow::buildPlanar() {
   // check, so that a height of 0 or below never reaches the construction.
   fieldRow(gridOf(plane), 2, ts(6),
            makeField(ranged(ts(6), &d.gnomonLength, kGnomonHeightMin, kGnomonHeightMax), kRealKeys));
+  // The wall's declination measured with a board, for walls (not level faces).
+  QPushButton* measureWall = makeButton(wallDeclinationToolText(), plane);
+  connect(measureWall, &QPushButton::clicked, this,
+          [this] { openWallDeclinationWindow(mainForm(), this, [this] { refreshFields(); }); });
+  gridOf(plane)->addWidget(measureWall, 3, 0, 1, 3);
+  visibleWhen_.emplace_back(measureWall, [] { return !dialHas(design(), kCapLevelFace) && !dialHas(design(), kCapHamFields); });
 
   QGroupBox* dates = dateLineChoice();
   QCheckBox* styleFoot = makeCheck(tx(T::kToStyleFoot), &d.linesToStyleFoot);

@@ -27,6 +27,7 @@
 #include "ui/main_window.h"
 #include "ui/work_windows.h"
 #include "ui/help_topics.h"
+#include "ui/wall_declination_window.h"
 
 namespace tavrel {
 
@@ -190,6 +191,12 @@ CalculatorWindow::CalculatorWindow(MainWindow* main, CalculatorPanel panel) : Ch
   tablesButton->setMenu(tablesMenu);
   bindText([tablesButton] { tablesButton->setText(plainq(wtext(WorkText::TablesMenu)).trimmed()); });
   left->addWidget(tablesButton);
+  QPushButton* wall = makeButton(wallDeclinationToolText(), body());
+  connect(wall, &QPushButton::clicked, this, [this] {
+    // The place as entered here is the place of the measurement.
+    if (runFieldCloseChecks()) openWallDeclinationWindow(mainForm(), this);
+  });
+  left->addWidget(wall);
   QPushButton* clear = makeButton(wt(WorkText::ClearResults), body());
   connect(clear, &QPushButton::clicked, this, [this] {
     results_.clear();

@@ -25,12 +25,14 @@ constexpr int kTables = 41;            // month and year tables
 constexpr int kEotGraph = 42;          // the equation-of-time graph
 constexpr int kSunPath = 43;           // the sun-path diagrams
 constexpr int kHorizon = 44;           // the horizon profile
+constexpr int kWallDeclination = 45;   // measuring a wall's declination with a board
 
 // The working windows' and commands' topics above, for a check that every
 // one has its pages.
 inline constexpr int kOwnTopics[] = {kDrawing,      kStylusInfo, kHourLineTable, kPrintDrawing, kSavePlot,
                                      kConstructionData, kColours, kCorrectionChart, kOutlineTools,
-                                     kCalculator,   kTables,     kEotGraph,      kSunPath,      kHorizon};
+                                     kCalculator,   kTables,     kEotGraph,      kSunPath,      kHorizon,
+                                     kWallDeclination};
 
 // Gives a control (and what lies inside it) its own topic.
 void setTopic(QWidget* w, int topic);

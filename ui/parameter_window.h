@@ -62,6 +62,8 @@ class ParameterWindow : public ChildForm {
 
  public:
   // --- Building blocks of the pages ----------------------------------------
+  using ChildForm::mainForm;
+  using ChildForm::makeButton;
   using ChildForm::makeCheck;
   using ChildForm::makeCombo;
   using ChildForm::makeField;

@@ -5,6 +5,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
 #include <cmath>
 
 #include "base/geometry.h"
@@ -17,6 +19,7 @@
 #include "tables/horizon_session.h"
 #include "tables/horizon_texts.h"
 #include "ui/parameter_page.h"
+#include "ui/wall_declination_window.h"
 
 namespace tavrel {
 
@@ -46,6 +49,17 @@ QWidget* buildPlanarPage(ParameterWindow& win) {
   // check, so that a height of 0 or below never reaches the construction.
   win.fieldRow(gridOf(plane), 2, ts(6),
            win.makeField(ranged(ts(6), &d.gnomonLength, kGnomonHeightMin, kGnomonHeightMax), kRealKeys));
+  // The wall's declination measured with a board, for the dials that face a
+  // wall (those whose value fields hold its declination).
+  QPushButton* measureWall = win.makeButton(wallDeclinationToolText(), plane);
+  QObject::connect(measureWall, &QPushButton::clicked, &win, [&win] {
+    openWallDeclinationWindow(win.mainForm(), &win, [&win] { win.refreshFields(); });
+  });
+  gridOf(plane)->addWidget(measureWall, 3, 0, 1, 3);
+  win.visibleWhen(measureWall, [] {
+    const std::vector<const DialValueField*> shown = dialValueFields(design());
+    return std::find(shown.begin(), shown.end(), &kWallDeclinationField) != shown.end();
+  });
 
   QGroupBox* dates = win.dateLineChoice();
   QCheckBox* styleFoot = win.makeCheck(tx(T::kToStyleFoot), &d.linesToStyleFoot);

@@ -92,36 +92,10 @@ std::string monthName(int month, int language);
 
 // Rows of the label table that the program names.
 namespace labelRow {
-constexpr int kVerticalSundialPart = 4;      // " Vertical Sundial"
-constexpr int kHorizontalSundialPart = 5;    // " Horizontal Sundial"
-constexpr int kInclinedSundialPart = 6;      // "n Inclining Sundial"
 constexpr int kHourLineAnglesTitle = 29;     // "Angles of the Hour Lines in a"
-constexpr int kPageCaptionBase = 30;         // page k of the parameter pages: row 30 + k
-constexpr int kPlanarFamily = 31;            // " Horizontal/ Vertical/ Inclining Sundial"
-constexpr int kUmbrellaFamily = 32;          // "\"Umbrella\"-dial"
-constexpr int kQuadrantFamily = 33;          // "Vertical Altitude Dial"
-constexpr int kCylinderFamily = 34;          // "Cylinder Sundial"
-constexpr int kAltitudeFamily = 35;          // "Horizontal Altitude Sundial"
-constexpr int kRingFamily = 36;              // "Ring Sundial (Farmers´ Ring) "
-constexpr int kAzimuthalFamily = 37;         // "Azimuthal Sundial"
-constexpr int kBiAzimuthalFamily = 38;       // "Compressed Sundial"
-constexpr int kHollanderFamily = 39;         // "Mean Time Sundial"
-constexpr int kSawyerFamily = 40;            // "Sawyer Sundials"
 constexpr int kHourLinesShow = 41;           // "Hour lines show "
 // Title of the drawing window: kConstructionOfA followed by a dial's part.
 constexpr int kConstructionOfA = 50;         // "Construction of a"
-constexpr int kUmbrellaDialPart = 51;        // "n Umbrella Dial"
-constexpr int kQuadrantSundialPart = 52;     // " Quadrant Sundial"
-constexpr int kCylinderSundialPart = 53;     // " Cylinder Sundial"
-constexpr int kCylinderVariantPart = 54;     // 54..56: " (Shepherds´ Dial)", " (Hat Dial)", " (Polar Style)"
-constexpr int kAzimuthalSundialPart = 57;    // "n Azimuthal Sundial"
-constexpr int kBiAzimuthalSundialPart = 58;  // " Biazimuthal (compressed) Sundial"
-constexpr int kMeanTimeSundialPart = 59;     // " Sundial for Mean Time"
-constexpr int kElevationSundialPart = 60;    // " horizontal elevation Sundial"
-constexpr int kSawyerSundialPart = 61;       // " Sawyer Sundial"
-constexpr int kPeaucellierSundialPart = 62;  // " Peaucellier-Azimuthal Sundial"
-constexpr int kRingSundialPart = 63;         // " Ring Sundial"
-constexpr int kHamDialPart = 64;             // " Ham Dial"
 }  // namespace labelRow
 
 // Rows of the text table that the program names.

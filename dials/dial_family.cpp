@@ -134,8 +134,12 @@ std::string parameterPageSection(const DesignState& d) {
 
 int legendFamilyNameRow(const DesignState& d) {
   const DialFamily* f = familyOf(d);
-  if (d.umbrellaMode && (!f || (f->capabilities & kCapUmbrella))) return labelRow::kUmbrellaFamily;
-  return f ? f->legendNameRow : labelRow::kPlanarFamily;
+  const std::vector<DialFamily>& rows = registry();
+  // An unknown letter counts as the first row's kind.
+  if (!f && !rows.empty()) f = &rows.front();
+  if (!f) return 0;
+  if (d.umbrellaMode && (f->capabilities & kCapUmbrella)) return f->umbrellaLegendNameRow;
+  return f->legendNameRow;
 }
 
 int parameterPageTitleRow(const DesignState& d) {

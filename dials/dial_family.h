@@ -178,6 +178,7 @@ struct DialFamily {
   const char* pageSection = nullptr;
   int legendBlock = -1;                 // first colour-legend row; -1 none
   int legendNameRow = 0;                // label row naming the legend's family
+  int umbrellaLegendNameRow = 0;        // ... of its umbrella form
   unsigned capabilities = 0;            // DialCapability bits
   // Per-variant changes of the bits (nullptr: none).
   unsigned (*variantCapabilities)(const DesignState&, unsigned) = nullptr;

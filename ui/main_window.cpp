@@ -36,6 +36,7 @@
 #include "ui/main_window.h"
 #include "ui/print_jobs.h"
 #include "ui/work_windows.h"
+#include "dials/planar/planar_labels.h"
 
 namespace tavrel {
 

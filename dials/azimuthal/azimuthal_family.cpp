@@ -4,6 +4,7 @@
 #include "core/language.h"
 #include "dials/azimuthal/azimuthal_dial.h"
 #include "dials/dial_family.h"
+#include "dials/azimuthal/azimuthal_labels.h"
 
 namespace tavrel {
 namespace {

@@ -3,6 +3,7 @@
 #include "core/language.h"
 #include "dials/biazimuthal/biazimuthal_dial.h"
 #include "dials/dial_family.h"
+#include "dials/biazimuthal/biazimuthal_labels.h"
 
 namespace tavrel {
 namespace {

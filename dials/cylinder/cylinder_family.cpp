@@ -5,6 +5,7 @@
 #include "core/language.h"
 #include "dials/cylinder/cylinder_dial.h"
 #include "dials/dial_family.h"
+#include "dials/cylinder/cylinder_labels.h"
 
 namespace tavrel {
 namespace {

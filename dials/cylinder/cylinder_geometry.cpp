@@ -14,6 +14,7 @@
 #include "dials/cylinder/cylinder_builder.h"
 #include "dials/cylinder/cylinder_texts.h"
 #include "base/number_text.h"
+#include "dials/cylinder/cylinder_labels.h"
 
 namespace tavrel {
 

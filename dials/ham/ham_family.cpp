@@ -6,6 +6,8 @@
 #include "dials/dial_family.h"
 #include "dials/ham/ham_dial.h"
 #include "dials/ham/ham_texts.h"
+#include "dials/ham/ham_labels.h"
+#include "dials/planar/planar_labels.h"
 
 namespace tavrel {
 namespace {

@@ -9,6 +9,7 @@
 #include "dials/dial_family.h"
 #include "dials/hollander/hollander_dial.h"
 #include "dials/hollander/hollander_texts.h"
+#include "dials/hollander/hollander_labels.h"
 
 namespace tavrel {
 namespace {

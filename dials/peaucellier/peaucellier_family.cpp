@@ -5,6 +5,8 @@
 #include "core/language.h"
 #include "dials/dial_family.h"
 #include "dials/peaucellier/peaucellier_dial.h"
+#include "dials/peaucellier/peaucellier_labels.h"
+#include "dials/sawyer/sawyer_labels.h"
 
 namespace tavrel {
 namespace {

@@ -12,6 +12,7 @@
 #include "base/number_text.h"
 #include "dials/planar/planar_plane.h"
 #include "dials/planar/planar_texts.h"
+#include "dials/planar/planar_labels.h"
 
 namespace tavrel {
 

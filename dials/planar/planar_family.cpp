@@ -5,6 +5,7 @@
 #include "dials/dial_family.h"
 #include "dials/dials.h"
 #include "base/number_text.h"
+#include "dials/planar/planar_labels.h"
 
 namespace tavrel {
 namespace {
@@ -117,6 +118,7 @@ const DialFamilyRegistrar kPlanar{[] {
   f.umbrellaPage = "umbrella";
   f.legendBlock = 0;
   f.legendNameRow = labelRow::kPlanarFamily;
+  f.umbrellaLegendNameRow = labelRow::kUmbrellaFamily;
   f.capabilities = kCapGnomonFoot | kCapTextAnchor | kCapFootHint | kCapZoom | kCapFootCheckOnPrint |
                    kCapFootCheckOnSave | kCapWorldMap | kCapUsesAngleTable | kCapAngleTable |
                    kCapCoordinates | kCapUmbrella | kCapScaledPlot;

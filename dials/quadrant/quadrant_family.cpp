@@ -5,6 +5,7 @@
 #include "dials/dial_family.h"
 #include "dials/dial_type_rules.h"
 #include "dials/quadrant/quadrant_dial.h"
+#include "dials/quadrant/quadrant_labels.h"
 
 namespace tavrel {
 namespace {

@@ -4,6 +4,7 @@
 #include "dials/dial_family.h"
 #include "dials/ring/ring_dial.h"
 #include "dials/ring/ring_texts.h"
+#include "dials/ring/ring_labels.h"
 
 namespace tavrel {
 namespace {

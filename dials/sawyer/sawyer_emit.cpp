@@ -13,6 +13,7 @@
 #include "dials/sawyer/sawyer_texts.h"
 #include "plot/label_space.h"
 #include "plot/symbol_font.h"
+#include "dials/sawyer/sawyer_labels.h"
 
 namespace tavrel {
 

@@ -4,6 +4,7 @@
 #include "dials/dial_family.h"
 #include "dials/sawyer/sawyer_dial.h"
 #include "plot/page_constants.h"
+#include "dials/sawyer/sawyer_labels.h"
 
 namespace tavrel {
 namespace {

@@ -11,6 +11,9 @@
 #include "core/design_state.h"
 #include "core/language.h"
 #include "core/scripted_platform.h"
+#include "dials/planar/planar_labels.h"
+#include "dials/ring/ring_labels.h"
+#include "dials/sawyer/sawyer_labels.h"
 
 namespace tavrel {
 namespace {

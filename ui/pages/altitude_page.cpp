@@ -14,6 +14,7 @@
 #include "core/language.h"
 #include "core/platform.h"
 #include "dials/dial_type_rules.h"
+#include "dials/cylinder/cylinder_labels.h"
 #include "tables/horizon_session.h"
 #include "tables/horizon_texts.h"
 #include "ui/parameter_page.h"
@@ -62,7 +63,7 @@ QWidget* buildAltitudePage(ParameterWindow& win) {
 const ParameterPageRegistrar kPage{[] {
   ParameterPageDef p;
   p.id = "altitude";
-  p.captionRow = 35;
+  p.captionRow = labelRow::kAltitudeFamily;
   p.build = buildAltitudePage;
   return p;
 }()};

@@ -14,6 +14,7 @@
 #include "core/language.h"
 #include "core/platform.h"
 #include "dials/dial_type_rules.h"
+#include "dials/azimuthal/azimuthal_labels.h"
 #include "tables/horizon_session.h"
 #include "tables/horizon_texts.h"
 #include "ui/parameter_page.h"
@@ -96,7 +97,7 @@ QWidget* buildAzimuthalPage(ParameterWindow& win) {
 const ParameterPageRegistrar kPage{[] {
   ParameterPageDef p;
   p.id = "azimuthal";
-  p.captionRow = 37;
+  p.captionRow = labelRow::kAzimuthalFamily;
   p.build = buildAzimuthalPage;
   return p;
 }()};

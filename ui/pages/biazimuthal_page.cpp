@@ -14,6 +14,7 @@
 #include "core/language.h"
 #include "core/platform.h"
 #include "dials/dial_type_rules.h"
+#include "dials/biazimuthal/biazimuthal_labels.h"
 #include "tables/horizon_session.h"
 #include "tables/horizon_texts.h"
 #include "ui/parameter_page.h"
@@ -85,7 +86,7 @@ QWidget* buildBiAzimuthalPage(ParameterWindow& win) {
 const ParameterPageRegistrar kPage{[] {
   ParameterPageDef p;
   p.id = "biazimuthal";
-  p.captionRow = 38;
+  p.captionRow = labelRow::kBiAzimuthalFamily;
   p.build = buildBiAzimuthalPage;
   return p;
 }()};

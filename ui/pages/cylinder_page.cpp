@@ -14,6 +14,7 @@
 #include "core/language.h"
 #include "core/platform.h"
 #include "dials/dial_type_rules.h"
+#include "dials/cylinder/cylinder_labels.h"
 #include "tables/horizon_session.h"
 #include "tables/horizon_texts.h"
 #include "ui/parameter_page.h"
@@ -94,7 +95,7 @@ QWidget* buildCylinderPage(ParameterWindow& win) {
 const ParameterPageRegistrar kPage{[] {
   ParameterPageDef p;
   p.id = "cylinder";
-  p.captionRow = 34;
+  p.captionRow = labelRow::kCylinderFamily;
   p.build = buildCylinderPage;
   return p;
 }()};

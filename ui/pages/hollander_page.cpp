@@ -14,6 +14,7 @@
 #include "core/language.h"
 #include "core/platform.h"
 #include "dials/dial_type_rules.h"
+#include "dials/hollander/hollander_labels.h"
 #include "tables/horizon_session.h"
 #include "tables/horizon_texts.h"
 #include "ui/parameter_page.h"
@@ -104,7 +105,7 @@ QWidget* buildHollanderPage(ParameterWindow& win) {
 const ParameterPageRegistrar kPage{[] {
   ParameterPageDef p;
   p.id = "hollander";
-  p.captionRow = 39;
+  p.captionRow = labelRow::kHollanderFamily;
   p.build = buildHollanderPage;
   return p;
 }()};

@@ -16,6 +16,7 @@
 #include "core/language.h"
 #include "core/platform.h"
 #include "dials/dial_type_rules.h"
+#include "dials/planar/planar_labels.h"
 #include "tables/horizon_session.h"
 #include "tables/horizon_texts.h"
 #include "ui/parameter_page.h"
@@ -114,7 +115,7 @@ QWidget* buildPlanarPage(ParameterWindow& win) {
 const ParameterPageRegistrar kPage{[] {
   ParameterPageDef p;
   p.id = "planar";
-  p.captionRow = 31;
+  p.captionRow = labelRow::kPlanarFamily;
   p.ownDates = true;
   p.build = buildPlanarPage;
   return p;

@@ -14,6 +14,7 @@
 #include "core/language.h"
 #include "core/platform.h"
 #include "dials/dial_type_rules.h"
+#include "dials/quadrant/quadrant_labels.h"
 #include "tables/horizon_session.h"
 #include "tables/horizon_texts.h"
 #include "ui/parameter_page.h"
@@ -138,7 +139,7 @@ bool quadrantCloseCheck(DesignState& d) {
 const ParameterPageRegistrar kPage{[] {
   ParameterPageDef p;
   p.id = "quadrant";
-  p.captionRow = 33;
+  p.captionRow = labelRow::kQuadrantFamily;
   p.build = buildQuadrantPage;
   p.closeCheck = quadrantCloseCheck;
   return p;

@@ -14,6 +14,7 @@
 #include "core/language.h"
 #include "core/platform.h"
 #include "dials/dial_type_rules.h"
+#include "dials/ring/ring_labels.h"
 #include "tables/horizon_session.h"
 #include "tables/horizon_texts.h"
 #include "ui/parameter_page.h"
@@ -111,7 +112,7 @@ QWidget* buildRingPage(ParameterWindow& win) {
 const ParameterPageRegistrar kPage{[] {
   ParameterPageDef p;
   p.id = "ring";
-  p.captionRow = 36;
+  p.captionRow = labelRow::kRingFamily;
   p.build = buildRingPage;
   return p;
 }()};

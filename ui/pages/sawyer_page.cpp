@@ -14,6 +14,7 @@
 #include "core/language.h"
 #include "core/platform.h"
 #include "dials/dial_type_rules.h"
+#include "dials/sawyer/sawyer_labels.h"
 #include "tables/horizon_session.h"
 #include "tables/horizon_texts.h"
 #include "ui/parameter_page.h"
@@ -113,7 +114,7 @@ QWidget* buildSawyerPage(ParameterWindow& win) {
 const ParameterPageRegistrar kPage{[] {
   ParameterPageDef p;
   p.id = "sawyer";
-  p.captionRow = 40;
+  p.captionRow = labelRow::kSawyerFamily;
   p.build = buildSawyerPage;
   return p;
 }()};

@@ -14,6 +14,7 @@
 #include "core/language.h"
 #include "core/platform.h"
 #include "dials/dial_type_rules.h"
+#include "dials/planar/planar_labels.h"
 #include "tables/horizon_session.h"
 #include "tables/horizon_texts.h"
 #include "ui/parameter_page.h"
@@ -118,7 +119,7 @@ bool umbrellaCloseCheck(DesignState& d) {
 const ParameterPageRegistrar kPage{[] {
   ParameterPageDef p;
   p.id = "umbrella";
-  p.captionRow = 32;
+  p.captionRow = labelRow::kUmbrellaFamily;
   p.ownDates = true;
   p.build = buildUmbrellaPage;
   p.closeCheck = umbrellaCloseCheck;

@@ -9,6 +9,7 @@
 #include "core/scripted_platform.h"
 #include "dials/azimuthal/azimuthal_dial.h"
 #include "plot/recording_canvas.h"
+#include "drawing/surface_pens.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ void BM_AzimuthalDial(benchmark::State& state) {
   RecordingCanvas canvas;  // kept between drawings (see recording_draw.h)
   for (auto _ : state) {
     canvas.primitives.clear();
-    ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
+    ScreenSurface surface = screenSurfaceOf(design(), canvas, 1600, 1000);
     if (mode == 1) drawAzimuthAltitudeDial(surface, 1600, 1000, false, &sky);
     else drawAzimuthDateDial(surface, 1600, 1000, false);
     primitives = canvas.primitives.size();

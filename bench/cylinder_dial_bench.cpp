@@ -8,6 +8,7 @@
 #include "astro/startup.h"
 #include "dials/cylinder/cylinder_dial.h"
 #include "plot/recording_canvas.h"
+#include "drawing/surface_pens.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ void BM_CylinderDial(benchmark::State& state) {
   RecordingCanvas canvas;  // kept between drawings (see recording_draw.h)
   for (auto _ : state) {
     canvas.primitives.clear();
-    ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
+    ScreenSurface surface = screenSurfaceOf(design(), canvas, 1600, 1000);
     drawCylinderOrAltitudeDial(surface, 1600, 1000, true);
     primitives = canvas.primitives.size();
     benchmark::DoNotOptimize(canvas.primitives.data());

@@ -9,6 +9,7 @@
 #include "astro/startup.h"
 #include "dials/planar/planar_dial.h"
 #include "plot/recording_canvas.h"
+#include "drawing/surface_pens.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ void BM_PlanarDialDefaultEveryFamily(benchmark::State& state) {
   RecordingCanvas canvas;  // kept between drawings (see recording_draw.h)
   for (auto _ : state) {
     canvas.primitives.clear();
-    ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
+    ScreenSurface surface = screenSurfaceOf(design(), canvas, 1600, 1000);
     PlanarDialView view = defaultView();
     view.angles = &table;
     drawPlanarDial(surface, true, 1600, 1000, view);
@@ -63,7 +64,7 @@ void BM_PlanarDialRedrawWithKeptSun(benchmark::State& state) {
   RecordingCanvas canvas;  // kept between drawings (see recording_draw.h)
   for (auto _ : state) {
     canvas.primitives.clear();
-    ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
+    ScreenSurface surface = screenSurfaceOf(design(), canvas, 1600, 1000);
     PlanarDialView view = defaultView();
     view.angles = &table;
     view.sunCache = &cache;

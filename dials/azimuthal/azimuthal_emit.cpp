@@ -206,7 +206,7 @@ void frame(ScreenSurface& s, const Page& pg) {
 // The information block at one twenty-fifth of the picture's width and
 // height, the note near the lower left corner.
 void screenTexts(ScreenSurface& s, const Page& pg, const AzimuthalDial& dial) {
-  const Colour c = ScreenSurface::penColour(4);
+  const Colour c = s.penColour(4);
   const double k = pg.printer ? 1 : screenTextScale(pg.W, pg.H);
   const double titleH = pg.printer ? 20 : 45 * k, textH = pg.printer ? 14 : 35 * k;
   const double x = pg.x0 + pg.W / 25.0;
@@ -317,7 +317,7 @@ void drawAzimuthDateDial(ScreenSurface& s, int width, int height, bool printer, 
   const AzimuthalDial dial = computeAzimuthalDial(in);
   const Page pg = pageOf(s, width, height, printer);
   if (dial.refused) {
-    const Colour c = ScreenSurface::penColour(4);
+    const Colour c = s.penColour(4);
     const double th = printer ? 20 : 30;
     writeText(s, pg.x0 + pg.W / 10.0, pg.y0 + pg.H / 2.0 - 1.5 * th, dial.refusal1, th, true, c);
     writeText(s, pg.x0 + pg.W / 6.0, pg.y0 + pg.H / 2.0, dial.refusal2, th, true, c);

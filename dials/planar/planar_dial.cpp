@@ -73,7 +73,7 @@ class PlanarPicture {
     c_.rectangle(m_, m_, R_, B_);
 
     if (view_.grid)
-      screenGrid(s_, !screen_, ScreenSurface::penColour(9), 10, B_ - 20, R_ - 20,
+      screenGrid(s_, !screen_, s_.penColour(9), 10, B_ - 20, R_ - 20,
                  static_cast<int>(rnd(y0_)), static_cast<int>(rnd(x0_)));
 
     PlanarLineInput input;
@@ -150,7 +150,7 @@ class PlanarPicture {
     // Marks at the gnomon foot.
     const double q = dInfo_ / 6.0;
     c_.setBrush({kWhite, BrushStyle::Clear});
-    c_.setPen({ScreenSurface::penColour(9), 1, PenStyle::Solid});
+    c_.setPen({s_.penColour(9), 1, PenStyle::Solid});
     c_.rectangle(x0_ - q, y0_ - q, x0_ + q, y0_ + q);
     if (plane.kind == 'v' && !plane.umbrella) {
       s_.selectPen(5);
@@ -158,14 +158,14 @@ class PlanarPicture {
       s_.lineTo(R_ - 5, y0_);
     }
     const double half = dInfo_ / 2.0;
-    c_.setPen({ScreenSurface::penColour(4), 1, PenStyle::Solid});
+    c_.setPen({s_.penColour(4), 1, PenStyle::Solid});
     c_.moveTo(x0_ - half, y0_);
     c_.lineTo(x0_ + half, y0_);
     c_.moveTo(x0_, y0_ - half);
     c_.lineTo(x0_, y0_ + half);
 
     // The text block.
-    const Colour textColour = ScreenSurface::penColour(4);
+    const Colour textColour = s_.penColour(4);
     double tx = view_.textX, ty = view_.textY;
     setFont(bigFont_, textColour);
     text(tx, ty, planarDialName(plane));
@@ -216,14 +216,14 @@ class PlanarPicture {
     const double d = dBar_;
     const double e = screen_ ? 0 : 45;
     s_.selectPen(4);
-    c_.setPen({ScreenSurface::penColour(4), 1, PenStyle::Solid});
+    c_.setPen({s_.penColour(4), 1, PenStyle::Solid});
     c_.moveTo(d + e + 5, B_ - d - L_);
     c_.lineTo(d, B_ - d - L_);
     c_.lineTo(d, B_ - d);
     c_.lineTo(d + L_, B_ - d);
     c_.lineTo(d + L_, B_ - d - e - 5);
     const double height = screen_ ? smallFont_ : 35;
-    setFont(height, ScreenSurface::penColour(4));
+    setFont(height, s_.penColour(4));
     text(d, B_ - d + std::fabs(static_cast<double>(rnd(height * 0.5))),
          loadStringPlain(6) + " (=" + fixedText(layout_.gnomonMm, 6, 2) + ")");
   }
@@ -237,7 +237,7 @@ class PlanarPicture {
         c_.setPen({kRed, 1, PenStyle::Solid});
         c_.setBrush({kRed, BrushStyle::Solid});
       } else {
-        c_.setPen({ScreenSurface::penColour(4), 1, PenStyle::Solid});
+        c_.setPen({s_.penColour(4), 1, PenStyle::Solid});
         c_.setBrush({kWhite, BrushStyle::Clear});
       }
       c_.ellipse(x - r, y - r, x + r, y + r);
@@ -247,7 +247,7 @@ class PlanarPicture {
 
   void hourValueLabels(const PlanarLines& lines) {
     for (const HourValueLabel& l : lines.hourValueLabels) {
-      setFont(smallFont_, ScreenSurface::penColour(l.pen));
+      setFont(smallFont_, s_.penColour(l.pen));
       const double dy = l.kind == PlanarLineKind::Italian ? 0.1 * smallFont_ : -1.1 * smallFont_;
       labelInFrame(ux(l.x), uy(l.y) + dy, l.text);
     }
@@ -257,7 +257,7 @@ class PlanarPicture {
   // September towards the point of 21 June (21 December south of -10),
   // 5 units to the left.
   void hourNumbers(const PlanarLines& lines) {
-    setFont(smallFont_, ScreenSurface::penColour(3));
+    setFont(smallFont_, s_.penColour(3));
     const bool south = d_.latitude < -10;
     const PlanarPlane plane = planarPlane(d_);
     for (const HourNumberAnchor& a : lines.hourNumbers) {
@@ -313,7 +313,7 @@ class PlanarPicture {
       return;
     }
     if (std::fabs(sx) >= 200000 || std::fabs(sy) >= 200000) return;
-    const Colour colour = ScreenSurface::penColour(4);
+    const Colour colour = s_.penColour(4);
     c_.setPen({colour, 1, PenStyle::Dash});
     clipped(x0_, y0_, Sx, Sy);
     c_.setPen({colour, 1, PenStyle::Solid});

@@ -34,6 +34,7 @@
 #include "plot/recording_canvas.h"
 #include "plot_file_test_util.h"
 #include "tests/core/language_choice.h"
+#include "drawing/surface_pens.h"
 
 namespace tavrel::testing {
 namespace {
@@ -265,7 +266,7 @@ TEST_F(AzimuthalDialTest, PrinterPageIsAtTrueSize) {
     design().azimuthDialKind = static_cast<std::uint8_t>(mode);
     design().azimuthHeightMode = 0;
     RecordingCanvas canvas;
-    ScreenSurface s = ScreenSurface::printer(canvas, PrinterDevice{});
+    ScreenSurface s = printerSurfaceOf(design(), canvas, PrinterDevice{});
     if (mode == 0) drawAzimuthDateDial(s, s.width(), s.height(), true);
     else drawAzimuthAltitudeDial(s, s.width(), s.height(), true);
     double largest = 0;
@@ -538,7 +539,7 @@ TEST_F(AzimuthalDialTest, PictureWritesRefusalWarningAndMissingFont) {
     d.temporalHourLines = true;
     {
       RecordingCanvas canvas;
-      ScreenSurface s = ScreenSurface::screen(canvas, 2000, 2000);
+      ScreenSurface s = screenSurfaceOf(design(), canvas, 2000, 2000);
       drawAzimuthDateDial(s, 2000, 2000, false);
       const std::string all = texts(canvas);
       const std::string msg = messageText(64, lang);
@@ -550,14 +551,14 @@ TEST_F(AzimuthalDialTest, PictureWritesRefusalWarningAndMissingFont) {
     d.showDateCircles = true;
     platform->fonts = {"Arial"};
     RecordingCanvas canvas;
-    ScreenSurface s = ScreenSurface::screen(canvas, 2000, 2000);
+    ScreenSurface s = screenSurfaceOf(design(), canvas, 2000, 2000);
     drawAzimuthDateDial(s, 2000, 2000, false);
     const std::string all = texts(canvas);
     EXPECT_NE(all.find(messageText(49, lang)), std::string::npos);
     EXPECT_NE(all.find(messageText(61, lang)), std::string::npos);
     platform->fonts = {"Arial", "Wingdings"};
     RecordingCanvas withFont;
-    ScreenSurface s2 = ScreenSurface::screen(withFont, 2000, 2000);
+    ScreenSurface s2 = screenSurfaceOf(design(), withFont, 2000, 2000);
     drawAzimuthDateDial(s2, 2000, 2000, false);
     EXPECT_EQ(texts(withFont).find(messageText(61, lang)), std::string::npos);
   }

@@ -30,6 +30,7 @@
 #include "plot_file_test_util.h"
 #include "space_vector.h"
 #include "tests/core/language_choice.h"
+#include "drawing/surface_pens.h"
 
 namespace tavrel::testing {
 namespace {
@@ -376,7 +377,7 @@ TEST_F(CylinderDialTest, RefusalsAndReductionsNameTheirTextsInBothLanguages) {
 TEST_F(CylinderDialTest, ShepherdsMonthAxisAbove250IsReducedAndNoted) {
   setLatitude(48);
   RecordingCanvas canvas;
-  ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
+  ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
   design().shepherdScaleLength = 300;
   drawShepherdsDial(s, 1600, 1000, true, 40);
   bool noted = false;
@@ -397,7 +398,7 @@ TEST_F(CylinderDialTest, ShepherdsMonthAxisAbove250IsReducedAndNoted) {
 TEST_F(CylinderDialTest, ShepherdsScreenSignIsAPurplePolylineAtTheLowerLeft) {
   setLatitude(47.25);
   RecordingCanvas canvas;
-  ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
+  ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
   drawShepherdsDial(s, 1600, 1000, true, 40);
   const std::vector<std::array<double, 4>> expected{
       {27, 790, 18, 790}, {18, 790, 18, 976}, {18, 976, 204, 976}, {204, 976, 204, 967}};
@@ -428,7 +429,7 @@ TEST_F(CylinderDialTest, PrinterPageIsAtTrueSize) {
       d.dialKind = kind;
       d.cylinderVariant = static_cast<std::uint8_t>(v);
       RecordingCanvas canvas;
-      ScreenSurface s = ScreenSurface::printer(canvas, PrinterDevice{});
+      ScreenSurface s = printerSurfaceOf(design(), canvas, PrinterDevice{});
       drawCylinderOrAltitudeDial(s, s.width(), s.height(), false);
       bool found = false;
       for (const Primitive& p : canvas.primitives) {
@@ -451,7 +452,7 @@ TEST_F(CylinderDialTest, HidokaiGnomonTriangleStandsAtTheLowerRightInsideThePict
   d.dialKind = 'k';
   d.altitudeDialGnomonLength = 25;
   RecordingCanvas canvas;
-  ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
+  ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
   drawCylinderOrAltitudeDial(s, 1600, 1000, true);
   const double g = 25 * 1600.0 / 320;
   double legX = -1, legTop = 0, legFoot = 0;
@@ -496,7 +497,7 @@ TEST_F(CylinderDialTest, InformationBlockStandsClearOfTheDial) {
     d.dialKind = 'z';
     d.cylinderVariant = static_cast<std::uint8_t>(variant);
     RecordingCanvas canvas;
-    ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
+    ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
     drawCylinderOrAltitudeDial(s, 1600, 1000, true);
     int texts = 0, crossings = 0;
     for (const Primitive& t : canvas.primitives) {
@@ -534,7 +535,7 @@ TEST_F(CylinderDialTest, AltitudeStripIsFilledRightOfTheBox) {
       d.cylinderVariant = static_cast<std::uint8_t>(variant);
       d.sunAltitudeLines = scale;
       RecordingCanvas canvas;
-      ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
+      ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
       drawCylinderOrAltitudeDial(s, 1600, 1000, true);
       const Primitive* fill = nullptr;
       std::size_t fillAt = 0;
@@ -585,7 +586,7 @@ TEST_F(CylinderDialTest, PolarStyleVisibleWidthIsPurpleAndZoomed) {
   const double r = 60, g = 40, px = 1000 / 280.0;
   for (double zoom : {1.0, 2.5}) {
     RecordingCanvas canvas;
-    ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
+    ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
     drawPolarCylinderDial(s, 1600, 1000, true, zoom, g, r);
     double across = 0, marks = 0;
     int purple = 0;
@@ -612,7 +613,7 @@ TEST_F(CylinderDialTest, TemporalRefusalIsWrittenIntoThePictureAndNoDialIsDrawn)
   setLatitude(70);
   design().temporalHourLines = true;
   RecordingCanvas canvas;
-  ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
+  ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
   drawShepherdsDial(s, 1600, 1000, true, 40);
   std::vector<std::string> texts;
   int lines = 0;

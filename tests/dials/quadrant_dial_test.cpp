@@ -29,6 +29,7 @@
 #include "plot_file_test_util.h"
 #include "plot/recording_canvas.h"
 #include "tests/core/language_choice.h"
+#include "drawing/surface_pens.h"
 
 namespace tavrel::testing {
 namespace {
@@ -573,7 +574,7 @@ TEST_F(QuadrantDialTest, RefusalsInBothLanguages) {
     place({66, 0, 0, false, false});
     d.temporalHours = true;
     RecordingCanvas canvas;
-    ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
+    ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
     drawQuadrant(s, 1600, 1000, true);
     const std::string msg = messageText(64);
     bool found = false;
@@ -586,7 +587,7 @@ TEST_F(QuadrantDialTest, RefusalsInBothLanguages) {
     for (int variant : {1, 2}) {
       platform->boxes.clear();
       RecordingCanvas c2;
-      ScreenSurface s2 = ScreenSurface::screen(c2, 1600, 1000);
+      ScreenSurface s2 = screenSurfaceOf(design(), c2, 1600, 1000);
       d.quadrantVariant = static_cast<std::uint8_t>(variant);
       drawQuadrantDial(s2, 1600, 1000, true);
       ASSERT_EQ(platform->boxes.size(), 1u);
@@ -622,7 +623,7 @@ TEST_F(QuadrantDialTest, PictureAndPrinterPagePlaceTheDialAtItsSize) {
     d.quadrantVariant = static_cast<std::uint8_t>(c.variant);
     RecordingCanvas canvas;
     PrinterDevice device;
-    ScreenSurface s = c.printer ? ScreenSurface::printer(canvas, device) : ScreenSurface::screen(canvas, 1600, 1000);
+    ScreenSurface s = c.printer ? printerSurfaceOf(design(), canvas, device) : screenSurfaceOf(design(), canvas, 1600, 1000);
     drawQuadrantDial(s, c.printer ? s.width() : 1600, c.printer ? s.height() : 1000, !c.printer);
     double biggest = 0, cx = 0;
     for (const Primitive& p : canvas.ofKind(PrimitiveKind::Arc))

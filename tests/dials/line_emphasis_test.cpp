@@ -100,7 +100,7 @@ TEST_F(LineEmphasisTest, HatDialLinesFromMidsummerAreWider) {
     in.gnomonMm = 20;
     in.scaleMm = 250;
     in.sampling = CylinderSampling::screen(240);
-    const CylinderDial dial = computeCylinderDial(in);
+    const CylinderDial dial = computeCylinderDial(design(), in);
     CylinderPlacement p;
     p.drawTexts = false;
     const RecordedWidths rec = drawnWidths(dial, p, lineWidth, emitCylinderDial);
@@ -119,9 +119,9 @@ TEST_F(LineEmphasisTest, AzimuthalFullHoursAndMonthCirclesAreWider) {
   DesignState& d = design();
   d.azimuthDialKind = 0;
   d.otherHourInterval = '1';  // half hours between the full ones
-  AzimuthalInput in = azimuthalScreenInput(1600, 1000, false);
+  AzimuthalInput in = azimuthalScreenInput(design(), 1600, 1000, false);
   in.mode = 0;
-  const AzimuthalDial dial = computeAzimuthalDial(in);
+  const AzimuthalDial dial = computeAzimuthalDial(design(), in);
   for (int lineWidth : {1, 2}) {
     SCOPED_TRACE("lineWidth " + std::to_string(lineWidth));
     const RecordedWidths rec = drawnWidths(dial, AzimuthalPlacement{}, lineWidth, emitAzimuthalDial);

@@ -178,13 +178,12 @@ void drawTemporalRefusal(ScreenSurface& s, const Area& a, double fh, const std::
 
 }  // namespace
 
-void drawQuadrant(ScreenSurface& s, int width, int height, bool onScreen) {
-  const DesignState& d = design();
+void drawQuadrant(ScreenSurface& s, const DesignState& d, int width, int height, bool onScreen) {
   const Area a = areaOf(width, height, onScreen);
   const double fh = onScreen ? 14 : 35;
   const double px = onScreen ? a.h / 210.0 : static_cast<double>(kPrinterUnitsPerMm);
   const double R = onScreen ? std::round(d.quadrantSize * a.h / 210.0) : d.quadrantSize * 10.0;
-  const QuadrantDial dial = computeQuadrant(screenQuadrantInput(R / px, fh / px));
+  const QuadrantDial dial = computeQuadrant(d, screenQuadrantInput(d, R / px, fh / px));
   outline(s, a);
   if (dial.temporalRefused) {
     drawTemporalRefusal(s, a, fh, quadrantText(QuadrantText::Title));
@@ -262,9 +261,9 @@ PlotRefusal southRefusal() { return {MsgCaption::Problem, MsgIcon::Warning, quad
 
 void showSouthRefusal() { showPlotRefusal(southRefusal()); }
 
-void habermelScreen(ScreenSurface& s, int width, int height, bool onScreen, int variant, double gnomonMm) {
-  const DesignState& d = design();
-  const QuadrantDial dial = computeHabermel(variant, gnomonMm, d.habermelDiameter);
+void habermelScreen(ScreenSurface& s, const DesignState& d, int width, int height, bool onScreen, int variant,
+                    double gnomonMm) {
+  const QuadrantDial dial = computeHabermel(d, variant, gnomonMm, d.habermelDiameter);
   if (dial.southRefused) {
     showSouthRefusal();
     return;
@@ -289,9 +288,8 @@ void habermelScreen(ScreenSurface& s, int width, int height, bool onScreen, int 
   habermelOn(s, dial, p, a.x0 + fh, a.y0 + 2 * fh, 1.6 * fh, cmOf(s, 1.5 * fh), cmOf(s, 1.5 * fh));
 }
 
-PlotOutcome habermelPlot(HpglWriter& w, int variant, double gnomonMm) {
-  const DesignState& d = design();
-  const QuadrantDial dial = computeHabermel(variant, gnomonMm, d.habermelDiameter);
+PlotOutcome habermelPlot(HpglWriter& w, const DesignState& d, int variant, double gnomonMm) {
+  const QuadrantDial dial = computeHabermel(d, variant, gnomonMm, d.habermelDiameter);
   if (dial.southRefused) return southRefusal();
   const int r = w.resolutionFactor();
   writePagePrologue(w);
@@ -314,34 +312,34 @@ PlotOutcome habermelPlot(HpglWriter& w, int variant, double gnomonMm) {
 
 }  // namespace
 
-void habermelDial(ScreenSurface& s, int width, int height, bool onScreen, double gnomonMm) {
-  habermelScreen(s, width, height, onScreen, 1, gnomonMm);
+void habermelDial(ScreenSurface& s, const DesignState& d, int width, int height, bool onScreen, double gnomonMm) {
+  habermelScreen(s, d, width, height, onScreen, 1, gnomonMm);
 }
 
-void habermelDial2(ScreenSurface& s, int width, int height, bool onScreen, double gnomonMm) {
-  habermelScreen(s, width, height, onScreen, 2, gnomonMm);
+void habermelDial2(ScreenSurface& s, const DesignState& d, int width, int height, bool onScreen, double gnomonMm) {
+  habermelScreen(s, d, width, height, onScreen, 2, gnomonMm);
 }
 
-void drawQuadrantDial(ScreenSurface& s, int width, int height, bool onScreen) {
-  const DesignState& d = design();
+void drawQuadrantDial(ScreenSurface& s, const DesignState& d, int width, int height, bool onScreen) {
   switch (d.quadrantVariant) {
-    case 1: habermelDial(s, width, height, onScreen, d.habermelGnomonLength); break;
-    case 2: habermelDial2(s, width, height, onScreen, d.habermelGnomonLength); break;
-    default: drawQuadrant(s, width, height, onScreen); break;
+    case 1: habermelDial(s, d, width, height, onScreen, d.habermelGnomonLength); break;
+    case 2: habermelDial2(s, d, width, height, onScreen, d.habermelGnomonLength); break;
+    default: drawQuadrant(s, d, width, height, onScreen); break;
   }
 }
 
 // ---- plot -----------------------------------------------------------------
 
-PlotOutcome plotHabermel(HpglWriter& w, int variant, double gnomonMm) { return habermelPlot(w, variant, gnomonMm); }
+PlotOutcome plotHabermel(HpglWriter& w, const DesignState& d, int variant, double gnomonMm) {
+  return habermelPlot(w, d, variant, gnomonMm);
+}
 
-PlotOutcome plotGunterQuadrant(HpglWriter& w, double quadrantSizeMm) {
-  const DesignState& d = design();
+PlotOutcome plotGunterQuadrant(HpglWriter& w, const DesignState& d, double quadrantSizeMm) {
   const int r = w.resolutionFactor();
   const double textMm = 3.2;  // the label height, 0.32 cm
-  QuadrantInput in = screenQuadrantInput(quadrantSizeMm, textMm);
+  QuadrantInput in = screenQuadrantInput(d, quadrantSizeMm, textMm);
   in.scale = QuadrantScale::Gunter;
-  const QuadrantDial dial = computeQuadrant(in);
+  const QuadrantDial dial = computeQuadrant(d, in);
   if (dial.temporalRefused) return temporalHoursRefusal();
   writePagePrologue(w);
   w.selectPen(4);
@@ -369,11 +367,10 @@ PlotOutcome plotGunterQuadrant(HpglWriter& w, double quadrantSizeMm) {
   return {};
 }
 
-PlotOutcome plotQuadrantPage(HpglWriter& w) {
-  const DesignState& d = design();
+PlotOutcome plotQuadrantPage(HpglWriter& w, const DesignState& d) {
   const int r = w.resolutionFactor();
   const double textMm = 3.2;
-  QuadrantInput base = screenQuadrantInput(d.quadrantSize, textMm);
+  QuadrantInput base = screenQuadrantInput(d, d.quadrantSize, textMm);
   // The left quadrant leaves 10 mm for the date labels: narrow letters.
   base.charMm = 1.8;
   if (base.temporal && std::fabs(d.latitude) > 65) return temporalHoursRefusal();
@@ -427,7 +424,7 @@ PlotOutcome plotQuadrantPage(HpglWriter& w) {
   const double R = d.quadrantSize * 40.0 * r;
   const double yA = 10000.0 * r;
   const auto quadrant = [&](const QuadrantInput& in, double xA, double dir) {
-    const QuadrantDial dial = computeQuadrant(in);
+    const QuadrantDial dial = computeQuadrant(d, in);
     const double x1 = std::min(xA, xA + dir * R) - 200.0 * r * (dir > 0 ? 3 : 1);
     const double x2 = std::max(xA, xA + dir * R) + 200.0 * r * (dir > 0 ? 1 : 3);
     w.setWindow(std::max(0.0, x1), std::max(0.0, yA - R - 300.0 * r), x2, yA + 300.0 * r);
@@ -459,7 +456,7 @@ PlotOutcome plotQuadrantPage(HpglWriter& w) {
   w.setCharSize(0.3, 0.45);
   w.label(6180.0 * r, 10850.0 * r, asciiUmlauts(quadrantText(QuadrantText::Title)));
   w.setCharSize(0.22, 0.4);
-  w.label(4600.0 * r, 10500.0 * r, asciiUmlauts(quadrantLocationLine()));
+  w.label(4600.0 * r, 10500.0 * r, asciiUmlauts(quadrantLocationLine(d)));
   w.setCharSize(0.24, 0.32);
   if (hasLeft && !leftCaption.empty()) w.label(1140.0 * r, 1500.0 * r, asciiUmlauts(leftCaption));
   if (hasRight && !rightCaption.empty()) w.label(9420.0 * r, 1500.0 * r, asciiUmlauts(rightCaption));
@@ -478,12 +475,11 @@ PlotOutcome plotQuadrantPage(HpglWriter& w) {
   return {};
 }
 
-PlotOutcome plotQuadrantDial(HpglWriter& w) {
-  const DesignState& d = design();
+PlotOutcome plotQuadrantDial(HpglWriter& w, const DesignState& d) {
   switch (d.quadrantVariant) {
-    case 1: return plotHabermel(w, 1, d.habermelGnomonLength);
-    case 2: return plotHabermel(w, 2, d.habermelGnomonLength);
-    default: return d.zodiacScale == 2 ? plotGunterQuadrant(w, d.quadrantSize) : plotQuadrantPage(w);
+    case 1: return plotHabermel(w, d, 1, d.habermelGnomonLength);
+    case 2: return plotHabermel(w, d, 2, d.habermelGnomonLength);
+    default: return d.zodiacScale == 2 ? plotGunterQuadrant(w, d, d.quadrantSize) : plotQuadrantPage(w, d);
   }
 }
 

@@ -81,7 +81,7 @@ DrawingController::DrawingController(Canvas& picture)
     : picture_(&picture), mapOverlay_(drawWorldMapPasses) {}
 
 void DrawingController::refreshAngleTable() {
-  angles_ = computeHourLineAngles();
+  angles_ = computeHourLineAngles(design());
   anglesComputed_ = true;
 }
 

@@ -22,9 +22,9 @@ void plotWorldMapPass(HpglWriter& writer, bool isCoast, const PlotPlacement& pla
   // The map belongs to the dial: the same gnomon and the same foot as the
   // planar plot (its default foot when the user fixed none).
   const int R = writer.resolutionFactor();
-  const double units = plotGnomonUnits(place.zoomFactor, R);
+  const double units = plotGnomonUnits(design(), place.zoomFactor, R);
   PlotPoint foot{place.footX, place.footY};
-  if (!place.footFixed) foot = defaultPlotFoot(units, R);
+  if (!place.footFixed) foot = defaultPlotFoot(design(), units, R);
   plotWorldMap(writer, design(), isCoast, units / kPlotUnitsPerMm / R, foot.x, foot.y);
 }
 

@@ -30,13 +30,14 @@ double pointsToPixels(double points) {
 
 class PlanarPicture {
  public:
-  PlanarPicture(ScreenSurface& surface, bool screenMode, int width, int height, PlanarDialView& view)
+  PlanarPicture(ScreenSurface& surface, const DesignState& d, bool screenMode, int width, int height,
+                PlanarDialView& view)
       : s_(surface),
         c_(surface.canvas()),
-        d_(design()),
+        d_(d),
         screen_(screenMode),
         view_(view),
-        layout_(planarDialLayout(screenMode, width, height, view)),
+        layout_(planarDialLayout(d, screenMode, width, height, view)),
         x0_(view.footX),
         y0_(view.footY) {
     m_ = layout_.margin;
@@ -86,7 +87,7 @@ class PlanarPicture {
 
     horizonLine(plane);
     informationBlock(plane);
-    const PlanarLines lines = computePlanarLines(input);
+    const PlanarLines lines = computePlanarLines(d_, input);
     drawLines(lines, PlanarLineKind::DayLength);
     drawLines(lines, PlanarLineKind::DateLine);
     gnomonScaleBar();
@@ -171,7 +172,7 @@ class PlanarPicture {
     text(tx, ty, planarDialName(plane));
     ty += bigFont_;
     setFont(smallFont_, textColour);
-    const PlanarInfoTexts info = planarInfoTexts();
+    const PlanarInfoTexts info = planarInfoTexts(d_);
     text(tx, ty, info.location);
     ty += smallFont_;
     const std::string& deviation = info.deviation;
@@ -329,7 +330,7 @@ class PlanarPicture {
 
   void finish() {
     frameMargins(s_, R_ + m_, B_ + m_, m_);
-    const std::string title = view_.angles ? view_.angles->sunOnDialText : computeHourLineAngles().sunOnDialText;
+    const std::string title = view_.angles ? view_.angles->sunOnDialText : computeHourLineAngles(d_).sunOnDialText;
     setFont(smallFont_, kDarkRed, kFontWeightBold);
     // Moved left where a narrow page would cut its end.
     const double x = std::min(static_cast<double>(rnd(1.3 * hw_)), R_ - c_.textExtent(title).width - smallFont_);
@@ -352,15 +353,15 @@ class PlanarPicture {
 
 }  // namespace
 
-PlanarDialLayout planarDialLayout(bool screenMode, int width, int height, const PlanarDialView& view) {
-  const DesignState& d = design();
+PlanarDialLayout planarDialLayout(const DesignState& d, bool screenMode, int width, int height,
+                                  const PlanarDialView& view) {
   PlanarDialLayout l;
   l.margin = screenMode ? 0 : 50;
   l.right = width - l.margin;
   l.bottom = height - l.margin;
   l.halfWidth = (l.right - l.margin) / 2;
   l.halfHeight = (l.bottom - l.margin) / 2;
-  l.gnomonMm = roundedGnomonLength(view.zoomFactor, 1);
+  l.gnomonMm = roundedGnomonLength(d, view.zoomFactor, 1);
   if (!(l.gnomonMm >= 5)) l.gnomonMm = 5;
   l.unitsPerMm = screenMode ? l.right / (d.paperA4 ? 280.0 : 420.0) : 10.0;
   if (!(l.unitsPerMm > 0)) l.unitsPerMm = 1;
@@ -379,24 +380,23 @@ PlanarDialLayout planarDialLayout(bool screenMode, int width, int height, const 
   return l;
 }
 
-PlanarLines planarDialLines(bool screenMode, int width, int height, PlanarDialView& view) {
-  const PlanarDialLayout layout = planarDialLayout(screenMode, width, height, view);
+PlanarLines planarDialLines(const DesignState& d, bool screenMode, int width, int height, PlanarDialView& view) {
+  const PlanarDialLayout layout = planarDialLayout(d, screenMode, width, height, view);
   PlanarLineInput input;
-  input.plane = planarPlane(design());
+  input.plane = planarPlane(d);
   input.gnomonMm = layout.gnomonMm;
   input.frame = layout.frame;
   input.sampling = PlanarLineSampling::screen();
   input.angles = view.angles;
   input.sunCache = view.sunCache;
-  return computePlanarLines(input);
+  return computePlanarLines(d, input);
 }
 
-void drawPlanarDial(ScreenSurface& surface, bool screenMode, int width, int height,
+void drawPlanarDial(ScreenSurface& surface, const DesignState& d, bool screenMode, int width, int height,
                     PlanarDialView& view) {
-  const DesignState& d = design();
-  const double mm = roundedGnomonLength(view.zoomFactor, 1);
+  const double mm = roundedGnomonLength(d, view.zoomFactor, 1);
   if (!(mm >= 5) && d.gnomonLength > 0) view.zoomFactor = 5 / d.gnomonLength;
-  PlanarPicture(surface, screenMode, width, height, view).draw();
+  PlanarPicture(surface, d, screenMode, width, height, view).draw();
 }
 
 }  // namespace tavrel

@@ -60,7 +60,7 @@ class PlanarDialTest : public ::testing::Test {
     view.textY = 10;
     view.zoomFactor = zoom;
     lastZoom = zoom;
-    drawPlanarDial(surface, true, width, height, view);
+    drawPlanarDial(surface, design(), true, width, height, view);
     lastZoom = view.zoomFactor;
     return canvas;
   }

@@ -359,13 +359,13 @@ void plotTexts(HpglWriter& w, const AzimuthalDial& dial, int r, bool altitude) {
   w.selectPen(1);
   if (altitude) w.setCharSize(0.28, 0.42);
   else w.setCharSize(0.3, 0.4);
-  w.label(200.0 * r, 10500.0 * r, asciiUmlauts(dial.title));
+  w.label(200.0 * r, 10500.0 * r, dial.title);
   if (altitude) w.setCharSize(0.16, 0.24);
   else w.setCharSize(0.15, 0.24);
   double y = 10300;
   for (const std::string* t : {&dial.latitudeLine, &dial.timeLine, &dial.diameterLine, &dial.extraLine}) {
     if (t->empty()) continue;
-    w.label(200.0 * r, y * r, asciiUmlauts(*t));
+    w.label(200.0 * r, y * r, *t);
     y -= 200;
   }
 }

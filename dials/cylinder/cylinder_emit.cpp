@@ -125,23 +125,23 @@ void emitCylinderDial(PlotSurface& s, const CylinderDial& dial, const CylinderPl
     if (l.role == CylinderLabelRole::AltitudeNumber && p.degreeSign) {
       s.label(x, y, l.text + " \xC2\xB0");
     } else {
-      s.label(x, y, p.plotLayout ? asciiUmlauts(l.text) : l.text);
+      s.label(x, y, l.text);
     }
   }
   if (!p.drawTexts) return;
   if (p.plotLayout) {
     s.selectPen(4);
     s.setCharSize(0.3, 0.45);
-    s.label(p.textX, p.textY, asciiUmlauts(dial.title + " " + dial.subtitle));
+    s.label(p.textX, p.textY, dial.title + " " + dial.subtitle);
     s.setCharSize(0.2, 0.28);
-    s.label(p.textX, p.textY - p.lineStep, asciiUmlauts(dial.locationLine));
+    s.label(p.textX, p.textY - p.lineStep, dial.locationLine);
     s.setCharSize(p.charWidthCm, p.charHeightCm);
     double fy = p.footTextY;
     // The hidokai's plot carries its gnomon only as the sign, unlabelled.
     const bool gnomonText = dial.kind != CylinderDialKind::Hidokai;
     for (const std::string* t : {&dial.timeLine, &dial.gnomonLine, &dial.extraLine}) {
       if (t->empty() || (t == &dial.gnomonLine && !gnomonText)) continue;
-      s.label(p.footTextX, fy, asciiUmlauts(*t));
+      s.label(p.footTextX, fy, *t);
       fy -= 0.6 * p.lineStep;  // 150 plot units
     }
     // The shepherd's page is signed with a two-letter mark at its lower

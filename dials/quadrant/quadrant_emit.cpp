@@ -137,7 +137,7 @@ void emitQuadrantDial(PlotSurface& s, const QuadrantDial& dial, const QuadrantPl
       s.setLabelDirection(100 * std::cos(a * kRadPerDeg), 100 * std::sin(a * kRadPerDeg));
       turned = l.angleDeg != 0;
     }
-    s.label(x, y, p.plot ? asciiUmlauts(l.text) : l.text);
+    s.label(x, y, l.text);
   }
   if (turned) s.setLabelDirection(100, 0);
 }
@@ -227,18 +227,17 @@ void habermelOn(PlotSurface& s, const QuadrantDial& dial, const QuadrantPlacemen
   emitQuadrantDial(s, dial, p);
   s.selectPen(4);
   s.setCharSize(titleW, titleH);
-  const auto text = [&](const std::string& t) { return p.plot ? asciiUmlauts(t) : t; };
-  s.label(textX, textY, text(dial.title));
+  s.label(textX, textY, dial.title);
   s.setCharSize(p.charWidthCm, p.charHeightCm);
   double y = textY;
   const double step = p.yUp ? -lineStep : lineStep;
   y += 2 * step;
   for (const std::string* t : {&dial.locationLine, &dial.gnomonLine, &dial.diameterLine, &dial.timeLine}) {
-    s.label(textX, y, text(*t));
+    s.label(textX, y, *t);
     y += step;
   }
   s.label(textX, y + step,
-          text(quadrantText(dial.variant == 1 ? QuadrantText::HabermelUse1 : QuadrantText::HabermelUse2)));
+          quadrantText(dial.variant == 1 ? QuadrantText::HabermelUse1 : QuadrantText::HabermelUse2));
 }
 
 // The framed page start of the writer for the page of 16400 x 10400
@@ -360,9 +359,9 @@ PlotOutcome plotGunterQuadrant(HpglWriter& w, const DesignState& d, double quadr
   emitQuadrantDial(w, dial, p);
   w.selectPen(4);
   w.setCharSize(0.22, 0.4);
-  w.label(xA + R + 600.0 * r, yA - 900.0 * r, asciiUmlauts(dial.locationLine));
+  w.label(xA + R + 600.0 * r, yA - 900.0 * r, dial.locationLine);
   w.setCharSize(0.24, 0.32);
-  w.label(xA + R + 600.0 * r, yA - 1400.0 * r, asciiUmlauts(dial.timeLine));
+  w.label(xA + R + 600.0 * r, yA - 1400.0 * r, dial.timeLine);
   w.endPage(PageEnd::PenAway);
   return {};
 }
@@ -454,22 +453,21 @@ PlotOutcome plotQuadrantPage(HpglWriter& w, const DesignState& d) {
   if (hasRight) quadrant(right, (localNoEot && !d.wholeYearQuadrant ? 8500.0 : 8400.0) * r + shift, 1);
   w.selectPen(4);
   w.setCharSize(0.3, 0.45);
-  w.label(6180.0 * r, 10850.0 * r, asciiUmlauts(quadrantText(QuadrantText::Title)));
+  w.label(6180.0 * r, 10850.0 * r, quadrantText(QuadrantText::Title));
   w.setCharSize(0.22, 0.4);
-  w.label(4600.0 * r, 10500.0 * r, asciiUmlauts(quadrantLocationLine(d)));
+  w.label(4600.0 * r, 10500.0 * r, quadrantLocationLine(d));
   w.setCharSize(0.24, 0.32);
-  if (hasLeft && !leftCaption.empty()) w.label(1140.0 * r, 1500.0 * r, asciiUmlauts(leftCaption));
-  if (hasRight && !rightCaption.empty()) w.label(9420.0 * r, 1500.0 * r, asciiUmlauts(rightCaption));
+  if (hasLeft && !leftCaption.empty()) w.label(1140.0 * r, 1500.0 * r, leftCaption);
+  if (hasRight && !rightCaption.empty()) w.label(9420.0 * r, 1500.0 * r, rightCaption);
   if (d.constructionWithEot && !d.wholeYearQuadrant && !base.temporal)
-    w.label(4600.0 * r, 10200.0 * r,
-            asciiUmlauts(quadrantText(QuadrantText::Mean) + quadrantTimeText(left, true)));
+    w.label(4600.0 * r, 10200.0 * r, quadrantText(QuadrantText::Mean) + quadrantTimeText(left, true));
   if (base.temporal) {
-    w.label(460.0 * r, 1200.0 * r, asciiUmlauts(quadrantText(QuadrantText::TemporalNote)));
-    w.label(460.0 * r, 1040.0 * r, asciiUmlauts(quadrantText(QuadrantText::TemporalSymmetric)));
+    w.label(460.0 * r, 1200.0 * r, quadrantText(QuadrantText::TemporalNote));
+    w.label(460.0 * r, 1040.0 * r, quadrantText(QuadrantText::TemporalSymmetric));
   }
   if (localNotes) {
-    w.label(460.0 * r, 1200.0 * r, asciiUmlauts(quadrantText(QuadrantText::LocalSymmetric)));
-    w.label(460.0 * r, 1000.0 * r, asciiUmlauts(quadrantText(QuadrantText::OneScale)));
+    w.label(460.0 * r, 1200.0 * r, quadrantText(QuadrantText::LocalSymmetric));
+    w.label(460.0 * r, 1000.0 * r, quadrantText(QuadrantText::OneScale));
   }
   w.endPage(PageEnd::PenAway);
   return {};

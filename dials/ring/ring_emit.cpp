@@ -75,9 +75,7 @@ void emitRingDial(PlotSurface& s, const RingDial& dial, const RingPlacement& p) 
   }
   s.selectPen(4);
   s.setCharSize(p.titleWidthCm, p.titleHeightCm);
-  const auto text = [&](double x, double y, const std::string& t) {
-    s.label(x, y, p.asciiTexts ? asciiUmlauts(t) : t);
-  };
+  const auto text = [&](double x, double y, const std::string& t) { s.label(x, y, t); };
   text(p.titleX, p.titleY, dial.title);
   s.setCharSize(p.textWidthCm, p.textHeightCm);
   text(p.dataX, p.dataY, dial.dataLine);

@@ -10,6 +10,7 @@
 #include "dials/hollander/hollander_dial.h"
 #include "dials/peaucellier/peaucellier_dial.h"
 #include "plot/recording_canvas.h"
+#include "drawing/surface_pens.h"
 
 namespace {
 
@@ -25,8 +26,8 @@ void BM_PeaucellierDial(benchmark::State& state) {
   RecordingCanvas canvas;  // kept between drawings (see recording_draw.h)
   for (auto _ : state) {
     canvas.primitives.clear();
-    ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
-    drawPeaucellierDial(surface, true, 1600, 1000, -1, -1);
+    ScreenSurface surface = screenSurfaceOf(design(), canvas, 1600, 1000);
+    drawPeaucellierDial(surface, peaucellierInputOf(design()), true, 1600, 1000, -1, -1);
     primitives = canvas.primitives.size();
     benchmark::DoNotOptimize(canvas.primitives.data());
   }
@@ -50,8 +51,8 @@ void BM_HollanderDial(benchmark::State& state) {
   RecordingCanvas canvas;  // kept between drawings (see recording_draw.h)
   for (auto _ : state) {
     canvas.primitives.clear();
-    ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
-    drawHollanderDial(surface, true, 1600, 1000, 1, 800, 800, -1, -1, true);
+    ScreenSurface surface = screenSurfaceOf(design(), canvas, 1600, 1000);
+    drawHollanderDial(surface, hollanderInputOf(design()), true, 1600, 1000, 1, 800, 800, -1, -1, true);
     primitives = canvas.primitives.size();
     benchmark::DoNotOptimize(canvas.primitives.data());
   }
@@ -68,7 +69,7 @@ namespace {
 void BM_HollanderGeometry(benchmark::State& state) {
   ScopedScriptedPlatform platform;
   startProgram();
-  tavrel::HollanderInput in = tavrel::hollanderInputOfDesign();
+  tavrel::HollanderInput in = tavrel::hollanderInputOf(tavrel::design());
   in.variant = static_cast<int>(state.range(0));
   in.wallDeclination = 20;
   in.hoursFrom = 0;

@@ -9,6 +9,7 @@
 #include "core/scripted_platform.h"
 #include "dials/azimuthal/azimuthal_dial.h"
 #include "plot/recording_canvas.h"
+#include "drawing/surface_pens.h"
 
 namespace {
 
@@ -46,9 +47,9 @@ void BM_AzimuthalDial(benchmark::State& state) {
   RecordingCanvas canvas;  // kept between drawings (see recording_draw.h)
   for (auto _ : state) {
     canvas.primitives.clear();
-    ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
-    if (mode == 1) drawAzimuthAltitudeDial(surface, 1600, 1000, false, &sky);
-    else drawAzimuthDateDial(surface, 1600, 1000, false);
+    ScreenSurface surface = screenSurfaceOf(design(), canvas, 1600, 1000);
+    if (mode == 1) drawAzimuthAltitudeDial(surface, design(), 1600, 1000, false, &sky);
+    else drawAzimuthDateDial(surface, design(), 1600, 1000, false);
     primitives = canvas.primitives.size();
     benchmark::DoNotOptimize(canvas.primitives.data());
   }
@@ -65,12 +66,12 @@ void BM_AzimuthalGeometry(benchmark::State& state) {
   const int mode = static_cast<int>(state.range(0));
   everyOption(mode);
   const SkyOutline sky = hills();
-  AzimuthalInput in = azimuthalScreenInput(1600, 1000, false);
+  AzimuthalInput in = azimuthalScreenInput(design(), 1600, 1000, false);
   in.mode = mode;
   in.horizon = mode == 1 ? &sky : nullptr;
   std::size_t lines = 0;
   for (auto _ : state) {
-    const AzimuthalDial dial = computeAzimuthalDial(in);
+    const AzimuthalDial dial = computeAzimuthalDial(design(), in);
     lines = dial.lines.size();
     benchmark::DoNotOptimize(dial.lines.data());
   }

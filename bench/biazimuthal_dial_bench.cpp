@@ -10,6 +10,7 @@
 #include "dials/biazimuthal/biazimuthal_dial.h"
 #include "dials/world_map/world_map.h"
 #include "plot/recording_canvas.h"
+#include "drawing/surface_pens.h"
 
 namespace {
 
@@ -40,9 +41,9 @@ void BM_BiAzimuthalDial(benchmark::State& state) {
   RecordingCanvas canvas;
   for (auto _ : state) {
     canvas.primitives.clear();
-    ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
+    ScreenSurface surface = screenSurfaceOf(design(), canvas, 1600, 1000);
     DialScreenRequest r{surface, true, 1600, 1000, 800, 330, 1050, 40, true, true, true, 1.0, nullptr};
-    drawBiAzimuthalDial(r);
+    drawBiAzimuthalDial(r, design());
     primitives = canvas.primitives.size();
     benchmark::DoNotOptimize(canvas.primitives.data());
   }
@@ -58,9 +59,9 @@ void BM_WorldMapOverHorizontalDial(benchmark::State& state) {
   RecordingCanvas canvas;  // kept, as above
   for (auto _ : state) {
     canvas.primitives.clear();
-    ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
-    drawWorldMap(surface, true, 35, 800, 700);
-    drawWorldMap(surface, false, 35, 800, 700);
+    ScreenSurface surface = screenSurfaceOf(design(), canvas, 1600, 1000);
+    drawWorldMap(surface, design(), true, 35, 800, 700);
+    drawWorldMap(surface, design(), false, 35, 800, 700);
     benchmark::DoNotOptimize(canvas.primitives.data());
   }
 }

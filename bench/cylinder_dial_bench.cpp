@@ -8,6 +8,7 @@
 #include "astro/startup.h"
 #include "dials/cylinder/cylinder_dial.h"
 #include "plot/recording_canvas.h"
+#include "drawing/surface_pens.h"
 
 namespace {
 
@@ -34,8 +35,8 @@ void BM_CylinderDial(benchmark::State& state) {
   RecordingCanvas canvas;  // kept between drawings (see recording_draw.h)
   for (auto _ : state) {
     canvas.primitives.clear();
-    ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
-    drawCylinderOrAltitudeDial(surface, 1600, 1000, true);
+    ScreenSurface surface = screenSurfaceOf(design(), canvas, 1600, 1000);
+    drawCylinderOrAltitudeDial(surface, design(), 1600, 1000, true);
     primitives = canvas.primitives.size();
     benchmark::DoNotOptimize(canvas.primitives.data());
   }
@@ -57,14 +58,14 @@ void BM_PolarCylinderGeometry(benchmark::State& state) {
   in.sampling = CylinderSampling::screen(240);
   std::size_t points = 0;
   for (auto _ : state) {
-    const CylinderDial dial = computeCylinderDial(in);
+    const CylinderDial dial = computeCylinderDial(design(), in);
     points = 0;
     for (const CylinderLine& l : dial.lines) points += l.points.size();
     benchmark::DoNotOptimize(points);
   }
   state.counters["points"] = static_cast<double>(points);
   std::size_t datePoints = 0;
-  for (const CylinderLine& l : computeCylinderDial(in).lines)
+  for (const CylinderLine& l : computeCylinderDial(design(), in).lines)
     if (l.kind == CylinderLineKind::DateLine) datePoints += l.points.size();
   state.counters["datePoints"] = static_cast<double>(datePoints);
 }

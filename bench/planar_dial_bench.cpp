@@ -9,6 +9,7 @@
 #include "astro/startup.h"
 #include "dials/planar/planar_dial.h"
 #include "plot/recording_canvas.h"
+#include "drawing/surface_pens.h"
 
 namespace {
 
@@ -36,15 +37,15 @@ void BM_PlanarDialDefaultEveryFamily(benchmark::State& state) {
   ScopedScriptedPlatform platform;
   startProgram();
   everyFamily();
-  const HourLineAngleTable table = computeHourLineAngles();
+  const HourLineAngleTable table = computeHourLineAngles(design());
   std::size_t primitives = 0;
   RecordingCanvas canvas;  // kept between drawings (see recording_draw.h)
   for (auto _ : state) {
     canvas.primitives.clear();
-    ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
+    ScreenSurface surface = screenSurfaceOf(design(), canvas, 1600, 1000);
     PlanarDialView view = defaultView();
     view.angles = &table;
-    drawPlanarDial(surface, true, 1600, 1000, view);
+    drawPlanarDial(surface, design(), true, 1600, 1000, view);
     primitives = canvas.primitives.size();
     benchmark::DoNotOptimize(canvas.primitives.data());
   }
@@ -58,16 +59,16 @@ void BM_PlanarDialRedrawWithKeptSun(benchmark::State& state) {
   ScopedScriptedPlatform platform;
   startProgram();
   everyFamily();
-  const HourLineAngleTable table = computeHourLineAngles();
+  const HourLineAngleTable table = computeHourLineAngles(design());
   PlanarSunCache cache;
   RecordingCanvas canvas;  // kept between drawings (see recording_draw.h)
   for (auto _ : state) {
     canvas.primitives.clear();
-    ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
+    ScreenSurface surface = screenSurfaceOf(design(), canvas, 1600, 1000);
     PlanarDialView view = defaultView();
     view.angles = &table;
     view.sunCache = &cache;
-    drawPlanarDial(surface, true, 1600, 1000, view);
+    drawPlanarDial(surface, design(), true, 1600, 1000, view);
     benchmark::DoNotOptimize(canvas.primitives.data());
   }
 }
@@ -77,11 +78,11 @@ void BM_PlanarLinesDefaultEveryFamily(benchmark::State& state) {
   ScopedScriptedPlatform platform;
   startProgram();
   everyFamily();
-  const HourLineAngleTable table = computeHourLineAngles();
+  const HourLineAngleTable table = computeHourLineAngles(design());
   for (auto _ : state) {
     PlanarDialView view = defaultView();
     view.angles = &table;
-    const PlanarLines lines = planarDialLines(true, 1600, 1000, view);
+    const PlanarLines lines = planarDialLines(design(), true, 1600, 1000, view);
     benchmark::DoNotOptimize(lines.lines.data());
   }
 }

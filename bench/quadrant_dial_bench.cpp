@@ -37,7 +37,7 @@ void BM_QuadrantDial(benchmark::State& state) {
   ScopedScriptedPlatform platform;
   startProgram();
   everyOption(static_cast<int>(state.range(0)));
-  benchRecordingDraw(state, [](ScreenSurface& s) { drawQuadrantDial(s, 1600, 1000, true); });
+  benchRecordingDraw(state, [](ScreenSurface& s) { drawQuadrantDial(s, design(), 1600, 1000, true); });
 }
 // 0 calendar with EoT, 1 declination, 2 Gunter, 3 Habermel I, 4 Habermel II.
 BENCHMARK(BM_QuadrantDial)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);

@@ -13,6 +13,7 @@
 
 #include "plot/recording_canvas.h"
 #include "plot/screen_surface.h"
+#include "drawing/surface_pens.h"
 
 namespace tavrel {
 
@@ -22,7 +23,7 @@ void benchRecordingDraw(benchmark::State& state, Draw draw) {
   RecordingCanvas canvas;  // kept between drawings, see above
   for (auto _ : state) {
     canvas.primitives.clear();
-    ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
+    ScreenSurface surface = screenSurfaceOf(design(), canvas, 1600, 1000);
     draw(surface);
     primitives = canvas.primitives.size();
     benchmark::DoNotOptimize(canvas.primitives.data());

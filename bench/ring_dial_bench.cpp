@@ -14,6 +14,7 @@
 #include "core/scripted_platform.h"
 #include "dials/ring/ring_dial.h"
 #include "plot/recording_canvas.h"
+#include "drawing/surface_pens.h"
 
 namespace {
 
@@ -41,9 +42,8 @@ void BM_RingDial(benchmark::State& state) {
   RecordingCanvas canvas;  // kept between drawings (see recording_draw.h)
   for (auto _ : state) {
     canvas.primitives.clear();
-    ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
-    drawRingDial(surface, 1600, 1000, d.hourLinesTo, d.hourLinesFrom, d.ringWidth, d.ringAlpha,
-                 d.ringDiameter, true);
+    ScreenSurface surface = screenSurfaceOf(design(), canvas, 1600, 1000);
+    drawRingDial(surface, RingDialInput::of(d), 1600, 1000, true);
     primitives = canvas.primitives.size();
     benchmark::DoNotOptimize(canvas.primitives.data());
   }
@@ -57,7 +57,7 @@ void BM_RingDialGeometry(benchmark::State& state) {
   ScopedScriptedPlatform platform;
   startProgram();
   everyOption();
-  const RingDialInput in = RingDialInput::fromDesign();
+  const RingDialInput in = RingDialInput::of(design());
   std::size_t lines = 0;
   for (auto _ : state) {
     const RingDial dial = computeRingDial(in);

@@ -18,6 +18,7 @@
 #include "dials/ham/ham_dial.h"
 #include "dials/sawyer/sawyer_dial.h"
 #include "plot/recording_canvas.h"
+#include "drawing/surface_pens.h"
 
 namespace {
 
@@ -50,8 +51,8 @@ void BM_SawyerDial(benchmark::State& state) {
     RecordingCanvas fresh;
     RecordingCanvas& canvas = kept ? keptCanvas : fresh;
     canvas.primitives.clear();
-    ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
-    drawSawyerDial(surface, 1600, 1000, true, d.gnomonLength, 1, 800, 200, true, 600, 0);
+    ScreenSurface surface = screenSurfaceOf(design(), canvas, 1600, 1000);
+    drawSawyerDial(surface, d, 1600, 1000, true, d.gnomonLength, 1, 800, 200, true, 600, 0);
     primitives = canvas.primitives.size();
     benchmark::DoNotOptimize(canvas.primitives.data());
   }
@@ -63,7 +64,7 @@ BENCHMARK(BM_SawyerDial)->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->Unit(benchmark::k
 void BM_SawyerGeometry(benchmark::State& state) {
   ScopedScriptedPlatform platform;
   const DesignState& d = sawyerDesign(0);
-  const SawyerDialInput in = sawyerInputFromDesign(1600 * d.gnomonLength / 305,
+  const SawyerDialInput in = sawyerInputFromDesign(d, 1600 * d.gnomonLength / 305,
                                                    1600 * d.sawyerCentre / 305, 16, 16, 10000);
   std::size_t points = 0;
   for (auto _ : state) {
@@ -84,8 +85,8 @@ void BM_HamDial(benchmark::State& state) {
   RecordingCanvas canvas;  // kept between drawings (see recording_draw.h)
   for (auto _ : state) {
     canvas.primitives.clear();
-    ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
-    drawHamDial(surface, 1600, 1000, points, 40, 47.25, true);
+    ScreenSurface surface = screenSurfaceOf(design(), canvas, 1600, 1000);
+    drawHamDial(surface, 1600, 1000, points, {47.25, 40, design().hamStretch, design().hamEquinoxPosition}, true);
     benchmark::DoNotOptimize(canvas.primitives.data());
   }
 }

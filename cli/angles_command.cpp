@@ -16,8 +16,8 @@ int runAngles(const std::vector<std::string>& args) {
     return commandFailed(
         "angles: the hour-line angle table is made for horizontal, vertical and inclined dials "
         "without umbrella (dialKind h, v or i, umbrellaMode false)");
-  const HourLineAngleTable table = computeHourLineAngles();
-  for (const std::string& line : hourLineAngleText(table)) std::cout << line << '\n';
+  const HourLineAngleTable table = computeHourLineAngles(design());
+  for (const std::string& line : hourLineAngleText(design(), table)) std::cout << line << '\n';
   return kExitOk;
 }
 

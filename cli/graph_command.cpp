@@ -21,6 +21,7 @@
 #ifdef TAVREL_HAVE_QT_CANVAS
 #include "ui/print_page.h"
 #include "ui/qt_canvas.h"
+#include "drawing/surface_pens.h"
 #endif
 
 namespace tavrel::cli {
@@ -126,14 +127,14 @@ int runGraph(const std::vector<std::string>& args) {
   const int W = static_cast<int>(width), H = static_cast<int>(height);
   if (ext == "svg" || ext == "png")
     return writeScreenPicture(ext, W, H, W / (d.paperA4 ? 280.0 : 420.0), [&](Canvas& canvas) {
-      ScreenSurface surface = ScreenSurface::screen(canvas, W, H);
+      ScreenSurface surface = screenSurfaceOf(d, canvas, W, H);
       drawGraphChoice(surface, choice, 0, 0, H, W, true);
     }, out, "graph");
 #ifdef TAVREL_HAVE_QT_CANVAS
   ensureGuiApplication();
   const bool written = writePdfPage(
       [&](QtCanvas& canvas, const PrinterDevice& device) {
-        ScreenSurface surface = ScreenSurface::printer(canvas, device);
+        ScreenSurface surface = printerSurfaceOf(d, canvas, device);
         const PrinterPage& page = surface.page();
         drawGraphChoice(surface, choice, page.offsetX, page.offsetY, page.printableHeight, page.printableWidth,
                         false);

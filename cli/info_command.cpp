@@ -17,7 +17,7 @@ int runInfo(const std::vector<std::string>& args) {
     return commandFailed(
         "info: the pole-style information is made for horizontal, vertical and inclined dials "
         "without umbrella (dialKind h, v or i, umbrellaMode false)");
-  for (const std::string& line : poleStyleInfoAtZoom(1.0).lines) std::cout << line << '\n';
+  for (const std::string& line : poleStyleInfoAtZoom(design(), 1.0).lines) std::cout << line << '\n';
   return kExitOk;
 }
 

@@ -85,7 +85,7 @@ int runPlot(const std::vector<std::string>& args) {
   // The angle table is computed before the first construction of the dials that read it.
   const bool usesAngles = dialHas(d, kCapUsesAngleTable);
   HourLineAngleTable angles;
-  if (usesAngles) angles = computeHourLineAngles();
+  if (usesAngles) angles = computeHourLineAngles(design());
 
   SaveChoices choices;
   choices.askFileName = false;

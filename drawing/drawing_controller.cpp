@@ -10,6 +10,7 @@
 #include "drawing/world_map_passes.h"
 #include "tables/horizon_profile.h"
 #include "base/number_text.h"
+#include "drawing/surface_pens.h"
 
 namespace tavrel {
 
@@ -80,7 +81,7 @@ DrawingController::DrawingController(Canvas& picture)
     : picture_(&picture), mapOverlay_(drawWorldMapPasses) {}
 
 void DrawingController::refreshAngleTable() {
-  angles_ = computeHourLineAngles();
+  angles_ = computeHourLineAngles(design());
   anglesComputed_ = true;
 }
 
@@ -108,7 +109,7 @@ void DrawingController::dispatch(ScreenSurface& surface, bool screenMode, int wi
 void DrawingController::construct(bool withMap) {
   const int W = state_.width, H = state_.height;
   picture_->fillRectangle(0, 0, W, H, kWhite);
-  ScreenSurface surface = ScreenSurface::screen(*picture_, W, H);
+  ScreenSurface surface = screenSurfaceOf(design(), *picture_, W, H);
   dispatch(surface, true, W, H, withMap);
   state_.hint.clear();
 }
@@ -123,7 +124,7 @@ void DrawingController::showExtraPicture() {
   if (!family || !family->extraPicture) return;
   const int W = state_.width, H = state_.height;
   picture_->fillRectangle(0, 0, W, H, kWhite);
-  ScreenSurface surface = ScreenSurface::screen(*picture_, W, H);
+  ScreenSurface surface = screenSurfaceOf(design(), *picture_, W, H);
   DialScreenRequest request{surface,          true,          W,               H,
                             state_.footX,     state_.footY,  state_.textX,    state_.textY,
                             state_.gnomonFootFixed, state_.textAnchorMarked, state_.withGrid,
@@ -133,7 +134,7 @@ void DrawingController::showExtraPicture() {
 }
 
 void DrawingController::constructOnPrinter(Canvas& page, const PrinterDevice& device) {
-  ScreenSurface surface = ScreenSurface::printer(page, device);
+  ScreenSurface surface = printerSurfaceOf(design(), page, device);
   const int PW = surface.width(), PH = surface.height();
   const DrawingWindowState saved = state_;
   const double Wc = state_.width > 0 ? state_.width : 1, Hc = state_.height > 0 ? state_.height : 1;

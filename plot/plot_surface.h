@@ -31,7 +31,7 @@ class PlotSurface {
  public:
   virtual ~PlotSurface() = default;
 
-  // Pen 1..12: colour entry n of the design record on the screen, SP n in
+  // Pen 1..12: colour n of the surface's pens on the screen, SP n in
   // the plot.
   virtual void selectPen(int pen) = 0;
   virtual void moveTo(double x, double y) = 0;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/design_state.h"
 #include "base/geometry.h"
 #include "base/number_text.h"
 #include "plot/page_constants.h"
@@ -39,33 +38,36 @@ PrinterPage printerPageSetup(const PrinterDevice& device) {
   return page;
 }
 
-ScreenSurface::ScreenSurface(Canvas& canvas, bool printerMode, int width, int height)
-    : canvas_(&canvas), printerMode_(printerMode), width_(width), height_(height) {}
+ScreenSurface::ScreenSurface(Canvas& canvas, bool printerMode, int width, int height,
+                             const SurfacePens& pens, ScreenPaper paper)
+    : canvas_(&canvas), printerMode_(printerMode), width_(width), height_(height), pens_(pens),
+      paper_(paper) {}
 
-ScreenSurface ScreenSurface::screen(Canvas& canvas, int widthPx, int heightPx) {
-  return ScreenSurface(canvas, false, widthPx, heightPx);
+ScreenSurface ScreenSurface::screen(Canvas& canvas, int widthPx, int heightPx, const SurfacePens& pens,
+                                    ScreenPaper paper) {
+  return ScreenSurface(canvas, false, widthPx, heightPx, pens, paper);
 }
 
-ScreenSurface ScreenSurface::printer(Canvas& canvas, const PrinterDevice& device) {
+ScreenSurface ScreenSurface::printer(Canvas& canvas, const PrinterDevice& device, const SurfacePens& pens) {
   const PrinterPage page = printerPageSetup(device);
-  ScreenSurface s(canvas, true, page.pageWidth, page.pageHeight);
+  ScreenSurface s(canvas, true, page.pageWidth, page.pageHeight, pens, ScreenPaper::A4);
   s.page_ = page;
   return s;
 }
 
 double ScreenSurface::unitsPerMm() const {
-  return printerMode_ ? kPrinterUnitsPerMm : screenUnitsPerMm(width_, design().paperA4);
+  return printerMode_ ? kPrinterUnitsPerMm : screenUnitsPerMm(width_, paper_ == ScreenPaper::A4);
 }
 
-Colour ScreenSurface::penColour(int pen) {
+Colour ScreenSurface::penColour(int pen) const {
   if (pen < 1 || pen > 12) return kBlack;
-  return design().colors[static_cast<std::size_t>(pen - 1)];
+  return pens_.colours[static_cast<std::size_t>(pen - 1)];
 }
 
 void ScreenSurface::selectPen(int pen) {
   if (pen < 1 || pen > 12) return;  // SP 0 puts the plotter pen away
   penColour_ = penColour(pen);
-  const int width = penWidth_ > 0 ? penWidth_ : std::max<int>(1, design().lineWidth);
+  const int width = penWidth_ > 0 ? penWidth_ : std::max(1, pens_.lineWidth);
   canvas_->setPen({penColour_, static_cast<double>(width), dashed_ ? PenStyle::Dash : PenStyle::Solid});
 }
 
@@ -208,7 +210,7 @@ void screenGrid(ScreenSurface& surface, bool printerMode, Colour colour, double 
     spacing = roundHalfEven(spacingMm * 10);
     e = 10;
   } else {
-    const double across = design().paperA4 ? kScreenWidthMmA4 : kScreenWidthMmA3;
+    const double across = surface.paper() == ScreenPaper::A4 ? kScreenWidthMmA4 : kScreenWidthMmA3;
     spacing = roundHalfEven(spacingMm * right / across);
     e = roundHalfEven(right / 160.0);
   }

@@ -2,17 +2,20 @@
 //
 // Screen mode: units are pixels, origin top-left, y downwards; a
 // construction measuring in millimetres uses unitsPerMm() = picture width
-// / 280 (printed layout, design().paperA4) or / 420 (saved layout).
+// / 280 (A4 layout, as printed) or / 420 (A3 layout, as saved).
 // Printer mode: units are 0.1 mm on a landscape page, y downwards, so the
 // same drawing code serves both.
-// Pens: pen n takes design().colors[n - 1] and the width design().lineWidth
-// (pixels or 0.1 mm); frames and texts are drawn 1 unit wide. As on the
+// Pens: pen n takes colours[n - 1] of the surface's SurfacePens and their
+// width lineWidth (pixels or 0.1 mm; at least 1); frames and texts are
+// drawn 1 unit wide. Whoever makes the surface gives the pens and the
+// paper (the drawing window takes them from the design record). As on the
 // plotter, a width set by setPenWidth stays in force when another pen is
 // selected, so the lines a construction draws wider (full hours, month
 // circles, one half-year's lines) keep their width on the screen and the
 // printer page too.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -48,12 +51,24 @@ struct PrinterPage {
 // defaults 2800 x 2000 at (70, 50).
 PrinterPage printerPageSetup(const PrinterDevice& device);
 
+// The pens of a surface: the colour of pen n is colours[n - 1]; a pen
+// without a width of its own (setPenWidth) draws lineWidth units wide.
+struct SurfacePens {
+  std::array<Colour, 12> colours{};
+  int lineWidth = 1;
+};
+
+// The layout a screen picture stands for: 280 mm across (A4, as printed)
+// or 420 mm (A3, as saved).
+enum class ScreenPaper { A4, A3 };
+
 class ScreenSurface : public PlotSurface {
  public:
   // The window picture, width x height pixels.
-  static ScreenSurface screen(Canvas& canvas, int widthPx, int heightPx);
+  static ScreenSurface screen(Canvas& canvas, int widthPx, int heightPx, const SurfacePens& pens,
+                              ScreenPaper paper);
   // A printer page of the device, in landscape.
-  static ScreenSurface printer(Canvas& canvas, const PrinterDevice& device);
+  static ScreenSurface printer(Canvas& canvas, const PrinterDevice& device, const SurfacePens& pens);
 
   Canvas& canvas() { return *canvas_; }
   bool printerMode() const { return printerMode_; }
@@ -65,12 +80,15 @@ class ScreenSurface : public PlotSurface {
   int topOffset() const { return printerMode_ ? page_.offsetY : 0; }
   // Surface units per millimetre of the finished dial.
   double unitsPerMm() const;
+  // The screen layout (A4 on the printer page).
+  ScreenPaper paper() const { return paper_; }
+  const SurfacePens& pens() const { return pens_; }
 
   // The face name of labels and rotatedText ("Arial" by default).
   const std::string& fontFace() const { return fontFace_; }
   void setFontFace(std::string face) { fontFace_ = std::move(face); }
-  // Colour of pen n (1..12) from the design record; black outside.
-  static Colour penColour(int pen);
+  // Colour of pen n (1..12) of the surface's pens; black outside.
+  Colour penColour(int pen) const;
 
   // PlotSurface: the screen forms of the plotter commands. Labels are
   // drawn in the colour of the selected pen with their top-left corner at
@@ -93,15 +111,18 @@ class ScreenSurface : public PlotSurface {
   void frameRectangle(double x, double y) override;
 
  private:
-  ScreenSurface(Canvas& canvas, bool printerMode, int width, int height);
+  ScreenSurface(Canvas& canvas, bool printerMode, int width, int height, const SurfacePens& pens,
+                ScreenPaper paper);
 
   Canvas* canvas_;
   bool printerMode_;
   int width_, height_;
+  SurfacePens pens_;
+  ScreenPaper paper_;
   PrinterPage page_;
   std::string fontFace_ = "Arial";
   Colour penColour_ = kBlack;
-  int penWidth_ = 0;  // set by setPenWidth; 0: design().lineWidth
+  int penWidth_ = 0;  // set by setPenWidth; 0: pens_.lineWidth
   double labelHeight_ = 0;  // surface units; 0 until setCharSize
   double labelAngle_ = 0;
   bool dashed_ = false;
@@ -128,7 +149,7 @@ void writeRefusalInPicture(ScreenSurface& surface, double x0, double y0, double 
 void frameMargins(ScreenSurface& surface, int width, int height, int border);
 
 // The coordinate grid of the screen and printer: spacing Round(spacingMm *
-// right / 280) (or / 420 in the saved layout) on the screen and
+// right / 280) (or / 420 on a surface of the A3 layout) on the screen and
 // spacingMm * 10 on the printer; a square mark of half-size Round(right /
 // 160) (printer: 10) at the origin (x0, y0); lines from the first grid
 // position past the page offsets to the first one at or beyond

@@ -34,9 +34,9 @@ void setTextHeight(PlotSurface& s, const GraphTarget& t, double height) {
 // A text whose baseline starts at (x, y).
 void textAt(PlotSurface& s, const GraphTarget& t, double x, double y, const std::string& text, double height) {
   setTextHeight(s, t, height);
-  // The plotter's character set has no umlauts.
+  // The plot writer spells the umlauts in ASCII itself.
   if (isPlot(t))
-    s.label(x, y, asciiUmlauts(text));
+    s.label(x, y, text);
   else
     s.label(x, y - height * kAscentEm, text);
 }

@@ -736,7 +736,7 @@ void DrawingWindow::showStylusInfo() {
   const bool own = family && family->information && !dialHas(design(), kCapAngleTable);
   if (!dialHas(design(), kCapAngleTable) && !own) return;
   const std::vector<std::string> text = own ? family->information(design(), controller_.zoomFactor())
-                                            : poleStyleInfoAtZoom(controller_.zoomFactor()).lines;
+                                            : poleStyleInfoAtZoom(design(), controller_.zoomFactor()).lines;
   QStringList lines;
   for (const std::string& l : text) lines << qs(l);
   infoText_->setPlainText(lines.join(QLatin1Char('\n')));
@@ -861,7 +861,7 @@ bool DrawingWindow::printHourLineAngles() {
   printer.setPageOrientation(QPageLayout::Portrait);
   if (!runPrintDialog(printer, this)) return false;
   const AngleTablePrintout printout =
-      hourLineAnglePrintout(controller_.angleTable(), gnomonMmAtZoom(controller_.zoomFactor()));
+      hourLineAnglePrintout(design(), controller_.angleTable(), gnomonMmAtZoom(controller_.zoomFactor()));
   QtCanvas page;
   PrinterDevice device;
   if (!beginPrinterCanvas(page, printer, printer.resolution(), device)) {
@@ -877,7 +877,7 @@ bool DrawingWindow::printHourLineAngles() {
 bool DrawingWindow::printInfo() {
   activate();
   if (!dialHas(design(), kCapAngleTable)) return false;
-  const PoleStyleInfo info = poleStyleInfoAtZoom(controller_.zoomFactor());
+  const PoleStyleInfo info = poleStyleInfoAtZoom(design(), controller_.zoomFactor());
   return printText(poleStyleInfoPrintLines(info), true, this);
 }
 

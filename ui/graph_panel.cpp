@@ -19,6 +19,7 @@
 #include "tables/graph_texts.h"
 #include "ui/qt_canvas.h"
 #include "ui/ui_texts.h"
+#include "drawing/surface_pens.h"
 
 namespace tavrel {
 
@@ -45,7 +46,7 @@ void GraphPicture::paintEvent(QPaintEvent*) {
   {
     QtCanvas canvas;
     if (canvas.begin(&image)) {
-      ScreenSurface surface = ScreenSurface::screen(canvas, width(), height());
+      ScreenSurface surface = screenSurfaceOf(design(), canvas, width(), height());
       drawGraphChoice(surface, choice_, 0, 0, height(), width(), true);
       canvas.end();
     }

@@ -34,6 +34,7 @@
 #include "ui/qt_canvas.h"
 #include "ui/print_jobs.h"
 #include "ui/main_window.h"
+#include "drawing/surface_pens.h"
 
 namespace tavrel {
 
@@ -503,7 +504,7 @@ bool TableWindow::print() {
   if (showsGraph()) {
     // The graph on a landscape page.
     return printLandscapePage(this, [this](QtCanvas& page, const PrinterDevice& device) {
-      ScreenSurface surface = ScreenSurface::printer(page, device);
+      ScreenSurface surface = printerSurfaceOf(design(), page, device);
       const PrinterPage& p = surface.page();
       drawGraphChoice(surface, graphPicture_->choice(), p.offsetX, p.offsetY, p.printableHeight, p.printableWidth,
                       false);

@@ -41,6 +41,8 @@
 
 namespace tavrel {
 
+struct DesignState;
+
 class HpglWriter;
 
 // A skyline as (azimuth, elevation) pairs in degrees, azimuth from south,
@@ -114,6 +116,7 @@ struct AzimuthalInput {
 
 struct AzimuthalDial {
   int mode = 0;
+  double latitude = 0;       // degrees: the shadow turns through south when >= 0
   double plateRadius = 0, dayStep = 0, rOut = 0, rIn = 0, declStep = 0;
   PolarChart chart;          // altitude circles: cx = cy = 0, ySign = -1
   bool refused = false;      // temporal hours above 66 degrees of latitude
@@ -128,14 +131,14 @@ struct AzimuthalDial {
   std::string refusal1, refusal2;  // message 64, split at its line break
 };
 
-// The radius of a date on the date-circle scale: the day's circle and the
-// points of the hour lines (forHourPoint), day of the year d of
-// referenceYear with declination decl.
-double azimuthDateRadius(const AzimuthalDial& dial, int day, double declination, bool forHourPoint,
+// The radius of a date on the date-circle scale of the record d's dial:
+// the day's circle and the points of the hour lines (forHourPoint), day of
+// the year `day` of referenceYear with declination decl.
+double azimuthDateRadius(const DesignState& d, const AzimuthalDial& dial, int day, double declination, bool forHourPoint,
                          bool riseSetCurve = false);
 
-// The whole geometry of the dial of the design record. Shows no message.
-AzimuthalDial computeAzimuthalDial(const AzimuthalInput& input);
+// The whole geometry of the dial of the design record d. Shows no message.
+AzimuthalDial computeAzimuthalDial(const DesignState& d, const AzimuthalInput& input);
 
 // The declinations (degrees, 0 .. 90) whose day lasts a whole number of
 // hours at `latitude`, 12 h .. 23 h, those beyond `limit` left out.
@@ -162,21 +165,23 @@ struct AzimuthalPlacement {
 // page and the plot.
 void emitAzimuthalDial(PlotSurface& surface, const AzimuthalDial& dial, const AzimuthalPlacement& p);
 
-// ---- Screen and printer: the picture of width x height surface units.
-void drawAzimuthDateDial(ScreenSurface& surface, int width, int height, bool printer,
+// ---- Screen and printer: the dial of the record d on the picture of
+// width x height surface units.
+void drawAzimuthDateDial(ScreenSurface& surface, const DesignState& d, int width, int height, bool printer,
                          const SkyOutline* horizon = nullptr);
-void drawAzimuthAltitudeDial(ScreenSurface& surface, int width, int height, bool printer,
+void drawAzimuthAltitudeDial(ScreenSurface& surface, const DesignState& d, int width, int height, bool printer,
                              const SkyOutline* horizon = nullptr);
 
 // ---- Plot (the writer's file is open). The date circles refuse temporal
 // hours above 66 degrees of latitude (message 64, returned before anything
 // is written).
-PlotOutcome plotAzimuthDateDial(HpglWriter& writer);
-PlotOutcome plotAzimuthAltitudeDial(HpglWriter& writer, const SkyOutline* horizon = nullptr);
+PlotOutcome plotAzimuthDateDial(HpglWriter& writer, const DesignState& d);
+PlotOutcome plotAzimuthAltitudeDial(HpglWriter& writer, const DesignState& d,
+                                     const SkyOutline* horizon = nullptr);
 
 // The screen geometry of the design record as the picture draws it
 // (for tests and the bench): R and k of a picture W x H.
-AzimuthalInput azimuthalScreenInput(int width, int height, bool printer);
-AzimuthalInput azimuthalPlotInput(int resolutionFactor);
+AzimuthalInput azimuthalScreenInput(const DesignState& d, int width, int height, bool printer);
+AzimuthalInput azimuthalPlotInput(const DesignState& d, int resolutionFactor);
 
 }  // namespace tavrel

@@ -67,7 +67,7 @@ void emitAzimuthalDial(PlotSurface& s, const AzimuthalDial& dial, const Azimutha
     // month the rest of it as well.
     double span = c.setAzimuth - c.riseAzimuth;
     // The shadow turns through south (north of the equator) or north.
-    if (design().latitude >= 0) {
+    if (dial.latitude >= 0) {
       while (span <= 0) span += 360;
     } else {
       while (span >= 0) span -= 360;
@@ -172,7 +172,7 @@ struct Page {
 double unitsPerMmOf(int height) { return height / 210.0; }
 
 // R = H plate / 210 / 2.
-double plateRadius(int height) { return unitsPerMmOf(height) * design().azimuthBasePlate / 2; }
+double plateRadius(int height, double basePlateMm) { return unitsPerMmOf(height) * basePlateMm / 2; }
 
 // The height of the sheet within a picture of width x height (297 x 210 mm).
 int sheetHeight(int width, int height) { return std::min(height, width * 210 / 297); }
@@ -206,7 +206,7 @@ void frame(ScreenSurface& s, const Page& pg) {
 // The information block at one twenty-fifth of the picture's width and
 // height, the note near the lower left corner.
 void screenTexts(ScreenSurface& s, const Page& pg, const AzimuthalDial& dial) {
-  const Colour c = ScreenSurface::penColour(4);
+  const Colour c = s.penColour(4);
   const double k = pg.printer ? 1 : screenTextScale(pg.W, pg.H);
   const double titleH = pg.printer ? 20 : 45 * k, textH = pg.printer ? 14 : 35 * k;
   const double x = pg.x0 + pg.W / 25.0;
@@ -248,7 +248,7 @@ void screenTexts(ScreenSurface& s, const Page& pg, const AzimuthalDial& dial) {
       const std::string& t = i == 0 ? dial.legendFirst : dial.legendMiddle;
       const int pen = i == 0 ? 7 : 6;
       s.selectPen(pen);
-      s.setPenWidth(std::max<int>(1, design().lineWidth) + (i == 0 ? 1 : 0));
+      s.setPenWidth(std::max(1, s.pens().lineWidth) + (i == 0 ? 1 : 0));
       s.moveTo(x, by + 0.6 * textH);
       s.lineTo(x + 2 * textH, by + 0.6 * textH);
       s.penUp();
@@ -262,7 +262,7 @@ void screenTexts(ScreenSurface& s, const Page& pg, const AzimuthalDial& dial) {
 AzimuthalPlacement screenPlacement(ScreenSurface& s, double labelHeight) {
   AzimuthalPlacement p;
   p.screen = &s;
-  p.lineWidth = std::max<int>(1, design().lineWidth);
+  p.lineWidth = std::max(1, s.pens().lineWidth);
   p.labelHeight = labelHeight;
   p.zodiacFont = fontInstalled("Wingdings");
   return p;
@@ -282,13 +282,12 @@ Page pageOf(ScreenSurface& s, int width, int height, bool printer) {
 
 }  // namespace
 
-AzimuthalInput azimuthalScreenInput(int width, int height, bool printer) {
+AzimuthalInput azimuthalScreenInput(const DesignState& d, int width, int height, bool printer) {
   const double textScale = printer ? 1 : screenTextScale(width, height);
   height = printer ? PrinterPage{}.pageHeight : sheetHeight(width, height);
-  const DesignState& d = design();
   AzimuthalInput in;
   in.mode = d.azimuthDialKind == 1 ? 1 : 0;
-  in.plateRadius = plateRadius(height);
+  in.plateRadius = plateRadius(height, d.azimuthBasePlate);
   in.dayStep = in.plateRadius / 480 * 365 / 410;
   in.textHeight = printer ? 14 : 33 * textScale;
   // The dome's v: half the plate diameter less two text heights (the
@@ -298,8 +297,7 @@ AzimuthalInput azimuthalScreenInput(int width, int height, bool printer) {
   return in;
 }
 
-AzimuthalInput azimuthalPlotInput(int r) {
-  const DesignState& d = design();
+AzimuthalInput azimuthalPlotInput(const DesignState& d, int r) {
   AzimuthalInput in;
   in.mode = d.azimuthDialKind == 1 ? 1 : 0;
   if (in.mode == 0) r = 1;
@@ -310,14 +308,15 @@ AzimuthalInput azimuthalPlotInput(int r) {
   return in;
 }
 
-void drawAzimuthDateDial(ScreenSurface& s, int width, int height, bool printer, const SkyOutline* horizon) {
-  AzimuthalInput in = azimuthalScreenInput(width, height, printer);
+void drawAzimuthDateDial(ScreenSurface& s, const DesignState& d, int width, int height, bool printer,
+                         const SkyOutline* horizon) {
+  AzimuthalInput in = azimuthalScreenInput(d, width, height, printer);
   in.mode = 0;
   in.horizon = horizon;
-  const AzimuthalDial dial = computeAzimuthalDial(in);
+  const AzimuthalDial dial = computeAzimuthalDial(d, in);
   const Page pg = pageOf(s, width, height, printer);
   if (dial.refused) {
-    const Colour c = ScreenSurface::penColour(4);
+    const Colour c = s.penColour(4);
     const double th = printer ? 20 : 30;
     writeText(s, pg.x0 + pg.W / 10.0, pg.y0 + pg.H / 2.0 - 1.5 * th, dial.refusal1, th, true, c);
     writeText(s, pg.x0 + pg.W / 6.0, pg.y0 + pg.H / 2.0, dial.refusal2, th, true, c);
@@ -334,18 +333,19 @@ void drawAzimuthDateDial(ScreenSurface& s, int width, int height, bool printer, 
   screenTexts(s, pg, dial);
 }
 
-void drawAzimuthAltitudeDial(ScreenSurface& s, int width, int height, bool printer, const SkyOutline* horizon) {
-  AzimuthalInput in = azimuthalScreenInput(width, height, printer);
+void drawAzimuthAltitudeDial(ScreenSurface& s, const DesignState& d, int width, int height, bool printer,
+                             const SkyOutline* horizon) {
+  AzimuthalInput in = azimuthalScreenInput(d, width, height, printer);
   in.mode = 1;
   in.horizon = horizon;
-  const AzimuthalDial dial = computeAzimuthalDial(in);
+  const AzimuthalDial dial = computeAzimuthalDial(d, in);
   const Page pg = pageOf(s, width, height, printer);
   const int m = printer ? 0 : 50;
   AzimuthalPlacement p = screenPlacement(s, 0.6 * in.textHeight);
   p.cx = pg.x0 + std::round(0.57 * (width - m)) + m;
   const bool fits = 2 * in.plateRadius + in.textHeight <= height;
   const double shift = fits || printer ? in.textHeight / 2 : 0;
-  p.cy = pg.y0 + height / 2.0 + (design().latitude >= 0 ? -shift : shift);
+  p.cy = pg.y0 + height / 2.0 + (dial.latitude >= 0 ? -shift : shift);
   frame(s, pg);
   emitAzimuthalDial(s, dial, p);
   screenTexts(s, pg, dial);
@@ -359,25 +359,25 @@ void plotTexts(HpglWriter& w, const AzimuthalDial& dial, int r, bool altitude) {
   w.selectPen(1);
   if (altitude) w.setCharSize(0.28, 0.42);
   else w.setCharSize(0.3, 0.4);
-  w.label(200.0 * r, 10500.0 * r, asciiUmlauts(dial.title));
+  w.label(200.0 * r, 10500.0 * r, dial.title);
   if (altitude) w.setCharSize(0.16, 0.24);
   else w.setCharSize(0.15, 0.24);
   double y = 10300;
   for (const std::string* t : {&dial.latitudeLine, &dial.timeLine, &dial.diameterLine, &dial.extraLine}) {
     if (t->empty()) continue;
-    w.label(200.0 * r, y * r, asciiUmlauts(*t));
+    w.label(200.0 * r, y * r, *t);
     y -= 200;
   }
 }
 
-AzimuthalPlacement plotPlacement(const AzimuthalDial& dial, int r) {
+AzimuthalPlacement plotPlacement(const AzimuthalDial& dial, int r, int plotLineWidth) {
   AzimuthalPlacement p;
   p.yUp = true;
   p.plotPens = true;
   p.cx = 7300.0 * r;
   p.cy = 5300.0 * r;
-  p.writeWidths = design().plotLineWidth != 1;
-  p.lineWidth = std::max(0, design().plotLineWidth - 1);
+  p.writeWidths = plotLineWidth != 1;
+  p.lineWidth = std::max(0, plotLineWidth - 1);
   p.labelHeight = dial.mode == 0 ? 12 * dial.dayStep : 58.0 * r;
   // The plotter advances one and a half character widths (SI 0.15 and
   // 0.14 cm, 400 units per cm).
@@ -388,15 +388,15 @@ AzimuthalPlacement plotPlacement(const AzimuthalDial& dial, int r) {
 
 }  // namespace
 
-PlotOutcome plotAzimuthDateDial(HpglWriter& w) {
-  AzimuthalInput in = azimuthalPlotInput(1);
+PlotOutcome plotAzimuthDateDial(HpglWriter& w, const DesignState& d) {
+  AzimuthalInput in = azimuthalPlotInput(d, 1);
   in.mode = 0;
-  const AzimuthalDial dial = computeAzimuthalDial(in);
+  const AzimuthalDial dial = computeAzimuthalDial(d, in);
   if (dial.refused) return temporalHoursRefusal();
   const int saved = w.resolutionFactor();
   w.setResolutionFactor(1);  // the date-circle plot is written at one unit = 0.025 mm
   w.beginPage(PageStart::Plain);
-  AzimuthalPlacement p = plotPlacement(dial, 1);
+  AzimuthalPlacement p = plotPlacement(dial, 1, d.plotLineWidth);
   w.setCharSize(0.15, 0.24);
   emitAzimuthalDial(w, dial, p);
   plotTexts(w, dial, 1, false);
@@ -405,14 +405,14 @@ PlotOutcome plotAzimuthDateDial(HpglWriter& w) {
   return {};
 }
 
-PlotOutcome plotAzimuthAltitudeDial(HpglWriter& w, const SkyOutline* horizon) {
+PlotOutcome plotAzimuthAltitudeDial(HpglWriter& w, const DesignState& d, const SkyOutline* horizon) {
   const int r = w.resolutionFactor();
-  AzimuthalInput in = azimuthalPlotInput(r);
+  AzimuthalInput in = azimuthalPlotInput(d, r);
   in.mode = 1;
   in.horizon = horizon;
-  const AzimuthalDial dial = computeAzimuthalDial(in);
+  const AzimuthalDial dial = computeAzimuthalDial(d, in);
   w.writeStandardPrologue();
-  AzimuthalPlacement p = plotPlacement(dial, r);
+  AzimuthalPlacement p = plotPlacement(dial, r, d.plotLineWidth);
   w.setCharSize(0.14, 0.23);
   emitAzimuthalDial(w, dial, p);
   plotTexts(w, dial, r, true);

@@ -12,15 +12,17 @@ namespace {
 std::string label(int row, int language) { return tableText(TextTable::Labels, row, language); }
 
 void drawAzimuthal(DialScreenRequest& r) {
-  if (design().azimuthDialKind == 1)
-    drawAzimuthAltitudeDial(r.surface, r.width, r.height, !r.screenMode, r.horizon);
+  const DesignState& d = design();
+  if (d.azimuthDialKind == 1)
+    drawAzimuthAltitudeDial(r.surface, d, r.width, r.height, !r.screenMode, r.horizon);
   else
-    drawAzimuthDateDial(r.surface, r.width, r.height, !r.screenMode, r.horizon);
+    drawAzimuthDateDial(r.surface, d, r.width, r.height, !r.screenMode, r.horizon);
 }
 
 PlotOutcome plotAzimuthal(HpglWriter& writer, const DialPlotRequest& r) {
-  if (design().azimuthDialKind == 1) return plotAzimuthAltitudeDial(writer, r.horizon);
-  return plotAzimuthDateDial(writer);
+  const DesignState& d = design();
+  if (d.azimuthDialKind == 1) return plotAzimuthAltitudeDial(writer, d, r.horizon);
+  return plotAzimuthDateDial(writer, d);
 }
 
 const DialFamilyRegistrar kAzimuthal{[] {

@@ -107,11 +107,12 @@ class PieceBuilder {
 
 class Builder {
  public:
-  Builder(const AzimuthalInput& in)
-      : in_(in), d_(design()), sinLat_(std::sin(d_.latitude * kRadPerDeg)), cosLat_(std::cos(d_.latitude * kRadPerDeg)) {}
+  Builder(const DesignState& d, const AzimuthalInput& in)
+      : in_(in), d_(d), sinLat_(std::sin(d_.latitude * kRadPerDeg)), cosLat_(std::cos(d_.latitude * kRadPerDeg)) {}
 
   AzimuthalDial build() {
     out_.mode = in_.mode;
+    out_.latitude = d_.latitude;
     out_.plateRadius = in_.plateRadius;
     texts();
     if (in_.mode == 0) {
@@ -212,7 +213,7 @@ class Builder {
   }
 
   double radius(int doy, double decl, bool hourPoint, bool riseSet = false) const {
-    return azimuthDateRadius(out_, doy, decl, hourPoint, riseSet);
+    return azimuthDateRadius(d_, out_, doy, decl, hourPoint, riseSet);
   }
 
   // A date circle of radius r for declination decl; the first of a month
@@ -661,8 +662,8 @@ double skylineElevation(const SkyOutline& o, double azimuth) {
   return a2 > a1 ? e1 + (e2 - e1) * (a - a1) / (a2 - a1) : e2;
 }
 
-double azimuthDateRadius(const AzimuthalDial& dial, int doy, double decl, bool hourPoint, bool riseSet) {
-  const DesignState& d = design();
+double azimuthDateRadius(const DesignState& d, const AzimuthalDial& dial, int doy, double decl, bool hourPoint,
+                         bool riseSet) {
   const double k = dial.dayStep;
   if (d.showDateCircles) {
     const double e = d.obliquityRounded;
@@ -689,6 +690,8 @@ std::vector<double> wholeHourDayDeclinations(double latitude, double limit) {
   return v;
 }
 
-AzimuthalDial computeAzimuthalDial(const AzimuthalInput& input) { return Builder(input).build(); }
+AzimuthalDial computeAzimuthalDial(const DesignState& d, const AzimuthalInput& input) {
+  return Builder(d, input).build();
+}
 
 }  // namespace tavrel

@@ -105,14 +105,15 @@ struct BiAzimuthalLines {
 BiAzimuthalLines biAzimuthalLines(const DesignState& d, const BiAzimuthalFrame& f,
                                   const BiAzimuthalSampling& sampling);
 
-// drawBiAzimuthalDial: the picture (screenMode) or the printer page of
-// size W x H; foot (x0, y0), text anchor, zoom and grid from the request.
-void drawBiAzimuthalDial(DialScreenRequest& r);
+// drawBiAzimuthalDial: the dial of the record d on the picture
+// (screenMode) or the printer page of size W x H; foot (x0, y0), text
+// anchor, zoom and grid from the request.
+void drawBiAzimuthalDial(DialScreenRequest& r, const DesignState& d);
 
 // writeBiAzimuthalPlot: the dial into the open plot file (foot and text
 // anchor already in plotter units times R). Foci more than 160 degrees
 // apart are refused (messages 65 and 66, returned) before anything is
 // written or asked.
-PlotOutcome writeBiAzimuthalPlot(HpglWriter& w, const DialPlotRequest& r);
+PlotOutcome writeBiAzimuthalPlot(HpglWriter& w, const DialPlotRequest& r, const DesignState& d);
 
 }  // namespace tavrel

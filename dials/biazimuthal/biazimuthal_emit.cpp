@@ -181,8 +181,7 @@ void emitLines(PlotSurface& s, const BiAzimuthalLines& lines, const BiAzimuthalP
 
 }  // namespace
 
-void drawBiAzimuthalDial(DialScreenRequest& r) {
-  const DesignState& d = design();
+void drawBiAzimuthalDial(DialScreenRequest& r, const DesignState& d) {
   ScreenSurface& s = r.surface;
   Canvas& c = s.canvas();
   const bool screen = r.screenMode;
@@ -190,10 +189,10 @@ void drawBiAzimuthalDial(DialScreenRequest& r) {
   const double Wp = r.width - m, Hp = r.height - m;
   const double x0 = r.footX, y0 = r.footY;
   const double fontHeight = screen ? 16 : 40, cm = screen ? 4 : 16;
-  const Colour textColour = ScreenSurface::penColour(4);
+  const Colour textColour = s.penColour(4);
   c.setFont({"Arial", fontHeight, kFontWeightNormal, 0, textColour});
   c.setBrush({kWhite, BrushStyle::Clear});
-  c.setPen({rgb(128, 128, 128), static_cast<double>(std::max<int>(1, d.lineWidth)), PenStyle::Solid});
+  c.setPen({rgb(128, 128, 128), static_cast<double>(std::max(1, s.pens().lineWidth)), PenStyle::Solid});
   c.rectangle(m, m, Wp, Hp);
   c.setPen({rgb(255, 0, 0), 1, PenStyle::Solid});
   c.moveTo(x0 - 8, y0);
@@ -264,7 +263,7 @@ void drawBiAzimuthalDial(DialScreenRequest& r) {
              fixedText(f.centre.lonM, 3, 2) + "°.");
 
   if (r.grid) {
-    screenGrid(s, !screen, ScreenSurface::penColour(1), 10, static_cast<int>(Hp), static_cast<int>(Wp),
+    screenGrid(s, !screen, s.penColour(1), 10, static_cast<int>(Hp), static_cast<int>(Wp),
                static_cast<int>(y0), static_cast<int>(x0));
   }
 
@@ -274,8 +273,7 @@ void drawBiAzimuthalDial(DialScreenRequest& r) {
   frameMargins(s, static_cast<int>(Wp + m), static_cast<int>(Hp + m), m);
 }
 
-PlotOutcome writeBiAzimuthalPlot(HpglWriter& w, const DialPlotRequest& rq) {
-  const DesignState& d = design();
+PlotOutcome writeBiAzimuthalPlot(HpglWriter& w, const DialPlotRequest& rq, const DesignState& d) {
   const BiAzimuthalFrame f = biAzimuthalFrame(d);
   if (!f.centre.valid()) return fociTooFarApart();
   const PlotPlacement& pl = rq.place;

@@ -8,6 +8,12 @@
 namespace tavrel {
 namespace {
 
+// The dial of the design record.
+void drawBiAzimuthalFamily(DialScreenRequest& r) { drawBiAzimuthalDial(r, design()); }
+PlotOutcome plotBiAzimuthalFamily(HpglWriter& w, const DialPlotRequest& r) {
+  return writeBiAzimuthalPlot(w, r, design());
+}
+
 const DialFamilyRegistrar kBiAzimuthal{[] {
   DialFamily f;
   f.id = "bi-azimuthal";
@@ -23,8 +29,8 @@ const DialFamilyRegistrar kBiAzimuthal{[] {
   };
   f.picture = [](const DesignState&) { return 3016; };
   f.activation = narrowTextBlockActivation;
-  f.draw = drawBiAzimuthalDial;
-  f.plot = writeBiAzimuthalPlot;
+  f.draw = drawBiAzimuthalFamily;
+  f.plot = plotBiAzimuthalFamily;
   return f;
 }()};
 

@@ -144,7 +144,7 @@ struct Target {
 
 class Builder {
  public:
-  explicit Builder(const CylinderDialInput& in);
+  Builder(const DesignState& d, const CylinderDialInput& in);
   CylinderDial run();
 
  private:

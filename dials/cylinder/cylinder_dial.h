@@ -49,6 +49,8 @@
 
 namespace tavrel {
 
+struct DesignState;
+
 enum class CylinderDialKind { Shepherd, Hat, PolarStyle, Hidokai };
 
 enum class CylinderLineKind {
@@ -170,8 +172,8 @@ struct CylinderDial {
   bool gnomonLineAtSign = false;
 };
 
-// The whole geometry of the dial of the design record. Shows no message.
-CylinderDial computeCylinderDial(const CylinderDialInput& input);
+// The whole geometry of the dial of the design record d. Shows no message.
+CylinderDial computeCylinderDial(const DesignState& d, const CylinderDialInput& input);
 
 // The drop below the gnomon of the shadow at altitude h (degrees) for a
 // gnomon g (mm): g tan h, the cosine floored as the targets do.
@@ -225,32 +227,34 @@ void emitCylinderDial(PlotSurface& surface, const CylinderDial& dial,
 void showCylinderMessages(const CylinderDial& dial, bool plot);
 
 // ---- Screen and printer (onScreen false: printer page, 10 units per mm,
-// margin 50). width, height: the picture in surface units.
-void drawShepherdsDial(ScreenSurface& surface, int width, int height, bool onScreen,
+// margin 50) of the design record d. width, height: the picture in surface
+// units.
+void drawShepherdsDial(ScreenSurface& surface, const DesignState& d, int width, int height, bool onScreen,
                        double gnomonMm);
-void drawHatDial(ScreenSurface& surface, int width, int height, bool onScreen, double gnomonMm);
+void drawHatDial(ScreenSurface& surface, const DesignState& d, int width, int height, bool onScreen,
+                 double gnomonMm);
 // poleX, poleY: the dial centre in surface units (negative: the default).
-void drawPolarCylinderDial(ScreenSurface& surface, int width, int height, bool onScreen,
+void drawPolarCylinderDial(ScreenSurface& surface, const DesignState& d, int width, int height, bool onScreen,
                            double zoom, double gnomonMm, double radiusMm, double poleX = -1,
                            double poleY = -1);
-void drawAltitudeDial(ScreenSurface& surface, int width, int height, bool onScreen,
+void drawAltitudeDial(ScreenSurface& surface, const DesignState& d, int width, int height, bool onScreen,
                       double gnomonMm);
 // Dial kind 'k' -> drawAltitudeDial, 'z' -> by cylinderVariant.
-void drawCylinderOrAltitudeDial(ScreenSurface& surface, int width, int height, bool onScreen,
+void drawCylinderOrAltitudeDial(ScreenSurface& surface, const DesignState& d, int width, int height, bool onScreen,
                                 double zoom = 1, double poleX = -1, double poleY = -1);
 
 // ---- Plot (the writer's file is open; the resolution factor is the
 // writer's). Kind 'k' always plots with R = 1. A refusal (message 64:
 // temporal hours where the sun does not rise or set every day) is
 // returned before anything is written or asked.
-PlotOutcome plotAltitudeDial(HpglWriter& writer, double gnomonMm, bool isShepherd);
+PlotOutcome plotAltitudeDial(HpglWriter& writer, const DesignState& d, double gnomonMm, bool isShepherd);
 // poleX, poleY: plot units (negative: the default 8200, 9700). The grid of
 // coordinates about the dial centre: asked for (message 16 and the spacing
 // box), given, or left out.
-PlotOutcome plotCylinderDial(HpglWriter& writer, double poleX, double poleY, bool isHatDial, double zoom,
-                             double scaleOrCircumference, double gnomonMm, PlotGrid grid = PlotGrid::Off,
+PlotOutcome plotCylinderDial(HpglWriter& writer, const DesignState& d, double poleX, double poleY,
+                             bool isHatDial, double zoom, double scaleOrCircumference, double gnomonMm, PlotGrid grid = PlotGrid::Off,
                              int gridSpacingMm = 10);
-PlotOutcome plotCylinderOrAltitudeDial(HpglWriter& writer, double zoom = 1, double poleX = -1,
+PlotOutcome plotCylinderOrAltitudeDial(HpglWriter& writer, const DesignState& d, double zoom = 1, double poleX = -1,
                                        double poleY = -1, PlotGrid grid = PlotGrid::Off,
                                        int gridSpacingMm = 10);
 

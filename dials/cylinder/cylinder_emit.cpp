@@ -125,23 +125,23 @@ void emitCylinderDial(PlotSurface& s, const CylinderDial& dial, const CylinderPl
     if (l.role == CylinderLabelRole::AltitudeNumber && p.degreeSign) {
       s.label(x, y, l.text + " \xC2\xB0");
     } else {
-      s.label(x, y, p.plotLayout ? asciiUmlauts(l.text) : l.text);
+      s.label(x, y, l.text);
     }
   }
   if (!p.drawTexts) return;
   if (p.plotLayout) {
     s.selectPen(4);
     s.setCharSize(0.3, 0.45);
-    s.label(p.textX, p.textY, asciiUmlauts(dial.title + " " + dial.subtitle));
+    s.label(p.textX, p.textY, dial.title + " " + dial.subtitle);
     s.setCharSize(0.2, 0.28);
-    s.label(p.textX, p.textY - p.lineStep, asciiUmlauts(dial.locationLine));
+    s.label(p.textX, p.textY - p.lineStep, dial.locationLine);
     s.setCharSize(p.charWidthCm, p.charHeightCm);
     double fy = p.footTextY;
     // The hidokai's plot carries its gnomon only as the sign, unlabelled.
     const bool gnomonText = dial.kind != CylinderDialKind::Hidokai;
     for (const std::string* t : {&dial.timeLine, &dial.gnomonLine, &dial.extraLine}) {
       if (t->empty() || (t == &dial.gnomonLine && !gnomonText)) continue;
-      s.label(p.footTextX, fy, asciiUmlauts(*t));
+      s.label(p.footTextX, fy, *t);
       fy -= 0.6 * p.lineStep;  // 150 plot units
     }
     // The shepherd's page is signed with a two-letter mark at its lower
@@ -207,7 +207,7 @@ void outline(ScreenSurface& s, const ScreenArea& a) {
 CylinderPlacement screenPlacement(ScreenSurface& s, bool onScreen, double pxPerMm) {
   CylinderPlacement p;
   p.unitsPerMm = pxPerMm;
-  p.lineWidth = std::max<int>(1, design().lineWidth);
+  p.lineWidth = std::max(1, s.pens().lineWidth);
   const double fh = smallFontHeight(onScreen), th = onScreen ? 16 : 35;
   p.charWidthCm = p.charHeightCm = cmOf(s, fh);
   p.labelUnits = fh;
@@ -253,12 +253,12 @@ double textBlockTop(const ScreenArea& a, bool onScreen, double lines) {
 // screen: its altitude axis runs from `top` down to 93 % of the picture;
 // the shepherd's ends a line above the information block (the hat's
 // brim needs the whole height).
-CylinderDialInput wrappedScreenInput(CylinderDialKind kind, const ScreenArea& a, double px, double top,
-                                     bool onScreen, double gnomonMm) {
+CylinderDialInput wrappedScreenInput(const DesignState& d, CylinderDialKind kind, const ScreenArea& a, double px,
+                                     double top, bool onScreen, double gnomonMm) {
   CylinderDialInput in;
   in.kind = kind;
   in.gnomonMm = gnomonMm;
-  in.scaleMm = design().shepherdScaleLength;
+  in.scaleMm = d.shepherdScaleLength;
   const double bottom = kind == CylinderDialKind::Shepherd
                             ? std::min(0.93 * a.h, textBlockTop(a, onScreen, 7.5) - a.y0)
                             : 0.93 * a.h;
@@ -269,12 +269,13 @@ CylinderDialInput wrappedScreenInput(CylinderDialKind kind, const ScreenArea& a,
 
 }  // namespace
 
-void drawShepherdsDial(ScreenSurface& s, int width, int height, bool onScreen, double gnomonMm) {
+void drawShepherdsDial(ScreenSurface& s, const DesignState& d, int width, int height, bool onScreen,
+                       double gnomonMm) {
   const ScreenArea a = areaOf(width, height, onScreen);
   const double px = shepherdPxPerMm(a, onScreen);
   const double top = a.h / 12.0;
   const CylinderDial dial =
-      computeCylinderDial(wrappedScreenInput(CylinderDialKind::Shepherd, a, px, top, onScreen, gnomonMm));
+      computeCylinderDial(d, wrappedScreenInput(d, CylinderDialKind::Shepherd, a, px, top, onScreen, gnomonMm));
   CylinderPlacement p = screenPlacement(s, onScreen, px);
   const double boxPx = (dial.right - dial.left) * px;
   p.originX = std::max<double>(std::round((a.w - boxPx) / 2) + a.x0, a.x0 + 2);
@@ -317,12 +318,13 @@ void drawShepherdsDial(ScreenSurface& s, int width, int height, bool onScreen, d
   }
 }
 
-void drawHatDial(ScreenSurface& s, int width, int height, bool onScreen, double gnomonMm) {
+void drawHatDial(ScreenSurface& s, const DesignState& d, int width, int height, bool onScreen,
+                 double gnomonMm) {
   const ScreenArea a = areaOf(width, height, onScreen);
   const double px = shepherdPxPerMm(a, onScreen);
   const double top = a.h / 8.0;
   const CylinderDial dial =
-      computeCylinderDial(wrappedScreenInput(CylinderDialKind::Hat, a, px, top, onScreen, gnomonMm));
+      computeCylinderDial(d, wrappedScreenInput(d, CylinderDialKind::Hat, a, px, top, onScreen, gnomonMm));
   CylinderPlacement p = screenPlacement(s, onScreen, px);
   const double perDegPx = dial.scaleMm * px / 360;
   p.originX = std::max<double>(std::round(0.5 * a.w - 4 * perDegPx) + a.x0, a.x0 + 2);
@@ -332,10 +334,11 @@ void drawHatDial(ScreenSurface& s, int width, int height, bool onScreen, double 
   screenDial(s, a, dial, p);
 }
 
-void drawPolarCylinderDial(ScreenSurface& s, int width, int height, bool onScreen, double zoom,
+void drawPolarCylinderDial(ScreenSurface& s, const DesignState& d, int width, int height, bool onScreen,
+                           double zoom,
                            double gnomonMm, double radiusMm, double poleX, double poleY) {
   const ScreenArea a = areaOf(width, height, onScreen);
-  const double px = onScreen ? a.h / (design().paperA4 ? 280.0 : 420.0) : static_cast<double>(kPrinterUnitsPerMm);
+  const double px = onScreen ? a.h / (s.paper() == ScreenPaper::A4 ? 280.0 : 420.0) : static_cast<double>(kPrinterUnitsPerMm);
   const double units = px * std::max(zoom, 1e-3);
   const double ox = poleX >= 0 ? poleX : a.x0 + a.w / 2.0;
   const double oy = poleY >= 0 ? poleY : a.y0 + a.h / 5.0;
@@ -345,7 +348,7 @@ void drawPolarCylinderDial(ScreenSurface& s, int width, int height, bool onScree
   in.radiusMm = radiusMm;
   in.zoom = std::max(zoom, 1e-3);
   in.sampling = CylinderSampling::screen(std::max(1.0, (textBlockTop(a, onScreen, 7.5) - oy) / units));
-  const CylinderDial dial = computeCylinderDial(in);
+  const CylinderDial dial = computeCylinderDial(d, in);
   CylinderPlacement p = screenPlacement(s, onScreen, units);
   p.originX = ox;
   p.originY = oy;
@@ -354,9 +357,9 @@ void drawPolarCylinderDial(ScreenSurface& s, int width, int height, bool onScree
   screenDial(s, a, dial, p);
 }
 
-void drawAltitudeDial(ScreenSurface& s, int width, int height, bool onScreen, double gnomonMm) {
+void drawAltitudeDial(ScreenSurface& s, const DesignState& d, int width, int height, bool onScreen,
+                      double gnomonMm) {
   const ScreenArea a = areaOf(width, height, onScreen);
-  const DesignState& d = design();
   const double px = onScreen ? a.w / 320.0 : static_cast<double>(kPrinterUnitsPerMm);
   CylinderDialInput in;
   in.kind = CylinderDialKind::Hidokai;
@@ -365,7 +368,7 @@ void drawAltitudeDial(ScreenSurface& s, int width, int height, bool onScreen, do
   in.plateMm = d.altitudeHorizontalScale;
   in.sampling = CylinderSampling::screen(1e6);
   in.sampling.fewLinesBelowMm = 81;  // days 11 and 21 on axes above 80 mm
-  const CylinderDial dial = computeCylinderDial(in);
+  const CylinderDial dial = computeCylinderDial(d, in);
   CylinderPlacement p = screenPlacement(s, onScreen, px);
   p.transposed = true;
   double top = d.shepherdScaleLength > 119 ? a.h / 20.0 : a.h / 12.0;
@@ -379,20 +382,19 @@ void drawAltitudeDial(ScreenSurface& s, int width, int height, bool onScreen, do
   screenDial(s, a, dial, p);
 }
 
-void drawCylinderOrAltitudeDial(ScreenSurface& s, int width, int height, bool onScreen,
+void drawCylinderOrAltitudeDial(ScreenSurface& s, const DesignState& d, int width, int height, bool onScreen,
                                 double zoom, double poleX, double poleY) {
-  const DesignState& d = design();
   if (d.dialKind == 'k') {
-    drawAltitudeDial(s, width, height, onScreen, d.altitudeDialGnomonLength);
+    drawAltitudeDial(s, d, width, height, onScreen, d.altitudeDialGnomonLength);
     return;
   }
   switch (d.cylinderVariant) {
-    case 1: drawHatDial(s, width, height, onScreen, d.cylinderGnomonLengthInt); break;
+    case 1: drawHatDial(s, d, width, height, onScreen, d.cylinderGnomonLengthInt); break;
     case 2:
-      drawPolarCylinderDial(s, width, height, onScreen, zoom, d.cylinderGnomonLength,
+      drawPolarCylinderDial(s, d, width, height, onScreen, zoom, d.cylinderGnomonLength,
                             d.cylinderRadius, poleX, poleY);
       break;
-    default: drawShepherdsDial(s, width, height, onScreen, d.cylinderGnomonLengthInt); break;
+    default: drawShepherdsDial(s, d, width, height, onScreen, d.cylinderGnomonLengthInt); break;
   }
 }
 
@@ -400,12 +402,12 @@ void drawCylinderOrAltitudeDial(ScreenSurface& s, int width, int height, bool on
 
 namespace {
 
-CylinderPlacement plotPlacement(int r) {
+CylinderPlacement plotPlacement(int r, int plotLineWidth) {
   CylinderPlacement p;
   p.yUp = true;
   p.unitsPerMm = 40.0 * r;
-  p.writeWidths = design().plotLineWidth != 1;
-  p.lineWidth = std::max(0, design().plotLineWidth - 1);
+  p.writeWidths = plotLineWidth != 1;
+  p.lineWidth = std::max(0, plotLineWidth - 1);
   p.frameWidth = 0;
   p.degreeSign = false;
   p.charWidthCm = 0.18;
@@ -435,15 +437,14 @@ void plotGnomonSign(HpglWriter& w, double a, double b, double G, int r) {
 
 }  // namespace
 
-PlotOutcome plotAltitudeDial(HpglWriter& w, double gnomonMm, bool isShepherd) {
-  const DesignState& d = design();
+PlotOutcome plotAltitudeDial(HpglWriter& w, const DesignState& d, double gnomonMm, bool isShepherd) {
   CylinderDialInput in;
   in.kind = isShepherd ? CylinderDialKind::Shepherd : CylinderDialKind::Hidokai;
   in.gnomonMm = gnomonMm;
   in.scaleMm = isShepherd ? d.shepherdScaleLength : d.altitudeMonthScale;
   in.plateMm = d.altitudeHorizontalScale;
   in.sampling = CylinderSampling::plot();
-  const CylinderDial dial = computeCylinderDial(in);
+  const CylinderDial dial = computeCylinderDial(d, in);
   if (dial.temporalRefused) return temporalHoursRefusal();
   showCylinderMessages(dial, true);
   const int savedR = w.resolutionFactor();
@@ -455,7 +456,7 @@ PlotOutcome plotAltitudeDial(HpglWriter& w, double gnomonMm, bool isShepherd) {
     showMessage(MsgCaption::Information, cylinderText(CylinderText::TwoPartScale));
   }
   w.beginPage(PageStart::Slow);
-  CylinderPlacement p = plotPlacement(r);
+  CylinderPlacement p = plotPlacement(r, d.plotLineWidth);
   p.originX = 400.0 * r;
   p.originY = (isShepherd ? 10250.0 : 10500.0) * r;
   p.textX = (isShepherd ? 4600.0 : 1000.0) * r;
@@ -486,17 +487,18 @@ PlotOutcome plotAltitudeDial(HpglWriter& w, double gnomonMm, bool isShepherd) {
       second.zoneClock = true;
     }
     second.oldHours = false;
-    emitCylinderDial(w, eot ? computeCylinderDial(first) : dial, p);
+    emitCylinderDial(w, eot ? computeCylinderDial(d, first) : dial, p);
     p.originX = 8350.0 * r;
     p.drawTexts = false;
-    emitCylinderDial(w, computeCylinderDial(second), p);
+    emitCylinderDial(w, computeCylinderDial(d, second), p);
   }
   w.endPage(PageEnd::Init);
   w.setResolutionFactor(savedR);
   return {};
 }
 
-PlotOutcome plotCylinderDial(HpglWriter& w, double poleX, double poleY, bool isHatDial, double zoom,
+PlotOutcome plotCylinderDial(HpglWriter& w, const DesignState& d, double poleX, double poleY, bool isHatDial,
+                             double zoom,
                              double scaleOrCircumference, double gnomonMm, PlotGrid grid,
                              int gridSpacingMm) {
   const int r = w.resolutionFactor();
@@ -510,7 +512,7 @@ PlotOutcome plotCylinderDial(HpglWriter& w, double poleX, double poleY, bool isH
   const double units = 40.0 * r * (isHatDial ? 1 : std::max(zoom, 1e-3));
   in.sampling.maxDropMm = (oy - 600.0 * r) / units;
   if (!isHatDial) in.zoom = std::max(zoom, 1e-3);
-  const CylinderDial dial = computeCylinderDial(in);
+  const CylinderDial dial = computeCylinderDial(d, in);
   if (dial.temporalRefused) return temporalHoursRefusal();
   showCylinderMessages(dial, true);
   w.beginPage(PageStart::Framed, 16480.0 * r, 11480.0 * r);
@@ -519,7 +521,7 @@ PlotOutcome plotCylinderDial(HpglWriter& w, double poleX, double poleY, bool isH
   if (grid == PlotGrid::Ask) spacing = askPlotGrid();
   if (grid == PlotGrid::On) spacing = gridSpacingMm;
   if (spacing) w.hpglGrid(ox, oy, double{kPlotGridWidth} * r, *spacing * 40.0 * r, double{kPlotGridHeight} * r);
-  CylinderPlacement p = plotPlacement(r);
+  CylinderPlacement p = plotPlacement(r, d.plotLineWidth);
   p.unitsPerMm = units;
   p.originX = ox;
   p.originY = oy;
@@ -530,18 +532,18 @@ PlotOutcome plotCylinderDial(HpglWriter& w, double poleX, double poleY, bool isH
   return {};
 }
 
-PlotOutcome plotCylinderOrAltitudeDial(HpglWriter& w, double zoom, double poleX, double poleY,
+PlotOutcome plotCylinderOrAltitudeDial(HpglWriter& w, const DesignState& d, double zoom, double poleX,
+                                       double poleY,
                                        PlotGrid grid, int gridSpacingMm) {
-  const DesignState& d = design();
-  if (d.dialKind == 'k') return plotAltitudeDial(w, d.altitudeDialGnomonLength, false);
+  if (d.dialKind == 'k') return plotAltitudeDial(w, d, d.altitudeDialGnomonLength, false);
   switch (d.cylinderVariant) {
     case 1:
-      return plotCylinderDial(w, poleX, poleY, true, zoom, d.shepherdScaleLength, d.cylinderGnomonLengthInt,
+      return plotCylinderDial(w, d, poleX, poleY, true, zoom, d.shepherdScaleLength, d.cylinderGnomonLengthInt,
                               grid, gridSpacingMm);
     case 2:
-      return plotCylinderDial(w, poleX, poleY, false, zoom, d.cylinderRadius, d.cylinderGnomonLength, grid,
+      return plotCylinderDial(w, d, poleX, poleY, false, zoom, d.cylinderRadius, d.cylinderGnomonLength, grid,
                               gridSpacingMm);
-    default: return plotAltitudeDial(w, d.cylinderGnomonLengthInt, true);
+    default: return plotAltitudeDial(w, d, d.cylinderGnomonLengthInt, true);
   }
 }
 

@@ -15,13 +15,13 @@ std::string label(int row, int language) { return tableText(TextTable::Labels, r
 // The dial centre of the polar style is the gnomon foot of the picture
 // once it is placed; the others place themselves.
 void drawCylinderFamily(DialScreenRequest& r) {
-  drawCylinderOrAltitudeDial(r.surface, r.width, r.height, r.screenMode, r.zoomFactor,
+  drawCylinderOrAltitudeDial(r.surface, design(), r.width, r.height, r.screenMode, r.zoomFactor,
                              r.footFixed ? r.footX : -1, r.footFixed ? r.footY : -1);
 }
 
 PlotOutcome plotCylinderFamily(HpglWriter& writer, const DialPlotRequest& r) {
   const PlotPlacement& p = r.place;
-  return plotCylinderOrAltitudeDial(writer, p.zoomFactor, p.footFixed ? p.footX : -1,
+  return plotCylinderOrAltitudeDial(writer, design(), p.zoomFactor, p.footFixed ? p.footX : -1,
                              p.footFixed ? p.footY : -1, r.grid, r.gridSpacingMm);
 }
 

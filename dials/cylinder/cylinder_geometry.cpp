@@ -60,7 +60,7 @@ CylinderSampling CylinderSampling::plot() {
 
 namespace cylinder_detail {
 
-Builder::Builder(const CylinderDialInput& in) : in_(in), d_(design()) {
+Builder::Builder(const DesignState& d, const CylinderDialInput& in) : in_(in), d_(d) {
   year_ = d_.referenceYear;
   ephemeris_ = DailyEphemeris(year_);
   out_.kind = in.kind;
@@ -430,13 +430,13 @@ void Builder::texts() {
                               cylinderText(CylinderText::Mm) + ")"
                         : cylinderText(CylinderText::GnomonHeight) + " " + fixedText(in_.gnomonMm, 5, 0) +
                               cylinderText(CylinderText::Mm);
-  out_.timeLine = cylinderTimeLine(in_.kind, in_.sampling.temporalOpenEnds);
+  out_.timeLine = cylinderTimeLine(d_, in_.kind, in_.sampling.temporalOpenEnds);
 }
 
 }  // namespace cylinder_detail
 
-CylinderDial computeCylinderDial(const CylinderDialInput& input) {
-  return cylinder_detail::Builder(input).run();
+CylinderDial computeCylinderDial(const DesignState& d, const CylinderDialInput& input) {
+  return cylinder_detail::Builder(d, input).run();
 }
 
 }  // namespace tavrel

@@ -13,8 +13,7 @@ std::string cylinderText(CylinderText id, int language) {
   return tableText(TextTable::Texts, static_cast<int>(id), language);
 }
 
-std::string cylinderTimeLine(CylinderDialKind kind, bool plot) {
-  const DesignState& d = design();
+std::string cylinderTimeLine(const DesignState& d, CylinderDialKind kind, bool plot) {
   const bool hidokai = kind == CylinderDialKind::Hidokai;
   const bool temporal = hidokai ? d.temporalHours : d.temporalHourLines;
   const bool ordinary = hidokai ? !d.temporalHours : d.localTimeNoEot;

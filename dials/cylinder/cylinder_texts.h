@@ -35,9 +35,9 @@ enum class CylinderText {
 std::string cylinderText(CylinderText id);
 std::string cylinderText(CylinderText id, int language);
 
-// The time line under the title: the clock of the ordinary hours with or
+// The time line under the title of the record d's dial: the clock of the ordinary hours with or
 // without EoT, then the temporal, Italian and Babylonian families drawn.
 // `plot` names the zone meridian's time as the plot does.
-std::string cylinderTimeLine(CylinderDialKind kind, bool plot);
+std::string cylinderTimeLine(const DesignState& d, CylinderDialKind kind, bool plot);
 
 }  // namespace tavrel

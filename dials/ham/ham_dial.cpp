@@ -79,19 +79,23 @@ HamHourPoints& hamHourPoints(std::any& kept) {
   return *std::any_cast<HamHourPoints>(&kept);
 }
 
-void drawHamDial(ScreenSurface& s, int W, int H, HamHourPoints& points, double D, double latitude,
+HamDialValues hamDialValuesOf(const DesignState& d) {
+  return {d.latitude, d.hamDiameter, d.hamStretch, d.hamEquinoxPosition};
+}
+
+void drawHamDial(ScreenSurface& s, int W, int H, HamHourPoints& points, const HamDialValues& v,
                  bool screenMode) {
-  const DesignState& d = design();
+  const double D = v.sizeMm, latitude = v.latitude;
   Canvas& c = s.canvas();
   const double scale = screenMode ? hamScreenScale(H) : 20.0;
-  const HamLayout l = hamLayout(W, H, scale, D, latitude, d.hamStretch, d.hamEquinoxPosition);
+  const HamLayout l = hamLayout(W, H, scale, D, latitude, v.stretch, v.equinoxPosition);
   if (screenMode) {
     points.records[0] = l.centre;
     points.scale = scale;
   }
 
   // Texts, in the colour of pen 4.
-  const Colour textColour = ScreenSurface::penColour(4);
+  const Colour textColour = s.penColour(4);
   const auto write = [&](double x, double y, const std::string& t, double height, bool bold) {
     Font f = c.font();
     f.face = "Arial";
@@ -110,8 +114,8 @@ void drawHamDial(ScreenSurface& s, int W, int H, HamHourPoints& points, double D
           tableText(TextTable::Texts, textRow::kDegrees),
       loadString(308) + " = " + tableText(TextTable::Texts, textRow::kLocalApparentTime),
       loadString(580) + " = " + fixedText(D, 4, 1) + " mm",
-      hamText(HamText::Stretch) + fixedText(d.hamStretch, 3, 1),
-      hamText(HamText::EquinoxPosition) + fixedText(d.hamEquinoxPosition, 6, 2)};
+      hamText(HamText::Stretch) + fixedText(v.stretch, 3, 1),
+      hamText(HamText::EquinoxPosition) + fixedText(v.equinoxPosition, 6, 2)};
   const double steps[] = {2, 3.2, 4.4, 5.6, 6.8};
   for (int n = 0; n < 5; ++n) write(x, y0 + static_cast<double>(rnd(steps[n] * fh)), lines[n], fh, false);
   const double hx = W / 80, hy = H - 4 * fh;

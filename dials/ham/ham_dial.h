@@ -28,6 +28,8 @@
 
 namespace tavrel {
 
+struct DesignState;
+
 struct HamPoint {
   double x = 0, y = 0;
 };
@@ -43,6 +45,15 @@ struct HamLayout {
   std::array<HamPoint, 8> datePoint{};   // A[1..7] = centre - R (cos t, sin t)
   double altitude[8][9] = {};            // alt[k][i]: hour angle 15 i, i = 0..8
 };
+
+// The values of the design record the ham dial is made of.
+struct HamDialValues {
+  double latitude = 0;         // degrees
+  double sizeMm = 0;           // hamDiameter
+  double stretch = 2;          // hamStretch
+  double equinoxPosition = 0;  // hamEquinoxPosition, degrees
+};
+HamDialValues hamDialValuesOf(const DesignState& d);
 
 // scale: units per millimetre; D the size ("Diameter") in mm.
 HamLayout hamLayout(int width, int height, double scale, double sizeMm, double latitude,
@@ -77,11 +88,11 @@ double hamScreenScale(int height);
 // when `kept` holds something else).
 HamHourPoints& hamHourPoints(std::any& kept);
 
-// drawHamDial: the screen picture (screenMode) or the printer page, with
-// the marked points and their polyline when showHourPoints is set. D the
-// size in millimetres. Writes the centre into record 0 on the screen.
-void drawHamDial(ScreenSurface& surface, int width, int height, HamHourPoints& points, double sizeMm,
-                 double latitude, bool screenMode);
+// drawHamDial: the dial of `values` on the screen picture (screenMode) or
+// the printer page, with the marked points and their polyline when
+// showHourPoints is set. Writes the centre into record 0 on the screen.
+void drawHamDial(ScreenSurface& surface, int width, int height, HamHourPoints& points,
+                 const HamDialValues& values, bool screenMode);
 
 // A click on the picture while the ham dial is shown: every click clears
 // showHourPoints; Alt + left clears the table; Ctrl + left stores the
@@ -109,29 +120,33 @@ inline constexpr const char* kHamPointsHeader = "[Schinkensonnenuhr]";
 // The settings text list: the lines of the last file saved or loaded.
 std::vector<std::string>& hamSettingsText();
 
-// Writes the settings text with the hour points of `points` (whole file or
+// Writes the settings text with the dial's `values` and the hour points of
+// `points` (whole file or
 // nothing): the information box path + " saved!", or the error box path +
 // " :" + CR LF + "Could not save INI-file! (Write-protection?)". The
 // points are converted with the centre and scale of the last screen
 // construction, or of one on a picture width x height when none has run.
 // True when written.
-bool saveHamSettingsFile(const std::string& path, const HamHourPoints& points, int width, int height);
+bool saveHamSettingsFile(const std::string& path, const HamHourPoints& points, const HamDialValues& values,
+                         int width, int height);
 
 // Reads path: the hour points, converted for a picture width x height,
 // replace the marked ones and are shown with their curve at the next
-// construction; the ham dial's latitude, size, stretch factor and equinox
-// position are those the points were marked on; the whole text becomes the
-// settings text list; the information box path + " loaded!". A file that
-// cannot be read, is no settings text, has no hour-point section or a
-// faulty line in it gives the error box with the file name and the reason,
-// and changes nothing. True when read.
-bool loadHamSettingsFile(const std::string& path, HamHourPoints& points, int width, int height);
+// construction; the whole text becomes the settings text list; the
+// information box path + " loaded!". Returns the ham dial's latitude,
+// size, stretch factor and equinox position the points were marked on,
+// for the caller to store in the record. A file that cannot be read, is
+// no settings text, has no hour-point section or a faulty line in it gives
+// the error box with the file name and the reason, changes nothing and
+// returns nullopt.
+std::optional<HamDialValues> loadHamSettingsFile(const std::string& path, HamHourPoints& points, int width,
+                                                 int height);
 
 // The drawing window's "Save" and "Load" while the ham dial is shown: the
 // file dialogs ("TAVREL.EXE - Save Construction Data", "schink.ham";
 // "SchinkenSU"), then the two above on the table kept in `kept`. True when
-// a file was written / read.
-bool saveHamSettingsCommand(std::any& kept, int width, int height);
-bool loadHamSettingsCommand(std::any& kept, int width, int height);
+// a file was written; the values read (nullopt: none).
+bool saveHamSettingsCommand(std::any& kept, const HamDialValues& values, int width, int height);
+std::optional<HamDialValues> loadHamSettingsCommand(std::any& kept, int width, int height);
 
 }  // namespace tavrel

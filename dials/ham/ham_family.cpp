@@ -19,8 +19,7 @@ std::any& keptStore(std::any* kept) {
 }
 
 void drawHamFamily(DialScreenRequest& r) {
-  const DesignState& d = design();
-  drawHamDial(r.surface, r.width, r.height, hamHourPoints(keptStore(r.kept)), d.hamDiameter, d.latitude,
+  drawHamDial(r.surface, r.width, r.height, hamHourPoints(keptStore(r.kept)), hamDialValuesOf(design()),
               r.screenMode);
 }
 
@@ -36,9 +35,22 @@ void hamClick(DialPictureClick& c) {
   hamPictureClick(hamHourPoints(kept), k, c.x, c.y, c.picture);
 }
 
-bool saveHamData(DialDataRequest& r) { return saveHamSettingsCommand(keptStore(r.kept), r.width, r.height); }
+bool saveHamData(DialDataRequest& r) {
+  return saveHamSettingsCommand(keptStore(r.kept), hamDialValuesOf(design()), r.width, r.height);
+}
 
-bool loadHamData(DialDataRequest& r) { return loadHamSettingsCommand(keptStore(r.kept), r.width, r.height); }
+// The dial takes the latitude, size, stretch factor and equinox position
+// the loaded points were marked on.
+bool loadHamData(DialDataRequest& r) {
+  const std::optional<HamDialValues> v = loadHamSettingsCommand(keptStore(r.kept), r.width, r.height);
+  if (!v) return false;
+  DesignState& d = design();
+  d.latitude = v->latitude;
+  d.hamDiameter = v->sizeMm;
+  d.hamStretch = v->stretch;
+  d.hamEquinoxPosition = v->equinoxPosition;
+  return true;
+}
 
 const DialFamilyRegistrar kHam{[] {
   DialFamily f;

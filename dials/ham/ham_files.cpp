@@ -66,15 +66,14 @@ std::optional<std::vector<double>> numbersOf(std::string_view line, std::size_t 
 
 // What the section of a file holds.
 struct HamSection {
-  double latitude = 0, size = 0, stretch = 0, equinox = 0;
+  HamDialValues values;
   std::vector<HamPoint> pointsMm;
 };
 
 // The centre and scale the screen construction gives on a picture W x H.
-void screenFrame(int width, int height, double size, double latitude, HamPoint& centre, double& scale) {
-  const DesignState& d = design();
+void screenFrame(int width, int height, const HamDialValues& v, HamPoint& centre, double& scale) {
   scale = std::max(1.0, hamScreenScale(height));
-  centre = hamLayout(width, height, scale, size, latitude, d.hamStretch, d.hamEquinoxPosition).centre;
+  centre = hamLayout(width, height, scale, v.sizeMm, v.latitude, v.stretch, v.equinoxPosition).centre;
 }
 
 void loadError(const std::string& path, const std::string& reason) {
@@ -90,14 +89,14 @@ std::vector<std::string>& hamSettingsText() {
   return lines;
 }
 
-bool saveHamSettingsFile(const std::string& path, const HamHourPoints& points, int width, int height) {
-  const DesignState& d = design();
+bool saveHamSettingsFile(const std::string& path, const HamHourPoints& points, const HamDialValues& v,
+                         int width, int height) {
   HamPoint centre = points.records[0];
   double scale = points.scale;
-  if (!(scale > 0)) screenFrame(width, height, d.hamDiameter, d.latitude, centre, scale);
+  if (!(scale > 0)) screenFrame(width, height, v, centre, scale);
   std::vector<std::string> section{
-      kHamPointsHeader, fixedText(d.latitude, 10, 6) + ";" + fixedText(d.hamDiameter, 7, 2) + ";" +
-                            fixedText(d.hamStretch, 6, 3) + ";" + fixedText(d.hamEquinoxPosition, 8, 3)};
+      kHamPointsHeader, fixedText(v.latitude, 10, 6) + ";" + fixedText(v.sizeMm, 7, 2) + ";" +
+                            fixedText(v.stretch, 6, 3) + ";" + fixedText(v.equinoxPosition, 8, 3)};
   for (int r = 1; r <= 8; ++r) {
     const HamPoint p = points.records[static_cast<std::size_t>(r)];
     if (p.x > 0)
@@ -115,16 +114,17 @@ bool saveHamSettingsFile(const std::string& path, const HamHourPoints& points, i
   return true;
 }
 
-bool loadHamSettingsFile(const std::string& path, HamHourPoints& points, int width, int height) {
+std::optional<HamDialValues> loadHamSettingsFile(const std::string& path, HamHourPoints& points, int width,
+                                                 int height) {
   std::error_code why;
   const std::optional<std::vector<std::string>> lines = readTextFileLines(path, &why);
   if (!lines) {
     loadError(path, hamText(HamText::Unreadable) + "\n\r" + why.message());
-    return false;
+    return std::nullopt;
   }
   if (!looksLikeSettingsText(*lines)) {
     loadError(path, hamText(HamText::NotSettingsFile));
-    return false;
+    return std::nullopt;
   }
   const std::size_t colours = *lastLine(*lines, kColours);
   std::optional<std::size_t> header;
@@ -132,23 +132,20 @@ bool loadHamSettingsFile(const std::string& path, HamHourPoints& points, int wid
     if ((*lines)[i] == kHamPointsHeader) header = i;
   if (!header) {
     loadError(path, hamText(HamText::NoHourPoints));
-    return false;
+    return std::nullopt;
   }
   // Read the whole section before anything changes.
   HamSection section;
-  const auto faulty = [&](std::size_t index) {
+  const auto faulty = [&](std::size_t index) -> std::optional<HamDialValues> {
     loadError(path, hamText(HamText::FaultyLine) + std::to_string(index + 1) + hamText(HamText::FaultySection));
-    return false;
+    return std::nullopt;
   };
   const std::size_t valuesLine = *header + 1;
   const auto values = valuesLine < colours ? numbersOf((*lines)[valuesLine], 4) : std::nullopt;
   if (!values || std::fabs((*values)[0]) > 90 || (*values)[1] < 0 || (*values)[1] > 100 || (*values)[2] < 1.2 ||
       (*values)[2] > 3 || std::fabs((*values)[3]) > 180)
     return faulty(valuesLine);
-  section.latitude = (*values)[0];
-  section.size = (*values)[1];
-  section.stretch = (*values)[2];
-  section.equinox = (*values)[3];
+  section.values = {(*values)[0], (*values)[1], (*values)[2], (*values)[3]};
   for (std::size_t i = valuesLine + 1; i < colours; ++i) {
     const auto p = numbersOf((*lines)[i], 2);
     if (!p || std::fabs((*p)[0]) > kFarthestPointMm || std::fabs((*p)[1]) > kFarthestPointMm ||
@@ -157,14 +154,9 @@ bool loadHamSettingsFile(const std::string& path, HamHourPoints& points, int wid
     section.pointsMm.push_back({(*p)[0], (*p)[1]});
   }
 
-  DesignState& d = design();
-  d.latitude = section.latitude;
-  d.hamDiameter = section.size;
-  d.hamStretch = section.stretch;
-  d.hamEquinoxPosition = section.equinox;
   HamPoint centre;
   double scale = 0;
-  screenFrame(width, height, section.size, section.latitude, centre, scale);
+  screenFrame(width, height, section.values, centre, scale);
   points.records = {};
   points.records[0] = centre;
   points.scale = scale;
@@ -177,26 +169,27 @@ bool loadHamSettingsFile(const std::string& path, HamHourPoints& points, int wid
   points.showHourPoints = true;
   hamSettingsText() = *lines;
   showMessage(MsgCaption::Information, MsgIcon::Information, path + messageText(56));
-  return true;
+  return section.values;
 }
 
-bool saveHamSettingsCommand(std::any& kept, int width, int height) {
+bool saveHamSettingsCommand(std::any& kept, const HamDialValues& values, int width, int height) {
   FileDialogRequest r;
   r.title = dialogTitle(DialogTitle::SaveConstruction);
   r.filter = hamText(HamText::SaveFilter);
   r.defaultExtension = "ham";
   r.initialName = "schink.ham";
   const std::optional<std::string> path = platform().saveFileName(r);
-  return path && saveHamSettingsFile(*path, hamHourPoints(kept), width, height);
+  return path && saveHamSettingsFile(*path, hamHourPoints(kept), values, width, height);
 }
 
-bool loadHamSettingsCommand(std::any& kept, int width, int height) {
+std::optional<HamDialValues> loadHamSettingsCommand(std::any& kept, int width, int height) {
   FileDialogRequest r;
   r.title = hamText(HamText::LoadTitle);
   r.filter = hamText(HamText::LoadFilter);
   r.defaultExtension = "ham";
   const std::optional<std::string> path = platform().openFileName(r);
-  return path && loadHamSettingsFile(*path, hamHourPoints(kept), width, height);
+  if (!path) return std::nullopt;
+  return loadHamSettingsFile(*path, hamHourPoints(kept), width, height);
 }
 
 }  // namespace tavrel

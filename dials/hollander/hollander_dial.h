@@ -39,6 +39,8 @@
 
 namespace tavrel {
 
+struct DesignState;
+
 struct HollanderPoint {
   double x = 0, y = 0;  // dial mm
 };
@@ -138,8 +140,8 @@ bool hollanderShadowPoint(const HollanderDial& dial, int row, double t, double& 
 // The whole dial. Shows no message (the refusal is in the result).
 HollanderDial computeHollanderDial(const HollanderInput& input);
 
-// The input of the design record.
-HollanderInput hollanderInputOfDesign();
+// The input of the design record d.
+HollanderInput hollanderInputOf(const DesignState& d);
 
 // Placement on a target (TargetPlacement): target = origin + unitsPerMm (x, +-y).
 struct HollanderPlacement : TargetPlacement {
@@ -162,25 +164,26 @@ bool showHollanderRefusal(const HollanderDial& dial);
 // The refusal of `dial` as the plot returns it (empty: none).
 PlotOutcome hollanderPlotRefusal(const HollanderDial& dial);
 
-// Screen (screenMode) or printer page of width x height surface units;
-// originX/Y the ellipse centre (below 1: the middle of the picture).
-void drawHollanderDial(ScreenSurface& surface, bool screenMode, int width, int height, double zoom,
+// The dial of `input` on the screen (screenMode) or printer page of width
+// x height surface units; originX/Y the ellipse centre (below 1: the
+// middle of the picture).
+void drawHollanderDial(ScreenSurface& surface, const HollanderInput& input, bool screenMode, int width, int height, double zoom,
                        double originX, double originY, double textX, double textY, bool grid);
 
 // The HPGL plot; positions in plotter units already multiplied by R. Angles
 // that make no cone are refused (returned) before anything is written.
-PlotOutcome plotHollanderDial(HpglWriter& writer, double zoom, double originX, double originY, double textX,
+PlotOutcome plotHollanderDial(HpglWriter& writer, const HollanderInput& input, double zoom, double originX, double originY, double textX,
                               double textY);
 
 // The cone file: the cross section through the axis and the unfolded
 // cone surface, true size (times zoom).
-void plotHollanderCone(HpglWriter& writer, double zoom);
+void plotHollanderCone(HpglWriter& writer, const HollanderInput& input, double zoom);
 
 // The lines of the drawing window's information on the dial: title,
 // place and cone, the footprint, the equivalent horizontal dial of a wall,
 // the spread of the date pairs' apex shadows at noon over the year
 // ("Dist.", L = axis length times zoom), and the declination listing.
-std::vector<std::string> hollanderInformation(double zoom);
+std::vector<std::string> hollanderInformation(const HollanderInput& input, double zoom);
 
 // The spread ("Dist.", mm) of the two apex shadows of each date pair at
 // noon, mean time of the plane; pairs whose shadows miss the plane are
@@ -193,7 +196,8 @@ std::vector<HollanderNoonSpread> hollanderNoonSpread(const HollanderDial& dial);
 
 // The information graphic ("Grafik zeigen"): the spread over the year with
 // its smallest and largest value, on a picture of width x height.
-void drawHollanderInfo(ScreenSurface& surface, int width, int height, double zoom);
+void drawHollanderInfo(ScreenSurface& surface, const HollanderInput& input, int width, int height,
+                       double zoom);
 
 // The name of the cone file: "Cone" before the extension of the plot file
 // (a DXF target's cone file is an HPGL plot: ".plt").

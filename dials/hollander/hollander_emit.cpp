@@ -110,12 +110,11 @@ bool showHollanderRefusal(const HollanderDial& dial) {
   return refusal.has_value();
 }
 
-void drawHollanderDial(ScreenSurface& s, bool screenMode, int width, int height, double zoom,
-                       double originX, double originY, double textX, double textY, bool grid) {
-  const DesignState& d = design();
+void drawHollanderDial(ScreenSurface& s, const HollanderInput& input, bool screenMode, int width, int height,
+                       double zoom, double originX, double originY, double textX, double textY, bool grid) {
   const double z = std::max(zoom, 1e-3);
-  const double units = (screenMode ? width / (d.paperA4 ? 280.0 : 420.0) : 10.0) * z;
-  HollanderInput in = hollanderInputOfDesign();
+  const double units = (screenMode ? width / (s.paper() == ScreenPaper::A4 ? 280.0 : 420.0) : 10.0) * z;
+  HollanderInput in = input;
   in.limitMm = 2.0 * std::max(width, height) / units;
   const HollanderDial dial = computeHollanderDial(in);
   if (showHollanderRefusal(dial)) return;
@@ -123,7 +122,7 @@ void drawHollanderDial(ScreenSurface& s, bool screenMode, int width, int height,
   p.originX = originX >= 1 ? originX : width / 2.0;
   p.originY = originY >= 1 ? originY : height / 2.0;
   p.unitsPerMm = units;
-  p.lineWidth = std::max<int>(1, d.lineWidth);
+  p.lineWidth = std::max(1, s.pens().lineWidth);
   const double fh = screenMode ? 13 : 35;
   p.textHeight = fh;
   p.markUnits = screenMode ? 5 : 15;
@@ -134,7 +133,7 @@ void drawHollanderDial(ScreenSurface& s, bool screenMode, int width, int height,
   p.screenCanvas = &s.canvas();
   p.pageWidth = width;
   p.pageHeight = height;
-  if (grid) screenGrid(s, !screenMode, ScreenSurface::penColour(9), 10, height - 20, width - 20,
+  if (grid) screenGrid(s, !screenMode, s.penColour(9), 10, height - 20, width - 20,
                        static_cast<int>(p.originY), static_cast<int>(p.originX));
   // The hour curves run on towards the horizon; the page ends them.
   s.setWindow(0, 0, width, height);
@@ -149,17 +148,17 @@ void drawHollanderDial(ScreenSurface& s, bool screenMode, int width, int height,
     f.colour = rgb(255, 0, 0);
     f.angle = 0;
     c.setFont(f);
-    c.text(5, 5, hollanderText(HollanderText::Hint, d.language));
+    c.text(5, 5, hollanderText(HollanderText::Hint, in.language));
     c.setFont(old);
   }
 }
 
-PlotOutcome plotHollanderDial(HpglWriter& w, double zoom, double originX, double originY, double textX,
-                              double textY) {
+PlotOutcome plotHollanderDial(HpglWriter& w, const HollanderInput& input, double zoom, double originX,
+                              double originY, double textX, double textY) {
   const int R = w.resolutionFactor();
   const double z = std::max(zoom, 1e-3);
   const double units = 40.0 * R * z;
-  HollanderInput in = hollanderInputOfDesign();
+  HollanderInput in = input;
   in.limitMm = 2.0 * 16400.0 * R / units;
   const HollanderDial dial = computeHollanderDial(in);
   if (PlotOutcome refusal = hollanderPlotRefusal(dial)) return refusal;
@@ -189,8 +188,8 @@ namespace {
 
 // The dial of the information: the axis at the drawing window's zoom, no
 // hour curves.
-HollanderInput informationInput(double zoom) {
-  HollanderInput in = hollanderInputOfDesign();
+HollanderInput informationInput(const HollanderInput& input, double zoom) {
+  HollanderInput in = input;
   in.coneAxisMm *= std::max(zoom, 1e-3);
   in.hoursFrom = 1;
   in.hoursTo = 0;
@@ -213,10 +212,10 @@ std::vector<HollanderNoonSpread> hollanderNoonSpread(const HollanderDial& dial) 
   return out;
 }
 
-void drawHollanderInfo(ScreenSurface& surface, int width, int height, double zoom) {
-  const DesignState& d = design();
-  const int lang = d.language;
-  const HollanderInput in = informationInput(zoom);
+void drawHollanderInfo(ScreenSurface& surface, const HollanderInput& input, int width, int height,
+                       double zoom) {
+  const HollanderInput in = informationInput(input, zoom);
+  const int lang = in.language;
   const HollanderDial dial = computeHollanderDial(in);
   const double fh = std::max(8.0, height / 50.0);
   surface.selectPen(4);
@@ -279,10 +278,9 @@ void drawHollanderInfo(ScreenSurface& surface, int width, int height, double zoo
                 hollanderText(HollanderText::DistMax, lang) + fixedText(hi->dist, 6, 2) + " mm" + pair(*hi));
 }
 
-std::vector<std::string> hollanderInformation(double zoom) {
-  const DesignState& d = design();
-  const int lang = d.language;
-  const HollanderInput in = informationInput(zoom);
+std::vector<std::string> hollanderInformation(const HollanderInput& input, double zoom) {
+  const HollanderInput in = informationInput(input, zoom);
+  const int lang = in.language;
   const HollanderDial dial = computeHollanderDial(in);
   std::vector<std::string> lines{dial.title};
   if (dial.refusal != HollanderRefusal::None) {
@@ -330,13 +328,12 @@ std::string hollanderConeFileName(const std::string& plotFile) {
   return out.string();
 }
 
-void plotHollanderCone(HpglWriter& w, double zoom) {
-  const DesignState& d = design();
+void plotHollanderCone(HpglWriter& w, const HollanderInput& in, double zoom) {
   const int R = w.resolutionFactor();
   const double k = 40.0 * R;  // units per mm
-  const double L = d.gnomonLength * std::max(zoom, 1e-3);
-  const double psi = radians(d.coneAxisInclination);
-  const double al = radians(d.coneHalfAngle);
+  const double L = in.coneAxisMm * std::max(zoom, 1e-3);
+  const double psi = radians(in.axisInclination);
+  const double al = radians(in.halfAngle);
   w.beginPage(PageStart::FramedBraced, 16400.0 * R, 11480.0 * R);
   w.selectPen(4);
   w.setCharSize(0.25, 0.35);
@@ -361,7 +358,7 @@ void plotHollanderCone(HpglWriter& w, double zoom) {
   w.lineTo(ax, ay);
   w.penUp();
   w.selectPen(4);
-  w.label(fx, fy - 400.0 * R, asciiUmlauts(hollanderText(HollanderText::ConeSection, d.language)));
+  w.label(fx, fy - 400.0 * R, asciiUmlauts(hollanderText(HollanderText::ConeSection, in.language)));
   // The unfolded surface of the cone from its apex to the plate: the
   // generators have the lengths from the apex to the footprint ellipse;
   // a generator at angle u about the axis has direction
@@ -385,7 +382,7 @@ void plotHollanderCone(HpglWriter& w, double zoom) {
   w.lineTo(cx, cy);
   w.penUp();
   w.selectPen(4);
-  w.label(cx, cy - 400.0 * R, asciiUmlauts(hollanderText(HollanderText::ConeUnfolded, d.language)));
+  w.label(cx, cy - 400.0 * R, asciiUmlauts(hollanderText(HollanderText::ConeUnfolded, in.language)));
   w.endPage(PageEnd::PenUpAway);
 }
 

@@ -17,7 +17,7 @@ namespace {
 std::string label(int row, int language) { return tableText(TextTable::Labels, row, language); }
 
 void drawHollanderFamily(DialScreenRequest& r) {
-  drawHollanderDial(r.surface, r.screenMode, r.width, r.height, r.zoomFactor, r.footX, r.footY,
+  drawHollanderDial(r.surface, hollanderInputOf(design()), r.screenMode, r.width, r.height, r.zoomFactor, r.footX, r.footY,
                     r.textMarked ? r.textX : -1, r.textMarked ? r.textY : -1, r.grid);
 }
 
@@ -25,15 +25,16 @@ void drawHollanderFamily(DialScreenRequest& r) {
 // true size; for a DXF target it keeps the plot extension ".plt").
 PlotOutcome plotHollanderFamily(HpglWriter& w, const DialPlotRequest& r) {
   const PlotPlacement& p = r.place;
-  if (PlotOutcome refusal = plotHollanderDial(w, p.zoomFactor, p.footX, p.footY, p.textMarked ? p.textX : -1,
+  const DesignState& d = design();
+  const HollanderInput in = hollanderInputOf(d);
+  if (PlotOutcome refusal = plotHollanderDial(w, in, p.zoomFactor, p.footX, p.footY, p.textMarked ? p.textX : -1,
                                               p.textMarked ? p.textY : -1))
     return refusal;
   if (r.plotFileName.empty()) return {};
-  const DesignState& d = design();
   const std::string cone = hollanderConeFileName(r.plotFileName);
   HpglWriter coneWriter(1);
   coneWriter.hpglOpen(cone);
-  plotHollanderCone(coneWriter, p.zoomFactor);
+  plotHollanderCone(coneWriter, in, p.zoomFactor);
   coneWriter.hpglClose();
   showMessage(MsgCaption::Information, MsgIcon::Information,
               "\r\n" + hollanderText(HollanderText::ConeFile, d.language) + " \"" +
@@ -67,9 +68,11 @@ const DialFamilyRegistrar kHollander{[] {
   f.activation = hollanderActivation;
   f.draw = drawHollanderFamily;
   f.plot = plotHollanderFamily;
-  f.information = [](const DesignState&, double zoom) { return hollanderInformation(zoom); };
+  f.information = [](const DesignState& d, double zoom) { return hollanderInformation(hollanderInputOf(d), zoom); };
   f.extraPictureButtonRow = static_cast<int>(HollanderText::ShowGraphic);
-  f.extraPicture = [](DialScreenRequest& r) { drawHollanderInfo(r.surface, r.width, r.height, r.zoomFactor); };
+  f.extraPicture = [](DialScreenRequest& r) {
+    drawHollanderInfo(r.surface, hollanderInputOf(design()), r.width, r.height, r.zoomFactor);
+  };
   return f;
 }()};
 

@@ -62,8 +62,7 @@ std::vector<HollanderDatePair> hollanderDatePairs(int year) {
   return rows;
 }
 
-HollanderInput hollanderInputOfDesign() {
-  const DesignState& d = design();
+HollanderInput hollanderInputOf(const DesignState& d) {
   HollanderInput in;
   in.coneAxisMm = d.gnomonLength;
   in.axisInclination = d.coneAxisInclination;

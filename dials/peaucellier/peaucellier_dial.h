@@ -41,6 +41,8 @@
 
 namespace tavrel {
 
+struct DesignState;
+
 inline constexpr double kPeaucellierMinLatitude = 29.0;
 inline constexpr double kPeaucellierDefaultF = -0.8749;
 inline constexpr double kPeaucellierDefaultUnit = 35.0;
@@ -105,8 +107,8 @@ double peaucellierDateDeclination(double obliquity, double lambda);
 // The whole dial. Shows no message.
 PeaucellierDial computePeaucellierDial(const PeaucellierInput& input);
 
-// The input of the design record.
-PeaucellierInput peaucellierInputOfDesign();
+// The input of the design record d.
+PeaucellierInput peaucellierInputOf(const DesignState& d);
 
 // Placement of dial millimetres on a target: target = (originX +
 // unitsPerMm x, originY + unitsPerMm y), y downwards on the screen; the
@@ -129,16 +131,17 @@ struct PeaucellierPlacement : TargetPlacement {
 void emitPeaucellierDial(PlotSurface& surface, const PeaucellierDial& dial,
                          const PeaucellierPlacement& placement);
 
-// Screen picture (screenMode) or printer page: the page size given is the
-// surface's; the printer page keeps a margin of 30 units. originX,
-// originY: the stored origin (below 1: the default 0.35 W, 0.5 H).
-void drawPeaucellierDial(ScreenSurface& surface, bool screenMode, int width, int height,
-                         double originX, double originY);
+// Screen picture (screenMode) or printer page of the dial of `input`: the
+// page size given is the surface's; the printer page keeps a margin of 30
+// units. originX, originY: the stored origin (below 1: the default 0.35 W,
+// 0.5 H).
+void drawPeaucellierDial(ScreenSurface& surface, const PeaucellierInput& input, bool screenMode,
+                         int width, int height, double originX, double originY);
 
 // The HPGL plot (the writer's file is open): originX in plotter units
 // already multiplied by R (below 1: 0.35 of the page), y = 5240 R.
 // Latitudes within 29 degrees of the equator are refused (the refusal
 // text of the picture, returned) before anything is written.
-PlotOutcome plotPeaucellierDial(HpglWriter& writer, double originX);
+PlotOutcome plotPeaucellierDial(HpglWriter& writer, const PeaucellierInput& input, double originX);
 
 }  // namespace tavrel

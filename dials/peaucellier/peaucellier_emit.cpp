@@ -7,7 +7,6 @@
 
 #include "base/angles.h"
 #include "base/number_text.h"
-#include "core/design_state.h"
 #include "core/language.h"
 #include "dials/peaucellier/peaucellier_dial.h"
 #include "dials/peaucellier/peaucellier_texts.h"
@@ -118,12 +117,10 @@ void emitPeaucellierDial(PlotSurface& s, const PeaucellierDial& dial, const Peau
   setBold(p, false, "Arial");
 }
 
-void drawPeaucellierDial(ScreenSurface& s, bool screenMode, int width, int height, double originX,
-                         double originY) {
-  const DesignState& d = design();
+void drawPeaucellierDial(ScreenSurface& s, const PeaucellierInput& in, bool screenMode, int width,
+                         int height, double originX, double originY) {
   const int left = screenMode ? 1 : 30, top = left;
   const int W = screenMode ? width : width - 60, H = screenMode ? height : height - 60;
-  PeaucellierInput in = peaucellierInputOfDesign();
   const PeaucellierDial dial = computePeaucellierDial(in);
   Canvas& c = s.canvas();
   if (dial.refused) {
@@ -132,7 +129,7 @@ void drawPeaucellierDial(ScreenSurface& s, bool screenMode, int width, int heigh
     f.face = "Arial";
     f.weight = kFontWeightBold;
     f.height = screenMode ? 16 : 40;
-    f.colour = ScreenSurface::penColour(4);
+    f.colour = s.penColour(4);
     f.angle = 0;
     c.setFont(f);
     c.text(W / 5.0, H / 5.0, peaucellierText(PeaucellierText::LatitudeRefusal, 2));
@@ -144,7 +141,7 @@ void drawPeaucellierDial(ScreenSurface& s, bool screenMode, int width, int heigh
   PeaucellierPlacement p;
   p.unitsPerMm = pUnits / dial.unitMm;
   p.printer = !screenMode;
-  p.lineWidth = std::max<int>(1, d.lineWidth);
+  p.lineWidth = std::max(1, s.pens().lineWidth);
   const double textH = screenMode ? 16 : 30;
   p.markRadius = std::round(textH / 2);
   const double C = pUnits / (1 - std::fabs(std::tan(radians(23.45)) * dial.f));
@@ -175,13 +172,13 @@ void drawPeaucellierDial(ScreenSurface& s, bool screenMode, int width, int heigh
   emitPeaucellierDial(s, dial, p);
 }
 
-PlotOutcome plotPeaucellierDial(HpglWriter& w, double originX) {
+PlotOutcome plotPeaucellierDial(HpglWriter& w, const PeaucellierInput& in, double originX) {
   const int R = w.resolutionFactor();
-  const PeaucellierDial dial = computePeaucellierDial(peaucellierInputOfDesign());
+  const PeaucellierDial dial = computePeaucellierDial(in);
   // Within 29 degrees of the equator: the picture writes why, the plot says it.
   if (dial.refused)
     return PlotRefusal{MsgCaption::Error, MsgIcon::Error,
-                       peaucellierText(PeaucellierText::LatitudeRefusal, design().language)};
+                       peaucellierText(PeaucellierText::LatitudeRefusal, in.language)};
   w.beginPage(PageStart::Framed, 16400.0 * R, 11480.0 * R);
   w.homePen(4);
   PeaucellierPlacement p;

@@ -13,28 +13,24 @@ namespace {
 
 std::string label(int row, int language) { return tableText(TextTable::Labels, row, language); }
 
-// The unit of the dial follows the zoom of the drawing window:
+// The dial of the record; its unit follows the zoom of the drawing window:
 // u = Round(sawyerUnit * zoomFactor).
-struct ZoomedUnit {
-  explicit ZoomedUnit(double zoom) : saved(design().sawyerUnit) {
-    const double u = saved == 0 ? kPeaucellierDefaultUnit : saved;
-    design().sawyerUnit = static_cast<std::int32_t>(std::lround(u * zoom));
-  }
-  ~ZoomedUnit() { design().sawyerUnit = saved; }
-  std::int32_t saved;
-};
+PeaucellierInput zoomedInput(double zoom) {
+  PeaucellierInput in = peaucellierInputOf(design());
+  const double u = in.unitMm == 0 ? kPeaucellierDefaultUnit : in.unitMm;
+  in.unitMm = static_cast<std::int32_t>(std::lround(u * zoom));
+  return in;
+}
 
 void drawPeaucellierFamily(DialScreenRequest& r) {
-  ZoomedUnit unit(r.zoomFactor);
   // The printer page keeps 30 units of margin; the stored origin moves with it.
   const double shift = r.screenMode ? 0 : 50;
-  drawPeaucellierDial(r.surface, r.screenMode, r.width, r.height,
+  drawPeaucellierDial(r.surface, zoomedInput(r.zoomFactor), r.screenMode, r.width, r.height,
                       r.footFixed ? r.footX + shift : -1, r.footFixed ? r.footY + shift : -1);
 }
 
 PlotOutcome plotPeaucellierFamily(HpglWriter& w, const DialPlotRequest& r) {
-  ZoomedUnit unit(r.place.zoomFactor);
-  return plotPeaucellierDial(w, r.place.footFixed ? r.place.footX : -1);
+  return plotPeaucellierDial(w, zoomedInput(r.place.zoomFactor), r.place.footFixed ? r.place.footX : -1);
 }
 
 const DialFamilyRegistrar kPeaucellier{[] {

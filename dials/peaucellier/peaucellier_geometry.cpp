@@ -34,8 +34,7 @@ double peaucellierDateDeclination(double obliquity, double lambda) {
   return std::round(1000 * obliquity * std::sin(radians(lambda))) / 1000;
 }
 
-PeaucellierInput peaucellierInputOfDesign() {
-  const DesignState& d = design();
+PeaucellierInput peaucellierInputOf(const DesignState& d) {
   PeaucellierInput in;
   in.latitude = d.latitude;
   in.obliquity = d.obliquityRounded;

@@ -29,13 +29,12 @@ std::string rightAligned(std::string s, std::size_t w) {
 
 }  // namespace
 
-AngleTablePrintout hourLineAnglePrintout(const HourLineAngleTable& table, double gnomonMm) {
-  const DesignState& d = design();
+AngleTablePrintout hourLineAnglePrintout(const DesignState& d, const HourLineAngleTable& table, double gnomonMm) {
   const char kind = planarPlane(d).kind;
   AngleTablePrintout p;
   p.title = table.dialTypeLine;
 
-  std::vector<std::string> info = poleStyleInfoOfDesign(gnomonMm).lines;
+  std::vector<std::string> info = poleStyleInfoOfDesign(d, gnomonMm).lines;
   info.resize(std::min<std::size_t>(info.size(), kind == 'h' ? 7 : 10));
   if (info.size() > 5) info.erase(info.begin() + 5, info.begin() + std::min<std::size_t>(7, info.size()));
   if (kind == 'h' && info.size() > 3) info.resize(3);

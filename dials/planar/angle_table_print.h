@@ -13,6 +13,8 @@
 
 namespace tavrel {
 
+struct DesignState;
+
 struct AngleTablePrintout {
   std::string title;                   // "Angles of the Hour Lines in a ..."
   std::vector<std::string> infoLines;  // printed one below the other
@@ -34,6 +36,6 @@ struct AngleTablePrintout {
 // three lines; then five blanks with the sunlit label and text, a blank
 // line, for 'v' and 'i' the two lines on the angle of steepest slope, and
 // the five lines that explain the table.
-AngleTablePrintout hourLineAnglePrintout(const HourLineAngleTable& table, double gnomonMm);
+AngleTablePrintout hourLineAnglePrintout(const DesignState& d, const HourLineAngleTable& table, double gnomonMm);
 
 }  // namespace tavrel

@@ -20,9 +20,8 @@ void CoordinatesListing::lineBreak() {
   lineHasText_ = false;
 }
 
-void CoordinatesListing::writeHead(const std::vector<std::string>& infoLines,
+void CoordinatesListing::writeHead(const DesignState& d, const std::vector<std::string>& infoLines,
                                    const std::string& plotFileName) {
-  const DesignState& d = design();
   for (const std::string& line : infoLines) {
     text_ += line;
     lineBreak();

@@ -12,12 +12,14 @@
 
 namespace tavrel {
 
+struct DesignState;
+
 class CoordinatesListing {
  public:
   // The head: the information lines, a blank line, "Hour lines show " and
   // the time of the hour lines, for umbrella dials the disc radius, and
   // the name of the plot file.
-  void writeHead(const std::vector<std::string>& infoLines, const std::string& plotFileName);
+  void writeHead(const DesignState& d, const std::vector<std::string>& infoLines, const std::string& plotFileName);
 
   // Two line breaks, the heading of the date lines and a rule of 76 "-".
   void dateLinesHeading();

@@ -60,8 +60,7 @@ HourLineAngleTable::HourLineAngleTable() {
   grid.assign(kAngleGridRows, std::vector<std::string>(kAngleGridColumns));
 }
 
-HourLineAngleTable computeHourLineAngles() {
-  const DesignState& d = design();
+HourLineAngleTable computeHourLineAngles(const DesignState& d) {
   HourLineAngleTable t;
   const char kind = planarPlane(d).kind;
   const double phi = d.latitude;
@@ -243,9 +242,8 @@ HourLineAngleTable computeHourLineAngles() {
   return t;
 }
 
-std::vector<std::string> hourLineAngleText(const HourLineAngleTable& t) {
+std::vector<std::string> hourLineAngleText(const DesignState& d, const HourLineAngleTable& t) {
   std::vector<std::string> out;
-  const DesignState& d = design();
   out.push_back(t.dialTypeLine);
   out.push_back("");
   out.push_back("  " + tableText(TextTable::Texts, textRow::kLatitudeIs) + t.latitudeText);

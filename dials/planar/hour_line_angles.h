@@ -20,6 +20,8 @@
 
 namespace tavrel {
 
+struct DesignState;
+
 // Marks an hour without an angle.
 inline constexpr double kNoHourLineAngle = 500;
 
@@ -59,10 +61,10 @@ inline constexpr int kAngleGridRows = 51;  // header + 50 (six lines per hour ov
 // is off). The continuity passes turn hours whose angle jumps by more than
 // 90 and less than 300 degrees from the neighbour by 180 degrees, working
 // outwards from the middle of the sunlit window.
-HourLineAngleTable computeHourLineAngles();
+HourLineAngleTable computeHourLineAngles(const DesignState& d);
 
 // The whole table as text lines (dial-type line, header labels, sunlit
 // window, information lines, the grid), as the "angles" command prints it.
-std::vector<std::string> hourLineAngleText(const HourLineAngleTable& table);
+std::vector<std::string> hourLineAngleText(const DesignState& d, const HourLineAngleTable& table);
 
 }  // namespace tavrel

@@ -30,13 +30,14 @@ double pointsToPixels(double points) {
 
 class PlanarPicture {
  public:
-  PlanarPicture(ScreenSurface& surface, bool screenMode, int width, int height, PlanarDialView& view)
+  PlanarPicture(ScreenSurface& surface, const DesignState& d, bool screenMode, int width, int height,
+                PlanarDialView& view)
       : s_(surface),
         c_(surface.canvas()),
-        d_(design()),
+        d_(d),
         screen_(screenMode),
         view_(view),
-        layout_(planarDialLayout(screenMode, width, height, view)),
+        layout_(planarDialLayout(d, screenMode, width, height, view)),
         x0_(view.footX),
         y0_(view.footY) {
     m_ = layout_.margin;
@@ -73,7 +74,7 @@ class PlanarPicture {
     c_.rectangle(m_, m_, R_, B_);
 
     if (view_.grid)
-      screenGrid(s_, !screen_, ScreenSurface::penColour(9), 10, B_ - 20, R_ - 20,
+      screenGrid(s_, !screen_, s_.penColour(9), 10, B_ - 20, R_ - 20,
                  static_cast<int>(rnd(y0_)), static_cast<int>(rnd(x0_)));
 
     PlanarLineInput input;
@@ -86,7 +87,7 @@ class PlanarPicture {
 
     horizonLine(plane);
     informationBlock(plane);
-    const PlanarLines lines = computePlanarLines(input);
+    const PlanarLines lines = computePlanarLines(d_, input);
     drawLines(lines, PlanarLineKind::DayLength);
     drawLines(lines, PlanarLineKind::DateLine);
     gnomonScaleBar();
@@ -150,7 +151,7 @@ class PlanarPicture {
     // Marks at the gnomon foot.
     const double q = dInfo_ / 6.0;
     c_.setBrush({kWhite, BrushStyle::Clear});
-    c_.setPen({ScreenSurface::penColour(9), 1, PenStyle::Solid});
+    c_.setPen({s_.penColour(9), 1, PenStyle::Solid});
     c_.rectangle(x0_ - q, y0_ - q, x0_ + q, y0_ + q);
     if (plane.kind == 'v' && !plane.umbrella) {
       s_.selectPen(5);
@@ -158,20 +159,20 @@ class PlanarPicture {
       s_.lineTo(R_ - 5, y0_);
     }
     const double half = dInfo_ / 2.0;
-    c_.setPen({ScreenSurface::penColour(4), 1, PenStyle::Solid});
+    c_.setPen({s_.penColour(4), 1, PenStyle::Solid});
     c_.moveTo(x0_ - half, y0_);
     c_.lineTo(x0_ + half, y0_);
     c_.moveTo(x0_, y0_ - half);
     c_.lineTo(x0_, y0_ + half);
 
     // The text block.
-    const Colour textColour = ScreenSurface::penColour(4);
+    const Colour textColour = s_.penColour(4);
     double tx = view_.textX, ty = view_.textY;
     setFont(bigFont_, textColour);
     text(tx, ty, planarDialName(plane));
     ty += bigFont_;
     setFont(smallFont_, textColour);
-    const PlanarInfoTexts info = planarInfoTexts();
+    const PlanarInfoTexts info = planarInfoTexts(d_);
     text(tx, ty, info.location);
     ty += smallFont_;
     const std::string& deviation = info.deviation;
@@ -216,14 +217,14 @@ class PlanarPicture {
     const double d = dBar_;
     const double e = screen_ ? 0 : 45;
     s_.selectPen(4);
-    c_.setPen({ScreenSurface::penColour(4), 1, PenStyle::Solid});
+    c_.setPen({s_.penColour(4), 1, PenStyle::Solid});
     c_.moveTo(d + e + 5, B_ - d - L_);
     c_.lineTo(d, B_ - d - L_);
     c_.lineTo(d, B_ - d);
     c_.lineTo(d + L_, B_ - d);
     c_.lineTo(d + L_, B_ - d - e - 5);
     const double height = screen_ ? smallFont_ : 35;
-    setFont(height, ScreenSurface::penColour(4));
+    setFont(height, s_.penColour(4));
     text(d, B_ - d + std::fabs(static_cast<double>(rnd(height * 0.5))),
          loadStringPlain(6) + " (=" + fixedText(layout_.gnomonMm, 6, 2) + ")");
   }
@@ -237,7 +238,7 @@ class PlanarPicture {
         c_.setPen({kRed, 1, PenStyle::Solid});
         c_.setBrush({kRed, BrushStyle::Solid});
       } else {
-        c_.setPen({ScreenSurface::penColour(4), 1, PenStyle::Solid});
+        c_.setPen({s_.penColour(4), 1, PenStyle::Solid});
         c_.setBrush({kWhite, BrushStyle::Clear});
       }
       c_.ellipse(x - r, y - r, x + r, y + r);
@@ -247,7 +248,7 @@ class PlanarPicture {
 
   void hourValueLabels(const PlanarLines& lines) {
     for (const HourValueLabel& l : lines.hourValueLabels) {
-      setFont(smallFont_, ScreenSurface::penColour(l.pen));
+      setFont(smallFont_, s_.penColour(l.pen));
       const double dy = l.kind == PlanarLineKind::Italian ? 0.1 * smallFont_ : -1.1 * smallFont_;
       labelInFrame(ux(l.x), uy(l.y) + dy, l.text);
     }
@@ -257,7 +258,7 @@ class PlanarPicture {
   // September towards the point of 21 June (21 December south of -10),
   // 5 units to the left.
   void hourNumbers(const PlanarLines& lines) {
-    setFont(smallFont_, ScreenSurface::penColour(3));
+    setFont(smallFont_, s_.penColour(3));
     const bool south = d_.latitude < -10;
     const PlanarPlane plane = planarPlane(d_);
     for (const HourNumberAnchor& a : lines.hourNumbers) {
@@ -313,7 +314,7 @@ class PlanarPicture {
       return;
     }
     if (std::fabs(sx) >= 200000 || std::fabs(sy) >= 200000) return;
-    const Colour colour = ScreenSurface::penColour(4);
+    const Colour colour = s_.penColour(4);
     c_.setPen({colour, 1, PenStyle::Dash});
     clipped(x0_, y0_, Sx, Sy);
     c_.setPen({colour, 1, PenStyle::Solid});
@@ -329,7 +330,7 @@ class PlanarPicture {
 
   void finish() {
     frameMargins(s_, R_ + m_, B_ + m_, m_);
-    const std::string title = view_.angles ? view_.angles->sunOnDialText : computeHourLineAngles().sunOnDialText;
+    const std::string title = view_.angles ? view_.angles->sunOnDialText : computeHourLineAngles(d_).sunOnDialText;
     setFont(smallFont_, kDarkRed, kFontWeightBold);
     // Moved left where a narrow page would cut its end.
     const double x = std::min(static_cast<double>(rnd(1.3 * hw_)), R_ - c_.textExtent(title).width - smallFont_);
@@ -352,15 +353,15 @@ class PlanarPicture {
 
 }  // namespace
 
-PlanarDialLayout planarDialLayout(bool screenMode, int width, int height, const PlanarDialView& view) {
-  const DesignState& d = design();
+PlanarDialLayout planarDialLayout(const DesignState& d, bool screenMode, int width, int height,
+                                  const PlanarDialView& view) {
   PlanarDialLayout l;
   l.margin = screenMode ? 0 : 50;
   l.right = width - l.margin;
   l.bottom = height - l.margin;
   l.halfWidth = (l.right - l.margin) / 2;
   l.halfHeight = (l.bottom - l.margin) / 2;
-  l.gnomonMm = roundedGnomonLength(view.zoomFactor, 1);
+  l.gnomonMm = roundedGnomonLength(d, view.zoomFactor, 1);
   if (!(l.gnomonMm >= 5)) l.gnomonMm = 5;
   l.unitsPerMm = screenMode ? l.right / (d.paperA4 ? 280.0 : 420.0) : 10.0;
   if (!(l.unitsPerMm > 0)) l.unitsPerMm = 1;
@@ -379,24 +380,23 @@ PlanarDialLayout planarDialLayout(bool screenMode, int width, int height, const 
   return l;
 }
 
-PlanarLines planarDialLines(bool screenMode, int width, int height, PlanarDialView& view) {
-  const PlanarDialLayout layout = planarDialLayout(screenMode, width, height, view);
+PlanarLines planarDialLines(const DesignState& d, bool screenMode, int width, int height, PlanarDialView& view) {
+  const PlanarDialLayout layout = planarDialLayout(d, screenMode, width, height, view);
   PlanarLineInput input;
-  input.plane = planarPlane(design());
+  input.plane = planarPlane(d);
   input.gnomonMm = layout.gnomonMm;
   input.frame = layout.frame;
   input.sampling = PlanarLineSampling::screen();
   input.angles = view.angles;
   input.sunCache = view.sunCache;
-  return computePlanarLines(input);
+  return computePlanarLines(d, input);
 }
 
-void drawPlanarDial(ScreenSurface& surface, bool screenMode, int width, int height,
+void drawPlanarDial(ScreenSurface& surface, const DesignState& d, bool screenMode, int width, int height,
                     PlanarDialView& view) {
-  const DesignState& d = design();
-  const double mm = roundedGnomonLength(view.zoomFactor, 1);
+  const double mm = roundedGnomonLength(d, view.zoomFactor, 1);
   if (!(mm >= 5) && d.gnomonLength > 0) view.zoomFactor = 5 / d.gnomonLength;
-  PlanarPicture(surface, screenMode, width, height, view).draw();
+  PlanarPicture(surface, d, screenMode, width, height, view).draw();
 }
 
 }  // namespace tavrel

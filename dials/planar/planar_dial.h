@@ -13,6 +13,8 @@
 
 namespace tavrel {
 
+struct DesignState;
+
 // What the drawing window hands to the construction.
 struct PlanarDialView {
   double footX = 0, footY = 0;  // the gnomon foot P, surface units
@@ -40,7 +42,7 @@ struct PlanarDialLayout {
   DialFrame frame;              // the drawing area in dial coordinates
 };
 
-PlanarDialLayout planarDialLayout(bool screenMode, int width, int height, const PlanarDialView& view);
+PlanarDialLayout planarDialLayout(const DesignState& d, bool screenMode, int width, int height, const PlanarDialView& view);
 
 // Draws the whole dial of the design record (dialKind 'h', 'v' or 'i',
 // umbrellaMode) on a cleared picture or page: frame, grid, horizon line,
@@ -51,10 +53,10 @@ PlanarDialLayout planarDialLayout(bool screenMode, int width, int height, const 
 // the sunlit hours. screenMode true for the window picture, false for the
 // printer page. Shows message 21 for an umbrella inclined dial with disc
 // radius 0 (and goes on), and the latitude messages of the line families.
-void drawPlanarDial(ScreenSurface& surface, bool screenMode, int width, int height,
+void drawPlanarDial(ScreenSurface& surface, const DesignState& d, bool screenMode, int width, int height,
                     PlanarDialView& view);
 
 // The geometry that drawPlanarDial draws, for the same arguments.
-PlanarLines planarDialLines(bool screenMode, int width, int height, PlanarDialView& view);
+PlanarLines planarDialLines(const DesignState& d, bool screenMode, int width, int height, PlanarDialView& view);
 
 }  // namespace tavrel

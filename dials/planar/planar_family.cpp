@@ -80,7 +80,7 @@ void drawPlanar(DialScreenRequest& r) {
     if (!std::any_cast<PlanarSunCache>(r.kept)) *r.kept = PlanarSunCache{};
     view.sunCache = std::any_cast<PlanarSunCache>(r.kept);
   }
-  drawPlanarDial(r.surface, r.screenMode, r.width, r.height, view);
+  drawPlanarDial(r.surface, design(), r.screenMode, r.width, r.height, view);
   r.zoomFactor = view.zoomFactor;
 }
 
@@ -99,7 +99,7 @@ PlotOutcome plotPlanar(HpglWriter& writer, const DialPlotRequest& r) {
   request.gridSpacingMm = r.gridSpacingMm;
   request.angles = r.angles;
   request.plotFileName = r.plotFileName;
-  writePlanarPlot(writer, request, r.listing);
+  writePlanarPlot(writer, design(), request, r.listing);
   return {};
 }
 

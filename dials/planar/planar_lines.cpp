@@ -46,9 +46,9 @@ SunPosition fromHorizontal(const HorizontalPosition& h) { return {h.altitude, h.
 
 class LineBuilder {
  public:
-  explicit LineBuilder(const PlanarLineInput& in)
+  LineBuilder(const DesignState& d, const PlanarLineInput& in)
       : in_(in),
-        d_(design()),
+        d_(d),
         plane_(in.plane),
         projector_(in.plane, in.gnomonMm, in.frame),
         frame_(in.frame),
@@ -148,7 +148,7 @@ class LineBuilder {
 
   void dateLines() {
     const double ref = referenceMeridianNoEot(d_);
-    for (const DateLineDay& day : dateLineDays(d_.dateLineMode)) {
+    for (const DateLineDay& day : dateLineDays(d_, d_.dateLineMode)) {
       PlanarLine& line = newLine(PlanarLineKind::DateLine, 1, day.declination);
       line.label = day.label;
       if (day.fixedDeclination) {
@@ -593,6 +593,8 @@ std::vector<double> dayLengthDeclinations(double latitude, double obliquity) {
   return decl;
 }
 
-PlanarLines computePlanarLines(const PlanarLineInput& input) { return LineBuilder(input).run(); }
+PlanarLines computePlanarLines(const DesignState& d, const PlanarLineInput& input) {
+  return LineBuilder(d, input).run();
+}
 
 }  // namespace tavrel

@@ -26,6 +26,8 @@
 
 namespace tavrel {
 
+struct DesignState;
+
 enum class PlanarLineKind {
   DayLength,   // whole-hour day-length lines, pen 11
   DateLine,    // pen 1
@@ -159,7 +161,7 @@ struct PlanarLines {
 // latitude messages of the temporal and of the Babylonian and Italian
 // hours (problem caption, stop icon) and the own-list message of a date
 // that does not convert.
-PlanarLines computePlanarLines(const PlanarLineInput& input);
+PlanarLines computePlanarLines(const DesignState& d, const PlanarLineInput& input);
 
 // The declinations of the whole-hour day-length lines: entry 0 the
 // equinox, entry k (1..12) the declination at which the day lasts 12 + k

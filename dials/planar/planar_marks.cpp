@@ -14,8 +14,8 @@ namespace tavrel {
 namespace {
 }
 
-double roundedGnomonLength(double zoomFactor, double scale) {
-  return static_cast<double>(roundHalfEven(design().gnomonLength * zoomFactor * scale * 100)) / 100;
+double roundedGnomonLength(const DesignState& d, double zoomFactor, double scale) {
+  return static_cast<double>(roundHalfEven(d.gnomonLength * zoomFactor * scale * 100)) / 100;
 }
 
 std::string planarDialName(const PlanarPlane& plane) {
@@ -31,8 +31,7 @@ std::string planarDialName(const PlanarPlane& plane) {
   return tableText(TextTable::Texts, row);
 }
 
-PlanarInfoTexts planarInfoTexts() {
-  const DesignState& d = design();
+PlanarInfoTexts planarInfoTexts(const DesignState& d) {
   const std::string deg = tableText(TextTable::Texts, textRow::kDegrees);
   PlanarInfoTexts t;
   t.location = tableText(TextTable::Texts, textRow::kLatitudeIs) + fixedText(d.latitude, 6, 2) + deg +

@@ -17,10 +17,12 @@
 
 namespace tavrel {
 
+struct DesignState;
+
 // The gnomon length gnomonLength * zoomFactor * scale rounded to two
 // decimals (half to even): millimetres for scale 1, and the plot's
 // millimetres times the resolution factor for scale R.
-double roundedGnomonLength(double zoomFactor, double scale);
+double roundedGnomonLength(const DesignState& d, double zoomFactor, double scale);
 
 // "horizontal SUNDIAL", "vertical Umbrella Sundial", ... of the language
 // tables.
@@ -32,7 +34,7 @@ std::string planarDialName(const PlanarPlane& plane);
 struct PlanarInfoTexts {
   std::string location, deviation, inclination;
 };
-PlanarInfoTexts planarInfoTexts();
+PlanarInfoTexts planarInfoTexts(const DesignState& d);
 
 // Height of the horizon line of an inclined plane above the foot, for a
 // gnomon of length L: L cot i, or L / sin i for the disc edge of an

@@ -89,8 +89,7 @@ StyleFoot dialStyleFoot(const PlanarPlane& plane, double gnomonLength) {
   return styleFootPoint(gnomonLength, plane.inclination, plane.latitude, plane.declination);
 }
 
-std::vector<DateLineDay> dateLineDays(char mode) {
-  const DesignState& d = design();
+std::vector<DateLineDay> dateLineDays(const DesignState& d, char mode) {
   const int year = d.referenceYear;
   std::vector<DateLineDay> days;
   auto add = [&](int day, int month, std::string label) {

@@ -94,7 +94,7 @@ struct DateLineDay {
 // skipped; an empty list gives 21.06., 23.09. and 21.12.) or '3' (none).
 // 21 March and 23 September of the reference year use the declination 0
 // of zodiacDeclination[4].
-std::vector<DateLineDay> dateLineDays(char mode);
+std::vector<DateLineDay> dateLineDays(const DesignState& d, char mode);
 
 // Lines per hour of a subdivision digit "0".."4" of the mean and EoT hour
 // lines: digit + 1, but "4" gives 6 (every 10 minutes). Other characters

@@ -31,19 +31,20 @@ bool isWholeHour(double t) { return std::isfinite(t) && t == std::floor(t); }
 
 class PlanarPlotWriter : private PlanarLineObserver {
  public:
-  PlanarPlotWriter(HpglWriter& writer, const PlanarPlotRequest& request, CoordinatesListing* listing)
+  PlanarPlotWriter(HpglWriter& writer, const DesignState& d, const PlanarPlotRequest& request,
+                   CoordinatesListing* listing)
       : w_(writer),
         rq_(request),
         list_(listing),
-        d_(design()),
+        d_(d),
         plane_(planarPlane(d_)),
         R_(request.resolutionFactor),
         u_(static_cast<double>(kPlotUnitsPerMm) * request.resolutionFactor),
-        Lp_(plotGnomonUnits(request.zoomFactor, request.resolutionFactor)) {}
+        Lp_(plotGnomonUnits(d, request.zoomFactor, request.resolutionFactor)) {}
 
   void run() {
     w_.writeStandardPrologue();
-    if (list_) list_->writeHead(poleStyleInfoOfDesign(Lp_ / u_).lines, rq_.plotFileName);
+    if (list_) list_->writeHead(d_, poleStyleInfoOfDesign(d_, Lp_ / u_).lines, rq_.plotFileName);
     placeFootAndText();
     grid();
     if (d_.plotLineWidth != 1) w_.setPenWidth(0);
@@ -84,7 +85,7 @@ class PlanarPlotWriter : private PlanarLineObserver {
       xp_ = rq_.footX;
       yp_ = rq_.footY;
     } else {
-      const PlotPoint p = defaultPlotFoot(Lp_, R_);
+      const PlotPoint p = defaultPlotFoot(d_, Lp_, R_);
       xp_ = p.x;
       yp_ = p.y;
     }
@@ -93,7 +94,7 @@ class PlanarPlotWriter : private PlanarLineObserver {
       Y_ = rq_.textY;
       if (plane_.kind != 'v') Y_ = std::min(Y_, r(10800));
     } else {
-      const PlotPoint t = defaultPlotTextAnchor(R_);
+      const PlotPoint t = defaultPlotTextAnchor(d_, R_);
       X_ = t.x;
       Y_ = t.y;
     }
@@ -137,7 +138,7 @@ class PlanarPlotWriter : private PlanarLineObserver {
     input.frame.unitsPerMm = kPlotUnitsPerMm;
     input.sampling = PlanarLineSampling::plot();
     input.angles = rq_.angles;
-    return computePlanarLines(input);
+    return computePlanarLines(d_, input);
   }
 
   // Marks at the foot, scale bar, title, legend and hour numbers.
@@ -161,7 +162,7 @@ class PlanarPlotWriter : private PlanarLineObserver {
     label(X_, Y_, std::string(static_cast<std::size_t>(indent), ' ') + planarDialName(plane_));
 
     w_.setCharSize(0.2, 0.3);
-    const PlanarInfoTexts info = planarInfoTexts();
+    const PlanarInfoTexts info = planarInfoTexts(d_);
     const double locationDy = k == 'h' ? (plane_.umbrella ? 220 : 300) : 440;
     label(X_, Y_ - r(locationDy), info.location);
     if (k == 'i')
@@ -374,12 +375,11 @@ class PlanarPlotWriter : private PlanarLineObserver {
 
 }  // namespace
 
-double plotGnomonUnits(double zoomFactor, int resolutionFactor) {
-  return roundedGnomonLength(zoomFactor, resolutionFactor) * kPlotUnitsPerMm;
+double plotGnomonUnits(const DesignState& d, double zoomFactor, int resolutionFactor) {
+  return roundedGnomonLength(d, zoomFactor, resolutionFactor) * kPlotUnitsPerMm;
 }
 
-PlotPoint defaultPlotFoot(double gnomonUnits, int R) {
-  const DesignState& d = design();
+PlotPoint defaultPlotFoot(const DesignState& d, double gnomonUnits, int R) {
   PlotPoint p{8200.0 * R, 0};
   if (d.dialKind == 'v') {
     p.y = 11000.0 * R;
@@ -394,15 +394,15 @@ PlotPoint defaultPlotFoot(double gnomonUnits, int R) {
   return p;
 }
 
-PlotPoint defaultPlotTextAnchor(int R) {
-  const DesignState& d = design();
+PlotPoint defaultPlotTextAnchor(const DesignState& d, int R) {
   if (d.dialKind == 'v') return {(d.wallDeclination >= 0 ? 9000.0 : 800.0) * R, 1540.0 * R};
   if (d.dialKind == 'i') return {5200.0 * R, 1540.0 * R};
   return {5200.0 * R, 1000.0 * R};
 }
 
-void writePlanarPlot(HpglWriter& writer, const PlanarPlotRequest& request, CoordinatesListing* listing) {
-  PlanarPlotWriter(writer, request, listing).run();
+void writePlanarPlot(HpglWriter& writer, const DesignState& d, const PlanarPlotRequest& request,
+                     CoordinatesListing* listing) {
+  PlanarPlotWriter(writer, d, request, listing).run();
 }
 
 }  // namespace tavrel

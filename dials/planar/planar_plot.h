@@ -24,6 +24,8 @@
 
 namespace tavrel {
 
+struct DesignState;
+
 struct PlanarPlotRequest {
   int resolutionFactor = 1;  // R
   // Gnomon foot and text anchor in plotter units, already multiplied by
@@ -45,7 +47,7 @@ struct PlanarPlotRequest {
 
 // Gnomon length in plotter units: round(gnomonLength * zoom * R, 2
 // decimals) * 40.
-double plotGnomonUnits(double zoomFactor, int resolutionFactor);
+double plotGnomonUnits(const DesignState& d, double zoomFactor, int resolutionFactor);
 
 // The default gnomon foot (when the user did not fix it), plotter units:
 //   'v': (8200 R, 11000 R), x + 2400 R for wallDeclination > 50 and
@@ -57,10 +59,10 @@ double plotGnomonUnits(double zoomFactor, int resolutionFactor);
 struct PlotPoint {
   double x = 0, y = 0;
 };
-PlotPoint defaultPlotFoot(double gnomonUnits, int resolutionFactor);
+PlotPoint defaultPlotFoot(const DesignState& d, double gnomonUnits, int resolutionFactor);
 // The default text anchor: 'h' (5200 R, 1000 R); 'i' (5200 R, 1540 R);
 // 'v' (9000 R or, for an east declination, 800 R; 1540 R).
-PlotPoint defaultPlotTextAnchor(int resolutionFactor);
+PlotPoint defaultPlotTextAnchor(const DesignState& d, int resolutionFactor);
 
 
 // Writes the whole plot of the design's dial into the open writer (whose
@@ -69,7 +71,7 @@ PlotPoint defaultPlotTextAnchor(int resolutionFactor);
 // polar triangle, every line family, analemma marks and end marks. When
 // `listing` is given it receives the pole-style information and every
 // plotted point. Throws PlotFileError when the file cannot be written.
-void writePlanarPlot(HpglWriter& writer, const PlanarPlotRequest& request,
+void writePlanarPlot(HpglWriter& writer, const DesignState& d, const PlanarPlotRequest& request,
                      CoordinatesListing* listing = nullptr);
 
 }  // namespace tavrel

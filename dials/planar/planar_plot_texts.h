@@ -1,6 +1,6 @@
 // Texts of the planar plot file and its coordinates listing: rows 220..
 // of the work-text table (resources/work_texts.tsv) in enum order, in the
-// current language (design().language) or the given one.
+// current language (the record's) or the given one.
 #pragma once
 
 #include <string>

@@ -1,6 +1,6 @@
 // Texts of the planar dial pictures: rows 200.. of the work-text table
 // (resources/work_texts.tsv) in enum order, in the current language
-// (design().language: 1 German, 2 English) or the given one.
+// (the record's language: 1 German, 2 English) or the given one.
 #pragma once
 
 #include <string>

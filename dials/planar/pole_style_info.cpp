@@ -69,9 +69,8 @@ void sunshineDeclinations(std::vector<std::string>& lines, double latitude, doub
 
 }  // namespace
 
-PoleStyleInfo poleStyleInfo(double longitude, double inclination, double declination,
+PoleStyleInfo poleStyleInfo(const DesignState& d, double longitude, double inclination, double declination,
                             double latitude, double gnomonMm) {
-  const DesignState& d = design();
   const char kind = planarPlane(d).kind;
   const std::string deg = tableText(TextTable::Texts, textRow::kDegrees);
   PoleStyleInfo info;
@@ -135,15 +134,14 @@ PoleStyleInfo poleStyleInfo(double longitude, double inclination, double declina
   return info;
 }
 
-PoleStyleInfo poleStyleInfoOfDesign(double gnomonMm) {
-  const DesignState& d = design();
+PoleStyleInfo poleStyleInfoOfDesign(const DesignState& d, double gnomonMm) {
   const PlanarPlane plane = planarPlane(d);
-  return poleStyleInfo(d.longitude, plane.inclination, plane.declination, d.latitude, gnomonMm);
+  return poleStyleInfo(d, d.longitude, plane.inclination, plane.declination, d.latitude, gnomonMm);
 }
 
-PoleStyleInfo poleStyleInfoAtZoom(double zoomFactor) {
-  const double mm = static_cast<double>(roundHalfEven(design().gnomonLength * zoomFactor * 100)) / 100;
-  return poleStyleInfoOfDesign(mm);
+PoleStyleInfo poleStyleInfoAtZoom(const DesignState& d, double zoomFactor) {
+  const double mm = static_cast<double>(roundHalfEven(d.gnomonLength * zoomFactor * 100)) / 100;
+  return poleStyleInfoOfDesign(d, mm);
 }
 
 std::string poleStyleInfoText(const PoleStyleInfo& info) {

@@ -31,6 +31,8 @@
 
 namespace tavrel {
 
+struct DesignState;
+
 struct PoleStyleInfo {
   std::vector<std::string> lines;  // the information text, one line each
   std::string styleHeightText;     // fixedText(h, 8, 2); empty when none
@@ -52,16 +54,16 @@ struct PoleStyleInfo {
 // the zoom factor, rounded to 0.01 mm). With integerSunshineLines the
 // declinations of the days of whole-hour day length follow. Texts in the
 // current language.
-PoleStyleInfo poleStyleInfo(double longitude, double inclination, double declination,
+PoleStyleInfo poleStyleInfo(const DesignState& d, double longitude, double inclination, double declination,
                             double latitude, double gnomonMm);
 
 // The plane of the design's dial as the information wants it: 'h' 0 / 0,
 // 'v' 90 / wallDeclination, 'i' planeInclination / wallDeclination.
-PoleStyleInfo poleStyleInfoOfDesign(double gnomonMm);
+PoleStyleInfo poleStyleInfoOfDesign(const DesignState& d, double gnomonMm);
 
 // The information the drawing window shows ("Stylus Info"): the design's
 // plane with the gnomon length times the zoom factor, rounded to 0.01 mm.
-PoleStyleInfo poleStyleInfoAtZoom(double zoomFactor);
+PoleStyleInfo poleStyleInfoAtZoom(const DesignState& d, double zoomFactor);
 
 // The pole-style information as one text: the lines joined by CR LF.
 std::string poleStyleInfoText(const PoleStyleInfo& info);

@@ -29,8 +29,8 @@ constexpr double kHabermelCharMm = 2.2;
 
 }  // namespace
 
-double habermelThreadDirection(double declination, bool rising) {
-  const double e = design().obliquityRounded;
+double habermelThreadDirection(double declination, bool rising, double obliquity) {
+  const double e = obliquity;
   const double phi = std::acos(std::clamp(-declination / e, -1.0, 1.0)) / kRadPerDeg;
   return rising ? -90 + phi : -90 - phi;
 }
@@ -44,7 +44,7 @@ bool risingHalf(int year, int n) {
 
 class HabermelBuilder {
  public:
-  HabermelBuilder(int variant, double g, double D) : d_(design()), eph_(d_.referenceYear) {
+  HabermelBuilder(const DesignState& d, int variant, double g, double D) : d_(d), eph_(d_.referenceYear) {
     out_.variant = variant;
     out_.gnomonMm = g;
     out_.radiusMm = D / 2;
@@ -152,7 +152,7 @@ class HabermelBuilder {
                                     : fixedText(mk.decl, 5, 1);
       if (mk.day == 0) text.erase(0, text.find_first_not_of(' '));
       if (out_.variant == 1) {
-        const double a = habermelThreadDirection(mk.decl, mk.rising);
+        const double a = habermelThreadDirection(mk.decl, mk.rising, d_.obliquityRounded);
         double hx, hy;
         if (!rayToCircle(out_.gnomonX, out_.gnomonY, a, R, hx, hy)) continue;
         l.points = {{out_.gnomonX, out_.gnomonY, l.value}, {hx, hy, l.value},
@@ -206,7 +206,7 @@ class HabermelBuilder {
     if (out_.variant == 1) {
       double dec, eot;
       eph_.at(n + d_.longitude / 360, dec, eot);
-      const double a = habermelThreadDirection(dec, risingHalf(year_, n));
+      const double a = habermelThreadDirection(dec, risingHalf(year_, n), d_.obliquityRounded);
       x = out_.gnomonX + s * cosD(a);
       y = out_.gnomonY - s * sinD(a);
     } else {
@@ -300,8 +300,8 @@ class HabermelBuilder {
 
 }  // namespace
 
-QuadrantDial computeHabermel(int variant, double gnomonMm, double diameterMm) {
-  return HabermelBuilder(variant == 2 ? 2 : 1, gnomonMm, diameterMm).run();
+QuadrantDial computeHabermel(const DesignState& d, int variant, double gnomonMm, double diameterMm) {
+  return HabermelBuilder(d, variant == 2 ? 2 : 1, gnomonMm, diameterMm).run();
 }
 
 }  // namespace tavrel

@@ -48,6 +48,8 @@
 
 namespace tavrel {
 
+struct DesignState;
+
 enum class QuadrantScale { Calendar = 0, Declination = 1, Gunter = 2 };
 
 enum class QuadrantLineKind {
@@ -133,23 +135,23 @@ struct QuadrantDial {
 // The radius (mm) of the date arc of day n (calendar) or of declination
 // d (declination and Gunter scales) on a quadrant of radius R, as the
 // input's layout gives it.
-double quadrantArcRadius(const QuadrantInput& in, double dayOrDeclination);
+double quadrantArcRadius(const DesignState& d, const QuadrantInput& in, double dayOrDeclination);
 
 // The quadrant of the input, with the latitude, clock and ephemeris of the
 // design record. Shows no message.
-QuadrantDial computeQuadrant(const QuadrantInput& input);
+QuadrantDial computeQuadrant(const DesignState& d, const QuadrantInput& input);
 
 // The quadrant input the screen uses (noon folding in zone time, temporal
 // ranges cut to 12).
-QuadrantInput screenQuadrantInput(double radiusMm, double textMm);
+QuadrantInput screenQuadrantInput(const DesignState& d, double radiusMm, double textMm);
 
 // Habermel dial I (variant 1) or II (variant 2) of gnomon g and diameter D.
-QuadrantDial computeHabermel(int variant, double gnomonMm, double diameterMm);
+QuadrantDial computeHabermel(const DesignState& d, int variant, double gnomonMm, double diameterMm);
 
 // Habermel dial I: the direction from the pin (degrees as the picture is
 // seen) in which the thread hangs when set on declination d in the rising
-// (21 Dec .. 21 Jun) or falling half of the year.
-double habermelThreadDirection(double declination, bool rising);
+// (21 Dec .. 21 Jun) or falling half of the year; obliquity in degrees.
+double habermelThreadDirection(double declination, bool rising, double obliquity);
 
 // Placement of dial mm on a target: target = origin + unitsPerMm * (dir x,
 // y) (screen, y down) or (dir x, -y) (plot, yUp).
@@ -171,21 +173,23 @@ struct QuadrantPlacement : TargetPlacement {
 void emitQuadrantDial(PlotSurface& surface, const QuadrantDial& dial, const QuadrantPlacement& p);
 
 // ---- screen and printer (onScreen false: printer page, 10 units per mm)
-void drawQuadrant(ScreenSurface& surface, int width, int height, bool onScreen);
-void habermelDial(ScreenSurface& surface, int width, int height, bool onScreen, double gnomonMm);
-void habermelDial2(ScreenSurface& surface, int width, int height, bool onScreen, double gnomonMm);
+void drawQuadrant(ScreenSurface& surface, const DesignState& d, int width, int height, bool onScreen);
+void habermelDial(ScreenSurface& surface, const DesignState& d, int width, int height, bool onScreen,
+                  double gnomonMm);
+void habermelDial2(ScreenSurface& surface, const DesignState& d, int width, int height, bool onScreen,
+                   double gnomonMm);
 // By quadrantVariant.
-void drawQuadrantDial(ScreenSurface& surface, int width, int height, bool onScreen);
+void drawQuadrantDial(ScreenSurface& surface, const DesignState& d, int width, int height, bool onScreen);
 
 // ---- plot (the writer's resolution factor scales every coordinate). A
 // refusal (message 64 for temporal hours beyond 65 degrees of latitude,
 // the Habermel dials south of the equator) is returned before anything is
 // written.
-PlotOutcome plotQuadrantPage(HpglWriter& writer);
-PlotOutcome plotGunterQuadrant(HpglWriter& writer, double quadrantSizeMm);
-PlotOutcome plotHabermel(HpglWriter& writer, int variant, double gnomonMm);
+PlotOutcome plotQuadrantPage(HpglWriter& writer, const DesignState& d);
+PlotOutcome plotGunterQuadrant(HpglWriter& writer, const DesignState& d, double quadrantSizeMm);
+PlotOutcome plotHabermel(HpglWriter& writer, const DesignState& d, int variant, double gnomonMm);
 // By quadrantVariant and zodiacScale.
-PlotOutcome plotQuadrantDial(HpglWriter& writer);
+PlotOutcome plotQuadrantDial(HpglWriter& writer, const DesignState& d);
 
 // The resolution factor of a DXF plot: 25 for the Gunter quadrant and the
 // Habermel dials, 1 for the two-quadrant page.

@@ -137,7 +137,7 @@ void emitQuadrantDial(PlotSurface& s, const QuadrantDial& dial, const QuadrantPl
       s.setLabelDirection(100 * std::cos(a * kRadPerDeg), 100 * std::sin(a * kRadPerDeg));
       turned = l.angleDeg != 0;
     }
-    s.label(x, y, p.plot ? asciiUmlauts(l.text) : l.text);
+    s.label(x, y, l.text);
   }
   if (turned) s.setLabelDirection(100, 0);
 }
@@ -178,13 +178,12 @@ void drawTemporalRefusal(ScreenSurface& s, const Area& a, double fh, const std::
 
 }  // namespace
 
-void drawQuadrant(ScreenSurface& s, int width, int height, bool onScreen) {
-  const DesignState& d = design();
+void drawQuadrant(ScreenSurface& s, const DesignState& d, int width, int height, bool onScreen) {
   const Area a = areaOf(width, height, onScreen);
   const double fh = onScreen ? 14 : 35;
   const double px = onScreen ? a.h / 210.0 : static_cast<double>(kPrinterUnitsPerMm);
   const double R = onScreen ? std::round(d.quadrantSize * a.h / 210.0) : d.quadrantSize * 10.0;
-  const QuadrantDial dial = computeQuadrant(screenQuadrantInput(R / px, fh / px));
+  const QuadrantDial dial = computeQuadrant(d, screenQuadrantInput(d, R / px, fh / px));
   outline(s, a);
   if (dial.temporalRefused) {
     drawTemporalRefusal(s, a, fh, quadrantText(QuadrantText::Title));
@@ -228,18 +227,17 @@ void habermelOn(PlotSurface& s, const QuadrantDial& dial, const QuadrantPlacemen
   emitQuadrantDial(s, dial, p);
   s.selectPen(4);
   s.setCharSize(titleW, titleH);
-  const auto text = [&](const std::string& t) { return p.plot ? asciiUmlauts(t) : t; };
-  s.label(textX, textY, text(dial.title));
+  s.label(textX, textY, dial.title);
   s.setCharSize(p.charWidthCm, p.charHeightCm);
   double y = textY;
   const double step = p.yUp ? -lineStep : lineStep;
   y += 2 * step;
   for (const std::string* t : {&dial.locationLine, &dial.gnomonLine, &dial.diameterLine, &dial.timeLine}) {
-    s.label(textX, y, text(*t));
+    s.label(textX, y, *t);
     y += step;
   }
   s.label(textX, y + step,
-          text(quadrantText(dial.variant == 1 ? QuadrantText::HabermelUse1 : QuadrantText::HabermelUse2)));
+          quadrantText(dial.variant == 1 ? QuadrantText::HabermelUse1 : QuadrantText::HabermelUse2));
 }
 
 // The framed page start of the writer for the page of 16400 x 10400
@@ -262,9 +260,9 @@ PlotRefusal southRefusal() { return {MsgCaption::Problem, MsgIcon::Warning, quad
 
 void showSouthRefusal() { showPlotRefusal(southRefusal()); }
 
-void habermelScreen(ScreenSurface& s, int width, int height, bool onScreen, int variant, double gnomonMm) {
-  const DesignState& d = design();
-  const QuadrantDial dial = computeHabermel(variant, gnomonMm, d.habermelDiameter);
+void habermelScreen(ScreenSurface& s, const DesignState& d, int width, int height, bool onScreen, int variant,
+                    double gnomonMm) {
+  const QuadrantDial dial = computeHabermel(d, variant, gnomonMm, d.habermelDiameter);
   if (dial.southRefused) {
     showSouthRefusal();
     return;
@@ -289,9 +287,8 @@ void habermelScreen(ScreenSurface& s, int width, int height, bool onScreen, int 
   habermelOn(s, dial, p, a.x0 + fh, a.y0 + 2 * fh, 1.6 * fh, cmOf(s, 1.5 * fh), cmOf(s, 1.5 * fh));
 }
 
-PlotOutcome habermelPlot(HpglWriter& w, int variant, double gnomonMm) {
-  const DesignState& d = design();
-  const QuadrantDial dial = computeHabermel(variant, gnomonMm, d.habermelDiameter);
+PlotOutcome habermelPlot(HpglWriter& w, const DesignState& d, int variant, double gnomonMm) {
+  const QuadrantDial dial = computeHabermel(d, variant, gnomonMm, d.habermelDiameter);
   if (dial.southRefused) return southRefusal();
   const int r = w.resolutionFactor();
   writePagePrologue(w);
@@ -314,34 +311,34 @@ PlotOutcome habermelPlot(HpglWriter& w, int variant, double gnomonMm) {
 
 }  // namespace
 
-void habermelDial(ScreenSurface& s, int width, int height, bool onScreen, double gnomonMm) {
-  habermelScreen(s, width, height, onScreen, 1, gnomonMm);
+void habermelDial(ScreenSurface& s, const DesignState& d, int width, int height, bool onScreen, double gnomonMm) {
+  habermelScreen(s, d, width, height, onScreen, 1, gnomonMm);
 }
 
-void habermelDial2(ScreenSurface& s, int width, int height, bool onScreen, double gnomonMm) {
-  habermelScreen(s, width, height, onScreen, 2, gnomonMm);
+void habermelDial2(ScreenSurface& s, const DesignState& d, int width, int height, bool onScreen, double gnomonMm) {
+  habermelScreen(s, d, width, height, onScreen, 2, gnomonMm);
 }
 
-void drawQuadrantDial(ScreenSurface& s, int width, int height, bool onScreen) {
-  const DesignState& d = design();
+void drawQuadrantDial(ScreenSurface& s, const DesignState& d, int width, int height, bool onScreen) {
   switch (d.quadrantVariant) {
-    case 1: habermelDial(s, width, height, onScreen, d.habermelGnomonLength); break;
-    case 2: habermelDial2(s, width, height, onScreen, d.habermelGnomonLength); break;
-    default: drawQuadrant(s, width, height, onScreen); break;
+    case 1: habermelDial(s, d, width, height, onScreen, d.habermelGnomonLength); break;
+    case 2: habermelDial2(s, d, width, height, onScreen, d.habermelGnomonLength); break;
+    default: drawQuadrant(s, d, width, height, onScreen); break;
   }
 }
 
 // ---- plot -----------------------------------------------------------------
 
-PlotOutcome plotHabermel(HpglWriter& w, int variant, double gnomonMm) { return habermelPlot(w, variant, gnomonMm); }
+PlotOutcome plotHabermel(HpglWriter& w, const DesignState& d, int variant, double gnomonMm) {
+  return habermelPlot(w, d, variant, gnomonMm);
+}
 
-PlotOutcome plotGunterQuadrant(HpglWriter& w, double quadrantSizeMm) {
-  const DesignState& d = design();
+PlotOutcome plotGunterQuadrant(HpglWriter& w, const DesignState& d, double quadrantSizeMm) {
   const int r = w.resolutionFactor();
   const double textMm = 3.2;  // the label height, 0.32 cm
-  QuadrantInput in = screenQuadrantInput(quadrantSizeMm, textMm);
+  QuadrantInput in = screenQuadrantInput(d, quadrantSizeMm, textMm);
   in.scale = QuadrantScale::Gunter;
-  const QuadrantDial dial = computeQuadrant(in);
+  const QuadrantDial dial = computeQuadrant(d, in);
   if (dial.temporalRefused) return temporalHoursRefusal();
   writePagePrologue(w);
   w.selectPen(4);
@@ -362,18 +359,17 @@ PlotOutcome plotGunterQuadrant(HpglWriter& w, double quadrantSizeMm) {
   emitQuadrantDial(w, dial, p);
   w.selectPen(4);
   w.setCharSize(0.22, 0.4);
-  w.label(xA + R + 600.0 * r, yA - 900.0 * r, asciiUmlauts(dial.locationLine));
+  w.label(xA + R + 600.0 * r, yA - 900.0 * r, dial.locationLine);
   w.setCharSize(0.24, 0.32);
-  w.label(xA + R + 600.0 * r, yA - 1400.0 * r, asciiUmlauts(dial.timeLine));
+  w.label(xA + R + 600.0 * r, yA - 1400.0 * r, dial.timeLine);
   w.endPage(PageEnd::PenAway);
   return {};
 }
 
-PlotOutcome plotQuadrantPage(HpglWriter& w) {
-  const DesignState& d = design();
+PlotOutcome plotQuadrantPage(HpglWriter& w, const DesignState& d) {
   const int r = w.resolutionFactor();
   const double textMm = 3.2;
-  QuadrantInput base = screenQuadrantInput(d.quadrantSize, textMm);
+  QuadrantInput base = screenQuadrantInput(d, d.quadrantSize, textMm);
   // The left quadrant leaves 10 mm for the date labels: narrow letters.
   base.charMm = 1.8;
   if (base.temporal && std::fabs(d.latitude) > 65) return temporalHoursRefusal();
@@ -427,7 +423,7 @@ PlotOutcome plotQuadrantPage(HpglWriter& w) {
   const double R = d.quadrantSize * 40.0 * r;
   const double yA = 10000.0 * r;
   const auto quadrant = [&](const QuadrantInput& in, double xA, double dir) {
-    const QuadrantDial dial = computeQuadrant(in);
+    const QuadrantDial dial = computeQuadrant(d, in);
     const double x1 = std::min(xA, xA + dir * R) - 200.0 * r * (dir > 0 ? 3 : 1);
     const double x2 = std::max(xA, xA + dir * R) + 200.0 * r * (dir > 0 ? 1 : 3);
     w.setWindow(std::max(0.0, x1), std::max(0.0, yA - R - 300.0 * r), x2, yA + 300.0 * r);
@@ -457,33 +453,31 @@ PlotOutcome plotQuadrantPage(HpglWriter& w) {
   if (hasRight) quadrant(right, (localNoEot && !d.wholeYearQuadrant ? 8500.0 : 8400.0) * r + shift, 1);
   w.selectPen(4);
   w.setCharSize(0.3, 0.45);
-  w.label(6180.0 * r, 10850.0 * r, asciiUmlauts(quadrantText(QuadrantText::Title)));
+  w.label(6180.0 * r, 10850.0 * r, quadrantText(QuadrantText::Title));
   w.setCharSize(0.22, 0.4);
-  w.label(4600.0 * r, 10500.0 * r, asciiUmlauts(quadrantLocationLine()));
+  w.label(4600.0 * r, 10500.0 * r, quadrantLocationLine(d));
   w.setCharSize(0.24, 0.32);
-  if (hasLeft && !leftCaption.empty()) w.label(1140.0 * r, 1500.0 * r, asciiUmlauts(leftCaption));
-  if (hasRight && !rightCaption.empty()) w.label(9420.0 * r, 1500.0 * r, asciiUmlauts(rightCaption));
+  if (hasLeft && !leftCaption.empty()) w.label(1140.0 * r, 1500.0 * r, leftCaption);
+  if (hasRight && !rightCaption.empty()) w.label(9420.0 * r, 1500.0 * r, rightCaption);
   if (d.constructionWithEot && !d.wholeYearQuadrant && !base.temporal)
-    w.label(4600.0 * r, 10200.0 * r,
-            asciiUmlauts(quadrantText(QuadrantText::Mean) + quadrantTimeText(left, true)));
+    w.label(4600.0 * r, 10200.0 * r, quadrantText(QuadrantText::Mean) + quadrantTimeText(left, true));
   if (base.temporal) {
-    w.label(460.0 * r, 1200.0 * r, asciiUmlauts(quadrantText(QuadrantText::TemporalNote)));
-    w.label(460.0 * r, 1040.0 * r, asciiUmlauts(quadrantText(QuadrantText::TemporalSymmetric)));
+    w.label(460.0 * r, 1200.0 * r, quadrantText(QuadrantText::TemporalNote));
+    w.label(460.0 * r, 1040.0 * r, quadrantText(QuadrantText::TemporalSymmetric));
   }
   if (localNotes) {
-    w.label(460.0 * r, 1200.0 * r, asciiUmlauts(quadrantText(QuadrantText::LocalSymmetric)));
-    w.label(460.0 * r, 1000.0 * r, asciiUmlauts(quadrantText(QuadrantText::OneScale)));
+    w.label(460.0 * r, 1200.0 * r, quadrantText(QuadrantText::LocalSymmetric));
+    w.label(460.0 * r, 1000.0 * r, quadrantText(QuadrantText::OneScale));
   }
   w.endPage(PageEnd::PenAway);
   return {};
 }
 
-PlotOutcome plotQuadrantDial(HpglWriter& w) {
-  const DesignState& d = design();
+PlotOutcome plotQuadrantDial(HpglWriter& w, const DesignState& d) {
   switch (d.quadrantVariant) {
-    case 1: return plotHabermel(w, 1, d.habermelGnomonLength);
-    case 2: return plotHabermel(w, 2, d.habermelGnomonLength);
-    default: return d.zodiacScale == 2 ? plotGunterQuadrant(w, d.quadrantSize) : plotQuadrantPage(w);
+    case 1: return plotHabermel(w, d, 1, d.habermelGnomonLength);
+    case 2: return plotHabermel(w, d, 2, d.habermelGnomonLength);
+    default: return d.zodiacScale == 2 ? plotGunterQuadrant(w, d, d.quadrantSize) : plotQuadrantPage(w, d);
   }
 }
 

@@ -12,9 +12,13 @@ namespace {
 
 std::string label(int row, int language) { return tableText(TextTable::Labels, row, language); }
 
-void drawQuadrantFamily(DialScreenRequest& r) { drawQuadrantDial(r.surface, r.width, r.height, r.screenMode); }
+void drawQuadrantFamily(DialScreenRequest& r) {
+  drawQuadrantDial(r.surface, design(), r.width, r.height, r.screenMode);
+}
 
-PlotOutcome plotQuadrantFamily(HpglWriter& writer, const DialPlotRequest&) { return plotQuadrantDial(writer); }
+PlotOutcome plotQuadrantFamily(HpglWriter& writer, const DialPlotRequest&) {
+  return plotQuadrantDial(writer, design());
+}
 
 // The Habermel dials' diameter in the dial-type window, mm (string 580
 // "Diameter"; out of range strings 577 and 578); a new diameter gives a new

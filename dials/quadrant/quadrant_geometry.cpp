@@ -31,8 +31,7 @@ constexpr int kDeclinationSteps = 60;
 
 }  // namespace
 
-double quadrantArcRadius(const QuadrantInput& in, double v) {
-  const DesignState& d = design();
+double quadrantArcRadius(const DesignState& d, const QuadrantInput& in, double v) {
   const double R = in.radiusMm, e = d.obliquityRounded;
   switch (in.scale) {
     case QuadrantScale::Calendar: {
@@ -69,7 +68,7 @@ namespace {
 
 class QuadrantBuilder {
  public:
-  explicit QuadrantBuilder(const QuadrantInput& in) : in_(in), d_(design()), eph_(d_.referenceYear) {
+  QuadrantBuilder(const DesignState& d, const QuadrantInput& in) : in_(in), d_(d), eph_(d_.referenceYear) {
     out_.variant = 0;
     out_.input = in;
     out_.radiusMm = in.radiusMm;
@@ -94,7 +93,7 @@ class QuadrantBuilder {
   void texts() {
     const bool gunter = in_.scale == QuadrantScale::Gunter;
     out_.title = quadrantText(gunter ? QuadrantText::GunterTitle : QuadrantText::Title);
-    out_.locationLine = quadrantLocationLine();
+    out_.locationLine = quadrantLocationLine(d_);
     out_.timeLine = quadrantText(QuadrantText::HourLinesShow) + quadrantTimeText(in_, false);
   }
 
@@ -130,14 +129,14 @@ class QuadrantBuilder {
           if (in_.secondHalf ? !inSecond : !inFirst) continue;
         }
         const bool first = day == 1;
-        addArc(n, quadrantArcRadius(in_, n), first ? 6 : other, first,
+        addArc(n, quadrantArcRadius(d_, in_, n), first ? 6 : other, first,
                first ? "1/" + std::to_string(m) : std::string());
       }
     }
-    if (in_.wholeYear) addArc(N, quadrantArcRadius(in_, N), other, false, "");
+    if (in_.wholeYear) addArc(N, quadrantArcRadius(d_, in_, N), other, false, "");
     if (!in_.wholeYear) {
-      addArc(nJ, quadrantArcRadius(in_, nJ), other, false, "21/6");
-      addArc(nD, quadrantArcRadius(in_, nD), other, false, "21/12");
+      addArc(nJ, quadrantArcRadius(d_, in_, nJ), other, false, "21/6");
+      addArc(nD, quadrantArcRadius(d_, in_, nD), other, false, "21/12");
     }
   }
 
@@ -149,11 +148,11 @@ class QuadrantBuilder {
     for (int k = 0, i = 0; k <= last; k += 2, ++i) {
       const double dec = d_.declinationByLongitude[static_cast<std::size_t>(k)];
       const bool strong = gunter ? i % 3 == 0 : k % 6 == 0;
-      addArc(dec, quadrantArcRadius(in_, dec), strong ? 6 : 8, strong,
+      addArc(dec, quadrantArcRadius(d_, in_, dec), strong ? 6 : 8, strong,
              strong ? fixedTextTrim(dec) : std::string());
     }
     if (gunter) {
-      const double s = quadrantArcRadius(in_, 0);
+      const double s = quadrantArcRadius(d_, in_, 0);
       out_.band = {true, tanD(45) * s, tanD(56.75) * s};
     }
   }
@@ -291,14 +290,14 @@ class QuadrantBuilder {
             H = ordinaryHourAngle(t, n, decl);
           }
           const double key = calendar ? static_cast<double>(n) : decl;
-          samples.push_back({altitudeOf(H, decl, p), quadrantArcRadius(in_, key), key, true});
+          samples.push_back({altitudeOf(H, decl, p), quadrantArcRadius(d_, in_, key), key, true});
         }
       } else {
         for (int k = 0; k <= kDeclinationSteps; ++k) {
           const double decl = -e + 2 * e * k / kDeclinationSteps;
           const double H = in_.temporal ? temporalHourAngleOnArc(t, halfDayArcDegrees(p, decl))
                                         : 15 * (t - 12) - (in_.zoneClock ? d_.longitude - d_.zoneMeridian : 0);
-          const double r = quadrantArcRadius(in_, decl);
+          const double r = quadrantArcRadius(d_, in_, decl);
           samples.push_back({altitudeOf(H, decl, p), r, decl, r >= 0});
         }
       }
@@ -335,7 +334,7 @@ class QuadrantBuilder {
           if ((azimuthOf(mid, decl, p) - target) * (alo - target) > 0) lo = mid; else hi = mid;
         }
         const double H = (lo + hi) / 2;
-        samples.push_back({altitudeOf(H, decl, p), quadrantArcRadius(in_, decl), decl, true});
+        samples.push_back({altitudeOf(H, decl, p), quadrantArcRadius(d_, in_, decl), decl, true});
       }
       trace(samples, proto, std::to_string(A));
     }
@@ -350,10 +349,11 @@ class QuadrantBuilder {
 
 }  // namespace
 
-QuadrantDial computeQuadrant(const QuadrantInput& input) { return QuadrantBuilder(input).run(); }
+QuadrantDial computeQuadrant(const DesignState& d, const QuadrantInput& input) {
+  return QuadrantBuilder(d, input).run();
+}
 
-QuadrantInput screenQuadrantInput(double radiusMm, double textMm) {
-  const DesignState& d = design();
+QuadrantInput screenQuadrantInput(const DesignState& d, double radiusMm, double textMm) {
   QuadrantInput in;
   in.radiusMm = radiusMm;
   in.textMm = textMm;

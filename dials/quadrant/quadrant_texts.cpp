@@ -12,8 +12,7 @@ std::string quadrantText(QuadrantText id, int language) {
   return tableText(TextTable::Texts, static_cast<int>(id), language);
 }
 
-std::string quadrantLocationLine() {
-  const DesignState& d = design();
+std::string quadrantLocationLine(const DesignState& d) {
   return quadrantText(QuadrantText::LatitudeIs) + fixedText(d.latitude, 6, 2) + quadrantText(QuadrantText::Deg) +
          quadrantText(QuadrantText::LongitudeIsComma) + fixedText(d.longitude, 6, 2) +
          quadrantText(QuadrantText::Deg);

@@ -46,7 +46,7 @@ std::string quadrantText(QuadrantText id);
 std::string quadrantText(QuadrantText id, int language);
 
 // "Latitude = " fixedText(latitude, 6, 2) " deg , Longitude = " ... " deg ".
-std::string quadrantLocationLine();
+std::string quadrantLocationLine(const DesignState& d);
 
 // The clock of a quadrant: " Temporal hours"; else " Apparent Time of zone
 // meridian" or " Local Apparent Time", then " with EoT" / " without EoT"

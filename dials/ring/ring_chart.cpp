@@ -116,9 +116,9 @@ bool writeCorrectionTable(const std::vector<std::string>& lines) {
 }  // namespace
 
 void drawRingCorrectionChart(ScreenSurface& s, int width, int height, double ringDiameter,
-                             double ringAlpha, bool onScreen) {
+                             double ringAlpha, bool onScreen, bool writeFile) {
   const RingCorrectionChart chart = computeRingCorrectionChart(ringDiameter, ringAlpha);
-  const bool written = design().writeCorrectionFile && writeCorrectionTable(chart.fileLines);
+  const bool written = writeFile && writeCorrectionTable(chart.fileLines);
   Canvas& c = s.canvas();
   const Font oldFont = c.font();
   const Pen oldPen = c.pen();
@@ -159,7 +159,7 @@ void drawRingCorrectionChart(ScreenSurface& s, int width, int height, double rin
   for (const RingChartCurve& curve : chart.curves) {
     Pen p = c.pen();
     p.colour = curve.colour;
-    p.width = std::max<int>(1, design().lineWidth);
+    p.width = std::max(1, s.pens().lineWidth);
     c.setPen(p);
     bool first = true;
     for (const RingPoint& q : curve.points) {

@@ -68,6 +68,8 @@
 
 namespace tavrel {
 
+struct DesignState;
+
 // ---- the ray through the pin hole -----------------------------------------
 
 struct RingRayResult {
@@ -175,8 +177,8 @@ struct RingDialInput {
   int oldHoursPart = 0;        // 0 all day, 1 before noon, 2 afternoon
   // Declination steps along an hour line between the date lines.
   int declinationSteps = 48;
-  // The design record's values.
-  static RingDialInput fromDesign();
+  // The values of the design record d.
+  static RingDialInput of(const DesignState& d);
 };
 
 struct RingDial {
@@ -252,14 +254,14 @@ void emitRingDial(PlotSurface& surface, const RingDial& dial, const RingPlacemen
 // The screen construction (onScreen false: printer page, 10 units per mm,
 // margin 50). A band larger than the picture asks whether to shrink it;
 // No ends the construction (false).
-bool drawRingDial(ScreenSurface& surface, int width, int height, int hoursTo, int hoursFrom,
-                  double ringWidth, double ringAlpha, double ringDiameter, bool onScreen);
+bool drawRingDial(ScreenSurface& surface, const RingDialInput& input, int width, int height, bool onScreen);
 
 // The plot (the writer's plain page start), at true size when the band fits the
 // A3 page, else reduced (the factor is written under the title).
 // Temporal hours where the sun does not rise or set every day are refused
-// (message 64, returned) before anything is written.
-PlotOutcome plotRingDial(HpglWriter& writer, double ringDiameter, double ringWidth, double ringAlpha);
+// (message 64, returned) before anything is written. plotLineWidth: 1
+// fine (no width commands), 2 medium, 3 thick.
+PlotOutcome plotRingDial(HpglWriter& writer, const RingDialInput& input, int plotLineWidth);
 
 // ---- the offset-correction chart ------------------------------------------
 
@@ -281,10 +283,11 @@ RingCorrectionChart computeRingCorrectionChart(double ringDiameter, double ringA
 
 inline constexpr const char* kRingCorrectionFileName = "Schoener-Tabelle.txt";
 
-// The chart on the picture or printer page; with writeCorrectionFile the
-// table goes to "Schoener-Tabelle.txt" in the working directory (an open
-// failure: "Open error: File  " + name, the chart is still drawn).
+// The chart on the picture or printer page; with writeFile (the record's
+// writeCorrectionFile) the table goes to "Schoener-Tabelle.txt" in the
+// working directory (an open failure: "Open error: File  " + name, the
+// chart is still drawn).
 void drawRingCorrectionChart(ScreenSurface& surface, int width, int height, double ringDiameter,
-                             double ringAlpha, bool onScreen);
+                             double ringAlpha, bool onScreen, bool writeFile);
 
 }  // namespace tavrel

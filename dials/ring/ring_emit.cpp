@@ -75,9 +75,7 @@ void emitRingDial(PlotSurface& s, const RingDial& dial, const RingPlacement& p) 
   }
   s.selectPen(4);
   s.setCharSize(p.titleWidthCm, p.titleHeightCm);
-  const auto text = [&](double x, double y, const std::string& t) {
-    s.label(x, y, p.asciiTexts ? asciiUmlauts(t) : t);
-  };
+  const auto text = [&](double x, double y, const std::string& t) { s.label(x, y, t); };
   text(p.titleX, p.titleY, dial.title);
   s.setCharSize(p.textWidthCm, p.textHeightCm);
   text(p.dataX, p.dataY, dial.dataLine);
@@ -97,7 +95,7 @@ void sunSymbol(ScreenSurface& s, double x, double y, double height) {
   Font f = old;
   f.face = kSymbolFace;
   f.height = height;
-  f.colour = ScreenSurface::penColour(4);
+  f.colour = s.penColour(4);
   f.angle = 0;
   c.setFont(f);
   c.text(x, y, "R");
@@ -106,22 +104,15 @@ void sunSymbol(ScreenSurface& s, double x, double y, double height) {
 
 }  // namespace
 
-bool drawRingDial(ScreenSurface& s, int width, int height, int hoursTo, int hoursFrom,
-                  double ringWidth, double ringAlpha, double ringDiameter, bool onScreen) {
+bool drawRingDial(ScreenSurface& s, const RingDialInput& in, int width, int height, bool onScreen) {
   const auto [x0, y0, w, h] = drawingArea(width, height, onScreen);
-  RingDialInput in = RingDialInput::fromDesign();
-  in.hoursFrom = hoursFrom;
-  in.hoursTo = hoursTo;
-  in.widthMm = ringWidth;
-  in.alpha = ringAlpha;
-  in.diameterMm = ringDiameter;
   const RingDial dial = computeRingDial(in);
   if (dial.temporalRefused) {
     writeRefusalInPicture(s, x0, y0, w, h, messageText(64), dial.title);
     return false;
   }
   if (dial.temporalRangeBad) showMessage(MsgCaption::Error, MsgIcon::Error, messageText(41));
-  double px = onScreen ? screenUnitsPerMm(width, design().paperA4) : double{kPrinterUnitsPerMm};
+  double px = onScreen ? screenUnitsPerMm(width, s.paper() == ScreenPaper::A4) : double{kPrinterUnitsPerMm};
   const double top = 0.2 * h;
   const double neededW = (dial.lengthMm + kLeftOfBandMm + kRightOfBandMm) * px;
   const double neededH = (dial.widthMm + kBelowBandMm) * px;
@@ -142,7 +133,7 @@ bool drawRingDial(ScreenSurface& s, int width, int height, int hoursTo, int hour
   p.charWidthCm = p.charHeightCm = fh / cm;
   p.titleWidthCm = p.titleHeightCm = 1.3 * th / cm;
   p.textWidthCm = p.textHeightCm = th / cm;
-  p.lineWidth = std::max<int>(1, design().lineWidth);
+  p.lineWidth = std::max(1, s.pens().lineWidth);
   p.lineStep = 1.3 * th;
   p.titleX = x0 + w / 15.0 + 1.6 * th;
   p.titleY = y0 + h / 40.0;
@@ -157,12 +148,8 @@ bool drawRingDial(ScreenSurface& s, int width, int height, int hoursTo, int hour
   return true;
 }
 
-PlotOutcome plotRingDial(HpglWriter& w, double ringDiameter, double ringWidth, double ringAlpha) {
+PlotOutcome plotRingDial(HpglWriter& w, const RingDialInput& in, int plotLineWidth) {
   const int r = w.resolutionFactor();
-  RingDialInput in = RingDialInput::fromDesign();
-  in.diameterMm = ringDiameter;
-  in.widthMm = ringWidth;
-  in.alpha = ringAlpha;
   const RingDial dial = computeRingDial(in);
   if (dial.temporalRefused) return temporalHoursRefusal();
   if (dial.temporalRangeBad) showMessage(MsgCaption::Error, MsgIcon::Error, messageText(41));
@@ -190,8 +177,8 @@ PlotOutcome plotRingDial(HpglWriter& w, double ringDiameter, double ringWidth, d
   p.timeX = 1500.0 * r;
   p.timeY = 10260.0 * r;
   p.asciiTexts = true;
-  p.writeWidths = design().plotLineWidth != 1;
-  p.lineWidth = std::max(0, design().plotLineWidth - 1);
+  p.writeWidths = plotLineWidth != 1;
+  p.lineWidth = std::max(0, plotLineWidth - 1);
   p.lineStep = 240.0 * r;
   emitRingDial(w, shown, p);
   w.endPage(PageEnd::PenAway);

@@ -12,19 +12,18 @@ namespace {
 std::string label(int row, int language) { return tableText(TextTable::Labels, row, language); }
 
 void drawRingFamily(DialScreenRequest& r) {
-  const DesignState& d = design();
-  drawRingDial(r.surface, r.width, r.height, d.hourLinesTo, d.hourLinesFrom, d.ringWidth,
-               d.ringAlpha, d.ringDiameter, r.screenMode);
+  drawRingDial(r.surface, RingDialInput::of(design()), r.width, r.height, r.screenMode);
 }
 
 PlotOutcome plotRingFamily(HpglWriter& writer, const DialPlotRequest&) {
   const DesignState& d = design();
-  return plotRingDial(writer, d.ringDiameter, d.ringWidth, d.ringAlpha);
+  return plotRingDial(writer, RingDialInput::of(d), d.plotLineWidth);
 }
 
 void drawRingChart(DialScreenRequest& r) {
   const DesignState& d = design();
-  drawRingCorrectionChart(r.surface, r.width, r.height, d.ringDiameter, d.ringAlpha, r.screenMode);
+  drawRingCorrectionChart(r.surface, r.width, r.height, d.ringDiameter, d.ringAlpha, r.screenMode,
+                          d.writeCorrectionFile);
 }
 
 // The ring's diameter in the dial-type window, mm (string 580 "Diameter").

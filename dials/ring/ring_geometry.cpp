@@ -80,8 +80,7 @@ struct SunOfDay {
 
 }  // namespace
 
-RingDialInput RingDialInput::fromDesign() {
-  const DesignState& d = design();
+RingDialInput RingDialInput::of(const DesignState& d) {
   RingDialInput in;
   in.diameterMm = d.ringDiameter;
   in.widthMm = d.ringWidth;

@@ -39,6 +39,8 @@
 
 namespace tavrel {
 
+struct DesignState;
+
 // A point of an hour ray with the sun's altitude there.
 struct SawyerRayPoint {
   double x = 0, y = 0;
@@ -120,8 +122,8 @@ struct SawyerDial {
 SawyerDial computeSawyerDial(const SawyerDialInput& in);
 
 // The input for the design record with u and C already in target units.
-SawyerDialInput sawyerInputFromDesign(double u, double C, double textHeight, double symbolHeight,
-                                      double farLimit);
+SawyerDialInput sawyerInputFromDesign(const DesignState& d, double u, double C, double textHeight,
+                                      double symbolHeight, double farLimit);
 
 // How the one emitter places the geometry on its target.
 struct SawyerPlacement {
@@ -143,6 +145,7 @@ struct SawyerPlacement {
   // Screen and printer: texts are drawn on the canvas with their own face,
   // weight and colour; nullptr for the plot, which writes labels.
   Canvas* canvas = nullptr;
+  Colour textColour = 0;      // canvas texts without a colour of their own (pen 4)
   // Plot: switches to the alternate character set for the zodiac
   // symbols (";SA ") and back (";SS ").
   std::function<void(bool)> plotSymbolSet;
@@ -161,8 +164,8 @@ void emitSawyerDial(PlotSurface& surface, const SawyerDial& dial, const SawyerDi
 // the gnomon foot O and the text anchor (textX, textY), footSet false
 // for the default place (W div 2, H div 5); g the gnomon length (mm), z
 // the zoom factor.
-void drawSawyerDial(ScreenSurface& surface, int width, int height, bool screenMode, double g,
-                    double zoom, double footX, double footY, bool footSet, double textX,
+void drawSawyerDial(ScreenSurface& surface, const DesignState& d, int width, int height,
+                    bool screenMode, double g, double zoom, double footX, double footY, bool footSet, double textX,
                     double textY);
 
 // The legend of the twelve zodiac signs at (x, y), downwards.
@@ -173,7 +176,7 @@ void drawZodiacLegend(PlotSurface& surface, bool screenMode, double x, double y,
 // (footX, footY) in plotter units, then the page end. A latitude the dial is not
 // made for is refused (the tropics text, returned) before anything is
 // written.
-PlotOutcome writeSawyerPlot(HpglWriter& writer, double footX, double footY, double textX, double textY,
+PlotOutcome writeSawyerPlot(HpglWriter& writer, const DesignState& d, double footX, double footY, double textX, double textY,
                             double zoom);
 
 // The refusal of latitudes within the tropics, in the current and in the

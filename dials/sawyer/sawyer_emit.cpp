@@ -49,7 +49,7 @@ class TextOut {
       f.height = height;
       f.weight = bold ? kFontWeightBold : kFontWeightNormal;
       f.angle = 0;
-      f.colour = colour < 0 ? ScreenSurface::penColour(4) : colour;
+      f.colour = colour < 0 ? p_.textColour : colour;
       p_.canvas->setFont(f);
       p_.canvas->text(x, y, t);
       p_.canvas->setFont(old);
@@ -238,7 +238,6 @@ void emitSawyerDial(PlotSurface& s, const SawyerDial& dial, const SawyerDialInpu
   }
 
   // The information block.
-  const DesignState& d = design();
   double ty = p.textY;
   out.text(p.textX, ty, tableText(TextTable::Labels, labelRow::kSawyerFamily), p.titleHeight, true, -1);
   ty -= up * 1.4 * p.titleHeight;
@@ -254,8 +253,8 @@ void emitSawyerDial(PlotSurface& s, const SawyerDial& dial, const SawyerDialInpu
   const std::string deg = tableText(TextTable::Texts, textRow::kDegrees);
   const std::string lines[] = {
       timeSystem,
-      tableText(TextTable::Texts, textRow::kLatitudeIs) + fixedText(d.latitude, 6, 2) + deg +
-          tableText(TextTable::Texts, textRow::kLongitudeIs) + fixedText(d.longitude, 6, 2) + deg,
+      tableText(TextTable::Texts, textRow::kLatitudeIs) + fixedText(in.latitude, 6, 2) + deg +
+          tableText(TextTable::Texts, textRow::kLongitudeIs) + fixedText(in.longitude, 6, 2) + deg,
       loadString(165) + " = " + fixedText(in.lineAngle, 5, 2) + " " + loadString(100),
       loadString(166) + " = " + fixedText(p.centreMm, 5, 1)};
   for (const std::string& t : lines) {
@@ -276,9 +275,8 @@ struct Scale {
 
 }  // namespace
 
-SawyerDialInput sawyerInputFromDesign(double u, double C, double textHeight, double symbolHeight,
-                                      double farLimit) {
-  const DesignState& d = design();
+SawyerDialInput sawyerInputFromDesign(const DesignState& d, double u, double C, double textHeight,
+                                      double symbolHeight, double farLimit) {
   SawyerDialInput in;
   in.latitude = d.latitude;
   in.longitude = d.longitude;
@@ -301,18 +299,18 @@ SawyerDialInput sawyerInputFromDesign(double u, double C, double textHeight, dou
   return in;
 }
 
-void drawSawyerDial(ScreenSurface& s, int W, int H, bool screenMode, double g, double z, double footX,
-                    double footY, bool footSet, double textX, double textY) {
-  const DesignState& d = design();
+void drawSawyerDial(ScreenSurface& s, const DesignState& d, int W, int H, bool screenMode, double g,
+                    double z, double footX, double footY, bool footSet, double textX, double textY) {
   const int left = s.leftOffset(), top = s.topOffset();
   SawyerPlacement p;
   p.canvas = &s.canvas();
+  p.textColour = s.penColour(4);
   p.screen = screenMode;
   p.textHeight = screenMode ? 16 : 30;
   p.symbolHeight = screenMode ? 16 : 36;
   p.titleHeight = screenMode ? 25 : 50;
   p.infoHeight = screenMode ? 15 : 28;
-  p.lineWidth = std::max<int>(1, d.lineWidth);
+  p.lineWidth = std::max(1, s.pens().lineWidth);
   p.wideExtra = screenMode ? 1 : 2;
   p.refusalX = W / 5;
   p.refusalY1 = H / 5;
@@ -329,7 +327,7 @@ void drawSawyerDial(ScreenSurface& s, int W, int H, bool screenMode, double g, d
   p.u = sc.u;
   p.gnomonMm = g * z;
   p.centreMm = d.sawyerCentre * z;
-  const SawyerDialInput in = sawyerInputFromDesign(sc.u, sc.C, p.textHeight, p.symbolHeight, 10000);
+  const SawyerDialInput in = sawyerInputFromDesign(d, sc.u, sc.C, p.textHeight, p.symbolHeight, 10000);
   const SawyerDial dial = computeSawyerDial(in);
 
   double x0 = footX, y0 = footY;
@@ -357,9 +355,8 @@ void drawSawyerDial(ScreenSurface& s, int W, int H, bool screenMode, double g, d
   emitSawyerDial(s, dial, in, p);
 }
 
-PlotOutcome writeSawyerPlot(HpglWriter& w, double footX, double footY, double textX, double textY,
-                            double zoom) {
-  const DesignState& d = design();
+PlotOutcome writeSawyerPlot(HpglWriter& w, const DesignState& d, double footX, double footY, double textX,
+                            double textY, double zoom) {
   const int R = w.resolutionFactor();
   const double perMm = static_cast<double>(kPlotUnitsPerMm) * R;
   SawyerPlacement p;
@@ -381,7 +378,7 @@ PlotOutcome writeSawyerPlot(HpglWriter& w, double footX, double footY, double te
   p.refusalHeight = 5 * perMm;
   p.plotSymbolSet = [&w](bool on) { w.selectSymbolSet(on); };
   const SawyerDialInput in =
-      sawyerInputFromDesign(p.u, d.sawyerCentre * zoom * perMm, p.textHeight, p.symbolHeight, 1000 * perMm);
+      sawyerInputFromDesign(d, p.u, d.sawyerCentre * zoom * perMm, p.textHeight, p.symbolHeight, 1000 * perMm);
   const SawyerDial dial = computeSawyerDial(in);
   // No dial near the tropics: the picture writes why, the plot says it.
   if (dial.tropicsRefused || dial.obliquityRefused)

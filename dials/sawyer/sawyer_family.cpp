@@ -14,7 +14,7 @@ namespace {
 void drawSawyerFamily(DialScreenRequest& r) {
   const DesignState& d = design();
   if (r.screenMode) {
-    drawSawyerDial(r.surface, r.width, r.height, true, d.gnomonLength, r.zoomFactor, r.footX, r.footY,
+    drawSawyerDial(r.surface, d, r.width, r.height, true, d.gnomonLength, r.zoomFactor, r.footX, r.footY,
                    r.footFixed, r.textX, r.textY);
     return;
   }
@@ -24,7 +24,7 @@ void drawSawyerFamily(DialScreenRequest& r) {
     fx = W / 2 + kPrinterPageMargin;
     fy = H / 5 + kPrinterPageMargin;
   }
-  drawSawyerDial(r.surface, W, H, false, d.gnomonLength, r.zoomFactor, fx, fy, true,
+  drawSawyerDial(r.surface, d, W, H, false, d.gnomonLength, r.zoomFactor, fx, fy, true,
                  r.textX + kPrinterPageMargin, r.textY + kPrinterPageMargin);
 }
 
@@ -40,7 +40,7 @@ PlotOutcome plotSawyerFamily(HpglWriter& writer, const DialPlotRequest& r) {
     sy = static_cast<int>(H) / 5;
   }
   const int R = writer.resolutionFactor();
-  return writeSawyerPlot(writer, static_cast<double>(sawyerScreenToPlotX(sx, W)) * R,
+  return writeSawyerPlot(writer, design(), static_cast<double>(sawyerScreenToPlotX(sx, W)) * R,
                          static_cast<double>(sawyerScreenToPlotY(sy, H)) * R,
                          static_cast<double>(sawyerScreenToPlotX(p.screenTextX + 20, W)) * R,
                          static_cast<double>(sawyerScreenToPlotY(p.screenTextY + 10, H)) * R, p.zoomFactor);

@@ -80,9 +80,8 @@ void projectWorldPoint(const WorldMapProjection& p, double latitude, double east
 
 namespace {
 
-std::vector<PlotVertex> mapPass(const WorldMapProjection& proj, bool isCoast, bool screenLines,
-                                double width, double height) {
-  const ParsedOutline& outline = parsedOutline(design().coastlineText);
+std::vector<PlotVertex> mapPass(const ParsedOutline& outline, const WorldMapProjection& proj, bool isCoast,
+                                bool screenLines, double width, double height) {
   const OutlineRange range = isCoast ? outline.coast() : outline.boundaries();
   std::vector<PlotVertex> out;
   out.reserve(range.end - range.begin);
@@ -114,7 +113,8 @@ struct WorldMapTarget {
   HpglWriter* plot = nullptr;      // the plot: numbers 8 wide, the last command ended
 };
 
-void emitWorldMap(PlotSurface& s, const WorldMapProjection& proj, bool isCoast, const WorldMapTarget& t) {
+void emitWorldMap(PlotSurface& s, const ParsedOutline& outline, const WorldMapProjection& proj, bool isCoast,
+                  const WorldMapTarget& t) {
   if (t.screenCanvas)
     t.screenCanvas->setPen({rgb(255, 0, 0), 1, PenStyle::Solid});
   else
@@ -126,7 +126,7 @@ void emitWorldMap(PlotSurface& s, const WorldMapProjection& proj, bool isCoast, 
   s.moveTo(proj.x0, proj.y0 - a);
   s.lineTo(proj.x0, proj.y0 + a);
   s.selectPen(isCoast ? 11 : 12);
-  s.polyline(mapPass(proj, isCoast, t.screenLines, t.width, t.height));
+  s.polyline(mapPass(outline, proj, isCoast, t.screenLines, t.width, t.height));
   s.setCoordinateWidth(0);
   // The next pass or the dial starts with "IN;": end the last command so
   // that its mnemonic does not run into the coordinates.
@@ -135,26 +135,28 @@ void emitWorldMap(PlotSurface& s, const WorldMapProjection& proj, bool isCoast, 
 
 }  // namespace
 
-void drawWorldMap(ScreenSurface& surface, bool isCoast, double gnomonMm, double x0, double y0) {
-  const WorldMapProjection proj = worldMapProjection(design(), gnomonMm * surface.unitsPerMm(), x0, y0, 1);
+void drawWorldMap(ScreenSurface& surface, const DesignState& d, bool isCoast, double gnomonMm, double x0,
+                  double y0) {
+  const WorldMapProjection proj = worldMapProjection(d, gnomonMm * surface.unitsPerMm(), x0, y0, 1);
   WorldMapTarget t;
   t.width = surface.width();
   t.height = surface.height();
   t.screenCanvas = &surface.canvas();
-  emitWorldMap(surface, proj, isCoast, t);
+  emitWorldMap(surface, parsedOutline(d.coastlineText), proj, isCoast, t);
 }
 
-void plotWorldMap(HpglWriter& writer, bool isCoast, double gnomonMm, double x0p, double y0p) {
+void plotWorldMap(HpglWriter& writer, const DesignState& d, bool isCoast, double gnomonMm, double x0p,
+                  double y0p) {
   const double R = writer.resolutionFactor();
   writer.beginMapPage(kPlotWindowWidth * R, kPlotWindowHeight * R, isCoast ? 11 : 12, 0.22, 0.32);
-  const WorldMapProjection proj = worldMapProjection(design(), gnomonMm * kPlotUnitsPerMm * R, x0p, y0p, -1);
+  const WorldMapProjection proj = worldMapProjection(d, gnomonMm * kPlotUnitsPerMm * R, x0p, y0p, -1);
   WorldMapTarget t;
   t.width = kPlotPageWidth * R;
   t.height = kPlotPageHeight * R;
   t.screenLines = false;
   t.crossArm = -120 * R;
   t.plot = &writer;
-  emitWorldMap(writer, proj, isCoast, t);
+  emitWorldMap(writer, parsedOutline(d.coastlineText), proj, isCoast, t);
 }
 
 }  // namespace tavrel

@@ -54,17 +54,20 @@ WorldMapProjection worldMapProjection(const DesignState& d, double gnomonUnits, 
 void projectWorldPoint(const WorldMapProjection& p, double latitude, double eastLongitude, double& x,
                        double& y);
 
-// drawWorldMap: one pass on the screen picture or the printer page, pen 11
+// drawWorldMap: one pass of the record's outline (d.coastlineText) and
+// place on the screen picture or the printer page, pen 11
 // (coast lines, isCoast) or 12 (boundaries). gnomonMm is gnomonLength
 // times the zoom factor; (x0, y0) the gnomon foot. A red cross of
 // half-length 8 marks the foot. Points outside 60 % of the page around
 // its centre are left out and lift the pen.
-void drawWorldMap(ScreenSurface& surface, bool isCoast, double gnomonMm, double x0, double y0);
+void drawWorldMap(ScreenSurface& surface, const DesignState& d, bool isCoast, double gnomonMm, double x0,
+                  double y0);
 
 // plotWorldMap: one pass into the plot file, pen "11" or "12", with its
 // own prologue, the foot marker and the points (all numbers fixedText(v,
 // 8, 0)) and a closing ";"; (x0p, y0p) the gnomon foot in plotter units
 // (times R).
-void plotWorldMap(HpglWriter& writer, bool isCoast, double gnomonMm, double x0p, double y0p);
+void plotWorldMap(HpglWriter& writer, const DesignState& d, bool isCoast, double gnomonMm, double x0p,
+                  double y0p);
 
 }  // namespace tavrel

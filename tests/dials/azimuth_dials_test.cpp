@@ -32,6 +32,7 @@
 #include "plot/screen_surface.h"
 #include "space_vector.h"
 #include "tests/core/language_choice.h"
+#include "drawing/surface_pens.h"
 
 namespace tavrel::testing {
 namespace {
@@ -209,8 +210,8 @@ TEST_F(AzimuthDialsTest, PeaucellierRefusalShowsBothLanguageLines) {
   design().dialKind = 'p';
   design().latitude = 20;
   RecordingCanvas canvas;
-  ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
-  drawPeaucellierDial(s, true, 1600, 1000, -1, -1);
+  ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
+  drawPeaucellierDial(s, peaucellierInputOf(design()), true, 1600, 1000, -1, -1);
   std::vector<std::string> texts;
   for (const Primitive& p : canvas.ofKind(PrimitiveKind::Text)) texts.push_back(p.text);
   ASSERT_EQ(texts.size(), 2u);
@@ -390,8 +391,8 @@ TEST_F(AzimuthDialsTest, HollanderRefusalsInBothLanguages) {
   d.coneAxisInclination = 30;
   d.coneHalfAngle = 30;
   RecordingCanvas canvas;
-  ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
-  drawHollanderDial(s, true, 1600, 1000, 1, 800, 500, -1, -1, false);
+  ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
+  drawHollanderDial(s, hollanderInputOf(design()), true, 1600, 1000, 1, 800, 500, -1, -1, false);
   ASSERT_EQ(platform->boxes.size(), 1u);
   EXPECT_EQ(platform->boxes[0].caption, MsgCaption::Error);
   EXPECT_TRUE(canvas.ofKind(PrimitiveKind::LineTo).empty());
@@ -482,7 +483,7 @@ TEST_F(AzimuthDialsTest, HollanderInformationLines) {
   d.hollanderVariant = 1;
   d.wallDeclination = 15;
   d.latitude = 47;
-  const std::vector<std::string> lines = hollanderInformation(2);  // zoom 2: L = 100 mm
+  const std::vector<std::string> lines = hollanderInformation(hollanderInputOf(design()), 2);  // zoom 2: L = 100 mm
   const double L = 100, psi = radians(40), al = radians(10);
   const double a = L * std::sin(psi) * (1 / std::tan(psi - al) - 1 / std::tan(psi + al)) / 2;
   std::ostringstream want;
@@ -498,7 +499,7 @@ TEST_F(AzimuthDialsTest, HollanderInformationLines) {
   for (const std::string& l : lines) listing += l.rfind("Day ", 0) == 0;
   EXPECT_EQ(listing, 7);
   d.language = 1;
-  EXPECT_EQ(hollanderInformation(1)[0], "Hollanders Sonnenuhr für mittlere Zeit");
+  EXPECT_EQ(hollanderInformation(hollanderInputOf(design()), 1)[0], "Hollanders Sonnenuhr für mittlere Zeit");
 }
 
 // The information graphic ("Grafik zeigen"): the spread of each date pair
@@ -510,15 +511,15 @@ TEST_F(AzimuthDialsTest, HollanderInformationGraphic) {
   d.dialKind = 'm';
   d.gnomonLength = 50;
   d.latitude = 47;
-  const std::vector<std::string> lines = hollanderInformation(1);
+  const std::vector<std::string> lines = hollanderInformation(hollanderInputOf(design()), 1);
   ASSERT_GE(lines.size(), 6u);
   std::string distLine;
   for (const std::string& l : lines)
     if (l.rfind("Dist. (", 0) == 0) distLine = l;
   ASSERT_FALSE(distLine.empty());
   RecordingCanvas canvas;
-  ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
-  drawHollanderInfo(surface, 1600, 1000, 1);
+  ScreenSurface surface = screenSurfaceOf(design(), canvas, 1600, 1000);
+  drawHollanderInfo(surface, hollanderInputOf(design()), 1600, 1000, 1);
   // Written on two lines (one would run off the picture): the smallest
   // spread, then the largest.
   const std::size_t cut = distLine.find(hollanderText(HollanderText::DistMax, d.language));
@@ -530,12 +531,12 @@ TEST_F(AzimuthDialsTest, HollanderInformationGraphic) {
   }
   EXPECT_TRUE(named[0] && named[1]) << distLine;
   // The curve: pen 3, one segment less than pairs with a spread.
-  const std::size_t pairs = hollanderNoonSpread(computeHollanderDial(hollanderInputOfDesign())).size();
+  const std::size_t pairs = hollanderNoonSpread(computeHollanderDial(hollanderInputOf(design()))).size();
   ASSERT_GT(pairs, 100u);
   std::size_t segments = 0;
   double topmost = 1e9;
   for (const Primitive& p : canvas.ofKind(PrimitiveKind::LineTo)) {
-    if (p.pen.colour != ScreenSurface::penColour(3)) continue;
+    if (p.pen.colour != surface.penColour(3)) continue;
     ++segments;
     topmost = std::min({topmost, p.p[1], p.p[3]});
   }
@@ -577,8 +578,8 @@ class AzimuthDialPlotTest : public AzimuthDialsTest {
     design().dialKind = kind;
     HpglWriter w(R);
     w.hpglOpen(file.string());
-    if (kind == 'p') plotPeaucellierDial(w, -1);
-    else plotHollanderDial(w, 1, -1, -1, -1, -1);
+    if (kind == 'p') plotPeaucellierDial(w, peaucellierInputOf(design()), -1);
+    else plotHollanderDial(w, hollanderInputOf(design()), 1, -1, -1, -1, -1);
     w.hpglClose();
     return readAll(file);
   }

@@ -34,6 +34,7 @@
 #include "plot/recording_canvas.h"
 #include "plot_file_test_util.h"
 #include "tests/core/language_choice.h"
+#include "drawing/surface_pens.h"
 
 namespace tavrel::testing {
 namespace {
@@ -78,7 +79,7 @@ class AzimuthalDialTest : public ::testing::Test {
     in.textHeight = 3.3;
     in.domeV = in.plateRadius - 3.3;
     in.horizon = horizon;
-    return computeAzimuthalDial(in);
+    return computeAzimuthalDial(design(), in);
   }
   ScopedScriptedPlatform platform;
 };
@@ -234,7 +235,7 @@ TEST_F(AzimuthalDialTest, WorkedExampleRadiiOnScreenAndPlot) {
   // The picture shows the 297 x 210 mm sheet: its height of 1000 pixels
   // stands for 210 mm, so the 180 mm plate has R = 1000 / 210 * 90 pixels
   // and fits the window as it fits the printed page.
-  const AzimuthalDial screen = computeAzimuthalDial(azimuthalScreenInput(1600, 1000, false));
+  const AzimuthalDial screen = computeAzimuthalDial(design(), azimuthalScreenInput(design(), 1600, 1000, false));
   const double R = 1000.0 / 210 * 90;
   EXPECT_NEAR(screen.plateRadius, R, 1e-9);
   EXPECT_NEAR(screen.dayStep, R / 480 * 365 / 410, 1e-12);
@@ -242,9 +243,9 @@ TEST_F(AzimuthalDialTest, WorkedExampleRadiiOnScreenAndPlot) {
   EXPECT_NEAR(screen.rIn, R - 410 * screen.dayStep, 1e-9);
   EXPECT_LT(2 * screen.plateRadius, 1000);
   // A narrow picture: the sheet's width decides (297 mm across 700 pixels).
-  EXPECT_NEAR(computeAzimuthalDial(azimuthalScreenInput(700, 1000, false)).plateRadius,
+  EXPECT_NEAR(computeAzimuthalDial(design(), azimuthalScreenInput(design(), 700, 1000, false)).plateRadius,
               (700 * 210 / 297) / 210.0 * 90, 1e-9);
-  const AzimuthalDial plot = computeAzimuthalDial(azimuthalPlotInput(25));  // the date plot ignores R
+  const AzimuthalDial plot = computeAzimuthalDial(design(), azimuthalPlotInput(design(), 25));  // the date plot ignores R
   EXPECT_DOUBLE_EQ(plot.plateRadius, 3600);
   EXPECT_DOUBLE_EQ(plot.dayStep, 7);
   EXPECT_DOUBLE_EQ(plot.rOut, 3285);
@@ -265,9 +266,9 @@ TEST_F(AzimuthalDialTest, PrinterPageIsAtTrueSize) {
     design().azimuthDialKind = static_cast<std::uint8_t>(mode);
     design().azimuthHeightMode = 0;
     RecordingCanvas canvas;
-    ScreenSurface s = ScreenSurface::printer(canvas, PrinterDevice{});
-    if (mode == 0) drawAzimuthDateDial(s, s.width(), s.height(), true);
-    else drawAzimuthAltitudeDial(s, s.width(), s.height(), true);
+    ScreenSurface s = printerSurfaceOf(design(), canvas, PrinterDevice{});
+    if (mode == 0) drawAzimuthDateDial(s, design(), s.width(), s.height(), true);
+    else drawAzimuthAltitudeDial(s, design(), s.width(), s.height(), true);
     double largest = 0;
     for (const Primitive& p : canvas.ofKind(PrimitiveKind::Ellipse)) largest = std::max(largest, p.p[2] - p.p[0]);
     EXPECT_NEAR(largest, mode == 0 ? 1800 : 1800 - 4 * 14, 1e-6) << mode;
@@ -538,8 +539,8 @@ TEST_F(AzimuthalDialTest, PictureWritesRefusalWarningAndMissingFont) {
     d.temporalHourLines = true;
     {
       RecordingCanvas canvas;
-      ScreenSurface s = ScreenSurface::screen(canvas, 2000, 2000);
-      drawAzimuthDateDial(s, 2000, 2000, false);
+      ScreenSurface s = screenSurfaceOf(design(), canvas, 2000, 2000);
+      drawAzimuthDateDial(s, design(), 2000, 2000, false);
       const std::string all = texts(canvas);
       const std::string msg = messageText(64, lang);
       EXPECT_NE(all.find(msg.substr(0, msg.find('\n'))), std::string::npos) << all;
@@ -550,15 +551,15 @@ TEST_F(AzimuthalDialTest, PictureWritesRefusalWarningAndMissingFont) {
     d.showDateCircles = true;
     platform->fonts = {"Arial"};
     RecordingCanvas canvas;
-    ScreenSurface s = ScreenSurface::screen(canvas, 2000, 2000);
-    drawAzimuthDateDial(s, 2000, 2000, false);
+    ScreenSurface s = screenSurfaceOf(design(), canvas, 2000, 2000);
+    drawAzimuthDateDial(s, design(), 2000, 2000, false);
     const std::string all = texts(canvas);
     EXPECT_NE(all.find(messageText(49, lang)), std::string::npos);
     EXPECT_NE(all.find(messageText(61, lang)), std::string::npos);
     platform->fonts = {"Arial", "Wingdings"};
     RecordingCanvas withFont;
-    ScreenSurface s2 = ScreenSurface::screen(withFont, 2000, 2000);
-    drawAzimuthDateDial(s2, 2000, 2000, false);
+    ScreenSurface s2 = screenSurfaceOf(design(), withFont, 2000, 2000);
+    drawAzimuthDateDial(s2, design(), 2000, 2000, false);
     EXPECT_EQ(texts(withFont).find(messageText(61, lang)), std::string::npos);
   }
 }
@@ -571,9 +572,9 @@ class AzimuthalPlotTest : public AzimuthalDialTest {
   std::string plot(int resolution, const fs::path& file) {
     return plotFileText(resolution, file, [](HpglWriter& w) {
       if (design().azimuthDialKind == 1)
-        plotAzimuthAltitudeDial(w);
+        plotAzimuthAltitudeDial(w, design());
       else
-        plotAzimuthDateDial(w);
+        plotAzimuthDateDial(w, design());
     });
   }
   void TearDown() override { fs::remove_all(dir()); }

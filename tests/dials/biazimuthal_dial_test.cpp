@@ -24,6 +24,7 @@
 #include "tests/dxf/ezdxf_view.h"
 #include "plot/recording_canvas.h"
 #include "plot_file_test_util.h"
+#include "drawing/surface_pens.h"
 
 namespace tavrel {
 namespace {
@@ -326,9 +327,9 @@ TEST_F(BiAzimuthalTest, EdgeCases) {
   d.latitude2 = 0;
   d.longitude2 = 170;
   RecordingCanvas canvas;
-  ScreenSurface surface = ScreenSurface::screen(canvas, 800, 500);
+  ScreenSurface surface = screenSurfaceOf(design(), canvas, 800, 500);
   DialScreenRequest r{surface, true, 800, 500, 400, 250, 100, 20, true, false, false, 1.0, nullptr};
-  drawBiAzimuthalDial(r);
+  drawBiAzimuthalDial(r, design());
   ASSERT_EQ(platform_->boxes.size(), 1u);
   EXPECT_EQ(platform_->boxes[0].caption, MsgCaption::Problem);
   EXPECT_NE(platform_->boxes[0].text.find("daher keine Berechnung"), std::string::npos);
@@ -339,7 +340,7 @@ TEST_F(BiAzimuthalTest, EdgeCases) {
   w.hpglOpen(path);
   DialPlotRequest rq;
   rq.grid = PlotGrid::Ask;  // a grid question would be a box of its own
-  const PlotOutcome refusal = writeBiAzimuthalPlot(w, rq);
+  const PlotOutcome refusal = writeBiAzimuthalPlot(w, rq, design());
   w.hpglClose();
   std::ifstream in(path, std::ios::binary);
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -391,9 +392,9 @@ TEST_F(BiAzimuthalTest, FieldLimitsGiveFinitePictures) {
     const BiAzimuthalFrame f = biAzimuthalFrame(d);
     EXPECT_TRUE(std::isfinite(f.centre.latM) && std::isfinite(f.centre.lonM) && std::isfinite(f.k));
     RecordingCanvas canvas;
-    ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
+    ScreenSurface surface = screenSurfaceOf(design(), canvas, 1600, 1000);
     DialScreenRequest r{surface, true, 1600, 1000, 800, 500, 100, 20, true, false, true, 1.0, nullptr};
-    drawBiAzimuthalDial(r);
+    drawBiAzimuthalDial(r, design());
     int bad = 0;
     for (const Primitive& p : canvas.primitives)
       for (double v : p.p) bad += std::isfinite(v) ? 0 : 1;
@@ -428,7 +429,7 @@ TEST_F(BiAzimuthalTest, PlotRendersAndItsDxfIsAtScale) {
     rq.place.footY = 3000.0 * R;
     rq.place.textX = 300.0 * R;
     rq.place.textY = 10500.0 * R;
-    writeBiAzimuthalPlot(w, rq);
+    writeBiAzimuthalPlot(w, rq, design());
     w.hpglClose();
     std::ifstream in(plt, std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -30,6 +30,7 @@
 #include "plot_file_test_util.h"
 #include "space_vector.h"
 #include "tests/core/language_choice.h"
+#include "drawing/surface_pens.h"
 
 namespace tavrel::testing {
 namespace {
@@ -132,7 +133,7 @@ class CylinderDialTest : public ::testing::Test {
     in.plateMm = plate;
     in.sampling = CylinderSampling::plot();
     in.sampling.maxDropMm = 1000;
-    return computeCylinderDial(in);
+    return computeCylinderDial(design(), in);
   }
   ScopedScriptedPlatform platform;
 };
@@ -357,7 +358,7 @@ TEST_F(CylinderDialTest, RefusalsAndReductionsNameTheirTextsInBothLanguages) {
       in.gnomonMm = c.gnomon;
       in.scaleMm = c.scale;
       in.sampling = CylinderSampling::plot();
-      const CylinderDial dial = computeCylinderDial(in);
+      const CylinderDial dial = computeCylinderDial(design(), in);
       EXPECT_EQ(dial.temporalRefused, c.refused);
       if (c.refused) {
         EXPECT_TRUE(dial.lines.empty());
@@ -376,9 +377,9 @@ TEST_F(CylinderDialTest, RefusalsAndReductionsNameTheirTextsInBothLanguages) {
 TEST_F(CylinderDialTest, ShepherdsMonthAxisAbove250IsReducedAndNoted) {
   setLatitude(48);
   RecordingCanvas canvas;
-  ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
+  ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
   design().shepherdScaleLength = 300;
-  drawShepherdsDial(s, 1600, 1000, true, 40);
+  drawShepherdsDial(s, design(), 1600, 1000, true, 40);
   bool noted = false;
   for (const Primitive& p : canvas.primitives) {
     noted = noted || (p.kind == PrimitiveKind::Text &&
@@ -397,8 +398,8 @@ TEST_F(CylinderDialTest, ShepherdsMonthAxisAbove250IsReducedAndNoted) {
 TEST_F(CylinderDialTest, ShepherdsScreenSignIsAPurplePolylineAtTheLowerLeft) {
   setLatitude(47.25);
   RecordingCanvas canvas;
-  ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
-  drawShepherdsDial(s, 1600, 1000, true, 40);
+  ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
+  drawShepherdsDial(s, design(), 1600, 1000, true, 40);
   const std::vector<std::array<double, 4>> expected{
       {27, 790, 18, 790}, {18, 790, 18, 976}, {18, 976, 204, 976}, {204, 976, 204, 967}};
   std::vector<std::array<double, 4>> purple;
@@ -428,8 +429,8 @@ TEST_F(CylinderDialTest, PrinterPageIsAtTrueSize) {
       d.dialKind = kind;
       d.cylinderVariant = static_cast<std::uint8_t>(v);
       RecordingCanvas canvas;
-      ScreenSurface s = ScreenSurface::printer(canvas, PrinterDevice{});
-      drawCylinderOrAltitudeDial(s, s.width(), s.height(), false);
+      ScreenSurface s = printerSurfaceOf(design(), canvas, PrinterDevice{});
+      drawCylinderOrAltitudeDial(s, design(), s.width(), s.height(), false);
       bool found = false;
       for (const Primitive& p : canvas.primitives) {
         if (p.kind != PrimitiveKind::LineTo) continue;
@@ -451,8 +452,8 @@ TEST_F(CylinderDialTest, HidokaiGnomonTriangleStandsAtTheLowerRightInsideThePict
   d.dialKind = 'k';
   d.altitudeDialGnomonLength = 25;
   RecordingCanvas canvas;
-  ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
-  drawCylinderOrAltitudeDial(s, 1600, 1000, true);
+  ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
+  drawCylinderOrAltitudeDial(s, design(), 1600, 1000, true);
   const double g = 25 * 1600.0 / 320;
   double legX = -1, legTop = 0, legFoot = 0;
   for (const Primitive& p : canvas.primitives) {
@@ -496,8 +497,8 @@ TEST_F(CylinderDialTest, InformationBlockStandsClearOfTheDial) {
     d.dialKind = 'z';
     d.cylinderVariant = static_cast<std::uint8_t>(variant);
     RecordingCanvas canvas;
-    ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
-    drawCylinderOrAltitudeDial(s, 1600, 1000, true);
+    ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
+    drawCylinderOrAltitudeDial(s, design(), 1600, 1000, true);
     int texts = 0, crossings = 0;
     for (const Primitive& t : canvas.primitives) {
       if (t.kind != PrimitiveKind::Text || std::fabs(t.font.height - 16) > 1e-6) continue;
@@ -534,8 +535,8 @@ TEST_F(CylinderDialTest, AltitudeStripIsFilledRightOfTheBox) {
       d.cylinderVariant = static_cast<std::uint8_t>(variant);
       d.sunAltitudeLines = scale;
       RecordingCanvas canvas;
-      ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
-      drawCylinderOrAltitudeDial(s, 1600, 1000, true);
+      ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
+      drawCylinderOrAltitudeDial(s, design(), 1600, 1000, true);
       const Primitive* fill = nullptr;
       std::size_t fillAt = 0;
       for (std::size_t i = 0; i < canvas.primitives.size(); ++i) {
@@ -585,8 +586,8 @@ TEST_F(CylinderDialTest, PolarStyleVisibleWidthIsPurpleAndZoomed) {
   const double r = 60, g = 40, px = 1000 / 280.0;
   for (double zoom : {1.0, 2.5}) {
     RecordingCanvas canvas;
-    ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
-    drawPolarCylinderDial(s, 1600, 1000, true, zoom, g, r);
+    ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
+    drawPolarCylinderDial(s, design(), 1600, 1000, true, zoom, g, r);
     double across = 0, marks = 0;
     int purple = 0;
     for (const Primitive& p : canvas.primitives) {
@@ -612,8 +613,8 @@ TEST_F(CylinderDialTest, TemporalRefusalIsWrittenIntoThePictureAndNoDialIsDrawn)
   setLatitude(70);
   design().temporalHourLines = true;
   RecordingCanvas canvas;
-  ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
-  drawShepherdsDial(s, 1600, 1000, true, 40);
+  ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
+  drawShepherdsDial(s, design(), 1600, 1000, true, 40);
   std::vector<std::string> texts;
   int lines = 0;
   for (const Primitive& p : canvas.primitives) {
@@ -770,7 +771,7 @@ TEST_F(CylinderDialTest, LimitsGiveFiniteLinesAndEnd) {
     in.radiusMm = c.radius;
     in.plateMm = c.plate;
     in.sampling = CylinderSampling::plot();
-    const CylinderDial dial = computeCylinderDial(in);
+    const CylinderDial dial = computeCylinderDial(design(), in);
     for (const auto& l : dial.lines) {
       for (const auto& p : l.points) {
         ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
@@ -789,7 +790,7 @@ TEST_F(CylinderDialTest, ShepherdsBoxAtTheEquatorIsCutToThePage) {
   in.gnomonMm = 70;
   in.scaleMm = 200;
   in.sampling = CylinderSampling::plot();
-  EXPECT_DOUBLE_EQ(computeCylinderDial(in).bottom, 240);  // 9600 plot units
+  EXPECT_DOUBLE_EQ(computeCylinderDial(design(), in).bottom, 240);  // 9600 plot units
 }
 
 // ---- plot files --------------------------------------------------------
@@ -799,7 +800,7 @@ class CylinderPlotTest : public CylinderDialTest {
  protected:
   fs::path dir() { return scratchFolder("tavrel_cyl_"); }
   std::string plot(int resolution, const fs::path& file) {
-    return plotFileText(resolution, file, [](HpglWriter& w) { plotCylinderOrAltitudeDial(w); });
+    return plotFileText(resolution, file, [](HpglWriter& w) { plotCylinderOrAltitudeDial(w, design()); });
   }
   void TearDown() override { fs::remove_all(dir()); }
 };
@@ -944,7 +945,7 @@ TEST_F(CylinderPlotTest, ShortDateAxesHaveOneLineAndOneLetterAMonth) {
     in.plateMm = 100;
     in.sampling = c.plot ? CylinderSampling::plot() : CylinderSampling::screen(1000);
     if (!c.plot && c.kind == CylinderDialKind::Hidokai) in.sampling.fewLinesBelowMm = 81;
-    const CylinderDial dial = computeCylinderDial(in);
+    const CylinderDial dial = computeCylinderDial(design(), in);
     std::size_t lines = 0;
     for (const CylinderLine& l : dial.lines) lines += l.kind == CylinderLineKind::DateLine;
     EXPECT_EQ(lines, c.lines) << c.plot << " " << c.scale;
@@ -1064,7 +1065,7 @@ TEST_F(CylinderPlotTest, PolarStyleVisibleWidthOnThePlotFollowsTheZoom) {
     {
       HpglWriter w(1);
       w.hpglOpen(file.string());
-      plotCylinderDial(w, -1, -1, false, zoom, r, g);
+      plotCylinderDial(w, design(), -1, -1, false, zoom, r, g);
       w.hpglClose();
     }
     const std::string text = readAll(file);
@@ -1098,7 +1099,7 @@ TEST_F(CylinderPlotTest, PolarStylePoleIsACrossOnThePlot) {
     {
       HpglWriter w(res);
       w.hpglOpen(file.string());
-      plotCylinderDial(w, -1, -1, false, zoom, r, g);
+      plotCylinderDial(w, design(), -1, -1, false, zoom, r, g);
       w.hpglClose();
     }
     const std::string text = readAll(file);
@@ -1136,7 +1137,7 @@ TEST_F(CylinderPlotTest, GridAboutTheDialCentreWhenAskedFor) {
     HpglWriter w(1);
     const fs::path file = dir() / "grid.plt";
     w.hpglOpen(file.string());
-    plotCylinderOrAltitudeDial(w, 1, -1, -1, PlotGrid::Ask);
+    plotCylinderOrAltitudeDial(w, design(), 1, -1, -1, PlotGrid::Ask);
     w.hpglClose();
     const std::string text = readAll(file);
     // Origin 8200 9700, spacing 800: the first vertical line at x = 200.

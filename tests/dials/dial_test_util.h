@@ -15,6 +15,7 @@
 #include "dials/planar/planar_dial.h"
 #include "plot/recording_canvas.h"
 #include "tests/core/language_choice.h"
+#include "drawing/surface_pens.h"
 
 namespace tavrel::testing {
 
@@ -51,7 +52,7 @@ class PlanarDialTest : public ::testing::Test {
   RecordingCanvas draw(double footX, double footY, int width = 1600, int height = 1000,
                        double zoom = 1) {
     RecordingCanvas canvas;
-    ScreenSurface surface = ScreenSurface::screen(canvas, width, height);
+    ScreenSurface surface = screenSurfaceOf(design(), canvas, width, height);
     PlanarDialView view;
     view.footX = footX;
     view.footY = footY;
@@ -59,7 +60,7 @@ class PlanarDialTest : public ::testing::Test {
     view.textY = 10;
     view.zoomFactor = zoom;
     lastZoom = zoom;
-    drawPlanarDial(surface, true, width, height, view);
+    drawPlanarDial(surface, design(), true, width, height, view);
     lastZoom = view.zoomFactor;
     return canvas;
   }

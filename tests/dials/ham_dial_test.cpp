@@ -20,9 +20,11 @@
 #include "core/language.h"
 #include "core/scripted_platform.h"
 #include "core/settings_file.h"
+#include "dials/dial_family.h"
 #include "dials/ham/ham_dial.h"
 #include "plot/recording_canvas.h"
 #include "tests/core/language_choice.h"
+#include "drawing/surface_pens.h"
 
 namespace tavrel::testing {
 namespace {
@@ -44,6 +46,14 @@ class HamDialTest : public ::testing::Test {
   }
   ScopedScriptedPlatform platform_;
 };
+
+// The record's ham dial with the given size (mm) and latitude.
+HamDialValues hamValues(double sizeMm, double latitude) {
+  HamDialValues v = hamDialValuesOf(design());
+  v.sizeMm = sizeMm;
+  v.latitude = latitude;
+  return v;
+}
 
 // The meeting point of the lines through A and B at the angles a and b
 // below the horizontal (y downwards), by Cramer's rule on the two
@@ -110,9 +120,9 @@ TEST_F(HamDialTest, LayoutEdgeCases) {
 
 TEST_F(HamDialTest, DrawsTitleTextsAndHourLines) {
   RecordingCanvas canvas;
-  ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
+  ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
   HamHourPoints points;
-  drawHamDial(s, 1600, 1000, points, 40, 47, true);
+  drawHamDial(s, 1600, 1000, points, hamValues(40, 47), true);
   const auto texts = canvas.ofKind(PrimitiveKind::Text);
   ASSERT_FALSE(texts.empty());
   EXPECT_EQ(texts[0].text, "Ham Dial");
@@ -128,8 +138,8 @@ TEST_F(HamDialTest, DrawsTitleTextsAndHourLines) {
     for (const double stretch : {1.2, 3.0}) {
       design().hamStretch = stretch;
       RecordingCanvas c;
-      ScreenSurface sc = ScreenSurface::screen(c, 1600, 1000);
-      drawHamDial(sc, 1600, 1000, points, 40, lat, true);
+      ScreenSurface sc = screenSurfaceOf(design(), c, 1600, 1000);
+      drawHamDial(sc, 1600, 1000, points, hamValues(40, lat), true);
       for (const Primitive& p : c.primitives)
         for (double v : p.p) ASSERT_TRUE(std::isfinite(v)) << lat << " " << stretch;
     }
@@ -161,8 +171,8 @@ TEST_F(HamDialTest, MouseMarksUpToEightHourPoints) {
   hamPictureClick(points, HamClick::Shift, 0, 0, picture);
   EXPECT_TRUE(points.showHourPoints);
   RecordingCanvas canvas;
-  ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
-  drawHamDial(s, 1600, 1000, points, 40, 47, true);
+  ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
+  drawHamDial(s, 1600, 1000, points, hamValues(40, 47), true);
   const auto lines = canvas.ofKind(PrimitiveKind::LineTo);
   ASSERT_EQ(lines.size(), 8u);
   EXPECT_EQ(lines[0].p[0], 800);
@@ -180,8 +190,8 @@ TEST_F(HamDialTest, ShiftWithoutPointsDrawsOnlyTheCentreMarker) {
   RecordingCanvas picture;
   hamPictureClick(points, HamClick::Shift, 0, 0, picture);
   RecordingCanvas canvas;
-  ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
-  drawHamDial(s, 1600, 1000, points, 40, 47, true);
+  ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
+  drawHamDial(s, 1600, 1000, points, hamValues(40, 47), true);
   EXPECT_TRUE(canvas.ofKind(PrimitiveKind::LineTo).empty());
   int markers = 0;
   for (const Primitive& p : canvas.ofKind(PrimitiveKind::Ellipse))
@@ -227,7 +237,7 @@ TEST_F(HamFilesTest, SaveAndLoadRoundTrip) {
   points.records[1] = {900, 300};
   points.records[2] = {1015, 425};
   platform_->fileNames.push_back(f.string());
-  ASSERT_TRUE(saveHamSettingsCommand(kept, 1600, 1000));
+  ASSERT_TRUE(saveHamSettingsCommand(kept, hamDialValuesOf(design()), 1600, 1000));
   ASSERT_EQ(platform_->dialogs.size(), 1u);
   EXPECT_EQ(platform_->dialogs[0].initialName, "schink.ham");
   EXPECT_EQ(platform_->dialogs[0].defaultExtension, "ham");
@@ -275,7 +285,7 @@ TEST_F(HamFilesTest, BadFilesAreRefusedAndLoseNothing) {
   points.records[0] = {800, 500};
   points.scale = 10;
   points.records[1] = {700, 650};
-  ASSERT_TRUE(saveHamSettingsFile(good.string(), points, 1600, 1000));
+  ASSERT_TRUE(saveHamSettingsFile(good.string(), points, hamDialValuesOf(design()), 1600, 1000));
   const std::vector<std::string> keptList = hamSettingsText();
   const HamHourPoints before = points;
   const std::vector<std::string> record = buildSettingsText(false);
@@ -334,13 +344,53 @@ TEST_F(HamFilesTest, BadFilesAreRefusedAndLoseNothing) {
   const fs::path folder = dir_ / "folder.ham";
   fs::create_directories(folder);
   platform_->boxes.clear();
-  EXPECT_FALSE(saveHamSettingsFile(folder.string(), points, 1600, 1000));
+  EXPECT_FALSE(saveHamSettingsFile(folder.string(), points, hamDialValuesOf(design()), 1600, 1000));
   ASSERT_EQ(platform_->boxes.size(), 1u);
   EXPECT_EQ(platform_->boxes[0].text,
             folder.string() + " :\r\nCould not save INI-file! (Write-protection?)");
   EXPECT_TRUE(fs::is_directory(folder));
   // The good file is still there and still loads.
   EXPECT_TRUE(loadHamSettingsFile(good.string(), points, 1600, 1000));
+}
+
+// Loading through the family row: the dial takes the latitude, size,
+// stretch factor and equinox position the points were marked on.
+TEST_F(HamFilesTest, LoadedFileSetsTheDialItWasMarkedOn) {
+  const fs::path f = dir_ / "marked.ham";
+  DesignState& d = design();
+  d.latitude = -33.5;
+  d.hamDiameter = 55;
+  d.hamStretch = 2.5;
+  d.hamEquinoxPosition = 12.25;
+  std::any kept;
+  HamHourPoints& points = hamHourPoints(kept);
+  points.records[0] = {800, 500};
+  points.scale = 10;
+  points.records[1] = {900, 300};
+  ASSERT_TRUE(saveHamSettingsFile(f.string(), points, hamDialValuesOf(d), 1600, 1000));
+  d.latitude = 47;
+  d.hamDiameter = 40;
+  d.hamStretch = 2;
+  d.hamEquinoxPosition = 40;
+
+  const std::optional<HamDialValues> read = loadHamSettingsFile(f.string(), points, 1600, 1000);
+  ASSERT_TRUE(read.has_value());
+  EXPECT_EQ(read->latitude, -33.5);
+  EXPECT_EQ(read->sizeMm, 55);
+  EXPECT_EQ(read->stretch, 2.5);
+  EXPECT_EQ(read->equinoxPosition, 12.25);
+  EXPECT_EQ(d.latitude, 47);  // the file routine leaves the record to its caller
+
+  const DialFamily* row = familyOfKind('o');
+  ASSERT_NE(row, nullptr);
+  ASSERT_NE(row->loadData, nullptr);
+  platform_->fileNames.push_back(f.string());
+  DialDataRequest request{&kept, 1600, 1000};
+  ASSERT_TRUE(row->loadData(request));
+  EXPECT_EQ(d.latitude, -33.5);
+  EXPECT_EQ(d.hamDiameter, 55);
+  EXPECT_EQ(d.hamStretch, 2.5);
+  EXPECT_EQ(d.hamEquinoxPosition, 12.25);
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ TEST_F(AngleTableTest, HorizontalDialAt48Degrees15h) {
   dial('h', 48);
   design().hourLinesFrom = 8;
   design().hourLinesTo = 19;
-  const HourLineAngleTable t = computeHourLineAngles();
+  const HourLineAngleTable t = computeHourLineAngles(design());
   EXPECT_NEAR(t.hourLineAngles[15][0], degrees(std::atan(-std::sin(radians(48)) * std::tan(radians(45)))), 1e-9);
   EXPECT_NEAR(t.hourLineAngles[15][0], -36.62, 0.005);
   EXPECT_EQ(t.grid[15 - 8 + 1][0], "15:00");
@@ -59,7 +59,7 @@ TEST_F(AngleTableTest, HorizontalDialsThroughTheWholeSunlitDay) {
     dial('h', latitude);
     design().hourLinesFrom = 3;
     design().hourLinesTo = 21;
-    const HourLineAngleTable t = computeHourLineAngles();
+    const HourLineAngleTable t = computeHourLineAngles(design());
     for (int h = 3; h <= 21; ++h) {
       const double tau = (h - 12) * 15.0;
       const double expected = -degrees(std::atan2(std::sin(radians(latitude)) * std::sin(radians(tau)), std::cos(radians(tau))));
@@ -76,7 +76,7 @@ TEST_F(AngleTableTest, SouthWallTangents) {
     dial('v', latitude, 0, 90);
     design().hourLinesFrom = 7;
     design().hourLinesTo = 17;
-    const HourLineAngleTable t = computeHourLineAngles();
+    const HourLineAngleTable t = computeHourLineAngles(design());
     for (int h = 7; h <= 17; ++h) {
       const double tau = (h - 12) * 15.0;
       const double expected = std::cos(radians(latitude)) * std::tan(radians(tau));
@@ -91,7 +91,7 @@ TEST_F(AngleTableTest, SouthWallTangents) {
 // to the south pole as seen from the face (negative height).
 TEST_F(AngleTableTest, VerticalDeclinerStyle) {
   dial('v', 47.25, -11.7, 90);
-  const HourLineAngleTable t = computeHourLineAngles();
+  const HourLineAngleTable t = computeHourLineAngles(design());
   EXPECT_NEAR(t.styleHeight, -degrees(std::asin(std::cos(radians(47.25)) * std::cos(radians(11.7)))), 1e-9);
   EXPECT_NEAR(std::fabs(t.substyleAngle), degrees(std::atan(std::sin(radians(11.7)) / std::tan(radians(47.25)))), 1e-9);
   ASSERT_EQ(t.infoLines.size(), 4u);
@@ -108,7 +108,7 @@ TEST_F(AngleTableTest, TenMinuteSubdivisionUsesTwoRowsPerHour) {
   d.hourLineInterval = '4';
   d.hourLinesFrom = 8;
   d.hourLinesTo = 10;
-  const HourLineAngleTable t = computeHourLineAngles();
+  const HourLineAngleTable t = computeHourLineAngles(design());
   EXPECT_EQ(t.grid[1][0], "8:00");
   EXPECT_EQ(t.grid[1][4], "8:10");
   EXPECT_EQ(t.grid[1][8], "8:20");
@@ -144,7 +144,7 @@ TEST_F(AngleTableTest, AnglesAreContinuousFromHourToHour) {
     design().hourLinesFrom = 5;
     design().hourLinesTo = 19;
     design().hourLineInterval = '1';
-    const HourLineAngleTable t = computeHourLineAngles();
+    const HourLineAngleTable t = computeHourLineAngles(design());
     double previous = t.hourLineAngles[5][0];
     for (int h = 5; h <= 19; ++h)
       for (int j = 0; j < 2 && h + j / 6.0 <= 19; ++j) {
@@ -165,7 +165,7 @@ TEST_F(AngleTableTest, LongitudeCorrectionShiftsTheHourAngle) {
   d.eotLinesOwnMeridian = false;
   d.hourLinesFrom = 12;
   d.hourLinesTo = 12;
-  const HourLineAngleTable t = computeHourLineAngles();
+  const HourLineAngleTable t = computeHourLineAngles(design());
   const double tau = 0 - d.longitude + d.zoneMeridian;  // -5.41
   EXPECT_NEAR(t.hourLineAngles[12][0], degrees(std::atan(-std::sin(radians(48)) * std::tan(radians(tau)))), 1e-9);
 }
@@ -174,7 +174,7 @@ TEST_F(AngleTableTest, TextOfTheAnglesCommand) {
   dial('h', 48);
   design().hourLinesFrom = 10;
   design().hourLinesTo = 14;
-  const std::vector<std::string> text = hourLineAngleText(computeHourLineAngles());
+  const std::vector<std::string> text = hourLineAngleText(design(), computeHourLineAngles(design()));
   ASSERT_GT(text.size(), 10u);
   EXPECT_EQ(text[0], "Angles of the Hour Lines in a Horizontal Sundial");
   bool row = false;

@@ -21,6 +21,7 @@
 #include "plot/recording_canvas.h"
 #include "plot/screen_surface.h"
 #include "tests/dials/plot_file_test_util.h"
+#include "drawing/surface_pens.h"
 
 namespace tavrel {
 namespace {
@@ -44,7 +45,7 @@ template <class Dial, class Placement, class Emit>
 RecordedWidths drawnWidths(const Dial& dial, Placement p, int lineWidth, Emit emit) {
   design().lineWidth = static_cast<std::uint8_t>(lineWidth);
   RecordingCanvas canvas;
-  ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
+  ScreenSurface surface = screenSurfaceOf(design(), canvas, 1600, 1000);
   p.lineWidth = lineWidth;
   emit(surface, dial, p);
   return RecordedWidths(canvas);
@@ -99,7 +100,7 @@ TEST_F(LineEmphasisTest, HatDialLinesFromMidsummerAreWider) {
     in.gnomonMm = 20;
     in.scaleMm = 250;
     in.sampling = CylinderSampling::screen(240);
-    const CylinderDial dial = computeCylinderDial(in);
+    const CylinderDial dial = computeCylinderDial(design(), in);
     CylinderPlacement p;
     p.drawTexts = false;
     const RecordedWidths rec = drawnWidths(dial, p, lineWidth, emitCylinderDial);
@@ -118,9 +119,9 @@ TEST_F(LineEmphasisTest, AzimuthalFullHoursAndMonthCirclesAreWider) {
   DesignState& d = design();
   d.azimuthDialKind = 0;
   d.otherHourInterval = '1';  // half hours between the full ones
-  AzimuthalInput in = azimuthalScreenInput(1600, 1000, false);
+  AzimuthalInput in = azimuthalScreenInput(design(), 1600, 1000, false);
   in.mode = 0;
-  const AzimuthalDial dial = computeAzimuthalDial(in);
+  const AzimuthalDial dial = computeAzimuthalDial(design(), in);
   for (int lineWidth : {1, 2}) {
     SCOPED_TRACE("lineWidth " + std::to_string(lineWidth));
     const RecordedWidths rec = drawnWidths(dial, AzimuthalPlacement{}, lineWidth, emitAzimuthalDial);
@@ -150,7 +151,7 @@ TEST_F(LineEmphasisTest, AzimuthalFullHoursAndMonthCirclesAreWider) {
 
 TEST_F(LineEmphasisTest, HollanderWholeHoursAndZodiacDatesAreWider) {
   design().otherHourInterval = '1';
-  const HollanderDial dial = computeHollanderDial(hollanderInputOfDesign());
+  const HollanderDial dial = computeHollanderDial(hollanderInputOf(design()));
   ASSERT_EQ(dial.refusal, HollanderRefusal::None);
   for (int lineWidth : {1, 3}) {
     SCOPED_TRACE("lineWidth " + std::to_string(lineWidth));

@@ -277,13 +277,13 @@ TEST_F(PlanarTest, HourLineWithoutVisiblePointsFollowsTheTableFromTheStyleFoot) 
     d.linesToStyleFoot = true;
     d.hourLineInterval = '0';
     d.hourLinesFrom = d.hourLinesTo = 15;
-    const HourLineAngleTable table = computeHourLineAngles();
+    const HourLineAngleTable table = computeHourLineAngles(design());
     PlanarLineInput in;
     in.plane = planarPlane(d);
     in.gnomonMm = 35;
     in.angles = &table;
     // The full picture: where the traced line runs from S.
-    const PlanarLines full = computePlanarLines(in);
+    const PlanarLines full = computePlanarLines(design(), in);
     const StyleFoot S = full.style;
     double tx = 0, ty = 0;
     for (const PlanarLine& l : full.lines)
@@ -297,7 +297,7 @@ TEST_F(PlanarTest, HourLineWithoutVisiblePointsFollowsTheTableFromTheStyleFoot) 
     in.frame.right = S.sx + 2;
     in.frame.bottom = S.sy - 2;
     in.frame.top = S.sy + 2;
-    const PlanarLines tiny = computePlanarLines(in);
+    const PlanarLines tiny = computePlanarLines(design(), in);
     ASSERT_EQ(tiny.lines.size(), 1u);
     const auto& v = tiny.lines[0].path.vertices;
     ASSERT_EQ(v.size(), 2u);
@@ -318,7 +318,7 @@ TEST_F(PlanarTest, PathVerticesKeepTheirSampleTime) {
   PlanarDialView view;
   view.footX = 800;
   view.footY = 750;
-  const PlanarLines lines = planarDialLines(true, 1600, 1000, view);
+  const PlanarLines lines = planarDialLines(design(), true, 1600, 1000, view);
   bool noon = false;
   for (const PlanarLine& l : lines.lines) {
     if (l.kind != PlanarLineKind::DateLine || std::fabs(l.value) > 1e-9) continue;
@@ -383,7 +383,7 @@ TEST_F(PlanarTest, GnomonBelowFiveMillimetresIsDrawnWithFiveAndTheZoomFollows) {
   EXPECT_DOUBLE_EQ(lastZoom, 5.0 / 35);
   PlanarDialView view;
   view.zoomFactor = 0.1;
-  EXPECT_DOUBLE_EQ(planarDialLayout(true, 1600, 1000, view).gnomonMm, 5);
+  EXPECT_DOUBLE_EQ(planarDialLayout(design(), true, 1600, 1000, view).gnomonMm, 5);
 }
 
 TEST_F(PlanarTest, LatitudeLimitsOfTheOldHourSystems) {
@@ -409,21 +409,21 @@ TEST_F(PlanarTest, LatitudeLimitsOfTheOldHourSystems) {
 
 TEST_F(PlanarTest, DateLineDaysOfEachMode) {
   DesignState& d = design();
-  EXPECT_EQ(dateLineDays('0').size(), 7u);
-  EXPECT_NEAR(dateLineDays('0')[3].declination, 0, 1e-9);
-  const auto one = dateLineDays('1');
+  EXPECT_EQ(dateLineDays(design(), '0').size(), 7u);
+  EXPECT_NEAR(dateLineDays(design(), '0')[3].declination, 0, 1e-9);
+  const auto one = dateLineDays(design(), '1');
   ASSERT_EQ(one.size(), 13u);
   EXPECT_EQ(one[0].label, "22.6.");
   EXPECT_EQ(one[1].label, " 7.7.");
   EXPECT_EQ(one[12].label, "22.12.");
-  EXPECT_TRUE(dateLineDays('3').empty());
+  EXPECT_TRUE(dateLineDays(design(), '3').empty());
   d.ownDateLines.clear();
-  const auto empty = dateLineDays('2');
+  const auto empty = dateLineDays(design(), '2');
   ASSERT_EQ(empty.size(), 3u);
   EXPECT_EQ(empty[1].label, "23.09.");
   EXPECT_TRUE(empty[1].fixedDeclination);  // 23 September: declination 0
   d.ownDateLines = {"05/05    ( 5. May )", "31/02    ( bad )", "21/03    ( 21. Mar )"};
-  const auto own = dateLineDays('2');
+  const auto own = dateLineDays(design(), '2');
   ASSERT_EQ(own.size(), 2u);
   EXPECT_EQ(own[0].dayOfYear, dayOfYear(d.referenceYear, 5, 5));
   EXPECT_TRUE(own[1].fixedDeclination);
@@ -600,9 +600,9 @@ TEST_F(PlanarTest, InclinedAtNinetyDrawsTheLinesOfTheVerticalDial) {
       d.wallDeclination = c.declination;
       d.planeInclination = 90;
       d.dialKind = 'v';
-      const PlanarLines wall = planarDialLines(true, 1600, 1000, view);
+      const PlanarLines wall = planarDialLines(design(), true, 1600, 1000, view);
       d.dialKind = 'i';
-      const PlanarLines inclined = planarDialLines(true, 1600, 1000, view);
+      const PlanarLines inclined = planarDialLines(design(), true, 1600, 1000, view);
       SCOPED_TRACE(::testing::Message() << "latitude " << c.latitude << ", declination " << c.declination
                                         << ", date lines " << mode);
       ASSERT_EQ(wall.lines.size(), inclined.lines.size());
@@ -670,9 +670,9 @@ TEST_F(PlanarTest, KeptSunPositionsDrawTheSameLines) {
     view.footX = 800;
     view.footY = 400;
     view.zoomFactor = s.zoom;
-    const PlanarLines fresh = planarDialLines(true, 1600, 1000, view);
+    const PlanarLines fresh = planarDialLines(design(), true, 1600, 1000, view);
     view.sunCache = &cache;
-    const PlanarLines kept = planarDialLines(true, 1600, 1000, view);
+    const PlanarLines kept = planarDialLines(design(), true, 1600, 1000, view);
     EXPECT_TRUE(sameLines(fresh, kept)) << s.kind << " latitude " << s.latitude << " zoom " << s.zoom;
   }
   EXPECT_GT(cache.size(), 1000u);

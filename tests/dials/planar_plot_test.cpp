@@ -83,7 +83,7 @@ class PlanarPlotTest : public PlanarDialTest {
     const std::string path = (dir_ / "p.plt").string();
     HpglWriter writer(request.resolutionFactor);
     writer.hpglOpen(path);
-    writePlanarPlot(writer, request, listing);
+    writePlanarPlot(writer, design(), request, listing);
     writer.hpglClose();
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
@@ -180,7 +180,7 @@ TEST_F(PlanarPlotTest, DefaultGnomonFoot) {
     d.wallDeclination = c.declination;
     d.planeInclination = 40;
     d.gnomonLength = c.gnomon;
-    const PlotPoint p = defaultPlotFoot(plotGnomonUnits(1, c.R), c.R);
+    const PlotPoint p = defaultPlotFoot(design(), plotGnomonUnits(design(), 1, c.R), c.R);
     EXPECT_EQ(p.x, c.footX);
     EXPECT_EQ(p.y, c.footY);
     // The cross at the foot is the first thing drawn after the prologue.
@@ -256,7 +256,7 @@ TEST_F(PlanarPlotTest, GridAskedAndDrawnAtTheFoot) {
     r.resolutionFactor = R;
     HpglWriter w(R);
     w.hpglOpen(path);
-    writePlanarPlot(w, r);
+    writePlanarPlot(w, design(), r);
     w.hpglClose();
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;

@@ -65,7 +65,7 @@ TEST_F(PoleStyleTest, NumbersAgainstClosedForms) {
     SCOPED_TRACE(c.name);
     DesignState& d = design();
     d.dialKind = c.kind;
-    const PoleStyleInfo info = poleStyleInfo(-9.5, c.inclination, c.declination, c.latitude, L);
+    const PoleStyleInfo info = poleStyleInfo(design(), -9.5, c.inclination, c.declination, c.latitude, L);
     ASSERT_FALSE(info.styleParallel);
     ASSERT_FALSE(info.styleOrthogonal);
 
@@ -107,7 +107,7 @@ TEST_F(PoleStyleTest, VerticalWallsAsWaughGivesThem) {
   const Wall kWalls[] = {{50, 0}, {48, -30}, {52, -60}, {40, -11.7}};
   for (const Wall& w : kWalls) {
     SCOPED_TRACE(w.declination);
-    const PoleStyleInfo info = poleStyleInfo(0, 90, w.declination, w.latitude, 40);
+    const PoleStyleInfo info = poleStyleInfo(design(), 0, 90, w.declination, w.latitude, 40);
     const double phi = radians(w.latitude), D = radians(w.declination);
     EXPECT_NEAR(info.styleHeight, -degrees(std::asin(std::cos(phi) * std::cos(D))), 1e-9);
     const double SD = degrees(std::atan(std::sin(-D) / std::tan(phi)));  // east of the vertical
@@ -116,7 +116,7 @@ TEST_F(PoleStyleTest, VerticalWallsAsWaughGivesThem) {
     EXPECT_NEAR(info.shadowHourAngle, DL, 1e-9);
     EXPECT_EQ(info.shadowTimeText, clockText(DL));
   }
-  const PoleStyleInfo south = poleStyleInfo(0, 90, 0, 50, 40);
+  const PoleStyleInfo south = poleStyleInfo(design(), 0, 90, 0, 50, 40);
   EXPECT_EQ(south.styleHeightText, "  -40.00");
   EXPECT_EQ(south.substyleText, "    0.00");
 }
@@ -126,7 +126,7 @@ TEST_F(PoleStyleTest, VerticalWallsAsWaughGivesThem) {
 TEST_F(PoleStyleTest, RecliningSouthFace) {
   design().dialKind = 'i';
   for (double i : {10.0, 30.0, 60.0, 80.0}) {
-    const PoleStyleInfo info = poleStyleInfo(0, i, 0, 52, 30);
+    const PoleStyleInfo info = poleStyleInfo(design(), 0, i, 0, 52, 30);
     EXPECT_NEAR(info.styleHeight, 52 - i, 1e-9) << i;
     EXPECT_NEAR(info.substyleDirection, 0, 1e-9) << i;
     EXPECT_NEAR(info.shadowHourAngle, 0, 1e-9) << i;
@@ -135,7 +135,7 @@ TEST_F(PoleStyleTest, RecliningSouthFace) {
 
 TEST_F(PoleStyleTest, TextLinesOfAnEastDecliner) {
   design().dialKind = 'v';
-  const PoleStyleInfo info = poleStyleInfo(-9.59, 90, -11.7, 47.25, 35);
+  const PoleStyleInfo info = poleStyleInfo(design(), -9.59, 90, -11.7, 47.25, 35);
   const std::vector<std::string> expected{
       "Vertical SUNDIAL",
       "     Latitude     :                          47.25 deg ",
@@ -162,7 +162,7 @@ TEST_F(PoleStyleTest, HorizontalDialHasNoPlaneLinesAndGermanNames) {
   DesignState& d = design();
   d.dialKind = 'h';
   d.language = 1;
-  const PoleStyleInfo info = poleStyleInfo(-9.59, 0, 0, 47.25, 35);
+  const PoleStyleInfo info = poleStyleInfo(design(), -9.59, 0, 0, 47.25, 35);
   EXPECT_EQ(info.lines[0], "Horizontale SONNENUHR");
   EXPECT_EQ(info.lines[3], "     Länge des Gnomons (senkrecht)       :  35.000 [ mm ]");
   // S lies L / tan(lat) south of P; the style height is the latitude.
@@ -181,14 +181,14 @@ TEST_F(PoleStyleTest, HorizontalDialHasNoPlaneLinesAndGermanNames) {
 // north-facing, inclined by 90 - latitude) has S at P.
 TEST_F(PoleStyleTest, PolarAndEquatorialFaces) {
   design().dialKind = 'i';
-  const PoleStyleInfo polar = poleStyleInfo(0, 50, 0, 50, 35);
+  const PoleStyleInfo polar = poleStyleInfo(design(), 0, 50, 0, 50, 35);
   EXPECT_TRUE(polar.styleParallel);
   EXPECT_EQ(polar.lines[6], "     Polar-pointing style parallel to face");
   for (const std::string& line : polar.lines)
     EXPECT_EQ(line.find("Intersection of style"), std::string::npos) << line;
   EXPECT_NEAR(polar.styleHeight, 0, 1e-6);
 
-  const PoleStyleInfo equatorial = poleStyleInfo(0, 40, 180, 50, 35);
+  const PoleStyleInfo equatorial = poleStyleInfo(design(), 0, 40, 180, 50, 35);
   EXPECT_TRUE(equatorial.styleOrthogonal);
   EXPECT_EQ(equatorial.lines[7], "     Polar-pointing style orthogonal to dial face");
   EXPECT_TRUE(equatorial.styleHeightText.empty());
@@ -202,7 +202,7 @@ TEST_F(PoleStyleTest, WholeHourDayLengths) {
   DesignState& d = design();
   d.dialKind = 'v';
   d.integerSunshineLines = true;
-  const PoleStyleInfo info = poleStyleInfo(0, 90, 0, 50, 35);
+  const PoleStyleInfo info = poleStyleInfo(design(), 0, 90, 0, 50, 35);
   auto at = [&](const std::string& text) {
     for (std::size_t k = 0; k < info.lines.size(); ++k)
       if (info.lines[k] == text) return k;
@@ -229,7 +229,7 @@ TEST_F(PoleStyleTest, WholeHourDayLengths) {
 
 TEST_F(PoleStyleTest, PrintedBetweenSeparators) {
   design().dialKind = 'h';
-  const PoleStyleInfo info = poleStyleInfo(0, 0, 0, 50, 35);
+  const PoleStyleInfo info = poleStyleInfo(design(), 0, 0, 0, 50, 35);
   const std::vector<std::string> printed = poleStyleInfoPrintLines(info);
   ASSERT_EQ(printed.size(), info.lines.size() + 2);
   EXPECT_EQ(printed.front().size(), 79u);
@@ -250,8 +250,8 @@ TEST_F(PoleStyleTest, PrintedAngleTable) {
   d.hourLinesFrom = 9;
   d.hourLinesTo = 15;
   d.hourLineInterval = '0';
-  const HourLineAngleTable table = computeHourLineAngles();
-  const AngleTablePrintout p = hourLineAnglePrintout(table, 35);
+  const HourLineAngleTable table = computeHourLineAngles(design());
+  const AngleTablePrintout p = hourLineAnglePrintout(design(), table, 35);
   EXPECT_EQ(p.title, "Angles of the Hour Lines in a Vertical Sundial");
   const std::vector<std::string> expectedHead{
       "Vertical SUNDIAL",
@@ -281,7 +281,7 @@ TEST_F(PoleStyleTest, PrintedAngleTable) {
   }
 
   d.dialKind = 'h';
-  const AngleTablePrintout h = hourLineAnglePrintout(computeHourLineAngles(), 35);
+  const AngleTablePrintout h = hourLineAnglePrintout(design(), computeHourLineAngles(design()), 35);
   ASSERT_EQ(h.infoLines.size(), 3u + 2 + 5);
   EXPECT_EQ(h.infoLines[0], "Horizontal SUNDIAL");
   EXPECT_EQ(h.infoLines[3].rfind("     Sun on Sundial Plane: ", 0), 0u);

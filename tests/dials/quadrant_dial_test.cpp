@@ -29,6 +29,7 @@
 #include "plot_file_test_util.h"
 #include "plot/recording_canvas.h"
 #include "tests/core/language_choice.h"
+#include "drawing/surface_pens.h"
 
 namespace tavrel::testing {
 namespace {
@@ -198,7 +199,7 @@ TEST_F(QuadrantDialTest, BeadOnTheDaysArcLiesOnTheHourLineOfTheTime) {
       in.to = lay.temporal ? 12 : 19;
       in.zoneClock = c.zone;
       in.withEot = c.eot;
-      const QuadrantDial dial = computeQuadrant(in);
+      const QuadrantDial dial = computeQuadrant(design(), in);
       for (const auto& md : lay.dates) {
         const int n = dayOfYear(2021, md[0], md[1]);
         const QuadrantArc* arc = arcOf(dial, n);
@@ -254,7 +255,7 @@ TEST_F(QuadrantDialTest, CoincidingHourLinesAreDrawnOnceWithBothLabels) {
     in.mergeMirrored = c.merge;
     in.from = c.from;
     in.to = c.to;
-    const QuadrantDial dial = computeQuadrant(in);
+    const QuadrantDial dial = computeQuadrant(design(), in);
     for (const std::string& want : c.labels) {
       bool found = false;
       for (const QuadrantLabel& l : dial.labels) found = found || l.text == want;
@@ -283,7 +284,7 @@ TEST_F(QuadrantDialTest, BeadOnTheDeclinationAndGunterScalesLiesOnTheHourLine) {
         in.to = 19;
         in.zoneClock = c.zone;
         in.textMm = 3.2;
-        const QuadrantDial dial = computeQuadrant(in);
+        const QuadrantDial dial = computeQuadrant(design(), in);
         const double e = design().obliquityRounded;
         for (int month : {1, 3, 5, 8, 10, 12}) {
           for (int t = 5; t <= 19; ++t) {
@@ -343,7 +344,7 @@ TEST_F(QuadrantDialTest, DeclinationScaleWithEotFollowsTheMeanSun) {
         in.to = 19;
         in.zoneClock = c.zone;
         in.withEot = true;
-        const QuadrantDial dial = computeQuadrant(in);
+        const QuadrantDial dial = computeQuadrant(design(), in);
         for (const auto& md : half.dates) {
           for (int t = 5; t <= 19; ++t) {
             double decl;
@@ -369,9 +370,9 @@ TEST_F(QuadrantDialTest, DeclinationScaleWithEotFollowsTheMeanSun) {
   // The screen's quadrant (the first half) is built and labelled with EoT.
   place(skies[0]);
   design().zodiacScale = 1;
-  const QuadrantInput screen = screenQuadrantInput(150, 3);
+  const QuadrantInput screen = screenQuadrantInput(design(), 150, 3);
   EXPECT_TRUE(screen.withEot);
-  const std::string timeLine = computeQuadrant(screen).timeLine;
+  const std::string timeLine = computeQuadrant(design(), screen).timeLine;
   EXPECT_NE(timeLine.find("with EoT"), std::string::npos) << timeLine;
   EXPECT_EQ(timeLine.find("without"), std::string::npos) << timeLine;
 }
@@ -396,7 +397,7 @@ TEST_F(QuadrantDialTest, HabermelShadowOfThePinTipLiesOnTheHourLine) {
       d.otherHoursTo = 19;
       d.otherHourInterval = '0';
       const double g = variant == 1 ? 55 : 20;
-      const QuadrantDial dial = computeHabermel(variant, g, 200);
+      const QuadrantDial dial = computeHabermel(design(), variant, g, 200);
       ASSERT_FALSE(dial.southRefused);
       for (int month = 1; month <= 12; ++month) {
         for (int dom : {1, 11, 21}) {
@@ -468,7 +469,7 @@ TEST_F(QuadrantDialTest, HabermelGnomonFromTheDiameterFillsTheDisc) {
     EXPECT_LE(g, 100);
     if (c.variant == 1) EXPECT_NEAR(summer + winter, 2 * r, 1e-9) << c.latitude;
     else EXPECT_NEAR(summer, 4 * r / 3, 1e-9) << c.latitude;
-    const QuadrantDial dial = computeHabermel(c.variant, g, c.diameter);
+    const QuadrantDial dial = computeHabermel(design(), c.variant, g, c.diameter);
     double top = 1e300, bottom = -1e300;
     for (const QuadrantLine& l : dial.lines)
       if (l.kind == QuadrantLineKind::Hour)
@@ -508,23 +509,23 @@ TEST_F(QuadrantDialTest, ScalesPutTheirDatesWhereTheirDefinitionsSay) {
     in.scale = c.scale;
     in.wholeYear = c.wholeYear;
     in.juneOutside = c.juneOutside;
-    EXPECT_NEAR(quadrantArcRadius(in, c.value), c.expectFraction * 120, 0.61) << c.name;  // rounding of a day
+    EXPECT_NEAR(quadrantArcRadius(design(), in, c.value), c.expectFraction * 120, 0.61) << c.name;  // rounding of a day
   }
   // Gunter with e = 23.44: equator 0.6564 and Capricorn 0.4308 of Cancer.
   QuadrantInput g;
   g.radiusMm = 150;
   g.scale = QuadrantScale::Gunter;
   g.textMm = 3;
-  const double cancer = quadrantArcRadius(g, 23.44);
+  const double cancer = quadrantArcRadius(design(), g, 23.44);
   EXPECT_NEAR(cancer, 150 - 39, 1e-9);
-  EXPECT_NEAR(quadrantArcRadius(g, 0) / cancer, 0.6564, 5e-5);
-  EXPECT_NEAR(quadrantArcRadius(g, -23.44) / cancer, 0.4308, 5e-5);
+  EXPECT_NEAR(quadrantArcRadius(design(), g, 0) / cancer, 0.6564, 5e-5);
+  EXPECT_NEAR(quadrantArcRadius(design(), g, -23.44) / cancer, 0.4308, 5e-5);
   // The drawn arcs of the whole year: 1st and 16th of each month and 31 December.
   {
     QuadrantInput w;
     w.radiusMm = 120;
     w.wholeYear = true;
-    const QuadrantDial dial = computeQuadrant(w);
+    const QuadrantDial dial = computeQuadrant(design(), w);
     EXPECT_NE(arcOf(dial, dayOfYear(2021, 3, 16)), nullptr);
     EXPECT_NE(arcOf(dial, dayOfYear(2021, 3, 1)), nullptr);
     EXPECT_EQ(arcOf(dial, dayOfYear(2021, 3, 11)), nullptr);
@@ -535,7 +536,7 @@ TEST_F(QuadrantDialTest, ScalesPutTheirDatesWhereTheirDefinitionsSay) {
     QuadrantInput w;
     w.radiusMm = 120;
     w.scale = QuadrantScale::Declination;
-    const QuadrantDial dial = computeQuadrant(w);
+    const QuadrantDial dial = computeQuadrant(design(), w);
     int arcs = 0;
     for (const QuadrantArc& a : dial.arcs) arcs += a.r < 120 - 1e-9 || std::fabs(a.value) > 1e-9 ? 1 : 0;
     EXPECT_EQ(arcs, 19);
@@ -559,7 +560,7 @@ TEST_F(QuadrantDialTest, NoonFoldingOnTheScreen) {
     d.localTime = !c.zone;
     d.otherHoursFrom = c.from;
     d.otherHoursTo = c.to;
-    const QuadrantInput in = screenQuadrantInput(150, 3);
+    const QuadrantInput in = screenQuadrantInput(design(), 150, 3);
     EXPECT_EQ(in.from, c.expectFrom);
     EXPECT_EQ(in.to, c.expectTo);
   }
@@ -573,26 +574,26 @@ TEST_F(QuadrantDialTest, RefusalsInBothLanguages) {
     place({66, 0, 0, false, false});
     d.temporalHours = true;
     RecordingCanvas canvas;
-    ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
-    drawQuadrant(s, 1600, 1000, true);
+    ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
+    drawQuadrant(s, design(), 1600, 1000, true);
     const std::string msg = messageText(64);
     bool found = false;
     for (const Primitive& t : canvas.ofKind(PrimitiveKind::Text)) found = found || (!t.text.empty() && msg.find(t.text) == 0);
     EXPECT_TRUE(found) << language;
-    EXPECT_TRUE(computeQuadrant(screenQuadrantInput(150, 3)).temporalRefused);
+    EXPECT_TRUE(computeQuadrant(design(), screenQuadrantInput(design(), 150, 3)).temporalRefused);
     // Southern Habermel dials: the box, German in both languages, nothing drawn.
     place({-34, 0, 0, false, false});
     d.temporalHours = false;
     for (int variant : {1, 2}) {
       platform->boxes.clear();
       RecordingCanvas c2;
-      ScreenSurface s2 = ScreenSurface::screen(c2, 1600, 1000);
+      ScreenSurface s2 = screenSurfaceOf(design(), c2, 1600, 1000);
       d.quadrantVariant = static_cast<std::uint8_t>(variant);
-      drawQuadrantDial(s2, 1600, 1000, true);
+      drawQuadrantDial(s2, design(), 1600, 1000, true);
       ASSERT_EQ(platform->boxes.size(), 1u);
       EXPECT_EQ(platform->boxes[0].text, "Die Berechnung erfolgt nur f\xC3\xBCr n\xC3\xB6rdliche Geogr. Breiten");
       EXPECT_TRUE(c2.ofKind(PrimitiveKind::LineTo).empty());
-      EXPECT_TRUE(computeHabermel(variant, 50, 150).lines.empty());
+      EXPECT_TRUE(computeHabermel(design(), variant, 50, 150).lines.empty());
     }
     d.quadrantVariant = 0;
   }
@@ -622,8 +623,8 @@ TEST_F(QuadrantDialTest, PictureAndPrinterPagePlaceTheDialAtItsSize) {
     d.quadrantVariant = static_cast<std::uint8_t>(c.variant);
     RecordingCanvas canvas;
     PrinterDevice device;
-    ScreenSurface s = c.printer ? ScreenSurface::printer(canvas, device) : ScreenSurface::screen(canvas, 1600, 1000);
-    drawQuadrantDial(s, c.printer ? s.width() : 1600, c.printer ? s.height() : 1000, !c.printer);
+    ScreenSurface s = c.printer ? printerSurfaceOf(design(), canvas, device) : screenSurfaceOf(design(), canvas, 1600, 1000);
+    drawQuadrantDial(s, design(), c.printer ? s.width() : 1600, c.printer ? s.height() : 1000, !c.printer);
     double biggest = 0, cx = 0;
     for (const Primitive& p : canvas.ofKind(PrimitiveKind::Arc))
       if (p.p[2] > biggest) {
@@ -654,7 +655,7 @@ TEST_F(QuadrantDialTest, LimitsGiveFiniteLinesAndEnd) {
         d.otherHourInterval = '3';
         d.includeAzimuthLines = true;
         for (double size : {80.0, 200.0}) {
-          const QuadrantDial dial = computeQuadrant(screenQuadrantInput(size, 3));
+          const QuadrantDial dial = computeQuadrant(design(), screenQuadrantInput(design(), size, 3));
           for (const QuadrantLine& l : dial.lines)
             for (const QuadrantPoint& p : l.points) {
               ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y)) << lat;
@@ -667,7 +668,7 @@ TEST_F(QuadrantDialTest, LimitsGiveFiniteLinesAndEnd) {
     for (int variant : {1, 2})
       for (double D : {30.0, 200.0})
         for (double g : {9.0, 100.0}) {
-          const QuadrantDial dial = computeHabermel(variant, g, D);
+          const QuadrantDial dial = computeHabermel(design(), variant, g, D);
           for (const QuadrantLine& l : dial.lines)
             for (const QuadrantPoint& p : l.points) ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
         }
@@ -678,7 +679,7 @@ class QuadrantPlotTest : public QuadrantDialTest {
  protected:
   fs::path dir() { return scratchFolder("tavrel_quad_"); }
   std::string plot(int resolution, const fs::path& file) {
-    return plotFileText(resolution, file, [](HpglWriter& w) { plotQuadrantDial(w); });
+    return plotFileText(resolution, file, [](HpglWriter& w) { plotQuadrantDial(w, design()); });
   }
   void TearDown() override { fs::remove_all(dir()); }
 };

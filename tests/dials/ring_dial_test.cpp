@@ -21,6 +21,7 @@
 #include "plot/recording_canvas.h"
 #include "plot_file_test_util.h"
 #include "tests/core/language_choice.h"
+#include "drawing/surface_pens.h"
 
 namespace tavrel {
 namespace {
@@ -102,6 +103,18 @@ double distanceToPolyline(const std::vector<RingPoint>& pts, double x, double y)
     best = std::min(best, testing::segmentDistance(x, y, pts[i].x, pts[i].y, pts[i + 1].x, pts[i + 1].y));
   if (pts.size() == 1) best = std::hypot(pts[0].x - x, pts[0].y - y);
   return best;
+}
+
+// The record's ring as the row builds it, with the hours 8 to 19, alpha
+// 30 and the given ring width and diameter (mm).
+RingDialInput ringInput(double ringWidth, double ringDiameter) {
+  RingDialInput in = RingDialInput::of(design());
+  in.hoursFrom = 8;
+  in.hoursTo = 19;
+  in.widthMm = ringWidth;
+  in.alpha = 30;
+  in.diameterMm = ringDiameter;
+  return in;
 }
 
 class RingDialTest : public ::testing::Test {
@@ -446,8 +459,8 @@ TEST_F(RingDialTest, CorrectionTableFileAndOpenFailure) {
   fs::current_path(dir);
   design().writeCorrectionFile = true;
   RecordingCanvas canvas;
-  ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
-  drawRingCorrectionChart(surface, 1600, 1000, 150, 30, true);
+  ScreenSurface surface = screenSurfaceOf(design(), canvas, 1600, 1000);
+  drawRingCorrectionChart(surface, 1600, 1000, 150, 30, true, design().writeCorrectionFile);
   std::ifstream in(kRingCorrectionFileName, std::ios::binary);
   std::stringstream text;
   text << in.rdbuf();
@@ -458,8 +471,8 @@ TEST_F(RingDialTest, CorrectionTableFileAndOpenFailure) {
   fs::remove(kRingCorrectionFileName);
   fs::create_directory(kRingCorrectionFileName);
   RecordingCanvas canvas2;
-  ScreenSurface surface2 = ScreenSurface::screen(canvas2, 1600, 1000);
-  drawRingCorrectionChart(surface2, 1600, 1000, 150, 30, true);
+  ScreenSurface surface2 = screenSurfaceOf(design(), canvas2, 1600, 1000);
+  drawRingCorrectionChart(surface2, 1600, 1000, 150, 30, true, design().writeCorrectionFile);
   ASSERT_EQ(platform->boxes.size(), 1u);
   EXPECT_EQ(platform->boxes[0].text, "Open error: File  Schoener-Tabelle.txt");
   EXPECT_FALSE(canvas2.primitives.empty());
@@ -496,8 +509,8 @@ TEST_F(RingDialTest, HalfDayChoiceIsStoredInTheGnomonHoleLine) {
 TEST_F(RingDialTest, PrinterPageIsAtTrueSize) {
   design().latitude = 47.25;
   RecordingCanvas canvas;
-  ScreenSurface surface = ScreenSurface::screen(canvas, 2800, 2000);
-  ASSERT_TRUE(drawRingDial(surface, 2800, 2000, 19, 8, 60, 30, 120, false));
+  ScreenSurface surface = screenSurfaceOf(design(), canvas, 2800, 2000);
+  ASSERT_TRUE(drawRingDial(surface, ringInput(60, 120), 2800, 2000, false));
   // The frame: the one closed run of four lines from the band's corner.
   double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
   const auto& pr = canvas.primitives;
@@ -536,8 +549,8 @@ TEST_F(RingDialTest, BandTooLargeAsksAndRefusalsInBothLanguages) {
     platform->boxes.clear();
     platform->answers.push_back(c.answer);
     RecordingCanvas canvas;
-    ScreenSurface surface = ScreenSurface::screen(canvas, 800, 500);
-    EXPECT_EQ(drawRingDial(surface, 800, 500, 19, 8, 80, 30, 300, true), c.drawn);
+    ScreenSurface surface = screenSurfaceOf(design(), canvas, 800, 500);
+    EXPECT_EQ(drawRingDial(surface, ringInput(80, 300), 800, 500, true), c.drawn);
     ASSERT_EQ(platform->boxes.size(), 1u);
     EXPECT_EQ(platform->boxes[0].text, c.question);
     EXPECT_EQ(platform->boxes[0].buttons, MsgButtons::YesNo);
@@ -557,8 +570,8 @@ TEST_F(RingDialTest, BandTooLargeAsksAndRefusalsInBothLanguages) {
     design().latitude = 70;
     design().temporalHours = true;
     RecordingCanvas canvas;
-    ScreenSurface surface = ScreenSurface::screen(canvas, 1600, 1000);
-    EXPECT_FALSE(drawRingDial(surface, 1600, 1000, 19, 8, 80, 30, 150, true));
+    ScreenSurface surface = screenSurfaceOf(design(), canvas, 1600, 1000);
+    EXPECT_FALSE(drawRingDial(surface, ringInput(80, 150), 1600, 1000, true));
     bool found = false, lines = false;
     for (const Primitive& p : canvas.primitives) {
       found = found || p.text == r.firstLine;
@@ -579,7 +592,11 @@ class RingPlotTest : public RingDialTest {
   std::string plot(int resolution, const std::filesystem::path& file, double D = 150, double W = 80) {
     HpglWriter w(resolution);
     w.hpglOpen(file.string());
-    plotRingDial(w, D, W, 30);
+    RingDialInput ring = RingDialInput::of(design());
+    ring.diameterMm = D;
+    ring.widthMm = W;
+    ring.alpha = 30;
+    plotRingDial(w, ring, design().plotLineWidth);
     w.hpglClose();
     std::ifstream in(file, std::ios::binary);
     std::stringstream text;

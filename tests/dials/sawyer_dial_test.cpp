@@ -28,6 +28,7 @@
 #include "plot/recording_canvas.h"
 #include "plot_file_test_util.h"
 #include "tests/core/language_choice.h"
+#include "drawing/surface_pens.h"
 
 namespace tavrel::testing {
 namespace {
@@ -168,7 +169,7 @@ class SawyerDialTest : public ::testing::Test {
     design().zoneTime = mode == 1;
     design().sawyerMeanHalfAnalemma = mode == 2;
     design().sawyerMeanStraight = mode == 3;
-    return sawyerInputFromDesign(design().gnomonLength, design().sawyerCentre, 4, 4, 1000);
+    return sawyerInputFromDesign(design(), design().gnomonLength, design().sawyerCentre, 4, 4, 1000);
   }
 };
 
@@ -339,8 +340,8 @@ TEST_F(SawyerDialTest, TropicsAreRefusedWithBothTexts) {
   for (const Case& c : cases) {
     design().latitude = c.latitude;
     RecordingCanvas canvas;
-    ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
-    drawSawyerDial(s, 1600, 1000, true, 60, 1, 0, 0, false, 10, 10);
+    ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
+    drawSawyerDial(s, design(), 1600, 1000, true, 60, 1, 0, 0, false, 10, 10);
     const auto texts = canvas.ofKind(PrimitiveKind::Text);
     const auto lines = canvas.ofKind(PrimitiveKind::LineTo);
     if (c.refused) {
@@ -440,8 +441,8 @@ TEST_F(SawyerDialTest, LimitsGiveFiniteGeometry) {
     EXPECT_GT(points, 0u) << c.latitude;
     // And the screen picture runs through.
     RecordingCanvas canvas;
-    ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
-    drawSawyerDial(s, 1600, 1000, true, c.gnomon, 1, 800, 200, true, 10, 10);
+    ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
+    drawSawyerDial(s, design(), 1600, 1000, true, c.gnomon, 1, 800, 200, true, 10, 10);
     for (const Primitive& p : canvas.primitives)
       for (double v : p.p) ASSERT_TRUE(std::isfinite(v)) << c.latitude;
   }
@@ -453,8 +454,8 @@ TEST_F(SawyerDialTest, MeanTimeModesReadBothWays) {
   for (const int mode : {2, 3}) {
     trueSize(48, mode);
     RecordingCanvas canvas;
-    ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
-    drawSawyerDial(s, 1600, 1000, true, 60, 1, 800, 200, true, 10, 10);
+    ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
+    drawSawyerDial(s, design(), 1600, 1000, true, 60, 1, 800, 200, true, 10, 10);
     int red = 0;
     bool summerToWinter = false, winterToSummer = false;
     for (const Primitive& p : canvas.ofKind(PrimitiveKind::Text)) {
@@ -481,7 +482,7 @@ TEST_F(SawyerDialTest, MeanTimeModesReadBothWays) {
 TEST_F(SawyerDialTest, ZoomScalesGnomonAndCentreTogether) {
   trueSize(50);
   const auto noonLength = [](double zoom) {
-    SawyerDialInput in = sawyerInputFromDesign(600 * zoom, 900 * zoom, 30, 36, 10000);
+    SawyerDialInput in = sawyerInputFromDesign(design(), 600 * zoom, 900 * zoom, 30, 36, 10000);
     const SawyerDial dial = computeSawyerDial(in);
     for (const SawyerLine& l : dial.lines)
       if (l.kind == SawyerLineKind::FullHour && std::fabs(l.value - 2) < 1e-9) {
@@ -495,8 +496,8 @@ TEST_F(SawyerDialTest, ZoomScalesGnomonAndCentreTogether) {
   EXPECT_NEAR(two / one, 2, 1e-9);
   // On the printer page the gnomon bar is round(round(10 g) z) long.
   RecordingCanvas canvas;
-  ScreenSurface s = ScreenSurface::printer(canvas, PrinterDevice{});
-  drawSawyerDial(s, 2700, 1900, false, 60, 2, 1350, 400, true, 10, 10);
+  ScreenSurface s = printerSurfaceOf(design(), canvas, PrinterDevice{});
+  drawSawyerDial(s, design(), 2700, 1900, false, 60, 2, 1350, 400, true, 10, 10);
   bool bar = false;
   for (const Primitive& p : canvas.ofKind(PrimitiveKind::LineTo))
     if (std::fabs(p.p[1] - p.p[3]) < 1e-9 && std::fabs(std::fabs(p.p[2] - p.p[0]) - 1200) < 1e-9) bar = true;
@@ -517,12 +518,12 @@ TEST_F(SawyerDialTest, ScreenPolylinesPassThroughEveryPixelOfTheGeometry) {
     trueSize(c.latitude, c.mode);
     design().dateLineMode = '2';
     RecordingCanvas canvas;
-    ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
-    drawSawyerDial(s, 1600, 1000, true, 60, 1, 800, 200, true, 10, 10);
+    ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
+    drawSawyerDial(s, design(), 1600, 1000, true, 60, 1, 800, 200, true, 10, 10);
     // The same geometry as the screen draws it (see drawSawyerDial).
     const double u = std::round(std::round(1600 * 60 / 305.0));
     const SawyerDial dial =
-        computeSawyerDial(sawyerInputFromDesign(u, 1600 * design().sawyerCentre / 305, 16, 16, 10000));
+        computeSawyerDial(sawyerInputFromDesign(design(), u, 1600 * design().sawyerCentre / 305, 16, 16, 10000));
     // Segments by pixel column.
     std::vector<std::vector<std::array<double, 4>>> columns(1600);
     const auto lines = canvas.ofKind(PrimitiveKind::LineTo);
@@ -571,7 +572,7 @@ TEST_F(SawyerDialTest, PlotRendersAndConvertsAtTrueSize) {
   {
     HpglWriter w(1);
     w.hpglOpen(plt.string());
-    writeSawyerPlot(w, 8200, 9000, 9000, 10000, 1);
+    writeSawyerPlot(w, design(), 8200, 9000, 9000, 10000, 1);
     w.hpglClose();
   }
   const std::string text = readAll(plt);
@@ -626,7 +627,7 @@ TEST_F(SawyerDialTest, EveryTimeModeSurvivesASettingsFile) {
   ScopedScriptedPlatform platform;
   const fs::path dir = scratchFolder("sawyer_modes_");
   const auto plot = [&](const std::string& name) {
-    return plotFileText(1, dir / name, [](HpglWriter& w) { writeSawyerPlot(w, 8200, 9000, 9000, 10000, 1); });
+    return plotFileText(1, dir / name, [](HpglWriter& w) { writeSawyerPlot(w, design(), 8200, 9000, 9000, 10000, 1); });
   };
   const auto started = [] {
     design() = DesignState{};  // a new process

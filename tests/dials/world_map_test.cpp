@@ -24,6 +24,7 @@
 #include "dials/world_map/world_outline.h"
 #include "plot/recording_canvas.h"
 #include "plot_file_test_util.h"
+#include "drawing/surface_pens.h"
 
 namespace tavrel {
 namespace {
@@ -290,7 +291,7 @@ TEST_F(WorldMapTest, PlotPassHasItsOwnPrologueAndMarker) {
   for (int R : {1, 25}) {
     HpglWriter w(R);
     w.hpglOpen(path);
-    plotWorldMap(w, true, 35, 8200.0 * R, 1500.0 * R);
+    plotWorldMap(w, design(), true, 35, 8200.0 * R, 1500.0 * R);
     w.hpglClose();
     std::ifstream in(path, std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -389,7 +390,7 @@ std::vector<MapSegment> pictureMapSegments(const RecordingCanvas& canvas) {
   std::vector<MapSegment> out;
   for (const Primitive& p : canvas.primitives)
     if (p.kind == PrimitiveKind::LineTo &&
-        (p.pen.colour == ScreenSurface::penColour(11) || p.pen.colour == ScreenSurface::penColour(12)))
+        (p.pen.colour == design().colors[10] || p.pen.colour == design().colors[11]))
       out.push_back({p.p[0], p.p[1], p.p[2], p.p[3]});
   return out;
 }
@@ -443,15 +444,15 @@ TEST_F(WorldMapTest, NoMapSegmentJoinsPointsThatAreNotNeighbours) {
     d.longitude = pl.longitude;
     // The picture (A4 layout: width / 280 pixels per millimetre).
     RecordingCanvas canvas;
-    ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
+    ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
     const double x0 = 800, y0 = 250;
-    for (bool coast : {true, false}) drawWorldMap(s, coast, gnomonMm, x0, y0);
+    for (bool coast : {true, false}) drawWorldMap(s, design(), coast, gnomonMm, x0, y0);
     const std::vector<MapSegment> onPicture = pictureMapSegments(canvas);
     EXPECT_GT(onPicture.size(), 1000u);
     EXPECT_EQ(longestFalseJoin(onPicture, x0, y0, gnomonMm * 1600 / 280, delta, 1, 0.5), 0);
     // The plot: 40 units per millimetre, integer coordinates.
     const std::vector<MapSegment> inPlot = plotMapSegments(testing::plotFileText(1, plotPath, [&](HpglWriter& w) {
-      for (bool coast : {true, false}) plotWorldMap(w, coast, gnomonMm, 8200, 7000);
+      for (bool coast : {true, false}) plotWorldMap(w, design(), coast, gnomonMm, 8200, 7000);
     }));
     EXPECT_GT(inPlot.size(), 1000u);
     EXPECT_EQ(longestFalseJoin(inPlot, 8200, 7000, gnomonMm * 40, delta, 1, 0.5), 0);
@@ -471,9 +472,9 @@ TEST_F(WorldMapTest, NoMapSegmentJoinsPointsThatAreNotNeighbours) {
   ASSERT_TRUE(f.centre.valid());
   const double cosQ = std::cos(f.centre.q);
   RecordingCanvas canvas;
-  ScreenSurface s = ScreenSurface::screen(canvas, 1600, 1000);
+  ScreenSurface s = screenSurfaceOf(design(), canvas, 1600, 1000);
   DialScreenRequest r{s, true, 1600, 1000, 800, 500, 100, 20, true, false, false, 1.0, nullptr};
-  drawBiAzimuthalDial(r);
+  drawBiAzimuthalDial(r, design());
   const std::vector<MapSegment> onPicture = pictureMapSegments(canvas);
   EXPECT_GT(onPicture.size(), 1000u);
   EXPECT_EQ(longestFalseJoin(onPicture, 800, 500, d.drawingScale * f.k * 1600 / 280, delta, cosQ, 0.5), 0);
@@ -482,7 +483,7 @@ TEST_F(WorldMapTest, NoMapSegmentJoinsPointsThatAreNotNeighbours) {
   rq.place.footX = 8000;
   rq.place.footY = 5000;
   const std::vector<MapSegment> inPlot =
-      plotMapSegments(testing::plotFileText(1, plotPath, [&](HpglWriter& w) { writeBiAzimuthalPlot(w, rq); }));
+      plotMapSegments(testing::plotFileText(1, plotPath, [&](HpglWriter& w) { writeBiAzimuthalPlot(w, rq, design()); }));
   std::filesystem::remove_all(plotPath.parent_path());
   EXPECT_GT(inPlot.size(), 1000u);
   EXPECT_EQ(longestFalseJoin(inPlot, 8000, 5000, d.drawingScale * f.k * 16400 / 280, delta, cosQ, 0.5), 0);

@@ -17,6 +17,7 @@
 #include "drawing/drawing.h"
 #include "plot/recording_canvas.h"
 #include "tests/core/language_choice.h"
+#include "drawing/surface_pens.h"
 
 namespace tavrel {
 namespace {
@@ -591,7 +592,7 @@ TEST_F(ControllerTest, SawyerDialKeepsItsPrinterMargin) {
   c.showDrawing(1600, 1000);
   RecordingCanvas page;
   c.constructOnPrinter(page, PrinterDevice{297, 210, 3508, 2480, 0, 0, false});
-  const ScreenSurface s = ScreenSurface::printer(page, PrinterDevice{297, 210, 3508, 2480, 0, 0, false});
+  const ScreenSurface s = printerSurfaceOf(design(), page, PrinterDevice{297, 210, 3508, 2480, 0, 0, false});
   const int W = s.width() - 100, H = s.height() - 100;
   const auto ellipses = page.ofKind(PrimitiveKind::Ellipse);
   ASSERT_FALSE(ellipses.empty());

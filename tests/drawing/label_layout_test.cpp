@@ -36,6 +36,7 @@
 #include "plot/screen_surface.h"
 #include "tables/graphs.h"
 #include "tests/dials/plot_file_test_util.h"
+#include "drawing/surface_pens.h"
 
 namespace tavrel {
 namespace {
@@ -383,7 +384,7 @@ class LabelLayoutTest : public ::testing::TestWithParam<LayoutCase> {
         // agrees.
         platform->answers.assign(4, MsgAnswer::Yes);
         controller.constructOnPrinter(canvas, kPrinter);
-        const ScreenSurface page = ScreenSurface::printer(canvas, kPrinter);
+        const ScreenSurface page = printerSurfaceOf(design(), canvas, kPrinter);
         area = {0, 0, double(page.width()), double(page.height())};
       }
       return canvas;
@@ -392,11 +393,11 @@ class LabelLayoutTest : public ::testing::TestWithParam<LayoutCase> {
     choice.kind = what == Picture::EotGraph ? kEotGraphKind : kSunPathKind;
     choice.polar = what == Picture::PolarGraph;
     if (screen) {
-      ScreenSurface s = ScreenSurface::screen(canvas, kWidth, kHeight);
+      ScreenSurface s = screenSurfaceOf(design(), canvas, kWidth, kHeight);
       drawGraphChoice(s, choice, 0, 0, kHeight, kWidth, true);
       area = {0, 0, kWidth, kHeight};
     } else {
-      ScreenSurface s = ScreenSurface::printer(canvas, kPrinter);
+      ScreenSurface s = printerSurfaceOf(design(), canvas, kPrinter);
       const PrinterPage& p = s.page();
       drawGraphChoice(s, choice, p.offsetX, p.offsetY, p.printableHeight, p.printableWidth, false);
       area = {0, 0, double(s.width()), double(s.height())};

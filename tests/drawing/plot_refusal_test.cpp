@@ -65,7 +65,7 @@ class PlotRefusalTest : public ::testing::Test {
     // The angle table is computed before the first construction of the dials that read it.
     const bool usesAngles = dialHas(design(), kCapUsesAngleTable);
     HourLineAngleTable angles;
-    if (usesAngles) angles = computeHourLineAngles();
+    if (usesAngles) angles = computeHourLineAngles(design());
     return savePlot(state, panel, 1.0, usesAngles ? &angles : nullptr, {}, choices);
   }
 

@@ -327,7 +327,7 @@ TEST_F(SaveRouteTest, DxfAtTrueSizeWithTheScreenHourLines) {
   PlanarDialView view;
   view.footX = 800;
   view.footY = 200;
-  const PlanarLines screen = planarDialLines(true, 1600, 1000, view);
+  const PlanarLines screen = planarDialLines(design(), true, 1600, 1000, view);
   std::vector<const DxfEntity*> dxfLines;
   for (const DxfEntity& e : entities)
     if (e.type == "POLYLINE" && e.layer == "L_3" && !(e.points[0][1] < 10)) dxfLines.push_back(&e);

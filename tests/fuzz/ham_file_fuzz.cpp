@@ -13,6 +13,7 @@
 // the same points (to the file's three decimals of a millimetre).
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   hamSettingsText() = before;
   HamHourPoints points = markedPoints();
   setup.platform.boxes.clear();
-  const bool loaded = loadHamSettingsFile(path, points, kWidth, kHeight);
+  const std::optional<HamDialValues> loaded = loadHamSettingsFile(path, points, kWidth, kHeight);
   if (!loaded) {
     fuzz::check(hamSettingsText() == before, "a refused file changed the list");
     fuzz::check(samePoints(points, markedPoints(), 0), "a refused file changed the points");
@@ -86,9 +87,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Saved by the program's writer and loaded again.
   const HamHourPoints firstLoad = points;
   const std::string again = setup.folder.file("again.ham");
-  fuzz::check(saveHamSettingsFile(again, firstLoad, kWidth, kHeight), "the loaded points could not be saved");
+  fuzz::check(saveHamSettingsFile(again, firstLoad, *loaded, kWidth, kHeight), "the loaded points could not be saved");
   HamHourPoints reloaded = markedPoints();
-  fuzz::check(loadHamSettingsFile(again, reloaded, kWidth, kHeight), "the saved file was refused");
+  fuzz::check(loadHamSettingsFile(again, reloaded, kWidth, kHeight).has_value(), "the saved file was refused");
   fuzz::check(samePoints(reloaded, firstLoad, 0.001 * firstLoad.scale + 1e-6), "the saved points read back moved");
   return 0;
 }

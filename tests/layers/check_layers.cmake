@@ -14,7 +14,7 @@
 # The one exception: cli/ may include the Qt canvas backend of ui/
 # (ui/qt_canvas.h, ui/print_page.h) for its PNG and PDF pictures.
 #
-# Two more rules of the floors:
+# Three more rules of the floors:
 # - Qt headers (<Q...>, <Qt...>) are included in ui/ only, and in the two
 #   files of cli/ that write the PNG and PDF pictures.
 # - Plot text is written by the HPGL writer of plot/ alone: no string
@@ -22,6 +22,11 @@
 #   as PU, PD, SP, IN, LB, DI, SI at the start of the literal or after a
 #   ";", followed by a blank, a number, a ";" or the end). Comments may
 #   name the commands.
+# - The design record is read by the family rows only: below them, in
+#   dials/, and in plot/ no code calls design() (the rows are
+#   dials/<family>/<family>_family.cpp; dials/dial_family.cpp and
+#   dials/dial_type_rules.cpp belong with them). Builders and emitters take
+#   the values as arguments. Comments may name it.
 #
 # Usage: cmake -DSOURCE_DIR=<project> -P check_layers.cmake
 # Every offending include is listed; the exit status is non-zero if any.
@@ -48,6 +53,8 @@ set(_allowed_cli_ui ui/qt_canvas.h ui/print_page.h)
 
 set(_qt_allowed_cli cli/draw_command.cpp cli/picture_options.cpp)
 set(_plot_text_free_folders dials tables)
+set(_record_free_folders dials plot)
+set(_record_readers_in_dials dials/dial_family.cpp dials/dial_type_rules.cpp)
 set(_hpgl_mnemonic "(IN|PA|VS|IW|EA|SP|PU|PD|PW|LT|SI|DI|LB|CI|AA|SS|SA)")
 # (";" stands as "<semicolon>" in the literals: a CMake list splits at ";".)
 set(_hpgl_command "(^\"|<semicolon>)[ ]*${_hpgl_mnemonic}([ 0-9-]|<semicolon>|\"$)")
@@ -66,12 +73,25 @@ foreach(_folder IN LISTS _folders)
         math(EXPR _faults "${_faults} + 1")
       endforeach()
     endif()
-    if(_folder IN_LIST _plot_text_free_folders)
+    set(_reads_record_allowed FALSE)
+    if(_file IN_LIST _record_readers_in_dials OR _file MATCHES "^dials/[a-z_]+/[a-z_]+_family\\.cpp$")
+      set(_reads_record_allowed TRUE)
+    endif()
+    if(_folder IN_LIST _plot_text_free_folders OR
+       (_folder IN_LIST _record_free_folders AND NOT _reads_record_allowed))
       file(READ ${SOURCE_DIR}/${_file} _text)
       # Comments out, and the character literal of a quotation mark, so
       # that the string literals pair up.
       string(REGEX REPLACE "/\\*([^*]|\\*+[^*/])*\\*+/" "" _text "${_text}")
       string(REGEX REPLACE "//[^\n]*" "" _text "${_text}")
+    endif()
+    if(_folder IN_LIST _record_free_folders AND NOT _reads_record_allowed)
+      if(_text MATCHES "(^|[^A-Za-z0-9_.>])design[ \t]*\\([ \t]*\\)")
+        message("${_file}: calls design(): below the family rows builders and emitters take arguments")
+        math(EXPR _faults "${_faults} + 1")
+      endif()
+    endif()
+    if(_folder IN_LIST _plot_text_free_folders)
       string(REPLACE "'\"'" "''" _text "${_text}")
       string(REPLACE "'\\\"'" "''" _text "${_text}")
       string(REPLACE ";" "<semicolon>" _text "${_text}")

@@ -177,6 +177,19 @@ TEST(HpglWriter, PlotAsciiSpellings) {
   }
 }
 
+// The constructions hand their labels to the writer as they are: the
+// writer's spelling of the umlauts is the one asciiUmlauts gives, so a
+// label spelled before gives the same bytes as one spelled by the writer.
+TEST(HpglWriter, UmlautsSpelledBeforeOrByTheWriterAreTheSame) {
+  const char* const kLabels[] = {
+      "M\xC3\xA4rz", "S\xC3\xBC" "d", "H\xC3\xB6he 47\xC2\xB0", "\xC3\x84quinoktium \xC3\x96sterreich \xC3\x9C" "ber",
+      "Gr\xC3\xB6\xC3\x9F" "e", "plain"};
+  for (const char* label : kLabels) {
+    SCOPED_TRACE(label);
+    EXPECT_EQ(plotAscii(asciiUmlauts(label)), plotAscii(label));
+  }
+}
+
 // Whatever a construction writes, the file holds ASCII only: labels and
 // raw fragments alike pass the one spelling.
 TEST(HpglWriter, EveryFragmentIsWrittenInAscii) {

@@ -71,7 +71,7 @@ TEST(PrinterPageSetup, UnknownDeviceKeepsTheDefaults) {
 
 TEST_F(ScreenSurfaceTest, PrinterSurfaceIsLandscapeInTenthsOfAMillimetre) {
   RecordingCanvas canvas;
-  const ScreenSurface s = ScreenSurface::printer(canvas, kPages[1].device);  // portrait device
+  const ScreenSurface s = ScreenSurface::printer(canvas, kPages[1].device, SurfacePens{});  // portrait device
   EXPECT_TRUE(s.printerMode());
   EXPECT_EQ(s.width(), 2870);
   EXPECT_EQ(s.height(), 2000);
@@ -80,13 +80,13 @@ TEST_F(ScreenSurfaceTest, PrinterSurfaceIsLandscapeInTenthsOfAMillimetre) {
   EXPECT_EQ(s.topOffset(), 17);
 }
 
-TEST_F(ScreenSurfaceTest, PensComeFromTheDesignRecord) {
-  design().colors[3] = rgb(0, 0, 128);
-  design().colors[8] = rgb(200, 100, 50);
-  design().lineWidth = 3;
-  design().paperA4 = true;
+TEST_F(ScreenSurfaceTest, PensComeFromTheSurfacePens) {
+  SurfacePens pens;
+  pens.colours[3] = rgb(0, 0, 128);
+  pens.colours[8] = rgb(200, 100, 50);
+  pens.lineWidth = 3;
   RecordingCanvas canvas;
-  ScreenSurface s = ScreenSurface::screen(canvas, 1400, 900);
+  ScreenSurface s = ScreenSurface::screen(canvas, 1400, 900, pens, ScreenPaper::A4);
   s.selectPen(9);
   s.moveTo(10, 20);
   s.lineTo(30, 40);
@@ -127,9 +127,11 @@ TEST_F(ScreenSurfaceTest, PenWidthStaysWhenAnotherPenIsSelected) {
     double drawnWidth;
   };
   const Step kSteps[] = {{0, 2, 2}, {3, 5, 3}, {0, 6, 3}, {0, 4, 3}, {1, 7, 1}, {0, 8, 1}, {0, 0, 1}};
-  design().lineWidth = 2;
+  SurfacePens pens;
+  for (int pen = 1; pen <= 12; ++pen) pens.colours[static_cast<std::size_t>(pen - 1)] = rgb(pen, 2 * pen, 3);
+  pens.lineWidth = 2;
   RecordingCanvas canvas;
-  ScreenSurface s = ScreenSurface::screen(canvas, 1400, 900);
+  ScreenSurface s = ScreenSurface::screen(canvas, 1400, 900, pens, ScreenPaper::A4);
   double x = 0;
   for (const Step& step : kSteps) {
     if (step.setWidth) s.setPenWidth(step.setWidth);
@@ -144,23 +146,22 @@ TEST_F(ScreenSurfaceTest, PenWidthStaysWhenAnotherPenIsSelected) {
     SCOPED_TRACE("step " + std::to_string(i));
     EXPECT_DOUBLE_EQ(lines[i].pen.width, kSteps[i].drawnWidth);
     if (kSteps[i].pen >= 1) {
-      EXPECT_EQ(lines[i].pen.colour, design().colors[static_cast<std::size_t>(kSteps[i].pen - 1)]);
+      EXPECT_EQ(lines[i].pen.colour, rgb(kSteps[i].pen, 2 * kSteps[i].pen, 3));
     }
   }
 }
 
 TEST_F(ScreenSurfaceTest, DrawingScaleFollowsTheLayout) {
   RecordingCanvas canvas;
-  const ScreenSurface s = ScreenSurface::screen(canvas, 1680, 1000);
-  design().paperA4 = true;
-  EXPECT_DOUBLE_EQ(s.unitsPerMm(), 6);    // 1680 / 280
-  design().paperA4 = false;
-  EXPECT_DOUBLE_EQ(s.unitsPerMm(), 4);    // 1680 / 420
+  const ScreenSurface a4 = ScreenSurface::screen(canvas, 1680, 1000, SurfacePens{}, ScreenPaper::A4);
+  EXPECT_DOUBLE_EQ(a4.unitsPerMm(), 6);    // 1680 / 280
+  const ScreenSurface a3 = ScreenSurface::screen(canvas, 1680, 1000, SurfacePens{}, ScreenPaper::A3);
+  EXPECT_DOUBLE_EQ(a3.unitsPerMm(), 4);    // 1680 / 420
 }
 
 TEST_F(ScreenSurfaceTest, CircleAndArc) {
   RecordingCanvas canvas;
-  ScreenSurface s = ScreenSurface::screen(canvas, 800, 600);
+  ScreenSurface s = ScreenSurface::screen(canvas, 800, 600, SurfacePens{}, ScreenPaper::A4);
   s.circle(100, 200, 50);
   ASSERT_EQ(canvas.ofKind(PrimitiveKind::Ellipse).size(), 1u);
   EXPECT_EQ(canvas.ofKind(PrimitiveKind::Ellipse)[0].p, (std::vector<double>{50, 150, 150, 250}));
@@ -178,7 +179,7 @@ TEST_F(ScreenSurfaceTest, CircleAndArc) {
 
 TEST_F(ScreenSurfaceTest, RotatedTextSelectsTheFontForOneCall) {
   RecordingCanvas canvas;
-  ScreenSurface s = ScreenSurface::screen(canvas, 800, 600);
+  ScreenSurface s = ScreenSurface::screen(canvas, 800, 600, SurfacePens{}, ScreenPaper::A4);
   s.setFontFace("Times New Roman");
   Font before;
   before.face = "Courier New";
@@ -197,7 +198,7 @@ TEST_F(ScreenSurfaceTest, RotatedTextSelectsTheFontForOneCall) {
 
 TEST_F(ScreenSurfaceTest, FrameMargins) {
   RecordingCanvas canvas;
-  ScreenSurface s = ScreenSurface::screen(canvas, 800, 600);
+  ScreenSurface s = ScreenSurface::screen(canvas, 800, 600, SurfacePens{}, ScreenPaper::A4);
   frameMargins(s, 800, 600, 10);
   const auto fills = canvas.ofKind(PrimitiveKind::FillRectangle);
   ASSERT_EQ(fills.size(), 4u);
@@ -248,10 +249,10 @@ const GridRow kGrids[] = {
 
 TEST_F(ScreenSurfaceTest, ScreenGridTable) {
   for (const auto& g : kGrids) {
-    design().paperA4 = g.paperA4;
     RecordingCanvas canvas;
-    ScreenSurface s = g.printer ? ScreenSurface::printer(canvas, kPages[0].device)
-                                : ScreenSurface::screen(canvas, g.right + 20, g.bottom + 20);
+    ScreenSurface s = g.printer ? ScreenSurface::printer(canvas, kPages[0].device, SurfacePens{})
+                                : ScreenSurface::screen(canvas, g.right + 20, g.bottom + 20, SurfacePens{},
+                                                        g.paperA4 ? ScreenPaper::A4 : ScreenPaper::A3);
     screenGrid(s, g.printer, rgb(1, 2, 3), g.spacingMm, g.bottom, g.right, g.y0, g.x0);
 
     const auto rects = canvas.ofKind(PrimitiveKind::Rectangle);
@@ -286,7 +287,7 @@ TEST_F(ScreenSurfaceTest, ScreenGridTable) {
 
 TEST_F(ScreenSurfaceTest, ScreenGridWithoutSpacingDrawsTheMarkOnly) {
   RecordingCanvas canvas;
-  ScreenSurface s = ScreenSurface::screen(canvas, 800, 600);
+  ScreenSurface s = ScreenSurface::screen(canvas, 800, 600, SurfacePens{}, ScreenPaper::A4);
   screenGrid(s, false, kBlack, 0.01, 580, 780, 300, 400);  // Round(0.01 * 780 / 280) = 0
   EXPECT_EQ(canvas.ofKind(PrimitiveKind::Rectangle).size(), 1u);
   EXPECT_TRUE(canvas.ofKind(PrimitiveKind::LineTo).empty());

@@ -47,9 +47,10 @@ int checkSvg(const ScratchDir& dir, const std::string& svgPath, const std::strin
 
 TEST(SvgCanvas, PrinterPageHasTrueScale) {
   ScratchDir dir;
-  design().colors[3] = rgb(0, 0, 255);
+  SurfacePens pens;
+  pens.colours[3] = rgb(0, 0, 255);
   SvgCanvas svg(2970, 2100, 10);  // A4 landscape, 0.1 mm units
-  ScreenSurface s = ScreenSurface::printer(svg, {297, 210, 7016, 4961, 0, 0, false});
+  ScreenSurface s = ScreenSurface::printer(svg, {297, 210, 7016, 4961, 0, 0, false}, pens);
   s.selectPen(4);
   s.moveTo(100, 100);
   s.lineTo(1100, 100);   // 100 mm

@@ -25,6 +25,7 @@
 #include "table_test_util.h"
 #include "drawing/graph_save.h"
 #include "tables/graphs.h"
+#include "drawing/surface_pens.h"
 
 namespace tavrel {
 namespace {
@@ -65,7 +66,7 @@ std::vector<Segment> segmentsOfPen(const RecordingCanvas& c, int pen) {
 // graph's scales.
 std::vector<std::pair<double, double>> eotCurveDrawn(const GraphOptions& o) {
   RecordingCanvas canvas;
-  ScreenSurface surface = ScreenSurface::screen(canvas, kWidth, kHeight);
+  ScreenSurface surface = screenSurfaceOf(design(), canvas, kWidth, kHeight);
   drawEotGraph(surface, 0, 0, kHeight, kWidth, true, o);
   const GraphTarget target = screenGraphTarget(surface, 0, 0, kHeight, kWidth, true);
   const DesignState& d = design();
@@ -132,7 +133,7 @@ TEST_F(GraphsTest, LongitudeCorrectionShiftsLabelsAndCurve) {
   GraphOptions zone;
   zone.zoneTime = true;
   RecordingCanvas canvas;
-  ScreenSurface surface = ScreenSurface::screen(canvas, kWidth, kHeight);
+  ScreenSurface surface = screenSurfaceOf(design(), canvas, kWidth, kHeight);
   drawEotGraph(surface, 0, 0, kHeight, kWidth, true, zone);
   const EotFrame f = eotFrame(screenGraphTarget(surface, 0, 0, kHeight, kWidth, true), zone, d.longitude,
                               d.zoneMeridian);
@@ -210,7 +211,7 @@ void pathDesign(double latitude) {
 // y = baseY + ySign h sy, inverted.
 std::vector<SkySegment> cartesianLines(int pen) {
   RecordingCanvas canvas;
-  ScreenSurface surface = ScreenSurface::screen(canvas, kWidth, kHeight);
+  ScreenSurface surface = screenSurfaceOf(design(), canvas, kWidth, kHeight);
   drawSunPathCartesian(surface, 0, 0, kHeight, kWidth, true, {});
   const CartesianFrame f = cartesianFrame(screenGraphTarget(surface, 0, 0, kHeight, kWidth, true));
   std::vector<SkySegment> out;
@@ -528,14 +529,14 @@ TEST_F(GraphsTest, HorizonProfileMarksThePathsBelowIt) {
   EXPECT_GT(above, 5);
   RecordingCanvas shown;
   {
-    ScreenSurface surface = ScreenSurface::screen(shown, kWidth, kHeight);
+    ScreenSurface surface = screenSurfaceOf(design(), shown, kWidth, kHeight);
     drawSunPathCartesian(surface, 0, 0, kHeight, kWidth, true, {});
   }
   EXPECT_GT(segmentsOfPen(shown, 11).size(), 20u);
   h.showHorizonProfile = false;
   RecordingCanvas hidden;
   {
-    ScreenSurface surface = ScreenSurface::screen(hidden, kWidth, kHeight);
+    ScreenSurface surface = screenSurfaceOf(design(), hidden, kWidth, kHeight);
     drawSunPathCartesian(surface, 0, 0, kHeight, kWidth, true, {});
   }
   EXPECT_TRUE(segmentsOfPen(hidden, 11).empty());
@@ -575,7 +576,7 @@ TEST_F(GraphsTest, ZodiacSignsOrTheirLetters) {
     ScopedScriptedPlatform p;
     p->fonts = installed ? std::vector<std::string>{"Arial", "Wingdings"} : std::vector<std::string>{"Arial"};
     RecordingCanvas c;
-    ScreenSurface surface = ScreenSurface::screen(c, kWidth, kHeight);
+    ScreenSurface surface = screenSurfaceOf(design(), c, kWidth, kHeight);
     drawSunPathCartesian(surface, 0, 0, kHeight, kWidth, true, {});
     std::vector<Primitive> out;
     for (const Primitive& t : c.ofKind(PrimitiveKind::Text))
@@ -596,7 +597,7 @@ TEST_F(GraphsTest, ZodiacSignsOrTheirLetters) {
     ScopedScriptedPlatform p;
     p->fonts = installed ? std::vector<std::string>{"Arial", "Wingdings"} : std::vector<std::string>{"Arial"};
     RecordingCanvas c;
-    ScreenSurface surface = ScreenSurface::screen(c, kWidth, kHeight);
+    ScreenSurface surface = screenSurfaceOf(design(), c, kWidth, kHeight);
     drawSunPathCartesian(surface, 0, 0, kHeight, kWidth, true, {});
     int n = 0;
     for (const Primitive& t : c.ofKind(PrimitiveKind::Text))

@@ -597,8 +597,8 @@ class DrawingWindowTest : public QObject {
   }
 
   void angleTableRunsOntoAFollowingPage() {
-    HourLineAngleTable table = computeHourLineAngles();
-    const AngleTablePrintout printout = hourLineAnglePrintout(table, 35);
+    HourLineAngleTable table = computeHourLineAngles(design());
+    const AngleTablePrintout printout = hourLineAnglePrintout(design(), table, 35);
     QVERIFY(printout.rows.size() > 10);
     RecordingCanvas page;
     int newPages = 0;

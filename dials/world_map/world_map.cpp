@@ -128,7 +128,7 @@ void emitWorldMap(PlotSurface& s, const ParsedOutline& outline, const WorldMapPr
   s.selectPen(isCoast ? 11 : 12);
   s.polyline(mapPass(outline, proj, isCoast, t.screenLines, t.width, t.height));
   s.setCoordinateWidth(0);
-  // The next pass or the dial starts with "IN;": end the last command so
+  // The next pass or the dial starts with the writer's page start: end the last command so
   // that its mnemonic does not run into the coordinates.
   if (t.plot) t.plot->endCommand();
 }
